@@ -1,0 +1,55 @@
+// moistek: properties of moist air from the shell, through the Moistek library.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "engine/moistek.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage:\n"
+    "  moistek call [--si] [--pa MMHG] [--init VALUE] NAME ARG...\n"
+    "      runs one method (F_..., C_...) or plain function (V_...) of the library.\n"
+    "      F_ methods print 'RESULT OUTPUT'; C_ methods take and print the seven positions\n"
+    "      DB RH AH EN SV WB DP after the result; V_ functions print their value.\n"
+    "      --si selects SI mode (kJ, hPa), --pa sets the total pressure member,\n"
+    "      --init what the output holds before the call (default 0).\n"
+    "  moistek call --batch [--si] [--pa MMHG] [--init VALUE]\n"
+    "      reads lines 'NAME ARG...' (options may lead a line) from standard input and\n"
+    "      prints one result line each, 'error: REASON' for a line that cannot be run.\n"
+    "  moistek state A=VALUE B=VALUE [--json] [--si] [--pa MMHG]\n"
+    "      the complete state from two of DB RH AH EN SV WB.\n"
+    "  moistek batch A,B [--si] [--pa MMHG] < in.csv > out.csv\n"
+    "      a CSV with a header row and columns A and B in; DB,RH,AH,EN,SV,WB,DP,result out.\n"
+    "  moistek --version\n"
+    "Numbers are printed with 17 significant digits, so they read back exactly.\n"
+    "Exit status: 0 done, 1 a state, row or batch line failed, 2 a usage error.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        std::fputs(kUsage, args.empty() ? stderr : stdout);
+        return args.empty() ? 2 : 0;
+    }
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (args[0] == "--version") {
+        char* v = V_Ver();
+        if (!v) {
+            std::fprintf(stderr, "moistek: the library's version information cannot be read\n");
+            return 1;
+        }
+        std::printf("%s\n", v);
+        std::free(v);
+        return 0;
+    }
+    if (args[0] == "call") return moistek_cli::callCommand(rest);
+    if (args[0] == "state") return moistek_cli::stateCommand(rest);
+    if (args[0] == "batch") return moistek_cli::csvBatchCommand(rest);
+    std::fprintf(stderr, "moistek: unknown command '%s'\n\n%s", args[0].c_str(), kUsage);
+    return 2;
+}

@@ -1,0 +1,19 @@
+#pragma once
+#include <optional>
+#include <vector>
+#include <string>
+#include <string_view>
+
+namespace moistek_cli {
+
+// A finite decimal number taking the whole text, or nothing ("inf", "nan", "1e999", "12abc"
+// and "" are not numbers here).
+std::optional<double> parseNumber(std::string_view text);
+
+// Seventeen significant digits: reads back to the same double.
+std::string exact(double v);
+
+// Splits on blanks and tabs.
+std::vector<std::string> splitWords(std::string_view line);
+
+}  // namespace moistek_cli

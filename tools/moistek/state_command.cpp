@@ -1,0 +1,230 @@
+// `moistek state` and `moistek batch`: the complete state from any supported pair of properties.
+#include <cstdio>
+#include <cctype>
+#include <cstring>
+#include <optional>
+#include <iostream>
+#include <string>
+
+#include "callables.h"
+#include "commands.h"
+#include "numbers.h"
+
+namespace moistek_cli {
+namespace {
+
+constexpr const char* kNames[7] = {"DB", "RH", "AH", "EN", "SV", "WB", "DP"};
+
+int propertyIndex(std::string_view name) {
+    for (int i = 0; i < 6; ++i)
+        if (name.size() == 2 && std::toupper(name[0]) == kNames[i][0] &&
+            std::toupper(name[1]) == kNames[i][1])
+            return i;
+    return -1;
+}
+
+// The complete-state method reading properties a and b (either order); null when none does.
+const Callable* methodFor(int a, int b) {
+    for (const char* name : kCompleteNames) {
+        const int first = propertyIndex(std::string_view(name + 2, 2));
+        const int second = propertyIndex(std::string_view(name + 4, 2));
+        if ((first == a && second == b) || (first == b && second == a)) return findCallable(name);
+    }
+    return nullptr;
+}
+
+struct StateRequest {
+    int a = -1, b = -1;
+    double va = 0, vb = 0;
+    bool si = false, hasPa = false;
+    double pa = 760;
+};
+
+struct State {
+    const char* method = nullptr;
+    int result = 0;
+    double p[7] = {};
+};
+
+std::string checkPair(const StateRequest& r) {
+    if (r.a < 0 || r.b < 0) return "give two properties, such as DB=20 RH=50";
+    if (r.a == r.b) return std::string("the same property twice: ") + kNames[r.a];
+    const Callable* c = methodFor(r.a, r.b);
+    if (!c || std::strcmp(c->name, "C_ENWB") == 0)
+        return std::string("the pair ") + kNames[r.a] + ", " + kNames[r.b] +
+               " does not fix a state in this library";
+    return {};
+}
+
+State solve(const StateRequest& r) {
+    const Callable* c = methodFor(r.a, r.b);
+    MoistekClass m;
+    if (r.si) m.Mode = 1;
+    if (r.hasPa) m.PA = r.pa;
+    State s;
+    s.method = c->name;
+    s.p[r.a] = r.va;
+    s.p[r.b] = r.vb;
+    s.result = (m.*c->complete)(s.p[0], s.p[1], s.p[2], s.p[3], s.p[4], s.p[5], s.p[6]);
+    return s;
+}
+
+void printText(const State& s, bool si) {
+    const char* units[7] = {"°C", "%", "kg/kg(DA)", si ? "kJ/kg(DA)" : "kcal/kg(DA)",
+                            "m³/kg(DA)", "°C", "°C"};
+    if (s.result == 1)
+        std::printf("%s: result 1\n", s.method);
+    else
+        std::printf("%s: result %d, no state for these values; what the method left:\n",
+                    s.method, s.result);
+    for (int i = 0; i < 7; ++i) std::printf("%s  %-22.10g %s\n", kNames[i], s.p[i], units[i]);
+}
+
+void printJson(const State& s) {
+    std::printf("{\"method\": \"%s\", \"result\": %d", s.method, s.result);
+    for (int i = 0; i < 7; ++i) std::printf(", \"%s\": %s", kNames[i], exact(s.p[i]).c_str());
+    std::printf("}\n");
+}
+
+// Reads --si and --pa; returns an error text or "".
+std::string takeUnitOptions(const std::vector<std::string>& args, size_t& i, StateRequest& r) {
+    if (args[i] == "--si") {
+        r.si = true;
+        return {};
+    }
+    if (args[i] == "--pa") {
+        if (i + 1 >= args.size()) return "option --pa needs a value";
+        const auto v = parseNumber(args[++i]);
+        if (!v) return "'" + args[i] + "' is not a number (--pa)";
+        r.hasPa = true;
+        r.pa = *v;
+        return {};
+    }
+    return "unknown option '" + args[i] + "'";
+}
+
+}  // namespace
+
+int stateCommand(const std::vector<std::string>& args) {
+    StateRequest r;
+    bool json = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& w = args[i];
+        std::string error;
+        if (w == "--json") {
+            json = true;
+        } else if (w.rfind("--", 0) == 0) {
+            error = takeUnitOptions(args, i, r);
+        } else {
+            const size_t eq = w.find('=');
+            const int index = eq == std::string::npos ? -1 : propertyIndex(w.substr(0, eq));
+            const auto v = eq == std::string::npos ? std::nullopt : parseNumber(w.substr(eq + 1));
+            if (index < 0)
+                error = "'" + w + "' is not NAME=VALUE with NAME one of DB RH AH EN SV WB";
+            else if (!v)
+                error = "'" + w.substr(eq + 1) + "' is not a number (" + w.substr(0, eq) + ")";
+            else if (r.b >= 0)
+                error = "more than two properties given";
+            else
+                (r.a < 0 ? (r.a = index, r.va = *v) : (r.b = index, r.vb = *v));
+        }
+        if (!error.empty()) {
+            std::fprintf(stderr, "moistek state: %s\n", error.c_str());
+            return 2;
+        }
+    }
+    if (const std::string e = checkPair(r); !e.empty()) {
+        std::fprintf(stderr, "moistek state: %s\n", e.c_str());
+        return 2;
+    }
+    const State s = solve(r);
+    json ? printJson(s) : printText(s, r.si);
+    return s.result == 1 ? 0 : 1;
+}
+
+namespace {
+
+std::string trimField(std::string f) {
+    while (!f.empty() && (f.back() == ' ' || f.back() == '\t' || f.back() == '\r')) f.pop_back();
+    size_t start = 0;
+    while (start < f.size() && (f[start] == ' ' || f[start] == '\t')) ++start;
+    f = f.substr(start);
+    if (f.size() >= 2 && f.front() == '"' && f.back() == '"') f = f.substr(1, f.size() - 2);
+    return f;
+}
+
+std::vector<std::string> splitCsv(const std::string& line) {
+    std::vector<std::string> fields;
+    size_t start = 0;
+    while (true) {
+        const size_t comma = line.find(',', start);
+        fields.push_back(trimField(line.substr(start, comma - start)));
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    return fields;
+}
+
+}  // namespace
+
+int csvBatchCommand(const std::vector<std::string>& args) {
+    StateRequest r;
+    std::string error;
+    for (size_t i = 0; i < args.size() && error.empty(); ++i) {
+        if (args[i].rfind("--", 0) == 0) {
+            error = takeUnitOptions(args, i, r);
+        } else if (r.a >= 0) {
+            error = "one column pair only, such as DB,RH";
+        } else {
+            const auto names = splitCsv(args[i]);
+            if (names.size() != 2) {
+                error = "'" + args[i] + "' is not two property names, such as DB,RH";
+            } else {
+                r.a = propertyIndex(names[0]);
+                r.b = propertyIndex(names[1]);
+                if (r.a < 0 || r.b < 0) error = "unknown property in '" + args[i] + "'";
+            }
+        }
+    }
+    if (error.empty()) error = checkPair(r);
+    if (!error.empty()) {
+        std::fprintf(stderr, "moistek batch: %s\n", error.c_str());
+        return 2;
+    }
+    std::ios::sync_with_stdio(false);
+    std::string line;
+    long lineNo = 0;
+    bool anyFailed = false;
+    std::printf("DB,RH,AH,EN,SV,WB,DP,result\n");
+    while (std::getline(std::cin, line)) {
+        if (++lineNo == 1) continue;  // the header row
+        if (trimField(line).empty()) continue;
+        const auto fields = splitCsv(line);
+        std::optional<double> a, b;
+        if (fields.size() == 2) {
+            a = parseNumber(fields[0]);
+            b = parseNumber(fields[1]);
+        }
+        if (!a || !b) {
+            anyFailed = true;
+            std::fprintf(stderr, "moistek batch: line %ld: %s\n", lineNo,
+                         fields.size() != 2 ? "not two columns" : "not two numbers");
+            std::printf(",,,,,,,error\n");
+            continue;
+        }
+        r.va = *a;
+        r.vb = *b;
+        const State s = solve(r);
+        if (s.result != 1) {
+            anyFailed = true;
+            std::fprintf(stderr, "moistek batch: line %ld: no state for %s=%s %s=%s\n", lineNo,
+                         kNames[r.a], fields[0].c_str(), kNames[r.b], fields[1].c_str());
+        }
+        for (double v : s.p) std::printf("%s,", exact(v).c_str());
+        std::printf("%d\n", s.result);
+    }
+    std::fflush(stdout);
+    return anyFailed ? 1 : 0;
+}
+
+}  // namespace moistek_cli
