@@ -24,7 +24,7 @@ std::string takeOptions(const std::vector<std::string>& words, size_t& i, CallOp
         if (w != "--pa" && w != "--init") return "unknown option '" + w + "'";
         if (i + 1 >= words.size()) return "option " + w + " needs a value";
         const auto v = parseNumber(words[i + 1]);
-        if (!v) return "'" + words[i + 1] + "' is not a number (" + w + ")";
+        if (!v) return quoted(words[i + 1]) + " is not a number (" + w + ")";
         if (w == "--pa") {
             o.hasPa = true;
             o.pa = *v;
@@ -45,13 +45,13 @@ std::string runOn(const Callable& c, const std::vector<double>& in, const CallOp
         case Kind::Unary: {
             double a = in[0], out = o.init;
             const int r = (m.*c.unary)(a, out);
-            line = std::to_string(r) + " " + exact(out);
+            line = std::to_string(r).append(" ").append(exact(out));
             break;
         }
         case Kind::Binary: {
             double a = in[0], b = in[1], out = o.init;
             const int r = (m.*c.binary)(a, b, out);
-            line = std::to_string(r) + " " + exact(out);
+            line = std::to_string(r).append(" ").append(exact(out));
             break;
         }
         case Kind::Complete: {
@@ -59,7 +59,10 @@ std::string runOn(const Callable& c, const std::vector<double>& in, const CallOp
             for (int k = 0; k < 7; ++k) p[k] = in[k];
             const int r = (m.*c.complete)(p[0], p[1], p[2], p[3], p[4], p[5], p[6]);
             line = std::to_string(r);
-            for (double v : p) line += " " + exact(v);
+            for (double v : p) {
+                line.push_back(' ');
+                line.append(exact(v));
+            }
             break;
         }
         case Kind::Plain1:
@@ -97,7 +100,7 @@ CallOutcome runCall(const std::vector<std::string>& words, CallOptions options) 
     std::vector<double> in;
     for (; i < words.size(); ++i) {
         const auto v = parseNumber(words[i]);
-        if (!v) return failure("'" + words[i] + "' is not a number");
+        if (!v) return failure(quoted(words[i]) + " is not a number");
         in.push_back(*v);
     }
     if (c->kind == Kind::Version) {

@@ -24,6 +24,13 @@ std::string exact(double v) {
     return buf;
 }
 
+std::string quoted(std::string_view text) {
+    std::string s("'");
+    s.append(text);
+    s.push_back('\'');
+    return s;
+}
+
 std::vector<std::string> splitWords(std::string_view line) {
     std::vector<std::string> words;
     size_t i = 0;

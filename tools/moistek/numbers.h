@@ -13,6 +13,9 @@ std::optional<double> parseNumber(std::string_view text);
 // Seventeen significant digits: reads back to the same double.
 std::string exact(double v);
 
+// The text between single quotes, for messages.
+std::string quoted(std::string_view text);
+
 // Splits on blanks and tabs.
 std::vector<std::string> splitWords(std::string_view line);
 

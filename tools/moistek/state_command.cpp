@@ -95,7 +95,7 @@ std::string takeUnitOptions(const std::vector<std::string>& args, size_t& i, Sta
     if (args[i] == "--pa") {
         if (i + 1 >= args.size()) return "option --pa needs a value";
         const auto v = parseNumber(args[++i]);
-        if (!v) return "'" + args[i] + "' is not a number (--pa)";
+        if (!v) return quoted(args[i]) + " is not a number (--pa)";
         r.hasPa = true;
         r.pa = *v;
         return {};
@@ -120,9 +120,9 @@ int stateCommand(const std::vector<std::string>& args) {
             const int index = eq == std::string::npos ? -1 : propertyIndex(w.substr(0, eq));
             const auto v = eq == std::string::npos ? std::nullopt : parseNumber(w.substr(eq + 1));
             if (index < 0)
-                error = "'" + w + "' is not NAME=VALUE with NAME one of DB RH AH EN SV WB";
+                error = quoted(w) + " is not NAME=VALUE with NAME one of DB RH AH EN SV WB";
             else if (!v)
-                error = "'" + w.substr(eq + 1) + "' is not a number (" + w.substr(0, eq) + ")";
+                error = quoted(w.substr(eq + 1)) + " is not a number (" + w.substr(0, eq) + ")";
             else if (r.b >= 0)
                 error = "more than two properties given";
             else
@@ -178,7 +178,7 @@ int csvBatchCommand(const std::vector<std::string>& args) {
         } else {
             const auto names = splitCsv(args[i]);
             if (names.size() != 2) {
-                error = "'" + args[i] + "' is not two property names, such as DB,RH";
+                error = quoted(args[i]) + " is not two property names, such as DB,RH";
             } else {
                 r.a = propertyIndex(names[0]);
                 r.b = propertyIndex(names[1]);
