@@ -40,10 +40,18 @@ void completeState(benchmark::State& state, double db, double rh, double ah, dou
     }
 }
 
-void BM_C_DBRH(benchmark::State& s) { completeState<&M::C_DBRH>(s, 20, 50, 0, 0, 0, 0); }
-void BM_C_DBWB(benchmark::State& s) { completeState<&M::C_DBWB>(s, 20, 0, 0, 0, 0, 13.78); }
-void BM_C_RHWB(benchmark::State& s) { completeState<&M::C_RHWB>(s, 0, 50, 0, 0, 0, 13.78); }
-void BM_C_WBSV(benchmark::State& s) { completeState<&M::C_WBSV>(s, 0, 0, 0, 0, 0.84, 13.78); }
+void BM_C_DBRH(benchmark::State& s) {
+    completeState<&M::C_DBRH>(s, 20, 50, 0, 0, 0, 0);
+}
+void BM_C_DBWB(benchmark::State& s) {
+    completeState<&M::C_DBWB>(s, 20, 0, 0, 0, 0, 13.78);
+}
+void BM_C_RHWB(benchmark::State& s) {
+    completeState<&M::C_RHWB>(s, 0, 50, 0, 0, 0, 13.78);
+}
+void BM_C_WBSV(benchmark::State& s) {
+    completeState<&M::C_WBSV>(s, 0, 0, 0, 0, 0.84, 13.78);
+}
 BENCHMARK(BM_C_DBRH);
 BENCHMARK(BM_C_DBWB);
 BENCHMARK(BM_C_RHWB)->Unit(benchmark::kMicrosecond);

@@ -17,7 +17,7 @@ struct SectionHeader {
 constexpr uint32_t kSectionNoBits = 8;  // SHT_NOBITS: occupies no space in the file
 
 class FileBytes {
-public:
+  public:
     explicit FileBytes(const std::string& path) : in_(path, std::ios::binary) {
         if (in_) {
             in_.seekg(0, std::ios::end);
@@ -34,7 +34,7 @@ public:
         return static_cast<uint64_t>(in_.gcount()) == count;
     }
 
-private:
+  private:
     std::ifstream in_;
     uint64_t size_ = 0;
 };
@@ -75,7 +75,10 @@ SectionRead readElfSection(const std::string& path, const std::string& sectionNa
         return result;
     }
     unsigned char ident[64] = {};
-    if (!file.read(0, ident, 52) || std::memcmp(ident, "\x7f" "ELF", 4) != 0) {
+    if (!file.read(0, ident, 52) || std::memcmp(ident,
+                                                "\x7f"
+                                                "ELF",
+                                                4) != 0) {
         result.error = path + " is not an ELF file";
         return result;
     }
@@ -114,8 +117,7 @@ SectionRead readElfSection(const std::string& path, const std::string& sectionNa
         if (strnlen(name, room) != sectionName.size() ||
             std::memcmp(name, sectionName.data(), sectionName.size()) != 0)
             continue;
-        if (h.type == kSectionNoBits || h.offset > file.size() ||
-            h.size > file.size() - h.offset) {
+        if (h.type == kSectionNoBits || h.offset > file.size() || h.size > file.size() - h.offset) {
             result.error = path + ": section " + sectionName + " lies outside the file";
             return result;
         }

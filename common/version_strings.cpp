@@ -1,11 +1,11 @@
 #include "common/version_strings.h"
 
+#include <strings.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <strings.h>
 
 #include "common/elf_section.h"
 
@@ -15,7 +15,9 @@ namespace {
 constexpr char kMagic[] = "VERSTR1";
 constexpr unsigned kDefaultTranslation = 0x041103A4;  // Japanese, code page 932
 
-bool exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+bool exists(const std::string& path) {
+    return access(path.c_str(), F_OK) == 0;
+}
 
 std::string runningProgramFolder() {
     char buf[4096];
@@ -112,14 +114,10 @@ int ReadVersionStrings(VersionStrings& record, const char* fileName) {
         const char* name;
         char (*field)[260];
     } const fields[] = {
-        {"CompanyName", &record.CompanyName},
-        {"FileDescription", &record.FileDescription},
-        {"FileVersion", &record.FileVersion},
-        {"InternalName", &record.InternalName},
-        {"LegalCopyright", &record.LegalCopyright},
-        {"OriginalFilename", &record.OriginalFilename},
-        {"ProductName", &record.ProductName},
-        {"ProductVersion", &record.ProductVersion},
+        {"CompanyName", &record.CompanyName},       {"FileDescription", &record.FileDescription},
+        {"FileVersion", &record.FileVersion},       {"InternalName", &record.InternalName},
+        {"LegalCopyright", &record.LegalCopyright}, {"OriginalFilename", &record.OriginalFilename},
+        {"ProductName", &record.ProductName},       {"ProductVersion", &record.ProductVersion},
     };
     for (const Field& f : fields) {
         const auto value = info.query(std::string(prefix) + f.name);

@@ -28,7 +28,7 @@ namespace humidraw {
 // The version information of one file: answers queries by path, such as
 // "\StringFileInfo\041103A4\FileVersion" or "\VarFileInfo\Translation".
 class VersionInfo {
-public:
+  public:
     // Loads the information; false (with `error` set) when it cannot be read at all.
     bool load(const std::string& path, std::string* error = nullptr);
     // The value stored under `key` (compared without regard to ASCII case).
@@ -36,7 +36,7 @@ public:
     // The translation code, language in the high word and code page in the low one.
     unsigned translation() const;
 
-private:
+  private:
     std::string block_;  // pairs of zero-terminated key and value texts
 };
 

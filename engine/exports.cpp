@@ -50,31 +50,75 @@ const char* fileVersion() {
 
 }  // namespace
 
-const char* MoistekClass::Verinfo() { return fileVersion(); }
+const char* MoistekClass::Verinfo() {
+    return fileVersion();
+}
 
 extern "C" {
 
-double V_DB2PWS(double DB) { return plain(&MoistekClass::F_DB2PWS, DB); }
-double V_PW2AH(double PW) { return plain(&MoistekClass::F_PW2AH, PW); }
-double V_ENDB2AH(double EN, double DB) { return plain(&MoistekClass::F_ENDB2AH, EN, DB); }
-double V_DBWB2AH(double DB, double WB) { return plain(&MoistekClass::F_DBWB2AH, DB, WB); }
-double V_DBSV2AH(double DB, double SV) { return plain(&MoistekClass::F_DBSV2AH, DB, SV); }
-double V_SVWB2AH(double SV, double WB) { return plain(&MoistekClass::F_SVWB2AH, SV, WB); }
-double V_DBRH2AH(double DB, double RH) { return plain(&MoistekClass::F_DBRH2AH, DB, RH); }
-double V_DBAH2EN(double DB, double AH) { return plain(&MoistekClass::F_DBAH2EN, DB, AH); }
-double V_DBAH2WB(double DB, double AH) { return plain(&MoistekClass::F_DBAH2WB, DB, AH); }
-double V_DBAH2SV(double DB, double AH) { return plain(&MoistekClass::F_DBAH2SV, DB, AH); }
-double V_WBAH2DB(double WB, double AH) { return plain(&MoistekClass::F_WBAH2DB, WB, AH); }
-double V_SVAH2DB(double SV, double AH) { return plain(&MoistekClass::F_SVAH2DB, SV, AH); }
-double V_ENAH2DB(double EN, double AH) { return plain(&MoistekClass::F_ENAH2DB, EN, AH); }
-double V_RHAH2DB(double RH, double AH) { return plain(&MoistekClass::F_RHAH2DB, RH, AH); }
-double V_RHEN2DB(double RH, double EN) { return plain(&MoistekClass::F_RHEN2DB, RH, EN); }
-double V_RHWB2DB(double RH, double WB) { return plain(&MoistekClass::F_RHWB2DB, RH, WB); }
-double V_RHSV2DB(double RH, double SV) { return plain(&MoistekClass::F_RHSV2DB, RH, SV); }
-double V_SVEN2DB(double SV, double EN) { return plain(&MoistekClass::F_SVEN2DB, SV, EN); }
-double V_DBAH2RH(double DB, double AH) { return plain(&MoistekClass::F_DBAH2RH, DB, AH); }
-double V_DBAH2RV(double DB, double AH) { return plain(&MoistekClass::F_DBAH2RV, DB, AH); }
-double V_AH2DP(double AH) { return plain(&MoistekClass::F_AH2DP, AH); }
+double V_DB2PWS(double DB) {
+    return plain(&MoistekClass::F_DB2PWS, DB);
+}
+double V_PW2AH(double PW) {
+    return plain(&MoistekClass::F_PW2AH, PW);
+}
+double V_ENDB2AH(double EN, double DB) {
+    return plain(&MoistekClass::F_ENDB2AH, EN, DB);
+}
+double V_DBWB2AH(double DB, double WB) {
+    return plain(&MoistekClass::F_DBWB2AH, DB, WB);
+}
+double V_DBSV2AH(double DB, double SV) {
+    return plain(&MoistekClass::F_DBSV2AH, DB, SV);
+}
+double V_SVWB2AH(double SV, double WB) {
+    return plain(&MoistekClass::F_SVWB2AH, SV, WB);
+}
+double V_DBRH2AH(double DB, double RH) {
+    return plain(&MoistekClass::F_DBRH2AH, DB, RH);
+}
+double V_DBAH2EN(double DB, double AH) {
+    return plain(&MoistekClass::F_DBAH2EN, DB, AH);
+}
+double V_DBAH2WB(double DB, double AH) {
+    return plain(&MoistekClass::F_DBAH2WB, DB, AH);
+}
+double V_DBAH2SV(double DB, double AH) {
+    return plain(&MoistekClass::F_DBAH2SV, DB, AH);
+}
+double V_WBAH2DB(double WB, double AH) {
+    return plain(&MoistekClass::F_WBAH2DB, WB, AH);
+}
+double V_SVAH2DB(double SV, double AH) {
+    return plain(&MoistekClass::F_SVAH2DB, SV, AH);
+}
+double V_ENAH2DB(double EN, double AH) {
+    return plain(&MoistekClass::F_ENAH2DB, EN, AH);
+}
+double V_RHAH2DB(double RH, double AH) {
+    return plain(&MoistekClass::F_RHAH2DB, RH, AH);
+}
+double V_RHEN2DB(double RH, double EN) {
+    return plain(&MoistekClass::F_RHEN2DB, RH, EN);
+}
+double V_RHWB2DB(double RH, double WB) {
+    return plain(&MoistekClass::F_RHWB2DB, RH, WB);
+}
+double V_RHSV2DB(double RH, double SV) {
+    return plain(&MoistekClass::F_RHSV2DB, RH, SV);
+}
+double V_SVEN2DB(double SV, double EN) {
+    return plain(&MoistekClass::F_SVEN2DB, SV, EN);
+}
+double V_DBAH2RH(double DB, double AH) {
+    return plain(&MoistekClass::F_DBAH2RH, DB, AH);
+}
+double V_DBAH2RV(double DB, double AH) {
+    return plain(&MoistekClass::F_DBAH2RV, DB, AH);
+}
+double V_AH2DP(double AH) {
+    return plain(&MoistekClass::F_AH2DP, AH);
+}
 
 char* V_Ver() {
     const char* text = fileVersion();

@@ -10,13 +10,13 @@ using moistek::Trial;
 namespace {
 // Restores the caller's unit mode when a method that switched it returns, on every path.
 class ModeSwitch {
-public:
+  public:
     ModeSwitch(int32_t& mode, int32_t during) : mode_(mode), saved_(mode) { mode_ = during; }
     ~ModeSwitch() { mode_ = saved_; }
     ModeSwitch(const ModeSwitch&) = delete;
     ModeSwitch& operator=(const ModeSwitch&) = delete;
 
-private:
+  private:
     int32_t& mode_;
     int32_t saved_;
 };
@@ -103,12 +103,12 @@ int MoistekClass::F_DBAH2WB(double& DB, double& AH, double& WB) {
         return 1;
     }
     double wb;
-    const auto end = moistek::stepSearch(wb, moistek::kTempStart, moistek::kTempStep, TolT,
-                                         [&](double& v) {
-                                             double db;
-                                             if (F_WBAH2DB(v, AH, db) != 1) return Trial::Failed;
-                                             return moistek::above(db, DB);
-                                         });
+    const auto end =
+        moistek::stepSearch(wb, moistek::kTempStart, moistek::kTempStep, TolT, [&](double& v) {
+            double db;
+            if (F_WBAH2DB(v, AH, db) != 1) return Trial::Failed;
+            return moistek::above(db, DB);
+        });
     if (end != SearchEnd::Found) return -1;
     WB = wb;
     return 1;

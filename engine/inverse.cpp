@@ -11,8 +11,7 @@ template <typename TrialFn>
 int temperatureSearch(const MoistekClass& m, double& DB, TrialFn trial) {
     DB = 0;
     double t;
-    const auto end =
-        moistek::stepSearch(t, moistek::kTempStart, moistek::kTempStep, m.TolT, trial);
+    const auto end = moistek::stepSearch(t, moistek::kTempStart, moistek::kTempStep, m.TolT, trial);
     if (end != SearchEnd::Found) return -1;
     DB = t;
     return 1;

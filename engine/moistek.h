@@ -13,7 +13,7 @@
 #define MOISTEK_API __attribute__((visibility("default")))
 
 class MoistekClass {
-public:
+  public:
     MOISTEK_API MoistekClass();
 
     int32_t Mode;    // exactly 1 selects SI mode

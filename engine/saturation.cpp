@@ -9,7 +9,9 @@ using moistek::isFinite;
 namespace {
 // Constants held as the single-precision number nearest to the decimal, widened to double:
 // the library's results depend on these exact values in their last digits.
-constexpr double widened(float v) { return static_cast<double>(v); }
+constexpr double widened(float v) {
+    return static_cast<double>(v);
+}
 }  // namespace
 
 MoistekClass::MoistekClass()
@@ -40,13 +42,13 @@ int MoistekClass::F_DB2PWS(double& DB, double& PWS) {
     double e;  // hPa
     if (DB < 0) {
         // over ice (Sonntag 1990)
-        const double lnE = -6024.5282 / T + 24.7219 + 0.010613868 * T -
-                           0.000013198825 * (T * T) - 0.49382577 * std::log(T);
+        const double lnE = -6024.5282 / T + 24.7219 + 0.010613868 * T - 0.000013198825 * (T * T) -
+                           0.49382577 * std::log(T);
         e = std::exp(lnE);
     } else if (DB < 100) {
         // over water (Sonntag 1990)
-        const double lnE = -6096.9385 / T + 16.635794 - 0.02711193 * T +
-                           0.00001673952 * (T * T) + 2.433502 * std::log(T);
+        const double lnE = -6096.9385 / T + 16.635794 - 0.02711193 * T + 0.00001673952 * (T * T) +
+                           2.433502 * std::log(T);
         e = std::exp(lnE);
     } else if (DB < 373.946) {
         // over water up to the critical point (IAPWS, Wagner and Pruß); Pa, then hPa
@@ -78,7 +80,9 @@ int MoistekClass::F_PAPW2AH(double& PA, double& PW, double& AH) {
     return 1;
 }
 
-int MoistekClass::F_PW2AH(double& PW, double& AH) { return F_PAPW2AH(PA, PW, AH); }
+int MoistekClass::F_PW2AH(double& PW, double& AH) {
+    return F_PAPW2AH(PA, PW, AH);
+}
 
 int MoistekClass::F_PAAH2PW(double& PA, double& AH, double& PW) {
     // PW keeps the caller's value until the end; a fault writes 0.

@@ -27,7 +27,7 @@ using M = MoistekClass;
 
 }  // namespace
 
-#define MOISTEK_POSITIONS double *const p[7] = {&DB, &RH, &AH, &EN, &SV, &WB, &DP}
+#define MOISTEK_POSITIONS double* const p[7] = {&DB, &RH, &AH, &EN, &SV, &WB, &DP}
 
 int M::C_DBRH(double& DB, double& RH, double& AH, double& EN, double& SV, double& WB, double& DP) {
     MOISTEK_POSITIONS;

@@ -12,7 +12,9 @@
 
 namespace moistek {
 
-inline bool isFinite(double v) { return std::isfinite(v); }
+inline bool isFinite(double v) {
+    return std::isfinite(v);
+}
 
 enum class Trial { Below, Over, Failed, Fault };
 enum class SearchEnd { Found, Failed, Fault, Stopped };

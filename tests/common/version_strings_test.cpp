@@ -13,7 +13,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ownPath() { return fs::read_symlink("/proc/self/exe").string(); }
+std::string ownPath() {
+    return fs::read_symlink("/proc/self/exe").string();
+}
 
 VersionStrings filled(char c) {
     VersionStrings r;
@@ -22,7 +24,7 @@ VersionStrings filled(char c) {
 }
 
 class VersionFiles : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
                ("verstr-" + std::to_string(getpid()) + "-" +

@@ -87,16 +87,16 @@ TEST(Exports, ExactlyTheLibraryInterface) {
           "F_ENAH2DB", "F_RHAH2DB", "F_RHEN2DB", "F_RHWB2DB", "F_RHSV2DB", "F_SVEN2DB",
           "F_DBAH2RH", "F_DBWB2RH", "F_DBAH2RV"})
         expected.insert(std::string("MoistekClass::") + f + "(double&, double&, double&)");
-    for (const char* f : {"C_DBRH", "C_DBAH", "C_DBEN", "C_DBWB", "C_DBSV", "C_RHAH", "C_RHEN",
-                          "C_RHWB", "C_RHSV", "C_AHEN", "C_AHWB", "C_AHSV", "C_ENWB", "C_ENSV",
-                          "C_WBSV"})
+    for (const char* f :
+         {"C_DBRH", "C_DBAH", "C_DBEN", "C_DBWB", "C_DBSV", "C_RHAH", "C_RHEN", "C_RHWB", "C_RHSV",
+          "C_AHEN", "C_AHWB", "C_AHSV", "C_ENWB", "C_ENSV", "C_WBSV"})
         expected.insert(std::string("MoistekClass::") + f +
                         "(double&, double&, double&, double&, double&, double&, double&)");
-    for (const char* f : {"V_DB2PWS", "V_PW2AH",   "V_ENDB2AH", "V_DBWB2AH", "V_DBSV2AH",
-                          "V_SVWB2AH", "V_DBRH2AH", "V_DBAH2EN", "V_DBAH2WB", "V_DBAH2SV",
-                          "V_WBAH2DB", "V_SVAH2DB", "V_ENAH2DB", "V_RHAH2DB", "V_RHEN2DB",
-                          "V_RHWB2DB", "V_RHSV2DB", "V_SVEN2DB", "V_DBAH2RH", "V_DBAH2RV",
-                          "V_AH2DP",   "V_Ver"})
+    for (const char* f :
+         {"V_DB2PWS",  "V_PW2AH",   "V_ENDB2AH", "V_DBWB2AH", "V_DBSV2AH", "V_SVWB2AH",
+          "V_DBRH2AH", "V_DBAH2EN", "V_DBAH2WB", "V_DBAH2SV", "V_WBAH2DB", "V_SVAH2DB",
+          "V_ENAH2DB", "V_RHAH2DB", "V_RHEN2DB", "V_RHWB2DB", "V_RHSV2DB", "V_SVEN2DB",
+          "V_DBAH2RH", "V_DBAH2RV", "V_AH2DP",   "V_Ver"})
         expected.insert(f);
     EXPECT_EQ(names, expected);
 }

@@ -52,20 +52,19 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Edges, Forward,
-    testing::Values(
-        ForwardCase{"dryAirWetBulb", &M::F_DBAH2WB, 20, 0, 0, 1, 5.826, 1e-3},
-        ForwardCase{"hugeRatioWetBulb", &M::F_DBAH2WB, 20, 20000, 0, 1, 100, 0},
-        ForwardCase{"everyTrialOvershoots", &M::F_DBWB2AH, 20, 5, 0, 1,
-                    -2.5000000000007655e-06, 0},
-        ForwardCase{"rhPastCritical", &M::F_DBAH2RH, 400, 0.01, 0, -1, 0, 0},
-        ForwardCase{"rhPastCriticalSi", &M::F_DBAH2RH, 400, 0.01, 1, -1, 0, 0},
-        ForwardCase{"enthalpyLineAtZeroDivisor", &M::F_ENDB2AH, 1, -597.5 / 0.4410000145435333,
-                    0, -1, 0, 0},
-        ForwardCase{"volumeLineOverflow", &M::F_SVAH2DB, 1e308, 0, 0, -1, 0, 0},
-        ForwardCase{"enthalpyOverflow", &M::F_DBAH2EN, 1e300, 1e300, 0, -1, 0, 0},
-        ForwardCase{"wetBulbNoSaturation", &M::F_WBAH2DB, 100, 0.01, 0, -1, 0, 0},
-        ForwardCase{"wetBulbSearchFails", &M::F_DBAH2WB, 150, 2, 0, -1, 0, 0},
-        ForwardCase{"volumeWetSearchFails", &M::F_SVWB2AH, 0.84, 120, 0, -1, 0, 0}),
+    testing::Values(ForwardCase{"dryAirWetBulb", &M::F_DBAH2WB, 20, 0, 0, 1, 5.826, 1e-3},
+                    ForwardCase{"hugeRatioWetBulb", &M::F_DBAH2WB, 20, 20000, 0, 1, 100, 0},
+                    ForwardCase{"everyTrialOvershoots", &M::F_DBWB2AH, 20, 5, 0, 1,
+                                -2.5000000000007655e-06, 0},
+                    ForwardCase{"rhPastCritical", &M::F_DBAH2RH, 400, 0.01, 0, -1, 0, 0},
+                    ForwardCase{"rhPastCriticalSi", &M::F_DBAH2RH, 400, 0.01, 1, -1, 0, 0},
+                    ForwardCase{"enthalpyLineAtZeroDivisor", &M::F_ENDB2AH, 1,
+                                -597.5 / 0.4410000145435333, 0, -1, 0, 0},
+                    ForwardCase{"volumeLineOverflow", &M::F_SVAH2DB, 1e308, 0, 0, -1, 0, 0},
+                    ForwardCase{"enthalpyOverflow", &M::F_DBAH2EN, 1e300, 1e300, 0, -1, 0, 0},
+                    ForwardCase{"wetBulbNoSaturation", &M::F_WBAH2DB, 100, 0.01, 0, -1, 0, 0},
+                    ForwardCase{"wetBulbSearchFails", &M::F_DBAH2WB, 150, 2, 0, -1, 0, 0},
+                    ForwardCase{"volumeWetSearchFails", &M::F_SVWB2AH, 0.84, 120, 0, -1, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WetBulb, SaturatedAirAndIce) {

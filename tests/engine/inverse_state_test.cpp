@@ -26,16 +26,15 @@ TEST_P(DryBulbSolver, MatchesReference) {
 
 INSTANTIATE_TEST_SUITE_P(
     Reference, DryBulbSolver,
-    testing::Values(
-        SolverCase{"rhAh", &M::F_RHAH2DB, 50, kRefAH, 1, 20, 1e-8},
-        SolverCase{"rhEn", &M::F_RHEN2DB, 50, kRefEN, 1, 20, 1e-8},
-        SolverCase{"rhWb", &M::F_RHWB2DB, 50, kRefWB, 1, 20, 1e-8},
-        SolverCase{"rhSv", &M::F_RHSV2DB, 50, kRefSV, 1, 20, 1e-8},
-        SolverCase{"svEn", &M::F_SVEN2DB, kRefSV, kRefEN, 1, 20, 1e-8},
-        SolverCase{"svEnFarAbove", &M::F_SVEN2DB, 2, kRefEN, 1, 716.14, 1e-2},
-        SolverCase{"saturatedTooHumid", &M::F_RHAH2DB, 100, 1.5, -1, 0, 0},
-        SolverCase{"zeroHumidityNeverMeets", &M::F_RHAH2DB, 0, 0.01, -1, 0, 0},
-        SolverCase{"everyTrialOvershoots", &M::F_RHAH2DB, 50, -1, 1, -270, 0}),
+    testing::Values(SolverCase{"rhAh", &M::F_RHAH2DB, 50, kRefAH, 1, 20, 1e-8},
+                    SolverCase{"rhEn", &M::F_RHEN2DB, 50, kRefEN, 1, 20, 1e-8},
+                    SolverCase{"rhWb", &M::F_RHWB2DB, 50, kRefWB, 1, 20, 1e-8},
+                    SolverCase{"rhSv", &M::F_RHSV2DB, 50, kRefSV, 1, 20, 1e-8},
+                    SolverCase{"svEn", &M::F_SVEN2DB, kRefSV, kRefEN, 1, 20, 1e-8},
+                    SolverCase{"svEnFarAbove", &M::F_SVEN2DB, 2, kRefEN, 1, 716.14, 1e-2},
+                    SolverCase{"saturatedTooHumid", &M::F_RHAH2DB, 100, 1.5, -1, 0, 0},
+                    SolverCase{"zeroHumidityNeverMeets", &M::F_RHAH2DB, 0, 0.01, -1, 0, 0},
+                    SolverCase{"everyTrialOvershoots", &M::F_RHAH2DB, 50, -1, 1, -270, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CompleteState, ReferenceStateFromEveryPair) {
@@ -55,12 +54,12 @@ TEST(CompleteState, ReferenceStateFromEveryPair) {
         double expected;
         double tolerance;
     } const cases[] = {
-        {&M::C_RHAH, 1, 2, 0, 20, 1e-8},          {&M::C_RHEN, 1, 3, 0, 20, 1e-8},
-        {&M::C_RHWB, 1, 5, 0, 20, 1e-8},          {&M::C_RHSV, 1, 4, 0, 20, 1e-8},
-        {&M::C_AHEN, 2, 3, 0, 20, 1e-12},         {&M::C_ENSV, 3, 4, 0, 20, 1e-8},
-        {&M::C_AHWB, 2, 5, 0, 20, 1e-7},          {&M::C_AHSV, 2, 4, 0, 20, 1e-12},
-        {&M::C_DBAH, 0, 2, 5, ref.p[5], 0},       {&M::C_DBEN, 0, 3, 2, ref.p[2], 1e-15},
-        {&M::C_DBWB, 0, 5, 2, 0.0072575, 1e-12},  {&M::C_DBSV, 0, 4, 2, 0.0072575, 1e-12},
+        {&M::C_RHAH, 1, 2, 0, 20, 1e-8},         {&M::C_RHEN, 1, 3, 0, 20, 1e-8},
+        {&M::C_RHWB, 1, 5, 0, 20, 1e-8},         {&M::C_RHSV, 1, 4, 0, 20, 1e-8},
+        {&M::C_AHEN, 2, 3, 0, 20, 1e-12},        {&M::C_ENSV, 3, 4, 0, 20, 1e-8},
+        {&M::C_AHWB, 2, 5, 0, 20, 1e-7},         {&M::C_AHSV, 2, 4, 0, 20, 1e-12},
+        {&M::C_DBAH, 0, 2, 5, ref.p[5], 0},      {&M::C_DBEN, 0, 3, 2, ref.p[2], 1e-15},
+        {&M::C_DBWB, 0, 5, 2, 0.0072575, 1e-12}, {&M::C_DBSV, 0, 4, 2, 0.0072575, 1e-12},
         {&M::C_WBSV, 5, 4, 2, 0.0072575, 1e-12},
     };
     for (const PairCase& c : cases) {

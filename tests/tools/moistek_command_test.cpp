@@ -30,7 +30,8 @@ CommandRun moistek(const std::string& args, const std::string& input = "") {
     const std::string command = std::string(MOISTEK_COMMAND) + " " + args + " < " + base +
                                 ".in > " + base + ".out 2> " + base + ".err";
     const int raw = std::system(command.c_str());
-    CommandRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(base + ".out"), slurp(base + ".err")};
+    CommandRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(base + ".out"),
+                 slurp(base + ".err")};
     for (const char* ext : {".in", ".out", ".err"}) std::remove((base + ext).c_str());
     return r;
 }
@@ -85,11 +86,13 @@ TEST(MoistekCall, UsageErrorsNameTheProblem) {
 }
 
 TEST(MoistekBatch, OneLinePerInputAndErrorsInPlace) {
-    const CommandRun ok = moistek("call --batch", "F_DB2PWS 20\nV_DBAH2RH 20 0.0072630\n--si F_DB2PWS 20\n");
+    const CommandRun ok =
+        moistek("call --batch", "F_DB2PWS 20\nV_DBAH2RH 20 0.0072630\n--si F_DB2PWS 20\n");
     EXPECT_EQ(ok.status, 0);
     EXPECT_EQ(ok.out, "1 17.545811307037027\n49.999783450989135\n1 23.392491277566705\n");
 
-    const CommandRun mixed = moistek("call --batch", "F_DB2PWS 20\nF_BAD 1\n\nF_DB2PWS x\nF_AH2DP 0\n");
+    const CommandRun mixed =
+        moistek("call --batch", "F_DB2PWS 20\nF_BAD 1\n\nF_DB2PWS x\nF_AH2DP 0\n");
     EXPECT_EQ(mixed.status, 1);
     EXPECT_EQ(mixed.out,
               "1 17.545811307037027\nerror: unknown name 'F_BAD'\nerror: no name given\n"
@@ -122,7 +125,8 @@ TEST(MoistekState, AnyPairInEitherOrder) {
 }
 
 TEST(MoistekCsvBatch, BadRowsReportedAndMarked) {
-    const CommandRun r = moistek("batch DB,RH", "DB,RH\n20,50\n\n20,abc\n400,50\n 25 , \"60\" \r\n1,2,3\n");
+    const CommandRun r =
+        moistek("batch DB,RH", "DB,RH\n20,50\n\n20,abc\n400,50\n 25 , \"60\" \r\n1,2,3\n");
     EXPECT_EQ(r.status, 1);
     std::istringstream lines(r.out);
     std::string line;

@@ -11,7 +11,9 @@
 namespace moistek_cli {
 namespace {
 
-CallOutcome failure(std::string reason) { return {false, std::move(reason)}; }
+CallOutcome failure(std::string reason) {
+    return {false, std::move(reason)};
+}
 
 // Takes the leading options off `words`; returns an error text, or "" when all were understood.
 std::string takeOptions(const std::vector<std::string>& words, size_t& i, CallOptions& o) {
@@ -86,17 +88,18 @@ CallOutcome runCall(const std::vector<std::string>& words, CallOptions options) 
     const std::string& name = words[i++];
     const Callable* c = findCallable(name);
     if (!c) return failure("unknown name '" + name + "'");
-    const bool plain = c->kind == Kind::Plain1 || c->kind == Kind::Plain2 ||
-                       c->kind == Kind::Version;
+    const bool plain =
+        c->kind == Kind::Plain1 || c->kind == Kind::Plain2 || c->kind == Kind::Version;
     if (plain && (options.si || options.hasPa))
-        return failure(name + " always works in engineering units at 760 mmHg: --si and --pa "
-                              "do not apply");
+        return failure(name +
+                       " always works in engineering units at 760 mmHg: --si and --pa "
+                       "do not apply");
     const size_t given = words.size() - i;
     if (given != static_cast<size_t>(c->inputCount()))
-        return failure(name + " takes " + std::to_string(c->inputCount()) +
-                       (c->kind == Kind::Complete ? " values (DB RH AH EN SV WB DP)"
-                                                  : " argument(s)") +
-                       ", not " + std::to_string(given));
+        return failure(
+            name + " takes " + std::to_string(c->inputCount()) +
+            (c->kind == Kind::Complete ? " values (DB RH AH EN SV WB DP)" : " argument(s)") +
+            ", not " + std::to_string(given));
     std::vector<double> in;
     for (; i < words.size(); ++i) {
         const auto v = parseNumber(words[i]);

@@ -1,8 +1,8 @@
 #pragma once
 #include <optional>
-#include <vector>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace moistek_cli {
 

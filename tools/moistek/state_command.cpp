@@ -1,9 +1,9 @@
 // `moistek state` and `moistek batch`: the complete state from any supported pair of properties.
-#include <cstdio>
 #include <cctype>
+#include <cstdio>
 #include <cstring>
-#include <optional>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "callables.h"
@@ -70,13 +70,13 @@ State solve(const StateRequest& r) {
 }
 
 void printText(const State& s, bool si) {
-    const char* units[7] = {"°C", "%", "kg/kg(DA)", si ? "kJ/kg(DA)" : "kcal/kg(DA)",
+    const char* units[7] = {"°C",        "%",  "kg/kg(DA)", si ? "kJ/kg(DA)" : "kcal/kg(DA)",
                             "m³/kg(DA)", "°C", "°C"};
     if (s.result == 1)
         std::printf("%s: result 1\n", s.method);
     else
-        std::printf("%s: result %d, no state for these values; what the method left:\n",
-                    s.method, s.result);
+        std::printf("%s: result %d, no state for these values; what the method left:\n", s.method,
+                    s.result);
     for (int i = 0; i < 7; ++i) std::printf("%s  %-22.10g %s\n", kNames[i], s.p[i], units[i]);
 }
 
