@@ -1,0 +1,31 @@
+#pragma once
+// A private-profile (ini) file: sections and keys compared without regard to ASCII case, the
+// first match wins, writing one key keeps every other line as it was, and the file is current
+// on disk after every write (written whole to a temporary file and renamed over the old one).
+// Text is CP932 on disk and UTF-8 here.
+#include <string>
+#include <vector>
+
+namespace humidraw {
+
+class IniFile {
+public:
+    explicit IniFile(std::string path) : path_(std::move(path)) {}
+    const std::string& path() const { return path_; }
+
+    // The stored value (surrounding blanks and one pair of quotes removed), cut to `maxBytes`
+    // bytes on disk; `fallback` when the file, section or key is missing or the bytes are not
+    // CP932.
+    std::string readString(const std::string& section, const std::string& key,
+                           const std::string& fallback, size_t maxBytes = 512) const;
+
+    // Writes one key; false (the file unchanged) when it cannot be written or the text cannot
+    // be stored in CP932.
+    bool writeString(const std::string& section, const std::string& key, const std::string& text);
+
+private:
+    bool load(std::vector<std::string>& lines, std::string& newline) const;
+    std::string path_;
+};
+
+}  // namespace humidraw

@@ -1,0 +1,110 @@
+#include "common/settings.h"
+
+#include <cmath>
+#include <limits>
+
+#include "common/number_format.h"
+
+namespace humidraw {
+
+const char* const kViewFlagKeys[kViewFlagCount] = {"CB_DB", "CB_RH",  "CB_AH", "CB_EN", "CB_WB",
+                                                   "CB_SV", "CB_SHF", "CB_NE", "CB_OP"};
+
+std::string settingsPathFor(const std::string& programPath) {
+    const size_t slash = programPath.rfind('/');
+    const size_t dot = programPath.rfind('.');
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
+        return programPath.substr(0, dot) + ".ini";
+    return programPath + ".ini";
+}
+
+std::string folderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+double readProfileFloat(const IniFile& ini, const std::string& section, const std::string& key,
+                        double fallback) {
+    const auto v = parseDecimal(ini.readString(section, key, "", 63));
+    return v ? *v : fallback;
+}
+
+int readProfileInt(const IniFile& ini, const std::string& section, const std::string& key,
+                   int fallback) {
+    const auto v = parseInteger(ini.readString(section, key, "", 63));
+    return v ? *v : fallback;
+}
+
+bool readProfileBool(const IniFile& ini, const std::string& section, const std::string& key,
+                     bool fallback) {
+    const std::string v = ini.readString(section, key, "", 63);
+    if (v.empty()) return fallback;
+    return v[0] == '1';
+}
+
+bool writeProfileInt(IniFile& ini, const std::string& section, const std::string& key, int v) {
+    return ini.writeString(section, key, std::to_string(v));
+}
+
+bool writeProfileBool(IniFile& ini, const std::string& section, const std::string& key, bool v) {
+    return ini.writeString(section, key, v ? "1" : "0");
+}
+
+Settings loadSettings(const IniFile& ini, const std::string& programFolder) {
+    Settings s;
+    s.pressureMmHg = readProfileFloat(ini, "Setting", "CSpa", 760);
+    s.dbMin = readProfileFloat(ini, "Setting", "CSdbmin", -5);
+    s.dbMax = readProfileFloat(ini, "Setting", "CSdbmax", 45);
+    s.fontSize = readProfileInt(ini, "Font", "CSFontSize", 6);
+    s.fontName = ini.readString("Font", "CSFontName", "ＭＳ Ｐゴシック", 512);
+    if (s.fontName.empty()) s.fontName = "ＭＳ Ｐゴシック";
+    for (int i = 0; i < kViewFlagCount; ++i)
+        s.view[i] = readProfileBool(ini, "View", kViewFlagKeys[i], i < CB_SHF);
+    s.si = readProfileBool(ini, "Setting", "SiUnit", false);
+    s.currentDir = ini.readString("Setting", "CurrentDir", programFolder, 512);
+    if (s.currentDir.empty()) s.currentDir = programFolder;
+    return s;
+}
+
+WindowBounds loadWindowBounds(const IniFile& ini) {
+    WindowBounds b;
+    b.left = readProfileInt(ini, "Form", "Left", 0);
+    b.width = readProfileInt(ini, "Form", "Width", 0);
+    b.top = readProfileInt(ini, "Form", "Top", 0);
+    b.height = readProfileInt(ini, "Form", "Height", 0);
+    return b;
+}
+
+namespace {
+// The whole part of a value, as a spin edit holds it.
+int wholePart(double v) {
+    if (!std::isfinite(v)) return 0;
+    const double t = std::trunc(v);
+    if (t > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+    if (t < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+    return static_cast<int>(t);
+}
+}  // namespace
+
+bool saveSettings(IniFile& ini, const Settings& s) {
+    bool ok = writeProfileInt(ini, "Setting", "CSpa", wholePart(s.pressureMmHg)) &&
+              writeProfileInt(ini, "Setting", "CSdbmin", wholePart(s.dbMin)) &&
+              writeProfileInt(ini, "Setting", "CSdbmax", wholePart(s.dbMax)) &&
+              writeProfileInt(ini, "Font", "CSFontSize", s.fontSize) &&
+              ini.writeString("Font", "CSFontName", s.fontName);
+    for (int i = 0; ok && i < kViewFlagCount; ++i)
+        ok = writeProfileBool(ini, "View", kViewFlagKeys[i], s.view[i]);
+    return ok && writeProfileBool(ini, "Setting", "SiUnit", s.si);
+}
+
+bool saveClosingState(IniFile& ini, const std::string& currentDir, const WindowBounds& b) {
+    return ini.writeString("Setting", "CurrentDir", currentDir) &&
+           writeProfileInt(ini, "Form", "Left", b.left) &&
+           writeProfileInt(ini, "Form", "Width", b.width) &&
+           writeProfileInt(ini, "Form", "Top", b.top) &&
+           writeProfileInt(ini, "Form", "Height", b.height);
+}
+
+}  // namespace humidraw
