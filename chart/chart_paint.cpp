@@ -1,0 +1,82 @@
+#include "chart/chart_paint.h"
+
+#include <cmath>
+
+#include "chart/frame.h"
+
+namespace humidraw {
+
+void drawRotatedText(Canvas& k, int x, int y, int angleTenths, const std::string& text) {
+    k.setFont(k.fontFace(), k.fontHeight(), angleTenths);
+    k.setBrushClear();
+    k.textOut(x, y, text);
+}
+
+namespace {
+
+// The view flag and pen style of a family; -1 for families always drawn.
+int viewFlagOf(int family, PenStyle& style, bool& setsStyle) {
+    setsStyle = true;
+    style = PenStyle::Solid;
+    switch (family) {
+        case 1: return CB_DB;
+        case 2: return CB_RH;
+        case 3: return CB_AH;
+        case 4: return CB_EN;
+        case 5: style = PenStyle::Dot; return CB_WB;
+        case 6: style = PenStyle::DashDot; return CB_SV;
+        case 7: return CB_SHF;
+        case 8: return CB_NE;
+        default: setsStyle = false; return -1;
+    }
+}
+
+// A chart coordinate beyond what a pixel can hold is clamped, never wrapped.
+int px(double c, double offset, double zoom) {
+    const double v = std::trunc(offset + c * zoom);
+    return v > 1e9 ? 1000000000 : v < -1e9 ? -1000000000 : static_cast<int>(v);
+}
+
+}  // namespace
+
+void paintElements(Canvas& k, const ChartTable& table,
+                   const std::array<bool, kViewFlagCount>& view, const PaintOptions& o) {
+    const auto& e = table.elements();
+    const double a = o.offsetX, z = o.zoom;
+    for (size_t i = 0; i < e.size() && e[i].kind > 0; ++i) {
+        const ChartElement& el = e[i];
+        PenStyle style;
+        bool setsStyle;
+        const int flag = viewFlagOf(el.kind / 10, style, setsStyle);
+        if (flag >= 0 && !view[flag]) {
+            if (el.kind % 10 == kArc) ++i;  // the arc's second record goes with it
+            continue;
+        }
+        if (setsStyle) k.setPenStyle(style);
+        switch (el.kind % 10) {
+            case kLine:
+                k.moveTo(px(el.c1, a, z), px(el.c2, 0, z));
+                k.lineTo(px(el.c3, a, z), px(el.c4, 0, z));
+                break;
+            case kText:
+                drawRotatedText(k, px(el.c1, a, z), px(el.c2, 0, z), static_cast<int>(el.c3),
+                                el.text);
+                break;
+            case kCircle:
+                k.ellipse(px(el.c1, a, z), px(el.c2, 0, z), px(el.c3, a, z), px(el.c4, 0, z));
+                break;
+            case kArc:
+                if (i + 1 < e.size()) {
+                    const ChartElement& n = e[i + 1];
+                    k.arc(px(el.c1, a, z), px(el.c2, 0, z), px(el.c3, a, z), px(el.c4, 0, z),
+                          px(n.c1, a, z), px(n.c2, 0, z), px(n.c3, a, z), px(n.c4, 0, z));
+                }
+                ++i;
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+}  // namespace humidraw

@@ -1,0 +1,25 @@
+#pragma once
+// Painting the chart element table onto a canvas, scaled by the zoom factor.
+#include <array>
+
+#include "chart/canvas.h"
+#include "chart/element.h"
+#include "common/settings.h"
+
+namespace humidraw {
+
+struct PaintOptions {
+    double offsetX = 0;  // pixels; centres the chart on printed pages
+    double zoom = 1.0;
+};
+
+// Draws every element whose family's view flag is on, with the family's pen style; pen colour
+// and mode are the caller's. The canvas font must be the chart font at this zoom.
+void paintElements(Canvas& k, const ChartTable& table,
+                   const std::array<bool, kViewFlagCount>& view, const PaintOptions& o);
+
+// Text turned by `angleTenths` with its top-left corner at (x, y), in the canvas font's face and
+// height, on a clear background.
+void drawRotatedText(Canvas& k, int x, int y, int angleTenths, const std::string& text);
+
+}  // namespace humidraw

@@ -1,0 +1,70 @@
+#pragma once
+// The chart frame: grid steps and ranges of the six line families, the enthalpy skew angle, the
+// scale factors fitted to the 640 × 480 chart area, and the mapping between air states (h, x)
+// and chart coordinates.
+#include <string>
+
+#include "common/settings.h"
+
+namespace humidraw {
+
+struct ChartPoint {
+    double x = 0;
+    double y = 0;
+};
+
+struct StatePoint {
+    double h = 0;  // kcal/kg(DA)
+    double x = 0;  // kg/kg(DA)
+};
+
+struct ChartFrame {
+    double DBmin = -5, DBmax = 45;  // °C
+    double DBstep = 1.0, AHstep = 0.001, RHstep = 10.0, ENstep = 1.0, WBstep = 1.0,
+           SVstep = 0.01;
+    double AHmin = 0, AHmax = 0;  // kg/kg(DA)
+    double RHmin = 0, RHmax = 100;
+    double ENmin = 0, ENmax = 0;  // kcal/kg(DA)
+    double WBmin = 0, WBmax = 0;  // °C
+    double SVmin = 0, SVmax = 0;  // m³/kg(DA)
+    double nDB = 0, nAH = 0, nRH = 0, nEN = 0, nWB = 0, nSV = 0;  // whole numbers
+    double theta = 0;        // enthalpy skew, radians
+    double k1 = 0, k2 = 0;   // scale factors; k2 < 0 once fitted
+    double OX = 320, OY = 408, Ytop = 30;
+    double zoom = 1.0;       // device pixels per chart unit
+    bool si = false;
+
+    // (h, x) → chart coordinates multiplied by the zoom factor.
+    ChartPoint map(double h, double x) const;
+    // Device pixel → (h, x) at the current zoom.
+    StatePoint inverse(double X, double Y) const;
+};
+
+// (cx + cos a × r, cy + sin a × r); a in radians, device orientation (Y down).
+ChartPoint polar(ChartPoint centre, double a, double r);
+
+// Chart coordinate to device pixel: integer part of (offset + c × zoom), of (c × zoom).
+int pixelX(double c, double offset, double zoom);
+int pixelY(double c, double zoom);
+
+enum class FrameStatus {
+    Ok,
+    ReversedLimits,      // lower limit at or above the upper limit
+    UpperNotAboveZero,   // upper limit at or below 0 °C
+    NotComputable,       // a range, count or the fitting cannot be computed
+};
+
+// Why a chart cannot be made, in the program's language.
+std::string frameStatusMessage(FrameStatus status, const Settings& s);
+
+// Refuses limits no chart can be fitted to, before anything is computed.
+FrameStatus checkLimits(const Settings& s);
+// Steps, ranges, counts and θ from the settings; k1 = k2 = 0.
+FrameStatus computeRanges(ChartFrame& f, const Settings& s);
+// Fits k1, k2 and OX so that the saturation curve spans X = 50 to X = 570.
+FrameStatus fitScale(ChartFrame& f);
+
+// Saturation humidity ratio at t °C (760 mmHg), 0 where it does not exist.
+double saturationRatio(double t);
+
+}  // namespace humidraw
