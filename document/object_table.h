@@ -1,0 +1,61 @@
+#pragma once
+// The document's objects: line objects, texts and value-table rows in chart coordinates
+// (h kcal/kg(DA), x kg/kg(DA)), in creation order, in a table of fixed size.
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace humidraw {
+
+enum ObjectKind : int32_t {
+    kLineBothMarkers = 10,
+    kLineNoMarker = 11,
+    kLineMarkerAtSecond = 12,
+    kLineMarkerAtFirst = 13,
+    kTextObject = 30,
+    kTableRow = 40,
+    kDeleted = 100,
+};
+
+inline bool isLineObject(int32_t kind) { return kind >= 10 && kind <= 13; }
+
+struct ObjectRecord {
+    int32_t kind = 0;
+    int32_t colour = 0;  // palette index 0–13
+    int32_t width = 0;   // width index 0–4
+    int32_t style = 0;   // style index 0–4
+    double h1 = 0, x1 = 0, h2 = 0, x2 = 0;
+    double reserved = 0;
+    int32_t labelPosition = 0;  // 0–7, texts
+    int32_t reserved2 = 0;
+    std::string text;  // UTF-8
+};
+
+class ObjectTable {
+public:
+    static constexpr int kCapacity = 640;
+
+    void clear();
+    // Fills the record at index count; false (nothing appended) when the table is full.
+    bool append(const ObjectRecord& r);
+    int count() const { return count_; }
+    int room() const { return kCapacity - count_; }
+    bool full() const { return count_ >= kCapacity; }
+    const ObjectRecord& at(int i) const { return records_[i]; }
+    ObjectRecord& at(int i) { return records_[i]; }
+    // The kind becomes the deletion marker; the other fields stay.
+    bool markDeleted(int index);
+
+    // Calls f(index, record) for every live object, in table order.
+    template <typename F>
+    void walk(F f) const {
+        for (int i = 0; i < kCapacity && records_[i].kind > 0; ++i)
+            if (records_[i].kind != kDeleted) f(i, records_[i]);
+    }
+
+private:
+    std::array<ObjectRecord, kCapacity> records_{};
+    int count_ = 0;
+};
+
+}  // namespace humidraw

@@ -1,0 +1,116 @@
+#include "document/paint.h"
+
+#include <cmath>
+#include <exception>
+
+#include "chart/style_line.h"
+#include "common/number_format.h"
+#include "document/attributes.h"
+
+namespace humidraw {
+namespace {
+
+int whole(double v) {
+    const double t = std::trunc(v);
+    return t > 1e9 ? 1000000000 : t < -1e9 ? -1000000000 : static_cast<int>(t);
+}
+
+void paintLineObject(Canvas& k, TStyleLine& drawer, const ChartFrame& f, const ObjectRecord& r,
+                     double a, double z, int markerRadius) {
+    applyStyle(drawer, r.style, z);
+    k.setPenColour(paletteColour(r.colour));
+    drawer.setWidth(whole(r.width * z * 0.5));
+    const ChartPoint A = f.map(r.h1, r.x1);
+    const ChartPoint B = f.map(r.h2, r.x2);
+    // Drawn from the second point to the first, so a dash pattern starts at the second.
+    drawer.moveTo(whole(a + B.x), whole(B.y));
+    drawer.lineTo(whole(a + A.x), whole(A.y));
+    if (r.kind == kLineNoMarker) return;
+    k.setPenWidth(whole(r.width * z * 0.5));
+    const auto marker = [&](double cx, double cy) {
+        k.ellipse(whole(cx - markerRadius), whole(cy - markerRadius), whole(cx + markerRadius),
+                  whole(cy + markerRadius));
+    };
+    if (r.kind != kLineMarkerAtFirst) marker(a + B.x, B.y);
+    if (r.kind != kLineMarkerAtSecond) marker(a + A.x, A.y);
+}
+
+}  // namespace
+
+void drawAnchoredText(Canvas& k, const std::string& text, int labelPosition, double X, double Y) {
+    k.setFont(k.fontFace(), k.fontHeight(), 0);
+    const TextExtent e = k.textExtent(text);
+    double left, top;
+    labelTopLeft(labelPosition, X, Y, e.width, e.height, left, top);
+    k.setBrushClear();
+    k.textOut(whole(left), whole(top), text);
+}
+
+void drawTableRow(Canvas& k, double X0, double Y0, int n, const std::string& text, bool si) {
+    k.setFont(k.fontFace(), k.fontHeight(), 0);
+    const double cw = k.textExtent("0000000").width;
+    const double H = k.textExtent("0").height;
+    const double rh = 1.2 * H, pad = 0.1 * H;
+    k.moveTo(whole(X0), whole((n + 1) * rh + Y0));
+    k.lineTo(whole(X0 + 6 * cw), whole((n + 1) * rh + Y0));
+    std::string rest = text;
+    for (int i = 0; i < 6; ++i) {
+        const size_t comma = rest.find(',');
+        std::string cell = rest.substr(0, comma);
+        if (si && i == 4 && n != 0 && cell != " ") {
+            if (const auto kcal = parseDecimal(cell)) cell = formatFixed(*kcal * 4.18605, 1);
+        }
+        if (i > 0) {
+            k.moveTo(whole(X0 + i * cw), whole(n * rh + Y0));
+            k.lineTo(whole(X0 + i * cw), whole(n * rh + Y0 + rh));
+        }
+        const double w = k.textExtent(cell).width;
+        k.textOut(whole(X0 + i * cw + pad + cw / 2 - w / 2), whole(n * rh + Y0 + pad), cell);
+        rest = comma == std::string::npos ? std::string() : rest.substr(comma + 1);
+    }
+}
+
+bool paintChart(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
+                const ObjectTable& objects, const Settings& settings, const PaintOptions& o) {
+    try {
+        const double a = o.offsetX, z = o.zoom;
+        const int t0 = pointsToPixels(settings.fontSize);
+        k.setFont(settings.fontName, whole(t0 * z), 0);
+        k.setBrushClear();
+        k.setPenWidth(0);
+        paintElements(k, chart, settings.view, o);
+
+        ChartFrame f = frame;
+        f.zoom = z;
+        TStyleLine drawer;
+        drawer.canvas = &k;
+        const int markerRadius = whole(-0.3 * f.k2 * z);
+        const double tableScale = settings.si ? f.k1 * 0.16393442622950820627 : f.k1;
+        int row = 0;
+        objects.walk([&](int, const ObjectRecord& r) {
+            if (isLineObject(r.kind)) {
+                paintLineObject(k, drawer, f, r, a, z, markerRadius);
+            } else if (r.kind == kTextObject) {
+                k.setFontColour(paletteColour(r.colour));
+                const ChartPoint P = f.map(r.h1, r.x1);
+                drawAnchoredText(k, r.text, r.labelPosition, a + P.x, P.y);
+            } else if (r.kind == kTableRow && settings.view[CB_OP]) {
+                k.setPenStyle(PenStyle::Solid);
+                k.setPenColour(paletteColour(r.colour));
+                k.setFontColour(paletteColour(r.colour));
+                k.setPenWidth(0);
+                if (row == 0)
+                    drawTableRow(k, a + z * tableScale, z * f.Ytop, 0, ",DB,RH,WB,H,X",
+                                 settings.si);
+                ++row;
+                drawTableRow(k, a + z * ((r.h1 + 1) * tableScale),
+                             z * (r.x1 * tableScale + f.Ytop), row, r.text, settings.si);
+            }
+        });
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+}  // namespace humidraw

@@ -1,0 +1,24 @@
+#pragma once
+// The one painting routine: the chart's elements, then the document's objects, onto any canvas.
+#include "chart/canvas.h"
+#include "chart/chart_paint.h"
+#include "chart/element.h"
+#include "chart/frame.h"
+#include "common/settings.h"
+#include "document/object_table.h"
+
+namespace humidraw {
+
+// Paints at zoom o.zoom with every X shifted by o.offsetX. Pen colour and mode of the chart are
+// the caller's (grey on screen, black when printing). False when painting failed.
+bool paintChart(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
+                const ObjectTable& objects, const Settings& settings, const PaintOptions& o);
+
+// Text unrotated at the corner its label position code gives, with a gap of half its height.
+void drawAnchoredText(Canvas& k, const std::string& text, int labelPosition, double X, double Y);
+
+// Row n of the value table (0 the header) at (X0, Y0): six centred cells under a rule; with
+// `si` the enthalpy column of data rows is converted from kcal/kg to kJ/kg.
+void drawTableRow(Canvas& k, double X0, double Y0, int n, const std::string& text, bool si);
+
+}  // namespace humidraw

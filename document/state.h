@@ -1,0 +1,34 @@
+#pragma once
+// The current air state: read off the chart at a pixel, or computed from two properties.
+#include "chart/frame.h"
+
+namespace humidraw {
+
+struct CurrentState {
+    double x = 0;   // kg/kg(DA)
+    double h = 0;   // kcal/kg(DA)
+    double DB = 0;  // °C
+    double RH = 0;  // %
+    double WB = 0;  // °C
+    double SV = 0;  // m³/kg(DA)
+};
+
+// The state at a paint-box pixel; properties the library cannot compute read 0.
+CurrentState screenToState(const ChartFrame& frame, double X, double Y);
+
+// Property selector indexes; 6 is the empty item.
+enum Property { kDB = 0, kRH = 1, kAH = 2, kEN = 3, kWB = 4, kSV = 5, kNoProperty = 6 };
+
+enum class PairResult {
+    Computed,       // the library ran (it may have failed part way; the state holds what it left)
+    NotComputable,  // enthalpy with wet bulb: the two values are stored, nothing computed
+    UnknownPair,    // not a pair of two different properties: nothing changes
+};
+
+// 10 × i + j for property indexes i < j.
+inline int pairCode(int i, int j) { return 10 * i + j; }
+
+// Stores the two values into the state and completes it with a fresh library instance.
+PairResult pairState(int code, double first, double second, CurrentState& s);
+
+}  // namespace humidraw

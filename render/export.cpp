@@ -1,0 +1,95 @@
+#include "render/export.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <cmath>
+#include <cstdio>
+
+#include "document/attributes.h"
+#include "document/paint.h"
+#include "render/qt_canvas.h"
+
+namespace humidraw {
+
+ExportFormat formatForPath(const std::string& path) {
+    const QString p = QString::fromStdString(path).toLower();
+    if (p.endsWith(".png")) return ExportFormat::Png;
+    if (p.endsWith(".svg")) return ExportFormat::Svg;
+    if (p.endsWith(".pdf")) return ExportFormat::Pdf;
+    return ExportFormat::Unknown;
+}
+
+namespace {
+
+bool paintOn(QPainter& painter, int dpi, const Drawing& d, double zoom, int w, int h) {
+    QtCanvas k(painter, dpi);
+    k.setBrushSolid(kPaperColour);
+    k.fillRect(0, 0, w, h);
+    k.setPenColour(kChartColour);
+    k.setBrushClear();
+    k.setFontColour(kChartColour);
+    return paintChart(k, d.frame, d.chart, d.objects, d.settings, PaintOptions{0, zoom});
+}
+
+}  // namespace
+
+std::string exportDrawing(const Drawing& d, double zoom, const std::string& path) {
+    const ExportFormat format = formatForPath(path);
+    if (format == ExportFormat::Unknown)
+        return "unknown output format (use .png, .svg or .pdf): " + path;
+    if (!(zoom > 0) || zoom > 20) return "zoom must lie between 0 and 20";
+    const int w = static_cast<int>(std::trunc(640 * zoom));
+    const int h = static_cast<int>(std::trunc(480 * zoom));
+    const QString target = QString::fromStdString(path);
+    const QString temp = target + ".part";
+    bool painted = false;
+    if (format == ExportFormat::Png) {
+        QImage image(w, h, QImage::Format_RGB32);
+        image.setDotsPerMeterX(3780);  // 96 dpi
+        image.setDotsPerMeterY(3780);
+        {
+            QPainter painter(&image);
+            painted = paintOn(painter, 96, d, zoom, w, h);
+        }
+        painted = painted && image.save(temp, "PNG");
+    } else if (format == ExportFormat::Svg) {
+        QSvgGenerator svg;
+        svg.setFileName(temp);
+        svg.setSize(QSize(w, h));
+        svg.setViewBox(QRect(0, 0, w, h));
+        svg.setResolution(96);
+        svg.setTitle("Humidraw");
+        QPainter painter;
+        if (painter.begin(&svg)) {
+            painted = paintOn(painter, 96, d, zoom, w, h);
+            painted = painter.end() && painted;
+        }
+    } else {
+        QPdfWriter pdf(temp);
+        pdf.setResolution(96);
+        pdf.setPageSize(QPageSize(QSizeF(w / 96.0, h / 96.0), QPageSize::Inch, "Humidraw"));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setTitle("Humidraw");
+        QPainter painter;
+        if (painter.begin(&pdf)) {
+            painted = paintOn(painter, 96, d, zoom, w, h);
+            painted = painter.end() && painted;
+        }
+    }
+    if (!painted || !QFile::exists(temp)) {
+        QFile::remove(temp);
+        return "cannot write " + path;
+    }
+    // rename() replaces the target in one step: the previous file stays until the new one is whole.
+    if (std::rename(temp.toLocal8Bit().constData(), target.toLocal8Bit().constData()) != 0) {
+        QFile::remove(temp);
+        return "cannot write " + path;
+    }
+    return {};
+}
+
+}  // namespace humidraw

@@ -1,0 +1,29 @@
+#pragma once
+// The chart and document rendered to image and vector files, from the one painting routine.
+#include <string>
+
+#include "chart/element.h"
+#include "chart/frame.h"
+#include "common/settings.h"
+#include "document/object_table.h"
+
+namespace humidraw {
+
+struct Drawing {
+    const ChartFrame& frame;
+    const ChartTable& chart;
+    const ObjectTable& objects;
+    const Settings& settings;
+};
+
+enum class ExportFormat { Png, Svg, Pdf, Unknown };
+
+// The format a file name asks for, by its extension in any letter case.
+ExportFormat formatForPath(const std::string& path);
+
+// Renders at `zoom` (640 × 480 chart units → pixels) to `path`, written to a temporary file in
+// the same folder and renamed over it, so a failed write keeps the previous file. Returns an
+// empty string on success, otherwise what went wrong.
+std::string exportDrawing(const Drawing& d, double zoom, const std::string& path);
+
+}  // namespace humidraw

@@ -1,0 +1,108 @@
+#include "render/qt_canvas.h"
+
+#include <QFontMetrics>
+#include <QPen>
+#include <cmath>
+
+namespace humidraw {
+
+QColor toQColor(Colour c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+QtCanvas::QtCanvas(QPainter& painter, int dpi) : p_(painter), dpi_(dpi) {
+    p_.setRenderHint(QPainter::Antialiasing, false);
+    p_.setRenderHint(QPainter::TextAntialiasing, true);
+    setFont("ＭＳ Ｐゴシック", 8, 0);
+    applyPen();
+    setBrushClear();
+}
+
+void QtCanvas::applyPen() {
+    const Qt::PenStyle style = penStyle_ == PenStyle::Dot       ? Qt::DotLine
+                               : penStyle_ == PenStyle::DashDot ? Qt::DashDotLine
+                                                                : Qt::SolidLine;
+    const Colour colour = penMode_ == PenMode::Black ? 0x000000 : penColour_;
+    QPen pen(toQColor(colour), penWidth_ <= 1 ? 0 : penWidth_, style, Qt::RoundCap, Qt::RoundJoin);
+    pen.setCosmetic(penWidth_ <= 1);
+    p_.setPen(pen);
+    p_.setCompositionMode(penMode_ == PenMode::NotXor ? QPainter::RasterOp_NotSourceXorDestination
+                                                      : QPainter::CompositionMode_SourceOver);
+}
+
+void QtCanvas::setPenColour(Colour c) {
+    penColour_ = c;
+    applyPen();
+}
+void QtCanvas::setPenWidth(int pixels) {
+    penWidth_ = pixels;
+    applyPen();
+}
+void QtCanvas::setPenStyle(PenStyle s) {
+    penStyle_ = s;
+    applyPen();
+}
+void QtCanvas::setPenMode(PenMode m) {
+    penMode_ = m;
+    applyPen();
+}
+void QtCanvas::setBrushClear() {
+    brushSolid_ = false;
+    p_.setBrush(Qt::NoBrush);
+}
+void QtCanvas::setBrushSolid(Colour c) {
+    brushSolid_ = true;
+    brushColour_ = c;
+    p_.setBrush(toQColor(c));
+}
+
+void QtCanvas::setFont(const std::string& face, int height, int escapement) {
+    face_ = face;
+    fontHeight_ = height;
+    escapement_ = escapement;
+    font_ = QFont(QString::fromStdString(face));
+    font_.setPixelSize(std::max(1, height));
+    font_.setWeight(QFont::Normal);
+    font_.setItalic(false);
+    p_.setFont(font_);
+}
+
+void QtCanvas::lineTo(int x, int y) {
+    p_.drawLine(pen_.x, pen_.y, x, y);
+    pen_ = {x, y};
+}
+
+void QtCanvas::ellipse(int left, int top, int right, int bottom) {
+    p_.drawEllipse(QRect(left, top, right - left, bottom - top));
+}
+
+void QtCanvas::arc(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2) {
+    const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
+    const double a1 = std::atan2(-(y1 - cy), x1 - cx) * 180 / M_PI;
+    const double a2 = std::atan2(-(y2 - cy), x2 - cx) * 180 / M_PI;
+    double span = a2 - a1;
+    while (span <= 0) span += 360;
+    p_.drawArc(QRectF(left, top, right - left, bottom - top), static_cast<int>(a1 * 16),
+               static_cast<int>(span * 16));
+}
+
+void QtCanvas::textOut(int x, int y, const std::string& text) {
+    const QString s = QString::fromStdString(text);
+    const QFontMetrics m(font_, p_.device());
+    p_.save();
+    p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p_.setPen(toQColor(penMode_ == PenMode::Black ? fontColour_ : fontColour_));
+    p_.translate(x, y);
+    if (escapement_ != 0) p_.rotate(-escapement_ / 10.0);
+    p_.drawText(0, m.ascent(), s);
+    p_.restore();
+}
+
+TextExtent QtCanvas::textExtent(const std::string& text) {
+    const QFontMetrics m(font_, p_.device());
+    return {m.horizontalAdvance(QString::fromStdString(text)), m.height()};
+}
+
+void QtCanvas::fillRect(int left, int top, int right, int bottom) {
+    p_.fillRect(QRect(left, top, right - left, bottom - top), toQColor(brushColour_));
+}
+
+}  // namespace humidraw

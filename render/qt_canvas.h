@@ -1,0 +1,53 @@
+#pragma once
+// The canvas on a QPainter: the screen picture (QImage), PDF and SVG.
+#include <QFont>
+#include <QPainter>
+
+#include "chart/canvas.h"
+
+namespace humidraw {
+
+class QtCanvas : public Canvas {
+public:
+    // `painter` must stay active while the canvas is used; `dpi` is the device's resolution.
+    QtCanvas(QPainter& painter, int dpi);
+
+    void setPenColour(Colour c) override;
+    void setPenWidth(int pixels) override;
+    void setPenStyle(PenStyle s) override;
+    void setPenMode(PenMode m) override;
+    void setBrushClear() override;
+    void setBrushSolid(Colour c) override;
+    void setFont(const std::string& face, int height, int escapement) override;
+    void setFontColour(Colour c) override { fontColour_ = c; }
+    int fontHeight() const override { return fontHeight_; }
+    std::string fontFace() const override { return face_; }
+    void moveTo(int x, int y) override { pen_ = {x, y}; }
+    void lineTo(int x, int y) override;
+    PixelPoint penPosition() const override { return pen_; }
+    void ellipse(int left, int top, int right, int bottom) override;
+    void arc(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2) override;
+    void textOut(int x, int y, const std::string& text) override;
+    TextExtent textExtent(const std::string& text) override;
+    int pixelsPerInch() const override { return dpi_; }
+    void fillRect(int left, int top, int right, int bottom) override;
+
+private:
+    void applyPen();
+    QPainter& p_;
+    int dpi_;
+    Colour penColour_ = 0, brushColour_ = 0xFFFFFF, fontColour_ = 0;
+    int penWidth_ = 0;
+    PenStyle penStyle_ = PenStyle::Solid;
+    PenMode penMode_ = PenMode::Copy;
+    bool brushSolid_ = false;
+    std::string face_;
+    int fontHeight_ = 8, escapement_ = 0;
+    QFont font_;
+    PixelPoint pen_;
+};
+
+// 0x00BBGGRR to a QColor.
+QColor toQColor(Colour c);
+
+}  // namespace humidraw

@@ -1,0 +1,36 @@
+#include "render/qt_text.h"
+
+#include <QFontMetrics>
+#include <QStringList>
+
+#include "chart/canvas.h"
+
+namespace humidraw {
+
+void installFontSubstitutions() {
+    const QStringList proportional = {"IPAPGothic", "IPAexGothic", "Noto Sans CJK JP"};
+    const QStringList fixed = {"IPAGothic", "Noto Sans Mono CJK JP"};
+    QFont::insertSubstitutions(QString::fromUtf8("ＭＳ Ｐゴシック"), proportional);
+    QFont::insertSubstitutions("MS PGothic", proportional);
+    QFont::insertSubstitutions(QString::fromUtf8("ＭＳ ゴシック"), fixed);
+    QFont::insertSubstitutions("MS Gothic", fixed);
+}
+
+QFont chartFont(const std::string& face, int pointSize) {
+    QFont f(QString::fromStdString(face));
+    f.setPixelSize(std::max(1, pointsToPixels(pointSize)));
+    return f;
+}
+
+void QtTextMetrics::setFont(const std::string& face, int pointSize) {
+    font_ = chartFont(face, pointSize);
+}
+
+int QtTextMetrics::height() const { return QFontMetrics(font_).height(); }
+
+int QtTextMetrics::width(std::string_view utf8) const {
+    return QFontMetrics(font_).horizontalAdvance(
+        QString::fromUtf8(utf8.data(), static_cast<int>(utf8.size())));
+}
+
+}  // namespace humidraw

@@ -1,0 +1,26 @@
+#pragma once
+// Text measurement with Qt fonts, and the chart's Japanese font mapped to what is installed.
+#include <QFont>
+
+#include "chart/text_metrics.h"
+
+namespace humidraw {
+
+// Maps "ＭＳ Ｐゴシック" and its kin to the IPA and Noto faces. Call once after the application
+// object exists.
+void installFontSubstitutions();
+
+// The chart font at a point size on the 96-dpi picture.
+QFont chartFont(const std::string& face, int pointSize);
+
+class QtTextMetrics : public TextMetrics {
+public:
+    void setFont(const std::string& face, int pointSize) override;
+    int height() const override;
+    int width(std::string_view utf8) const override;
+
+private:
+    QFont font_;
+};
+
+}  // namespace humidraw

@@ -1,0 +1,23 @@
+#pragma once
+// Options shared by the sub-commands: where the settings come from and what overrides them.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/settings.h"
+
+namespace humidraw_cli {
+
+struct ChartOptions {
+    humidraw::Settings settings;
+    bool fakeMetrics = false;
+    bool json = false;
+    double zoom = 1.875;
+    std::string output;
+};
+
+// Parses `args`; on failure returns the message and sets `status` (2 usage, 1 unreadable file).
+std::optional<std::string> parseChartOptions(const std::vector<std::string>& args,
+                                             ChartOptions& o, int& status);
+
+}  // namespace humidraw_cli
