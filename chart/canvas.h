@@ -25,7 +25,7 @@ struct TextExtent {
 };
 
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
 
     virtual void setPenColour(Colour c) = 0;
@@ -47,8 +47,7 @@ public:
     virtual void ellipse(int left, int top, int right, int bottom) = 0;
     // Counter-clockwise arc of the ellipse in the box, from the ray towards (x1, y1) to the ray
     // towards (x2, y2).
-    virtual void arc(int left, int top, int right, int bottom, int x1, int y1, int x2,
-                     int y2) = 0;
+    virtual void arc(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2) = 0;
     // Text with the top-left corner of its cell at (x, y), turned by the font's escapement
     // about that corner, drawn with a clear background.
     virtual void textOut(int x, int y, const std::string& text) = 0;

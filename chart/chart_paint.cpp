@@ -19,15 +19,27 @@ int viewFlagOf(int family, PenStyle& style, bool& setsStyle) {
     setsStyle = true;
     style = PenStyle::Solid;
     switch (family) {
-        case 1: return CB_DB;
-        case 2: return CB_RH;
-        case 3: return CB_AH;
-        case 4: return CB_EN;
-        case 5: style = PenStyle::Dot; return CB_WB;
-        case 6: style = PenStyle::DashDot; return CB_SV;
-        case 7: return CB_SHF;
-        case 8: return CB_NE;
-        default: setsStyle = false; return -1;
+        case 1:
+            return CB_DB;
+        case 2:
+            return CB_RH;
+        case 3:
+            return CB_AH;
+        case 4:
+            return CB_EN;
+        case 5:
+            style = PenStyle::Dot;
+            return CB_WB;
+        case 6:
+            style = PenStyle::DashDot;
+            return CB_SV;
+        case 7:
+            return CB_SHF;
+        case 8:
+            return CB_NE;
+        default:
+            setsStyle = false;
+            return -1;
     }
 }
 
@@ -39,8 +51,8 @@ int px(double c, double offset, double zoom) {
 
 }  // namespace
 
-void paintElements(Canvas& k, const ChartTable& table,
-                   const std::array<bool, kViewFlagCount>& view, const PaintOptions& o) {
+void paintElements(Canvas& k, const ChartTable& table, const std::array<bool, kViewFlagCount>& view,
+                   const PaintOptions& o) {
     const auto& e = table.elements();
     const double a = o.offsetX, z = o.zoom;
     for (size_t i = 0; i < e.size() && e[i].kind > 0; ++i) {

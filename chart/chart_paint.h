@@ -15,8 +15,8 @@ struct PaintOptions {
 
 // Draws every element whose family's view flag is on, with the family's pen style; pen colour
 // and mode are the caller's. The canvas font must be the chart font at this zoom.
-void paintElements(Canvas& k, const ChartTable& table,
-                   const std::array<bool, kViewFlagCount>& view, const PaintOptions& o);
+void paintElements(Canvas& k, const ChartTable& table, const std::array<bool, kViewFlagCount>& view,
+                   const PaintOptions& o);
 
 // Text turned by `angleTenths` with its top-left corner at (x, y), in the canvas font's face and
 // height, on a clear background.

@@ -13,7 +13,9 @@ namespace humidraw::construction {
 constexpr double kPi = 3.14159265358979323846;
 
 // Radians to the tenths of a degree text angles are kept in.
-inline double tenths(double radians) { return radians * 1800 / kPi; }
+inline double tenths(double radians) {
+    return radians * 1800 / kPi;
+}
 
 // The straight line through two points, Y = slope × X + intercept.
 struct Line {
@@ -37,7 +39,9 @@ inline ChartPoint atHeight(ChartPoint a, ChartPoint b, double y) {
     return {a.x + (b.x - a.x) * (y - a.y) / (b.y - a.y), y};
 }
 
-inline ChartPoint midpoint(ChartPoint a, ChartPoint b) { return {(a.x + b.x) / 2, (a.y + b.y) / 2}; }
+inline ChartPoint midpoint(ChartPoint a, ChartPoint b) {
+    return {(a.x + b.x) / 2, (a.y + b.y) / 2};
+}
 
 struct Context {
     Context(ChartFrame& frame, ChartTable& t, const TextMetrics& m)
@@ -46,12 +50,12 @@ struct Context {
     ChartFrame& f;
     ChartTable& table;
     const TextMetrics& metrics;
-    double ht = 0;         // text height
-    ChartPoint S0;         // left end of the 100 % curve
-    double XL = 0, XR = 0; // lowest X of the first and of the last dry-bulb line
+    double ht = 0;                    // text height
+    ChartPoint S0;                    // left end of the 100 % curve
+    double XL = 0, XR = 0;            // lowest X of the first and of the last dry-bulb line
     ChartPoint diagonalA, diagonalB;  // the enthalpy diagonal
-    ChartPoint centre;     // protractor centre
-    double R = 0;          // SHF arc radius
+    ChartPoint centre;                // protractor centre
+    double R = 0;                     // SHF arc radius
 
     double w(const std::string& s) const { return metrics.width(s); }
     ChartPoint map(double h, double x) const { return f.map(h, x); }
@@ -66,7 +70,9 @@ struct Context {
     }
 };
 
-inline double enthalpy(double t, double x) { return V_DBAH2EN(t, x); }
+inline double enthalpy(double t, double x) {
+    return V_DBAH2EN(t, x);
+}
 
 void appendDryBulbAndTitles(Context& c, double pressureMmHg);
 void appendRelativeHumidity(Context& c);

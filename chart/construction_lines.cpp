@@ -7,7 +7,9 @@ namespace {
 
 constexpr int kMaxWalk = 200000;  // bound of the small search loops below
 
-int whole(double n) { return static_cast<int>(n); }
+int whole(double n) {
+    return static_cast<int>(n);
+}
 
 }  // namespace
 
@@ -75,9 +77,10 @@ void appendRelativeHumidity(Context& c) {
             const double D = 1.1 * c.ht, E = c.w(title) / 2;
             const ChartPoint M = midpoint(Q1, Q2);
             const double a = std::atan((Q1.y - Q2.y) / (Q2.x - Q1.x));
-            c.text(22,
-                   {M.x - std::sin(a) * D - std::cos(a) * E, M.y - std::cos(a) * D + std::sin(a) * E},
-                   tenths(a), title);
+            c.text(
+                22,
+                {M.x - std::sin(a) * D - std::cos(a) * E, M.y - std::cos(a) * D + std::sin(a) * E},
+                tenths(a), title);
         }
     }
 }
@@ -194,7 +197,8 @@ void appendWetBulb(Context& c) {
             const double D = 1.1 * c.ht, E = c.w(title) / 2;
             const double a = std::atan((P2.x - P1.x) / (P2.y - P1.y));
             c.text(52,
-                   {P2.x + std::sin(a) * E + std::cos(a) * D, P2.y + std::cos(a) * E - std::sin(a) * D},
+                   {P2.x + std::sin(a) * E + std::cos(a) * D,
+                    P2.y + std::cos(a) * E - std::sin(a) * D},
                    tenths(a + 3 * kPi / 2), title);
         }
         if (!repeat) ++i;
@@ -246,9 +250,10 @@ void appendSpecificVolume(Context& c) {
     if (!haveReference) return;
     const std::string title = "比容積 v [m^3/kg(DA)]";
     const double D = 1.1 * c.ht, E = 1.2 * c.w(title), a = refAlpha;
-    c.text(62,
-           {refP1.x - std::cos(a) * E + std::sin(a) * D, refP1.y - std::sin(a) * E - std::cos(a) * D},
-           tenths(2 * kPi - a), title);
+    c.text(
+        62,
+        {refP1.x - std::cos(a) * E + std::sin(a) * D, refP1.y - std::sin(a) * E - std::cos(a) * D},
+        tenths(2 * kPi - a), title);
 }
 
 }  // namespace humidraw::construction

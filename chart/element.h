@@ -17,7 +17,7 @@ struct ChartElement {
 enum ChartPrimitive { kLine = 0, kText = 2, kCircle = 3, kArc = 4 };
 
 class ChartTable {
-public:
+  public:
     static constexpr int kCapacity = 6000;
 
     void clear() {
@@ -30,7 +30,7 @@ public:
     // How many elements did not fit or had no finite position.
     int refused() const { return refused_; }
 
-private:
+  private:
     std::vector<ChartElement> elements_;
     int refused_ = 0;
 };

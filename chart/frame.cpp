@@ -32,11 +32,13 @@ bool familyCount(double lo, double hi, double step, double& n) {
 
 }  // namespace
 
-double saturationRatio(double t) { return V_PW2AH(V_DB2PWS(t)); }
+double saturationRatio(double t) {
+    return V_PW2AH(V_DB2PWS(t));
+}
 
 ChartPoint ChartFrame::map(double h, double x) const {
-    const double X = ((h / ENstep - std::sin(theta) * x / AHstep) * k1 / std::cos(theta) + OX) *
-                     zoom;
+    const double X =
+        ((h / ENstep - std::sin(theta) * x / AHstep) * k1 / std::cos(theta) + OX) * zoom;
     const double Y = (k2 * x / AHstep + OY) * zoom;
     return {X, Y};
 }
@@ -57,7 +59,9 @@ ChartPoint polar(ChartPoint c, double a, double r) {
 int pixelX(double c, double offset, double zoom) {
     return static_cast<int>(std::trunc(offset + c * zoom));
 }
-int pixelY(double c, double zoom) { return static_cast<int>(std::trunc(c * zoom)); }
+int pixelY(double c, double zoom) {
+    return static_cast<int>(std::trunc(c * zoom));
+}
 
 FrameStatus checkLimits(const Settings& s) {
     if (!std::isfinite(s.dbMin) || !std::isfinite(s.dbMax)) return FrameStatus::NotComputable;

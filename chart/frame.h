@@ -20,18 +20,17 @@ struct StatePoint {
 
 struct ChartFrame {
     double DBmin = -5, DBmax = 45;  // °C
-    double DBstep = 1.0, AHstep = 0.001, RHstep = 10.0, ENstep = 1.0, WBstep = 1.0,
-           SVstep = 0.01;
+    double DBstep = 1.0, AHstep = 0.001, RHstep = 10.0, ENstep = 1.0, WBstep = 1.0, SVstep = 0.01;
     double AHmin = 0, AHmax = 0;  // kg/kg(DA)
     double RHmin = 0, RHmax = 100;
-    double ENmin = 0, ENmax = 0;  // kcal/kg(DA)
-    double WBmin = 0, WBmax = 0;  // °C
-    double SVmin = 0, SVmax = 0;  // m³/kg(DA)
+    double ENmin = 0, ENmax = 0;                                  // kcal/kg(DA)
+    double WBmin = 0, WBmax = 0;                                  // °C
+    double SVmin = 0, SVmax = 0;                                  // m³/kg(DA)
     double nDB = 0, nAH = 0, nRH = 0, nEN = 0, nWB = 0, nSV = 0;  // whole numbers
-    double theta = 0;        // enthalpy skew, radians
-    double k1 = 0, k2 = 0;   // scale factors; k2 < 0 once fitted
+    double theta = 0;                                             // enthalpy skew, radians
+    double k1 = 0, k2 = 0;  // scale factors; k2 < 0 once fitted
     double OX = 320, OY = 408, Ytop = 30;
-    double zoom = 1.0;       // device pixels per chart unit
+    double zoom = 1.0;  // device pixels per chart unit
     bool si = false;
 
     // (h, x) → chart coordinates multiplied by the zoom factor.
@@ -49,9 +48,9 @@ int pixelY(double c, double zoom);
 
 enum class FrameStatus {
     Ok,
-    ReversedLimits,      // lower limit at or above the upper limit
-    UpperNotAboveZero,   // upper limit at or below 0 °C
-    NotComputable,       // a range, count or the fitting cannot be computed
+    ReversedLimits,     // lower limit at or above the upper limit
+    UpperNotAboveZero,  // upper limit at or below 0 °C
+    NotComputable,      // a range, count or the fitting cannot be computed
 };
 
 // Why a chart cannot be made, in the program's language.

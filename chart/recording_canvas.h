@@ -23,7 +23,7 @@ struct RecordedOp {
 };
 
 class RecordingCanvas : public Canvas {
-public:
+  public:
     explicit RecordingCanvas(int dpi = 96) : dpi_(dpi) {}
 
     std::vector<RecordedOp> ops;
@@ -59,7 +59,7 @@ public:
     // Only the operations of one kind.
     std::vector<RecordedOp> of(RecordedOp::Kind kind) const;
 
-private:
+  private:
     RecordedOp make(RecordedOp::Kind kind) const;
     RecordedOp state_;
     PixelPoint pen_;

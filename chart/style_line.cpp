@@ -5,7 +5,9 @@
 
 namespace humidraw {
 namespace {
-int nearest(double v) { return static_cast<int>(std::lround(v)); }
+int nearest(double v) {
+    return static_cast<int>(std::lround(v));
+}
 }  // namespace
 
 int pointsToPixels(int points, int dpi) {
@@ -20,10 +22,18 @@ void TStyleLine::setStyle(int style) {
         const int c = nearest(b * (width_ + 3)), d = nearest(b * (width_ + 7));
         const int b4 = nearest(4 * b), b12 = nearest(12 * b), b24 = nearest(24 * b);
         switch (style) {
-            case 2: pattern_ = {b4, c}; break;
-            case 3: pattern_ = {b24, d}; break;
-            case 4: pattern_ = {b12, d, b4, d}; break;
-            case 5: pattern_ = {b12, c, b4, c, b4, c}; break;
+            case 2:
+                pattern_ = {b4, c};
+                break;
+            case 3:
+                pattern_ = {b24, d};
+                break;
+            case 4:
+                pattern_ = {b12, d, b4, d};
+                break;
+            case 5:
+                pattern_ = {b12, c, b4, c, b4, c};
+                break;
         }
     }
     period_ = std::accumulate(pattern_.begin(), pattern_.end(), 0);

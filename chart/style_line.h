@@ -8,7 +8,7 @@
 namespace humidraw {
 
 class TStyleLine {
-public:
+  public:
     Canvas* canvas = nullptr;  // the target; not owned
 
     void setWidth(int w) { width_ = w <= 0 ? 1 : w; }
@@ -26,7 +26,7 @@ public:
     int segmentIndex() const { return segmentIndex_; }
     int segmentOffset() const { return segmentOffset_; }
 
-private:
+  private:
     void step(double& px, double& py, double length, double ux, double uy, bool draw);
     void finish(int x, int y, bool draw);
 

@@ -7,7 +7,7 @@
 namespace humidraw {
 
 class TextMetrics {
-public:
+  public:
     virtual ~TextMetrics() = default;
     virtual void setFont(const std::string& face, int pointSize) = 0;
     virtual int height() const = 0;
@@ -18,12 +18,12 @@ public:
 // high; a text is H/2 wide per narrow character and H per wide one (East Asian width W or F),
 // the total truncated to a whole pixel.
 class FakeTextMetrics : public TextMetrics {
-public:
+  public:
     void setFont(const std::string&, int pointSize) override { height_ = pointSize * 4 / 3; }
     int height() const override { return height_; }
     int width(std::string_view utf8) const override;
 
-private:
+  private:
     int height_ = 8;
 };
 

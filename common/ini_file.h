@@ -9,7 +9,7 @@
 namespace humidraw {
 
 class IniFile {
-public:
+  public:
     explicit IniFile(std::string path) : path_(std::move(path)) {}
     const std::string& path() const { return path_; }
 
@@ -23,7 +23,7 @@ public:
     // be stored in CP932.
     bool writeString(const std::string& section, const std::string& key, const std::string& text);
 
-private:
+  private:
     bool load(std::vector<std::string>& lines, std::string& newline) const;
     std::string path_;
 };

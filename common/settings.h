@@ -19,8 +19,8 @@ struct Settings {
     double dbMax = 45;          // CSdbmax, °C
     int32_t fontSize = 6;       // CSFontSize, points
     std::string fontName = "ＭＳ Ｐゴシック";
-    std::array<bool, kViewFlagCount> view = {true, true, true, true, true, true,
-                                             false, false, false};
+    std::array<bool, kViewFlagCount> view = {true, true,  true,  true, true,
+                                             true, false, false, false};
     bool si = false;  // SiUnit: SI units shown (kJ/kg, kW)
     std::string currentDir;
 };

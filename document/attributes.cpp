@@ -32,12 +32,18 @@ Colour paletteColour(int index) {
 std::vector<int> stylePattern(int styleIndex, double zoom) {
     const auto z = [zoom](double f) { return static_cast<int>(std::trunc(f * zoom)); };
     switch (styleIndex) {
-        case 1: return {z(8), z(4)};
-        case 2: return {3, z(3)};
-        case 3: return {z(8), z(4), z(2), z(4)};
-        case 4: return {z(8), z(4), z(2), z(4), z(2), z(4)};
-        case kHighlightStyle: return {1, z(3)};
-        default: return {};
+        case 1:
+            return {z(8), z(4)};
+        case 2:
+            return {3, z(3)};
+        case 3:
+            return {z(8), z(4), z(2), z(4)};
+        case 4:
+            return {z(8), z(4), z(2), z(4), z(2), z(4)};
+        case kHighlightStyle:
+            return {1, z(3)};
+        default:
+            return {};
     }
 }
 
@@ -58,14 +64,30 @@ int penWidthFor(int widthIndex, double zoom) {
 void labelTopLeft(int code, double X, double Y, double w, double t, double& left, double& top) {
     const double g = t / 2;
     switch (code) {
-        case 0: left = X + g, top = Y + g; break;
-        case 1: left = X + g, top = Y - g; break;
-        case 2: left = X + g, top = Y - 3 * g; break;
-        case 3: left = X - w / 2, top = Y - 3 * g; break;
-        case 4: left = X - w - g, top = Y - 3 * g; break;
-        case 5: left = X - w - g, top = Y - g; break;
-        case 6: left = X - w - g, top = Y + g; break;
-        default: left = X - w / 2, top = Y + g; break;
+        case 0:
+            left = X + g, top = Y + g;
+            break;
+        case 1:
+            left = X + g, top = Y - g;
+            break;
+        case 2:
+            left = X + g, top = Y - 3 * g;
+            break;
+        case 3:
+            left = X - w / 2, top = Y - 3 * g;
+            break;
+        case 4:
+            left = X - w - g, top = Y - 3 * g;
+            break;
+        case 5:
+            left = X - w - g, top = Y - g;
+            break;
+        case 6:
+            left = X - w - g, top = Y + g;
+            break;
+        default:
+            left = X - w / 2, top = Y + g;
+            break;
     }
 }
 

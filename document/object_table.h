@@ -17,7 +17,9 @@ enum ObjectKind : int32_t {
     kDeleted = 100,
 };
 
-inline bool isLineObject(int32_t kind) { return kind >= 10 && kind <= 13; }
+inline bool isLineObject(int32_t kind) {
+    return kind >= 10 && kind <= 13;
+}
 
 struct ObjectRecord {
     int32_t kind = 0;
@@ -32,7 +34,7 @@ struct ObjectRecord {
 };
 
 class ObjectTable {
-public:
+  public:
     static constexpr int kCapacity = 640;
 
     void clear();
@@ -53,7 +55,7 @@ public:
             if (records_[i].kind != kDeleted) f(i, records_[i]);
     }
 
-private:
+  private:
     std::array<ObjectRecord, kCapacity> records_{};
     int count_ = 0;
 };

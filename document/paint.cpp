@@ -103,8 +103,8 @@ bool paintChart(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
                     drawTableRow(k, a + z * tableScale, z * f.Ytop, 0, ",DB,RH,WB,H,X",
                                  settings.si);
                 ++row;
-                drawTableRow(k, a + z * ((r.h1 + 1) * tableScale),
-                             z * (r.x1 * tableScale + f.Ytop), row, r.text, settings.si);
+                drawTableRow(k, a + z * ((r.h1 + 1) * tableScale), z * (r.x1 * tableScale + f.Ytop),
+                             row, r.text, settings.si);
             }
         });
         return true;

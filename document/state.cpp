@@ -23,32 +23,53 @@ using Complete = int (MoistekClass::*)(double&, double&, double&, double&, doubl
 
 Complete methodFor(int code) {
     switch (code) {
-        case 1: return &MoistekClass::C_DBRH;
-        case 2: return &MoistekClass::C_DBAH;
-        case 3: return &MoistekClass::C_DBEN;
-        case 4: return &MoistekClass::C_DBWB;
-        case 5: return &MoistekClass::C_DBSV;
-        case 12: return &MoistekClass::C_RHAH;
-        case 13: return &MoistekClass::C_RHEN;
-        case 14: return &MoistekClass::C_RHWB;
-        case 15: return &MoistekClass::C_RHSV;
-        case 23: return &MoistekClass::C_AHEN;
-        case 24: return &MoistekClass::C_AHWB;
-        case 25: return &MoistekClass::C_AHSV;
-        case 35: return &MoistekClass::C_ENSV;
-        case 45: return &MoistekClass::C_WBSV;
-        default: return nullptr;
+        case 1:
+            return &MoistekClass::C_DBRH;
+        case 2:
+            return &MoistekClass::C_DBAH;
+        case 3:
+            return &MoistekClass::C_DBEN;
+        case 4:
+            return &MoistekClass::C_DBWB;
+        case 5:
+            return &MoistekClass::C_DBSV;
+        case 12:
+            return &MoistekClass::C_RHAH;
+        case 13:
+            return &MoistekClass::C_RHEN;
+        case 14:
+            return &MoistekClass::C_RHWB;
+        case 15:
+            return &MoistekClass::C_RHSV;
+        case 23:
+            return &MoistekClass::C_AHEN;
+        case 24:
+            return &MoistekClass::C_AHWB;
+        case 25:
+            return &MoistekClass::C_AHSV;
+        case 35:
+            return &MoistekClass::C_ENSV;
+        case 45:
+            return &MoistekClass::C_WBSV;
+        default:
+            return nullptr;
     }
 }
 
 double& field(CurrentState& s, int property) {
     switch (property) {
-        case kDB: return s.DB;
-        case kRH: return s.RH;
-        case kAH: return s.x;
-        case kEN: return s.h;
-        case kWB: return s.WB;
-        default: return s.SV;
+        case kDB:
+            return s.DB;
+        case kRH:
+            return s.RH;
+        case kAH:
+            return s.x;
+        case kEN:
+            return s.h;
+        case kWB:
+            return s.WB;
+        default:
+            return s.SV;
     }
 }
 

@@ -26,7 +26,9 @@ enum class PairResult {
 };
 
 // 10 × i + j for property indexes i < j.
-inline int pairCode(int i, int j) { return 10 * i + j; }
+inline int pairCode(int i, int j) {
+    return 10 * i + j;
+}
 
 // Stores the two values into the state and completes it with a fresh library instance.
 PairResult pairState(int code, double first, double second, CurrentState& s);

@@ -6,7 +6,9 @@
 
 namespace humidraw {
 
-QColor toQColor(Colour c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+QColor toQColor(Colour c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
 
 QtCanvas::QtCanvas(QPainter& painter, int dpi) : p_(painter), dpi_(dpi) {
     p_.setRenderHint(QPainter::Antialiasing, false);

@@ -8,7 +8,7 @@
 namespace humidraw {
 
 class QtCanvas : public Canvas {
-public:
+  public:
     // `painter` must stay active while the canvas is used; `dpi` is the device's resolution.
     QtCanvas(QPainter& painter, int dpi);
 
@@ -32,7 +32,7 @@ public:
     int pixelsPerInch() const override { return dpi_; }
     void fillRect(int left, int top, int right, int bottom) override;
 
-private:
+  private:
     void applyPen();
     QPainter& p_;
     int dpi_;

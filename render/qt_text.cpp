@@ -26,7 +26,9 @@ void QtTextMetrics::setFont(const std::string& face, int pointSize) {
     font_ = chartFont(face, pointSize);
 }
 
-int QtTextMetrics::height() const { return QFontMetrics(font_).height(); }
+int QtTextMetrics::height() const {
+    return QFontMetrics(font_).height();
+}
 
 int QtTextMetrics::width(std::string_view utf8) const {
     return QFontMetrics(font_).horizontalAdvance(

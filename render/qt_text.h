@@ -14,12 +14,12 @@ void installFontSubstitutions();
 QFont chartFont(const std::string& face, int pointSize);
 
 class QtTextMetrics : public TextMetrics {
-public:
+  public:
     void setFont(const std::string& face, int pointSize) override;
     int height() const override;
     int width(std::string_view utf8) const override;
 
-private:
+  private:
     QFont font_;
 };
 

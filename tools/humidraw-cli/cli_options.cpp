@@ -6,8 +6,8 @@
 
 namespace humidraw_cli {
 
-std::optional<std::string> parseChartOptions(const std::vector<std::string>& args,
-                                             ChartOptions& o, int& status) {
+std::optional<std::string> parseChartOptions(const std::vector<std::string>& args, ChartOptions& o,
+                                             int& status) {
     status = 2;
     std::optional<double> dbMin, dbMax;
     std::optional<std::string> settingsFile;

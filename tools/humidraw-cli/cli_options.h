@@ -17,7 +17,7 @@ struct ChartOptions {
 };
 
 // Parses `args`; on failure returns the message and sets `status` (2 usage, 1 unreadable file).
-std::optional<std::string> parseChartOptions(const std::vector<std::string>& args,
-                                             ChartOptions& o, int& status);
+std::optional<std::string> parseChartOptions(const std::vector<std::string>& args, ChartOptions& o,
+                                             int& status);
 
 }  // namespace humidraw_cli

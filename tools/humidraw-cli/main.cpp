@@ -33,8 +33,8 @@ int fail(int status, const std::string& message) {
 }
 
 std::string englishReason(FrameStatus st, const Settings& s) {
-    const std::string range = " (" + std::to_string(s.dbMin) + " to " + std::to_string(s.dbMax) +
-                              " °C)";
+    const std::string range =
+        " (" + std::to_string(s.dbMin) + " to " + std::to_string(s.dbMax) + " °C)";
     switch (st) {
         case FrameStatus::ReversedLimits:
             return "the dry-bulb lower limit must be below the upper limit" + range;
@@ -47,14 +47,14 @@ std::string englishReason(FrameStatus st, const Settings& s) {
 
 void printFrameJson(const ChartFrame& f) {
     const std::pair<const char*, double> fields[] = {
-        {"DBmin", f.DBmin}, {"DBmax", f.DBmax}, {"DBstep", f.DBstep}, {"AHstep", f.AHstep},
+        {"DBmin", f.DBmin},   {"DBmax", f.DBmax},   {"DBstep", f.DBstep}, {"AHstep", f.AHstep},
         {"RHstep", f.RHstep}, {"ENstep", f.ENstep}, {"WBstep", f.WBstep}, {"SVstep", f.SVstep},
-        {"AHmin", f.AHmin}, {"AHmax", f.AHmax}, {"RHmin", f.RHmin}, {"RHmax", f.RHmax},
-        {"ENmin", f.ENmin}, {"ENmax", f.ENmax}, {"WBmin", f.WBmin}, {"WBmax", f.WBmax},
-        {"SVmin", f.SVmin}, {"SVmax", f.SVmax}, {"nDB", f.nDB}, {"nAH", f.nAH},
-        {"nRH", f.nRH}, {"nEN", f.nEN}, {"nWB", f.nWB}, {"nSV", f.nSV},
-        {"theta", f.theta}, {"k1", f.k1}, {"k2", f.k2}, {"OX", f.OX},
-        {"OY", f.OY}, {"Ytop", f.Ytop},
+        {"AHmin", f.AHmin},   {"AHmax", f.AHmax},   {"RHmin", f.RHmin},   {"RHmax", f.RHmax},
+        {"ENmin", f.ENmin},   {"ENmax", f.ENmax},   {"WBmin", f.WBmin},   {"WBmax", f.WBmax},
+        {"SVmin", f.SVmin},   {"SVmax", f.SVmax},   {"nDB", f.nDB},       {"nAH", f.nAH},
+        {"nRH", f.nRH},       {"nEN", f.nEN},       {"nWB", f.nWB},       {"nSV", f.nSV},
+        {"theta", f.theta},   {"k1", f.k1},         {"k2", f.k2},         {"OX", f.OX},
+        {"OY", f.OY},         {"Ytop", f.Ytop},
     };
     std::printf("{\"frame\": {");
     bool first = true;
@@ -77,11 +77,11 @@ int elements(const humidraw_cli::ChartOptions& o) {
         printFrameJson(frame);
         bool first = true;
         for (const ChartElement& e : table.elements()) {
-            std::printf("%s\n  {\"kind\": %d, \"c1\": %s, \"c2\": %s, \"c3\": %s, \"c4\": %s, "
-                        "\"text\": %s}",
-                        first ? "" : ",", e.kind, jsonNumber(e.c1).c_str(),
-                        jsonNumber(e.c2).c_str(), jsonNumber(e.c3).c_str(),
-                        jsonNumber(e.c4).c_str(), jsonString(e.text).c_str());
+            std::printf(
+                "%s\n  {\"kind\": %d, \"c1\": %s, \"c2\": %s, \"c3\": %s, \"c4\": %s, "
+                "\"text\": %s}",
+                first ? "" : ",", e.kind, jsonNumber(e.c1).c_str(), jsonNumber(e.c2).c_str(),
+                jsonNumber(e.c3).c_str(), jsonNumber(e.c4).c_str(), jsonString(e.text).c_str());
             first = false;
         }
         std::printf("\n]}\n");

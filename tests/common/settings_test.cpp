@@ -1,0 +1,164 @@
+#include "common/settings.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "common/cp932.h"
+#include "common/number_format.h"
+
+using namespace humidraw;
+namespace fs = std::filesystem;
+
+TEST(FormatFixed, RoundsAsUsersReadDecimals) {
+    struct Case {
+        double v;
+        int decimals;
+        const char* text;
+    } const cases[] = {
+        {23.65, 1, "23.7"},
+        {-23.65, 1, "-23.7"},
+        {0.5, 0, "1"},
+        {-0.5, 0, "-1"},
+        {2.5, 0, "3"},
+        {-0.0001, 0, "0"},
+        {-0.04, 1, "0.0"},
+        {0.0, 3, "0.000"},
+        {0.065, 3, "0.065"},
+        {0.0652, 3, "0.065"},
+        {0.0655, 3, "0.066"},
+        {760, 0, "760"},
+        {101.325, 3, "101.325"},
+        {1e-20, 2, "0.00"},
+        {123456789, 0, "123456789"},
+        {9.9996, 3, "10.000"},
+        {-5, 0, "-5"},
+        {0.84015, 2, "0.84"},
+        {1.005, 2, "1.01"},
+        {12345.678, 1, "12345.7"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(formatFixed(c.v, c.decimals), c.text) << c.v;
+}
+
+TEST(ParseNumbers, WholeTextOnly) {
+    EXPECT_EQ(parseDecimal(" -5.5 "), -5.5);
+    EXPECT_FALSE(parseDecimal("5,5"));
+    EXPECT_FALSE(parseDecimal("abc"));
+    EXPECT_FALSE(parseDecimal("nan"));
+    EXPECT_FALSE(parseDecimal("0x10"));
+    EXPECT_FALSE(parseDecimal(""));
+    EXPECT_EQ(parseInteger("12"), 12);
+    EXPECT_FALSE(parseInteger("12.5"));
+    EXPECT_FALSE(parseInteger("99999999999"));
+}
+
+TEST(Cp932, RoundTripAndRefusals) {
+    const std::string text = "ＭＳ Ｐゴシック～－①㈱髙ﾌ\\";
+    const auto bytes = utf8ToCp932(text);
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(cp932ToUtf8(*bytes), text);
+    EXPECT_FALSE(cp932ToUtf8("\x82"));          // lead byte cut short
+    EXPECT_FALSE(cp932ToUtf8("\x81\x7f\xa0"));  // not CP932
+    EXPECT_FALSE(utf8ToCp932("😀"));
+    EXPECT_EQ(cutCp932("\x82\xa0\x82\xa2", 3), "\x82\xa0") << "never half a character";
+}
+
+class SettingsFile : public testing::Test {
+  protected:
+    void SetUp() override {
+        path_ = (fs::temp_directory_path() /
+                 ("settings-" + std::to_string(getpid()) + "-" +
+                  testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini"))
+                    .string();
+        fs::remove(path_);
+    }
+    void TearDown() override { fs::remove(path_); }
+    void write(const std::string& bytes) { std::ofstream(path_, std::ios::binary) << bytes; }
+    std::string read() const {
+        std::ifstream in(path_, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    std::string path_;
+};
+
+TEST_F(SettingsFile, MissingFileGivesDefaultsAndCreatesNothing) {
+    const Settings s = loadSettings(IniFile(path_), "/opt/humidraw");
+    EXPECT_EQ(s.pressureMmHg, 760);
+    EXPECT_EQ(s.dbMin, -5);
+    EXPECT_EQ(s.dbMax, 45);
+    EXPECT_EQ(s.fontSize, 6);
+    EXPECT_EQ(s.fontName, "ＭＳ Ｐゴシック");
+    EXPECT_EQ(s.view, (std::array<bool, 9>{1, 1, 1, 1, 1, 1, 0, 0, 0}));
+    EXPECT_FALSE(s.si);
+    EXPECT_EQ(s.currentDir, "/opt/humidraw");
+    EXPECT_FALSE(fs::exists(path_));
+}
+
+TEST_F(SettingsFile, EncodingsAndBadValues) {
+    write(
+        "[setting]\r\nCSdbmin=-5.5\r\nCSdbmax = 40 \r\nCSpa=abc\r\nSiUnit=1x\r\n"
+        "[View]\r\nCB_RH=yes\r\nCB_DB=\r\nCB_OP=1\r\ncb_op=0\r\n[Font]\r\nCSFontSize=abc\r\n"
+        "CSFontName=\x82\x6c\x82\x72 \x96\xbe\x92\xa9\r\n");
+    const Settings s = loadSettings(IniFile(path_), "/x");
+    EXPECT_EQ(s.dbMin, -5.5);
+    EXPECT_EQ(s.dbMax, 40);
+    EXPECT_EQ(s.pressureMmHg, 760) << "unconvertible: default";
+    EXPECT_TRUE(s.si) << "only the first character counts";
+    EXPECT_FALSE(s.view[CB_RH]) << "'yes' is not '1'";
+    EXPECT_TRUE(s.view[CB_DB]) << "empty: default";
+    EXPECT_TRUE(s.view[CB_OP]) << "the first match wins";
+    EXPECT_EQ(s.fontSize, 6);
+    EXPECT_EQ(s.fontName, "ＭＳ 明朝");
+}
+
+TEST_F(SettingsFile, InvalidCp932ValueGivesDefault) {
+    write("[Font]\nCSFontName=\x82\n");
+    EXPECT_EQ(loadSettings(IniFile(path_), "/x").fontName, "ＭＳ Ｐゴシック");
+}
+
+TEST_F(SettingsFile, SaveWritesKeysInOrderAndKeepsOtherLines) {
+    write("; kept comment\r\n[Setting]\r\nCurrentDir=/home/a\r\n[Form]\r\nLeft=10\r\n");
+    IniFile ini(path_);
+    Settings s;
+    s.dbMin = -5.5;
+    s.si = true;
+    s.view[CB_OP] = true;
+    ASSERT_TRUE(saveSettings(ini, s));
+    const std::string text = read();
+    EXPECT_EQ(text.find("; kept comment\r\n"), 0u);
+    EXPECT_NE(text.find("CurrentDir=/home/a\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Left=10\r\n"), std::string::npos);
+    EXPECT_NE(text.find("CSdbmin=-5\r\n"), std::string::npos) << "whole numbers";
+    EXPECT_NE(text.find("SiUnit=1"), std::string::npos);
+    EXPECT_NE(text.find("[Font]\r\nCSFontSize=6\r\nCSFontName=\x82\x6c\x82\x72 \x82\x6f"),
+              std::string::npos)
+        << "a new section, and the name in CP932";
+    EXPECT_LT(text.find("CSpa="), text.find("CSdbmin=")) << "the order of the writes";
+    const Settings back = loadSettings(ini, "/x");
+    EXPECT_EQ(back.dbMin, -5);
+    EXPECT_TRUE(back.view[CB_OP]);
+    EXPECT_EQ(back.currentDir, "/home/a");
+    ASSERT_TRUE(saveClosingState(ini, "/srv/charts", {1, 2, 3, 4}));
+    EXPECT_EQ(loadSettings(ini, "/x").currentDir, "/srv/charts");
+    EXPECT_EQ(loadWindowBounds(ini).height, 4);
+}
+
+TEST_F(SettingsFile, UnwritableFolderFailsAndKeepsNothingHalfWritten) {
+    IniFile ini("/nonexistent-folder/humidraw.ini");
+    EXPECT_FALSE(saveSettings(ini, Settings{}));
+    IniFile here(path_);
+    EXPECT_FALSE(here.writeString("Font", "CSFontName", "😀")) << "not storable in CP932";
+    EXPECT_FALSE(fs::exists(path_));
+}
+
+TEST(SettingsPath, BesideTheProgram) {
+    EXPECT_EQ(settingsPathFor("/opt/h/bin/humidraw"), "/opt/h/bin/humidraw.ini");
+    EXPECT_EQ(settingsPathFor("/opt/h.d/humidraw.exe"), "/opt/h.d/humidraw.ini");
+    EXPECT_EQ(folderOf("/opt/h/bin/humidraw"), "/opt/h/bin");
+    EXPECT_EQ(folderOf("/humidraw"), "/");
+}

@@ -1,0 +1,73 @@
+#include "document/object_table.h"
+
+#include <gtest/gtest.h>
+
+#include "document/attributes.h"
+
+using namespace humidraw;
+
+namespace {
+std::vector<int> walked(const ObjectTable& t) {
+    std::vector<int> out;
+    t.walk([&](int i, const ObjectRecord&) { out.push_back(i); });
+    return out;
+}
+ObjectRecord line() {
+    ObjectRecord r;
+    r.kind = kLineBothMarkers;
+    r.colour = 7;
+    return r;
+}
+}  // namespace
+
+TEST(ObjectTable, AppendEraseWalk) {
+    ObjectTable t;
+    EXPECT_TRUE(walked(t).empty());
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(t.append(line()));
+    EXPECT_TRUE(t.markDeleted(1));
+    EXPECT_EQ(walked(t), (std::vector<int>{0, 2}));
+    EXPECT_EQ(t.count(), 3);
+    EXPECT_EQ(t.at(1).kind, kDeleted);
+    EXPECT_EQ(t.at(1).colour, 7) << "the other fields stay";
+    EXPECT_FALSE(t.markDeleted(5));
+    t.clear();
+    EXPECT_EQ(t.count(), 0);
+    EXPECT_TRUE(walked(t).empty());
+}
+
+TEST(ObjectTable, FullTableRefusesEvenWithErasedObjects) {
+    ObjectTable t;
+    for (int i = 0; i < ObjectTable::kCapacity; ++i) ASSERT_TRUE(t.append(line()));
+    t.markDeleted(10);
+    EXPECT_TRUE(t.full());
+    EXPECT_EQ(t.room(), 0);
+    EXPECT_FALSE(t.append(line()));
+    EXPECT_EQ(t.count(), 640);
+    EXPECT_EQ(walked(t).size(), 639u);
+}
+
+TEST(Attributes, PaletteWidthsStylesAndLabelBoxes) {
+    EXPECT_EQ(kPalette[1], 0x0000FFu);
+    EXPECT_EQ(kPalette[13], 0x800080u);
+    EXPECT_EQ(paletteColour(99), 0u);
+    EXPECT_EQ(penWidthFor(3, 1.0), 1);
+    EXPECT_EQ(penWidthFor(3, 2.0), 3);
+    EXPECT_EQ(penWidthFor(0, 1.0), 0);
+    EXPECT_EQ(penWidthFor(1, 1.0), 0);
+    EXPECT_EQ(stylePattern(1, 1.5), (std::vector<int>{12, 6}));
+    EXPECT_EQ(stylePattern(2, 1.5), (std::vector<int>{3, 4}));
+    EXPECT_EQ(stylePattern(4, 1.0).size(), 6u);
+    EXPECT_EQ(stylePattern(kHighlightStyle, 2.0), (std::vector<int>{1, 6}));
+    EXPECT_TRUE(stylePattern(0, 3.0).empty());
+    struct Case {
+        int code;
+        double left, top;
+    } const cases[] = {{0, 105, 205}, {1, 105, 195}, {2, 105, 185}, {3, 80, 185},
+                       {4, 55, 185},  {5, 55, 195},  {6, 55, 205},  {7, 80, 205}};
+    for (const Case& c : cases) {
+        double l, t;
+        labelTopLeft(c.code, 100, 200, 40, 10, l, t);
+        EXPECT_EQ(l, c.left) << c.code;
+        EXPECT_EQ(t, c.top) << c.code;
+    }
+}

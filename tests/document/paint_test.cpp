@@ -1,0 +1,163 @@
+#include "document/paint.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "chart/construction.h"
+#include "chart/recording_canvas.h"
+#include "document/attributes.h"
+
+using namespace humidraw;
+
+namespace {
+
+class Painting : public testing::Test {
+  protected:
+    void SetUp() override {
+        FakeTextMetrics m;
+        ASSERT_EQ(constructChart(settings, m, frame, chart), FrameStatus::Ok);
+    }
+    RecordingCanvas paint(double zoom = 1.0, double offset = 0) {
+        RecordingCanvas k;
+        EXPECT_TRUE(paintChart(k, frame, chart, objects, settings, PaintOptions{offset, zoom}));
+        return k;
+    }
+    static bool hasText(const RecordingCanvas& k, const std::string& t) {
+        const auto texts = k.of(RecordedOp::Text);
+        return std::any_of(texts.begin(), texts.end(), [&](auto& op) { return op.text == t; });
+    }
+    Settings settings;
+    ChartFrame frame;
+    ChartTable chart;
+    ObjectTable objects;
+};
+
+ObjectRecord lineObject(int kind, double h1, double x1, double h2, double x2) {
+    ObjectRecord r;
+    r.kind = kind;
+    r.colour = 1;
+    r.width = 3;
+    r.style = 0;
+    r.h1 = h1, r.x1 = x1, r.h2 = h2, r.x2 = x2;
+    return r;
+}
+
+}  // namespace
+
+TEST_F(Painting, ViewFlagsHideWholeFamilies) {
+    const RecordingCanvas all = paint();
+    EXPECT_TRUE(hasText(all, "乾球温度 DB [℃]"));
+    EXPECT_FALSE(hasText(all, "顕熱比SHF")) << "SHF scale is off by default";
+    settings.view.fill(false);
+    const RecordingCanvas none = paint();
+    const auto texts = none.of(RecordedOp::Text);
+    ASSERT_EQ(texts.size(), 1u) << "only the chart title";
+    EXPECT_EQ(texts[0].text, "湿り空気 h-x 線図(全圧力P=760mmHg)");
+    EXPECT_TRUE(none.of(RecordedOp::Line).empty());
+    // The NE crosshair stays with CB_NE when the SHF scale is off.
+    settings.view[CB_NE] = true;
+    const RecordingCanvas ne = paint();
+    EXPECT_EQ(ne.of(RecordedOp::Ellipse).size(), 1u);
+    EXPECT_EQ(ne.of(RecordedOp::Arc).size(), 1u);
+    EXPECT_TRUE(hasText(ne, "熱水分比[kcal/kg]"));
+}
+
+TEST_F(Painting, FamilyPenStylesAndScaledFont) {
+    const RecordingCanvas k = paint(2.0);
+    bool dotted = false, dashDot = false;
+    for (const auto& op : k.of(RecordedOp::Line)) {
+        dotted = dotted || op.penStyle == PenStyle::Dot;
+        dashDot = dashDot || op.penStyle == PenStyle::DashDot;
+    }
+    EXPECT_TRUE(dotted && dashDot);
+    const auto texts = k.of(RecordedOp::Text);
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts[0].fontHeight, 16) << "8 px chart font at zoom 2";
+    EXPECT_EQ(texts[0].fontFace, "ＭＳ Ｐゴシック");
+}
+
+TEST_F(Painting, CoordinatesTruncatedWithOffset) {
+    const auto first = chart.elements().front();
+    const RecordingCanvas k = paint(1.875, 10.5);
+    const auto line = k.of(RecordedOp::Line).front();
+    EXPECT_EQ(line.v[0], static_cast<int>(10.5 + first.c1 * 1.875));
+    EXPECT_EQ(line.v[1], static_cast<int>(first.c2 * 1.875));
+}
+
+TEST_F(Painting, MarkersByKind) {
+    settings.view.fill(false);
+    for (int kind : {10, 11, 12, 13}) {
+        objects.clear();
+        objects.append(lineObject(kind, 10, 0.01, 20, 0.015));
+        const RecordingCanvas k = paint();
+        const auto ellipses = k.of(RecordedOp::Ellipse);
+        const size_t expected = kind == 10 ? 2 : kind == 11 ? 0 : 1;
+        ASSERT_EQ(ellipses.size(), expected) << kind;
+        const int r = static_cast<int>(-0.3 * frame.k2);
+        const ChartPoint first = frame.map(10, 0.01), second = frame.map(20, 0.015);
+        if (kind == 12 || kind == 13) {
+            const double marked = kind == 12 ? second.x : first.x;
+            EXPECT_EQ(ellipses[0].v[0], static_cast<int>(marked - r));
+        }
+        const auto lines = k.of(RecordedOp::Line);
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_EQ(lines[0].v[0], static_cast<int>(second.x)) << "drawn from the second point";
+        EXPECT_EQ(lines[0].penColour, kPalette[1]);
+    }
+}
+
+TEST_F(Painting, TableRowsOnlyWithFlagHeaderOnce) {
+    ObjectRecord row;
+    row.kind = kTableRow;
+    row.colour = 7;
+    row.text = "OA,33.0,63.0,27.2,20.51,0.0203";
+    objects.append(row);
+    objects.append(row);
+    EXPECT_FALSE(hasText(paint(), "DB")) << "rows need CB_OP";
+    settings.view[CB_OP] = true;
+    const RecordingCanvas k = paint();
+    const auto texts = k.of(RecordedOp::Text);
+    EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](auto& t) { return t.text == "DB"; }), 1);
+    EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](auto& t) { return t.text == "OA"; }), 2);
+    EXPECT_TRUE(hasText(k, "20.51"));
+    settings.si = true;
+    const RecordingCanvas si = paint();
+    EXPECT_TRUE(hasText(si, "85.9")) << "20.51 kcal/kg × 4.18605";
+    EXPECT_FALSE(hasText(si, "20.51"));
+    // No rows: no header.
+    objects.clear();
+    EXPECT_FALSE(hasText(paint(), "DB"));
+}
+
+TEST_F(Painting, BlankEnthalpyCellStaysBlankInSi) {
+    settings.si = true;
+    settings.view.fill(false);
+    RecordingCanvas k;
+    k.setFont("f", 8, 0);
+    drawTableRow(k, 0, 0, 1, "A, , , , ,", true);
+    const auto texts = k.of(RecordedOp::Text);
+    ASSERT_EQ(texts.size(), 6u);
+    EXPECT_EQ(texts[4].text, " ");
+    EXPECT_EQ(k.of(RecordedOp::Line).size(), 6u) << "the rule and five cell borders";
+}
+
+TEST_F(Painting, TextObjectsAnchored) {
+    settings.view.fill(false);
+    ObjectRecord t;
+    t.kind = kTextObject;
+    t.colour = 5;
+    t.h1 = 10;
+    t.x1 = 0.01;
+    t.labelPosition = 0;
+    t.text = "OA";
+    objects.append(t);
+    const RecordingCanvas k = paint();
+    const auto texts = k.of(RecordedOp::Text);
+    ASSERT_EQ(texts.size(), 2u);
+    const ChartPoint p = frame.map(10, 0.01);
+    EXPECT_EQ(texts[1].v[0], static_cast<int>(p.x + 4));
+    EXPECT_EQ(texts[1].v[1], static_cast<int>(p.y + 4));
+    EXPECT_EQ(texts[1].fontColour, kPalette[5]);
+    EXPECT_EQ(texts[1].escapement, 0);
+}
