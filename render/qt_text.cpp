@@ -23,6 +23,9 @@ QFont chartFont(const std::string& face, int pointSize) {
 }
 
 void QtTextMetrics::setFont(const std::string& face, int pointSize) {
+    if (metrics_ && face == face_ && pointSize == pointSize_) return;  // font look-up is slow
+    face_ = face;
+    pointSize_ = pointSize;
     font_ = chartFont(face, pointSize);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // Text measurement with Qt fonts, and the chart's Japanese font mapped to what is installed.
 #include <QFont>
+#include <QFontMetrics>
+#include <optional>
 
 #include "chart/text_metrics.h"
 
@@ -20,7 +22,10 @@ class QtTextMetrics : public TextMetrics {
     int width(std::string_view utf8) const override;
 
   private:
+    std::string face_;
+    int pointSize_ = 0;
     QFont font_;
+    std::optional<QFontMetrics> metrics_;  // measured with for every label of a construction
 };
 
 }  // namespace humidraw

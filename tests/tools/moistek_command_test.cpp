@@ -1,39 +1,14 @@
 // The moistek command as a user runs it: arguments, standard input, output and exit status.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <fstream>
 #include <sstream>
-#include <string>
+
+#include "command_runner.h"
 
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Runs the command with `args` (shell words) and `input` on standard input.
 CommandRun moistek(const std::string& args, const std::string& input = "") {
-    const std::string base = "/tmp/moistek-test-" + std::to_string(getpid());
-    std::ofstream(base + ".in") << input;
-    const std::string command = std::string(MOISTEK_COMMAND) + " " + args + " < " + base +
-                                ".in > " + base + ".out 2> " + base + ".err";
-    const int raw = std::system(command.c_str());
-    CommandRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(base + ".out"),
-                 slurp(base + ".err")};
-    for (const char* ext : {".in", ".out", ".err"}) std::remove((base + ext).c_str());
-    return r;
+    return runCommand(MOISTEK_COMMAND, args, input);
 }
 
 }  // namespace

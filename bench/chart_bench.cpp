@@ -1,0 +1,85 @@
+// Chart construction and a full painting of the default chart: each must stay well inside one
+// 60 Hz frame (16 ms), since options, zoom and every edit repaint.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <cstdlib>
+
+#include "chart/construction.h"
+#include "chart/recording_canvas.h"
+#include "document/attributes.h"
+#include "document/paint.h"
+#include "render/qt_canvas.h"
+#include "render/qt_text.h"
+
+using namespace humidraw;
+
+namespace {
+
+struct DefaultChart {
+    Settings settings;
+    ChartFrame frame;
+    ChartTable table;
+    ObjectTable objects;
+    DefaultChart() {
+        settings.view.fill(true);
+        QtTextMetrics metrics;
+        constructChart(settings, metrics, frame, table);
+    }
+};
+
+void BM_ConstructDefaultChart(benchmark::State& state) {
+    Settings settings;
+    QtTextMetrics metrics;
+    for (auto _ : state) {
+        ChartFrame frame;
+        ChartTable table;
+        constructChart(settings, metrics, frame, table);
+        benchmark::DoNotOptimize(table.elements().data());
+    }
+}
+BENCHMARK(BM_ConstructDefaultChart)->Unit(benchmark::kMillisecond);
+
+// Painting onto the 3600 × 2700 picture at zoom 1 and at the largest zoom it holds.
+void BM_PaintPicture(benchmark::State& state) {
+    static DefaultChart chart;
+    const double zoom = state.range(0) == 0 ? 1.0 : 3600.0 / 640.0;
+    QImage picture(3600, 2700, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&picture);
+        QtCanvas k(painter, 96);
+        k.setBrushSolid(kPaperColour);
+        k.fillRect(0, 0, static_cast<int>(640 * zoom), static_cast<int>(480 * zoom));
+        k.setPenColour(kChartColour);
+        k.setBrushClear();
+        k.setFontColour(kChartColour);
+        paintChart(k, chart.frame, chart.table, chart.objects, chart.settings,
+                   PaintOptions{0, zoom});
+    }
+}
+BENCHMARK(BM_PaintPicture)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The painting routine alone, on a canvas that only records.
+void BM_PaintRecording(benchmark::State& state) {
+    static DefaultChart chart;
+    for (auto _ : state) {
+        RecordingCanvas k;
+        paintChart(k, chart.frame, chart.table, chart.objects, chart.settings, PaintOptions{});
+        benchmark::DoNotOptimize(k.ops.data());
+    }
+}
+BENCHMARK(BM_PaintRecording)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
+    installFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
