@@ -22,6 +22,13 @@ QFont chartFont(const std::string& face, int pointSize) {
     return f;
 }
 
+TextExtent screenTextExtent(const std::string& face, int height, const std::string& text) {
+    QFont f(QString::fromStdString(face));
+    f.setPixelSize(std::max(1, height));
+    const QFontMetrics m(f);
+    return {m.horizontalAdvance(QString::fromStdString(text)), m.height()};
+}
+
 void QtTextMetrics::setFont(const std::string& face, int pointSize) {
     if (metrics_ && face == face_ && pointSize == pointSize_) return;  // font look-up is slow
     face_ = face;

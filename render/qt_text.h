@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <optional>
 
+#include "chart/canvas.h"
 #include "chart/text_metrics.h"
 
 namespace humidraw {
@@ -14,6 +15,9 @@ void installFontSubstitutions();
 
 // The chart font at a point size on the 96-dpi picture.
 QFont chartFont(const std::string& face, int pointSize);
+
+// Text size in a face at a character height in pixels, as the screen measures it.
+TextExtent screenTextExtent(const std::string& face, int height, const std::string& text);
 
 class QtTextMetrics : public TextMetrics {
   public:

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include "command_runner.h"
 
@@ -85,4 +87,109 @@ TEST(HumidrawCliRender, WritesEachFormat) {
     EXPECT_LT(fs::file_size(dir / "small.png"), fs::file_size(dir / "chart.png"));
     EXPECT_EQ(cli("render -o " + (dir / "no" / "chart.png").string()).status, 1);
     fs::remove_all(dir);
+}
+
+namespace {
+
+const char kDocumentJson[] =
+    R"({"header": {"format": 320, "CSpa": 760, "CSdbmin": -5, "CSdbmax": 45,
+ "CSFontSize": 6, "CSFontName": "ＭＳ Ｐゴシック", "CB_DB": true, "CB_RH": true, "CB_AH": true,
+ "CB_EN": true, "CB_WB": true, "CB_SV": true, "CB_SHF": false, "CB_NE": false, "CB_OP": true,
+ "SiUnit": false, "ColorCB": 6, "LineWidth": 3, "LineStyle": 0, "zoom": 1.5, "PBoxHeight": 720,
+ "PBoxWidth": 960, "HorzScroll": 10, "VertScroll": 20},
+ "records": [
+  {"kind": 10, "colour": 1, "width": 3, "style": 1, "h1": 20.5, "x1": 0.0203, "h2": 12.0,
+   "x2": 0.0105, "reserved1": 0, "label_position": 0, "reserved2": 0, "text": ""},
+  {"kind": 30, "colour": 7, "width": 0, "style": 0, "h1": 20.5, "x1": 0.0203, "h2": 0, "x2": 0,
+   "reserved1": 0, "label_position": 0, "reserved2": 0, "text": "OA 外気"},
+  {"kind": 40, "colour": 7, "width": 0, "style": 0, "h1": 0, "x1": 0, "h2": 0, "x2": 0,
+   "reserved1": 0, "label_position": 0, "reserved2": 0, "text": "OA,33.0,63.0,27.2,20.51,0.0203"}
+]})";
+
+class CliDocuments : public testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("cli-doc-" + std::to_string(getpid()));
+        fs::create_directories(dir);
+        std::ofstream(dir / "doc.json") << kDocumentJson;
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string p(const char* name) const { return (dir / name).string(); }
+    fs::path dir;
+};
+
+}  // namespace
+
+TEST_F(CliDocuments, DumpThenPackIsByteIdentical) {
+    ASSERT_EQ(cli("pack " + p("doc.json") + " -o " + p("a.hdw")).status, 0);
+    const CommandRun dump = cli("dump " + p("a.hdw"));
+    ASSERT_EQ(dump.status, 0) << dump.err;
+    EXPECT_NE(dump.out.find("\"text\": \"OA 外気\""), std::string::npos);
+    EXPECT_NE(dump.out.find("\"HorzScroll\": 10"), std::string::npos);
+    std::ofstream(dir / "b.json") << dump.out;
+    ASSERT_EQ(cli("pack " + p("b.json") + " -o " + p("b.hdw")).status, 0);
+    EXPECT_EQ(slurp(p("a.hdw")), slurp(p("b.hdw")));
+}
+
+TEST_F(CliDocuments, RenderWithTheDocumentInEveryFormat) {
+    ASSERT_EQ(cli("pack " + p("doc.json") + " -o " + p("a.hdw")).status, 0);
+    for (const char* out : {"c.png", "c.svg", "c.pdf", "c.emf", "c.wmf", "c.EMF"}) {
+        const CommandRun r = cli("render " + p("a.hdw") + " -o " + p(out));
+        EXPECT_EQ(r.status, 0) << out << r.err;
+        EXPECT_GT(fs::file_size(dir / out), 1000u) << out;
+    }
+    EXPECT_EQ(slurp(p("c.emf")).substr(40, 4), " EMF");
+    EXPECT_EQ(slurp(p("c.EMF")).substr(40, 4), " EMF");
+    EXPECT_EQ(slurp(p("c.wmf")).substr(0, 4), "\xD7\xCD\xC6\x9A");
+}
+
+TEST_F(CliDocuments, DamagedFilesAndBadJson) {
+    ASSERT_EQ(cli("pack " + p("doc.json") + " -o " + p("a.hdw")).status, 0);
+    const std::string good = slurp(p("a.hdw"));
+    std::ofstream(dir / "cut.hdw", std::ios::binary) << good.substr(0, good.size() - 3);
+    const CommandRun cut = cli("dump " + p("cut.hdw"));
+    EXPECT_EQ(cut.status, 1);
+    EXPECT_NE(cut.err.find("at byte"), std::string::npos) << cut.err;
+    EXPECT_EQ(cli("render " + p("cut.hdw") + " -o " + p("x.png")).status, 1);
+    EXPECT_FALSE(fs::exists(dir / "x.png"));
+    EXPECT_EQ(cli("dump " + p("missing.hdw")).status, 1);
+    EXPECT_EQ(cli("dump").status, 2);
+
+    const struct {
+        const char* json;
+        const char* says;
+    } bad[] = {
+        {"{\"header\": null, \"records\": [", "not valid JSON"},
+        {"[]", "must be an object"},
+        {"{\"header\": null, \"records\": [{\"kind\": 10}]}", "\"colour\" must be"},
+        {"{\"header\": null, \"records\": [{\"kind\": 100, \"colour\": 1, \"width\": 0, \"style\": "
+         "0, \"h1\": 0, \"x1\": 0, \"h2\": 0, \"x2\": 0, \"reserved1\": 0, \"label_position\": 0,"
+         " \"reserved2\": 0, \"text\": \"\"}]}",
+         "cannot be stored"},
+        {"{\"header\": {\"format\": 5}, \"records\": []}", "\"CSpa\" must be"},
+        {"{\"header\": null, \"records\": [{\"kind\": 10, \"colour\": 1.5}]}", "whole number"},
+    };
+    for (const auto& b : bad) {
+        std::ofstream(dir / "bad.json", std::ios::trunc) << b.json;
+        const CommandRun r = cli("pack " + p("bad.json") + " -o " + p("bad.hdw"));
+        EXPECT_EQ(r.status, 1) << b.json;
+        EXPECT_NE(r.err.find(b.says), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(dir / "bad.hdw"));
+    }
+}
+
+TEST_F(CliDocuments, HugeFileOpensItsFirst640) {
+    // 200 000 records of the earlier format: the first 640 are taken, the rest counted.
+    std::string record(68 + 1, '\0');
+    const int32_t kind = 11, length = 1;
+    std::memcpy(record.data(), &kind, 4);
+    std::memcpy(record.data() + 64, &length, 4);
+    {
+        std::ofstream out(dir / "huge.hdw", std::ios::binary);
+        for (int i = 0; i < 200000; ++i) out << record;
+    }
+    const CommandRun r = cli("dump " + p("huge.hdw"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("199360 objects beyond the first 640"), std::string::npos) << r.err;
+    EXPECT_EQ(count(r.out, "\"kind\": 11"), 640u);
 }

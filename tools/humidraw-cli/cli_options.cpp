@@ -7,7 +7,7 @@
 namespace humidraw_cli {
 
 std::optional<std::string> parseChartOptions(const std::vector<std::string>& args, ChartOptions& o,
-                                             int& status) {
+                                             int& status, bool takesDocument) {
     status = 2;
     std::optional<double> dbMin, dbMax;
     std::optional<std::string> settingsFile;
@@ -44,6 +44,8 @@ std::optional<std::string> parseChartOptions(const std::vector<std::string>& arg
                 else
                     o.zoom = *n;
             }
+        } else if (takesDocument && o.document.empty() && !a.empty() && a[0] != '-') {
+            o.document = a;
         } else {
             return "unknown option '" + a + "'";
         }
@@ -57,6 +59,9 @@ std::optional<std::string> parseChartOptions(const std::vector<std::string>& arg
         o.settings = humidraw::loadSettings(humidraw::IniFile(*settingsFile),
                                             humidraw::folderOf(*settingsFile));
     }
+    o.forceSi = si;
+    o.dbMinOverride = dbMin;
+    o.dbMaxOverride = dbMax;
     if (si) o.settings.si = true;
     if (dbMin) o.settings.dbMin = *dbMin;
     if (dbMax) o.settings.dbMax = *dbMax;

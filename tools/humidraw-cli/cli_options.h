@@ -14,10 +14,14 @@ struct ChartOptions {
     bool json = false;
     double zoom = 1.875;
     std::string output;
+    std::string document;  // the one positional argument, where a command takes it
+    // What the command line said, to apply again over a document's own settings.
+    bool forceSi = false;
+    std::optional<double> dbMinOverride, dbMaxOverride;
 };
 
 // Parses `args`; on failure returns the message and sets `status` (2 usage, 1 unreadable file).
 std::optional<std::string> parseChartOptions(const std::vector<std::string>& args, ChartOptions& o,
-                                             int& status);
+                                             int& status, bool takesDocument = false);
 
 }  // namespace humidraw_cli

@@ -1,0 +1,77 @@
+#pragma once
+// The document file (.hdw): a header with the document's chart settings and view, then the
+// object records to the end of the file. Little-endian, no padding, CP932 text. Files without
+// the header (records from offset 0) come from earlier versions and are read too.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/settings.h"
+#include "document/object_table.h"
+
+namespace humidraw {
+
+constexpr int32_t kDocumentFormat = 320;
+
+struct DocumentHeader {
+    int32_t format = kDocumentFormat;  // above 100: the header is present
+    double pressureMmHg = 760;         // CSpa
+    double dbMin = -5, dbMax = 45;     // CSdbmin, CSdbmax
+    int32_t fontSize = 6;
+    std::string fontName = "ＭＳ Ｐゴシック";
+    std::array<bool, kViewFlagCount> view = {true, true,  true,  true, true,
+                                             true, false, false, false};
+    bool si = false;
+    int32_t colourItem = 6;  // ColorCB item: colour index − 1
+    int32_t widthItem = 3;   // LineWidth item
+    int32_t styleItem = 0;   // LineStyle item
+    double zoom = 1.0;
+    double boxHeight = 480, boxWidth = 640;  // paint box, pixels
+    int32_t horzScroll = 0, vertScroll = 0;
+};
+
+struct DocumentContents {
+    std::optional<DocumentHeader> header;  // none in the earlier format
+    std::vector<ObjectRecord> records;     // at most 640
+    long leftOut = 0;                      // records beyond the 640th
+};
+
+struct DocumentRead {
+    bool ok = false;
+    std::string error;  // what went wrong and at which byte offset
+    DocumentContents contents;
+};
+
+// Reads a whole document; on failure nothing partial is returned.
+DocumentRead readDocumentFile(const std::string& path);
+DocumentRead parseDocument(std::string_view bytes);
+
+// The bytes of a document: the header (when given) and every live object in table order.
+// Fails when a text cannot be stored in CP932.
+std::optional<std::string> serializeDocument(const std::optional<DocumentHeader>& header,
+                                             const std::vector<ObjectRecord>& records,
+                                             std::string* error = nullptr);
+std::vector<ObjectRecord> liveRecords(const ObjectTable& table);
+
+// Writes to a temporary file in the same folder and renames it over `path`, so a failed save
+// keeps the previous file. Empty on success, otherwise what went wrong.
+std::string writeFileAtomically(const std::string& path, const std::string& bytes);
+
+// The header for the present settings, attributes and view.
+DocumentHeader headerFrom(const Settings& s, int colour, int width, int style, double zoom,
+                          double boxHeight, double boxWidth, int horzScroll, int vertScroll);
+// Puts a header's chart settings into the settings record.
+void applyHeader(const DocumentHeader& h, Settings& s);
+
+// The document's name after choosing `chosen` in a file dialog whose folder is `initialFolder`:
+// the title (file name without its extension), the path (".hdw" added when the name has no
+// extension) and the folder (without a trailing '/', except the root).
+struct DocumentName {
+    std::string title, path, folder;
+};
+DocumentName documentNameFor(const std::string& chosen, const std::string& initialFolder);
+
+}  // namespace humidraw

@@ -1,0 +1,284 @@
+#include "document/document_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+using namespace humidraw;
+namespace fs = std::filesystem;
+
+namespace {
+
+ObjectRecord record(int kind, const std::string& text = "") {
+    ObjectRecord r;
+    r.kind = kind;
+    r.colour = 5;
+    r.width = 2;
+    r.style = 3;
+    r.h1 = 12.345678901234567;
+    r.x1 = 0.0105;
+    r.h2 = -1.5e-300;
+    r.x2 = 1e300;
+    r.reserved = 0;
+    r.labelPosition = 6;
+    r.reserved2 = 0;
+    r.text = text;
+    return r;
+}
+
+DocumentHeader header() {
+    DocumentHeader h;
+    h.pressureMmHg = 745.5;
+    h.dbMin = -10;
+    h.dbMax = 50;
+    h.fontSize = 9;
+    h.fontName = "IPAPGothic";
+    h.view = {true, false, true, false, true, false, true, false, true};
+    h.si = true;
+    h.colourItem = 12;
+    h.widthItem = 4;
+    h.styleItem = 2;
+    h.zoom = 2.25;
+    h.boxHeight = 1080;
+    h.boxWidth = 1440;
+    h.horzScroll = 123;
+    h.vertScroll = 456;
+    return h;
+}
+
+std::string bytesOf(const std::optional<DocumentHeader>& h, const std::vector<ObjectRecord>& r) {
+    const auto b = serializeDocument(h, r);
+    EXPECT_TRUE(b.has_value());
+    return b.value_or("");
+}
+
+}  // namespace
+
+TEST(DocumentFile, LayoutOfHeaderAndRecords) {
+    DocumentHeader h;  // "ＭＳ Ｐゴシック" is 15 bytes of CP932: n = 16
+    const std::string b = bytesOf(h, {record(30, "OA")});
+    int32_t v;
+    std::memcpy(&v, b.data(), 4);
+    EXPECT_EQ(v, 0);
+    std::memcpy(&v, b.data() + 4, 4);
+    EXPECT_EQ(v, 320);
+    std::memcpy(&v, b.data() + 36, 4);
+    EXPECT_EQ(v, 16);
+    EXPECT_EQ(b[40 + 15], '\0');
+    EXPECT_EQ(b[40 + 16], 1) << "CB_DB";
+    EXPECT_EQ(b[49 + 16], 0) << "SiUnit";
+    const size_t first = 94 + 16;
+    std::memcpy(&v, b.data() + first, 4);
+    EXPECT_EQ(v, 30);
+    std::memcpy(&v, b.data() + first + 64, 4);
+    EXPECT_EQ(v, 3) << "text length with its zero byte";
+    EXPECT_EQ(b.size(), first + 68 + 3);
+    EXPECT_EQ(b.substr(first + 68), std::string("OA\0", 3));
+}
+
+TEST(DocumentFile, RoundTripOfEveryField) {
+    const std::vector<ObjectRecord> records = {record(10),
+                                               record(11),
+                                               record(12),
+                                               record(13),
+                                               record(30, "外気 ﾃｽﾄ～①"),
+                                               record(40, "A,1,2,3,4,5")};
+    const DocumentRead r = parseDocument(bytesOf(header(), records));
+    ASSERT_TRUE(r.ok) << r.error;
+    ASSERT_TRUE(r.contents.header);
+    const DocumentHeader& h = *r.contents.header;
+    const DocumentHeader e = header();
+    EXPECT_EQ(h.pressureMmHg, e.pressureMmHg);
+    EXPECT_EQ(h.dbMin, e.dbMin);
+    EXPECT_EQ(h.dbMax, e.dbMax);
+    EXPECT_EQ(h.fontSize, e.fontSize);
+    EXPECT_EQ(h.fontName, e.fontName);
+    EXPECT_EQ(h.view, e.view);
+    EXPECT_EQ(h.si, e.si);
+    EXPECT_EQ(h.colourItem, e.colourItem);
+    EXPECT_EQ(h.widthItem, e.widthItem);
+    EXPECT_EQ(h.styleItem, e.styleItem);
+    EXPECT_EQ(h.zoom, e.zoom);
+    EXPECT_EQ(h.boxHeight, e.boxHeight);
+    EXPECT_EQ(h.boxWidth, e.boxWidth);
+    EXPECT_EQ(h.horzScroll, e.horzScroll);
+    EXPECT_EQ(h.vertScroll, e.vertScroll);
+    ASSERT_EQ(r.contents.records.size(), records.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        const ObjectRecord &a = r.contents.records[i], &b = records[i];
+        EXPECT_EQ(a.kind, b.kind);
+        EXPECT_EQ(a.colour, b.colour);
+        EXPECT_EQ(a.width, b.width);
+        EXPECT_EQ(a.style, b.style);
+        EXPECT_EQ(a.h1, b.h1);
+        EXPECT_EQ(a.x1, b.x1);
+        EXPECT_EQ(a.h2, b.h2);
+        EXPECT_EQ(a.x2, b.x2);
+        EXPECT_EQ(a.labelPosition, b.labelPosition);
+        EXPECT_EQ(a.text, b.text);
+    }
+    EXPECT_EQ(bytesOf(r.contents.header, r.contents.records), bytesOf(header(), records));
+}
+
+TEST(DocumentFile, EmptyDocumentIsTheHeaderAlone) {
+    const std::string b = bytesOf(header(), {});
+    EXPECT_EQ(b.size(), 94u + 11);
+    const DocumentRead r = parseDocument(b);
+    ASSERT_TRUE(r.ok);
+    EXPECT_TRUE(r.contents.records.empty());
+    EXPECT_EQ(r.contents.header->zoom, 2.25);
+}
+
+TEST(DocumentFile, ErasedObjectsAreNotWritten) {
+    ObjectTable t;
+    t.append(record(10));
+    t.append(record(30, "x"));
+    t.append(record(11));
+    t.markDeleted(1);
+    const DocumentRead r = parseDocument(bytesOf(std::nullopt, liveRecords(t)));
+    ASSERT_TRUE(r.ok);
+    ASSERT_EQ(r.contents.records.size(), 2u);
+    EXPECT_EQ(r.contents.records[1].kind, 11) << "the table is compacted";
+}
+
+TEST(DocumentFile, EarlierFormatHasNoHeader) {
+    const DocumentRead r = parseDocument(bytesOf(std::nullopt, {record(10), record(30, "b")}));
+    ASSERT_TRUE(r.ok);
+    EXPECT_FALSE(r.contents.header);
+    EXPECT_EQ(r.contents.records.size(), 2u);
+    EXPECT_TRUE(parseDocument("").ok) << "an empty file holds no objects";
+}
+
+TEST(DocumentFile, DamageIsReportedWithItsOffset) {
+    const std::string good = bytesOf(header(), {record(10), record(30, "text")});
+    struct Case {
+        std::string bytes;
+        const char* says;
+    };
+    std::string hugeLength = good;
+    const int32_t huge = 0x7fffffff;
+    std::memcpy(hugeLength.data() + 36, &huge, 4);
+    std::string negative = good;
+    const int32_t minus = -5;
+    std::memcpy(negative.data() + 36, &minus, 4);
+    std::string badText = good;
+    badText[badText.size() - 3] = '\x82';  // a lead byte followed by 't'… then '\x80'
+    badText[badText.size() - 2] = '\x7f';
+    const Case cases[] = {
+        {good.substr(0, 6), "cut short at byte 0"},
+        {good.substr(0, 60), "header is cut short"},
+        {good.substr(0, good.size() - 1), "runs past the end"},
+        {good.substr(0, good.size() - 10), "record is cut short"},
+        {good.substr(0, 105 + 30), "record is cut short at byte 105"},
+        {hugeLength, "runs past the end"},
+        {negative, "invalid length -5"},
+        {badText, "not valid CP932 text at byte"},
+    };
+    for (const Case& c : cases) {
+        const DocumentRead r = parseDocument(c.bytes);
+        EXPECT_FALSE(r.ok);
+        EXPECT_NE(r.error.find(c.says), std::string::npos) << r.error;
+        EXPECT_TRUE(r.contents.records.empty()) << "nothing partial is handed out";
+    }
+}
+
+TEST(DocumentFile, CutAtEveryOffsetNeverCrashes) {
+    const std::string good = bytesOf(header(), {record(10), record(30, "外気"), record(40, "a,b")});
+    int failures = 0;
+    for (size_t n = 0; n < good.size(); ++n) failures += !parseDocument(good.substr(0, n)).ok;
+    EXPECT_GT(failures, static_cast<int>(good.size()) - 5);
+    // Random damage: any outcome but a crash, and a failure always says where.
+    std::mt19937 rng(42);
+    for (int i = 0; i < 5000; ++i) {
+        std::string b = good;
+        const int flips = 1 + static_cast<int>(rng() % 6);
+        for (int k = 0; k < flips; ++k) b[rng() % b.size()] = static_cast<char>(rng());
+        if (rng() % 4 == 0) b.resize(rng() % b.size());
+        const DocumentRead r = parseDocument(b);
+        if (!r.ok) {
+            EXPECT_NE(r.error.find("byte"), std::string::npos) << r.error;
+        }
+        EXPECT_LE(r.contents.records.size(), 640u);
+    }
+}
+
+TEST(DocumentFile, MoreThan640RecordsTakesTheFirst) {
+    std::vector<ObjectRecord> many(1000, record(11));
+    many[639].text = "last";
+    many[640].text = "first left out";
+    const std::string b = bytesOf(header(), many);
+    const DocumentRead r = parseDocument(b);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.contents.records.size(), 640u);
+    EXPECT_EQ(r.contents.records.back().text, "last");
+    EXPECT_EQ(r.contents.leftOut, 360);
+}
+
+TEST(DocumentFile, TextsCp932CannotHoldAreRefused) {
+    std::string error;
+    EXPECT_FALSE(serializeDocument(std::nullopt, {record(30, "😀")}, &error));
+    EXPECT_NE(error.find("CP932"), std::string::npos);
+    DocumentHeader h;
+    h.fontName = "Font 😀";
+    EXPECT_FALSE(serializeDocument(h, {}, &error));
+}
+
+TEST(DocumentFile, AtomicWriteKeepsThePreviousFile) {
+    const fs::path dir = fs::temp_directory_path() / ("docfile-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const std::string path = (dir / "plan.hdw").string();
+    ASSERT_EQ(writeFileAtomically(path, "first"), "");
+    EXPECT_NE(writeFileAtomically((dir / "no" / "plan.hdw").string(), "x"), "");
+    fs::create_directories(dir / "folder.hdw");
+    EXPECT_NE(writeFileAtomically((dir / "folder.hdw").string(), "x"), "");
+    ASSERT_EQ(writeFileAtomically(path, "second"), "");
+    std::ifstream in(path);
+    std::string text;
+    in >> text;
+    EXPECT_EQ(text, "second");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator{}), 2)
+        << "no temporary files left behind";
+    EXPECT_FALSE(readDocumentFile((dir / "missing.hdw").string()).ok);
+    fs::remove_all(dir);
+}
+
+TEST(DocumentName, TitlePathAndFolder) {
+    struct Case {
+        const char* chosen;
+        const char* folder;
+        const char* title;
+        const char* path;
+        const char* newFolder;
+    } const cases[] = {
+        {"/home/u/plan", "/x", "plan", "/home/u/plan.hdw", "/home/u"},
+        {"/home/u/plan.txt", "/x", "plan", "/home/u/plan.txt", "/home/u"},
+        {"/home/u/a.b.hdw", "/x", "a.b", "/home/u/a.b.hdw", "/home/u"},
+        {"plan", "/srv/charts", "plan", "/srv/charts/plan.hdw", "/srv/charts"},
+        {"plan.hdw", "/", "plan", "/plan.hdw", "/"},
+        {"/plan.HDW", "/x", "plan", "/plan.HDW", "/"},
+    };
+    for (const Case& c : cases) {
+        const DocumentName n = documentNameFor(c.chosen, c.folder);
+        EXPECT_EQ(n.title, c.title) << c.chosen;
+        EXPECT_EQ(n.path, c.path) << c.chosen;
+        EXPECT_EQ(n.folder, c.newFolder) << c.chosen;
+    }
+}
+
+TEST(DocumentHeaderSettings, HeaderCarriesTheChartSettings) {
+    Settings s;
+    s.dbMax = 40;
+    s.si = true;
+    s.view[CB_OP] = true;
+    const DocumentHeader h = headerFrom(s, 7, 3, 0, 1.5, 720, 960, 5, 6);
+    EXPECT_EQ(h.colourItem, 6);
+    Settings back;
+    applyHeader(h, back);
+    EXPECT_EQ(back.dbMax, 40);
+    EXPECT_TRUE(back.si);
+    EXPECT_TRUE(back.view[CB_OP]);
+}

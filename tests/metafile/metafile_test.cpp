@@ -1,0 +1,246 @@
+// The metafiles we write, parsed back record by record: readers that rescale the drawing cannot
+// tell a right position from a wrong one, so positions, pens, fonts and text bytes are checked
+// here.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <vector>
+
+#include "chart/construction.h"
+#include "common/cp932.h"
+#include "metafile/emf_canvas.h"
+#include "metafile/metafile_export.h"
+#include "metafile/wmf_canvas.h"
+
+using namespace humidraw;
+
+namespace {
+
+template <typename T>
+T at(const std::string& b, size_t offset) {
+    T v;
+    std::memcpy(&v, b.data() + offset, sizeof v);
+    return v;
+}
+
+struct Record {
+    uint32_t type;
+    std::string body;  // after type and size (EMF) or size and function (WMF)
+    int32_t i32(size_t k) const { return at<int32_t>(body, 4 * k); }
+    int16_t i16(size_t k) const { return at<int16_t>(body, 2 * k); }
+};
+
+std::vector<Record> emfRecords(const std::string& b) {
+    std::vector<Record> out;
+    size_t pos = 0;
+    while (pos + 8 <= b.size()) {
+        const uint32_t type = at<uint32_t>(b, pos), size = at<uint32_t>(b, pos + 4);
+        EXPECT_GE(size, 8u);
+        EXPECT_EQ(size % 4, 0u);
+        if (size < 8 || pos + size > b.size()) break;
+        out.push_back({type, b.substr(pos + 8, size - 8)});
+        pos += size;
+    }
+    EXPECT_EQ(pos, b.size());
+    return out;
+}
+
+std::vector<Record> wmfRecords(const std::string& b) {
+    std::vector<Record> out;
+    size_t pos = 22 + 18;
+    while (pos + 6 <= b.size()) {
+        const uint32_t words = at<uint32_t>(b, pos);
+        const uint16_t function = at<uint16_t>(b, pos + 4);
+        if (words < 3 || pos + 2 * words > b.size()) break;
+        out.push_back({function, b.substr(pos + 6, 2 * words - 6)});
+        pos += 2 * words;
+    }
+    EXPECT_EQ(pos, b.size());
+    return out;
+}
+
+std::u16string utf16Of(const std::string& utf8) {
+    std::u16string s;
+    for (char32_t c : decodeUtf8(utf8)) s.push_back(static_cast<char16_t>(c));
+    return s;
+}
+
+}  // namespace
+
+TEST(EmfCanvas, HeaderBoundsFrameAndCounts) {
+    EmfCanvas k(1200, 900, fixedTextMeasure);
+    k.moveTo(10, 20);
+    k.lineTo(30, 40);
+    const std::string b = k.finish();
+    const auto records = emfRecords(b);
+    ASSERT_FALSE(records.empty());
+    const Record& h = records.front();
+    EXPECT_EQ(h.type, EmfCanvas::EMR_HEADER);
+    EXPECT_EQ(h.i32(0), 0);
+    EXPECT_EQ(h.i32(2), 1199) << "bounds, inclusive";
+    EXPECT_EQ(h.i32(3), 899);
+    EXPECT_EQ(h.i32(6), 31750) << "frame: 1200 px at 96 dpi in 0.01 mm";
+    EXPECT_EQ(h.i32(7), 23812);
+    EXPECT_EQ(at<uint32_t>(b, 40), 0x464D4520u);
+    EXPECT_EQ(at<uint32_t>(b, 48), b.size());
+    EXPECT_EQ(at<uint32_t>(b, 52), records.size());
+    EXPECT_EQ(records.back().type, EmfCanvas::EMR_EOF);
+}
+
+TEST(EmfCanvas, PenSelectedBeforeTheFirstLine) {
+    EmfCanvas k(100, 100, fixedTextMeasure);
+    k.setPenColour(0x0000FF);
+    k.setPenWidth(3);
+    k.setPenStyle(PenStyle::Dot);
+    k.moveTo(1, 2);
+    k.lineTo(3, 4);
+    k.lineTo(5, 6);  // continues from the pen position: no second move
+    const auto r = emfRecords(k.finish());
+    std::vector<uint32_t> types;
+    for (const auto& x : r) types.push_back(x.type);
+    const auto find = [&](uint32_t t) {
+        return std::find(types.begin(), types.end(), t) - types.begin();
+    };
+    const auto pen = find(EmfCanvas::EMR_CREATEPEN);
+    ASSERT_LT(pen, find(EmfCanvas::EMR_SELECTOBJECT));
+    ASSERT_LT(find(EmfCanvas::EMR_SELECTOBJECT), find(EmfCanvas::EMR_LINETO));
+    EXPECT_EQ(r[pen].i32(1), 2) << "PS_DOT";
+    EXPECT_EQ(r[pen].i32(2), 3) << "width";
+    EXPECT_EQ(r[pen].i32(4), 0x0000FF);
+    EXPECT_EQ(std::count(types.begin(), types.end(), EmfCanvas::EMR_MOVETOEX), 1);
+    EXPECT_EQ(std::count(types.begin(), types.end(), EmfCanvas::EMR_LINETO), 2);
+    const Record& move = r[find(EmfCanvas::EMR_MOVETOEX)];
+    EXPECT_EQ(move.i32(0), 1);
+    EXPECT_EQ(move.i32(1), 2);
+}
+
+TEST(EmfCanvas, FontAndUtf16Text) {
+    EmfCanvas k(100, 100, fixedTextMeasure);
+    k.setFont("ＭＳ Ｐゴシック", 15, 450);
+    k.setFontColour(0x0000FF);
+    k.textOut(7, 9, "比容積 v");
+    const auto r = emfRecords(k.finish());
+    const Record* font = nullptr;
+    const Record* text = nullptr;
+    for (const auto& x : r) {
+        if (x.type == EmfCanvas::EMR_EXTCREATEFONTINDIRECTW) font = &x;
+        if (x.type == EmfCanvas::EMR_EXTTEXTOUTW) text = &x;
+    }
+    ASSERT_TRUE(font && text);
+    EXPECT_EQ(font->i32(1), -15);
+    EXPECT_EQ(font->i32(3), 450) << "escapement";
+    EXPECT_EQ(static_cast<uint8_t>(font->body[4 + 23]), 128) << "SHIFTJIS_CHARSET";
+    const std::u16string face(reinterpret_cast<const char16_t*>(font->body.data() + 4 + 28), 8);
+    EXPECT_EQ(face.substr(0, 8), utf16Of("ＭＳ Ｐゴシック"));
+    EXPECT_EQ(text->i32(7), 7) << "reference x";
+    EXPECT_EQ(text->i32(8), 9);
+    const uint32_t n = static_cast<uint32_t>(text->i32(9));
+    ASSERT_EQ(n, 5u);
+    const uint32_t off = static_cast<uint32_t>(text->i32(10)) - 8;
+    const std::u16string s(reinterpret_cast<const char16_t*>(text->body.data() + off), n);
+    EXPECT_EQ(s, utf16Of("比容積 v"));
+}
+
+TEST(WmfCanvas, PlaceableHeaderAndChecksum) {
+    WmfCanvas k(1200, 900, fixedTextMeasure);
+    k.moveTo(0, 0);
+    k.lineTo(1199, 899);
+    const std::string b = k.finish();
+    EXPECT_EQ(at<uint32_t>(b, 0), WmfCanvas::kPlaceableKey);
+    EXPECT_EQ(at<int16_t>(b, 10), 1200);
+    EXPECT_EQ(at<int16_t>(b, 12), 900);
+    EXPECT_EQ(at<uint16_t>(b, 14), 96);
+    uint16_t sum = 0;
+    for (int i = 0; i < 10; ++i) sum ^= at<uint16_t>(b, 2 * i);
+    EXPECT_EQ(at<uint16_t>(b, 20), sum);
+    EXPECT_EQ(at<uint32_t>(b, 22 + 6) * 2, b.size() - 22) << "size in words";
+    const auto r = wmfRecords(b);
+    EXPECT_EQ(r.back().type, WmfCanvas::META_EOF);
+    EXPECT_EQ(r[1].type, WmfCanvas::META_SETWINDOWEXT);
+    EXPECT_EQ(r[1].i16(0), 900);
+    EXPECT_EQ(r[1].i16(1), 1200);
+}
+
+TEST(WmfCanvas, ShapesTextAndClamping) {
+    WmfCanvas k(1200, 900, fixedTextMeasure);
+    k.setFont("ＭＳ Ｐゴシック", 15, 900);
+    k.setFontColour(0x00FF00);
+    k.textOut(5, 6, "湿球温度WB[℃]");
+    k.textOut(5, 6, "");
+    k.ellipse(1, 2, 3, 4);
+    k.arc(10, 20, 30, 40, 10, 30, 20, 40);
+    k.moveTo(-100000, 5);
+    k.lineTo(100000, 5);
+    std::map<uint32_t, std::vector<Record>> by;
+    for (const auto& x : wmfRecords(k.finish())) by[x.type].push_back(x);
+    ASSERT_EQ(by[WmfCanvas::META_TEXTOUT].size(), 1u) << "empty text is not written";
+    const Record& t = by[WmfCanvas::META_TEXTOUT][0];
+    const int len = t.i16(0);
+    const auto expected = utf8ToCp932("湿球温度WB[℃]");
+    ASSERT_TRUE(expected);
+    EXPECT_EQ(t.body.substr(2, len), *expected) << "CP932 bytes";
+    const size_t after = 2 + (len + 1) / 2 * 2;
+    EXPECT_EQ(at<int16_t>(t.body, after), 6) << "y first";
+    EXPECT_EQ(at<int16_t>(t.body, after + 2), 5);
+    const Record& font = by[WmfCanvas::META_CREATEFONTINDIRECT][0];
+    EXPECT_EQ(font.i16(0), -15);
+    EXPECT_EQ(font.i16(2), 900);
+    EXPECT_EQ(static_cast<uint8_t>(font.body[13]), 128);
+    EXPECT_EQ(font.body.substr(18, 10), "MS PGothic");
+    const Record& e = by[WmfCanvas::META_ELLIPSE][0];
+    EXPECT_EQ(e.i16(0), 4) << "bottom, right, top, left";
+    EXPECT_EQ(e.i16(3), 1);
+    const Record& a = by[WmfCanvas::META_ARC][0];
+    EXPECT_EQ(a.i16(0), 40) << "end y first";
+    EXPECT_EQ(a.i16(7), 10);
+    EXPECT_EQ(by[WmfCanvas::META_MOVETO][0].i16(1), -32768);
+    EXPECT_EQ(by[WmfCanvas::META_LINETO][0].i16(1), 32767);
+    EXPECT_GE(by[WmfCanvas::META_CREATEPENINDIRECT].size(), 1u);
+}
+
+TEST(MetafileExport, FormatByExtensionAndWholeChart) {
+    EXPECT_EQ(metafileFormatFor("a.EMF"), MetafileFormat::Enhanced);
+    EXPECT_EQ(metafileFormatFor("/x/a.emf"), MetafileFormat::Enhanced);
+    EXPECT_EQ(metafileFormatFor("a.wmf"), MetafileFormat::Placeable);
+    EXPECT_EQ(metafileFormatFor("a.txt"), MetafileFormat::Placeable);
+    EXPECT_EQ(metafileFormatFor("/x.emf/a"), MetafileFormat::Placeable);
+
+    Settings s;
+    FakeTextMetrics m;
+    ChartFrame f;
+    ChartTable t;
+    ASSERT_EQ(constructChart(s, m, f, t), FrameStatus::Ok);
+    ObjectTable objects;
+    ObjectRecord line;
+    line.kind = kLineBothMarkers;
+    line.colour = 1;
+    line.width = 3;
+    line.h1 = 20.5, line.x1 = 0.02, line.h2 = 12, line.x2 = 0.01;
+    objects.append(line);
+    const std::string emf =
+        metafileBytes(MetafileFormat::Enhanced, f, t, objects, s, fixedTextMeasure);
+    const auto r = emfRecords(emf);
+    int texts = 0, ellipses = 0;
+    bool redPen = false;
+    for (const auto& x : r) {
+        texts += x.type == EmfCanvas::EMR_EXTTEXTOUTW;
+        ellipses += x.type == EmfCanvas::EMR_ELLIPSE;
+        redPen = redPen || (x.type == EmfCanvas::EMR_CREATEPEN && x.i32(4) == 0x0000FF);
+    }
+    EXPECT_GT(texts, 150);
+    EXPECT_EQ(ellipses, 2) << "the line object's markers";
+    EXPECT_TRUE(redPen);
+    // The first dry-bulb line at zoom 1.875.
+    const ChartElement& first = t.elements().front();
+    for (const auto& x : r)
+        if (x.type == EmfCanvas::EMR_MOVETOEX) {
+            EXPECT_EQ(x.i32(0), static_cast<int>(first.c1 * 1.875));
+            EXPECT_EQ(x.i32(1), static_cast<int>(first.c2 * 1.875));
+            break;
+        }
+    const std::string wmf =
+        metafileBytes(MetafileFormat::Placeable, f, t, objects, s, fixedTextMeasure);
+    EXPECT_EQ(at<uint32_t>(wmf, 0), WmfCanvas::kPlaceableKey);
+    EXPECT_GT(wmfRecords(wmf).size(), 1000u);
+}

@@ -1,0 +1,129 @@
+// `elements` and `render`.
+#include <cstdio>
+
+#include "chart/construction.h"
+#include "commands.h"
+#include "document/document_file.h"
+#include "json.h"
+#include "metafile/metafile_export.h"
+#include "render/export.h"
+#include "render/qt_text.h"
+
+using namespace humidraw;
+
+namespace humidraw_cli {
+
+int fail(int status, const std::string& message) {
+    std::fprintf(stderr, "humidraw-cli: %s\n", message.c_str());
+    return status;
+}
+
+namespace {
+
+std::string englishReason(FrameStatus st, const Settings& s) {
+    const std::string range =
+        " (" + std::to_string(s.dbMin) + " to " + std::to_string(s.dbMax) + " °C)";
+    switch (st) {
+        case FrameStatus::ReversedLimits:
+            return "the dry-bulb lower limit must be below the upper limit" + range;
+        case FrameStatus::UpperNotAboveZero:
+            return "the dry-bulb upper limit must be above 0 °C" + range;
+        default:
+            return "no chart can be made for this dry-bulb range" + range;
+    }
+}
+
+void printFrameJson(const ChartFrame& f) {
+    const std::pair<const char*, double> fields[] = {
+        {"DBmin", f.DBmin},   {"DBmax", f.DBmax},   {"DBstep", f.DBstep}, {"AHstep", f.AHstep},
+        {"RHstep", f.RHstep}, {"ENstep", f.ENstep}, {"WBstep", f.WBstep}, {"SVstep", f.SVstep},
+        {"AHmin", f.AHmin},   {"AHmax", f.AHmax},   {"RHmin", f.RHmin},   {"RHmax", f.RHmax},
+        {"ENmin", f.ENmin},   {"ENmax", f.ENmax},   {"WBmin", f.WBmin},   {"WBmax", f.WBmax},
+        {"SVmin", f.SVmin},   {"SVmax", f.SVmax},   {"nDB", f.nDB},       {"nAH", f.nAH},
+        {"nRH", f.nRH},       {"nEN", f.nEN},       {"nWB", f.nWB},       {"nSV", f.nSV},
+        {"theta", f.theta},   {"k1", f.k1},         {"k2", f.k2},         {"OX", f.OX},
+        {"OY", f.OY},         {"Ytop", f.Ytop},
+    };
+    std::printf("{\"frame\": {");
+    bool first = true;
+    for (const auto& [name, v] : fields) {
+        std::printf("%s\"%s\": %s", first ? "" : ", ", name, jsonNumber(v).c_str());
+        first = false;
+    }
+    std::printf("},\n \"elements\": [");
+}
+
+}  // namespace
+
+int elementsCommand(const ChartOptions& o) {
+    FakeTextMetrics fake;
+    QtTextMetrics qt;
+    TextMetrics& metrics = o.fakeMetrics ? static_cast<TextMetrics&>(fake) : qt;
+    ChartFrame frame;
+    ChartTable table;
+    const FrameStatus st = constructChart(o.settings, metrics, frame, table);
+    if (st != FrameStatus::Ok) return fail(1, englishReason(st, o.settings));
+    if (o.json) {
+        printFrameJson(frame);
+        bool first = true;
+        for (const ChartElement& e : table.elements()) {
+            std::printf(
+                "%s\n  {\"kind\": %d, \"c1\": %s, \"c2\": %s, \"c3\": %s, \"c4\": %s, "
+                "\"text\": %s}",
+                first ? "" : ",", e.kind, jsonNumber(e.c1).c_str(), jsonNumber(e.c2).c_str(),
+                jsonNumber(e.c3).c_str(), jsonNumber(e.c4).c_str(), jsonString(e.text).c_str());
+            first = false;
+        }
+        std::printf("\n]}\n");
+        return 0;
+    }
+    std::printf("theta %.6f k1 %.6f k2 %.6f OX %g OY %g Ytop %g; %zu elements\n", frame.theta,
+                frame.k1, frame.k2, frame.OX, frame.OY, frame.Ytop, table.elements().size());
+    for (const ChartElement& e : table.elements())
+        std::printf("%3d %12.4f %12.4f %12.4f %12.4f %s\n", e.kind, e.c1, e.c2, e.c3, e.c4,
+                    e.text.c_str());
+    return 0;
+}
+
+int renderCommand(const ChartOptions& o) {
+    if (o.output.empty()) return fail(2, "render needs -o OUT.png, .svg, .pdf, .emf or .wmf");
+    const std::string lower = [&] {
+        std::string s = o.output;
+        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    }();
+    const bool metafile = lower.ends_with(".emf") || lower.ends_with(".wmf");
+    if (!metafile && formatForPath(o.output) == ExportFormat::Unknown)
+        return fail(2, "unknown output format (use .png, .svg, .pdf, .emf or .wmf): " + o.output);
+
+    Settings settings = o.settings;
+    ObjectTable objects;
+    if (!o.document.empty()) {
+        const DocumentRead doc = readDocumentFile(o.document);
+        if (!doc.ok) return fail(1, o.document + ": " + doc.error);
+        if (doc.contents.header) applyHeader(*doc.contents.header, settings);
+        if (o.forceSi) settings.si = true;
+        if (o.dbMinOverride) settings.dbMin = *o.dbMinOverride;
+        if (o.dbMaxOverride) settings.dbMax = *o.dbMaxOverride;
+        for (const ObjectRecord& r : doc.contents.records) objects.append(r);
+        if (doc.contents.leftOut > 0)
+            std::fprintf(stderr, "humidraw-cli: %s: %ld objects beyond the first 640 left out\n",
+                         o.document.c_str(), doc.contents.leftOut);
+    }
+    QtTextMetrics metrics;
+    ChartFrame frame;
+    ChartTable table;
+    const FrameStatus st = constructChart(settings, metrics, frame, table);
+    if (st != FrameStatus::Ok) return fail(1, englishReason(st, settings));
+    std::string error;
+    if (metafile) {
+        const std::string bytes = metafileBytes(metafileFormatFor(o.output), frame, table, objects,
+                                                settings, screenTextExtent);
+        error = writeFileAtomically(o.output, bytes);
+    } else {
+        error = exportDrawing({frame, table, objects, settings}, o.zoom, o.output);
+    }
+    return error.empty() ? 0 : fail(1, error);
+}
+
+}  // namespace humidraw_cli

@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "cli_options.h"
+
+namespace humidraw_cli {
+
+// Prints the message on standard error and returns `status`.
+int fail(int status, const std::string& message);
+
+int elementsCommand(const ChartOptions& o);
+int renderCommand(const ChartOptions& o);
+int dumpCommand(const std::vector<std::string>& args);
+int packCommand(const std::vector<std::string>& args);
+
+}  // namespace humidraw_cli
