@@ -57,6 +57,9 @@ void QtCanvas::setBrushSolid(Colour c) {
 }
 
 void QtCanvas::setFont(const std::string& face, int height, int escapement) {
+    escapement_ = escapement;
+    // Rotation is applied when the text is drawn: the same face and height keep their font.
+    if (face == face_ && height == fontHeight_ && !face_.empty()) return;
     face_ = face;
     fontHeight_ = height;
     escapement_ = escapement;

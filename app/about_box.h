@@ -1,0 +1,25 @@
+#pragma once
+// The about box: the program's icon, its name with the version, a one-line notice.
+#include <QLabel>
+#include <QWidget>
+#include <functional>
+
+namespace humidraw::app {
+
+class THumidrawAbout : public QWidget {
+  public:
+    // `caption` gives the main window's caption when the box is activated.
+    THumidrawAbout(std::function<QString()> caption, std::function<void(bool)> setMainEnabled,
+                   QWidget* parent);
+    QLabel* Label1;
+
+  protected:
+    bool event(QEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+
+  private:
+    std::function<QString()> caption_;
+    std::function<void(bool)> setMainEnabled_;
+};
+
+}  // namespace humidraw::app

@@ -1,0 +1,46 @@
+// Humidraw: the psychrometric chart program.
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QSocketNotifier>
+#include <csignal>
+#include <string>
+
+#include "app/main_window.h"
+#include "render/qt_text.h"
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onTerminate(int) {
+    const char b = 1;
+    [[maybe_unused]] const ssize_t n = write(signalPipe[1], &b, 1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Humidraw for Windows");
+    humidraw::installFontSubstitutions();
+    const std::string program = QApplication::applicationFilePath().toStdString();
+    const std::string folder = QApplication::applicationDirPath().toStdString();
+    humidraw::app::TFmIX window(humidraw::app::settingsFileLocation(program), folder);
+
+    // A termination request (logout, `kill`) closes the window as its close box would, so the
+    // closing steps run.
+    if (socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
+        auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+        QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+            char b;
+            [[maybe_unused]] const ssize_t n = read(signalPipe[0], &b, 1);
+            window.close();
+        });
+        std::signal(SIGTERM, onTerminate);
+        std::signal(SIGINT, onTerminate);
+    }
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,249 @@
+// The main window: start-up, placement, the settings record, the dialogs and shut-down.
+#include "app/main_window.h"
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QWheelEvent>
+
+#include "app/about_box.h"
+#include "app/icons.h"
+#include "app/paint_box.h"
+#include "app/pickers.h"
+#include "chart/construction.h"
+#include "common/version_strings.h"
+
+namespace humidraw::app {
+
+std::string settingsFileLocation(const std::string& programPath) {
+    const std::string beside = settingsPathFor(programPath);
+    const std::string folder = folderOf(programPath);
+    if (access(folder.c_str(), W_OK) == 0) return beside;
+    // An installed copy: the user's configuration folder keeps the settings instead.
+    const QString config =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/humidraw";
+    QDir().mkpath(config);
+    return (config + "/humidraw.ini").toStdString();
+}
+
+std::string captionFromVersion(const char* programFileName) {
+    VersionStrings record;
+    if (ReadVersionStrings(record, programFileName) == 1)
+        return std::string("Humidraw ver.") + record.FileVersion + "b";
+    return "Humidraw ver.0.3.3.60b";
+}
+
+TFmIX::TFmIX(std::string settingsPath, std::string programFolder,
+             std::unique_ptr<UserPrompts> prompts)
+    : settingsPath_(std::move(settingsPath)),
+      programFolder_(std::move(programFolder)),
+      prompts_(prompts ? std::move(prompts) : std::make_unique<QtPrompts>(this)),
+      ini_(settingsPath_),
+      picture_(3600, 2700, QImage::Format_RGB32),
+      editor_(*this) {
+    setObjectName("FmIX");
+    setWindowIcon(programIcon());
+    // 1. The caption with the program's version.
+    caption_ = captionFromVersion("humidraw");
+    setWindowTitle(QString::fromStdString(caption_));
+    setFont(QFont(QString::fromUtf8("ＭＳ Ｐゴシック"), 9));
+    // 2. Document and view.
+    picture_.fill(Qt::white);
+    view_ = ViewState{};
+    // 3. Settings.
+    settings_ = loadSettings(ini_, programFolder_);
+    for (int i = 1; i <= 4; ++i) cursors_[i] = programCursor(i);
+
+    createCommands();
+    createMenus();
+    createToolBars();
+    createClientArea();
+    options_ = new TFOption(*this, this);
+    about_ = new THumidrawAbout([this] { return windowTitle(); },
+                                [this](bool e) { setMainEnabled(e); }, this);
+    // 4. Placement.
+    placeWindow();
+    // 5–7. Document cleared, pickers at 7, 3, 0, cursor 1.
+    objects_.clear();
+    attributes_ = CurrentAttributes{};
+    setCursor(kCursorCross);
+    // 8. The chart.
+    if (!rebuildChart(settings_)) {
+        // No chart for the stored limits: the defaults' chart, and the user is told.
+        const Settings fallback;
+        prompts_->tell("Humidraw", frameStatusMessage(checkLimits(settings_), settings_),
+                       PromptIcon::Warning);
+        settings_.dbMin = fallback.dbMin;
+        settings_.dbMax = fallback.dbMax;
+        rebuildChart(settings_);
+    }
+    // 9. The fit, once the window is on the screen.
+    timer2_.setSingleShot(true);
+    timer2_.setInterval(300);
+    connect(&timer2_, &QTimer::timeout, this, [this] { ZoomAll(); });
+    timer2_.start();
+}
+
+TFmIX::~TFmIX() = default;
+
+QAction* TFmIX::action(const std::string& name) const {
+    const auto it = actions_.find(name);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void TFmIX::createClientArea() {
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName("ScrollBox1");
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setAlignment(Qt::AlignCenter);
+    scroll_->setWidgetResizable(false);
+    scroll_->setBackgroundRole(QPalette::Window);
+    box_ = new PaintBox(picture_, scroll_);
+    box_->resize(680, 480);
+    scroll_->setWidget(box_);
+    setCentralWidget(scroll_);
+    const auto button = [](QMouseEvent* e) {
+        return e->button() == Qt::LeftButton     ? MouseButton::Left
+               : e->button() == Qt::MiddleButton ? MouseButton::Middle
+                                                 : MouseButton::Right;
+    };
+    box_->onPress = [this, button](QMouseEvent* e) {
+        editor_.mouseDown(button(e), e->pos().x(), e->pos().y());
+    };
+    box_->onMove = [this](QMouseEvent* e) {
+        editor_.mouseMove(e->buttons() & Qt::LeftButton, e->buttons() & Qt::MiddleButton,
+                          e->pos().x(), e->pos().y());
+    };
+    box_->onRelease = [this, button](QMouseEvent* e) {
+        editor_.mouseUp(button(e), e->pos().x(), e->pos().y());
+    };
+
+    panel0_ = new QLabel(this);
+    panel0_->setFixedWidth(300);
+    panel1_ = new QLabel(this);
+    statusBar()->setObjectName("StatusBar1");
+    statusBar()->addWidget(panel0_);
+    statusBar()->addWidget(panel1_, 1);
+}
+
+void TFmIX::placeWindow() {
+    const WindowBounds b = loadWindowBounds(ini_);
+    if (b.width == 0) {
+        resize(724, 584);
+        const QRect screen = QGuiApplication::primaryScreen()
+                                 ? QGuiApplication::primaryScreen()->geometry()
+                                 : QRect(0, 0, 1024, 768);
+        move((screen.width() - 724) / 2, (screen.height() - 584) / 2);
+    } else {
+        setGeometry(b.left, b.top, std::max(200, b.width), std::max(150, b.height));
+    }
+}
+
+void TFmIX::showDialog(QWidget* dialog) {
+    // Centred over the main window, truncating toward zero.
+    dialog->adjustSize();
+    const QRect main = frameGeometry();
+    dialog->move(main.left() + (main.width() - dialog->width()) / 2,
+                 main.top() + (main.height() - dialog->height()) / 2);
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+void TFmIX::setMainEnabled(bool enabled) {
+    // The window's own parts, not the dialogs it owns.
+    menuBar()->setEnabled(enabled);
+    centralWidget()->setEnabled(enabled);
+    commandBar_->setEnabled(enabled);
+    propertyBar_->setEnabled(enabled);
+}
+
+bool TFmIX::rebuildChart(const Settings& s) {
+    ChartFrame frame = frame_;
+    const FrameStatus st = constructChart(s, metrics_, frame, chart_);
+    if (st != FrameStatus::Ok) return false;
+    frame_ = frame;
+    return true;
+}
+
+bool TFmIX::applySettings(const Settings& s) {
+    if (const FrameStatus st = checkLimits(s); st != FrameStatus::Ok) {
+        prompts_->tell("Humidraw", frameStatusMessage(st, s), PromptIcon::Warning);
+        return false;
+    }
+    // Built at zoom 1.0; the view comes back as it was.
+    const ViewState before = view_;
+    if (!rebuildChart(s)) {
+        prompts_->tell("Humidraw", frameStatusMessage(FrameStatus::NotComputable, s),
+                       PromptIcon::Warning);
+        return false;
+    }
+    settings_ = s;
+    view_ = before;
+    applyView();
+    ViewIx();
+    return true;
+}
+
+bool TFmIX::saveSettings(const Settings& s) {
+    if (const FrameStatus st = checkLimits(s); st != FrameStatus::Ok) {
+        prompts_->tell("Humidraw", frameStatusMessage(st, s), PromptIcon::Warning);
+        return false;
+    }
+    settings_ = s;
+    if (!humidraw::saveSettings(ini_, settings_)) {
+        prompts_->tell("Humidraw ｴﾗｰﾒｯｾｰｼﾞ", "設定ファイルに書き込めません: " + settingsPath_,
+                       PromptIcon::Warning);
+        return false;
+    }
+    prompts_->tell("Humidraw", "設定を保存しました.", PromptIcon::Information);
+    return true;
+}
+
+void TFmIX::Fend() {
+    editor_.commandEnd();
+    // Ends at once with status 1; nothing is written.
+    ending_ = true;
+    QApplication::exit(1);
+}
+
+void TFmIX::FormClose() {
+    editor_.commandEnd();
+    editor_.setLastCommand(0);
+    const QRect g = geometry();
+    saveClosingState(ini_, settings_.currentDir, {g.x(), g.width(), g.y(), g.height()});
+}
+
+void TFmIX::closeEvent(QCloseEvent* e) {
+    if (!ending_) FormClose();
+    options_->hide();
+    about_->hide();
+    e->accept();
+}
+
+void TFmIX::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape) {
+        editor_.escape();
+        return;
+    }
+    QMainWindow::keyPressEvent(e);
+}
+
+void TFmIX::wheelEvent(QWheelEvent* e) {
+    const QPoint at = box_->mapFromGlobal(e->globalPosition().toPoint());
+    editor_.mouseMove(false, false, at.x(), at.y());
+    if (e->angleDelta().y() != 0 && editor_.wheel(e->angleDelta().y() > 0)) {
+        e->accept();
+        return;
+    }
+    QMainWindow::wheelEvent(e);
+}
+
+}  // namespace humidraw::app

@@ -1,0 +1,236 @@
+// The command table: every action with its caption, hint and image, the menus and tool bars.
+#include <QMenuBar>
+#include <QToolButton>
+
+#include "app/about_box.h"
+#include "app/icons.h"
+#include "app/main_window.h"
+#include "app/pickers.h"
+
+namespace humidraw::app {
+namespace {
+
+struct Command {
+    const char* name;
+    const char* category;
+    const char* caption;
+    const char* hint;  // "" none
+    int image;         // 0 none
+};
+
+const Command kCommands[] = {
+    {"Fnew", "A_File1", "新規作成(&N)", "新規作成", 6},
+    {"Fopen", "A_File1", "開く(&O)", "開く", 7},
+    {"Fsave", "A_File1", "上書き保存(&S)", "上書き保存", 8},
+    {"Fsaveas", "A_File1", "名前を付けて保存(&A)", "名前を付けて保存", 0},
+    {"PrintIx", "A_File1", "印刷(&P)", "印刷", 14},
+    {"MetaSave", "A_File1", "ﾒﾀﾌｧｲﾙ作成(&M)", "ﾒﾀﾌｧｲﾙ作成", 0},
+    {"Fend", "A_File1", "Humidrawの終了(&X)", "Humidrawの終了", 31},
+    {"DataClear", "A_Edit1", "全消去(&A)", "", 0},
+    {"SsErase", "A_Edit1", "図形削除(&E)", "図形削除", 30},
+    {"ToClip", "A_Edit1", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ出力(&B)", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ出力", 10},
+    {"ACancel", "A_Edit1", "ｺﾏﾝﾄﾞ終了", "ｺﾏﾝﾄﾞ終了", 0},
+    {"ZoomOrg", "A_View1", "等倍表示(&G)", "", 0},
+    {"ZoomIn", "A_View1", "拡大表示(&I)", "拡大表示", 26},
+    {"ZoomOut", "A_View1", "縮小表示(&O)", "縮小表示", 27},
+    {"ZoomAll", "A_View1", "全体表示(&A)", "全体表示", 29},
+    {"Zoom", "A_View1", "ズーム(&Z)", "ズーム", 12},
+    {"Panning", "A_View1", "画面移動(&P)", "画面移動", 17},
+    {"ViewIx", "A_View1", "表示", "", 0},
+    {"M_LineG", "A_Draw1", "状態変化直線(&L)", "", 34},
+    {"M_Free", "A_Draw1", "線分記入(&F)", "線分記入", 32},
+    {"M_TextG", "A_Draw1", "文字記入", "文字記入", 25},
+    {"M_Point", "A_Draw1", "O K", "", 0},
+    {"M_Line", "A_Draw1", "O K", "", 0},
+    {"M_Text", "A_Draw1", "O K", "", 23},
+    {"A_Ahu1G", "A_Draw2", "ｼﾝｸﾞﾙｺｲﾙ", "", 0},
+    {"A_Ahu1", "A_Draw2", "記入", "", 0},
+    {"Options", "A_Option1", "設定", "", 0},
+    {"Humidrawabout", "", "Humidrawについて(&A)", "", 0},
+};
+
+struct MenuItem {
+    const char* action;  // nullptr: a separator
+    const char* itemName;
+    const char* caption;  // replaces the action's caption on the item when given
+};
+
+struct Menu {
+    const char* name;
+    const char* caption;
+    std::vector<MenuItem> items;
+};
+
+const std::vector<Menu>& menus() {
+    static const std::vector<Menu> m = {
+        {"File1",
+         "ﾌｧｲﾙ(&F)",
+         {{"Fnew", "New1", nullptr},
+          {"Fopen", "OpenFile", nullptr},
+          {"Fsave", "Save1", nullptr},
+          {"Fsaveas", "SaveAs1", nullptr},
+          {nullptr, "h1", nullptr},
+          {"PrintIx", "Print1", nullptr},
+          {nullptr, "h2", nullptr},
+          {"MetaSave", "M1", nullptr},
+          {nullptr, "N2", nullptr},
+          {"Fend", "HumidrawX1", nullptr}}},
+        {"Edit1",
+         "編集(&E)",
+         {{"DataClear", "ALL_ERASE", nullptr},
+          {"SsErase", "ERASE1", nullptr},
+          {nullptr, "N3", nullptr},
+          {"ToClip", "B1", nullptr}}},
+        {"View1",
+         "表示(&V)",
+         {{"ZoomOrg", "ZOOM_ORG", nullptr},
+          {"ZoomIn", "ZOOM_IN", nullptr},
+          {"ZoomOut", "ZOOM_OUT", nullptr},
+          {"ZoomAll", "ZOOM_ALL", nullptr},
+          {nullptr, "N1", nullptr},
+          {"Panning", "P1", nullptr}}},
+        {"Draw1", "作成(&D)", {{"M_LineG", "FIXLINE", nullptr}, {"M_Free", "LINE", nullptr}}},
+        {"Draw2", "自動記入(&A)", {{"A_Ahu1G", "AUTO_AHU", "ｼﾝｸﾞﾙｺｲﾙ方式(&S)"}}},
+        {"Option1", "設定(&O)", {{"Options", "IxOption", nullptr}}},
+        {"Help1", "ﾍﾙﾌﾟ(&H)", {{"Humidrawabout", "About1", nullptr}}},
+    };
+    return m;
+}
+
+}  // namespace
+
+void TFmIX::createCommands() {
+    for (const Command& c : kCommands) {
+        auto* a = new QAction(QString::fromUtf8(c.caption), this);
+        a->setObjectName(c.name);
+        a->setProperty("category", c.category);
+        a->setProperty("image", c.image);
+        a->setToolTip(QString::fromUtf8(c.hint));
+        a->setStatusTip(QString::fromUtf8(c.hint));
+        if (c.image) a->setIcon(commandIcon(c.image));
+        a->setIconVisibleInMenu(c.image != 0);
+        actions_[c.name] = a;
+    }
+    const auto on = [this](const char* name, auto f) {
+        connect(actions_.at(name), &QAction::triggered, this, f);
+    };
+    on("ZoomIn", [this] { ZoomIn(); });
+    on("ZoomOut", [this] { ZoomOut(); });
+    on("ZoomAll", [this] { ZoomAll(); });
+    on("ZoomOrg", [this] { ZoomOrg(); });
+    on("Zoom", [this] { editor_.startZoomMode(); });
+    on("Panning", [this] { editor_.startPanningMode(); });
+    on("ViewIx", [this] { ViewIx(); });
+    on("ACancel", [this] { editor_.commandEnd(); });
+    on("Fend", [this] { Fend(); });
+    on("Options", [this] {
+        editor_.commandEnd();
+        showDialog(options_);
+        editor_.setLastCommand(6);
+    });
+    on("Humidrawabout", [this] { showDialog(about_); });
+}
+
+void TFmIX::createMenus() {
+    for (const Menu& m : menus()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.caption));
+        menu->setObjectName(m.name);
+        for (const MenuItem& item : m.items) {
+            if (!item.action) {
+                menu->addSeparator()->setObjectName(item.itemName);
+                continue;
+            }
+            QAction* a = actions_.at(item.action);
+            if (item.caption) {
+                // The menu item carries its own caption and runs the same command.
+                auto* own = menu->addAction(a->icon(), QString::fromUtf8(item.caption));
+                own->setObjectName(item.itemName);
+                connect(own, &QAction::triggered, a, &QAction::trigger);
+            } else {
+                menu->addAction(a);
+            }
+        }
+    }
+}
+
+void TFmIX::createToolBars() {
+    commandBar_ = new QToolBar(QString::fromUtf8("Humidraw ﾂｰﾙﾊﾞｰ1"), this);
+    commandBar_->setObjectName("Toolbar1");
+    commandBar_->setIconSize(QSize(16, 16));
+    commandBar_->setMovable(true);
+    commandBar_->setFloatable(true);
+    commandBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    const std::vector<const char*> buttons = {"Fnew",    "Fopen",   "Fsave",   nullptr,   "PrintIx",
+                                              nullptr,   "SsErase", nullptr,   "M_LineG", "M_Free",
+                                              "M_TextG", nullptr,   "ZoomIn",  "ZoomOut", "Zoom",
+                                              "ZoomAll", nullptr,   "Panning", nullptr,   "Fend"};
+    for (const char* b : buttons) {
+        if (!b) {
+            commandBar_->addSeparator();
+            continue;
+        }
+        commandBar_->addAction(actions_.at(b));
+        auto* button = qobject_cast<QToolButton*>(commandBar_->widgetForAction(actions_.at(b)));
+        if (!button) continue;
+        button->setObjectName(std::string("btn_").append(b).c_str());
+        button->setFixedSize(23, 22);
+        if (std::string(b) == "ZoomIn" || std::string(b) == "ZoomOut") {
+            button->setObjectName(std::string(b) == "ZoomIn" ? "btn_zoom_up" : "btn_zoom_down");
+            button->setAutoRepeat(true);
+            button->setAutoRepeatDelay(300);
+            button->setAutoRepeatInterval(50);
+        }
+        if (std::string(b) == "M_LineG") button->setToolTip(QString());
+    }
+    addToolBar(Qt::TopToolBarArea, commandBar_);
+    addToolBarBreak(Qt::TopToolBarArea);
+
+    propertyBar_ = new QToolBar(QString::fromUtf8("Humidraw 線の設定"), this);
+    propertyBar_->setObjectName("Toolbar2");
+    propertyBar_->setMovable(true);
+    propertyBar_->setFloatable(true);
+    propertyBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    colourPicker_ = new GlyphComboBox(
+        [](QPainter& p, const QRect& r, int item) {
+            const Colour c = paletteColour(item + 1);
+            drawSwatch(p, r, QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+        },
+        80, 10, propertyBar_);
+    colourPicker_->setObjectName("ColorCB");
+    for (int i = 1; i <= 13; ++i) colourPicker_->addItem(QString::number(i));
+    widthPicker_ = new GlyphComboBox(
+        [](QPainter& p, const QRect& r, int item) { drawWidthSample(p, r, item); }, 80, 5,
+        propertyBar_);
+    widthPicker_->setObjectName("LineWidth");
+    for (int i = 0; i <= 4; ++i) widthPicker_->addItem(QString::number(i));
+    stylePicker_ = new GlyphComboBox(
+        [](QPainter& p, const QRect& r, int item) { drawStyleSample(p, r, item); }, 115, 5,
+        propertyBar_);
+    stylePicker_->setObjectName("LineStyle");
+    for (const char* name : kStyleNames) stylePicker_->addItem(QString::fromUtf8(name));
+    colourPicker_->setCurrentIndex(6);
+    widthPicker_->setCurrentIndex(3);
+    stylePicker_->setCurrentIndex(0);
+    connect(colourPicker_, &QComboBox::currentIndexChanged, this,
+            [this](int i) { attributes_.colour = i + 1; });
+    connect(widthPicker_, &QComboBox::currentIndexChanged, this,
+            [this](int i) { attributes_.width = i; });
+    connect(stylePicker_, &QComboBox::currentIndexChanged, this,
+            [this](int i) { attributes_.style = i; });
+    const std::pair<const char*, GlyphComboBox*> items[] = {
+        {" 色：", colourPicker_}, {" 幅：", widthPicker_}, {" 線種：", stylePicker_}};
+    int n = 1;
+    for (const auto& [label, picker] : items) {
+        auto* l = new PickerLabel(QString::fromUtf8(label), picker, propertyBar_);
+        l->setObjectName(QString("Label%1").arg(n++));
+        propertyBar_->addWidget(l);
+        propertyBar_->addWidget(picker);
+        propertyBar_->addSeparator();
+    }
+    addToolBar(Qt::TopToolBarArea, propertyBar_);
+    // The bars can move and float but are never closed.
+    for (QToolBar* bar : {commandBar_, propertyBar_}) bar->toggleViewAction()->setEnabled(false);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+}
+
+}  // namespace humidraw::app

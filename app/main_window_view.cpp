@@ -1,0 +1,117 @@
+// The view: repainting the picture, zooming and scrolling, and the host side of the interaction
+// layer.
+#include <QScrollBar>
+#include <QToolButton>
+
+#include "app/main_window.h"
+#include "app/paint_box.h"
+#include "document/paint.h"
+#include "render/qt_canvas.h"
+
+namespace humidraw::app {
+
+Viewport TFmIX::viewport() const {
+    Viewport p;
+    p.clientWidth = scroll_->viewport()->width();
+    p.clientHeight = scroll_->viewport()->height();
+    p.outerWidth = scroll_->width();
+    p.outerHeight = scroll_->height();
+    return p;
+}
+
+void TFmIX::applyView() {
+    box_->resize(view_.boxWidth, view_.boxHeight);
+    scroll_->horizontalScrollBar()->setValue(view_.scrollX);
+    scroll_->verticalScrollBar()->setValue(view_.scrollY);
+}
+
+void TFmIX::ViewIx() {
+    QPainter p(&picture_);
+    QtCanvas k(p, 96);
+    k.setPenMode(PenMode::Copy);
+    k.setPenStyle(PenStyle::Solid);
+    k.setPenColour(kPaperColour);
+    k.setBrushSolid(kPaperColour);
+    k.fillRect(0, 0, view_.boxWidth, view_.boxHeight);
+    k.setPenColour(kChartColour);
+    k.setBrushClear();
+    k.setFontColour(kChartColour);
+    paintChart(k, frame_, chart_, objects_, settings_, PaintOptions{0, view_.zoom});
+    p.end();
+    box_->update();
+}
+
+namespace {
+QWidget* buttonFor(QToolBar* bar, QAction* a) {
+    return bar ? bar->widgetForAction(a) : nullptr;
+}
+}  // namespace
+
+bool TFmIX::zoomInEnabled() const {
+    QWidget* b = buttonFor(commandBar_, actions_.at("ZoomIn"));
+    return b && b->isEnabled();
+}
+
+bool TFmIX::zoomOutEnabled() const {
+    QWidget* b = buttonFor(commandBar_, actions_.at("ZoomOut"));
+    return b && b->isEnabled();
+}
+
+void TFmIX::zoomStep(bool in, bool atPointer) {
+    const Viewport port = viewport();
+    view_.scrollX = scroll_->horizontalScrollBar()->value();
+    view_.scrollY = scroll_->verticalScrollBar()->value();
+    ZoomAnchor anchor{atPointer, editor_.pointerX(), editor_.pointerY()};
+    QWidget* up = buttonFor(commandBar_, actions_.at("ZoomIn"));
+    QWidget* down = buttonFor(commandBar_, actions_.at("ZoomOut"));
+    if (!humidraw::zoomStep(view_, in, port, anchor)) {
+        if (QWidget* b = in ? up : down) b->setEnabled(false);
+        return;
+    }
+    box_->resize(view_.boxWidth, view_.boxHeight);
+    // The scroll bars know the new size only now: set the positions after the resize.
+    scroll_->horizontalScrollBar()->setRange(0, std::max(0, view_.boxWidth - port.clientWidth));
+    scroll_->verticalScrollBar()->setRange(0, std::max(0, view_.boxHeight - port.clientHeight));
+    scroll_->horizontalScrollBar()->setValue(view_.scrollX);
+    scroll_->verticalScrollBar()->setValue(view_.scrollY);
+    ViewIx();
+    if (QWidget* other = in ? down : up) other->setEnabled(true);
+}
+
+void TFmIX::ZoomIn() {
+    zoomStep(true, editor_.zoomMode());
+}
+void TFmIX::ZoomOut() {
+    zoomStep(false, editor_.zoomMode());
+}
+
+void TFmIX::ZoomAll() {
+    timer2_.stop();
+    editor_.commandEnd();
+    humidraw::zoomAll(view_, viewport());
+    applyView();
+    ViewIx();
+    if (QWidget* up = buttonFor(commandBar_, actions_.at("ZoomIn"))) up->setEnabled(true);
+}
+
+void TFmIX::ZoomOrg() {
+    editor_.commandEnd();
+    humidraw::zoomOriginal(view_, viewport());
+    applyView();
+    ViewIx();
+}
+
+void TFmIX::setStatus(int panel, const std::string& text) {
+    (panel == 0 ? panel0_ : panel1_)->setText(QString::fromStdString(text));
+}
+
+void TFmIX::setCursor(Cursor c) {
+    box_->setCursor(cursors_[c]);
+}
+
+void TFmIX::scrollBy(int dx, int dy) {
+    scroll_->horizontalScrollBar()->setValue(scroll_->horizontalScrollBar()->value() + dx);
+    scroll_->verticalScrollBar()->setValue(scroll_->verticalScrollBar()->value() + dy);
+}
+
+}  // namespace humidraw::app

@@ -1,0 +1,181 @@
+#include "app/options_dialog.h"
+
+#include <QButtonGroup>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace humidraw::app {
+namespace {
+
+const char* const kFlagCaptions[kViewFlagCount] = {
+    "乾球温度 DB[℃]",      "相対湿度 RH[%]",    "絶対湿度 x[kg/kg']",
+    "比ｴﾝﾀﾙﾋﾟ h[kcal/kg]", "湿球温度 WB[℃]",    "比容積 v[m^3/kg]",
+    "顕熱比 SHF",          "熱水分比[kcal/kg]", "詳細データ表"};
+
+QSpinBox* spin(int lo, int hi, QWidget* parent) {
+    auto* s = new QSpinBox(parent);
+    s->setRange(lo, hi);
+    s->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    return s;
+}
+
+}  // namespace
+
+TFOption::TFOption(OptionsHost& host, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), host_(host) {
+    setObjectName("FOption");
+    setWindowTitle(QString::fromUtf8("Humidrawの設定"));
+    setWindowModality(Qt::ApplicationModal);
+
+    auto* conditions = new QGroupBox(QString::fromUtf8("条件設定"), this);
+    auto* cg = new QGridLayout(conditions);
+    CSpa = spin(0, 100000, conditions);
+    CSpa->setEnabled(false);
+    CSdbmin = spin(-20, 60, conditions);
+    CSdbmax = spin(30, 80, conditions);
+    const char* labels[] = {"大気圧(mmHg)：", "乾球温度下限(℃)：", "乾球温度上限(℃)："};
+    QSpinBox* spins[] = {CSpa, CSdbmin, CSdbmax};
+    for (int i = 0; i < 3; ++i) {
+        cg->addWidget(new QLabel(QString::fromUtf8(labels[i]), conditions), i, 0);
+        cg->addWidget(spins[i], i, 1);
+        spins[i]->installEventFilter(this);
+    }
+    CSpa->setObjectName("CSpa");
+    CSdbmin->setObjectName("CSdbmin");
+    CSdbmax->setObjectName("CSdbmax");
+
+    auto* fontBox = new QGroupBox(QString::fromUtf8("ﾌｫﾝﾄの選択"), this);
+    auto* fg = new QGridLayout(fontBox);
+    FontCB = new QComboBox(fontBox);
+    FontCB->setObjectName("FontCB");
+    FontCB->addItems(QFontDatabase::families());
+    CSFont = spin(1, 72, fontBox);
+    CSFont->setObjectName("CSFont");
+    fg->addWidget(new QLabel(QString::fromUtf8("ﾌｫﾝﾄ名："), fontBox), 0, 0);
+    fg->addWidget(FontCB, 0, 1);
+    fg->addWidget(new QLabel(QString::fromUtf8("ﾌｫﾝﾄｻｲｽﾞ："), fontBox), 1, 0);
+    fg->addWidget(CSFont, 1, 1);
+
+    auto* view = new QGroupBox(QString::fromUtf8("表示線図"), this);
+    auto* vg = new QGridLayout(view);
+    for (int i = 0; i < kViewFlagCount; ++i) {
+        flags[i] = new QCheckBox(QString::fromUtf8(kFlagCaptions[i]), view);
+        flags[i]->setObjectName(kViewFlagKeys[i]);
+        vg->addWidget(flags[i], i / 3, i % 3);
+    }
+
+    auto* units = new QGroupBox(QString::fromUtf8("使用単位"), this);
+    units->setObjectName("Tani");
+    auto* ug = new QVBoxLayout(units);
+    siItem = new QRadioButton(QString::fromUtf8("ＳＩ 単位"), units);
+    traditionalItem = new QRadioButton(QString::fromUtf8("従来単位"), units);
+    ug->addWidget(siItem);
+    ug->addWidget(traditionalItem);
+
+    auto* saveButton = new QPushButton(QString::fromUtf8("設定保存(&S)"), this);
+    auto* applyButton = new QPushButton(QString::fromUtf8("適用(&A)"), this);
+    auto* applyCloseButton = new QPushButton(QString::fromUtf8("適用後閉じる(&D)"), this);
+    auto* closeButton = new QPushButton(QString::fromUtf8("閉じる(&C)"), this);
+    saveButton->setObjectName("Button3");
+    applyButton->setObjectName("Button1");
+    applyCloseButton->setObjectName("Button4");
+    closeButton->setObjectName("Button2");
+    connect(saveButton, &QPushButton::clicked, this, [this] { save(); });
+    connect(applyButton, &QPushButton::clicked, this, [this] { apply(); });
+    connect(applyCloseButton, &QPushButton::clicked, this, [this] { applyAndClose(); });
+    connect(closeButton, &QPushButton::clicked, this, [this] { hide(); });
+
+    auto* top = new QHBoxLayout;
+    auto* left = new QVBoxLayout;
+    left->addWidget(conditions);
+    left->addWidget(fontBox);
+    auto* right = new QVBoxLayout;
+    right->addWidget(view);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(units);
+    auto* buttons = new QGridLayout;
+    buttons->addWidget(saveButton, 0, 0);
+    buttons->addWidget(applyButton, 0, 1);
+    buttons->addWidget(applyCloseButton, 1, 0);
+    buttons->addWidget(closeButton, 1, 1);
+    bottom->addLayout(buttons);
+    right->addLayout(bottom);
+    top->addLayout(left);
+    top->addLayout(right);
+    setLayout(top);
+}
+
+void TFOption::toControls(const Settings& s) {
+    CSFont->setValue(s.fontSize);
+    CSpa->setValue(static_cast<int>(s.pressureMmHg));
+    CSdbmin->setValue(static_cast<int>(s.dbMin));
+    CSdbmax->setValue(static_cast<int>(s.dbMax));
+    for (int i = 0; i < kViewFlagCount; ++i) flags[i]->setChecked(s.view[i]);
+    (s.si ? siItem : traditionalItem)->setChecked(true);
+    flags[CB_EN]->setText(QString::fromUtf8(s.si ? "比ｴﾝﾀﾙﾋﾟ h[kJ/kg]" : "比ｴﾝﾀﾙﾋﾟ h[kcal/kg]"));
+    flags[CB_NE]->setText(QString::fromUtf8(s.si ? "熱水分比[kJ/kg]" : "熱水分比[kcal/kg]"));
+    // The entry equal to the font name; with several the last; with none, no selection.
+    int found = -1;
+    for (int i = 0; i < FontCB->count(); ++i)
+        if (FontCB->itemText(i).toStdString() == s.fontName) found = i;
+    FontCB->setCurrentIndex(found);
+}
+
+Settings TFOption::fromControls(const Settings& base) const {
+    Settings s = base;
+    s.pressureMmHg = CSpa->value();
+    s.dbMin = CSdbmin->value();
+    s.dbMax = CSdbmax->value();
+    for (int i = 0; i < kViewFlagCount; ++i) s.view[i] = flags[i]->isChecked();
+    s.fontSize = CSFont->value();
+    if (FontCB->currentIndex() >= 0) s.fontName = FontCB->currentText().toStdString();
+    if (siItem->isChecked())
+        s.si = true;
+    else if (traditionalItem->isChecked())
+        s.si = false;
+    return s;
+}
+
+void TFOption::apply() {
+    host_.applySettings(fromControls(host_.currentSettings()));
+}
+
+void TFOption::applyAndClose() {
+    if (host_.applySettings(fromControls(host_.currentSettings()))) hide();
+}
+
+void TFOption::save() {
+    host_.saveSettings(fromControls(host_.currentSettings()));
+}
+
+bool TFOption::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate) {
+        toControls(host_.currentSettings());
+        host_.setMainEnabled(false);
+    }
+    return QWidget::event(e);
+}
+
+void TFOption::hideEvent(QHideEvent* e) {
+    host_.setMainEnabled(true);
+    QWidget::hideEvent(e);
+}
+
+bool TFOption::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            static_cast<QWidget*>(watched)->nextInFocusChain()->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+}  // namespace humidraw::app

@@ -1,0 +1,57 @@
+#pragma once
+// The options dialog: total pressure (shown only), dry-bulb limits, chart font, view flags and
+// unit system. Apply rebuilds the chart; Save writes the settings file.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QWidget>
+#include <array>
+
+#include "common/settings.h"
+
+namespace humidraw::app {
+
+class OptionsHost {
+  public:
+    virtual ~OptionsHost() = default;
+    virtual const Settings& currentSettings() const = 0;
+    // Takes the settings and rebuilds the chart; false (nothing changed) when refused.
+    virtual bool applySettings(const Settings& s) = 0;
+    // Takes the settings into the record and writes the settings file; false when refused.
+    virtual bool saveSettings(const Settings& s) = 0;
+    virtual void setMainEnabled(bool enabled) = 0;
+};
+
+class TFOption : public QWidget {
+  public:
+    TFOption(OptionsHost& host, QWidget* parent);
+
+    // The controls' values as a settings record, starting from `base`.
+    Settings fromControls(const Settings& base) const;
+    // Copies the record into the controls.
+    void toControls(const Settings& s);
+
+    QSpinBox* CSpa;
+    QSpinBox* CSdbmin;
+    QSpinBox* CSdbmax;
+    QComboBox* FontCB;
+    QSpinBox* CSFont;
+    std::array<QCheckBox*, kViewFlagCount> flags;
+    QRadioButton* siItem;
+    QRadioButton* traditionalItem;
+
+    void apply();          // "適用(&A)"
+    void applyAndClose();  // "適用後閉じる(&D)"
+    void save();           // "設定保存(&S)"
+
+  protected:
+    bool event(QEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+  private:
+    OptionsHost& host_;
+};
+
+}  // namespace humidraw::app

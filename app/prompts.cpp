@@ -1,0 +1,44 @@
+#include "app/prompts.h"
+
+#include <QMessageBox>
+
+namespace humidraw::app {
+namespace {
+QMessageBox::Icon iconOf(PromptIcon i) {
+    switch (i) {
+        case PromptIcon::Warning:
+            return QMessageBox::Warning;
+        case PromptIcon::Error:
+            return QMessageBox::Critical;
+        case PromptIcon::Question:
+            return QMessageBox::Question;
+        default:
+            return QMessageBox::Information;
+    }
+}
+}  // namespace
+
+void QtPrompts::tell(const std::string& caption, const std::string& text, PromptIcon icon) {
+    QMessageBox box(iconOf(icon), QString::fromStdString(caption), QString::fromStdString(text),
+                    QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+Answer QtPrompts::ask(const std::string& caption, const std::string& text, PromptIcon icon,
+                      bool withCancel, bool defaultNo) {
+    auto buttons = QMessageBox::Yes | QMessageBox::No;
+    if (withCancel) buttons |= QMessageBox::Cancel;
+    QMessageBox box(iconOf(icon), QString::fromStdString(caption), QString::fromStdString(text),
+                    buttons, parent_);
+    box.setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
+    }
+}
+
+}  // namespace humidraw::app

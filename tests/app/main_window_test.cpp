@@ -1,0 +1,258 @@
+// The main window headless: start-up, the command table, zooming, the options dialog, closing.
+#include "app/main_window.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QToolButton>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/about_box.h"
+#include "app/options_dialog.h"
+#include "app/paint_box.h"
+#include "app/pickers.h"
+
+using namespace humidraw;
+using namespace humidraw::app;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Said {
+    std::string caption, text;
+};
+
+class ScriptedPrompts : public UserPrompts {
+  public:
+    explicit ScriptedPrompts(std::vector<Said>& log) : log_(log) {}
+    void tell(const std::string& caption, const std::string& text, PromptIcon) override {
+        log_.push_back({caption, text});
+    }
+    Answer ask(const std::string& caption, const std::string& text, PromptIcon, bool,
+               bool) override {
+        log_.push_back({caption, text});
+        return Answer::No;
+    }
+
+  private:
+    std::vector<Said>& log_;
+};
+
+class Window : public testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("window-" + std::to_string(getpid()) + "-" +
+               testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+        ini = (dir / "humidraw.ini").string();
+    }
+    void TearDown() override {
+        window.reset();
+        fs::remove_all(dir);
+    }
+    TFmIX& open() {
+        window =
+            std::make_unique<TFmIX>(ini, dir.string(), std::make_unique<ScriptedPrompts>(said));
+        return *window;
+    }
+    std::string iniText() const {
+        std::ifstream in(ini, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    fs::path dir;
+    std::string ini;
+    std::vector<Said> said;
+    std::unique_ptr<TFmIX> window;
+};
+
+}  // namespace
+
+TEST_F(Window, StartsWithDefaultsCentredAndCaptioned) {
+    TFmIX& w = open();
+    EXPECT_EQ(w.windowTitle().toStdString(), "Humidraw ver.0.3.5.78b")
+        << "the program's version, read from its file beside the tests";
+    EXPECT_EQ(w.width(), 724);
+    EXPECT_EQ(w.height(), 584);
+    EXPECT_EQ(w.settings().dbMax, 45);
+    EXPECT_EQ(w.view().zoom, 1.0);
+    EXPECT_GT(w.chart().elements().size(), 1000u);
+    EXPECT_EQ(w.attributes().colour, 7);
+    EXPECT_EQ(w.colourPicker()->currentIndex(), 6);
+    EXPECT_FALSE(fs::exists(ini)) << "nothing is written at start-up";
+    EXPECT_EQ(captionFromVersion("no-such-program-file"), "Humidraw ver.0.3.3.60b");
+}
+
+TEST_F(Window, StoredPlacementIsTaken) {
+    std::ofstream(ini) << "[Form]\nLeft=40\nWidth=900\nTop=30\nHeight=700\n";
+    TFmIX& w = open();
+    EXPECT_EQ(w.geometry(), QRect(40, 30, 900, 700));
+}
+
+TEST_F(Window, CommandTableMenusAndToolBars) {
+    TFmIX& w = open();
+    const std::pair<const char*, const char*> captions[] = {
+        {"Fnew", "新規作成(&N)"},
+        {"Fsaveas", "名前を付けて保存(&A)"},
+        {"PrintIx", "印刷(&P)"},
+        {"MetaSave", "ﾒﾀﾌｧｲﾙ作成(&M)"},
+        {"Fend", "Humidrawの終了(&X)"},
+        {"DataClear", "全消去(&A)"},
+        {"ToClip", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ出力(&B)"},
+        {"ZoomOrg", "等倍表示(&G)"},
+        {"Panning", "画面移動(&P)"},
+        {"M_LineG", "状態変化直線(&L)"},
+        {"M_Free", "線分記入(&F)"},
+        {"Options", "設定"},
+        {"Humidrawabout", "Humidrawについて(&A)"}};
+    for (const auto& [name, caption] : captions) {
+        ASSERT_NE(w.action(name), nullptr) << name;
+        EXPECT_EQ(w.action(name)->text().toStdString(), caption);
+        EXPECT_TRUE(w.action(name)->isEnabled());
+    }
+    EXPECT_EQ(w.action("ZoomIn")->toolTip().toStdString(), "拡大表示");
+    const auto menus = w.menuBar()->actions();
+    std::vector<std::string> titles;
+    for (QAction* m : menus) titles.push_back(m->text().toStdString());
+    EXPECT_EQ(titles, (std::vector<std::string>{"ﾌｧｲﾙ(&F)", "編集(&E)", "表示(&V)", "作成(&D)",
+                                                "自動記入(&A)", "設定(&O)", "ﾍﾙﾌﾟ(&H)"}));
+    const auto file = menus[0]->menu()->actions();
+    ASSERT_EQ(file.size(), 10);
+    EXPECT_TRUE(file[4]->isSeparator());
+    EXPECT_EQ(file[9]->text().toStdString(), "Humidrawの終了(&X)");
+    EXPECT_EQ(menus[4]->menu()->actions()[0]->text().toStdString(), "ｼﾝｸﾞﾙｺｲﾙ方式(&S)");
+    // Command bar: 14 buttons, zoom buttons repeating every 50 ms.
+    int buttons = 0;
+    for (QAction* a : w.commandBar()->actions()) buttons += !a->isSeparator();
+    EXPECT_EQ(buttons, 14);
+    auto* up = w.findChild<QToolButton*>("btn_zoom_up");
+    ASSERT_NE(up, nullptr);
+    EXPECT_TRUE(up->autoRepeat());
+    EXPECT_EQ(up->autoRepeatInterval(), 50);
+    EXPECT_FALSE(w.commandBar()->toggleViewAction()->isEnabled()) << "the bars are never closed";
+}
+
+TEST_F(Window, ZoomSequenceAndLimitsDisableTheButtons) {
+    TFmIX& w = open();
+    std::vector<int> widths;
+    for (int i = 0; i < 10; ++i) {
+        w.ZoomIn();
+        widths.push_back(w.view().boxWidth);
+    }
+    EXPECT_EQ(widths, (std::vector<int>{768, 921, 1105, 1327, 1592, 1911, 2293, 2751, 3302, 3302}));
+    EXPECT_FALSE(w.zoomInEnabled());
+    w.ZoomOut();
+    EXPECT_TRUE(w.zoomInEnabled());
+    EXPECT_EQ(w.paintBox()->width(), w.view().boxWidth);
+    w.ZoomOrg();
+    EXPECT_EQ(w.view().boxWidth, 1280);
+    EXPECT_EQ(w.view().boxHeight, 960);
+}
+
+TEST_F(Window, ZoomAllFitsTheScrollBox) {
+    TFmIX& w = open();
+    w.show();
+    QApplication::processEvents();
+    w.ZoomAll();
+    const QSize outer = w.scrollBox()->size();
+    EXPECT_DOUBLE_EQ(w.view().zoom, std::min(outer.width() / 640.0, outer.height() / 480.0));
+    EXPECT_EQ(w.view().scrollX, 0);
+    // The picture holds the chart: grey lines on white paper.
+    int grey = 0;
+    for (int x = 0; x < w.view().boxWidth; x += 3)
+        for (int y = 0; y < w.view().boxHeight; y += 3)
+            grey += w.picture().pixel(x, y) == qRgb(128, 128, 128);
+    EXPECT_GT(grey, 200);
+}
+
+TEST_F(Window, OptionsApplyRebuildsOrRefuses) {
+    TFmIX& w = open();
+    TFOption* o = w.optionsDialog();
+    o->toControls(w.settings());
+    w.ZoomIn();
+    const ViewState before = w.view();
+    o->CSdbmax->setValue(40);
+    o->flags[CB_SHF]->setChecked(true);
+    o->apply();
+    EXPECT_EQ(w.settings().dbMax, 40);
+    EXPECT_TRUE(w.settings().view[CB_SHF]);
+    EXPECT_EQ(w.view().zoom, before.zoom) << "the view is restored after the rebuild";
+    EXPECT_EQ(w.view().boxWidth, before.boxWidth);
+    const size_t elements = w.chart().elements().size();
+    o->CSdbmin->setValue(50);  // at or above the upper limit
+    o->apply();
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].text.find("乾球温度の下限は上限より低くしてください"), std::string::npos);
+    EXPECT_EQ(w.settings().dbMin, -5) << "refused: the record and the chart stay";
+    EXPECT_EQ(w.chart().elements().size(), elements);
+    EXPECT_FALSE(fs::exists(ini)) << "Apply writes nothing";
+}
+
+TEST_F(Window, OptionsSaveWritesTheKeysInOrder) {
+    std::ofstream(ini) << "[Setting]\nCurrentDir=/keep/me\n";
+    TFmIX& w = open();
+    TFOption* o = w.optionsDialog();
+    o->toControls(w.settings());
+    o->siItem->setChecked(true);
+    o->FontCB->setCurrentIndex(-1);  // no entry: the font name stays
+    o->save();
+    ASSERT_FALSE(said.empty());
+    EXPECT_EQ(said.back().text, "設定を保存しました.");
+    EXPECT_EQ(said.back().caption, "Humidraw");
+    const std::string text = iniText();
+    EXPECT_NE(text.find("SiUnit=1"), std::string::npos);
+    EXPECT_NE(text.find("CurrentDir=/keep/me"), std::string::npos);
+    EXPECT_LT(text.find("CSpa=760"), text.find("CSdbmin=-5"));
+    EXPECT_NE(text.find("CB_OP=0"), std::string::npos);
+    EXPECT_EQ(w.settings().fontName, "ＭＳ Ｐゴシック");
+}
+
+TEST_F(Window, ClosingWritesFolderAndPlaceEndingWritesNothing) {
+    {
+        TFmIX& w = open();
+        w.setGeometry(50, 60, 800, 600);
+        w.close();
+        const std::string text = iniText();
+        EXPECT_NE(text.find("CurrentDir=" + dir.string()), std::string::npos);
+        EXPECT_NE(text.find("Left=50"), std::string::npos);
+        EXPECT_NE(text.find("Width=800"), std::string::npos);
+        EXPECT_LT(text.find("Left="), text.find("Width="));
+        EXPECT_LT(text.find("Top="), text.find("Height="));
+    }
+    window.reset();
+    fs::remove(ini);
+    TFmIX& w = open();
+    w.Fend();
+    w.close();
+    EXPECT_FALSE(fs::exists(ini)) << "Fend writes nothing";
+}
+
+TEST_F(Window, AboutBoxShowsTheCaption) {
+    TFmIX& w = open();
+    w.action("Humidrawabout")->trigger();
+    QApplication::processEvents();
+    THumidrawAbout* about = w.aboutBox();
+    EXPECT_TRUE(about->isVisible());
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(about, &activate);
+    EXPECT_EQ(about->Label1->text(), w.windowTitle());
+    EXPECT_EQ(about->size(), QSize(328, 121));
+    about->findChild<QPushButton*>("Button1")->click();
+    EXPECT_FALSE(about->isVisible());
+    EXPECT_TRUE(w.menuBar()->isEnabled()) << "the main window is usable again";
+}
+
+TEST(SettingsLocation, BesideTheProgramOrInTheUserFolder) {
+    EXPECT_EQ(settingsFileLocation("/tmp/humidraw"), "/tmp/humidraw.ini");
+    if (access("/proc", W_OK) != 0) {
+        const std::string elsewhere = settingsFileLocation("/proc/humidraw");
+        EXPECT_NE(elsewhere.find("humidraw/humidraw.ini"), std::string::npos) << elsewhere;
+    }
+}
