@@ -8,12 +8,14 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QWheelEvent>
 
 #include "app/about_box.h"
+#include "app/command_dialogs.h"
 #include "app/icons.h"
 #include "app/paint_box.h"
 #include "app/pickers.h"
@@ -68,6 +70,18 @@ TFmIX::TFmIX(std::string settingsPath, std::string programFolder,
     options_ = new TFOption(*this, this);
     about_ = new THumidrawAbout([this] { return windowTitle(); },
                                 [this](bool e) { setMainEnabled(e); }, this);
+    const auto enable = [this](bool e) { setMainEnabled(e); };
+    textDialog_ = new TEdText1(enable, this);
+    lineDialog_ = new TMk_Line(enable, this);
+    pointDialog_ = new TID_Point(enable, this);
+    connect(textDialog_->Ed_Ok_Btn, &QPushButton::clicked, this, [this] { M_Text(); });
+    connect(lineDialog_->Button1, &QPushButton::clicked, this, [this] { M_Line(); });
+    connect(pointDialog_->Button1, &QPushButton::clicked, this, [this] { M_Point(); });
+    connect(pointDialog_->Button2, &QPushButton::clicked, this, [this] {
+        pointDialog_->hide();
+        editor_.abandonTypedPoint();
+    });
+    connect(pointDialog_->Button3, &QPushButton::clicked, this, [this] { editor_.commandEnd(); });
     // 4. Placement.
     placeWindow();
     // 5–7. Document cleared, pickers at 7, 3, 0, cursor 1.
@@ -115,7 +129,8 @@ void TFmIX::createClientArea() {
                                                  : MouseButton::Right;
     };
     box_->onPress = [this, button](QMouseEvent* e) {
-        editor_.mouseDown(button(e), e->pos().x(), e->pos().y());
+        editor_.mouseDown(button(e), e->modifiers() & Qt::ShiftModifier, e->pos().x(),
+                          e->pos().y());
     };
     box_->onMove = [this](QMouseEvent* e) {
         editor_.mouseMove(e->buttons() & Qt::LeftButton, e->buttons() & Qt::MiddleButton,
@@ -209,28 +224,48 @@ bool TFmIX::saveSettings(const Settings& s) {
 
 void TFmIX::Fend() {
     editor_.commandEnd();
+    if (modified_) {
+        bool saved = false;
+        if (!askToSave(PromptIcon::Information, saved) || saved) return;  // the program goes on
+    }
     // Ends at once with status 1; nothing is written.
     ending_ = true;
     QApplication::exit(1);
 }
 
-void TFmIX::FormClose() {
+void TFmIX::closeEvent(QCloseEvent* e) {
+    if (ending_) {
+        e->accept();
+        return;
+    }
     editor_.commandEnd();
     editor_.setLastCommand(0);
+    if (modified_) {
+        bool saved = false;
+        if (!askToSave(PromptIcon::Warning, saved)) {
+            e->ignore();  // Cancel, or a save that did not happen: the window stays open
+            return;
+        }
+        if (saved) {
+            e->accept();
+            return;
+        }
+    }
     const QRect g = geometry();
     saveClosingState(ini_, settings_.currentDir, {g.x(), g.width(), g.y(), g.height()});
-}
-
-void TFmIX::closeEvent(QCloseEvent* e) {
-    if (!ending_) FormClose();
-    options_->hide();
-    about_->hide();
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{options_, about_, textDialog_, lineDialog_, pointDialog_})
+        w->hide();
     e->accept();
 }
 
 void TFmIX::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_Escape) {
-        editor_.escape();
+        editor_.escapeKey();
+        return;
+    }
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        editor_.enterKey();
         return;
     }
     QMainWindow::keyPressEvent(e);

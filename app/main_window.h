@@ -19,6 +19,7 @@
 #include "document/attributes.h"
 #include "document/editor.h"
 #include "document/object_table.h"
+#include "document/state.h"
 #include "document/view_zoom.h"
 #include "render/qt_text.h"
 
@@ -27,6 +28,9 @@ namespace humidraw::app {
 class GlyphComboBox;
 class PaintBox;
 class THumidrawAbout;
+class TID_Point;
+class TMk_Line;
+class TEdText1;
 
 // Where the program keeps its settings: beside the program, or in the user's configuration
 // folder when the program's folder cannot be written.
@@ -52,12 +56,36 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     void ZoomAll();
     void ZoomOrg();
     void Fend();
+    // Drawing commands.
+    void M_Free();
+    void SsErase();
+    void M_LineG();
+    void M_Line();
+    void M_TextG();
+    void M_Text();
+    void M_Point();
+    void DataClear();
+    // File commands; the save routine answers whether the document was written.
+    void Fnew();
+    void Fopen();
+    bool Fsave();
+    bool Fsaveas();
+    // Reads a document file into a new document and takes it when the whole file was read.
+    bool openDocument(const std::string& path);
 
     const ViewState& view() const { return view_; }
     const Settings& settings() const { return settings_; }
     const ChartTable& chart() const { return chart_; }
     const QImage& picture() const { return picture_; }
     Editor& editor() { return editor_; }
+    const ObjectTable& documentObjects() const { return objects_; }
+    const CurrentState& currentState() const { return state_; }
+    bool modified() const { return modified_; }
+    const std::string& documentTitle() const { return documentTitle_; }
+    const std::string& documentPath() const { return documentPath_; }
+    TID_Point* pointDialog() const { return pointDialog_; }
+    TMk_Line* lineDialog() const { return lineDialog_; }
+    TEdText1* textDialog() const { return textDialog_; }
     PaintBox* paintBox() const { return box_; }
     QScrollArea* scrollBox() const { return scroll_; }
     TFOption* optionsDialog() const { return options_; }
@@ -65,7 +93,6 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     QToolBar* commandBar() const { return commandBar_; }
     QToolBar* propertyBar() const { return propertyBar_; }
     GlyphComboBox* colourPicker() const { return colourPicker_; }
-    const CurrentAttributes& attributes() const { return attributes_; }
     QLabel* statusPanel(int i) const { return i == 0 ? panel0_ : panel1_; }
     bool zoomInEnabled() const;
     bool zoomOutEnabled() const;
@@ -75,6 +102,25 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     void setCursor(Cursor c) override;
     void zoomStep(bool in, bool atPointer) override;
     void scrollBy(int dx, int dy) override;
+    ObjectTable& objects() override { return objects_; }
+    const ChartFrame& frame() const override { return frame_; }
+    CurrentState& state() override { return state_; }
+    const CurrentAttributes& attributes() const override { return attributes_; }
+    bool siUnits() const override { return settings_.si; }
+    void setModified() override { modified_ = true; }
+    void repaint() override { ViewIx(); }
+    void runCommand(int code) override;
+    void tell(const std::string& caption, const std::string& text) override;
+    void prepareSegmentPen() override;
+    void drawBand(PixelPoint from, PixelPoint to) override;
+    void drawMarker(PixelPoint centre, int radius) override;
+    void drawOutline(const Outline& o) override;
+    void highlightLine(const ObjectRecord& r) override;
+    void highlightText(const ObjectRecord& r) override;
+    TextExtent textExtent(const std::string& text) override;
+    bool pointDialogVisible() const override;
+    void showPointDialog(const std::string& caption) override;
+    void hidePointDialog() override;
 
     // OptionsHost
     const Settings& currentSettings() const override { return settings_; }
@@ -95,9 +141,13 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     void placeWindow();
     void showDialog(QWidget* dialog);
     bool rebuildChart(const Settings& s);
+    bool saveRoutine(bool saveAs);
+    // The save question; false when the command is to stop here.
+    bool askToSave(PromptIcon icon, bool& saved);
+    void clearDocument();
+    void setPickers(int colour, int width, int style);
     Viewport viewport() const;
     void applyView();
-    void FormClose();
 
     std::string settingsPath_;
     std::string programFolder_;
@@ -113,7 +163,9 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     QImage picture_;
     Editor editor_;
     std::string caption_;
+    CurrentState state_;
     std::string documentTitle_ = "Project";
+    std::string documentPath_;
     bool modified_ = false;
     bool ending_ = false;
 
@@ -130,6 +182,13 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     QTimer timer2_;
     TFOption* options_ = nullptr;
     THumidrawAbout* about_ = nullptr;
+    TID_Point* pointDialog_ = nullptr;
+    TMk_Line* lineDialog_ = nullptr;
+    TEdText1* textDialog_ = nullptr;
+    // The segment pen of the marks: colour, width and pattern at the zoom of M_Free.
+    Colour segmentColour_ = 0;
+    int segmentWidth_ = 1;
+    int segmentStyle_ = 0;
     QCursor cursors_[5];
 };
 

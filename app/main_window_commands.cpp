@@ -123,6 +123,15 @@ void TFmIX::createCommands() {
     on("ViewIx", [this] { ViewIx(); });
     on("ACancel", [this] { editor_.commandEnd(); });
     on("Fend", [this] { Fend(); });
+    on("Fnew", [this] { Fnew(); });
+    on("Fopen", [this] { Fopen(); });
+    on("Fsave", [this] { Fsave(); });
+    on("Fsaveas", [this] { Fsaveas(); });
+    on("M_Free", [this] { M_Free(); });
+    on("SsErase", [this] { SsErase(); });
+    on("M_LineG", [this] { M_LineG(); });
+    on("M_TextG", [this] { M_TextG(); });
+    on("DataClear", [this] { DataClear(); });
     on("Options", [this] {
         editor_.commandEnd();
         showDialog(options_);

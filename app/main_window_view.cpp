@@ -20,6 +20,7 @@ Viewport TFmIX::viewport() const {
 }
 
 void TFmIX::applyView() {
+    frame_.zoom = view_.zoom;
     box_->resize(view_.boxWidth, view_.boxHeight);
     scroll_->horizontalScrollBar()->setValue(view_.scrollX);
     scroll_->verticalScrollBar()->setValue(view_.scrollY);
@@ -74,7 +75,9 @@ void TFmIX::zoomStep(bool in, bool atPointer) {
     scroll_->verticalScrollBar()->setRange(0, std::max(0, view_.boxHeight - port.clientHeight));
     scroll_->horizontalScrollBar()->setValue(view_.scrollX);
     scroll_->verticalScrollBar()->setValue(view_.scrollY);
+    frame_.zoom = view_.zoom;
     ViewIx();
+    editor_.viewChanged();
     if (QWidget* other = in ? down : up) other->setEnabled(true);
 }
 

@@ -1,5 +1,6 @@
 #include "app/prompts.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace humidraw::app {
@@ -39,6 +40,24 @@ Answer QtPrompts::ask(const std::string& caption, const std::string& text, Promp
         default:
             return Answer::Cancel;
     }
+}
+
+std::optional<std::string> QtPrompts::chooseOpenFile(const std::string& folder,
+                                                     const std::string& filters) {
+    const QString f = QFileDialog::getOpenFileName(
+        parent_, QString(), QString::fromStdString(folder), QString::fromStdString(filters));
+    if (f.isEmpty()) return std::nullopt;
+    return f.toStdString();
+}
+
+std::optional<std::string> QtPrompts::chooseSaveFile(const std::string& folder,
+                                                     const std::string& filters) {
+    QFileDialog dialog(parent_, QString(), QString::fromStdString(folder),
+                       QString::fromStdString(filters));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the program overwrites by design
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
 }
 
 }  // namespace humidraw::app

@@ -1,6 +1,7 @@
 #pragma once
 // Every question and message the program puts to the user goes through UserPrompts: message
 // boxes in the program, scripted answers in tests.
+#include <optional>
 #include <string>
 
 class QWidget;
@@ -17,6 +18,12 @@ class UserPrompts {
     // Yes / No / Cancel; `defaultNo` makes No the preselected button.
     virtual Answer ask(const std::string& caption, const std::string& text, PromptIcon icon,
                        bool withCancel, bool defaultNo) = 0;
+    // A file to open or to save to (filters as "Name (*.ext)" joined by ";;"); nothing when
+    // the user cancels.
+    virtual std::optional<std::string> chooseOpenFile(const std::string& folder,
+                                                      const std::string& filters) = 0;
+    virtual std::optional<std::string> chooseSaveFile(const std::string& folder,
+                                                      const std::string& filters) = 0;
 };
 
 class QtPrompts : public UserPrompts {
@@ -25,6 +32,10 @@ class QtPrompts : public UserPrompts {
     void tell(const std::string& caption, const std::string& text, PromptIcon icon) override;
     Answer ask(const std::string& caption, const std::string& text, PromptIcon icon,
                bool withCancel, bool defaultNo) override;
+    std::optional<std::string> chooseOpenFile(const std::string& folder,
+                                              const std::string& filters) override;
+    std::optional<std::string> chooseSaveFile(const std::string& folder,
+                                              const std::string& filters) override;
 
   private:
     QWidget* parent_;

@@ -1,7 +1,18 @@
 #pragma once
-// The interaction layer: what pointer and key events on the chart do in each command mode. It
-// sees the window only through EditorHost, so it runs and is tested without a display.
+// The interaction layer: what pointer and key events on the chart do in each command — free
+// segments, picking and erasing, text placement, zoom and panning modes, the repeat of the last
+// command and the readout of the air state under the pointer. It sees the window only through
+// EditorHost, so it runs and is tested without a display.
+#include <array>
+#include <functional>
 #include <string>
+#include <vector>
+
+#include "chart/canvas.h"
+#include "chart/frame.h"
+#include "document/attributes.h"
+#include "document/object_table.h"
+#include "document/state.h"
 
 namespace humidraw {
 
@@ -9,50 +20,138 @@ enum class MouseButton { Left, Right, Middle };
 
 enum Cursor { kCursorCross = 1, kCursorZoom = 2, kCursorPick = 3, kCursorPan = 4 };
 
+// Last-command codes: what Enter or a right click on the idle chart repeats.
+enum CommandCode {
+    kNoCommand = 0,
+    kFreeSegment = 1,
+    kStateLine = 2,
+    kErase = 3,
+    kPrint = 4,
+    kMetafile = 5,
+    kOptions = 6,
+    kZoomMode = 7,
+    kPanMode = 8,
+    kTextCommand = 9,
+};
+
+using Outline = std::array<PixelPoint, 5>;
+
 class EditorHost {
   public:
     virtual ~EditorHost() = default;
     virtual void setStatus(int panel, const std::string& text) = 0;
     virtual void setCursor(Cursor c) = 0;
-    // One zoom step; anchored at the pointer when `atPointer`.
     virtual void zoomStep(bool in, bool atPointer) = 0;
-    // Moves both scroll positions by the given pixels.
     virtual void scrollBy(int dx, int dy) = 0;
+
+    // The document and the chart (the frame's zoom is the view's).
+    virtual ObjectTable& objects() = 0;
+    virtual const ChartFrame& frame() const = 0;
+    virtual CurrentState& state() = 0;
+    virtual const CurrentAttributes& attributes() const = 0;
+    virtual bool siUnits() const = 0;
+    virtual void setModified() = 0;
+    virtual void repaint() = 0;  // the full repaint, which removes every mark
+    virtual void runCommand(int code) = 0;
+    virtual void tell(const std::string& caption, const std::string& text) = 0;
+
+    // Marks on the paint box and the picture. The segment pen (current colour, width and
+    // style, NotXor) is set by prepareSegmentPen; drawing a band or a marker twice removes it.
+    virtual void prepareSegmentPen() = 0;
+    virtual void drawBand(PixelPoint from, PixelPoint to) = 0;
+    virtual void drawMarker(PixelPoint centre, int radius) = 0;
+    virtual void drawOutline(const Outline& o) = 0;  // black, NotXor
+    virtual void highlightLine(const ObjectRecord& r) = 0;
+    virtual void highlightText(const ObjectRecord& r) = 0;
+    // A text's size in the document's font at the current zoom.
+    virtual TextExtent textExtent(const std::string& text) = 0;
+
+    // The point dialog of typed segment ends.
+    virtual bool pointDialogVisible() const = 0;
+    virtual void showPointDialog(const std::string& caption) = 0;
+    virtual void hidePointDialog() = 0;
 };
+
+// The index of the object at a paint-box pixel, or -1. Lines count within 5 pixels of their
+// segment; texts inside their box; rows and erased objects never.
+int hitTest(const ObjectTable& objects, const ChartFrame& frame, double X, double Y,
+            const std::function<TextExtent(const std::string&)>& measure);
+
+// The readout of a state: "DB:%5.1f RH:%5.1f WB:%5.1f H:%5.1f X:%7.4f SV:%6.3f".
+std::string readoutText(const CurrentState& s, bool si);
 
 class Editor {
   public:
     explicit Editor(EditorHost& host) : host_(host) {}
 
-    // Ends whatever mode runs: zoom and panning modes off, cursor and prompt back.
     void commandEnd();
-    void startZoomMode();
-    void startPanningMode();
+    void startFreeSegment();                           // M_Free
+    void startErase();                                 // SsErase
+    void startZoomMode();                              // Zoom
+    void startPanningMode();                           // Panning
+    void startTextPlacement(const std::string& text);  // M_Text
 
-    void mouseDown(MouseButton b, int x, int y);
+    // A typed point arrived in the current-state record (M_Point); false when no free segment
+    // waits for one.
+    bool acceptTypedPoint();
+    // Typed entry ended without a point: the segment goes back to the state it had.
+    void abandonTypedPoint();
+    // After a zoom step: the segment start's pixel follows its chart point.
+    void viewChanged();
+
+    void mouseDown(MouseButton b, bool shift, int x, int y);
     void mouseMove(bool leftHeld, bool middleHeld, int x, int y);
     void mouseUp(MouseButton b, int x, int y);
-    // One wheel step at the pointer; false while a middle-button drag runs (not handled).
     bool wheel(bool up);
-    void escape() { commandEnd(); }
+    void escapeKey();
+    void enterKey();
 
     bool zoomMode() const { return zoomMode_; }
     bool panningMode() const { return panningMode_; }
-    int pointerX() const { return pointerX_; }
-    int pointerY() const { return pointerY_; }
-    // The command Enter or an idle right click repeats (0 none).
+    bool selecting() const { return selecting_; }
+    bool erasePending() const { return erasePending_; }
+    bool placingText() const { return placing_; }
+    int segmentState() const { return segmentState_; }
+    const std::vector<int>& selection() const { return selection_; }
+    int pointerX() const { return pointer_.x; }
+    int pointerY() const { return pointer_.y; }
     int lastCommand() const { return lastCommand_; }
     void setLastCommand(int code) { lastCommand_ = code; }
 
   private:
+    void freeSegmentClick(MouseButton b, bool shift, int x, int y);
+    void confirmErase();
+    void placeText(MouseButton b, int x, int y);
+    void setPromptForEnd();
+    int markerRadius() const;
+    PixelPoint pixelOf(const StatePoint& p) const;
+
     EditorHost& host_;
+    PixelPoint pointer_;
+    // free segment
+    int segmentState_ = 0;
+    int stateBeforeTyping_ = 0;
+    PixelPoint segmentStart_;
+    StatePoint segmentStartChart_;
+    PixelPoint bandEnd_;
+    bool bandDrawn_ = false;
+    // erase
+    bool selecting_ = false;
+    bool erasePending_ = false;
+    std::vector<int> selection_;
+    // view modes
     bool zoomMode_ = false;
     bool panningMode_ = false;
     bool middleDrag_ = false;
-    bool pairStarted_ = false;  // pointer moves of a drag are taken in pairs
-    int pairX_ = 0, pairY_ = 0;
-    int pointerX_ = 0, pointerY_ = 0;
-    int lastCommand_ = 0;
+    bool panStep_ = false;
+    PixelPoint panAnchor_;
+    // text placement
+    bool placing_ = false;
+    bool outlineDrawn_ = false;
+    std::string pendingText_;
+    Outline outline_{};
+
+    int lastCommand_ = kNoCommand;
 };
 
 }  // namespace humidraw

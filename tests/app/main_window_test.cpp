@@ -8,14 +8,17 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QToolButton>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "app/about_box.h"
+#include "app/command_dialogs.h"
 #include "app/options_dialog.h"
 #include "app/paint_box.h"
 #include "app/pickers.h"
+#include "document/document_file.h"
 
 using namespace humidraw;
 using namespace humidraw::app;
@@ -27,20 +30,43 @@ struct Said {
     std::string caption, text;
 };
 
+// Scripted answers: questions take the next answer (No when none is left), file dialogs the
+// next path (cancelled when none is left).
+struct Script {
+    std::vector<Said> said;
+    std::deque<Answer> answers;
+    std::deque<std::string> files;
+};
+
 class ScriptedPrompts : public UserPrompts {
   public:
-    explicit ScriptedPrompts(std::vector<Said>& log) : log_(log) {}
+    explicit ScriptedPrompts(Script& s) : s_(s) {}
     void tell(const std::string& caption, const std::string& text, PromptIcon) override {
-        log_.push_back({caption, text});
+        s_.said.push_back({caption, text});
     }
     Answer ask(const std::string& caption, const std::string& text, PromptIcon, bool,
                bool) override {
-        log_.push_back({caption, text});
-        return Answer::No;
+        s_.said.push_back({caption, text});
+        if (s_.answers.empty()) return Answer::No;
+        const Answer a = s_.answers.front();
+        s_.answers.pop_front();
+        return a;
+    }
+    std::optional<std::string> chooseOpenFile(const std::string&, const std::string&) override {
+        return next();
+    }
+    std::optional<std::string> chooseSaveFile(const std::string&, const std::string&) override {
+        return next();
     }
 
   private:
-    std::vector<Said>& log_;
+    std::optional<std::string> next() {
+        if (s_.files.empty()) return std::nullopt;
+        std::string f = s_.files.front();
+        s_.files.pop_front();
+        return f;
+    }
+    Script& s_;
 };
 
 class Window : public testing::Test {
@@ -58,7 +84,7 @@ class Window : public testing::Test {
     }
     TFmIX& open() {
         window =
-            std::make_unique<TFmIX>(ini, dir.string(), std::make_unique<ScriptedPrompts>(said));
+            std::make_unique<TFmIX>(ini, dir.string(), std::make_unique<ScriptedPrompts>(script));
         return *window;
     }
     std::string iniText() const {
@@ -69,7 +95,8 @@ class Window : public testing::Test {
     }
     fs::path dir;
     std::string ini;
-    std::vector<Said> said;
+    Script script;
+    std::vector<Said>& said = script.said;
     std::unique_ptr<TFmIX> window;
 };
 
@@ -255,4 +282,152 @@ TEST(SettingsLocation, BesideTheProgramOrInTheUserFolder) {
         const std::string elsewhere = settingsFileLocation("/proc/humidraw");
         EXPECT_NE(elsewhere.find("humidraw/humidraw.ini"), std::string::npos) << elsewhere;
     }
+}
+
+namespace {
+
+// A state-change line A → B through the dialog's fields.
+void drawLineAB(TFmIX& w) {
+    w.M_LineG();
+    TMk_Line* d = w.lineDialog();
+    d->X1->setText("26");
+    d->X2->setText("50");
+    d->X10->setText("14");
+    d->X20->setText("95");
+    d->PTX1->setText("A");
+    d->PTX2->setText("B");
+    d->Button1->click();
+}
+
+}  // namespace
+
+TEST_F(Window, StateChangeLineThroughItsDialog) {
+    TFmIX& w = open();
+    drawLineAB(w);
+    EXPECT_FALSE(w.lineDialog()->isVisible());
+    const ObjectTable& t = w.documentObjects();
+    ASSERT_EQ(t.count(), 5);
+    EXPECT_EQ(t.at(0).text, "A");
+    EXPECT_EQ(t.at(1).text.rfind("A,26.0,50.0,", 0), 0u);
+    EXPECT_EQ(t.at(2).text, "B");
+    EXPECT_EQ(t.at(4).kind, kLineBothMarkers);
+    EXPECT_TRUE(w.modified());
+    // A value that is not a number: the message, nothing appended, the dialog stays.
+    w.M_LineG();
+    w.lineDialog()->X1->setText("2x6");
+    w.lineDialog()->Button1->click();
+    EXPECT_EQ(said.back().text, "'2x6' は浮動小数点数ではありません");
+    EXPECT_EQ(t.count(), 5);
+    EXPECT_TRUE(w.lineDialog()->isVisible());
+    w.lineDialog()->X1->setText("26");
+    w.lineDialog()->CB2->setCurrentIndex(0);
+    w.lineDialog()->Button1->click();
+    EXPECT_EQ(said.back().text, "始点：違う種類のデータを入力して下さい");
+    EXPECT_EQ(said.back().caption, "線分作成");
+}
+
+TEST_F(Window, SaveAsNamesAndTheProjectTitle) {
+    TFmIX& w = open();
+    drawLineAB(w);
+    script.files = {(dir / "plan").string()};
+    ASSERT_TRUE(w.Fsave()) << "an unnamed document asks for a name";
+    EXPECT_TRUE(fs::exists(dir / "plan.hdw"));
+    EXPECT_EQ(w.documentTitle(), "plan");
+    EXPECT_FALSE(w.modified());
+    script.files = {(dir / "plan.txt").string()};
+    ASSERT_TRUE(w.Fsaveas());
+    EXPECT_TRUE(fs::exists(dir / "plan.txt"));
+    EXPECT_EQ(w.documentTitle(), "plan");
+    EXPECT_EQ(w.documentPath(), (dir / "plan.txt").string());
+    // A cancelled dialog writes nothing and leaves the document modified.
+    w.M_TextG();
+    w.textDialog()->hide();
+    EXPECT_TRUE(w.modified());
+    EXPECT_FALSE(w.Fsaveas());
+    EXPECT_TRUE(w.modified());
+    // A document named project asks for a name on every save.
+    fs::copy_file(dir / "plan.hdw", dir / "project.hdw");
+    script.answers = {Answer::No};
+    script.files = {(dir / "project.hdw").string()};
+    w.Fopen();
+    EXPECT_EQ(w.documentTitle(), "project");
+    EXPECT_EQ(w.documentObjects().count(), 5);
+    EXPECT_FALSE(w.Fsave()) << "no name given: nothing written";
+}
+
+TEST_F(Window, SaveQuestionAnswers) {
+    TFmIX& w = open();
+    drawLineAB(w);
+    script.files = {(dir / "first").string()};
+    ASSERT_TRUE(w.Fsave());
+    w.M_Free();  // modified again
+    // Yes in Fopen saves and does not open.
+    script.answers = {Answer::Yes};
+    w.Fopen();
+    EXPECT_FALSE(w.modified());
+    EXPECT_EQ(w.documentTitle(), "first");
+    // Cancel in Fnew stops.
+    w.M_Free();
+    script.answers = {Answer::Cancel};
+    w.Fnew();
+    EXPECT_EQ(w.documentObjects().count(), 5);
+    // No in Fnew clears.
+    script.answers = {Answer::No};
+    w.Fnew();
+    EXPECT_EQ(w.documentObjects().count(), 0);
+    EXPECT_EQ(w.documentTitle(), "Project");
+    EXPECT_FALSE(w.modified());
+}
+
+TEST_F(Window, ClosingAsksAndACancelledSaveKeepsTheWindowOpen) {
+    TFmIX& w = open();
+    w.show();
+    drawLineAB(w);
+    script.answers = {Answer::Cancel};
+    EXPECT_FALSE(w.close());
+    script.answers = {Answer::Yes};  // then the save dialog is cancelled
+    EXPECT_FALSE(w.close());
+    EXPECT_TRUE(w.isVisible());
+    script.answers = {Answer::Yes};
+    script.files = {(dir / "kept").string()};
+    EXPECT_TRUE(w.close());
+    EXPECT_TRUE(fs::exists(dir / "kept.hdw"));
+}
+
+TEST_F(Window, DamagedFileLeavesTheOpenDocument) {
+    TFmIX& w = open();
+    drawLineAB(w);
+    script.files = {(dir / "good").string()};
+    ASSERT_TRUE(w.Fsave());
+    std::ifstream in(dir / "good.hdw", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    std::ofstream(dir / "bad.hdw", std::ios::binary) << bytes.substr(0, bytes.size() - 7);
+    script.files = {(dir / "bad.hdw").string()};
+    w.Fopen();
+    EXPECT_NE(said.back().text.find("データファイルを読込できません."), std::string::npos);
+    EXPECT_EQ(w.documentObjects().count(), 5) << "the open document is untouched";
+    EXPECT_EQ(w.documentTitle(), "good") << "a later save does not go to the damaged file";
+    script.files = {(dir / "missing.hdw").string()};
+    w.Fopen();
+    EXPECT_EQ(said.back().text, "ファイルが見つかりません");
+    // More than 640 objects: the first 640, and the user is told.
+    std::vector<ObjectRecord> many(700);
+    for (auto& r : many) r.kind = kLineNoMarker;
+    std::ofstream(dir / "many.hdw", std::ios::binary) << *serializeDocument(std::nullopt, many);
+    ASSERT_TRUE(w.openDocument((dir / "many.hdw").string()));
+    EXPECT_EQ(w.documentObjects().count(), 640);
+    EXPECT_NE(said.back().text.find("60"), std::string::npos);
+}
+
+TEST_F(Window, DataClearAsksFirst) {
+    TFmIX& w = open();
+    drawLineAB(w);
+    script.answers = {Answer::No};
+    w.DataClear();
+    EXPECT_EQ(w.documentObjects().count(), 5);
+    EXPECT_EQ(said.back().text, "全データを消去します。");
+    script.answers = {Answer::Yes};
+    w.DataClear();
+    EXPECT_EQ(w.documentObjects().count(), 0);
+    EXPECT_TRUE(w.modified());
 }

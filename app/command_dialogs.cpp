@@ -1,0 +1,170 @@
+#include "app/command_dialogs.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "document/attributes.h"
+
+namespace humidraw::app {
+
+CommandDialog::CommandDialog(std::function<void(bool)> setMainEnabled, QWidget* parent,
+                             Qt::WindowFlags f)
+    : QWidget(parent, f), setMainEnabled_(std::move(setMainEnabled)) {
+    setWindowModality(Qt::ApplicationModal);
+}
+
+bool CommandDialog::event(QEvent* e) {
+    if (e->type() == QEvent::Show) setMainEnabled_(false);
+    return QWidget::event(e);
+}
+
+void CommandDialog::hideEvent(QHideEvent* e) {
+    setMainEnabled_(true);
+    if (onHide) onHide();
+    QWidget::hideEvent(e);
+}
+
+QComboBox* propertySelector(QWidget* parent, int initial) {
+    auto* c = new QComboBox(parent);
+    for (const char* item : {"乾球温度 DB[℃]", "相対湿度 RH[%]", "絶対湿度 x[kg/kg']",
+                             "比ｴﾝﾀﾙﾋﾟ h[kcal/kg]", "湿球温度 WB[℃]", "比容積 v[m^3/kg]", ""})
+        c->addItem(QString::fromUtf8(item));
+    c->setCurrentIndex(initial);
+    return c;
+}
+
+namespace {
+QPushButton* button(const char* name, const char* caption, QWidget* parent) {
+    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
+    b->setObjectName(name);
+    return b;
+}
+}  // namespace
+
+TID_Point::TID_Point(std::function<void(bool)> setMainEnabled, QWidget* parent)
+    : CommandDialog(std::move(setMainEnabled), parent,
+                    Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowSystemMenuHint) {
+    setObjectName("ID_Point");
+    setWindowTitle(QString::fromUtf8("Humidraw ポイント作成"));
+    auto* group = new QGroupBox(QString::fromUtf8("データ入力"), this);
+    group->setObjectName("GroupBox2");
+    CB1 = propertySelector(group, 0);
+    CB2 = propertySelector(group, 1);
+    X1 = new QLineEdit("26", group);
+    X2 = new QLineEdit("50", group);
+    CB1->setObjectName("CB1");
+    CB2->setObjectName("CB2");
+    X1->setObjectName("X1");
+    X2->setObjectName("X2");
+    auto* g = new QGridLayout(group);
+    g->addWidget(CB1, 0, 0);
+    g->addWidget(X1, 0, 1);
+    g->addWidget(CB2, 1, 0);
+    g->addWidget(X2, 1, 1);
+    Button1 = button("Button1", "O K", this);
+    Button2 = button("Button2", "ｷｬﾝｾﾙ", this);
+    Button3 = button("Button3", "ｺﾏﾝﾄﾞ終了", this);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    buttons->addWidget(Button3);
+    auto* top = new QHBoxLayout(this);
+    top->addWidget(group);
+    top->addLayout(buttons);
+    Button1->setDefault(true);
+}
+
+TMk_Line::TMk_Line(std::function<void(bool)> setMainEnabled, QWidget* parent)
+    : CommandDialog(std::move(setMainEnabled), parent, Qt::Window) {
+    setObjectName("Mk_Line");
+    setWindowTitle(QString::fromUtf8("Humidraw 状態変化直線の作成"));
+    resize(423, 193);
+    struct Side {
+        const char *group, *groupName, *cbA, *cbB, *xA, *xB, *hb, *hbCaption, *label, *ptx,
+            *labelPos, *txp;
+    };
+    const Side sides[2] = {
+        {"始点のデータ入力", "GroupBox2", "CB1", "CB2", "X1", "X2", "HB1", "始点に○印を記入する",
+         "始点の記号：", "PTX1", "Label3", "TXP1"},
+        {"終点のデータ入力", "GroupBox1", "CB10", "CB20", "X10", "X20", "HB10",
+         "終点に○印を記入する", "終点の記号：", "PTX2", "Label4", "TXP2"},
+    };
+    QComboBox** cbs[2][2] = {{&CB1, &CB2}, {&CB10, &CB20}};
+    QLineEdit** xs[2][2] = {{&X1, &X2}, {&X10, &X20}};
+    QCheckBox** hbs[2] = {&HB1, &HB10};
+    QLineEdit** ptxs[2] = {&PTX1, &PTX2};
+    QComboBox** txps[2] = {&TXP1, &TXP2};
+    auto* top = new QHBoxLayout;
+    for (int s = 0; s < 2; ++s) {
+        const Side& d = sides[s];
+        auto* group = new QGroupBox(QString::fromUtf8(d.group), this);
+        group->setObjectName(d.groupName);
+        auto* g = new QGridLayout(group);
+        *cbs[s][0] = propertySelector(group, 0);
+        *cbs[s][1] = propertySelector(group, 1);
+        (*cbs[s][0])->setObjectName(d.cbA);
+        (*cbs[s][1])->setObjectName(d.cbB);
+        *xs[s][0] = new QLineEdit("26", group);
+        *xs[s][1] = new QLineEdit("50", group);
+        (*xs[s][0])->setObjectName(d.xA);
+        (*xs[s][1])->setObjectName(d.xB);
+        *hbs[s] = new QCheckBox(QString::fromUtf8(d.hbCaption), group);
+        (*hbs[s])->setObjectName(d.hb);
+        (*hbs[s])->setChecked(true);
+        *ptxs[s] = new QLineEdit(group);
+        (*ptxs[s])->setObjectName(d.ptx);
+        *txps[s] = new QComboBox(group);
+        (*txps[s])->setObjectName(d.txp);
+        for (const char* item : kLabelPositionNames) (*txps[s])->addItem(QString::fromUtf8(item));
+        g->addWidget(*cbs[s][0], 0, 0);
+        g->addWidget(*xs[s][0], 0, 1);
+        g->addWidget(*cbs[s][1], 1, 0);
+        g->addWidget(*xs[s][1], 1, 1);
+        g->addWidget(*hbs[s], 2, 0, 1, 2);
+        g->addWidget(new QLabel(QString::fromUtf8(d.label), group), 3, 0);
+        g->addWidget(*ptxs[s], 3, 1);
+        g->addWidget(new QLabel(QString::fromUtf8("文字基点："), group), 4, 0);
+        g->addWidget(*txps[s], 4, 1);
+        top->addWidget(group);
+    }
+    Button1 = button("Button1", "O K", this);
+    Button2 = button("Button2", "ｷｬﾝｾﾙ", this);
+    Button1->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    auto* all = new QVBoxLayout(this);
+    all->addLayout(top);
+    all->addLayout(buttons);
+    connect(Button2, &QPushButton::clicked, this, [this] { hide(); });
+}
+
+TEdText1::TEdText1(std::function<void(bool)> setMainEnabled, QWidget* parent)
+    : CommandDialog(std::move(setMainEnabled), parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+    setObjectName("EdText1");
+    setWindowTitle(QString::fromUtf8("Humidraw 文字作成"));
+    auto* label = new QLabel(QString::fromUtf8("文字を入力してください。"), this);
+    label->setObjectName("Label1");
+    EdTextData = new QLineEdit(this);
+    EdTextData->setObjectName("EdTextData");
+    Ed_Cancel_Btn = button("Ed_Cancel_Btn", "ｷｬﾝｾﾙ", this);
+    Ed_Ok_Btn = button("Ed_Ok_Btn", "O K", this);
+    Ed_Ok_Btn->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Ed_Cancel_Btn);
+    buttons->addWidget(Ed_Ok_Btn);
+    auto* all = new QVBoxLayout(this);
+    all->addWidget(label);
+    all->addWidget(EdTextData);
+    all->addLayout(buttons);
+    connect(Ed_Cancel_Btn, &QPushButton::clicked, this, [this] { hide(); });
+    connect(EdTextData, &QLineEdit::returnPressed, Ed_Ok_Btn, &QPushButton::click);
+}
+
+}  // namespace humidraw::app

@@ -1,0 +1,63 @@
+#pragma once
+// The dialogs of the drawing commands: the point dialog (typed segment ends), the state-change
+// line dialog and the text dialog. Each disables the main window while it is shown; their
+// fields keep what the user typed from one use to the next.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+#include <functional>
+
+namespace humidraw::app {
+
+// A secondary window: its activation disables the main window, its hiding enables it.
+class CommandDialog : public QWidget {
+  public:
+    CommandDialog(std::function<void(bool)> setMainEnabled, QWidget* parent, Qt::WindowFlags f);
+    std::function<void()> onHide;  // besides enabling the main window
+
+  protected:
+    bool event(QEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+
+  private:
+    std::function<void(bool)> setMainEnabled_;
+};
+
+// The seven items of the property selectors (the last one empty).
+QComboBox* propertySelector(QWidget* parent, int initial);
+
+class TID_Point : public CommandDialog {
+  public:
+    TID_Point(std::function<void(bool)> setMainEnabled, QWidget* parent);
+    QComboBox* CB1;
+    QComboBox* CB2;
+    QLineEdit* X1;
+    QLineEdit* X2;
+    QPushButton* Button1;  // "O K": M_Point
+    QPushButton* Button2;  // "ｷｬﾝｾﾙ"
+    QPushButton* Button3;  // "ｺﾏﾝﾄﾞ終了": ACancel
+};
+
+class TMk_Line : public CommandDialog {
+  public:
+    TMk_Line(std::function<void(bool)> setMainEnabled, QWidget* parent);
+    QComboBox *CB1, *CB2, *CB10, *CB20;
+    QLineEdit *X1, *X2, *X10, *X20;
+    QCheckBox *HB1, *HB10;
+    QLineEdit *PTX1, *PTX2;
+    QComboBox *TXP1, *TXP2;
+    QPushButton* Button1;  // "O K": M_Line
+    QPushButton* Button2;  // "ｷｬﾝｾﾙ"
+};
+
+class TEdText1 : public CommandDialog {
+  public:
+    TEdText1(std::function<void(bool)> setMainEnabled, QWidget* parent);
+    QLineEdit* EdTextData;
+    QPushButton* Ed_Ok_Btn;      // "O K": M_Text
+    QPushButton* Ed_Cancel_Btn;  // "ｷｬﾝｾﾙ"
+};
+
+}  // namespace humidraw::app

@@ -1,0 +1,402 @@
+// The document side of the window: drawing commands, marks for the interaction layer, the file
+// commands with their questions.
+#include <strings.h>
+
+#include <QApplication>
+#include <QCursor>
+#include <QFileInfo>
+
+#include "app/command_dialogs.h"
+#include "app/main_window.h"
+#include "app/paint_box.h"
+#include "app/pickers.h"
+#include "chart/construction.h"
+#include "chart/style_line.h"
+#include "common/number_format.h"
+#include "document/document_file.h"
+#include "document/state_line.h"
+#include "render/qt_canvas.h"
+
+namespace humidraw::app {
+namespace {
+
+const char kDocumentFilter[] = "Humidrawのﾃﾞｰﾀ (*.hdw *.HDW);;全てのﾌｧｲﾙ (*)";
+const char kErrorCaption[] = "Humidraw ｴﾗｰﾒｯｾｰｼﾞ";
+
+int whole(double v) {
+    return static_cast<int>(std::trunc(v));
+}
+
+std::string notANumber(const QString& text) {
+    return "'" + text.toStdString() + "' は浮動小数点数ではありません";
+}
+
+}  // namespace
+
+// ---- marks -------------------------------------------------------------------------------
+
+void TFmIX::tell(const std::string& caption, const std::string& text) {
+    prompts_->tell(caption, text, PromptIcon::Information);
+}
+
+void TFmIX::prepareSegmentPen() {
+    segmentColour_ = paletteColour(attributes_.colour);
+    segmentWidth_ = whole(attributes_.width * view_.zoom * 0.5);
+    segmentStyle_ = attributes_.style;
+}
+
+void TFmIX::drawBand(PixelPoint from, PixelPoint to) {
+    QPainter p(&picture_);
+    QtCanvas k(p, 96);
+    k.setPenMode(PenMode::NotXor);
+    k.setPenColour(segmentColour_);
+    k.setBrushClear();
+    TStyleLine drawer;
+    drawer.canvas = &k;
+    applyStyle(drawer, segmentStyle_, view_.zoom);
+    drawer.setWidth(segmentWidth_);
+    drawer.moveTo(from.x, from.y);
+    drawer.lineTo(to.x, to.y);
+    p.end();
+    box_->update();
+}
+
+void TFmIX::drawMarker(PixelPoint c, int r) {
+    QPainter p(&picture_);
+    QtCanvas k(p, 96);
+    k.setPenMode(PenMode::NotXor);
+    k.setPenColour(segmentColour_);
+    k.setPenWidth(segmentWidth_);
+    k.setBrushSolid(kPaperColour);
+    k.ellipse(c.x - r, c.y - r, c.x + r, c.y + r);
+    p.end();
+    box_->update();
+}
+
+void TFmIX::drawOutline(const Outline& o) {
+    QPainter p(&picture_);
+    QtCanvas k(p, 96);
+    k.setPenMode(PenMode::NotXor);
+    k.setPenColour(0x000000);
+    k.setPenWidth(0);
+    k.moveTo(o[0].x, o[0].y);
+    for (int i = 1; i < 5; ++i) k.lineTo(o[i].x, o[i].y);
+    p.end();
+    box_->update();
+}
+
+void TFmIX::highlightLine(const ObjectRecord& r) {
+    QPainter p(&picture_);
+    QtCanvas k(p, 96);
+    k.setPenColour(kPaperColour);
+    TStyleLine drawer;
+    drawer.canvas = &k;
+    applyStyle(drawer, kHighlightStyle, view_.zoom);
+    drawer.setWidth(whole(r.width * view_.zoom * 0.5));
+    const ChartPoint A = frame_.map(r.h1, r.x1), B = frame_.map(r.h2, r.x2);
+    drawer.moveTo(whole(B.x), whole(B.y));
+    drawer.lineTo(whole(A.x), whole(A.y));
+    p.end();
+    box_->update();
+}
+
+void TFmIX::highlightText(const ObjectRecord& r) {
+    const TextExtent e = textExtent(r.text);
+    const ChartPoint P = frame_.map(r.h1, r.x1);
+    double left, top;
+    labelTopLeft(r.labelPosition, P.x, P.y, e.width, e.height, left, top);
+    const int l = whole(left), t = whole(top), rr = l + e.width, b = t + e.height;
+    QPainter p(&picture_);
+    QtCanvas k(p, 96);
+    k.setPenColour(0x0000FF);
+    k.setPenWidth(whole(2 * view_.zoom));
+    const int corners[4][2] = {{l, t}, {rr, t}, {l, b}, {rr, b}};
+    for (const auto& c : corners) {
+        const int dx = c[0] == l ? 3 : -3, dy = c[1] == t ? 3 : -3;
+        k.moveTo(c[0] + dx, c[1]);
+        k.lineTo(c[0], c[1]);
+        k.lineTo(c[0], c[1] + dy);
+    }
+    p.end();
+    box_->update();
+}
+
+TextExtent TFmIX::textExtent(const std::string& text) {
+    return screenTextExtent(settings_.fontName,
+                            whole(pointsToPixels(settings_.fontSize) * view_.zoom), text);
+}
+
+bool TFmIX::pointDialogVisible() const {
+    return pointDialog_ && pointDialog_->isVisible();
+}
+
+void TFmIX::showPointDialog(const std::string& caption) {
+    pointDialog_->setWindowTitle(QString::fromStdString(caption));
+    pointDialog_->adjustSize();
+    pointDialog_->move(QCursor::pos());
+    pointDialog_->show();
+    pointDialog_->raise();
+    pointDialog_->activateWindow();
+}
+
+void TFmIX::hidePointDialog() {
+    pointDialog_->hide();
+}
+
+void TFmIX::runCommand(int code) {
+    static const char* const names[] = {nullptr,    "M_Free",  "M_LineG", "SsErase", "PrintIx",
+                                        "MetaSave", "Options", "Zoom",    "Panning", "M_TextG"};
+    if (code > 0 && code < 10) actions_.at(names[code])->trigger();
+}
+
+// ---- drawing commands ----------------------------------------------------------------------
+
+void TFmIX::M_Free() {
+    editor_.startFreeSegment();
+}
+void TFmIX::SsErase() {
+    editor_.startErase();
+}
+
+void TFmIX::M_LineG() {
+    modified_ = true;
+    editor_.commandEnd();
+    for (auto [box, item] : {std::pair{lineDialog_->CB1, 0},
+                             {lineDialog_->CB2, 1},
+                             {lineDialog_->CB10, 0},
+                             {lineDialog_->CB20, 1}})
+        if (box->currentIndex() < 0) box->setCurrentIndex(item);
+    showDialog(lineDialog_);
+    editor_.setLastCommand(kStateLine);
+}
+
+void TFmIX::M_Line() {
+    TMk_Line* d = lineDialog_;
+    double values[4];
+    QLineEdit* edits[4] = {d->X1, d->X2, d->X10, d->X20};
+    for (int i = 0; i < 4; ++i) {
+        const auto v = parseDecimal(edits[i]->text().toStdString());
+        if (!v) {
+            prompts_->tell("Humidraw", notANumber(edits[i]->text()), PromptIcon::Error);
+            return;
+        }
+        values[i] = *v;
+    }
+    StateSpec start{
+        d->CB1->currentIndex(),        d->CB2->currentIndex(),  values[0],          values[1],
+        d->PTX1->text().toStdString(), d->TXP1->currentIndex(), d->HB1->isChecked()};
+    StateSpec end{
+        d->CB10->currentIndex(),       d->CB20->currentIndex(), values[2],           values[3],
+        d->PTX2->text().toStdString(), d->TXP2->currentIndex(), d->HB10->isChecked()};
+    const StateLine line = stateChangeLine(start, end, attributes_, objects_.room(), state_);
+    if (!line.error.empty()) {
+        prompts_->tell("線分作成", line.error, PromptIcon::Information);
+        return;
+    }
+    for (const std::string& notice : line.notices)
+        prompts_->tell("ポイント作成", notice, PromptIcon::Information);
+    for (const ObjectRecord& r : line.objects) objects_.append(r);
+    d->hide();
+    ViewIx();
+}
+
+void TFmIX::M_TextG() {
+    modified_ = true;
+    editor_.commandEnd();
+    textDialog_->EdTextData->clear();
+    editor_.setLastCommand(kTextCommand);
+    showDialog(textDialog_);
+    textDialog_->EdTextData->setFocus();
+}
+
+void TFmIX::M_Text() {
+    const std::string text = textDialog_->EdTextData->text().toStdString();
+    textDialog_->hide();
+    editor_.startTextPlacement(text);
+}
+
+void TFmIX::M_Point() {
+    TID_Point* d = pointDialog_;
+    d->hide();
+    int i = d->CB1->currentIndex(), j = d->CB2->currentIndex();
+    const auto a = parseDecimal(d->X1->text().toStdString());
+    const auto b = parseDecimal(d->X2->text().toStdString());
+    if (!a || !b) {
+        prompts_->tell("Humidraw", notANumber(!a ? d->X1->text() : d->X2->text()),
+                       PromptIcon::Error);
+        editor_.abandonTypedPoint();
+        return;
+    }
+    double first = *a, second = *b;
+    if (i == j) {
+        prompts_->tell("ポイント作成", "違う種類のデータを入力して下さい", PromptIcon::Information);
+        editor_.abandonTypedPoint();
+        return;
+    }
+    if (j < i) {
+        std::swap(i, j);
+        std::swap(first, second);
+    }
+    if (pairState(pairCode(i, j), first, second, state_) == PairResult::NotComputable)
+        prompts_->tell("ポイント作成", "この組み合わせでは計算できません", PromptIcon::Information);
+    editor_.acceptTypedPoint();
+}
+
+void TFmIX::DataClear() {
+    editor_.commandEnd();
+    if (prompts_->ask("Humidraw", "全データを消去します。", PromptIcon::Information, false,
+                      false) == Answer::No)
+        return;
+    objects_.clear();
+    modified_ = true;
+    ViewIx();
+}
+
+// ---- file commands -------------------------------------------------------------------------
+
+bool TFmIX::askToSave(PromptIcon icon, bool& saved) {
+    saved = false;
+    switch (prompts_->ask("Humidraw", "現在編集中の図面を保存しますか？", icon, true, true)) {
+        case Answer::Yes:
+            saved = saveRoutine(false);
+            return saved;  // a cancelled or failed save stops the command
+        case Answer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool TFmIX::saveRoutine(bool saveAs) {
+    if (saveAs || strcasecmp(documentTitle_.c_str(), "Project") == 0) {
+        const auto chosen = prompts_->chooseSaveFile(settings_.currentDir, kDocumentFilter);
+        if (!chosen) return false;
+        const DocumentName n = documentNameFor(*chosen, settings_.currentDir);
+        documentTitle_ = n.title;
+        documentPath_ = n.path;
+        settings_.currentDir = n.folder;
+    }
+    const DocumentHeader h =
+        headerFrom(settings_, attributes_.colour, attributes_.width, attributes_.style, view_.zoom,
+                   view_.boxHeight, view_.boxWidth, view_.scrollX, view_.scrollY);
+    std::string error;
+    const auto bytes = serializeDocument(h, liveRecords(objects_), &error);
+    if (!bytes || !writeFileAtomically(documentPath_, *bytes).empty()) {
+        prompts_->tell(kErrorCaption,
+                       "ファイルを作成出来ません．" + (error.empty() ? "" : "\n" + error),
+                       PromptIcon::Warning);
+        return false;
+    }
+    modified_ = false;
+    return true;
+}
+
+bool TFmIX::Fsave() {
+    editor_.commandEnd();
+    editor_.setLastCommand(kNoCommand);
+    return saveRoutine(false);
+}
+
+bool TFmIX::Fsaveas() {
+    editor_.commandEnd();
+    editor_.setLastCommand(kNoCommand);
+    return saveRoutine(true);
+}
+
+void TFmIX::setPickers(int colour, int width, int style) {
+    colourPicker_->setCurrentIndex(colour - 1);
+    widthPicker_->setCurrentIndex(width);
+    stylePicker_->setCurrentIndex(style);
+    attributes_ = {colour, width, style};
+}
+
+void TFmIX::clearDocument() {
+    objects_.clear();
+    state_ = CurrentState{};
+}
+
+void TFmIX::Fnew() {
+    editor_.commandEnd();
+    editor_.setLastCommand(kNoCommand);
+    if (modified_) {
+        bool saved = false;
+        if (!askToSave(PromptIcon::Warning, saved) || saved) return;
+    }
+    Settings fresh = loadSettings(ini_, programFolder_);
+    clearDocument();
+    setPickers(7, 3, 0);
+    if (!rebuildChart(fresh)) {
+        prompts_->tell("Humidraw", frameStatusMessage(checkLimits(fresh), fresh),
+                       PromptIcon::Warning);
+        fresh.dbMin = settings_.dbMin;
+        fresh.dbMax = settings_.dbMax;
+        rebuildChart(fresh);
+    }
+    settings_ = fresh;
+    view_ = ViewState{};
+    ZoomAll();
+    documentTitle_ = "Project";
+    documentPath_.clear();
+    modified_ = false;
+}
+
+bool TFmIX::openDocument(const std::string& path) {
+    const DocumentRead doc = readDocumentFile(path);
+    if (!doc.ok) {
+        prompts_->tell(kErrorCaption, "データファイルを読込できません.\n" + doc.error,
+                       PromptIcon::Warning);
+        return false;
+    }
+    Settings s = settings_;
+    if (doc.contents.header) {
+        applyHeader(*doc.contents.header, s);
+        if (!rebuildChart(s)) {
+            prompts_->tell(
+                kErrorCaption,
+                "データファイルを読込できません.\n" + frameStatusMessage(checkLimits(s), s),
+                PromptIcon::Warning);
+            return false;
+        }
+        settings_ = s;
+        const DocumentHeader& h = *doc.contents.header;
+        setPickers(std::clamp(h.colourItem + 1, 1, 13), std::clamp(h.widthItem, 0, 4),
+                   std::clamp(h.styleItem, 0, 4));
+        if (h.zoom > 0 && h.zoom < 100) view_.zoom = h.zoom;
+        view_.boxHeight = std::clamp(whole(h.boxHeight), 1, 100000);
+        view_.boxWidth = std::clamp(whole(h.boxWidth), 1, 100000);
+        view_.scrollX = h.horzScroll;
+        view_.scrollY = h.vertScroll;
+        applyView();
+    }
+    clearDocument();
+    for (const ObjectRecord& r : doc.contents.records) objects_.append(r);
+    const DocumentName n = documentNameFor(path, settings_.currentDir);
+    documentTitle_ = n.title;
+    documentPath_ = n.path;
+    settings_.currentDir = n.folder;
+    ViewIx();
+    modified_ = false;
+    if (doc.contents.leftOut > 0)
+        prompts_->tell("Humidraw",
+                       "図形が640を超えているため、最初の640個だけを読み込みました（" +
+                           std::to_string(doc.contents.leftOut) + "個は読み込まれません）",
+                       PromptIcon::Information);
+    return true;
+}
+
+void TFmIX::Fopen() {
+    editor_.commandEnd();
+    if (modified_) {
+        bool saved = false;
+        if (!askToSave(PromptIcon::Warning, saved) || saved) return;
+    }
+    const auto chosen = prompts_->chooseOpenFile(settings_.currentDir, kDocumentFilter);
+    if (!chosen) return;
+    if (!QFileInfo::exists(QString::fromStdString(*chosen))) {
+        prompts_->tell("エラーメッセージ", "ファイルが見つかりません", PromptIcon::Warning);
+        return;
+    }
+    openDocument(documentNameFor(*chosen, settings_.currentDir).path);
+}
+
+}  // namespace humidraw::app

@@ -1,0 +1,85 @@
+#include "document/state_line.h"
+
+#include <utility>
+
+#include "common/number_format.h"
+#include "engine/moistek.h"
+
+namespace humidraw {
+
+std::string tableRow(const std::string& label, CurrentState& s) {
+    s.DB = V_ENAH2DB(s.h, s.x);
+    const double rh = V_DBAH2RH(s.DB, s.x);
+    const double wb = V_DBAH2WB(s.DB, s.x);
+    return label + "," + formatFixed(s.DB, 1) + "," + formatFixed(rh, 1) + "," +
+           formatFixed(wb, 1) + "," + formatFixed(s.h, 2) + "," + formatFixed(s.x, 4);
+}
+
+namespace {
+
+void labelObjects(const StateSpec& spec, CurrentState& s, std::vector<ObjectRecord>& out) {
+    if (spec.label.empty()) return;
+    ObjectRecord text;
+    text.kind = kTextObject;
+    text.colour = kLabelColour;
+    text.h1 = s.h;
+    text.x1 = s.x;
+    text.labelPosition = spec.labelPosition;
+    text.text = spec.label;
+    out.push_back(text);
+    ObjectRecord row;
+    row.kind = kTableRow;
+    row.colour = kLabelColour;
+    row.text = tableRow(spec.label, s);
+    out.push_back(row);
+}
+
+void computeState(const StateSpec& spec, CurrentState& s, std::vector<std::string>& notices) {
+    int i = spec.first, j = spec.second;
+    double a = spec.a, b = spec.b;
+    if (j < i) {
+        std::swap(i, j);
+        std::swap(a, b);
+    }
+    if (pairState(pairCode(i, j), a, b, s) == PairResult::NotComputable)
+        notices.push_back("この組み合わせでは計算できません");
+}
+
+}  // namespace
+
+StateLine stateChangeLine(const StateSpec& start, const StateSpec& end,
+                          const CurrentAttributes& attributes, int room, CurrentState& state) {
+    StateLine result;
+    if (start.first == start.second) {
+        result.error = "始点：違う種類のデータを入力して下さい";
+        return result;
+    }
+    if (end.first == end.second) {
+        result.error = "終点：違う種類のデータを入力して下さい";
+        return result;
+    }
+    const int needed = 1 + (start.label.empty() ? 0 : 2) + (end.label.empty() ? 0 : 2);
+    if (needed > room) {
+        result.error = "図形の数が上限(640)に達しているため追加できません";
+        return result;
+    }
+    computeState(start, state, result.notices);
+    labelObjects(start, state, result.objects);
+    const StatePoint from{state.h, state.x};
+    computeState(end, state, result.notices);
+    labelObjects(end, state, result.objects);
+    ObjectRecord line;
+    line.kind = start.marked ? (end.marked ? kLineBothMarkers : kLineMarkerAtSecond)
+                             : (end.marked ? kLineMarkerAtFirst : kLineNoMarker);
+    line.colour = attributes.colour;
+    line.width = attributes.width;
+    line.style = attributes.style;
+    line.h1 = state.h;  // the end state
+    line.x1 = state.x;
+    line.h2 = from.h;  // the start state
+    line.x2 = from.x;
+    result.objects.push_back(line);
+    return result;
+}
+
+}  // namespace humidraw

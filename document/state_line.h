@@ -1,0 +1,35 @@
+#pragma once
+// A state-change line between two states given by values: the objects it appends (label text,
+// value-table row, the line) and the messages a user sees on the way.
+#include <string>
+#include <vector>
+
+#include "document/attributes.h"
+#include "document/object_table.h"
+#include "document/state.h"
+
+namespace humidraw {
+
+struct StateSpec {
+    int first = kDB, second = kRH;  // property selector indexes
+    double a = 26, b = 50;          // their values
+    std::string label;              // empty: no text and no row
+    int labelPosition = 0;
+    bool marked = true;  // a circle at this end
+};
+
+struct StateLine {
+    std::string error;                  // not empty: nothing is appended (caption "線分作成")
+    std::vector<std::string> notices;   // pair messages (caption "ポイント作成")
+    std::vector<ObjectRecord> objects;  // start text, start row, end text, end row, line
+};
+
+// The value-table row "label,DB,RH,WB,h,x" of a state (DB from h and x, written back).
+std::string tableRow(const std::string& label, CurrentState& s);
+
+// Computes both states in `state` and the objects to append; refuses when they would not fit
+// into `room` free records.
+StateLine stateChangeLine(const StateSpec& start, const StateSpec& end,
+                          const CurrentAttributes& attributes, int room, CurrentState& state);
+
+}  // namespace humidraw

@@ -1,0 +1,335 @@
+// The interaction layer driven by scripted pointer and key events, with a fake window.
+#include "document/editor.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "chart/construction.h"
+
+using namespace humidraw;
+
+namespace {
+
+class FakeWindow : public EditorHost {
+  public:
+    FakeWindow() {
+        FakeTextMetrics m;
+        constructChart(Settings{}, m, frame_, chart_);
+    }
+    std::string status[2];
+    Cursor cursor = kCursorCross;
+    int repaints = 0, bands = 0, markers = 0, outlines = 0, highlights = 0;
+    std::vector<int> commands;
+    std::vector<std::string> told;
+    std::vector<bool> zooms;
+    int scrolledX = 0, scrolledY = 0;
+    bool dialogVisible = false;
+    std::string dialogCaption;
+    bool modified = false;
+    ObjectTable table;
+    CurrentState current;
+    CurrentAttributes attrs;
+
+    void setStatus(int panel, const std::string& t) override { status[panel] = t; }
+    void setCursor(Cursor c) override { cursor = c; }
+    void zoomStep(bool in, bool) override { zooms.push_back(in); }
+    void scrollBy(int dx, int dy) override {
+        scrolledX += dx;
+        scrolledY += dy;
+    }
+    ObjectTable& objects() override { return table; }
+    const ChartFrame& frame() const override { return frame_; }
+    ChartFrame& mutableFrame() { return frame_; }
+    CurrentState& state() override { return current; }
+    const CurrentAttributes& attributes() const override { return attrs; }
+    bool siUnits() const override { return false; }
+    void setModified() override { modified = true; }
+    void repaint() override { ++repaints; }
+    void runCommand(int code) override { commands.push_back(code); }
+    void tell(const std::string&, const std::string& t) override { told.push_back(t); }
+    void prepareSegmentPen() override {}
+    void drawBand(PixelPoint, PixelPoint) override { ++bands; }
+    void drawMarker(PixelPoint, int) override { ++markers; }
+    void drawOutline(const Outline&) override { ++outlines; }
+    void highlightLine(const ObjectRecord&) override { ++highlights; }
+    void highlightText(const ObjectRecord&) override { ++highlights; }
+    TextExtent textExtent(const std::string& t) override {
+        return {static_cast<int>(t.size()) * 4, 8};
+    }
+    bool pointDialogVisible() const override { return dialogVisible; }
+    void showPointDialog(const std::string& caption) override {
+        dialogVisible = true;
+        dialogCaption = caption;
+    }
+    void hidePointDialog() override { dialogVisible = false; }
+
+    // The pixel of a state given by DB and RH.
+    PixelPoint at(double db, double rh) {
+        CurrentState s;
+        pairState(pairCode(kDB, kRH), db, rh, s);
+        const ChartPoint p = frame_.map(s.h, s.x);
+        return {static_cast<int>(p.x), static_cast<int>(p.y)};
+    }
+
+  private:
+    ChartFrame frame_;
+    ChartTable chart_;
+};
+
+class Interaction : public testing::Test {
+  protected:
+    void click(PixelPoint p, MouseButton b = MouseButton::Left, bool shift = false) {
+        editor.mouseMove(false, false, p.x, p.y);
+        editor.mouseDown(b, shift, p.x, p.y);
+        editor.mouseUp(b, p.x, p.y);
+    }
+    std::vector<int> live() const {
+        std::vector<int> out;
+        w.table.walk([&](int i, const ObjectRecord&) { out.push_back(i); });
+        return out;
+    }
+    FakeWindow w;
+    Editor editor{w};
+};
+
+}  // namespace
+
+TEST_F(Interaction, FreeSegmentsChainUntilRightClick) {
+    editor.startFreeSegment();
+    EXPECT_TRUE(w.modified);
+    EXPECT_EQ(w.status[1], "始点を指示([SHIFT]+[右ｸﾘｯｸ]で数値入力)：");
+    const PixelPoint p1 = w.at(20, 30), p2 = w.at(25, 50), p3 = w.at(30, 40);
+    click(p1);
+    EXPECT_EQ(editor.segmentState(), 1);
+    const CurrentState s1 = w.current;
+    editor.mouseMove(false, false, p2.x - 10, p2.y);  // the rubber band follows
+    click(p2);
+    const CurrentState s2 = w.current;
+    click(p3);
+    const int repaints = w.repaints;
+    click(p3, MouseButton::Right);
+    EXPECT_EQ(editor.segmentState(), 0);
+    EXPECT_GT(w.repaints, repaints);
+    ASSERT_EQ(w.table.count(), 2);
+    const ObjectRecord& a = w.table.at(0);
+    EXPECT_EQ(a.kind, kLineBothMarkers);
+    EXPECT_EQ(a.h1, s1.h) << "first point: the segment start";
+    EXPECT_EQ(a.h2, s2.h) << "second point: the click";
+    EXPECT_EQ(w.table.at(1).h1, s2.h) << "the chain goes on from the last click";
+    EXPECT_EQ(a.colour, 7);
+    EXPECT_EQ(a.width, 3);
+    EXPECT_EQ(w.markers, 3);
+    EXPECT_GT(w.bands, 0);
+}
+
+TEST_F(Interaction, EscapeAfterOneClickLeavesNothing) {
+    editor.startFreeSegment();
+    click(w.at(20, 50));
+    const int repaints = w.repaints;
+    editor.escapeKey();
+    EXPECT_EQ(editor.segmentState(), 0);
+    EXPECT_EQ(w.table.count(), 0);
+    EXPECT_EQ(w.repaints, repaints + 1) << "the repaint removes the marker";
+}
+
+TEST_F(Interaction, EraseLineAndTextWithEnter) {
+    editor.startFreeSegment();
+    click(w.at(20, 30));
+    click(w.at(30, 30));
+    click(w.at(30, 30), MouseButton::Right);
+    ObjectRecord text;
+    text.kind = kTextObject;
+    text.text = "OA";
+    const ChartPoint tp = w.frame().map(12, 0.015);
+    text.h1 = 12;
+    text.x1 = 0.015;
+    w.table.append(text);
+    w.modified = false;
+    editor.startErase();
+    EXPECT_EQ(w.cursor, kCursorPick);
+    EXPECT_EQ(w.status[1], "削除する図形を選択：");
+    const PixelPoint mid = w.at(25, 30);
+    click(mid);
+    click({static_cast<int>(tp.x) + 6, static_cast<int>(tp.y) + 6});  // inside the text box
+    EXPECT_EQ(editor.selection(), (std::vector<int>{0, 1}));
+    editor.enterKey();
+    EXPECT_EQ(w.table.at(0).kind, kDeleted);
+    EXPECT_EQ(w.table.at(1).kind, kDeleted);
+    EXPECT_EQ(w.table.count(), 2) << "the count stays";
+    EXPECT_TRUE(w.modified);
+    EXPECT_FALSE(editor.selecting());
+}
+
+TEST_F(Interaction, EraseCancelledAndPickedTwice) {
+    editor.startFreeSegment();
+    click(w.at(20, 30));
+    click(w.at(30, 30));
+    click(w.at(30, 30), MouseButton::Right);
+    editor.startErase();
+    click(w.at(25, 30));
+    click(w.at(25, 30));
+    EXPECT_EQ(editor.selection().size(), 1u) << "picked twice, listed once";
+    editor.escapeKey();
+    EXPECT_EQ(w.table.at(0).kind, kLineBothMarkers) << "Esc erases nothing";
+    editor.startErase();
+    click(w.at(25, 30));
+    click(w.at(25, 30));
+    click({0, 0}, MouseButton::Right);
+    EXPECT_EQ(w.table.at(0).kind, kDeleted);
+}
+
+TEST_F(Interaction, HitTestDistancesAndProlongation) {
+    const auto measure = [](const std::string& t) {
+        return TextExtent{static_cast<int>(t.size()) * 4, 8};
+    };
+    // A horizontal line object from pixel x 100 to 300 at y 200, and a vertical one.
+    ObjectTable t;
+    ObjectRecord h;
+    h.kind = kLineNoMarker;
+    const StatePoint a = w.frame().inverse(100, 200), b = w.frame().inverse(300, 200);
+    h.h1 = a.h, h.x1 = a.x, h.h2 = b.h, h.x2 = b.x;
+    t.append(h);
+    ObjectRecord v;
+    v.kind = kLineNoMarker;
+    const StatePoint c = w.frame().inverse(400, 100), d = w.frame().inverse(400, 250);
+    v.h1 = c.h, v.x1 = c.x, v.h2 = d.h, v.x2 = d.x;
+    t.append(v);
+    EXPECT_EQ(hitTest(t, w.frame(), 200, 204, measure), 0) << "4 pixels beside";
+    EXPECT_EQ(hitTest(t, w.frame(), 200, 205, measure), -1) << "5 pixels beside";
+    EXPECT_EQ(hitTest(t, w.frame(), 403, 180, measure), 1);
+    EXPECT_EQ(hitTest(t, w.frame(), 400, 260, measure), -1) << "on the prolongation";
+    EXPECT_EQ(hitTest(t, w.frame(), 310, 200, measure), -1) << "beyond the end";
+    t.markDeleted(0);
+    EXPECT_EQ(hitTest(t, w.frame(), 200, 200, measure), -1) << "erased objects are never hit";
+}
+
+TEST_F(Interaction, RightClickAndEnterRepeatTheLastCommand) {
+    editor.startFreeSegment();
+    click(w.at(20, 30), MouseButton::Right);
+    EXPECT_EQ(editor.segmentState(), 0);
+    click(w.at(20, 30), MouseButton::Right);
+    editor.enterKey();
+    EXPECT_EQ(w.commands, (std::vector<int>{kFreeSegment, kFreeSegment}));
+}
+
+TEST_F(Interaction, ReadoutKeepsItsTextOverTheSupersaturatedRegion) {
+    const PixelPoint p = w.at(20, 50);
+    editor.mouseMove(false, false, p.x, p.y);
+    const std::string text = w.status[0];
+    EXPECT_EQ(text.rfind("DB: 20.0 RH: 5", 0), 0u) << text;
+    editor.mouseMove(false, false, w.at(10, 100).x, w.at(10, 100).y - 60);  // far above saturation
+    EXPECT_EQ(w.status[0], text);
+    EXPECT_EQ(readoutText(CurrentState{0.0072630, 9.2037, 20, 50, 13.78, 0.8402}, true),
+              "DB: 20.0 RH: 50.0 WB: 13.8 H: 38.5 X: 0.0073 SV: 0.840");
+}
+
+TEST_F(Interaction, TypedPointsStartAndEndSegments) {
+    editor.startFreeSegment();
+    const PixelPoint p = w.at(20, 50);
+    editor.mouseMove(false, false, p.x, p.y);
+    editor.mouseDown(MouseButton::Right, true, p.x, p.y);
+    EXPECT_EQ(editor.segmentState(), 4);
+    EXPECT_TRUE(w.dialogVisible);
+    EXPECT_EQ(w.dialogCaption, "始点の状態値を入力");
+    w.dialogVisible = false;
+    pairState(pairCode(kDB, kRH), 26, 50, w.current);
+    const CurrentState start = w.current;
+    ASSERT_TRUE(editor.acceptTypedPoint());
+    EXPECT_EQ(editor.segmentState(), 1);
+    EXPECT_EQ(w.table.count(), 0);
+    editor.mouseDown(MouseButton::Right, true, p.x, p.y);
+    EXPECT_EQ(editor.segmentState(), 3);
+    EXPECT_EQ(w.dialogCaption, "終点の状態値を入力");
+    editor.abandonTypedPoint();  // same property twice, say
+    EXPECT_EQ(editor.segmentState(), 1) << "back to waiting for the end point";
+    editor.mouseDown(MouseButton::Right, true, p.x, p.y);
+    pairState(pairCode(kDB, kRH), 14, 95, w.current);
+    editor.acceptTypedPoint();
+    pairState(pairCode(kDB, kRH), 30, 40, w.current);
+    editor.mouseDown(MouseButton::Right, true, p.x, p.y);
+    editor.acceptTypedPoint();
+    ASSERT_EQ(w.table.count(), 2) << "two typed end points chain two segments";
+    EXPECT_EQ(w.table.at(0).h1, start.h) << "the first object starts at the typed start";
+    EXPECT_EQ(w.table.at(1).h1, w.table.at(0).h2);
+}
+
+TEST_F(Interaction, TextPlacementAndCancel) {
+    w.attrs.colour = 3;
+    editor.startTextPlacement("");
+    EXPECT_FALSE(editor.placingText()) << "an empty text places nothing";
+    editor.startTextPlacement("A");
+    EXPECT_EQ(w.status[1], "文字記入位置を指示：");
+    editor.mouseMove(false, false, 200, 200);
+    editor.mouseMove(false, false, 210, 220);
+    editor.mouseDown(MouseButton::Left, false, 210, 220);
+    EXPECT_EQ(w.outlines % 2, 0) << "every outline drawn is removed again";
+    ASSERT_EQ(w.table.count(), 1);
+    const ObjectRecord& r = w.table.at(0);
+    EXPECT_EQ(r.kind, kTextObject);
+    EXPECT_EQ(r.colour, 3);
+    EXPECT_EQ(r.labelPosition, 2);
+    const ChartPoint at = w.frame().map(r.h1, r.x1);
+    EXPECT_NEAR(at.x, 210 - 4, 1e-6);
+    EXPECT_NEAR(at.y, 220 + 4, 1e-6);
+    // A click before any move places at the click; a right click cancels.
+    editor.startTextPlacement("B");
+    editor.mouseDown(MouseButton::Left, false, 50, 60);
+    EXPECT_EQ(w.table.count(), 2);
+    editor.startTextPlacement("C");
+    editor.mouseMove(false, false, 70, 80);
+    editor.mouseDown(MouseButton::Right, false, 70, 80);
+    EXPECT_EQ(w.table.count(), 2);
+    EXPECT_FALSE(editor.placingText());
+    EXPECT_TRUE(w.commands.empty()) << "the right click cancels, it does not repeat";
+}
+
+TEST_F(Interaction, FullTableRefusesTheSegment) {
+    for (int i = 0; i < ObjectTable::kCapacity; ++i) {
+        ObjectRecord r;
+        r.kind = kTableRow;
+        w.table.append(r);
+    }
+    editor.startFreeSegment();
+    click(w.at(20, 30));
+    click(w.at(25, 30));
+    EXPECT_EQ(w.table.count(), 640);
+    ASSERT_EQ(w.told.size(), 1u);
+    EXPECT_NE(w.told[0].find("640"), std::string::npos);
+}
+
+TEST_F(Interaction, ZoomModeDuringASegmentAndEscape) {
+    editor.startFreeSegment();
+    click(w.at(20, 30));
+    editor.startZoomMode();
+    editor.mouseDown(MouseButton::Left, false, 10, 10);
+    EXPECT_EQ(w.zooms, (std::vector<bool>{true}));
+    EXPECT_EQ(editor.segmentState(), 1);
+    editor.escapeKey();
+    EXPECT_FALSE(editor.zoomMode());
+    EXPECT_EQ(editor.segmentState(), 1) << "Esc ends only the zoom mode here";
+    w.mutableFrame().zoom = 2;
+    editor.viewChanged();
+    click(w.at(25, 30));
+    ASSERT_EQ(w.table.count(), 1);
+    EXPECT_NEAR(w.table.at(0).h2, w.current.h, 0);
+    editor.escapeKey();
+    EXPECT_EQ(editor.segmentState(), 0);
+}
+
+TEST_F(Interaction, PanningDragsOnEverySecondMove) {
+    editor.startPanningMode();
+    EXPECT_EQ(editor.lastCommand(), kPanMode);
+    editor.mouseDown(MouseButton::Left, false, 100, 100);
+    editor.mouseMove(true, false, 110, 95);
+    EXPECT_EQ(w.scrolledX, -20);
+    EXPECT_EQ(w.scrolledY, 10);
+    editor.mouseMove(true, false, 120, 95);
+    EXPECT_EQ(w.scrolledX, -20) << "this move sets the anchor";
+    editor.mouseDown(MouseButton::Right, false, 0, 0);
+    EXPECT_FALSE(editor.panningMode());
+    EXPECT_TRUE(editor.wheel(true));
+    EXPECT_FALSE(editor.zoomMode());
+    editor.mouseDown(MouseButton::Middle, false, 0, 0);
+    EXPECT_FALSE(editor.wheel(true)) << "no wheel zoom during a middle drag";
+}

@@ -1,0 +1,54 @@
+// Zoom geometry: steps, anchors, limits and fits.
+#include "document/view_zoom.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace humidraw;
+
+TEST(ZoomSteps, InAndOutSequencesAndLimits) {
+    const Viewport port{700, 500, 700, 500};
+    ViewState v;
+    ZoomAnchor centre;
+    std::vector<int> widths;
+    while (zoomStep(v, true, port, centre)) widths.push_back(v.boxWidth);
+    EXPECT_EQ(widths, (std::vector<int>{768, 921, 1105, 1327, 1592, 1911, 2293, 2751, 3302}));
+    ViewState w;
+    widths.clear();
+    while (zoomStep(w, false, port, centre)) widths.push_back(w.boxWidth);
+    EXPECT_EQ(widths, (std::vector<int>{581, 528, 480, 437, 397, 361, 328, 298}));
+    // In and out by the same count do not meet again.
+    ViewState u;
+    for (int i = 0; i < 3; ++i) zoomStep(u, true, port, centre);
+    for (int i = 0; i < 3; ++i) zoomStep(u, false, port, centre);
+    EXPECT_NE(u.zoom, 1.0);
+}
+
+TEST(ZoomSteps, PointerAnchorKeepsTheChartPointUnderThePointer) {
+    const Viewport port{600, 400, 620, 420};
+    ViewState v;
+    v.zoom = 2;
+    v.boxWidth = 1280;
+    v.boxHeight = 960;
+    v.scrollX = 300;
+    v.scrollY = 200;
+    ZoomAnchor a{true, 700, 450};  // paint-box pixels; 400, 250 in the window
+    ASSERT_TRUE(zoomStep(v, true, port, a));
+    EXPECT_EQ(a.x, 840);
+    EXPECT_EQ(a.y, 540);
+    EXPECT_NEAR(a.x - v.scrollX, 400, 2);
+    EXPECT_NEAR(a.y - v.scrollY, 250, 2);
+}
+
+TEST(ZoomSteps, FitsAndCentres) {
+    ViewState v;
+    zoomAll(v, Viewport{800, 500, 820, 520});
+    EXPECT_DOUBLE_EQ(v.zoom, 520.0 / 480);
+    EXPECT_EQ(v.boxWidth, 693);
+    EXPECT_EQ(v.boxLeft, (800 - 693) / 2) << "centred when narrower than the client";
+    zoomOriginal(v, Viewport{800, 500, 820, 520});
+    EXPECT_EQ(v.boxWidth, 1280);
+    EXPECT_EQ(v.boxHeight, 960);
+    EXPECT_EQ(v.boxLeft, 0);
+}
