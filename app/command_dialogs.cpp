@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <iterator>
 
 #include "document/attributes.h"
 
@@ -76,6 +77,9 @@ TID_Point::TID_Point(std::function<void(bool)> setMainEnabled, QWidget* parent)
     top->addWidget(group);
     top->addLayout(buttons);
     Button1->setDefault(true);
+    QWidget* order[] = {CB1, X1, CB2, X2, Button1, Button2, Button3};
+    for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+    for (QLineEdit* e : {X1, X2}) connect(e, &QLineEdit::returnPressed, Button1, &QPushButton::click);
 }
 
 TMk_Line::TMk_Line(std::function<void(bool)> setMainEnabled, QWidget* parent)
@@ -134,6 +138,12 @@ TMk_Line::TMk_Line(std::function<void(bool)> setMainEnabled, QWidget* parent)
     Button1 = button("Button1", "O K", this);
     Button2 = button("Button2", "ｷｬﾝｾﾙ", this);
     Button1->setDefault(true);
+    // Tab goes through each state's fields in reading order; Enter in a field confirms.
+    QWidget* order[] = {CB1,  X1,   CB2,  X2,   HB1,  PTX1, TXP1,    CB10,
+                        X10,  CB20, X20,  HB10, PTX2, TXP2, Button1, Button2};
+    for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+    for (QLineEdit* e : {X1, X2, X10, X20, PTX1, PTX2})
+        connect(e, &QLineEdit::returnPressed, Button1, &QPushButton::click);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Button1);

@@ -141,7 +141,7 @@ void TFmIX::createClientArea() {
     };
 
     panel0_ = new QLabel(this);
-    panel0_->setFixedWidth(300);
+    panel0_->setMinimumWidth(300);  // grows when the font needs more for the readout
     panel1_ = new QLabel(this);
     statusBar()->setObjectName("StatusBar1");
     statusBar()->addWidget(panel0_);
