@@ -79,7 +79,8 @@ TID_Point::TID_Point(std::function<void(bool)> setMainEnabled, QWidget* parent)
     Button1->setDefault(true);
     QWidget* order[] = {CB1, X1, CB2, X2, Button1, Button2, Button3};
     for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
-    for (QLineEdit* e : {X1, X2}) connect(e, &QLineEdit::returnPressed, Button1, &QPushButton::click);
+    for (QLineEdit* e : {X1, X2})
+        connect(e, &QLineEdit::returnPressed, Button1, &QPushButton::click);
 }
 
 TMk_Line::TMk_Line(std::function<void(bool)> setMainEnabled, QWidget* parent)
@@ -139,8 +140,8 @@ TMk_Line::TMk_Line(std::function<void(bool)> setMainEnabled, QWidget* parent)
     Button2 = button("Button2", "ｷｬﾝｾﾙ", this);
     Button1->setDefault(true);
     // Tab goes through each state's fields in reading order; Enter in a field confirms.
-    QWidget* order[] = {CB1,  X1,   CB2,  X2,   HB1,  PTX1, TXP1,    CB10,
-                        X10,  CB20, X20,  HB10, PTX2, TXP2, Button1, Button2};
+    QWidget* order[] = {CB1, X1,   CB2, X2,   HB1,  PTX1, TXP1,    CB10,
+                        X10, CB20, X20, HB10, PTX2, TXP2, Button1, Button2};
     for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
     for (QLineEdit* e : {X1, X2, X10, X20, PTX1, PTX2})
         connect(e, &QLineEdit::returnPressed, Button1, &QPushButton::click);

@@ -13,5 +13,6 @@ int elementsCommand(const ChartOptions& o);
 int renderCommand(const ChartOptions& o);
 int dumpCommand(const std::vector<std::string>& args);
 int packCommand(const std::vector<std::string>& args);
+int coilCommand(const std::vector<std::string>& args);
 
 }  // namespace humidraw_cli

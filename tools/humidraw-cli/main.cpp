@@ -27,6 +27,9 @@ const char kUsage[] =
     "      the document as JSON.\n"
     "  humidraw-cli pack DOC.json -o DOC.hdw\n"
     "      the document written from JSON as dump prints it.\n"
+    "  humidraw-cli coil [--si] [--dbmin T] [--dbmax T] [NAME=VALUE ...] [--json] [-o DOC.hdw]\n"
+    "      the single-coil process; NAME is a field of the dialog (CB1, X1, ..., EOA, ESA,\n"
+    "      EDT, EQS, EQL, HCB1, HX1, ..., HEOA, HESA, HEQS, Kasitu=1|2).\n"
     "Exit status: 0 done, 1 a file could not be read or written or no chart can be made,\n"
     "2 a usage error.\n";
 
@@ -49,6 +52,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (command == "dump") return humidraw_cli::dumpCommand(rest);
     if (command == "pack") return humidraw_cli::packCommand(rest);
+    if (command == "coil") return humidraw_cli::coilCommand(rest);
     if (command != "elements" && command != "render")
         return humidraw_cli::fail(2, "unknown command '" + command + "'\n" + kUsage);
     humidraw_cli::ChartOptions o;

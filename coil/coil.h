@@ -1,0 +1,63 @@
+#pragma once
+// The single-coil air-handling unit: from outdoor and room conditions, loads and air volumes, the
+// summer process (mixing, cooling coil to 95 %, reheat, supply) and the winter process (mixing,
+// heating coil, water-spray or steam humidifier, supply), and the objects that plot them.
+// Enthalpies in kcal/kg(DA), loads in kcal/h, volumes in m³/h; with SI units the typed
+// enthalpies are kJ/kg and the loads kW.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/attributes.h"
+#include "document/object_table.h"
+#include "document/state.h"
+
+namespace humidraw::coil {
+
+// The dialog's fields as typed: selector indexes and texts.
+struct CoilInputs {
+    // cooling
+    int CB1 = 0, CB2 = 1;
+    std::string X1 = "34", X2 = "60", EOA = "5000";
+    int CB10 = 0, CB20 = 1;
+    std::string X10 = "26", X20 = "50", EQS = "50000", EQL = "5000", EDT = "10.0", ESA = "0";
+    // heating
+    int HCB1 = 0, HCB2 = 1;
+    std::string HX1 = "-1", HX2 = "60", HEOA = "5000";
+    int HCB10 = 0, HCB20 = 1;
+    std::string HX10 = "22", HX20 = "50", HEQS = "50000", HESA = "0";
+    int Kasitu = 1;  // 1 water spray, 2 steam
+};
+
+// The defaults of the load fields in either unit system.
+CoilInputs defaultInputs(bool si);
+
+struct AirState {
+    bool exists = false;
+    double DB = 0, RH = 0, x = 0, h = 0;
+};
+
+struct Season {
+    bool computed = false;
+    AirState OA, RA, MA, CA, SA;
+};
+
+struct CoilRun {
+    // Why the run stopped (with its caption); objects of a completed cooling half stay.
+    std::string error, errorCaption;
+    std::vector<std::string> notices;  // pair messages, caption "ポイント作成"
+    Season cooling, heating;
+    CoilInputs fields;                  // the inputs with ESA, EDT and HESA as rewritten
+    std::vector<ObjectRecord> objects;  // cooling objects, then heating objects
+    bool complete = false;              // both halves done: repaint and hide the dialog
+};
+
+// Runs both halves. `state` is the current-state record the pair-state calculation works in;
+// `room` the free records of the object table (a run that would not fit adds nothing).
+CoilRun runCoil(const CoilInputs& in, bool si, double dbMin, double dbMax,
+                const CurrentAttributes& attributes, int room, CurrentState& state);
+
+// "label,DB,RH,WB,h,x" with WB of (DB, x).
+std::string coilRow(const std::string& label, double DB, double RH, double x, double h);
+
+}  // namespace humidraw::coil

@@ -1,0 +1,146 @@
+// `coil`: the single-coil process from the dialog's fields, as a table or JSON, or a document.
+#include <cstdio>
+#include <map>
+
+#include "coil/coil.h"
+#include "commands.h"
+#include "common/number_format.h"
+#include "document/document_file.h"
+#include "document_json.h"
+#include "engine/moistek.h"
+#include "json.h"
+
+using namespace humidraw;
+
+namespace humidraw_cli {
+namespace {
+
+// Sets one dialog field by its control name; false for an unknown name or a bad selector.
+bool setField(coil::CoilInputs& in, const std::string& name, const std::string& value,
+              std::string& error) {
+    std::map<std::string, int*> selectors = {
+        {"CB1", &in.CB1},     {"CB2", &in.CB2},     {"CB10", &in.CB10},
+        {"CB20", &in.CB20},   {"HCB1", &in.HCB1},   {"HCB2", &in.HCB2},
+        {"HCB10", &in.HCB10}, {"HCB20", &in.HCB20}, {"Kasitu", &in.Kasitu}};
+    std::map<std::string, std::string*> texts = {
+        {"X1", &in.X1},     {"X2", &in.X2},     {"EOA", &in.EOA},   {"X10", &in.X10},
+        {"X20", &in.X20},   {"EQS", &in.EQS},   {"EQL", &in.EQL},   {"EDT", &in.EDT},
+        {"ESA", &in.ESA},   {"HX1", &in.HX1},   {"HX2", &in.HX2},   {"HEOA", &in.HEOA},
+        {"HX10", &in.HX10}, {"HX20", &in.HX20}, {"HEQS", &in.HEQS}, {"HESA", &in.HESA}};
+    if (auto t = texts.find(name); t != texts.end()) {
+        *t->second = value;
+        return true;
+    }
+    if (auto s = selectors.find(name); s != selectors.end()) {
+        const auto v = parseInteger(value);
+        const int hi = name == "Kasitu" ? 2 : name == "CB1" ? 7 : 6;
+        const int lo = name == "Kasitu" ? 1 : 0;
+        if (!v || *v < lo || *v > hi) {
+            error = name + " takes a whole number from " + std::to_string(lo) + " to " +
+                    std::to_string(hi) + ", not '" + value + "'";
+            return false;
+        }
+        *s->second = *v;
+        return true;
+    }
+    error = "unknown field '" + name + "'";
+    return false;
+}
+
+std::string stateJson(const coil::AirState& s) {
+    return "{\"DB\": " + jsonNumber(s.DB) + ", \"RH\": " + jsonNumber(s.RH) +
+           ", \"x\": " + jsonNumber(s.x) + ", \"h\": " + jsonNumber(s.h) +
+           ", \"WB\": " + jsonNumber(V_DBAH2WB(s.DB, s.x)) + "}";
+}
+
+std::string seasonJson(const coil::Season& s) {
+    std::string out = "{";
+    const std::pair<const char*, const coil::AirState*> states[] = {
+        {"OA", &s.OA}, {"RA", &s.RA}, {"MA", &s.MA}, {"CA", &s.CA}, {"SA", &s.SA}};
+    bool first = true;
+    for (const auto& [name, st] : states) {
+        if (!st->exists) continue;
+        out += std::string(first ? "" : ", ") + "\"" + name + "\": " + stateJson(*st);
+        first = false;
+    }
+    return out + "}";
+}
+
+}  // namespace
+
+int coilCommand(const std::vector<std::string>& args) {
+    bool si = false, json = false;
+    std::optional<double> dbMin, dbMax;
+    std::string output;
+    std::vector<std::pair<std::string, std::string>> fields;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--si") {
+            si = true;
+        } else if (a == "--json") {
+            json = true;
+        } else if (a == "--dbmin" || a == "--dbmax" || a == "-o") {
+            if (i + 1 >= args.size()) return fail(2, "option " + a + " needs a value");
+            const std::string v = args[++i];
+            if (a == "-o") {
+                output = v;
+                continue;
+            }
+            const auto n = parseDecimal(v);
+            if (!n) return fail(2, "'" + v + "' is not a number (" + a + ")");
+            (a == "--dbmin" ? dbMin : dbMax) = *n;
+        } else if (const size_t eq = a.find('='); eq != std::string::npos && a[0] != '-') {
+            fields.emplace_back(a.substr(0, eq), a.substr(eq + 1));
+        } else {
+            return fail(2, "unknown option '" + a + "'");
+        }
+    }
+    coil::CoilInputs in = coil::defaultInputs(si);
+    for (const auto& [name, value] : fields) {
+        std::string error;
+        if (!setField(in, name, value, error)) return fail(2, error);
+    }
+    Settings settings;
+    settings.si = si;
+    if (dbMin) settings.dbMin = *dbMin;
+    if (dbMax) settings.dbMax = *dbMax;
+    CurrentState state;
+    const coil::CoilRun run = coil::runCoil(in, si, settings.dbMin, settings.dbMax,
+                                            CurrentAttributes{}, ObjectTable::kCapacity, state);
+    if (!run.error.empty()) {
+        if (json) std::printf("{\"error\": %s}\n", jsonString(run.error).c_str());
+        return fail(1, run.error);
+    }
+    for (const std::string& n : run.notices) std::fprintf(stderr, "humidraw-cli: %s\n", n.c_str());
+    if (!output.empty()) {
+        const auto bytes =
+            serializeDocument(headerFrom(settings, 7, 3, 0, 1, 480, 640, 0, 0), run.objects);
+        const std::string error = bytes ? writeFileAtomically(output, *bytes) : "cannot encode";
+        if (!error.empty()) return fail(1, error);
+    }
+    std::vector<std::string> rows;
+    for (const ObjectRecord& r : run.objects)
+        if (r.kind == kTableRow) rows.push_back(r.text);
+    if (json) {
+        std::printf("{\"cooling\": %s,\n \"heating\": %s,\n", seasonJson(run.cooling).c_str(),
+                    seasonJson(run.heating).c_str());
+        std::printf(" \"fields\": {\"ESA\": %s, \"EDT\": %s, \"HESA\": %s},\n \"rows\": [",
+                    jsonString(run.fields.ESA).c_str(), jsonString(run.fields.EDT).c_str(),
+                    jsonString(run.fields.HESA).c_str());
+        for (size_t i = 0; i < rows.size(); ++i)
+            std::printf("%s%s", i ? ", " : "", jsonString(rows[i]).c_str());
+        DocumentContents contents;
+        contents.records = run.objects;
+        std::string objects = documentToJson(contents);
+        objects = objects.substr(objects.find('['));  // the records array
+        objects = objects.substr(0, objects.rfind(']') + 1);
+        std::printf("],\n \"objects\": %s}\n", objects.c_str());
+        return 0;
+    }
+    std::printf("fields: ESA=%s EDT=%s HESA=%s\n", run.fields.ESA.c_str(), run.fields.EDT.c_str(),
+                run.fields.HESA.c_str());
+    for (const std::string& r : rows) std::printf("%s\n", r.c_str());
+    return 0;
+}
+
+}  // namespace humidraw_cli
