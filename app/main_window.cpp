@@ -15,6 +15,7 @@
 #include <QWheelEvent>
 
 #include "app/about_box.h"
+#include "app/coil_dialog.h"
 #include "app/command_dialogs.h"
 #include "app/icons.h"
 #include "app/paint_box.h"
@@ -74,6 +75,8 @@ TFmIX::TFmIX(std::string settingsPath, std::string programFolder,
     textDialog_ = new TEdText1(enable, this);
     lineDialog_ = new TMk_Line(enable, this);
     pointDialog_ = new TID_Point(enable, this);
+    coilDialog_ = new TAhu1(enable, this);
+    connect(coilDialog_->Button1, &QPushButton::clicked, this, [this] { A_Ahu1(); });
     connect(textDialog_->Ed_Ok_Btn, &QPushButton::clicked, this, [this] { M_Text(); });
     connect(lineDialog_->Button1, &QPushButton::clicked, this, [this] { M_Line(); });
     connect(pointDialog_->Button1, &QPushButton::clicked, this, [this] { M_Point(); });

@@ -31,6 +31,7 @@ class THumidrawAbout;
 class TID_Point;
 class TMk_Line;
 class TEdText1;
+class TAhu1;
 
 // Where the program keeps its settings: beside the program, or in the user's configuration
 // folder when the program's folder cannot be written.
@@ -65,6 +66,8 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     void M_Text();
     void M_Point();
     void DataClear();
+    void A_Ahu1G();
+    void A_Ahu1();
     // File commands; the save routine answers whether the document was written.
     void Fnew();
     void Fopen();
@@ -86,6 +89,7 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     TID_Point* pointDialog() const { return pointDialog_; }
     TMk_Line* lineDialog() const { return lineDialog_; }
     TEdText1* textDialog() const { return textDialog_; }
+    TAhu1* coilDialog() const { return coilDialog_; }
     PaintBox* paintBox() const { return box_; }
     QScrollArea* scrollBox() const { return scroll_; }
     TFOption* optionsDialog() const { return options_; }
@@ -185,6 +189,7 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     TID_Point* pointDialog_ = nullptr;
     TMk_Line* lineDialog_ = nullptr;
     TEdText1* textDialog_ = nullptr;
+    TAhu1* coilDialog_ = nullptr;
     // The segment pen of the marks: colour, width and pattern at the zoom of M_Free.
     Colour segmentColour_ = 0;
     int segmentWidth_ = 1;

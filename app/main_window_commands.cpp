@@ -132,6 +132,7 @@ void TFmIX::createCommands() {
     on("M_LineG", [this] { M_LineG(); });
     on("M_TextG", [this] { M_TextG(); });
     on("DataClear", [this] { DataClear(); });
+    on("A_Ahu1G", [this] { A_Ahu1G(); });
     on("Options", [this] {
         editor_.commandEnd();
         showDialog(options_);

@@ -6,12 +6,14 @@
 #include <QCursor>
 #include <QFileInfo>
 
+#include "app/coil_dialog.h"
 #include "app/command_dialogs.h"
 #include "app/main_window.h"
 #include "app/paint_box.h"
 #include "app/pickers.h"
 #include "chart/construction.h"
 #include "chart/style_line.h"
+#include "coil/coil.h"
 #include "common/number_format.h"
 #include "document/document_file.h"
 #include "document/state_line.h"
@@ -250,6 +252,30 @@ void TFmIX::DataClear() {
     objects_.clear();
     modified_ = true;
     ViewIx();
+}
+
+void TFmIX::A_Ahu1G() {
+    ViewIx();
+    modified_ = true;
+    editor_.commandEnd();
+    coilDialog_->selectDefaults();
+    coilDialog_->applyUnits(settings_.si);
+    showDialog(coilDialog_);
+}
+
+void TFmIX::A_Ahu1() {
+    const coil::CoilRun run = coil::runCoil(coilDialog_->inputs(), settings_.si, settings_.dbMin,
+                                            settings_.dbMax, attributes_, objects_.room(), state_);
+    for (const std::string& n : run.notices)
+        prompts_->tell("ポイント作成", n, PromptIcon::Information);
+    coilDialog_->showFields(run.fields);
+    for (const ObjectRecord& r : run.objects) objects_.append(r);
+    if (!run.error.empty()) {
+        prompts_->tell(run.errorCaption, run.error, PromptIcon::Information);
+        return;  // the dialog stays open for correction
+    }
+    ViewIx();
+    coilDialog_->hide();
 }
 
 // ---- file commands -------------------------------------------------------------------------

@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "app/about_box.h"
+#include "app/coil_dialog.h"
 #include "app/command_dialogs.h"
 #include "app/options_dialog.h"
 #include "app/paint_box.h"
@@ -430,4 +431,37 @@ TEST_F(Window, DataClearAsksFirst) {
     w.DataClear();
     EXPECT_EQ(w.documentObjects().count(), 0);
     EXPECT_TRUE(w.modified());
+}
+
+TEST_F(Window, CoilDialogPlotsBothProcesses) {
+    TFmIX& w = open();
+    w.A_Ahu1G();
+    TAhu1* d = w.coilDialog();
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_TRUE(w.modified()) << "opening the dialog marks the document";
+    d->Button1->click();
+    EXPECT_EQ(w.documentObjects().count(), 29);
+    EXPECT_EQ(d->ESA->text().toStdString(), "17400");
+    EXPECT_EQ(d->HESA->text().toStdString(), "17400");
+    EXPECT_FALSE(d->isVisible());
+    // A refused run keeps the dialog open and adds nothing.
+    w.A_Ahu1G();
+    d->CB2->setCurrentIndex(0);
+    d->Button1->click();
+    EXPECT_EQ(said.back().text, "始点：違う種類のデータを入力して下さい");
+    EXPECT_EQ(w.documentObjects().count(), 29);
+    EXPECT_TRUE(d->isVisible());
+    d->hide();
+    // Switching to SI units resets the loads and relabels the enthalpy entries, once.
+    Settings si = w.settings();
+    si.si = true;
+    ASSERT_TRUE(w.applySettings(si));
+    w.A_Ahu1G();
+    EXPECT_EQ(d->EQS->text().toStdString(), "60");
+    EXPECT_EQ(d->Label2->text().toStdString(), "顕熱負荷[kW]：");
+    EXPECT_EQ(d->CB10->itemText(3).toStdString(), "比ｴﾝﾀﾙﾋﾟ h[kJ/kg]");
+    d->EQS->setText("55");
+    d->hide();
+    w.A_Ahu1G();
+    EXPECT_EQ(d->EQS->text().toStdString(), "55") << "typed values survive reopening";
 }

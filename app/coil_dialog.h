@@ -1,0 +1,34 @@
+#pragma once
+// The single-coil dialog: cooling and heating conditions, loads and volumes.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/command_dialogs.h"
+#include "coil/coil.h"
+
+namespace humidraw::app {
+
+class TAhu1 : public CommandDialog {
+  public:
+    TAhu1(std::function<void(bool)> setMainEnabled, QWidget* parent);
+
+    coil::CoilInputs inputs() const;
+    // Shows the rewritten supply volume and temperature difference.
+    void showFields(const coil::CoilInputs& in);
+    // Unit texts and load defaults, only when the unit setting changed since the last time.
+    void applyUnits(bool si);
+    void selectDefaults();
+
+    QComboBox *CB1, *CB2, *CB10, *CB20, *HCB1, *HCB2, *HCB10, *HCB20;
+    QLineEdit *X1, *X2, *EOA, *X10, *X20, *EQS, *EQL, *EDT, *ESA;
+    QLineEdit *HX1, *HX2, *HEOA, *HX10, *HX20, *HEQS, *HESA;
+    QLabel *Label2, *Label3, *Label7;
+    QRadioButton *Kasitu1, *Kasitu2;
+    QPushButton* Button1;  // "記入": A_Ahu1
+    QPushButton* Button2;  // "ｷｬﾝｾﾙ"
+};
+
+}  // namespace humidraw::app
