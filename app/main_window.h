@@ -32,6 +32,9 @@ class TID_Point;
 class TMk_Line;
 class TEdText1;
 class TAhu1;
+}  // namespace humidraw::app
+class QPrinter;
+namespace humidraw::app {
 
 // Where the program keeps its settings: beside the program, or in the user's configuration
 // folder when the program's folder cannot be written.
@@ -67,6 +70,14 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     void M_Point();
     void DataClear();
     void A_Ahu1G();
+    // Output.
+    void PrintIx();
+    void MetaSave();
+    void ToClip();
+    // Prints on a printer set up already; false when painting failed.
+    bool printOn(QPrinter& printer);
+    // Writes the 1200 × 900 drawing by the name's extension; empty on success.
+    std::string exportTo(const std::string& path);
     void A_Ahu1();
     // File commands; the save routine answers whether the document was written.
     void Fnew();

@@ -133,6 +133,9 @@ void TFmIX::createCommands() {
     on("M_TextG", [this] { M_TextG(); });
     on("DataClear", [this] { DataClear(); });
     on("A_Ahu1G", [this] { A_Ahu1G(); });
+    on("PrintIx", [this] { PrintIx(); });
+    on("MetaSave", [this] { MetaSave(); });
+    on("ToClip", [this] { ToClip(); });
     on("Options", [this] {
         editor_.commandEnd();
         showDialog(options_);

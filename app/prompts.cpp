@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace humidraw::app {
 namespace {
@@ -58,6 +60,11 @@ std::optional<std::string> QtPrompts::chooseSaveFile(const std::string& folder,
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the program overwrites by design
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front().toStdString();
+}
+
+bool QtPrompts::setUpPrinter(QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent_);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace humidraw::app

@@ -5,6 +5,7 @@
 #include <string>
 
 class QWidget;
+class QPrinter;
 
 namespace humidraw::app {
 
@@ -24,6 +25,8 @@ class UserPrompts {
                                                       const std::string& filters) = 0;
     virtual std::optional<std::string> chooseSaveFile(const std::string& folder,
                                                       const std::string& filters) = 0;
+    // The print dialog: false when cancelled.
+    virtual bool setUpPrinter(QPrinter& printer) = 0;
 };
 
 class QtPrompts : public UserPrompts {
@@ -36,6 +39,7 @@ class QtPrompts : public UserPrompts {
                                               const std::string& filters) override;
     std::optional<std::string> chooseSaveFile(const std::string& folder,
                                               const std::string& filters) override;
+    bool setUpPrinter(QPrinter& printer) override;
 
   private:
     QWidget* parent_;

@@ -5,7 +5,11 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QImage>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPrinter>
 #include <QPushButton>
 #include <QToolButton>
 #include <deque>
@@ -37,6 +41,8 @@ struct Script {
     std::vector<Said> said;
     std::deque<Answer> answers;
     std::deque<std::string> files;
+    std::string printTo;  // empty: the print dialog is cancelled
+    QPageLayout::Orientation orientation = QPageLayout::Landscape;
 };
 
 class ScriptedPrompts : public UserPrompts {
@@ -58,6 +64,14 @@ class ScriptedPrompts : public UserPrompts {
     }
     std::optional<std::string> chooseSaveFile(const std::string&, const std::string&) override {
         return next();
+    }
+    bool setUpPrinter(QPrinter& printer) override {
+        if (s_.printTo.empty()) return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(s_.printTo));
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(s_.orientation);
+        return true;
     }
 
   private:
@@ -464,4 +478,106 @@ TEST_F(Window, CoilDialogPlotsBothProcesses) {
     d->hide();
     w.A_Ahu1G();
     EXPECT_EQ(d->EQS->text().toStdString(), "55") << "typed values survive reopening";
+}
+
+namespace {
+
+// Non-white columns and rows of a page image: where the chart lies on the page.
+QRect inkBox(const QImage& page) {
+    int left = page.width(), right = -1, top = page.height(), bottom = -1;
+    for (int y = 0; y < page.height(); y += 2)
+        for (int x = 0; x < page.width(); x += 2)
+            if (qGray(page.pixel(x, y)) < 200) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+bool havePdftoppm() {
+    return std::system("command -v pdftoppm > /dev/null 2>&1") == 0;
+}
+
+}  // namespace
+
+TEST_F(Window, PrintingFitsAndCentresOnThePage) {
+    TFmIX& w = open();
+    w.ZoomIn();
+    const ViewState before = w.view();
+    for (auto orientation : {QPageLayout::Landscape, QPageLayout::Portrait}) {
+        const std::string pdf = (dir / "print.pdf").string();
+        script.printTo = pdf;
+        script.orientation = orientation;
+        w.PrintIx();
+        EXPECT_EQ(said.back().text, "印刷処理が終了しました");
+        EXPECT_EQ(said.back().caption, "湿り空気線図");
+        EXPECT_EQ(w.view().zoom, before.zoom) << "the screen's zoom is back";
+        EXPECT_EQ(w.editor().lastCommand(), kPrint);
+        ASSERT_TRUE(fs::exists(pdf));
+        if (!havePdftoppm()) continue;
+        const std::string png = (dir / "page").string();
+        ASSERT_EQ(std::system(("pdftoppm -r 40 -png -singlefile " + pdf + " " + png).c_str()), 0);
+        const QImage page(QString::fromStdString(png + ".png"));
+        ASSERT_FALSE(page.isNull());
+        const QRect ink = inkBox(page);
+        if (orientation == QPageLayout::Landscape) {
+            // The height fills the page; the chart is centred across.
+            EXPECT_NEAR(ink.left(), page.width() - 1 - ink.right(), page.width() * 0.06);
+            EXPECT_GT(ink.left(), page.width() * 0.05);
+        } else {
+            // The width fills the page; the chart sits at the top.
+            EXPECT_LT(ink.top(), page.height() * 0.15);
+            EXPECT_GT(page.height() - ink.bottom(), page.height() * 0.3);
+        }
+    }
+    script.printTo.clear();
+    const size_t messages = said.size();
+    w.PrintIx();
+    EXPECT_EQ(said.size(), messages) << "a cancelled print dialog says nothing";
+}
+
+TEST_F(Window, MetafileCommandWritesEachFormatByExtension) {
+    TFmIX& w = open();
+    drawLineAB(w);
+    const std::pair<const char*, std::string> cases[] = {
+        {"a.emf", std::string("\x01\x00\x00\x00", 4)},
+        {"b.EMF", std::string("\x01\x00\x00\x00", 4)},
+        {"c.wmf", "\xD7\xCD\xC6\x9A"},
+        {"d.svg", "<?xm"},
+        {"e.pdf", "%PDF"},
+        {"f.png", "\x89PNG"},
+    };
+    for (const auto& [name, head] : cases) {
+        script.files = {(dir / name).string()};
+        w.MetaSave();
+        std::ifstream in(dir / name, std::ios::binary);
+        std::string start(4, '\0');
+        in.read(start.data(), 4);
+        EXPECT_EQ(start, head) << name;
+    }
+    script.files = {(dir / "plain").string()};
+    w.MetaSave();
+    EXPECT_TRUE(fs::exists(dir / "plain.wmf")) << "the default extension";
+    script.files = {(dir / "none" / "x.emf").string()};
+    w.MetaSave();
+    EXPECT_NE(said.back().text.find("ファイルを作成出来ません"), std::string::npos);
+    EXPECT_EQ(w.editor().lastCommand(), kMetafile);
+}
+
+TEST_F(Window, ClipboardHoldsMetafileSvgAndPng) {
+    TFmIX& w = open();
+    drawLineAB(w);
+    w.ToClip();
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    const QByteArray emf = data->data("image/x-emf");
+    ASSERT_GT(emf.size(), 1000);
+    EXPECT_EQ(emf.mid(40, 4), QByteArray(" EMF"));
+    EXPECT_TRUE(data->data("image/svg+xml").contains("<svg"));
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    EXPECT_EQ(image.size(), QSize(1200, 900));
+    EXPECT_NE(said.back().text.find("他のｱﾌﾟﾘｹｰｼｮﾝ側で貼り付け(Ctrl+V)して下さい。\n"),
+              std::string::npos);
 }
