@@ -138,21 +138,7 @@ bool Editor::acceptTypedPoint() {
     const PixelPoint P = pixelOf({s.h, s.x});
     host_.drawMarker(P, markerRadius());
     if (segmentState_ - 2 == 1) {
-        if (host_.objects().full()) {
-            host_.tell("線分作成", "図形の数が上限(640)に達しているため追加できません");
-        } else {
-            host_.drawBand(segmentStart_, P);
-            ObjectRecord r;
-            r.kind = kLineBothMarkers;
-            r.colour = host_.attributes().colour;
-            r.width = host_.attributes().width;
-            r.style = host_.attributes().style;
-            r.h1 = segmentStartChart_.h;
-            r.x1 = segmentStartChart_.x;
-            r.h2 = s.h;
-            r.x2 = s.x;
-            host_.objects().append(r);
-        }
+        if (appendSegment({s.h, s.x})) host_.drawBand(segmentStart_, P);
     } else {
         setPromptForEnd();
     }
@@ -160,6 +146,24 @@ bool Editor::acceptTypedPoint() {
     segmentStart_ = bandEnd_ = P;
     bandDrawn_ = false;
     segmentStartChart_ = {s.h, s.x};
+    return true;
+}
+
+bool Editor::appendSegment(const StatePoint& end) {
+    if (host_.objects().full()) {
+        host_.tell("線分作成", "図形の数が上限(640)に達しているため追加できません");
+        return false;
+    }
+    ObjectRecord r;
+    r.kind = kLineBothMarkers;
+    r.colour = host_.attributes().colour;
+    r.width = host_.attributes().width;
+    r.style = host_.attributes().style;
+    r.h1 = segmentStartChart_.h;
+    r.x1 = segmentStartChart_.x;
+    r.h2 = end.h;
+    r.x2 = end.x;
+    host_.objects().append(r);
     return true;
 }
 
@@ -231,20 +235,7 @@ void Editor::freeSegmentClick(MouseButton b, bool shift, int x, int y) {
     if (b != MouseButton::Left || segmentState_ > 2) return;
     const CurrentState& s = host_.state();
     if (segmentState_ == 1) {
-        if (host_.objects().full()) {
-            host_.tell("線分作成", "図形の数が上限(640)に達しているため追加できません");
-            return;
-        }
-        ObjectRecord r;
-        r.kind = kLineBothMarkers;
-        r.colour = host_.attributes().colour;
-        r.width = host_.attributes().width;
-        r.style = host_.attributes().style;
-        r.h1 = segmentStartChart_.h;
-        r.x1 = segmentStartChart_.x;
-        r.h2 = s.h;
-        r.x2 = s.x;
-        host_.objects().append(r);
+        if (!appendSegment({s.h, s.x})) return;
         host_.drawMarker({x, y}, markerRadius());
     } else {
         host_.drawMarker({x, y}, markerRadius());

@@ -123,6 +123,8 @@ class Editor {
     void confirmErase();
     void placeText(MouseButton b, int x, int y);
     void setPromptForEnd();
+    // A segment from the segment start to `end`; false (with a message) when the table is full.
+    bool appendSegment(const StatePoint& end);
     int markerRadius() const;
     PixelPoint pixelOf(const StatePoint& p) const;
 

@@ -17,26 +17,26 @@ std::string tableRow(const std::string& label, CurrentState& s) {
 
 namespace {
 
-void labelObjects(const StateSpec& spec, CurrentState& s, std::vector<ObjectRecord>& out) {
-    if (spec.label.empty()) return;
+void labelObjects(const StateSpec& given, CurrentState& s, std::vector<ObjectRecord>& out) {
+    if (given.label.empty()) return;
     ObjectRecord text;
     text.kind = kTextObject;
     text.colour = kLabelColour;
     text.h1 = s.h;
     text.x1 = s.x;
-    text.labelPosition = spec.labelPosition;
-    text.text = spec.label;
+    text.labelPosition = given.labelPosition;
+    text.text = given.label;
     out.push_back(text);
     ObjectRecord row;
     row.kind = kTableRow;
     row.colour = kLabelColour;
-    row.text = tableRow(spec.label, s);
+    row.text = tableRow(given.label, s);
     out.push_back(row);
 }
 
-void computeState(const StateSpec& spec, CurrentState& s, std::vector<std::string>& notices) {
-    int i = spec.first, j = spec.second;
-    double a = spec.a, b = spec.b;
+void computeState(const StateSpec& given, CurrentState& s, std::vector<std::string>& notices) {
+    int i = given.first, j = given.second;
+    double a = given.a, b = given.b;
     if (j < i) {
         std::swap(i, j);
         std::swap(a, b);

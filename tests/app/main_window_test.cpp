@@ -557,6 +557,16 @@ TEST_F(Window, MetafileCommandWritesEachFormatByExtension) {
         in.read(start.data(), 4);
         EXPECT_EQ(start, head) << name;
     }
+    // With the data table on, the rows are part of the output.
+    Settings withTable = w.settings();
+    withTable.view[CB_OP] = true;
+    ASSERT_TRUE(w.applySettings(withTable));
+    script.files = {(dir / "table.svg").string()};
+    w.MetaSave();
+    std::ifstream svg(dir / "table.svg");
+    const std::string svgText((std::istreambuf_iterator<char>(svg)), {});
+    EXPECT_NE(svgText.find(">A<"), std::string::npos) << "the row label in the drawn table";
+    EXPECT_NE(svgText.find(">26.0<"), std::string::npos);
     script.files = {(dir / "plain").string()};
     w.MetaSave();
     EXPECT_TRUE(fs::exists(dir / "plain.wmf")) << "the default extension";
