@@ -591,3 +591,24 @@ TEST_F(Window, ClipboardHoldsMetafileSvgAndPng) {
     EXPECT_NE(said.back().text.find("他のｱﾌﾟﾘｹｰｼｮﾝ側で貼り付け(Ctrl+V)して下さい。\n"),
               std::string::npos);
 }
+
+TEST_F(Window, PlacedTextCanBePickedAndErased) {
+    TFmIX& w = open();
+    w.show();
+    QApplication::processEvents();
+    w.ZoomAll();
+    w.M_TextG();
+    w.textDialog()->EdTextData->setText("Note");
+    w.textDialog()->Ed_Ok_Btn->click();
+    Editor& e = w.editor();
+    e.mouseMove(false, false, 300, 200);
+    e.mouseMove(false, false, 310, 210);
+    e.mouseDown(MouseButton::Left, false, 310, 210);
+    ASSERT_EQ(w.documentObjects().count(), 1);
+    w.SsErase();
+    e.mouseMove(false, false, 314, 205);
+    e.mouseDown(MouseButton::Left, false, 314, 205);
+    EXPECT_EQ(e.selection().size(), 1u) << "a click inside the text's box picks it";
+    e.enterKey();
+    EXPECT_EQ(w.documentObjects().at(0).kind, kDeleted);
+}
