@@ -22,16 +22,39 @@ QComboBox* selector(const char* name, int initial, bool extraBlank, QWidget* par
     return c;
 }
 
-// A pair of selectors with their values, in a grid from `row` on.
-void addPair(QGridLayout* g, int row, QComboBox* a, QLineEdit* av, QComboBox* b, QLineEdit* bv) {
-    g->addWidget(a, row, 0);
-    g->addWidget(av, row, 1);
-    g->addWidget(b, row + 1, 0);
-    g->addWidget(bv, row + 1, 1);
-}
-
 QLabel* label(const char* text, QWidget* parent) {
     return new QLabel(QString::fromUtf8(text), parent);
+}
+
+// One known state: a group box holding two property selectors, each with its value, in the
+// first two rows of its grid; the caller adds the group's further rows.
+struct StateFields {
+    QGroupBox* group;
+    QGridLayout* grid;
+};
+
+StateFields stateGroup(const char* title, QWidget* parent, const char* const names[4],
+                       const char* firstValue, const char* secondValue, bool extraBlank,
+                       QComboBox*& first, QLineEdit*& firstEdit, QComboBox*& second,
+                       QLineEdit*& secondEdit) {
+    auto* group = new QGroupBox(QString::fromUtf8(title), parent);
+    auto* grid = new QGridLayout(group);
+    first = selector(names[0], 0, extraBlank, group);
+    second = selector(names[1], 1, false, group);
+    firstEdit = edit(names[2], firstValue, group);
+    secondEdit = edit(names[3], secondValue, group);
+    grid->addWidget(first, 0, 0);
+    grid->addWidget(firstEdit, 0, 1);
+    grid->addWidget(second, 1, 0);
+    grid->addWidget(secondEdit, 1, 1);
+    return {group, grid};
+}
+
+// A labelled field in the next row of a grid.
+void addRow(QGridLayout* grid, QWidget* caption, QLineEdit* field) {
+    const int row = grid->rowCount();
+    grid->addWidget(caption, row, 0);
+    grid->addWidget(field, row, 1);
 }
 
 }  // namespace
@@ -44,66 +67,43 @@ TAhu1::TAhu1(std::function<void(bool)> setMainEnabled, QWidget* parent)
 
     auto* coolPanel = new QGroupBox(QString::fromUtf8("冷房時"), this);
     auto* cool = new QVBoxLayout(coolPanel);
-    auto* outdoor = new QGroupBox(QString::fromUtf8("外気条件及び風量"), coolPanel);
-    auto* og = new QGridLayout(outdoor);
-    CB1 = selector("CB1", 0, true, outdoor);
-    CB2 = selector("CB2", 1, false, outdoor);
-    X1 = edit("X1", "34", outdoor);
-    X2 = edit("X2", "60", outdoor);
-    EOA = edit("EOA", "5000", outdoor);
-    addPair(og, 0, CB1, X1, CB2, X2);
-    og->addWidget(label("導入外気量[CMH]：", outdoor), 2, 0);
-    og->addWidget(EOA, 2, 1);
-    auto* room = new QGroupBox(QString::fromUtf8("室内設定条件及び負荷"), coolPanel);
-    auto* rg = new QGridLayout(room);
-    CB10 = selector("CB10", 0, false, room);
-    CB20 = selector("CB20", 1, false, room);
-    X10 = edit("X10", "26", room);
-    X20 = edit("X20", "50", room);
-    EQS = edit("EQS", "50000", room);
-    EQL = edit("EQL", "5000", room);
-    Label2 = label("顕熱負荷[kcal/h]：", room);
-    Label3 = label("潜熱負荷[kcal/h]：", room);
-    addPair(rg, 0, CB10, X10, CB20, X20);
-    rg->addWidget(Label2, 2, 0);
-    rg->addWidget(EQS, 2, 1);
-    rg->addWidget(Label3, 3, 0);
-    rg->addWidget(EQL, 3, 1);
+    static const char* const kOutdoor[4] = {"CB1", "CB2", "X1", "X2"};
+    static const char* const kRoom[4] = {"CB10", "CB20", "X10", "X20"};
+    const StateFields outdoor =
+        stateGroup("外気条件及び風量", coolPanel, kOutdoor, "34", "60", true, CB1, X1, CB2, X2);
+    EOA = edit("EOA", "5000", outdoor.group);
+    addRow(outdoor.grid, label("導入外気量[CMH]：", outdoor.group), EOA);
+    const StateFields room = stateGroup("室内設定条件及び負荷", coolPanel, kRoom, "26", "50", false,
+                                        CB10, X10, CB20, X20);
+    EQS = edit("EQS", "50000", room.group);
+    EQL = edit("EQL", "5000", room.group);
+    Label2 = label("顕熱負荷[kcal/h]：", room.group);
+    Label3 = label("潜熱負荷[kcal/h]：", room.group);
+    addRow(room.grid, Label2, EQS);
+    addRow(room.grid, Label3, EQL);
     auto* supply = new QGroupBox(QString::fromUtf8("吹き出し温度差(給気風量)"), coolPanel);
     auto* sg = new QGridLayout(supply);
     EDT = edit("EDT", "10.0", supply);
     ESA = edit("ESA", "0", supply);
-    sg->addWidget(label("吹き出し温度差[℃]：", supply), 0, 0);
-    sg->addWidget(EDT, 0, 1);
-    sg->addWidget(label("給気風量[CMH]：", supply), 1, 0);
-    sg->addWidget(ESA, 1, 1);
-    cool->addWidget(outdoor);
-    cool->addWidget(room);
+    addRow(sg, label("吹き出し温度差[℃]：", supply), EDT);
+    addRow(sg, label("給気風量[CMH]：", supply), ESA);
+    cool->addWidget(outdoor.group);
+    cool->addWidget(room.group);
     cool->addWidget(supply);
 
     auto* heatPanel = new QGroupBox(QString::fromUtf8("暖房時"), this);
     auto* heat = new QVBoxLayout(heatPanel);
-    auto* houtdoor = new QGroupBox(QString::fromUtf8("外気条件及び風量"), heatPanel);
-    auto* hog = new QGridLayout(houtdoor);
-    HCB1 = selector("HCB1", 0, false, houtdoor);
-    HCB2 = selector("HCB2", 1, false, houtdoor);
-    HX1 = edit("HX1", "-1", houtdoor);
-    HX2 = edit("HX2", "60", houtdoor);
-    HEOA = edit("HEOA", "5000", houtdoor);
-    addPair(hog, 0, HCB1, HX1, HCB2, HX2);
-    hog->addWidget(label("導入外気量[CMH]：", houtdoor), 2, 0);
-    hog->addWidget(HEOA, 2, 1);
-    auto* hroom = new QGroupBox(QString::fromUtf8("室内設定条件及び負荷"), heatPanel);
-    auto* hrg = new QGridLayout(hroom);
-    HCB10 = selector("HCB10", 0, false, hroom);
-    HCB20 = selector("HCB20", 1, false, hroom);
-    HX10 = edit("HX10", "22", hroom);
-    HX20 = edit("HX20", "50", hroom);
-    HEQS = edit("HEQS", "50000", hroom);
-    Label7 = label("顕熱負荷[kcal/h]：", hroom);
-    addPair(hrg, 0, HCB10, HX10, HCB20, HX20);
-    hrg->addWidget(Label7, 2, 0);
-    hrg->addWidget(HEQS, 2, 1);
+    static const char* const kHeatOutdoor[4] = {"HCB1", "HCB2", "HX1", "HX2"};
+    static const char* const kHeatRoom[4] = {"HCB10", "HCB20", "HX10", "HX20"};
+    const StateFields houtdoor = stateGroup("外気条件及び風量", heatPanel, kHeatOutdoor, "-1", "60",
+                                            false, HCB1, HX1, HCB2, HX2);
+    HEOA = edit("HEOA", "5000", houtdoor.group);
+    addRow(houtdoor.grid, label("導入外気量[CMH]：", houtdoor.group), HEOA);
+    const StateFields hroom = stateGroup("室内設定条件及び負荷", heatPanel, kHeatRoom, "22", "50",
+                                         false, HCB10, HX10, HCB20, HX20);
+    HEQS = edit("HEQS", "50000", hroom.group);
+    Label7 = label("顕熱負荷[kcal/h]：", hroom.group);
+    addRow(hroom.grid, Label7, HEQS);
     auto* humid = new QGroupBox(QString::fromUtf8("加湿方式"), heatPanel);
     auto* hg = new QHBoxLayout(humid);
     Kasitu1 = new QRadioButton(QString::fromUtf8("水加湿"), humid);
@@ -116,10 +116,9 @@ TAhu1::TAhu1(std::function<void(bool)> setMainEnabled, QWidget* parent)
     auto* hsupply = new QGroupBox(QString::fromUtf8("吹き出し温度差(給気風量)"), heatPanel);
     auto* hsg = new QGridLayout(hsupply);
     HESA = edit("HESA", "0", hsupply);
-    hsg->addWidget(label("給気風量[CMH]：", hsupply), 0, 0);
-    hsg->addWidget(HESA, 0, 1);
-    heat->addWidget(houtdoor);
-    heat->addWidget(hroom);
+    addRow(hsg, label("給気風量[CMH]：", hsupply), HESA);
+    heat->addWidget(houtdoor.group);
+    heat->addWidget(hroom.group);
     heat->addWidget(humid);
     heat->addWidget(hsupply);
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "common/number_format.h"
+#include "document/state_line.h"
 #include "engine/moistek.h"
 
 namespace humidraw::coil {
@@ -97,7 +98,7 @@ ObjectRecord row(const std::string& rowText) {
 }
 
 ObjectRecord stateRow(const std::string& label, const AirState& s) {
-    return row(coilRow(label, s.DB, s.RH, s.x, s.h));
+    return row(valueRow(label, s.DB, s.RH, s.x, s.h));
 }
 
 // The temperature where air of humidity ratio x has 95 % relative humidity (false position).
@@ -214,7 +215,7 @@ bool cooling(CoilRun& run, bool si, double dbMin, double dbMax, const CurrentAtt
     }
     o.push_back(stateRow("C:RA", c.RA));
     o.push_back(stateRow("C:SA", SA));
-    o.push_back(row(coilRow("C:CA", CA.DB, 95, CA.x, CA.h)));
+    o.push_back(row(valueRow("C:CA", CA.DB, 95, CA.x, CA.h)));
     if (withOA) o.push_back(stateRow("C:MA", c.MA));
     return true;
 }
@@ -310,12 +311,6 @@ CoilInputs defaultInputs(bool si) {
         in.HEQS = "60";
     }
     return in;
-}
-
-std::string coilRow(const std::string& label, double DB, double RH, double x, double h) {
-    const double wb = V_DBAH2WB(DB, x);
-    return label + "," + formatFixed(DB, 1) + "," + formatFixed(RH, 1) + "," + formatFixed(wb, 1) +
-           "," + formatFixed(h, 2) + "," + formatFixed(x, 4);
 }
 
 CoilRun runCoil(const CoilInputs& in, bool si, double dbMin, double dbMax,

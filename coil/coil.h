@@ -57,7 +57,4 @@ struct CoilRun {
 CoilRun runCoil(const CoilInputs& in, bool si, double dbMin, double dbMax,
                 const CurrentAttributes& attributes, int room, CurrentState& state);
 
-// "label,DB,RH,WB,h,x" with WB of (DB, x).
-std::string coilRow(const std::string& label, double DB, double RH, double x, double h);
-
 }  // namespace humidraw::coil

@@ -7,12 +7,15 @@
 
 namespace humidraw {
 
+std::string valueRow(const std::string& label, double DB, double RH, double x, double h) {
+    const double wb = V_DBAH2WB(DB, x);
+    return label + "," + formatFixed(DB, 1) + "," + formatFixed(RH, 1) + "," + formatFixed(wb, 1) +
+           "," + formatFixed(h, 2) + "," + formatFixed(x, 4);
+}
+
 std::string tableRow(const std::string& label, CurrentState& s) {
     s.DB = V_ENAH2DB(s.h, s.x);
-    const double rh = V_DBAH2RH(s.DB, s.x);
-    const double wb = V_DBAH2WB(s.DB, s.x);
-    return label + "," + formatFixed(s.DB, 1) + "," + formatFixed(rh, 1) + "," +
-           formatFixed(wb, 1) + "," + formatFixed(s.h, 2) + "," + formatFixed(s.x, 4);
+    return valueRow(label, s.DB, V_DBAH2RH(s.DB, s.x), s.x, s.h);
 }
 
 namespace {

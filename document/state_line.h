@@ -24,7 +24,11 @@ struct StateLine {
     std::vector<ObjectRecord> objects;  // start text, start row, end text, end row, line
 };
 
-// The value-table row "label,DB,RH,WB,h,x" of a state (DB from h and x, written back).
+// A value-table row "label,DB,RH,WB,h,x" (WB of DB and x; h in kcal/kg(DA) in every unit
+// mode): DB, RH and WB with one decimal, h with two, x with four.
+std::string valueRow(const std::string& label, double DB, double RH, double x, double h);
+
+// The row of a state given by h and x: DB and RH from them (DB written back into the state).
 std::string tableRow(const std::string& label, CurrentState& s);
 
 // Computes both states in `state` and the objects to append; refuses when they would not fit
