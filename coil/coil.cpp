@@ -159,6 +159,42 @@ std::optional<double> coilOutletTemperature(double x, double dbSupply, double db
     return std::nullopt;
 }
 
+// The four typed state values (strict, in the dialog's order) and the check of both selector
+// pairs: outdoor ("始点") and room ("終点").
+bool readStates(const std::string* const texts[4], const int selectors[4],
+                const char* const selectorNames[2], double values[4], Stop& stop) {
+    for (int k = 0; k < 4; ++k) {
+        const auto v = strict(*texts[k], stop);
+        if (!v) return false;
+        values[k] = *v;
+    }
+    std::string e = checkPair(selectors[0], selectors[1], "始点", selectorNames[0]);
+    if (e.empty()) e = checkPair(selectors[2], selectors[3], "終点", selectorNames[1]);
+    if (!e.empty()) {
+        stop = {e, "線分作成"};
+        return false;
+    }
+    return true;
+}
+
+// The cooling-coil outlet at 95 %: at the supply temperature when the supply is above 95 %,
+// else at the supply's humidity ratio.
+bool coolingCoilOutlet(AirState& CA, const AirState& SA, double dbMin, double dbMax, Stop& stop) {
+    CA.exists = true;
+    CA.RH = 95;
+    if (SA.RH > 95) {
+        CA.DB = SA.DB;
+        CA.x = x95(SA.DB);
+    } else {
+        CA.x = SA.x;
+        CA.DB = coilOutletTemperature(SA.x, SA.DB, dbMin, dbMax).value_or(NAN);
+    }
+    CA.h = V_DBAH2EN(CA.DB, CA.x);
+    if (!computable(CA))
+        return refuse(stop, kCool, "95%のコイル出口状態が求められません (EQL, EDT, ESA)");
+    return true;
+}
+
 // Supply temperature difference and volume: the volume from the difference when one is given,
 // else the difference from the volume (rounded as the field shows it).
 bool coolingSupplyFlow(CoilInputs& f, double qs, double& sa, double& dt, Stop& stop) {
@@ -190,20 +226,11 @@ bool cooling(CoilRun& run, bool si, double dbMin, double dbMax, CurrentState& s,
     CoilInputs& f = run.fields;
     const double oa = lenient(f.EOA);
     double sa = lenient(f.ESA), dt = lenient(f.EDT), qs = lenient(f.EQS), ql = lenient(f.EQL);
-    const auto a1 = strict(f.X1, stop);
-    if (!a1) return false;
-    const auto b1 = strict(f.X2, stop);
-    if (!b1) return false;
-    const auto a2 = strict(f.X10, stop);
-    if (!a2) return false;
-    const auto b2 = strict(f.X20, stop);
-    if (!b2) return false;
-    std::string e = checkPair(f.CB1, f.CB2, "始点", "CB1, CB2");
-    if (e.empty()) e = checkPair(f.CB10, f.CB20, "終点", "CB10, CB20");
-    if (!e.empty()) {
-        stop = {e, "線分作成"};
-        return false;
-    }
+    const std::string* const texts[4] = {&f.X1, &f.X2, &f.X10, &f.X20};
+    const int selectors[4] = {f.CB1, f.CB2, f.CB10, f.CB20};
+    const char* const names[2] = {"CB1, CB2", "CB10, CB20"};
+    double v[4];
+    if (!readStates(texts, selectors, names, v, stop)) return false;
     // A negative latent load (a room that dries the air) is kept: the library computes it.
     if (oa < 0) return refuse(stop, kCool, "導入外気量(EOA)が負の値です");
     if (qs < 0) return refuse(stop, kCool, "顕熱負荷(EQS)が負の値です");
@@ -212,8 +239,8 @@ bool cooling(CoilRun& run, bool si, double dbMin, double dbMax, CurrentState& s,
         ql *= kKcalHPerKW;
     }
     Season& c = run.cooling;
-    if (!givenState(c.OA, f.CB1, f.CB2, *a1, *b1, si, s, kCool, "外気条件(X1, X2)", stop) ||
-        !givenState(c.RA, f.CB10, f.CB20, *a2, *b2, si, s, kCool, "室内設定条件(X10, X20)", stop))
+    if (!givenState(c.OA, f.CB1, f.CB2, v[0], v[1], si, s, kCool, "外気条件(X1, X2)", stop) ||
+        !givenState(c.RA, f.CB10, f.CB20, v[2], v[3], si, s, kCool, "室内設定条件(X10, X20)", stop))
         return false;
     if (!coolingSupplyFlow(f, qs, sa, dt, stop)) return false;
     AirState& SA = c.SA;
@@ -227,26 +254,27 @@ bool cooling(CoilRun& run, bool si, double dbMin, double dbMax, CurrentState& s,
     SA.h = V_DBAH2EN(SA.DB, SA.x);
     SA.RH = V_DBAH2RH(SA.DB, SA.x);
     if (!checkSupply(run, SA, kCool, "吹き出し温度差(EDT)・給気風量(ESA)", stop)) return false;
-    AirState& CA = c.CA;
-    CA.exists = true;
-    CA.RH = 95;
-    if (SA.RH > 95) {
-        CA.DB = SA.DB;
-        CA.x = x95(SA.DB);
-    } else {
-        CA.x = SA.x;
-        const auto t = coilOutletTemperature(SA.x, SA.DB, dbMin, dbMax);
-        CA.DB = t.value_or(NAN);
-    }
-    CA.h = V_DBAH2EN(CA.DB, CA.x);
-    if (!computable(CA))
-        return refuse(stop, kCool, "95%のコイル出口状態が求められません (EQL, EDT, ESA)");
+    if (!coolingCoilOutlet(c.CA, SA, dbMin, dbMax, stop)) return false;
     if (oa > 0) {
         const double r = oa / sa;
         mix(c.MA, c, r, false);
         if (!checkMix(run, c.MA, r, kCool, "EOA", "ESA", stop)) return false;
     }
     c.computed = true;
+    return true;
+}
+
+// The heating-coil outlet at the mixed air's humidity ratio: at the supply temperature for a
+// steam humidifier, on the supply's wet-bulb line for water spray.
+bool heatingCoilOutlet(AirState& CA, const AirState& SA, const AirState& MA, bool steam,
+                       Stop& stop) {
+    CA.exists = true;
+    CA.x = MA.x;
+    CA.DB = steam ? SA.DB : V_WBAH2DB(V_DBAH2WB(SA.DB, SA.x), MA.x);
+    CA.h = V_DBAH2EN(CA.DB, CA.x);
+    CA.RH = V_DBAH2RH(CA.DB, CA.x);
+    if (!computable(CA))
+        return refuse(stop, kHeat, "加湿前の状態を計算できません (HEQS, HESA, HEOA)");
     return true;
 }
 
@@ -261,20 +289,11 @@ bool heating(CoilRun& run, bool si, CurrentState& s, Stop& stop) {
         f.HESA = formatFixed(sa, 0);
     }
     double qs = lenient(f.HEQS);
-    const auto a1 = strict(f.HX1, stop);
-    if (!a1) return false;
-    const auto b1 = strict(f.HX2, stop);
-    if (!b1) return false;
-    const auto a2 = strict(f.HX10, stop);
-    if (!a2) return false;
-    const auto b2 = strict(f.HX20, stop);
-    if (!b2) return false;
-    std::string e = checkPair(f.HCB1, f.HCB2, "始点", "HCB1, HCB2");
-    if (e.empty()) e = checkPair(f.HCB10, f.HCB20, "終点", "HCB10, HCB20");
-    if (!e.empty()) {
-        stop = {e, "線分作成"};
-        return false;
-    }
+    const std::string* const texts[4] = {&f.HX1, &f.HX2, &f.HX10, &f.HX20};
+    const int selectors[4] = {f.HCB1, f.HCB2, f.HCB10, f.HCB20};
+    const char* const names[2] = {"HCB1, HCB2", "HCB10, HCB20"};
+    double v[4];
+    if (!readStates(texts, selectors, names, v, stop)) return false;
     // A negative heating load (a room with more gains than losses) is kept: it gives a supply
     // cooler than the room, which the library computes.
     if (oa < 0) return refuse(stop, kHeat, "導入外気量(HEOA)が負の値です");
@@ -282,8 +301,8 @@ bool heating(CoilRun& run, bool si, CurrentState& s, Stop& stop) {
     if (sa == 0) return refuse(stop, kHeat, "給気風量(HESA)が0のため、計算できません");
     if (si) qs *= kKcalHPerKW;
     Season& w = run.heating;
-    if (!givenState(w.OA, f.HCB1, f.HCB2, *a1, *b1, si, s, kHeat, "外気条件(HX1, HX2)", stop) ||
-        !givenState(w.RA, f.HCB10, f.HCB20, *a2, *b2, si, s, kHeat, "室内設定条件(HX10, HX20)",
+    if (!givenState(w.OA, f.HCB1, f.HCB2, v[0], v[1], si, s, kHeat, "外気条件(HX1, HX2)", stop) ||
+        !givenState(w.RA, f.HCB10, f.HCB20, v[2], v[3], si, s, kHeat, "室内設定条件(HX10, HX20)",
                     stop))
         return false;
     AirState& SA = w.SA;
@@ -297,14 +316,7 @@ bool heating(CoilRun& run, bool si, CurrentState& s, Stop& stop) {
         const double r = oa / sa;
         mix(w.MA, w, r, true);
         if (!checkMix(run, w.MA, r, kHeat, "HEOA", "HESA", stop)) return false;
-        AirState& CA = w.CA;
-        CA.exists = true;
-        CA.x = w.MA.x;
-        CA.DB = f.Kasitu == 2 ? SA.DB : V_WBAH2DB(V_DBAH2WB(SA.DB, SA.x), w.MA.x);
-        CA.h = V_DBAH2EN(CA.DB, CA.x);
-        CA.RH = V_DBAH2RH(CA.DB, CA.x);
-        if (!computable(CA))
-            return refuse(stop, kHeat, "加湿前の状態を計算できません (HEQS, HESA, HEOA)");
+        if (!heatingCoilOutlet(w.CA, SA, w.MA, f.Kasitu == 2, stop)) return false;
     }
     w.computed = true;
     return true;
