@@ -266,15 +266,15 @@ void TFmIX::A_Ahu1G() {
 void TFmIX::A_Ahu1() {
     const coil::CoilRun run = coil::runCoil(coilDialog_->inputs(), settings_.si, settings_.dbMin,
                                             settings_.dbMax, attributes_, objects_.room(), state_);
-    for (const std::string& n : run.notices)
-        prompts_->tell("ポイント作成", n, PromptIcon::Information);
-    coilDialog_->showFields(run.fields);
-    for (const ObjectRecord& r : run.objects) objects_.append(r);
     if (!run.error.empty()) {
         prompts_->tell(run.errorCaption, run.error, PromptIcon::Information);
-        return;  // the dialog stays open for correction
+        return;  // nothing appended; the dialog stays open for correction
     }
+    coilDialog_->showFields(run.fields);
+    for (const ObjectRecord& r : run.objects) objects_.append(r);
     ViewIx();
+    // Told over the dialog, with the plot already in view behind it.
+    for (const std::string& w : run.warnings) prompts_->tell("Humidraw", w, PromptIcon::Warning);
     coilDialog_->hide();
 }
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <utility>
 
+#include "coil/coil_objects.h"
 #include "common/number_format.h"
-#include "document/state_line.h"
 #include "engine/moistek.h"
 
 namespace humidraw::coil {
@@ -15,11 +15,23 @@ constexpr double kKcalHPerKW = 860;
 constexpr double kPerSpecificHeat = 4.16666666666667;  // 1 / 0.24 kcal/(kg·K)
 constexpr double kPerDensity = 0.833333333333333;      // 1 / 1.2 kg/m³
 constexpr int kMaxSearchPasses = 1000;
+// A given state may sit on the saturation curve; the round trip through h and x may leave its
+// relative humidity a hair above 100 %.
+constexpr double kSaturatedRH = 100 + 1e-6;
+
+constexpr const char* kCool = "冷房時";
+constexpr const char* kHeat = "暖房時";
 
 // The reason a run stops.
 struct Stop {
     std::string text, caption;
 };
+
+// Records a refusal of one season's input; false, for the caller to return.
+bool refuse(Stop& stop, const char* season, const std::string& reason) {
+    stop = {std::string(season) + "：" + reason, "Humidraw"};
+    return false;
+}
 
 double lenient(const std::string& text) {
     return parseDecimal(text).value_or(0);
@@ -43,9 +55,19 @@ std::string checkPair(int i, int j, const char* side, const char* selectorNames)
     return {};
 }
 
-// The state of a pair of selector indexes and values; DB and RH from h and x.
-AirState pairToState(int i, int j, double a, double b, bool si, CurrentState& s,
-                     std::vector<std::string>& notices) {
+// Whether the library gives everything a row shows of the state (RH and WB from DB and x).
+bool computable(const AirState& s) {
+    if (!std::isfinite(s.DB) || !std::isfinite(s.x) || !std::isfinite(s.h) || !std::isfinite(s.RH))
+        return false;
+    MoistekClass m;
+    double db = s.DB, x = s.x, rh = 0, wb = 0;
+    return m.F_DBAH2RH(db, x, rh) == 1 && m.F_DBAH2WB(db, x, wb) == 1;
+}
+
+// A state given by a pair of selector indexes and values (DB and RH from h and x), or a refusal
+// naming the season and the group of fields.
+bool givenState(AirState& st, int i, int j, double a, double b, bool si, CurrentState& s,
+                const char* season, const std::string& group, Stop& stop) {
     if (j < i) {
         std::swap(i, j);
         std::swap(a, b);
@@ -54,129 +76,110 @@ AirState pairToState(int i, int j, double a, double b, bool si, CurrentState& s,
         if (i == kEN) a *= kKcalPerKJ;
         if (j == kEN) b *= kKcalPerKJ;
     }
-    if (pairState(pairCode(i, j), a, b, s) == PairResult::NotComputable)
-        notices.push_back("この組み合わせでは計算できません");
-    AirState st;
+    const PairResult result = pairState(pairCode(i, j), a, b, s);
+    if (result == PairResult::NotComputable)
+        return refuse(stop, season, group + "：比ｴﾝﾀﾙﾋﾟと湿球温度の組み合わせでは計算できません");
     st.exists = true;
     st.h = s.h;
     st.x = s.x;
     st.DB = V_ENAH2DB(st.h, st.x);
     st.RH = V_DBAH2RH(st.DB, st.x);
-    return st;
+    if (result != PairResult::Computed || !computable(st))
+        return refuse(stop, season, group + "：この値では空気の状態を計算できません");
+    if (st.x < 0) return refuse(stop, season, group + "：絶対湿度が負になります");
+    if (st.RH > kSaturatedRH)
+        return refuse(stop, season,
+                      group + "：相対湿度が100%を超えます (" + formatFixed(st.RH, 1) + "%)");
+    return true;
 }
 
-ObjectRecord text(const std::string& label, const AirState& s, int position) {
-    ObjectRecord r;
-    r.kind = kTextObject;
-    r.colour = kLabelColour;
-    r.h1 = s.h;
-    r.x1 = s.x;
-    r.labelPosition = position;
-    r.text = label;
-    return r;
+// Mixed air of outdoor and room air at the outdoor share r (cooling: RA + (OA − RA) r,
+// heating: RA − (RA − OA) r, as each season has always computed it).
+void mix(AirState& MA, const Season& s, double r, bool heating) {
+    MA.exists = true;
+    if (heating) {
+        MA.h = s.RA.h - (s.RA.h - s.OA.h) * r;
+        MA.x = s.RA.x - (s.RA.x - s.OA.x) * r;
+    } else {
+        MA.h = s.RA.h + (s.OA.h - s.RA.h) * r;
+        MA.x = s.RA.x + (s.OA.x - s.RA.x) * r;
+    }
+    MA.DB = V_ENAH2DB(MA.h, MA.x);
+    MA.RH = V_DBAH2RH(MA.DB, MA.x);
 }
 
-ObjectRecord line(const AirState& a, const AirState& b, const CurrentAttributes& attr) {
-    ObjectRecord r;
-    r.kind = kLineBothMarkers;
-    r.colour = attr.colour;
-    r.width = attr.width;
-    r.style = attr.style;
-    r.h1 = a.h;
-    r.x1 = a.x;
-    r.h2 = b.h;
-    r.x2 = b.x;
-    return r;
+// Checks the mixed air and tells when more outdoor air than supply air puts it beyond OA.
+bool checkMix(CoilRun& run, const AirState& MA, double r, const char* season, const char* oaField,
+              const char* saField, Stop& stop) {
+    const std::string more =
+        std::string("導入外気量(") + oaField + ")が給気風量(" + saField + ")を超えるため、";
+    if (MA.x < 0) return refuse(stop, season, more + "混合空気の絶対湿度が負になります");
+    if (!computable(MA))
+        return refuse(
+            stop, season,
+            std::string("混合空気の状態を計算できません (") + oaField + ", " + saField + ")");
+    if (r > 1)
+        run.warnings.push_back(std::string(season) + "：" + more +
+                               "混合空気は外気の先に描かれます");
+    return true;
 }
 
-ObjectRecord row(const std::string& rowText) {
-    ObjectRecord r;
-    r.kind = kTableRow;
-    r.colour = kLabelColour;
-    r.text = rowText;
-    return r;
+// Checks a supply state; above saturation it is still plotted, and the user is told.
+bool checkSupply(CoilRun& run, const AirState& SA, const char* season, const std::string& fields,
+                 Stop& stop) {
+    if (!computable(SA)) return refuse(stop, season, "給気の状態を計算できません (" + fields + ")");
+    if (SA.RH > 100)
+        run.warnings.push_back(std::string(season) + "：給気の相対湿度が100%を超えます (" +
+                               formatFixed(SA.RH, 1) + "%)。" + fields + "を見直して下さい");
+    return true;
 }
 
-ObjectRecord stateRow(const std::string& label, const AirState& s) {
-    return row(valueRow(label, s.DB, s.RH, s.x, s.h));
-}
-
-// The temperature where air of humidity ratio x has 95 % relative humidity (false position).
-double coilOutletTemperature(double x, double dbSupply, double dbMin, double dbMax) {
+// The temperature where air of humidity ratio x has 95 % relative humidity (false position);
+// nothing when the search does not close in.
+std::optional<double> coilOutletTemperature(double x, double dbSupply, double dbMin, double dbMax) {
     double tLo = dbMin - (dbMax - dbMin), xLo = x95(tLo);
     double tHi = dbSupply, xHi = x95(dbSupply);
     const double tol = 0.1 * 0.001;  // a tenth of the chart's humidity-ratio step
     double T = tLo;
     for (int pass = 0; pass < kMaxSearchPasses; ++pass) {
-        if (xHi == xLo) break;
+        if (xHi == xLo) return std::nullopt;
         T = tLo + (tHi - tLo) * (x - xLo) / (xHi - xLo);
         const double xm = x95(T);
-        if (x - tol < xm && xm < x + tol) break;
+        if (x - tol < xm && xm < x + tol) return T;
         if (xm < x) {
             tLo = T;
             xLo = xm;
         } else if (xm > x) {
             tHi = T;
             xHi = xm;
+        } else {
+            return std::nullopt;  // NaN: the temperature left the library's range
         }
     }
-    return T;
+    return std::nullopt;
 }
 
-bool cooling(CoilRun& run, bool si, double dbMin, double dbMax, const CurrentAttributes& attr,
-             CurrentState& s, Stop& stop) {
-    CoilInputs& f = run.fields;
-    const double oa = lenient(f.EOA);
-    double sa = lenient(f.ESA), dt = lenient(f.EDT), qs = lenient(f.EQS), ql = lenient(f.EQL);
-    const auto a1 = strict(f.X1, stop);
-    if (!a1) return false;
-    const auto b1 = strict(f.X2, stop);
-    if (!b1) return false;
-    const auto a2 = strict(f.X10, stop);
-    if (!a2) return false;
-    const auto b2 = strict(f.X20, stop);
-    if (!b2) return false;
-    std::string e = checkPair(f.CB1, f.CB2, "始点", "CB1, CB2");
-    if (e.empty()) e = checkPair(f.CB10, f.CB20, "終点", "CB10, CB20");
+// The four typed state values (strict, in the dialog's order) and the check of both selector
+// pairs: outdoor ("始点") and room ("終点").
+bool readStates(const std::string* const texts[4], const int selectors[4],
+                const char* const selectorNames[2], double values[4], Stop& stop) {
+    for (int k = 0; k < 4; ++k) {
+        const auto v = strict(*texts[k], stop);
+        if (!v) return false;
+        values[k] = *v;
+    }
+    std::string e = checkPair(selectors[0], selectors[1], "始点", selectorNames[0]);
+    if (e.empty()) e = checkPair(selectors[2], selectors[3], "終点", selectorNames[1]);
     if (!e.empty()) {
         stop = {e, "線分作成"};
         return false;
     }
-    if (si) {
-        qs *= kKcalHPerKW;
-        ql *= kKcalHPerKW;
-    }
-    Season& c = run.cooling;
-    c.OA = pairToState(f.CB1, f.CB2, *a1, *b1, si, s, run.notices);
-    c.RA = pairToState(f.CB10, f.CB20, *a2, *b2, si, s, run.notices);
-    AirState& SA = c.SA;
-    SA.exists = true;
-    if (dt > 0) {
-        SA.DB = c.RA.DB - dt;
-        sa = qs / dt * kPerSpecificHeat * kPerDensity;
-        sa = 100 * std::trunc((sa + 99) * 0.01);
-        f.ESA = formatFixed(sa, 0);
-        if (sa == 0) {
-            stop = {"顕熱負荷(EQS)が0のため給気風量が0になり、計算できません", "Humidraw"};
-            return false;
-        }
-    } else {
-        if (sa == 0) {
-            stop = {"給気風量(ESA)が0で吹き出し温度差(EDT)も0以下のため、計算できません",
-                    "Humidraw"};
-            return false;
-        }
-        dt = qs / sa * kPerSpecificHeat * kPerDensity;
-        f.EDT = formatFixed(dt, 1);
-        const auto back = strict(f.EDT, stop);
-        if (!back) return false;
-        dt = *back;
-        SA.DB = c.RA.DB - dt;
-    }
-    SA.x = c.RA.x - (ql / sa) / (597.5 + 0.441 * dt);
-    SA.h = V_DBAH2EN(SA.DB, SA.x);
-    SA.RH = V_DBAH2RH(SA.DB, SA.x);
-    AirState& CA = c.CA;
+    return true;
+}
+
+// The cooling-coil outlet at 95 %: at the supply temperature when the supply is above 95 %,
+// else at the supply's humidity ratio.
+bool coolingCoilOutlet(AirState& CA, const AirState& SA, double dbMin, double dbMax, Stop& stop) {
     CA.exists = true;
     CA.RH = 95;
     if (SA.RH > 95) {
@@ -184,43 +187,98 @@ bool cooling(CoilRun& run, bool si, double dbMin, double dbMax, const CurrentAtt
         CA.x = x95(SA.DB);
     } else {
         CA.x = SA.x;
-        CA.DB = coilOutletTemperature(SA.x, SA.DB, dbMin, dbMax);
+        CA.DB = coilOutletTemperature(SA.x, SA.DB, dbMin, dbMax).value_or(NAN);
     }
     CA.h = V_DBAH2EN(CA.DB, CA.x);
-    if (oa > 0) {
-        const double r = oa / sa;
-        AirState& MA = c.MA;
-        MA.exists = true;
-        MA.h = c.RA.h + (c.OA.h - c.RA.h) * r;
-        MA.x = c.RA.x + (c.OA.x - c.RA.x) * r;
-        MA.DB = V_ENAH2DB(MA.h, MA.x);
-        MA.RH = V_DBAH2RH(MA.DB, MA.x);
-    }
-    c.computed = true;
-    auto& o = run.objects;
-    const bool withOA = oa > 0;
-    if (withOA) {
-        o.push_back(text("C:OA", c.OA, 4));
-        o.push_back(line(c.OA, c.RA, attr));
-    }
-    o.push_back(text("C:RA", c.RA, 0));
-    o.push_back(line(c.RA, SA, attr));
-    o.push_back(text("C:SA", SA, 0));
-    o.push_back(line(SA, CA, attr));
-    o.push_back(text("C:CA", CA, 6));
-    if (withOA) {
-        o.push_back(line(CA, c.MA, attr));
-        o.push_back(text("C:MA", c.MA, 0));
-        o.push_back(stateRow("C:OA", c.OA));
-    }
-    o.push_back(stateRow("C:RA", c.RA));
-    o.push_back(stateRow("C:SA", SA));
-    o.push_back(row(valueRow("C:CA", CA.DB, 95, CA.x, CA.h)));
-    if (withOA) o.push_back(stateRow("C:MA", c.MA));
+    if (!computable(CA))
+        return refuse(stop, kCool, "95%のコイル出口状態が求められません (EQL, EDT, ESA)");
     return true;
 }
 
-bool heating(CoilRun& run, bool si, const CurrentAttributes& attr, CurrentState& s, Stop& stop) {
+// Supply temperature difference and volume: the volume from the difference when one is given,
+// else the difference from the volume (rounded as the field shows it).
+bool coolingSupplyFlow(CoilInputs& f, double qs, double& sa, double& dt, Stop& stop) {
+    if (dt > 0) {
+        sa = qs / dt * kPerSpecificHeat * kPerDensity;
+        sa = 100 * std::trunc((sa + 99) * 0.01);
+        if (!std::isfinite(sa))
+            return refuse(stop, kCool, "吹き出し温度差(EDT)が小さすぎ、給気風量を計算できません");
+        f.ESA = formatFixed(sa, 0);
+        if (sa == 0)
+            return refuse(stop, kCool, "顕熱負荷(EQS)が0のため給気風量が0になり、計算できません");
+        return true;
+    }
+    if (sa < 0) return refuse(stop, kCool, "給気風量(ESA)が負の値です");
+    if (sa == 0)
+        return refuse(stop, kCool,
+                      "給気風量(ESA)が0で吹き出し温度差(EDT)も0以下のため、計算できません");
+    dt = qs / sa * kPerSpecificHeat * kPerDensity;
+    if (!std::isfinite(dt))
+        return refuse(stop, kCool, "給気風量(ESA)が小さすぎ、吹き出し温度差を計算できません");
+    f.EDT = formatFixed(dt, 1);
+    const auto back = strict(f.EDT, stop);
+    if (!back) return false;
+    dt = *back;
+    return true;
+}
+
+bool cooling(CoilRun& run, bool si, double dbMin, double dbMax, CurrentState& s, Stop& stop) {
+    CoilInputs& f = run.fields;
+    const double oa = lenient(f.EOA);
+    double sa = lenient(f.ESA), dt = lenient(f.EDT), qs = lenient(f.EQS), ql = lenient(f.EQL);
+    const std::string* const texts[4] = {&f.X1, &f.X2, &f.X10, &f.X20};
+    const int selectors[4] = {f.CB1, f.CB2, f.CB10, f.CB20};
+    const char* const names[2] = {"CB1, CB2", "CB10, CB20"};
+    double v[4];
+    if (!readStates(texts, selectors, names, v, stop)) return false;
+    // A negative latent load (a room that dries the air) is kept: the library computes it.
+    if (oa < 0) return refuse(stop, kCool, "導入外気量(EOA)が負の値です");
+    if (qs < 0) return refuse(stop, kCool, "顕熱負荷(EQS)が負の値です");
+    if (si) {
+        qs *= kKcalHPerKW;
+        ql *= kKcalHPerKW;
+    }
+    Season& c = run.cooling;
+    if (!givenState(c.OA, f.CB1, f.CB2, v[0], v[1], si, s, kCool, "外気条件(X1, X2)", stop) ||
+        !givenState(c.RA, f.CB10, f.CB20, v[2], v[3], si, s, kCool, "室内設定条件(X10, X20)", stop))
+        return false;
+    if (!coolingSupplyFlow(f, qs, sa, dt, stop)) return false;
+    AirState& SA = c.SA;
+    SA.exists = true;
+    SA.DB = c.RA.DB - dt;
+    SA.x = c.RA.x - (ql / sa) / (597.5 + 0.441 * dt);
+    if (!(SA.x > 0))
+        return refuse(stop, kCool,
+                      "潜熱負荷(EQL)が給気風量(ESA)に対して大きすぎ、給気の絶対湿度が0以下に"
+                      "なります");
+    SA.h = V_DBAH2EN(SA.DB, SA.x);
+    SA.RH = V_DBAH2RH(SA.DB, SA.x);
+    if (!checkSupply(run, SA, kCool, "吹き出し温度差(EDT)・給気風量(ESA)", stop)) return false;
+    if (!coolingCoilOutlet(c.CA, SA, dbMin, dbMax, stop)) return false;
+    if (oa > 0) {
+        const double r = oa / sa;
+        mix(c.MA, c, r, false);
+        if (!checkMix(run, c.MA, r, kCool, "EOA", "ESA", stop)) return false;
+    }
+    c.computed = true;
+    return true;
+}
+
+// The heating-coil outlet at the mixed air's humidity ratio: at the supply temperature for a
+// steam humidifier, on the supply's wet-bulb line for water spray.
+bool heatingCoilOutlet(AirState& CA, const AirState& SA, const AirState& MA, bool steam,
+                       Stop& stop) {
+    CA.exists = true;
+    CA.x = MA.x;
+    CA.DB = steam ? SA.DB : V_WBAH2DB(V_DBAH2WB(SA.DB, SA.x), MA.x);
+    CA.h = V_DBAH2EN(CA.DB, CA.x);
+    CA.RH = V_DBAH2RH(CA.DB, CA.x);
+    if (!computable(CA))
+        return refuse(stop, kHeat, "加湿前の状態を計算できません (HEQS, HESA, HEOA)");
+    return true;
+}
+
+bool heating(CoilRun& run, bool si, CurrentState& s, Stop& stop) {
     CoilInputs& f = run.fields;
     const double oa = lenient(f.HEOA);
     double sa = lenient(f.HESA);
@@ -231,73 +289,36 @@ bool heating(CoilRun& run, bool si, const CurrentAttributes& attr, CurrentState&
         f.HESA = formatFixed(sa, 0);
     }
     double qs = lenient(f.HEQS);
-    const auto a1 = strict(f.HX1, stop);
-    if (!a1) return false;
-    const auto b1 = strict(f.HX2, stop);
-    if (!b1) return false;
-    const auto a2 = strict(f.HX10, stop);
-    if (!a2) return false;
-    const auto b2 = strict(f.HX20, stop);
-    if (!b2) return false;
-    std::string e = checkPair(f.HCB1, f.HCB2, "始点", "HCB1, HCB2");
-    if (e.empty()) e = checkPair(f.HCB10, f.HCB20, "終点", "HCB10, HCB20");
-    if (!e.empty()) {
-        stop = {e, "線分作成"};
-        return false;
-    }
-    if (sa == 0) {
-        stop = {"暖房時の給気風量(HESA)が0のため、計算できません", "Humidraw"};
-        return false;
-    }
+    const std::string* const texts[4] = {&f.HX1, &f.HX2, &f.HX10, &f.HX20};
+    const int selectors[4] = {f.HCB1, f.HCB2, f.HCB10, f.HCB20};
+    const char* const names[2] = {"HCB1, HCB2", "HCB10, HCB20"};
+    double v[4];
+    if (!readStates(texts, selectors, names, v, stop)) return false;
+    // A negative heating load (a room with more gains than losses) is kept: it gives a supply
+    // cooler than the room, which the library computes.
+    if (oa < 0) return refuse(stop, kHeat, "導入外気量(HEOA)が負の値です");
+    if (sa < 0) return refuse(stop, kHeat, "給気風量(HESA)が負の値です");
+    if (sa == 0) return refuse(stop, kHeat, "給気風量(HESA)が0のため、計算できません");
     if (si) qs *= kKcalHPerKW;
     Season& w = run.heating;
-    w.OA = pairToState(f.HCB1, f.HCB2, *a1, *b1, si, s, run.notices);
-    w.RA = pairToState(f.HCB10, f.HCB20, *a2, *b2, si, s, run.notices);
+    if (!givenState(w.OA, f.HCB1, f.HCB2, v[0], v[1], si, s, kHeat, "外気条件(HX1, HX2)", stop) ||
+        !givenState(w.RA, f.HCB10, f.HCB20, v[2], v[3], si, s, kHeat, "室内設定条件(HX10, HX20)",
+                    stop))
+        return false;
     AirState& SA = w.SA;
     SA.exists = true;
     SA.DB = w.RA.DB + qs / sa * kPerDensity * kPerSpecificHeat;
     SA.x = w.RA.x;
     SA.h = V_DBAH2EN(SA.DB, SA.x);
     SA.RH = V_DBAH2RH(SA.DB, SA.x);
-    const bool withOA = oa > 0;
-    if (withOA) {
+    if (!checkSupply(run, SA, kHeat, "顕熱負荷(HEQS)・給気風量(HESA)", stop)) return false;
+    if (oa > 0) {
         const double r = oa / sa;
-        AirState& MA = w.MA;
-        MA.exists = true;
-        MA.h = w.RA.h - (w.RA.h - w.OA.h) * r;
-        MA.x = w.RA.x - (w.RA.x - w.OA.x) * r;
-        MA.DB = V_ENAH2DB(MA.h, MA.x);
-        MA.RH = V_DBAH2RH(MA.DB, MA.x);
-        AirState& CA = w.CA;
-        CA.exists = true;
-        CA.x = MA.x;
-        CA.DB = f.Kasitu == 2 ? SA.DB : V_WBAH2DB(V_DBAH2WB(SA.DB, SA.x), MA.x);
-        CA.h = V_DBAH2EN(CA.DB, CA.x);
-        CA.RH = V_DBAH2RH(CA.DB, CA.x);
+        mix(w.MA, w, r, true);
+        if (!checkMix(run, w.MA, r, kHeat, "HEOA", "HESA", stop)) return false;
+        if (!heatingCoilOutlet(w.CA, SA, w.MA, f.Kasitu == 2, stop)) return false;
     }
     w.computed = true;
-    auto& o = run.objects;
-    if (withOA) {
-        o.push_back(text("H:OA", w.OA, 0));
-        o.push_back(line(w.OA, w.RA, attr));
-    }
-    o.push_back(text("H:RA", w.RA, 0));
-    o.push_back(line(w.RA, SA, attr));
-    o.push_back(text("H:SA", SA, 2));
-    if (withOA) {
-        o.push_back(line(SA, w.CA, attr));
-        o.push_back(text("H:CA", w.CA, 0));
-        o.push_back(line(w.CA, w.MA, attr));
-        o.push_back(text("H:MA", w.MA, 0));
-    }
-    o.push_back(row(" "));
-    if (withOA) o.push_back(stateRow("H:OA", w.OA));
-    o.push_back(stateRow("H:RA", w.RA));
-    o.push_back(stateRow("H:SA", SA));
-    if (withOA) {
-        o.push_back(stateRow("H:CA", w.CA));
-        o.push_back(stateRow("H:MA", w.MA));
-    }
     return true;
 }
 
@@ -318,25 +339,21 @@ CoilRun runCoil(const CoilInputs& in, bool si, double dbMin, double dbMax,
     CoilRun run;
     run.fields = in;
     Stop stop;
-    if (!cooling(run, si, dbMin, dbMax, attributes, state, stop)) {
-        run.error = stop.text;
-        run.errorCaption = stop.caption;
-        run.objects.clear();
-        return run;
+    if (cooling(run, si, dbMin, dbMax, state, stop) && heating(run, si, state, stop)) {
+        appendCoolingObjects(run.objects, run.cooling, run.cooling.MA.exists, attributes);
+        appendHeatingObjects(run.objects, run.heating, run.heating.MA.exists, attributes);
+        if (static_cast<int>(run.objects.size()) <= room) {
+            run.complete = true;
+            return run;
+        }
+        stop = {"図形の数が上限(640)を超えるため記入できません", "Humidraw"};
     }
-    if (!heating(run, si, attributes, state, stop)) {
-        run.error = stop.text;
-        run.errorCaption = stop.caption;
-    } else {
-        run.complete = true;
-    }
-    if (static_cast<int>(run.objects.size()) > room) {
-        run.error = "図形の数が上限(640)を超えるため記入できません";
-        run.errorCaption = "Humidraw";
-        run.objects.clear();
-        run.complete = false;
-    }
-    return run;
+    // Refused: nothing of either half is plotted and the fields stay as typed.
+    CoilRun refused;
+    refused.error = stop.text;
+    refused.errorCaption = stop.caption;
+    refused.fields = in;
+    return refused;
 }
 
 }  // namespace humidraw::coil

@@ -43,17 +43,21 @@ struct Season {
 };
 
 struct CoilRun {
-    // Why the run stopped (with its caption); objects of a completed cooling half stay.
+    // Why the run was refused (with its caption): a refused run appends nothing and rewrites
+    // no field, whichever half stopped it. Messages name the season, the fields and the reason.
     std::string error, errorCaption;
-    std::vector<std::string> notices;  // pair messages, caption "ポイント作成"
+    // Things a completed run plotted but the user should know (caption "Humidraw"): a supply
+    // state above saturation, more outdoor air than supply air.
+    std::vector<std::string> warnings;
     Season cooling, heating;
     CoilInputs fields;                  // the inputs with ESA, EDT and HESA as rewritten
     std::vector<ObjectRecord> objects;  // cooling objects, then heating objects
     bool complete = false;              // both halves done: repaint and hide the dialog
 };
 
-// Runs both halves. `state` is the current-state record the pair-state calculation works in;
-// `room` the free records of the object table (a run that would not fit adds nothing).
+// Runs both halves, all or nothing. `state` is the current-state record the pair-state
+// calculation works in; `room` the free records of the object table (a run that would not fit
+// adds nothing).
 CoilRun runCoil(const CoilInputs& in, bool si, double dbMin, double dbMax,
                 const CurrentAttributes& attributes, int room, CurrentState& state);
 

@@ -83,8 +83,8 @@ PairResult pairState(int code, double first, double second, CurrentState& s) {
     if (!method) return PairResult::NotComputable;
     MoistekClass m;  // the library's defaults: engineering units at 760 mmHg
     double dp = 0;
-    (m.*method)(s.DB, s.RH, s.x, s.h, s.SV, s.WB, dp);
-    return PairResult::Computed;
+    const int done = (m.*method)(s.DB, s.RH, s.x, s.h, s.SV, s.WB, dp);
+    return done == 1 ? PairResult::Computed : PairResult::Failed;
 }
 
 }  // namespace humidraw

@@ -20,7 +20,8 @@ CurrentState screenToState(const ChartFrame& frame, double X, double Y);
 enum Property { kDB = 0, kRH = 1, kAH = 2, kEN = 3, kWB = 4, kSV = 5, kNoProperty = 6 };
 
 enum class PairResult {
-    Computed,       // the library ran (it may have failed part way; the state holds what it left)
+    Computed,       // the library completed the state
+    Failed,         // the library stopped part way; the state holds what it left
     NotComputable,  // enthalpy with wet bulb: the two values are stored, nothing computed
     UnknownPair,    // not a pair of two different properties: nothing changes
 };

@@ -15,6 +15,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "app/about_box.h"
@@ -43,6 +44,7 @@ struct Script {
     std::deque<std::string> files;
     std::string printTo;  // empty: the print dialog is cancelled
     QPageLayout::Orientation orientation = QPageLayout::Landscape;
+    std::function<void(const Said&)> onTell;  // looks at the program while a message shows
 };
 
 class ScriptedPrompts : public UserPrompts {
@@ -50,6 +52,7 @@ class ScriptedPrompts : public UserPrompts {
     explicit ScriptedPrompts(Script& s) : s_(s) {}
     void tell(const std::string& caption, const std::string& text, PromptIcon) override {
         s_.said.push_back({caption, text});
+        if (s_.onTell) s_.onTell(s_.said.back());
     }
     Answer ask(const std::string& caption, const std::string& text, PromptIcon, bool,
                bool) override {
@@ -478,6 +481,39 @@ TEST_F(Window, CoilDialogPlotsBothProcesses) {
     d->hide();
     w.A_Ahu1G();
     EXPECT_EQ(d->EQS->text().toStdString(), "55") << "typed values survive reopening";
+}
+
+TEST_F(Window, CoilRunIsAllOrNothingAndWarnsOverTheDialog) {
+    TFmIX& w = open();
+    w.A_Ahu1G();
+    TAhu1* d = w.coilDialog();
+    // The winter outdoor air at 150 % is refused after the summer half was computed.
+    d->HX2->setText("150");
+    d->Button1->click();
+    EXPECT_EQ(w.documentObjects().count(), 0) << "no summer objects left behind";
+    ASSERT_FALSE(said.empty());
+    EXPECT_NE(said.back().text.find("暖房時"), std::string::npos) << said.back().text;
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_EQ(d->ESA->text().toStdString(), "0") << "a refused run rewrites no field";
+    EXPECT_EQ(d->HESA->text().toStdString(), "0");
+    // Corrected, with a supply above saturation: plotted once, then told over the dialog.
+    d->HX2->setText("60");
+    d->EQL->setText("0");
+    d->EDT->setText("14");
+    d->X20->setText("70");
+    int plottedWhenTold = -1;
+    bool dialogShownWhenTold = false;
+    script.onTell = [&](const Said&) {
+        plottedWhenTold = w.documentObjects().count();
+        dialogShownWhenTold = d->isVisible();
+    };
+    d->Button1->click();
+    script.onTell = nullptr;
+    EXPECT_EQ(w.documentObjects().count(), 29);
+    EXPECT_NE(said.back().text.find("EDT"), std::string::npos) << said.back().text;
+    EXPECT_EQ(plottedWhenTold, 29) << "the warning comes after plotting";
+    EXPECT_TRUE(dialogShownWhenTold);
+    EXPECT_FALSE(d->isVisible());
 }
 
 namespace {

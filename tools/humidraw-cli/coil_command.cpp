@@ -111,7 +111,6 @@ int coilCommand(const std::vector<std::string>& args) {
         if (json) std::printf("{\"error\": %s}\n", jsonString(run.error).c_str());
         return fail(1, run.error);
     }
-    for (const std::string& n : run.notices) std::fprintf(stderr, "humidraw-cli: %s\n", n.c_str());
     if (!output.empty()) {
         const auto bytes =
             serializeDocument(headerFrom(settings, 7, 3, 0, 1, 480, 640, 0, 0), run.objects);
@@ -124,9 +123,12 @@ int coilCommand(const std::vector<std::string>& args) {
     if (json) {
         std::printf("{\"cooling\": %s,\n \"heating\": %s,\n", seasonJson(run.cooling).c_str(),
                     seasonJson(run.heating).c_str());
-        std::printf(" \"fields\": {\"ESA\": %s, \"EDT\": %s, \"HESA\": %s},\n \"rows\": [",
+        std::printf(" \"fields\": {\"ESA\": %s, \"EDT\": %s, \"HESA\": %s},\n \"warnings\": [",
                     jsonString(run.fields.ESA).c_str(), jsonString(run.fields.EDT).c_str(),
                     jsonString(run.fields.HESA).c_str());
+        for (size_t i = 0; i < run.warnings.size(); ++i)
+            std::printf("%s%s", i ? ", " : "", jsonString(run.warnings[i]).c_str());
+        std::printf("],\n \"rows\": [");
         for (size_t i = 0; i < rows.size(); ++i)
             std::printf("%s%s", i ? ", " : "", jsonString(rows[i]).c_str());
         DocumentContents contents;
@@ -137,6 +139,8 @@ int coilCommand(const std::vector<std::string>& args) {
         std::printf("],\n \"objects\": %s}\n", objects.c_str());
         return 0;
     }
+    for (const std::string& w : run.warnings)
+        std::fprintf(stderr, "humidraw-cli: warning: %s\n", w.c_str());
     std::printf("fields: ESA=%s EDT=%s HESA=%s\n", run.fields.ESA.c_str(), run.fields.EDT.c_str(),
                 run.fields.HESA.c_str());
     for (const std::string& r : rows) std::printf("%s\n", r.c_str());

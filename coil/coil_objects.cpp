@@ -1,0 +1,94 @@
+#include "coil/coil_objects.h"
+
+#include "document/state_line.h"
+
+namespace humidraw::coil {
+namespace {
+
+ObjectRecord text(const std::string& label, const AirState& s, int position) {
+    ObjectRecord r;
+    r.kind = kTextObject;
+    r.colour = kLabelColour;
+    r.h1 = s.h;
+    r.x1 = s.x;
+    r.labelPosition = position;
+    r.text = label;
+    return r;
+}
+
+ObjectRecord line(const AirState& a, const AirState& b, const CurrentAttributes& attr) {
+    ObjectRecord r;
+    r.kind = kLineBothMarkers;
+    r.colour = attr.colour;
+    r.width = attr.width;
+    r.style = attr.style;
+    r.h1 = a.h;
+    r.x1 = a.x;
+    r.h2 = b.h;
+    r.x2 = b.x;
+    return r;
+}
+
+ObjectRecord row(const std::string& rowText) {
+    ObjectRecord r;
+    r.kind = kTableRow;
+    r.colour = kLabelColour;
+    r.text = rowText;
+    return r;
+}
+
+ObjectRecord stateRow(const std::string& label, const AirState& s) {
+    return row(valueRow(label, s.DB, s.RH, s.x, s.h));
+}
+
+}  // namespace
+
+void appendCoolingObjects(std::vector<ObjectRecord>& o, const Season& c, bool withOA,
+                          const CurrentAttributes& attr) {
+    if (withOA) {
+        o.push_back(text("C:OA", c.OA, 4));
+        o.push_back(line(c.OA, c.RA, attr));
+    }
+    o.push_back(text("C:RA", c.RA, 0));
+    o.push_back(line(c.RA, c.SA, attr));
+    o.push_back(text("C:SA", c.SA, 0));
+    o.push_back(line(c.SA, c.CA, attr));
+    o.push_back(text("C:CA", c.CA, 6));
+    if (withOA) {
+        o.push_back(line(c.CA, c.MA, attr));
+        o.push_back(text("C:MA", c.MA, 0));
+        o.push_back(stateRow("C:OA", c.OA));
+    }
+    o.push_back(stateRow("C:RA", c.RA));
+    o.push_back(stateRow("C:SA", c.SA));
+    // The coil leaves at 95 %: the row says so whatever the outlet search came to.
+    o.push_back(row(valueRow("C:CA", c.CA.DB, 95, c.CA.x, c.CA.h)));
+    if (withOA) o.push_back(stateRow("C:MA", c.MA));
+}
+
+void appendHeatingObjects(std::vector<ObjectRecord>& o, const Season& w, bool withOA,
+                          const CurrentAttributes& attr) {
+    if (withOA) {
+        o.push_back(text("H:OA", w.OA, 0));
+        o.push_back(line(w.OA, w.RA, attr));
+    }
+    o.push_back(text("H:RA", w.RA, 0));
+    o.push_back(line(w.RA, w.SA, attr));
+    o.push_back(text("H:SA", w.SA, 2));
+    if (withOA) {
+        o.push_back(line(w.SA, w.CA, attr));
+        o.push_back(text("H:CA", w.CA, 0));
+        o.push_back(line(w.CA, w.MA, attr));
+        o.push_back(text("H:MA", w.MA, 0));
+    }
+    o.push_back(row(" "));
+    if (withOA) o.push_back(stateRow("H:OA", w.OA));
+    o.push_back(stateRow("H:RA", w.RA));
+    o.push_back(stateRow("H:SA", w.SA));
+    if (withOA) {
+        o.push_back(stateRow("H:CA", w.CA));
+        o.push_back(stateRow("H:MA", w.MA));
+    }
+}
+
+}  // namespace humidraw::coil
