@@ -177,7 +177,7 @@ void TFmIX::M_Line() {
     double values[4];
     QLineEdit* edits[4] = {d->X1, d->X2, d->X10, d->X20};
     for (int i = 0; i < 4; ++i) {
-        const auto v = parseDecimal(edits[i]->text().toStdString());
+        const auto v = parseTypedDecimal(edits[i]->text().toStdString());
         if (!v) {
             prompts_->tell("Humidraw", notANumber(edits[i]->text()), PromptIcon::Error);
             return;
@@ -221,8 +221,8 @@ void TFmIX::M_Point() {
     TID_Point* d = pointDialog_;
     d->hide();
     int i = d->CB1->currentIndex(), j = d->CB2->currentIndex();
-    const auto a = parseDecimal(d->X1->text().toStdString());
-    const auto b = parseDecimal(d->X2->text().toStdString());
+    const auto a = parseTypedDecimal(d->X1->text().toStdString());
+    const auto b = parseTypedDecimal(d->X2->text().toStdString());
     if (!a || !b) {
         prompts_->tell("Humidraw", notANumber(!a ? d->X1->text() : d->X2->text()),
                        PromptIcon::Error);

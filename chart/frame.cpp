@@ -70,8 +70,12 @@ FrameStatus checkLimits(const Settings& s) {
     return FrameStatus::Ok;
 }
 
+std::string rangeLimitText(double v) {
+    return std::fabs(v) < 1e6 ? formatFixed(v, 1) : formatPrintfGeneral(v, 3);
+}
+
 std::string frameStatusMessage(FrameStatus status, const Settings& s) {
-    const std::string range = "(" + formatFixed(s.dbMin, 1) + "～" + formatFixed(s.dbMax, 1) + "℃)";
+    const std::string range = "(" + rangeLimitText(s.dbMin) + "～" + rangeLimitText(s.dbMax) + "℃)";
     switch (status) {
         case FrameStatus::Ok:
             return {};

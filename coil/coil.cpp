@@ -22,11 +22,11 @@ struct Stop {
 };
 
 double lenient(const std::string& text) {
-    return parseDecimal(text).value_or(0);
+    return parseTypedDecimal(text).value_or(0);
 }
 
 std::optional<double> strict(const std::string& text, Stop& stop) {
-    const auto v = parseDecimal(text);
+    const auto v = parseTypedDecimal(text);
     if (!v) stop = {"'" + text + "' は浮動小数点数ではありません", "Humidraw"};
     return v;
 }
