@@ -352,8 +352,7 @@ void TFmIX::Fnew() {
     clearDocument();
     setPickers(7, 3, 0);
     if (!rebuildChart(fresh)) {
-        prompts_->tell("Humidraw", frameStatusMessage(checkLimits(fresh), fresh),
-                       PromptIcon::Warning);
+        prompts_->tell("Humidraw", noChartMessage(fresh), PromptIcon::Warning);
         fresh.dbMin = settings_.dbMin;
         fresh.dbMax = settings_.dbMax;
         rebuildChart(fresh);
@@ -377,10 +376,8 @@ bool TFmIX::openDocument(const std::string& path) {
     if (doc.contents.header) {
         applyHeader(*doc.contents.header, s);
         if (!rebuildChart(s)) {
-            prompts_->tell(
-                kErrorCaption,
-                "データファイルを読込できません.\n" + frameStatusMessage(checkLimits(s), s),
-                PromptIcon::Warning);
+            prompts_->tell(kErrorCaption, "データファイルを読込できません.\n" + noChartMessage(s),
+                           PromptIcon::Warning);
             return false;
         }
         settings_ = s;

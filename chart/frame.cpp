@@ -89,6 +89,11 @@ std::string frameStatusMessage(FrameStatus status, const Settings& s) {
     return {};
 }
 
+std::string noChartMessage(const Settings& s) {
+    const FrameStatus st = checkLimits(s);
+    return frameStatusMessage(st == FrameStatus::Ok ? FrameStatus::NotComputable : st, s);
+}
+
 FrameStatus computeRanges(ChartFrame& f, const Settings& s) {
     if (FrameStatus st = checkLimits(s); st != FrameStatus::Ok) return st;
     f.si = s.si;

@@ -139,6 +139,18 @@ TEST_F(Window, StoredPlacementIsTaken) {
     EXPECT_EQ(w.geometry(), QRect(40, 30, 900, 700));
 }
 
+TEST_F(Window, StoredLimitsWithoutAChartAreNamedBriefly) {
+    // A lower limit no chart can be computed for: the message names it in a few characters,
+    // and the chart of the default limits is drawn.
+    std::ofstream(ini) << "[Setting]\nCSdbmin=-1e308\n";
+    TFmIX& w = open();
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].text.find("(-1e+308～45.0℃)"), std::string::npos) << said[0].text;
+    EXPECT_LT(said[0].text.size(), 120u);
+    EXPECT_EQ(w.settings().dbMin, -5);
+    EXPECT_GT(w.chart().elements().size(), 1000u);
+}
+
 TEST_F(Window, CommandTableMenusAndToolBars) {
     TFmIX& w = open();
     const std::pair<const char*, const char*> captions[] = {
