@@ -17,7 +17,7 @@ class CommaLocale : public testing::Test {
     void SetUp() override {
         saved_ = std::setlocale(LC_NUMERIC, nullptr);
         if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
-            GTEST_SKIP() << "de_DE.UTF-8 is not installed (scripts/install-deps makes it)";
+            GTEST_FAIL() << "de_DE.UTF-8 is missing: run scripts/install-deps";
     }
     void TearDown() override { std::setlocale(LC_NUMERIC, saved_.c_str()); }
 

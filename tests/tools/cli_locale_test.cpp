@@ -2,6 +2,7 @@
 // output cannot take what it writes.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <filesystem>
 #include <fstream>
 
@@ -31,9 +32,19 @@ class CliLocales : public testing::Test {
 
 const char* const kLocales[] = {"ja_JP.UTF-8", "de_DE.UTF-8"};
 
+// Whether the C library can switch to `locale`; a missing one would silently run as "C".
+bool installed(const char* locale) {
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    const bool ok = std::setlocale(LC_ALL, locale) != nullptr;
+    std::setlocale(LC_ALL, saved.c_str());
+    return ok;
+}
+
 }  // namespace
 
 TEST_F(CliLocales, ChartAndCoilRowsAreTheSameInEveryLocale) {
+    for (const char* locale : kLocales)
+        ASSERT_TRUE(installed(locale)) << locale << " is missing: run scripts/install-deps";
     const std::string png = (dir / "chart.png").string();
     const std::string svg = (dir / "chart.svg").string();
     const std::pair<std::string, std::string> runs[] = {
