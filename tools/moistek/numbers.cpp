@@ -5,7 +5,6 @@
 namespace moistek_cli {
 
 std::optional<double> parseNumber(std::string_view text) {
-    if (text.empty() || text.front() == ' ' || text.back() == ' ') return std::nullopt;
     return humidraw::parseDecimal(text);
 }
 
