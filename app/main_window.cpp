@@ -95,8 +95,7 @@ TFmIX::TFmIX(std::string settingsPath, std::string programFolder,
     if (!rebuildChart(settings_)) {
         // No chart for the stored limits: the defaults' chart, and the user is told.
         const Settings fallback;
-        prompts_->tell("Humidraw", frameStatusMessage(checkLimits(settings_), settings_),
-                       PromptIcon::Warning);
+        prompts_->tell("Humidraw", noChartMessage(settings_), PromptIcon::Warning);
         settings_.dbMin = fallback.dbMin;
         settings_.dbMax = fallback.dbMax;
         rebuildChart(settings_);

@@ -177,7 +177,7 @@ void TFmIX::M_Line() {
     double values[4];
     QLineEdit* edits[4] = {d->X1, d->X2, d->X10, d->X20};
     for (int i = 0; i < 4; ++i) {
-        const auto v = parseDecimal(edits[i]->text().toStdString());
+        const auto v = parseTypedDecimal(edits[i]->text().toStdString());
         if (!v) {
             prompts_->tell("Humidraw", notANumber(edits[i]->text()), PromptIcon::Error);
             return;
@@ -221,8 +221,8 @@ void TFmIX::M_Point() {
     TID_Point* d = pointDialog_;
     d->hide();
     int i = d->CB1->currentIndex(), j = d->CB2->currentIndex();
-    const auto a = parseDecimal(d->X1->text().toStdString());
-    const auto b = parseDecimal(d->X2->text().toStdString());
+    const auto a = parseTypedDecimal(d->X1->text().toStdString());
+    const auto b = parseTypedDecimal(d->X2->text().toStdString());
     if (!a || !b) {
         prompts_->tell("Humidraw", notANumber(!a ? d->X1->text() : d->X2->text()),
                        PromptIcon::Error);
@@ -352,8 +352,7 @@ void TFmIX::Fnew() {
     clearDocument();
     setPickers(7, 3, 0);
     if (!rebuildChart(fresh)) {
-        prompts_->tell("Humidraw", frameStatusMessage(checkLimits(fresh), fresh),
-                       PromptIcon::Warning);
+        prompts_->tell("Humidraw", noChartMessage(fresh), PromptIcon::Warning);
         fresh.dbMin = settings_.dbMin;
         fresh.dbMax = settings_.dbMax;
         rebuildChart(fresh);
@@ -377,10 +376,8 @@ bool TFmIX::openDocument(const std::string& path) {
     if (doc.contents.header) {
         applyHeader(*doc.contents.header, s);
         if (!rebuildChart(s)) {
-            prompts_->tell(
-                kErrorCaption,
-                "データファイルを読込できません.\n" + frameStatusMessage(checkLimits(s), s),
-                PromptIcon::Warning);
+            prompts_->tell(kErrorCaption, "データファイルを読込できません.\n" + noChartMessage(s),
+                           PromptIcon::Warning);
             return false;
         }
         settings_ = s;

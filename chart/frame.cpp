@@ -70,8 +70,12 @@ FrameStatus checkLimits(const Settings& s) {
     return FrameStatus::Ok;
 }
 
+std::string rangeLimitText(double v) {
+    return std::fabs(v) < 1e6 ? formatFixed(v, 1) : formatPrintfGeneral(v, 3);
+}
+
 std::string frameStatusMessage(FrameStatus status, const Settings& s) {
-    const std::string range = "(" + formatFixed(s.dbMin, 1) + "～" + formatFixed(s.dbMax, 1) + "℃)";
+    const std::string range = "(" + rangeLimitText(s.dbMin) + "～" + rangeLimitText(s.dbMax) + "℃)";
     switch (status) {
         case FrameStatus::Ok:
             return {};
@@ -83,6 +87,11 @@ std::string frameStatusMessage(FrameStatus status, const Settings& s) {
             return "この乾球温度の範囲では線図を作成できません " + range;
     }
     return {};
+}
+
+std::string noChartMessage(const Settings& s) {
+    const FrameStatus st = checkLimits(s);
+    return frameStatusMessage(st == FrameStatus::Ok ? FrameStatus::NotComputable : st, s);
 }
 
 FrameStatus computeRanges(ChartFrame& f, const Settings& s) {

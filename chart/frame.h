@@ -56,6 +56,14 @@ enum class FrameStatus {
 // Why a chart cannot be made, in the program's language.
 std::string frameStatusMessage(FrameStatus status, const Settings& s);
 
+// Why no chart can be made for `s` after its construction failed: the limits checkLimits refuses,
+// or else the range that cannot be computed. Never empty.
+std::string noChartMessage(const Settings& s);
+
+// A dry-bulb limit as the messages about the range show it: one decimal, or, for a value no
+// chart could have (a damaged settings file), a short exponent form rather than 300 digits.
+std::string rangeLimitText(double v);
+
 // Refuses limits no chart can be fitted to, before anything is computed.
 FrameStatus checkLimits(const Settings& s);
 // Steps, ranges, counts and θ from the settings; k1 = k2 = 0.

@@ -34,11 +34,11 @@ bool refuse(Stop& stop, const char* season, const std::string& reason) {
 }
 
 double lenient(const std::string& text) {
-    return parseDecimal(text).value_or(0);
+    return parseTypedDecimal(text).value_or(0);
 }
 
 std::optional<double> strict(const std::string& text, Stop& stop) {
-    const auto v = parseDecimal(text);
+    const auto v = parseTypedDecimal(text);
     if (!v) stop = {"'" + text + "' は浮動小数点数ではありません", "Humidraw"};
     return v;
 }

@@ -1,10 +1,8 @@
 #include "common/number_format.h"
 
-#include <cerrno>
+#include <charconv>
+#include <clocale>
 #include <cmath>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace humidraw {
@@ -14,11 +12,13 @@ std::string formatFixed(double v, int decimals) {
     if (decimals < 0) decimals = 0;
     // Fifteen significant digits: d.dddddddddddddde±XX
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(v));
+    const auto written =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, 14);
+    const std::string_view sci(buf, written.ptr - buf);
     std::string digits;
-    digits.push_back(buf[0]);
-    digits.append(buf + 2, 14);
-    const int exponent = std::atoi(buf + 17);
+    digits.push_back(sci[0]);
+    digits.append(sci.substr(2, 14));
+    const int exponent = parseInteger(sci.substr(sci.find('e') + 1)).value_or(0);
     // digits[k] has the place value 10^(exponent - k); keep those down to 10^-decimals.
     const int keep = exponent + 1 + decimals;  // how many leading digits survive
     std::string kept;
@@ -68,38 +68,84 @@ std::string formatFixed(double v, int decimals) {
 }
 
 namespace {
+
+std::string padded(std::string text, int width) {
+    const size_t w = static_cast<size_t>(width < 0 ? -width : width);
+    if (text.size() >= w) return text;
+    return width < 0 ? text + std::string(w - text.size(), ' ')
+                     : std::string(w - text.size(), ' ') + text;
+}
+
+std::string charsOf(double v, std::chars_format format, int precision) {
+    char buf[400];  // "%.Nf" of the largest double needs 309 digits before the point
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, format, precision);
+    return r.ec == std::errc{} ? std::string(buf, r.ptr) : std::string();
+}
+
 std::string_view trimmed(std::string_view t) {
     while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
     while (!t.empty() && (t.back() == ' ' || t.back() == '\t' || t.back() == '\r'))
         t.remove_suffix(1);
     return t;
 }
+
+// A '+' sign is allowed where a '-' is ("+5", "+.5"), as people write it.
+std::string_view withoutPlus(std::string_view t) {
+    if (t.size() > 1 && t[0] == '+' && t[1] != '-' && t[1] != '+') t.remove_prefix(1);
+    return t;
+}
+
 }  // namespace
 
+std::string formatPrintfFixed(double v, int decimals, int width) {
+    return padded(charsOf(v, std::chars_format::fixed, decimals < 0 ? 0 : decimals), width);
+}
+
+std::string formatPrintfGeneral(double v, int precision, int width) {
+    return padded(charsOf(v, std::chars_format::general, precision < 1 ? 1 : precision), width);
+}
+
+std::string formatExact(double v) {
+    return charsOf(v, std::chars_format::general, 17);
+}
+
 std::optional<double> parseDecimal(std::string_view text) {
-    text = trimmed(text);
+    text = withoutPlus(trimmed(text));
     if (text.empty() || text.size() > 400) return std::nullopt;
-    const std::string copy(text);
-    char* end = nullptr;
-    errno = 0;
-    const double v = std::strtod(copy.c_str(), &end);
-    if (end != copy.c_str() + copy.size() || errno == ERANGE || !std::isfinite(v))
+    double v = 0;
+    const auto r =
+        std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::general);
+    if (r.ec != std::errc{} || r.ptr != text.data() + text.size() || !std::isfinite(v))
         return std::nullopt;
-    // Hexadecimal forms are not decimal text.
-    if (copy.find_first_of("xXpP") != std::string::npos) return std::nullopt;
     return v;
 }
 
-std::optional<int> parseInteger(std::string_view text) {
-    text = trimmed(text);
-    if (text.empty() || text.size() > 64) return std::nullopt;
-    const std::string copy(text);
-    char* end = nullptr;
-    errno = 0;
-    const long v = std::strtol(copy.c_str(), &end, 10);
-    if (end != copy.c_str() + copy.size() || errno == ERANGE || v < INT32_MIN || v > INT32_MAX)
+std::optional<double> parseTypedDecimal(std::string_view text, std::string_view localeSeparator) {
+    if (localeSeparator.empty() || localeSeparator == ".") return parseDecimal(text);
+    const size_t at = text.find(localeSeparator);
+    if (at == std::string_view::npos) return parseDecimal(text);
+    if (text.find('.') != std::string_view::npos ||
+        text.find(localeSeparator, at + localeSeparator.size()) != std::string_view::npos)
         return std::nullopt;
-    return static_cast<int>(v);
+    std::string copy(text);
+    copy.replace(at, localeSeparator.size(), ".");
+    return parseDecimal(copy);
+}
+
+std::optional<double> parseTypedDecimal(std::string_view text) {
+    const std::lconv* conventions = std::localeconv();
+    return parseTypedDecimal(text, conventions && conventions->decimal_point
+                                       ? std::string_view(conventions->decimal_point)
+                                       : std::string_view("."));
+}
+
+std::optional<int> parseInteger(std::string_view text) {
+    text = withoutPlus(trimmed(text));
+    if (text.empty() || text.size() > 64) return std::nullopt;
+    int v = 0;
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (r.ec != std::errc{} || r.ptr != text.data() + text.size()) return std::nullopt;
+    return v;
 }
 
 }  // namespace humidraw

@@ -1,6 +1,8 @@
 #pragma once
 // Numbers as users read them: fixed decimals rounded the way people round, and decimal text
-// read back. The program runs in the C locale, so the decimal separator is '.'.
+// read back. Everything here is independent of the C library's locale: the decimal separator
+// written and read is always '.', whatever LC_NUMERIC says; only parseTypedDecimal, for what a
+// user types, also takes the locale's own separator.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,8 +13,25 @@ namespace humidraw {
 // away from zero; a value that rounds to zero has no minus sign ("0", never "-0").
 std::string formatFixed(double v, int decimals);
 
+// What printf("%*.*f") writes in the "C" locale: `decimals` digits after the point, rounded
+// exactly; padded with blanks to `width` on the left (on the right when `width` is negative).
+std::string formatPrintfFixed(double v, int decimals, int width = 0);
+
+// What printf("%*.*g") writes in the "C" locale, padded as formatPrintfFixed pads.
+std::string formatPrintfGeneral(double v, int precision, int width = 0);
+
+// Seventeen significant digits ("%.17g"): reads back to the same double.
+std::string formatExact(double v);
+
 // A finite number taking the whole text (blanks around it allowed); nothing otherwise.
+// Subnormal numbers are numbers; text beyond the range of a double is not.
 std::optional<double> parseDecimal(std::string_view text);
+
+// A number a user typed: as parseDecimal, but the decimal separator may also be
+// `localeSeparator` (one of the two, once). The one-argument form takes the separator of the C
+// library's current LC_NUMERIC locale, which the program sets from the environment at start.
+std::optional<double> parseTypedDecimal(std::string_view text, std::string_view localeSeparator);
+std::optional<double> parseTypedDecimal(std::string_view text);
 
 // A whole number in decimal taking the whole text; nothing otherwise or when out of range.
 std::optional<int> parseInteger(std::string_view text);

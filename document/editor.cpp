@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+
+#include "common/number_format.h"
 
 namespace humidraw {
 namespace {
@@ -19,10 +20,10 @@ bool between(double v, double a, double b) {
 }  // namespace
 
 std::string readoutText(const CurrentState& s, bool si) {
-    char buf[160];
-    std::snprintf(buf, sizeof buf, "DB:%5.1f RH:%5.1f WB:%5.1f H:%5.1f X:%7.4f SV:%6.3f", s.DB,
-                  s.RH, s.WB, si ? s.h * 4.18605 : s.h, s.x, s.SV);
-    return buf;
+    return "DB:" + formatPrintfFixed(s.DB, 1, 5) + " RH:" + formatPrintfFixed(s.RH, 1, 5) +
+           " WB:" + formatPrintfFixed(s.WB, 1, 5) +
+           " H:" + formatPrintfFixed(si ? s.h * 4.18605 : s.h, 1, 5) +
+           " X:" + formatPrintfFixed(s.x, 4, 7) + " SV:" + formatPrintfFixed(s.SV, 3, 6);
 }
 
 int hitTest(const ObjectTable& objects, const ChartFrame& frame, double X, double Y,

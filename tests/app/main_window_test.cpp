@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPrinter>
@@ -139,6 +140,18 @@ TEST_F(Window, StoredPlacementIsTaken) {
     std::ofstream(ini) << "[Form]\nLeft=40\nWidth=900\nTop=30\nHeight=700\n";
     TFmIX& w = open();
     EXPECT_EQ(w.geometry(), QRect(40, 30, 900, 700));
+}
+
+TEST_F(Window, StoredLimitsWithoutAChartAreNamedBriefly) {
+    // A lower limit no chart can be computed for: the message names it in a few characters,
+    // and the chart of the default limits is drawn.
+    std::ofstream(ini) << "[Setting]\nCSdbmin=-1e308\n";
+    TFmIX& w = open();
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].text.find("(-1e+308～45.0℃)"), std::string::npos) << said[0].text;
+    EXPECT_LT(said[0].text.size(), 120u);
+    EXPECT_EQ(w.settings().dbMin, -5);
+    EXPECT_GT(w.chart().elements().size(), 1000u);
 }
 
 TEST_F(Window, CommandTableMenusAndToolBars) {
@@ -342,6 +355,35 @@ TEST_F(Window, StateChangeLineThroughItsDialog) {
     w.lineDialog()->Button1->click();
     EXPECT_EQ(said.back().text, "始点：違う種類のデータを入力して下さい");
     EXPECT_EQ(said.back().caption, "線分作成");
+}
+
+// Typed values take the decimal separator of the user's locale as well as the point (the suite
+// runs again under de_DE, where it is a comma); value-table rows keep the point, since their
+// fields are separated by commas.
+TEST_F(Window, TypedNumbersTakeTheLocalesSeparator) {
+    const QString sep = QLocale::system().decimalPoint();
+    TFmIX& w = open();
+    w.M_LineG();
+    TMk_Line* d = w.lineDialog();
+    d->X1->setText("26" + sep + "5");
+    d->X2->setText("50");
+    d->X10->setText("14.5");
+    d->X20->setText("95");
+    d->PTX1->setText("A");
+    d->PTX2->setText("B");
+    d->Button1->click();
+    const ObjectTable& t = w.documentObjects();
+    ASSERT_EQ(t.count(), 5) << (said.empty() ? "" : said.back().text);
+    EXPECT_EQ(t.at(1).text.rfind("A,26.5,50.0,", 0), 0u) << t.at(1).text;
+    EXPECT_EQ(t.at(3).text.rfind("B,14.5,95.0,", 0), 0u) << t.at(3).text;
+
+    w.A_Ahu1G();
+    TAhu1* c = w.coilDialog();
+    c->X1->setText("34" + sep + "0");
+    c->EDT->setText("10" + sep + "0");
+    c->Button1->click();
+    EXPECT_EQ(t.count(), 5 + 29) << (said.empty() ? "" : said.back().text);
+    EXPECT_EQ(c->ESA->text().toStdString(), "17400");
 }
 
 TEST_F(Window, SaveAsNamesAndTheProjectTitle) {

@@ -109,6 +109,18 @@ TEST(ChartFrame, UnfittableLimitsRefusedAndPreviousChartKept) {
     }
 }
 
+TEST(ChartFrame, MessagesShowLimitsBriefly) {
+    Settings s;
+    s.dbMin = -1e308;  // a damaged settings file
+    s.dbMax = 45;
+    const std::string message = frameStatusMessage(FrameStatus::NotComputable, s);
+    EXPECT_NE(message.find("(-1e+308～45.0℃)"), std::string::npos) << message;
+    EXPECT_LT(message.size(), 120u);
+    s.dbMin = -5;
+    EXPECT_NE(frameStatusMessage(FrameStatus::NotComputable, s).find("(-5.0～45.0℃)"),
+              std::string::npos);
+}
+
 TEST(ChartFrame, EveryRangeTheOptionsAllowGivesFiniteElements) {
     FakeTextMetrics m;
     for (int lo = -20; lo <= 60; lo += 4)

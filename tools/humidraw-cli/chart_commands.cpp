@@ -3,6 +3,7 @@
 
 #include "chart/construction.h"
 #include "commands.h"
+#include "common/number_format.h"
 #include "document/document_file.h"
 #include "json.h"
 #include "metafile/metafile_export.h"
@@ -22,7 +23,7 @@ namespace {
 
 std::string englishReason(FrameStatus st, const Settings& s) {
     const std::string range =
-        " (" + std::to_string(s.dbMin) + " to " + std::to_string(s.dbMax) + " °C)";
+        " (" + rangeLimitText(s.dbMin) + " to " + rangeLimitText(s.dbMax) + " °C)";
     switch (st) {
         case FrameStatus::ReversedLimits:
             return "the dry-bulb lower limit must be below the upper limit" + range;
@@ -77,11 +78,16 @@ int elementsCommand(const ChartOptions& o) {
         std::printf("\n]}\n");
         return 0;
     }
-    std::printf("theta %.6f k1 %.6f k2 %.6f OX %g OY %g Ytop %g; %zu elements\n", frame.theta,
-                frame.k1, frame.k2, frame.OX, frame.OY, frame.Ytop, table.elements().size());
-    for (const ChartElement& e : table.elements())
-        std::printf("%3d %12.4f %12.4f %12.4f %12.4f %s\n", e.kind, e.c1, e.c2, e.c3, e.c4,
-                    e.text.c_str());
+    std::printf("theta %s k1 %s k2 %s OX %s OY %s Ytop %s; %zu elements\n",
+                formatPrintfFixed(frame.theta, 6).c_str(), formatPrintfFixed(frame.k1, 6).c_str(),
+                formatPrintfFixed(frame.k2, 6).c_str(), formatPrintfGeneral(frame.OX, 6).c_str(),
+                formatPrintfGeneral(frame.OY, 6).c_str(),
+                formatPrintfGeneral(frame.Ytop, 6).c_str(), table.elements().size());
+    for (const ChartElement& e : table.elements()) {
+        std::string row;
+        for (double c : {e.c1, e.c2, e.c3, e.c4}) row += " " + formatPrintfFixed(c, 4, 12);
+        std::printf("%3d%s %s\n", e.kind, row.c_str(), e.text.c_str());
+    }
     return 0;
 }
 

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "common/number_format.h"
+
 namespace humidraw_cli {
 
 std::string jsonString(const std::string& text) {
@@ -39,9 +41,7 @@ std::string jsonString(const std::string& text) {
 
 std::string jsonNumber(double v) {
     if (!std::isfinite(v)) return "null";
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.17g", v);
-    return buf;
+    return humidraw::formatExact(v);
 }
 
 }  // namespace humidraw_cli

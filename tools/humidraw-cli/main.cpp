@@ -4,12 +4,14 @@
 #include <unistd.h>
 
 #include <QGuiApplication>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "commands.h"
+#include "common/standard_streams.h"
 #include "render/qt_text.h"
 
 namespace {
@@ -33,9 +35,7 @@ const char kUsage[] =
     "Exit status: 0 done, 1 a file could not be read or written or no chart can be made,\n"
     "2 a usage error.\n";
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     if (!std::getenv("XDG_RUNTIME_DIR")) {
         // A private runtime folder, as Qt would make it, without its warning on every run.
@@ -63,4 +63,13 @@ int main(int argc, char** argv) {
     humidraw::installFontSubstitutions();
     return command == "elements" ? humidraw_cli::elementsCommand(o)
                                  : humidraw_cli::renderCommand(o);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Every command in the user's locale, as the render commands have it through Qt; numbers are
+    // written the same in all.
+    std::setlocale(LC_ALL, "");
+    return humidraw::withOutputChecked(run(argc, argv), "humidraw-cli");
 }

@@ -1,11 +1,11 @@
 // `moistek call`: any method or plain function by name, once or line by line from stdin.
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
 #include <string>
 
 #include "callables.h"
 #include "commands.h"
+#include "common/standard_streams.h"
 #include "numbers.h"
 
 namespace moistek_cli {
@@ -121,10 +121,10 @@ namespace {
 int batch(const CallOptions& options) {
     static char outBuffer[1 << 16];
     std::setvbuf(stdout, outBuffer, _IOFBF, sizeof outBuffer);
-    std::ios::sync_with_stdio(false);
     bool anyFailed = false;
     std::string line;
-    while (std::getline(std::cin, line)) {
+    humidraw::LineReader input(stdin);
+    while (input.next(line)) {
         const auto words = splitWords(line);
         const CallOutcome out = runCall(words, options);
         if (out.ok) {
@@ -135,7 +135,10 @@ int batch(const CallOptions& options) {
         }
         std::fputc('\n', stdout);
     }
-    std::fflush(stdout);
+    if (!input.error().empty()) {
+        std::fprintf(stderr, "moistek call --batch: standard input: %s\n", input.error().c_str());
+        return 1;
+    }
     return anyFailed ? 1 : 0;
 }
 

@@ -1,27 +1,15 @@
 #include "numbers.h"
 
-#include <cerrno>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include "common/number_format.h"
 
 namespace moistek_cli {
 
 std::optional<double> parseNumber(std::string_view text) {
-    if (text.empty() || text.size() > 400) return std::nullopt;
-    const std::string copy(text);
-    char* end = nullptr;
-    errno = 0;
-    const double v = std::strtod(copy.c_str(), &end);
-    if (end != copy.c_str() + copy.size() || errno == ERANGE || !std::isfinite(v))
-        return std::nullopt;
-    return v;
+    return humidraw::parseDecimal(text);
 }
 
 std::string exact(double v) {
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.17g", v);
-    return buf;
+    return humidraw::formatExact(v);
 }
 
 std::string quoted(std::string_view text) {

@@ -6,8 +6,8 @@
 
 namespace moistek_cli {
 
-// A finite decimal number taking the whole text, or nothing ("inf", "nan", "1e999", "12abc"
-// and "" are not numbers here).
+// A finite decimal number taking the whole text, subnormal ones included, or nothing ("inf",
+// "nan", "1e999", "1e-400", "12abc" and "" are not numbers here).
 std::optional<double> parseNumber(std::string_view text);
 
 // Seventeen significant digits: reads back to the same double.

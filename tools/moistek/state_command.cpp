@@ -2,12 +2,13 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <iostream>
 #include <optional>
 #include <string>
 
 #include "callables.h"
 #include "commands.h"
+#include "common/number_format.h"
+#include "common/standard_streams.h"
 #include "numbers.h"
 
 namespace moistek_cli {
@@ -56,16 +57,30 @@ std::string checkPair(const StateRequest& r) {
     return {};
 }
 
+constexpr int kEnthalpy = 3;
+
+// The state is always computed in engineering units (kcal/kg(DA), mmHg), the physics the
+// library defines; with --si the enthalpy given is converted from kJ/kg(DA) and the pressure
+// from hPa on the way in, and the enthalpy back to kJ/kg(DA) on the way out, each with the
+// library's own conversion constant.
 State solve(const StateRequest& r) {
     const Callable* c = methodFor(r.a, r.b);
     MoistekClass m;
-    if (r.si) m.Mode = 1;
-    if (r.hasPa) m.PA = r.pa;
+    if (r.hasPa) m.PA = r.si ? r.pa * m.HPaMmHg : r.pa;
+    const auto toEngineering = [&](int index, double v) {
+        return r.si && index == kEnthalpy ? v / m.KcalKJ : v;
+    };
     State s;
     s.method = c->name;
-    s.p[r.a] = r.va;
-    s.p[r.b] = r.vb;
+    s.p[r.a] = toEngineering(r.a, r.va);
+    s.p[r.b] = toEngineering(r.b, r.vb);
     s.result = (m.*c->complete)(s.p[0], s.p[1], s.p[2], s.p[3], s.p[4], s.p[5], s.p[6]);
+    if (r.si) {
+        s.p[kEnthalpy] *= m.KcalKJ;
+        // A given enthalpy is shown as given, not after a division and a multiplication.
+        if (r.a == kEnthalpy) s.p[r.a] = r.va;
+        if (r.b == kEnthalpy) s.p[r.b] = r.vb;
+    }
     return s;
 }
 
@@ -77,7 +92,9 @@ void printText(const State& s, bool si) {
     else
         std::printf("%s: result %d, no state for these values; what the method left:\n", s.method,
                     s.result);
-    for (int i = 0; i < 7; ++i) std::printf("%s  %-22.10g %s\n", kNames[i], s.p[i], units[i]);
+    for (int i = 0; i < 7; ++i)
+        std::printf("%s  %s %s\n", kNames[i],
+                    humidraw::formatPrintfGeneral(s.p[i], 10, -22).c_str(), units[i]);
 }
 
 void printJson(const State& s) {
@@ -191,12 +208,12 @@ int csvBatchCommand(const std::vector<std::string>& args) {
         std::fprintf(stderr, "moistek batch: %s\n", error.c_str());
         return 2;
     }
-    std::ios::sync_with_stdio(false);
     std::string line;
     long lineNo = 0;
     bool anyFailed = false;
     std::printf("DB,RH,AH,EN,SV,WB,DP,result\n");
-    while (std::getline(std::cin, line)) {
+    humidraw::LineReader input(stdin);
+    while (input.next(line)) {
         if (++lineNo == 1) continue;  // the header row
         if (trimField(line).empty()) continue;
         const auto fields = splitCsv(line);
@@ -223,7 +240,10 @@ int csvBatchCommand(const std::vector<std::string>& args) {
         for (double v : s.p) std::printf("%s,", exact(v).c_str());
         std::printf("%d\n", s.result);
     }
-    std::fflush(stdout);
+    if (!input.error().empty()) {
+        std::fprintf(stderr, "moistek batch: standard input: %s\n", input.error().c_str());
+        return 1;
+    }
     return anyFailed ? 1 : 0;
 }
 

@@ -1,0 +1,90 @@
+// Numbers written and read the same in every locale; typed numbers with either separator.
+#include "common/number_format.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+
+using namespace humidraw;
+
+namespace {
+
+// Runs the test body with LC_NUMERIC switched to a locale whose decimal separator is a comma,
+// as Qt leaves it at start-up for a German user; restores the locale afterwards.
+class CommaLocale : public testing::Test {
+  protected:
+    void SetUp() override {
+        saved_ = std::setlocale(LC_NUMERIC, nullptr);
+        if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+            GTEST_FAIL() << "de_DE.UTF-8 is missing: run scripts/install-deps";
+    }
+    void TearDown() override { std::setlocale(LC_NUMERIC, saved_.c_str()); }
+
+  private:
+    std::string saved_;
+};
+
+}  // namespace
+
+TEST(PrintfForms, AsTheCLocaleWritesThem) {
+    EXPECT_EQ(formatPrintfFixed(2.5, 1, 5), "  2.5");
+    EXPECT_EQ(formatPrintfFixed(0.0072630, 4, 7), " 0.0073");
+    EXPECT_EQ(formatPrintfFixed(-0.00004, 4), "-0.0000");
+    EXPECT_EQ(formatPrintfFixed(0.125, 2), "0.12");  // 0.125 is exact: ties go to even
+    EXPECT_EQ(formatPrintfFixed(123456.75, 1, 3), "123456.8");
+    EXPECT_EQ(formatPrintfGeneral(20, 10, -8), "20      ");
+    EXPECT_EQ(formatPrintfGeneral(0.00001234, 6), "1.234e-05");
+    EXPECT_EQ(formatPrintfGeneral(-1e308, 3), "-1e+308");
+    EXPECT_EQ(formatExact(0.1), "0.10000000000000001");
+    EXPECT_EQ(formatExact(17.545811307037027), "17.545811307037027");
+    EXPECT_EQ(formatExact(-2.5000000000007655e-06), "-2.5000000000007655e-06");
+    // 1e-320 is held as 2024 × 2^-1074 = 2024 × 4.9406564584124654e-324 = 9.99988867…e-321.
+    EXPECT_EQ(formatExact(1e-320), "9.9998886718268301e-321");
+}
+
+TEST(ParseDecimalRange, SubnormalsAreNumbersOverflowIsNot) {
+    EXPECT_EQ(parseDecimal("1e+308"), 1e308);
+    EXPECT_EQ(parseDecimal("1e-308"), 1e-308);  // below the smallest normal, 2.2e-308
+    EXPECT_GT(parseDecimal("1e-320").value_or(0), 0);
+    EXPECT_GT(parseDecimal("4.9e-324").value_or(0), 0);
+    EXPECT_EQ(parseDecimal("+5"), 5);
+    EXPECT_EQ(parseDecimal("-0.5"), -0.5);
+    EXPECT_EQ(parseDecimal(".5"), 0.5);
+    for (const char* refused : {"1e309", "-1e309", "1e-400", "inf", "-inf", "nan", "infinity",
+                                "0x10", "1.5e", "++5", "+-5", "1 2", "5,5"})
+        EXPECT_FALSE(parseDecimal(refused)) << refused;
+}
+
+TEST(TypedDecimal, EitherSeparatorOnce) {
+    EXPECT_EQ(parseTypedDecimal("26,5", ","), 26.5);
+    EXPECT_EQ(parseTypedDecimal("26.5", ","), 26.5);
+    EXPECT_EQ(parseTypedDecimal(" -0,25 ", ","), -0.25);
+    EXPECT_EQ(parseTypedDecimal("1e3", ","), 1000);
+    EXPECT_FALSE(parseTypedDecimal("1.234,5", ","));
+    EXPECT_FALSE(parseTypedDecimal("1,2,3", ","));
+    EXPECT_FALSE(parseTypedDecimal("26,5", "."));
+    // A separator of more than one byte (U+066B, the Arabic decimal separator).
+    EXPECT_EQ(parseTypedDecimal("3\u066B5", "\u066B"), 3.5);
+}
+
+TEST_F(CommaLocale, WrittenAndReadWithAPoint) {
+    EXPECT_EQ(formatFixed(-5, 1), "-5.0");
+    EXPECT_EQ(formatFixed(0.0652, 3), "0.065");
+    EXPECT_EQ(formatPrintfFixed(13.78, 1, 5), " 13.8");
+    EXPECT_EQ(formatExact(0.1), "0.10000000000000001");
+    EXPECT_EQ(parseDecimal("-5.0"), -5.0);
+    EXPECT_EQ(parseDecimal("0.0072630"), 0.0072630);
+    EXPECT_FALSE(parseDecimal("0,5"));
+    // What the user types takes the locale's comma as well as the point.
+    EXPECT_EQ(parseTypedDecimal("0,5"), 0.5);
+    EXPECT_EQ(parseTypedDecimal("0.5"), 0.5);
+}
+
+TEST(TypedDecimal, CLocaleTakesThePointOnly) {
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    std::setlocale(LC_NUMERIC, "C");
+    EXPECT_EQ(parseTypedDecimal("0.5"), 0.5);
+    EXPECT_FALSE(parseTypedDecimal("0,5"));
+    std::setlocale(LC_NUMERIC, saved.c_str());
+}
