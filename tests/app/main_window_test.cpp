@@ -425,6 +425,11 @@ TEST_F(Window, DamagedFileLeavesTheOpenDocument) {
     script.files = {(dir / "missing.hdw").string()};
     w.Fopen();
     EXPECT_EQ(said.back().text, "ファイルが見つかりません");
+    fs::create_directories(dir / "folder.hdw");
+    script.files = {(dir / "folder.hdw").string()};
+    w.Fopen();
+    EXPECT_EQ(said.back().text, "データファイルを読込できません.\nフォルダです。ファイルを指定して下さい");
+    EXPECT_EQ(w.documentObjects().count(), 5);
     // More than 640 objects: the first 640, and the user is told.
     std::vector<ObjectRecord> many(700);
     for (auto& r : many) r.kind = kLineNoMarker;
@@ -572,7 +577,8 @@ TEST_F(Window, MetafileCommandWritesEachFormatByExtension) {
     EXPECT_TRUE(fs::exists(dir / "plain.wmf")) << "the default extension";
     script.files = {(dir / "none" / "x.emf").string()};
     w.MetaSave();
-    EXPECT_NE(said.back().text.find("ファイルを作成出来ません"), std::string::npos);
+    EXPECT_EQ(said.back().text,
+              "ファイルを作成出来ません．\n" + (dir / "none" / "x.emf").string() + ": フォルダがありません");
     EXPECT_EQ(w.editor().lastCommand(), kMetafile);
 }
 
