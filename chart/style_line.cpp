@@ -195,7 +195,6 @@ void TStyleLine::lineTo(int x, int y) {
     segmentOffset_ = 1;
 }
 
-
 void TStyleLine::skip(double length) {
     if (style_ == 1 || pattern_.empty() || period_ <= 0 || !(length > 0)) return;
     double rest = std::fmod(length, static_cast<double>(period_));

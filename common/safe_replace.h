@@ -5,9 +5,10 @@
 // target keeps its permissions; a symbolic link stays a link and its target gets the bytes.
 // When the folder cannot take a temporary file but the file itself is writable, the file is
 // rewritten in place after its new size has been reserved on disk.
+#include <sys/types.h>
+
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 namespace humidraw {
 
@@ -30,8 +31,7 @@ struct WriteResult {
 // How the helper writes; tests put a failing write here.
 using WriteCall = ssize_t (*)(int fd, const void* data, size_t size);
 
-WriteResult replaceFile(const std::string& path, std::string_view bytes,
-                        WriteCall write = nullptr);
+WriteResult replaceFile(const std::string& path, std::string_view bytes, WriteCall write = nullptr);
 
 // The reason in the program's language, e.g. "ディスクの空き容量が足りません".
 std::string writeProblemText(const WriteResult& r);

@@ -59,10 +59,10 @@ enum class ReadProblem {
 struct DocumentRead {
     bool ok = false;
     ReadProblem problem = ReadProblem::None;
-    size_t offset = 0;    // byte where the damaged part starts
-    long value = 0;       // the offending length or kind
+    size_t offset = 0;        // byte where the damaged part starts
+    long value = 0;           // the offending length or kind
     bool inFontName = false;  // a text problem in the header's font name, not an object's text
-    std::string error;    // the reason in the program's language (readProblemText)
+    std::string error;        // the reason in the program's language (readProblemText)
     DocumentContents contents;
 };
 
@@ -79,7 +79,6 @@ std::optional<std::string> serializeDocument(const std::optional<DocumentHeader>
                                              const std::vector<ObjectRecord>& records,
                                              std::string* error = nullptr);
 std::vector<ObjectRecord> liveRecords(const ObjectTable& table);
-
 
 // The header for the present settings, attributes and view.
 DocumentHeader headerFrom(const Settings& s, int colour, int width, int style, double zoom,

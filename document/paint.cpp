@@ -22,8 +22,7 @@ int whole(double v) {
 // enormous coordinate) costs no more than one crossing the sheet.
 PixelArea drawingArea(const PaintOptions& o) {
     const double margin = 64 * o.zoom;
-    return {o.offsetX - margin, -margin, o.offsetX + 640 * o.zoom + margin,
-            480 * o.zoom + margin};
+    return {o.offsetX - margin, -margin, o.offsetX + 640 * o.zoom + margin, 480 * o.zoom + margin};
 }
 
 bool inside(const PixelArea& area, double x, double y) {

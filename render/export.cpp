@@ -84,8 +84,9 @@ std::string exportDrawing(const Drawing& d, double zoom, const std::string& path
     }
     buffer.close();
     if (!painted || bytes.isEmpty()) return path + ": 図を描けませんでした";
-    return writeFailureText(path, replaceFile(path, std::string_view(bytes.constData(),
-                                                                      static_cast<size_t>(bytes.size()))));
+    return writeFailureText(
+        path,
+        replaceFile(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));
 }
 
 }  // namespace humidraw

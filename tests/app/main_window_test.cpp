@@ -428,7 +428,8 @@ TEST_F(Window, DamagedFileLeavesTheOpenDocument) {
     fs::create_directories(dir / "folder.hdw");
     script.files = {(dir / "folder.hdw").string()};
     w.Fopen();
-    EXPECT_EQ(said.back().text, "データファイルを読込できません.\nフォルダです。ファイルを指定して下さい");
+    EXPECT_EQ(said.back().text,
+              "データファイルを読込できません.\nフォルダです。ファイルを指定して下さい");
     EXPECT_EQ(w.documentObjects().count(), 5);
     // More than 640 objects: the first 640, and the user is told.
     std::vector<ObjectRecord> many(700);
@@ -577,8 +578,8 @@ TEST_F(Window, MetafileCommandWritesEachFormatByExtension) {
     EXPECT_TRUE(fs::exists(dir / "plain.wmf")) << "the default extension";
     script.files = {(dir / "none" / "x.emf").string()};
     w.MetaSave();
-    EXPECT_EQ(said.back().text,
-              "ファイルを作成出来ません．\n" + (dir / "none" / "x.emf").string() + ": フォルダがありません");
+    EXPECT_EQ(said.back().text, "ファイルを作成出来ません．\n" + (dir / "none" / "x.emf").string() +
+                                    ": フォルダがありません");
     EXPECT_EQ(w.editor().lastCommand(), kMetafile);
 }
 

@@ -118,8 +118,7 @@ TEST_F(SafeReplace, LinksStayLinksAndPlantedLinksAreNotFollowed) {
     const std::string pid = std::to_string(getpid());
     const std::vector<std::string> planted = {".~plan.hdw." + pid + ".tmp", "plan.hdw.tmp" + pid,
                                               "plan.hdw.part", ".~plan.hdw." + pid + ".XXXXXX"};
-    for (const std::string& name : planted)
-        fs::create_symlink(dir / "victim", dir / name);
+    for (const std::string& name : planted) fs::create_symlink(dir / "victim", dir / name);
     ASSERT_TRUE(replaceFile(p("plan.hdw"), "document").ok());
     EXPECT_EQ(read(p("victim")), "secret");
     EXPECT_EQ(read(p("plan.hdw")), "document");
@@ -134,7 +133,8 @@ TEST_F(SafeReplace, StaleTemporaryFilesOfOursAreRemoved) {
     const auto twoHoursAgo = fs::file_time_type::clock::now() - std::chrono::hours(2);
     fs::last_write_time(dir / (".~other.hdw.1.Qw56Er"), twoHoursAgo);
     const std::vector<std::string> kept = {".~notes", "plan.hdw." + dead + ".Ab12Cd",
-                                           ".~plan.hdw." + dead + ".toolong", ".~plan.hdw.x.Ab12Cd"};
+                                           ".~plan.hdw." + dead + ".toolong",
+                                           ".~plan.hdw.x.Ab12Cd"};
     for (const std::string& name : kept) write(p(name), "the user's");
     fs::create_symlink(dir / "nowhere", dir / (".~link.hdw." + dead + ".Zz99Zz"));
 
@@ -165,9 +165,9 @@ TEST_F(SafeReplace, WritableFileInAFolderWeCannotWriteIsSavedInPlace) {
     write(locked / "plan.hdw", "old contents, longer than the new");
     fs::permissions(locked / "plan.hdw", fs::perms::all & ~fs::perms::owner_exec &
                                              ~fs::perms::group_exec & ~fs::perms::others_exec);
-    fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec |
-                                fs::perms::group_read | fs::perms::group_exec |
-                                fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                fs::perms::group_exec | fs::perms::others_read |
+                                fs::perms::others_exec);
     const int saved = asOtherUser([&] {
         const WriteResult r = replaceFile((locked / "plan.hdw").string(), "new");
         const WriteResult created = replaceFile((locked / "new.hdw").string(), "x");

@@ -159,14 +159,15 @@ TEST_F(SettingsFile, UnwritableFolderFailsAndKeepsNothingHalfWritten) {
 
 TEST(SettingsFileAccess, FileThatCannotBeReadIsNeverReplaced) {
     // Writable but not readable, in a folder anyone may write: only the read can stop it.
-    const fs::path dir = fs::temp_directory_path() / ("settings-unreadable-" + std::to_string(getpid()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("settings-unreadable-" + std::to_string(getpid()));
     fs::create_directories(dir);
     fs::permissions(dir, fs::perms::all);
     const fs::path path = dir / "humidraw.ini";
     const std::string kept = "[Setting]\r\nCSpa=700\r\n[View]\r\nCB_DB=0\r\n";
     std::ofstream(path, std::ios::binary) << kept;
-    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write |
-                              fs::perms::others_write);
+    fs::permissions(path,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write);
     const int wrote = humidraw_test::asOtherUser([&] {
         IniFile ini(path.string());
         return saveClosingState(ini, "/home/a", {1, 2, 3, 4}) ? 1 : 0;

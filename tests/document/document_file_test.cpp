@@ -5,8 +5,8 @@
 
 #include <cstring>
 #include <filesystem>
-#include <limits>
 #include <fstream>
+#include <limits>
 #include <random>
 
 using namespace humidraw;
@@ -184,7 +184,8 @@ TEST(DocumentFile, DamageIsReportedWithItsOffset) {
     std::memcpy(infH1.data() + 105 + 16, &inf, 8);
     std::memcpy(nanZoom.data() + 62 + 11, &nan, 8);
     const Case cases[] = {
-        {good.substr(0, 6), ReadProblem::FileCutShort, 0, "ファイルが途中で切れています（0バイト目）"},
+        {good.substr(0, 6), ReadProblem::FileCutShort, 0,
+         "ファイルが途中で切れています（0バイト目）"},
         // 40 + 11 bytes of font name, 9 view flags: the SI flag at byte 60 is missing.
         {good.substr(0, 60), ReadProblem::HeaderCutShort, 60, "ヘッダが途中で切れています"},
         {good.substr(0, good.size() - 1), ReadProblem::TextPastEnd, 174 + 68, "ファイルの終わり"},

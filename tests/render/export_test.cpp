@@ -83,8 +83,9 @@ TEST_F(Export, FailedWriteKeepsThePreviousFile) {
     fs::create_directories(dir / "taken.png");
     EXPECT_NE(exportDrawing(d, 1.0, (dir / "taken.png").string()), "");
     EXPECT_TRUE(fs::is_directory(dir / "taken.png"));
-    EXPECT_NE(exportDrawing(d, 1.0, (dir / "taken.png").string()).find("同じ名前のフォルダがあります"),
-              std::string::npos);
+    EXPECT_NE(
+        exportDrawing(d, 1.0, (dir / "taken.png").string()).find("同じ名前のフォルダがあります"),
+        std::string::npos);
 }
 
 TEST_F(Export, FarEndsGiveAnOrdinarySizedFile) {

@@ -211,7 +211,8 @@ TEST_F(CliDocuments, FolderOrKindZeroIsRefusedWithAReason) {
     std::ofstream(dir / "kind0.hdw", std::ios::binary) << bytes;
     const CommandRun r = cli("dump " + p("kind0.hdw"));
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("図形の種類 0 が正しくありません（179バイト目）"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("図形の種類 0 が正しくありません（179バイト目）"), std::string::npos)
+        << r.err;
 }
 
 TEST_F(CliDocuments, ExportOnAFullDiskKeepsThePreviousFile) {
