@@ -131,6 +131,16 @@ bool processAlive(long pid) {
     return kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 }
 
+// A device or pipe (/dev/null, /dev/stdout) takes the bytes as they are: it is never replaced.
+WriteResult writeToDevice(const std::string& path, std::string_view bytes, WriteCall write) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return failed(errno);
+    int error = 0;
+    const bool ok = writeAll(fd, bytes, write, error);
+    if (close(fd) != 0 && ok) return failed(errno);
+    return ok ? WriteResult{} : failed(error);
+}
+
 }  // namespace
 
 int removeStaleTempFiles(const std::string& folder) {
@@ -154,6 +164,10 @@ int removeStaleTempFiles(const std::string& folder) {
 
 WriteResult replaceFile(const std::string& path, std::string_view bytes, WriteCall write) {
     if (!write) write = ::write;
+    struct stat through;
+    if (stat(path.c_str(), &through) == 0 && !S_ISREG(through.st_mode) &&
+        !S_ISDIR(through.st_mode))
+        return writeToDevice(path, bytes, write);
     const std::string target = linkTarget(path);
     const std::string folder = folderPart(target);
     struct stat st;

@@ -159,6 +159,13 @@ TEST_F(SafeReplace, ReasonsInTheProgramsLanguage) {
     EXPECT_EQ(writeProblemText(folder), "同じ名前のフォルダがあります");
 }
 
+TEST_F(SafeReplace, DevicesTakeTheBytesAndAreNeverReplaced) {
+    EXPECT_TRUE(replaceFile("/dev/null", "drawing").ok());
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    EXPECT_EQ(replaceFile("/dev/full", "drawing").problem, WriteProblem::DiskFull);
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
+}
+
 TEST_F(SafeReplace, WritableFileInAFolderWeCannotWriteIsSavedInPlace) {
     const fs::path locked = dir / "locked";
     fs::create_directories(locked);
