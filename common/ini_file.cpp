@@ -47,15 +47,19 @@ bool entryOf(const std::string& line, std::string& key, std::string& value) {
 
 }  // namespace
 
-bool IniFile::load(std::vector<std::string>& lines, std::string& newline) const {
+bool IniFile::load(std::vector<std::string>& lines, std::string& newline, int* error) const {
     std::string text;
     const int fd = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT;  // a missing file reads as an empty one
+    if (fd < 0) {
+        if (error) *error = errno;
+        return errno == ENOENT;  // a missing file reads as an empty one
+    }
     char buffer[8192];
     for (;;) {
         const ssize_t n = read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 || text.size() > kMaxIniBytes) {
+            if (error) *error = n < 0 ? errno : EFBIG;
             close(fd);
             return false;
         }
@@ -107,11 +111,18 @@ bool IniFile::writeString(const std::string& section, const std::string& key,
     const auto s = utf8ToCp932(section);
     const auto k = utf8ToCp932(key);
     const auto v = utf8ToCp932(text);
-    if (!s || !k || !v || text.find_first_of("\r\n") != std::string::npos) return false;
+    if (!s || !k || !v || text.find_first_of("\r\n") != std::string::npos) {
+        lastWrite_ = {WriteProblem::Other, EILSEQ};
+        return false;
+    }
     std::vector<std::string> lines;
     std::string newline = "\r\n";
     // A file that is there but cannot be read is never replaced by one holding this key alone.
-    if (!load(lines, newline)) return false;
+    int error = 0;
+    if (!load(lines, newline, &error)) {
+        lastWrite_ = {error == EISDIR ? WriteProblem::IsFolder : WriteProblem::Unreadable, error};
+        return false;
+    }
     const std::string entry = *k + "=" + *v;
 
     int sectionLine = -1, lastEntry = -1, keyLine = -1;
@@ -144,7 +155,8 @@ bool IniFile::writeString(const std::string& section, const std::string& key,
 
     std::string out;
     for (const std::string& line : lines) out += line + newline;
-    return replaceFile(path_, out).ok();
+    lastWrite_ = replaceFile(path_, out);
+    return lastWrite_.ok();
 }
 
 }  // namespace humidraw

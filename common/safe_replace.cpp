@@ -165,8 +165,7 @@ int removeStaleTempFiles(const std::string& folder) {
 WriteResult replaceFile(const std::string& path, std::string_view bytes, WriteCall write) {
     if (!write) write = ::write;
     struct stat through;
-    if (stat(path.c_str(), &through) == 0 && !S_ISREG(through.st_mode) &&
-        !S_ISDIR(through.st_mode))
+    if (stat(path.c_str(), &through) == 0 && !S_ISREG(through.st_mode) && !S_ISDIR(through.st_mode))
         return writeToDevice(path, bytes, write);
     const std::string target = linkTarget(path);
     const std::string folder = folderPart(target);
@@ -218,6 +217,8 @@ std::string writeProblemText(const WriteResult& r) {
             return "同じ名前のフォルダがあります";
         case WriteProblem::ReadOnly:
             return "読み取り専用の場所です";
+        case WriteProblem::Unreadable:
+            return "ファイルを読み込めないため、書き換えません";
         default:
             return "書き込めませんでした（エラー番号 " + std::to_string(r.error) + "）";
     }

@@ -17,8 +17,9 @@ enum class WriteProblem {
     Permission,  // the file or its folder may not be written
     NoFolder,    // the folder does not exist
     DiskFull,
-    IsFolder,  // the name is a folder
-    ReadOnly,  // a read-only file system
+    IsFolder,    // the name is a folder
+    ReadOnly,    // a read-only file system
+    Unreadable,  // the file is there but cannot be read, so it is not rewritten (settings)
     Other,
 };
 

@@ -256,6 +256,18 @@ TEST_F(Window, OptionsSaveWritesTheKeysInOrder) {
     EXPECT_EQ(w.settings().fontName, "ＭＳ Ｐゴシック");
 }
 
+TEST_F(Window, SettingsThatCannotBeWrittenSayWhy) {
+    fs::create_directories(ini);  // a folder where the settings file belongs
+    TFmIX& w = open();
+    TFOption* o = w.optionsDialog();
+    o->toControls(w.settings());
+    o->save();
+    ASSERT_FALSE(said.empty());
+    EXPECT_EQ(said.back().text,
+              "設定ファイルに書き込めません: " + ini + "\n同じ名前のフォルダがあります");
+    EXPECT_TRUE(fs::is_directory(ini));
+}
+
 TEST_F(Window, ClosingWritesFolderAndPlaceEndingWritesNothing) {
     {
         TFmIX& w = open();
