@@ -173,6 +173,8 @@ WriteResult replaceFile(const std::string& path, std::string_view bytes, WriteCa
     const bool exists = stat(target.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode)) return failed(EISDIR);
     if (!exists && errno != ENOENT) return failed(errno);
+    // A file its owner made read-only is not replaced behind its back.
+    if (exists && access(target.c_str(), W_OK) != 0) return failed(errno);
     removeStaleTempFiles(folder);
 
     std::string temp = folder + "/" + kTempPrefix + namePart(target).substr(0, kMaxNameInTemp) +
@@ -185,7 +187,8 @@ WriteResult replaceFile(const std::string& path, std::string_view bytes, WriteCa
         return failed(error);
     }
     if (exists && (st.st_uid != geteuid() || st.st_gid != getegid())) {
-        // Only root may give the file back to its owner; for others it stays theirs.
+        // Root saving another user's file gives it back to them; others cannot, and the new
+        // file is theirs.
         if (fchown(fd, st.st_uid, st.st_gid) != 0) {
         }
     }

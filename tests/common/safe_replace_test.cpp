@@ -182,6 +182,16 @@ TEST_F(SafeReplace, WritableFileInAFolderWeCannotWriteIsSavedInPlace) {
     });
     fs::permissions(locked, fs::perms::owner_all);
     EXPECT_EQ(saved, 0);
+    // A read-only file in a folder anyone may write is not replaced either.
+    write(p("read-only.hdw"), "kept");
+    fs::permissions(p("read-only.hdw"),
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(asOtherUser([&] {
+                  const WriteResult r = replaceFile(p("read-only.hdw"), "new");
+                  return r.problem == WriteProblem::Permission ? 0 : 1;
+              }),
+              0);
+    EXPECT_EQ(read(p("read-only.hdw")), "kept");
     EXPECT_EQ(read(locked / "plan.hdw"), "new");
     EXPECT_EQ(modeOf(locked / "plan.hdw"), 0666u);
     EXPECT_EQ(entries(locked), 1);
