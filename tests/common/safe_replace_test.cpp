@@ -166,7 +166,7 @@ TEST_F(SafeReplace, DevicesTakeTheBytesAndAreNeverReplaced) {
     EXPECT_TRUE(fs::is_character_file("/dev/full"));
 }
 
-TEST_F(SafeReplace, WritableFileInAFolderWeCannotWriteIsSavedInPlace) {
+TEST_F(SafeReplace, SavedInPlaceWhenOnlyTheFileIsWritableNeverWhenReadOnly) {
     const fs::path locked = dir / "locked";
     fs::create_directories(locked);
     write(locked / "plan.hdw", "old contents, longer than the new");
