@@ -60,8 +60,9 @@ void TFmIX::drawBand(PixelPoint from, PixelPoint to) {
     drawer.canvas = &k;
     applyStyle(drawer, segmentStyle_, view_.zoom);
     drawer.setWidth(segmentWidth_);
-    drawer.moveTo(from.x, from.y);
-    drawer.lineTo(to.x, to.y);
+    // A typed point can lie anywhere: only the part on the paint box is walked.
+    drawer.drawWithin(PixelArea{0, 0, double(view_.boxWidth), double(view_.boxHeight)}, from.x,
+                      from.y, to.x, to.y);
     p.end();
     box_->update();
 }
