@@ -216,7 +216,9 @@ bool TFmIX::saveSettings(const Settings& s) {
     }
     settings_ = s;
     if (!humidraw::saveSettings(ini_, settings_)) {
-        prompts_->tell("Humidraw ｴﾗｰﾒｯｾｰｼﾞ", "設定ファイルに書き込めません: " + settingsPath_,
+        prompts_->tell("Humidraw ｴﾗｰﾒｯｾｰｼﾞ",
+                       "設定ファイルに書き込めません: " + settingsPath_ + "\n" +
+                           writeProblemText(ini_.lastWrite()),
                        PromptIcon::Warning);
         return false;
     }

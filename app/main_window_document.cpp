@@ -15,6 +15,7 @@
 #include "chart/style_line.h"
 #include "coil/coil.h"
 #include "common/number_format.h"
+#include "common/safe_replace.h"
 #include "document/document_file.h"
 #include "document/state_line.h"
 #include "render/qt_canvas.h"
@@ -25,8 +26,10 @@ namespace {
 const char kDocumentFilter[] = "Humidrawのﾃﾞｰﾀ (*.hdw *.HDW);;全てのﾌｧｲﾙ (*)";
 const char kErrorCaption[] = "Humidraw ｴﾗｰﾒｯｾｰｼﾞ";
 
+// Truncated to a pixel, kept within ±1e9 (NaN as 0): document coordinates can be anything.
 int whole(double v) {
-    return static_cast<int>(std::trunc(v));
+    if (!(v == v)) return 0;
+    return static_cast<int>(std::trunc(std::clamp(v, -1e9, 1e9)));
 }
 
 std::string notANumber(const QString& text) {
@@ -57,8 +60,9 @@ void TFmIX::drawBand(PixelPoint from, PixelPoint to) {
     drawer.canvas = &k;
     applyStyle(drawer, segmentStyle_, view_.zoom);
     drawer.setWidth(segmentWidth_);
-    drawer.moveTo(from.x, from.y);
-    drawer.lineTo(to.x, to.y);
+    // A typed point can lie anywhere: only the part on the paint box is walked.
+    drawer.drawWithin(PixelArea{0, 0, double(view_.boxWidth), double(view_.boxHeight)}, from.x,
+                      from.y, to.x, to.y);
     p.end();
     box_->update();
 }
@@ -96,8 +100,8 @@ void TFmIX::highlightLine(const ObjectRecord& r) {
     applyStyle(drawer, kHighlightStyle, view_.zoom);
     drawer.setWidth(whole(r.width * view_.zoom * 0.5));
     const ChartPoint A = frame_.map(r.h1, r.x1), B = frame_.map(r.h2, r.x2);
-    drawer.moveTo(whole(B.x), whole(B.y));
-    drawer.lineTo(whole(A.x), whole(A.y));
+    drawer.drawWithin(PixelArea{0, 0, double(view_.boxWidth), double(view_.boxHeight)}, B.x, B.y,
+                      A.x, A.y);
     p.end();
     box_->update();
 }
@@ -307,10 +311,9 @@ bool TFmIX::saveRoutine(bool saveAs) {
                    view_.boxHeight, view_.boxWidth, view_.scrollX, view_.scrollY);
     std::string error;
     const auto bytes = serializeDocument(h, liveRecords(objects_), &error);
-    if (!bytes || !writeFileAtomically(documentPath_, *bytes).empty()) {
-        prompts_->tell(kErrorCaption,
-                       "ファイルを作成出来ません．" + (error.empty() ? "" : "\n" + error),
-                       PromptIcon::Warning);
+    if (bytes) error = writeFailureText(documentPath_, replaceFile(documentPath_, *bytes));
+    if (!error.empty()) {
+        prompts_->tell(kErrorCaption, "ファイルを作成出来ません．\n" + error, PromptIcon::Warning);
         return false;
     }
     modified_ = false;
@@ -385,8 +388,8 @@ bool TFmIX::openDocument(const std::string& path) {
         setPickers(std::clamp(h.colourItem + 1, 1, 13), std::clamp(h.widthItem, 0, 4),
                    std::clamp(h.styleItem, 0, 4));
         if (h.zoom > 0 && h.zoom < 100) view_.zoom = h.zoom;
-        view_.boxHeight = std::clamp(whole(h.boxHeight), 1, 100000);
-        view_.boxWidth = std::clamp(whole(h.boxWidth), 1, 100000);
+        view_.boxHeight = whole(std::clamp(h.boxHeight, 1.0, 100000.0));
+        view_.boxWidth = whole(std::clamp(h.boxWidth, 1.0, 100000.0));
         view_.scrollX = h.horzScroll;
         view_.scrollY = h.vertScroll;
         applyView();

@@ -10,7 +10,7 @@
 #include <QSvgGenerator>
 
 #include "app/main_window.h"
-#include "document/document_file.h"
+#include "common/safe_replace.h"
 #include "document/paint.h"
 #include "metafile/metafile_export.h"
 #include "render/export.h"
@@ -64,7 +64,7 @@ std::string TFmIX::exportTo(const std::string& path) {
                              static_cast<double>(kMetafileWidth) / 640, path);
     const std::string bytes = metafileBytes(metafileFormatFor(path), frame_, chart_, objects_,
                                             settings_, screenTextExtent);
-    return writeFileAtomically(path, bytes);
+    return writeFailureText(path, replaceFile(path, bytes));
 }
 
 void TFmIX::MetaSave() {
@@ -76,7 +76,7 @@ void TFmIX::MetaSave() {
             path += ".wmf";  // the default extension
         const std::string error = exportTo(path);
         if (!error.empty())
-            prompts_->tell("Humidraw ｴﾗｰﾒｯｾｰｼﾞ", "ファイルを作成出来ません．\n" + path,
+            prompts_->tell("Humidraw ｴﾗｰﾒｯｾｰｼﾞ", "ファイルを作成出来ません．\n" + error,
                            PromptIcon::Warning);
     }
     editor_.setLastCommand(kMetafile);

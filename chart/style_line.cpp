@@ -1,5 +1,6 @@
 #include "chart/style_line.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 
@@ -8,7 +9,72 @@ namespace {
 int nearest(double v) {
     return static_cast<int>(std::lround(v));
 }
+// The whole part of a coordinate known to lie within a drawing area.
+int truncated(double v) {
+    return static_cast<int>(std::trunc(v));
+}
+
 }  // namespace
+
+namespace {
+
+enum Edge { kNoEdge = -1, kLeft, kRight, kTop, kBottom };
+
+// The point where the segment meets `edge` (or its end when no edge limits it), from the end
+// nearer to that point.
+void pointOn(const PixelArea& a, Edge edge, double t, double x0, double y0, double x1, double y1,
+             double& x, double& y) {
+    const bool fromStart = t <= 0.5;
+    const double nx = fromStart ? x0 : x1, ny = fromStart ? y0 : y1;
+    if (edge == kNoEdge) {
+        x = nx, y = ny;
+    } else if (edge == kLeft || edge == kRight) {
+        x = edge == kLeft ? a.left : a.right;
+        y = ny + (x - nx) * ((y1 - y0) / (x1 - x0));
+    } else {
+        y = edge == kTop ? a.top : a.bottom;
+        x = nx + (y - ny) * ((x1 - x0) / (y1 - y0));
+    }
+}
+
+bool within(const PixelArea& a, double x, double y) {
+    const double slack = 1;  // pixels of rounding in a point computed on an edge
+    return x >= a.left - slack && x <= a.right + slack && y >= a.top - slack &&
+           y <= a.bottom + slack;
+}
+
+}  // namespace
+
+std::optional<ClippedSegment> clipSegment(const PixelArea& a, double x0, double y0, double x1,
+                                          double y1) {
+    if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1))
+        return std::nullopt;
+    // Liang–Barsky: each edge limits the parameter t along the segment from one side.
+    const double dx = x1 - x0, dy = y1 - y0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x0 - a.left, a.right - x0, y0 - a.top, a.bottom - y0};
+    double t0 = 0, t1 = 1;
+    Edge e0 = kNoEdge, e1 = kNoEdge;
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return std::nullopt;  // parallel to this edge and outside it
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0 && t > t0) t0 = t, e0 = static_cast<Edge>(i);
+        if (p[i] > 0 && t < t1) t1 = t, e1 = static_cast<Edge>(i);
+    }
+    // Far ends leave t too coarse to order the crossings exactly: the points decide.
+    if (t0 > t1 + 1e-9) return std::nullopt;
+    ClippedSegment c;
+    pointOn(a, e0, t0, x0, y0, x1, y1, c.x0, c.y0);
+    pointOn(a, e1, t1, x0, y0, x1, y1, c.x1, c.y1);
+    if (!within(a, c.x0, c.y0) || !within(a, c.x1, c.y1)) return std::nullopt;
+    c.x0 = std::clamp(c.x0, a.left, a.right), c.y0 = std::clamp(c.y0, a.top, a.bottom);
+    c.x1 = std::clamp(c.x1, a.left, a.right), c.y1 = std::clamp(c.y1, a.top, a.bottom);
+    c.skipped = e0 == kNoEdge ? 0 : std::hypot(c.x0 - x0, c.y0 - y0);
+    return c;
+}
 
 int pointsToPixels(int points, int dpi) {
     const long long p = static_cast<long long>(std::abs(points)) * dpi;
@@ -127,6 +193,35 @@ void TStyleLine::lineTo(int x, int y) {
     }
     segmentIndex_ = 1;
     segmentOffset_ = 1;
+}
+
+void TStyleLine::skip(double length) {
+    if (style_ == 1 || pattern_.empty() || period_ <= 0 || !(length > 0)) return;
+    double rest = std::fmod(length, static_cast<double>(period_));
+    for (int k = 1; k <= static_cast<int>(pattern_.size()); ++k) {
+        if (pattern_[k - 1] > rest) {
+            segmentIndex_ = k;
+            segmentOffset_ = nearest(rest) + 1;
+            return;
+        }
+        rest -= pattern_[k - 1];
+    }
+    segmentIndex_ = 1;
+    segmentOffset_ = 1;
+}
+
+void TStyleLine::drawWithin(const PixelArea& area, double x0, double y0, double x1, double y1) {
+    if (!canvas) return;
+    const auto part = clipSegment(area, x0, y0, x1, y1);
+    if (!part) return;
+    if (part->x0 == x0 && part->y0 == y0 && part->x1 == x1 && part->y1 == y1) {
+        moveTo(truncated(x0), truncated(y0));
+        lineTo(truncated(x1), truncated(y1));
+        return;
+    }
+    moveTo(truncated(part->x0), truncated(part->y0));
+    skip(part->skipped);
+    lineTo(truncated(part->x1), truncated(part->y1));
 }
 
 }  // namespace humidraw

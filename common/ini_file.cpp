@@ -1,16 +1,18 @@
 #include "common/ini_file.h"
 
+#include <fcntl.h>
 #include <strings.h>
 #include <unistd.h>
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <cerrno>
 
 #include "common/cp932.h"
+#include "common/safe_replace.h"
 
 namespace humidraw {
 namespace {
+
+constexpr size_t kMaxIniBytes = 16u << 20;  // far beyond any settings file
 
 std::string trim(const std::string& s) {
     const size_t a = s.find_first_not_of(" \t");
@@ -45,12 +47,26 @@ bool entryOf(const std::string& line, std::string& key, std::string& value) {
 
 }  // namespace
 
-bool IniFile::load(std::vector<std::string>& lines, std::string& newline) const {
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) return false;
-    std::stringstream all;
-    all << in.rdbuf();
-    const std::string text = all.str();
+bool IniFile::load(std::vector<std::string>& lines, std::string& newline, int* error) const {
+    std::string text;
+    const int fd = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (error) *error = errno;
+        return errno == ENOENT;  // a missing file reads as an empty one
+    }
+    char buffer[8192];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 || text.size() > kMaxIniBytes) {
+            if (error) *error = n < 0 ? errno : EFBIG;
+            close(fd);
+            return false;
+        }
+        if (n == 0) break;
+        text.append(buffer, static_cast<size_t>(n));
+    }
+    close(fd);
     newline = text.find("\r\n") != std::string::npos || text.find('\n') == std::string::npos
                   ? "\r\n"
                   : "\n";
@@ -95,10 +111,18 @@ bool IniFile::writeString(const std::string& section, const std::string& key,
     const auto s = utf8ToCp932(section);
     const auto k = utf8ToCp932(key);
     const auto v = utf8ToCp932(text);
-    if (!s || !k || !v || text.find_first_of("\r\n") != std::string::npos) return false;
+    if (!s || !k || !v || text.find_first_of("\r\n") != std::string::npos) {
+        lastWrite_ = {WriteProblem::Other, EILSEQ};
+        return false;
+    }
     std::vector<std::string> lines;
     std::string newline = "\r\n";
-    load(lines, newline);
+    // A file that is there but cannot be read is never replaced by one holding this key alone.
+    int error = 0;
+    if (!load(lines, newline, &error)) {
+        lastWrite_ = {error == EISDIR ? WriteProblem::IsFolder : WriteProblem::Unreadable, error};
+        return false;
+    }
     const std::string entry = *k + "=" + *v;
 
     int sectionLine = -1, lastEntry = -1, keyLine = -1;
@@ -131,23 +155,8 @@ bool IniFile::writeString(const std::string& section, const std::string& key,
 
     std::string out;
     for (const std::string& line : lines) out += line + newline;
-    const std::string temp = path_ + ".tmp" + std::to_string(getpid());
-    {
-        std::ofstream f(temp, std::ios::binary | std::ios::trunc);
-        if (!f) return false;
-        f << out;
-        f.flush();
-        if (!f) {
-            f.close();
-            std::remove(temp.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temp.c_str(), path_.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
+    lastWrite_ = replaceFile(path_, out);
+    return lastWrite_.ok();
 }
 
 }  // namespace humidraw

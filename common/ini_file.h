@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/safe_replace.h"
+
 namespace humidraw {
 
 class IniFile {
@@ -19,13 +21,17 @@ class IniFile {
     std::string readString(const std::string& section, const std::string& key,
                            const std::string& fallback, size_t maxBytes = 512) const;
 
-    // Writes one key; false (the file unchanged) when it cannot be written or the text cannot
-    // be stored in CP932.
+    // Writes one key; false (the file unchanged) when it cannot be read or written or the text
+    // cannot be stored in CP932.
     bool writeString(const std::string& section, const std::string& key, const std::string& text);
+    // Why the last write failed (writeProblemText gives the reason).
+    const WriteResult& lastWrite() const { return lastWrite_; }
 
   private:
-    bool load(std::vector<std::string>& lines, std::string& newline) const;
+    // False when the file exists but cannot be read; a missing file gives no lines.
+    bool load(std::vector<std::string>& lines, std::string& newline, int* error = nullptr) const;
     std::string path_;
+    WriteResult lastWrite_;
 };
 
 }  // namespace humidraw

@@ -1,15 +1,21 @@
 #include "document/document_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <cerrno>
+#include <cmath>
 #include <cstring>
-#include <fstream>
+#include <initializer_list>
 
 #include "common/cp932.h"
 
 namespace humidraw {
 namespace {
+
+// Far beyond any document (640 records of a few hundred bytes, plus those left out).
+constexpr size_t kMaxDocumentBytes = 256u << 20;
 
 // Little-endian reads over a byte range, each checked against what is left.
 class Reader {
@@ -44,80 +50,97 @@ class Reader {
     size_t pos_ = 0;
 };
 
-std::string at(const std::string& what, size_t offset) {
-    return what + " at byte " + std::to_string(offset);
+// Where and why reading stopped.
+struct Damage {
+    ReadProblem problem = ReadProblem::None;
+    size_t offset = 0;
+    long value = 0;
+    bool inFontName = false;
+};
+
+bool damaged(Damage& d, ReadProblem problem, size_t offset, long value = 0) {
+    d.problem = problem;
+    d.offset = offset;
+    d.value = value;
+    return false;
 }
 
 // A CP932 string of `length` bytes including its terminating zero, cut at the first zero.
-bool readText(Reader& r, int32_t length, std::string& out, std::string& error, const char* what) {
+bool readText(Reader& r, int32_t length, std::string& out, Damage& d) {
     const size_t start = r.offset();
-    if (length < 1) {
-        error = at(std::string(what) + " has an invalid length " + std::to_string(length), start);
-        return false;
-    }
+    if (length < 1) return damaged(d, ReadProblem::BadTextLength, start, length);
     std::string_view raw;
-    if (!r.bytes(static_cast<size_t>(length), raw)) {
-        error = at(std::string(what) + " of " + std::to_string(length) +
-                       " bytes runs past the end of the file",
-                   start);
-        return false;
-    }
+    if (!r.bytes(static_cast<size_t>(length), raw))
+        return damaged(d, ReadProblem::TextPastEnd, start, length);
     const auto text = cp932ToUtf8(raw.substr(0, raw.find('\0')));
-    if (!text) {
-        error = at(std::string(what) + " is not valid CP932 text", start);
-        return false;
-    }
+    if (!text) return damaged(d, ReadProblem::TextNotCp932, start);
     out = *text;
     return true;
 }
 
-bool readHeader(Reader& r, DocumentHeader& h, std::string& error) {
+bool allFinite(std::initializer_list<double> values) {
+    for (double v : values)
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
+bool readHeader(Reader& r, DocumentHeader& h, Damage& d) {
     int32_t zero, nameLength;
     if (!r.i32(zero) || !r.i32(h.format) || !r.f64(h.pressureMmHg) || !r.f64(h.dbMin) ||
-        !r.f64(h.dbMax) || !r.i32(h.fontSize) || !r.i32(nameLength)) {
-        error = at("the header is cut short", r.offset());
-        return false;
-    }
-    if (!readText(r, nameLength, h.fontName, error, "the font name")) return false;
+        !r.f64(h.dbMax) || !r.i32(h.fontSize) || !r.i32(nameLength))
+        return damaged(d, ReadProblem::HeaderCutShort, r.offset());
+    if (!allFinite({h.pressureMmHg, h.dbMin, h.dbMax}))
+        return damaged(d, ReadProblem::NotANumber, 8);
+    d.inFontName = true;
+    if (!readText(r, nameLength, h.fontName, d)) return false;
+    d.inFontName = false;
     for (int i = 0; i < kViewFlagCount; ++i) {
         uint8_t flag;
-        if (!r.u8(flag)) {
-            error = at("the header is cut short", r.offset());
-            return false;
-        }
+        if (!r.u8(flag)) return damaged(d, ReadProblem::HeaderCutShort, r.offset());
         h.view[i] = flag != 0;
     }
     uint8_t si;
-    if (!r.u8(si) || !r.i32(h.colourItem) || !r.i32(h.widthItem) || !r.i32(h.styleItem) ||
-        !r.f64(h.zoom) || !r.f64(h.boxHeight) || !r.f64(h.boxWidth) || !r.i32(h.horzScroll) ||
-        !r.i32(h.vertScroll)) {
-        error = at("the header is cut short", r.offset());
-        return false;
-    }
+    if (!r.u8(si) || !r.i32(h.colourItem) || !r.i32(h.widthItem) || !r.i32(h.styleItem))
+        return damaged(d, ReadProblem::HeaderCutShort, r.offset());
+    const size_t view = r.offset();
+    if (!r.f64(h.zoom) || !r.f64(h.boxHeight) || !r.f64(h.boxWidth) || !r.i32(h.horzScroll) ||
+        !r.i32(h.vertScroll))
+        return damaged(d, ReadProblem::HeaderCutShort, r.offset());
+    if (!allFinite({h.zoom, h.boxHeight, h.boxWidth}))
+        return damaged(d, ReadProblem::NotANumber, view);
     h.si = si != 0;
     return true;
 }
 
 // One record; `keep` false only checks and skips it (records beyond the table's capacity).
-bool readRecord(Reader& r, ObjectRecord& o, bool keep, std::string& error) {
+bool readRecord(Reader& r, ObjectRecord& o, bool keep, Damage& d) {
     const size_t start = r.offset();
     int32_t length;
     const bool fixed = r.i32(o.kind) && r.i32(o.colour) && r.i32(o.width) && r.i32(o.style) &&
                        r.f64(o.h1) && r.f64(o.x1) && r.f64(o.h2) && r.f64(o.x2) &&
                        r.f64(o.reserved) && r.i32(o.labelPosition) && r.i32(o.reserved2) &&
                        r.i32(length);
-    if (!fixed) {
-        error = at("an object record is cut short", start);
-        return false;
-    }
+    if (!fixed) return damaged(d, ReadProblem::RecordCutShort, start);
+    // A kind of 0 or below ends the table: every later record would be lost unseen.
+    if (o.kind <= 0) return damaged(d, ReadProblem::BadKind, start, o.kind);
+    if (!allFinite({o.h1, o.x1, o.h2, o.x2}))
+        return damaged(d, ReadProblem::NotANumber, start + 16);
     if (!keep) {
-        if (length < 1 || !r.skip(static_cast<size_t>(length))) {
-            error = at("an object's text runs past the end of the file", start);
-            return false;
-        }
+        if (length < 1 || !r.skip(static_cast<size_t>(length)))
+            return damaged(d, ReadProblem::TextPastEnd, start + 68, length);
         return true;
     }
-    return readText(r, length, o.text, error, "an object's text");
+    return readText(r, length, o.text, d);
+}
+
+DocumentRead failure(const Damage& d) {
+    DocumentRead r;
+    r.problem = d.problem;
+    r.offset = d.offset;
+    r.value = d.value;
+    r.inFontName = d.inFontName;
+    r.error = readProblemText(r);
+    return r;
 }
 
 void put(std::string& out, const void* p, size_t n) {
@@ -141,32 +164,28 @@ DocumentRead parseDocument(std::string_view bytes) {
     DocumentRead result;
     Reader r(bytes);
     int32_t first, format;
+    Damage d;
     if (!r.i32(first) || !r.i32(format)) {
         if (bytes.empty()) {
             result.ok = true;  // an empty file of the earlier format: no objects
             return result;
         }
-        result.error = at("the file is cut short", 0);
-        return result;
+        damaged(d, ReadProblem::FileCutShort, 0);
+        return failure(d);
     }
     Reader records(bytes);
     if (format > 100) {
         DocumentHeader h;
         Reader hr(bytes);
-        if (!readHeader(hr, h, result.error)) return result;
+        if (!readHeader(hr, h, d)) return failure(d);
         result.contents.header = h;
         records = hr;
     }
     while (!records.atEnd()) {
         ObjectRecord o;
         const bool keep = result.contents.records.size() < ObjectTable::kCapacity;
-        std::string error;
-        if (!readRecord(records, o, keep, error)) {
-            if (keep) {
-                DocumentRead failed;
-                failed.error = error;
-                return failed;
-            }
+        if (!readRecord(records, o, keep, d)) {
+            if (keep) return failure(d);
             break;  // damage past the records taken: those already counted stay left out
         }
         if (keep)
@@ -179,26 +198,72 @@ DocumentRead parseDocument(std::string_view bytes) {
 }
 
 DocumentRead readDocumentFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    DocumentRead result;
-    if (!in) {
-        result.error = "cannot open " + path;
-        return result;
+    Damage d;
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        const ReadProblem p = errno == ENOENT || errno == ENOTDIR ? ReadProblem::NotFound
+                              : errno == EACCES || errno == EPERM ? ReadProblem::NoPermission
+                                                                  : ReadProblem::CannotRead;
+        damaged(d, p, 0);
+        return failure(d);
     }
+    struct stat st;
+    if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        close(fd);
+        damaged(d, ReadProblem::IsFolder, 0);
+        return failure(d);
+    }
+    // Read to the end in pieces (a pipe or device has no size), never past any document's size.
     std::string bytes;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0) {
-        result.error = "cannot read " + path;
-        return result;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 || bytes.size() + static_cast<size_t>(n) > kMaxDocumentBytes) {
+            close(fd);
+            damaged(d, ReadProblem::CannotRead, bytes.size());
+            return failure(d);
+        }
+        if (n == 0) break;
+        bytes.append(buffer, static_cast<size_t>(n));
     }
-    in.seekg(0);
-    bytes.resize(static_cast<size_t>(size));
-    if (!in.read(bytes.data(), size)) {
-        result.error = "cannot read " + path;
-        return result;
-    }
+    close(fd);
     return parseDocument(bytes);
+}
+
+std::string readProblemText(const DocumentRead& r) {
+    const std::string where = "（" + std::to_string(r.offset) + "バイト目）";
+    const std::string text = r.inFontName ? "フォント名" : "図形の文字列";
+    const std::string value = std::to_string(r.value);
+    switch (r.problem) {
+        case ReadProblem::None:
+            return {};
+        case ReadProblem::NotFound:
+            return "ファイルが見つかりません";
+        case ReadProblem::NoPermission:
+            return "読み込みの権限がありません";
+        case ReadProblem::IsFolder:
+            return "フォルダです。ファイルを指定して下さい";
+        case ReadProblem::CannotRead:
+            return "ファイルを読み込めません" + where;
+        case ReadProblem::FileCutShort:
+            return "ファイルが途中で切れています" + where;
+        case ReadProblem::HeaderCutShort:
+            return "ヘッダが途中で切れています" + where;
+        case ReadProblem::BadTextLength:
+            return text + "の長さ " + value + " が正しくありません" + where;
+        case ReadProblem::TextPastEnd:
+            return text + "（" + value + "バイト）がファイルの終わりを越えています" + where;
+        case ReadProblem::TextNotCp932:
+            return text + "が CP932 の文字ではありません" + where;
+        case ReadProblem::RecordCutShort:
+            return "図形のレコードが途中で切れています" + where;
+        case ReadProblem::BadKind:
+            return "図形の種類 " + value + " が正しくありません" + where;
+        case ReadProblem::NotANumber:
+            return "数値でない値（無限大・NaN）があります" + where;
+    }
+    return {};
 }
 
 std::vector<ObjectRecord> liveRecords(const ObjectTable& table) {
@@ -215,7 +280,11 @@ std::optional<std::string> serializeDocument(const std::optional<DocumentHeader>
         const DocumentHeader& h = *header;
         const auto name = utf8ToCp932(h.fontName);
         if (!name || name->find('\0') != std::string::npos) {
-            if (error) *error = "the font name cannot be stored in CP932: " + h.fontName;
+            if (error) *error = "フォント名を CP932 で保存できません: " + h.fontName;
+            return std::nullopt;
+        }
+        if (!allFinite({h.pressureMmHg, h.dbMin, h.dbMax, h.zoom, h.boxHeight, h.boxWidth})) {
+            if (error) *error = "ヘッダに数値でない値（無限大・NaN）があります";
             return std::nullopt;
         }
         putI32(out, 0);
@@ -238,9 +307,13 @@ std::optional<std::string> serializeDocument(const std::optional<DocumentHeader>
     }
     for (const ObjectRecord& o : records) {
         if (o.kind <= 0 || o.kind == kDeleted) continue;
+        if (!allFinite({o.h1, o.x1, o.h2, o.x2})) {
+            if (error) *error = "座標が数値ではありません（無限大・NaN）";
+            return std::nullopt;
+        }
         const auto text = utf8ToCp932(o.text);
         if (!text || text->find('\0') != std::string::npos) {
-            if (error) *error = "a text cannot be stored in CP932: " + o.text;
+            if (error) *error = "文字列を CP932 で保存できません: " + o.text;
             return std::nullopt;
         }
         putI32(out, o.kind);
@@ -257,27 +330,6 @@ std::optional<std::string> serializeDocument(const std::optional<DocumentHeader>
         putText(out, *text);
     }
     return out;
-}
-
-std::string writeFileAtomically(const std::string& path, const std::string& bytes) {
-    const std::string temp = folderOf(path) + "/.~" + path.substr(path.rfind('/') + 1) + "." +
-                             std::to_string(getpid()) + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return "cannot create " + path;
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(temp.c_str());
-            return "cannot write " + path;
-        }
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return "cannot write " + path;
-    }
-    return {};
 }
 
 DocumentHeader headerFrom(const Settings& s, int colour, int width, int style, double zoom,

@@ -39,9 +39,30 @@ struct DocumentContents {
     long leftOut = 0;                      // records beyond the 640th
 };
 
+// Why a document cannot be read.
+enum class ReadProblem {
+    None,
+    NotFound,        // no such file or folder
+    NoPermission,    // the file may not be read
+    IsFolder,        // a folder was given
+    CannotRead,      // reading failed, or the file is larger than any document
+    FileCutShort,    // shorter than the format number
+    HeaderCutShort,  // the header ends early
+    BadTextLength,   // a text's stored length is below 1 (value: the length)
+    TextPastEnd,     // a text runs past the end of the file (value: its length)
+    TextNotCp932,    // a text's bytes are not CP932
+    RecordCutShort,  // an object record ends early
+    BadKind,         // an object record's kind is 0 or below (value: the kind)
+    NotANumber,      // a coordinate or header value is infinite or not a number
+};
+
 struct DocumentRead {
     bool ok = false;
-    std::string error;  // what went wrong and at which byte offset
+    ReadProblem problem = ReadProblem::None;
+    size_t offset = 0;        // byte where the damaged part starts
+    long value = 0;           // the offending length or kind
+    bool inFontName = false;  // a text problem in the header's font name, not an object's text
+    std::string error;        // the reason in the program's language (readProblemText)
     DocumentContents contents;
 };
 
@@ -49,16 +70,15 @@ struct DocumentRead {
 DocumentRead readDocumentFile(const std::string& path);
 DocumentRead parseDocument(std::string_view bytes);
 
+// The reason a read failed, in the program's language, with the byte where it was found.
+std::string readProblemText(const DocumentRead& r);
+
 // The bytes of a document: the header (when given) and every live object in table order.
-// Fails when a text cannot be stored in CP932.
+// Fails when a text cannot be stored in CP932 or a coordinate is not a finite number.
 std::optional<std::string> serializeDocument(const std::optional<DocumentHeader>& header,
                                              const std::vector<ObjectRecord>& records,
                                              std::string* error = nullptr);
 std::vector<ObjectRecord> liveRecords(const ObjectTable& table);
-
-// Writes to a temporary file in the same folder and renames it over `path`, so a failed save
-// keeps the previous file. Empty on success, otherwise what went wrong.
-std::string writeFileAtomically(const std::string& path, const std::string& bytes);
 
 // The header for the present settings, attributes and view.
 DocumentHeader headerFrom(const Settings& s, int colour, int width, int style, double zoom,

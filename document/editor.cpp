@@ -9,6 +9,7 @@ namespace humidraw {
 namespace {
 
 int whole(double v) {
+    if (!(v == v)) return 0;  // NaN: never cast
     const double t = std::trunc(v);
     return t > 1e9 ? 1000000000 : t < -1e9 ? -1000000000 : static_cast<int>(t);
 }

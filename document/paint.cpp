@@ -10,24 +10,40 @@
 namespace humidraw {
 namespace {
 
+// Coordinates as the canvas takes them: truncated, kept within ±1e9, NaN as 0 (never cast).
 int whole(double v) {
+    if (!(v == v)) return 0;
     const double t = std::trunc(v);
     return t > 1e9 ? 1000000000 : t < -1e9 ? -1000000000 : static_cast<int>(t);
 }
 
+// Lines are drawn only within the sheet and a margin of a tenth of its width around it, so a
+// line reaching a little past the sheet is drawn as before and one reaching far (or to an
+// enormous coordinate) costs no more than one crossing the sheet.
+PixelArea drawingArea(const PaintOptions& o) {
+    const double margin = 64 * o.zoom;
+    return {o.offsetX - margin, -margin, o.offsetX + 640 * o.zoom + margin, 480 * o.zoom + margin};
+}
+
+bool inside(const PixelArea& area, double x, double y) {
+    return x >= area.left && x <= area.right && y >= area.top && y <= area.bottom;
+}
+
 void paintLineObject(Canvas& k, TStyleLine& drawer, const ChartFrame& f, const ObjectRecord& r,
-                     double a, double z, int markerRadius) {
+                     const PaintOptions& o, int markerRadius) {
+    const double a = o.offsetX, z = o.zoom;
     applyStyle(drawer, r.style, z);
     k.setPenColour(paletteColour(r.colour));
     drawer.setWidth(whole(r.width * z * 0.5));
     const ChartPoint A = f.map(r.h1, r.x1);
     const ChartPoint B = f.map(r.h2, r.x2);
+    const PixelArea area = drawingArea(o);
     // Drawn from the second point to the first, so a dash pattern starts at the second.
-    drawer.moveTo(whole(a + B.x), whole(B.y));
-    drawer.lineTo(whole(a + A.x), whole(A.y));
+    drawer.drawWithin(area, a + B.x, B.y, a + A.x, A.y);
     if (r.kind == kLineNoMarker) return;
     k.setPenWidth(whole(r.width * z * 0.5));
     const auto marker = [&](double cx, double cy) {
+        if (!inside(area, cx, cy)) return;  // not on the sheet: nothing to see
         k.ellipse(whole(cx - markerRadius), whole(cy - markerRadius), whole(cx + markerRadius),
                   whole(cy + markerRadius));
     };
@@ -89,7 +105,9 @@ bool paintChart(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
         int row = 0;
         objects.walk([&](int, const ObjectRecord& r) {
             if (isLineObject(r.kind)) {
-                paintLineObject(k, drawer, f, r, a, z, markerRadius);
+                paintLineObject(k, drawer, f, r, o, markerRadius);
+            } else if (!std::isfinite(r.h1) || !std::isfinite(r.x1)) {
+                return;  // a text or row with no place on the chart
             } else if (r.kind == kTextObject) {
                 k.setFontColour(paletteColour(r.colour));
                 const ChartPoint P = f.map(r.h1, r.x1);

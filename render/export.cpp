@@ -1,14 +1,14 @@
 #include "render/export.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
 #include <cmath>
-#include <cstdio>
 
+#include "common/safe_replace.h"
 #include "document/attributes.h"
 #include "document/paint.h"
 #include "render/qt_canvas.h"
@@ -44,8 +44,10 @@ std::string exportDrawing(const Drawing& d, double zoom, const std::string& path
     if (!(zoom > 0) || zoom > 20) return "zoom must lie between 0 and 20";
     const int w = static_cast<int>(std::trunc(640 * zoom));
     const int h = static_cast<int>(std::trunc(480 * zoom));
-    const QString target = QString::fromStdString(path);
-    const QString temp = target + ".part";
+    // Painted into memory first: the file is replaced only by a whole drawing.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     bool painted = false;
     if (format == ExportFormat::Png) {
         QImage image(w, h, QImage::Format_RGB32);
@@ -55,10 +57,10 @@ std::string exportDrawing(const Drawing& d, double zoom, const std::string& path
             QPainter painter(&image);
             painted = paintOn(painter, 96, d, zoom, w, h);
         }
-        painted = painted && image.save(temp, "PNG");
+        painted = painted && image.save(&buffer, "PNG");
     } else if (format == ExportFormat::Svg) {
         QSvgGenerator svg;
-        svg.setFileName(temp);
+        svg.setOutputDevice(&buffer);
         svg.setSize(QSize(w, h));
         svg.setViewBox(QRect(0, 0, w, h));
         svg.setResolution(96);
@@ -69,7 +71,7 @@ std::string exportDrawing(const Drawing& d, double zoom, const std::string& path
             painted = painter.end() && painted;
         }
     } else {
-        QPdfWriter pdf(temp);
+        QPdfWriter pdf(&buffer);
         pdf.setResolution(96);
         pdf.setPageSize(QPageSize(QSizeF(w / 96.0, h / 96.0), QPageSize::Inch, "Humidraw"));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -80,16 +82,11 @@ std::string exportDrawing(const Drawing& d, double zoom, const std::string& path
             painted = painter.end() && painted;
         }
     }
-    if (!painted || !QFile::exists(temp)) {
-        QFile::remove(temp);
-        return "cannot write " + path;
-    }
-    // rename() replaces the target in one step: the previous file stays until the new one is whole.
-    if (std::rename(temp.toLocal8Bit().constData(), target.toLocal8Bit().constData()) != 0) {
-        QFile::remove(temp);
-        return "cannot write " + path;
-    }
-    return {};
+    buffer.close();
+    if (!painted || bytes.isEmpty()) return path + ": 図を描けませんでした";
+    return writeFailureText(
+        path,
+        replaceFile(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));
 }
 
 }  // namespace humidraw

@@ -21,9 +21,9 @@ enum class ExportFormat { Png, Svg, Pdf, Unknown };
 // The format a file name asks for, by its extension in any letter case.
 ExportFormat formatForPath(const std::string& path);
 
-// Renders at `zoom` (640 × 480 chart units → pixels) to `path`, written to a temporary file in
-// the same folder and renamed over it, so a failed write keeps the previous file. Returns an
-// empty string on success, otherwise what went wrong.
+// Renders at `zoom` (640 × 480 chart units → pixels) into memory, then replaces `path` with it
+// (replaceFile), so a failed write keeps the previous file. Returns an empty string on success,
+// otherwise what went wrong ("PATH: reason" when the file could not be written).
 std::string exportDrawing(const Drawing& d, double zoom, const std::string& path);
 
 }  // namespace humidraw

@@ -272,6 +272,18 @@ TEST_F(Window, OptionsSaveWritesTheKeysInOrder) {
     EXPECT_EQ(w.settings().fontName, "ＭＳ Ｐゴシック");
 }
 
+TEST_F(Window, SettingsThatCannotBeWrittenSayWhy) {
+    fs::create_directories(ini);  // a folder where the settings file belongs
+    TFmIX& w = open();
+    TFOption* o = w.optionsDialog();
+    o->toControls(w.settings());
+    o->save();
+    ASSERT_FALSE(said.empty());
+    EXPECT_EQ(said.back().text,
+              "設定ファイルに書き込めません: " + ini + "\n同じ名前のフォルダがあります");
+    EXPECT_TRUE(fs::is_directory(ini));
+}
+
 TEST_F(Window, ClosingWritesFolderAndPlaceEndingWritesNothing) {
     {
         TFmIX& w = open();
@@ -470,6 +482,12 @@ TEST_F(Window, DamagedFileLeavesTheOpenDocument) {
     script.files = {(dir / "missing.hdw").string()};
     w.Fopen();
     EXPECT_EQ(said.back().text, "ファイルが見つかりません");
+    fs::create_directories(dir / "folder.hdw");
+    script.files = {(dir / "folder.hdw").string()};
+    w.Fopen();
+    EXPECT_EQ(said.back().text,
+              "データファイルを読込できません.\nフォルダです。ファイルを指定して下さい");
+    EXPECT_EQ(w.documentObjects().count(), 5);
     // More than 640 objects: the first 640, and the user is told.
     std::vector<ObjectRecord> many(700);
     for (auto& r : many) r.kind = kLineNoMarker;
@@ -650,7 +668,8 @@ TEST_F(Window, MetafileCommandWritesEachFormatByExtension) {
     EXPECT_TRUE(fs::exists(dir / "plain.wmf")) << "the default extension";
     script.files = {(dir / "none" / "x.emf").string()};
     w.MetaSave();
-    EXPECT_NE(said.back().text.find("ファイルを作成出来ません"), std::string::npos);
+    EXPECT_EQ(said.back().text, "ファイルを作成出来ません．\n" + (dir / "none" / "x.emf").string() +
+                                    ": フォルダがありません");
     EXPECT_EQ(w.editor().lastCommand(), kMetafile);
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "chart/recording_canvas.h"
 
 using namespace humidraw;
@@ -111,4 +114,92 @@ TEST(StyleLine, ZeroLengthAndWidthsAndPenState) {
     EXPECT_EQ(diag[0].v[3], 8);
     EXPECT_EQ(diag[2].v[2], 30);
     EXPECT_EQ(diag[2].v[3], 40);
+}
+
+TEST(ClipSegment, PartsInsideAnArea) {
+    const PixelArea a{0, 0, 100, 50};
+    struct Case {
+        double x0, y0, x1, y1;
+        bool any;
+        double cx0, cy0, cx1, cy1, skipped;
+    } const cases[] = {
+        {10, 10, 20, 20, true, 10, 10, 20, 20, 0},               // inside: unchanged
+        {-50, 25, 150, 25, true, 0, 25, 100, 25, 50},            // across, both edges
+        {-100, -100, 200, 200, true, 0, 0, 50, 50, 141.421356},  // corner in, bottom out: 100√2
+        {-10, -10, -5, 60, false, 0, 0, 0, 0, 0},                // left of the area
+        {10, 10, -1e300, 5, true, 10, 10, 0, 10, 0},             // slope 5e-300: y stays 10
+        {-1e300, 25, 1e300, 25, true, 0, 25, 100, 25, 1e300},    // both ends far
+        {50, 25, 50, 1e300, true, 50, 25, 50, 50, 0},
+    };
+    for (const Case& c : cases) {
+        const auto part = clipSegment(a, c.x0, c.y0, c.x1, c.y1);
+        ASSERT_EQ(part.has_value(), c.any) << c.x0 << " " << c.y0;
+        if (!part) continue;
+        EXPECT_NEAR(part->x0, c.cx0, 1e-9);
+        EXPECT_NEAR(part->y0, c.cy0, 1e-9);
+        EXPECT_NEAR(part->x1, c.cx1, 1e-9);
+        EXPECT_NEAR(part->y1, c.cy1, 1e-9);
+        EXPECT_NEAR(part->skipped, c.skipped, 1e-6 * std::max(1.0, c.skipped));
+    }
+    const double nan = std::nan(""), inf = HUGE_VAL;
+    EXPECT_FALSE(clipSegment(a, nan, 10, 20, 20));
+    EXPECT_FALSE(clipSegment(a, 10, 10, 20, inf));
+}
+
+TEST(StyleLine, DrawnWithinAnAreaKeepingThePhase) {
+    // Inside the area: exactly what moveTo and lineTo draw.
+    RecordingCanvas plain, within;
+    plain.recordMoves = within.recordMoves = true;
+    for (RecordingCanvas* k : {&plain, &within}) {
+        TStyleLine s;
+        s.canvas = k;
+        s.setPattern({8, 4, 0});
+        if (k == &plain) {
+            s.moveTo(3, 7);
+            s.lineTo(90, 41);
+        } else {
+            s.drawWithin({0, 0, 100, 50}, 3.9, 7.2, 90.5, 41.99);
+        }
+    }
+    ASSERT_EQ(plain.ops.size(), within.ops.size());
+    for (size_t i = 0; i < plain.ops.size(); ++i)
+        EXPECT_TRUE(std::equal(plain.ops[i].v, plain.ops[i].v + 4, within.ops[i].v)) << i;
+
+    // From x = -1000 with dashes of 8 and gaps of 4: 1000 = 83 × 12 + 4, so at x = 0 the walk
+    // is 4 pixels into a dash: dashes 0–4, 8–16, 20–28, then a gap to 30.
+    RecordingCanvas k;
+    TStyleLine s;
+    s.canvas = &k;
+    s.setPattern({8, 4, 0});
+    s.drawWithin({0, -10, 100, 10}, -1000, 0, 30, 0);
+    const auto pieces = drawnPieces(k);
+    ASSERT_EQ(pieces.size(), 3u);
+    EXPECT_EQ(pieces[0].x0, 0);
+    EXPECT_EQ(pieces[0].x1, 4);
+    EXPECT_EQ(pieces[1].x0, 8);
+    EXPECT_EQ(pieces[1].x1, 16);
+    EXPECT_EQ(pieces[2].x0, 20);
+    EXPECT_EQ(pieces[2].x1, 28);
+}
+
+TEST(StyleLine, WorkBoundedByTheAreaWhateverTheCoordinates) {
+    // Dashes of 1 and gaps of 3 across a 640-pixel area: at most 640 / 4 = 160 dashes, plus
+    // the start of one more at the edge, however far the ends lie.
+    for (double far : {1e4, 1e9, 1e300}) {
+        RecordingCanvas k;
+        k.recordMoves = true;
+        TStyleLine s;
+        s.canvas = &k;
+        s.setPattern({1, 3, 0});
+        s.drawWithin({0, 0, 640, 480}, 320, 240, -far, 240);
+        s.drawWithin({0, 0, 640, 480}, -far, 240, far, 240);
+        EXPECT_LE(k.of(RecordedOp::Line).size(), 80u + 1 + 160 + 1) << far;
+        EXPECT_GE(k.of(RecordedOp::Line).size(), 80u + 160) << far;
+    }
+    RecordingCanvas k;
+    TStyleLine s;
+    s.canvas = &k;
+    s.setPattern({1, 3, 0});
+    s.drawWithin({0, 0, 640, 480}, 320, 240, std::nan(""), 240);
+    EXPECT_TRUE(k.ops.empty()) << "a point that is no number draws nothing";
 }

@@ -9,6 +9,7 @@
 
 #include "common/cp932.h"
 #include "common/number_format.h"
+#include "other_user.h"
 
 using namespace humidraw;
 namespace fs = std::filesystem;
@@ -154,6 +155,33 @@ TEST_F(SettingsFile, UnwritableFolderFailsAndKeepsNothingHalfWritten) {
     IniFile here(path_);
     EXPECT_FALSE(here.writeString("Font", "CSFontName", "😀")) << "not storable in CP932";
     EXPECT_FALSE(fs::exists(path_));
+}
+
+TEST(SettingsFileAccess, FileThatCannotBeReadIsNeverReplaced) {
+    // Writable but not readable, in a folder anyone may write: only the read can stop it.
+    const fs::path dir =
+        fs::temp_directory_path() / ("settings-unreadable-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    fs::permissions(dir, fs::perms::all);
+    const fs::path path = dir / "humidraw.ini";
+    const std::string kept = "[Setting]\r\nCSpa=700\r\n[View]\r\nCB_DB=0\r\n";
+    std::ofstream(path, std::ios::binary) << kept;
+    fs::permissions(path,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write);
+    const int wrote = humidraw_test::asOtherUser([&] {
+        IniFile ini(path.string());
+        if (saveClosingState(ini, "/home/a", {1, 2, 3, 4})) return 1;
+        return writeProblemText(ini.lastWrite()) == "ファイルを読み込めないため、書き換えません"
+                   ? 0
+                   : 2;
+    });
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    fs::remove_all(dir);
+    EXPECT_EQ(wrote, 0) << "closing writes nothing";
+    EXPECT_EQ(text.str(), kept);
 }
 
 TEST(SettingsPath, BesideTheProgram) {

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <random>
 
 using namespace humidraw;
@@ -155,8 +156,12 @@ TEST(DocumentFile, EarlierFormatHasNoHeader) {
 
 TEST(DocumentFile, DamageIsReportedWithItsOffset) {
     const std::string good = bytesOf(header(), {record(10), record(30, "text")});
+    // The header of header() is 94 bytes plus the 11-byte font name "IPAPGothic": records start
+    // at byte 105, the second at 105 + 68 + 1 = 174.
     struct Case {
         std::string bytes;
+        ReadProblem problem;
+        size_t offset;
         const char* says;
     };
     std::string hugeLength = good;
@@ -168,19 +173,38 @@ TEST(DocumentFile, DamageIsReportedWithItsOffset) {
     std::string badText = good;
     badText[badText.size() - 3] = '\x82';  // a lead byte followed by 't'… then '\x80'
     badText[badText.size() - 2] = '\x7f';
+    std::string kindZero = good, kindNegative = good;
+    const int32_t zero = 0, minusOne = -1;
+    std::memcpy(kindZero.data() + 174, &zero, 4);
+    std::memcpy(kindNegative.data() + 105, &minusOne, 4);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    std::string nanX2 = good, infH1 = good, nanZoom = good;
+    std::memcpy(nanX2.data() + 174 + 40, &nan, 8);
+    std::memcpy(infH1.data() + 105 + 16, &inf, 8);
+    std::memcpy(nanZoom.data() + 62 + 11, &nan, 8);
     const Case cases[] = {
-        {good.substr(0, 6), "cut short at byte 0"},
-        {good.substr(0, 60), "header is cut short"},
-        {good.substr(0, good.size() - 1), "runs past the end"},
-        {good.substr(0, good.size() - 10), "record is cut short"},
-        {good.substr(0, 105 + 30), "record is cut short at byte 105"},
-        {hugeLength, "runs past the end"},
-        {negative, "invalid length -5"},
-        {badText, "not valid CP932 text at byte"},
+        {good.substr(0, 6), ReadProblem::FileCutShort, 0,
+         "ファイルが途中で切れています（0バイト目）"},
+        // 40 + 11 bytes of font name, 9 view flags: the SI flag at byte 60 is missing.
+        {good.substr(0, 60), ReadProblem::HeaderCutShort, 60, "ヘッダが途中で切れています"},
+        {good.substr(0, good.size() - 1), ReadProblem::TextPastEnd, 174 + 68, "ファイルの終わり"},
+        {good.substr(0, good.size() - 10), ReadProblem::RecordCutShort, 174, "図形のレコード"},
+        {good.substr(0, 105 + 30), ReadProblem::RecordCutShort, 105, "（105バイト目）"},
+        {hugeLength, ReadProblem::TextPastEnd, 40, "フォント名（2147483647バイト）"},
+        {negative, ReadProblem::BadTextLength, 40, "フォント名の長さ -5 が正しくありません"},
+        {badText, ReadProblem::TextNotCp932, 174 + 68, "図形の文字列が CP932 の文字ではありません"},
+        {kindZero, ReadProblem::BadKind, 174, "図形の種類 0 が正しくありません（174バイト目）"},
+        {kindNegative, ReadProblem::BadKind, 105, "図形の種類 -1"},
+        {nanX2, ReadProblem::NotANumber, 174 + 16, "数値でない値"},
+        {infH1, ReadProblem::NotANumber, 105 + 16, "数値でない値"},
+        {nanZoom, ReadProblem::NotANumber, 62 + 11, "数値でない値"},
     };
     for (const Case& c : cases) {
         const DocumentRead r = parseDocument(c.bytes);
         EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.problem, c.problem) << r.error;
+        EXPECT_EQ(r.offset, c.offset) << r.error;
         EXPECT_NE(r.error.find(c.says), std::string::npos) << r.error;
         EXPECT_TRUE(r.contents.records.empty()) << "nothing partial is handed out";
     }
@@ -200,7 +224,7 @@ TEST(DocumentFile, CutAtEveryOffsetNeverCrashes) {
         if (rng() % 4 == 0) b.resize(rng() % b.size());
         const DocumentRead r = parseDocument(b);
         if (!r.ok) {
-            EXPECT_NE(r.error.find("byte"), std::string::npos) << r.error;
+            EXPECT_NE(r.error.find("バイト目"), std::string::npos) << r.error;
         }
         EXPECT_LE(r.contents.records.size(), 640u);
     }
@@ -221,29 +245,35 @@ TEST(DocumentFile, MoreThan640RecordsTakesTheFirst) {
 TEST(DocumentFile, TextsCp932CannotHoldAreRefused) {
     std::string error;
     EXPECT_FALSE(serializeDocument(std::nullopt, {record(30, "😀")}, &error));
-    EXPECT_NE(error.find("CP932"), std::string::npos);
+    EXPECT_NE(error.find("CP932 で保存できません"), std::string::npos);
     DocumentHeader h;
     h.fontName = "Font 😀";
     EXPECT_FALSE(serializeDocument(h, {}, &error));
 }
 
-TEST(DocumentFile, AtomicWriteKeepsThePreviousFile) {
+TEST(DocumentFile, FoldersAndMissingFilesAreRefusedWithTheirReason) {
     const fs::path dir = fs::temp_directory_path() / ("docfile-" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    const std::string path = (dir / "plan.hdw").string();
-    ASSERT_EQ(writeFileAtomically(path, "first"), "");
-    EXPECT_NE(writeFileAtomically((dir / "no" / "plan.hdw").string(), "x"), "");
-    fs::create_directories(dir / "folder.hdw");
-    EXPECT_NE(writeFileAtomically((dir / "folder.hdw").string(), "x"), "");
-    ASSERT_EQ(writeFileAtomically(path, "second"), "");
-    std::ifstream in(path);
-    std::string text;
-    in >> text;
-    EXPECT_EQ(text, "second");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator{}), 2)
-        << "no temporary files left behind";
-    EXPECT_FALSE(readDocumentFile((dir / "missing.hdw").string()).ok);
+    fs::create_directories(dir / "plans.hdw");
+    const DocumentRead folder = readDocumentFile((dir / "plans.hdw").string());
+    EXPECT_EQ(folder.problem, ReadProblem::IsFolder);
+    EXPECT_EQ(folder.error, "フォルダです。ファイルを指定して下さい");
+    const DocumentRead missing = readDocumentFile((dir / "missing.hdw").string());
+    EXPECT_EQ(missing.problem, ReadProblem::NotFound);
+    EXPECT_EQ(missing.error, "ファイルが見つかりません");
     fs::remove_all(dir);
+}
+
+TEST(DocumentFile, CoordinatesThatAreNoNumbersAreNeverWritten) {
+    std::string error;
+    ObjectRecord r = record(10);
+    r.h2 = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_FALSE(serializeDocument(std::nullopt, {r}, &error));
+    EXPECT_NE(error.find("数値ではありません"), std::string::npos) << error;
+    DocumentHeader h = header();
+    h.zoom = std::numeric_limits<double>::infinity();
+    EXPECT_FALSE(serializeDocument(h, {}, &error));
+    r.h2 = -1e300;  // finite, however far: a document may hold it
+    EXPECT_TRUE(serializeDocument(std::nullopt, {r}, &error));
 }
 
 TEST(DocumentName, TitlePathAndFolder) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 
 #include "chart/construction.h"
 #include "chart/recording_canvas.h"
@@ -160,4 +161,35 @@ TEST_F(Painting, TextObjectsAnchored) {
     EXPECT_EQ(texts[1].v[1], static_cast<int>(p.y + 4));
     EXPECT_EQ(texts[1].fontColour, kPalette[5]);
     EXPECT_EQ(texts[1].escapement, 0);
+}
+
+TEST_F(Painting, FarOrBrokenEndsCostNoMoreThanALineAcrossTheSheet) {
+    settings.view.fill(false);
+    // Style 2 at zoom 1: dashes of 3, gaps of 3. Lines are drawn within the sheet and a margin
+    // of 64 pixels: 768 × 608, diagonal √(768² + 608²) = 979.5, so at most 979.5 / 6 = 163.3
+    // periods, 164 dashes and a piece at the end.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (double far : {-1e4, -1e300}) {
+        objects.clear();
+        ObjectRecord r = lineObject(10, 10, 0.01, far, 0.01);
+        r.style = 2;
+        objects.append(r);
+        const RecordingCanvas k = paint();
+        ASSERT_LE(k.of(RecordedOp::Line).size(), 165u) << far;
+        EXPECT_GT(k.of(RecordedOp::Line).size(), 10u) << "the visible part is drawn";
+        EXPECT_EQ(k.of(RecordedOp::Ellipse).size(), 1u) << "no marker off the sheet";
+    }
+    for (ObjectRecord r : {lineObject(10, 10, 0.01, nan, 0.01), lineObject(10, nan, 0.01, 5, 0)}) {
+        objects.clear();
+        r.style = 2;
+        objects.append(r);
+        ObjectRecord text = r;
+        text.kind = kTextObject;
+        text.h1 = nan;
+        text.text = "nowhere";
+        objects.append(text);
+        const RecordingCanvas k = paint();
+        EXPECT_TRUE(k.of(RecordedOp::Line).empty());
+        EXPECT_FALSE(hasText(k, "nowhere"));
+    }
 }

@@ -244,3 +244,26 @@ TEST(MetafileExport, FormatByExtensionAndWholeChart) {
     EXPECT_EQ(at<uint32_t>(wmf, 0), WmfCanvas::kPlaceableKey);
     EXPECT_GT(wmfRecords(wmf).size(), 1000u);
 }
+
+TEST(MetafileExport, FarEndsGiveAnOrdinarySizedFile) {
+    // A dashed line from the chart to h = -100 kcal/kg already leaves the sheet; taking its end
+    // to -1e4 or -1e300 draws the same on the sheet and must write no more.
+    Settings s;
+    FakeTextMetrics m;
+    ChartFrame f;
+    ChartTable t;
+    ASSERT_EQ(constructChart(s, m, f, t), FrameStatus::Ok);
+    const auto bytesWithLineTo = [&](double h) {
+        ObjectTable objects;
+        ObjectRecord line;
+        line.kind = kLineBothMarkers;
+        line.colour = 1;
+        line.width = 3;
+        line.style = 2;
+        line.h1 = 10, line.x1 = 0.01, line.h2 = h, line.x2 = 0.01;
+        objects.append(line);
+        return metafileBytes(MetafileFormat::Enhanced, f, t, objects, s, fixedTextMeasure).size();
+    };
+    const size_t ordinary = bytesWithLineTo(-100);
+    for (double far : {-1e4, -1e300}) ASSERT_LE(bytesWithLineTo(far), ordinary + 64) << far;
+}

@@ -83,12 +83,30 @@ TEST_F(Export, FailedWriteKeepsThePreviousFile) {
     fs::create_directories(dir / "taken.png");
     EXPECT_NE(exportDrawing(d, 1.0, (dir / "taken.png").string()), "");
     EXPECT_TRUE(fs::is_directory(dir / "taken.png"));
-    ASSERT_EQ(exportDrawing(d, 1.0, (dir / "old.png").string()), "");
-    const auto size = fs::file_size(dir / "old.png");
-    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
-    if (access(dir.c_str(), W_OK) != 0) {  // not when running as root
-        EXPECT_NE(exportDrawing(d, 2.0, (dir / "old.png").string()), "");
-        EXPECT_EQ(fs::file_size(dir / "old.png"), size);
+    EXPECT_NE(
+        exportDrawing(d, 1.0, (dir / "taken.png").string()).find("同じ名前のフォルダがあります"),
+        std::string::npos);
+}
+
+TEST_F(Export, FarEndsGiveAnOrdinarySizedFile) {
+    // A dashed line from the chart to h = -100 kcal/kg already leaves the sheet; taking its end
+    // to -1e4 or -1e300 draws the same on the sheet and must write no more.
+    const auto sizeWithLineTo = [&](double h, const char* name) {
+        objects.clear();
+        ObjectRecord line;
+        line.kind = kLineBothMarkers;
+        line.colour = 1;
+        line.width = 3;
+        line.style = 2;
+        line.h1 = 10, line.x1 = 0.01, line.h2 = h, line.x2 = 0.01;
+        objects.append(line);
+        const Drawing d{frame, chart, objects, settings};
+        EXPECT_EQ(exportDrawing(d, 1.875, (dir / name).string()), "");
+        return fs::file_size(dir / name);
+    };
+    for (const char* name : {"c.svg", "c.pdf"}) {
+        const auto ordinary = sizeWithLineTo(-100, name);
+        for (double far : {-1e4, -1e300})
+            ASSERT_LE(sizeWithLineTo(far, name), ordinary + ordinary / 100) << name << far;
     }
-    fs::permissions(dir, fs::perms::owner_all);
 }

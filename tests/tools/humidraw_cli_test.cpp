@@ -149,7 +149,7 @@ TEST_F(CliDocuments, DamagedFilesAndBadJson) {
     std::ofstream(dir / "cut.hdw", std::ios::binary) << good.substr(0, good.size() - 3);
     const CommandRun cut = cli("dump " + p("cut.hdw"));
     EXPECT_EQ(cut.status, 1);
-    EXPECT_NE(cut.err.find("at byte"), std::string::npos) << cut.err;
+    EXPECT_NE(cut.err.find("バイト目"), std::string::npos) << cut.err;
     EXPECT_EQ(cli("render " + p("cut.hdw") + " -o " + p("x.png")).status, 1);
     EXPECT_FALSE(fs::exists(dir / "x.png"));
     EXPECT_EQ(cli("dump " + p("missing.hdw")).status, 1);
@@ -192,4 +192,47 @@ TEST_F(CliDocuments, HugeFileOpensItsFirst640) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find("199360 objects beyond the first 640"), std::string::npos) << r.err;
     EXPECT_EQ(count(r.out, "\"kind\": 11"), 640u);
+}
+
+TEST_F(CliDocuments, FolderOrKindZeroIsRefusedWithAReason) {
+    ASSERT_EQ(cli("pack " + p("doc.json") + " -o " + p("a.hdw")).status, 0);
+    for (const char* command : {"dump ", "render "}) {
+        const CommandRun r =
+            cli(command + dir.string() + (command[0] == 'r' ? " -o " + p("x.png") : ""));
+        EXPECT_EQ(r.status, 1) << command << r.err;
+        EXPECT_NE(r.err.find("フォルダです"), std::string::npos) << r.err;
+    }
+    // The second record's kind set to 0: the file is damaged, not a table that ends early. The
+    // font name "ＭＳ Ｐゴシック" is 7 double-byte characters, a space and the zero: 16 bytes;
+    // the first record holds an empty text: 69 bytes. 94 + 16 + 69 = 179.
+    std::string bytes = slurp(p("a.hdw"));
+    const int32_t zero = 0;
+    std::memcpy(bytes.data() + 179, &zero, 4);
+    std::ofstream(dir / "kind0.hdw", std::ios::binary) << bytes;
+    const CommandRun r = cli("dump " + p("kind0.hdw"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("図形の種類 0 が正しくありません（179バイト目）"), std::string::npos)
+        << r.err;
+}
+
+TEST_F(CliDocuments, ExportOnAFullDiskKeepsThePreviousFile) {
+    if (geteuid() != 0) GTEST_SKIP() << "mounting a small file system needs root";
+    const fs::path small = dir / "small";
+    fs::create_directories(small);
+    if (std::system(("mount -t tmpfs -o size=300k tmpfs " + small.string()).c_str()) != 0)
+        GTEST_SKIP() << "tmpfs cannot be mounted here";
+    ASSERT_EQ(cli("pack " + p("doc.json") + " -o " + p("a.hdw")).status, 0);
+    // 300 kB: one rendering fits, a second beside it (the temporary file) does not.
+    const std::string out = (small / "c.svg").string();
+    ASSERT_EQ(cli("render " + p("a.hdw") + " -o " + out).status, 0);
+    const std::string before = slurp(out);
+    ASSERT_GT(before.size(), 150u * 1024) << "the test needs an SVG of more than half the disk";
+    const CommandRun r = cli("render " + p("a.hdw") + " -o " + out + " --zoom 2");
+    const std::string after = slurp(out);
+    const auto left = std::distance(fs::directory_iterator(small), fs::directory_iterator{});
+    std::system(("umount " + small.string()).c_str());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("ディスクの空き容量が足りません"), std::string::npos) << r.err;
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(left, 1) << "no temporary file left";
 }

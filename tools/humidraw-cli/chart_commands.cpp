@@ -4,6 +4,7 @@
 #include "chart/construction.h"
 #include "commands.h"
 #include "common/number_format.h"
+#include "common/safe_replace.h"
 #include "document/document_file.h"
 #include "json.h"
 #include "metafile/metafile_export.h"
@@ -125,7 +126,7 @@ int renderCommand(const ChartOptions& o) {
     if (metafile) {
         const std::string bytes = metafileBytes(metafileFormatFor(o.output), frame, table, objects,
                                                 settings, screenTextExtent);
-        error = writeFileAtomically(o.output, bytes);
+        error = writeFailureText(o.output, replaceFile(o.output, bytes));
     } else {
         error = exportDrawing({frame, table, objects, settings}, o.zoom, o.output);
     }

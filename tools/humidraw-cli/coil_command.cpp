@@ -5,6 +5,7 @@
 #include "coil/coil.h"
 #include "commands.h"
 #include "common/number_format.h"
+#include "common/safe_replace.h"
 #include "document/document_file.h"
 #include "document_json.h"
 #include "engine/moistek.h"
@@ -114,7 +115,8 @@ int coilCommand(const std::vector<std::string>& args) {
     if (!output.empty()) {
         const auto bytes =
             serializeDocument(headerFrom(settings, 7, 3, 0, 1, 480, 640, 0, 0), run.objects);
-        const std::string error = bytes ? writeFileAtomically(output, *bytes) : "cannot encode";
+        const std::string error =
+            bytes ? writeFailureText(output, replaceFile(output, *bytes)) : "cannot encode";
         if (!error.empty()) return fail(1, error);
     }
     std::vector<std::string> rows;

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "commands.h"
+#include "common/safe_replace.h"
 #include "document/document_file.h"
 #include "document_json.h"
 
@@ -44,7 +45,7 @@ int packCommand(const std::vector<std::string>& args) {
     if (!doc) return fail(1, input + ": " + error);
     const auto bytes = serializeDocument(doc->header, doc->records, &error);
     if (!bytes) return fail(1, input + ": " + error);
-    error = writeFileAtomically(output, *bytes);
+    error = writeFailureText(output, replaceFile(output, *bytes));
     return error.empty() ? 0 : fail(1, error);
 }
 

@@ -1,0 +1,234 @@
+#include "common/safe_replace.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+
+namespace humidraw {
+namespace {
+
+constexpr int kMaxLinkHops = 40;
+constexpr time_t kStaleSeconds = 3600;  // no save of ours takes an hour
+constexpr size_t kMaxNameInTemp = 100;  // keeps the temporary name within NAME_MAX
+
+WriteResult failed(int error) {
+    WriteResult r;
+    r.error = error;
+    switch (error) {
+        case EACCES:
+        case EPERM:
+            r.problem = WriteProblem::Permission;
+            break;
+        case ENOENT:
+        case ENOTDIR:
+            r.problem = WriteProblem::NoFolder;
+            break;
+        case ENOSPC:
+        case EDQUOT:
+        case EFBIG:
+            r.problem = WriteProblem::DiskFull;
+            break;
+        case EISDIR:
+            r.problem = WriteProblem::IsFolder;
+            break;
+        case EROFS:
+            r.problem = WriteProblem::ReadOnly;
+            break;
+        default:
+            r.problem = WriteProblem::Other;
+    }
+    return r;
+}
+
+std::string folderPart(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string namePart(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a chain of symbolic links ends at (the path itself when it is no link).
+std::string linkTarget(std::string path) {
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        char buffer[4096];
+        const ssize_t n = readlink(path.c_str(), buffer, sizeof buffer - 1);
+        if (n < 0) return path;
+        const std::string target(buffer, static_cast<size_t>(n));
+        path = target.front() == '/' ? target : folderPart(path) + "/" + target;
+    }
+    return path;
+}
+
+bool writeAll(int fd, std::string_view bytes, WriteCall write, int& error) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            error = n < 0 ? errno : ENOSPC;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+mode_t newFileMode() {
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+// The whole file rewritten where it is: its new size reserved first, so a full disk fails
+// before the old contents are touched.
+WriteResult rewriteInPlace(const std::string& target, std::string_view bytes, WriteCall write) {
+    const int fd = open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return failed(errno);
+    int error = posix_fallocate(fd, 0, static_cast<off_t>(bytes.size()));
+    if (error == ENOSPC || error == EDQUOT || error == EFBIG) {
+        close(fd);
+        return failed(error);
+    }
+    error = 0;
+    const bool ok = writeAll(fd, bytes, write, error) &&
+                    ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && fsync(fd) == 0;
+    if (!ok && error == 0) error = errno;
+    if (close(fd) != 0 && ok) return failed(errno);
+    return ok ? WriteResult{} : failed(error);
+}
+
+// Our temporary name: ".~NAME.PID.XXXXXX" (or ".~NAME.PID.tmp" from earlier versions); the
+// process id is returned.
+bool isOurTemp(const std::string& name, long& pid) {
+    if (name.rfind(kTempPrefix, 0) != 0) return false;
+    const size_t lastDot = name.rfind('.');
+    if (lastDot == std::string::npos || lastDot < 3) return false;
+    const std::string tail = name.substr(lastDot + 1);
+    if (tail != "tmp" && tail.size() != 6) return false;
+    for (char c : tail)
+        if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+    const size_t pidDot = name.rfind('.', lastDot - 1);
+    if (pidDot == std::string::npos || pidDot < 2 || pidDot + 1 == lastDot) return false;
+    const std::string digits = name.substr(pidDot + 1, lastDot - pidDot - 1);
+    if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    pid = std::atol(digits.c_str());
+    return pid > 0;
+}
+
+bool processAlive(long pid) {
+    return kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+// A device or pipe (/dev/null, /dev/stdout) takes the bytes as they are: it is never replaced.
+WriteResult writeToDevice(const std::string& path, std::string_view bytes, WriteCall write) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return failed(errno);
+    int error = 0;
+    const bool ok = writeAll(fd, bytes, write, error);
+    if (close(fd) != 0 && ok) return failed(errno);
+    return ok ? WriteResult{} : failed(error);
+}
+
+}  // namespace
+
+int removeStaleTempFiles(const std::string& folder) {
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return 0;
+    int removed = 0;
+    const time_t now = time(nullptr);
+    while (const dirent* e = readdir(dir)) {
+        long pid = 0;
+        if (!isOurTemp(e->d_name, pid)) continue;
+        struct stat st;
+        if (fstatat(dirfd(dir), e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (!S_ISREG(st.st_mode) || st.st_uid != geteuid()) continue;
+        const bool old = now - st.st_mtime > kStaleSeconds;
+        if (pid == getpid() || (!old && processAlive(pid))) continue;
+        if (unlinkat(dirfd(dir), e->d_name, 0) == 0) ++removed;
+    }
+    closedir(dir);
+    return removed;
+}
+
+WriteResult replaceFile(const std::string& path, std::string_view bytes, WriteCall write) {
+    if (!write) write = ::write;
+    struct stat through;
+    if (stat(path.c_str(), &through) == 0 && !S_ISREG(through.st_mode) && !S_ISDIR(through.st_mode))
+        return writeToDevice(path, bytes, write);
+    const std::string target = linkTarget(path);
+    const std::string folder = folderPart(target);
+    struct stat st;
+    const bool exists = stat(target.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) return failed(EISDIR);
+    if (!exists && errno != ENOENT) return failed(errno);
+    // A file its owner made read-only is not replaced behind its back.
+    if (exists && access(target.c_str(), W_OK) != 0) return failed(errno);
+    removeStaleTempFiles(folder);
+
+    std::string temp = folder + "/" + kTempPrefix + namePart(target).substr(0, kMaxNameInTemp) +
+                       "." + std::to_string(getpid()) + ".XXXXXX";
+    const int fd = mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        if ((error == EACCES || error == EPERM) && exists && S_ISREG(st.st_mode))
+            return rewriteInPlace(target, bytes, write);
+        return failed(error);
+    }
+    if (exists && (st.st_uid != geteuid() || st.st_gid != getegid())) {
+        // Root saving another user's file gives it back to them; others cannot, and the new
+        // file is theirs.
+        if (fchown(fd, st.st_uid, st.st_gid) != 0) {
+        }
+    }
+    int error = 0;
+    bool ok = fchmod(fd, exists ? st.st_mode & 07777 : newFileMode()) == 0;
+    if (!ok) error = errno;
+    ok = ok && writeAll(fd, bytes, write, error);
+    if (ok && fsync(fd) != 0) ok = false, error = errno;
+    if (close(fd) != 0 && ok) ok = false, error = errno;
+    if (ok && rename(temp.c_str(), target.c_str()) != 0) ok = false, error = errno;
+    if (!ok) {
+        unlink(temp.c_str());
+        return failed(error);
+    }
+    return {};
+}
+
+std::string writeProblemText(const WriteResult& r) {
+    switch (r.problem) {
+        case WriteProblem::None:
+            return {};
+        case WriteProblem::Permission:
+            return "書き込みの権限がありません";
+        case WriteProblem::NoFolder:
+            return "フォルダがありません";
+        case WriteProblem::DiskFull:
+            return "ディスクの空き容量が足りません";
+        case WriteProblem::IsFolder:
+            return "同じ名前のフォルダがあります";
+        case WriteProblem::ReadOnly:
+            return "読み取り専用の場所です";
+        case WriteProblem::Unreadable:
+            return "ファイルを読み込めないため、書き換えません";
+        default:
+            return "書き込めませんでした（エラー番号 " + std::to_string(r.error) + "）";
+    }
+}
+
+std::string writeFailureText(const std::string& path, const WriteResult& r) {
+    return r.ok() ? std::string() : path + ": " + writeProblemText(r);
+}
+
+}  // namespace humidraw

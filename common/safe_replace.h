@@ -1,0 +1,50 @@
+#pragma once
+// Replacing a file's contents so that a failed write never costs the previous file: the bytes
+// go to a temporary file created exclusively (random name, O_EXCL, no symbolic link followed)
+// in the target's folder, which is renamed over the target once it is whole on disk. The
+// target keeps its permissions; a symbolic link stays a link and its target gets the bytes.
+// When the folder cannot take a temporary file but the file itself is writable, the file is
+// rewritten in place after its new size has been reserved on disk.
+#include <sys/types.h>
+
+#include <string>
+#include <string_view>
+
+namespace humidraw {
+
+enum class WriteProblem {
+    None,
+    Permission,  // the file or its folder may not be written
+    NoFolder,    // the folder does not exist
+    DiskFull,
+    IsFolder,    // the name is a folder
+    ReadOnly,    // a read-only file system
+    Unreadable,  // the file is there but cannot be read, so it is not rewritten (settings)
+    Other,
+};
+
+struct WriteResult {
+    WriteProblem problem = WriteProblem::None;
+    int error = 0;  // errno of the failed call
+    bool ok() const { return problem == WriteProblem::None; }
+};
+
+// How the helper writes; tests put a failing write here.
+using WriteCall = ssize_t (*)(int fd, const void* data, size_t size);
+
+WriteResult replaceFile(const std::string& path, std::string_view bytes, WriteCall write = nullptr);
+
+// The reason in the program's language, e.g. "ディスクの空き容量が足りません".
+std::string writeProblemText(const WriteResult& r);
+// "PATH: reason" for a failed write, empty when it worked.
+std::string writeFailureText(const std::string& path, const WriteResult& r);
+
+// The file name prefix of our temporary files: ".~NAME." followed by the process id and six
+// random characters (".tmp" for those of earlier versions).
+constexpr char kTempPrefix[] = ".~";
+
+// Removes temporary files of ours in `folder` left by a save that was killed: those whose
+// process is gone or that are older than an hour. Returns how many were removed.
+int removeStaleTempFiles(const std::string& folder);
+
+}  // namespace humidraw
