@@ -160,7 +160,9 @@ void TFmIX::placeWindow() {
                                  : QRect(0, 0, 1024, 768);
         move((screen.width() - 724) / 2, (screen.height() - 584) / 2);
     } else {
-        setGeometry(b.left, b.top, std::max(200, b.width), std::max(150, b.height));
+        // The stored place is the frame's corner, as the closing writes it.
+        resize(std::max(200, b.width), std::max(150, b.height));
+        move(b.left, b.top);
     }
 }
 
@@ -254,8 +256,9 @@ void TFmIX::closeEvent(QCloseEvent* e) {
             return;
         }
     }
-    const QRect g = geometry();
-    saveClosingState(ini_, settings_.currentDir, {g.x(), g.width(), g.y(), g.height()});
+    // The frame's corner (under a window manager the client area starts below the title bar):
+    // the next start puts the window back where it was.
+    saveClosingState(ini_, settings_.currentDir, {x(), width(), y(), height()});
     for (QWidget* w :
          std::initializer_list<QWidget*>{options_, about_, textDialog_, lineDialog_, pointDialog_})
         w->hide();
