@@ -126,6 +126,7 @@ void TFmIX::createClientArea() {
     box_->resize(680, 480);
     scroll_->setWidget(box_);
     setCentralWidget(scroll_);
+    scroll_->viewport()->installEventFilter(this);
     const auto button = [](QMouseEvent* e) {
         return e->button() == Qt::LeftButton     ? MouseButton::Left
                : e->button() == Qt::MiddleButton ? MouseButton::Middle
@@ -277,14 +278,25 @@ void TFmIX::keyPressEvent(QKeyEvent* e) {
     QMainWindow::keyPressEvent(e);
 }
 
-void TFmIX::wheelEvent(QWheelEvent* e) {
+bool TFmIX::wheelZoom(QWheelEvent* e) {
     const QPoint at = box_->mapFromGlobal(e->globalPosition().toPoint());
     editor_.mouseMove(false, false, at.x(), at.y());
-    if (e->angleDelta().y() != 0 && editor_.wheel(e->angleDelta().y() > 0)) {
-        e->accept();
-        return;
-    }
-    QMainWindow::wheelEvent(e);
+    if (e->angleDelta().y() == 0) return false;
+    editor_.wheel(e->angleDelta().y() > 0);
+    e->accept();
+    return true;
+}
+
+void TFmIX::wheelEvent(QWheelEvent* e) {
+    if (!wheelZoom(e)) QMainWindow::wheelEvent(e);
+}
+
+bool TFmIX::eventFilter(QObject* watched, QEvent* e) {
+    // The wheel over the chart zooms, before the scroll box would scroll with it.
+    if (watched == scroll_->viewport() && e->type() == QEvent::Wheel &&
+        wheelZoom(static_cast<QWheelEvent*>(e)))
+        return true;
+    return QMainWindow::eventFilter(watched, e);
 }
 
 }  // namespace humidraw::app
