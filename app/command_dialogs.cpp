@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -30,12 +31,29 @@ void CommandDialog::hideEvent(QHideEvent* e) {
     setMainEnabled_(true);
     if (onHide) onHide();
     QWidget::hideEvent(e);
+    // The keyboard goes back to the main window (a window manager may leave it nowhere when
+    // the window that had it, a message over this dialog, is gone).
+    if (!e->spontaneous() && parentWidget()) parentWidget()->window()->activateWindow();
 }
 
 void CommandDialog::setKeyButtons(QPushButton* confirm, QPushButton* cancel) {
     confirm_ = confirm;
     cancel_ = cancel;
     confirm->setDefault(true);
+}
+
+void CommandDialog::fitCaption() {
+    const int room = captionRoom(windowTitle(), font());
+    if (!captionSpace_) {
+        captionSpace_ = new QSpacerItem(room, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+        layout()->addItem(captionSpace_);
+        // Fixed: the window manager then offers no maximise button either.
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+    } else {
+        captionSpace_->changeSize(room, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+    }
+    layout()->invalidate();
+    adjustSize();
 }
 
 void CommandDialog::keyPressEvent(QKeyEvent* e) {
@@ -104,12 +122,18 @@ TID_Point::TID_Point(std::function<void(bool)> setMainEnabled, QWidget* parent)
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
     buttons->addWidget(Button3);
-    auto* top = new QHBoxLayout(this);
+    auto* top = new QHBoxLayout;
     top->addWidget(group);
     top->addLayout(buttons);
+    (new QVBoxLayout(this))->addLayout(top);
     setKeyButtons(Button1, Button2);
     QWidget* order[] = {CB1, X1, CB2, X2, Button1, Button2, Button3};
     for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+}
+
+void TID_Point::setCaption(const QString& caption) {
+    setWindowTitle(caption);
+    fitCaption();
 }
 
 TMk_Line::TMk_Line(std::function<void(bool)> setMainEnabled, QWidget* parent)
@@ -202,8 +226,7 @@ TEdText1::TEdText1(std::function<void(bool)> setMainEnabled, QWidget* parent)
     all->addWidget(EdTextData);
     all->addLayout(buttons);
     connect(Ed_Cancel_Btn, &QPushButton::clicked, this, [this] { hide(); });
-    // Wide enough for the whole caption in the title bar.
-    setMinimumWidth(captionRoom(windowTitle(), font()));
+    fitCaption();
 }
 
 }  // namespace humidraw::app

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QWidget>
 #include <functional>
 
@@ -25,8 +26,11 @@ class CommandDialog : public QWidget {
     void keyPressEvent(QKeyEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void setKeyButtons(QPushButton* confirm, QPushButton* cancel);
+    // A fixed size wide enough for the whole caption (the layout must be vertical).
+    void fitCaption();
 
   private:
+    QSpacerItem* captionSpace_ = nullptr;
     std::function<void(bool)> setMainEnabled_;
     QPushButton* confirm_ = nullptr;
     QPushButton* cancel_ = nullptr;
@@ -43,6 +47,7 @@ QComboBox* propertySelector(QWidget* parent, int initial);
 class TID_Point : public CommandDialog {
   public:
     TID_Point(std::function<void(bool)> setMainEnabled, QWidget* parent);
+    void setCaption(const QString& caption);
     QComboBox* CB1;
     QComboBox* CB2;
     QLineEdit* X1;

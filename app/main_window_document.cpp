@@ -133,8 +133,7 @@ bool TFmIX::pointDialogVisible() const {
 }
 
 void TFmIX::showPointDialog(const std::string& caption) {
-    pointDialog_->setWindowTitle(QString::fromStdString(caption));
-    pointDialog_->adjustSize();
+    pointDialog_->setCaption(QString::fromStdString(caption));
     pointDialog_->move(QCursor::pos());
     pointDialog_->show();
     pointDialog_->raise();

@@ -133,6 +133,11 @@ TEST_F(RealMessages, StandardButtonsAndDialogsReadJapanese) {
     EXPECT_EQ(box.button(QMessageBox::Cancel)->text().toStdString(), "キャンセル");
     EXPECT_TRUE(box.button(QMessageBox::Yes)->text().startsWith(QString::fromUtf8("はい")))
         << box.button(QMessageBox::Yes)->text().toStdString();
+    const auto open = makeFileDialog(nullptr, "/tmp", "All (*)", false);
+    const auto save = makeFileDialog(nullptr, "/tmp", "All (*)", true);
+    EXPECT_EQ(open->windowTitle().toStdString(), "開く");
+    EXPECT_EQ(save->windowTitle().toStdString(), "名前を付けて保存");
+    EXPECT_EQ(open->labelText(QFileDialog::Reject).toStdString(), "キャンセル");
 }
 
 TEST_F(Window, EscapeClosesEveryDialogAndFreesTheWindow) {
@@ -358,14 +363,19 @@ TEST_F(Window, FileDialogsOpenInTheGivenFolderWithoutQtsHistory) {
 
 TEST_F(Window, SmallDialogsShowTheirWholeCaption) {
     TFmIX& w = open();
+    w.show();
     w.M_TextG();
-    TEdText1* t = w.textDialog();
-    EXPECT_GE(t->width(), captionRoom(t->windowTitle(), t->font()));
+    w.M_Free();
+    w.editor().mouseDown(MouseButton::Right, true, 200, 200);
     for (QWidget* d : std::initializer_list<QWidget*>{w.pointDialog(), w.textDialog()}) {
+        EXPECT_GE(d->width(), captionRoom(d->windowTitle(), d->font()))
+            << d->windowTitle().toStdString();
         const Qt::WindowFlags f = d->windowFlags();
         EXPECT_EQ(f & Qt::WindowType_Mask, Qt::Tool) << "a tool window";
         EXPECT_FALSE(f & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
         EXPECT_TRUE(f & Qt::CustomizeWindowHint) << "only the buttons asked for";
+        EXPECT_EQ(d->minimumSize(), d->maximumSize()) << "fixed: nothing to maximise";
     }
-    t->hide();
+    w.pointDialog()->hide();
+    w.textDialog()->hide();
 }

@@ -20,9 +20,12 @@ need() {
 work=$(mktemp -d)
 wm_pid=
 cleanup() {
-  [ -n "${pid:-}" ] && kill -TERM "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+  keep_shots
+  # A failed step may leave a question open: the program is killed, not asked to close.
+  [ -n "${pid:-}" ] && kill -KILL "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
   [ -n "$wm_pid" ] && kill -TERM "$wm_pid" 2>/dev/null && wait "$wm_pid" 2>/dev/null
   rm -rf "$work"
+  return 0
 }
 trap cleanup EXIT
 cp "$bin/humidraw" "$work/"
@@ -52,6 +55,12 @@ start() {
 stop() {
   kill -TERM "$pid"
   wait "$pid" || true
+  pid=
+}
+# Ends the program without its closing steps (a drawn document would ask to be saved).
+kill_program() {
+  kill -KILL "$pid"
+  wait "$pid" 2>/dev/null || true
   pid=
 }
 
