@@ -23,12 +23,16 @@ escape_closes() {
   visible "$1" && fail "Esc left '$1' open"
   [ "$(active_window)" = "$wid" ] || fail "the main window is not active after '$1'"
 }
+type_file_name() {  # into the save dialog, once it is there
+  window_named '名前を付けて保存' >/dev/null || fail "no save dialog"
+  sleep 0.3
+  xdotool key ctrl+a
+  xdotool type --delay 10 "$1"
+  xdotool key Return
+}
 save_as() {  # the document under this name, read back as JSON
   menu f a
-  sleep 0.5
-  xdotool key ctrl+a
-  xdotool type --delay 10 "$work/$1"
-  xdotool key Return
+  type_file_name "$work/$1"
   sleep 0.8
   "$bin/humidraw-cli" dump "$work/$1.hdw" >"$work/$1.json" || fail "$1 was not saved"
 }
@@ -114,13 +118,10 @@ sleep 0.3
 save_as panned
 [ -n "$(field panned HorzScroll)" ] && [ "$(field panned HorzScroll)" != "$(field wheel HorzScroll)" ] ||
   fail "the saved horizontal scroll position is stale: $(field panned HorzScroll)"
-# A save into a folder that cannot be written: the message names the failure under its whole
+# A save into a folder that is not there: the message names the failure under its whole
 # caption, over the main window, with the keyboard.
 menu f a
-sleep 0.5
-xdotool key ctrl+a
-xdotool type --delay 10 /proc/plan
-xdotool key Return
+type_file_name "$work/gone/plan"
 error=$(window_named 'Humidraw ｴﾗｰﾒｯｾｰｼﾞ') || fail "no message for the failed save"
 sleep 0.3
 [ "$(active_window)" = "$error" ] || fail "the save's message has not the keyboard"
