@@ -1,6 +1,7 @@
 #include "app/about_box.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPushButton>
 
 #include "app/icons.h"
@@ -36,6 +37,14 @@ bool THumidrawAbout::event(QEvent* e) {
         setMainEnabled_(false);
     }
     return QWidget::event(e);
+}
+
+void THumidrawAbout::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Escape) {
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void THumidrawAbout::hideEvent(QHideEvent* e) {

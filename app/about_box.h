@@ -16,6 +16,7 @@ class THumidrawAbout : public QWidget {
   protected:
     bool event(QEvent* e) override;
     void hideEvent(QHideEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;  // Enter and Esc close the box
 
   private:
     std::function<QString()> caption_;

@@ -127,6 +127,7 @@ TAhu1::TAhu1(std::function<void(bool)> setMainEnabled, QWidget* parent)
     Button2 = new QPushButton(QString::fromUtf8("ｷｬﾝｾﾙ"), this);
     Button2->setObjectName("Button2");
     connect(Button2, &QPushButton::clicked, this, [this] { hide(); });
+    setKeyButtons(Button1, Button2);
     auto* panels = new QHBoxLayout;
     panels->addWidget(coolPanel);
     panels->addWidget(heatPanel);

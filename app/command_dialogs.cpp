@@ -1,13 +1,17 @@
 #include "app/command_dialogs.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHideEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 #include <iterator>
 
+#include "app/prompts.h"
 #include "document/attributes.h"
 
 namespace humidraw::app {
@@ -27,6 +31,52 @@ void CommandDialog::hideEvent(QHideEvent* e) {
     setMainEnabled_(true);
     if (onHide) onHide();
     QWidget::hideEvent(e);
+    // The keyboard goes back to the main window (a window manager may leave it nowhere when
+    // the window that had it, a message over this dialog, is gone).
+    if (!e->spontaneous() && parentWidget()) parentWidget()->window()->activateWindow();
+}
+
+void CommandDialog::setKeyButtons(QPushButton* confirm, QPushButton* cancel) {
+    confirm_ = confirm;
+    cancel_ = cancel;
+    confirm->setDefault(true);
+}
+
+void CommandDialog::fitCaption() {
+    const int room = captionRoom(windowTitle(), font());
+    if (!captionSpace_) {
+        captionSpace_ = new QSpacerItem(room, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+        layout()->addItem(captionSpace_);
+        // Fixed: the window manager then offers no maximise button either.
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+    } else {
+        captionSpace_->changeSize(room, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+    }
+    layout()->invalidate();
+    adjustSize();
+}
+
+void CommandDialog::keyPressEvent(QKeyEvent* e) {
+    // Keys the focused control leaves alone (line edits, selectors, check boxes) come here.
+    if (e->key() == Qt::Key_Escape && cancel_) {
+        cancel_->click();
+        return;
+    }
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && confirm_) {
+        auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        (focused && focused->isEnabled() ? focused : confirm_)->click();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+void CommandDialog::closeEvent(QCloseEvent* e) {
+    if (!cancel_) {
+        QWidget::closeEvent(e);
+        return;
+    }
+    e->ignore();  // the cancelling button hides the window and ends what it began
+    cancel_->click();
 }
 
 QComboBox* propertySelector(QWidget* parent, int initial) {
@@ -47,8 +97,7 @@ QPushButton* button(const char* name, const char* caption, QWidget* parent) {
 }  // namespace
 
 TID_Point::TID_Point(std::function<void(bool)> setMainEnabled, QWidget* parent)
-    : CommandDialog(std::move(setMainEnabled), parent,
-                    Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowSystemMenuHint) {
+    : CommandDialog(std::move(setMainEnabled), parent, kToolWindowFlags) {
     setObjectName("ID_Point");
     setWindowTitle(QString::fromUtf8("Humidraw ポイント作成"));
     auto* group = new QGroupBox(QString::fromUtf8("データ入力"), this);
@@ -73,14 +122,18 @@ TID_Point::TID_Point(std::function<void(bool)> setMainEnabled, QWidget* parent)
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
     buttons->addWidget(Button3);
-    auto* top = new QHBoxLayout(this);
+    auto* top = new QHBoxLayout;
     top->addWidget(group);
     top->addLayout(buttons);
-    Button1->setDefault(true);
+    (new QVBoxLayout(this))->addLayout(top);
+    setKeyButtons(Button1, Button2);
     QWidget* order[] = {CB1, X1, CB2, X2, Button1, Button2, Button3};
     for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
-    for (QLineEdit* e : {X1, X2})
-        connect(e, &QLineEdit::returnPressed, Button1, &QPushButton::click);
+}
+
+void TID_Point::setCaption(const QString& caption) {
+    setWindowTitle(caption);
+    fitCaption();
 }
 
 TMk_Line::TMk_Line(std::function<void(bool)> setMainEnabled, QWidget* parent)
@@ -138,13 +191,11 @@ TMk_Line::TMk_Line(std::function<void(bool)> setMainEnabled, QWidget* parent)
     }
     Button1 = button("Button1", "O K", this);
     Button2 = button("Button2", "ｷｬﾝｾﾙ", this);
-    Button1->setDefault(true);
-    // Tab goes through each state's fields in reading order; Enter in a field confirms.
+    setKeyButtons(Button1, Button2);
+    // Tab goes through each state's fields in reading order.
     QWidget* order[] = {CB1, X1,   CB2, X2,   HB1,  PTX1, TXP1,    CB10,
                         X10, CB20, X20, HB10, PTX2, TXP2, Button1, Button2};
     for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
-    for (QLineEdit* e : {X1, X2, X10, X20, PTX1, PTX2})
-        connect(e, &QLineEdit::returnPressed, Button1, &QPushButton::click);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Button1);
@@ -156,7 +207,7 @@ TMk_Line::TMk_Line(std::function<void(bool)> setMainEnabled, QWidget* parent)
 }
 
 TEdText1::TEdText1(std::function<void(bool)> setMainEnabled, QWidget* parent)
-    : CommandDialog(std::move(setMainEnabled), parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+    : CommandDialog(std::move(setMainEnabled), parent, kToolWindowFlags) {
     setObjectName("EdText1");
     setWindowTitle(QString::fromUtf8("Humidraw 文字作成"));
     auto* label = new QLabel(QString::fromUtf8("文字を入力してください。"), this);
@@ -165,7 +216,7 @@ TEdText1::TEdText1(std::function<void(bool)> setMainEnabled, QWidget* parent)
     EdTextData->setObjectName("EdTextData");
     Ed_Cancel_Btn = button("Ed_Cancel_Btn", "ｷｬﾝｾﾙ", this);
     Ed_Ok_Btn = button("Ed_Ok_Btn", "O K", this);
-    Ed_Ok_Btn->setDefault(true);
+    setKeyButtons(Ed_Ok_Btn, Ed_Cancel_Btn);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Ed_Cancel_Btn);
@@ -175,7 +226,7 @@ TEdText1::TEdText1(std::function<void(bool)> setMainEnabled, QWidget* parent)
     all->addWidget(EdTextData);
     all->addLayout(buttons);
     connect(Ed_Cancel_Btn, &QPushButton::clicked, this, [this] { hide(); });
-    connect(EdTextData, &QLineEdit::returnPressed, Ed_Ok_Btn, &QPushButton::click);
+    fitCaption();
 }
 
 }  // namespace humidraw::app

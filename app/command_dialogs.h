@@ -6,12 +6,15 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QWidget>
 #include <functional>
 
 namespace humidraw::app {
 
-// A secondary window: its activation disables the main window, its hiding enables it.
+// A secondary window: its activation disables the main window, its hiding enables it. Enter
+// presses the focused button, or the confirming one from any other control; Esc and the
+// window's close box press the cancelling one.
 class CommandDialog : public QWidget {
   public:
     CommandDialog(std::function<void(bool)> setMainEnabled, QWidget* parent, Qt::WindowFlags f);
@@ -20,10 +23,23 @@ class CommandDialog : public QWidget {
   protected:
     bool event(QEvent* e) override;
     void hideEvent(QHideEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void setKeyButtons(QPushButton* confirm, QPushButton* cancel);
+    // A fixed size wide enough for the whole caption (the layout must be vertical).
+    void fitCaption();
 
   private:
+    QSpacerItem* captionSpace_ = nullptr;
     std::function<void(bool)> setMainEnabled_;
+    QPushButton* confirm_ = nullptr;
+    QPushButton* cancel_ = nullptr;
 };
+
+// The frame of a small tool window: a title with the close box, no minimise or maximise.
+inline constexpr Qt::WindowFlags kToolWindowFlags =
+    Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 
 // The seven items of the property selectors (the last one empty).
 QComboBox* propertySelector(QWidget* parent, int initial);
@@ -31,6 +47,7 @@ QComboBox* propertySelector(QWidget* parent, int initial);
 class TID_Point : public CommandDialog {
   public:
     TID_Point(std::function<void(bool)> setMainEnabled, QWidget* parent);
+    void setCaption(const QString& caption);
     QComboBox* CB1;
     QComboBox* CB2;
     QLineEdit* X1;

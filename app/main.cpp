@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "app/prompts.h"
 #include "render/qt_text.h"
 
 namespace {
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Humidraw for Windows");
     humidraw::installFontSubstitutions();
+    humidraw::app::installQtJapanese();
     const std::string program = QApplication::applicationFilePath().toStdString();
     const std::string folder = QApplication::applicationDirPath().toStdString();
     humidraw::app::TFmIX window(humidraw::app::settingsFileLocation(program), folder);

@@ -125,6 +125,7 @@ void TFmIX::createClientArea() {
     box_->resize(680, 480);
     scroll_->setWidget(box_);
     setCentralWidget(scroll_);
+    scroll_->viewport()->installEventFilter(this);
     const auto button = [](QMouseEvent* e) {
         return e->button() == Qt::LeftButton     ? MouseButton::Left
                : e->button() == Qt::MiddleButton ? MouseButton::Middle
@@ -159,7 +160,9 @@ void TFmIX::placeWindow() {
                                  : QRect(0, 0, 1024, 768);
         move((screen.width() - 724) / 2, (screen.height() - 584) / 2);
     } else {
-        setGeometry(b.left, b.top, std::max(200, b.width), std::max(150, b.height));
+        // The stored place is the frame's corner, as the closing writes it.
+        resize(std::max(200, b.width), std::max(150, b.height));
+        move(b.left, b.top);
     }
 }
 
@@ -255,8 +258,9 @@ void TFmIX::closeEvent(QCloseEvent* e) {
             return;
         }
     }
-    const QRect g = geometry();
-    saveClosingState(ini_, settings_.currentDir, {g.x(), g.width(), g.y(), g.height()});
+    // The frame's corner (under a window manager the client area starts below the title bar):
+    // the next start puts the window back where it was.
+    saveClosingState(ini_, settings_.currentDir, {x(), width(), y(), height()});
     for (QWidget* w :
          std::initializer_list<QWidget*>{options_, about_, textDialog_, lineDialog_, pointDialog_})
         w->hide();
@@ -275,14 +279,25 @@ void TFmIX::keyPressEvent(QKeyEvent* e) {
     QMainWindow::keyPressEvent(e);
 }
 
-void TFmIX::wheelEvent(QWheelEvent* e) {
+bool TFmIX::wheelZoom(QWheelEvent* e) {
     const QPoint at = box_->mapFromGlobal(e->globalPosition().toPoint());
     editor_.mouseMove(false, false, at.x(), at.y());
-    if (e->angleDelta().y() != 0 && editor_.wheel(e->angleDelta().y() > 0)) {
-        e->accept();
-        return;
-    }
-    QMainWindow::wheelEvent(e);
+    if (e->angleDelta().y() == 0) return false;
+    editor_.wheel(e->angleDelta().y() > 0);
+    e->accept();
+    return true;
+}
+
+void TFmIX::wheelEvent(QWheelEvent* e) {
+    if (!wheelZoom(e)) QMainWindow::wheelEvent(e);
+}
+
+bool TFmIX::eventFilter(QObject* watched, QEvent* e) {
+    // The wheel over the chart zooms, before the scroll box would scroll with it.
+    if (watched == scroll_->viewport() && e->type() == QEvent::Wheel &&
+        wheelZoom(static_cast<QWheelEvent*>(e)))
+        return true;
+    return QMainWindow::eventFilter(watched, e);
 }
 
 }  // namespace humidraw::app

@@ -147,8 +147,11 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
   private:
+    // One zoom step at the pointer for a turn of the wheel; false for a sideways tilt.
+    bool wheelZoom(QWheelEvent* e);
     void createCommands();
     void createMenus();
     void createToolBars();
@@ -162,6 +165,8 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     void clearDocument();
     void setPickers(int colour, int width, int style);
     Viewport viewport() const;
+    // The view's scroll positions from the scroll bars (wheel, bars and panning move them).
+    void takeScrollPositions();
     void applyView();
 
     std::string settingsPath_;

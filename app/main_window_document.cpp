@@ -137,8 +137,7 @@ bool TFmIX::pointDialogVisible() const {
 }
 
 void TFmIX::showPointDialog(const std::string& caption) {
-    pointDialog_->setWindowTitle(QString::fromStdString(caption));
-    pointDialog_->adjustSize();
+    pointDialog_->setCaption(QString::fromStdString(caption));
     pointDialog_->move(QCursor::pos());
     pointDialog_->show();
     pointDialog_->raise();
@@ -223,19 +222,21 @@ void TFmIX::M_Text() {
 
 void TFmIX::M_Point() {
     TID_Point* d = pointDialog_;
-    d->hide();
+    // A message opens over the dialog; the dialog is hidden once the point is read.
     int i = d->CB1->currentIndex(), j = d->CB2->currentIndex();
     const auto a = parseTypedDecimal(d->X1->text().toStdString());
     const auto b = parseTypedDecimal(d->X2->text().toStdString());
     if (!a || !b) {
         prompts_->tell("Humidraw", notANumber(!a ? d->X1->text() : d->X2->text()),
                        PromptIcon::Error);
+        d->hide();
         editor_.abandonTypedPoint();
         return;
     }
     double first = *a, second = *b;
     if (i == j) {
         prompts_->tell("ポイント作成", "違う種類のデータを入力して下さい", PromptIcon::Information);
+        d->hide();
         editor_.abandonTypedPoint();
         return;
     }
@@ -245,6 +246,7 @@ void TFmIX::M_Point() {
     }
     if (pairState(pairCode(i, j), first, second, state_) == PairResult::NotComputable)
         prompts_->tell("ポイント作成", "この組み合わせでは計算できません", PromptIcon::Information);
+    d->hide();
     editor_.acceptTypedPoint();
 }
 
@@ -298,14 +300,17 @@ bool TFmIX::askToSave(PromptIcon icon, bool& saved) {
 }
 
 bool TFmIX::saveRoutine(bool saveAs) {
+    // The folder offered next is the last one a save worked in.
+    std::string folder = settings_.currentDir;
     if (saveAs || strcasecmp(documentTitle_.c_str(), "Project") == 0) {
         const auto chosen = prompts_->chooseSaveFile(settings_.currentDir, kDocumentFilter);
         if (!chosen) return false;
         const DocumentName n = documentNameFor(*chosen, settings_.currentDir);
         documentTitle_ = n.title;
         documentPath_ = n.path;
-        settings_.currentDir = n.folder;
+        folder = n.folder;
     }
+    takeScrollPositions();
     const DocumentHeader h =
         headerFrom(settings_, attributes_.colour, attributes_.width, attributes_.style, view_.zoom,
                    view_.boxHeight, view_.boxWidth, view_.scrollX, view_.scrollY);
@@ -316,6 +321,7 @@ bool TFmIX::saveRoutine(bool saveAs) {
         prompts_->tell(kErrorCaption, "ファイルを作成出来ません．\n" + error, PromptIcon::Warning);
         return false;
     }
+    settings_.currentDir = folder;
     modified_ = false;
     return true;
 }

@@ -39,6 +39,7 @@ void TFmIX::ViewIx() {
     k.setFontColour(kChartColour);
     paintChart(k, frame_, chart_, objects_, settings_, PaintOptions{0, view_.zoom});
     p.end();
+    editor_.repainted();  // a running command's marks come back over the fresh picture
     box_->update();
 }
 
@@ -60,8 +61,7 @@ bool TFmIX::zoomOutEnabled() const {
 
 void TFmIX::zoomStep(bool in, bool atPointer) {
     const Viewport port = viewport();
-    view_.scrollX = scroll_->horizontalScrollBar()->value();
-    view_.scrollY = scroll_->verticalScrollBar()->value();
+    takeScrollPositions();
     ZoomAnchor anchor{atPointer, editor_.pointerX(), editor_.pointerY()};
     QWidget* up = buttonFor(commandBar_, actions_.at("ZoomIn"));
     QWidget* down = buttonFor(commandBar_, actions_.at("ZoomOut"));
@@ -76,8 +76,8 @@ void TFmIX::zoomStep(bool in, bool atPointer) {
     scroll_->horizontalScrollBar()->setValue(view_.scrollX);
     scroll_->verticalScrollBar()->setValue(view_.scrollY);
     frame_.zoom = view_.zoom;
-    ViewIx();
     editor_.viewChanged();
+    ViewIx();
     if (QWidget* other = in ? down : up) other->setEnabled(true);
 }
 
@@ -102,6 +102,11 @@ void TFmIX::ZoomOrg() {
     humidraw::zoomOriginal(view_, viewport());
     applyView();
     ViewIx();
+}
+
+void TFmIX::takeScrollPositions() {
+    view_.scrollX = scroll_->horizontalScrollBar()->value();
+    view_.scrollY = scroll_->verticalScrollBar()->value();
 }
 
 void TFmIX::setStatus(int panel, const std::string& text) {

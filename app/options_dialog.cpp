@@ -8,7 +8,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace humidraw::app {
 namespace {
@@ -18,8 +20,32 @@ const char* const kFlagCaptions[kViewFlagCount] = {
     "比ｴﾝﾀﾙﾋﾟ h[kcal/kg]", "湿球温度 WB[℃]",    "比容積 v[m^3/kg]",
     "顕熱比 SHF",          "熱水分比[kcal/kg]", "詳細データ表"};
 
+// A spin edit that takes any whole number typed and sets one outside its range to the nearest
+// bound (a plain spin edit drops the key that leaves the range); a text that is no number
+// reads as the lower bound.
+class BoundSpinBox : public QSpinBox {
+  public:
+    using QSpinBox::QSpinBox;
+
+  protected:
+    QValidator::State validate(QString& text, int&) const override {
+        static const QRegularExpression number("^[+-]?[0-9]{0,9}$");
+        const QString t = text.trimmed();
+        if (!number.match(t).hasMatch()) return QValidator::Invalid;
+        bool ok = false;
+        const int v = t.toInt(&ok);
+        return ok && v >= minimum() && v <= maximum() ? QValidator::Acceptable
+                                                      : QValidator::Intermediate;
+    }
+    void fixup(QString& text) const override {
+        bool ok = false;
+        const int v = text.trimmed().toInt(&ok);
+        text = QString::number(ok ? std::clamp(v, minimum(), maximum()) : minimum());
+    }
+};
+
 QSpinBox* spin(int lo, int hi, QWidget* parent) {
-    auto* s = new QSpinBox(parent);
+    auto* s = new BoundSpinBox(parent);
     s->setRange(lo, hi);
     s->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     return s;
@@ -90,6 +116,7 @@ TFOption::TFOption(OptionsHost& host, QWidget* parent)
     connect(applyButton, &QPushButton::clicked, this, [this] { apply(); });
     connect(applyCloseButton, &QPushButton::clicked, this, [this] { applyAndClose(); });
     connect(closeButton, &QPushButton::clicked, this, [this] { hide(); });
+    closeButton_ = closeButton;
 
     auto* top = new QHBoxLayout;
     auto* left = new QVBoxLayout;
@@ -142,24 +169,43 @@ Settings TFOption::fromControls(const Settings& base) const {
     return s;
 }
 
+Settings TFOption::shown() {
+    // A number still being typed counts as it reads, brought into its range.
+    for (QSpinBox* s : {CSpa, CSdbmin, CSdbmax, CSFont}) s->interpretText();
+    return fromControls(host_.currentSettings());
+}
+
 void TFOption::apply() {
-    host_.applySettings(fromControls(host_.currentSettings()));
+    host_.applySettings(shown());
 }
 
 void TFOption::applyAndClose() {
-    if (host_.applySettings(fromControls(host_.currentSettings()))) hide();
+    if (host_.applySettings(shown())) hide();
 }
 
 void TFOption::save() {
-    host_.saveSettings(fromControls(host_.currentSettings()));
+    host_.saveSettings(shown());
 }
 
-bool TFOption::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate) {
-        toControls(host_.currentSettings());
-        host_.setMainEnabled(false);
+void TFOption::showEvent(QShowEvent* e) {
+    // The record is copied in when the dialog opens, not on every activation: coming back
+    // from a message must not replace what the user typed.
+    toControls(host_.currentSettings());
+    host_.setMainEnabled(false);
+    QWidget::showEvent(e);
+}
+
+void TFOption::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape) {
+        closeButton_->click();
+        return;
     }
-    return QWidget::event(e);
+    QWidget::keyPressEvent(e);
+}
+
+void TFOption::closeEvent(QCloseEvent* e) {
+    e->ignore();
+    closeButton_->click();
 }
 
 void TFOption::hideEvent(QHideEvent* e) {
@@ -171,7 +217,8 @@ bool TFOption::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(e)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            static_cast<QWidget*>(watched)->nextInFocusChain()->setFocus(Qt::TabFocusReason);
+            static_cast<QAbstractSpinBox*>(watched)->interpretText();
+            focusNextChild();
             return true;
         }
     }

@@ -3,6 +3,7 @@
 // unit system. Apply rebuilds the chart; Save writes the settings file.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QWidget>
@@ -46,12 +47,17 @@ class TFOption : public QWidget {
     void save();           // "設定保存(&S)"
 
   protected:
-    bool event(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;  // Esc: 閉じる
+    void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
   private:
+    // The settings as the dialog shows them, typed numbers included.
+    Settings shown();
     OptionsHost& host_;
+    QPushButton* closeButton_ = nullptr;
 };
 
 }  // namespace humidraw::app

@@ -1,13 +1,29 @@
 #pragma once
 // Every question and message the program puts to the user goes through UserPrompts: message
 // boxes in the program, scripted answers in tests.
+#include <memory>
 #include <optional>
 #include <string>
 
-class QWidget;
+class QFileDialog;
+class QFont;
 class QPrinter;
+class QString;
+class QWidget;
 
 namespace humidraw::app {
+
+// Qt's own texts (standard buttons, file and print dialogs) in Japanese, whatever the
+// language of the system; false when Qt's translations are not installed.
+bool installQtJapanese();
+
+// The width a window needs for the window manager to show its whole caption.
+int captionRoom(const QString& caption, const QFont& font);
+
+// The program's file dialog in `folder` (the home folder when that is not a folder), with no
+// history of visited folders; `save` chooses a file to write.
+std::unique_ptr<QFileDialog> makeFileDialog(QWidget* parent, const std::string& folder,
+                                            const std::string& filters, bool save);
 
 enum class PromptIcon { Information, Warning, Error, Question };
 enum class Answer { Ok, Yes, No, Cancel };
@@ -42,6 +58,8 @@ class QtPrompts : public UserPrompts {
     bool setUpPrinter(QPrinter& printer) override;
 
   private:
+    // The window a message belongs to: it opens centred over it and above it.
+    QWidget* raiser() const;
     QWidget* parent_;
 };
 

@@ -34,7 +34,10 @@ int hitTest(const ObjectTable& objects, const ChartFrame& frame, double X, doubl
         const ObjectRecord& r = objects.at(i);
         if (r.kind <= 0) break;
         if (isLineObject(r.kind)) {
-            const ChartPoint A = frame.map(r.h1, r.x1), B = frame.map(r.h2, r.x2);
+            // Distances from the line where it is drawn: its ends at whole pixels.
+            const ChartPoint a = frame.map(r.h1, r.x1), b = frame.map(r.h2, r.x2);
+            const ChartPoint A{static_cast<double>(whole(a.x)), static_cast<double>(whole(a.y))};
+            const ChartPoint B{static_cast<double>(whole(b.x)), static_cast<double>(whole(b.y))};
             double fx, fy;
             if (std::fabs(A.x - B.x) <= 1) {
                 fx = A.x, fy = Y;
@@ -139,15 +142,19 @@ bool Editor::acceptTypedPoint() {
     const CurrentState& s = host_.state();
     const PixelPoint P = pixelOf({s.h, s.x});
     host_.drawMarker(P, markerRadius());
+    ownStartMark_ = true;
     if (segmentState_ - 2 == 1) {
-        if (appendSegment({s.h, s.x})) host_.drawBand(segmentStart_, P);
+        if (appendSegment({s.h, s.x})) {
+            host_.drawBand(segmentStart_, P);
+            ownStartMark_ = false;  // the new object draws it
+        }
     } else {
         setPromptForEnd();
     }
     segmentState_ = 1;
     segmentStart_ = bandEnd_ = P;
     bandDrawn_ = false;
-    segmentStartChart_ = {s.h, s.x};
+    segmentStartChart_ = bandEndChart_ = {s.h, s.x};
     return true;
 }
 
@@ -174,11 +181,26 @@ void Editor::abandonTypedPoint() {
 }
 
 void Editor::viewChanged() {
-    if (segmentState_ == 1) {
+    if (segmentState_ == 1 || segmentState_ == 3) {
         segmentStart_ = pixelOf(segmentStartChart_);
-        bandDrawn_ = false;
+        bandEnd_ = pixelOf(bandEndChart_);
     }
-    outlineDrawn_ = false;
+    outlineDrawn_ = false;  // it follows the pointer: the next move draws it
+}
+
+void Editor::repainted() {
+    if ((segmentState_ == 1 || segmentState_ == 3) && ownStartMark_)
+        host_.drawMarker(segmentStart_, markerRadius());
+    if (segmentState_ == 1 && bandDrawn_) host_.drawBand(segmentStart_, bandEnd_);
+    if (selecting_)
+        for (int index : selection_) {
+            const ObjectRecord& r = host_.objects().at(index);
+            if (isLineObject(r.kind))
+                host_.highlightLine(r);
+            else
+                host_.highlightText(r);
+        }
+    if (placing_ && outlineDrawn_) host_.drawOutline(outline_);
 }
 
 void Editor::mouseMove(bool leftHeld, bool middleHeld, int x, int y) {
@@ -191,6 +213,7 @@ void Editor::mouseMove(bool leftHeld, bool middleHeld, int x, int y) {
         if (bandDrawn_) host_.drawBand(segmentStart_, bandEnd_);
         host_.drawBand(segmentStart_, pointer_);
         bandEnd_ = pointer_;
+        bandEndChart_ = {s.h, s.x};
         bandDrawn_ = true;
     }
     if ((panningMode_ && leftHeld) || (middleDrag_ && middleHeld)) {
@@ -239,15 +262,17 @@ void Editor::freeSegmentClick(MouseButton b, bool shift, int x, int y) {
     if (segmentState_ == 1) {
         if (!appendSegment({s.h, s.x})) return;
         host_.drawMarker({x, y}, markerRadius());
+        ownStartMark_ = false;  // the new object draws it
     } else {
         host_.drawMarker({x, y}, markerRadius());
+        ownStartMark_ = true;
         segmentState_ = 1;
         setPromptForEnd();
     }
     // The band now starts at the click: the old one stays drawn as the segment.
     segmentStart_ = bandEnd_ = {x, y};
     bandDrawn_ = false;
-    segmentStartChart_ = {s.h, s.x};
+    segmentStartChart_ = bandEndChart_ = {s.h, s.x};
 }
 
 void Editor::mouseDown(MouseButton b, bool shift, int x, int y) {

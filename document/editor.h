@@ -96,8 +96,11 @@ class Editor {
     bool acceptTypedPoint();
     // Typed entry ended without a point: the segment goes back to the state it had.
     void abandonTypedPoint();
-    // After a zoom step: the segment start's pixel follows its chart point.
+    // After a zoom step, before its repaint: the marks follow their chart points.
     void viewChanged();
+    // The picture was rebuilt from the table, which removed every mark: the running command's
+    // marks (segment start, rubber band, picks, text outline) are drawn again.
+    void repainted();
 
     void mouseDown(MouseButton b, bool shift, int x, int y);
     void mouseMove(bool leftHeld, bool middleHeld, int x, int y);
@@ -136,7 +139,9 @@ class Editor {
     PixelPoint segmentStart_;
     StatePoint segmentStartChart_;
     PixelPoint bandEnd_;
+    StatePoint bandEndChart_;
     bool bandDrawn_ = false;
+    bool ownStartMark_ = false;  // the start circle is a mark, not part of an object
     // erase
     bool selecting_ = false;
     bool erasePending_ = false;

@@ -49,8 +49,16 @@ class FakeWindow : public EditorHost {
     void runCommand(int code) override { commands.push_back(code); }
     void tell(const std::string&, const std::string& t) override { told.push_back(t); }
     void prepareSegmentPen() override {}
-    void drawBand(PixelPoint, PixelPoint) override { ++bands; }
-    void drawMarker(PixelPoint, int) override { ++markers; }
+    void drawBand(PixelPoint from, PixelPoint to) override {
+        ++bands;
+        bandFrom = from;
+        bandTo = to;
+    }
+    void drawMarker(PixelPoint c, int) override {
+        ++markers;
+        markerAt = c;
+    }
+    PixelPoint bandFrom, bandTo, markerAt;
     void drawOutline(const Outline&) override { ++outlines; }
     void highlightLine(const ObjectRecord&) override { ++highlights; }
     void highlightText(const ObjectRecord&) override { ++highlights; }
@@ -202,6 +210,67 @@ TEST_F(Interaction, HitTestDistancesAndProlongation) {
     EXPECT_EQ(hitTest(t, w.frame(), 310, 200, measure), -1) << "beyond the end";
     t.markDeleted(0);
     EXPECT_EQ(hitTest(t, w.frame(), 200, 200, measure), -1) << "erased objects are never hit";
+}
+
+TEST_F(Interaction, NearlyVerticalAndHorizontalLinesPickAlikeOnBothSides) {
+    const auto measure = [](const std::string&) { return TextExtent{0, 0}; };
+    // A vertical line at x 400.4 and a horizontal one at y 300.6 (chart pixels, zoom 1): both
+    // are drawn at the whole pixel, 400 and 300, so 4 pixels from there pick and 5 do not.
+    ObjectTable t;
+    const auto line = [&](double ax, double ay, double bx, double by) {
+        ObjectRecord r;
+        r.kind = kLineNoMarker;
+        const StatePoint a = w.frame().inverse(ax, ay), b = w.frame().inverse(bx, by);
+        r.h1 = a.h, r.x1 = a.x, r.h2 = b.h, r.x2 = b.x;
+        t.append(r);
+    };
+    line(400.4, 100, 400.4, 250);
+    line(100, 300.6, 300, 300.6);
+    for (int dx : {-4, 4}) EXPECT_EQ(hitTest(t, w.frame(), 400 + dx, 180, measure), 0) << dx;
+    for (int dx : {-5, 5}) EXPECT_EQ(hitTest(t, w.frame(), 400 + dx, 180, measure), -1) << dx;
+    for (int dy : {-4, 4}) EXPECT_EQ(hitTest(t, w.frame(), 200, 300 + dy, measure), 1) << dy;
+    for (int dy : {-5, 5}) EXPECT_EQ(hitTest(t, w.frame(), 200, 300 + dy, measure), -1) << dy;
+}
+
+TEST_F(Interaction, MarksOfTheRunningCommandComeBackAfterARepaint) {
+    editor.startFreeSegment();
+    const PixelPoint p1 = w.at(20, 30), p2 = w.at(28, 50);
+    click(p1);
+    const CurrentState start = w.current;
+    editor.mouseMove(false, false, p2.x, p2.y);
+    const CurrentState end = w.current;
+    // A zoom step: the marks follow their chart points into the repainted picture.
+    w.mutableFrame().zoom = 2;
+    editor.viewChanged();
+    const int markers = w.markers, bands = w.bands;
+    editor.repainted();
+    const ChartPoint s2 = w.frame().map(start.h, start.x), e2 = w.frame().map(end.h, end.x);
+    EXPECT_EQ(w.markers, markers + 1) << "the start circle";
+    EXPECT_EQ(w.markerAt.x, static_cast<int>(s2.x));
+    EXPECT_EQ(w.markerAt.y, static_cast<int>(s2.y));
+    EXPECT_EQ(w.bands, bands + 1) << "the rubber band";
+    EXPECT_EQ(w.bandFrom.x, static_cast<int>(s2.x));
+    EXPECT_EQ(w.bandTo.x, static_cast<int>(e2.x));
+    EXPECT_EQ(w.bandTo.y, static_cast<int>(e2.y));
+    // Once a segment ends there, its object draws the circle: no second one.
+    click(w.at(28, 50));
+    editor.repainted();
+    EXPECT_EQ(w.markers, markers + 2) << "only the click's own circle";
+    // Ended: nothing comes back.
+    editor.escapeKey();
+    const int after = w.markers + w.bands;
+    editor.repainted();
+    EXPECT_EQ(w.markers + w.bands, after);
+    // The picks of an erase come back highlighted.
+    editor.startErase();
+    const ObjectRecord& segment = w.table.at(0);
+    const ChartPoint a = w.frame().map(segment.h1, segment.x1);
+    const ChartPoint b = w.frame().map(segment.h2, segment.x2);
+    click({static_cast<int>((a.x + b.x) / 2), static_cast<int>((a.y + b.y) / 2)});
+    ASSERT_EQ(editor.selection().size(), 1u);
+    const int highlights = w.highlights;
+    editor.repainted();
+    EXPECT_EQ(w.highlights, highlights + 1);
 }
 
 TEST_F(Interaction, RightClickAndEnterRepeatTheLastCommand) {

@@ -4,21 +4,12 @@
 # Usage: clipboard.sh BIN_DIR   (run under xvfb-run; exits 77 when the tools are missing)
 set -euo pipefail
 bin=$1
-for tool in xdotool xclip identify; do
-  command -v "$tool" >/dev/null || { echo "no $tool: skipped"; exit 77; }
-done
-[ -n "${DISPLAY:-}" ] || { echo "no display: skipped"; exit 77; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp "$bin/humidraw" "$work/"
-export LD_LIBRARY_PATH="$bin/../lib${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
-fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$0")/lib.sh"
+need openbox xprop xdotool xclip identify
+start_wm
 
-"$work/humidraw" &
-pid=$!
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name 'Humidraw ver')
-sleep 1
-xdotool windowfocus --sync "$wid"
+start
+xdotool windowactivate --sync "$wid"
 xdotool key alt+e
 sleep 0.3
 xdotool key b  # 編集 → ｸﾘｯﾌﾟﾎﾞｰﾄﾞ出力
@@ -35,6 +26,5 @@ xclip -selection clipboard -t image/svg+xml -o > "$work/clip.svg"
 [ "$(identify -format '%wx%h' "$work/clip.png")" = 1200x900 ] || fail "PNG size"
 [ "$(head -c 44 "$work/clip.emf" | tail -c 4)" = " EMF" ] || fail "not an enhanced metafile"
 grep -q '<svg' "$work/clip.svg" || fail "not SVG"
-kill -TERM "$pid"
-wait "$pid" || true
+stop
 echo "clipboard test passed"

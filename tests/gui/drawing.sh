@@ -6,25 +6,12 @@
 # Usage: drawing.sh BIN_DIR   (run under xvfb-run; exits 77 when the tools are missing)
 set -euo pipefail
 bin=$1
-for tool in xdotool import; do
-  command -v "$tool" >/dev/null || { echo "no $tool: skipped"; exit 77; }
-done
-[ -n "${DISPLAY:-}" ] || { echo "no display: skipped"; exit 77; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp "$bin/humidraw" "$work/"
-export LD_LIBRARY_PATH="$bin/../lib${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
-fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$0")/lib.sh"
+need openbox xprop xdotool import
+start_wm
 
-start() {
-  "$work/humidraw" &
-  pid=$!
-  wid=$(timeout 20 xdotool search --sync --onlyvisible --name 'Humidraw ver')
-  sleep 1
-  xdotool windowfocus --sync "$wid"
-}
 menu() {  # menu letter, item letter
-  xdotool windowfocus --sync "$wid"
+  xdotool windowactivate --sync "$wid"
   xdotool key "alt+$1"
   sleep 0.3
   xdotool key "$2"
@@ -64,16 +51,14 @@ import -window root "$work/segment.png"
 menu f a  # ﾌｧｲﾙ → 名前を付けて保存
 file_dialog "$work/plan"
 [ -f "$work/plan.hdw" ] || fail "plan.hdw was not written"
-kill -TERM "$pid"
-wait "$pid" || true
+stop
 
 start
 menu f o  # ﾌｧｲﾙ → 開く
 file_dialog "$work/plan.hdw"
 menu f a
 file_dialog "$work/again"
-kill -TERM "$pid"
-wait "$pid" || true
+stop
 [ -f "$work/again.hdw" ] || fail "the opened document was not saved again"
 
 "$bin/humidraw-cli" dump "$work/plan.hdw" > "$work/plan.json"
@@ -91,5 +76,5 @@ line=$(grep '"kind": 10' "$work/plan.json" | head -1)
 echo "$line" | grep -q "\"h1\": $hb, \"x1\": $xb, \"h2\": $ha, \"x2\": $xa," ||
   fail "line states differ from the library: $line (A $ha $xa, B $hb $xb)"
 cmp -s "$work/plan.json" "$work/again.json" || fail "the reopened document differs"
-cp "$work"/*.png "${SMOKE_SHOTS:-/tmp}/" 2>/dev/null || true
+keep_shots
 echo "drawing test passed"
