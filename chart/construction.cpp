@@ -40,6 +40,21 @@ bool buildSmaller(const Settings& settings, const TextMetrics& metrics, const Ch
     return true;
 }
 
+// A smaller chart must also leave its protractors room: their radius grows with the room
+// between the saturation point of the lower limit and the top border, which the fitting of a
+// warm range all but closes.
+constexpr double kLeastProtractorRadius = 5;  // text heights
+
+bool fitsSheet(const ChartTable& t, const TextMetrics& metrics) {
+    double radius = 0;
+    for (const ChartElement& e : t.elements())
+        if (e.kind == 74) {
+            radius = (e.c3 - e.c1) / 2;
+            break;
+        }
+    return radius >= kLeastProtractorRadius * metrics.height() && onSheet(t, metrics, false);
+}
+
 // Makes a chart whose scales, protractors or texts reach beyond the sheet smaller, by whole
 // steps of the fitting, until they lie on it: the first fitting scale of a coarse walk towards
 // zero, then the fewest steps within that stride by halving. False when no smaller chart fits.
@@ -54,7 +69,7 @@ bool shrinkOntoSheet(const Settings& settings, const TextMetrics& metrics, Chart
     ChartTable gt;
     for (int steps = std::min(stride, most); steps > 0 && !good;
          steps = steps == most ? 0 : std::min(steps + stride, most)) {
-        if (buildSmaller(settings, metrics, fitted, steps, gf, gt) && onSheet(gt, metrics, false))
+        if (buildSmaller(settings, metrics, fitted, steps, gf, gt) && fitsSheet(gt, metrics))
             good = steps;
         else
             bad = steps;
@@ -64,7 +79,7 @@ bool shrinkOntoSheet(const Settings& settings, const TextMetrics& metrics, Chart
         const int mid = bad + (good - bad) / 2;
         ChartFrame mf;
         ChartTable mt;
-        if (buildSmaller(settings, metrics, fitted, mid, mf, mt) && onSheet(mt, metrics, false)) {
+        if (buildSmaller(settings, metrics, fitted, mid, mf, mt) && fitsSheet(mt, metrics)) {
             good = mid, gf = mf, gt = std::move(mt);
         } else {
             bad = mid;

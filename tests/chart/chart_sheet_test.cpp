@@ -167,6 +167,13 @@ std::vector<ChartElement> offSheet(const ChartTable& t, int fontSize) {
     return out;
 }
 
+// Half the width of the SHF arc's box.
+double protractorRadius(const ChartTable& t) {
+    for (const ChartElement& e : t.elements())
+        if (e.kind == 74) return (e.c3 - e.c1) / 2;
+    return 0;
+}
+
 bool hasText(const ChartTable& t, const std::string& s) {
     for (const ChartElement& e : t.elements())
         if (e.text == s) return true;
@@ -191,9 +198,20 @@ void sweepAllowedRanges(bool si) {
                 << lo << "–" << hi << ": " << outside.size() << " off the sheet, kinds" << kinds;
             EXPECT_TRUE(hasText(t, kRhTitle)) << lo << "–" << hi;
             const ChartTable fitted = chartFor(lo, hi, si, ChartLayout::AsFitted);
-            if (offSheet(fitted, 6).empty()) {
+            const auto fittedOutside = offSheet(fitted, 6);
+            if (fittedOutside.empty()) {
                 ++kept;
                 EXPECT_EQ(ElementHash::of(t), ElementHash::of(fitted)) << lo << "–" << hi;
+            }
+            // A chart made smaller to fit (more than lines of the six families reaching out)
+            // keeps protractors of a usable size: an SHF arc of at least five text heights (40
+            // with the fixed metrics at 6 points).
+            const bool onlyGridLines =
+                std::all_of(fittedOutside.begin(), fittedOutside.end(), [](const ChartElement& e) {
+                    return e.kind >= 10 && e.kind <= 60 && e.kind % 10 == 0;
+                });
+            if (!onlyGridLines) {
+                EXPECT_GE(protractorRadius(t), 40.0) << lo << "–" << hi;
             }
         }
     // At least every range with a lower limit of −20 … 5 °C fits as fitted: 26 × 51 ranges.
