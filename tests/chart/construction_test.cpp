@@ -96,7 +96,7 @@ TEST_F(Construction, RelativeHumidityCurves) {
         return e.text == "相対湿度RH[%]";
     });
     ASSERT_NE(title, titles.end()) << "below 45 °C the curves have a title too";
-    const ChartElement& q = ofKind(20)[2 * 46 + 42];
+    const ChartElement q = ofKind(20)[2 * 46 + 42];
     const double slope = std::atan((q.c2 - q.c4) / (q.c3 - q.c1)) * 1800 / 3.14159265358979;
     EXPECT_NEAR(title->c3, slope, 1e-6);
     EXPECT_GT(title->c1, q.c1 - 40) << "centred on the segment (the title is 56 wide)";
