@@ -63,7 +63,7 @@ std::string TFmIX::exportTo(const std::string& path) {
         return exportDrawing({frame_, chart_, objects_, settings_},
                              static_cast<double>(kMetafileWidth) / 640, path);
     const std::string bytes = metafileBytes(metafileFormatFor(path), frame_, chart_, objects_,
-                                            settings_, screenTextExtent);
+                                            settings_, screenTextExtent, screenCharAdvances);
     return writeFailureText(path, replaceFile(path, bytes));
 }
 
@@ -87,7 +87,7 @@ void TFmIX::ToClip() {
     const double z = static_cast<double>(kMetafileWidth) / 640;
     auto* data = new QMimeData;
     const std::string emf = metafileBytes(MetafileFormat::Enhanced, frame_, chart_, objects_,
-                                          settings_, screenTextExtent);
+                                          settings_, screenTextExtent, screenCharAdvances);
     data->setData("image/x-emf", QByteArray(emf.data(), static_cast<int>(emf.size())));
     // SVG and PNG of the same drawing, for programs that do not read metafiles.
     QByteArray svg;

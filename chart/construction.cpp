@@ -1,18 +1,18 @@
 #include "chart/construction.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "chart/construction_context.h"
+#include "chart/sheet_fit.h"
 
 namespace humidraw {
+namespace {
 
-FrameStatus constructChart(const Settings& settings, TextMetrics& metrics, ChartFrame& frame,
-                           ChartTable& table) {
-    metrics.setFont(settings.fontName, settings.fontSize);
-    // Built at zoom 1.0 in a frame and table of its own: a refusal leaves the caller's chart.
-    ChartFrame f;
-    f.zoom = 1.0;
-    if (FrameStatus st = computeRanges(f, settings); st != FrameStatus::Ok) return st;
-    if (FrameStatus st = fitScale(f); st != FrameStatus::Ok) return st;
+constexpr double kScaleStep = 0.2;  // the fitting's step of k2
 
+// The families, scales and texts at the frame's scale.
+ChartTable build(const Settings& settings, const TextMetrics& metrics, ChartFrame& f) {
     ChartTable t;
     construction::Context c(f, t, metrics);
     c.ht = metrics.height();
@@ -25,6 +25,97 @@ FrameStatus constructChart(const Settings& settings, TextMetrics& metrics, Chart
     construction::appendProtractorCentre(c);
     construction::appendShfScale(c);
     construction::appendMoistureRatioScale(c);
+    return t;
+}
+
+// The chart `steps` scale steps smaller than the fitted frame `fitted`, centred where the
+// fitted one spans; false when no such scale is left or it cannot be placed.
+bool buildSmaller(const Settings& settings, const TextMetrics& metrics, const ChartFrame& fitted,
+                  int steps, ChartFrame& f, ChartTable& t) {
+    const double k2 = fitted.k2 + steps * kScaleStep;
+    if (!(k2 < 0)) return false;
+    f = fitted;
+    if (centreAtScale(f, k2) != FrameStatus::Ok) return false;
+    t = build(settings, metrics, f);
+    return true;
+}
+
+// A smaller chart must also leave its protractors room: their radius grows with the room
+// between the saturation point of the lower limit and the top border, which the fitting of a
+// warm range all but closes.
+constexpr double kLeastProtractorRadius = 5;  // text heights
+
+bool fitsSheet(const ChartTable& t, const TextMetrics& metrics) {
+    double radius = 0;
+    for (const ChartElement& e : t.elements())
+        if (e.kind == 74) {
+            radius = (e.c3 - e.c1) / 2;
+            break;
+        }
+    return radius >= kLeastProtractorRadius * metrics.height() && onSheet(t, metrics, false);
+}
+
+// Makes a chart whose scales, protractors or texts reach beyond the sheet smaller, by whole
+// steps of the fitting, until they lie on it: the first fitting scale of a coarse walk towards
+// zero, then the fewest steps within that stride by halving. False when no smaller chart fits.
+bool shrinkOntoSheet(const Settings& settings, const TextMetrics& metrics, ChartFrame& f,
+                     ChartTable& t) {
+    const ChartFrame fitted = f;
+    // The smallest scale is one step above zero (the fitted k2 is a whole number of steps).
+    const int most = static_cast<int>(std::floor(-fitted.k2 / kScaleStep + 1e-6)) - 1;
+    const int stride = std::max(1, most / 8);
+    int bad = 0, good = 0;
+    ChartFrame gf;
+    ChartTable gt;
+    for (int steps = std::min(stride, most); steps > 0 && !good;
+         steps = steps == most ? 0 : std::min(steps + stride, most)) {
+        if (buildSmaller(settings, metrics, fitted, steps, gf, gt) && fitsSheet(gt, metrics))
+            good = steps;
+        else
+            bad = steps;
+    }
+    if (!good) return false;
+    while (good - bad > 1) {
+        const int mid = bad + (good - bad) / 2;
+        ChartFrame mf;
+        ChartTable mt;
+        if (buildSmaller(settings, metrics, fitted, mid, mf, mt) && fitsSheet(mt, metrics)) {
+            good = mid, gf = mf, gt = std::move(mt);
+        } else {
+            bad = mid;
+        }
+    }
+    f = gf;
+    t = std::move(gt);
+    return true;
+}
+
+}  // namespace
+
+FrameStatus constructChart(const Settings& settings, TextMetrics& metrics, ChartFrame& frame,
+                           ChartTable& table, ChartLayout layout) {
+    metrics.setFont(settings.fontName, settings.fontSize);
+    // Built at zoom 1.0 in a frame and table of its own: a refusal leaves the caller's chart.
+    ChartFrame f;
+    f.zoom = 1.0;
+    if (FrameStatus st = computeRanges(f, settings); st != FrameStatus::Ok) return st;
+    if (FrameStatus st = fitScale(f); st != FrameStatus::Ok) return st;
+    const ChartFrame ranges = f;  // the construction changes some ranges (SI enthalpy)
+    ChartTable t = build(settings, metrics, f);
+
+    // The fitting spans the saturation curve across the sheet; with a warm lower limit the
+    // scales and protractors above it would then leave the sheet. Such a chart is made smaller,
+    // and grid lines still crossing an edge of it are cut there. A chart whose scales, texts and
+    // protractors all lie on the sheet is kept exactly as fitted: a grid line reaching past an
+    // edge is only cut by the drawing.
+    if (layout == ChartLayout::OnSheet && !onSheet(t, metrics, false)) {
+        ChartFrame smaller = ranges;
+        ChartTable st;
+        if (shrinkOntoSheet(settings, metrics, smaller, st)) {
+            f = smaller;
+            t = cutGridLinesAtSheet(st);
+        }
+    }
 
     f.zoom = frame.zoom;
     frame = f;

@@ -7,10 +7,15 @@
 
 namespace humidraw {
 
+// How the chart is laid out: as the scale fitting places it, or on the sheet (a chart whose
+// scales, protractors or texts the fitting leaves partly off the 640 × 480 sheet is made
+// smaller, and its grid lines are cut at the sheet's edges).
+enum class ChartLayout { AsFitted, OnSheet };
+
 // Builds the chart for `settings` at zoom 1.0 with the text sizes of `metrics` (set to the
 // chart font here). On success `frame` and `table` hold the new chart; otherwise both keep the
 // previous one and the status says why.
 FrameStatus constructChart(const Settings& settings, TextMetrics& metrics, ChartFrame& frame,
-                           ChartTable& table);
+                           ChartTable& table, ChartLayout layout = ChartLayout::OnSheet);
 
 }  // namespace humidraw

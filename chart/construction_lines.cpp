@@ -1,4 +1,7 @@
 // The line families of the chart with their labels and titles, in the order they are appended.
+#include <algorithm>
+#include <vector>
+
 #include "chart/construction_context.h"
 #include "common/number_format.h"
 
@@ -9,6 +12,27 @@ constexpr int kMaxWalk = 200000;  // bound of the small search loops below
 
 int whole(double n) {
     return static_cast<int>(n);
+}
+
+}  // namespace
+
+namespace {
+
+// The title of the relative-humidity curves, on the 20 % curve: centred on the fourth dry-bulb
+// step below the upper limit (of `steps`); on the fourth step before the curve leaves through
+// the top border when it leaves before that step; on its first step when it has fewer.
+void appendRelativeHumidityTitle(Context& c, const std::vector<ChartPoint>& curve, int steps) {
+    if (curve.size() < 2) return;
+    const int last = static_cast<int>(curve.size()) - 1;
+    const int q1 = std::max(0, (last >= steps - 3 ? steps : last) - 4);
+    const ChartPoint Q1 = curve[q1], Q2 = curve[q1 + 1];
+    if (!(Q2.x - Q1.x > 0)) return;
+    const std::string title = "相対湿度RH[%]";
+    const double D = 1.1 * c.ht, E = c.w(title) / 2;
+    const ChartPoint M = midpoint(Q1, Q2);
+    const double a = std::atan((Q1.y - Q2.y) / (Q2.x - Q1.x));
+    c.text(22, {M.x - std::sin(a) * D - std::cos(a) * E, M.y - std::cos(a) * D + std::sin(a) * E},
+           tenths(a), title);
 }
 
 }  // namespace
@@ -44,8 +68,8 @@ void appendRelativeHumidity(Context& c) {
     const int nRH = whole(f.nRH);
     for (int i = 0; i <= nRH; ++i) {
         const double r = f.RHmin + i * f.RHstep;
-        ChartPoint prev, C, Q1, Q2;
-        bool haveQ1 = false, haveQ2 = false;
+        ChartPoint prev, C;
+        std::vector<ChartPoint> points;  // the curve's points, one per dry-bulb step
         for (int j = 0; j <= nDB; ++j) {
             const double t = f.DBmin + j * f.DBstep;
             const double x = V_PW2AH(V_DB2PWS(t) * r * 0.01);
@@ -61,8 +85,7 @@ void appendRelativeHumidity(Context& c) {
             }
             c.line(20, prev, C);
             if (r == 100 && j == 0) c.S0 = C;
-            if (j == nDB - 4) Q1 = C, haveQ1 = true;
-            if (j == nDB - 3) Q2 = C, haveQ2 = true;
+            points.push_back(C);
             if (ends) break;
             if (j < nDB) prev = C;
         }
@@ -72,16 +95,7 @@ void appendRelativeHumidity(Context& c) {
             c.text(22, {M.x - std::sin(a) * c.ht, M.y - std::cos(a) * c.ht}, tenths(a),
                    formatFixed(r, 0));
         }
-        if (r == 20 && f.DBmax >= 45 && haveQ1 && haveQ2 && Q2.x - Q1.x > 0) {
-            const std::string title = "相対湿度RH[%]";
-            const double D = 1.1 * c.ht, E = c.w(title) / 2;
-            const ChartPoint M = midpoint(Q1, Q2);
-            const double a = std::atan((Q1.y - Q2.y) / (Q2.x - Q1.x));
-            c.text(
-                22,
-                {M.x - std::sin(a) * D - std::cos(a) * E, M.y - std::cos(a) * D + std::sin(a) * E},
-                tenths(a), title);
-        }
+        if (r == 20) appendRelativeHumidityTitle(c, points, nDB);
     }
 }
 

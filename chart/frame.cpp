@@ -160,4 +160,15 @@ FrameStatus fitScale(ChartFrame& f) {
     return FrameStatus::NotComputable;
 }
 
+FrameStatus centreAtScale(ChartFrame& f, double k2) {
+    f.k2 = k2;
+    f.k1 = -std::cos(f.theta) * f.k2 * f.ENstep / (f.DBstep * 0.24);
+    f.OX = 0;
+    const double xsMax = saturationRatio(f.DBmax), xsMin = saturationRatio(f.DBmin);
+    const double ends =
+        f.map(V_DBAH2EN(f.DBmax, xsMax), xsMax).x + f.map(V_DBAH2EN(f.DBmin, xsMin), xsMin).x;
+    f.OX = (50 + 570) / 2.0 - ends / 2;  // X grows with OX one for one
+    return std::isfinite(f.OX) ? FrameStatus::Ok : FrameStatus::NotComputable;
+}
+
 }  // namespace humidraw

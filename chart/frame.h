@@ -70,6 +70,9 @@ FrameStatus checkLimits(const Settings& s);
 FrameStatus computeRanges(ChartFrame& f, const Settings& s);
 // Fits k1, k2 and OX so that the saturation curve spans X = 50 to X = 570.
 FrameStatus fitScale(ChartFrame& f);
+// Sets the vertical scale k2 (k1 with it) and OX so that the saturation curve lies centred
+// between X = 50 and X = 570, the span the fitting gives it.
+FrameStatus centreAtScale(ChartFrame& f, double k2);
 
 // Saturation humidity ratio at t °C (760 mmHg), 0 where it does not exist.
 double saturationRatio(double t);

@@ -43,8 +43,8 @@ int32_t hundredthsMm(int pixels) {
 
 }  // namespace
 
-EmfCanvas::EmfCanvas(int width, int height, TextMeasure measure)
-    : MetafileCanvas(width, height, std::move(measure)) {
+EmfCanvas::EmfCanvas(int width, int height, TextMeasure measure, CharAdvanceMeasure advances)
+    : MetafileCanvas(width, height, std::move(measure), std::move(advances)) {
     out_.data.resize(kHeaderSize);  // written by finish()
     records_ = 1;
     record(EMR_SETMAPMODE, {1});    // MM_TEXT: one logical unit is one pixel
@@ -178,14 +178,9 @@ void EmfCanvas::emitText(int x, int y, const std::string& text, const TextExtent
     b.u32(offDx);
     b.raw(s.data(), n * 2);
     b.pad(4);
-    // Advances: the measured width spread over the characters.
-    int used = 0;
-    for (uint32_t i = 0; i < n; ++i) {
-        const int next =
-            n ? static_cast<int>(static_cast<long long>(extent.width) * (i + 1) / n) : 0;
-        b.i32(next - used);
-        used = next;
-    }
+    // Each character's own advance, the whole adding up to the measured width: readers place
+    // every character by this array.
+    for (int32_t dx : textAdvances(text, extent)) b.i32(dx);
     record(EMR_EXTTEXTOUTW, b);
 }
 

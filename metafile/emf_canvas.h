@@ -8,7 +8,7 @@ namespace humidraw {
 
 class EmfCanvas : public MetafileCanvas {
   public:
-    EmfCanvas(int width, int height, TextMeasure measure);
+    EmfCanvas(int width, int height, TextMeasure measure, CharAdvanceMeasure advances = {});
     std::string finish() override;
 
     // Record types written.

@@ -1,5 +1,7 @@
 #include "metafile/metafile_canvas.h"
 
+#include <cmath>
+
 #include "chart/text_metrics.h"
 
 namespace humidraw {
@@ -10,9 +12,46 @@ TextExtent fixedTextMeasure(const std::string&, int height, const std::string& t
     return {static_cast<int>(w), height};
 }
 
-MetafileCanvas::MetafileCanvas(int width, int height, TextMeasure measure)
-    : width_(width), height_(height), measure_(std::move(measure)) {
+std::vector<double> fixedCharAdvances(const std::string&, int height, const std::string& text) {
+    std::vector<double> out;
+    for (char32_t c : decodeUtf8(text)) out.push_back(isWideCodePoint(c) ? height : height / 2.0);
+    return out;
+}
+
+std::vector<int32_t> spreadAdvances(const std::string& text, const std::vector<double>& advances,
+                                    int width) {
+    const std::u32string chars = decodeUtf8(text);
+    double total = 0;
+    bool usable = advances.size() == chars.size();
+    for (size_t i = 0; usable && i < advances.size(); ++i) {
+        usable = std::isfinite(advances[i]) && advances[i] >= 0;
+        if (usable) total += advances[i];
+    }
+    std::vector<int32_t> out;
+    double before = 0;  // advance of the characters before this one
+    int32_t placed = 0;
+    for (size_t i = 0; i < chars.size(); ++i) {
+        before += (usable && total > 0) ? advances[i] / total : 1.0 / chars.size();
+        // Rounded positions of the characters' ends: the advances add up to the width exactly.
+        const int32_t end =
+            i + 1 == chars.size() ? width : static_cast<int32_t>(std::lround(before * width));
+        out.push_back(end - placed);
+        placed = end;
+        if (chars[i] >= 0x10000) out.push_back(0);
+    }
+    return out;
+}
+
+MetafileCanvas::MetafileCanvas(int width, int height, TextMeasure measure,
+                               CharAdvanceMeasure advances)
+    : width_(width), height_(height), measure_(std::move(measure)), advances_(std::move(advances)) {
     if (!measure_) measure_ = fixedTextMeasure;
+    if (!advances_) advances_ = fixedCharAdvances;
+}
+
+std::vector<int32_t> MetafileCanvas::textAdvances(const std::string& text,
+                                                  const TextExtent& extent) const {
+    return spreadAdvances(text, advances_(font_.face, font_.height, text), extent.width);
 }
 
 void MetafileCanvas::preparePen() {

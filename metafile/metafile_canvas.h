@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "chart/canvas.h"
 
@@ -15,13 +16,25 @@ namespace humidraw {
 using TextMeasure =
     std::function<TextExtent(const std::string& face, int height, const std::string& text)>;
 
+// Advance of each character (code point) of a text in a face at a character height, in pixels
+// with their fractions, as the screen lays the text out.
+using CharAdvanceMeasure = std::function<std::vector<double>(const std::string& face, int height,
+                                                             const std::string& text)>;
+
 // Fixed metrics for tests and machines without fonts: half the height per narrow character, the
 // whole height per East Asian wide one.
 TextExtent fixedTextMeasure(const std::string& face, int height, const std::string& text);
+std::vector<double> fixedCharAdvances(const std::string& face, int height, const std::string& text);
+
+// Whole-pixel advances of the UTF-16 units of a text that add up to `width`: each character's
+// share of the width follows its own advance (`advances`, one per code point); the second unit of
+// a surrogate pair advances by 0.
+std::vector<int32_t> spreadAdvances(const std::string& text, const std::vector<double>& advances,
+                                    int width);
 
 class MetafileCanvas : public Canvas {
   public:
-    MetafileCanvas(int width, int height, TextMeasure measure);
+    MetafileCanvas(int width, int height, TextMeasure measure, CharAdvanceMeasure advances = {});
 
     void setPenColour(Colour c) override { pen_.colour = c; }
     void setPenWidth(int pixels) override { pen_.width = pixels; }
@@ -85,8 +98,12 @@ class MetafileCanvas : public Canvas {
     void prepareShape();
     void prepareText();
 
+    // Advances of the UTF-16 units of a text in the current font, adding up to its width.
+    std::vector<int32_t> textAdvances(const std::string& text, const TextExtent& extent) const;
+
     int width_, height_;
     TextMeasure measure_;
+    CharAdvanceMeasure advances_;
 
   private:
     Pen pen_;

@@ -21,10 +21,10 @@ MetafileFormat metafileFormatFor(const std::string& path) {
 
 std::string metafileBytes(MetafileFormat format, const ChartFrame& frame, const ChartTable& chart,
                           const ObjectTable& objects, const Settings& settings,
-                          const TextMeasure& measure) {
+                          const TextMeasure& measure, const CharAdvanceMeasure& advances) {
     std::unique_ptr<MetafileCanvas> k;
     if (format == MetafileFormat::Enhanced)
-        k = std::make_unique<EmfCanvas>(kMetafileWidth, kMetafileHeight, measure);
+        k = std::make_unique<EmfCanvas>(kMetafileWidth, kMetafileHeight, measure, advances);
     else
         k = std::make_unique<WmfCanvas>(kMetafileWidth, kMetafileHeight, measure);
     const double zoom = static_cast<double>(kMetafileWidth) / 640;

@@ -18,9 +18,10 @@ enum class MetafileFormat { Enhanced, Placeable };
 MetafileFormat metafileFormatFor(const std::string& path);
 
 // The metafile's bytes: painted with black pen and font (the canvas defaults), texts and rows
-// in their palette colours.
+// in their palette colours. Text widths come from `measure`, the spacing of their characters
+// in the enhanced format from `advances`.
 std::string metafileBytes(MetafileFormat format, const ChartFrame& frame, const ChartTable& chart,
                           const ObjectTable& objects, const Settings& settings,
-                          const TextMeasure& measure);
+                          const TextMeasure& measure, const CharAdvanceMeasure& advances = {});
 
 }  // namespace humidraw

@@ -1,6 +1,7 @@
 #include "render/qt_text.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QStringList>
 
 #include "chart/canvas.h"
@@ -27,6 +28,17 @@ TextExtent screenTextExtent(const std::string& face, int height, const std::stri
     f.setPixelSize(std::max(1, height));
     const QFontMetrics m(f);
     return {m.horizontalAdvance(QString::fromStdString(text)), m.height()};
+}
+
+std::vector<double> screenCharAdvances(const std::string& face, int height,
+                                       const std::string& text) {
+    QFont f(QString::fromStdString(face));
+    f.setPixelSize(std::max(1, height));
+    const QFontMetricsF m(f);
+    std::vector<double> out;
+    for (char32_t c : decodeUtf8(text))
+        out.push_back(m.horizontalAdvance(QString::fromUcs4(&c, 1)));
+    return out;
 }
 
 void QtTextMetrics::setFont(const std::string& face, int pointSize) {

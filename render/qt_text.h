@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <optional>
+#include <vector>
 
 #include "chart/canvas.h"
 #include "chart/text_metrics.h"
@@ -18,6 +19,9 @@ QFont chartFont(const std::string& face, int pointSize);
 
 // Text size in a face at a character height in pixels, as the screen measures it.
 TextExtent screenTextExtent(const std::string& face, int height, const std::string& text);
+// The advance of each character (code point) of the text in that font, with its fractions.
+std::vector<double> screenCharAdvances(const std::string& face, int height,
+                                       const std::string& text);
 
 class QtTextMetrics : public TextMetrics {
   public:

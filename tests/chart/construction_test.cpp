@@ -85,12 +85,31 @@ TEST_F(Construction, RelativeHumidityCurves) {
     EXPECT_DOUBLE_EQ(segments[0].c1, segments[0].c3) << "the first segment has no length";
     for (const auto& s : segments) EXPECT_GE(std::min(s.c2, s.c4), frame.Ytop - 1e-9);
 
+    // Below 45 °C the title sits on the 20 % curve as above: on its segment from 36 to 37 °C
+    // for −5 … 40 °C (the third curve; 46 segments a curve, the k-th ending at −5 + k °C),
+    // turned as that segment.
     Settings cooler;
     cooler.dbMax = 40;
     build(cooler);
-    const auto without = textsOf(22);
-    EXPECT_EQ(std::count(without.begin(), without.end(), "相対湿度RH[%]"), 0)
-        << "below 45 °C the curves have no title";
+    const auto titles = ofKind(22);
+    const auto title = std::find_if(titles.begin(), titles.end(), [](const ChartElement& e) {
+        return e.text == "相対湿度RH[%]";
+    });
+    ASSERT_NE(title, titles.end()) << "below 45 °C the curves have a title too";
+    const ChartElement q = ofKind(20)[2 * 46 + 42];
+    const double slope = std::atan((q.c2 - q.c4) / (q.c3 - q.c1)) * 1800 / 3.14159265358979;
+    EXPECT_NEAR(title->c3, slope, 1e-6);
+    EXPECT_GT(title->c1, q.c1 - 40) << "centred on the segment (the title is 56 wide)";
+    EXPECT_LT(title->c1, q.c1);
+
+    // A chart of one dry-bulb step: the title on it, after the label 20.
+    Settings narrow;
+    narrow.dbMin = 29;
+    narrow.dbMax = 30;
+    build(narrow);
+    const auto narrowTexts = textsOf(22);
+    ASSERT_EQ(narrowTexts.size(), 11u);
+    EXPECT_EQ(narrowTexts[2], "相対湿度RH[%]");
 }
 
 TEST_F(Construction, WetBulbHasTwoLinesAtZero) {

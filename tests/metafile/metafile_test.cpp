@@ -142,6 +142,63 @@ TEST(EmfCanvas, FontAndUtf16Text) {
     EXPECT_EQ(s, utf16Of("比容積 v"));
 }
 
+namespace {
+
+// The spacing array of the first text record.
+std::vector<int32_t> firstTextAdvances(const std::string& emf) {
+    for (const Record& x : emfRecords(emf))
+        if (x.type == EmfCanvas::EMR_EXTTEXTOUTW) {
+            const uint32_t n = static_cast<uint32_t>(x.i32(9));
+            const uint32_t offDx = static_cast<uint32_t>(x.i32(16)) - 8;
+            std::vector<int32_t> dx(n);
+            if (offDx + 4 * n <= x.body.size())
+                std::memcpy(dx.data(), x.body.data() + offDx, 4 * n);
+            return dx;
+        }
+    return {};
+}
+
+}  // namespace
+
+TEST(EmfCanvas, EachCharacterAdvancesByItsOwnWidth) {
+    {
+        // Fixed metrics at 16 px: 16 per kanji, 8 per narrow character ("℃" is narrow); the
+        // array adds up to the text's width, 4 × 16 + 7 × 8 = 120.
+        EmfCanvas k(200, 100, fixedTextMeasure);
+        k.setFont("ＭＳ Ｐゴシック", 16, 0);
+        k.textOut(0, 0, "乾球温度 DB [℃]");
+        const std::vector<int32_t> expected = {16, 16, 16, 16, 8, 8, 8, 8, 8, 8, 8};
+        EXPECT_EQ(firstTextAdvances(k.finish()), expected);
+    }
+    {
+        // A character beyond the basic plane is two UTF-16 units: its advance on the first.
+        EmfCanvas k(200, 100, fixedTextMeasure);
+        k.setFont("ＭＳ Ｐゴシック", 16, 0);
+        k.textOut(0, 0,
+                  "\U00020BB7"
+                  "1");
+        const std::vector<int32_t> expected = {16, 0, 8};
+        EXPECT_EQ(firstTextAdvances(k.finish()), expected);
+    }
+    {
+        // A proportional font: digits 8.9, the period 4.45 (40.05 in all) measured 40 wide as a
+        // whole. The ends of the characters at 40/40.05 of 8.9, 13.35, 22.25, 31.15 round to
+        // 9, 13, 22, 31, and the last ends at 40.
+        const auto measure = [](const std::string&, int h, const std::string&) {
+            return TextExtent{40, h};
+        };
+        const auto advances = [](const std::string&, int, const std::string& text) {
+            std::vector<double> out;
+            for (char c : text) out.push_back(c == '.' ? 4.45 : 8.9);
+            return out;
+        };
+        EmfCanvas k(200, 100, measure, advances);
+        k.textOut(0, 0, "0.000");
+        const std::vector<int32_t> expected = {9, 4, 9, 9, 9};
+        EXPECT_EQ(firstTextAdvances(k.finish()), expected);
+    }
+}
+
 TEST(WmfCanvas, PlaceableHeaderAndChecksum) {
     WmfCanvas k(1200, 900, fixedTextMeasure);
     k.moveTo(0, 0);

@@ -4,11 +4,13 @@
 #include <unistd.h>
 
 #include <QImage>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "chart/construction.h"
+#include "metafile/metafile_export.h"
 #include "render/qt_text.h"
 
 using namespace humidraw;
@@ -109,4 +111,69 @@ TEST_F(Export, FarEndsGiveAnOrdinarySizedFile) {
         for (double far : {-1e4, -1e300})
             ASSERT_LE(sizeWithLineTo(far, name), ordinary + ordinary / 100) << name << far;
     }
+}
+
+namespace {
+
+// Text records of an enhanced metafile: the UTF-16 text, its spacing array and its bounds'
+// width.
+struct EmfText {
+    std::u16string text;
+    std::vector<int32_t> dx;
+    int32_t boundsWidth = 0;
+};
+
+std::vector<EmfText> emfTexts(const std::string& b) {
+    const auto i32 = [&](size_t at) {
+        int32_t v = 0;
+        if (at + 4 <= b.size()) std::memcpy(&v, b.data() + at, 4);
+        return v;
+    };
+    std::vector<EmfText> out;
+    for (size_t pos = 0; pos + 8 <= b.size();) {
+        const uint32_t type = static_cast<uint32_t>(i32(pos)), size = i32(pos + 4);
+        if (size < 8 || pos + size > b.size()) break;
+        if (type == 84) {  // EMR_EXTTEXTOUTW
+            const size_t n = static_cast<size_t>(i32(pos + 44));
+            const size_t offString = pos + i32(pos + 48), offDx = pos + i32(pos + 72);
+            EmfText t;
+            t.boundsWidth = i32(pos + 16) - i32(pos + 8);
+            t.text.resize(n);
+            t.dx.resize(n);
+            if (offString + 2 * n <= b.size() && offDx + 4 * n <= b.size()) {
+                std::memcpy(t.text.data(), b.data() + offString, 2 * n);
+                std::memcpy(t.dx.data(), b.data() + offDx, 4 * n);
+            }
+            out.push_back(t);
+        }
+        pos += size;
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST_F(Export, MetafileTextSpacingFollowsTheFont) {
+    const std::string emf = metafileBytes(MetafileFormat::Enhanced, frame, chart, objects, settings,
+                                          screenTextExtent, screenCharAdvances);
+    int32_t kanji = 0, digit = 0, period = 0;
+    for (const EmfText& t : emfTexts(emf)) {
+        int32_t sum = 0;
+        for (int32_t d : t.dx) sum += d;
+        EXPECT_EQ(sum, t.boundsWidth) << "the advances add up to the measured width";
+        if (t.text == u"乾球温度 DB [℃]") {
+            kanji = t.dx[0];
+            EXPECT_NEAR(t.dx[1], kanji, 1) << "the kanji are alike";
+        }
+        if (t.text == u"0.010") {
+            digit = t.dx[0], period = t.dx[1];
+            EXPECT_NEAR(t.dx[2], digit, 1) << "the digits are alike";
+            EXPECT_NEAR(t.dx[3], digit, 1);
+        }
+    }
+    ASSERT_GT(digit, 0);
+    // A kanji takes about the width of two digits, a period less than a digit.
+    EXPECT_GE(kanji, 3 * digit / 2);
+    EXPECT_LE(kanji, 5 * digit / 2);
+    EXPECT_LT(period, digit);
 }

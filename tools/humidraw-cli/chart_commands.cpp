@@ -125,7 +125,7 @@ int renderCommand(const ChartOptions& o) {
     std::string error;
     if (metafile) {
         const std::string bytes = metafileBytes(metafileFormatFor(o.output), frame, table, objects,
-                                                settings, screenTextExtent);
+                                                settings, screenTextExtent, screenCharAdvances);
         error = writeFailureText(o.output, replaceFile(o.output, bytes));
     } else {
         error = exportDrawing({frame, table, objects, settings}, o.zoom, o.output);

@@ -1,0 +1,30 @@
+#pragma once
+// The chart's elements against the 640 × 480 sheet they are drawn on: what each element covers,
+// and the cutting of grid lines at the sheet's edges.
+#include <vector>
+
+#include "chart/element.h"
+#include "chart/frame.h"
+#include "chart/text_metrics.h"
+
+namespace humidraw {
+
+constexpr double kSheetWidth = 640, kSheetHeight = 480;
+
+// The points that bound what an element draws: a line's ends, a text's four corners (its width
+// and line height in `metrics`, turned by its angle about the top-left corner), a circle's box,
+// points every degree along an arc (`next` the arc's second record).
+std::vector<ChartPoint> elementExtent(const ChartElement& e, const ChartElement* next,
+                                      const TextMetrics& metrics);
+
+// The lines of the six line families (kinds 10 … 60); everything else (texts, scales,
+// protractors) must be seen whole.
+bool isGridLine(const ChartElement& e);
+
+// True when every element — or every element but the grid lines — lies on the sheet.
+bool onSheet(const ChartTable& t, const TextMetrics& metrics, bool gridLinesToo);
+
+// The table with each grid line cut to its part on the sheet (dropped when it has none).
+ChartTable cutGridLinesAtSheet(const ChartTable& t);
+
+}  // namespace humidraw

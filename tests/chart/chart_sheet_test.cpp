@@ -1,0 +1,231 @@
+// The chart on its 640 × 480 sheet for every dry-bulb range the options dialog allows, and the
+// geometry of the ranges that always fitted, frozen bit for bit.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "chart/construction.h"
+
+using namespace humidraw;
+
+namespace {
+
+// FNV-1a over the exact bits of every element: any change of a coordinate, kind or text shows.
+class ElementHash {
+  public:
+    void add(const void* p, size_t n) {
+        const auto* b = static_cast<const unsigned char*>(p);
+        for (size_t i = 0; i < n; ++i) h_ = (h_ ^ b[i]) * 0x100000001B3ULL;
+    }
+    void add(const ChartTable& t) {
+        for (const ChartElement& e : t.elements()) {
+            add(&e.kind, sizeof e.kind);
+            for (double c : {e.c1, e.c2, e.c3, e.c4}) {
+                uint64_t bits;
+                std::memcpy(&bits, &c, sizeof bits);
+                add(&bits, sizeof bits);
+            }
+            const uint64_t n = e.text.size();
+            add(&n, sizeof n);
+            add(e.text.data(), e.text.size());
+        }
+    }
+    uint64_t value() const { return h_; }
+    static uint64_t of(const ChartTable& t) {
+        ElementHash h;
+        h.add(t);
+        return h.value();
+    }
+
+  private:
+    uint64_t h_ = 0xCBF29CE484222325ULL;
+};
+
+ChartTable chartFor(int lo, int hi, bool si, ChartLayout layout = ChartLayout::OnSheet) {
+    Settings s;
+    s.dbMin = lo;
+    s.dbMax = hi;
+    s.si = si;
+    FakeTextMetrics m;
+    ChartFrame f;
+    ChartTable t;
+    EXPECT_EQ(constructChart(s, m, f, t, layout), FrameStatus::Ok) << lo << " " << hi;
+    return t;
+}
+
+const std::string kRhTitle = "相対湿度RH[%]";
+
+// Whether the relative-humidity curves of a chart from `lo` to `hi` °C had their title
+// before every chart got one: only with an upper limit of 45 °C or more, and when the 20 %
+// curve reaches 3 °C below it (its segments, between the labels "10" and "20", one per step
+// and one of no length at its start).
+bool hadRhTitle(const ChartTable& t, int lo, int hi) {
+    int segments = 0, labels = 0;
+    for (const ChartElement& e : t.elements()) {
+        if (e.kind == 22 && (e.text == "10" || e.text == "20")) ++labels;
+        if (e.kind == 20 && labels == 1) ++segments;
+    }
+    return hi >= 45 && segments >= hi - lo - 3 + 1;
+}
+
+// The table without the relative-humidity title.
+ChartTable withoutRhTitle(const ChartTable& t) {
+    ChartTable out;
+    for (const ChartElement& e : t.elements())
+        if (e.text != kRhTitle) out.append(e);
+    return out;
+}
+
+}  // namespace
+
+// Hashes recorded from the construction as it stood before charts were made to fit the sheet:
+// one per lower limit −20 … 19 °C, over every upper limit 30 … 80 °C in traditional and SI
+// units, with the fixed test metrics. The scale fitting's layout must stay as it was, bit for
+// bit, apart from the relative-humidity title that upper limits below 45 °C now get.
+TEST(ChartOnSheet, FittedLayoutKeepsItsGeometry) {
+    const uint64_t golden[40] = {
+        0xCCDD28E486699B87ULL, 0xF5ABA89D3CB6C90CULL, 0xD8102A244371EFF8ULL, 0xC132598BDB2C9669ULL,
+        0x9DAAAFFE3192B3DDULL, 0xCBFDF7F84EF13407ULL, 0xE470B7C61C9957CBULL, 0xDEA5B0D732EA12E9ULL,
+        0x762AF04A6BC4333DULL, 0x456511544854AAE2ULL, 0xD207F2BDEC4C6822ULL, 0x38545D24227DA3A8ULL,
+        0x451D49426F18631FULL, 0x312CEE981580F1FDULL, 0x237ABB4BD8E885C0ULL, 0xE75F18490E17EA20ULL,
+        0x8E5ADD394F046F9EULL, 0x3F6154DCDD39E13FULL, 0x12CBE6367025B731ULL, 0x1E1F8ACD9A2F276CULL,
+        0x002A8577EF5F8B70ULL, 0xEEF0B0016518A635ULL, 0x187F31202E63D7EDULL, 0xC9A7F6B39789538DULL,
+        0x212D92E755789FE2ULL, 0x9F6B1F31DAD1D0FEULL, 0x30420FC189149151ULL, 0xB13230810506BE32ULL,
+        0xC038E59C4E3A3464ULL, 0x3536D9CA40DF7E76ULL, 0xB609F00288FC9250ULL, 0x834E7DC509C62898ULL,
+        0xD405404F1BB570F5ULL, 0xCE065CD56E99ABC0ULL, 0x1CA0687DB518F724ULL, 0x8000ED21D8518922ULL,
+        0x8E4B7562D84A39B5ULL, 0x139D3CBD47A02CA5ULL, 0x4D3291DF9E463CBFULL, 0xBC0049CCAE8CB941ULL,
+    };
+    for (int lo = -20; lo < 20; ++lo) {
+        ElementHash h;
+        for (int hi = 30; hi <= 80; ++hi)
+            for (bool si : {false, true}) {
+                const ChartTable t = chartFor(lo, hi, si, ChartLayout::AsFitted);
+                h.add(hadRhTitle(t, lo, hi) ? t : withoutRhTitle(t));
+            }
+        EXPECT_EQ(h.value(), golden[lo + 20]) << "lower limit " << lo;
+    }
+}
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// The points that bound what an element draws: a line's ends, a text's four corners with the
+// fixed metrics, a circle's box, points every degree along an arc (counter-clockwise on the
+// screen from the ray towards the start to the ray towards the end).
+std::vector<ChartPoint> extentOf(const ChartElement& e, const ChartElement* next, int fontSize) {
+    const int primitive = e.kind % 10;
+    if (primitive == kLine) return {{e.c1, e.c2}, {e.c3, e.c4}};
+    if (primitive == kCircle) return {{e.c1, e.c2}, {e.c3, e.c4}};
+    if (primitive == kText) {
+        FakeTextMetrics m;
+        m.setFont("", fontSize);
+        const double w = m.width(e.text), h = m.height();
+        const double a = e.c3 / 1800 * kPi;
+        const ChartPoint along = {std::cos(a), -std::sin(a)}, down = {std::sin(a), std::cos(a)};
+        std::vector<ChartPoint> corners;
+        for (double u : {0.0, w})
+            for (double v : {0.0, h})
+                corners.push_back(
+                    {e.c1 + along.x * u + down.x * v, e.c2 + along.y * u + down.y * v});
+        return corners;
+    }
+    if (primitive == kArc && next) {
+        const ChartPoint c = {(e.c1 + e.c3) / 2, (e.c2 + e.c4) / 2};
+        const double rx = (e.c3 - e.c1) / 2, ry = (e.c4 - e.c2) / 2;
+        // Angles counter-clockwise on the screen (Y up), in degrees.
+        const double from = std::atan2(c.y - next->c2, next->c1 - c.x) * 180 / kPi;
+        double to = std::atan2(c.y - next->c4, next->c3 - c.x) * 180 / kPi;
+        while (to <= from) to += 360;
+        std::vector<ChartPoint> points;
+        for (double d = from; d <= to + 1e-9; d += std::min(1.0, to - d > 0 ? to - d : 1.0)) {
+            points.push_back(
+                {c.x + rx * std::cos(d * kPi / 180), c.y - ry * std::sin(d * kPi / 180)});
+            if (d >= to) break;
+        }
+        return points;
+    }
+    return {};
+}
+
+// Elements reaching outside the 640 × 480 sheet (a hundredth of a unit of rounding allowed).
+std::vector<ChartElement> offSheet(const ChartTable& t, int fontSize) {
+    std::vector<ChartElement> out;
+    const auto& e = t.elements();
+    for (size_t i = 0; i < e.size(); ++i) {
+        const ChartElement* next = i + 1 < e.size() ? &e[i + 1] : nullptr;
+        for (const ChartPoint& p : extentOf(e[i], next, fontSize))
+            if (p.x < -0.01 || p.x > 640.01 || p.y < -0.01 || p.y > 480.01) {
+                out.push_back(e[i]);
+                break;
+            }
+        if (e[i].kind % 10 == kArc) ++i;  // the next record holds the arc's ends
+    }
+    return out;
+}
+
+// Half the width of the SHF arc's box.
+double protractorRadius(const ChartTable& t) {
+    for (const ChartElement& e : t.elements())
+        if (e.kind == 74) return (e.c3 - e.c1) / 2;
+    return 0;
+}
+
+bool hasText(const ChartTable& t, const std::string& s) {
+    for (const ChartElement& e : t.elements())
+        if (e.text == s) return true;
+    return false;
+}
+
+}  // namespace
+
+// Every range the options dialog allows (lower limit −20 … 60 °C, upper 30 … 80 °C, lower
+// below upper) keeps every element on the sheet, with its scales, protractors and titles; the
+// relative-humidity curves get their title in every range. A chart the fitting already lays
+// out on the sheet is kept as it is.
+void sweepAllowedRanges(bool si) {
+    int kept = 0;
+    for (int lo = -20; lo <= 60; ++lo)
+        for (int hi = std::max(30, lo + 1); hi <= 80; ++hi) {
+            const ChartTable t = chartFor(lo, hi, si);
+            const ChartTable fitted = chartFor(lo, hi, si, ChartLayout::AsFitted);
+            const auto fittedOutside = offSheet(fitted, 6);
+            // Only lines of the six families reaching out: the chart stays as fitted (the
+            // drawing cuts those lines at the edge); anything else off the sheet makes it smaller.
+            const bool onlyGridLines =
+                std::all_of(fittedOutside.begin(), fittedOutside.end(), [](const ChartElement& e) {
+                    return e.kind >= 10 && e.kind <= 60 && e.kind % 10 == 0;
+                });
+            auto outside = offSheet(t, 6);
+            if (onlyGridLines) {
+                ++kept;
+                EXPECT_EQ(ElementHash::of(t), ElementHash::of(fitted)) << lo << "–" << hi;
+                std::erase_if(outside, [](const ChartElement& e) {
+                    return e.kind >= 10 && e.kind <= 60 && e.kind % 10 == 0;
+                });
+            }
+            std::string kinds;
+            for (const ChartElement& e : outside) kinds += " " + std::to_string(e.kind);
+            EXPECT_TRUE(outside.empty())
+                << lo << "–" << hi << ": " << outside.size() << " off the sheet, kinds" << kinds;
+            EXPECT_TRUE(hasText(t, kRhTitle)) << lo << "–" << hi;
+            // A chart made smaller to fit keeps protractors of a usable size: an SHF arc of at
+            // least five text heights (40 with the fixed metrics at 6 points).
+            if (!onlyGridLines) {
+                EXPECT_GE(protractorRadius(t), 40.0) << lo << "–" << hi;
+            }
+        }
+    // At least every range with a lower limit of −20 … 5 °C fits as fitted: 26 × 51 ranges.
+    EXPECT_GE(kept, 26 * 51);
+}
+
+TEST(ChartOnSheet, EveryAllowedRangeLiesOnTheSheet) {
+    sweepAllowedRanges(false);
+}
+
+TEST(ChartOnSheet, EveryAllowedRangeLiesOnTheSheetInSiUnits) {
+    sweepAllowedRanges(true);
+}
