@@ -17,11 +17,11 @@
 #include "chart/frame.h"
 #include "common/settings.h"
 #include "document/attributes.h"
-#include "document/editor.h"
 #include "document/object_table.h"
 #include "document/state.h"
-#include "document/view_zoom.h"
+#include "interaction/editor.h"
 #include "render/qt_text.h"
+#include "view/view_zoom.h"
 
 namespace humidraw::app {
 

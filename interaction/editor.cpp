@@ -1,4 +1,4 @@
-#include "document/editor.h"
+#include "interaction/editor.h"
 
 #include <algorithm>
 #include <cmath>

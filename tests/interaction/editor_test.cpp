@@ -1,5 +1,5 @@
 // The interaction layer driven by scripted pointer and key events, with a fake window.
-#include "document/editor.h"
+#include "interaction/editor.h"
 
 #include <gtest/gtest.h>
 
