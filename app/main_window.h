@@ -43,6 +43,7 @@ std::string settingsFileLocation(const std::string& programPath);
 // "Humidraw ver.<FileVersion>b", or the fallback when the program's version cannot be read.
 std::string captionFromVersion(const char* programFileName);
 
+// The main window: owns the document, chart, view and editor and wires Qt's events to them.
 class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
   public:
     TFmIX(std::string settingsPath, std::string programFolder,
