@@ -112,10 +112,11 @@ class Editor {
 
     bool zoomMode() const { return view_ == ViewMode::Zoom; }
     bool panningMode() const { return view_ == ViewMode::Pan; }
+    // Picking objects, and the erase that a right click or Enter then makes: one state.
     bool selecting() const { return state_ == EditState::Picking; }
     bool erasePending() const { return state_ == EditState::Picking; }
     bool placingText() const { return placement_ != Placement::Off; }
-    int segmentState() const { return segmentStepNumber(state_); }
+    int segmentState() const { return segmentStepNumber(state_); }  // 0 to 4, see there
     const std::vector<int>& selection() const { return selection_; }
     int pointerX() const { return pointer_.x; }
     int pointerY() const { return pointer_.y; }
