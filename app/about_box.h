@@ -6,6 +6,7 @@
 
 namespace humidraw::app {
 
+// The about box (ﾍﾙﾌﾟ): the program and its version; Enter and Esc close it.
 class THumidrawAbout : public QWidget {
   public:
     // `caption` gives the main window's caption when the box is activated.

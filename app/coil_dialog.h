@@ -11,6 +11,7 @@
 
 namespace humidraw::app {
 
+// The single-coil air-handling unit dialog: summer and winter inputs, plotted by 記入.
 class TAhu1 : public CommandDialog {
   public:
     TAhu1(std::function<void(bool)> setMainEnabled, QWidget* parent);

@@ -44,6 +44,7 @@ inline constexpr Qt::WindowFlags kToolWindowFlags =
 // The seven items of the property selectors (the last one empty).
 QComboBox* propertySelector(QWidget* parent, int initial);
 
+// The point dialog: a free segment's start or end point typed as any two properties.
 class TID_Point : public CommandDialog {
   public:
     TID_Point(std::function<void(bool)> setMainEnabled, QWidget* parent);
@@ -57,6 +58,7 @@ class TID_Point : public CommandDialog {
     QPushButton* Button3;  // "ｺﾏﾝﾄﾞ終了": ACancel
 };
 
+// The state-change line dialog: two states by value, each with an optional label.
 class TMk_Line : public CommandDialog {
   public:
     TMk_Line(std::function<void(bool)> setMainEnabled, QWidget* parent);
@@ -69,6 +71,7 @@ class TMk_Line : public CommandDialog {
     QPushButton* Button2;  // "ｷｬﾝｾﾙ"
 };
 
+// The text dialog: the text that 文字記入 then places with the mouse.
 class TEdText1 : public CommandDialog {
   public:
     TEdText1(std::function<void(bool)> setMainEnabled, QWidget* parent);

@@ -17,11 +17,11 @@
 #include "chart/frame.h"
 #include "common/settings.h"
 #include "document/attributes.h"
-#include "document/editor.h"
 #include "document/object_table.h"
 #include "document/state.h"
-#include "document/view_zoom.h"
+#include "interaction/editor.h"
 #include "render/qt_text.h"
+#include "view/view_zoom.h"
 
 namespace humidraw::app {
 
@@ -43,6 +43,7 @@ std::string settingsFileLocation(const std::string& programPath);
 // "Humidraw ver.<FileVersion>b", or the fallback when the program's version cannot be read.
 std::string captionFromVersion(const char* programFileName);
 
+// The main window: owns the document, chart, view and editor and wires Qt's events to them.
 class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
   public:
     TFmIX(std::string settingsPath, std::string programFolder,

@@ -24,6 +24,7 @@ class OptionsHost {
     virtual void setMainEnabled(bool enabled) = 0;
 };
 
+// The options dialog: pressure, dry-bulb limits, font, units and which families are drawn.
 class TFOption : public QWidget {
   public:
     TFOption(OptionsHost& host, QWidget* parent);

@@ -56,13 +56,6 @@ ChartPoint polar(ChartPoint c, double a, double r) {
     return {c.x + std::cos(a) * r, c.y + std::sin(a) * r};
 }
 
-int pixelX(double c, double offset, double zoom) {
-    return static_cast<int>(std::trunc(offset + c * zoom));
-}
-int pixelY(double c, double zoom) {
-    return static_cast<int>(std::trunc(c * zoom));
-}
-
 FrameStatus checkLimits(const Settings& s) {
     if (!std::isfinite(s.dbMin) || !std::isfinite(s.dbMax)) return FrameStatus::NotComputable;
     if (s.dbMin >= s.dbMax) return FrameStatus::ReversedLimits;

@@ -42,10 +42,6 @@ struct ChartFrame {
 // (cx + cos a × r, cy + sin a × r); a in radians, device orientation (Y down).
 ChartPoint polar(ChartPoint centre, double a, double r);
 
-// Chart coordinate to device pixel: integer part of (offset + c × zoom), of (c × zoom).
-int pixelX(double c, double offset, double zoom);
-int pixelY(double c, double zoom);
-
 enum class FrameStatus {
     Ok,
     ReversedLimits,     // lower limit at or above the upper limit

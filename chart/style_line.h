@@ -26,6 +26,7 @@ struct ClippedSegment {
 std::optional<ClippedSegment> clipSegment(const PixelArea& a, double x0, double y0, double x1,
                                           double y1);
 
+// A line drawer with the program's own dash patterns (width, style, phase kept across segments).
 class TStyleLine {
   public:
     Canvas* canvas = nullptr;  // the target; not owned

@@ -94,7 +94,7 @@ void QtCanvas::textOut(int x, int y, const std::string& text) {
     const QFontMetrics m(font_, p_.device());
     p_.save();
     p_.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    p_.setPen(toQColor(penMode_ == PenMode::Black ? fontColour_ : fontColour_));
+    p_.setPen(toQColor(fontColour_));  // pen mode Black blackens lines only: texts keep colours
     p_.translate(x, y);
     if (escapement_ != 0) p_.rotate(-escapement_ / 10.0);
     p_.drawText(0, m.ascent(), s);

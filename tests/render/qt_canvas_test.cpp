@@ -68,6 +68,29 @@ TEST(QtCanvas, ColoursAreBgrAndBlackModePrintsBlack) {
     EXPECT_EQ(image.pixel(100, 50), qRgb(0, 0, 0));
 }
 
+// A printed page: lines black whatever their colour, texts (labels, table rows) in theirs.
+TEST(QtCanvas, BlackModeLeavesTextsInTheirColour) {
+    QImage image = whitePicture();
+    {
+        QPainter p(&image);
+        QtCanvas k(p, 96);
+        k.setPenMode(PenMode::Black);
+        k.setPenColour(0x0000FF);
+        k.setFont("ＭＳ Ｐゴシック", 24, 0);
+        k.setFontColour(0xFF0000);  // blue
+        k.textOut(10, 10, "乾球温度");
+    }
+    int blue = 0, black = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            blue += qBlue(c) > 200 && qRed(c) < 60 && qGreen(c) < 60;
+            black += qBlue(c) < 60 && qRed(c) < 60 && qGreen(c) < 60;
+        }
+    EXPECT_GT(blue, 40);
+    EXPECT_EQ(black, 0);
+}
+
 TEST(QtCanvas, TextInFontColourAndRotation) {
     QImage image = whitePicture();
     {

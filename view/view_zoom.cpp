@@ -1,4 +1,4 @@
-#include "document/view_zoom.h"
+#include "view/view_zoom.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // Zoom geometry: steps, anchors, limits and fits.
-#include "document/view_zoom.h"
+#include "view/view_zoom.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "document/editor.h"
+#include "interaction/editor.h"
 
 #include <algorithm>
 #include <cmath>
@@ -73,16 +73,13 @@ PixelPoint Editor::pixelOf(const StatePoint& p) const {
 void Editor::commandEnd() {
     host_.setCursor(kCursorCross);
     host_.setStatus(1, "");
-    zoomMode_ = false;
-    panningMode_ = false;
-    if (segmentState_ > 0) {
-        segmentState_ = 0;
+    view_ = ViewMode::None;
+    if (isFreeSegment(state_)) {
+        state_ = EditState::Idle;
         bandDrawn_ = false;
         host_.repaint();
-    }
-    if (selecting_) {
-        selecting_ = false;
-        erasePending_ = false;
+    } else if (state_ == EditState::Picking) {
+        state_ = EditState::Idle;
         selection_.clear();
         host_.repaint();
     }
@@ -92,7 +89,7 @@ void Editor::commandEnd() {
 void Editor::startFreeSegment() {
     host_.setModified();
     commandEnd();
-    segmentState_ = 2;
+    state_ = EditState::SegmentStart;
     bandDrawn_ = false;
     host_.prepareSegmentPen();
     host_.setStatus(1, "始点を指示([SHIFT]+[右ｸﾘｯｸ]で数値入力)：");
@@ -101,8 +98,7 @@ void Editor::startFreeSegment() {
 
 void Editor::startErase() {
     commandEnd();
-    erasePending_ = true;
-    selecting_ = true;
+    state_ = EditState::Picking;
     selection_.clear();
     host_.setStatus(1, "削除する図形を選択：");
     host_.setCursor(kCursorPick);
@@ -110,26 +106,24 @@ void Editor::startErase() {
 }
 
 void Editor::startZoomMode() {
-    zoomMode_ = true;
-    panningMode_ = false;
+    view_ = ViewMode::Zoom;
     host_.setCursor(kCursorZoom);
     host_.setStatus(1, "拡大[左ｸﾘｯｸ],縮小[右ｸﾘｯｸ],中止[ESC]");
-    if (segmentState_ == 0 && !placing_) lastCommand_ = kZoomMode;
+    // A view mode entered during a segment or a placement is not what Enter repeats.
+    if (!isFreeSegment(state_) && placement_ == Placement::Off) lastCommand_ = kZoomMode;
 }
 
 void Editor::startPanningMode() {
-    panningMode_ = true;
-    zoomMode_ = false;
+    view_ = ViewMode::Pan;
     host_.setCursor(kCursorPan);
     host_.setStatus(1, "[左ｸﾘｯｸ]でﾄﾞﾗｯｸﾞ、[右ｸﾘｯｸ]で解除");
-    if (segmentState_ == 0 && !placing_) lastCommand_ = kPanMode;
+    if (!isFreeSegment(state_) && placement_ == Placement::Off) lastCommand_ = kPanMode;
 }
 
 void Editor::startTextPlacement(const std::string& text) {
     pendingText_ = text;
     if (text.empty()) return;
-    placing_ = true;
-    outlineDrawn_ = false;
+    placement_ = Placement::Waiting;
     host_.setStatus(1, "文字記入位置を指示：");
 }
 
@@ -138,12 +132,12 @@ void Editor::setPromptForEnd() {
 }
 
 bool Editor::acceptTypedPoint() {
-    if (segmentState_ < 3) return false;
+    if (!isTyping(state_)) return false;
     const CurrentState& s = host_.state();
     const PixelPoint P = pixelOf({s.h, s.x});
     host_.drawMarker(P, markerRadius());
     ownStartMark_ = true;
-    if (segmentState_ - 2 == 1) {
+    if (state_ == EditState::TypingEnd) {
         if (appendSegment({s.h, s.x})) {
             host_.drawBand(segmentStart_, P);
             ownStartMark_ = false;  // the new object draws it
@@ -151,7 +145,8 @@ bool Editor::acceptTypedPoint() {
     } else {
         setPromptForEnd();
     }
-    segmentState_ = 1;
+    // Either way the typed point starts the next segment.
+    state_ = EditState::SegmentEnd;
     segmentStart_ = bandEnd_ = P;
     bandDrawn_ = false;
     segmentStartChart_ = bandEndChart_ = {s.h, s.x};
@@ -177,22 +172,22 @@ bool Editor::appendSegment(const StatePoint& end) {
 }
 
 void Editor::abandonTypedPoint() {
-    if (segmentState_ >= 3) segmentState_ -= 2;
+    state_ = stopTyping(state_);
 }
 
 void Editor::viewChanged() {
-    if (segmentState_ == 1 || segmentState_ == 3) {
+    if (hasSegmentStart(state_)) {
         segmentStart_ = pixelOf(segmentStartChart_);
         bandEnd_ = pixelOf(bandEndChart_);
     }
-    outlineDrawn_ = false;  // it follows the pointer: the next move draws it
+    // The outline follows the pointer: the next move draws it.
+    if (placement_ == Placement::Shown) placement_ = Placement::Waiting;
 }
 
 void Editor::repainted() {
-    if ((segmentState_ == 1 || segmentState_ == 3) && ownStartMark_)
-        host_.drawMarker(segmentStart_, markerRadius());
-    if (segmentState_ == 1 && bandDrawn_) host_.drawBand(segmentStart_, bandEnd_);
-    if (selecting_)
+    if (hasSegmentStart(state_) && ownStartMark_) host_.drawMarker(segmentStart_, markerRadius());
+    if (state_ == EditState::SegmentEnd && bandDrawn_) host_.drawBand(segmentStart_, bandEnd_);
+    if (state_ == EditState::Picking)
         for (int index : selection_) {
             const ObjectRecord& r = host_.objects().at(index);
             if (isLineObject(r.kind))
@@ -200,7 +195,7 @@ void Editor::repainted() {
             else
                 host_.highlightText(r);
         }
-    if (placing_ && outlineDrawn_) host_.drawOutline(outline_);
+    if (placement_ == Placement::Shown) host_.drawOutline(outline_);
 }
 
 void Editor::mouseMove(bool leftHeld, bool middleHeld, int x, int y) {
@@ -209,14 +204,14 @@ void Editor::mouseMove(bool leftHeld, bool middleHeld, int x, int y) {
     const CurrentState s = screenToState(host_.frame(), x, y);
     host_.state() = s;
     if (s.x >= 0 && s.RH <= 100) host_.setStatus(0, readoutText(s, host_.siUnits()));
-    if (segmentState_ == 1) {
+    if (state_ == EditState::SegmentEnd) {
         if (bandDrawn_) host_.drawBand(segmentStart_, bandEnd_);
         host_.drawBand(segmentStart_, pointer_);
         bandEnd_ = pointer_;
         bandEndChart_ = {s.h, s.x};
         bandDrawn_ = true;
     }
-    if ((panningMode_ && leftHeld) || (middleDrag_ && middleHeld)) {
+    if ((view_ == ViewMode::Pan && leftHeld) || (middleDrag_ && middleHeld)) {
         if (panStep_) {
             host_.scrollBy(-2 * (x - panAnchor_.x), -2 * (y - panAnchor_.y));
             panStep_ = false;
@@ -225,8 +220,8 @@ void Editor::mouseMove(bool leftHeld, bool middleHeld, int x, int y) {
             panAnchor_ = pointer_;
         }
     }
-    if (placing_) {
-        if (outlineDrawn_) host_.drawOutline(outline_);
+    if (placement_ != Placement::Off) {
+        if (placement_ == Placement::Shown) host_.drawOutline(outline_);
         const TextExtent e = host_.textExtent(pendingText_);
         outline_ = {PixelPoint{x, y},
                     {x + e.width, y},
@@ -234,39 +229,38 @@ void Editor::mouseMove(bool leftHeld, bool middleHeld, int x, int y) {
                     {x, y - e.height},
                     {x, y}};
         host_.drawOutline(outline_);
-        outlineDrawn_ = true;
+        placement_ = Placement::Shown;
     }
 }
 
 void Editor::freeSegmentClick(MouseButton b, bool shift, int x, int y) {
     if (shift && b == MouseButton::Right) {
-        stateBeforeTyping_ = segmentState_;
-        segmentState_ += 2;
-        if (segmentState_ == 3 && bandDrawn_) {
+        if (state_ == EditState::SegmentEnd && bandDrawn_) {
             host_.drawBand(segmentStart_, bandEnd_);
             bandDrawn_ = false;
         }
-        host_.showPointDialog(stateBeforeTyping_ == 2 ? "始点の状態値を入力"
-                                                      : "終点の状態値を入力");
+        state_ = startTyping(state_);
+        host_.showPointDialog(state_ == EditState::TypingStart ? "始点の状態値を入力"
+                                                               : "終点の状態値を入力");
         return;
     }
     if (b == MouseButton::Right) {
-        segmentState_ = 0;
+        state_ = EditState::Idle;
         bandDrawn_ = false;
         host_.repaint();
         host_.setStatus(1, "");
         return;
     }
-    if (b != MouseButton::Left || segmentState_ > 2) return;
+    if (b != MouseButton::Left || isTyping(state_)) return;
     const CurrentState& s = host_.state();
-    if (segmentState_ == 1) {
+    if (state_ == EditState::SegmentEnd) {
         if (!appendSegment({s.h, s.x})) return;
         host_.drawMarker({x, y}, markerRadius());
         ownStartMark_ = false;  // the new object draws it
     } else {
         host_.drawMarker({x, y}, markerRadius());
         ownStartMark_ = true;
-        segmentState_ = 1;
+        state_ = EditState::SegmentEnd;
         setPromptForEnd();
     }
     // The band now starts at the click: the old one stays drawn as the segment.
@@ -275,65 +269,63 @@ void Editor::freeSegmentClick(MouseButton b, bool shift, int x, int y) {
     segmentStartChart_ = bandEndChart_ = {s.h, s.x};
 }
 
+void Editor::pickClick(MouseButton b, int x, int y) {
+    if (b == MouseButton::Right) {
+        confirmErase();
+        return;
+    }
+    if (b != MouseButton::Left) return;
+    const int hit = hitTest(host_.objects(), host_.frame(), x, y,
+                            [this](const std::string& t) { return host_.textExtent(t); });
+    if (hit < 0 || std::find(selection_.begin(), selection_.end(), hit) != selection_.end()) return;
+    const ObjectRecord& r = host_.objects().at(hit);
+    if (isLineObject(r.kind))
+        host_.highlightLine(r);
+    else
+        host_.highlightText(r);
+    selection_.push_back(hit);
+}
+
 void Editor::mouseDown(MouseButton b, bool shift, int x, int y) {
     pointer_ = {x, y};
     if (b == MouseButton::Middle) {
+        // A middle drag pans in every mode; it ends zoom mode, not pan mode.
         middleDrag_ = true;
         panStep_ = true;
-        zoomMode_ = false;
+        if (view_ == ViewMode::Zoom) view_ = ViewMode::None;
         host_.setCursor(kCursorPan);
         panAnchor_ = pointer_;
         return;
     }
-    const bool idle = segmentState_ == 0 && !panningMode_ && !selecting_ && !zoomMode_;
-    if (idle && !placing_ && b == MouseButton::Right) {
+    if (state_ == EditState::Idle && view_ == ViewMode::None && placement_ == Placement::Off &&
+        b == MouseButton::Right) {
         host_.runCommand(lastCommand_);
         return;
     }
-    if (segmentState_ > 0 && !zoomMode_ && !panningMode_) {
+    // The view mode first; under it the free segment, then picking, then the placement.
+    if (isFreeSegment(state_) && view_ == ViewMode::None) {
         freeSegmentClick(b, shift, x, y);
-        return;
-    }
-    if (zoomMode_) {
+    } else if (view_ == ViewMode::Zoom) {
         host_.zoomStep(b == MouseButton::Left, true);
-        return;
-    }
-    if (selecting_) {
-        if (b == MouseButton::Left) {
-            const int hit = hitTest(host_.objects(), host_.frame(), x, y,
-                                    [this](const std::string& t) { return host_.textExtent(t); });
-            if (hit >= 0 &&
-                std::find(selection_.begin(), selection_.end(), hit) == selection_.end()) {
-                const ObjectRecord& r = host_.objects().at(hit);
-                if (isLineObject(r.kind))
-                    host_.highlightLine(r);
-                else
-                    host_.highlightText(r);
-                selection_.push_back(hit);
-            }
-        } else if (b == MouseButton::Right) {
-            confirmErase();
-        }
-        return;
-    }
-    if (panningMode_) {
+    } else if (state_ == EditState::Picking) {
+        pickClick(b, x, y);
+    } else if (view_ == ViewMode::Pan) {
         if (b == MouseButton::Right) {
-            panningMode_ = false;
+            view_ = ViewMode::None;
             host_.setCursor(kCursorCross);
             host_.setStatus(1, "");
         } else {
             panAnchor_ = pointer_;
             panStep_ = true;
         }
-        return;
+    } else if (placement_ != Placement::Off) {
+        placeText(b, x, y);
     }
-    if (placing_) placeText(b, x, y);
 }
 
 void Editor::placeText(MouseButton b, int x, int y) {
-    if (outlineDrawn_) host_.drawOutline(outline_);  // off the paint box and the picture
-    outlineDrawn_ = false;
-    placing_ = false;
+    if (placement_ == Placement::Shown) host_.drawOutline(outline_);  // off the box and picture
+    placement_ = Placement::Off;
     host_.setStatus(1, "");
     if (b == MouseButton::Right) return;
     if (host_.objects().full()) {
@@ -356,45 +348,46 @@ void Editor::placeText(MouseButton b, int x, int y) {
 }
 
 void Editor::confirmErase() {
-    selecting_ = false;
+    state_ = EditState::Idle;
     host_.setStatus(1, "");
     host_.setCursor(kCursorCross);
-    if (!erasePending_) return;
     for (int index : selection_) host_.objects().markDeleted(index);
     if (!selection_.empty()) host_.setModified();
     selection_.clear();
     host_.repaint();
-    erasePending_ = false;
 }
 
 void Editor::mouseUp(MouseButton b, int x, int y) {
     pointer_ = {x, y};
     if (b == MouseButton::Middle && middleDrag_) {
         middleDrag_ = false;
-        host_.setCursor(panningMode_ ? kCursorPan : zoomMode_ ? kCursorZoom : kCursorCross);
+        host_.setCursor(view_ == ViewMode::Pan    ? kCursorPan
+                        : view_ == ViewMode::Zoom ? kCursorZoom
+                                                  : kCursorCross);
     }
 }
 
 bool Editor::wheel(bool up) {
     if (middleDrag_) return false;
-    zoomMode_ = true;
+    // Always a step at the pointer. It ends zoom mode (the cursor stays) and keeps pan mode.
+    if (view_ == ViewMode::Zoom) view_ = ViewMode::None;
     host_.zoomStep(up, true);
-    zoomMode_ = false;
     return true;
 }
 
 void Editor::escapeKey() {
-    if (segmentState_ <= 0 || !(zoomMode_ || panningMode_)) {
+    // During a free segment Esc first leaves the view mode: zoom mode ends, pan mode stays.
+    if (!isFreeSegment(state_) || view_ == ViewMode::None) {
         commandEnd();
         return;
     }
-    zoomMode_ = false;
+    if (view_ == ViewMode::Zoom) view_ = ViewMode::None;
     host_.setCursor(kCursorCross);
 }
 
 void Editor::enterKey() {
-    if (segmentState_ != 0 || panningMode_ || selecting_ || zoomMode_) {
-        if (erasePending_) confirmErase();
+    if (state_ != EditState::Idle || view_ != ViewMode::None) {
+        if (state_ == EditState::Picking) confirmErase();
         return;
     }
     host_.runCommand(lastCommand_);

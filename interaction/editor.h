@@ -13,6 +13,7 @@
 #include "document/attributes.h"
 #include "document/object_table.h"
 #include "document/state.h"
+#include "interaction/edit_state.h"
 
 namespace humidraw {
 
@@ -109,12 +110,13 @@ class Editor {
     void escapeKey();
     void enterKey();
 
-    bool zoomMode() const { return zoomMode_; }
-    bool panningMode() const { return panningMode_; }
-    bool selecting() const { return selecting_; }
-    bool erasePending() const { return erasePending_; }
-    bool placingText() const { return placing_; }
-    int segmentState() const { return segmentState_; }
+    bool zoomMode() const { return view_ == ViewMode::Zoom; }
+    bool panningMode() const { return view_ == ViewMode::Pan; }
+    // Picking objects, and the erase that a right click or Enter then makes: one state.
+    bool selecting() const { return state_ == EditState::Picking; }
+    bool erasePending() const { return state_ == EditState::Picking; }
+    bool placingText() const { return placement_ != Placement::Off; }
+    int segmentState() const { return segmentStepNumber(state_); }  // 0 to 4, see there
     const std::vector<int>& selection() const { return selection_; }
     int pointerX() const { return pointer_.x; }
     int pointerY() const { return pointer_.y; }
@@ -123,6 +125,7 @@ class Editor {
 
   private:
     void freeSegmentClick(MouseButton b, bool shift, int x, int y);
+    void pickClick(MouseButton b, int x, int y);
     void confirmErase();
     void placeText(MouseButton b, int x, int y);
     void setPromptForEnd();
@@ -133,28 +136,24 @@ class Editor {
 
     EditorHost& host_;
     PixelPoint pointer_;
-    // free segment
-    int segmentState_ = 0;
-    int stateBeforeTyping_ = 0;
+    EditState state_ = EditState::Idle;
+    ViewMode view_ = ViewMode::None;
+    Placement placement_ = Placement::Off;
+    // free segments: the start point and the rubber band's end, on the paint box and the chart
     PixelPoint segmentStart_;
     StatePoint segmentStartChart_;
     PixelPoint bandEnd_;
     StatePoint bandEndChart_;
     bool bandDrawn_ = false;
     bool ownStartMark_ = false;  // the start circle is a mark, not part of an object
-    // erase
-    bool selecting_ = false;
-    bool erasePending_ = false;
+    // erase: the picked objects
     std::vector<int> selection_;
-    // view modes
-    bool zoomMode_ = false;
-    bool panningMode_ = false;
+    // Dragging the chart, in pan mode or with the middle button held anywhere: moves alternate
+    // between setting the anchor and scrolling by twice the way from it.
     bool middleDrag_ = false;
-    bool panStep_ = false;
+    bool panStep_ = false;  // the next move scrolls from the anchor
     PixelPoint panAnchor_;
     // text placement
-    bool placing_ = false;
-    bool outlineDrawn_ = false;
     std::string pendingText_;
     Outline outline_{};
 

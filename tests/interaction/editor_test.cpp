@@ -1,5 +1,5 @@
 // The interaction layer driven by scripted pointer and key events, with a fake window.
-#include "document/editor.h"
+#include "interaction/editor.h"
 
 #include <gtest/gtest.h>
 
@@ -321,6 +321,29 @@ TEST_F(Interaction, TypedPointsStartAndEndSegments) {
     ASSERT_EQ(w.table.count(), 2) << "two typed end points chain two segments";
     EXPECT_EQ(w.table.at(0).h1, start.h) << "the first object starts at the typed start";
     EXPECT_EQ(w.table.at(1).h1, w.table.at(0).h2);
+}
+
+// The window disables the chart while the point dialog is open; should a second Shift + right
+// click arrive anyway, the dialog still asks for the same point and its answer is that point.
+TEST_F(Interaction, SecondTypingClickAsksForTheSamePoint) {
+    editor.startFreeSegment();
+    const PixelPoint p = w.at(20, 50);
+    editor.mouseDown(MouseButton::Right, true, p.x, p.y);
+    editor.mouseDown(MouseButton::Right, true, p.x, p.y);
+    EXPECT_EQ(w.dialogCaption, "始点の状態値を入力");
+    EXPECT_EQ(editor.segmentState(), 4) << "typing the start point";
+    editor.abandonTypedPoint();
+    EXPECT_EQ(editor.segmentState(), 2) << "one cancel: the start point by mouse again";
+
+    editor.mouseDown(MouseButton::Right, true, p.x, p.y);
+    pairState(pairCode(kDB, kRH), 26, 50, w.current);
+    ASSERT_TRUE(editor.acceptTypedPoint());
+    editor.mouseDown(MouseButton::Right, true, p.x, p.y);
+    editor.mouseDown(MouseButton::Right, true, p.x, p.y);
+    EXPECT_EQ(w.dialogCaption, "終点の状態値を入力");
+    pairState(pairCode(kDB, kRH), 30, 40, w.current);
+    ASSERT_TRUE(editor.acceptTypedPoint());
+    EXPECT_EQ(w.table.count(), 1) << "the typed end point ends a segment";
 }
 
 TEST_F(Interaction, TextPlacementAndCancel) {
