@@ -15,13 +15,13 @@
 #include "app/prompts.h"
 #include "chart/element.h"
 #include "chart/frame.h"
-#include "common/settings.h"
 #include "document/attributes.h"
 #include "document/editor.h"
 #include "document/object_table.h"
 #include "document/state.h"
 #include "document/view_zoom.h"
 #include "render/qt_text.h"
+#include "settings/settings.h"
 
 namespace humidraw::app {
 

@@ -14,11 +14,11 @@
 #include "chart/construction.h"
 #include "chart/style_line.h"
 #include "coil/coil.h"
-#include "common/number_format.h"
-#include "common/safe_replace.h"
 #include "document/document_file.h"
 #include "document/state_line.h"
+#include "files/safe_replace.h"
 #include "render/qt_canvas.h"
+#include "text/number_format.h"
 
 namespace humidraw::app {
 namespace {

@@ -10,8 +10,8 @@
 #include <QSvgGenerator>
 
 #include "app/main_window.h"
-#include "common/safe_replace.h"
 #include "document/paint.h"
+#include "files/safe_replace.h"
 #include "metafile/metafile_export.h"
 #include "render/export.h"
 #include "render/qt_canvas.h"

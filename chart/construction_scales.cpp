@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "chart/construction_context.h"
-#include "common/number_format.h"
+#include "text/number_format.h"
 
 namespace humidraw::construction {
 

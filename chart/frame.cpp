@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "common/number_format.h"
 #include "engine/moistek.h"
+#include "text/number_format.h"
 
 namespace humidraw {
 namespace {

@@ -4,7 +4,7 @@
 // and chart coordinates.
 #include <string>
 
-#include "common/settings.h"
+#include "settings/settings.h"
 
 namespace humidraw {
 

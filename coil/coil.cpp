@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "coil/coil_objects.h"
-#include "common/number_format.h"
 #include "engine/moistek.h"
+#include "text/number_format.h"
 
 namespace humidraw::coil {
 namespace {

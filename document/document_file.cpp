@@ -9,7 +9,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "common/cp932.h"
+#include "text/cp932.h"
 
 namespace humidraw {
 namespace {

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "common/settings.h"
 #include "document/object_table.h"
+#include "settings/settings.h"
 
 namespace humidraw {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/number_format.h"
+#include "text/number_format.h"
 
 namespace humidraw {
 namespace {

@@ -4,8 +4,8 @@
 #include <exception>
 
 #include "chart/style_line.h"
-#include "common/number_format.h"
 #include "document/attributes.h"
+#include "text/number_format.h"
 
 namespace humidraw {
 namespace {

@@ -1,4 +1,4 @@
-#include "common/safe_replace.h"
+#include "files/safe_replace.h"
 
 #include <dirent.h>
 #include <fcntl.h>

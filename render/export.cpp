@@ -8,9 +8,9 @@
 #include <QSvgGenerator>
 #include <cmath>
 
-#include "common/safe_replace.h"
 #include "document/attributes.h"
 #include "document/paint.h"
+#include "files/safe_replace.h"
 #include "render/qt_canvas.h"
 
 namespace humidraw {

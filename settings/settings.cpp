@@ -1,9 +1,9 @@
-#include "common/settings.h"
+#include "settings/settings.h"
 
 #include <cmath>
 #include <limits>
 
-#include "common/number_format.h"
+#include "text/number_format.h"
 
 namespace humidraw {
 

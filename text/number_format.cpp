@@ -1,4 +1,4 @@
-#include "common/number_format.h"
+#include "text/number_format.h"
 
 #include <charconv>
 #include <clocale>

@@ -1,4 +1,4 @@
-#include "common/elf_section.h"
+#include "version/elf_section.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "common/version_strings.h"
+#include "version/version_strings.h"
 
 #include <strings.h>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "common/elf_section.h"
+#include "version/elf_section.h"
 
 namespace humidraw {
 namespace {

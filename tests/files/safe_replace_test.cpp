@@ -1,4 +1,4 @@
-#include "common/safe_replace.h"
+#include "files/safe_replace.h"
 
 #include <gtest/gtest.h>
 #include <sys/mount.h>
@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "other_user.h"
+#include "support/other_user.h"
 
 using namespace humidraw;
 using humidraw_test::asOtherUser;

@@ -1,4 +1,4 @@
-#include "common/settings.h"
+#include "settings/settings.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -7,9 +7,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "common/cp932.h"
-#include "common/number_format.h"
-#include "other_user.h"
+#include "support/other_user.h"
+#include "text/cp932.h"
+#include "text/number_format.h"
 
 using namespace humidraw;
 namespace fs = std::filesystem;

@@ -1,5 +1,5 @@
 // Numbers written and read the same in every locale; typed numbers with either separator.
-#include "common/number_format.h"
+#include "text/number_format.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "common/version_strings.h"
+#include "version/version_strings.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -3,13 +3,13 @@
 
 #include "chart/construction.h"
 #include "commands.h"
-#include "common/number_format.h"
-#include "common/safe_replace.h"
 #include "document/document_file.h"
+#include "files/safe_replace.h"
 #include "json.h"
 #include "metafile/metafile_export.h"
 #include "render/export.h"
 #include "render/qt_text.h"
+#include "text/number_format.h"
 
 using namespace humidraw;
 

@@ -4,12 +4,12 @@
 
 #include "coil/coil.h"
 #include "commands.h"
-#include "common/number_format.h"
-#include "common/safe_replace.h"
 #include "document/document_file.h"
 #include "document_json.h"
 #include "engine/moistek.h"
+#include "files/safe_replace.h"
 #include "json.h"
+#include "text/number_format.h"
 
 using namespace humidraw;
 

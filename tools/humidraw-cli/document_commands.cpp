@@ -4,9 +4,9 @@
 #include <sstream>
 
 #include "commands.h"
-#include "common/safe_replace.h"
 #include "document/document_file.h"
 #include "document_json.h"
+#include "files/safe_replace.h"
 
 using namespace humidraw;
 
