@@ -4,16 +4,20 @@
 #include <utility>
 
 #include "coil/coil_objects.h"
+#include "engine/air_constants.h"
 #include "engine/moistek.h"
 #include "text/number_format.h"
 
 namespace humidraw::coil {
 namespace {
 
-constexpr double kKcalPerKJ = 0.238888689814981;
+// kcal per kJ for SI input, ten ulps above the inverse of kKJPerKcal: the coil has always
+// converted with these digits, and the inverse would change the last bit of converted inputs.
+constexpr double kCoilKcalPerKJ = 0.238888689814981;
 constexpr double kKcalHPerKW = 860;
-constexpr double kPerSpecificHeat = 4.16666666666667;  // 1 / 0.24 kcal/(kg·K)
-constexpr double kPerDensity = 0.833333333333333;      // 1 / 1.2 kg/m³
+// 1 / 0.24 kcal/(kg·K) as the coil writes it, three ulps above 1 / kDryAirSpecificHeat.
+constexpr double kPerSpecificHeat = 4.16666666666667;
+constexpr double kPerDensity = 0.833333333333333;  // 1 / 1.2 kg/m³
 constexpr int kMaxSearchPasses = 1000;
 // A given state may sit on the saturation curve; the round trip through h and x may leave its
 // relative humidity a hair above 100 %.
@@ -73,8 +77,8 @@ bool givenState(AirState& st, int i, int j, double a, double b, bool si, Current
         std::swap(a, b);
     }
     if (si) {
-        if (i == kEN) a *= kKcalPerKJ;
-        if (j == kEN) b *= kKcalPerKJ;
+        if (i == kEN) a *= kCoilKcalPerKJ;
+        if (j == kEN) b *= kCoilKcalPerKJ;
     }
     const PairResult result = pairState(pairCode(i, j), a, b, s);
     if (result == PairResult::NotComputable)
@@ -246,7 +250,7 @@ bool cooling(CoilRun& run, bool si, double dbMin, double dbMax, CurrentState& s,
     AirState& SA = c.SA;
     SA.exists = true;
     SA.DB = c.RA.DB - dt;
-    SA.x = c.RA.x - (ql / sa) / (597.5 + 0.441 * dt);
+    SA.x = c.RA.x - (ql / sa) / (kLatentHeat0 + kVapourSpecificHeat * dt);
     if (!(SA.x > 0))
         return refuse(stop, kCool,
                       "潜熱負荷(EQL)が給気風量(ESA)に対して大きすぎ、給気の絶対湿度が0以下に"

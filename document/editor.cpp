@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/air_constants.h"
 #include "text/number_format.h"
 
 namespace humidraw {
@@ -23,7 +24,7 @@ bool between(double v, double a, double b) {
 std::string readoutText(const CurrentState& s, bool si) {
     return "DB:" + formatPrintfFixed(s.DB, 1, 5) + " RH:" + formatPrintfFixed(s.RH, 1, 5) +
            " WB:" + formatPrintfFixed(s.WB, 1, 5) +
-           " H:" + formatPrintfFixed(si ? s.h * 4.18605 : s.h, 1, 5) +
+           " H:" + formatPrintfFixed(si ? s.h * kKJPerKcal : s.h, 1, 5) +
            " X:" + formatPrintfFixed(s.x, 4, 7) + " SV:" + formatPrintfFixed(s.SV, 3, 6);
 }
 

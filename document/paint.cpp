@@ -5,6 +5,7 @@
 
 #include "chart/style_line.h"
 #include "document/attributes.h"
+#include "engine/air_constants.h"
 #include "text/number_format.h"
 
 namespace humidraw {
@@ -74,7 +75,7 @@ void drawTableRow(Canvas& k, double X0, double Y0, int n, const std::string& tex
         const size_t comma = rest.find(',');
         std::string cell = rest.substr(0, comma);
         if (si && i == 4 && n != 0 && cell != " ") {
-            if (const auto kcal = parseDecimal(cell)) cell = formatFixed(*kcal * 4.18605, 1);
+            if (const auto kcal = parseDecimal(cell)) cell = formatFixed(*kcal * kKJPerKcal, 1);
         }
         if (i > 0) {
             k.moveTo(whole(X0 + i * cw), whole(n * rh + Y0));
