@@ -12,6 +12,7 @@
 #include "document/paint.h"
 #include "files/safe_replace.h"
 #include "render/qt_canvas.h"
+#include "text/number_format.h"
 
 namespace humidraw {
 
@@ -42,8 +43,8 @@ std::string exportDrawing(const Drawing& d, double zoom, const std::string& path
     if (format == ExportFormat::Unknown)
         return "unknown output format (use .png, .svg or .pdf): " + path;
     if (!(zoom > 0) || zoom > 20) return "zoom must lie between 0 and 20";
-    const int w = static_cast<int>(std::trunc(640 * zoom));
-    const int h = static_cast<int>(std::trunc(480 * zoom));
+    const int w = wholeNumber(640 * zoom);
+    const int h = wholeNumber(480 * zoom);
     // Painted into memory first: the file is replaced only by a whole drawing.
     QByteArray bytes;
     QBuffer buffer(&bytes);

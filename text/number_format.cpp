@@ -148,4 +148,12 @@ std::optional<int> parseInteger(std::string_view text) {
     return v;
 }
 
+int wholeNumber(double v, int lo, int hi) {
+    if (std::isnan(v)) return 0;
+    const double t = std::trunc(v);
+    if (t <= lo) return lo;
+    if (t >= hi) return hi;
+    return static_cast<int>(t);
+}
+
 }  // namespace humidraw

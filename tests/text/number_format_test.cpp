@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
+#include <limits>
 #include <string>
 
 using namespace humidraw;
@@ -87,4 +89,27 @@ TEST(TypedDecimal, CLocaleTakesThePointOnly) {
     EXPECT_EQ(parseTypedDecimal("0.5"), 0.5);
     EXPECT_FALSE(parseTypedDecimal("0,5"));
     std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+// Whole numbers: toward zero, held within the bounds (±1e9 unless told), NaN as 0.
+TEST(WholeNumber, TowardZeroClampedNaNAsZero) {
+    EXPECT_EQ(wholeNumber(2.999), 2);
+    EXPECT_EQ(wholeNumber(-2.999), -2);
+    EXPECT_EQ(wholeNumber(-0.5), 0);
+    EXPECT_EQ(wholeNumber(999999999.9), 999999999);
+    EXPECT_EQ(wholeNumber(-999999999.9), -999999999);
+    EXPECT_EQ(wholeNumber(1000000000.5), 1000000000);
+    EXPECT_EQ(wholeNumber(5e9), 1000000000);
+    EXPECT_EQ(wholeNumber(-1e300), -1000000000);
+    EXPECT_EQ(wholeNumber(INFINITY), 1000000000);
+    EXPECT_EQ(wholeNumber(-INFINITY), -1000000000);
+    EXPECT_EQ(wholeNumber(NAN), 0);
+    EXPECT_EQ(wholeNumber(7.9, 0, 5), 5);
+    EXPECT_EQ(wholeNumber(-3.2, 0, 5), 0);
+    // Over an int's whole range, its two ends included (2^31 - 1 and -2^31).
+    constexpr int lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
+    EXPECT_EQ(wholeNumber(2147483646.9, lo, hi), 2147483646);
+    EXPECT_EQ(wholeNumber(3e9, lo, hi), 2147483647);
+    EXPECT_EQ(wholeNumber(-2147483648.7, lo, hi), -2147483647 - 1);
+    EXPECT_EQ(wholeNumber(-3e9, lo, hi), -2147483647 - 1);
 }
