@@ -308,9 +308,9 @@ bool TFmIX::saveRoutine(bool saveAs) {
     const DocumentHeader h =
         headerFrom(settings_, attributes_.colour, attributes_.width, attributes_.style, view_.zoom,
                    view_.boxHeight, view_.boxWidth, view_.scrollX, view_.scrollY);
-    std::string error;
-    const auto bytes = serializeDocument(h, liveRecords(objects_), &error);
-    if (bytes) error = writeFailureText(documentPath_, replaceFile(documentPath_, *bytes));
+    const auto bytes = serializeDocument(h, liveRecords(objects_));
+    const std::string error =
+        bytes ? writeFailureText(documentPath_, replaceFile(documentPath_, *bytes)) : bytes.error();
     if (!error.empty()) {
         prompts_->tell(kErrorCaption, "ファイルを作成出来ません．\n" + error, PromptIcon::Warning);
         return false;

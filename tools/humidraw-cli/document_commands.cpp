@@ -43,8 +43,8 @@ int packCommand(const std::vector<std::string>& args) {
     std::string error;
     const auto doc = documentFromJson(text.str(), error);
     if (!doc) return fail(1, input + ": " + error);
-    const auto bytes = serializeDocument(doc->header, doc->records, &error);
-    if (!bytes) return fail(1, input + ": " + error);
+    const auto bytes = serializeDocument(doc->header, doc->records);
+    if (!bytes) return fail(1, input + ": " + bytes.error());
     error = writeFailureText(output, replaceFile(output, *bytes));
     return error.empty() ? 0 : fail(1, error);
 }
