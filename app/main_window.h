@@ -77,7 +77,7 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     // Prints on a printer set up already; false when painting failed.
     bool printOn(QPrinter& printer);
     // Writes the 1200 × 900 drawing by the name's extension; empty on success.
-    std::string exportTo(const std::string& path);
+    Status exportTo(const std::string& path);
     void A_Ahu1();
     // File commands; the save routine answers whether the document was written.
     void Fnew();

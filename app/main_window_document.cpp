@@ -309,10 +309,11 @@ bool TFmIX::saveRoutine(bool saveAs) {
         headerFrom(settings_, attributes_.colour, attributes_.width, attributes_.style, view_.zoom,
                    view_.boxHeight, view_.boxWidth, view_.scrollX, view_.scrollY);
     const auto bytes = serializeDocument(h, liveRecords(objects_));
-    const std::string error =
-        bytes ? writeFailureText(documentPath_, replaceFile(documentPath_, *bytes)) : bytes.error();
-    if (!error.empty()) {
-        prompts_->tell(kErrorCaption, "ファイルを作成出来ません．\n" + error, PromptIcon::Warning);
+    const Status written = bytes ? writeOutcome(documentPath_, replaceFile(documentPath_, *bytes))
+                                 : failure(bytes.error());
+    if (!written) {
+        prompts_->tell(kErrorCaption, "ファイルを作成出来ません．\n" + written.error(),
+                       PromptIcon::Warning);
         return false;
     }
     settings_.currentDir = folder;

@@ -6,6 +6,7 @@
 #include "coil/coil_objects.h"
 #include "engine/air_constants.h"
 #include "engine/moistek.h"
+#include "result/result.h"
 #include "text/number_format.h"
 
 namespace humidraw::coil {
@@ -51,11 +52,11 @@ double x95(double t) {
     return V_PW2AH(V_DB2PWS(t) * 95 * 0.01);
 }
 
-// Checks one state's selectors; an empty message when they make a pair.
-std::string checkPair(int i, int j, const char* side, const char* selectorNames) {
-    if (i == j) return std::string(side) + "：違う種類のデータを入力して下さい";
+// Checks one state's selectors: they must make a pair.
+Status checkPair(int i, int j, const char* side, const char* selectorNames) {
+    if (i == j) return failure(std::string(side) + "：違う種類のデータを入力して下さい");
     if (i < 0 || j < 0 || i > 5 || j > 5)
-        return std::string(side) + "：項目が選ばれていません (" + selectorNames + ")";
+        return failure(std::string(side) + "：項目が選ばれていません (" + selectorNames + ")");
     return {};
 }
 
@@ -172,13 +173,10 @@ bool readStates(const std::string* const texts[4], const int selectors[4],
         if (!v) return false;
         values[k] = *v;
     }
-    std::string e = checkPair(selectors[0], selectors[1], "始点", selectorNames[0]);
-    if (e.empty()) e = checkPair(selectors[2], selectors[3], "終点", selectorNames[1]);
-    if (!e.empty()) {
-        stop = {e, "線分作成"};
-        return false;
-    }
-    return true;
+    Status pairs = checkPair(selectors[0], selectors[1], "始点", selectorNames[0]);
+    if (pairs) pairs = checkPair(selectors[2], selectors[3], "終点", selectorNames[1]);
+    if (!pairs) stop = {pairs.error(), "線分作成"};
+    return pairs.ok();
 }
 
 // The cooling-coil outlet at 95 %: at the supply temperature when the supply is above 95 %,

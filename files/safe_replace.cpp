@@ -227,8 +227,9 @@ std::string writeProblemText(const WriteResult& r) {
     }
 }
 
-std::string writeFailureText(const std::string& path, const WriteResult& r) {
-    return r.ok() ? std::string() : path + ": " + writeProblemText(r);
+Status writeOutcome(const std::string& path, const WriteResult& r) {
+    if (r.ok()) return {};
+    return failure(path + ": " + writeProblemText(r));
 }
 
 }  // namespace humidraw

@@ -115,9 +115,9 @@ int coilCommand(const std::vector<std::string>& args) {
     if (!output.empty()) {
         const auto bytes =
             serializeDocument(headerFrom(settings, 7, 3, 0, 1, 480, 640, 0, 0), run.objects);
-        const std::string error =
-            bytes ? writeFailureText(output, replaceFile(output, *bytes)) : "cannot encode";
-        if (!error.empty()) return fail(1, error);
+        const Status written =
+            bytes ? writeOutcome(output, replaceFile(output, *bytes)) : failure("cannot encode");
+        if (!written) return fail(1, written.error());
     }
     std::vector<std::string> rows;
     for (const ObjectRecord& r : run.objects)

@@ -45,8 +45,8 @@ int packCommand(const std::vector<std::string>& args) {
     if (!doc) return fail(1, input + ": " + error);
     const auto bytes = serializeDocument(doc->header, doc->records);
     if (!bytes) return fail(1, input + ": " + bytes.error());
-    error = writeFailureText(output, replaceFile(output, *bytes));
-    return error.empty() ? 0 : fail(1, error);
+    const Status written = writeOutcome(output, replaceFile(output, *bytes));
+    return written ? 0 : fail(1, written.error());
 }
 
 }  // namespace humidraw_cli
