@@ -113,3 +113,45 @@ TEST(WholeNumber, TowardZeroClampedNaNAsZero) {
     EXPECT_EQ(wholeNumber(-2147483648.7, lo, hi), -2147483647 - 1);
     EXPECT_EQ(wholeNumber(-3e9, lo, hi), -2147483647 - 1);
 }
+
+TEST(FormatFixed, RoundsAsUsersReadDecimals) {
+    struct Case {
+        double v;
+        int decimals;
+        const char* text;
+    } const cases[] = {
+        {23.65, 1, "23.7"},
+        {-23.65, 1, "-23.7"},
+        {0.5, 0, "1"},
+        {-0.5, 0, "-1"},
+        {2.5, 0, "3"},
+        {-0.0001, 0, "0"},
+        {-0.04, 1, "0.0"},
+        {0.0, 3, "0.000"},
+        {0.065, 3, "0.065"},
+        {0.0652, 3, "0.065"},
+        {0.0655, 3, "0.066"},
+        {760, 0, "760"},
+        {101.325, 3, "101.325"},
+        {1e-20, 2, "0.00"},
+        {123456789, 0, "123456789"},
+        {9.9996, 3, "10.000"},
+        {-5, 0, "-5"},
+        {0.84015, 2, "0.84"},
+        {1.005, 2, "1.01"},
+        {12345.678, 1, "12345.7"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(formatFixed(c.v, c.decimals), c.text) << c.v;
+}
+
+TEST(ParseNumbers, WholeTextOnly) {
+    EXPECT_EQ(parseDecimal(" -5.5 "), -5.5);
+    EXPECT_FALSE(parseDecimal("5,5"));
+    EXPECT_FALSE(parseDecimal("abc"));
+    EXPECT_FALSE(parseDecimal("nan"));
+    EXPECT_FALSE(parseDecimal("0x10"));
+    EXPECT_FALSE(parseDecimal(""));
+    EXPECT_EQ(parseInteger("12"), 12);
+    EXPECT_FALSE(parseInteger("12.5"));
+    EXPECT_FALSE(parseInteger("99999999999"));
+}
