@@ -21,7 +21,7 @@
 #include "app/paint_box.h"
 #include "app/pickers.h"
 #include "chart/construction.h"
-#include "common/version_strings.h"
+#include "version/version_strings.h"
 
 namespace humidraw::app {
 

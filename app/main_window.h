@@ -15,12 +15,12 @@
 #include "app/prompts.h"
 #include "chart/element.h"
 #include "chart/frame.h"
-#include "common/settings.h"
 #include "document/attributes.h"
 #include "document/object_table.h"
 #include "document/state.h"
 #include "interaction/editor.h"
 #include "render/qt_text.h"
+#include "settings/settings.h"
 #include "view/view_zoom.h"
 
 namespace humidraw::app {
@@ -78,7 +78,7 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     // Prints on a printer set up already; false when painting failed.
     bool printOn(QPrinter& printer);
     // Writes the 1200 × 900 drawing by the name's extension; empty on success.
-    std::string exportTo(const std::string& path);
+    Status exportTo(const std::string& path);
     void A_Ahu1();
     // File commands; the save routine answers whether the document was written.
     void Fnew();

@@ -14,23 +14,17 @@
 #include "chart/construction.h"
 #include "chart/style_line.h"
 #include "coil/coil.h"
-#include "common/number_format.h"
-#include "common/safe_replace.h"
 #include "document/document_file.h"
 #include "document/state_line.h"
+#include "files/safe_replace.h"
 #include "render/qt_canvas.h"
+#include "text/number_format.h"
 
 namespace humidraw::app {
 namespace {
 
 const char kDocumentFilter[] = "Humidrawのﾃﾞｰﾀ (*.hdw *.HDW);;全てのﾌｧｲﾙ (*)";
 const char kErrorCaption[] = "Humidraw ｴﾗｰﾒｯｾｰｼﾞ";
-
-// Truncated to a pixel, kept within ±1e9 (NaN as 0): document coordinates can be anything.
-int whole(double v) {
-    if (!(v == v)) return 0;
-    return static_cast<int>(std::trunc(std::clamp(v, -1e9, 1e9)));
-}
 
 std::string notANumber(const QString& text) {
     return "'" + text.toStdString() + "' は浮動小数点数ではありません";
@@ -46,7 +40,7 @@ void TFmIX::tell(const std::string& caption, const std::string& text) {
 
 void TFmIX::prepareSegmentPen() {
     segmentColour_ = paletteColour(attributes_.colour);
-    segmentWidth_ = whole(attributes_.width * view_.zoom * 0.5);
+    segmentWidth_ = wholeNumber(attributes_.width * view_.zoom * 0.5);
     segmentStyle_ = attributes_.style;
 }
 
@@ -98,7 +92,7 @@ void TFmIX::highlightLine(const ObjectRecord& r) {
     TStyleLine drawer;
     drawer.canvas = &k;
     applyStyle(drawer, kHighlightStyle, view_.zoom);
-    drawer.setWidth(whole(r.width * view_.zoom * 0.5));
+    drawer.setWidth(wholeNumber(r.width * view_.zoom * 0.5));
     const ChartPoint A = frame_.map(r.h1, r.x1), B = frame_.map(r.h2, r.x2);
     drawer.drawWithin(PixelArea{0, 0, double(view_.boxWidth), double(view_.boxHeight)}, B.x, B.y,
                       A.x, A.y);
@@ -111,11 +105,11 @@ void TFmIX::highlightText(const ObjectRecord& r) {
     const ChartPoint P = frame_.map(r.h1, r.x1);
     double left, top;
     labelTopLeft(r.labelPosition, P.x, P.y, e.width, e.height, left, top);
-    const int l = whole(left), t = whole(top), rr = l + e.width, b = t + e.height;
+    const int l = wholeNumber(left), t = wholeNumber(top), rr = l + e.width, b = t + e.height;
     QPainter p(&picture_);
     QtCanvas k(p, 96);
     k.setPenColour(0x0000FF);
-    k.setPenWidth(whole(2 * view_.zoom));
+    k.setPenWidth(wholeNumber(2 * view_.zoom));
     const int corners[4][2] = {{l, t}, {rr, t}, {l, b}, {rr, b}};
     for (const auto& c : corners) {
         const int dx = c[0] == l ? 3 : -3, dy = c[1] == t ? 3 : -3;
@@ -129,7 +123,7 @@ void TFmIX::highlightText(const ObjectRecord& r) {
 
 TextExtent TFmIX::textExtent(const std::string& text) {
     return screenTextExtent(settings_.fontName,
-                            whole(pointsToPixels(settings_.fontSize) * view_.zoom), text);
+                            wholeNumber(pointsToPixels(settings_.fontSize) * view_.zoom), text);
 }
 
 bool TFmIX::pointDialogVisible() const {
@@ -314,11 +308,12 @@ bool TFmIX::saveRoutine(bool saveAs) {
     const DocumentHeader h =
         headerFrom(settings_, attributes_.colour, attributes_.width, attributes_.style, view_.zoom,
                    view_.boxHeight, view_.boxWidth, view_.scrollX, view_.scrollY);
-    std::string error;
-    const auto bytes = serializeDocument(h, liveRecords(objects_), &error);
-    if (bytes) error = writeFailureText(documentPath_, replaceFile(documentPath_, *bytes));
-    if (!error.empty()) {
-        prompts_->tell(kErrorCaption, "ファイルを作成出来ません．\n" + error, PromptIcon::Warning);
+    const auto bytes = serializeDocument(h, liveRecords(objects_));
+    const Status written = bytes ? writeOutcome(documentPath_, replaceFile(documentPath_, *bytes))
+                                 : failure(bytes.error());
+    if (!written) {
+        prompts_->tell(kErrorCaption, "ファイルを作成出来ません．\n" + written.error(),
+                       PromptIcon::Warning);
         return false;
     }
     settings_.currentDir = folder;
@@ -394,8 +389,8 @@ bool TFmIX::openDocument(const std::string& path) {
         setPickers(std::clamp(h.colourItem + 1, 1, 13), std::clamp(h.widthItem, 0, 4),
                    std::clamp(h.styleItem, 0, 4));
         if (h.zoom > 0 && h.zoom < 100) view_.zoom = h.zoom;
-        view_.boxHeight = whole(std::clamp(h.boxHeight, 1.0, 100000.0));
-        view_.boxWidth = whole(std::clamp(h.boxWidth, 1.0, 100000.0));
+        view_.boxHeight = wholeNumber(std::clamp(h.boxHeight, 1.0, 100000.0));
+        view_.boxWidth = wholeNumber(std::clamp(h.boxWidth, 1.0, 100000.0));
         view_.scrollX = h.horzScroll;
         view_.scrollY = h.vertScroll;
         applyView();

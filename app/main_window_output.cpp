@@ -10,8 +10,8 @@
 #include <QSvgGenerator>
 
 #include "app/main_window.h"
-#include "common/safe_replace.h"
 #include "document/paint.h"
+#include "files/safe_replace.h"
 #include "metafile/metafile_export.h"
 #include "render/export.h"
 #include "render/qt_canvas.h"
@@ -57,14 +57,14 @@ void TFmIX::PrintIx() {
     editor_.setLastCommand(kPrint);
 }
 
-std::string TFmIX::exportTo(const std::string& path) {
+Status TFmIX::exportTo(const std::string& path) {
     const std::string lower = QString::fromStdString(path).toLower().toStdString();
     if (formatForPath(path) != ExportFormat::Unknown)
         return exportDrawing({frame_, chart_, objects_, settings_},
                              static_cast<double>(kMetafileWidth) / 640, path);
     const std::string bytes = metafileBytes(metafileFormatFor(path), frame_, chart_, objects_,
                                             settings_, screenTextExtent, screenCharAdvances);
-    return writeFailureText(path, replaceFile(path, bytes));
+    return writeOutcome(path, replaceFile(path, bytes));
 }
 
 void TFmIX::MetaSave() {
@@ -74,9 +74,9 @@ void TFmIX::MetaSave() {
         const size_t slash = path.rfind('/');
         if (path.find('.', slash == std::string::npos ? 0 : slash) == std::string::npos)
             path += ".wmf";  // the default extension
-        const std::string error = exportTo(path);
-        if (!error.empty())
-            prompts_->tell("Humidraw ｴﾗｰﾒｯｾｰｼﾞ", "ファイルを作成出来ません．\n" + error,
+        const Status exported = exportTo(path);
+        if (!exported)
+            prompts_->tell("Humidraw ｴﾗｰﾒｯｾｰｼﾞ", "ファイルを作成出来ません．\n" + exported.error(),
                            PromptIcon::Warning);
     }
     editor_.setLastCommand(kMetafile);

@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <array>
 
-#include "common/settings.h"
+#include "settings/settings.h"
 
 namespace humidraw::app {
 

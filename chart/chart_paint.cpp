@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "chart/frame.h"
+#include "text/number_format.h"
 
 namespace humidraw {
 
@@ -45,9 +46,7 @@ int viewFlagOf(int family, PenStyle& style, bool& setsStyle) {
 
 // A chart coordinate beyond what a pixel can hold is clamped, never wrapped.
 int px(double c, double offset, double zoom) {
-    const double v = std::trunc(offset + c * zoom);
-    if (!(v == v)) return 0;  // NaN: never cast
-    return v > 1e9 ? 1000000000 : v < -1e9 ? -1000000000 : static_cast<int>(v);
+    return wholeNumber(offset + c * zoom);
 }
 
 }  // namespace

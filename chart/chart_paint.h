@@ -4,7 +4,7 @@
 
 #include "chart/canvas.h"
 #include "chart/element.h"
-#include "common/settings.h"
+#include "settings/settings.h"
 
 namespace humidraw {
 

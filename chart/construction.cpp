@@ -9,8 +9,6 @@
 namespace humidraw {
 namespace {
 
-constexpr double kScaleStep = 0.2;  // the fitting's step of k2
-
 // The families, scales and texts at the frame's scale.
 ChartTable build(const Settings& settings, const TextMetrics& metrics, ChartFrame& f) {
     ChartTable t;
@@ -32,7 +30,7 @@ ChartTable build(const Settings& settings, const TextMetrics& metrics, ChartFram
 // fitted one spans; false when no such scale is left or it cannot be placed.
 bool buildSmaller(const Settings& settings, const TextMetrics& metrics, const ChartFrame& fitted,
                   int steps, ChartFrame& f, ChartTable& t) {
-    const double k2 = fitted.k2 + steps * kScaleStep;
+    const double k2 = fitted.k2 + steps * kFitStep;
     if (!(k2 < 0)) return false;
     f = fitted;
     if (centreAtScale(f, k2) != FrameStatus::Ok) return false;
@@ -62,7 +60,7 @@ bool shrinkOntoSheet(const Settings& settings, const TextMetrics& metrics, Chart
                      ChartTable& t) {
     const ChartFrame fitted = f;
     // The smallest scale is one step above zero (the fitted k2 is a whole number of steps).
-    const int most = static_cast<int>(std::floor(-fitted.k2 / kScaleStep + 1e-6)) - 1;
+    const int most = static_cast<int>(std::floor(-fitted.k2 / kFitStep + 1e-6)) - 1;
     const int stride = std::max(1, most / 8);
     int bad = 0, good = 0;
     ChartFrame gf;

@@ -3,7 +3,7 @@
 #include "chart/element.h"
 #include "chart/frame.h"
 #include "chart/text_metrics.h"
-#include "common/settings.h"
+#include "settings/settings.h"
 
 namespace humidraw {
 

@@ -3,7 +3,8 @@
 #include <vector>
 
 #include "chart/construction_context.h"
-#include "common/number_format.h"
+#include "engine/air_constants.h"
+#include "text/number_format.h"
 
 namespace humidraw::construction {
 namespace {
@@ -172,7 +173,7 @@ void appendEnthalpy(Context& c) {
            450, title);
 
     if (f.si) f.ENmin = f.ENstep * std::trunc(f.ENmin / f.ENstep);
-    const double factor = f.si ? 4.18605 : 1;  // kJ per kcal on the labels
+    const double factor = f.si ? kKJPerKcal : 1;  // kJ per kcal on the labels
     for (int i = 0; i <= whole(f.nEN); ++i) {
         const double u = f.ENmin * factor + f.ENstep * i;
         if (!(f.ENmin * factor < u && u < f.ENmax * factor)) continue;

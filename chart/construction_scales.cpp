@@ -3,7 +3,8 @@
 #include <utility>
 
 #include "chart/construction_context.h"
-#include "common/number_format.h"
+#include "engine/air_constants.h"
+#include "text/number_format.h"
 
 namespace humidraw::construction {
 
@@ -82,7 +83,7 @@ void appendMoistureRatioScale(Context& c) {
 
     const double h0 = 12.63, x0 = 0.01049, x1 = 0.01549;
     const ChartPoint Pr = c.map(h0, x0);
-    const double g = f.si ? 0.2388886898149807 : 1;  // u in kJ/kg with SI, else kcal/kg
+    const double g = f.si ? kKcalPerKJ : 1;  // u in kJ/kg with SI, else kcal/kg
     const double d = c.ht / 2;
     const std::string title = f.si ? "熱水分比[kJ/kg]" : "熱水分比[kcal/kg]";
 

@@ -2,8 +2,9 @@
 
 #include <cmath>
 
-#include "common/number_format.h"
+#include "engine/air_constants.h"
 #include "engine/moistek.h"
+#include "text/number_format.h"
 
 namespace humidraw {
 namespace {
@@ -109,7 +110,7 @@ FrameStatus computeRanges(ChartFrame& f, const Settings& s) {
          rounded(V_DBAH2EN(f.DBmax, f.AHmax), 0, f.ENmax);
     if (ok) {
         // The enthalpy count is taken in the units the labels show.
-        ok = s.si ? familyCount(f.ENmin * 4.18605, f.ENmax * 4.18605, 5.0, f.nEN)
+        ok = s.si ? familyCount(f.ENmin * kKJPerKcal, f.ENmax * kKJPerKcal, 5.0, f.nEN)
                   : familyCount(f.ENmin, f.ENmax, 1.0, f.nEN);
     }
     ok = ok && rounded(V_DBAH2WB(f.DBmin, f.AHmin), 0, f.WBmin) &&
@@ -119,8 +120,8 @@ FrameStatus computeRanges(ChartFrame& f, const Settings& s) {
          rounded(V_DBAH2SV(f.DBmax, f.AHmax), 2, f.SVmax) &&
          familyCount(f.SVmin, f.SVmax, f.SVstep, f.nSV);
     if (!ok) return FrameStatus::NotComputable;
-    // 597.5 kcal/kg latent heat at 0 °C, 0.441 kcal/(kg·K) vapour specific heat.
-    const double B = ((f.DBmax / f.DBstep) * 0.441 + 597.5) * f.AHstep / f.ENstep;
+    const double B =
+        ((f.DBmax / f.DBstep) * kVapourSpecificHeat + kLatentHeat0) * f.AHstep / f.ENstep;
     f.theta = std::atan(B / std::sqrt(1 - B * B));
     if (!std::isfinite(f.theta)) return FrameStatus::NotComputable;
     f.k1 = 0;
@@ -129,9 +130,9 @@ FrameStatus computeRanges(ChartFrame& f, const Settings& s) {
 }
 
 FrameStatus fitScale(ChartFrame& f) {
-    f.OX = 320;
-    f.OY = 408;
-    f.Ytop = 30;
+    f.OX = kFitStartOX;
+    f.OY = kFitOY;
+    f.Ytop = kChartTop;
     f.k1 = 0;
     f.k2 = 0;
     const double xsMax = saturationRatio(f.DBmax);
@@ -141,11 +142,11 @@ FrameStatus fitScale(ChartFrame& f) {
     for (long round = 0; round < kMaxFittingRounds; ++round) {
         const ChartPoint A = f.map(hMax, xsMax);
         const ChartPoint B = f.map(hMin, xsMin);
-        const bool wide = A.x > 570;
-        const bool left = B.x < 50;
+        const bool wide = A.x > kFitRight;
+        const bool left = B.x < kFitLeft;
         if (!wide) {
-            f.k2 = f.k2 - 0.2;
-            f.k1 = -std::cos(f.theta) * f.k2 * f.ENstep / (f.DBstep * 0.24);
+            f.k2 = f.k2 - kFitStep;
+            f.k1 = -std::cos(f.theta) * f.k2 * f.ENstep / (f.DBstep * kDryAirSpecificHeat);
         }
         if (!left) f.OX = f.OX - 1;
         if (wide && left) return FrameStatus::Ok;
@@ -155,12 +156,12 @@ FrameStatus fitScale(ChartFrame& f) {
 
 FrameStatus centreAtScale(ChartFrame& f, double k2) {
     f.k2 = k2;
-    f.k1 = -std::cos(f.theta) * f.k2 * f.ENstep / (f.DBstep * 0.24);
+    f.k1 = -std::cos(f.theta) * f.k2 * f.ENstep / (f.DBstep * kDryAirSpecificHeat);
     f.OX = 0;
     const double xsMax = saturationRatio(f.DBmax), xsMin = saturationRatio(f.DBmin);
     const double ends =
         f.map(V_DBAH2EN(f.DBmax, xsMax), xsMax).x + f.map(V_DBAH2EN(f.DBmin, xsMin), xsMin).x;
-    f.OX = (50 + 570) / 2.0 - ends / 2;  // X grows with OX one for one
+    f.OX = (kFitLeft + kFitRight) / 2.0 - ends / 2;  // X grows with OX one for one
     return std::isfinite(f.OX) ? FrameStatus::Ok : FrameStatus::NotComputable;
 }
 

@@ -4,9 +4,19 @@
 // and chart coordinates.
 #include <string>
 
-#include "common/settings.h"
+#include "settings/settings.h"
 
 namespace humidraw {
+
+// The fitting of the chart to its 640 × 480 area, in chart units: it starts from the origin
+// (kFitStartOX, kFitOY) and steps k2 by kFitStep and OX by one until the saturation curve spans
+// kFitLeft to kFitRight; the chart's top edge lies at kChartTop.
+constexpr double kFitStartOX = 320;
+constexpr double kFitOY = 408;
+constexpr double kChartTop = 30;
+constexpr double kFitLeft = 50;
+constexpr double kFitRight = 570;
+constexpr double kFitStep = 0.2;
 
 struct ChartPoint {
     double x = 0;
@@ -29,7 +39,7 @@ struct ChartFrame {
     double nDB = 0, nAH = 0, nRH = 0, nEN = 0, nWB = 0, nSV = 0;  // whole numbers
     double theta = 0;                                             // enthalpy skew, radians
     double k1 = 0, k2 = 0;  // scale factors; k2 < 0 once fitted
-    double OX = 320, OY = 408, Ytop = 30;
+    double OX = kFitStartOX, OY = kFitOY, Ytop = kChartTop;
     double zoom = 1.0;  // device pixels per chart unit
     bool si = false;
 
@@ -64,10 +74,10 @@ std::string rangeLimitText(double v);
 FrameStatus checkLimits(const Settings& s);
 // Steps, ranges, counts and θ from the settings; k1 = k2 = 0.
 FrameStatus computeRanges(ChartFrame& f, const Settings& s);
-// Fits k1, k2 and OX so that the saturation curve spans X = 50 to X = 570.
+// Fits k1, k2 and OX so that the saturation curve spans X = kFitLeft (50) to kFitRight (570).
 FrameStatus fitScale(ChartFrame& f);
 // Sets the vertical scale k2 (k1 with it) and OX so that the saturation curve lies centred
-// between X = 50 and X = 570, the span the fitting gives it.
+// between kFitLeft and kFitRight, the span the fitting gives it.
 FrameStatus centreAtScale(ChartFrame& f, double k2);
 
 // Saturation humidity ratio at t °C (760 mmHg), 0 where it does not exist.

@@ -4,14 +4,12 @@
 #include <cmath>
 #include <numeric>
 
+#include "text/number_format.h"
+
 namespace humidraw {
 namespace {
 int nearest(double v) {
     return static_cast<int>(std::lround(v));
-}
-// The whole part of a coordinate known to lie within a drawing area.
-int truncated(double v) {
-    return static_cast<int>(std::trunc(v));
 }
 
 }  // namespace
@@ -215,13 +213,13 @@ void TStyleLine::drawWithin(const PixelArea& area, double x0, double y0, double 
     const auto part = clipSegment(area, x0, y0, x1, y1);
     if (!part) return;
     if (part->x0 == x0 && part->y0 == y0 && part->x1 == x1 && part->y1 == y1) {
-        moveTo(truncated(x0), truncated(y0));
-        lineTo(truncated(x1), truncated(y1));
+        moveTo(wholeNumber(x0), wholeNumber(y0));
+        lineTo(wholeNumber(x1), wholeNumber(y1));
         return;
     }
-    moveTo(truncated(part->x0), truncated(part->y0));
+    moveTo(wholeNumber(part->x0), wholeNumber(part->y0));
     skip(part->skipped);
-    lineTo(truncated(part->x1), truncated(part->y1));
+    lineTo(wholeNumber(part->x1), wholeNumber(part->y1));
 }
 
 }  // namespace humidraw

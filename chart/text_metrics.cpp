@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "text/number_format.h"
+
 namespace humidraw {
 
 std::u32string decodeUtf8(std::string_view s) {
@@ -48,7 +50,7 @@ bool isWideCodePoint(char32_t c) {
 int FakeTextMetrics::width(std::string_view utf8) const {
     double total = 0;
     for (char32_t c : decodeUtf8(utf8)) total += isWideCodePoint(c) ? height_ : height_ / 2.0;
-    return static_cast<int>(std::trunc(total));
+    return wholeNumber(total);
 }
 
 }  // namespace humidraw

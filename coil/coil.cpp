@@ -4,16 +4,21 @@
 #include <utility>
 
 #include "coil/coil_objects.h"
-#include "common/number_format.h"
+#include "engine/air_constants.h"
 #include "engine/moistek.h"
+#include "result/result.h"
+#include "text/number_format.h"
 
 namespace humidraw::coil {
 namespace {
 
-constexpr double kKcalPerKJ = 0.238888689814981;
+// kcal per kJ for SI input, ten ulps above the inverse of kKJPerKcal: the coil has always
+// converted with these digits, and the inverse would change the last bit of converted inputs.
+constexpr double kCoilKcalPerKJ = 0.238888689814981;
 constexpr double kKcalHPerKW = 860;
-constexpr double kPerSpecificHeat = 4.16666666666667;  // 1 / 0.24 kcal/(kg·K)
-constexpr double kPerDensity = 0.833333333333333;      // 1 / 1.2 kg/m³
+// 1 / 0.24 kcal/(kg·K) as the coil writes it, three ulps above 1 / kDryAirSpecificHeat.
+constexpr double kPerSpecificHeat = 4.16666666666667;
+constexpr double kPerDensity = 0.833333333333333;  // 1 / 1.2 kg/m³
 constexpr int kMaxSearchPasses = 1000;
 // A given state may sit on the saturation curve; the round trip through h and x may leave its
 // relative humidity a hair above 100 %.
@@ -47,11 +52,11 @@ double x95(double t) {
     return V_PW2AH(V_DB2PWS(t) * 95 * 0.01);
 }
 
-// Checks one state's selectors; an empty message when they make a pair.
-std::string checkPair(int i, int j, const char* side, const char* selectorNames) {
-    if (i == j) return std::string(side) + "：違う種類のデータを入力して下さい";
+// Checks one state's selectors: they must make a pair.
+Status checkPair(int i, int j, const char* side, const char* selectorNames) {
+    if (i == j) return failure(std::string(side) + "：違う種類のデータを入力して下さい");
     if (i < 0 || j < 0 || i > 5 || j > 5)
-        return std::string(side) + "：項目が選ばれていません (" + selectorNames + ")";
+        return failure(std::string(side) + "：項目が選ばれていません (" + selectorNames + ")");
     return {};
 }
 
@@ -73,8 +78,8 @@ bool givenState(AirState& st, int i, int j, double a, double b, bool si, Current
         std::swap(a, b);
     }
     if (si) {
-        if (i == kEN) a *= kKcalPerKJ;
-        if (j == kEN) b *= kKcalPerKJ;
+        if (i == kEN) a *= kCoilKcalPerKJ;
+        if (j == kEN) b *= kCoilKcalPerKJ;
     }
     const PairResult result = pairState(pairCode(i, j), a, b, s);
     if (result == PairResult::NotComputable)
@@ -168,13 +173,10 @@ bool readStates(const std::string* const texts[4], const int selectors[4],
         if (!v) return false;
         values[k] = *v;
     }
-    std::string e = checkPair(selectors[0], selectors[1], "始点", selectorNames[0]);
-    if (e.empty()) e = checkPair(selectors[2], selectors[3], "終点", selectorNames[1]);
-    if (!e.empty()) {
-        stop = {e, "線分作成"};
-        return false;
-    }
-    return true;
+    Status pairs = checkPair(selectors[0], selectors[1], "始点", selectorNames[0]);
+    if (pairs) pairs = checkPair(selectors[2], selectors[3], "終点", selectorNames[1]);
+    if (!pairs) stop = {pairs.error(), "線分作成"};
+    return pairs.ok();
 }
 
 // The cooling-coil outlet at 95 %: at the supply temperature when the supply is above 95 %,
@@ -222,31 +224,48 @@ bool coolingSupplyFlow(CoilInputs& f, double qs, double& sa, double& dt, Stop& s
     return true;
 }
 
-bool cooling(CoilRun& run, bool si, double dbMin, double dbMax, CurrentState& s, Stop& stop) {
-    CoilInputs& f = run.fields;
-    const double oa = lenient(f.EOA);
-    double sa = lenient(f.ESA), dt = lenient(f.EDT), qs = lenient(f.EQS), ql = lenient(f.EQL);
+// One season's fields read and checked: the four typed state values (outdoor pair, then room
+// pair), the outdoor and supply air volumes and the loads in kcal/h.
+struct SeasonInput {
+    double states[4] = {};
+    double oa = 0, sa = 0, dt = 0, qs = 0, ql = 0;
+    bool saFromCooling = false;  // heating: the supply volume is the cooling one
+};
+
+bool readCooling(const CoilInputs& f, bool si, SeasonInput& in, Stop& stop) {
+    in.oa = lenient(f.EOA);
+    in.sa = lenient(f.ESA);
+    in.dt = lenient(f.EDT);
+    in.qs = lenient(f.EQS);
+    in.ql = lenient(f.EQL);
     const std::string* const texts[4] = {&f.X1, &f.X2, &f.X10, &f.X20};
     const int selectors[4] = {f.CB1, f.CB2, f.CB10, f.CB20};
     const char* const names[2] = {"CB1, CB2", "CB10, CB20"};
-    double v[4];
-    if (!readStates(texts, selectors, names, v, stop)) return false;
+    if (!readStates(texts, selectors, names, in.states, stop)) return false;
     // A negative latent load (a room that dries the air) is kept: the library computes it.
-    if (oa < 0) return refuse(stop, kCool, "導入外気量(EOA)が負の値です");
-    if (qs < 0) return refuse(stop, kCool, "顕熱負荷(EQS)が負の値です");
+    if (in.oa < 0) return refuse(stop, kCool, "導入外気量(EOA)が負の値です");
+    if (in.qs < 0) return refuse(stop, kCool, "顕熱負荷(EQS)が負の値です");
     if (si) {
-        qs *= kKcalHPerKW;
-        ql *= kKcalHPerKW;
+        in.qs *= kKcalHPerKW;
+        in.ql *= kKcalHPerKW;
     }
+    return true;
+}
+
+// The cooling season from its read fields; rewrites ESA or EDT, whichever was derived.
+bool computeCooling(CoilRun& run, SeasonInput in, bool si, double dbMin, double dbMax,
+                    CurrentState& s, Stop& stop) {
+    CoilInputs& f = run.fields;
+    const double* v = in.states;
     Season& c = run.cooling;
     if (!givenState(c.OA, f.CB1, f.CB2, v[0], v[1], si, s, kCool, "外気条件(X1, X2)", stop) ||
         !givenState(c.RA, f.CB10, f.CB20, v[2], v[3], si, s, kCool, "室内設定条件(X10, X20)", stop))
         return false;
-    if (!coolingSupplyFlow(f, qs, sa, dt, stop)) return false;
+    if (!coolingSupplyFlow(f, in.qs, in.sa, in.dt, stop)) return false;
     AirState& SA = c.SA;
     SA.exists = true;
-    SA.DB = c.RA.DB - dt;
-    SA.x = c.RA.x - (ql / sa) / (597.5 + 0.441 * dt);
+    SA.DB = c.RA.DB - in.dt;
+    SA.x = c.RA.x - (in.ql / in.sa) / (kLatentHeat0 + kVapourSpecificHeat * in.dt);
     if (!(SA.x > 0))
         return refuse(stop, kCool,
                       "潜熱負荷(EQL)が給気風量(ESA)に対して大きすぎ、給気の絶対湿度が0以下に"
@@ -255,8 +274,8 @@ bool cooling(CoilRun& run, bool si, double dbMin, double dbMax, CurrentState& s,
     SA.RH = V_DBAH2RH(SA.DB, SA.x);
     if (!checkSupply(run, SA, kCool, "吹き出し温度差(EDT)・給気風量(ESA)", stop)) return false;
     if (!coolingCoilOutlet(c.CA, SA, dbMin, dbMax, stop)) return false;
-    if (oa > 0) {
-        const double r = oa / sa;
+    if (in.oa > 0) {
+        const double r = in.oa / in.sa;
         mix(c.MA, c, r, false);
         if (!checkMix(run, c.MA, r, kCool, "EOA", "ESA", stop)) return false;
     }
@@ -278,28 +297,35 @@ bool heatingCoilOutlet(AirState& CA, const AirState& SA, const AirState& MA, boo
     return true;
 }
 
-bool heating(CoilRun& run, bool si, CurrentState& s, Stop& stop) {
-    CoilInputs& f = run.fields;
-    const double oa = lenient(f.HEOA);
-    double sa = lenient(f.HESA);
-    if (sa == 0) {
+// Read after the cooling season, whose supply volume (as rewritten) it takes when HESA is 0.
+bool readHeating(const CoilInputs& f, bool si, SeasonInput& in, Stop& stop) {
+    in.oa = lenient(f.HEOA);
+    in.sa = lenient(f.HESA);
+    if (in.sa == 0) {
         const auto cool = strict(f.ESA, stop);
         if (!cool) return false;
-        sa = *cool;
-        f.HESA = formatFixed(sa, 0);
+        in.sa = *cool;
+        in.saFromCooling = true;
     }
-    double qs = lenient(f.HEQS);
+    in.qs = lenient(f.HEQS);
     const std::string* const texts[4] = {&f.HX1, &f.HX2, &f.HX10, &f.HX20};
     const int selectors[4] = {f.HCB1, f.HCB2, f.HCB10, f.HCB20};
     const char* const names[2] = {"HCB1, HCB2", "HCB10, HCB20"};
-    double v[4];
-    if (!readStates(texts, selectors, names, v, stop)) return false;
+    if (!readStates(texts, selectors, names, in.states, stop)) return false;
     // A negative heating load (a room with more gains than losses) is kept: it gives a supply
     // cooler than the room, which the library computes.
-    if (oa < 0) return refuse(stop, kHeat, "導入外気量(HEOA)が負の値です");
-    if (sa < 0) return refuse(stop, kHeat, "給気風量(HESA)が負の値です");
-    if (sa == 0) return refuse(stop, kHeat, "給気風量(HESA)が0のため、計算できません");
-    if (si) qs *= kKcalHPerKW;
+    if (in.oa < 0) return refuse(stop, kHeat, "導入外気量(HEOA)が負の値です");
+    if (in.sa < 0) return refuse(stop, kHeat, "給気風量(HESA)が負の値です");
+    if (in.sa == 0) return refuse(stop, kHeat, "給気風量(HESA)が0のため、計算できません");
+    if (si) in.qs *= kKcalHPerKW;
+    return true;
+}
+
+// The heating season from its read fields; rewrites HESA when it was taken from cooling.
+bool computeHeating(CoilRun& run, const SeasonInput& in, bool si, CurrentState& s, Stop& stop) {
+    CoilInputs& f = run.fields;
+    if (in.saFromCooling) f.HESA = formatFixed(in.sa, 0);
+    const double* v = in.states;
     Season& w = run.heating;
     if (!givenState(w.OA, f.HCB1, f.HCB2, v[0], v[1], si, s, kHeat, "外気条件(HX1, HX2)", stop) ||
         !givenState(w.RA, f.HCB10, f.HCB20, v[2], v[3], si, s, kHeat, "室内設定条件(HX10, HX20)",
@@ -307,19 +333,29 @@ bool heating(CoilRun& run, bool si, CurrentState& s, Stop& stop) {
         return false;
     AirState& SA = w.SA;
     SA.exists = true;
-    SA.DB = w.RA.DB + qs / sa * kPerDensity * kPerSpecificHeat;
+    SA.DB = w.RA.DB + in.qs / in.sa * kPerDensity * kPerSpecificHeat;
     SA.x = w.RA.x;
     SA.h = V_DBAH2EN(SA.DB, SA.x);
     SA.RH = V_DBAH2RH(SA.DB, SA.x);
     if (!checkSupply(run, SA, kHeat, "顕熱負荷(HEQS)・給気風量(HESA)", stop)) return false;
-    if (oa > 0) {
-        const double r = oa / sa;
+    if (in.oa > 0) {
+        const double r = in.oa / in.sa;
         mix(w.MA, w, r, true);
         if (!checkMix(run, w.MA, r, kHeat, "HEOA", "HESA", stop)) return false;
         if (!heatingCoilOutlet(w.CA, SA, w.MA, f.Kasitu == 2, stop)) return false;
     }
     w.computed = true;
     return true;
+}
+
+// Read, compute and check both seasons in turn: heating is read after cooling has rewritten
+// its fields.
+bool computeSeasons(CoilRun& run, bool si, double dbMin, double dbMax, CurrentState& s,
+                    Stop& stop) {
+    SeasonInput cool, heat;
+    return readCooling(run.fields, si, cool, stop) &&
+           computeCooling(run, cool, si, dbMin, dbMax, s, stop) &&
+           readHeating(run.fields, si, heat, stop) && computeHeating(run, heat, si, s, stop);
 }
 
 }  // namespace
@@ -339,7 +375,7 @@ CoilRun runCoil(const CoilInputs& in, bool si, double dbMin, double dbMax,
     CoilRun run;
     run.fields = in;
     Stop stop;
-    if (cooling(run, si, dbMin, dbMax, state, stop) && heating(run, si, state, stop)) {
+    if (computeSeasons(run, si, dbMin, dbMax, state, stop)) {
         appendCoolingObjects(run.objects, run.cooling, run.cooling.MA.exists, attributes);
         appendHeatingObjects(run.objects, run.heating, run.heating.MA.exists, attributes);
         if (static_cast<int>(run.objects.size()) <= room) {

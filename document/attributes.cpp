@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "text/number_format.h"
+
 namespace humidraw {
 
 const Colour kPalette[kPaletteSize] = {
@@ -30,7 +32,7 @@ Colour paletteColour(int index) {
 }
 
 std::vector<int> stylePattern(int styleIndex, double zoom) {
-    const auto z = [zoom](double f) { return static_cast<int>(std::trunc(f * zoom)); };
+    const auto z = [zoom](double f) { return wholeNumber(f * zoom); };
     switch (styleIndex) {
         case 1:
             return {z(8), z(4)};
@@ -58,7 +60,7 @@ void applyStyle(TStyleLine& drawer, int styleIndex, double zoom) {
 }
 
 int penWidthFor(int widthIndex, double zoom) {
-    return static_cast<int>(std::trunc(widthIndex * zoom * 0.5));
+    return wholeNumber(widthIndex * zoom * 0.5);
 }
 
 void labelTopLeft(int code, double X, double Y, double w, double t, double& left, double& top) {

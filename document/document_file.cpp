@@ -9,7 +9,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "common/cp932.h"
+#include "text/cp932.h"
 
 namespace humidraw {
 namespace {
@@ -272,20 +272,17 @@ std::vector<ObjectRecord> liveRecords(const ObjectTable& table) {
     return out;
 }
 
-std::optional<std::string> serializeDocument(const std::optional<DocumentHeader>& header,
-                                             const std::vector<ObjectRecord>& records,
-                                             std::string* error) {
+Result<std::string> serializeDocument(const std::optional<DocumentHeader>& header,
+                                      const std::vector<ObjectRecord>& records) {
     std::string out;
     if (header) {
         const DocumentHeader& h = *header;
         const auto name = utf8ToCp932(h.fontName);
         if (!name || name->find('\0') != std::string::npos) {
-            if (error) *error = "フォント名を CP932 で保存できません: " + h.fontName;
-            return std::nullopt;
+            return failure("フォント名を CP932 で保存できません: " + h.fontName);
         }
         if (!allFinite({h.pressureMmHg, h.dbMin, h.dbMax, h.zoom, h.boxHeight, h.boxWidth})) {
-            if (error) *error = "ヘッダに数値でない値（無限大・NaN）があります";
-            return std::nullopt;
+            return failure("ヘッダに数値でない値（無限大・NaN）があります");
         }
         putI32(out, 0);
         putI32(out, h.format);
@@ -308,13 +305,11 @@ std::optional<std::string> serializeDocument(const std::optional<DocumentHeader>
     for (const ObjectRecord& o : records) {
         if (o.kind <= 0 || o.kind == kDeleted) continue;
         if (!allFinite({o.h1, o.x1, o.h2, o.x2})) {
-            if (error) *error = "座標が数値ではありません（無限大・NaN）";
-            return std::nullopt;
+            return failure("座標が数値ではありません（無限大・NaN）");
         }
         const auto text = utf8ToCp932(o.text);
         if (!text || text->find('\0') != std::string::npos) {
-            if (error) *error = "文字列を CP932 で保存できません: " + o.text;
-            return std::nullopt;
+            return failure("文字列を CP932 で保存できません: " + o.text);
         }
         putI32(out, o.kind);
         putI32(out, o.colour);

@@ -9,8 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "common/settings.h"
 #include "document/object_table.h"
+#include "result/result.h"
+#include "settings/settings.h"
 
 namespace humidraw {
 
@@ -75,9 +76,8 @@ std::string readProblemText(const DocumentRead& r);
 
 // The bytes of a document: the header (when given) and every live object in table order.
 // Fails when a text cannot be stored in CP932 or a coordinate is not a finite number.
-std::optional<std::string> serializeDocument(const std::optional<DocumentHeader>& header,
-                                             const std::vector<ObjectRecord>& records,
-                                             std::string* error = nullptr);
+Result<std::string> serializeDocument(const std::optional<DocumentHeader>& header,
+                                      const std::vector<ObjectRecord>& records);
 std::vector<ObjectRecord> liveRecords(const ObjectTable& table);
 
 // The header for the present settings, attributes and view.

@@ -4,18 +4,12 @@
 #include <exception>
 
 #include "chart/style_line.h"
-#include "common/number_format.h"
 #include "document/attributes.h"
+#include "engine/air_constants.h"
+#include "text/number_format.h"
 
 namespace humidraw {
 namespace {
-
-// Coordinates as the canvas takes them: truncated, kept within ±1e9, NaN as 0 (never cast).
-int whole(double v) {
-    if (!(v == v)) return 0;
-    const double t = std::trunc(v);
-    return t > 1e9 ? 1000000000 : t < -1e9 ? -1000000000 : static_cast<int>(t);
-}
 
 // Lines are drawn only within the sheet and a margin of a tenth of its width around it, so a
 // line reaching a little past the sheet is drawn as before and one reaching far (or to an
@@ -34,18 +28,18 @@ void paintLineObject(Canvas& k, TStyleLine& drawer, const ChartFrame& f, const O
     const double a = o.offsetX, z = o.zoom;
     applyStyle(drawer, r.style, z);
     k.setPenColour(paletteColour(r.colour));
-    drawer.setWidth(whole(r.width * z * 0.5));
+    drawer.setWidth(wholeNumber(r.width * z * 0.5));
     const ChartPoint A = f.map(r.h1, r.x1);
     const ChartPoint B = f.map(r.h2, r.x2);
     const PixelArea area = drawingArea(o);
     // Drawn from the second point to the first, so a dash pattern starts at the second.
     drawer.drawWithin(area, a + B.x, B.y, a + A.x, A.y);
     if (r.kind == kLineNoMarker) return;
-    k.setPenWidth(whole(r.width * z * 0.5));
+    k.setPenWidth(wholeNumber(r.width * z * 0.5));
     const auto marker = [&](double cx, double cy) {
         if (!inside(area, cx, cy)) return;  // not on the sheet: nothing to see
-        k.ellipse(whole(cx - markerRadius), whole(cy - markerRadius), whole(cx + markerRadius),
-                  whole(cy + markerRadius));
+        k.ellipse(wholeNumber(cx - markerRadius), wholeNumber(cy - markerRadius),
+                  wholeNumber(cx + markerRadius), wholeNumber(cy + markerRadius));
     };
     if (r.kind != kLineMarkerAtFirst) marker(a + B.x, B.y);
     if (r.kind != kLineMarkerAtSecond) marker(a + A.x, A.y);
@@ -59,7 +53,7 @@ void drawAnchoredText(Canvas& k, const std::string& text, int labelPosition, dou
     double left, top;
     labelTopLeft(labelPosition, X, Y, e.width, e.height, left, top);
     k.setBrushClear();
-    k.textOut(whole(left), whole(top), text);
+    k.textOut(wholeNumber(left), wholeNumber(top), text);
 }
 
 void drawTableRow(Canvas& k, double X0, double Y0, int n, const std::string& text, bool si) {
@@ -67,21 +61,22 @@ void drawTableRow(Canvas& k, double X0, double Y0, int n, const std::string& tex
     const double cw = k.textExtent("0000000").width;
     const double H = k.textExtent("0").height;
     const double rh = 1.2 * H, pad = 0.1 * H;
-    k.moveTo(whole(X0), whole((n + 1) * rh + Y0));
-    k.lineTo(whole(X0 + 6 * cw), whole((n + 1) * rh + Y0));
+    k.moveTo(wholeNumber(X0), wholeNumber((n + 1) * rh + Y0));
+    k.lineTo(wholeNumber(X0 + 6 * cw), wholeNumber((n + 1) * rh + Y0));
     std::string rest = text;
     for (int i = 0; i < 6; ++i) {
         const size_t comma = rest.find(',');
         std::string cell = rest.substr(0, comma);
         if (si && i == 4 && n != 0 && cell != " ") {
-            if (const auto kcal = parseDecimal(cell)) cell = formatFixed(*kcal * 4.18605, 1);
+            if (const auto kcal = parseDecimal(cell)) cell = formatFixed(*kcal * kKJPerKcal, 1);
         }
         if (i > 0) {
-            k.moveTo(whole(X0 + i * cw), whole(n * rh + Y0));
-            k.lineTo(whole(X0 + i * cw), whole(n * rh + Y0 + rh));
+            k.moveTo(wholeNumber(X0 + i * cw), wholeNumber(n * rh + Y0));
+            k.lineTo(wholeNumber(X0 + i * cw), wholeNumber(n * rh + Y0 + rh));
         }
         const double w = k.textExtent(cell).width;
-        k.textOut(whole(X0 + i * cw + pad + cw / 2 - w / 2), whole(n * rh + Y0 + pad), cell);
+        k.textOut(wholeNumber(X0 + i * cw + pad + cw / 2 - w / 2), wholeNumber(n * rh + Y0 + pad),
+                  cell);
         rest = comma == std::string::npos ? std::string() : rest.substr(comma + 1);
     }
 }
@@ -91,7 +86,7 @@ bool paintChart(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
     try {
         const double a = o.offsetX, z = o.zoom;
         const int t0 = pointsToPixels(settings.fontSize);
-        k.setFont(settings.fontName, whole(t0 * z), 0);
+        k.setFont(settings.fontName, wholeNumber(t0 * z), 0);
         k.setBrushClear();
         k.setPenWidth(0);
         paintElements(k, chart, settings.view, o);
@@ -100,7 +95,7 @@ bool paintChart(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
         f.zoom = z;
         TStyleLine drawer;
         drawer.canvas = &k;
-        const int markerRadius = whole(-0.3 * f.k2 * z);
+        const int markerRadius = wholeNumber(-0.3 * f.k2 * z);
         const double tableScale = settings.si ? f.k1 * 0.16393442622950820627 : f.k1;
         int row = 0;
         objects.walk([&](int, const ObjectRecord& r) {

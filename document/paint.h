@@ -4,8 +4,8 @@
 #include "chart/chart_paint.h"
 #include "chart/element.h"
 #include "chart/frame.h"
-#include "common/settings.h"
 #include "document/object_table.h"
+#include "settings/settings.h"
 
 namespace humidraw {
 

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "common/number_format.h"
 #include "engine/moistek.h"
+#include "text/number_format.h"
 
 namespace humidraw {
 

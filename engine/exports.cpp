@@ -6,8 +6,8 @@
 #include <new>
 #include <string>
 
-#include "common/version_strings.h"
 #include "engine/moistek.h"
+#include "version/version_strings.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // Constants, saturation vapour pressure, vapour pressure ↔ humidity ratio, dew point.
 #include <cmath>
 
+#include "engine/air_constants.h"
 #include "engine/moistek.h"
 #include "engine/step_search.h"
 
@@ -26,7 +27,7 @@ MoistekClass::MoistekClass()
       Cpv(widened(0.441f)),
       Cw(1.0),
       Ci(0.5),
-      R0(597.5),
+      R0(humidraw::kLatentHeat0),
       Lf(widened(79.7f)),
       Pstd(760.0),
       PA(760.0),

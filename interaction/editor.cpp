@@ -3,16 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/number_format.h"
+#include "engine/air_constants.h"
+#include "text/number_format.h"
 
 namespace humidraw {
 namespace {
-
-int whole(double v) {
-    if (!(v == v)) return 0;  // NaN: never cast
-    const double t = std::trunc(v);
-    return t > 1e9 ? 1000000000 : t < -1e9 ? -1000000000 : static_cast<int>(t);
-}
 
 bool between(double v, double a, double b) {
     return v >= std::min(a, b) && v <= std::max(a, b);
@@ -23,7 +18,7 @@ bool between(double v, double a, double b) {
 std::string readoutText(const CurrentState& s, bool si) {
     return "DB:" + formatPrintfFixed(s.DB, 1, 5) + " RH:" + formatPrintfFixed(s.RH, 1, 5) +
            " WB:" + formatPrintfFixed(s.WB, 1, 5) +
-           " H:" + formatPrintfFixed(si ? s.h * 4.18605 : s.h, 1, 5) +
+           " H:" + formatPrintfFixed(si ? s.h * kKJPerKcal : s.h, 1, 5) +
            " X:" + formatPrintfFixed(s.x, 4, 7) + " SV:" + formatPrintfFixed(s.SV, 3, 6);
 }
 
@@ -36,8 +31,10 @@ int hitTest(const ObjectTable& objects, const ChartFrame& frame, double X, doubl
         if (isLineObject(r.kind)) {
             // Distances from the line where it is drawn: its ends at whole pixels.
             const ChartPoint a = frame.map(r.h1, r.x1), b = frame.map(r.h2, r.x2);
-            const ChartPoint A{static_cast<double>(whole(a.x)), static_cast<double>(whole(a.y))};
-            const ChartPoint B{static_cast<double>(whole(b.x)), static_cast<double>(whole(b.y))};
+            const ChartPoint A{static_cast<double>(wholeNumber(a.x)),
+                               static_cast<double>(wholeNumber(a.y))};
+            const ChartPoint B{static_cast<double>(wholeNumber(b.x)),
+                               static_cast<double>(wholeNumber(b.y))};
             double fx, fy;
             if (std::fabs(A.x - B.x) <= 1) {
                 fx = A.x, fy = Y;
@@ -62,12 +59,12 @@ int hitTest(const ObjectTable& objects, const ChartFrame& frame, double X, doubl
 }
 
 int Editor::markerRadius() const {
-    return whole(-0.3 * host_.frame().k2 * host_.frame().zoom);
+    return wholeNumber(-0.3 * host_.frame().k2 * host_.frame().zoom);
 }
 
 PixelPoint Editor::pixelOf(const StatePoint& p) const {
     const ChartPoint c = host_.frame().map(p.h, p.x);
-    return {whole(c.x), whole(c.y)};
+    return {wholeNumber(c.x), wholeNumber(c.y)};
 }
 
 void Editor::commandEnd() {

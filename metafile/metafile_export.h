@@ -5,9 +5,9 @@
 
 #include "chart/element.h"
 #include "chart/frame.h"
-#include "common/settings.h"
 #include "document/object_table.h"
 #include "metafile/metafile_canvas.h"
+#include "settings/settings.h"
 
 namespace humidraw {
 

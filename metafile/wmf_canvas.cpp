@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "chart/text_metrics.h"
-#include "common/cp932.h"
+#include "text/cp932.h"
 
 namespace humidraw {
 namespace {

@@ -8,10 +8,11 @@
 #include <QSvgGenerator>
 #include <cmath>
 
-#include "common/safe_replace.h"
 #include "document/attributes.h"
 #include "document/paint.h"
+#include "files/safe_replace.h"
 #include "render/qt_canvas.h"
+#include "text/number_format.h"
 
 namespace humidraw {
 
@@ -37,13 +38,13 @@ bool paintOn(QPainter& painter, int dpi, const Drawing& d, double zoom, int w, i
 
 }  // namespace
 
-std::string exportDrawing(const Drawing& d, double zoom, const std::string& path) {
+Status exportDrawing(const Drawing& d, double zoom, const std::string& path) {
     const ExportFormat format = formatForPath(path);
     if (format == ExportFormat::Unknown)
-        return "unknown output format (use .png, .svg or .pdf): " + path;
-    if (!(zoom > 0) || zoom > 20) return "zoom must lie between 0 and 20";
-    const int w = static_cast<int>(std::trunc(640 * zoom));
-    const int h = static_cast<int>(std::trunc(480 * zoom));
+        return failure("unknown output format (use .png, .svg or .pdf): " + path);
+    if (!(zoom > 0) || zoom > 20) return failure("zoom must lie between 0 and 20");
+    const int w = wholeNumber(640 * zoom);
+    const int h = wholeNumber(480 * zoom);
     // Painted into memory first: the file is replaced only by a whole drawing.
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -83,8 +84,8 @@ std::string exportDrawing(const Drawing& d, double zoom, const std::string& path
         }
     }
     buffer.close();
-    if (!painted || bytes.isEmpty()) return path + ": 図を描けませんでした";
-    return writeFailureText(
+    if (!painted || bytes.isEmpty()) return failure(path + ": 図を描けませんでした");
+    return writeOutcome(
         path,
         replaceFile(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));
 }

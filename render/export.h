@@ -4,8 +4,9 @@
 
 #include "chart/element.h"
 #include "chart/frame.h"
-#include "common/settings.h"
 #include "document/object_table.h"
+#include "result/result.h"
+#include "settings/settings.h"
 
 namespace humidraw {
 
@@ -22,8 +23,8 @@ enum class ExportFormat { Png, Svg, Pdf, Unknown };
 ExportFormat formatForPath(const std::string& path);
 
 // Renders at `zoom` (640 × 480 chart units → pixels) into memory, then replaces `path` with it
-// (replaceFile), so a failed write keeps the previous file. Returns an empty string on success,
-// otherwise what went wrong ("PATH: reason" when the file could not be written).
-std::string exportDrawing(const Drawing& d, double zoom, const std::string& path);
+// (replaceFile), so a failed write keeps the previous file. Fails with what went wrong
+// ("PATH: reason" when the file could not be written).
+Status exportDrawing(const Drawing& d, double zoom, const std::string& path);
 
 }  // namespace humidraw

@@ -3,29 +3,25 @@
 #include <algorithm>
 #include <cmath>
 
-namespace humidraw {
-namespace {
-int whole(double v) {
-    return static_cast<int>(std::trunc(v));
-}
-}  // namespace
+#include "text/number_format.h"
 
+namespace humidraw {
 void clampScroll(ViewState& v, const Viewport& port) {
     v.scrollX = std::clamp(v.scrollX, 0, std::max(0, v.boxWidth - port.clientWidth));
     v.scrollY = std::clamp(v.scrollY, 0, std::max(0, v.boxHeight - port.clientHeight));
 }
 
 void layoutBox(ViewState& v, const Viewport& port) {
-    v.boxWidth = whole(640 * v.zoom);
-    v.boxHeight = whole(480 * v.zoom);
+    v.boxWidth = wholeNumber(640 * v.zoom);
+    v.boxHeight = wholeNumber(480 * v.zoom);
     if (v.boxWidth < port.clientWidth) {
-        v.boxLeft = whole((port.clientWidth - v.boxWidth) / 2.0);
+        v.boxLeft = wholeNumber((port.clientWidth - v.boxWidth) / 2.0);
     } else {
         v.scrollX = 0;
         v.boxLeft = 0;
     }
     if (v.boxHeight < port.clientHeight) {
-        v.boxTop = whole((port.clientHeight - v.boxHeight) / 2.0);
+        v.boxTop = wholeNumber((port.clientHeight - v.boxHeight) / 2.0);
     } else {
         v.scrollY = 0;
         v.boxTop = 0;
@@ -41,25 +37,25 @@ bool zoomStep(ViewState& v, bool in, const Viewport& port, ZoomAnchor& anchor) {
     if (anchor.atPointer) {
         const double mx = anchor.x, my = anchor.y;
         if (in) {
-            cx = whole(mx - (mx - Vx) / F);
-            cy = whole(my - (my - Vy) / F);
-            anchor.x = whole(mx * F);
-            anchor.y = whole(my * F);
+            cx = wholeNumber(mx - (mx - Vx) / F);
+            cy = wholeNumber(my - (my - Vy) / F);
+            anchor.x = wholeNumber(mx * F);
+            anchor.y = wholeNumber(my * F);
         } else {
-            cx = whole(mx - (mx - Vx) * F);
-            cy = whole(my - (my - Vy) * F);
-            anchor.x = whole(mx / F);
-            anchor.y = whole(my / F);
+            cx = wholeNumber(mx - (mx - Vx) * F);
+            cy = wholeNumber(my - (my - Vy) * F);
+            anchor.x = wholeNumber(mx / F);
+            anchor.y = wholeNumber(my / F);
         }
     } else {
-        cx = whole(Vx);
-        cy = whole(Vy);
+        cx = wholeNumber(Vx);
+        cy = wholeNumber(Vy);
     }
     const double W0 = v.boxWidth, H0 = v.boxHeight;
     v.zoom = in ? v.zoom * F : v.zoom / F;
     layoutBox(v, port);
-    v.scrollX = whole(cx / W0 * v.boxWidth - port.clientWidth / 2.0);
-    v.scrollY = whole(cy / H0 * v.boxHeight - port.clientHeight / 2.0);
+    v.scrollX = wholeNumber(cx / W0 * v.boxWidth - port.clientWidth / 2.0);
+    v.scrollY = wholeNumber(cy / H0 * v.boxHeight - port.clientHeight / 2.0);
     clampScroll(v, port);
     return true;
 }

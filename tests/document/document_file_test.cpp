@@ -53,8 +53,8 @@ DocumentHeader header() {
 
 std::string bytesOf(const std::optional<DocumentHeader>& h, const std::vector<ObjectRecord>& r) {
     const auto b = serializeDocument(h, r);
-    EXPECT_TRUE(b.has_value());
-    return b.value_or("");
+    EXPECT_TRUE(b) << b.error();
+    return b ? *b : std::string();
 }
 
 }  // namespace
@@ -243,12 +243,14 @@ TEST(DocumentFile, MoreThan640RecordsTakesTheFirst) {
 }
 
 TEST(DocumentFile, TextsCp932CannotHoldAreRefused) {
-    std::string error;
-    EXPECT_FALSE(serializeDocument(std::nullopt, {record(30, "😀")}, &error));
-    EXPECT_NE(error.find("CP932 で保存できません"), std::string::npos);
+    const auto text = serializeDocument(std::nullopt, {record(30, "😀")});
+    EXPECT_FALSE(text);
+    EXPECT_EQ(text.error(), "文字列を CP932 で保存できません: 😀");
     DocumentHeader h;
     h.fontName = "Font 😀";
-    EXPECT_FALSE(serializeDocument(h, {}, &error));
+    const auto font = serializeDocument(h, {});
+    EXPECT_FALSE(font);
+    EXPECT_EQ(font.error(), "フォント名を CP932 で保存できません: Font 😀");
 }
 
 TEST(DocumentFile, FoldersAndMissingFilesAreRefusedWithTheirReason) {
@@ -264,16 +266,18 @@ TEST(DocumentFile, FoldersAndMissingFilesAreRefusedWithTheirReason) {
 }
 
 TEST(DocumentFile, CoordinatesThatAreNoNumbersAreNeverWritten) {
-    std::string error;
     ObjectRecord r = record(10);
     r.h2 = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_FALSE(serializeDocument(std::nullopt, {r}, &error));
-    EXPECT_NE(error.find("数値ではありません"), std::string::npos) << error;
+    const auto coordinate = serializeDocument(std::nullopt, {r});
+    EXPECT_FALSE(coordinate);
+    EXPECT_EQ(coordinate.error(), "座標が数値ではありません（無限大・NaN）");
     DocumentHeader h = header();
     h.zoom = std::numeric_limits<double>::infinity();
-    EXPECT_FALSE(serializeDocument(h, {}, &error));
+    const auto zoom = serializeDocument(h, {});
+    EXPECT_FALSE(zoom);
+    EXPECT_EQ(zoom.error(), "ヘッダに数値でない値（無限大・NaN）があります");
     r.h2 = -1e300;  // finite, however far: a document may hold it
-    EXPECT_TRUE(serializeDocument(std::nullopt, {r}, &error));
+    EXPECT_TRUE(serializeDocument(std::nullopt, {r}));
 }
 
 TEST(DocumentName, TitlePathAndFolder) {

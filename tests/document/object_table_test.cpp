@@ -59,6 +59,11 @@ TEST(Attributes, PaletteWidthsStylesAndLabelBoxes) {
     EXPECT_EQ(stylePattern(4, 1.0).size(), 6u);
     EXPECT_EQ(stylePattern(kHighlightStyle, 2.0), (std::vector<int>{1, 6}));
     EXPECT_TRUE(stylePattern(0, 3.0).empty());
+    // A zoom beyond any window's: widths and dash lengths stay whole numbers within 1e9 instead
+    // of an undefined conversion (8 × 1e12 and 3 × 1e12 × 0.5 are far beyond an int).
+    EXPECT_EQ(penWidthFor(3, 1e12), 1000000000);
+    EXPECT_EQ(stylePattern(1, 1e12), (std::vector<int>{1000000000, 1000000000}));
+    EXPECT_EQ(stylePattern(1, -1e12), (std::vector<int>{-1000000000, -1000000000}));
     struct Case {
         int code;
         double left, top;

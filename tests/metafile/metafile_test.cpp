@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "chart/construction.h"
-#include "common/cp932.h"
 #include "metafile/emf_canvas.h"
 #include "metafile/metafile_export.h"
 #include "metafile/wmf_canvas.h"
+#include "text/cp932.h"
 
 using namespace humidraw;
 

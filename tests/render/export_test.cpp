@@ -52,7 +52,7 @@ TEST_F(Export, FormatByExtensionInAnyCase) {
 
 TEST_F(Export, EachFormatWritesAReadableFile) {
     const Drawing d{frame, chart, objects, settings};
-    ASSERT_EQ(exportDrawing(d, 1.875, (dir / "c.png").string()), "");
+    ASSERT_TRUE(exportDrawing(d, 1.875, (dir / "c.png").string()));
     const QImage png(QString::fromStdString((dir / "c.png").string()));
     EXPECT_EQ(png.width(), 1200);
     EXPECT_EQ(png.height(), 900);
@@ -62,7 +62,7 @@ TEST_F(Export, EachFormatWritesAReadableFile) {
         for (int y = 700; y < 780; ++y) grey += png.pixel(x, y) == qRgb(128, 128, 128);
     EXPECT_GT(grey, 500) << "grey chart lines near the base";
 
-    ASSERT_EQ(exportDrawing(d, 1.875, (dir / "c.svg").string()), "");
+    ASSERT_TRUE(exportDrawing(d, 1.875, (dir / "c.svg").string()));
     std::ifstream svg(dir / "c.svg");
     std::stringstream text;
     text << svg.rdbuf();
@@ -70,7 +70,7 @@ TEST_F(Export, EachFormatWritesAReadableFile) {
     EXPECT_NE(text.str().find("1200"), std::string::npos);
     EXPECT_NE(text.str().find("乾球温度"), std::string::npos);
 
-    ASSERT_EQ(exportDrawing(d, 1.0, (dir / "c.pdf").string()), "");
+    ASSERT_TRUE(exportDrawing(d, 1.0, (dir / "c.pdf").string()));
     EXPECT_EQ(head(dir / "c.pdf", 5), "%PDF-");
     for (const auto& e : fs::directory_iterator(dir))
         EXPECT_EQ(e.path().extension() == ".part", false) << e.path();
@@ -78,16 +78,17 @@ TEST_F(Export, EachFormatWritesAReadableFile) {
 
 TEST_F(Export, FailedWriteKeepsThePreviousFile) {
     const Drawing d{frame, chart, objects, settings};
-    EXPECT_NE(exportDrawing(d, 1.0, (dir / "missing" / "c.png").string()), "");
-    EXPECT_NE(exportDrawing(d, 1.0, (dir / "c.emf").string()), "");
-    EXPECT_NE(exportDrawing(d, 0, (dir / "c.png").string()), "");
+    EXPECT_FALSE(exportDrawing(d, 1.0, (dir / "missing" / "c.png").string()));
+    EXPECT_FALSE(exportDrawing(d, 1.0, (dir / "c.emf").string()));
+    EXPECT_FALSE(exportDrawing(d, 0, (dir / "c.png").string()));
     // A folder of that name cannot be replaced: the error is reported, the folder stays.
     fs::create_directories(dir / "taken.png");
-    EXPECT_NE(exportDrawing(d, 1.0, (dir / "taken.png").string()), "");
+    EXPECT_FALSE(exportDrawing(d, 1.0, (dir / "taken.png").string()));
     EXPECT_TRUE(fs::is_directory(dir / "taken.png"));
-    EXPECT_NE(
-        exportDrawing(d, 1.0, (dir / "taken.png").string()).find("同じ名前のフォルダがあります"),
-        std::string::npos);
+    EXPECT_NE(exportDrawing(d, 1.0, (dir / "taken.png").string())
+                  .error()
+                  .find("同じ名前のフォルダがあります"),
+              std::string::npos);
 }
 
 TEST_F(Export, FarEndsGiveAnOrdinarySizedFile) {
@@ -103,7 +104,7 @@ TEST_F(Export, FarEndsGiveAnOrdinarySizedFile) {
         line.h1 = 10, line.x1 = 0.01, line.h2 = h, line.x2 = 0.01;
         objects.append(line);
         const Drawing d{frame, chart, objects, settings};
-        EXPECT_EQ(exportDrawing(d, 1.875, (dir / name).string()), "");
+        EXPECT_TRUE(exportDrawing(d, 1.875, (dir / name).string()));
         return fs::file_size(dir / name);
     };
     for (const char* name : {"c.svg", "c.pdf"}) {

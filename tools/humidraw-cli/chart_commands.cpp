@@ -3,13 +3,13 @@
 
 #include "chart/construction.h"
 #include "commands.h"
-#include "common/number_format.h"
-#include "common/safe_replace.h"
 #include "document/document_file.h"
+#include "files/safe_replace.h"
 #include "json.h"
 #include "metafile/metafile_export.h"
 #include "render/export.h"
 #include "render/qt_text.h"
+#include "text/number_format.h"
 
 using namespace humidraw;
 
@@ -122,15 +122,15 @@ int renderCommand(const ChartOptions& o) {
     ChartTable table;
     const FrameStatus st = constructChart(settings, metrics, frame, table);
     if (st != FrameStatus::Ok) return fail(1, englishReason(st, settings));
-    std::string error;
+    Status written;
     if (metafile) {
         const std::string bytes = metafileBytes(metafileFormatFor(o.output), frame, table, objects,
                                                 settings, screenTextExtent, screenCharAdvances);
-        error = writeFailureText(o.output, replaceFile(o.output, bytes));
+        written = writeOutcome(o.output, replaceFile(o.output, bytes));
     } else {
-        error = exportDrawing({frame, table, objects, settings}, o.zoom, o.output);
+        written = exportDrawing({frame, table, objects, settings}, o.zoom, o.output);
     }
-    return error.empty() ? 0 : fail(1, error);
+    return written ? 0 : fail(1, written.error());
 }
 
 }  // namespace humidraw_cli

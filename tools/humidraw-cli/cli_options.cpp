@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "common/number_format.h"
+#include "text/number_format.h"
 
 namespace humidraw_cli {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "common/settings.h"
+#include "settings/settings.h"
 
 namespace humidraw_cli {
 

@@ -4,12 +4,12 @@
 
 #include "coil/coil.h"
 #include "commands.h"
-#include "common/number_format.h"
-#include "common/safe_replace.h"
 #include "document/document_file.h"
 #include "document_json.h"
 #include "engine/moistek.h"
+#include "files/safe_replace.h"
 #include "json.h"
+#include "text/number_format.h"
 
 using namespace humidraw;
 
@@ -115,9 +115,9 @@ int coilCommand(const std::vector<std::string>& args) {
     if (!output.empty()) {
         const auto bytes =
             serializeDocument(headerFrom(settings, 7, 3, 0, 1, 480, 640, 0, 0), run.objects);
-        const std::string error =
-            bytes ? writeFailureText(output, replaceFile(output, *bytes)) : "cannot encode";
-        if (!error.empty()) return fail(1, error);
+        const Status written =
+            bytes ? writeOutcome(output, replaceFile(output, *bytes)) : failure("cannot encode");
+        if (!written) return fail(1, written.error());
     }
     std::vector<std::string> rows;
     for (const ObjectRecord& r : run.objects)

@@ -4,9 +4,9 @@
 #include <sstream>
 
 #include "commands.h"
-#include "common/safe_replace.h"
 #include "document/document_file.h"
 #include "document_json.h"
+#include "files/safe_replace.h"
 
 using namespace humidraw;
 
@@ -43,10 +43,10 @@ int packCommand(const std::vector<std::string>& args) {
     std::string error;
     const auto doc = documentFromJson(text.str(), error);
     if (!doc) return fail(1, input + ": " + error);
-    const auto bytes = serializeDocument(doc->header, doc->records, &error);
-    if (!bytes) return fail(1, input + ": " + error);
-    error = writeFailureText(output, replaceFile(output, *bytes));
-    return error.empty() ? 0 : fail(1, error);
+    const auto bytes = serializeDocument(doc->header, doc->records);
+    if (!bytes) return fail(1, input + ": " + bytes.error());
+    const Status written = writeOutcome(output, replaceFile(output, *bytes));
+    return written ? 0 : fail(1, written.error());
 }
 
 }  // namespace humidraw_cli

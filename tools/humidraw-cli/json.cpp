@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "common/number_format.h"
+#include "text/number_format.h"
 
 namespace humidraw_cli {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "commands.h"
-#include "common/standard_streams.h"
+#include "files/standard_streams.h"
 #include "render/qt_text.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "callables.h"
 #include "commands.h"
-#include "common/standard_streams.h"
+#include "files/standard_streams.h"
 #include "numbers.h"
 
 namespace moistek_cli {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "commands.h"
-#include "common/standard_streams.h"
 #include "engine/moistek.h"
+#include "files/standard_streams.h"
 
 namespace {
 

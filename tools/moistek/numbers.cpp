@@ -1,6 +1,6 @@
 #include "numbers.h"
 
-#include "common/number_format.h"
+#include "text/number_format.h"
 
 namespace moistek_cli {
 

@@ -7,9 +7,9 @@
 
 #include "callables.h"
 #include "commands.h"
-#include "common/number_format.h"
-#include "common/standard_streams.h"
+#include "files/standard_streams.h"
 #include "numbers.h"
+#include "text/number_format.h"
 
 namespace moistek_cli {
 namespace {

@@ -1,4 +1,4 @@
-#include "common/standard_streams.h"
+#include "files/standard_streams.h"
 
 #include <cerrno>
 #include <cstdlib>

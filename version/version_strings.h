@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "result/result.h"
+
 struct VersionStrings {
     char CompanyName[260];
     char FileDescription[260];
@@ -29,8 +31,8 @@ namespace humidraw {
 // "\StringFileInfo\041103A4\FileVersion" or "\VarFileInfo\Translation".
 class VersionInfo {
   public:
-    // Loads the information; false (with `error` set) when it cannot be read at all.
-    bool load(const std::string& path, std::string* error = nullptr);
+    // Loads the information; fails with the reason when it cannot be read at all.
+    Status load(const std::string& path);
     // The value stored under `key` (compared without regard to ASCII case).
     std::optional<std::string> query(const std::string& key) const;
     // The translation code, language in the high word and code page in the low one.

@@ -1,4 +1,4 @@
-#include "common/safe_replace.h"
+#include "files/safe_replace.h"
 
 #include <gtest/gtest.h>
 #include <sys/mount.h>
@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "other_user.h"
+#include "support/other_user.h"
 
 using namespace humidraw;
 using humidraw_test::asOtherUser;
@@ -154,8 +154,12 @@ TEST_F(SafeReplace, ReasonsInTheProgramsLanguage) {
     EXPECT_TRUE(fs::is_directory(dir / "taken.png"));
     const WriteResult missing = replaceFile(p("no/c.png"), "x");
     EXPECT_EQ(missing.problem, WriteProblem::NoFolder);
-    EXPECT_EQ(writeFailureText("no/c.png", missing), "no/c.png: フォルダがありません");
-    EXPECT_EQ(writeFailureText("c.png", WriteResult{}), "");
+    const Status failed = writeOutcome("no/c.png", missing);
+    EXPECT_FALSE(failed);
+    EXPECT_EQ(failed.error(), "no/c.png: フォルダがありません");
+    const Status written = writeOutcome("c.png", WriteResult{});
+    EXPECT_TRUE(written);
+    EXPECT_EQ(written.error(), "");
     EXPECT_EQ(writeProblemText(folder), "同じ名前のフォルダがあります");
 }
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "common/ini_file.h"
+#include "settings/ini_file.h"
 
 namespace humidraw {
 

@@ -1,4 +1,4 @@
-#include "common/version_strings.h"
+#include "version/version_strings.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -112,9 +112,9 @@ TEST_F(VersionFiles, FileWithoutVersionSectionFails) {
     VersionStrings r = filled('#');
     EXPECT_EQ(ReadVersionStrings(r, "/bin/sh"), 0);
     humidraw::VersionInfo info;
-    std::string error;
-    EXPECT_FALSE(info.load("/bin/sh", &error));
-    EXPECT_NE(error.find(".verstrings"), std::string::npos) << error;
+    const humidraw::Status loaded = info.load("/bin/sh");
+    EXPECT_FALSE(loaded);
+    EXPECT_EQ(loaded.error(), "/bin/sh has no section .verstrings");
 }
 
 TEST_F(VersionFiles, CorruptedSectionTableNeverCrashes) {

@@ -1,4 +1,4 @@
-#include "common/version_strings.h"
+#include "version/version_strings.h"
 
 #include <strings.h>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "common/elf_section.h"
+#include "version/elf_section.h"
 
 namespace humidraw {
 namespace {
@@ -40,19 +40,14 @@ void copyField(char (&field)[260], const std::string& text) {
 
 }  // namespace
 
-bool VersionInfo::load(const std::string& path, std::string* error) {
-    SectionRead section = readElfSection(path, ".verstrings");
-    if (!section.ok) {
-        if (error) *error = section.error;
-        return false;
-    }
-    const std::string content(section.content.begin(), section.content.end());
-    if (content.compare(0, sizeof kMagic, std::string(kMagic, sizeof kMagic)) != 0) {
-        if (error) *error = path + ": version information has an unknown layout";
-        return false;
-    }
+Status VersionInfo::load(const std::string& path) {
+    const auto section = readElfSection(path, ".verstrings");
+    if (!section) return failure(section.error());
+    const std::string content(section->begin(), section->end());
+    if (content.compare(0, sizeof kMagic, std::string(kMagic, sizeof kMagic)) != 0)
+        return failure(path + ": version information has an unknown layout");
     block_ = content.substr(sizeof kMagic);
-    return true;
+    return {};
 }
 
 std::optional<std::string> VersionInfo::query(const std::string& key) const {

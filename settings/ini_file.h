@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/safe_replace.h"
+#include "files/safe_replace.h"
 
 namespace humidraw {
 

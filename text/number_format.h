@@ -36,4 +36,13 @@ std::optional<double> parseTypedDecimal(std::string_view text);
 // A whole number in decimal taking the whole text; nothing otherwise or when out of range.
 std::optional<int> parseInteger(std::string_view text);
 
+// The bound wholeNumber keeps pixel coordinates within unless told otherwise: far from the
+// limits of an int, so that sums and differences of a few of them still fit.
+constexpr int kWholeLimit = 1000000000;
+
+// `v` rounded toward zero as an int, held within [lo, hi]; NaN gives 0. Casting a double
+// beyond an int's range is undefined, so every conversion of a double to a whole number of
+// pixels, characters or settings units goes through here.
+int wholeNumber(double v, int lo = -kWholeLimit, int hi = kWholeLimit);
+
 }  // namespace humidraw

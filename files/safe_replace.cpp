@@ -1,4 +1,4 @@
-#include "common/safe_replace.h"
+#include "files/safe_replace.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -227,8 +227,9 @@ std::string writeProblemText(const WriteResult& r) {
     }
 }
 
-std::string writeFailureText(const std::string& path, const WriteResult& r) {
-    return r.ok() ? std::string() : path + ": " + writeProblemText(r);
+Status writeOutcome(const std::string& path, const WriteResult& r) {
+    if (r.ok()) return {};
+    return failure(path + ": " + writeProblemText(r));
 }
 
 }  // namespace humidraw

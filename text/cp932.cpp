@@ -1,4 +1,4 @@
-#include "common/cp932.h"
+#include "text/cp932.h"
 
 #include <iconv.h>
 

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "result/result.h"
+
 namespace humidraw {
 
 enum class WriteProblem {
@@ -36,8 +38,8 @@ WriteResult replaceFile(const std::string& path, std::string_view bytes, WriteCa
 
 // The reason in the program's language, e.g. "ディスクの空き容量が足りません".
 std::string writeProblemText(const WriteResult& r);
-// "PATH: reason" for a failed write, empty when it worked.
-std::string writeFailureText(const std::string& path, const WriteResult& r);
+// A write's outcome told the user's way: failed with "PATH: reason" when it did not work.
+Status writeOutcome(const std::string& path, const WriteResult& r);
 
 // The file name prefix of our temporary files: ".~NAME." followed by the process id and six
 // random characters (".tmp" for those of earlier versions).

@@ -1,9 +1,9 @@
-#include "common/settings.h"
+#include "settings/settings.h"
 
 #include <cmath>
 #include <limits>
 
-#include "common/number_format.h"
+#include "text/number_format.h"
 
 namespace humidraw {
 
@@ -78,22 +78,18 @@ WindowBounds loadWindowBounds(const IniFile& ini) {
 }
 
 namespace {
-// The whole part of a value, as a spin edit holds it.
-int wholePart(double v) {
-    if (!std::isfinite(v)) return 0;
-    const double t = std::trunc(v);
-    if (t > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-    if (t < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
-    return static_cast<int>(t);
-}
+// Limits and pressure are written as the whole numbers a spin edit holds, over an int's range.
+constexpr int kIntMin = std::numeric_limits<int>::min();
+constexpr int kIntMax = std::numeric_limits<int>::max();
 }  // namespace
 
 bool saveSettings(IniFile& ini, const Settings& s) {
-    bool ok = writeProfileInt(ini, "Setting", "CSpa", wholePart(s.pressureMmHg)) &&
-              writeProfileInt(ini, "Setting", "CSdbmin", wholePart(s.dbMin)) &&
-              writeProfileInt(ini, "Setting", "CSdbmax", wholePart(s.dbMax)) &&
-              writeProfileInt(ini, "Font", "CSFontSize", s.fontSize) &&
-              ini.writeString("Font", "CSFontName", s.fontName);
+    bool ok =
+        writeProfileInt(ini, "Setting", "CSpa", wholeNumber(s.pressureMmHg, kIntMin, kIntMax)) &&
+        writeProfileInt(ini, "Setting", "CSdbmin", wholeNumber(s.dbMin, kIntMin, kIntMax)) &&
+        writeProfileInt(ini, "Setting", "CSdbmax", wholeNumber(s.dbMax, kIntMin, kIntMax)) &&
+        writeProfileInt(ini, "Font", "CSFontSize", s.fontSize) &&
+        ini.writeString("Font", "CSFontName", s.fontName);
     for (int i = 0; ok && i < kViewFlagCount; ++i)
         ok = writeProfileBool(ini, "View", kViewFlagKeys[i], s.view[i]);
     return ok && writeProfileBool(ini, "Setting", "SiUnit", s.si);

@@ -1,9 +1,11 @@
 // Numbers written and read the same in every locale; typed numbers with either separator.
-#include "common/number_format.h"
+#include "text/number_format.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
+#include <limits>
 #include <string>
 
 using namespace humidraw;
@@ -87,4 +89,69 @@ TEST(TypedDecimal, CLocaleTakesThePointOnly) {
     EXPECT_EQ(parseTypedDecimal("0.5"), 0.5);
     EXPECT_FALSE(parseTypedDecimal("0,5"));
     std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+// Whole numbers: toward zero, held within the bounds (±1e9 unless told), NaN as 0.
+TEST(WholeNumber, TowardZeroClampedNaNAsZero) {
+    EXPECT_EQ(wholeNumber(2.999), 2);
+    EXPECT_EQ(wholeNumber(-2.999), -2);
+    EXPECT_EQ(wholeNumber(-0.5), 0);
+    EXPECT_EQ(wholeNumber(999999999.9), 999999999);
+    EXPECT_EQ(wholeNumber(-999999999.9), -999999999);
+    EXPECT_EQ(wholeNumber(1000000000.5), 1000000000);
+    EXPECT_EQ(wholeNumber(5e9), 1000000000);
+    EXPECT_EQ(wholeNumber(-1e300), -1000000000);
+    EXPECT_EQ(wholeNumber(INFINITY), 1000000000);
+    EXPECT_EQ(wholeNumber(-INFINITY), -1000000000);
+    EXPECT_EQ(wholeNumber(NAN), 0);
+    EXPECT_EQ(wholeNumber(7.9, 0, 5), 5);
+    EXPECT_EQ(wholeNumber(-3.2, 0, 5), 0);
+    // Over an int's whole range, its two ends included (2^31 - 1 and -2^31).
+    constexpr int lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
+    EXPECT_EQ(wholeNumber(2147483646.9, lo, hi), 2147483646);
+    EXPECT_EQ(wholeNumber(3e9, lo, hi), 2147483647);
+    EXPECT_EQ(wholeNumber(-2147483648.7, lo, hi), -2147483647 - 1);
+    EXPECT_EQ(wholeNumber(-3e9, lo, hi), -2147483647 - 1);
+}
+
+TEST(FormatFixed, RoundsAsUsersReadDecimals) {
+    struct Case {
+        double v;
+        int decimals;
+        const char* text;
+    } const cases[] = {
+        {23.65, 1, "23.7"},
+        {-23.65, 1, "-23.7"},
+        {0.5, 0, "1"},
+        {-0.5, 0, "-1"},
+        {2.5, 0, "3"},
+        {-0.0001, 0, "0"},
+        {-0.04, 1, "0.0"},
+        {0.0, 3, "0.000"},
+        {0.065, 3, "0.065"},
+        {0.0652, 3, "0.065"},
+        {0.0655, 3, "0.066"},
+        {760, 0, "760"},
+        {101.325, 3, "101.325"},
+        {1e-20, 2, "0.00"},
+        {123456789, 0, "123456789"},
+        {9.9996, 3, "10.000"},
+        {-5, 0, "-5"},
+        {0.84015, 2, "0.84"},
+        {1.005, 2, "1.01"},
+        {12345.678, 1, "12345.7"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(formatFixed(c.v, c.decimals), c.text) << c.v;
+}
+
+TEST(ParseNumbers, WholeTextOnly) {
+    EXPECT_EQ(parseDecimal(" -5.5 "), -5.5);
+    EXPECT_FALSE(parseDecimal("5,5"));
+    EXPECT_FALSE(parseDecimal("abc"));
+    EXPECT_FALSE(parseDecimal("nan"));
+    EXPECT_FALSE(parseDecimal("0x10"));
+    EXPECT_FALSE(parseDecimal(""));
+    EXPECT_EQ(parseInteger("12"), 12);
+    EXPECT_FALSE(parseInteger("12.5"));
+    EXPECT_FALSE(parseInteger("99999999999"));
 }

@@ -1,4 +1,4 @@
-#include "common/ini_file.h"
+#include "settings/ini_file.h"
 
 #include <fcntl.h>
 #include <strings.h>
@@ -6,8 +6,8 @@
 
 #include <cerrno>
 
-#include "common/cp932.h"
-#include "common/safe_replace.h"
+#include "files/safe_replace.h"
+#include "text/cp932.h"
 
 namespace humidraw {
 namespace {

@@ -1,4 +1,4 @@
-#include "common/elf_section.h"
+#include "version/elf_section.h"
 
 #include <cstdint>
 #include <cstring>
@@ -67,29 +67,24 @@ bool readHeader(FileBytes& file, bool wide, uint64_t tableOffset, uint64_t entry
 
 }  // namespace
 
-SectionRead readElfSection(const std::string& path, const std::string& sectionName) {
-    SectionRead result;
+Result<std::vector<char>> readElfSection(const std::string& path, const std::string& sectionName) {
     FileBytes file(path);
     if (!file.isOpen()) {
-        result.error = "cannot open " + path;
-        return result;
+        return failure("cannot open " + path);
     }
     unsigned char ident[64] = {};
     if (!file.read(0, ident, 52) || std::memcmp(ident,
                                                 "\x7f"
                                                 "ELF",
                                                 4) != 0) {
-        result.error = path + " is not an ELF file";
-        return result;
+        return failure(path + " is not an ELF file");
     }
     const bool wide = ident[4] == 2;
     if ((ident[4] != 1 && ident[4] != 2) || ident[5] != 1) {
-        result.error = path + ": unsupported ELF class or byte order";
-        return result;
+        return failure(path + ": unsupported ELF class or byte order");
     }
     if (wide && !file.read(0, ident, 64)) {
-        result.error = path + ": ELF header cut short";
-        return result;
+        return failure(path + ": ELF header cut short");
     }
     const uint64_t tableOffset = wide ? little<uint64_t>(ident + 40) : little<uint32_t>(ident + 32);
     const uint64_t entrySize = little<uint16_t>(ident + (wide ? 58 : 46));
@@ -100,13 +95,11 @@ SectionRead readElfSection(const std::string& path, const std::string& sectionNa
     if (count == 0 || namesIndex >= count ||
         !readHeader(file, wide, tableOffset, entrySize, namesIndex, names) ||
         names.offset > file.size() || names.size > file.size() - names.offset) {
-        result.error = path + ": no readable section table";
-        return result;
+        return failure(path + ": no readable section table");
     }
     std::vector<char> nameTable(names.size);
     if (!file.read(names.offset, nameTable.data(), names.size)) {
-        result.error = path + ": section names cut short";
-        return result;
+        return failure(path + ": section names cut short");
     }
     for (uint64_t i = 0; i < count; ++i) {
         SectionHeader h;
@@ -118,20 +111,14 @@ SectionRead readElfSection(const std::string& path, const std::string& sectionNa
             std::memcmp(name, sectionName.data(), sectionName.size()) != 0)
             continue;
         if (h.type == kSectionNoBits || h.offset > file.size() || h.size > file.size() - h.offset) {
-            result.error = path + ": section " + sectionName + " lies outside the file";
-            return result;
+            return failure(path + ": section " + sectionName + " lies outside the file");
         }
-        result.content.resize(h.size);
-        if (!file.read(h.offset, result.content.data(), h.size)) {
-            result.error = path + ": section " + sectionName + " cut short";
-            result.content.clear();
-            return result;
-        }
-        result.ok = true;
-        return result;
+        std::vector<char> content(h.size);
+        if (!file.read(h.offset, content.data(), h.size))
+            return failure(path + ": section " + sectionName + " cut short");
+        return content;
     }
-    result.error = path + " has no section " + sectionName;
-    return result;
+    return failure(path + " has no section " + sectionName);
 }
 
 }  // namespace humidraw

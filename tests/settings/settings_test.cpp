@@ -1,4 +1,4 @@
-#include "common/settings.h"
+#include "settings/settings.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -7,65 +7,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "common/cp932.h"
-#include "common/number_format.h"
-#include "other_user.h"
+#include "support/other_user.h"
 
 using namespace humidraw;
 namespace fs = std::filesystem;
-
-TEST(FormatFixed, RoundsAsUsersReadDecimals) {
-    struct Case {
-        double v;
-        int decimals;
-        const char* text;
-    } const cases[] = {
-        {23.65, 1, "23.7"},
-        {-23.65, 1, "-23.7"},
-        {0.5, 0, "1"},
-        {-0.5, 0, "-1"},
-        {2.5, 0, "3"},
-        {-0.0001, 0, "0"},
-        {-0.04, 1, "0.0"},
-        {0.0, 3, "0.000"},
-        {0.065, 3, "0.065"},
-        {0.0652, 3, "0.065"},
-        {0.0655, 3, "0.066"},
-        {760, 0, "760"},
-        {101.325, 3, "101.325"},
-        {1e-20, 2, "0.00"},
-        {123456789, 0, "123456789"},
-        {9.9996, 3, "10.000"},
-        {-5, 0, "-5"},
-        {0.84015, 2, "0.84"},
-        {1.005, 2, "1.01"},
-        {12345.678, 1, "12345.7"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(formatFixed(c.v, c.decimals), c.text) << c.v;
-}
-
-TEST(ParseNumbers, WholeTextOnly) {
-    EXPECT_EQ(parseDecimal(" -5.5 "), -5.5);
-    EXPECT_FALSE(parseDecimal("5,5"));
-    EXPECT_FALSE(parseDecimal("abc"));
-    EXPECT_FALSE(parseDecimal("nan"));
-    EXPECT_FALSE(parseDecimal("0x10"));
-    EXPECT_FALSE(parseDecimal(""));
-    EXPECT_EQ(parseInteger("12"), 12);
-    EXPECT_FALSE(parseInteger("12.5"));
-    EXPECT_FALSE(parseInteger("99999999999"));
-}
-
-TEST(Cp932, RoundTripAndRefusals) {
-    const std::string text = "ＭＳ Ｐゴシック～－①㈱髙ﾌ\\";
-    const auto bytes = utf8ToCp932(text);
-    ASSERT_TRUE(bytes);
-    EXPECT_EQ(cp932ToUtf8(*bytes), text);
-    EXPECT_FALSE(cp932ToUtf8("\x82"));          // lead byte cut short
-    EXPECT_FALSE(cp932ToUtf8("\x81\x7f\xa0"));  // not CP932
-    EXPECT_FALSE(utf8ToCp932("😀"));
-    EXPECT_EQ(cutCp932("\x82\xa0\x82\xa2", 3), "\x82\xa0") << "never half a character";
-}
 
 class SettingsFile : public testing::Test {
   protected:
@@ -155,6 +100,21 @@ TEST_F(SettingsFile, UnwritableFolderFailsAndKeepsNothingHalfWritten) {
     IniFile here(path_);
     EXPECT_FALSE(here.writeString("Font", "CSFontName", "😀")) << "not storable in CP932";
     EXPECT_FALSE(fs::exists(path_));
+}
+
+TEST_F(SettingsFile, LimitsBeyondAWholeNumberAreWrittenAtItsEnds) {
+    // A damaged settings file may hold any finite number; the limits and the pressure are
+    // written as an int holds them: 2^31 - 1 and -2^31 at the ends, the whole part otherwise.
+    Settings s;
+    s.pressureMmHg = 1e12;
+    s.dbMin = -1e300;
+    s.dbMax = 45.9;
+    IniFile ini(path_);
+    ASSERT_TRUE(saveSettings(ini, s));
+    const std::string text = read();
+    EXPECT_NE(text.find("CSpa=2147483647\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("CSdbmin=-2147483648\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("CSdbmax=45\r\n"), std::string::npos) << text;
 }
 
 TEST(SettingsFileAccess, FileThatCannotBeReadIsNeverReplaced) {

@@ -1,4 +1,4 @@
-#include "common/number_format.h"
+#include "text/number_format.h"
 
 #include <charconv>
 #include <clocale>
@@ -146,6 +146,14 @@ std::optional<int> parseInteger(std::string_view text) {
     const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
     if (r.ec != std::errc{} || r.ptr != text.data() + text.size()) return std::nullopt;
     return v;
+}
+
+int wholeNumber(double v, int lo, int hi) {
+    if (std::isnan(v)) return 0;
+    const double t = std::trunc(v);
+    if (t <= lo) return lo;
+    if (t >= hi) return hi;
+    return static_cast<int>(t);
 }
 
 }  // namespace humidraw

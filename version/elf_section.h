@@ -3,18 +3,14 @@
 // Every offset and size taken from the file is checked against the file's size, so a damaged
 // or foreign file gives an error, never a read past the end or an allocation it cannot justify.
 
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "result/result.h"
+
 namespace humidraw {
 
-struct SectionRead {
-    bool ok = false;
-    std::string error;          // why the section could not be read, when !ok
-    std::vector<char> content;  // the section's bytes, when ok
-};
-
-SectionRead readElfSection(const std::string& path, const std::string& sectionName);
+// The section's bytes, or why they could not be read.
+Result<std::vector<char>> readElfSection(const std::string& path, const std::string& sectionName);
 
 }  // namespace humidraw
