@@ -1,0 +1,109 @@
+// Both seasons of the air-handling unit against a golden file: every object a run plots (labels,
+// lines, value rows) and the rewritten fields, for the defaults and the variants that take other
+// paths (SI units, steam, a derived temperature difference, a supply above 95 %, given states in
+// other properties). The file was written once and reviewed against the hand computation below.
+#include <gtest/gtest.h>
+
+#include "coil/coil.h"
+#include "engine/moistek.h"
+#include "golden.h"
+
+using namespace humidraw;
+using namespace humidraw::coil;
+using humidraw::testing::goldenLine;
+using humidraw::testing::goldenNumber;
+
+namespace {
+
+CoilRun run(const CoilInputs& in, bool si = false) {
+    CurrentState s;
+    return runCoil(in, si, -5, 45, CurrentAttributes{}, 640, s);
+}
+
+std::string dump(const std::string& name, const CoilRun& r) {
+    std::string out = goldenLine({"case", name, r.error, r.fields.ESA, r.fields.EDT, r.fields.HESA,
+                                  std::to_string(r.warnings.size())});
+    for (const ObjectRecord& o : r.objects)
+        out += goldenLine({std::to_string(o.kind), std::to_string(o.colour),
+                           std::to_string(o.width), std::to_string(o.style),
+                           std::to_string(o.labelPosition), goldenNumber(o.h1), goldenNumber(o.x1),
+                           goldenNumber(o.h2), goldenNumber(o.x2), o.text});
+    return out;
+}
+
+std::string allCases() {
+    std::string out = dump("defaults", run(CoilInputs{}));
+    out += dump("si defaults", run(defaultInputs(true), true));
+    CoilInputs steam;
+    steam.Kasitu = 2;
+    steam.HESA = "20000";
+    out += dump("steam, own heating volume", run(steam));
+    CoilInputs derived;
+    derived.EDT = "0";
+    derived.ESA = "20000";
+    out += dump("temperature difference from the volume", run(derived));
+    CoilInputs wet;
+    wet.EQL = "0";
+    wet.EDT = "14";
+    wet.X20 = "70";
+    out += dump("supply above 95 %", run(wet));
+    CoilInputs other;  // outdoor by DB and WB, room by h and x; heating outdoor by x and RH
+    other.CB1 = kDB, other.CB2 = kWB, other.X1 = "33", other.X2 = "27";
+    other.CB10 = kAH, other.CB20 = kEN, other.X10 = "0.0105", other.X20 = "12.4";
+    other.HCB1 = kRH, other.HCB2 = kAH, other.HX1 = "40", other.HX2 = "0.002";
+    other.HEOA = "20000";  // more outdoor air than supply air
+    out += dump("other properties", run(other));
+    return out;
+}
+
+// Moist-air enthalpy by hand, kcal/kg(DA): 0.24 t + x (597.5 + 0.441 t).
+double handEnthalpy(double t, double x) {
+    return 0.24 * t + x * (597.5 + 0.441 * t);
+}
+
+}  // namespace
+
+TEST(CoilGolden, BothSeasonsOfEveryVariant) {
+    humidraw::testing::expectMatchesGolden("coil/golden/coil_seasons.txt", allCases());
+}
+
+// The review of the default run, by hand from published saturation pressures (ASHRAE
+// Fundamentals, 101.325 kPa): the golden values agree to the precision of the tables.
+TEST(CoilGolden, DefaultRunAgreesWithHandComputation) {
+    const CoilRun r = run(CoilInputs{});
+    ASSERT_TRUE(r.error.empty()) << r.error;
+    // Room 26 °C 50 %: pws = 3.3638 kPa, pw = 1.6819, x = 0.622 × 1.6819 / 99.643 = 0.010499.
+    EXPECT_NEAR(r.cooling.RA.x, 0.010499, 2e-5);
+    EXPECT_NEAR(r.cooling.RA.h, handEnthalpy(26, 0.010499), 0.02);  // 6.24 + 6.394 = 12.634
+    // Outdoor 34 °C 60 %: pws = 5.3251 kPa, pw = 3.1951, x = 0.622 × 3.1951 / 98.130 = 0.020252.
+    EXPECT_NEAR(r.cooling.OA.x, 0.020252, 4e-5);
+    // Supply volume 17400 m³/h (50000 / 0.288 / 10 = 17361 up to the next hundred):
+    // SA x = 0.010499 − 5000 / 17400 / (597.5 + 4.41) = 0.010499 − 0.0004774 = 0.010022.
+    EXPECT_NEAR(r.cooling.SA.x, 0.010022, 2e-5);
+    EXPECT_NEAR(r.cooling.SA.DB, 16.0, 1e-9);
+    // Mixed air, outdoor share 5000 / 17400 = 0.28736:
+    // x = 0.010499 + (0.020252 − 0.010499) × 0.28736 = 0.013302.
+    EXPECT_NEAR(r.cooling.MA.x, 0.013302, 3e-5);
+    EXPECT_NEAR(r.cooling.MA.h, r.cooling.RA.h + (r.cooling.OA.h - r.cooling.RA.h) * 0.28736, 1e-4);
+
+    // Winter room 22 °C 50 %: pws = 2.6448 kPa, pw = 1.3224, x = 0.622 × 1.3224 / 100.003
+    // = 0.008225; h = 5.28 + 0.008225 × 607.20 = 10.274.
+    EXPECT_NEAR(r.heating.RA.x, 0.008225, 2e-5);
+    EXPECT_NEAR(r.heating.RA.h, 10.274, 0.02);
+    // Outdoor −1 °C 60 % (over ice, pws = 0.5627 kPa; over water 0.5680): pw ≈ 0.3376,
+    // x ≈ 0.622 × 0.3376 / 100.99 = 0.002079; h = −0.24 + 0.002079 × 597.06 = 1.001.
+    EXPECT_NEAR(r.heating.OA.x, 0.002079, 2e-5);
+    EXPECT_NEAR(r.heating.OA.h, 1.001, 0.02);
+    // Supply: 22 + 50000 / 17400 / 0.288 = 22 + 9.978 = 31.978 °C at the room's x.
+    EXPECT_NEAR(r.heating.SA.DB, 31.978, 1e-3);
+    EXPECT_EQ(r.heating.SA.x, r.heating.RA.x);
+    // Winter mixed air lies between room and outdoor, 28.7 % of the way to the outdoor:
+    // h = 10.274 − (10.274 − 1.001) × 0.28736 = 7.609; x = 0.008225 − 0.006146 × 0.28736
+    // = 0.006459.
+    EXPECT_NEAR(r.heating.MA.h, 7.609, 0.03);
+    EXPECT_NEAR(r.heating.MA.x, 0.006459, 2e-5);
+    // The heating coil heats at constant x from the mixed air; water spray then humidifies
+    // along the supply's wet bulb up to the room's x.
+    EXPECT_EQ(r.heating.CA.x, r.heating.MA.x);
+    EXPECT_GT(r.heating.CA.DB, r.heating.SA.DB);
+}
