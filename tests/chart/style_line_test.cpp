@@ -203,3 +203,33 @@ TEST(StyleLine, WorkBoundedByTheAreaWhateverTheCoordinates) {
     s.drawWithin({0, 0, 640, 480}, 320, 240, std::nan(""), 240);
     EXPECT_TRUE(k.ops.empty()) << "a point that is no number draws nothing";
 }
+
+TEST(StyleLine, LinesShorterThanTheRestOfAnEntryKeepThePattern) {
+    // Pattern 8 drawn, 4 skipped, walked by short line-to calls along y = 0.
+    RecordingCanvas k;
+    TStyleLine s;
+    s.canvas = &k;
+    s.setPattern({8, 4, 0});
+    s.moveTo(0, 0);
+    s.lineTo(3, 0);  // 3 of the dash: 5 left
+    EXPECT_EQ(s.segmentIndex(), 1);
+    EXPECT_EQ(s.segmentOffset(), 4);
+    s.lineTo(5, 0);  // 2 more, shorter than the 5 left: 3 left
+    EXPECT_EQ(s.segmentIndex(), 1);
+    EXPECT_EQ(s.segmentOffset(), 6);
+    s.lineTo(10, 0);  // the dash's last 3 (to 8), then 2 of the gap
+    EXPECT_EQ(s.segmentIndex(), 2);
+    EXPECT_EQ(s.segmentOffset(), 3);
+    s.lineTo(11, 0);  // 1 of the gap's last 2: nothing drawn
+    EXPECT_EQ(s.segmentIndex(), 2);
+    EXPECT_EQ(s.segmentOffset(), 4);
+    s.lineTo(15, 0);  // the gap's last 1 (to 12), then 3 of the next dash
+    EXPECT_EQ(s.segmentIndex(), 1);
+    EXPECT_EQ(s.segmentOffset(), 4);
+    s.lineTo(30, 0);  // 5 of dash (to 20), gap to 24, 6 of the third dash
+    const auto pieces = drawnPieces(k);
+    std::vector<std::pair<int, int>> got;
+    for (const Piece& p : pieces) got.push_back({p.x0, p.x1});
+    EXPECT_EQ(got, (std::vector<std::pair<int, int>>{
+                       {0, 3}, {3, 5}, {5, 8}, {12, 15}, {15, 20}, {24, 30}}));
+}
