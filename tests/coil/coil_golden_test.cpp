@@ -34,6 +34,10 @@ std::string dump(const std::string& name, const CoilRun& r) {
 std::string allCases() {
     std::string out = dump("defaults", run(CoilInputs{}));
     out += dump("si defaults", run(defaultInputs(true), true));
+    CoilInputs siEnthalpy = defaultInputs(true);  // outdoor and winter room by enthalpy, kJ/kg
+    siEnthalpy.CB2 = kEN, siEnthalpy.X2 = "86";
+    siEnthalpy.HCB10 = kEN, siEnthalpy.HX10 = "43";
+    out += dump("si enthalpies", run(siEnthalpy, true));
     CoilInputs steam;
     steam.Kasitu = 2;
     steam.HESA = "20000";

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
-#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -20,27 +19,6 @@ std::vector<std::string> split(const std::string& s, char sep) {
         if (end == std::string::npos) return out;
         start = end + 1;
     }
-}
-
-bool wholeNumber(const std::string& s, double& v) {
-    if (s.empty()) return false;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    return ec == std::errc() && end == s.data() + s.size();
-}
-
-bool sameField(const std::string& expected, const std::string& actual) {
-    double e = 0, a = 0;
-    if (!wholeNumber(expected, e) || !wholeNumber(actual, a)) return expected == actual;
-    if (std::isnan(e) || std::isnan(a)) return std::isnan(e) && std::isnan(a);
-    return std::fabs(e - a) <= 1e-12 * std::max(std::fabs(e), std::fabs(a));
-}
-
-bool sameLine(const std::string& expected, const std::string& actual) {
-    const auto e = split(expected, '\t'), a = split(actual, '\t');
-    if (e.size() != a.size()) return false;
-    for (size_t i = 0; i < e.size(); ++i)
-        if (!sameField(e[i], a[i])) return false;
-    return true;
 }
 
 }  // namespace
@@ -75,7 +53,7 @@ void expectMatchesGolden(const std::string& relativePath, const std::string& act
     EXPECT_EQ(e.size(), a.size()) << "lines in " << relativePath;
     int reported = 0;
     for (size_t i = 0; i < std::min(e.size(), a.size()) && reported < 20; ++i)
-        if (!sameLine(e[i], a[i])) {
+        if (e[i] != a[i]) {
             ADD_FAILURE() << relativePath << ":" << i + 1 << "\n  expected: " << e[i]
                           << "\n  actual:   " << a[i];
             ++reported;

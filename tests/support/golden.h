@@ -1,8 +1,7 @@
 #pragma once
 // Golden files: expected outputs written once, reviewed by hand, and kept beside the tests.
-// A golden file is lines of tab-separated fields; fields that are whole numbers in the C locale's
-// form are compared to a relative 1e-12 (the results are bit-equal on one machine, but another
-// libm may differ in the last place), every other field exactly.
+// A golden file is lines of tab-separated fields compared exactly: numbers are written with the
+// shortest digits that read back to the same double, so equal text means bit-equal numbers.
 // HUMIDRAW_WRITE_GOLDEN=1 in the environment writes the file instead of comparing; the new file
 // must then be reviewed before it is committed.
 #include <string>
