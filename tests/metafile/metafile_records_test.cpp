@@ -155,6 +155,10 @@ TEST(MetafileWalk, EmfTextRecordsCarryUnitsAdvancesAndFont) {
     EXPECT_EQ(t.font.charset, 128) << "SHIFTJIS_CHARSET";
     EXPECT_EQ(t.font.face, u"ＭＳ Ｐゴシック");
     EXPECT_EQ(t.textColour, 0x0000FFu);
+    EXPECT_EQ(t.graphicsMode, 1u) << "GM_COMPATIBLE";
+    // A 96-dpi pixel in 0.01 mm: 25.4 mm / 96 × 100 = 26.4583.
+    EXPECT_NEAR(t.scale[0], 26.4583, 1e-4);
+    EXPECT_NEAR(t.scale[1], 26.4583, 1e-4);
 }
 
 TEST(MetafileWalk, WmfTextRecordsCarryBytesPositionAndFont) {
@@ -177,6 +181,24 @@ TEST(MetafileWalk, WmfTextRecordsCarryBytesPositionAndFont) {
     EXPECT_EQ(texts[0].font.charset, 128);
     EXPECT_EQ(texts[0].font.face, u"MS PGothic");
     EXPECT_EQ(texts[0].textColour, 0x00FF00u);
+}
+
+TEST(MetafileWalk, WmfTextLongerThanARecordIsCutAtAWholeCharacter) {
+    // 20000 double-byte characters are 40000 bytes, more than one record may hold: the record
+    // keeps 32000 bytes, 16000 whole characters, a length a 16-bit field holds.
+    std::string text;
+    for (int i = 0; i < 20000; ++i) text += "あ";
+    WmfCanvas k(200, 100, fixedTextMeasure);
+    k.textOut(1, 2, text);
+    const Walk w = walkWmf(k.finish());
+    EXPECT_TRUE(w.errors.empty()) << errorsOf(w);
+    const auto texts = drawnAs(w, "text");
+    ASSERT_EQ(texts.size(), 1u);
+    ASSERT_EQ(texts[0].text.size(), 32000u);
+    for (size_t i = 0; i < texts[0].text.size(); i += 2) {
+        ASSERT_EQ(texts[0].text[i], 0x82) << i;  // あ is 82 A0 in CP932
+        ASSERT_EQ(texts[0].text[i + 1], 0xA0) << i;
+    }
 }
 
 TEST(MetafileWalk, WholeChartWithObjectsPlaysBackInBothFormats) {

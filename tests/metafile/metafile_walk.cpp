@@ -143,6 +143,9 @@ void emfText(Device& d, const std::string& body, uint32_t size, Walk& w) {
     for (uint32_t k = 0; k < n; ++k) t.text.push_back(at<char16_t>(body, offString - 8 + 2 * k));
     for (uint32_t k = 0; k < n; ++k) t.dx.push_back(at<int32_t>(body, offDx - 8 + 4 * k));
     for (int k = 0; k < 4; ++k) t.bounds[k] = at<int32_t>(body, 4 * k);
+    t.graphicsMode = at<uint32_t>(body, 16);
+    t.scale[0] = at<float>(body, 20);
+    t.scale[1] = at<float>(body, 24);
     w.drawn.push_back(t);
 }
 

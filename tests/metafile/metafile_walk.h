@@ -40,6 +40,8 @@ struct Drawn {
     std::u16string text;               // EMF: the UTF-16 units; WMF: the bytes widened one by one
     std::vector<int32_t> dx;           // EMF: the advance of each unit
     int32_t bounds[4] = {0, 0, 0, 0};  // EMF texts
+    uint32_t graphicsMode = 0;         // EMF texts
+    float scale[2] = {0, 0};           // EMF texts: page units to 0.01 mm
 };
 
 struct Walk {
