@@ -27,7 +27,7 @@ TEST(WideCodePoints, EdgesOfTheRangesAsPublished) {
         {0xFB00, false}, {0xFE0F, false}, {0xFE10, true},   {0xFE19, true},   // vertical forms
         {0xFE30, true},  {0xFE6F, true},  {0xFE70, false},                    // small forms
         {0xFF01, true},  {0xFF60, true},  {0xFF61, false},                    // fullwidth, ｡
-        {0xFFE0, true},  {0xFFE6, true},  {0xFFE8, false},                    // ￠ … ￦, ￨
+        {0xFFE0, true},  {0xFFE6, true},  {0xFFE7, false},  {0xFFE8, false},  // ￠ … ￦, ￨
         {0x1F300, true}, {0x1F64F, true}, {0x1F650, false},                   // pictographs
         {0x20000, true}, {0x2FFFD, true}, {0x2FFFE, false},                   // planes 2 and 3
         {0x30000, true}, {0x3FFFD, true}, {0x3FFFE, false}, {0x40000, false},

@@ -23,6 +23,7 @@ CoilRun run(const CoilInputs& in, bool si = false) {
 std::string dump(const std::string& name, const CoilRun& r) {
     std::string out = goldenLine({"case", name, r.error, r.fields.ESA, r.fields.EDT, r.fields.HESA,
                                   std::to_string(r.warnings.size())});
+    for (const std::string& warning : r.warnings) out += goldenLine({"warning", warning});
     for (const ObjectRecord& o : r.objects)
         out += goldenLine({std::to_string(o.kind), std::to_string(o.colour),
                            std::to_string(o.width), std::to_string(o.style),
@@ -57,6 +58,10 @@ std::string allCases() {
     other.HCB1 = kRH, other.HCB2 = kAH, other.HX1 = "40", other.HX2 = "0.002";
     other.HEOA = "20000";  // more outdoor air than supply air
     out += dump("other properties", run(other));
+    CoilInputs swapped;  // the same states with their selectors the other way round
+    swapped.CB1 = kRH, swapped.X1 = "60", swapped.CB2 = kDB, swapped.X2 = "34";
+    swapped.HCB10 = kRH, swapped.HX10 = "50", swapped.HCB20 = kDB, swapped.HX20 = "22";
+    out += dump("selectors swapped", run(swapped));
     return out;
 }
 
@@ -108,6 +113,31 @@ TEST(CoilGolden, DefaultRunAgreesWithHandComputation) {
     EXPECT_NEAR(r.heating.MA.x, 0.006459, 2e-5);
     // The heating coil heats at constant x from the mixed air; water spray then humidifies
     // along the supply's wet bulb up to the room's x.
+    EXPECT_TRUE(r.heating.CA.exists);
     EXPECT_EQ(r.heating.CA.x, r.heating.MA.x);
     EXPECT_GT(r.heating.CA.DB, r.heating.SA.DB);
+}
+
+// Selectors given either way round name the same state.
+TEST(CoilGolden, SwappedSelectorsGiveTheSameStates) {
+    CoilInputs swapped;
+    swapped.CB1 = kRH, swapped.X1 = "60", swapped.CB2 = kDB, swapped.X2 = "34";
+    const CoilRun a = run(CoilInputs{}), b = run(swapped);
+    ASSERT_TRUE(b.error.empty()) << b.error;
+    EXPECT_EQ(a.cooling.OA.h, b.cooling.OA.h);
+    EXPECT_EQ(a.cooling.OA.x, b.cooling.OA.x);
+}
+
+// Outdoor air equal to the supply air mixes to the outdoor state itself: nothing to warn of.
+TEST(CoilGolden, OutdoorAirEqualToSupplyAirIsNoExcess) {
+    CoilInputs in;
+    in.EOA = "17400";
+    in.HEOA = "17400";
+    const CoilRun r = run(in);
+    ASSERT_TRUE(r.error.empty()) << r.error;
+    EXPECT_TRUE(r.warnings.empty());
+    EXPECT_NEAR(r.cooling.MA.h, r.cooling.OA.h, 1e-12);
+    EXPECT_NEAR(r.heating.MA.x, r.heating.OA.x, 1e-15);
+    in.EOA = "17500";
+    EXPECT_EQ(run(in).warnings.size(), 1u);
 }
