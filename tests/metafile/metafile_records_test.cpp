@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "chart/construction.h"
+#include "common/cp932.h"
 #include "metafile/emf_canvas.h"
 #include "metafile/metafile_export.h"
 #include "metafile/wmf_canvas.h"
@@ -181,6 +182,25 @@ TEST(MetafileWalk, WmfTextRecordsCarryBytesPositionAndFont) {
     EXPECT_EQ(texts[0].font.charset, 128);
     EXPECT_EQ(texts[0].font.face, u"MS PGothic");
     EXPECT_EQ(texts[0].textColour, 0x00FF00u);
+}
+
+TEST(MetafileWalk, WmfWindowIsTheSheetAndUnencodableCharactersBecomeQuestionMarks) {
+    WmfCanvas k(1200, 900, fixedTextMeasure);
+    // A Latin letter with an accent and an emoji have no CP932 code; kana and kanji do.
+    k.textOut(1, 2, "a\u00E9\U0001F600bあ乾");
+    const Walk w = walkWmf(k.finish());
+    EXPECT_TRUE(w.errors.empty()) << errorsOf(w);
+    EXPECT_EQ(w.windowOrg[0], 0);
+    EXPECT_EQ(w.windowOrg[1], 0);
+    EXPECT_EQ(w.windowExt[0], 1200);
+    EXPECT_EQ(w.windowExt[1], 900);
+    const auto texts = drawnAs(w, "text");
+    ASSERT_EQ(texts.size(), 1u);
+    const auto kana = utf8ToCp932("あ乾");
+    ASSERT_TRUE(kana);
+    std::u16string expected = u"a??b";
+    for (char c : *kana) expected.push_back(static_cast<unsigned char>(c));
+    EXPECT_EQ(texts[0].text, expected);
 }
 
 TEST(MetafileWalk, WmfTextLongerThanARecordIsCutAtAWholeCharacter) {

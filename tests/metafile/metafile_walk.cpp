@@ -74,6 +74,11 @@ struct Device {
         d.textColour = textColour;
         return d;
     }
+    // A COLORREF's fourth byte is reserved and 0.
+    uint32_t colour(uint32_t c) {
+        if (c >> 24) error("colour with its reserved byte set");
+        return c;
+    }
     void setRop(uint32_t r) {
         if (r < 1 || r > 16) error("raster operation " + std::to_string(r) + " does not exist");
         rop = r;
@@ -188,7 +193,7 @@ bool emfRecord(Device& d, uint32_t type, const std::string& body, uint32_t size,
             d.setRop(v);
             return true;
         case 24:
-            d.textColour = v;
+            d.textColour = d.colour(v);
             return true;
         case 27:
             w.drawn.push_back(d.drawn("move", i32s(body, 2), false, false, false));
@@ -218,14 +223,15 @@ bool emfRecord(Device& d, uint32_t type, const std::string& body, uint32_t size,
         case 38:
             createdHandle();
             d.create(v, kPen);
-            d.pens[v] = {at<uint32_t>(body, 4), at<int32_t>(body, 8), at<uint32_t>(body, 16)};
+            d.pens[v] = {at<uint32_t>(body, 4), at<int32_t>(body, 8),
+                         d.colour(at<uint32_t>(body, 16))};
             return true;
         case 39: {
             createdHandle();
             const uint32_t style = at<uint32_t>(body, 4);
             if (style != 0 && style != 1) d.error("brush style neither BS_SOLID nor BS_NULL");
             d.create(v, kBrush);
-            d.brushes[v] = {style == 0, at<uint32_t>(body, 8)};
+            d.brushes[v] = {style == 0, d.colour(at<uint32_t>(body, 8))};
             return true;
         }
         case 40:
@@ -366,13 +372,16 @@ bool wmfRecord(Device& d, uint16_t function, const std::string& body, uint32_t w
             if (words != 4 && words != 5) d.error("mode record size wrong");
             return true;
         case 0x020B:
-        case 0x020C:
+        case 0x020C: {  // window origin, extent: y first
+            int32_t* to = function == 0x020B ? w.windowOrg : w.windowExt;
+            to[0] = at<int16_t>(body, 2), to[1] = at<int16_t>(body, 0);
             return true;
+        }
         case 0x0104:
             d.setRop(v);
             return true;
         case 0x0209:
-            d.textColour = at<uint32_t>(body, 0);
+            d.textColour = d.colour(at<uint32_t>(body, 0));
             return true;
         case 0x0214:
             w.drawn.push_back(d.drawn("move", i16s(body, 2), false, false, false));
@@ -397,13 +406,14 @@ bool wmfRecord(Device& d, uint16_t function, const std::string& body, uint32_t w
             return true;
         case 0x02FA: {
             const uint32_t i = created(kPen);
-            d.pens[i] = {at<uint16_t>(body, 0), at<int16_t>(body, 2), at<uint32_t>(body, 6)};
+            d.pens[i] = {at<uint16_t>(body, 0), at<int16_t>(body, 2),
+                         d.colour(at<uint32_t>(body, 6))};
             return true;
         }
         case 0x02FC: {
             const uint16_t style = at<uint16_t>(body, 0);
             if (style != 0 && style != 1) d.error("brush style neither BS_SOLID nor BS_NULL");
-            d.brushes[created(kBrush)] = {style == 0, at<uint32_t>(body, 2)};
+            d.brushes[created(kBrush)] = {style == 0, d.colour(at<uint32_t>(body, 2))};
             return true;
         }
         case 0x02FB:

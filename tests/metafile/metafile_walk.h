@@ -48,8 +48,9 @@ struct Walk {
     std::vector<std::string> errors;  // every breach of the format, with its record number
     std::vector<Drawn> drawn;
     int records = 0;
-    int created = 0;  // objects created
-    int maxLive = 0;  // most objects alive at once
+    int created = 0;                                           // objects created
+    int maxLive = 0;                                           // most objects alive at once
+    int32_t windowOrg[2] = {-1, -1}, windowExt[2] = {-1, -1};  // WMF: x, y as set
 };
 
 Walk walkEmf(const std::string& bytes);
