@@ -168,3 +168,13 @@ TEST_F(Commands, EscInZoomModeEndsItAndAnIdleRightClickRepeats) {
     click(100, 100, MouseButton::Right);
     EXPECT_EQ(w.commands, (std::vector<int>{kZoomMode}));
 }
+
+TEST_F(Commands, PointerFollowsEveryEvent) {
+    editor.mouseMove(false, false, 11, 12);
+    EXPECT_EQ(editor.pointerX(), 11);
+    editor.mouseDown(MouseButton::Middle, false, 21, 22);
+    EXPECT_EQ(editor.pointerY(), 22);
+    editor.mouseUp(MouseButton::Middle, 31, 32);
+    EXPECT_EQ(editor.pointerX(), 31);
+    EXPECT_EQ(editor.pointerY(), 32);
+}
