@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "chart/construction.h"
+#include "chart/sheet_fit.h"
 
 using namespace humidraw;
 
@@ -228,4 +229,26 @@ TEST(ChartOnSheet, EveryAllowedRangeLiesOnTheSheet) {
 
 TEST(ChartOnSheet, EveryAllowedRangeLiesOnTheSheetInSiUnits) {
     sweepAllowedRanges(true);
+}
+
+TEST(ElementExtent, ArcPointsEveryDegreeCounterClockwise) {
+    FakeTextMetrics m;
+    // The circle of radius 50 about (50, 50); the arc from the ray towards (100, 50), 0°, to the
+    // ray towards (50, 0), 90° counter-clockwise on the screen: the upper right quarter.
+    ChartElement box{54, 0, 0, 100, 100, ""}, ends{54, 100, 50, 50, 0, ""};
+    const auto p = elementExtent(box, &ends, m);
+    ASSERT_EQ(p.size(), 91u);
+    EXPECT_NEAR(p.front().x, 100, 1e-9);
+    EXPECT_NEAR(p.front().y, 50, 1e-9);
+    EXPECT_NEAR(p[45].x, 50 + 50 * std::sqrt(0.5), 1e-9);
+    EXPECT_NEAR(p[45].y, 50 - 50 * std::sqrt(0.5), 1e-9);
+    EXPECT_NEAR(p.back().x, 50, 1e-9);
+    EXPECT_NEAR(p.back().y, 0, 1e-9);
+    // From 90° round past 180° to 0°: three quarters, the end ray taken a turn later.
+    ChartElement back{54, 50, 0, 100, 50, ""};
+    const auto q = elementExtent(box, &back, m);
+    ASSERT_EQ(q.size(), 271u);
+    EXPECT_NEAR(q[90].x, 0, 1e-9) << "180°";
+    EXPECT_NEAR(q[90].y, 50, 1e-9);
+    EXPECT_NEAR(q.back().x, 100, 1e-9);
 }
