@@ -252,3 +252,21 @@ TEST(ElementExtent, ArcPointsEveryDegreeCounterClockwise) {
     EXPECT_NEAR(q[90].y, 50, 1e-9);
     EXPECT_NEAR(q.back().x, 100, 1e-9);
 }
+
+TEST(CutGridLines, CutAtTheEdgeWhateverTheLineSlope) {
+    // A line one unit wide and a hundred high crossing the right edge at half its width, and one
+    // a unit high crossing the bottom edge: each is cut where it crosses, at (640, 50) and
+    // (50, 480), not merely pushed onto the edge at its end.
+    ChartTable t;
+    t.append({10, 639.5, 0, 640.5, 100, ""});
+    t.append({20, 0, 479.5, 100, 480.5, ""});
+    const ChartTable cut = cutGridLinesAtSheet(t);
+    ASSERT_EQ(cut.elements().size(), 2u);
+    const ChartElement& a = cut.elements()[0];
+    EXPECT_DOUBLE_EQ(a.c1, 639.5);
+    EXPECT_DOUBLE_EQ(a.c3, 640);
+    EXPECT_DOUBLE_EQ(a.c4, 50);
+    const ChartElement& b = cut.elements()[1];
+    EXPECT_DOUBLE_EQ(b.c3, 50);
+    EXPECT_DOUBLE_EQ(b.c4, 480);
+}

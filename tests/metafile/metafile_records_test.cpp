@@ -70,12 +70,20 @@ TEST(MetafileWalk, EveryObjectCreatedBeforeUseAndDeletedUnselected) {
     // outline, 0x123456 again; brushes: solid yellow, clear, the rectangle's solid yellow;
     // fonts: 12, 15, 12.
     EXPECT_EQ(e.created, 8 + 3 + 3);
+    // One logical unit a pixel (MM_TEXT 1), texts on a clear background (TRANSPARENT 1), placed
+    // by their top-left corner and leaving the current position alone (TA_TOP | TA_LEFT |
+    // TA_NOUPDATECP, 0).
+    EXPECT_EQ(e.mapMode, 1);
+    EXPECT_EQ(e.backgroundMode, 1);
+    EXPECT_EQ(e.textAlign, 0);
     EXPECT_LE(e.maxLive, 4) << "two of a kind only while one replaces the other";
     WmfCanvas wmf(100, 100, fixedTextMeasure);
     drawEverything(wmf);
     const Walk w = walkWmf(wmf.finish());
     EXPECT_TRUE(w.errors.empty()) << errorsOf(w);
     EXPECT_EQ(w.created, 8 + 3 + 3);
+    EXPECT_EQ(w.backgroundMode, 1);
+    EXPECT_EQ(w.textAlign, 0);
     EXPECT_LE(w.maxLive, 4);
 }
 

@@ -186,8 +186,13 @@ bool emfRecord(Device& d, uint32_t type, const std::string& body, uint32_t size,
     };
     switch (type) {
         case 17:
+            w.mapMode = static_cast<int32_t>(v);
+            return true;
         case 18:
+            w.backgroundMode = static_cast<int32_t>(v);
+            return true;
         case 22:
+            w.textAlign = static_cast<int32_t>(v);
             return true;
         case 20:
             d.setRop(v);
@@ -370,6 +375,7 @@ bool wmfRecord(Device& d, uint16_t function, const std::string& body, uint32_t w
         case 0x0102:
         case 0x012E:  // background mode, text alignment: 4 or 5 words
             if (words != 4 && words != 5) d.error("mode record size wrong");
+            (function == 0x0102 ? w.backgroundMode : w.textAlign) = v;
             return true;
         case 0x020B:
         case 0x020C: {  // window origin, extent: y first

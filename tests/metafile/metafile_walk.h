@@ -48,9 +48,10 @@ struct Walk {
     std::vector<std::string> errors;  // every breach of the format, with its record number
     std::vector<Drawn> drawn;
     int records = 0;
-    int created = 0;                                           // objects created
-    int maxLive = 0;                                           // most objects alive at once
-    int32_t windowOrg[2] = {-1, -1}, windowExt[2] = {-1, -1};  // WMF: x, y as set
+    int created = 0;                                            // objects created
+    int maxLive = 0;                                            // most objects alive at once
+    int32_t windowOrg[2] = {-1, -1}, windowExt[2] = {-1, -1};   // WMF: x, y as set
+    int32_t mapMode = -1, backgroundMode = -1, textAlign = -1;  // as last set; EMF map mode
 };
 
 Walk walkEmf(const std::string& bytes);
