@@ -270,3 +270,17 @@ TEST(CutGridLines, CutAtTheEdgeWhateverTheLineSlope) {
     EXPECT_DOUBLE_EQ(b.c3, 50);
     EXPECT_DOUBLE_EQ(b.c4, 480);
 }
+
+TEST(ElementExtent, AnArcFirstOrLastInTheTableIsChecked) {
+    // A half circle about (20, 20) of radius 50 reaches 30 units beyond the top edge.
+    FakeTextMetrics m;
+    ChartTable t;
+    t.append({54, -30, -30, 70, 70, ""});
+    t.append({54, 70, 20, -30, 20, ""});  // from 0° to 180°: the upper half
+    EXPECT_FALSE(onSheet(t, m, true));
+    ChartTable lower;
+    lower.append({10, 0, 0, 10, 10, ""});
+    lower.append({54, 0, 50, 100, 150, ""});  // about (50, 100), radius 50: on the sheet
+    lower.append({54, 100, 100, 0, 100, ""});
+    EXPECT_TRUE(onSheet(lower, m, true));
+}
