@@ -111,3 +111,27 @@ TEST(PaintGolden, PaletteIsTheNamedColours) {
     EXPECT_EQ(paletteColour(-1), 0u);
     EXPECT_EQ(paletteColour(14), 0u);
 }
+
+// The chart's last texts are turned (the protractor's, the scales'); the document's texts after
+// them are drawn unturned.
+TEST(PaintGolden, ObjectTextsUnturnedAfterTheChartsTurnedTexts) {
+    Settings s;
+    FakeTextMetrics m;
+    ChartFrame frame;
+    ChartTable chart;
+    ASSERT_EQ(constructChart(s, m, frame, chart), FrameStatus::Ok);
+    ObjectTable objects;
+    ObjectRecord r;
+    r.kind = kTextObject;
+    r.h1 = 12, r.x1 = 0.008;
+    r.text = "label";
+    objects.append(r);
+    RecordingCanvas k;
+    ASSERT_TRUE(paintChart(k, frame, chart, objects, s, PaintOptions{0, 1.0}));
+    const auto texts = k.of(RecordedOp::Text);
+    ASSERT_FALSE(texts.empty());
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_NE(texts[texts.size() - 2].escapement, 0) << "the chart's last text is turned";
+    EXPECT_EQ(texts.back().text, "label");
+    EXPECT_EQ(texts.back().escapement, 0);
+}
