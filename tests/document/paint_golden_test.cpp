@@ -12,6 +12,7 @@
 
 using namespace humidraw;
 using humidraw::testing::goldenLine;
+using humidraw::testing::goldenNumber;
 
 namespace {
 
@@ -72,7 +73,7 @@ std::string painted(bool si, double zoom, double offset) {
     EXPECT_TRUE(
         paintChart(k, frame, ChartTable{}, everyKindOfObject(), s, PaintOptions{offset, zoom}));
     std::string out =
-        goldenLine({"painted", si ? "si" : "kcal", std::to_string(zoom), std::to_string(offset)});
+        goldenLine({"painted", si ? "si" : "kcal", goldenNumber(zoom), goldenNumber(offset)});
     for (const RecordedOp& op : k.ops) out += opLine(op);
     return out;
 }
