@@ -39,6 +39,9 @@ std::string allCases() {
     siEnthalpy.CB2 = kEN, siEnthalpy.X2 = "86";
     siEnthalpy.HCB10 = kEN, siEnthalpy.HX10 = "43";
     out += dump("si enthalpies", run(siEnthalpy, true));
+    CoilInputs siVolume = defaultInputs(true);  // room by enthalpy (kJ/kg) and specific volume
+    siVolume.CB10 = kEN, siVolume.X10 = "52.88", siVolume.CB20 = kSV, siVolume.X20 = "0.8616";
+    out += dump("si enthalpy with volume", run(siVolume, true));
     CoilInputs steam;
     steam.Kasitu = 2;
     steam.HESA = "20000";
