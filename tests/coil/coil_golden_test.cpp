@@ -65,6 +65,16 @@ std::string allCases() {
     swapped.CB1 = kRH, swapped.X1 = "60", swapped.CB2 = kDB, swapped.X2 = "34";
     swapped.HCB10 = kRH, swapped.HX10 = "50", swapped.HCB20 = kDB, swapped.HX20 = "22";
     out += dump("selectors swapped", run(swapped));
+    CoilInputs mixRefused;  // so much outdoor air that the winter mixed air has x below 0
+    mixRefused.HEOA = "25000";
+    out += dump("winter mixed air refused", run(mixRefused));
+    CoilInputs supplyRefused;  // a heating load no supply state can carry
+    supplyRefused.HEQS = "1e9";
+    out += dump("winter supply refused", run(supplyRefused));
+    CoilInputs outletRefused;  // a supply near the library's limit, dried further by mixing
+    outletRefused.HEQS = "1700000";
+    outletRefused.HEOA = "20000";
+    out += dump("winter coil outlet refused", run(outletRefused));
     return out;
 }
 
@@ -143,4 +153,18 @@ TEST(CoilGolden, OutdoorAirEqualToSupplyAirIsNoExcess) {
     EXPECT_NEAR(r.heating.MA.x, r.heating.OA.x, 1e-15);
     in.EOA = "17500";
     EXPECT_EQ(run(in).warnings.size(), 1u);
+}
+
+// The cooling-coil outlet lies on the 95 % curve to a tenth of the chart's humidity-ratio step
+// (0.0001 kg/kg(DA)) whatever the supply's humidity ratio, on either side of 0 °C.
+TEST(CoilGolden, CoilOutletOnThe95CurveForEveryLatentLoad) {
+    for (int latent = 0; latent <= 70000; latent += 2500) {
+        CoilInputs in;
+        in.EQL = std::to_string(latent);
+        const CoilRun r = run(in);
+        if (!r.error.empty()) continue;
+        ASSERT_LE(r.cooling.SA.RH, 95) << latent;
+        EXPECT_EQ(r.cooling.CA.x, r.cooling.SA.x) << latent;
+        EXPECT_NEAR(V_PW2AH(V_DB2PWS(r.cooling.CA.DB) * 0.95), r.cooling.CA.x, 1e-4) << latent;
+    }
 }
