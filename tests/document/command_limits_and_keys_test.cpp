@@ -18,7 +18,7 @@ class Window : public EditorHost {
     }
     std::string status[2];
     Cursor cursor = kCursorCross;
-    int repaints = 0;
+    int repaints = 0, outlines = 0;
     std::vector<int> commands;
     std::vector<std::string> told;
     bool dialogVisible = false;
@@ -42,7 +42,7 @@ class Window : public EditorHost {
     void prepareSegmentPen() override {}
     void drawBand(PixelPoint, PixelPoint) override {}
     void drawMarker(PixelPoint, int) override {}
-    void drawOutline(const Outline&) override {}
+    void drawOutline(const Outline&) override { ++outlines; }
     void highlightLine(const ObjectRecord&) override {}
     void highlightText(const ObjectRecord&) override {}
     TextExtent textExtent(const std::string& t) override {
@@ -177,4 +177,17 @@ TEST_F(Commands, PointerFollowsEveryEvent) {
     editor.mouseUp(MouseButton::Middle, 31, 32);
     EXPECT_EQ(editor.pointerX(), 31);
     EXPECT_EQ(editor.pointerY(), 32);
+}
+
+TEST_F(Commands, ANewTextStartsWithoutAnOutlineOnTheChart) {
+    // The text comes from a dialog over the chart, whose closing repaints it: a new placement
+    // has no outline to take off, and its first move only draws one.
+    editor.startTextPlacement("A");
+    editor.mouseMove(false, false, 100, 100);
+    EXPECT_EQ(w.outlines, 1);
+    editor.mouseMove(false, false, 110, 100);
+    EXPECT_EQ(w.outlines, 3) << "the old outline off, the new one on";
+    editor.startTextPlacement("BB");
+    editor.mouseMove(false, false, 120, 100);
+    EXPECT_EQ(w.outlines, 4);
 }
