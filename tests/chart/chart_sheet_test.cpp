@@ -269,6 +269,14 @@ TEST(CutGridLines, CutAtTheEdgeWhateverTheLineSlope) {
     const ChartElement& b = cut.elements()[1];
     EXPECT_DOUBLE_EQ(b.c3, 50);
     EXPECT_DOUBLE_EQ(b.c4, 480);
+    // Half a unit wide: it leaves the sheet at 0.2 / 0.5 = 0.4 of its length, (640, 40).
+    ChartTable narrow;
+    narrow.append({10, 639.8, 0, 640.3, 100, ""});
+    const ChartElement c = cutGridLinesAtSheet(narrow).elements().at(0);
+    EXPECT_DOUBLE_EQ(c.c1, 639.8);
+    EXPECT_DOUBLE_EQ(c.c2, 0);
+    EXPECT_DOUBLE_EQ(c.c3, 640);
+    EXPECT_NEAR(c.c4, 40, 1e-9);
 }
 
 TEST(ElementExtent, AnArcFirstOrLastInTheTableIsChecked) {
@@ -283,4 +291,11 @@ TEST(ElementExtent, AnArcFirstOrLastInTheTableIsChecked) {
     lower.append({54, 0, 50, 100, 150, ""});  // about (50, 100), radius 50: on the sheet
     lower.append({54, 100, 100, 0, 100, ""});
     EXPECT_TRUE(onSheet(lower, m, true));
+    // An arc's ends are the record after it, not the one before: the upper right quarter about
+    // (20, 20) of radius 50 reaches y = −30; the line before it would make it the lower right.
+    ChartTable upper;
+    upper.append({10, 20, 200, 70, 20, ""});
+    upper.append({54, -30, -30, 70, 70, ""});
+    upper.append({54, 70, 20, 20, -30, ""});
+    EXPECT_FALSE(onSheet(upper, m, true));
 }
