@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "chart/construction.h"
+#include "chart/sheet_fit.h"
 
 using namespace humidraw;
 
@@ -228,4 +229,73 @@ TEST(ChartOnSheet, EveryAllowedRangeLiesOnTheSheet) {
 
 TEST(ChartOnSheet, EveryAllowedRangeLiesOnTheSheetInSiUnits) {
     sweepAllowedRanges(true);
+}
+
+TEST(ElementExtent, ArcPointsEveryDegreeCounterClockwise) {
+    FakeTextMetrics m;
+    // The circle of radius 50 about (50, 50); the arc from the ray towards (100, 50), 0°, to the
+    // ray towards (50, 0), 90° counter-clockwise on the screen: the upper right quarter.
+    ChartElement box{54, 0, 0, 100, 100, ""}, ends{54, 100, 50, 50, 0, ""};
+    const auto p = elementExtent(box, &ends, m);
+    ASSERT_EQ(p.size(), 91u);
+    EXPECT_NEAR(p.front().x, 100, 1e-9);
+    EXPECT_NEAR(p.front().y, 50, 1e-9);
+    EXPECT_NEAR(p[45].x, 50 + 50 * std::sqrt(0.5), 1e-9);
+    EXPECT_NEAR(p[45].y, 50 - 50 * std::sqrt(0.5), 1e-9);
+    EXPECT_NEAR(p.back().x, 50, 1e-9);
+    EXPECT_NEAR(p.back().y, 0, 1e-9);
+    // From 90° round past 180° to 0°: three quarters, the end ray taken a turn later.
+    ChartElement back{54, 50, 0, 100, 50, ""};
+    const auto q = elementExtent(box, &back, m);
+    ASSERT_EQ(q.size(), 271u);
+    EXPECT_NEAR(q[90].x, 0, 1e-9) << "180°";
+    EXPECT_NEAR(q[90].y, 50, 1e-9);
+    EXPECT_NEAR(q.back().x, 100, 1e-9);
+}
+
+TEST(CutGridLines, CutAtTheEdgeWhateverTheLineSlope) {
+    // A line one unit wide and a hundred high crossing the right edge at half its width, and one
+    // a unit high crossing the bottom edge: each is cut where it crosses, at (640, 50) and
+    // (50, 480), not merely pushed onto the edge at its end.
+    ChartTable t;
+    t.append({10, 639.5, 0, 640.5, 100, ""});
+    t.append({20, 0, 479.5, 100, 480.5, ""});
+    const ChartTable cut = cutGridLinesAtSheet(t);
+    ASSERT_EQ(cut.elements().size(), 2u);
+    const ChartElement& a = cut.elements()[0];
+    EXPECT_DOUBLE_EQ(a.c1, 639.5);
+    EXPECT_DOUBLE_EQ(a.c3, 640);
+    EXPECT_DOUBLE_EQ(a.c4, 50);
+    const ChartElement& b = cut.elements()[1];
+    EXPECT_DOUBLE_EQ(b.c3, 50);
+    EXPECT_DOUBLE_EQ(b.c4, 480);
+    // Half a unit wide: it leaves the sheet at 0.2 / 0.5 = 0.4 of its length, (640, 40).
+    ChartTable narrow;
+    narrow.append({10, 639.8, 0, 640.3, 100, ""});
+    const ChartElement c = cutGridLinesAtSheet(narrow).elements().at(0);
+    EXPECT_DOUBLE_EQ(c.c1, 639.8);
+    EXPECT_DOUBLE_EQ(c.c2, 0);
+    EXPECT_DOUBLE_EQ(c.c3, 640);
+    EXPECT_NEAR(c.c4, 40, 1e-9);
+}
+
+TEST(ElementExtent, AnArcFirstOrLastInTheTableIsChecked) {
+    // A half circle about (20, 20) of radius 50 reaches 30 units beyond the top edge.
+    FakeTextMetrics m;
+    ChartTable t;
+    t.append({54, -30, -30, 70, 70, ""});
+    t.append({54, 70, 20, -30, 20, ""});  // from 0° to 180°: the upper half
+    EXPECT_FALSE(onSheet(t, m, true));
+    ChartTable lower;
+    lower.append({10, 0, 0, 10, 10, ""});
+    lower.append({54, 0, 50, 100, 150, ""});  // about (50, 100), radius 50: on the sheet
+    lower.append({54, 100, 100, 0, 100, ""});
+    EXPECT_TRUE(onSheet(lower, m, true));
+    // An arc's ends are the record after it, not the one before: the upper right quarter about
+    // (20, 20) of radius 50 reaches y = −30; the line before it would make it the lower right.
+    ChartTable upper;
+    upper.append({10, 20, 200, 70, 20, ""});
+    upper.append({54, -30, -30, 70, 70, ""});
+    upper.append({54, 70, 20, 20, -30, ""});
+    EXPECT_FALSE(onSheet(upper, m, true));
 }

@@ -203,3 +203,58 @@ TEST(StyleLine, WorkBoundedByTheAreaWhateverTheCoordinates) {
     s.drawWithin({0, 0, 640, 480}, 320, 240, std::nan(""), 240);
     EXPECT_TRUE(k.ops.empty()) << "a point that is no number draws nothing";
 }
+
+TEST(StyleLine, LinesShorterThanTheRestOfAnEntryKeepThePattern) {
+    // Pattern 8 drawn, 4 skipped, walked by short line-to calls along y = 0.
+    RecordingCanvas k;
+    TStyleLine s;
+    s.canvas = &k;
+    s.setPattern({8, 4, 0});
+    s.moveTo(0, 0);
+    s.lineTo(3, 0);  // 3 of the dash: 5 left
+    EXPECT_EQ(s.segmentIndex(), 1);
+    EXPECT_EQ(s.segmentOffset(), 4);
+    s.lineTo(5, 0);  // 2 more, shorter than the 5 left: 3 left
+    EXPECT_EQ(s.segmentIndex(), 1);
+    EXPECT_EQ(s.segmentOffset(), 6);
+    s.lineTo(10, 0);  // the dash's last 3 (to 8), then 2 of the gap
+    EXPECT_EQ(s.segmentIndex(), 2);
+    EXPECT_EQ(s.segmentOffset(), 3);
+    s.lineTo(11, 0);  // 1 of the gap's last 2: nothing drawn
+    EXPECT_EQ(s.segmentIndex(), 2);
+    EXPECT_EQ(s.segmentOffset(), 4);
+    s.lineTo(15, 0);  // the gap's last 1 (to 12), then 3 of the next dash
+    EXPECT_EQ(s.segmentIndex(), 1);
+    EXPECT_EQ(s.segmentOffset(), 4);
+    s.lineTo(30, 0);  // 5 of dash (to 20), gap to 24, 6 of the third dash
+    const auto pieces = drawnPieces(k);
+    std::vector<std::pair<int, int>> got;
+    for (const Piece& p : pieces) got.push_back({p.x0, p.x1});
+    EXPECT_EQ(got, (std::vector<std::pair<int, int>>{
+                       {0, 3}, {3, 5}, {5, 8}, {12, 15}, {15, 20}, {24, 30}}));
+}
+
+TEST(StyleLine, BuiltInStylesWalkTheWholeLine) {
+    // On a 96-dpi canvas with a pen of 1: 4 pt = 5.33 → 5, (1 + 3) pt = 5, 12 pt = 16 pixels.
+    RecordingCanvas k;
+    TStyleLine s;
+    s.canvas = &k;
+    s.setPattern({20, 20, 0});  // a pattern of another period before
+    s.setStyle(5);              // 16 drawn, then 5 skipped and 5 drawn twice: a period of 41
+    EXPECT_EQ(s.pattern(), (std::vector<int>{16, 5, 5, 5, 5, 5}));
+    s.moveTo(0, 0);
+    s.lineTo(100, 0);
+    std::vector<std::pair<int, int>> got;
+    for (const Piece& p : drawnPieces(k)) got.push_back({p.x0, p.x1});
+    EXPECT_EQ(got, (std::vector<std::pair<int, int>>{
+                       {0, 16}, {21, 26}, {31, 36}, {41, 57}, {62, 67}, {72, 77}, {82, 98}}));
+    RecordingCanvas k2;
+    s.canvas = &k2;
+    s.setStyle(2);  // 5 drawn, 5 skipped: nine periods, a dash and 2 of a gap
+    s.moveTo(0, 0);
+    s.lineTo(97, 0);
+    const auto pieces = drawnPieces(k2);
+    ASSERT_EQ(pieces.size(), 10u);
+    EXPECT_EQ(pieces.back().x0, 90);
+    EXPECT_EQ(pieces.back().x1, 95);
+}

@@ -76,3 +76,22 @@ TEST(Attributes, PaletteWidthsStylesAndLabelBoxes) {
         EXPECT_EQ(t, c.top) << c.code;
     }
 }
+
+TEST(ObjectTable, KindsAboveZeroAreWalkedAndAKindOfZeroEndsTheTable) {
+    ObjectTable t;
+    ObjectRecord foreign = line();
+    foreign.kind = 1;  // no kind this program makes, but a record all the same
+    ASSERT_TRUE(t.append(line()));
+    ASSERT_TRUE(t.append(foreign));
+    ASSERT_TRUE(t.append(line()));
+    EXPECT_EQ(walked(t), (std::vector<int>{0, 1, 2}));
+    ObjectTable u;
+    ASSERT_TRUE(u.append(line()));
+    ASSERT_TRUE(u.append(ObjectRecord{}));  // kind 0: the end of the objects
+    ASSERT_TRUE(u.append(line()));
+    EXPECT_EQ(walked(u), (std::vector<int>{0}));
+    EXPECT_FALSE(u.markDeleted(1)) << "nothing there to erase";
+    EXPECT_EQ(u.at(1).kind, 0);
+    EXPECT_FALSE(u.markDeleted(-1));
+    EXPECT_FALSE(u.markDeleted(3));
+}

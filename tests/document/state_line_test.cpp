@@ -30,6 +30,9 @@ TEST(StateLine, LabelledStatesGiveFiveObjectsInOrder) {
     EXPECT_EQ(l.h2, p[3]) << "second point: the start state";
     EXPECT_EQ(l.x2, p[2]);
     EXPECT_EQ(line.objects[0].h1, p[3]);
+    EXPECT_EQ(line.objects[0].x1, p[2]) << "the label at the state";
+    EXPECT_EQ(line.objects[0].colour, 7) << "labels and rows in black";
+    EXPECT_EQ(line.objects[1].colour, 7);
     double q[7] = {14, 95, 0, 0, 0, 0, 0};
     m.C_DBRH(q[0], q[1], q[2], q[3], q[4], q[5], q[6]);
     EXPECT_EQ(l.h1, q[3]) << "first point: the end state";
@@ -57,4 +60,14 @@ TEST(StateLine, KindsMessagesAndOrderOfPairs) {
     const StateLine full = stateChangeLine({kDB, kRH, 26, 50, "A", 0, true}, b, {}, 2, s);
     EXPECT_FALSE(full.error.empty()) << "three objects do not fit into two free records";
     EXPECT_TRUE(full.objects.empty());
+}
+
+TEST(StateLine, EnthalpyAndWetBulbAreKeptAsTyped) {
+    // The pair the library cannot complete: both values are stored, nothing else computed.
+    CurrentState s;
+    EXPECT_EQ(pairState(pairCode(kEN, kWB), 12.5, 15.25, s), PairResult::NotComputable);
+    EXPECT_EQ(s.h, 12.5);
+    EXPECT_EQ(s.WB, 15.25);
+    EXPECT_EQ(s.RH, 0);
+    EXPECT_EQ(s.SV, 0);
 }
