@@ -138,6 +138,9 @@ TEST_F(ElfFiles, DamagedHeadersAndTablesAreRefused) {
         EXPECT_FALSE(read.ok) << why;
         EXPECT_FALSE(read.error.empty()) << why;
     };
+    const auto missing = humidraw::readElfSection((dir_ / "missing").string(), ".wanted");
+    EXPECT_FALSE(missing.ok);
+    EXPECT_NE(missing.error.find((dir_ / "missing").string()), std::string::npos);
     std::string b = bytes;
     b[4] = 3;
     refused(b, "unknown class");
