@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -85,4 +86,15 @@ TEST_F(IniSyntax, WritingAKeyAddsItAfterTheSectionsLastEntry) {
     write("[S]\nA=1\n");
     ASSERT_TRUE(ini.writeString("S", "A", "2"));
     EXPECT_EQ(contents(), "[S]\nA=2\n");
+}
+
+TEST_F(IniSyntax, AFolderInPlaceOfTheFileIsReportedNotRead) {
+    fs::create_directories(path_);
+    humidraw::IniFile ini(path_);
+    EXPECT_EQ(ini.readString("S", "A", "fallback"), "fallback");
+    EXPECT_FALSE(ini.writeString("S", "A", "1"));
+    EXPECT_EQ(ini.lastWrite().problem, humidraw::WriteProblem::IsFolder);
+    EXPECT_EQ(ini.lastWrite().error, EISDIR);
+    EXPECT_TRUE(fs::is_directory(path_));
+    fs::remove(path_);
 }

@@ -117,3 +117,12 @@ TEST(ForwardGuards, OnlyZeroAndOverflowAreRefused) {
     EXPECT_EQ(rv.result, -1);
     EXPECT_EQ(rv.value, 0);
 }
+
+TEST(SearchOutputs, FailedSearchLeavesZero) {
+    // A dry bulb that is not a number: every wet-bulb trial fails, so the humidity search
+    // fails and its output is 0 whatever the caller had there.
+    M m;
+    const Outcome o = call(m, &M::F_DBWB2AH, NAN, 10, 5);
+    EXPECT_EQ(o.result, -1);
+    EXPECT_EQ(o.value, 0);
+}
