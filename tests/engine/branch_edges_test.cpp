@@ -126,3 +126,17 @@ TEST(SearchOutputs, FailedSearchLeavesZero) {
     EXPECT_EQ(o.result, -1);
     EXPECT_EQ(o.value, 0);
 }
+
+TEST(SearchOutputs, AStepEqualToTheToleranceEndsTheSearch) {
+    // With a tolerance of exactly 1 °C the dew point search of the reference state (9.27 °C)
+    // steps by 10 from −270: −260 … 0 stay below, 10 overshoots, and the next step,
+    // 10 · 0.1 = 1 exactly, is not above the tolerance: the answer is 0.
+    M m;
+    m.TolT = 1;
+    const Outcome coarse = call(m, &M::F_AH2DP, kRefAH);
+    EXPECT_EQ(coarse.result, 1);
+    EXPECT_EQ(coarse.value, 0);
+    // A tolerance just below 1 takes one more level: 9.
+    m.TolT = 0.999;
+    EXPECT_EQ(call(m, &M::F_AH2DP, kRefAH).value, 9);
+}
