@@ -1,5 +1,6 @@
 // How lines of a settings file are told apart: section heads, entries, comments, quotes.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -97,4 +98,18 @@ TEST_F(IniSyntax, AFolderInPlaceOfTheFileIsReportedNotRead) {
     EXPECT_EQ(ini.lastWrite().error, EISDIR);
     EXPECT_TRUE(fs::is_directory(path_));
     fs::remove(path_);
+}
+
+TEST_F(IniSyntax, ReadWhenStandardInputIsClosed) {
+    // A program started with its standard input closed gets descriptor 0 for the next file it
+    // opens: that is a file like any other.
+    write("[S]\nA=read\n");
+    const pid_t child = fork();
+    if (child == 0) {
+        close(0);
+        _exit(humidraw::IniFile(path_).readString("S", "A", "") == "read" ? 0 : 1);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
