@@ -63,6 +63,7 @@ TEST_F(StaleNames, NamesThatAreNotOursStayEvenWhenOld) {
         ".~a.hdw." + dead + ".Ab12Cde",  // seven
         ".~a.hdw." + dead + ".Ab-2Cd",   // not letters and digits
         ".~a.hdw.1234567890.Ab12Cd",     // a process id of ten digits
+        ".~a.hdw.1x.Ab12Cd",             // digits followed by a letter
         ".~a.hdw..Ab12Cd",               // no process id
         ".~a.hdw.-5.Ab12Cd",             // a sign
         ".~." + dead,                    // the process id where the tail belongs

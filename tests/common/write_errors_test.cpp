@@ -1,12 +1,14 @@
 // What a failed write reports: the reason a caller shows and the errno it logs, for every
 // error the system can give while the bytes go to disk.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "common/safe_replace.h"
 
@@ -34,8 +36,18 @@ ssize_t interruptedWrite(int fd, const void* data, size_t size) {
 }
 
 ssize_t writesNothing(int fd, const void* data, size_t size) {
-    if (zeroOnce) return 0;
+    if (zeroOnce) {
+        errno = EIO;  // left over from some earlier call: not the reason
+        return 0;
+    }
     return ::write(fd, data, size);
+}
+
+std::vector<size_t> asked;  // the sizes a write was asked for
+// Takes at most four bytes a call, as a pipe or a slow device may.
+ssize_t fourBytesAtATime(int fd, const void* data, size_t size) {
+    asked.push_back(size);
+    return ::write(fd, data, std::min<size_t>(size, 4));
 }
 
 class WriteErrors : public testing::Test {
@@ -97,4 +109,23 @@ TEST_F(WriteErrors, InterruptedWritesAreRepeatedAndZeroBytesMeanAFullDisk) {
     EXPECT_EQ(none.problem, WriteProblem::DiskFull);
     EXPECT_EQ(none.error, ENOSPC);
     EXPECT_EQ(contents(), "new contents");
+}
+
+TEST_F(WriteErrors, ShortWritesAreContinuedWithTheRest) {
+    asked.clear();
+    ASSERT_TRUE(replaceFile(path_, "0123456789", fourBytesAtATime).ok());
+    EXPECT_EQ(contents(), "0123456789");
+    EXPECT_EQ(asked, (std::vector<size_t>{10, 6, 2}));
+}
+
+TEST_F(WriteErrors, DeviceOpenedOnDescriptorZero) {
+    // With standard input closed, the device gets descriptor 0: still a device to write to.
+    const pid_t child = fork();
+    if (child == 0) {
+        close(0);
+        _exit(replaceFile("/dev/null", "bytes").ok() ? 0 : 1);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }

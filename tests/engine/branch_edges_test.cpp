@@ -140,3 +140,16 @@ TEST(SearchOutputs, AStepEqualToTheToleranceEndsTheSearch) {
     m.TolT = 0.999;
     EXPECT_EQ(call(m, &M::F_AH2DP, kRefAH).value, 9);
 }
+
+TEST(CompleteState, SuccessIsExactlyOne) {
+    // 20 °C, 50 %: pw = 0.5 · 17.5458113 = 8.7729057 mmHg,
+    //   x = 0.62193605 · 8.7729057/(760 − 8.7729057) = 0.0072630,
+    //   h = 0.24·20 + 0.0072630·(597.5 + 0.441·20) = 9.2037 kcal/kg,
+    //   v = (0.0072630·47.06 + 29.27)/760 · 735.5593e-4 · 293.15 = 0.84015 m³/kg.
+    M m;
+    const Positions s = complete(m, &M::C_DBRH, {0, {20, 50, 0, 0, 0, 0, 0}});
+    EXPECT_EQ(s.result, 1);
+    EXPECT_NEAR(s.p[2], 0.0072630, 1e-7);
+    EXPECT_NEAR(s.p[3], 9.2037, 1e-4);
+    EXPECT_NEAR(s.p[4], 0.84015, 1e-5);
+}
