@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/safe_replace.h"
+#include "other_user.h"
 
 using namespace humidraw;
 namespace fs = std::filesystem;
@@ -128,4 +129,25 @@ TEST_F(WriteErrors, DeviceOpenedOnDescriptorZero) {
     int status = -1;
     waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST_F(WriteErrors, InPlaceRewriteKeepsTheWritesOwnReason) {
+    // A folder only its owner may write, a file anyone may: the file is rewritten in place.
+    // A write that takes no bytes is a full disk there too, whatever errno held before.
+    const fs::path locked = dir_ / "locked";
+    fs::create_directories(locked);
+    std::ofstream(locked / "plan.hdw") << "old";
+    fs::permissions(locked / "plan.hdw", fs::perms::owner_read | fs::perms::owner_write |
+                                             fs::perms::group_read | fs::perms::group_write |
+                                             fs::perms::others_read | fs::perms::others_write);
+    fs::permissions(locked, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                fs::perms::others_read | fs::perms::others_exec);
+    const int outcome = humidraw_test::asOtherUser([&] {
+        zeroOnce = true;
+        const WriteResult r = replaceFile((locked / "plan.hdw").string(), "new", writesNothing);
+        zeroOnce = false;
+        return r.problem == WriteProblem::DiskFull && r.error == ENOSPC ? 0 : 1;
+    });
+    fs::permissions(locked, fs::perms::owner_all);
+    EXPECT_EQ(outcome, 0);
 }
