@@ -274,3 +274,22 @@ TEST_F(ElfFiles, EmptyPathEntryIsTheCurrentFolder) {
     EXPECT_EQ(humidraw::resolveLikeLoader(carrier), carrier) << "a name with a folder";
     EXPECT_EQ(humidraw::resolveLikeLoader(""), "");
 }
+
+TEST_F(ElfFiles, SectionsMayEndAtTheEndOfTheFile) {
+    // The last section's bytes point at the file's last five bytes, or at nothing right at
+    // its end: both lie inside the file.
+    ElfImage e;
+    e.sections = {{".wanted", 1, "x"}};
+    std::string b = e.bytes();
+    const size_t entry1 = b.size() - 2 * 64;
+    put(b, entry1 + 24, b.size() - 5, 8);
+    put(b, entry1 + 32, 5, 8);
+    auto read = humidraw::readElfSection(write("end", b), ".wanted");
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_EQ(std::string(read.content.begin(), read.content.end()), b.substr(b.size() - 5));
+    put(b, entry1 + 24, b.size(), 8);
+    put(b, entry1 + 32, 0, 8);
+    read = humidraw::readElfSection(write("empty", b), ".wanted");
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_TRUE(read.content.empty());
+}
