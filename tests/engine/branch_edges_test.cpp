@@ -153,3 +153,15 @@ TEST(CompleteState, SuccessIsExactlyOne) {
     EXPECT_NEAR(s.p[3], 9.2037, 1e-4);
     EXPECT_NEAR(s.p[4], 0.84015, 1e-5);
 }
+
+TEST(CompleteState, DewPointFailureIsExactlyMinusOne) {
+    // 1.5 kg/kg at 760 mmHg: saturated air holds that much only where the saturation
+    // pressure is 760 · 1.5/(0.622 + 1.5) = 537 mmHg, about 91 °C. Stepping by 10 °C the search
+    // passes 90 °C (1.40 kg/kg) and tries 100 °C, where the saturation pressure (760.70 mmHg)
+    // passes the total pressure. Every other position is found; the dew point step fails, last.
+    M m;
+    const Positions s = complete(m, &M::C_DBAH, {0, {20, 7, 1.5, 7, 7, 7, 7}});
+    EXPECT_EQ(s.result, -1);
+    EXPECT_EQ(s.p[6], 0) << "the failing step's output";
+    EXPECT_NE(s.p[3], 7) << "earlier steps wrote theirs";
+}
