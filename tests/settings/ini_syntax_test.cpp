@@ -1,0 +1,115 @@
+// How lines of a settings file are told apart: section heads, entries, comments, quotes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "settings/ini_file.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+class IniSyntax : public testing::Test {
+  protected:
+    void SetUp() override {
+        path_ = (fs::temp_directory_path() /
+                 ("inisyntax-" + std::to_string(getpid()) + "-" +
+                  testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini"))
+                    .string();
+    }
+    void TearDown() override { fs::remove(path_); }
+    void write(const std::string& bytes) { std::ofstream(path_, std::ios::binary) << bytes; }
+    std::string contents() const {
+        std::ifstream in(path_, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    std::string read(const std::string& section, const std::string& key) const {
+        return humidraw::IniFile(path_).readString(section, key, "<none>");
+    }
+    std::string path_;
+};
+}  // namespace
+
+TEST_F(IniSyntax, OnlyLinesOpeningWithABracketAreSectionHeads) {
+    write(
+        "[S]\n"
+        "Folder=C:]x\n"  // a ']' inside a value opens nothing
+        "a]b=2\n"
+        "[\n"  // a lone bracket is no head either
+        "After=3\n"
+        "  [ T ]  \n"
+        "K=4\n");
+    EXPECT_EQ(read("S", "Folder"), "C:]x");
+    EXPECT_EQ(read("S", "a]b"), "2");
+    EXPECT_EQ(read("S", "After"), "3");
+    EXPECT_EQ(read("T", "K"), "4") << "blanks around the head and its name";
+    EXPECT_EQ(read("S", "K"), "<none>");
+}
+
+TEST_F(IniSyntax, QuotesCommentsAndBlanks) {
+    write(
+        "[S]\n"
+        "A = \"quoted value\" \n"
+        "B='single'\n"
+        "C=\"unbalanced'\n"
+        "D=\"\n"
+        "E=''\n"
+        ";F=commented\n"
+        " = no key\n"
+        "G\n");
+    EXPECT_EQ(read("S", "A"), "quoted value");
+    EXPECT_EQ(read("S", "B"), "single");
+    EXPECT_EQ(read("S", "C"), "\"unbalanced'") << "quotes of two kinds stay";
+    EXPECT_EQ(read("S", "D"), "\"") << "one quote character is the value";
+    EXPECT_EQ(read("S", "E"), "");
+    EXPECT_EQ(read("S", ";F"), "<none>");
+    EXPECT_EQ(read("S", ""), "<none>");
+    EXPECT_EQ(read("S", "G"), "<none>");
+}
+
+TEST_F(IniSyntax, WritingAKeyAddsItAfterTheSectionsLastEntry) {
+    write("[S]\r\nA=1\r\n\r\n; note\r\n[T]\r\nA=2\r\n");
+    humidraw::IniFile ini(path_);
+    ASSERT_TRUE(ini.writeString("S", "B", "new"));
+    EXPECT_EQ(contents(), "[S]\r\nA=1\r\nB=new\r\n\r\n; note\r\n[T]\r\nA=2\r\n");
+    ASSERT_TRUE(ini.writeString("t", "a", "3"));
+    EXPECT_EQ(contents(), "[S]\r\nA=1\r\nB=new\r\n\r\n; note\r\n[T]\r\na=3\r\n");
+    ASSERT_TRUE(ini.writeString("U", "Z", "9"));
+    EXPECT_EQ(contents(), "[S]\r\nA=1\r\nB=new\r\n\r\n; note\r\n[T]\r\na=3\r\n[U]\r\nZ=9\r\n");
+    // A file with '\n' alone keeps it.
+    write("[S]\nA=1\n");
+    ASSERT_TRUE(ini.writeString("S", "A", "2"));
+    EXPECT_EQ(contents(), "[S]\nA=2\n");
+}
+
+TEST_F(IniSyntax, AFolderInPlaceOfTheFileIsReportedNotRead) {
+    fs::create_directories(path_);
+    humidraw::IniFile ini(path_);
+    EXPECT_EQ(ini.readString("S", "A", "fallback"), "fallback");
+    EXPECT_FALSE(ini.writeString("S", "A", "1"));
+    EXPECT_EQ(ini.lastWrite().problem, humidraw::WriteProblem::IsFolder);
+    EXPECT_EQ(ini.lastWrite().error, EISDIR);
+    EXPECT_TRUE(fs::is_directory(path_));
+    fs::remove(path_);
+}
+
+TEST_F(IniSyntax, ReadWhenStandardInputIsClosed) {
+    // A program started with its standard input closed gets descriptor 0 for the next file it
+    // opens: that is a file like any other.
+    write("[S]\nA=read\n");
+    const pid_t child = fork();
+    if (child == 0) {
+        close(0);
+        _exit(humidraw::IniFile(path_).readString("S", "A", "") == "read" ? 0 : 1);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
