@@ -85,6 +85,31 @@ TEST(StyleLine, PatternScaledByResolution) {
     EXPECT_EQ(t.pattern().size(), 6u);
 }
 
+TEST(StyleLine, EveryBuiltInPatternAtTwoResolutions) {
+    // Lengths in points turned into pixels (× dpi / 72, rounded): 4, 12 and 24 points, and the
+    // pen width plus 3 or plus 7 points.
+    RecordingCanvas screen(96);  // 96 / 72 = 1.333… pixels a point
+    TStyleLine t;
+    t.canvas = &screen;
+    t.setWidth(2);  // 2 + 3 = 5 pt → 6.67 → 7 px; 2 + 7 = 9 pt → 12 px
+    t.setStyle(3);  // 24 pt → 32 px
+    EXPECT_EQ(t.pattern(), (std::vector<int>{32, 12}));
+    t.setStyle(4);  // 12 pt → 16 px, 4 pt → 5.33 → 5 px
+    EXPECT_EQ(t.pattern(), (std::vector<int>{16, 12, 5, 12}));
+    t.setStyle(5);
+    EXPECT_EQ(t.pattern(), (std::vector<int>{16, 7, 5, 7, 5, 7}));
+    RecordingCanvas printer(600);  // 600 / 72 = 8.333… pixels a point
+    TStyleLine p;
+    p.canvas = &printer;
+    p.setWidth(1);  // 1 + 3 = 4 pt → 33.3 → 33 px; 1 + 7 = 8 pt → 66.7 → 67 px
+    p.setStyle(2);
+    EXPECT_EQ(p.pattern(), (std::vector<int>{33, 33}));
+    p.setStyle(3);  // 24 pt → 200 px
+    EXPECT_EQ(p.pattern(), (std::vector<int>{200, 67}));
+    p.setStyle(4);  // 12 pt → 100 px
+    EXPECT_EQ(p.pattern(), (std::vector<int>{100, 67, 33, 67}));
+}
+
 TEST(StyleLine, ZeroLengthAndWidthsAndPenState) {
     RecordingCanvas k;
     TStyleLine s;
