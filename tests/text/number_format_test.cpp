@@ -155,3 +155,17 @@ TEST(ParseNumbers, WholeTextOnly) {
     EXPECT_FALSE(parseInteger("12.5"));
     EXPECT_FALSE(parseInteger("99999999999"));
 }
+
+TEST(ParseNumbers, APlusSignOnlyWhereAMinusCouldBe) {
+    EXPECT_EQ(parseDecimal("+5"), 5.0);
+    EXPECT_EQ(parseDecimal(" +.5"), 0.5);
+    EXPECT_FALSE(parseDecimal("++5"));
+    EXPECT_FALSE(parseDecimal("+-5"));
+    EXPECT_FALSE(parseDecimal("+"));
+    EXPECT_EQ(parseInteger("+7"), 7);
+    EXPECT_FALSE(parseInteger("++7"));
+    // A view of the first two characters of a longer text: what follows it is not read.
+    const std::string_view longer = "+5+6";
+    EXPECT_EQ(parseDecimal(longer.substr(0, 2)), 5.0);
+    EXPECT_EQ(parseInteger(longer.substr(0, 2)), 5);
+}

@@ -52,3 +52,19 @@ TEST(ZoomSteps, FitsAndCentres) {
     EXPECT_EQ(v.boxHeight, 960);
     EXPECT_EQ(v.boxLeft, 0);
 }
+
+TEST(ZoomSteps, OriginalSizeStartsFromTheTopLeftCorner) {
+    // From a view scrolled into a chart wider and taller than the window, zoom 2 shows the
+    // 1280 × 960 box from its top-left corner.
+    ViewState v;
+    v.zoom = 1.5;
+    v.boxWidth = 960, v.boxHeight = 720;
+    v.scrollX = 300, v.scrollY = 200;
+    zoomOriginal(v, Viewport{500, 400, 520, 420});
+    EXPECT_EQ(v.boxWidth, 1280);
+    EXPECT_EQ(v.boxHeight, 960);
+    EXPECT_EQ(v.scrollX, 0);
+    EXPECT_EQ(v.scrollY, 0);
+    EXPECT_EQ(v.boxLeft, 0);
+    EXPECT_EQ(v.boxTop, 0);
+}
