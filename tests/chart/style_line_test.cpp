@@ -155,6 +155,9 @@ TEST(ClipSegment, PartsInsideAnArea) {
         {10, 10, -1e300, 5, true, 10, 10, 0, 10, 0},             // slope 5e-300: y stays 10
         {-1e300, 25, 1e300, 25, true, 0, 25, 100, 25, 1e300},    // both ends far
         {50, 25, 50, 1e300, true, 50, 25, 50, 50, 0},
+        {0, 10, 0, 40, true, 0, 10, 0, 40, 0},          // along the left edge: on it, inside
+        {10, 50, 90, 50, true, 10, 50, 90, 50, 0},      // along the bottom edge
+        {10, 0.5, 90, 0.5, true, 10, 0.5, 90, 0.5, 0},  // half a pixel below the top edge
     };
     for (const Case& c : cases) {
         const auto part = clipSegment(a, c.x0, c.y0, c.x1, c.y1);

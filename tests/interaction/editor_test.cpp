@@ -409,6 +409,14 @@ TEST_F(Interaction, ZoomModeDuringASegmentAndEscape) {
     EXPECT_EQ(editor.segmentState(), 0);
 }
 
+TEST_F(Interaction, ViewModesSayWhichButtonDoesWhat) {
+    editor.startZoomMode();
+    EXPECT_EQ(w.status[1], "拡大[左ｸﾘｯｸ],縮小[右ｸﾘｯｸ],中止[ESC]");
+    editor.escapeKey();
+    editor.startPanningMode();
+    EXPECT_EQ(w.status[1], "[左ｸﾘｯｸ]でﾄﾞﾗｯｸﾞ、[右ｸﾘｯｸ]で解除");
+}
+
 TEST_F(Interaction, PanningDragsOnEverySecondMove) {
     editor.startPanningMode();
     EXPECT_EQ(editor.lastCommand(), kPanMode);
