@@ -68,3 +68,36 @@ TEST(ZoomSteps, OriginalSizeStartsFromTheTopLeftCorner) {
     EXPECT_EQ(v.boxLeft, 0);
     EXPECT_EQ(v.boxTop, 0);
 }
+
+TEST(ZoomSteps, OutwardAtThePointer) {
+    // Window 400 × 300 scrolled to (100, 50): its centre is box pixel (300, 200). Out by 1.1
+    // around the pointer at box pixel (350, 260):
+    //   centre x 350 − (350 − 300) · 1.1 = 295, centre y 260 − (260 − 200) · 1.1 = 194;
+    //   the pointer's pixel becomes 350 / 1.1 = 318.2 → 318 and 260 / 1.1 = 236.4 → 236;
+    //   box 640 / 1.1 = 581.8 → 581 by 480 / 1.1 = 436.4 → 436;
+    //   scroll 295 / 640 · 581 − 200 = 67.8 → 67 and 194 / 480 · 436 − 150 = 26.2 → 26.
+    const Viewport port{400, 300, 420, 320};
+    ViewState v;
+    v.scrollX = 100;
+    v.scrollY = 50;
+    ZoomAnchor a{true, 350, 260};
+    ASSERT_TRUE(zoomStep(v, false, port, a));
+    EXPECT_EQ(a.x, 318);
+    EXPECT_EQ(a.y, 236);
+    EXPECT_EQ(v.boxWidth, 581);
+    EXPECT_EQ(v.boxHeight, 436);
+    EXPECT_EQ(v.scrollX, 67);
+    EXPECT_EQ(v.scrollY, 26);
+}
+
+TEST(ZoomSteps, WholeChartStartsUnscrolled) {
+    // Outer 820 × 520: the fit is 520 / 480, a box of 693 × 520 in a client area of 800 × 500,
+    // narrower than the window (centred, nothing to scroll) and taller (scrolled to the top).
+    ViewState v;
+    v.scrollX = 40;
+    v.scrollY = 30;
+    zoomAll(v, Viewport{800, 500, 820, 520});
+    EXPECT_EQ(v.boxWidth, 693);
+    EXPECT_EQ(v.scrollX, 0);
+    EXPECT_EQ(v.scrollY, 0);
+}
