@@ -355,6 +355,7 @@ TEST_F(Interaction, TextPlacementAndCancel) {
     editor.mouseMove(false, false, 200, 200);
     editor.mouseMove(false, false, 210, 220);
     editor.mouseDown(MouseButton::Left, false, 210, 220);
+    EXPECT_EQ(w.status[1], "") << "the prompt ends with the placement";
     EXPECT_EQ(w.outlines % 2, 0) << "every outline drawn is removed again";
     ASSERT_EQ(w.table.count(), 1);
     const ObjectRecord& r = w.table.at(0);

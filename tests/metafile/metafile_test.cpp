@@ -331,6 +331,8 @@ TEST(EmfCanvas, HeaderHasNoDescriptionOrPaletteAndNamesTheReferenceScreen) {
     k.lineTo(2, 2);
     const std::string b = k.finish();
     ASSERT_GE(b.size(), 108u);
+    EXPECT_EQ(at<uint16_t>(b, 56), 7u) << "handles: the table's 0 and six objects";
+    EXPECT_EQ(at<uint16_t>(b, 58), 0u) << "reserved";
     EXPECT_EQ(at<uint32_t>(b, 60), 0u) << "description length";
     EXPECT_EQ(at<uint32_t>(b, 64), 0u) << "description offset: none";
     EXPECT_EQ(at<uint32_t>(b, 68), 0u) << "palette entries";

@@ -113,6 +113,13 @@ TEST_F(IniSyntax, AFolderReadManyTimesLeavesNoDescriptorOpen) {
     fs::remove(path_);
 }
 
+TEST_F(IniSyntax, AnInterruptionReportedBeforeTheReadIsNotTakenForOne) {
+    // errno keeps what an earlier call left; only a failed read means it was interrupted.
+    write("[S]\nA=kept\n");
+    errno = EINTR;
+    EXPECT_EQ(humidraw::IniFile(path_).readString("S", "A", ""), "kept");
+}
+
 TEST_F(IniSyntax, ALineBreakInTheTextIsRefusedWithItsReason) {
     write("[S]\nA=1\n");
     humidraw::IniFile ini(path_);

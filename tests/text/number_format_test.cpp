@@ -121,6 +121,8 @@ TEST(FormatFixed, RoundsAsUsersReadDecimals) {
         const char* text;
     } const cases[] = {
         {23.65, 1, "23.7"},
+        {1.5, 14, "1.50000000000000"},    // exactly the fifteen digits kept: nothing rounded
+        {1.5, 16, "1.5000000000000000"},  // beyond them: zeros
         {-23.65, 1, "-23.7"},
         {0.5, 0, "1"},
         {-0.5, 0, "-1"},
