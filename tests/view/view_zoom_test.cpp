@@ -101,3 +101,27 @@ TEST(ZoomSteps, WholeChartStartsUnscrolled) {
     EXPECT_EQ(v.scrollX, 0);
     EXPECT_EQ(v.scrollY, 0);
 }
+
+TEST(ZoomSteps, OutwardFromExactlyTheSmallestWidthOnce) {
+    // Zooming out stops below 300 pixels of width: 300 itself still steps, to 300 / 1.1.
+    const Viewport port{700, 500, 700, 500};
+    ZoomAnchor centre;
+    ViewState v;
+    v.zoom = 300.0 / 640;
+    v.boxWidth = 300, v.boxHeight = 225;
+    ASSERT_TRUE(zoomStep(v, false, port, centre));
+    EXPECT_EQ(v.boxWidth, 272);  // 640 · 300/640 / 1.1 = 272.7
+    EXPECT_FALSE(zoomStep(v, false, port, centre));
+}
+
+TEST(ZoomSteps, OriginalSizeInALargerWindowIsCentredUnscrolled) {
+    // A window larger than the 1280 × 960 box: centred, (1500 − 1280)/2 = 110 and
+    // (1100 − 960)/2 = 70, with nothing to scroll.
+    ViewState v;
+    v.scrollX = 100, v.scrollY = 80;
+    zoomOriginal(v, Viewport{1500, 1100, 1520, 1120});
+    EXPECT_EQ(v.boxLeft, 110);
+    EXPECT_EQ(v.boxTop, 70);
+    EXPECT_EQ(v.scrollX, 0);
+    EXPECT_EQ(v.scrollY, 0);
+}
