@@ -212,6 +212,21 @@ TEST_F(Interaction, HitTestDistancesAndProlongation) {
     EXPECT_EQ(hitTest(t, w.frame(), 200, 200, measure), -1) << "erased objects are never hit";
 }
 
+TEST_F(Interaction, ASteepLineTwoPixelsWideIsMeasuredAlongItsSlope) {
+    // From pixel (100, 100) to (102, 200): slope 50, Y = 50 X − 4900. The click (106, 198) has
+    // its foot at X = (106/50 + 198 + 4900)/(50 + 1/50) = 101.96, Y = 198.08, 4.04 pixels away:
+    // a hit; measured from the vertical through the first end it would be 6 pixels away.
+    const auto measure = [](const std::string&) { return TextExtent{0, 0}; };
+    ObjectTable t;
+    ObjectRecord r;
+    r.kind = kLineNoMarker;
+    const StatePoint a = w.frame().inverse(100.5, 100.5), b = w.frame().inverse(102.5, 200.5);
+    r.h1 = a.h, r.x1 = a.x, r.h2 = b.h, r.x2 = b.x;
+    t.append(r);
+    EXPECT_EQ(hitTest(t, w.frame(), 106, 198, measure), 0);
+    EXPECT_EQ(hitTest(t, w.frame(), 107, 198, measure), -1) << "5.04 pixels away";
+}
+
 TEST_F(Interaction, NearlyVerticalAndHorizontalLinesPickAlikeOnBothSides) {
     const auto measure = [](const std::string&) { return TextExtent{0, 0}; };
     // A vertical line at x 400.4 and a horizontal one at y 300.6 (chart pixels, zoom 1): both
