@@ -212,7 +212,7 @@ TEST_F(Interaction, HitTestDistancesAndProlongation) {
     EXPECT_EQ(hitTest(t, w.frame(), 200, 200, measure), -1) << "erased objects are never hit";
 }
 
-TEST_F(Interaction, ASteepLineTwoPixelsWideIsMeasuredAlongItsSlope) {
+TEST_F(Interaction, LinesTwoPixelsOffTheAxesAreMeasuredAlongTheirSlope) {
     // From pixel (100, 100) to (102, 200): slope 50, Y = 50 X − 4900. The click (106, 198) has
     // its foot at X = (106/50 + 198 + 4900)/(50 + 1/50) = 101.96, Y = 198.08, 4.04 pixels away:
     // a hit; measured from the vertical through the first end it would be 6 pixels away.
@@ -225,6 +225,13 @@ TEST_F(Interaction, ASteepLineTwoPixelsWideIsMeasuredAlongItsSlope) {
     t.append(r);
     EXPECT_EQ(hitTest(t, w.frame(), 106, 198, measure), 0);
     EXPECT_EQ(hitTest(t, w.frame(), 107, 198, measure), -1) << "5.04 pixels away";
+    // The same turned on its side: from (300, 100) to (400, 102), the click (398, 106).
+    ObjectTable u;
+    const StatePoint c = w.frame().inverse(300.5, 100.5), d = w.frame().inverse(400.5, 102.5);
+    r.h1 = c.h, r.x1 = c.x, r.h2 = d.h, r.x2 = d.x;
+    u.append(r);
+    EXPECT_EQ(hitTest(u, w.frame(), 398, 106, measure), 0);
+    EXPECT_EQ(hitTest(u, w.frame(), 398, 107, measure), -1);
 }
 
 TEST_F(Interaction, NearlyVerticalAndHorizontalLinesPickAlikeOnBothSides) {
