@@ -22,3 +22,17 @@ TEST(ChartPaint, RotatedTextKeepsTheFontOnAClearBackground) {
     EXPECT_EQ(texts[0].v[0], 3);
     EXPECT_EQ(texts[0].v[1], 4);
 }
+
+TEST(RecordingCanvas, FilledRectangleKeepsItsEdgesInOrderAndTheBrush) {
+    RecordingCanvas k;
+    k.setBrushSolid(0x00FF00);
+    k.fillRect(5, 6, 70, 80);
+    const auto fills = k.of(RecordedOp::Fill);
+    ASSERT_EQ(fills.size(), 1u);
+    EXPECT_EQ(fills[0].v[0], 5) << "left";
+    EXPECT_EQ(fills[0].v[1], 6) << "top";
+    EXPECT_EQ(fills[0].v[2], 70) << "right";
+    EXPECT_EQ(fills[0].v[3], 80) << "bottom";
+    EXPECT_TRUE(fills[0].brushSolid);
+    EXPECT_EQ(fills[0].brushColour, 0x00FF00u);
+}

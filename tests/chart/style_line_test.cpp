@@ -85,6 +85,31 @@ TEST(StyleLine, PatternScaledByResolution) {
     EXPECT_EQ(t.pattern().size(), 6u);
 }
 
+TEST(StyleLine, EveryBuiltInPatternAtTwoResolutions) {
+    // Lengths in points turned into pixels (× dpi / 72, rounded): 4, 12 and 24 points, and the
+    // pen width plus 3 or plus 7 points.
+    RecordingCanvas screen(96);  // 96 / 72 = 1.333… pixels a point
+    TStyleLine t;
+    t.canvas = &screen;
+    t.setWidth(2);  // 2 + 3 = 5 pt → 6.67 → 7 px; 2 + 7 = 9 pt → 12 px
+    t.setStyle(3);  // 24 pt → 32 px
+    EXPECT_EQ(t.pattern(), (std::vector<int>{32, 12}));
+    t.setStyle(4);  // 12 pt → 16 px, 4 pt → 5.33 → 5 px
+    EXPECT_EQ(t.pattern(), (std::vector<int>{16, 12, 5, 12}));
+    t.setStyle(5);
+    EXPECT_EQ(t.pattern(), (std::vector<int>{16, 7, 5, 7, 5, 7}));
+    RecordingCanvas printer(600);  // 600 / 72 = 8.333… pixels a point
+    TStyleLine p;
+    p.canvas = &printer;
+    p.setWidth(1);  // 1 + 3 = 4 pt → 33.3 → 33 px; 1 + 7 = 8 pt → 66.7 → 67 px
+    p.setStyle(2);
+    EXPECT_EQ(p.pattern(), (std::vector<int>{33, 33}));
+    p.setStyle(3);  // 24 pt → 200 px
+    EXPECT_EQ(p.pattern(), (std::vector<int>{200, 67}));
+    p.setStyle(4);  // 12 pt → 100 px
+    EXPECT_EQ(p.pattern(), (std::vector<int>{100, 67, 33, 67}));
+}
+
 TEST(StyleLine, ZeroLengthAndWidthsAndPenState) {
     RecordingCanvas k;
     TStyleLine s;
@@ -130,6 +155,9 @@ TEST(ClipSegment, PartsInsideAnArea) {
         {10, 10, -1e300, 5, true, 10, 10, 0, 10, 0},             // slope 5e-300: y stays 10
         {-1e300, 25, 1e300, 25, true, 0, 25, 100, 25, 1e300},    // both ends far
         {50, 25, 50, 1e300, true, 50, 25, 50, 50, 0},
+        {0, 10, 0, 40, true, 0, 10, 0, 40, 0},          // along the left edge: on it, inside
+        {10, 50, 90, 50, true, 10, 50, 90, 50, 0},      // along the bottom edge
+        {10, 0.5, 90, 0.5, true, 10, 0.5, 90, 0.5, 0},  // half a pixel below the top edge
     };
     for (const Case& c : cases) {
         const auto part = clipSegment(a, c.x0, c.y0, c.x1, c.y1);

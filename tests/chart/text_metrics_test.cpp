@@ -25,7 +25,7 @@ TEST(WideCodePoints, EdgesOfTheRangesAsPublished) {
         {0xA97F, true},  {0xA980, false}, {0xAC00, true},   {0xD7A3, true},   // Javanese, Hangul
         {0xD7A4, false}, {0xF8FF, false}, {0xF900, true},   {0xFAFF, true},   // compatibility
         {0xFB00, false}, {0xFE0F, false}, {0xFE10, true},   {0xFE19, true},   // vertical forms
-        {0xFE30, true},  {0xFE6F, true},  {0xFE70, false},                    // small forms
+        {0xFE1A, false}, {0xFE30, true},  {0xFE6F, true},   {0xFE70, false},  // small forms
         {0xFF01, true},  {0xFF60, true},  {0xFF61, false},                    // fullwidth, ｡
         {0xFFE0, true},  {0xFFE6, true},  {0xFFE7, false},  {0xFFE8, false},  // ￠ … ￦, ￨
         {0x1F300, true}, {0x1F64F, true}, {0x1F650, false},                   // pictographs

@@ -215,3 +215,14 @@ TEST(CoilWarnings, MoreOutdoorAirThanSupplyAir) {
     ASSERT_EQ(both.warnings.size(), 2u);
     EXPECT_TRUE(says(both.warnings[1], "暖房時") && says(both.warnings[1], "HEOA"));
 }
+
+TEST(CoilChecks, AHeatingVolumeBelowOneIsNotCalledNegative) {
+    CoilInputs in = defaultInputs(false);
+    in.HESA = "0.5";
+    CurrentState s;
+    const CoilRun r = runCoil(in, false, -5, 45, CurrentAttributes{}, 640, s);
+    // The default load through half a cubic metre an hour would heat the supply by thousands of
+    // degrees: refused as a supply that cannot be computed, not as a negative volume.
+    EXPECT_EQ(r.error.find("負の値"), std::string::npos) << r.error;
+    EXPECT_NE(r.error.find("給気の状態を計算できません"), std::string::npos) << r.error;
+}

@@ -111,6 +111,19 @@ TEST(ForwardGuards, OnlyZeroAndOverflowAreRefused) {
     const Outcome db = call(m, &M::F_ENAH2DB, 1000, x);
     EXPECT_EQ(db.result, 1);
     EXPECT_NEAR(db.value, -29.705189, 1e-6);
+    // The wet-bulb line's divisor is the same Cpv·x + Cpa: at WB = 0 over water,
+    //   xs = 0.621936 · 4.584473/(760 − 4.584473) = 0.00377441 (6.112128 hPa after Sonntag),
+    //   DB = 597.5 · (0.00377441 − 1.7233560) = −1027.4500.
+    const Outcome fromWb = call(m, &M::F_WBAH2DB, 0, x);
+    EXPECT_EQ(fromWb.result, 1);
+    EXPECT_NEAR(fromWb.value, -1027.4500, 1e-2);
+    // The relative humidity's divisor Mw/Ma + x exactly 1: x = 1 − 18.015/28.966 = 0.378064,
+    //   RH = 760 · 0.378064 · 100 / 17.5458 mmHg (23.3925 hPa at 20 °C) = 1637.59 %.
+    const double unit = 1 - m.Mw / m.Ma;
+    ASSERT_EQ(m.Mw / m.Ma + unit, 1.0) << "the divisor this case is about";
+    const Outcome rh = call(m, &M::F_DBAH2RH, 20, unit);
+    EXPECT_EQ(rh.result, 1);
+    EXPECT_NEAR(rh.value, 1637.59, 0.05);
     // No saturation pressure left (it underflows to 0 near absolute zero): the degree of
     // saturation x/xs cannot be formed.
     const Outcome rv = call(m, &M::F_DBAH2RV, -273.14999, 0.01, 5);

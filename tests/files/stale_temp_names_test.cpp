@@ -1,9 +1,11 @@
 // Which names left in a folder are temporary files of ours, and how many a clean-up removes.
 #include <gtest/gtest.h>
+#include <pthread.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -75,6 +77,32 @@ TEST_F(StaleNames, NamesThatAreNotOursStayEvenWhenOld) {
     EXPECT_EQ(humidraw::removeStaleTempFiles(dir_.string()), 1);
     for (size_t i = 0; i + 1 < foreign.size(); ++i) EXPECT_TRUE(there(foreign[i])) << foreign[i];
     EXPECT_FALSE(there(foreign.back()));
+}
+
+TEST_F(StaleNames, ALiveProcessIsOnlyAskedAboutNeverSignalled) {
+    // The child waits for a signal and exits with its number: the first one it gets is the one
+    // this test sends when the clean-up is done.
+    sigset_t waited, old;
+    sigemptyset(&waited);
+    sigaddset(&waited, SIGHUP);
+    sigaddset(&waited, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &waited, &old);
+    const pid_t child = fork();
+    if (child == 0) {
+        int sig = 0;
+        sigwait(&waited, &sig);
+        _exit(sig);
+    }
+    pthread_sigmask(SIG_SETMASK, &old, nullptr);
+    const std::string name = ".~live.hdw." + std::to_string(child) + ".Ab12Cd";
+    make(name);
+    EXPECT_EQ(humidraw::removeStaleTempFiles(dir_.string()), 0);
+    EXPECT_TRUE(there(name));
+    kill(child, SIGTERM);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), SIGTERM);
 }
 
 TEST_F(StaleNames, OwnAndLiveSavesStayUntilAnHourHasPassed) {

@@ -212,6 +212,28 @@ TEST_F(Interaction, HitTestDistancesAndProlongation) {
     EXPECT_EQ(hitTest(t, w.frame(), 200, 200, measure), -1) << "erased objects are never hit";
 }
 
+TEST_F(Interaction, LinesTwoPixelsOffTheAxesAreMeasuredAlongTheirSlope) {
+    // From pixel (100, 100) to (102, 200): slope 50, Y = 50 X − 4900. The click (106, 198) has
+    // its foot at X = (106/50 + 198 + 4900)/(50 + 1/50) = 101.96, Y = 198.08, 4.04 pixels away:
+    // a hit; measured from the vertical through the first end it would be 6 pixels away.
+    const auto measure = [](const std::string&) { return TextExtent{0, 0}; };
+    ObjectTable t;
+    ObjectRecord r;
+    r.kind = kLineNoMarker;
+    const StatePoint a = w.frame().inverse(100.5, 100.5), b = w.frame().inverse(102.5, 200.5);
+    r.h1 = a.h, r.x1 = a.x, r.h2 = b.h, r.x2 = b.x;
+    t.append(r);
+    EXPECT_EQ(hitTest(t, w.frame(), 106, 198, measure), 0);
+    EXPECT_EQ(hitTest(t, w.frame(), 107, 198, measure), -1) << "5.04 pixels away";
+    // The same turned on its side: from (300, 100) to (400, 102), the click (398, 106).
+    ObjectTable u;
+    const StatePoint c = w.frame().inverse(300.5, 100.5), d = w.frame().inverse(400.5, 102.5);
+    r.h1 = c.h, r.x1 = c.x, r.h2 = d.h, r.x2 = d.x;
+    u.append(r);
+    EXPECT_EQ(hitTest(u, w.frame(), 398, 106, measure), 0);
+    EXPECT_EQ(hitTest(u, w.frame(), 398, 107, measure), -1);
+}
+
 TEST_F(Interaction, NearlyVerticalAndHorizontalLinesPickAlikeOnBothSides) {
     const auto measure = [](const std::string&) { return TextExtent{0, 0}; };
     // A vertical line at x 400.4 and a horizontal one at y 300.6 (chart pixels, zoom 1): both
@@ -355,6 +377,7 @@ TEST_F(Interaction, TextPlacementAndCancel) {
     editor.mouseMove(false, false, 200, 200);
     editor.mouseMove(false, false, 210, 220);
     editor.mouseDown(MouseButton::Left, false, 210, 220);
+    EXPECT_EQ(w.status[1], "") << "the prompt ends with the placement";
     EXPECT_EQ(w.outlines % 2, 0) << "every outline drawn is removed again";
     ASSERT_EQ(w.table.count(), 1);
     const ObjectRecord& r = w.table.at(0);
@@ -407,6 +430,14 @@ TEST_F(Interaction, ZoomModeDuringASegmentAndEscape) {
     EXPECT_NEAR(w.table.at(0).h2, w.current.h, 0);
     editor.escapeKey();
     EXPECT_EQ(editor.segmentState(), 0);
+}
+
+TEST_F(Interaction, ViewModesSayWhichButtonDoesWhat) {
+    editor.startZoomMode();
+    EXPECT_EQ(w.status[1], "拡大[左ｸﾘｯｸ],縮小[右ｸﾘｯｸ],中止[ESC]");
+    editor.escapeKey();
+    editor.startPanningMode();
+    EXPECT_EQ(w.status[1], "[左ｸﾘｯｸ]でﾄﾞﾗｯｸﾞ、[右ｸﾘｯｸ]で解除");
 }
 
 TEST_F(Interaction, PanningDragsOnEverySecondMove) {

@@ -324,3 +324,44 @@ TEST(MetafileExport, FarEndsGiveAnOrdinarySizedFile) {
     const size_t ordinary = bytesWithLineTo(-100);
     for (double far : {-1e4, -1e300}) ASSERT_LE(bytesWithLineTo(far), ordinary + 64) << far;
 }
+
+TEST(EmfCanvas, HeaderHasNoDescriptionOrPaletteAndNamesTheReferenceScreen) {
+    EmfCanvas k(640, 480, fixedTextMeasure);
+    k.moveTo(1, 1);
+    k.lineTo(2, 2);
+    const std::string b = k.finish();
+    ASSERT_GE(b.size(), 108u);
+    EXPECT_EQ(at<uint16_t>(b, 56), 7u) << "handles: the table's 0 and six objects";
+    EXPECT_EQ(at<uint16_t>(b, 58), 0u) << "reserved";
+    EXPECT_EQ(at<uint32_t>(b, 60), 0u) << "description length";
+    EXPECT_EQ(at<uint32_t>(b, 64), 0u) << "description offset: none";
+    EXPECT_EQ(at<uint32_t>(b, 68), 0u) << "palette entries";
+    EXPECT_EQ(at<int32_t>(b, 72), 1920) << "reference screen, pixels";
+    EXPECT_EQ(at<int32_t>(b, 76), 1080);
+    // 1920 px / 96 dpi × 25.4 = 508.0 mm; 1080 px / 96 dpi × 25.4 = 285.75, rounded to 286 mm.
+    EXPECT_EQ(at<int32_t>(b, 80), 508);
+    EXPECT_EQ(at<int32_t>(b, 84), 286);
+    EXPECT_EQ(at<uint32_t>(b, 88), 0u) << "no pixel format";
+    EXPECT_EQ(at<uint32_t>(b, 96), 0u) << "no OpenGL";
+    EXPECT_EQ(at<int32_t>(b, 100), 508000) << "the same in micrometres";
+    EXPECT_EQ(at<int32_t>(b, 104), 286000);
+}
+
+TEST(WmfCanvas, PenRecordHoldsStyleWidthAnUnusedHeightAndColour) {
+    WmfCanvas k(100, 100, fixedTextMeasure);
+    k.setPenColour(0x00123456);
+    k.setPenWidth(3);
+    k.setPenStyle(PenStyle::Dot);
+    k.moveTo(1, 2);
+    k.lineTo(3, 4);
+    std::vector<Record> pens;
+    for (const auto& x : wmfRecords(k.finish()))
+        if (x.type == WmfCanvas::META_CREATEPENINDIRECT) pens.push_back(x);
+    ASSERT_FALSE(pens.empty());
+    const Record& p = pens.back();  // the pen the line is drawn with
+    ASSERT_EQ(p.body.size(), 10u) << "style, width (x, y), colour";
+    EXPECT_EQ(p.i16(0), 2) << "PS_DOT";
+    EXPECT_EQ(p.i16(1), 3) << "width";
+    EXPECT_EQ(p.i16(2), 0) << "the height of the width is not used and written as 0";
+    EXPECT_EQ(at<uint32_t>(p.body, 6), 0x00123456u);
+}

@@ -100,6 +100,35 @@ TEST_F(IniSyntax, AFolderInPlaceOfTheFileIsReportedNotRead) {
     fs::remove(path_);
 }
 
+TEST_F(IniSyntax, AFolderReadManyTimesLeavesNoDescriptorOpen) {
+    // Reading a folder opens it and then fails: the descriptor must be closed on that path too.
+    fs::create_directories(path_);
+    const auto openDescriptors = [] {
+        return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator{});
+    };
+    const auto before = openDescriptors();
+    humidraw::IniFile ini(path_);
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(ini.readString("S", "A", "fallback"), "fallback");
+    EXPECT_EQ(openDescriptors(), before);
+    fs::remove(path_);
+}
+
+TEST_F(IniSyntax, AnInterruptionReportedBeforeTheReadIsNotTakenForOne) {
+    // errno keeps what an earlier call left; only a failed read means it was interrupted.
+    write("[S]\nA=kept\n");
+    errno = EINTR;
+    EXPECT_EQ(humidraw::IniFile(path_).readString("S", "A", ""), "kept");
+}
+
+TEST_F(IniSyntax, ALineBreakInTheTextIsRefusedWithItsReason) {
+    write("[S]\nA=1\n");
+    humidraw::IniFile ini(path_);
+    EXPECT_FALSE(ini.writeString("S", "A", "2\nB=3"));
+    EXPECT_EQ(ini.lastWrite().problem, humidraw::WriteProblem::Other);
+    EXPECT_EQ(ini.lastWrite().error, EILSEQ) << "text that cannot be stored as one value";
+    EXPECT_EQ(contents(), "[S]\nA=1\n");
+}
+
 TEST_F(IniSyntax, ReadWhenStandardInputIsClosed) {
     // A program started with its standard input closed gets descriptor 0 for the next file it
     // opens: that is a file like any other.

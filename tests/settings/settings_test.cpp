@@ -45,6 +45,15 @@ TEST_F(SettingsFile, MissingFileGivesDefaultsAndCreatesNothing) {
     EXPECT_FALSE(fs::exists(path_));
 }
 
+TEST_F(SettingsFile, EveryViewFlagFromItsOwnKey) {
+    // Each flag set to the opposite of its default (the first six shown, the last three not).
+    write(
+        "[View]\nCB_DB=0\nCB_RH=0\nCB_AH=0\nCB_EN=0\nCB_WB=0\nCB_SV=0\nCB_SHF=1\nCB_NE=1\n"
+        "CB_OP=1\n");
+    const Settings s = loadSettings(IniFile(path_), "/x");
+    for (int i = 0; i < kViewFlagCount; ++i) EXPECT_EQ(s.view[i], i >= CB_SHF) << i;
+}
+
 TEST_F(SettingsFile, EncodingsAndBadValues) {
     write(
         "[setting]\r\nCSdbmin=-5.5\r\nCSdbmax = 40 \r\nCSpa=abc\r\nSiUnit=1x\r\n"

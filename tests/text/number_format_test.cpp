@@ -121,6 +121,8 @@ TEST(FormatFixed, RoundsAsUsersReadDecimals) {
         const char* text;
     } const cases[] = {
         {23.65, 1, "23.7"},
+        {1.5, 14, "1.50000000000000"},    // exactly the fifteen digits kept: nothing rounded
+        {1.5, 16, "1.5000000000000000"},  // beyond them: zeros
         {-23.65, 1, "-23.7"},
         {0.5, 0, "1"},
         {-0.5, 0, "-1"},
@@ -154,4 +156,18 @@ TEST(ParseNumbers, WholeTextOnly) {
     EXPECT_EQ(parseInteger("12"), 12);
     EXPECT_FALSE(parseInteger("12.5"));
     EXPECT_FALSE(parseInteger("99999999999"));
+}
+
+TEST(ParseNumbers, APlusSignOnlyWhereAMinusCouldBe) {
+    EXPECT_EQ(parseDecimal("+5"), 5.0);
+    EXPECT_EQ(parseDecimal(" +.5"), 0.5);
+    EXPECT_FALSE(parseDecimal("++5"));
+    EXPECT_FALSE(parseDecimal("+-5"));
+    EXPECT_FALSE(parseDecimal("+"));
+    EXPECT_EQ(parseInteger("+7"), 7);
+    EXPECT_FALSE(parseInteger("++7"));
+    // A view of the first two characters of a longer text: what follows it is not read.
+    const std::string_view longer = "+5+6";
+    EXPECT_EQ(parseDecimal(longer.substr(0, 2)), 5.0);
+    EXPECT_EQ(parseInteger(longer.substr(0, 2)), 5);
 }

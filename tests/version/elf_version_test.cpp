@@ -293,3 +293,21 @@ TEST_F(ElfFiles, SectionsMayEndAtTheEndOfTheFile) {
     ASSERT_TRUE(read.ok()) << read.error();
     EXPECT_TRUE(read->empty());
 }
+
+TEST_F(ElfFiles, AnEntryPastTheCountedTableIsNoSection) {
+    // Entries: none, .wanted, the name table. Swapped to none, names, .wanted and counted as
+    // two, the .wanted entry lies just past the table.
+    ElfImage e;
+    e.sections = {{".wanted", 1, "x"}};
+    std::string b = e.bytes();
+    const size_t table = b.size() - 3 * 64;
+    const std::string wanted = b.substr(table + 64, 64), names = b.substr(table + 128, 64);
+    b.replace(table + 64, 64, names);
+    b.replace(table + 128, 64, wanted);
+    put(b, 62, 1, 2);  // e_shstrndx
+    std::string three = b;
+    put(three, 60, 3, 2);  // e_shnum
+    ASSERT_TRUE(humidraw::readElfSection(write("three", three), ".wanted").ok());
+    put(b, 60, 2, 2);
+    EXPECT_FALSE(humidraw::readElfSection(write("two", b), ".wanted").ok());
+}
