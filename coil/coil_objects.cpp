@@ -6,14 +6,7 @@ namespace humidraw::coil {
 namespace {
 
 ObjectRecord text(const std::string& label, const AirState& s, int position) {
-    ObjectRecord r;
-    r.kind = kTextObject;
-    r.colour = kLabelColour;
-    r.h1 = s.h;
-    r.x1 = s.x;
-    r.labelPosition = position;
-    r.text = label;
-    return r;
+    return labelRecord(label, s.h, s.x, position);
 }
 
 ObjectRecord line(const AirState& a, const AirState& b, const CurrentAttributes& attr) {
@@ -30,11 +23,7 @@ ObjectRecord line(const AirState& a, const AirState& b, const CurrentAttributes&
 }
 
 ObjectRecord row(const std::string& rowText) {
-    ObjectRecord r;
-    r.kind = kTableRow;
-    r.colour = kLabelColour;
-    r.text = rowText;
-    return r;
+    return tableRowRecord(rowText);
 }
 
 ObjectRecord stateRow(const std::string& label, const AirState& s) {

@@ -22,19 +22,8 @@ namespace {
 
 void labelObjects(const StateSpec& given, CurrentState& s, std::vector<ObjectRecord>& out) {
     if (given.label.empty()) return;
-    ObjectRecord text;
-    text.kind = kTextObject;
-    text.colour = kLabelColour;
-    text.h1 = s.h;
-    text.x1 = s.x;
-    text.labelPosition = given.labelPosition;
-    text.text = given.label;
-    out.push_back(text);
-    ObjectRecord row;
-    row.kind = kTableRow;
-    row.colour = kLabelColour;
-    row.text = tableRow(given.label, s);
-    out.push_back(row);
+    out.push_back(labelRecord(given.label, s.h, s.x, given.labelPosition));
+    out.push_back(tableRowRecord(tableRow(given.label, s)));
 }
 
 void computeState(const StateSpec& given, CurrentState& s, std::vector<std::string>& notices) {
@@ -49,6 +38,25 @@ void computeState(const StateSpec& given, CurrentState& s, std::vector<std::stri
 }
 
 }  // namespace
+
+ObjectRecord labelRecord(const std::string& label, double h, double x, int labelPosition) {
+    ObjectRecord r;
+    r.kind = kTextObject;
+    r.colour = kLabelColour;
+    r.h1 = h;
+    r.x1 = x;
+    r.labelPosition = labelPosition;
+    r.text = label;
+    return r;
+}
+
+ObjectRecord tableRowRecord(const std::string& rowText) {
+    ObjectRecord r;
+    r.kind = kTableRow;
+    r.colour = kLabelColour;
+    r.text = rowText;
+    return r;
+}
 
 StateLine stateChangeLine(const StateSpec& start, const StateSpec& end,
                           const CurrentAttributes& attributes, int room, CurrentState& state) {

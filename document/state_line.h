@@ -31,6 +31,11 @@ std::string valueRow(const std::string& label, double DB, double RH, double x, d
 // The row of a state given by h and x: DB and RH from them (DB written back into the state).
 std::string tableRow(const std::string& label, CurrentState& s);
 
+// The records a labelled state adds: its label at (h, x) with a label position, and a row of
+// the value table; both in the label colour.
+ObjectRecord labelRecord(const std::string& label, double h, double x, int labelPosition);
+ObjectRecord tableRowRecord(const std::string& rowText);
+
 // Computes both states in `state` and the objects to append; refuses when they would not fit
 // into `room` free records.
 StateLine stateChangeLine(const StateSpec& start, const StateSpec& end,
