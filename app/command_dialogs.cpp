@@ -221,12 +221,37 @@ TEdText1::TEdText1(std::function<void(bool)> setMainEnabled, QWidget* parent)
     buttons->addStretch();
     buttons->addWidget(Ed_Cancel_Btn);
     buttons->addWidget(Ed_Ok_Btn);
+    // Changing a placed text also offers where its anchor sits.
+    positionRow = new QWidget(this);
+    auto* row = new QHBoxLayout(positionRow);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* positionLabel = new QLabel(QString::fromUtf8("ラベル位置："), positionRow);
+    TXP = new QComboBox(positionRow);
+    TXP->setObjectName("TXP");
+    for (const char* item : kLabelPositionNames) TXP->addItem(QString::fromUtf8(item));
+    positionLabel->setBuddy(TXP);
+    row->addWidget(positionLabel);
+    row->addWidget(TXP, 1);
+    positionRow->hide();
     auto* all = new QVBoxLayout(this);
     all->addWidget(label);
     all->addWidget(EdTextData);
+    all->addWidget(positionRow);
     all->addLayout(buttons);
     connect(Ed_Cancel_Btn, &QPushButton::clicked, this, [this] { hide(); });
     fitCaption();
+}
+
+void TEdText1::forNewText() {
+    EdTextData->clear();
+    positionRow->hide();
+}
+
+void TEdText1::forPlacedText(const QString& text, int labelPosition) {
+    EdTextData->setText(text);
+    EdTextData->selectAll();
+    TXP->setCurrentIndex(labelPosition);
+    positionRow->show();
 }
 
 }  // namespace humidraw::app

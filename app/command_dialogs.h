@@ -71,11 +71,18 @@ class TMk_Line : public CommandDialog {
     QPushButton* Button2;  // "ｷｬﾝｾﾙ"
 };
 
-// The text dialog: the text that 文字記入 then places with the mouse.
+// The text dialog: the text that 文字記入 then places with the mouse, or a placed text's string
+// and label position when it is changed.
 class TEdText1 : public CommandDialog {
   public:
     TEdText1(std::function<void(bool)> setMainEnabled, QWidget* parent);
+    // Empty, for a text to be placed with the mouse.
+    void forNewText();
+    // A placed text's string and label position, to be changed.
+    void forPlacedText(const QString& text, int labelPosition);
     QLineEdit* EdTextData;
+    QWidget* positionRow;
+    QComboBox* TXP;              // label position, shown for a placed text only
     QPushButton* Ed_Ok_Btn;      // "O K": M_Text
     QPushButton* Ed_Cancel_Btn;  // "ｷｬﾝｾﾙ"
 };

@@ -154,6 +154,28 @@ QPixmap picture(int size, int image) {
             p.drawEllipse(QPointF(7, 24), 3, 3);
             p.drawEllipse(QPointF(25, 8), 3, 3);
             break;
+        case 40:  // undo: an arrow bending back to the left
+        case 41:  // redo: the same arrow to the right
+            if (image == 41) {
+                p.translate(32, 0);
+                p.scale(-1, 1);
+            }
+            p.setPen(QPen(kAccent, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            {
+                QPainterPath path;
+                path.moveTo(8, 13);
+                path.lineTo(19, 13);
+                path.cubicTo(29, 13, 29, 27, 19, 27);
+                path.lineTo(13, 27);
+                p.drawPath(path);
+            }
+            p.drawPolyline(QPolygonF({{13, 7}, {7, 13}, {13, 19}}));
+            break;
+        case 42:  // select: the pointer's arrow
+            p.setBrush(Qt::white);
+            p.drawPolygon(
+                QPolygonF({{8, 4}, {8, 25}, {13, 20}, {17, 29}, {21, 27}, {17, 19}, {24, 19}}));
+            break;
         default:
             p.drawRect(QRectF(6, 6, 20, 20));
             break;

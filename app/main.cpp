@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QSocketNotifier>
 #include <csignal>
 #include <string>
@@ -43,6 +44,14 @@ int main(int argc, char** argv) {
         std::signal(SIGTERM, onTerminate);
         std::signal(SIGINT, onTerminate);
     }
+    // `humidraw FILE.hdw` (a file manager's way of opening a document) opens it once the
+    // window is up; a relative name is taken from the folder the program was started in.
+    const QStringList args = QApplication::arguments();
+    for (int i = 1; i < args.size(); ++i)
+        if (!args[i].startsWith('-')) {
+            window.openAfterStart(QFileInfo(args[i]).absoluteFilePath().toStdString());
+            break;
+        }
     window.show();
     return app.exec();
 }

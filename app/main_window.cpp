@@ -21,6 +21,7 @@
 #include "app/paint_box.h"
 #include "app/pickers.h"
 #include "chart/construction.h"
+#include "settings/recent_files.h"
 #include "version/version_strings.h"
 
 namespace humidraw::app {
@@ -68,8 +69,11 @@ TFmIX::TFmIX(std::string settingsPath, std::string programFolder,
     createMenus();
     createToolBars();
     createClientArea();
+    createEditingKeys();
+    recentFiles_ = loadRecentFiles(ini_);
+    setAcceptDrops(true);
     options_ = new TFOption(*this, this);
-    about_ = new THumidrawAbout([this] { return windowTitle(); },
+    about_ = new THumidrawAbout([this] { return QString::fromStdString(caption_); },
                                 [this](bool e) { setMainEnabled(e); }, this);
     const auto enable = [this](bool e) { setMainEnabled(e); };
     textDialog_ = new TEdText1(enable, this);
@@ -103,7 +107,11 @@ TFmIX::TFmIX(std::string settingsPath, std::string programFolder,
     // 9. The fit, once the window is on the screen.
     timer2_.setSingleShot(true);
     timer2_.setInterval(300);
-    connect(&timer2_, &QTimer::timeout, this, [this] { ZoomAll(); });
+    connect(&timer2_, &QTimer::timeout, this, [this] {
+        ZoomAll();
+        // A document given on the command line opens over the fitted window.
+        if (!pendingOpen_.empty()) openGiven(std::exchange(pendingOpen_, {}));
+    });
     timer2_.start();
 }
 
@@ -141,6 +149,9 @@ void TFmIX::createClientArea() {
     };
     box_->onRelease = [this, button](QMouseEvent* e) {
         editor_.mouseUp(button(e), e->pos().x(), e->pos().y());
+    };
+    box_->onDoubleClick = [this](QMouseEvent* e) {
+        editor_.doubleClick(e->pos().x(), e->pos().y());
     };
 
     panel0_ = new QLabel(this);
@@ -231,7 +242,7 @@ bool TFmIX::saveSettings(const Settings& s) {
 
 void TFmIX::Fend() {
     editor_.commandEnd();
-    if (modified_) {
+    if (modified()) {
         bool saved = false;
         if (!askToSave(PromptIcon::Information, saved) || saved) return;  // the program goes on
     }
@@ -247,7 +258,7 @@ void TFmIX::closeEvent(QCloseEvent* e) {
     }
     editor_.commandEnd();
     editor_.setLastCommand(0);
-    if (modified_) {
+    if (modified()) {
         bool saved = false;
         if (!askToSave(PromptIcon::Warning, saved)) {
             e->ignore();  // Cancel, or a save that did not happen: the window stays open

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMenu>
 #include <QScrollArea>
 #include <QTimer>
 #include <QToolBar>
@@ -16,6 +17,7 @@
 #include "chart/element.h"
 #include "chart/frame.h"
 #include "document/attributes.h"
+#include "document/edit_history.h"
 #include "document/object_table.h"
 #include "document/state.h"
 #include "interaction/editor.h"
@@ -87,6 +89,19 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     bool Fsaveas();
     // Reads a document file into a new document and takes it when the whole file was read.
     bool openDocument(const std::string& path);
+    // Opens a document given from outside (command line, drop, recent files): the save
+    // question first, then the file; false when it was not opened.
+    bool openGiven(const std::string& path);
+    // A document to open once the window has made its first fit (the command line's).
+    void openAfterStart(const std::string& path) { pendingOpen_ = path; }
+    // Editing: undo and redo of the last commands, the select command.
+    void Undo();
+    void Redo();
+    void Select();
+    const EditHistory& history() const { return history_; }
+    const std::vector<std::string>& recentFiles() const { return recentFiles_; }
+    // "Humidraw ver.… - [*]name.hdw", or the program's caption for a document without a file.
+    QString documentCaption() const;
 
     const ViewState& view() const { return view_; }
     const Settings& settings() const { return settings_; }
@@ -95,7 +110,7 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     Editor& editor() { return editor_; }
     const ObjectTable& documentObjects() const { return objects_; }
     const CurrentState& currentState() const { return state_; }
-    bool modified() const { return modified_; }
+    bool modified() const { return history_.modified(); }
     const std::string& documentTitle() const { return documentTitle_; }
     const std::string& documentPath() const { return documentPath_; }
     TID_Point* pointDialog() const { return pointDialog_; }
@@ -123,7 +138,10 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     CurrentState& state() override { return state_; }
     const CurrentAttributes& attributes() const override { return attributes_; }
     bool siUnits() const override { return settings_.si; }
-    void setModified() override { modified_ = true; }
+    EditHistory& history() override { return history_; }
+    void documentChanged() override;
+    void selectionChanged() override;
+    void editText(int index) override;
     void repaint() override { ViewIx(); }
     void runCommand(int code) override;
     void tell(const std::string& caption, const std::string& text) override;
@@ -148,6 +166,8 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
   private:
@@ -164,6 +184,15 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     // The save question; false when the command is to stop here.
     bool askToSave(PromptIcon icon, bool& saved);
     void clearDocument();
+    // A command that changes the table as a whole (state-change line, coil run, 全消去): one step.
+    template <typename F>
+    void recordCommand(F change);
+    // The caption, the undo and redo items and the pickers after the document or history moved.
+    void historyMoved();
+    void rememberFile(const std::string& path);
+    void fillRecentMenu();
+    void pickerChanged(LineAttribute p, int value);
+    void createEditingKeys();
     void setPickers(int colour, int width, int style);
     Viewport viewport() const;
     // The view's scroll positions from the scroll bars (wheel, bars and panning move them).
@@ -187,7 +216,11 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     CurrentState state_;
     std::string documentTitle_ = "Project";
     std::string documentPath_;
-    bool modified_ = false;
+    EditHistory history_;
+    std::string pendingOpen_;
+    std::vector<std::string> recentFiles_;
+    QMenu* recentMenu_ = nullptr;
+    int editedText_ = -1;  // the text the text dialog changes; -1: a new text is placed
     bool ending_ = false;
 
     std::map<std::string, QAction*> actions_;

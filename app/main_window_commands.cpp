@@ -26,9 +26,14 @@ const Command kCommands[] = {
     {"PrintIx", "A_File1", "印刷(&P)", "印刷", 14},
     {"MetaSave", "A_File1", "ﾒﾀﾌｧｲﾙ作成(&M)", "ﾒﾀﾌｧｲﾙ作成", 0},
     {"Fend", "A_File1", "Humidrawの終了(&X)", "Humidrawの終了", 31},
+    {"Undo", "A_Edit1", "元に戻す(&U)", "元に戻す", 40},
+    {"Redo", "A_Edit1", "やり直し(&R)", "やり直し", 41},
     {"DataClear", "A_Edit1", "全消去(&A)", "", 0},
     {"SsErase", "A_Edit1", "図形削除(&E)", "図形削除", 30},
     {"ToClip", "A_Edit1", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ出力(&B)", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ出力", 10},
+    {"Select", "A_Edit1", "選択(&S)", "選択", 42},
+    {"SelectAll", "A_Edit1", "すべて選択(&L)", "", 0},
+    {"DeleteSelected", "A_Edit1", "選択した図形の削除(&D)", "", 0},
     {"ACancel", "A_Edit1", "ｺﾏﾝﾄﾞ終了", "ｺﾏﾝﾄﾞ終了", 0},
     {"ZoomOrg", "A_View1", "等倍表示(&G)", "", 0},
     {"ZoomIn", "A_View1", "拡大表示(&I)", "拡大表示", 26},
@@ -69,6 +74,8 @@ const std::vector<Menu>& menus() {
           {"Fopen", "OpenFile", nullptr},
           {"Fsave", "Save1", nullptr},
           {"Fsaveas", "SaveAs1", nullptr},
+          {nullptr, "h0", nullptr},
+          {"RecentFiles", "Recent1", nullptr},
           {nullptr, "h1", nullptr},
           {"PrintIx", "Print1", nullptr},
           {nullptr, "h2", nullptr},
@@ -77,8 +84,15 @@ const std::vector<Menu>& menus() {
           {"Fend", "HumidrawX1", nullptr}}},
         {"Edit1",
          "編集(&E)",
-         {{"DataClear", "ALL_ERASE", nullptr},
+         {{"Undo", "UNDO1", nullptr},
+          {"Redo", "REDO1", nullptr},
+          {nullptr, "N4", nullptr},
+          {"DataClear", "ALL_ERASE", nullptr},
           {"SsErase", "ERASE1", nullptr},
+          {nullptr, "N5", nullptr},
+          {"Select", "SELECT1", nullptr},
+          {"SelectAll", "SELECT_ALL", nullptr},
+          {"DeleteSelected", "DELETE1", nullptr},
           {nullptr, "N3", nullptr},
           {"ToClip", "B1", nullptr}}},
         {"View1",
@@ -132,6 +146,14 @@ void TFmIX::createCommands() {
     on("M_LineG", [this] { M_LineG(); });
     on("M_TextG", [this] { M_TextG(); });
     on("DataClear", [this] { DataClear(); });
+    on("Undo", [this] { Undo(); });
+    on("Redo", [this] { Redo(); });
+    on("Select", [this] { Select(); });
+    on("SelectAll", [this] {
+        if (!editor_.selectMode()) Select();
+        editor_.selectAll();
+    });
+    on("DeleteSelected", [this] { editor_.deleteSelected(); });
     on("A_Ahu1G", [this] { A_Ahu1G(); });
     on("PrintIx", [this] { PrintIx(); });
     on("MetaSave", [this] { MetaSave(); });
@@ -151,6 +173,14 @@ void TFmIX::createMenus() {
         for (const MenuItem& item : m.items) {
             if (!item.action) {
                 menu->addSeparator()->setObjectName(item.itemName);
+                continue;
+            }
+            if (std::string(item.action) == "RecentFiles") {
+                // Filled from the settings file each time it opens.
+                recentMenu_ = menu->addMenu(QString::fromUtf8("最近使ったファイル"));
+                recentMenu_->setObjectName(item.itemName);
+                connect(recentMenu_, &QMenu::aboutToShow, this, [this] { fillRecentMenu(); });
+                fillRecentMenu();
                 continue;
             }
             QAction* a = actions_.at(item.action);
@@ -173,10 +203,10 @@ void TFmIX::createToolBars() {
     commandBar_->setMovable(true);
     commandBar_->setFloatable(true);
     commandBar_->setAllowedAreas(Qt::AllToolBarAreas);
-    const std::vector<const char*> buttons = {"Fnew",    "Fopen",   "Fsave",   nullptr,   "PrintIx",
-                                              nullptr,   "SsErase", nullptr,   "M_LineG", "M_Free",
-                                              "M_TextG", nullptr,   "ZoomIn",  "ZoomOut", "Zoom",
-                                              "ZoomAll", nullptr,   "Panning", nullptr,   "Fend"};
+    const std::vector<const char*> buttons = {
+        "Fnew",   "Fopen",   "Fsave",   nullptr,   "PrintIx", nullptr,   "Undo",    "Redo",
+        nullptr,  "Select",  "SsErase", nullptr,   "M_LineG", "M_Free",  "M_TextG", nullptr,
+        "ZoomIn", "ZoomOut", "Zoom",    "ZoomAll", nullptr,   "Panning", nullptr,   "Fend"};
     for (const char* b : buttons) {
         if (!b) {
             commandBar_->addSeparator();
@@ -225,11 +255,11 @@ void TFmIX::createToolBars() {
     widthPicker_->setCurrentIndex(3);
     stylePicker_->setCurrentIndex(0);
     connect(colourPicker_, &QComboBox::currentIndexChanged, this,
-            [this](int i) { attributes_.colour = i + 1; });
+            [this](int i) { pickerChanged(LineAttribute::Colour, i + 1); });
     connect(widthPicker_, &QComboBox::currentIndexChanged, this,
-            [this](int i) { attributes_.width = i; });
+            [this](int i) { pickerChanged(LineAttribute::Width, i); });
     connect(stylePicker_, &QComboBox::currentIndexChanged, this,
-            [this](int i) { attributes_.style = i; });
+            [this](int i) { pickerChanged(LineAttribute::Style, i); });
     const std::pair<const char*, GlyphComboBox*> items[] = {
         {" 色：", colourPicker_}, {" 幅：", widthPicker_}, {" 線種：", stylePicker_}};
     int n = 1;

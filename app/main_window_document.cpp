@@ -32,6 +32,13 @@ std::string notANumber(const QString& text) {
 
 }  // namespace
 
+template <typename F>
+void TFmIX::recordCommand(F change) {
+    history_.begin(objects_);
+    change();
+    if (history_.commit(objects_)) documentChanged();
+}
+
 // ---- marks -------------------------------------------------------------------------------
 
 void TFmIX::tell(const std::string& caption, const std::string& text) {
@@ -158,7 +165,6 @@ void TFmIX::SsErase() {
 }
 
 void TFmIX::M_LineG() {
-    modified_ = true;
     editor_.commandEnd();
     for (auto [box, item] : {std::pair{lineDialog_->CB1, 0},
                              {lineDialog_->CB2, 1},
@@ -194,15 +200,17 @@ void TFmIX::M_Line() {
     }
     for (const std::string& notice : line.notices)
         prompts_->tell("ポイント作成", notice, PromptIcon::Information);
-    for (const ObjectRecord& r : line.objects) objects_.append(r);
+    recordCommand([&] {
+        for (const ObjectRecord& r : line.objects) objects_.append(r);
+    });
     d->hide();
     ViewIx();
 }
 
 void TFmIX::M_TextG() {
-    modified_ = true;
     editor_.commandEnd();
-    textDialog_->EdTextData->clear();
+    editedText_ = -1;
+    textDialog_->forNewText();
     editor_.setLastCommand(kTextCommand);
     showDialog(textDialog_);
     textDialog_->EdTextData->setFocus();
@@ -210,8 +218,13 @@ void TFmIX::M_TextG() {
 
 void TFmIX::M_Text() {
     const std::string text = textDialog_->EdTextData->text().toStdString();
+    const int edited = editedText_;
+    editedText_ = -1;
     textDialog_->hide();
-    editor_.startTextPlacement(text);
+    if (edited >= 0)
+        editor_.changeText(edited, text, textDialog_->TXP->currentIndex());
+    else
+        editor_.startTextPlacement(text);
 }
 
 void TFmIX::M_Point() {
@@ -249,14 +262,12 @@ void TFmIX::DataClear() {
     if (prompts_->ask("Humidraw", "全データを消去します。", PromptIcon::Information, false,
                       false) == Answer::No)
         return;
-    objects_.clear();
-    modified_ = true;
+    recordCommand([this] { objects_.clear(); });
     ViewIx();
 }
 
 void TFmIX::A_Ahu1G() {
     ViewIx();
-    modified_ = true;
     editor_.commandEnd();
     coilDialog_->selectDefaults();
     coilDialog_->applyUnits(settings_.si);
@@ -271,7 +282,9 @@ void TFmIX::A_Ahu1() {
         return;  // nothing appended; the dialog stays open for correction
     }
     coilDialog_->showFields(run.fields);
-    for (const ObjectRecord& r : run.objects) objects_.append(r);
+    recordCommand([&] {
+        for (const ObjectRecord& r : run.objects) objects_.append(r);
+    });
     ViewIx();
     // Told over the dialog, with the plot already in view behind it.
     for (const std::string& w : run.warnings) prompts_->tell("Humidraw", w, PromptIcon::Warning);
@@ -317,7 +330,9 @@ bool TFmIX::saveRoutine(bool saveAs) {
         return false;
     }
     settings_.currentDir = folder;
-    modified_ = false;
+    history_.markSaved();
+    rememberFile(documentPath_);
+    historyMoved();
     return true;
 }
 
@@ -348,7 +363,7 @@ void TFmIX::clearDocument() {
 void TFmIX::Fnew() {
     editor_.commandEnd();
     editor_.setLastCommand(kNoCommand);
-    if (modified_) {
+    if (modified()) {
         bool saved = false;
         if (!askToSave(PromptIcon::Warning, saved) || saved) return;
     }
@@ -366,7 +381,8 @@ void TFmIX::Fnew() {
     ZoomAll();
     documentTitle_ = "Project";
     documentPath_.clear();
-    modified_ = false;
+    history_.clear();
+    historyMoved();
 }
 
 bool TFmIX::openDocument(const std::string& path) {
@@ -402,7 +418,9 @@ bool TFmIX::openDocument(const std::string& path) {
     documentPath_ = n.path;
     settings_.currentDir = n.folder;
     ViewIx();
-    modified_ = false;
+    history_.clear();
+    rememberFile(documentPath_);
+    historyMoved();
     if (doc.contents.leftOut > 0)
         prompts_->tell("Humidraw",
                        "図形が640を超えているため、最初の640個だけを読み込みました（" +
@@ -413,7 +431,7 @@ bool TFmIX::openDocument(const std::string& path) {
 
 void TFmIX::Fopen() {
     editor_.commandEnd();
-    if (modified_) {
+    if (modified()) {
         bool saved = false;
         if (!askToSave(PromptIcon::Warning, saved) || saved) return;
     }

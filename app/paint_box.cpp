@@ -33,5 +33,10 @@ void PaintBox::mouseMoveEvent(QMouseEvent* e) {
 void PaintBox::mouseReleaseEvent(QMouseEvent* e) {
     if (onRelease) onRelease(e);
 }
+void PaintBox::mouseDoubleClickEvent(QMouseEvent* e) {
+    // The second press of a double click is still a press for the running command.
+    if (onPress) onPress(e);
+    if (onDoubleClick && e->button() == Qt::LeftButton) onDoubleClick(e);
+}
 
 }  // namespace humidraw::app

@@ -11,13 +11,14 @@ class PaintBox : public QWidget {
   public:
     PaintBox(const QImage& picture, QWidget* parent);
 
-    std::function<void(QMouseEvent*)> onPress, onMove, onRelease;
+    std::function<void(QMouseEvent*)> onPress, onMove, onRelease, onDoubleClick;
 
   protected:
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
 
   private:
     const QImage& picture_;

@@ -47,6 +47,9 @@ class ObjectTable {
     ObjectRecord& at(int i) { return records_[i]; }
     // The kind becomes the deletion marker; the other fields stay.
     bool markDeleted(int index);
+    // The number of records in use, when a step of the history puts records back (the records
+    // beyond it are empty again by then).
+    void setCount(int n) { count_ = n < 0 ? 0 : n > kCapacity ? kCapacity : n; }
 
     // Calls f(index, record) for every live object, in table order.
     template <typename F>

@@ -13,6 +13,7 @@ enum class EditState {
     TypingStart,   // the point dialog is open for the start point
     TypingEnd,     // the point dialog is open for the end point
     Picking,       // erase: left clicks pick objects, a right click or Enter erases them
+    Selecting,     // select and change: clicks pick objects to change, move or delete
 };
 
 // A view mode takes the clicks before the command underneath, which waits for it to end.

@@ -75,16 +75,19 @@ void Editor::commandEnd() {
         state_ = EditState::Idle;
         bandDrawn_ = false;
         host_.repaint();
-    } else if (state_ == EditState::Picking) {
+    } else if (state_ == EditState::Picking || state_ == EditState::Selecting) {
+        const bool selecting = state_ == EditState::Selecting;
         state_ = EditState::Idle;
         selection_.clear();
+        dragIndex_ = -1;
+        dragging_ = dragOutlineShown_ = false;
         host_.repaint();
+        if (selecting) host_.selectionChanged();
     }
     if (host_.pointDialogVisible()) host_.hidePointDialog();
 }
 
 void Editor::startFreeSegment() {
-    host_.setModified();
     commandEnd();
     state_ = EditState::SegmentStart;
     bandDrawn_ = false;
@@ -164,7 +167,7 @@ bool Editor::appendSegment(const StatePoint& end) {
     r.x1 = segmentStartChart_.x;
     r.h2 = end.h;
     r.x2 = end.x;
-    host_.objects().append(r);
+    recordStep([&r](ObjectTable& t) { t.append(r); });
     return true;
 }
 
@@ -184,7 +187,7 @@ void Editor::viewChanged() {
 void Editor::repainted() {
     if (hasSegmentStart(state_) && ownStartMark_) host_.drawMarker(segmentStart_, markerRadius());
     if (state_ == EditState::SegmentEnd && bandDrawn_) host_.drawBand(segmentStart_, bandEnd_);
-    if (state_ == EditState::Picking)
+    if (state_ == EditState::Picking || state_ == EditState::Selecting)
         for (int index : selection_) {
             const ObjectRecord& r = host_.objects().at(index);
             if (isLineObject(r.kind))
@@ -217,6 +220,7 @@ void Editor::mouseMove(bool leftHeld, bool middleHeld, int x, int y) {
             panAnchor_ = pointer_;
         }
     }
+    if (state_ == EditState::Selecting && leftHeld && dragIndex_ >= 0) dragTo(x, y);
     if (placement_ != Placement::Off) {
         if (placement_ == Placement::Shown) host_.drawOutline(outline_);
         const TextExtent e = host_.textExtent(pendingText_);
@@ -306,6 +310,8 @@ void Editor::mouseDown(MouseButton b, bool shift, int x, int y) {
         host_.zoomStep(b == MouseButton::Left, true);
     } else if (state_ == EditState::Picking) {
         pickClick(b, x, y);
+    } else if (state_ == EditState::Selecting && view_ == ViewMode::None) {
+        if (b == MouseButton::Left) selectClick(shift, x, y);
     } else if (view_ == ViewMode::Pan) {
         if (b == MouseButton::Right) {
             view_ = ViewMode::None;
@@ -340,7 +346,7 @@ void Editor::placeText(MouseButton b, int x, int y) {
     r.x1 = s.x;
     r.labelPosition = 2;
     r.text = pendingText_;
-    host_.objects().append(r);
+    recordStep([&r](ObjectTable& t) { t.append(r); });
     host_.repaint();
 }
 
@@ -348,14 +354,16 @@ void Editor::confirmErase() {
     state_ = EditState::Idle;
     host_.setStatus(1, "");
     host_.setCursor(kCursorCross);
-    for (int index : selection_) host_.objects().markDeleted(index);
-    if (!selection_.empty()) host_.setModified();
+    recordStep([this](ObjectTable& t) {
+        for (int index : selection_) t.markDeleted(index);
+    });
     selection_.clear();
     host_.repaint();
 }
 
 void Editor::mouseUp(MouseButton b, int x, int y) {
     pointer_ = {x, y};
+    if (b == MouseButton::Left && dragIndex_ >= 0) dropText(x, y);
     if (b == MouseButton::Middle && middleDrag_) {
         middleDrag_ = false;
         host_.setCursor(view_ == ViewMode::Pan    ? kCursorPan
@@ -373,6 +381,13 @@ bool Editor::wheel(bool up) {
 }
 
 void Editor::escapeKey() {
+    dragIndex_ = -1;
+    if (state_ == EditState::Selecting && view_ == ViewMode::None && !selection_.empty()) {
+        // The first Esc drops the selection, the next one ends the command.
+        dragging_ = dragOutlineShown_ = false;
+        setSelection({});
+        return;
+    }
     // During a free segment Esc first leaves the view mode: zoom mode ends, pan mode stays.
     if (!isFreeSegment(state_) || view_ == ViewMode::None) {
         commandEnd();
@@ -385,6 +400,9 @@ void Editor::escapeKey() {
 void Editor::enterKey() {
     if (state_ != EditState::Idle || view_ != ViewMode::None) {
         if (state_ == EditState::Picking) confirmErase();
+        if (state_ == EditState::Selecting && view_ == ViewMode::None && selection_.size() == 1 &&
+            host_.objects().at(selection_[0]).kind == kTextObject)
+            host_.editText(selection_[0]);
         return;
     }
     host_.runCommand(lastCommand_);

@@ -11,6 +11,7 @@
 #include "chart/canvas.h"
 #include "chart/frame.h"
 #include "document/attributes.h"
+#include "document/edit_history.h"
 #include "document/object_table.h"
 #include "document/state.h"
 #include "interaction/edit_state.h"
@@ -35,6 +36,9 @@ enum CommandCode {
     kTextCommand = 9,
 };
 
+// What a picker of the line-property bar changes on the selected objects.
+enum class LineAttribute { Colour, Width, Style };
+
 using Outline = std::array<PixelPoint, 5>;
 
 class EditorHost {
@@ -51,7 +55,14 @@ class EditorHost {
     virtual CurrentState& state() = 0;
     virtual const CurrentAttributes& attributes() const = 0;
     virtual bool siUnits() const = 0;
-    virtual void setModified() = 0;
+    // Every change of the document goes through the history, one step per command.
+    virtual EditHistory& history() = 0;
+    // A step was recorded: the caption, the undo buttons and the save question follow.
+    virtual void documentChanged() = 0;
+    // The selection of 選択 changed (the line-property bar shows its attributes).
+    virtual void selectionChanged() {}
+    // A text of the selection is to be edited in the text dialog.
+    virtual void editText(int /*index*/) {}
     virtual void repaint() = 0;  // the full repaint, which removes every mark
     virtual void runCommand(int code) = 0;
     virtual void tell(const std::string& caption, const std::string& text) = 0;
@@ -91,6 +102,20 @@ class Editor {
     void startZoomMode();                              // Zoom
     void startPanningMode();                           // Panning
     void startTextPlacement(const std::string& text);  // M_Text
+    void startSelect();                                // 選択
+
+    // Select and change. Each change is one step of the history; false when nothing changed.
+    void selectAll();
+    bool deleteSelected();
+    bool changeSelected(LineAttribute p, int value);
+    bool changeText(int index, const std::string& text, int labelPosition);
+    // The attributes the line-property bar shows for the selection: the first selected line's
+    // (or a text's colour over `current`); none without a selection.
+    bool selectionAttributes(const CurrentAttributes& current, CurrentAttributes& shown) const;
+    // Before an undo or redo: a command that is drawing marks ends, a drag is dropped.
+    void beforeHistoryMove();
+    // After an undo or redo: objects that are no longer there leave the selection.
+    void afterHistoryMove();
 
     // A typed point arrived in the current-state record (M_Point); false when no free segment
     // waits for one.
@@ -106,6 +131,7 @@ class Editor {
     void mouseDown(MouseButton b, bool shift, int x, int y);
     void mouseMove(bool leftHeld, bool middleHeld, int x, int y);
     void mouseUp(MouseButton b, int x, int y);
+    void doubleClick(int x, int y);
     bool wheel(bool up);
     void escapeKey();
     void enterKey();
@@ -116,6 +142,7 @@ class Editor {
     bool selecting() const { return state_ == EditState::Picking; }
     bool erasePending() const { return state_ == EditState::Picking; }
     bool placingText() const { return placement_ != Placement::Off; }
+    bool selectMode() const { return state_ == EditState::Selecting; }
     int segmentState() const { return segmentStepNumber(state_); }  // 0 to 4, see there
     const std::vector<int>& selection() const { return selection_; }
     int pointerX() const { return pointer_.x; }
@@ -127,6 +154,15 @@ class Editor {
     void freeSegmentClick(MouseButton b, bool shift, int x, int y);
     void pickClick(MouseButton b, int x, int y);
     void confirmErase();
+    void selectClick(bool shift, int x, int y);
+    void dragTo(int x, int y);
+    void dropText(int x, int y);
+    Outline textOutline(const ObjectRecord& r, int dx, int dy);
+    void setSelection(std::vector<int> picked);
+    int pick(int x, int y);
+    // Runs a change of the object table as one step of the history.
+    template <typename F>
+    bool recordStep(F change);
     void placeText(MouseButton b, int x, int y);
     void setPromptForEnd();
     // A segment from the segment start to `end`; false (with a message) when the table is full.
@@ -146,8 +182,14 @@ class Editor {
     StatePoint bandEndChart_;
     bool bandDrawn_ = false;
     bool ownStartMark_ = false;  // the start circle is a mark, not part of an object
-    // erase: the picked objects
+    // erase and select: the picked objects
     std::vector<int> selection_;
+    // select: a text held by the left button, moved by dragging
+    int dragIndex_ = -1;
+    PixelPoint dragFrom_;
+    bool dragging_ = false;
+    bool dragOutlineShown_ = false;
+    Outline dragOutline_{};
     // Dragging the chart, in pan mode or with the middle button held anywhere: moves alternate
     // between setting the anchor and scrolling by twice the way from it.
     bool middleDrag_ = false;
@@ -159,5 +201,15 @@ class Editor {
 
     int lastCommand_ = kNoCommand;
 };
+
+template <typename F>
+bool Editor::recordStep(F change) {
+    EditHistory& history = host_.history();
+    history.begin(host_.objects());
+    change(host_.objects());
+    if (!history.commit(host_.objects())) return false;
+    host_.documentChanged();
+    return true;
+}
 
 }  // namespace humidraw

@@ -94,14 +94,20 @@ TEST_F(Window, CommandTableMenusAndToolBars) {
     EXPECT_EQ(titles, (std::vector<std::string>{"ﾌｧｲﾙ(&F)", "編集(&E)", "表示(&V)", "作成(&D)",
                                                 "自動記入(&A)", "設定(&O)", "ﾍﾙﾌﾟ(&H)"}));
     const auto file = menus[0]->menu()->actions();
-    ASSERT_EQ(file.size(), 10);
+    ASSERT_EQ(file.size(), 12);
     EXPECT_TRUE(file[4]->isSeparator());
-    EXPECT_EQ(file[9]->text().toStdString(), "Humidrawの終了(&X)");
+    EXPECT_EQ(file[5]->text().toStdString(), "最近使ったファイル");
+    EXPECT_TRUE(file[6]->isSeparator());
+    EXPECT_EQ(file[11]->text().toStdString(), "Humidrawの終了(&X)");
+    const auto edit = menus[1]->menu()->actions();
+    ASSERT_GE(edit.size(), 2);
+    EXPECT_EQ(edit[0]->text().toStdString(), "元に戻す(&U)");
+    EXPECT_EQ(edit[1]->text().toStdString(), "やり直し(&R)");
     EXPECT_EQ(menus[4]->menu()->actions()[0]->text().toStdString(), "ｼﾝｸﾞﾙｺｲﾙ方式(&S)");
-    // Command bar: 14 buttons, zoom buttons repeating every 50 ms.
+    // Command bar: 17 buttons (with undo, redo and select), zoom buttons repeating every 50 ms.
     int buttons = 0;
     for (QAction* a : w.commandBar()->actions()) buttons += !a->isSeparator();
-    EXPECT_EQ(buttons, 14);
+    EXPECT_EQ(buttons, 17);
     auto* up = w.findChild<QToolButton*>("btn_zoom_up");
     ASSERT_NE(up, nullptr);
     EXPECT_TRUE(up->autoRepeat());
@@ -323,9 +329,12 @@ TEST_F(Window, SaveAsNamesAndTheProjectTitle) {
     EXPECT_TRUE(fs::exists(dir / "plan.txt"));
     EXPECT_EQ(w.documentTitle(), "plan");
     EXPECT_EQ(w.documentPath(), (dir / "plan.txt").string());
-    // A cancelled dialog writes nothing and leaves the document modified.
+    // Opening a command's dialog changes nothing; a cancelled save dialog writes nothing and
+    // leaves a changed document modified.
     w.M_TextG();
     w.textDialog()->hide();
+    EXPECT_FALSE(w.modified());
+    drawLineAB(w);
     EXPECT_TRUE(w.modified());
     EXPECT_FALSE(w.Fsaveas());
     EXPECT_TRUE(w.modified());
@@ -344,17 +353,19 @@ TEST_F(Window, SaveQuestionAnswers) {
     drawLineAB(w);
     script.files = {(dir / "first").string()};
     ASSERT_TRUE(w.Fsave());
-    w.M_Free();  // modified again
+    w.M_Free();
+    EXPECT_FALSE(w.modified()) << "a command that has drawn nothing changes nothing";
+    drawLineAB(w);  // modified again
     // Yes in Fopen saves and does not open.
     script.answers = {Answer::Yes};
     w.Fopen();
     EXPECT_FALSE(w.modified());
     EXPECT_EQ(w.documentTitle(), "first");
     // Cancel in Fnew stops.
-    w.M_Free();
+    drawLineAB(w);
     script.answers = {Answer::Cancel};
     w.Fnew();
-    EXPECT_EQ(w.documentObjects().count(), 5);
+    EXPECT_EQ(w.documentObjects().count(), 15);
     // No in Fnew clears.
     script.answers = {Answer::No};
     w.Fnew();
@@ -427,9 +438,10 @@ TEST_F(Window, CoilDialogPlotsBothProcesses) {
     w.A_Ahu1G();
     TAhu1* d = w.coilDialog();
     EXPECT_TRUE(d->isVisible());
-    EXPECT_TRUE(w.modified()) << "opening the dialog marks the document";
+    EXPECT_FALSE(w.modified()) << "opening the dialog changes nothing";
     d->Button1->click();
     EXPECT_EQ(w.documentObjects().count(), 29);
+    EXPECT_TRUE(w.modified());
     EXPECT_EQ(d->ESA->text().toStdString(), "17400");
     EXPECT_EQ(d->HESA->text().toStdString(), "17400");
     EXPECT_FALSE(d->isVisible());

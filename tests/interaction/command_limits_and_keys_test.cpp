@@ -35,7 +35,9 @@ class Window : public EditorHost {
     CurrentState& state() override { return current; }
     const CurrentAttributes& attributes() const override { return attrs; }
     bool siUnits() const override { return false; }
-    void setModified() override {}
+    EditHistory hist;
+    EditHistory& history() override { return hist; }
+    void documentChanged() override {}
     void repaint() override { ++repaints; }
     void runCommand(int code) override { commands.push_back(code); }
     void tell(const std::string&, const std::string& t) override { told.push_back(t); }

@@ -5,85 +5,12 @@
 
 #include <algorithm>
 
-#include "chart/construction.h"
+#include "tests/interaction/fake_window.h"
 
 using namespace humidraw;
+using humidraw::testing_support::FakeWindow;
 
 namespace {
-
-class FakeWindow : public EditorHost {
-  public:
-    FakeWindow() {
-        FakeTextMetrics m;
-        constructChart(Settings{}, m, frame_, chart_);
-    }
-    std::string status[2];
-    Cursor cursor = kCursorCross;
-    int repaints = 0, bands = 0, markers = 0, outlines = 0, highlights = 0;
-    std::vector<int> commands;
-    std::vector<std::string> told;
-    std::vector<bool> zooms;
-    int scrolledX = 0, scrolledY = 0;
-    bool dialogVisible = false;
-    std::string dialogCaption;
-    bool modified = false;
-    ObjectTable table;
-    CurrentState current;
-    CurrentAttributes attrs;
-
-    void setStatus(int panel, const std::string& t) override { status[panel] = t; }
-    void setCursor(Cursor c) override { cursor = c; }
-    void zoomStep(bool in, bool) override { zooms.push_back(in); }
-    void scrollBy(int dx, int dy) override {
-        scrolledX += dx;
-        scrolledY += dy;
-    }
-    ObjectTable& objects() override { return table; }
-    const ChartFrame& frame() const override { return frame_; }
-    ChartFrame& mutableFrame() { return frame_; }
-    CurrentState& state() override { return current; }
-    const CurrentAttributes& attributes() const override { return attrs; }
-    bool siUnits() const override { return false; }
-    void setModified() override { modified = true; }
-    void repaint() override { ++repaints; }
-    void runCommand(int code) override { commands.push_back(code); }
-    void tell(const std::string&, const std::string& t) override { told.push_back(t); }
-    void prepareSegmentPen() override {}
-    void drawBand(PixelPoint from, PixelPoint to) override {
-        ++bands;
-        bandFrom = from;
-        bandTo = to;
-    }
-    void drawMarker(PixelPoint c, int) override {
-        ++markers;
-        markerAt = c;
-    }
-    PixelPoint bandFrom, bandTo, markerAt;
-    void drawOutline(const Outline&) override { ++outlines; }
-    void highlightLine(const ObjectRecord&) override { ++highlights; }
-    void highlightText(const ObjectRecord&) override { ++highlights; }
-    TextExtent textExtent(const std::string& t) override {
-        return {static_cast<int>(t.size()) * 4, 8};
-    }
-    bool pointDialogVisible() const override { return dialogVisible; }
-    void showPointDialog(const std::string& caption) override {
-        dialogVisible = true;
-        dialogCaption = caption;
-    }
-    void hidePointDialog() override { dialogVisible = false; }
-
-    // The pixel of a state given by DB and RH.
-    PixelPoint at(double db, double rh) {
-        CurrentState s;
-        pairState(pairCode(kDB, kRH), db, rh, s);
-        const ChartPoint p = frame_.map(s.h, s.x);
-        return {static_cast<int>(p.x), static_cast<int>(p.y)};
-    }
-
-  private:
-    ChartFrame frame_;
-    ChartTable chart_;
-};
 
 class Interaction : public testing::Test {
   protected:
@@ -105,7 +32,7 @@ class Interaction : public testing::Test {
 
 TEST_F(Interaction, FreeSegmentsChainUntilRightClick) {
     editor.startFreeSegment();
-    EXPECT_TRUE(w.modified);
+    EXPECT_FALSE(w.modified) << "starting the command changes nothing yet";
     EXPECT_EQ(w.status[1], "始点を指示([SHIFT]+[右ｸﾘｯｸ]で数値入力)：");
     const PixelPoint p1 = w.at(20, 30), p2 = w.at(25, 50), p3 = w.at(30, 40);
     click(p1);
@@ -129,6 +56,8 @@ TEST_F(Interaction, FreeSegmentsChainUntilRightClick) {
     EXPECT_EQ(a.width, 3);
     EXPECT_EQ(w.markers, 3);
     EXPECT_GT(w.bands, 0);
+    EXPECT_TRUE(w.modified);
+    EXPECT_EQ(w.hist.steps(), 2u) << "each segment is a step of its own";
 }
 
 TEST_F(Interaction, EscapeAfterOneClickLeavesNothing) {

@@ -1,0 +1,172 @@
+// Everyday editing in the window: undo and redo, the select command and what it changes, the
+// keys of the commands, the document's name in the caption, recent files and dropped files.
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
+
+#include "app/command_dialogs.h"
+#include "app/main_window.h"
+#include "app/pickers.h"
+#include "settings/recent_files.h"
+
+namespace humidraw::app {
+namespace {
+
+// A local file that looks like a document by its name.
+QString droppedDocument(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
+    const QUrl url = data->urls().first();
+    if (!url.isLocalFile()) return {};
+    const QString path = url.toLocalFile();
+    return path.endsWith(".hdw", Qt::CaseInsensitive) ? path : QString();
+}
+
+}  // namespace
+
+void TFmIX::createEditingKeys() {
+    const auto keys = [this](const char* name, std::initializer_list<QKeySequence> k) {
+        actions_.at(name)->setShortcuts(QList<QKeySequence>(k));
+    };
+    keys("Fnew", {QKeySequence(Qt::CTRL | Qt::Key_N)});
+    keys("Fopen", {QKeySequence(Qt::CTRL | Qt::Key_O)});
+    keys("Fsave", {QKeySequence(Qt::CTRL | Qt::Key_S)});
+    keys("Fsaveas", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
+    keys("PrintIx", {QKeySequence(Qt::CTRL | Qt::Key_P)});
+    keys("Undo", {QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    keys("Redo",
+         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    keys("SelectAll", {QKeySequence(Qt::CTRL | Qt::Key_A)});
+    keys("DeleteSelected", {QKeySequence(Qt::Key_Delete)});
+    // Ctrl++ wherever '+' is, and Ctrl+= where '+' needs the shift key.
+    keys("ZoomIn", {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    keys("ZoomOut", {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
+    keys("ZoomAll", {QKeySequence(Qt::CTRL | Qt::Key_0)});
+    keys("Humidrawabout", {QKeySequence(Qt::Key_F1)});
+    // Ctrl+Q closes as the close box does (the save question, the closing steps); the menu's
+    // Humidrawの終了 keeps its own way of ending. The key belongs to the chart area, which is
+    // disabled while a dialog is open, like the menus.
+    auto* quit = new QAction(this);
+    quit->setObjectName("Quit");
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setShortcutContext(Qt::WindowShortcut);
+    connect(quit, &QAction::triggered, this, [this] { close(); });
+    centralWidget()->addAction(quit);
+    actions_["Quit"] = quit;
+    historyMoved();
+}
+
+QString TFmIX::documentCaption() const {
+    const QString program = QString::fromStdString(caption_);
+    if (documentPath_.empty()) return program;
+    const QString name = QFileInfo(QString::fromStdString(documentPath_)).fileName();
+    return program + " - " + (modified() ? "*" : "") + name;
+}
+
+void TFmIX::historyMoved() {
+    setWindowTitle(documentCaption());
+    actions_.at("Undo")->setEnabled(history_.canUndo());
+    actions_.at("Redo")->setEnabled(history_.canRedo());
+}
+
+void TFmIX::documentChanged() {
+    historyMoved();
+}
+
+void TFmIX::Undo() {
+    editor_.beforeHistoryMove();
+    if (!history_.undo(objects_)) return;
+    editor_.afterHistoryMove();
+    historyMoved();
+    ViewIx();
+}
+
+void TFmIX::Redo() {
+    editor_.beforeHistoryMove();
+    if (!history_.redo(objects_)) return;
+    editor_.afterHistoryMove();
+    historyMoved();
+    ViewIx();
+}
+
+void TFmIX::Select() {
+    editor_.startSelect();
+}
+
+void TFmIX::selectionChanged() {
+    CurrentAttributes shown;
+    if (!editor_.selectionAttributes(attributes_, shown)) shown = attributes_;
+    // The pickers show the selection without taking it as the attributes of new objects.
+    for (GlyphComboBox* picker : {colourPicker_, widthPicker_, stylePicker_})
+        picker->blockSignals(true);
+    colourPicker_->setCurrentIndex(shown.colour - 1);
+    widthPicker_->setCurrentIndex(shown.width);
+    stylePicker_->setCurrentIndex(shown.style);
+    for (GlyphComboBox* picker : {colourPicker_, widthPicker_, stylePicker_})
+        picker->blockSignals(false);
+}
+
+void TFmIX::pickerChanged(LineAttribute p, int value) {
+    CurrentAttributes shown;
+    if (editor_.selectionAttributes(attributes_, shown)) {
+        editor_.changeSelected(p, value);
+        return;
+    }
+    (p == LineAttribute::Colour  ? attributes_.colour
+     : p == LineAttribute::Width ? attributes_.width
+                                 : attributes_.style) = value;
+}
+
+void TFmIX::editText(int index) {
+    const ObjectRecord& r = objects_.at(index);
+    editedText_ = index;
+    textDialog_->forPlacedText(QString::fromStdString(r.text), r.labelPosition);
+    showDialog(textDialog_);
+    textDialog_->EdTextData->setFocus();
+}
+
+void TFmIX::rememberFile(const std::string& path) {
+    recentFiles_ = withRecentFile(recentFiles_, path);
+    // The list is a convenience: a settings file that cannot be written keeps the old list.
+    saveRecentFiles(ini_, recentFiles_);
+}
+
+void TFmIX::fillRecentMenu() {
+    recentMenu_->clear();
+    int n = 0;
+    for (const std::string& path : recentFiles_) {
+        const QString file = QString::fromStdString(path);
+        auto* item = recentMenu_->addAction(QString("&%1 %2").arg(++n).arg(file));
+        item->setObjectName(QString("Recent%1").arg(n));
+        // A document that is gone stays in the list, shown disabled.
+        item->setEnabled(QFileInfo(file).isFile());
+        connect(item, &QAction::triggered, this, [this, path] { openGiven(path); });
+    }
+    recentMenu_->setEnabled(!recentFiles_.empty());
+}
+
+bool TFmIX::openGiven(const std::string& path) {
+    editor_.commandEnd();
+    editor_.setLastCommand(kNoCommand);
+    if (modified()) {
+        bool saved = false;
+        if (!askToSave(PromptIcon::Warning, saved) || saved) return false;
+    }
+    return openDocument(path);
+}
+
+void TFmIX::dragEnterEvent(QDragEnterEvent* e) {
+    if (menuBar()->isEnabled() && !droppedDocument(e->mimeData()).isEmpty())
+        e->acceptProposedAction();
+}
+
+void TFmIX::dropEvent(QDropEvent* e) {
+    const QString path = droppedDocument(e->mimeData());
+    if (path.isEmpty() || !menuBar()->isEnabled()) return;
+    e->acceptProposedAction();
+    openGiven(path.toStdString());
+}
+
+}  // namespace humidraw::app

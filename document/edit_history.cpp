@@ -1,0 +1,65 @@
+#include "document/edit_history.h"
+
+namespace humidraw {
+namespace {
+
+bool sameRecord(const ObjectRecord& a, const ObjectRecord& b) {
+    return a.kind == b.kind && a.colour == b.colour && a.width == b.width && a.style == b.style &&
+           a.h1 == b.h1 && a.x1 == b.x1 && a.h2 == b.h2 && a.x2 == b.x2 &&
+           a.reserved == b.reserved && a.labelPosition == b.labelPosition &&
+           a.reserved2 == b.reserved2 && a.text == b.text;
+}
+
+}  // namespace
+
+EditHistory::EditHistory() = default;
+EditHistory::~EditHistory() = default;
+
+void EditHistory::begin(const ObjectTable& table) {
+    if (!before_) before_ = std::make_unique<ObjectTable>();
+    *before_ = table;
+}
+
+bool EditHistory::commit(const ObjectTable& table) {
+    if (!before_) return false;
+    Step step;
+    step.countBefore = before_->count();
+    step.countAfter = table.count();
+    for (int i = 0; i < ObjectTable::kCapacity; ++i)
+        if (!sameRecord(before_->at(i), table.at(i)))
+            step.changes.push_back({i, before_->at(i), table.at(i)});
+    before_.reset();
+    if (step.changes.empty() && step.countBefore == step.countAfter) return false;
+    // A new step replaces the ones that were undone; if the saved table was among them, no
+    // sequence of undo and redo leads back to it.
+    if (saved_ && *saved_ > position_) saved_.reset();
+    steps_.resize(position_);
+    steps_.push_back(std::move(step));
+    ++position_;
+    return true;
+}
+
+bool EditHistory::undo(ObjectTable& table) {
+    if (!canUndo()) return false;
+    const Step& step = steps_[--position_];
+    for (const Change& c : step.changes) table.at(c.index) = c.before;
+    table.setCount(step.countBefore);
+    return true;
+}
+
+bool EditHistory::redo(ObjectTable& table) {
+    if (!canRedo()) return false;
+    const Step& step = steps_[position_++];
+    for (const Change& c : step.changes) table.at(c.index) = c.after;
+    table.setCount(step.countAfter);
+    return true;
+}
+
+void EditHistory::clear() {
+    steps_.clear();
+    position_ = 0;
+    saved_ = 0;
+    before_.reset();
+}
+
+}  // namespace humidraw
