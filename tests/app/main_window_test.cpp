@@ -245,22 +245,6 @@ TEST(SettingsLocation, BesideTheProgramOrInTheUserFolder) {
     }
 }
 
-namespace {
-
-// A state-change line A → B through the dialog's fields.
-void drawLineAB(TFmIX& w) {
-    w.M_LineG();
-    TMk_Line* d = w.lineDialog();
-    d->X1->setText("26");
-    d->X2->setText("50");
-    d->X10->setText("14");
-    d->X20->setText("95");
-    d->PTX1->setText("A");
-    d->PTX2->setText("B");
-    d->Button1->click();
-}
-
-}  // namespace
 
 TEST_F(Window, StateChangeLineThroughItsDialog) {
     TFmIX& w = open();

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_dialogs.h"
 #include "app/main_window.h"
 
 namespace humidraw::app::fixture {
@@ -104,5 +105,19 @@ class Window : public ::testing::Test {
     std::vector<Said>& said = script.said;
     std::unique_ptr<TFmIX> window;
 };
+
+// A state-change line from DB 26 / RH 50 (A) to DB 14 / RH 95 (B) through its dialog: two
+// labels, two rows and the line, five objects in one step.
+inline void drawLineAB(TFmIX& w) {
+    w.M_LineG();
+    TMk_Line* d = w.lineDialog();
+    d->X1->setText("26");
+    d->X2->setText("50");
+    d->X10->setText("14");
+    d->X20->setText("95");
+    d->PTX1->setText("A");
+    d->PTX2->setText("B");
+    d->Button1->click();
+}
 
 }  // namespace humidraw::app::fixture
