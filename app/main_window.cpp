@@ -71,6 +71,7 @@ TFmIX::TFmIX(std::string settingsPath, std::string programFolder,
     createClientArea();
     createEditingKeys();
     recentFiles_ = loadRecentFiles(ini_);
+    fillRecentMenu();
     setAcceptDrops(true);
     options_ = new TFOption(*this, this);
     about_ = new THumidrawAbout([this] { return QString::fromStdString(caption_); },

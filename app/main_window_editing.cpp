@@ -131,6 +131,8 @@ void TFmIX::rememberFile(const std::string& path) {
     recentFiles_ = withRecentFile(recentFiles_, path);
     // The list is a convenience: a settings file that cannot be written keeps the old list.
     saveRecentFiles(ini_, recentFiles_);
+    // The submenu is enabled only with entries: it is filled now, not only when it opens.
+    fillRecentMenu();
 }
 
 void TFmIX::fillRecentMenu() {

@@ -125,6 +125,7 @@ TEST_F(Window, PickersChangeTheSelectionAndADoubleClickedTextIsEdited) {
 
 TEST_F(Window, RecentFilesAndDroppedDocuments) {
     TFmIX& w = open();
+    EXPECT_FALSE(w.findChild<QMenu*>("Recent1")->menuAction()->isEnabled()) << "nothing yet";
     drawLineAB(w);
     script.files = {(dir / "one").string()};
     ASSERT_TRUE(w.Fsave());
@@ -140,6 +141,7 @@ TEST_F(Window, RecentFilesAndDroppedDocuments) {
     ASSERT_EQ(next.recentFiles().size(), 2u) << "read back at start";
     auto* menu = next.findChild<QMenu*>("Recent1");
     ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->menuAction()->isEnabled()) << "the submenu can be opened";
     emit menu->aboutToShow();
     const auto items = menu->actions();
     ASSERT_EQ(items.size(), 2);
@@ -152,13 +154,16 @@ TEST_F(Window, RecentFilesAndDroppedDocuments) {
     // Drops: a document opens after the save question; anything else is refused.
     drawLineAB(next);
     script.answers = {Answer::Cancel};
-    EXPECT_TRUE(drop(next, QUrl::fromLocalFile(QString::fromStdString((dir / "two.hdw").string()))));
+    EXPECT_TRUE(
+        drop(next, QUrl::fromLocalFile(QString::fromStdString((dir / "two.hdw").string()))));
     EXPECT_EQ(next.documentObjects().count(), 10) << "Cancel keeps the document";
     std::ofstream(dir / "notes.txt") << "x";
-    EXPECT_FALSE(drop(next, QUrl::fromLocalFile(QString::fromStdString((dir / "notes.txt").string()))));
+    EXPECT_FALSE(
+        drop(next, QUrl::fromLocalFile(QString::fromStdString((dir / "notes.txt").string()))));
     EXPECT_FALSE(drop(next, QUrl("https://example.com/a.hdw")));
     script.answers = {Answer::No};
-    EXPECT_TRUE(drop(next, QUrl::fromLocalFile(QString::fromStdString((dir / "two.hdw").string()))));
+    EXPECT_TRUE(
+        drop(next, QUrl::fromLocalFile(QString::fromStdString((dir / "two.hdw").string()))));
     EXPECT_EQ(next.documentObjects().count(), 5);
     EXPECT_FALSE(next.modified());
 }
@@ -166,11 +171,11 @@ TEST_F(Window, RecentFilesAndDroppedDocuments) {
 TEST_F(Window, CommandKeysAndCtrlQClosesAsTheCloseBoxDoes) {
     TFmIX& w = open();
     const std::vector<std::pair<std::string, std::string>> keys = {
-        {"Fnew", "Ctrl+N"},      {"Fopen", "Ctrl+O"},   {"Fsave", "Ctrl+S"},
-        {"Fsaveas", "Ctrl+Shift+S"}, {"PrintIx", "Ctrl+P"}, {"Undo", "Ctrl+Z"},
-        {"Redo", "Ctrl+Y"},      {"SelectAll", "Ctrl+A"}, {"DeleteSelected", "Del"},
-        {"ZoomIn", "Ctrl++"},    {"ZoomOut", "Ctrl+-"},  {"ZoomAll", "Ctrl+0"},
-        {"Humidrawabout", "F1"}, {"Quit", "Ctrl+Q"}};
+        {"Fnew", "Ctrl+N"},          {"Fopen", "Ctrl+O"},     {"Fsave", "Ctrl+S"},
+        {"Fsaveas", "Ctrl+Shift+S"}, {"PrintIx", "Ctrl+P"},   {"Undo", "Ctrl+Z"},
+        {"Redo", "Ctrl+Y"},          {"SelectAll", "Ctrl+A"}, {"DeleteSelected", "Del"},
+        {"ZoomIn", "Ctrl++"},        {"ZoomOut", "Ctrl+-"},   {"ZoomAll", "Ctrl+0"},
+        {"Humidrawabout", "F1"},     {"Quit", "Ctrl+Q"}};
     for (const auto& [name, key] : keys) {
         ASSERT_NE(w.action(name), nullptr) << name;
         EXPECT_EQ(w.action(name)->shortcut().toString().toStdString(), key) << name;

@@ -245,7 +245,6 @@ TEST(SettingsLocation, BesideTheProgramOrInTheUserFolder) {
     }
 }
 
-
 TEST_F(Window, StateChangeLineThroughItsDialog) {
     TFmIX& w = open();
     drawLineAB(w);

@@ -75,7 +75,7 @@ menu d l
 escape_closes "$line"
 
 # The text dialog: a fixed tool window with the whole caption; Esc closes it.
-xdotool mousemove --window "$wid" 212 31 click 1  # 文字記入 on the command bar
+xdotool mousemove --window "$wid" 291 31 click 1  # 文字記入 on the command bar
 text=$(window_named 'Humidraw 文字作成') || fail "no text dialog"
 actions=$(xprop -id "$text" _NET_WM_ALLOWED_ACTIONS)
 case "$actions" in *MAXIMIZE*) fail "the text dialog can be maximised: $actions" ;; esac

@@ -27,7 +27,7 @@ sleep 0.5
 import -window root "$work/menu.png"
 xdotool key Escape
 # The zoom-in button of the command bar: the fit leaves no scroll bar, a zoom step adds one.
-xdotool mousemove --window "$wid" 240 31 click 1
+xdotool mousemove --window "$wid" 322 31 click 1
 sleep 0.5
 import -window root "$work/zoomed.png"
 cmp -s "$work/start.png" "$work/zoomed.png" && fail "zooming changed nothing on screen"
