@@ -13,7 +13,9 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # Whether the text $1 contains $2 (not `| grep -q`: with pipefail, the writer's SIGPIPE fails it).
 has() { [[ $1 == *"$2"* ]]; }
 
-cmake --install "$build" --prefix "$prefix" > "$work/install.log"
+# Installed in one place and used from another: nothing may hold the prefix it was installed to.
+cmake --install "$build" --prefix "$work/staged" > "$work/install.log"
+mv "$work/staged" "$prefix"
 
 # The versioned library, its development link and its soname link, the header.
 [ -f "$prefix/lib/libmoistek.so.1" ] && [ ! -L "$prefix/lib/libmoistek.so.1" ] ||
