@@ -56,6 +56,10 @@ class _Function:
         self.plain = _library.plain(name, len(inputs))
         self._method = _library.method("F_" + name[2:], len(inputs) + 1)
         self._instance = _library.new_instance()
+        output = name[2:].split("2")[1]
+        self.__doc__ = "%s(%s): the %s in %s, from %s. ValueError where the method fails." % (
+            name, ", ".join(inputs), what, UNITS[output],
+            ", ".join("%s in %s" % (n, UNITS[n]) for n in inputs))
 
     def failed(self, args):
         """True when the method fails for ARGS (the plain function then gave 0.0)."""
@@ -98,12 +102,19 @@ def _is_array(value):
     return numpy is not None and (isinstance(value, numpy.ndarray) or hasattr(value, "__array__"))
 
 
+# The shape _columns gives when every argument is a single number.
+SCALAR = "scalar"
+
+
 def _columns(args):
-    """The arguments as equally long lists of floats, and how to shape the result."""
+    """The arguments as equally long lists of floats, and how to shape the result: None for
+    lists, SCALAR for single numbers, else the shape of the broadcast arrays."""
     if any(_is_array(a) for a in args):
         arrays = numpy.broadcast_arrays(*[numpy.asarray(a, dtype=float) for a in args])
         return [a.ravel().tolist() for a in arrays], arrays[0].shape
     lengths = {len(a) for a in args if not _scalar(a)}
+    if not lengths:
+        return [[_number(a, "argument %d" % i)] for i, a in enumerate(args)], SCALAR
     if len(lengths) > 1:
         raise ValueError("sequences of different lengths: %s"
                          % ", ".join(str(n) for n in sorted(lengths)))

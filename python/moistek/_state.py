@@ -132,6 +132,8 @@ def states(si=False, pa=None, errors="raise", **columns):
             values = [float("nan")] * len(POSITIONS)
         for column, v in zip(out, values):
             column.append(v)
+    if shape is _functions.SCALAR:
+        return {n: c[0] for n, c in zip(POSITIONS, out)}
     if shape is None:
         return dict(zip(POSITIONS, out))
     numpy = _functions.numpy

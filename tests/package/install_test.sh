@@ -22,7 +22,8 @@ mv "$work/staged" "$prefix"
   fail "lib/libmoistek.so.1 is not a file"
 [ "$(readlink "$prefix/lib/libmoistek.so")" = libmoistek.so.1 ] ||
   fail "lib/libmoistek.so does not link to libmoistek.so.1"
-has "$(objdump -p "$prefix/lib/libmoistek.so.1")" "SONAME               libmoistek.so.1" || fail "soname"
+has "$(objdump -p "$prefix/lib/libmoistek.so.1")" "SONAME               libmoistek.so.1" ||
+  fail "soname"
 [ -f "$prefix/include/moistek/moistek.h" ] || fail "no include/moistek/moistek.h"
 
 # What `moistek call` prints for the same inputs, from the installed program.
@@ -38,20 +39,24 @@ export PKG_CONFIG_PATH=$prefix/lib/pkgconfig
   $(pkg-config --cflags --libs moistek) -Wl,-rpath,"$prefix/lib"
 out=$("$work/wet_bulb")
 [ "$out" = "$wb 0 1.0.1.14" ] || fail "C program printed '$out', expected '$wb 0 1.0.1.14'"
-has "$(ldd "$work/wet_bulb")" "=> $prefix/lib/libmoistek.so.1" || fail "C program not on the installed library"
+has "$(ldd "$work/wet_bulb")" "=> $prefix/lib/libmoistek.so.1" ||
+  fail "C program not on the installed library"
 
 # C++ through the CMake package.
 cmake -S "$here/tiny" -B "$work/tiny" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release \
   > "$work/tiny.log" 2>&1 || { cat "$work/tiny.log"; fail "find_package(Moistek)"; }
-cmake --build "$work/tiny" > "$work/tiny-build.log" 2>&1 || { cat "$work/tiny-build.log"; fail "build"; }
+cmake --build "$work/tiny" > "$work/tiny-build.log" 2>&1 ||
+  { cat "$work/tiny-build.log"; fail "build"; }
 read -r ah swb rh < <("$work/tiny/state")
 ah_call=$("$prefix/bin/moistek" call V_DBRH2AH 20 50)
 wb_call=$("$prefix/bin/moistek" call V_DBAH2WB 20 "$ah_call")
 rh_call=$("$prefix/bin/moistek" call V_DBAH2RH 20 "$ah_call")
-[ "$ah $rh" = "$ah_call $rh_call" ] || fail "C++ project printed AH, RH '$ah $rh', not '$ah_call $rh_call'"
+[ "$ah $rh" = "$ah_call $rh_call" ] ||
+  fail "C++ project printed AH, RH '$ah $rh', not '$ah_call $rh_call'"
 # C_DBRH takes WB from its own step, F_DBAH2WB at that AH: the same relation.
 [ "$swb" = "$wb_call" ] || fail "C++ project printed WB $swb, not $wb_call"
-has "$(ldd "$work/tiny/state")" "=> $prefix/lib/libmoistek.so.1" || fail "C++ program not on the installed library"
+has "$(ldd "$work/tiny/state")" "=> $prefix/lib/libmoistek.so.1" ||
+  fail "C++ program not on the installed library"
 
 # Python, from the installed package alone: it must find the installed library by itself.
 out=$(cd "$work" && env -u LD_LIBRARY_PATH PYTHONPATH="$prefix/$python_dir" "$python" -c '

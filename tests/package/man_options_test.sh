@@ -18,7 +18,8 @@ for program in moistek humidraw-cli; do
     fi
   done
   # Exit statuses: "Exit status: 0 done, 1 ..., 2 ..." in the help; ".B N" under EXIT STATUS.
-  codes=$(grep -A2 -i '^exit status' <<<"$help" | grep -oE '(^|[ ,:])[0-9]+ ' | tr -d ' ,:' | sort -u)
+  codes=$(grep -A2 -i '^exit status' <<<"$help" | grep -oE '(^|[ ,:])[0-9]+ ' | tr -d ' ,:' |
+    sort -u)
   section=$(sed -n '/^\.SH EXIT STATUS/,/^\.SH /p' <<<"$page")
   [ -n "$codes" ] || { echo "$program --help names no exit status"; status=1; }
   for c in $codes; do

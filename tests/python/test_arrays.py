@@ -40,7 +40,8 @@ class Sequences(unittest.TestCase):
             moistek.wet_bulb(DB[:2], AH)
 
     def test_a_failing_element_raises_with_its_index(self):
-        with self.assertRaisesRegex(ValueError, r"V_WBAH2DB: no dry-bulb temperature for WB=400.0 .*\(element 2\)"):
+        reason = r"V_WBAH2DB: no dry-bulb temperature for WB=400.0 .*\(element 2\)"
+        with self.assertRaisesRegex(ValueError, reason):
             moistek.dry_bulb_from_wb_ah([13.7801, 10, 400], [0.0072630, 0.005, 0.01])
 
     def test_errors_nan_puts_nan_where_an_element_fails(self):

@@ -3,6 +3,11 @@
 import json
 import unittest
 
+try:
+    import numpy
+except ImportError:
+    numpy = None
+
 import moistek
 from support import run_cli, same_bits
 
@@ -88,6 +93,13 @@ class StateColumns(unittest.TestCase):
         for i, (d, r) in enumerate(zip(db, rh)):
             row = moistek.State(DB=d, RH=r).as_dict()
             self.assertEqual({k: v[i] for k, v in columns.items()}, row)
+
+    def test_numbers_give_numbers_and_arrays_give_arrays(self):
+        self.assertEqual(moistek.states(DB=20, RH=50), moistek.State(DB=20, RH=50).as_dict())
+        if numpy is not None:
+            out = moistek.states(DB=numpy.array([[20.0, 25.0]]), RH=50)
+            self.assertEqual(out["WB"].shape, (1, 2))
+            self.assertEqual(out["WB"][0, 1], moistek.State(DB=25, RH=50).WB)
 
     def test_a_row_without_a_state(self):
         with self.assertRaisesRegex(ValueError, r"\(row 1\)"):
