@@ -14,7 +14,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 has() { [[ $1 == *"$2"* ]]; }
 
 # Installed in one place and used from another: nothing may hold the prefix it was installed to.
-cmake --install "$build" --prefix "$work/staged" > "$work/install.log"
+"${CMAKE:-cmake}" --install "$build" --prefix "$work/staged" > "$work/install.log"
 mv "$work/staged" "$prefix"
 
 # The versioned library, its development link and its soname link, the header.
@@ -43,9 +43,9 @@ has "$(ldd "$work/wet_bulb")" "=> $prefix/lib/libmoistek.so.1" ||
   fail "C program not on the installed library"
 
 # C++ through the CMake package.
-cmake -S "$here/tiny" -B "$work/tiny" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release \
+"${CMAKE:-cmake}" -S "$here/tiny" -B "$work/tiny" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release \
   > "$work/tiny.log" 2>&1 || { cat "$work/tiny.log"; fail "find_package(Moistek)"; }
-cmake --build "$work/tiny" > "$work/tiny-build.log" 2>&1 ||
+"${CMAKE:-cmake}" --build "$work/tiny" > "$work/tiny-build.log" 2>&1 ||
   { cat "$work/tiny-build.log"; fail "build"; }
 read -r ah swb rh < <("$work/tiny/state")
 ah_call=$("$prefix/bin/moistek" call V_DBRH2AH 20 50)
