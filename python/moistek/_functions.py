@@ -98,8 +98,11 @@ except ImportError:
 
 
 def _is_array(value):
-    # NumPy arrays and whatever converts to one (a pandas Series or column).
-    return numpy is not None and (isinstance(value, numpy.ndarray) or hasattr(value, "__array__"))
+    # NumPy arrays and whatever converts to one (a pandas Series or column); a NumPy number such
+    # as numpy.float64 counts as a number.
+    if numpy is None or isinstance(value, numpy.generic):
+        return False
+    return isinstance(value, numpy.ndarray) or hasattr(value, "__array__")
 
 
 # The shape _columns gives when every argument is a single number.

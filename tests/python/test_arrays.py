@@ -76,6 +76,11 @@ class Arrays(unittest.TestCase):
         self.assertEqual(out[1, 2], moistek.V_DBAH2EN(20, 0.006))
         self.assertEqual(moistek.enthalpy(numpy.array(DB), 0.01).shape, (4,))
 
+    def test_a_numpy_number_is_a_number(self):
+        out = moistek.wet_bulb(numpy.float64(20), numpy.array(AH)[0])
+        self.assertIs(type(out), float)
+        self.assertEqual(out, moistek.V_DBAH2WB(20, AH[0]))
+
     def test_a_failing_element_of_an_array(self):
         db = numpy.array([20.0, 400.0])
         with self.assertRaisesRegex(ValueError, r"\(element 1\)"):
