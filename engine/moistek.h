@@ -7,10 +7,13 @@
 // success or -1 on failure. Temperatures in °C, RH in %, AH in kg/kg(DA), SV in m³/kg(DA);
 // EN in kcal/kg(DA) and pressures in mmHg in engineering mode (Mode != 1), kJ/kg(DA) and hPa
 // in SI mode (Mode == 1).
-
-#include <cstdint>
+//
+// From C, only the plain functions at the end are declared.
 
 #define MOISTEK_API __attribute__((visibility("default")))
+
+#ifdef __cplusplus
+#include <cstdint>
 
 class MoistekClass {
   public:
@@ -101,10 +104,13 @@ class MoistekClass {
     // The library's FileVersion text, valid for the life of the library; null when unreadable.
     MOISTEK_API const char* Verinfo();
 };
+#endif
 
 // Plain functions over the library's own instance (engineering mode, 760 mmHg). Each returns
 // the method's output, or 0.0 when the method fails.
+#ifdef __cplusplus
 extern "C" {
+#endif
 MOISTEK_API double V_DB2PWS(double DB);
 MOISTEK_API double V_PW2AH(double PW);
 MOISTEK_API double V_ENDB2AH(double EN, double DB);
@@ -128,5 +134,7 @@ MOISTEK_API double V_DBAH2RV(double DB, double AH);
 MOISTEK_API double V_AH2DP(double AH);
 // A newly malloc'ed, zero-terminated copy of the library's FileVersion text, which the caller
 // frees with free(); null when the version information cannot be read.
-MOISTEK_API char* V_Ver();
+MOISTEK_API char* V_Ver(void);
+#ifdef __cplusplus
 }
+#endif

@@ -1,0 +1,140 @@
+"""The complete state of moist air from any two of its properties, as `moistek state` gives it."""
+
+import ctypes
+
+from . import _functions, _library
+
+PROPERTIES = ("DB", "RH", "AH", "EN", "SV", "WB")
+POSITIONS = PROPERTIES + ("DP",)
+LONG_NAMES = {
+    "dry_bulb": "DB", "relative_humidity": "RH", "humidity_ratio": "AH", "enthalpy": "EN",
+    "specific_volume": "SV", "wet_bulb": "WB", "dew_point": "DP",
+}
+_ENTHALPY = POSITIONS.index("EN")
+
+# The complete-state methods, named for the two properties they read.
+_METHODS = ("C_DBRH", "C_DBAH", "C_DBEN", "C_DBWB", "C_DBSV", "C_RHAH", "C_RHEN", "C_RHWB",
+            "C_RHSV", "C_AHEN", "C_AHWB", "C_AHSV", "C_ENWB", "C_ENSV", "C_WBSV")
+_BY_PAIR = {frozenset((m[2:4], m[4:6])): m for m in _METHODS}
+_CALLS = {}
+
+
+def _complete(name):
+    if name not in _CALLS:
+        _CALLS[name] = _library.method(name, 7)
+    return _CALLS[name]
+
+
+def _property(key):
+    if key in LONG_NAMES:
+        return LONG_NAMES[key]
+    upper = key.upper()
+    if upper in PROPERTIES:
+        return upper
+    raise ValueError("%r is not one of DB RH AH EN SV WB (or dry_bulb, relative_humidity, "
+                     "humidity_ratio, enthalpy, specific_volume, wet_bulb)" % (key,))
+
+
+def choose_method(given):
+    """The complete-state method for the properties GIVEN (a list of (name, value)), or
+    ValueError with the same refusals as `moistek state`."""
+    if len(given) > 2:
+        raise ValueError("more than two properties given")
+    if len(given) < 2:
+        raise ValueError("give two properties, such as DB=20 RH=50")
+    (a, _), (b, _) = given
+    if a == b:
+        raise ValueError("the same property twice: " + a)
+    method = _BY_PAIR.get(frozenset((a, b)))
+    if method is None or method == "C_ENWB":
+        raise ValueError("the pair %s, %s does not fix a state in this library" % (a, b))
+    return method
+
+
+def solve(given, method, si, pa):
+    """The seven positions and the method's result. The state is computed in engineering units;
+    with SI an enthalpy given is in kJ/kg(DA) and PA in hPa, and the enthalpy comes back in
+    kJ/kg(DA), each converted with the library's own constants."""
+    instance = _library.new_instance()
+    if pa is not None:
+        instance.PA = pa * instance.HPaMmHg if si else pa
+    p = [ctypes.c_double(0.0) for _ in POSITIONS]
+    for name, value in given:
+        v = value / instance.KcalKJ if si and name == "EN" else value
+        p[POSITIONS.index(name)].value = v
+    result = _complete(method)(ctypes.byref(instance), *[ctypes.byref(x) for x in p])
+    values = [x.value for x in p]
+    if si:
+        values[_ENTHALPY] *= instance.KcalKJ
+        for name, value in given:
+            if name == "EN":
+                values[_ENTHALPY] = value  # shown as given, not divided and multiplied back
+    return values, result
+
+
+class State:
+    """The complete state from two properties given by keyword, such as State(DB=20, RH=50).
+
+    Keywords: DB RH AH EN SV WB in either case, or dry_bulb, relative_humidity, humidity_ratio,
+    enthalpy, specific_volume, wet_bulb. si=True takes and gives the enthalpy in kJ/kg(DA) and
+    reads pa in hPa; pa is the total pressure (760 mmHg unless given). The attributes DB RH AH
+    EN SV WB DP (and their long names) hold the state; `method` names the library method used.
+    A pair the library does not accept, or values without a state, raise ValueError.
+    """
+
+    __slots__ = POSITIONS + ("method", "si")
+
+    def __init__(self, si=False, pa=None, **properties):
+        given = [(_property(k), _functions._number(v, k)) for k, v in properties.items()]
+        self.method = choose_method(given)
+        if pa is not None:
+            pa = _functions._number(pa, "pa")
+        values, result = solve(given, self.method, bool(si), pa)
+        if result != 1:
+            raise ValueError("%s: no state for %s" % (
+                self.method, " ".join("%s=%r" % (n, v) for n, v in given)))
+        for name, value in zip(POSITIONS, values):
+            setattr(self, name, value)
+        self.si = bool(si)
+
+    def __getattr__(self, name):
+        if name in LONG_NAMES:
+            return getattr(self, LONG_NAMES[name])
+        raise AttributeError(name)
+
+    def as_dict(self):
+        """The seven positions by their short names."""
+        return {name: getattr(self, name) for name in POSITIONS}
+
+    def __repr__(self):
+        return "State(%s)" % ", ".join("%s=%r" % kv for kv in self.as_dict().items())
+
+
+def states(si=False, pa=None, errors="raise", **columns):
+    """Complete states for columns of two properties (numbers, sequences or NumPy arrays, as the
+    aliases take them): a dict of the seven positions, each a list or an array. A row without a
+    state raises ValueError, or with errors='nan' gives NaN in all seven positions."""
+    if errors not in ("raise", "nan"):
+        raise ValueError("errors must be 'raise' or 'nan', not %r" % (errors,))
+    names = [_property(k) for k in columns]
+    method = choose_method([(n, 0.0) for n in names])
+    if pa is not None:
+        pa = _functions._number(pa, "pa")
+    data, shape = _functions._columns(list(columns.values()))
+    out = [[] for _ in POSITIONS]
+    for i, row in enumerate(zip(*data)):
+        given = list(zip(names, row))
+        values, result = solve(given, method, bool(si), pa)
+        if result != 1:
+            if errors == "raise":
+                raise ValueError("%s: no state for %s (row %d)" % (
+                    method, " ".join("%s=%r" % g for g in given), i))
+            values = [float("nan")] * len(POSITIONS)
+        for column, v in zip(out, values):
+            column.append(v)
+    if shape is _functions.SCALAR:
+        return {n: c[0] for n, c in zip(POSITIONS, out)}
+    if shape is None:
+        return dict(zip(POSITIONS, out))
+    numpy = _functions.numpy
+    return {n: numpy.array(c, dtype=float).reshape(shape) for n, c in zip(POSITIONS, out)}
