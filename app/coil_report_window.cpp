@@ -34,9 +34,9 @@ CoilReportWindow::CoilReportWindow(UserPrompts& prompts, QWidget* parent)
     setWindowTitle(text("Humidraw ｼﾝｸﾞﾙｺｲﾙ方式 計算結果"));
     view = new QTextBrowser(this);
     view->setObjectName("ReportView");
-    copyButton = new QPushButton(text("コピー"), this);
+    copyButton = new QPushButton(text("コピー(&C)"), this);
     copyButton->setObjectName("CopyButton");
-    printButton = new QPushButton(text("印刷"), this);
+    printButton = new QPushButton(text("印刷(&P)"), this);
     printButton->setObjectName("PrintButton");
     closeButton = new QPushButton(text("閉じる"), this);
     closeButton->setObjectName("CloseButton");
@@ -66,11 +66,16 @@ void CoilReportWindow::showReport(const coil::CoilRun& run, const coil::CoilRepo
 }
 
 QPoint placeBeside(const QRect& dialogFrame, const QSize& frameSize, const QRect& area) {
-    int x = dialogFrame.right() + 1 + kGap;
-    if (x + frameSize.width() > area.right() + 1) {
-        const int left = dialogFrame.left() - kGap - frameSize.width();
-        x = left >= area.left() ? left
-                                : std::max(area.left(), area.right() + 1 - frameSize.width());
+    const int right = dialogFrame.right() + 1 + kGap;
+    const int left = dialogFrame.left() - kGap - frameSize.width();
+    int x = right;
+    if (right + frameSize.width() > area.right() + 1) {
+        if (left >= area.left())
+            x = left;
+        else if (area.right() - dialogFrame.right() >= dialogFrame.left() - area.left())
+            x = std::max(area.left(), area.right() + 1 - frameSize.width());
+        else
+            x = area.left();  // against the edge with more room: over as little of it as can be
     }
     const int y = std::clamp(dialogFrame.top(), area.top(),
                              std::max(area.top(), area.bottom() + 1 - frameSize.height()));

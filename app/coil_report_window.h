@@ -14,7 +14,8 @@ class QPrinter;
 namespace humidraw::app {
 
 // Where a window whose frame is `frameSize` goes beside a dialog's frame within `area`: right of
-// it, else left of it, tops aligned; pushed inside the area where neither side has room.
+// it, else left of it, tops aligned; where neither side has room, against the area's edge on the
+// side with more.
 QPoint placeBeside(const QRect& dialogFrame, const QSize& frameSize, const QRect& area);
 
 class CoilReportWindow : public QWidget {
@@ -35,8 +36,8 @@ class CoilReportWindow : public QWidget {
     const std::string& tsv() const { return tsv_; }
 
     QTextBrowser* view;
-    QPushButton* copyButton;   // "コピー"
-    QPushButton* printButton;  // "印刷"
+    QPushButton* copyButton;   // "コピー(&C)"
+    QPushButton* printButton;  // "印刷(&P)"
     QPushButton* closeButton;  // "閉じる"
 
   private:

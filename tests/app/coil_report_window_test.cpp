@@ -86,10 +86,13 @@ TEST(CoilReportPlace, RightOfTheDialogElseLeftElseInside) {
     EXPECT_EQ(placeBeside(QRect(0, 100, 435, 408), report, screen), QPoint(443, 100));
     // Dialog 700..1134: 1143 + 560 > 1280, so left of it: 700 − 8 − 560 = 132.
     EXPECT_EQ(placeBeside(QRect(700, 100, 435, 408), report, screen), QPoint(132, 100));
-    // Dialog 300..734 on a 1000 px screen: no side has 568 px; pushed in from the right edge
-    // (1000 − 560 = 440); a top at 500 would leave the screen (1024 − 660 = 364).
+    // Dialog 300..734 on a 1000 px screen: no side has 568 px; the right has 265, the left
+    // 300: against the left edge; a top at 500 would leave the screen (1024 − 660 = 364).
     EXPECT_EQ(placeBeside(QRect(300, 500, 435, 408), report, QRect(0, 0, 1000, 1024)),
-              QPoint(440, 364));
+              QPoint(0, 364));
+    // Dialog 200..634: the right has 365, the left 200: against the right edge, 1000 − 560.
+    EXPECT_EQ(placeBeside(QRect(200, 100, 435, 408), report, QRect(0, 0, 1000, 1024)),
+              QPoint(440, 100));
 }
 
 TEST_F(Window, CoilReportCopiesTabsAndHtmlAndPrintsOnePage) {
