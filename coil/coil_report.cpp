@@ -60,11 +60,11 @@ double bisect(const CoilLine& line, double lo, double hi) {
 std::optional<double> apparatusDewPoint(const AirState& inlet, const AirState& outlet, double dbMin,
                                         double dbMax) {
     const CoilLine line{inlet.h, inlet.x, outlet.h - inlet.h, (outlet.x - inlet.x) * kGramsPerKg};
-    if (!(dbMax > dbMin) || !std::isfinite(line.dh) || !std::isfinite(line.dx) ||
-        (line.dh == 0 && line.dx == 0))
+    if (!(dbMax > dbMin) || !std::isfinite(dbMax - dbMin) || !std::isfinite(line.dh) ||
+        !std::isfinite(line.dx) || (line.dh == 0 && line.dx == 0))
         return std::nullopt;
-    const int samples =
-        std::clamp(static_cast<int>(std::ceil((dbMax - dbMin) / kSampleStep)), 1, kMaxSamples);
+    const int samples = static_cast<int>(
+        std::clamp(std::ceil((dbMax - dbMin) / kSampleStep), 1.0, double(kMaxSamples)));
     std::optional<double> best;
     double bestAlong = INFINITY;
     double tPrev = dbMin, sidePrev = line.side(saturated(dbMin));

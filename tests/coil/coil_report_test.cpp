@@ -194,4 +194,8 @@ TEST(CoilReport, DewPointLineDegenerate) {
     AirState b = a;
     b.h = 8;
     EXPECT_FALSE(apparatusDewPoint(a, b, 45, -5));
+    EXPECT_FALSE(apparatusDewPoint(a, b, -1e308, 1e308)) << "a range no chart has";
+    // A wider range than the chart's finds the same crossing (13.694 °C, see the file's head).
+    const CoilRun r = run(CoilInputs{});
+    EXPECT_NEAR(apparatusDewPoint(r.cooling.MA, r.cooling.CA, -40, 60).value_or(0), 13.694, 0.02);
 }
