@@ -22,8 +22,9 @@ namespace {
 constexpr int kGap = 8;  // px between the dialog's frame and the report's
 constexpr int kWidth = 560, kHeight = 640;
 
+// The window's texts, each marked where it is written with QT_TRANSLATE_NOOP in this context.
 QString text(const char* source) {
-    return QCoreApplication::translate("humidraw::app::CoilReportWindow", source);
+    return QCoreApplication::translate("CoilReportWindow", source);
 }
 
 }  // namespace
@@ -31,14 +32,14 @@ QString text(const char* source) {
 CoilReportWindow::CoilReportWindow(UserPrompts& prompts, QWidget* parent)
     : QWidget(parent, Qt::Window), prompts_(prompts) {
     setObjectName("CoilReport");
-    setWindowTitle(text("Humidraw ｼﾝｸﾞﾙｺｲﾙ方式 計算結果"));
+    setWindowTitle(text(QT_TRANSLATE_NOOP("CoilReportWindow", "Humidraw ｼﾝｸﾞﾙｺｲﾙ方式 計算結果")));
     view = new QTextBrowser(this);
     view->setObjectName("ReportView");
-    copyButton = new QPushButton(text("コピー(&C)"), this);
+    copyButton = new QPushButton(text(QT_TRANSLATE_NOOP("CoilReportWindow", "コピー(&C)")), this);
     copyButton->setObjectName("CopyButton");
-    printButton = new QPushButton(text("印刷(&P)"), this);
+    printButton = new QPushButton(text(QT_TRANSLATE_NOOP("CoilReportWindow", "印刷(&P)")), this);
     printButton->setObjectName("PrintButton");
-    closeButton = new QPushButton(text("閉じる"), this);
+    closeButton = new QPushButton(text(QT_TRANSLATE_NOOP("CoilReportWindow", "閉じる")), this);
     closeButton->setObjectName("CloseButton");
     connect(copyButton, &QPushButton::clicked, this, [this] { copy(); });
     connect(printButton, &QPushButton::clicked, this, [this] { print(); });
@@ -102,8 +103,10 @@ void CoilReportWindow::print() {
     QPrinter printer(QPrinter::HighResolution);
     if (!prompts_.setUpPrinter(printer)) return;
     if (!printOn(printer))
-        prompts_.tell("Humidraw", text("印刷処理が中断されました").toStdString(),
-                      PromptIcon::Error);
+        prompts_.tell(
+            "Humidraw",
+            text(QT_TRANSLATE_NOOP("CoilReportWindow", "印刷処理が中断されました")).toStdString(),
+            PromptIcon::Error);
 }
 
 bool CoilReportWindow::printOn(QPrinter& printer) const {
