@@ -19,8 +19,8 @@
 namespace humidraw::app {
 namespace {
 
-constexpr int kGap = 8;  // px between the dialog's frame and the report's
-constexpr int kWidth = 560, kHeight = 640;
+constexpr int kGap = 8;                     // px between the dialog's frame and the report's
+constexpr int kWidth = 560, kHeight = 700;  // px: both seasons without scrolling
 
 // The window's texts, each marked where it is written with QT_TRANSLATE_NOOP in this context.
 QString text(const char* source) {
@@ -89,7 +89,10 @@ void CoilReportWindow::placeBeside(const QWidget& dialog) {
     // The frame the window manager adds is not known before the first showing: this window's
     // will be as wide and as tall as the dialog's.
     const QSize margins = frame.size() - dialog.size();
-    move(app::placeBeside(frame, size() + margins, (s ? s : screen())->availableGeometry()));
+    const QRect area = (s ? s : screen())->availableGeometry();
+    // No taller than the screen has room for: the view scrolls instead.
+    resize(width(), std::min(kHeight, area.height() - margins.height()));
+    move(app::placeBeside(frame, size() + margins, area));
 }
 
 void CoilReportWindow::copy() {
