@@ -34,6 +34,7 @@ class TID_Point;
 class TMk_Line;
 class TEdText1;
 class TAhu1;
+class CoilReportWindow;
 }  // namespace humidraw::app
 class QPrinter;
 namespace humidraw::app {
@@ -117,6 +118,8 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     TMk_Line* lineDialog() const { return lineDialog_; }
     TEdText1* textDialog() const { return textDialog_; }
     TAhu1* coilDialog() const { return coilDialog_; }
+    // The report of the last complete coil run; none before the first.
+    CoilReportWindow* coilReport() const { return coilReport_; }
     PaintBox* paintBox() const { return box_; }
     QScrollArea* scrollBox() const { return scroll_; }
     TFOption* optionsDialog() const { return options_; }
@@ -240,6 +243,7 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     TMk_Line* lineDialog_ = nullptr;
     TEdText1* textDialog_ = nullptr;
     TAhu1* coilDialog_ = nullptr;
+    CoilReportWindow* coilReport_ = nullptr;
     // The segment pen of the marks: colour, width and pattern at the zoom of M_Free.
     Colour segmentColour_ = 0;
     int segmentWidth_ = 1;

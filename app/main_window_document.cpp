@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include "app/coil_dialog.h"
+#include "app/coil_report_window.h"
 #include "app/command_dialogs.h"
 #include "app/main_window.h"
 #include "app/paint_box.h"
@@ -14,6 +15,7 @@
 #include "chart/construction.h"
 #include "chart/style_line.h"
 #include "coil/coil.h"
+#include "coil/coil_report.h"
 #include "document/document_file.h"
 #include "document/state_line.h"
 #include "files/safe_replace.h"
@@ -288,6 +290,9 @@ void TFmIX::A_Ahu1() {
     ViewIx();
     // Told over the dialog, with the plot already in view behind it.
     for (const std::string& w : run.warnings) prompts_->tell("Humidraw", w, PromptIcon::Warning);
+    if (!coilReport_) coilReport_ = new CoilReportWindow(*prompts_, this);
+    coilReport_->showReport(run, coil::coilReport(run, settings_.dbMin, settings_.dbMax),
+                            settings_.si, *coilDialog_);
     coilDialog_->hide();
 }
 

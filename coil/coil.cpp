@@ -279,6 +279,7 @@ bool computeCooling(CoilRun& run, SeasonInput in, bool si, double dbMin, double 
         mix(c.MA, c, r, false);
         if (!checkMix(run, c.MA, r, kCool, "EOA", "ESA", stop)) return false;
     }
+    c.flows = {in.oa, in.sa, in.qs, in.ql};
     c.computed = true;
     return true;
 }
@@ -344,6 +345,7 @@ bool computeHeating(CoilRun& run, const SeasonInput& in, bool si, CurrentState& 
         if (!checkMix(run, w.MA, r, kHeat, "HEOA", "HESA", stop)) return false;
         if (!heatingCoilOutlet(w.CA, SA, w.MA, f.Kasitu == 2, stop)) return false;
     }
+    w.flows = {in.oa, in.sa, in.qs, 0};
     w.computed = true;
     return true;
 }

@@ -37,9 +37,19 @@ struct AirState {
     double DB = 0, RH = 0, x = 0, h = 0;
 };
 
+// The air volumes and room loads one season was computed with, in kcal/h whatever the unit
+// setting (the report's mass flows and loads start from them).
+struct SeasonFlows {
+    double outdoorVolume = 0;  // m³/h
+    double supplyVolume = 0;   // m³/h, as rewritten into ESA / HESA
+    double sensibleLoad = 0;   // kcal/h
+    double latentLoad = 0;     // kcal/h (cooling only)
+};
+
 struct Season {
     bool computed = false;
     AirState OA, RA, MA, CA, SA;
+    SeasonFlows flows;
 };
 
 struct CoilRun {

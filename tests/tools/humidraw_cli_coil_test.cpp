@@ -30,7 +30,8 @@ TEST(HumidrawCliCoil, DefaultRowsStayAsTheyAre) {
     const CommandRun r = coil("");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out,
+    // The rows as they have always been; the report follows them.
+    EXPECT_EQ(r.out.substr(0, r.out.find("\n\n") + 1),
               "fields: ESA=17400 EDT=10.0 HESA=17400\n"
               "C:OA,34.0,60.0,27.3,20.56,0.0203\n"
               "C:RA,26.0,50.0,18.7,12.63,0.0105\n"
@@ -48,6 +49,43 @@ TEST(HumidrawCliCoil, DefaultRowsStayAsTheyAre) {
     EXPECT_TRUE(
         has(j.out, "\n \"warnings\": [],\n \"rows\": [\"C:OA,34.0,60.0,27.3,20.56,0.0203\""))
         << j.out.substr(0, 600);
+}
+
+TEST(HumidrawCliCoil, ReportFollowsTheRows) {
+    // Figures of the defaults, worked by hand in tests/coil/coil_report_test.cpp: the cooling
+    // coil 111153.94 kcal/h (/ 860 = 129.25 kW), the heating coil 105700.23 (122.91 kW), the
+    // winter outdoor air 6000 × (1.0013776 − 10.2747248) = −55640.08 (−64.70 kW).
+    const CommandRun r = coil("");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const size_t report = r.out.find("\n\n冷房時\n");
+    ASSERT_NE(report, std::string::npos) << r.out;
+    EXPECT_LT(r.out.find("H:MA,"), report);
+    for (const char* line : {"\n冷却コイル 全熱負荷\t111154\tkcal/h\t129.25\tkW\n",
+                             "\n暖房時\n給気風量\t17400\tm³/h\t20880\tkg/h\n",
+                             "\n加熱コイル負荷\t105700\tkcal/h\t122.91\tkW\n",
+                             "\n外気負荷\t-55640\tkcal/h\t-64.70\tkW\n"})
+        EXPECT_TRUE(has(r.out.substr(report), line)) << line << " missing in " << r.out;
+
+    // JSON in kcal/h whatever the unit setting: SI 60 kW of room load is 51600 kcal/h;
+    // the coil 113319.74 kcal/h (tests/coil/coil_report_test.cpp); reheat 21600 × (9.8987331 −
+    // 9.5895253) = 6678.89; heating coil 21600 × (12.6675312 − 7.6987950) = 107324.70.
+    const CommandRun j = coil("--si --json");
+    ASSERT_EQ(j.status, 0) << j.err;
+    const size_t at = j.out.find("\n \"report\": {\"cooling\": {\"total\": 113319.7");
+    ASSERT_NE(at, std::string::npos) << j.out.substr(0, 2000);
+    const std::string rep = j.out.substr(at, j.out.find("\n \"objects\"") - at);
+    for (const char* key :
+         {"\"sensible\": ", "\"latent\": ", "\"water\": ", "\"shf\": 0.6", "\"adp\": 13.7",
+          "\"bypass\": 0.07", "\"reheat\": 6678.8", "\"room_sensible\": 51600,",
+          "\"heating\": {\"coil\": 107324.", "\"humidifier\": 36.8",
+          "\"humidifier_kind\": \"water\"", "\"outdoor_air\": {\"cooling\": 47581.6"})
+        EXPECT_TRUE(has(rep, key)) << key << " missing in " << rep;
+
+    // No outdoor air: no mixed air, no coil figures.
+    const CommandRun none = coil("EOA=0 HEOA=0 --json");
+    ASSERT_EQ(none.status, 0) << none.err;
+    EXPECT_TRUE(has(none.out, "{\"total\": null, \"sensible\": null")) << none.out;
+    EXPECT_TRUE(has(none.out, "{\"coil\": null, \"humidifier\": null")) << none.out;
 }
 
 TEST(HumidrawCliCoil, RefusalsNameSeasonAndFieldAndWriteNothing) {

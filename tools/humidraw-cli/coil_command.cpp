@@ -3,6 +3,8 @@
 #include <map>
 
 #include "coil/coil.h"
+#include "coil/coil_report.h"
+#include "coil/report_table.h"
 #include "commands.h"
 #include "document/document_file.h"
 #include "document_json.h"
@@ -67,6 +69,36 @@ std::string seasonJson(const coil::Season& s) {
     return out + "}";
 }
 
+std::string optionalJson(const std::optional<double>& v) {
+    return v ? jsonNumber(*v) : "null";
+}
+
+// The figures in kcal/h, kg/h, m³/h and °C whatever the unit setting; a figure the run cannot
+// give (no mixed air without outdoor air, a coil line that misses the saturation curve) is null.
+std::string reportJson(const coil::CoilReport& r) {
+    const coil::CoolingReport& c = r.cooling;
+    const coil::HeatingReport& h = r.heating;
+    const auto coolCoil = [&](double v) { return c.coil ? jsonNumber(v) : "null"; };
+    const auto heatCoil = [&](double v) { return h.coil ? jsonNumber(v) : "null"; };
+    return "{\"cooling\": {\"total\": " + coolCoil(c.total) +
+           ", \"sensible\": " + coolCoil(c.sensible) + ", \"latent\": " + coolCoil(c.latent) +
+           ", \"water\": " + coolCoil(c.water) + ", \"shf\": " + optionalJson(c.shf) +
+           ", \"adp\": " + optionalJson(c.adp) + ", \"bypass\": " + optionalJson(c.bypass) +
+           ", \"reheat\": " + jsonNumber(c.reheat) +
+           ", \"supply_air\": " + jsonNumber(c.supplyVolume) +
+           ", \"dry_air\": " + jsonNumber(c.dryAir) +
+           ", \"room_sensible\": " + jsonNumber(c.roomSensible) +
+           ", \"room_latent\": " + jsonNumber(c.roomLatent) +
+           "},\n  \"heating\": {\"coil\": " + heatCoil(h.coilLoad) +
+           ", \"humidifier\": " + heatCoil(h.humidifier) +
+           ", \"humidifier_kind\": " + jsonString(h.steam ? "steam" : "water") +
+           ", \"supply_air\": " + jsonNumber(h.supplyVolume) +
+           ", \"dry_air\": " + jsonNumber(h.dryAir) +
+           ", \"room_sensible\": " + jsonNumber(h.roomSensible) +
+           "},\n  \"outdoor_air\": {\"cooling\": " + jsonNumber(c.outdoorAir) +
+           ", \"heating\": " + jsonNumber(h.outdoorAir) + "}}";
+}
+
 }  // namespace
 
 int coilCommand(const std::vector<std::string>& args) {
@@ -119,6 +151,7 @@ int coilCommand(const std::vector<std::string>& args) {
             bytes ? writeOutcome(output, replaceFile(output, *bytes)) : failure("cannot encode");
         if (!written) return fail(1, written.error());
     }
+    const coil::CoilReport report = coil::coilReport(run, settings.dbMin, settings.dbMax);
     std::vector<std::string> rows;
     for (const ObjectRecord& r : run.objects)
         if (r.kind == kTableRow) rows.push_back(r.text);
@@ -138,7 +171,8 @@ int coilCommand(const std::vector<std::string>& args) {
         std::string objects = documentToJson(contents);
         objects = objects.substr(objects.find('['));  // the records array
         objects = objects.substr(0, objects.rfind(']') + 1);
-        std::printf("],\n \"objects\": %s}\n", objects.c_str());
+        std::printf("],\n \"report\": %s,\n \"objects\": %s}\n", reportJson(report).c_str(),
+                    objects.c_str());
         return 0;
     }
     for (const std::string& w : run.warnings)
@@ -146,6 +180,10 @@ int coilCommand(const std::vector<std::string>& args) {
     std::printf("fields: ESA=%s EDT=%s HESA=%s\n", run.fields.ESA.c_str(), run.fields.EDT.c_str(),
                 run.fields.HESA.c_str());
     for (const std::string& r : rows) std::printf("%s\n", r.c_str());
+    // The figures after the rows (which are the report's state table already).
+    std::vector<coil::ReportSection> sections = coil::reportSections(run, report, si);
+    sections.erase(sections.begin());
+    std::printf("\n%s", coil::reportTsv(sections).c_str());
     return 0;
 }
 

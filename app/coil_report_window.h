@@ -1,0 +1,50 @@
+#pragma once
+// The single-coil report beside the coil dialog: both seasons' states and the loads, water and
+// dew point of the last run; copied to the clipboard as a table or printed on one page.
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QWidget>
+#include <string>
+
+#include "app/prompts.h"
+#include "coil/coil_report.h"
+
+class QPrinter;
+
+namespace humidraw::app {
+
+// Where a window whose frame is `frameSize` goes beside a dialog's frame within `area`: right of
+// it, else left of it, tops aligned; where neither side has room, against the area's edge on the
+// side with more.
+QPoint placeBeside(const QRect& dialogFrame, const QSize& frameSize, const QRect& area);
+
+class CoilReportWindow : public QWidget {
+  public:
+    CoilReportWindow(UserPrompts& prompts, QWidget* parent);
+
+    // The report of a complete run in the chart's unit mode; a window not yet shown opens
+    // beside the coil dialog, one already shown stays where the user left it.
+    void showReport(const coil::CoilRun& run, const coil::CoilReport& report, bool si,
+                    const QWidget& dialog);
+    // Tab-separated text and HTML on the clipboard.
+    void copy();
+    // The print dialog, then the report scaled to one page.
+    void print();
+    // The report on one page of `printer`; false when nothing could be drawn.
+    bool printOn(QPrinter& printer) const;
+
+    const std::string& tsv() const { return tsv_; }
+
+    QTextBrowser* view;
+    QPushButton* copyButton;   // "コピー(&C)"
+    QPushButton* printButton;  // "印刷(&P)"
+    QPushButton* closeButton;  // "閉じる"
+
+  private:
+    void placeBeside(const QWidget& dialog);
+
+    UserPrompts& prompts_;
+    std::string tsv_, html_;
+};
+
+}  // namespace humidraw::app
