@@ -45,6 +45,7 @@ void TFmIX::ViewIx() {
 
 void TFmIX::paintChartLayer(QPainter& p) {
     QtCanvas k(p, 96);
+    k.setVisibleArea(p.clipBoundingRect());
     k.setPenMode(PenMode::Copy);
     k.setPenStyle(PenStyle::Solid);
     k.setPenColour(kPaperColour);
@@ -60,6 +61,7 @@ void TFmIX::paintChartLayer(QPainter& p) {
 // state the chart's drawing leaves the canvas in.
 void TFmIX::paintObjectLayer(QPainter& p) {
     QtCanvas k(p, 96);
+    k.setVisibleArea(p.clipBoundingRect());
     k.setPenMode(PenMode::Copy);
     k.setPenColour(kChartColour);
     k.setBrushClear();
