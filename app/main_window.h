@@ -8,8 +8,11 @@
 #include <QScrollArea>
 #include <QTimer>
 #include <QToolBar>
+#include <array>
+#include <functional>
 #include <map>
 #include <memory>
+#include <tuple>
 
 #include "app/options_dialog.h"
 #include "app/prompts.h"

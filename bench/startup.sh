@@ -2,7 +2,8 @@
 # Whole processes: from starting the program to its first painted window, the moment its first
 # picture goes to the X server (a preloaded library stamps the first image put and ends the
 # process there). Runs on a virtual X screen; prints the median and the spread of RUNS starts of
-# each build, the builds taking turns (to compare two builds on a busy machine).
+# each build, wall clock and the process's CPU time, the builds taking turns (to compare two
+# builds on a busy machine, where the CPU time is the steadier figure).
 #   bench/startup.sh [RUNS] [BIN_DIR...]   (default 20, build/bin; needs xvfb-run and a C compiler)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,6 +24,7 @@ cat > "$work/first_put.c" <<'C'
 // Stands in for libxcb's two image puts (only the names matter: nothing is drawn after them).
 #include <stdio.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -30,8 +32,12 @@ typedef struct { unsigned int sequence; } cookie;
 static cookie stamp(void) {
     struct timespec t;
     clock_gettime(CLOCK_REALTIME, &t);
+    struct rusage u;
+    getrusage(RUSAGE_SELF, &u);
+    const double cpu = u.ru_utime.tv_sec + u.ru_stime.tv_sec +
+                       (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
     FILE* f = fopen(getenv("FIRST_PUT_FILE"), "w");
-    if (f) fprintf(f, "%ld.%09ld\n", (long)t.tv_sec, t.tv_nsec), fclose(f);
+    if (f) fprintf(f, "%ld.%09ld %.6f\n", (long)t.tv_sec, t.tv_nsec, cpu), fclose(f);
     _exit(0);
 }
 cookie xcb_shm_put_image(void) { return stamp(); }
@@ -62,7 +68,8 @@ start_once() {
   LD_LIBRARY_PATH="${bins[$n]}/../lib" LD_PRELOAD="$work/first_put.so" "$dir/humidraw" \
     >/dev/null 2>&1 || true
   [ -s "$work/put.txt" ] || { echo "no picture was put" >&2; exit 1; }
-  awk -v a="$start" -v b="$(cat "$work/put.txt")" 'BEGIN { printf "%.1f\n", 1000 * (b - a) }' \
+  read -r stamp cpu < "$work/put.txt"
+  awk -v a="$start" -v b="$stamp" -v c="$cpu" 'BEGIN { printf "%.1f %.1f\n", 1000 * (b - a), 1000 * c }' \
     >> "$work/times.$n"
 }
 for i in $(seq "$runs"); do
@@ -71,7 +78,10 @@ done
 for n in "${!bins[@]}"; do
   label=${bins[$n]}
   [ "$label" = "$work/empty-qt-window" ] && label="empty Qt window, 724 × 584"
-  sort -n "$work/times.$n" | awk -v b="$label" '{ v[NR] = $1 } END {
-    printf "%s: start to first painted window, median %.1f ms (%.1f to %.1f ms, %d runs)\n",
-           b, v[int((NR + 1) / 2)], v[1], v[NR], NR }'
+  cut -d' ' -f2 "$work/times.$n" | sort -n > "$work/cpu.$n"
+  cut -d' ' -f1 "$work/times.$n" | sort -n | paste - "$work/cpu.$n" | awk -v b="$label" '
+    { v[NR] = $1; c[NR] = $2 } END {
+    m = int((NR + 1) / 2)
+    printf "%s: start to first painted window, median %.1f ms (%.1f to %.1f ms), CPU %.1f ms (%.1f to %.1f), %d runs\n",
+           b, v[m], v[1], v[NR], c[m], c[1], c[NR], NR }'
 done
