@@ -158,6 +158,44 @@ void BM_BandMove640(benchmark::State& state) {
 }
 BENCHMARK(BM_BandMove640)->Unit(benchmark::kMillisecond);
 
+// Erasing a line at the largest zoom: picked (highlighted), erased on the right button, the
+// picture repainted; the line comes back between rounds, untimed.
+void BM_Erase640(benchmark::State& state) {
+    TFmIX* w = documentWindow();
+    zoomToLargest(w);
+    const QWidget* port = w->scrollBox()->viewport();
+    const QRect shown(w->view().scrollX, w->view().scrollY, port->width(), port->height());
+    int index = -1;
+    QPoint at;
+    w->documentObjects().walk([&](int i, const ObjectRecord& r) {
+        const ChartPoint A = w->frame().map(r.h1, r.x1), B = w->frame().map(r.h2, r.x2);
+        const QPoint middle(static_cast<int>((A.x + B.x) / 2), static_cast<int>((A.y + B.y) / 2));
+        if (index < 0 && r.kind == kLineNoMarker &&
+            shown.adjusted(50, 50, -50, -50).contains(middle))
+            index = i, at = middle;
+    });
+    if (index < 0) return state.SkipWithError("no line in view");
+    Editor& e = w->editor();
+    for (auto _ : state) {
+        w->SsErase();
+        e.mouseMove(false, false, at.x(), at.y());
+        e.mouseDown(MouseButton::Left, false, at.x(), at.y());
+        w->paintBox()->repaint();
+        e.mouseDown(MouseButton::Right, false, at.x(), at.y());
+        w->paintBox()->repaint();
+        state.PauseTiming();
+        if (w->documentObjects().at(index).kind != kDeleted) {
+            state.SkipWithError("the line was not erased");
+            break;
+        }
+        w->objects().at(index).kind = kLineNoMarker;
+        w->ViewIx();
+        w->paintBox()->repaint();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Erase640)->Unit(benchmark::kMillisecond);
+
 void BM_ZoomStep(benchmark::State& state) {
     TFmIX* w = emptyWindow();
     zoomTo(w, static_cast<int>(state.range(0)));
