@@ -14,7 +14,10 @@ PaintBox::PaintBox(LayeredPicture& picture, QWidget* parent) : QWidget(parent), 
 }
 
 void PaintBox::paintEvent(QPaintEvent* e) {
-    if (devicePixelRatioF() != picture_.devicePixelRatio() && onDensityChange) onDensityChange();
+    // Before the first repaint there is no picture to paint again (the box shows paper).
+    if (!picture_.size().isEmpty() && devicePixelRatioF() != picture_.devicePixelRatio() &&
+        onDensityChange)
+        onDensityChange();
     const QRect r = e->rect();
     if (r.isEmpty()) return;
     QPainter p(this);
