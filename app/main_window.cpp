@@ -50,7 +50,6 @@ TFmIX::TFmIX(std::string settingsPath, std::string programFolder,
       programFolder_(std::move(programFolder)),
       prompts_(prompts ? std::move(prompts) : std::make_unique<QtPrompts>(this)),
       ini_(settingsPath_),
-      picture_(3600, 2700, QImage::Format_RGB32),
       editor_(*this) {
     setObjectName("FmIX");
     setWindowIcon(programIcon());
@@ -59,7 +58,6 @@ TFmIX::TFmIX(std::string settingsPath, std::string programFolder,
     setWindowTitle(QString::fromStdString(caption_));
     setFont(QFont(QString::fromUtf8("ＭＳ Ｐゴシック"), 9));
     // 2. Document and view.
-    picture_.fill(Qt::white);
     view_ = ViewState{};
     // 3. Settings.
     settings_ = loadSettings(ini_, programFolder_);
@@ -130,7 +128,10 @@ void TFmIX::createClientArea() {
     scroll_->setAlignment(Qt::AlignCenter);
     scroll_->setWidgetResizable(false);
     scroll_->setBackgroundRole(QPalette::Window);
+    picture_.paintChart = [this](QPainter& p) { paintChartLayer(p); };
+    picture_.paintObjects = [this](QPainter& p) { paintObjectLayer(p); };
     box_ = new PaintBox(picture_, scroll_);
+    box_->onDensityChange = [this] { ViewIx(); };
     box_->resize(680, 480);
     scroll_->setWidget(box_);
     setCentralWidget(scroll_);
@@ -202,6 +203,7 @@ bool TFmIX::rebuildChart(const Settings& s) {
     const FrameStatus st = constructChart(s, metrics_, frame, chart_);
     if (st != FrameStatus::Ok) return false;
     frame_ = frame;
+    ++chartBuild_;
     return true;
 }
 

@@ -9,8 +9,11 @@
 #include <QScrollArea>
 #include <QTimer>
 #include <QToolBar>
+#include <array>
+#include <functional>
 #include <map>
 #include <memory>
+#include <tuple>
 
 #include "app/options_dialog.h"
 #include "app/prompts.h"
@@ -21,6 +24,7 @@
 #include "document/object_table.h"
 #include "document/state.h"
 #include "interaction/editor.h"
+#include "render/layered_picture.h"
 #include "render/qt_text.h"
 #include "settings/settings.h"
 #include "view/view_zoom.h"
@@ -37,6 +41,9 @@ class TAhu1;
 class CoilReportWindow;
 }  // namespace humidraw::app
 class QPrinter;
+namespace humidraw {
+class QtCanvas;
+}
 namespace humidraw::app {
 
 // Where the program keeps its settings: beside the program, or in the user's configuration
@@ -57,7 +64,8 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     QAction* action(const std::string& name) const;
     const std::map<std::string, QAction*>& actions() const { return actions_; }
 
-    // The repaint: chart and objects into the picture, then onto the paint box.
+    // The repaint: the objects (and the chart when its settings or the zoom changed) are painted
+    // again, as far as the paint box shows them.
     void ViewIx();
     void ZoomIn();
     void ZoomOut();
@@ -107,7 +115,8 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     const ViewState& view() const { return view_; }
     const Settings& settings() const { return settings_; }
     const ChartTable& chart() const { return chart_; }
-    const QImage& picture() const { return picture_; }
+    // The whole picture, painted where it was not yet (device pixels).
+    const QImage& picture() { return picture_.ensureAll(); }
     Editor& editor() { return editor_; }
     const ObjectTable& documentObjects() const { return objects_; }
     const CurrentState& currentState() const { return state_; }
@@ -201,6 +210,12 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     // The view's scroll positions from the scroll bars (wheel, bars and panning move them).
     void takeScrollPositions();
     void applyView();
+    // The picture's layers: the chart on paper, and the document's objects over it.
+    void paintChartLayer(QPainter& p);
+    void paintObjectLayer(QPainter& p);
+    // A mark drawn straight onto the picture within `area` (paint box pixels), which is painted
+    // first; the paint box shows the area again.
+    void drawMark(QRect area, const std::function<void(QtCanvas&)>& draw);
 
     std::string settingsPath_;
     std::string programFolder_;
@@ -213,7 +228,10 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     ViewState view_;
     CurrentAttributes attributes_;
     QtTextMetrics metrics_;
-    QImage picture_;
+    LayeredPicture picture_;
+    // What the chart layer shows: zoom, font, view flags and the chart's build.
+    std::tuple<double, std::string, int, std::array<bool, kViewFlagCount>, int> chartKey_;
+    int chartBuild_ = 0;
     Editor editor_;
     std::string caption_;
     CurrentState state_;

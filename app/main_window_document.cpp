@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFileInfo>
+#include <algorithm>
+#include <cmath>
 
 #include "app/coil_dialog.h"
 #include "app/coil_report_window.h"
@@ -53,60 +55,80 @@ void TFmIX::prepareSegmentPen() {
     segmentStyle_ = attributes_.style;
 }
 
-void TFmIX::drawBand(PixelPoint from, PixelPoint to) {
-    QPainter p(&picture_);
+void TFmIX::drawMark(QRect area, const std::function<void(QtCanvas&)>& draw) {
+    area = area.normalized() & QRect(QPoint(0, 0), picture_.size());
+    if (area.isEmpty()) return;
+    QPainter p(&picture_.ensure(area));
+    // Only where the picture is painted: the rest is painted later, and without the mark.
+    p.setClipRect(picture_.toDevice(area));
+    p.scale(picture_.devicePixelRatio(), picture_.devicePixelRatio());
     QtCanvas k(p, 96);
-    k.setPenMode(PenMode::NotXor);
-    k.setPenColour(segmentColour_);
-    k.setBrushClear();
-    TStyleLine drawer;
-    drawer.canvas = &k;
-    applyStyle(drawer, segmentStyle_, view_.zoom);
-    drawer.setWidth(segmentWidth_);
-    // A typed point can lie anywhere: only the part on the paint box is walked.
-    drawer.drawWithin(PixelArea{0, 0, double(view_.boxWidth), double(view_.boxHeight)}, from.x,
-                      from.y, to.x, to.y);
+    draw(k);
     p.end();
-    box_->update();
+    box_->update(area);
+}
+
+namespace {
+// The rectangle around two points, widened by a pen's width and a pixel of rounding each side.
+QRect around(double x1, double y1, double x2, double y2, int width) {
+    const double m = width + 2;
+    const auto clamp = [](double v) { return std::clamp(v, -1e6, 1e6); };
+    return QRect(QPoint(int(std::floor(clamp(std::min(x1, x2) - m))),
+                        int(std::floor(clamp(std::min(y1, y2) - m)))),
+                 QPoint(int(std::ceil(clamp(std::max(x1, x2) + m))),
+                        int(std::ceil(clamp(std::max(y1, y2) + m)))));
+}
+}  // namespace
+
+void TFmIX::drawBand(PixelPoint from, PixelPoint to) {
+    drawMark(around(from.x, from.y, to.x, to.y, segmentWidth_), [&](QtCanvas& k) {
+        k.setPenMode(PenMode::NotXor);
+        k.setPenColour(segmentColour_);
+        k.setBrushClear();
+        TStyleLine drawer;
+        drawer.canvas = &k;
+        applyStyle(drawer, segmentStyle_, view_.zoom);
+        drawer.setWidth(segmentWidth_);
+        // A typed point can lie anywhere: only the part on the paint box is walked.
+        drawer.drawWithin(PixelArea{0, 0, double(view_.boxWidth), double(view_.boxHeight)}, from.x,
+                          from.y, to.x, to.y);
+    });
 }
 
 void TFmIX::drawMarker(PixelPoint c, int r) {
-    QPainter p(&picture_);
-    QtCanvas k(p, 96);
-    k.setPenMode(PenMode::NotXor);
-    k.setPenColour(segmentColour_);
-    k.setPenWidth(segmentWidth_);
-    k.setBrushSolid(kPaperColour);
-    k.ellipse(c.x - r, c.y - r, c.x + r, c.y + r);
-    p.end();
-    box_->update();
+    drawMark(around(c.x - r, c.y - r, c.x + r, c.y + r, segmentWidth_), [&](QtCanvas& k) {
+        k.setPenMode(PenMode::NotXor);
+        k.setPenColour(segmentColour_);
+        k.setPenWidth(segmentWidth_);
+        k.setBrushSolid(kPaperColour);
+        k.ellipse(c.x - r, c.y - r, c.x + r, c.y + r);
+    });
 }
 
 void TFmIX::drawOutline(const Outline& o) {
-    QPainter p(&picture_);
-    QtCanvas k(p, 96);
-    k.setPenMode(PenMode::NotXor);
-    k.setPenColour(0x000000);
-    k.setPenWidth(0);
-    k.moveTo(o[0].x, o[0].y);
-    for (int i = 1; i < 5; ++i) k.lineTo(o[i].x, o[i].y);
-    p.end();
-    box_->update();
+    QRect area;
+    for (int i = 0; i < 5; ++i) area |= around(o[i].x, o[i].y, o[i].x, o[i].y, 1);
+    drawMark(area, [&](QtCanvas& k) {
+        k.setPenMode(PenMode::NotXor);
+        k.setPenColour(0x000000);
+        k.setPenWidth(0);
+        k.moveTo(o[0].x, o[0].y);
+        for (int i = 1; i < 5; ++i) k.lineTo(o[i].x, o[i].y);
+    });
 }
 
 void TFmIX::highlightLine(const ObjectRecord& r) {
-    QPainter p(&picture_);
-    QtCanvas k(p, 96);
-    k.setPenColour(kPaperColour);
-    TStyleLine drawer;
-    drawer.canvas = &k;
-    applyStyle(drawer, kHighlightStyle, view_.zoom);
-    drawer.setWidth(wholeNumber(r.width * view_.zoom * 0.5));
+    const int width = wholeNumber(r.width * view_.zoom * 0.5);
     const ChartPoint A = frame_.map(r.h1, r.x1), B = frame_.map(r.h2, r.x2);
-    drawer.drawWithin(PixelArea{0, 0, double(view_.boxWidth), double(view_.boxHeight)}, B.x, B.y,
-                      A.x, A.y);
-    p.end();
-    box_->update();
+    drawMark(around(A.x, A.y, B.x, B.y, width), [&](QtCanvas& k) {
+        k.setPenColour(kPaperColour);
+        TStyleLine drawer;
+        drawer.canvas = &k;
+        applyStyle(drawer, kHighlightStyle, view_.zoom);
+        drawer.setWidth(width);
+        drawer.drawWithin(PixelArea{0, 0, double(view_.boxWidth), double(view_.boxHeight)}, B.x,
+                          B.y, A.x, A.y);
+    });
 }
 
 void TFmIX::highlightText(const ObjectRecord& r) {
@@ -115,19 +137,18 @@ void TFmIX::highlightText(const ObjectRecord& r) {
     double left, top;
     labelTopLeft(r.labelPosition, P.x, P.y, e.width, e.height, left, top);
     const int l = wholeNumber(left), t = wholeNumber(top), rr = l + e.width, b = t + e.height;
-    QPainter p(&picture_);
-    QtCanvas k(p, 96);
-    k.setPenColour(0x0000FF);
-    k.setPenWidth(wholeNumber(2 * view_.zoom));
-    const int corners[4][2] = {{l, t}, {rr, t}, {l, b}, {rr, b}};
-    for (const auto& c : corners) {
-        const int dx = c[0] == l ? 3 : -3, dy = c[1] == t ? 3 : -3;
-        k.moveTo(c[0] + dx, c[1]);
-        k.lineTo(c[0], c[1]);
-        k.lineTo(c[0], c[1] + dy);
-    }
-    p.end();
-    box_->update();
+    const int width = wholeNumber(2 * view_.zoom);
+    drawMark(around(l, t, rr, b, width), [&](QtCanvas& k) {
+        k.setPenColour(0x0000FF);
+        k.setPenWidth(width);
+        const int corners[4][2] = {{l, t}, {rr, t}, {l, b}, {rr, b}};
+        for (const auto& c : corners) {
+            const int dx = c[0] == l ? 3 : -3, dy = c[1] == t ? 3 : -3;
+            k.moveTo(c[0] + dx, c[1]);
+            k.lineTo(c[0], c[1]);
+            k.lineTo(c[0], c[1] + dy);
+        }
+    });
 }
 
 TextExtent TFmIX::textExtent(const std::string& text) {

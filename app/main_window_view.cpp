@@ -27,8 +27,25 @@ void TFmIX::applyView() {
 }
 
 void TFmIX::ViewIx() {
-    QPainter p(&picture_);
+    // The picture ends at 3600 × 2700: a larger paint box shows paper beyond.
+    picture_.setGeometry(QSize(std::min(view_.boxWidth, LayeredPicture::kLargestWidth),
+                               std::min(view_.boxHeight, LayeredPicture::kLargestHeight)),
+                         box_->devicePixelRatioF());
+    const auto key = std::make_tuple(view_.zoom, settings_.fontName, settings_.fontSize,
+                                     settings_.view, chartBuild_);
+    if (key != chartKey_) {
+        chartKey_ = key;
+        picture_.chartChanged();
+    } else {
+        picture_.objectsChanged();
+    }
+    editor_.repainted();  // a running command's marks come back over the fresh picture
+    box_->update();
+}
+
+void TFmIX::paintChartLayer(QPainter& p) {
     QtCanvas k(p, 96);
+    k.setVisibleArea(p.clipBoundingRect());
     k.setPenMode(PenMode::Copy);
     k.setPenStyle(PenStyle::Solid);
     k.setPenColour(kPaperColour);
@@ -37,10 +54,19 @@ void TFmIX::ViewIx() {
     k.setPenColour(kChartColour);
     k.setBrushClear();
     k.setFontColour(kChartColour);
-    paintChart(k, frame_, chart_, objects_, settings_, PaintOptions{0, view_.zoom});
-    p.end();
-    editor_.repainted();  // a running command's marks come back over the fresh picture
-    box_->update();
+    humidraw::paintChartLayer(k, chart_, settings_, PaintOptions{0, view_.zoom});
+}
+
+// The one place the document's objects are drawn on the screen: over the chart layer, in the
+// state the chart's drawing leaves the canvas in.
+void TFmIX::paintObjectLayer(QPainter& p) {
+    QtCanvas k(p, 96);
+    k.setVisibleArea(p.clipBoundingRect());
+    k.setPenMode(PenMode::Copy);
+    k.setPenColour(kChartColour);
+    k.setBrushClear();
+    k.setFontColour(kChartColour);
+    paintObjects(k, frame_, chart_, objects_, settings_, PaintOptions{0, view_.zoom});
 }
 
 namespace {

@@ -7,21 +7,32 @@
 
 namespace humidraw::app {
 
-PaintBox::PaintBox(const QImage& picture, QWidget* parent) : QWidget(parent), picture_(picture) {
+PaintBox::PaintBox(LayeredPicture& picture, QWidget* parent) : QWidget(parent), picture_(picture) {
     setObjectName("PBox");
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PaintBox::paintEvent(QPaintEvent* e) {
+    // Before the first repaint there is no picture to paint again (the box shows paper).
+    if (!picture_.size().isEmpty() && devicePixelRatioF() != picture_.devicePixelRatio() &&
+        onDensityChange)
+        onDensityChange();
     const QRect r = e->rect();
     if (r.isEmpty()) return;
     QPainter p(this);
-    p.drawImage(r.topLeft(), picture_, r);
+    const QRect inside = r & QRect(QPoint(0, 0), picture_.size());
+    if (!inside.isEmpty()) {
+        const QImage& image = picture_.ensure(inside);
+        // Device pixels one to one: the source is given in the picture's pixels.
+        const QRect source = picture_.toDevice(inside);
+        const qreal d = picture_.devicePixelRatio();
+        p.drawImage(QRectF(source.x() / d, source.y() / d, source.width() / d, source.height() / d),
+                    image, QRectF(source));
+    }
     // Beyond the picture (a paint box larger than 3600 × 2700): paper.
-    const QRect outside =
-        QRegion(r).subtracted(QRegion(0, 0, picture_.width(), picture_.height())).boundingRect();
-    if (!outside.isEmpty()) p.fillRect(outside, Qt::white);
+    for (const QRect& outside : QRegion(r).subtracted(QRegion(inside)))
+        p.fillRect(outside, Qt::white);
 }
 
 void PaintBox::mousePressEvent(QMouseEvent* e) {

@@ -1,17 +1,21 @@
 #pragma once
-// The paint box: shows the off-screen picture, copying back only the exposed rectangle, and
-// hands pointer events to the window.
-#include <QImage>
+// The paint box: shows the layered picture, painting and copying back only the exposed
+// rectangle at the screen's pixel density, and hands pointer events to the window.
 #include <QWidget>
 #include <functional>
+
+#include "render/layered_picture.h"
 
 namespace humidraw::app {
 
 class PaintBox : public QWidget {
   public:
-    PaintBox(const QImage& picture, QWidget* parent);
+    PaintBox(LayeredPicture& picture, QWidget* parent);
 
     std::function<void(QMouseEvent*)> onPress, onMove, onRelease, onDoubleClick;
+    // The screen's pixel density differs from the picture's (the window moved to another
+    // screen): the window paints the picture again.
+    std::function<void()> onDensityChange;
 
   protected:
     void paintEvent(QPaintEvent* e) override;
@@ -21,7 +25,7 @@ class PaintBox : public QWidget {
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 
   private:
-    const QImage& picture_;
+    LayeredPicture& picture_;
 };
 
 }  // namespace humidraw::app

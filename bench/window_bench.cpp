@@ -1,5 +1,6 @@
 // What the user waits for in the window: a zoom step (button), a wheel step and a pan step,
-// each with its repaint, at zoom factors from the smallest to the largest.
+// each with its repaint, at zoom factors from the smallest to the largest; and with a full
+// document of 640 objects: a zoom step, the repaint after a command and a rubber-band move.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include "app/paint_box.h"
 #include "render/qt_text.h"
 
+using namespace humidraw;
 using namespace humidraw::app;
 
 namespace {
@@ -33,8 +35,169 @@ void zoomTo(TFmIX* w, int steps) {
     for (int i = 0; i < steps; ++i) w->ZoomIn();
 }
 
-void BM_ZoomStep(benchmark::State& state) {
+void zoomToLargest(TFmIX* w) {
+    w->ZoomAll();
+    for (int i = 0; i < 64 && w->zoomInEnabled(); ++i) w->ZoomIn();
+}
+
+// A full table: 640 objects spread over the chart (h 0–25 kcal/kg, x 0–0.03 kg/kg): lines of
+// every kind, colour, width and style, texts at every label position and value-table rows.
+void fillDocument(TFmIX* w) {
+    ObjectTable& t = w->objects();
+    t.clear();
+    for (int i = 0; !t.full(); ++i) {
+        ObjectRecord r;
+        const double u = (i * 37 % 101) / 100.0, v = (i * 53 % 97) / 96.0;
+        r.colour = i % 14;
+        r.width = i % 5;
+        r.style = i / 5 % 5;
+        r.h1 = 1 + 22 * u;
+        r.x1 = 0.002 + 0.025 * v;
+        r.h2 = r.h1 + 1.5;
+        r.x2 = r.x1 + 0.002;
+        if (i % 8 < 5) {
+            r.kind = kLineBothMarkers + i % 4;
+        } else if (i % 8 < 7) {
+            r.kind = kTextObject;
+            r.labelPosition = i % 8;
+            r.text = "点" + std::to_string(i) + " 25.0℃ 50%";
+        } else {
+            r.kind = kTableRow;
+            r.h1 = i / 8 % 12;
+            r.x1 = 0;
+            r.text = std::to_string(i) + ",25.0,50,17.9,12.1,0.0099";
+        }
+        t.append(r);
+    }
+    w->ViewIx();
+}
+
+// The window with an empty document, and with the full one.
+TFmIX* emptyWindow() {
     TFmIX* w = window();
+    if (w->documentObjects().count() > 0) {
+        w->objects().clear();
+        w->ViewIx();
+    }
+    return w;
+}
+TFmIX* documentWindow() {
+    TFmIX* w = window();
+    if (w->documentObjects().count() < ObjectTable::kCapacity) fillDocument(w);
+    return w;
+}
+
+// A repaint after a command (the document changed) at the largest zoom, up to the paint box
+// showing it.
+void BM_RepaintLargestZoom640(benchmark::State& state) {
+    TFmIX* w = documentWindow();
+    zoomToLargest(w);
+    state.SetLabel("paint box " + std::to_string(w->view().boxWidth) + " px wide");
+    for (auto _ : state) {
+        w->ViewIx();
+        w->paintBox()->repaint();
+    }
+}
+BENCHMARK(BM_RepaintLargestZoom640)->Unit(benchmark::kMillisecond);
+
+// The whole picture at the largest zoom after a command, shown or not: what scrolling over all
+// of it paints, once.
+void BM_WholePictureLargestZoom640(benchmark::State& state) {
+    TFmIX* w = documentWindow();
+    zoomToLargest(w);
+    for (auto _ : state) {
+        w->ViewIx();
+        benchmark::DoNotOptimize(w->picture().constBits());
+    }
+}
+BENCHMARK(BM_WholePictureLargestZoom640)->Unit(benchmark::kMillisecond);
+
+void BM_ZoomStep640(benchmark::State& state) {
+    TFmIX* w = documentWindow();
+    zoomTo(w, static_cast<int>(state.range(0)));
+    if (state.range(0) < 0) zoomToLargest(w);
+    state.SetLabel("paint box " + std::to_string(w->view().boxWidth) + " px wide");
+    bool in = state.range(0) >= 0;
+    for (auto _ : state) {
+        in ? w->ZoomIn() : w->ZoomOut();  // alternate to stay at the same factor
+        w->paintBox()->repaint();
+        in = !in;
+    }
+}
+// -1: from the largest zoom, one step out and back in.
+BENCHMARK(BM_ZoomStep640)->Arg(0)->Arg(8)->Arg(-1)->Unit(benchmark::kMillisecond);
+
+void BM_PanStep640(benchmark::State& state) {
+    TFmIX* w = documentWindow();
+    zoomToLargest(w);
+    int d = 20;
+    for (auto _ : state) {
+        w->scrollBy(d, d);
+        w->scrollBox()->viewport()->repaint();
+        d = -d;
+    }
+}
+BENCHMARK(BM_PanStep640)->Unit(benchmark::kMillisecond);
+
+// The rubber band of a segment following the pointer at the largest zoom.
+void BM_BandMove640(benchmark::State& state) {
+    TFmIX* w = documentWindow();
+    zoomToLargest(w);
+    w->M_Free();
+    Editor& e = w->editor();
+    const int x0 = w->view().scrollX + 100, y0 = w->view().scrollY + 100;
+    e.mouseMove(false, false, x0, y0);
+    e.mouseDown(MouseButton::Left, false, x0, y0);
+    int d = 0;
+    for (auto _ : state) {
+        e.mouseMove(false, false, x0 + 200 + d, y0 + 150 - d);
+        w->paintBox()->repaint();
+        d = (d + 7) % 60;
+    }
+    e.escapeKey();
+}
+BENCHMARK(BM_BandMove640)->Unit(benchmark::kMillisecond);
+
+// Erasing a line at the largest zoom: picked (highlighted), erased on the right button, the
+// picture repainted; the line comes back between rounds, untimed.
+void BM_Erase640(benchmark::State& state) {
+    TFmIX* w = documentWindow();
+    zoomToLargest(w);
+    const QWidget* port = w->scrollBox()->viewport();
+    const QRect shown(w->view().scrollX, w->view().scrollY, port->width(), port->height());
+    int index = -1;
+    QPoint at;
+    w->documentObjects().walk([&](int i, const ObjectRecord& r) {
+        const ChartPoint A = w->frame().map(r.h1, r.x1), B = w->frame().map(r.h2, r.x2);
+        const QPoint middle(static_cast<int>((A.x + B.x) / 2), static_cast<int>((A.y + B.y) / 2));
+        if (index < 0 && r.kind == kLineNoMarker &&
+            shown.adjusted(50, 50, -50, -50).contains(middle))
+            index = i, at = middle;
+    });
+    if (index < 0) return state.SkipWithError("no line in view");
+    Editor& e = w->editor();
+    for (auto _ : state) {
+        w->SsErase();
+        e.mouseMove(false, false, at.x(), at.y());
+        e.mouseDown(MouseButton::Left, false, at.x(), at.y());
+        w->paintBox()->repaint();
+        e.mouseDown(MouseButton::Right, false, at.x(), at.y());
+        w->paintBox()->repaint();
+        state.PauseTiming();
+        if (w->documentObjects().at(index).kind != kDeleted) {
+            state.SkipWithError("the line was not erased");
+            break;
+        }
+        w->objects().at(index).kind = kLineNoMarker;
+        w->ViewIx();
+        w->paintBox()->repaint();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Erase640)->Unit(benchmark::kMillisecond);
+
+void BM_ZoomStep(benchmark::State& state) {
+    TFmIX* w = emptyWindow();
     zoomTo(w, static_cast<int>(state.range(0)));
     state.SetLabel("paint box " + std::to_string(w->view().boxWidth) + " px wide");
     bool in = true;
@@ -47,7 +210,7 @@ void BM_ZoomStep(benchmark::State& state) {
 BENCHMARK(BM_ZoomStep)->Arg(0)->Arg(4)->Arg(8)->Arg(12)->Arg(16)->Unit(benchmark::kMillisecond);
 
 void BM_WheelStep(benchmark::State& state) {
-    TFmIX* w = window();
+    TFmIX* w = emptyWindow();
     zoomTo(w, static_cast<int>(state.range(0)));
     bool up = true;
     for (auto _ : state) {
@@ -59,7 +222,7 @@ void BM_WheelStep(benchmark::State& state) {
 BENCHMARK(BM_WheelStep)->Arg(0)->Arg(8)->Arg(16)->Unit(benchmark::kMillisecond);
 
 void BM_PanStep(benchmark::State& state) {
-    TFmIX* w = window();
+    TFmIX* w = emptyWindow();
     zoomTo(w, static_cast<int>(state.range(0)));
     int d = 20;
     for (auto _ : state) {

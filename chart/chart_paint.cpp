@@ -91,4 +91,20 @@ void paintElements(Canvas& k, const ChartTable& table, const std::array<bool, kV
     }
 }
 
+PenStyle penStyleAfterElements(const ChartTable& table,
+                               const std::array<bool, kViewFlagCount>& view, PenStyle before) {
+    const auto& e = table.elements();
+    PenStyle last = before;
+    for (size_t i = 0; i < e.size() && e[i].kind > 0; ++i) {
+        PenStyle style;
+        bool setsStyle;
+        const int flag = viewFlagOf(e[i].kind / 10, style, setsStyle);
+        const bool arc = e[i].kind % 10 == kArc;
+        if (arc) ++i;  // the arc's second record goes with it
+        if (flag >= 0 && !view[flag]) continue;
+        if (setsStyle) last = style;
+    }
+    return last;
+}
+
 }  // namespace humidraw

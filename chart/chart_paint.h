@@ -18,6 +18,11 @@ struct PaintOptions {
 void paintElements(Canvas& k, const ChartTable& table, const std::array<bool, kViewFlagCount>& view,
                    const PaintOptions& o);
 
+// The pen style the canvas is left with by paintElements, starting from `before`: that of the
+// last family drawn that sets one.
+PenStyle penStyleAfterElements(const ChartTable& table,
+                               const std::array<bool, kViewFlagCount>& view, PenStyle before);
+
 // Text turned by `angleTenths` with its top-left corner at (x, y), in the canvas font's face and
 // height, on a clear background.
 void drawRotatedText(Canvas& k, int x, int y, int angleTenths, const std::string& text);

@@ -81,45 +81,79 @@ void drawTableRow(Canvas& k, double X0, double Y0, int n, const std::string& tex
     }
 }
 
+namespace {
+
+// The objects in table order, onto the canvas as the chart's drawing leaves it.
+void walkObjects(Canvas& k, const ChartFrame& frame, const ObjectTable& objects,
+                 const Settings& settings, const PaintOptions& o) {
+    const double a = o.offsetX, z = o.zoom;
+    ChartFrame f = frame;
+    f.zoom = z;
+    TStyleLine drawer;
+    drawer.canvas = &k;
+    const int markerRadius = wholeNumber(-0.3 * f.k2 * z);
+    const double tableScale = settings.si ? f.k1 * 0.16393442622950820627 : f.k1;
+    int row = 0;
+    objects.walk([&](int, const ObjectRecord& r) {
+        if (isLineObject(r.kind)) {
+            paintLineObject(k, drawer, f, r, o, markerRadius);
+        } else if (!std::isfinite(r.h1) || !std::isfinite(r.x1)) {
+            return;  // a text or row with no place on the chart
+        } else if (r.kind == kTextObject) {
+            k.setFontColour(paletteColour(r.colour));
+            const ChartPoint P = f.map(r.h1, r.x1);
+            drawAnchoredText(k, r.text, r.labelPosition, a + P.x, P.y);
+        } else if (r.kind == kTableRow && settings.view[CB_OP]) {
+            k.setPenStyle(PenStyle::Solid);
+            k.setPenColour(paletteColour(r.colour));
+            k.setFontColour(paletteColour(r.colour));
+            k.setPenWidth(0);
+            if (row == 0)
+                drawTableRow(k, a + z * tableScale, z * f.Ytop, 0, ",DB,RH,WB,H,X", settings.si);
+            ++row;
+            drawTableRow(k, a + z * ((r.h1 + 1) * tableScale), z * (r.x1 * tableScale + f.Ytop),
+                         row, r.text, settings.si);
+        }
+    });
+}
+
+void setChartFont(Canvas& k, const Settings& settings, const PaintOptions& o) {
+    k.setFont(settings.fontName, wholeNumber(pointsToPixels(settings.fontSize) * o.zoom), 0);
+    k.setBrushClear();
+    k.setPenWidth(0);
+}
+
+}  // namespace
+
+bool paintChartLayer(Canvas& k, const ChartTable& chart, const Settings& settings,
+                     const PaintOptions& o) {
+    try {
+        setChartFont(k, settings, o);
+        paintElements(k, chart, settings.view, o);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool paintObjects(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
+                  const ObjectTable& objects, const Settings& settings, const PaintOptions& o) {
+    try {
+        setChartFont(k, settings, o);
+        k.setPenStyle(penStyleAfterElements(chart, settings.view, PenStyle::Solid));
+        walkObjects(k, frame, objects, settings, o);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
 bool paintChart(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
                 const ObjectTable& objects, const Settings& settings, const PaintOptions& o) {
     try {
-        const double a = o.offsetX, z = o.zoom;
-        const int t0 = pointsToPixels(settings.fontSize);
-        k.setFont(settings.fontName, wholeNumber(t0 * z), 0);
-        k.setBrushClear();
-        k.setPenWidth(0);
+        setChartFont(k, settings, o);
         paintElements(k, chart, settings.view, o);
-
-        ChartFrame f = frame;
-        f.zoom = z;
-        TStyleLine drawer;
-        drawer.canvas = &k;
-        const int markerRadius = wholeNumber(-0.3 * f.k2 * z);
-        const double tableScale = settings.si ? f.k1 * 0.16393442622950820627 : f.k1;
-        int row = 0;
-        objects.walk([&](int, const ObjectRecord& r) {
-            if (isLineObject(r.kind)) {
-                paintLineObject(k, drawer, f, r, o, markerRadius);
-            } else if (!std::isfinite(r.h1) || !std::isfinite(r.x1)) {
-                return;  // a text or row with no place on the chart
-            } else if (r.kind == kTextObject) {
-                k.setFontColour(paletteColour(r.colour));
-                const ChartPoint P = f.map(r.h1, r.x1);
-                drawAnchoredText(k, r.text, r.labelPosition, a + P.x, P.y);
-            } else if (r.kind == kTableRow && settings.view[CB_OP]) {
-                k.setPenStyle(PenStyle::Solid);
-                k.setPenColour(paletteColour(r.colour));
-                k.setFontColour(paletteColour(r.colour));
-                k.setPenWidth(0);
-                if (row == 0)
-                    drawTableRow(k, a + z * tableScale, z * f.Ytop, 0, ",DB,RH,WB,H,X",
-                                 settings.si);
-                ++row;
-                drawTableRow(k, a + z * ((r.h1 + 1) * tableScale), z * (r.x1 * tableScale + f.Ytop),
-                             row, r.text, settings.si);
-            }
-        });
+        walkObjects(k, frame, objects, settings, o);
         return true;
     } catch (const std::exception&) {
         return false;

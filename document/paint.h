@@ -14,6 +14,15 @@ namespace humidraw {
 bool paintChart(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
                 const ObjectTable& objects, const Settings& settings, const PaintOptions& o);
 
+// The two halves of paintChart, for a screen that keeps the chart's own drawing as a layer of
+// its own: the chart alone (font, brush and pen width set as paintChart sets them), and the
+// objects alone onto a canvas in the state the chart leaves it in (pen mode, pen and font colour
+// the caller's, as for paintChart). False when painting failed.
+bool paintChartLayer(Canvas& k, const ChartTable& chart, const Settings& settings,
+                     const PaintOptions& o);
+bool paintObjects(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
+                  const ObjectTable& objects, const Settings& settings, const PaintOptions& o);
+
 // Text unrotated at the corner its label position code gives, with a gap of half its height.
 void drawAnchoredText(Canvas& k, const std::string& text, int labelPosition, double X, double Y);
 

@@ -68,18 +68,37 @@ void QtCanvas::setFont(const std::string& face, int height, int escapement) {
     font_.setWeight(QFont::Normal);
     font_.setItalic(false);
     p_.setFont(font_);
+    // Twice the height covers the widest glyph of any face, fallbacks included.
+    glyphReach_ = std::max<double>(QFontMetrics(font_).maxWidth(), 2.0 * font_.pixelSize());
+}
+
+bool QtCanvas::outside(double left, double top, double right, double bottom) const {
+    if (visible_.isEmpty()) return false;
+    return right < visible_.left() || left > visible_.right() || bottom < visible_.top() ||
+           top > visible_.bottom();
 }
 
 void QtCanvas::lineTo(int x, int y) {
-    p_.drawLine(pen_.x, pen_.y, x, y);
+    const int w = penWidth_ + 1;
+    if (!outside(std::min(pen_.x, x) - w, std::min(pen_.y, y) - w, std::max(pen_.x, x) + w,
+                 std::max(pen_.y, y) + w))
+        p_.drawLine(pen_.x, pen_.y, x, y);
     pen_ = {x, y};
 }
 
 void QtCanvas::ellipse(int left, int top, int right, int bottom) {
+    const int w = penWidth_ + 1;
+    if (outside(std::min(left, right) - w, std::min(top, bottom) - w, std::max(left, right) + w,
+                std::max(top, bottom) + w))
+        return;
     p_.drawEllipse(QRect(left, top, right - left, bottom - top));
 }
 
 void QtCanvas::arc(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2) {
+    const int w = penWidth_ + 1;
+    if (outside(std::min(left, right) - w, std::min(top, bottom) - w, std::max(left, right) + w,
+                std::max(top, bottom) + w))
+        return;
     const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
     const double a1 = std::atan2(-(y1 - cy), x1 - cx) * 180 / M_PI;
     const double a2 = std::atan2(-(y2 - cy), x2 - cx) * 180 / M_PI;
@@ -90,6 +109,10 @@ void QtCanvas::arc(int left, int top, int right, int bottom, int x1, int y1, int
 }
 
 void QtCanvas::textOut(int x, int y, const std::string& text) {
+    // Turned any way, the text lies within its length in glyphs (at most its bytes) around the
+    // corner it is drawn from.
+    const double reach = (static_cast<double>(text.size()) + 2) * glyphReach_;
+    if (outside(x - reach, y - reach, x + reach, y + reach)) return;
     const QString s = QString::fromStdString(text);
     const QFontMetrics m(font_, p_.device());
     p_.save();

@@ -32,7 +32,12 @@ class QtCanvas : public Canvas {
     int pixelsPerInch() const override { return dpi_; }
     void fillRect(int left, int top, int right, int bottom) override;
 
+    // Lines, circles, arcs and texts lying wholly outside `area` (the painter's clip, in its
+    // pixels) are left out without being laid out; an empty area leaves nothing out.
+    void setVisibleArea(const QRectF& area) { visible_ = area; }
+
   private:
+    bool outside(double left, double top, double right, double bottom) const;
     void applyPen();
     QPainter& p_;
     int dpi_;
@@ -44,6 +49,8 @@ class QtCanvas : public Canvas {
     std::string face_;
     int fontHeight_ = 8, escapement_ = 0;
     QFont font_;
+    double glyphReach_ = 0;  // no glyph of the font reaches further from where it is drawn
+    QRectF visible_;
     PixelPoint pen_;
 };
 

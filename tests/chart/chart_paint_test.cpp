@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "chart/construction.h"
 #include "chart/recording_canvas.h"
 
 using namespace humidraw;
@@ -35,4 +36,49 @@ TEST(RecordingCanvas, FilledRectangleKeepsItsEdgesInOrderAndTheBrush) {
     EXPECT_EQ(fills[0].v[3], 80) << "bottom";
     EXPECT_TRUE(fills[0].brushSolid);
     EXPECT_EQ(fills[0].brushColour, 0x00FF00u);
+}
+
+// The pen style the chart leaves behind, read by drawing one more line after it, for every
+// family shown, each one hidden and each one alone.
+TEST(ChartPaint, PenStyleAfterTheElementsIsTheOneTheCanvasIsLeftWith) {
+    Settings s;
+    FakeTextMetrics m;
+    ChartFrame frame;
+    ChartTable chart;
+    ASSERT_EQ(constructChart(s, m, frame, chart), FrameStatus::Ok);
+    int notSolid = 0;
+    for (int c = -1; c < 2 * kViewFlagCount; ++c) {
+        s.view.fill(c < kViewFlagCount);
+        if (c >= 0) s.view[c % kViewFlagCount] = c >= kViewFlagCount;
+        for (PenStyle before : {PenStyle::Solid, PenStyle::DashDot}) {
+            RecordingCanvas k;
+            k.setPenStyle(before);
+            paintElements(k, chart, s.view, PaintOptions{0, 1.0});
+            k.lineTo(1, 1);
+            EXPECT_EQ(k.ops.back().penStyle, penStyleAfterElements(chart, s.view, before))
+                << "case " << c;
+            notSolid += k.ops.back().penStyle != PenStyle::Solid;
+        }
+    }
+    EXPECT_GE(notSolid, 4) << "the dotted and dash-dotted families alone, and nothing shown";
+}
+
+// An arc's second record holds its ends, whatever its kind says: it sets no pen style.
+TEST(ChartPaint, PenStyleAfterAnArcIgnoresItsSecondRecord) {
+    ChartTable t;
+    ChartElement arc;
+    arc.kind = 74;  // SHF protractor, solid
+    arc.c3 = arc.c4 = 10;
+    ChartElement ends = arc;
+    ends.kind = 54;  // read as a wet-bulb line it would leave a dotted pen
+    ASSERT_TRUE(t.append(arc));
+    ASSERT_TRUE(t.append(ends));
+    std::array<bool, kViewFlagCount> view;
+    view.fill(true);
+    RecordingCanvas k;
+    k.setPenStyle(PenStyle::DashDot);
+    paintElements(k, t, view, PaintOptions{});
+    k.lineTo(1, 1);
+    EXPECT_EQ(k.ops.back().penStyle, PenStyle::Solid);
+    EXPECT_EQ(penStyleAfterElements(t, view, PenStyle::DashDot), PenStyle::Solid);
 }

@@ -193,3 +193,55 @@ TEST_F(Painting, FarOrBrokenEndsCostNoMoreThanALineAcrossTheSheet) {
         EXPECT_FALSE(hasText(k, "nowhere"));
     }
 }
+
+// The screen keeps the chart as a layer and draws the objects over it on a canvas of their own:
+// the two halves must draw what the one painting draws, operation by operation, with the same
+// pens and fonts, whichever families are shown (the last one shown leaves its pen style to the
+// objects: a line with no second point draws its first marker with it).
+TEST_F(Painting, ChartLayerAndObjectsDrawWhatTheOnePaintingDraws) {
+    objects.append(
+        lineObject(kLineBothMarkers, 10, 0.01, std::numeric_limits<double>::quiet_NaN(), 0.01));
+    objects.append(lineObject(kLineMarkerAtFirst, 5, 0.005, 15, 0.012));
+    ObjectRecord text;
+    text.kind = kTextObject;
+    text.colour = 4;
+    text.h1 = 12, text.x1 = 0.008;
+    text.text = "A";
+    objects.append(text);
+    ObjectRecord row = text;
+    row.kind = kTableRow;
+    row.h1 = 0, row.x1 = 0;
+    row.text = "A,26.0,50,18.9,12.9,0.0105";
+    objects.append(row);
+    const auto start = [](RecordingCanvas& k) {
+        k.setPenColour(kChartColour);
+        k.setFontColour(kChartColour);
+    };
+    const auto same = [](const RecordedOp& a, const RecordedOp& b) {
+        return a.kind == b.kind && std::equal(a.v, a.v + 8, b.v) && a.text == b.text &&
+               a.penColour == b.penColour && a.fontColour == b.fontColour &&
+               a.brushSolid == b.brushSolid && a.penWidth == b.penWidth &&
+               a.penStyle == b.penStyle && a.penMode == b.penMode && a.fontHeight == b.fontHeight &&
+               a.fontFace == b.fontFace &&
+               // the angle of the chart's last text stays with the canvas; only texts use it
+               (a.kind != RecordedOp::Text || a.escapement == b.escapement);
+    };
+    // All families, each one hidden, each one alone.
+    for (int c = -1; c < 2 * kViewFlagCount; ++c) {
+        settings.view.fill(c < kViewFlagCount);
+        if (c >= 0) settings.view[c % kViewFlagCount] = c >= kViewFlagCount;
+        RecordingCanvas one, chartLayer, objectLayer;
+        start(one);
+        ASSERT_TRUE(paintChart(one, frame, chart, objects, settings, PaintOptions{0, 1.7}));
+        start(chartLayer);
+        ASSERT_TRUE(paintChartLayer(chartLayer, chart, settings, PaintOptions{0, 1.7}));
+        start(objectLayer);
+        ASSERT_TRUE(
+            paintObjects(objectLayer, frame, chart, objects, settings, PaintOptions{0, 1.7}));
+        std::vector<RecordedOp> two = chartLayer.ops;
+        two.insert(two.end(), objectLayer.ops.begin(), objectLayer.ops.end());
+        ASSERT_EQ(two.size(), one.ops.size()) << "case " << c;
+        for (size_t i = 0; i < two.size(); ++i)
+            ASSERT_TRUE(same(two[i], one.ops[i])) << "operation " << i << ", case " << c;
+    }
+}

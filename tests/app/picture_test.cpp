@@ -1,0 +1,178 @@
+// The screen picture painted in parts (the chart kept as a layer, objects over it, only what the
+// paint box asks for) against the picture of one whole painting, as the screen was painted
+// before the layers: chart and objects in one pass onto white paper, pixel for pixel.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include "app/main_window.h"
+#include "app/paint_box.h"
+#include "document/attributes.h"
+#include "document/paint.h"
+#include "render/qt_canvas.h"
+#include "tests/app/window_fixture.h"
+
+using namespace humidraw;
+using namespace humidraw::app;
+using namespace humidraw::app::fixture;
+
+namespace {
+
+// A full table over the chart (h 0–25 kcal/kg, x 0–0.03 kg/kg): lines of every kind, colour,
+// width and style, texts at every label position, value-table rows.
+void fillDocument(ObjectTable& t) {
+    t.clear();
+    for (int i = 0; !t.full(); ++i) {
+        ObjectRecord r;
+        const double u = (i * 37 % 101) / 100.0, v = (i * 53 % 97) / 96.0;
+        r.colour = i % 14;
+        r.width = i % 5;
+        r.style = i / 5 % 5;
+        r.h1 = 1 + 22 * u;
+        r.x1 = 0.002 + 0.025 * v;
+        r.h2 = r.h1 + 1.5;
+        r.x2 = r.x1 + 0.002;
+        if (i % 8 < 5) {
+            r.kind = kLineBothMarkers + i % 4;
+        } else if (i % 8 < 7) {
+            r.kind = kTextObject;
+            r.labelPosition = i % 8;
+            r.text = "点" + std::to_string(i) + " 25.0℃ 50%";
+        } else {
+            r.kind = kTableRow;
+            r.h1 = i / 8 % 12;
+            r.text = std::to_string(i) + ",25.0,50,17.9,12.1,0.0099";
+        }
+        t.append(r);
+    }
+}
+
+// The whole picture as one painting of chart and objects into a 3600 × 2700 image, cut to the
+// paint box.
+QImage onePass(TFmIX& w) {
+    QImage image(3600, 2700, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    QtCanvas k(p, 96);
+    k.setPenMode(PenMode::Copy);
+    k.setPenStyle(PenStyle::Solid);
+    k.setPenColour(kPaperColour);
+    k.setBrushSolid(kPaperColour);
+    k.fillRect(0, 0, w.view().boxWidth, w.view().boxHeight);
+    k.setPenColour(kChartColour);
+    k.setBrushClear();
+    k.setFontColour(kChartColour);
+    paintChart(k, w.frame(), w.chart(), w.documentObjects(), w.settings(),
+               PaintOptions{0, w.view().zoom});
+    p.end();
+    return image.copy(0, 0, std::min(w.view().boxWidth, 3600), std::min(w.view().boxHeight, 2700));
+}
+
+// The picture as far as the paint box shows it.
+QImage shown(TFmIX& w) {
+    return w.picture().copy(0, 0, std::min(w.view().boxWidth, 3600),
+                            std::min(w.view().boxHeight, 2700));
+}
+
+// Pixels that differ, with the first one in the message.
+::testing::AssertionResult samePixels(const QImage& a, const QImage& b) {
+    if (a.size() != b.size())
+        return ::testing::AssertionFailure() << "size " << a.width() << "×" << a.height()
+                                             << " against " << b.width() << "×" << b.height();
+    int differ = 0, fx = -1, fy = -1;
+    for (int y = 0; y < a.height(); ++y) {
+        const QRgb* p = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        const QRgb* q = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x)
+            if ((p[x] & 0xFFFFFF) != (q[x] & 0xFFFFFF) && differ++ == 0) fx = x, fy = y;
+    }
+    if (differ == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << differ << " pixels differ, the first at (" << fx << ", " << fy << ")";
+}
+
+// Shows the window and walks the view over the picture in scroll steps, so that it is painted in
+// the strips a user's scrolling asks for.
+void scrollAround(TFmIX& w) {
+    QApplication::processEvents();
+    for (int i = 0; i < 6; ++i) {
+        w.scrollBy(173, 97);
+        w.scrollBox()->viewport()->repaint();
+    }
+    w.scrollBy(-400, 35);
+    w.scrollBox()->viewport()->repaint();
+}
+
+class Picture : public Window {
+  protected:
+    TFmIX& openFull() {
+        TFmIX& w = open();
+        w.resize(724, 584);
+        w.show();
+        QApplication::processEvents();
+        fillDocument(w.objects());
+        w.ZoomAll();
+        return w;
+    }
+};
+
+}  // namespace
+
+TEST_F(Picture, PaintedInPartsAsInOnePassAtEveryZoom) {
+    TFmIX& w = openFull();
+    for (int i = 0; i < 8; ++i) w.ZoomOut();
+    int steps = 0;
+    do {
+        scrollAround(w);
+        ASSERT_TRUE(samePixels(shown(w), onePass(w))) << "zoom " << w.view().zoom;
+        ++steps;
+        w.ZoomIn();
+    } while (w.zoomInEnabled());
+    scrollAround(w);
+    EXPECT_TRUE(samePixels(shown(w), onePass(w))) << "the largest zoom, " << w.view().zoom;
+    EXPECT_GE(steps, 10);
+}
+
+TEST_F(Picture, EditsRepaintTheObjectsOverTheKeptChart) {
+    TFmIX& w = openFull();
+    for (int i = 0; i < 4; ++i) w.ZoomIn();
+    scrollAround(w);
+    for (int i = 0; i < 640; i += 3) w.objects().markDeleted(i);
+    w.ViewIx();
+    scrollAround(w);
+    EXPECT_TRUE(samePixels(shown(w), onePass(w))) << "a third of the objects erased";
+    w.objects().clear();
+    w.ViewIx();
+    EXPECT_TRUE(samePixels(shown(w), onePass(w))) << "the chart alone";
+    // The view flags change the chart at the same zoom: its layer is painted again.
+    Settings s = w.settings();
+    s.view[CB_RH] = false;
+    s.view[CB_OP] = false;
+    ASSERT_TRUE(w.applySettings(s));
+    fillDocument(w.objects());
+    w.ViewIx();
+    EXPECT_TRUE(samePixels(shown(w), onePass(w))) << "relative humidity hidden";
+}
+
+TEST_F(Picture, ARubberBandLeavesNothingBehindOnPartsPaintedLater) {
+    TFmIX& w = openFull();
+    for (int i = 0; i < 6; ++i) w.ZoomIn();
+    w.M_Free();
+    Editor& e = w.editor();
+    const int x0 = w.view().scrollX + 40, y0 = w.view().scrollY + 40;
+    e.mouseMove(false, false, x0, y0);
+    e.mouseDown(MouseButton::Left, false, x0, y0);
+    for (int i = 0; i < 12; ++i) {
+        // The band reaches far beyond the part shown, then the view follows it.
+        e.mouseMove(false, false, x0 + 150 * i, y0 + 90 * i);
+        if (i % 3 == 0) scrollAround(w);
+    }
+    const QImage banded = shown(w);
+    e.escapeKey();
+    EXPECT_FALSE(samePixels(banded, onePass(w))) << "the band and the start circle were shown";
+    EXPECT_TRUE(samePixels(shown(w), onePass(w)));
+}
