@@ -1,40 +1,113 @@
-// The wet-bulb and dew-point searches, the two that every complete state runs, with their
-// trials evaluated inline.
+// The wet-bulb and dew-point searches, the two that every complete state runs: their trials
+// evaluated inline, and trials below a proven probe left out (probed_search.h).
+#include <cmath>
+#include <functional>
+
+#include "engine/probed_search.h"
 #include "engine/relations.h"
 
 namespace moistek {
+namespace {
+
+// Probes are proven with the constants the engine starts with; an instance whose constants a
+// caller changed searches every trial.
+bool standardConstants(const MoistekClass& m) {
+    static const MoistekClass d;
+    return m.Cw == d.Cw && m.Ci == d.Ci && m.Cpa == d.Cpa && m.Cpv == d.Cpv && m.R0 == d.R0 &&
+           m.Lf == d.Lf && m.Mw == d.Mw && m.Ma == d.Ma && m.HPaMmHg == d.HPaMmHg;
+}
+
+// The rounding bound shared by both relations. For T = v + 273.15 ≥ 30 K the computed
+// saturation pressure is within 1e-12 of the exact one, relative: T carries half an ulp of 512
+// (5.7e-14), which d(ln e)/dT ≤ 6.9 turns into 4e-13 in ln e; the eight roundings of ln e, each
+// at most an ulp of |partial sums| ≤ 203, add 2.3e-13; exp adds an ulp. Below 30 K, e < 1e-75
+// and any relative error is absolutely negligible. With the vapour pressure at most 35 % of the
+// total pressure (xs ≤ 0.3 with the standard molar masses), the humidity ratio is then within
+// 3e-12 of its exact value, relative (the
+// subtraction pa − pw amplifies the vapour pressure's error at most 0.35/0.65 times).
+
+// The wet-bulb trial: q = F_WBAH2DB(v, AH), over when above DB. With AH ≥ 0 and xs ≤ 0.3,
+// q = N/B with B = Cpv·AH + Cpa > 0 and N = (L − c·v)(xs − AH) + (Cpv·xs + Cpa)·v, where
+// dN/dv = (L − c·v + Cpv·v)·xs' + Cpa + (Cpv − c)·xs + c·AH: L − c·v + Cpv·v ≥ 597.5 − 0.559·100
+// > 0, and Cpa + (Cpv − c)·xs ≥ 0.24 − 0.559·0.3 > 0, so q rises with v on each side of 0 °C.
+// Its rounding error: (L − c·v)·|Δxs| ≤ 814·0.3·3e-12, the products and sums of N at most a
+// few ulps of 814·(0.3 + AH) and of 0.42·273, all divided by B ≥ 0.24, B itself relative 2 ulps:
+// below 3.5e-9 + 5e-16·|q| in all, so 2ε ≤ 1e-8·(1 + |DB| + |q|).
+struct WetBulbRelation {
+    const MoistekClass& m;
+    double DB, AH, B, pa;
+    bool evaluate(double v, double& q, double& xs) const {
+        return saturatedRatioAt(m, v, pa, xs) && dryBulbOfWetBulb(m, v, AH, xs, B, q);
+    }
+    double target() const { return DB; }
+    bool provenBelow(double q, double xs) const {
+        return xs <= 0.3 && q <= DB - 1e-8 * (1 + std::fabs(DB) + std::fabs(q));
+    }
+    double margin() const { return 1e-8 * (1 + 2 * std::fabs(DB)); }
+};
+
+// The dew-point trial: q = the saturated humidity ratio at v, over when above AH; it rises with
+// v on each side of 0 °C. Within 3e-12 relative of the exact value, so a probe at most
+// AH·(1 − 1e-8) proves every lower trial below AH, for AH ≥ 1e-200 (far above the absolute
+// error of a vanishing saturation pressure).
+struct DewPointRelation {
+    const MoistekClass& m;
+    double AH, pa;
+    bool evaluate(double v, double& q, double& xs) const {
+        if (!ratioAt(m, v, 100, pa, q)) return false;
+        xs = q;
+        return true;
+    }
+    double target() const { return AH; }
+    bool provenBelow(double q, double xs) const { return xs <= 0.3 && q <= AH * (1 - 1e-8); }
+    double margin() const { return 1e-8 * AH; }
+};
+
+}  // namespace
 
 int wetBulb(const MoistekClass& m, double DB, double AH, double& wb) {
     // Every trial divides by B and compares with DB: when either is unusable the first trial
     // (if the tolerance lets one run) fails or faults, and the search with it.
     const double B = m.Cpv * AH + m.Cpa;
     if (kTempStep > m.TolT && (!usableDivisor(B) || std::isnan(DB))) return -1;
-    const double pa = m.PA;  // F_WBAH2DB hands the member over in the caller's unit
-    const double paMmHg = (m.Mode == 1) ? pa * m.HPaMmHg : pa;
+    const double pa = (m.Mode == 1) ? m.PA * m.HPaMmHg : m.PA;
+    const WetBulbRelation relation{m, DB, AH, B, pa};
+    ProbedTrials<WetBulbRelation> trials(
+        relation, AH >= 0 && AH <= 10000 && std::isfinite(DB) && standardConstants(m));
+    if (kTempStep > m.TolT) {
+        trials.probe(std::fmin(-10, DB - 10));
+        if (DB - 10 >= 0) trials.probe(std::fmin(DB - 10, 90));
+    }
     double v;
-    const auto end = stepSearch(v, kTempStart, kTempStep, m.TolT, [&](double t) {
-        double xs, db;
-        if (!saturatedRatioAt(m, t, paMmHg, xs)) return Trial::Failed;
-        if (!dryBulbOfWetBulb(m, t, AH, xs, B, db)) return Trial::Failed;
-        return db > DB ? Trial::Over : Trial::Below;
-    });
-    if (end != SearchEnd::Found) return -1;
+    if (stepSearch(v, kTempStart, kTempStep, m.TolT, std::ref(trials)) != SearchEnd::Found)
+        return -1;
     wb = v;
     return 1;
 }
 
+namespace {
+// A dew point good to a degree or two: Magnus over water, from the vapour pressure in hPa.
+double roughDewPoint(double AH, double paMmHg) {
+    const double e = AH * paMmHg / (0.62198 + AH) / 0.75006;
+    const double g = std::log(e / 6.112);
+    return 243.12 * g / (17.62 - g);
+}
+}  // namespace
+
 int dewPoint(const MoistekClass& m, double AH, double& dp) {
     if (kTempStep > m.TolT && std::isnan(AH)) return -1;  // the first trial faults
     const double pa = totalPressureMmHg(m);
+    const DewPointRelation relation{m, AH, pa};
+    ProbedTrials<DewPointRelation> trials(
+        relation, AH >= 1e-200 && AH <= 10000 && std::isfinite(pa) && standardConstants(m));
+    if (kTempStep > m.TolT && AH >= 1e-200 && pa > 0) {
+        const double rough = roughDewPoint(AH, pa) - 2;
+        trials.probe(std::fmin(-10, rough));
+        if (rough >= 0) trials.probe(rough);
+    }
     double t;
-    const auto end = stepSearch(
-        t, kTempStart, kTempStep, m.TolT,
-        [&](double v) {
-            double xs;
-            if (!ratioAt(m, v, 100, pa, xs)) return Trial::Failed;
-            return xs > AH ? Trial::Over : Trial::Below;
-        },
-        [](double v) { return v >= 100; });
+    const auto end = stepSearch(t, kTempStart, kTempStep, m.TolT, std::ref(trials),
+                                [](double v) { return v >= 100; });
     if (end == SearchEnd::Stopped) {
         dp = 100;
         return 1;
