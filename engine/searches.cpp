@@ -1,7 +1,6 @@
 // The wet-bulb and dew-point searches, the two that every complete state runs: their trials
 // evaluated inline, and trials below a proven probe left out (probed_search.h).
 #include <cmath>
-#include <functional>
 
 #include "engine/probed_search.h"
 #include "engine/relations.h"
@@ -32,7 +31,7 @@ bool standardConstants(const MoistekClass& m) {
 // > 0, and Cpa + (Cpv − c)·xs ≥ 0.24 − 0.559·0.3 > 0, so q rises with v on each side of 0 °C.
 // Its rounding error: (L − c·v)·|Δxs| ≤ 814·0.3·3e-12, the products and sums of N at most a
 // few ulps of 814·(0.3 + AH) and of 0.42·273, all divided by B ≥ 0.24, B itself relative 2 ulps:
-// below 3.5e-9 + 5e-16·|q| in all, so 2ε ≤ 1e-8·(1 + |DB| + |q|).
+// ε < 3.5e-9 + 5e-16·|q| in all, and the margin 2e-8 + 1e-14·(|DB| + |q|) exceeds 2ε.
 struct WetBulbRelation {
     const MoistekClass& m;
     double DB, AH, B, pa;
@@ -40,16 +39,18 @@ struct WetBulbRelation {
         return saturatedRatioAt(m, v, pa, xs) && dryBulbOfWetBulb(m, v, AH, xs, B, q);
     }
     double target() const { return DB; }
-    bool provenBelow(double q, double xs) const {
-        return xs <= 0.3 && q <= DB - 1e-8 * (1 + std::fabs(DB) + std::fabs(q));
-    }
-    double margin() const { return 1e-8 * (1 + 2 * std::fabs(DB)); }
+    double delta(double q) const { return 2e-8 + 1e-14 * (std::fabs(DB) + std::fabs(q)); }
+    bool provenBelow(double q) const { return q <= DB - delta(q); }
+    bool provenOver(double q) const { return q >= DB + delta(q); }
+    double margin() const { return delta(DB); }
+    double ratio() const { return m.Mw / m.Ma; }
 };
 
 // The dew-point trial: q = the saturated humidity ratio at v, over when above AH; it rises with
 // v on each side of 0 °C. Within 3e-12 relative of the exact value, so a probe at most
-// AH·(1 − 1e-8) proves every lower trial below AH, for AH ≥ 1e-200 (far above the absolute
-// error of a vanishing saturation pressure).
+// AH·(1 − 3e-11) proves every lower trial below AH and one at least AH·(1 + 3e-11) every
+// higher one over, for AH ≥ 1e-200 (far above the absolute error of a vanishing saturation
+// pressure).
 struct DewPointRelation {
     const MoistekClass& m;
     double AH, pa;
@@ -59,8 +60,10 @@ struct DewPointRelation {
         return true;
     }
     double target() const { return AH; }
-    bool provenBelow(double q, double xs) const { return xs <= 0.3 && q <= AH * (1 - 1e-8); }
-    double margin() const { return 1e-8 * AH; }
+    bool provenBelow(double q) const { return q <= AH * (1 - 3e-11); }
+    bool provenOver(double q) const { return q >= AH * (1 + 3e-11); }
+    double margin() const { return 3e-11 * AH; }
+    double ratio() const { return m.Mw / m.Ma; }
 };
 
 }  // namespace
@@ -75,12 +78,21 @@ int wetBulb(const MoistekClass& m, double DB, double AH, double& wb) {
     ProbedTrials<WetBulbRelation> trials(
         relation, AH >= 0 && AH <= 10000 && std::isfinite(DB) && standardConstants(m));
     if (kTempStep > m.TolT) {
-        trials.probe(std::fmin(-10, DB - 10));
-        if (DB - 10 >= 0) trials.probe(std::fmin(DB - 10, 90));
+        const double top = std::fmax(-260, std::fmin(DB, 99));
+        trials.locate(top, top - 10);
+        double q;
+        if (!trials.iceProven()) trials.probe(-10, q);
     }
+    const auto known = trials.known();
     double v;
-    if (stepSearch(v, kTempStart, kTempStep, m.TolT, std::ref(trials)) != SearchEnd::Found)
-        return -1;
+    const auto end = stepSearch(v, kTempStart, kTempStep, m.TolT, [&](double t) {
+        Trial outcome;
+        if (known.outcome(t, outcome)) return outcome;
+        double q, xs;
+        if (!relation.evaluate(t, q, xs)) return Trial::Failed;
+        return q > DB ? Trial::Over : Trial::Below;
+    });
+    if (end != SearchEnd::Found) return -1;
     wb = v;
     return 1;
 }
@@ -101,13 +113,23 @@ int dewPoint(const MoistekClass& m, double AH, double& dp) {
     ProbedTrials<DewPointRelation> trials(
         relation, AH >= 1e-200 && AH <= 10000 && std::isfinite(pa) && standardConstants(m));
     if (kTempStep > m.TolT && AH >= 1e-200 && pa > 0) {
-        const double rough = roughDewPoint(AH, pa) - 2;
-        trials.probe(std::fmin(-10, rough));
-        if (rough >= 0) trials.probe(rough);
+        const double rough = std::fmax(-260, std::fmin(roughDewPoint(AH, pa), 99));
+        trials.locate(rough, rough - 1);
+        double q;
+        if (!trials.iceProven()) trials.probe(-10, q);
     }
+    const auto known = trials.known();
     double t;
-    const auto end = stepSearch(t, kTempStart, kTempStep, m.TolT, std::ref(trials),
-                                [](double v) { return v >= 100; });
+    const auto end = stepSearch(
+        t, kTempStart, kTempStep, m.TolT,
+        [&](double v) {
+            Trial outcome;
+            if (known.outcome(v, outcome)) return outcome;
+            double xs;
+            if (!ratioAt(m, v, 100, pa, xs)) return Trial::Failed;
+            return xs > AH ? Trial::Over : Trial::Below;
+        },
+        [](double v) { return v >= 100; });
     if (end == SearchEnd::Stopped) {
         dp = 100;
         return 1;
