@@ -31,47 +31,52 @@ namespace moistek {
 
 // `Relation` supplies: bool evaluate(double v, double& q, double& xs) — the trial's own
 // arithmetic, false where the trial fails, xs the saturated humidity ratio at v;
-// double target() — a trial is over when q > target; bool provenBelow(q), provenOver(q) — the
-// margin tests above; double margin() — 2ε near the target, in units of q; double ratio() —
-// Mw/Ma, to turn xs into the vapour pressure's share of the total pressure.
+// double target() — a trial is over when q > target; bool provenBelow(q, xsMax) and
+// provenOver(q, xsMax) — the margin tests above, for trials whose saturated humidity ratio is
+// at most xsMax; double margin(xs) — 2ε near the target; double slope(v, q, xs) — dq/dv, to
+// place probes only; double ratio() — Mw/Ma, to turn xs into the vapour pressure's share.
 template <typename Relation>
 class ProbedTrials {
   public:
     ProbedTrials(const Relation& r, bool enabled) : r_(r), enabled_(enabled) {}
 
     // Evaluates the relation at p (a probe, not a trial); false where it fails.
-    bool probe(double p, double& q) {
-        double xs;
+    bool probe(double p, double& q, double& xs) {
         if (!enabled_ || !(p > kTempStart) || !(p < 100) || !r_.evaluate(p, q, xs)) return false;
         Side& s = side(p);
         const double share = xs / (r_.ratio() + xs);  // pw / pa
-        if (share <= 0.3 && r_.provenBelow(q)) {
+        if (share <= 0.3 && r_.provenBelow(q, xs)) {
             if (p > s.below) s.below = p;
-        } else if (r_.provenOver(q) && p < s.over && share * growth(p) <= 0.3) {
+            return true;
+        }
+        // Above p the humidity ratio grows at most as the vapour pressure's share s does,
+        // times (1 − s(p))/(1 − s) ≤ 1/0.7.
+        const double g = growth(p);
+        if (share * g <= 0.3 && p < s.over && r_.provenOver(q, xs * g / 0.7)) {
             s.over = p;
             s.overEnd = std::fmin(p + 10, p < 0 ? 0.0 : 100.0);
         }
         return true;
     }
 
-    // Secant steps from a and b towards the root, then a probe on either side of it.
-    void locate(double a, double b) {
-        double qa, qb;
-        if (!probe(a, qa) || !probe(b, qb)) return;
-        for (int i = 0; i < 12; ++i) {
-            const double slope = (qb - qa) / (b - a);
-            if (!(slope > 0)) return;
-            const double root = b + (r_.target() - qb) / slope;
-            const double d = 3 * r_.margin() / slope;
-            if (std::fabs(root - b) <= d) {
-                probe(root - 2 * d, qa);
-                probe(root + 2 * d, qb);
+    // Newton steps from x towards the root (the relation's slope in closed form); once the
+    // next step would land within the proof's width of the root, a probe either side of it.
+    void locate(double x) {
+        for (int i = 0; i < 10; ++i) {
+            double q, xs;
+            if (!probe(x, q, xs)) return;
+            const double d = r_.slope(x, q, xs);
+            if (!(d > 0)) return;
+            const double step = (r_.target() - q) / d;
+            const double w = 3 * r_.margin(xs) / d;
+            if (0.1 * step * step <= w) {
+                probe(x + step - 2 * w, q, xs);
+                probe(x + step + 2 * w, q, xs);
                 return;
             }
-            a = b;
-            qa = qb;
-            b = std::fmax(kTempStart + 1, std::fmin(root, 99.9));
-            if (b == a || !probe(b, qb)) return;
+            const double next = std::fmax(kTempStart + 1, std::fmin(x + step, 99.9));
+            if (next == x) return;
+            x = next;
         }
     }
 

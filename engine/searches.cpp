@@ -25,13 +25,27 @@ bool standardConstants(const MoistekClass& m) {
 // 3e-12 of its exact value, relative (the
 // subtraction pa − pw amplifies the vapour pressure's error at most 0.35/0.65 times).
 
+// d(ln e)/dT of the saturation pressure below 100 °C, for placing probes.
+double lnPressureSlope(double v) {
+    const double T = v + 273.15;
+    if (v < 0) return 6024.5282 / (T * T) + 0.010613868 - 0.00002639765 * T - 0.49382577 / T;
+    return 6096.9385 / (T * T) - 0.02711193 + 0.00003347904 * T + 2.433502 / T;
+}
+
+// d(xs)/dv: xs = k·pw/(pa − pw) grows as pw does, times pa/(pa − pw) = 1 + xs/k.
+double ratioSlope(const MoistekClass& m, double v, double xs) {
+    return xs * (1 + xs * m.Ma / m.Mw) * lnPressureSlope(v);
+}
+
 // The wet-bulb trial: q = F_WBAH2DB(v, AH), over when above DB. With AH ≥ 0 and xs ≤ 0.3,
 // q = N/B with B = Cpv·AH + Cpa > 0 and N = (L − c·v)(xs − AH) + (Cpv·xs + Cpa)·v, where
 // dN/dv = (L − c·v + Cpv·v)·xs' + Cpa + (Cpv − c)·xs + c·AH: L − c·v + Cpv·v ≥ 597.5 − 0.559·100
 // > 0, and Cpa + (Cpv − c)·xs ≥ 0.24 − 0.559·0.3 > 0, so q rises with v on each side of 0 °C.
-// Its rounding error: (L − c·v)·|Δxs| ≤ 814·0.3·3e-12, the products and sums of N at most a
-// few ulps of 814·(0.3 + AH) and of 0.42·273, all divided by B ≥ 0.24, B itself relative 2 ulps:
-// ε < 3.5e-9 + 5e-16·|q| in all, and the margin 2e-8 + 1e-14·(|DB| + |q|) exceeds 2ε.
+// Its rounding error, for trials with xs ≤ xsMax: (L − c·v)·|Δxs| ≤ 814·3e-12·xsMax; the
+// roundings of xs − AH, of L − c·v and of the product at most 814·4.4e-16·(xsMax + AH); A·v
+// at most 273·1.4e-12·xsMax + 5e-14; the sum 1.1e-16·|N|; all divided by B ≥ 0.24, itself and
+// the quotient 3.3e-16 relative. In all ε ≤ 1.2e-8·xsMax + 1.9e-12·(xsMax + AH) + 2.5e-13 +
+// 5.5e-16·|q|, and the margin 1e-7·xsMax + 1e-11·(1 + AH) + 1e-14·(|DB| + |q|) exceeds 2ε.
 struct WetBulbRelation {
     const MoistekClass& m;
     double DB, AH, B, pa;
@@ -39,10 +53,18 @@ struct WetBulbRelation {
         return saturatedRatioAt(m, v, pa, xs) && dryBulbOfWetBulb(m, v, AH, xs, B, q);
     }
     double target() const { return DB; }
-    double delta(double q) const { return 2e-8 + 1e-14 * (std::fabs(DB) + std::fabs(q)); }
-    bool provenBelow(double q) const { return q <= DB - delta(q); }
-    bool provenOver(double q) const { return q >= DB + delta(q); }
-    double margin() const { return delta(DB); }
+    double delta(double q, double xsMax) const {
+        return 1e-7 * xsMax + 1e-11 * (1 + AH) + 1e-14 * (std::fabs(DB) + std::fabs(q));
+    }
+    bool provenBelow(double q, double xsMax) const { return q <= DB - delta(q, xsMax); }
+    bool provenOver(double q, double xsMax) const { return q >= DB + delta(q, xsMax); }
+    double margin(double xs) const { return delta(DB, 2.15 * xs / 0.7); }
+    double slope(double v, double, double xs) const {
+        const double c = v >= 0 ? m.Cw : m.Ci, L = v >= 0 ? m.R0 : m.R0 + m.Lf;
+        const double dN =
+            (L - c * v + m.Cpv * v) * ratioSlope(m, v, xs) + m.Cpa + (m.Cpv - c) * xs + c * AH;
+        return dN / B;
+    }
     double ratio() const { return m.Mw / m.Ma; }
 };
 
@@ -60,11 +82,19 @@ struct DewPointRelation {
         return true;
     }
     double target() const { return AH; }
-    bool provenBelow(double q) const { return q <= AH * (1 - 3e-11); }
-    bool provenOver(double q) const { return q >= AH * (1 + 3e-11); }
-    double margin() const { return 3e-11 * AH; }
+    bool provenBelow(double q, double) const { return q <= AH * (1 - 3e-11); }
+    bool provenOver(double q, double) const { return q >= AH * (1 + 3e-11); }
+    double margin(double) const { return 3e-11 * AH; }
+    double slope(double v, double q, double) const { return ratioSlope(m, v, q); }
     double ratio() const { return m.Mw / m.Ma; }
 };
+
+// A dew point good to a degree or two: Magnus over water, from the vapour pressure in hPa.
+double roughDewPoint(double AH, double paMmHg) {
+    const double e = AH * paMmHg / (0.62198 + AH) / 0.75006;
+    const double g = std::log(e / 6.112);
+    return 243.12 * g / (17.62 - g);
+}
 
 }  // namespace
 
@@ -78,10 +108,11 @@ int wetBulb(const MoistekClass& m, double DB, double AH, double& wb) {
     ProbedTrials<WetBulbRelation> trials(
         relation, AH >= 0 && AH <= 10000 && std::isfinite(DB) && standardConstants(m));
     if (kTempStep > m.TolT) {
-        const double top = std::fmax(-260, std::fmin(DB, 99));
-        trials.locate(top, top - 10);
-        double q;
-        if (!trials.iceProven()) trials.probe(-10, q);
+        // The wet bulb lies about a third of the way from the dew point to the dry bulb.
+        const double rough = (2 * roughDewPoint(AH, pa) + DB) / 3;
+        trials.locate(std::fmax(-260, std::fmin(rough, 99)));
+        double q, xs;
+        if (!trials.iceProven()) trials.probe(-10, q, xs);
     }
     const auto known = trials.known();
     double v;
@@ -97,15 +128,6 @@ int wetBulb(const MoistekClass& m, double DB, double AH, double& wb) {
     return 1;
 }
 
-namespace {
-// A dew point good to a degree or two: Magnus over water, from the vapour pressure in hPa.
-double roughDewPoint(double AH, double paMmHg) {
-    const double e = AH * paMmHg / (0.62198 + AH) / 0.75006;
-    const double g = std::log(e / 6.112);
-    return 243.12 * g / (17.62 - g);
-}
-}  // namespace
-
 int dewPoint(const MoistekClass& m, double AH, double& dp) {
     if (kTempStep > m.TolT && std::isnan(AH)) return -1;  // the first trial faults
     const double pa = totalPressureMmHg(m);
@@ -114,9 +136,9 @@ int dewPoint(const MoistekClass& m, double AH, double& dp) {
         relation, AH >= 1e-200 && AH <= 10000 && std::isfinite(pa) && standardConstants(m));
     if (kTempStep > m.TolT && AH >= 1e-200 && pa > 0) {
         const double rough = std::fmax(-260, std::fmin(roughDewPoint(AH, pa), 99));
-        trials.locate(rough, rough - 1);
-        double q;
-        if (!trials.iceProven()) trials.probe(-10, q);
+        trials.locate(rough);
+        double q, xs;
+        if (!trials.iceProven()) trials.probe(-10, q, xs);
     }
     const auto known = trials.known();
     double t;
