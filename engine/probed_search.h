@@ -83,6 +83,11 @@ class ProbedTrials {
     // Whether the side below 0 °C has a proven-below probe.
     bool iceProven() const { return ice_.below > -kInf; }
 
+    // Every trial below 0 °C is below, as the relation proved from its bound there.
+    void iceSideBelow() {
+        if (enabled_) ice_.below = -std::numeric_limits<double>::denorm_min();
+    }
+
     // The proven ranges as plain values, for the search loop to keep at hand.
     struct Known {
         double iceBelow, waterBelow, iceOver, iceOverEnd, waterOver, waterOverEnd;

@@ -37,6 +37,15 @@ double ratioSlope(const MoistekClass& m, double v, double xs) {
     return xs * (1 + xs * m.Ma / m.Mw) * lnPressureSlope(v);
 }
 
+// Below 0 °C the saturation pressure stays under its value at 0 °C on the ice formula,
+// 6.1115366 hPa; with 6.1116 hPa in mmHg, the largest humidity ratio a trial there can reach
+// (and its vapour pressure's share of pa at most 0.3, as the proofs need), or −1.
+double iceRatioBound(const MoistekClass& m, double pa) {
+    const double pw = 6.1116 * m.HPaMmHg;
+    if (!(pw <= 0.3 * pa)) return -1;
+    return m.Mw / m.Ma * pw / (pa - pw) * (1 + 1e-12);
+}
+
 // The wet-bulb trial: q = F_WBAH2DB(v, AH), over when above DB. With AH ≥ 0 and xs ≤ 0.3,
 // q = N/B with B = Cpv·AH + Cpa > 0 and N = (L − c·v)(xs − AH) + (Cpv·xs + Cpa)·v, where
 // dN/dv = (L − c·v + Cpv·v)·xs' + Cpa + (Cpv − c)·xs + c·AH: L − c·v + Cpv·v ≥ 597.5 − 0.559·100
@@ -66,6 +75,13 @@ struct WetBulbRelation {
         return dN / B;
     }
     double ratio() const { return m.Mw / m.Ma; }
+    // On the ice side q rises towards (L + Lf)·(xs(0 °C) − AH)/B at 0 °C.
+    bool wholeIceSideBelow() const {
+        const double xsMax = iceRatioBound(m, pa);
+        if (xsMax < 0) return false;
+        const double top = (m.R0 + m.Lf) * (xsMax - AH) / B;
+        return provenBelow(top, xsMax);
+    }
 };
 
 // The dew-point trial: q = the saturated humidity ratio at v, over when above AH; it rises with
@@ -87,6 +103,10 @@ struct DewPointRelation {
     double margin(double) const { return 3e-11 * AH; }
     double slope(double v, double q, double) const { return ratioSlope(m, v, q); }
     double ratio() const { return m.Mw / m.Ma; }
+    bool wholeIceSideBelow() const {
+        const double xsMax = iceRatioBound(m, pa);
+        return xsMax >= 0 && provenBelow(xsMax, xsMax);
+    }
 };
 
 // A dew point good to a degree or two: Magnus over water, from the vapour pressure in hPa.
@@ -112,7 +132,12 @@ int wetBulb(const MoistekClass& m, double DB, double AH, double& wb) {
         const double rough = (2 * roughDewPoint(AH, pa) + DB) / 3;
         trials.locate(std::fmax(-260, std::fmin(rough, 99)));
         double q, xs;
-        if (!trials.iceProven()) trials.probe(-10, q, xs);
+        if (!trials.iceProven()) {
+            if (relation.wholeIceSideBelow())
+                trials.iceSideBelow();
+            else
+                trials.probe(-10, q, xs);
+        }
     }
     const auto known = trials.known();
     double v;
@@ -138,7 +163,12 @@ int dewPoint(const MoistekClass& m, double AH, double& dp) {
         const double rough = std::fmax(-260, std::fmin(roughDewPoint(AH, pa), 99));
         trials.locate(rough);
         double q, xs;
-        if (!trials.iceProven()) trials.probe(-10, q, xs);
+        if (!trials.iceProven()) {
+            if (relation.wholeIceSideBelow())
+                trials.iceSideBelow();
+            else
+                trials.probe(-10, q, xs);
+        }
     }
     const auto known = trials.known();
     double t;
