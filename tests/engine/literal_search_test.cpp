@@ -189,3 +189,15 @@ TEST(LiteralSearch, TolerancesUpToTheTrialLimit) {
     EXPECT_EQ(call(m, &M::F_DBAH2WB, 20, 0.0072630318233924216).result, -1);
     EXPECT_EQ(call(m, &M::F_AH2DP, 0.0072630318233924216).result, -1);
 }
+
+TEST(LiteralSearch, HumidityAtTheIceBoundOfZeroDegrees) {
+    // Below 0 °C the saturation pressure (ice formula) stays under 6.1115366 hPa; humidity
+    // ratios whose vapour pressure lies just either side of that value, and of the water
+    // formula's 6.1121283 hPa at 0 °C, with dry bulbs just above 0 °C.
+    M m;
+    for (double e : {6.1110, 6.11153, 6.1115366, 6.11154, 6.1116, 6.11161, 6.1121283, 6.1122}) {
+        const double pw = e * 0.75006168;             // mmHg
+        const double ah = 0.62198 * pw / (760 - pw);  // kg/kg(DA), near 0.00377
+        for (double db : {0.0, 1e-9, 0.001, 0.5, 1.0, 5.0}) expectLiteral(m, db, ah);
+    }
+}
