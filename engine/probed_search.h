@@ -54,14 +54,17 @@ class ProbedTrials {
         const double g = growth(p);
         if (share * g <= 0.3 && p < s.over && r_.provenOver(q, xs * g / 0.7)) {
             s.over = p;
-            s.overEnd = std::fmin(p + 10, p < 0 ? 0.0 : 100.0);
+            const double end = p < 0 ? 0.0 : 100.0;
+            s.overEnd = p + 10 < end ? p + 10 : end;
         }
         return true;
     }
 
-    // Newton steps from x towards the root (the relation's slope in closed form); once the
-    // next step would land within the proof's width of the root, a probe either side of it.
+    // Newton steps from x (brought inside the probes' range) towards the root (the relation's slope
+    // in closed form); once the next step would land within the proof's width of the root, a probe
+    // either side of it.
     void locate(double x) {
+        x = within(x);
         for (int i = 0; i < 10; ++i) {
             double q, xs;
             if (!probe(x, q, xs)) return;
@@ -74,7 +77,7 @@ class ProbedTrials {
                 probe(x + step + 2 * w, q, xs);
                 return;
             }
-            const double next = std::fmax(kTempStart + 1, std::fmin(x + step, 99.9));
+            const double next = within(x + step);
             if (next == x) return;
             x = next;
         }
@@ -118,6 +121,11 @@ class ProbedTrials {
     };
 
     Side& side(double v) { return v < 0 ? ice_ : water_; }
+
+    // A probe point inside the range probes may take; NaN goes to the top.
+    static double within(double x) {
+        return x > kTempStart + 1 ? (x < 99.9 ? x : 99.9) : kTempStart + 1;
+    }
     const Side& side(double v) const { return v < 0 ? ice_ : water_; }
 
     // The most the saturation pressure can grow over the 10 K above p on p's side.

@@ -11,9 +11,9 @@ namespace {
 // Probes are proven with the constants the engine starts with; an instance whose constants a
 // caller changed searches every trial.
 bool standardConstants(const MoistekClass& m) {
-    static const MoistekClass d;
-    return m.Cw == d.Cw && m.Ci == d.Ci && m.Cpa == d.Cpa && m.Cpv == d.Cpv && m.R0 == d.R0 &&
-           m.Lf == d.Lf && m.Mw == d.Mw && m.Ma == d.Ma && m.HPaMmHg == d.HPaMmHg;
+    return m.Cw == 1.0 && m.Ci == 0.5 && m.Cpa == double(0.24f) && m.Cpv == double(0.441f) &&
+           m.R0 == 597.5 && m.Lf == double(79.7f) && m.Mw == double(18.015f) &&
+           m.Ma == double(28.966f) && m.HPaMmHg == 0.75006168;
 }
 
 // The rounding bound shared by both relations. For T = v + 273.15 ≥ 30 K the computed
@@ -130,7 +130,7 @@ int wetBulb(const MoistekClass& m, double DB, double AH, double& wb) {
     if (kTempStep > m.TolT) {
         // The wet bulb lies about a third of the way from the dew point to the dry bulb.
         const double rough = (2 * roughDewPoint(AH, pa) + DB) / 3;
-        trials.locate(std::fmax(-260, std::fmin(rough, 99)));
+        trials.locate(rough);
         double q, xs;
         if (!trials.iceProven()) {
             if (relation.wholeIceSideBelow())
@@ -160,8 +160,7 @@ int dewPoint(const MoistekClass& m, double AH, double& dp) {
     ProbedTrials<DewPointRelation> trials(
         relation, AH >= 1e-200 && AH <= 10000 && std::isfinite(pa) && standardConstants(m));
     if (kTempStep > m.TolT && AH >= 1e-200 && pa > 0) {
-        const double rough = std::fmax(-260, std::fmin(roughDewPoint(AH, pa), 99));
-        trials.locate(rough);
+        trials.locate(roughDewPoint(AH, pa));
         double q, xs;
         if (!trials.iceProven()) {
             if (relation.wholeIceSideBelow())
