@@ -16,14 +16,17 @@ bool standardConstants(const MoistekClass& m) {
            m.Ma == double(28.966f) && m.HPaMmHg == 0.75006168;
 }
 
-// The rounding bound shared by both relations. For T = v + 273.15 ≥ 30 K the computed
-// saturation pressure is within 1e-12 of the exact one, relative: T carries half an ulp of 512
-// (5.7e-14), which d(ln e)/dT ≤ 6.9 turns into 4e-13 in ln e; the eight roundings of ln e, each
-// at most an ulp of |partial sums| ≤ 203, add 2.3e-13; exp adds an ulp. Below 30 K, e < 1e-75
-// and any relative error is absolutely negligible. With the vapour pressure at most 35 % of the
-// total pressure (xs ≤ 0.3 with the standard molar masses), the humidity ratio is then within
-// 3e-12 of its exact value, relative (the
-// subtraction pa − pw amplifies the vapour pressure's error at most 0.35/0.65 times).
+// What both relations share. The saturation pressure rises with v on each side of 0 °C:
+// d(ln e)/dT ≥ (6024.5282 − 0.494·T)/T² + 0.0106 − 2.64e-5·T > 0.078 on the ice formula
+// (T ≤ 273.15 K) and ≥ 0.0437 + 0.0065 + 0.0091 − 0.0272 > 0 on the water formula below
+// 100 °C. Its rounding: for T = v + 273.15 ≥ 30 K the computed saturation pressure is within
+// 1e-12 of the exact one, relative: T carries half an ulp of 512 (5.7e-14), which
+// d(ln e)/dT ≤ 6.9 turns into 4e-13 in ln e; the eight roundings of ln e, each at most an ulp of
+// |partial sums| ≤ 203, add 2.3e-13; exp and log (glibc) are within an ulp. Below 30 K,
+// e < 1e-75 and any relative error is absolutely negligible. With the vapour pressure at most
+// 35 % of the total pressure (xs ≤ 0.3 with the standard molar masses), the humidity ratio is
+// then within 3e-12 of its exact value, relative (the subtraction pa − pw amplifies the vapour
+// pressure's error at most 0.35/0.65 times).
 
 // d(ln e)/dT of the saturation pressure below 100 °C, for placing probes.
 double lnPressureSlope(double v) {
@@ -42,7 +45,7 @@ double ratioSlope(const MoistekClass& m, double v, double xs) {
 // (and its vapour pressure's share of pa at most 0.3, as the proofs need), or −1.
 double iceRatioBound(const MoistekClass& m, double pa) {
     const double pw = 6.1116 * m.HPaMmHg;
-    if (!(pw <= 0.3 * pa)) return -1;
+    if (!(pw <= 0.3 * pa) || !isFinite(pa)) return -1;
     return m.Mw / m.Ma * pw / (pa - pw) * (1 + 1e-12);
 }
 
@@ -125,8 +128,8 @@ int wetBulb(const MoistekClass& m, double DB, double AH, double& wb) {
     if (kTempStep > m.TolT && (!usableDivisor(B) || std::isnan(DB))) return -1;
     const double pa = (m.Mode == 1) ? m.PA * m.HPaMmHg : m.PA;
     const WetBulbRelation relation{m, DB, AH, B, pa};
-    ProbedTrials<WetBulbRelation> trials(
-        relation, AH >= 0 && AH <= 10000 && std::isfinite(DB) && standardConstants(m));
+    ProbedTrials<WetBulbRelation> trials(relation, AH >= 0 && AH <= 10000 && std::isfinite(DB) &&
+                                                       std::isfinite(pa) && standardConstants(m));
     if (kTempStep > m.TolT) {
         // The wet bulb lies about a third of the way from the dew point to the dry bulb.
         const double rough = (2 * roughDewPoint(AH, pa) + DB) / 3;
