@@ -83,6 +83,13 @@ class ProbedTrials {
         }
     }
 
+    // A probe either side of a root already estimated to well within w, w = 3·margin/slope.
+    void bracket(double root, double w) {
+        double q, xs;
+        probe(within(root - 2 * w), q, xs);
+        probe(within(root + 2 * w), q, xs);
+    }
+
     // Whether the side below 0 °C has a proven-below probe.
     bool iceProven() const { return ice_.below > -kInf; }
 
@@ -94,18 +101,11 @@ class ProbedTrials {
     // The proven ranges as plain values, for the search loop to keep at hand.
     struct Known {
         double iceBelow, waterBelow, iceOver, iceOverEnd, waterOver, waterOverEnd;
-        // True with the outcome when the trial at v is proven. The ice ranges lie below 0 and
-        // the water ranges at or above it by construction.
-        bool outcome(double v, Trial& t) const {
-            if (v <= iceBelow || (v >= 0 && v <= waterBelow)) {
-                t = Trial::Below;
-                return true;
-            }
-            if ((v >= iceOver && v < iceOverEnd) || (v >= waterOver && v < waterOverEnd)) {
-                t = Trial::Over;
-                return true;
-            }
-            return false;
+        // Whether the trial at v is proven below, or proven over. The ice ranges lie below 0
+        // and the water ranges at or above it by construction.
+        bool below(double v) const { return v <= iceBelow || (v >= 0 && v <= waterBelow); }
+        bool over(double v) const {
+            return (v >= iceOver && v < iceOverEnd) || (v >= waterOver && v < waterOverEnd);
         }
     };
     Known known() const {

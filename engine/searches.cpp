@@ -119,6 +119,28 @@ double roughDewPoint(double AH, double paMmHg) {
     return 243.12 * g / (17.62 - g);
 }
 
+// The dew point estimated without evaluating the saturation pressure: Magnus over water, then
+// Newton steps on ln e of the saturation formula itself towards the vapour pressure (hPa) that
+// AH stands for. Only a place for probes: from Magnus's 0.1 K or so the second step already
+// lands within 1e-12 K, a third (rarely needed) when starting farther off.
+double estimatedDewPoint(const MoistekClass& m, double AH, double pa) {
+    const double lnTarget = std::log(AH * pa / ((m.Mw / m.Ma + AH) * m.HPaMmHg));
+    const double g = lnTarget - 1.8102541;  // ln(e / 6.112 hPa)
+    double v = 243.12 * g / (17.62 - g);
+    for (int i = 0; i < 6; ++i) {
+        const double T = v + 273.15, u = 1 / T, lnT = std::log(T);
+        const double lnE = v < 0 ? -6024.5282 * u + 24.7219 + 0.010613868 * T -
+                                       0.000013198825 * T * T - 0.49382577 * lnT
+                                 : -6096.9385 * u + 16.635794 - 0.02711193 * T +
+                                       0.00001673952 * T * T + 2.433502 * lnT;
+        const double step = (lnTarget - lnE) / lnPressureSlope(v);
+        if (!(v + step > -269 && v + step < 99.9)) break;
+        v = v + step;
+        if (std::fabs(step) < 1e-5) break;
+    }
+    return v;
+}
+
 }  // namespace
 
 int wetBulb(const MoistekClass& m, double DB, double AH, double& wb) {
@@ -144,13 +166,15 @@ int wetBulb(const MoistekClass& m, double DB, double AH, double& wb) {
     }
     const auto known = trials.known();
     double v;
-    const auto end = stepSearch(v, kTempStart, kTempStep, m.TolT, [&](double t) {
-        Trial outcome;
-        if (known.outcome(t, outcome)) return outcome;
-        double q, xs;
-        if (!relation.evaluate(t, q, xs)) return Trial::Failed;
-        return q > DB ? Trial::Over : Trial::Below;
-    });
+    const auto end = stepSearch(
+        v, kTempStart, kTempStep, m.TolT, [&](double t) { return known.below(t); },
+        [&](double t) {
+            if (known.over(t)) return Trial::Over;
+            double q, xs;
+            if (!relation.evaluate(t, q, xs)) return Trial::Failed;
+            return q > DB ? Trial::Over : Trial::Below;
+        },
+        [](double) { return false; });
     if (end != SearchEnd::Found) return -1;
     wb = v;
     return 1;
@@ -163,7 +187,8 @@ int dewPoint(const MoistekClass& m, double AH, double& dp) {
     ProbedTrials<DewPointRelation> trials(
         relation, AH >= 1e-200 && AH <= 10000 && std::isfinite(pa) && standardConstants(m));
     if (kTempStep > m.TolT && AH >= 1e-200 && pa > 0) {
-        trials.locate(roughDewPoint(AH, pa));
+        const double root = estimatedDewPoint(m, AH, pa);
+        trials.bracket(root, 3 * relation.margin(AH) / ratioSlope(m, root, AH));
         double q, xs;
         if (!trials.iceProven()) {
             if (relation.wholeIceSideBelow())
@@ -175,10 +200,9 @@ int dewPoint(const MoistekClass& m, double AH, double& dp) {
     const auto known = trials.known();
     double t;
     const auto end = stepSearch(
-        t, kTempStart, kTempStep, m.TolT,
+        t, kTempStart, kTempStep, m.TolT, [&](double v) { return known.below(v); },
         [&](double v) {
-            Trial outcome;
-            if (known.outcome(v, outcome)) return outcome;
+            if (known.over(v)) return Trial::Over;
             double xs;
             if (!ratioAt(m, v, 100, pa, xs)) return Trial::Failed;
             return xs > AH ? Trial::Over : Trial::Below;
