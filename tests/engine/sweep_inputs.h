@@ -11,7 +11,7 @@
 
 namespace sweep {
 
-// splitmix64: portable and fully specified.
+// splitmix64: the same sequence on every platform.
 class Random {
   public:
     explicit Random(uint64_t seed) : s_(seed) {}
