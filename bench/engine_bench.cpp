@@ -2,11 +2,86 @@
 // call thousands of times, and the complete states a point dialog runs once per point.
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
 #include "engine/moistek.h"
 
 namespace {
 
 using M = MoistekClass;
+
+// 2048 states spread over dry bulb 0–40 °C and relative humidity 10–90 % at 760 mmHg: 64 dry
+// bulbs by 32 humidities, with the humidity ratio of each.
+struct States {
+    std::vector<double> db, rh, ah;
+    States() {
+        M m;
+        for (int i = 0; i < 2048; ++i) {
+            double t = 40.0 * (i % 64) / 63, r = 10 + 80.0 * (i / 64) / 31, x = 0;
+            m.F_DBRH2AH(t, r, x);
+            db.push_back(t);
+            rh.push_back(r);
+            ah.push_back(x);
+        }
+    }
+};
+const States& states() {
+    static const States s;
+    return s;
+}
+
+// One relation per iteration, cycling through the 2048 states.
+void BM_States_SaturationPressure(benchmark::State& state) {
+    M m;
+    const States& s = states();
+    size_t i = 0;
+    for (auto _ : state) {
+        double db = s.db[i], pws;
+        m.F_DB2PWS(db, pws);
+        benchmark::DoNotOptimize(pws);
+        i = (i + 1) & 2047;
+    }
+}
+BENCHMARK(BM_States_SaturationPressure);
+
+void BM_States_WetBulbFromDBAH(benchmark::State& state) {
+    M m;
+    const States& s = states();
+    size_t i = 0;
+    for (auto _ : state) {
+        double db = s.db[i], ah = s.ah[i], wb;
+        m.F_DBAH2WB(db, ah, wb);
+        benchmark::DoNotOptimize(wb);
+        i = (i + 1) & 2047;
+    }
+}
+BENCHMARK(BM_States_WetBulbFromDBAH);
+
+void BM_States_DewPointFromAH(benchmark::State& state) {
+    M m;
+    const States& s = states();
+    size_t i = 0;
+    for (auto _ : state) {
+        double ah = s.ah[i], dp;
+        m.F_AH2DP(ah, dp);
+        benchmark::DoNotOptimize(dp);
+        i = (i + 1) & 2047;
+    }
+}
+BENCHMARK(BM_States_DewPointFromAH);
+
+void BM_States_CompleteFromDBRH(benchmark::State& state) {
+    M m;
+    const States& s = states();
+    size_t i = 0;
+    for (auto _ : state) {
+        double p[7] = {s.db[i], s.rh[i], 0, 0, 0, 0, 0};
+        m.C_DBRH(p[0], p[1], p[2], p[3], p[4], p[5], p[6]);
+        benchmark::DoNotOptimize(p);
+        i = (i + 1) & 2047;
+    }
+}
+BENCHMARK(BM_States_CompleteFromDBRH);
 
 void BM_F_DB2PWS(benchmark::State& state) {
     M m;

@@ -1,7 +1,7 @@
 // Enthalpy, specific volume, wet bulb, relative humidity and degree of saturation from dry bulb
 // and humidity ratio, their closed-form inverses, and the humidity-ratio searches.
 #include "engine/moistek.h"
-#include "engine/step_search.h"
+#include "engine/relations.h"
 
 using moistek::isFinite;
 using moistek::SearchEnd;
@@ -20,6 +20,15 @@ class ModeSwitch {
     int32_t& mode_;
     int32_t saved_;
 };
+
+// F_DBAH2WB on plain values: above 10000 kg/kg(DA) the wet bulb is 100 °C without a search.
+int wetBulbOf(const MoistekClass& m, double DB, double AH, double& wb) {
+    if (AH > 10000) {
+        wb = 100;
+        return 1;
+    }
+    return moistek::wetBulb(m, DB, AH, wb);
+}
 }  // namespace
 
 int MoistekClass::F_DBAH2EN(double& DB, double& AH, double& EN) {
@@ -76,40 +85,20 @@ int MoistekClass::F_SVAH2DB(double& SV, double& AH, double& DB) {
 
 int MoistekClass::F_WBAH2DB(double& WB, double& AH, double& DB) {
     DB = 0;
-    double c, L;  // kcal/(kg·K), kcal/kg of the water or ice that evaporates
-    if (WB >= 0) {
-        c = Cw;
-        L = R0;
-    } else {
-        c = Ci;
-        L = R0 + Lf;
-    }
-    double pws, xs;
-    if (F_DB2PWS(WB, pws) != 1) return -1;
-    if (F_PAPW2AH(PA, pws, xs) != 1) return -1;
-    const double A = Cpv * xs + Cpa;
+    double xs;
+    if (!moistek::saturatedRatioAt(*this, WB, moistek::totalPressureMmHg(*this), xs)) return -1;
     const double B = Cpv * AH + Cpa;
-    if (B == 0 || !isFinite(B)) return -1;
-    const double db = ((L - c * WB) * (xs - AH) + A * WB) / B;
-    if (!isFinite(db)) return -1;
+    if (!moistek::usableDivisor(B)) return -1;
+    double db;
+    if (!moistek::dryBulbOfWetBulb(*this, WB, AH, xs, B, db)) return -1;
     DB = db;
     return 1;
 }
 
 int MoistekClass::F_DBAH2WB(double& DB, double& AH, double& WB) {
     WB = 0;
-    if (AH > 10000) {
-        WB = 100;
-        return 1;
-    }
     double wb;
-    const auto end =
-        moistek::stepSearch(wb, moistek::kTempStart, moistek::kTempStep, TolT, [&](double& v) {
-            double db;
-            if (F_WBAH2DB(v, AH, db) != 1) return Trial::Failed;
-            return moistek::above(db, DB);
-        });
-    if (end != SearchEnd::Found) return -1;
+    if (wetBulbOf(*this, DB, AH, wb) != 1) return -1;
     WB = wb;
     return 1;
 }
@@ -172,7 +161,7 @@ int MoistekClass::F_DBWB2AH(double& DB, double& WB, double& AH) {
     double x;
     const auto end = moistek::stepSearch(x, -TolX, moistek::kHumStep, TolX, [&](double& v) {
         double wb;
-        if (F_DBAH2WB(DB, v, wb) != 1) return Trial::Failed;
+        if (wetBulbOf(*this, DB, v, wb) != 1) return Trial::Failed;
         return moistek::above(wb, WB);
     });
     return finishHumidity(end, x, AH);
@@ -195,7 +184,7 @@ int MoistekClass::F_SVWB2AH(double& SV, double& WB, double& AH) {
     const auto end = moistek::stepSearch(x, -TolX, moistek::kHumStep, TolX, [&](double& v) {
         double db, wb;
         if (F_SVAH2DB(SV, v, db) != 1) return Trial::Failed;
-        if (F_DBAH2WB(db, v, wb) != 1) return Trial::Failed;
+        if (wetBulbOf(*this, db, v, wb) != 1) return Trial::Failed;
         return moistek::above(wb, WB);
     });
     return finishHumidity(end, x, AH);

@@ -1,7 +1,7 @@
 // Dry-bulb temperature found by searching along a line of constant relative humidity (or
 // enthalpy) until a second property is met.
 #include "engine/moistek.h"
-#include "engine/step_search.h"
+#include "engine/relations.h"
 
 using moistek::SearchEnd;
 using moistek::Trial;
@@ -21,7 +21,8 @@ int temperatureSearch(const MoistekClass& m, double& DB, TrialFn trial) {
 int MoistekClass::F_RHAH2DB(double& RH, double& AH, double& DB) {
     return temperatureSearch(*this, DB, [&](double& t) {
         double x;
-        if (F_DBRH2AH(t, RH, x) != 1) return Trial::Failed;
+        if (!moistek::ratioAt(*this, t, RH, moistek::totalPressureMmHg(*this), x))
+            return Trial::Failed;
         return moistek::above(x, AH);
     });
 }
@@ -37,12 +38,14 @@ int MoistekClass::F_RHEN2DB(double& RH, double& EN, double& DB) {
 
 int MoistekClass::F_RHWB2DB(double& RH, double& WB, double& DB) {
     return temperatureSearch(*this, DB, [&](double& t) {
-        double pws, x, wb;
-        if (F_DB2PWS(t, pws) != 1) return Trial::Failed;
-        double pw = pws * RH * 0.01;
-        if (!moistek::isFinite(pw)) return Trial::Fault;
-        if (F_PAPW2AH(PA, pw, x) != 1) return Trial::Failed;
-        if (F_DBAH2WB(t, x, wb) != 1) return Trial::Failed;
+        double x, wb;
+        if (!moistek::ratioAt(*this, t, RH, moistek::totalPressureMmHg(*this), x))
+            return Trial::Failed;
+        if (x > 10000) {
+            wb = 100;
+        } else if (moistek::wetBulb(*this, t, x, wb) != 1) {
+            return Trial::Failed;
+        }
         return moistek::above(wb, WB);
     });
 }

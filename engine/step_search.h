@@ -55,6 +55,44 @@ inline SearchEnd stepSearch(double& v, double start, double step, double toleran
     return stepSearch(v, start, step, tolerance, trial, [](double) { return false; });
 }
 
+// The same search when `provenBelow(v)` answers, for some trial points, that trial(v) would
+// be Trial::Below: runs of such trials go through a tight loop that does, trial for trial,
+// exactly what the loop above does with a trial below the target.
+template <typename ProvenFn, typename TrialFn, typename StopFn>
+inline SearchEnd stepSearch(double& v, double start, double step, double tolerance,
+                            ProvenFn provenBelow, TrialFn trial, StopFn stop) {
+    v = start;
+    double s = step;
+    int n = 0;
+    while (s > tolerance) {
+        double next = v + s;
+        while (provenBelow(next)) {
+            v = next;
+            n = n + 1;
+            if (n > kMaxTrials) return SearchEnd::Failed;
+            if (stop(v)) return SearchEnd::Stopped;
+            next = v + s;
+        }
+        v = next;
+        switch (trial(v)) {
+            case Trial::Failed:
+                return SearchEnd::Failed;
+            case Trial::Fault:
+                return SearchEnd::Fault;
+            case Trial::Over:
+                v = v - s;
+                s = s * 0.1;
+                continue;
+            case Trial::Below:
+                break;
+        }
+        n = n + 1;
+        if (n > kMaxTrials) return SearchEnd::Failed;
+        if (stop(v)) return SearchEnd::Stopped;
+    }
+    return SearchEnd::Found;
+}
+
 // Compares a trial's quantity with the target; a NaN target cannot be compared (a fault).
 inline Trial above(double q, double target) {
     if (std::isnan(target)) return Trial::Fault;

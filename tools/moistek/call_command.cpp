@@ -1,11 +1,12 @@
 // `moistek call`: any method or plain function by name, once or line by line from stdin.
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "call_result.h"
 #include "callables.h"
 #include "commands.h"
-#include "files/standard_streams.h"
 #include "numbers.h"
 
 namespace moistek_cli {
@@ -39,47 +40,59 @@ std::string takeOptions(const std::vector<std::string>& words, size_t& i, CallOp
 }
 
 std::string runOn(const Callable& c, const std::vector<double>& in, const CallOptions& o) {
+    char text[kMaxCallText];
+    return std::string(text, formatCall(computeCall(c, in.data(), o), text));
+}
+
+}  // namespace
+
+CallResult computeCall(const Callable& c, const double* in, const CallOptions& o) {
     MoistekClass m;
     if (o.si) m.Mode = 1;
     if (o.hasPa) m.PA = o.pa;
-    std::string line;
+    CallResult r;
     switch (c.kind) {
         case Kind::Unary: {
             double a = in[0], out = o.init;
-            const int r = (m.*c.unary)(a, out);
-            line = std::to_string(r).append(" ").append(exact(out));
+            r = {true, (m.*c.unary)(a, out), 1, {out}};
             break;
         }
         case Kind::Binary: {
             double a = in[0], b = in[1], out = o.init;
-            const int r = (m.*c.binary)(a, b, out);
-            line = std::to_string(r).append(" ").append(exact(out));
+            r = {true, (m.*c.binary)(a, b, out), 1, {out}};
             break;
         }
         case Kind::Complete: {
-            double p[7];
+            double* p = r.values;
             for (int k = 0; k < 7; ++k) p[k] = in[k];
-            const int r = (m.*c.complete)(p[0], p[1], p[2], p[3], p[4], p[5], p[6]);
-            line = std::to_string(r);
-            for (double v : p) {
-                line.push_back(' ');
-                line.append(exact(v));
-            }
+            r.hasCode = true;
+            r.count = 7;
+            r.code = (m.*c.complete)(p[0], p[1], p[2], p[3], p[4], p[5], p[6]);
             break;
         }
         case Kind::Plain1:
-            line = exact(c.plain1(in[0]));
+            r = {false, 0, 1, {c.plain1(in[0])}};
             break;
         case Kind::Plain2:
-            line = exact(c.plain2(in[0], in[1]));
+            r = {false, 0, 1, {c.plain2(in[0], in[1])}};
             break;
         case Kind::Version:
             break;
     }
-    return line;
+    return r;
 }
 
-}  // namespace
+char* formatCall(const CallResult& r, char* out) {
+    char* const end = out + kMaxCallText;
+    char* p = out;
+    if (r.hasCode) p = std::to_chars(p, end, r.code).ptr;
+    for (int k = 0; k < r.count; ++k) {
+        if (p != out) *p++ = ' ';
+        const auto c = std::to_chars(p, end, r.values[k], std::chars_format::general, 17);
+        if (c.ec == std::errc{}) p = c.ptr;
+    }
+    return p;
+}
 
 CallOutcome runCall(const std::vector<std::string>& words, CallOptions options) {
     size_t i = 0;
@@ -116,34 +129,6 @@ CallOutcome runCall(const std::vector<std::string>& words, CallOptions options) 
     return {true, runOn(*c, in, options)};
 }
 
-namespace {
-
-int batch(const CallOptions& options) {
-    static char outBuffer[1 << 16];
-    std::setvbuf(stdout, outBuffer, _IOFBF, sizeof outBuffer);
-    bool anyFailed = false;
-    std::string line;
-    humidraw::LineReader input(stdin);
-    while (input.next(line)) {
-        const auto words = splitWords(line);
-        const CallOutcome out = runCall(words, options);
-        if (out.ok) {
-            std::fputs(out.text.c_str(), stdout);
-        } else {
-            anyFailed = true;
-            std::fputs(("error: " + out.text).c_str(), stdout);
-        }
-        std::fputc('\n', stdout);
-    }
-    if (!input.error().empty()) {
-        std::fprintf(stderr, "moistek call --batch: standard input: %s\n", input.error().c_str());
-        return 1;
-    }
-    return anyFailed ? 1 : 0;
-}
-
-}  // namespace
-
 int callCommand(const std::vector<std::string>& args) {
     std::vector<std::string> words;
     bool isBatch = false;
@@ -161,7 +146,7 @@ int callCommand(const std::vector<std::string>& args) {
                          e.empty() ? "names and arguments come from standard input" : e.c_str());
             return 2;
         }
-        return batch(options);
+        return batchCalls(options);
     }
     const CallOutcome out = runCall(words, CallOptions{});
     if (!out.ok) {
