@@ -23,7 +23,7 @@ THumidrawAbout::THumidrawAbout(std::function<QString()> caption,
     Label1 = new QLabel("Humidraw ver0.00", this);
     Label1->setObjectName("Label1");
     Label1->setGeometry(68, 28, 250, 18);
-    auto* notice = new QLabel(QString::fromUtf8("© Humidraw developers. 空気線図作成ソフト"), this);
+    auto* notice = new QLabel(tr("© Humidraw developers. 空気線図作成ソフト"), this);
     notice->setGeometry(12, 60, 310, 18);
     auto* ok = new QPushButton("O K", this);
     ok->setObjectName("Button1");
