@@ -5,7 +5,7 @@
     <name>Chart</name>
     <message>
         <source>相対湿度RH[%]</source>
-        <translation>Relative humidity RH [%]</translation>
+        <translation>Rel. humidity [%]</translation>
     </message>
     <message>
         <source>乾球温度 DB [℃]</source>
@@ -37,19 +37,19 @@
     </message>
     <message>
         <source>比容積 v [m^3/kg(DA)]</source>
-        <translation>Specific volume v [m^3/kg(DA)]</translation>
+        <translation>Sp. vol. v [m^3/kg(DA)]</translation>
     </message>
     <message>
         <source>顕熱比SHF</source>
-        <translation>Sensible heat factor SHF</translation>
+        <translation>SHF</translation>
     </message>
     <message>
         <source>熱水分比[kJ/kg]</source>
-        <translation>Moisture ratio [kJ/kg]</translation>
+        <translation>Moist. ratio [kJ/kg]</translation>
     </message>
     <message>
         <source>熱水分比[kcal/kg]</source>
-        <translation>Moisture ratio [kcal/kg]</translation>
+        <translation>Moist. ratio [kcal/kg]</translation>
     </message>
     <message>
         <source>(%1～%2℃)</source>

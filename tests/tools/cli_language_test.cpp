@@ -48,12 +48,13 @@ class CliLanguage : public testing::Test {
     fs::path dir;
 };
 
-// The chart's titles as ASHRAE and CIBSE name the quantities; units as the chart writes them.
+// The chart's titles as ASHRAE and CIBSE name the quantities, units as the chart writes them;
+// the two titles inside the chart shortened so as not to run into each other.
 const char* const kEnglishTitles[] = {
-    "Dry-bulb temperature DB [°C]",   "Psychrometric chart h-x (total pressure P = 760 mmHg)",
-    "Humidity ratio x [kg/kg(DA)]",   "Specific enthalpy h [kcal/kg(DA)]",
-    "Wet-bulb temperature WB [°C]",   "Relative humidity RH [%]",
-    "Specific volume v [m^3/kg(DA)]",
+    "Dry-bulb temperature DB [°C]", "Psychrometric chart h-x (total pressure P = 760 mmHg)",
+    "Humidity ratio x [kg/kg(DA)]", "Specific enthalpy h [kcal/kg(DA)]",
+    "Wet-bulb temperature WB [°C]", "Rel. humidity [%]",
+    "Sp. vol. v [m^3/kg(DA)]",
 };
 const char* const kJapaneseTitles[] = {
     "乾球温度 DB [℃]",        "湿り空気 h-x 線図(全圧力P=760mmHg)",
