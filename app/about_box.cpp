@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/icons.h"
 
@@ -16,18 +17,20 @@ THumidrawAbout::THumidrawAbout(std::function<QString()> caption,
     setObjectName("HumidrawAbout");
     setWindowTitle("Humidraw");
     setWindowModality(Qt::ApplicationModal);
-    setFixedSize(328, 121);
     auto* image = new QLabel(this);
     image->setPixmap(programPixmap(32));
     image->setGeometry(12, 16, 32, 32);
     Label1 = new QLabel("Humidraw ver0.00", this);
     Label1->setObjectName("Label1");
     Label1->setGeometry(68, 28, 250, 18);
-    auto* notice = new QLabel(QString::fromUtf8("© Humidraw developers. 空気線図作成ソフト"), this);
-    notice->setGeometry(12, 60, 310, 18);
+    auto* notice = new QLabel(tr("© Humidraw developers. 空気線図作成ソフト"), this);
+    // The notice on one line: a longer translation widens the box rather than being cut.
+    const int noticeWidth = std::max(310, notice->sizeHint().width());
+    notice->setGeometry(12, 60, noticeWidth, 18);
+    setFixedSize(noticeWidth + 18, 121);
     auto* ok = new QPushButton("O K", this);
     ok->setObjectName("Button1");
-    ok->setGeometry(252, 96, 69, 21);
+    ok->setGeometry(width() - 76, 96, 69, 21);
     connect(ok, &QPushButton::clicked, this, [this] { hide(); });
 }
 

@@ -22,8 +22,8 @@ QComboBox* selector(const char* name, int initial, bool extraBlank, QWidget* par
     return c;
 }
 
-QLabel* label(const char* text, QWidget* parent) {
-    return new QLabel(QString::fromUtf8(text), parent);
+QLabel* label(const QString& text, QWidget* parent) {
+    return new QLabel(text, parent);
 }
 
 // One known state: a group box holding two property selectors, each with its value, in the
@@ -33,11 +33,11 @@ struct StateFields {
     QGridLayout* grid;
 };
 
-StateFields stateGroup(const char* title, QWidget* parent, const char* const names[4],
+StateFields stateGroup(const QString& title, QWidget* parent, const char* const names[4],
                        const char* firstValue, const char* secondValue, bool extraBlank,
                        QComboBox*& first, QLineEdit*& firstEdit, QComboBox*& second,
                        QLineEdit*& secondEdit) {
-    auto* group = new QGroupBox(QString::fromUtf8(title), parent);
+    auto* group = new QGroupBox(title, parent);
     auto* grid = new QGridLayout(group);
     first = selector(names[0], 0, extraBlank, group);
     second = selector(names[1], 1, false, group);
@@ -62,69 +62,69 @@ void addRow(QGridLayout* grid, QWidget* caption, QLineEdit* field) {
 TAhu1::TAhu1(std::function<void(bool)> setMainEnabled, QWidget* parent)
     : CommandDialog(std::move(setMainEnabled), parent, Qt::Window) {
     setObjectName("Ahu1");
-    setWindowTitle(QString::fromUtf8("Humidraw ｼﾝｸﾞﾙｺｲﾙ方式"));
+    setWindowTitle(tr("Humidraw ｼﾝｸﾞﾙｺｲﾙ方式"));
     setFont(QFont(QString::fromUtf8("ＭＳ Ｐゴシック"), 9));
 
-    auto* coolPanel = new QGroupBox(QString::fromUtf8("冷房時"), this);
+    auto* coolPanel = new QGroupBox(tr("冷房時"), this);
     auto* cool = new QVBoxLayout(coolPanel);
     static const char* const kOutdoor[4] = {"CB1", "CB2", "X1", "X2"};
     static const char* const kRoom[4] = {"CB10", "CB20", "X10", "X20"};
     const StateFields outdoor =
-        stateGroup("外気条件及び風量", coolPanel, kOutdoor, "34", "60", true, CB1, X1, CB2, X2);
+        stateGroup(tr("外気条件及び風量"), coolPanel, kOutdoor, "34", "60", true, CB1, X1, CB2, X2);
     EOA = edit("EOA", "5000", outdoor.group);
-    addRow(outdoor.grid, label("導入外気量[CMH]：", outdoor.group), EOA);
-    const StateFields room = stateGroup("室内設定条件及び負荷", coolPanel, kRoom, "26", "50", false,
-                                        CB10, X10, CB20, X20);
+    addRow(outdoor.grid, label(tr("導入外気量[CMH]："), outdoor.group), EOA);
+    const StateFields room = stateGroup(tr("室内設定条件及び負荷"), coolPanel, kRoom, "26", "50",
+                                        false, CB10, X10, CB20, X20);
     EQS = edit("EQS", "50000", room.group);
     EQL = edit("EQL", "5000", room.group);
-    Label2 = label("顕熱負荷[kcal/h]：", room.group);
-    Label3 = label("潜熱負荷[kcal/h]：", room.group);
+    Label2 = label(tr("顕熱負荷[kcal/h]："), room.group);
+    Label3 = label(tr("潜熱負荷[kcal/h]："), room.group);
     addRow(room.grid, Label2, EQS);
     addRow(room.grid, Label3, EQL);
-    auto* supply = new QGroupBox(QString::fromUtf8("吹き出し温度差(給気風量)"), coolPanel);
+    auto* supply = new QGroupBox(tr("吹き出し温度差(給気風量)"), coolPanel);
     auto* sg = new QGridLayout(supply);
     EDT = edit("EDT", "10.0", supply);
     ESA = edit("ESA", "0", supply);
-    addRow(sg, label("吹き出し温度差[℃]：", supply), EDT);
-    addRow(sg, label("給気風量[CMH]：", supply), ESA);
+    addRow(sg, label(tr("吹き出し温度差[℃]："), supply), EDT);
+    addRow(sg, label(tr("給気風量[CMH]："), supply), ESA);
     cool->addWidget(outdoor.group);
     cool->addWidget(room.group);
     cool->addWidget(supply);
 
-    auto* heatPanel = new QGroupBox(QString::fromUtf8("暖房時"), this);
+    auto* heatPanel = new QGroupBox(tr("暖房時"), this);
     auto* heat = new QVBoxLayout(heatPanel);
     static const char* const kHeatOutdoor[4] = {"HCB1", "HCB2", "HX1", "HX2"};
     static const char* const kHeatRoom[4] = {"HCB10", "HCB20", "HX10", "HX20"};
-    const StateFields houtdoor = stateGroup("外気条件及び風量", heatPanel, kHeatOutdoor, "-1", "60",
-                                            false, HCB1, HX1, HCB2, HX2);
+    const StateFields houtdoor = stateGroup(tr("外気条件及び風量"), heatPanel, kHeatOutdoor, "-1",
+                                            "60", false, HCB1, HX1, HCB2, HX2);
     HEOA = edit("HEOA", "5000", houtdoor.group);
-    addRow(houtdoor.grid, label("導入外気量[CMH]：", houtdoor.group), HEOA);
-    const StateFields hroom = stateGroup("室内設定条件及び負荷", heatPanel, kHeatRoom, "22", "50",
-                                         false, HCB10, HX10, HCB20, HX20);
+    addRow(houtdoor.grid, label(tr("導入外気量[CMH]："), houtdoor.group), HEOA);
+    const StateFields hroom = stateGroup(tr("室内設定条件及び負荷"), heatPanel, kHeatRoom, "22",
+                                         "50", false, HCB10, HX10, HCB20, HX20);
     HEQS = edit("HEQS", "50000", hroom.group);
-    Label7 = label("顕熱負荷[kcal/h]：", hroom.group);
+    Label7 = label(tr("顕熱負荷[kcal/h]："), hroom.group);
     addRow(hroom.grid, Label7, HEQS);
-    auto* humid = new QGroupBox(QString::fromUtf8("加湿方式"), heatPanel);
+    auto* humid = new QGroupBox(tr("加湿方式"), heatPanel);
     auto* hg = new QHBoxLayout(humid);
-    Kasitu1 = new QRadioButton(QString::fromUtf8("水加湿"), humid);
-    Kasitu2 = new QRadioButton(QString::fromUtf8("蒸気加湿"), humid);
+    Kasitu1 = new QRadioButton(tr("水加湿"), humid);
+    Kasitu2 = new QRadioButton(tr("蒸気加湿"), humid);
     Kasitu1->setObjectName("Kasitu1");
     Kasitu2->setObjectName("Kasitu2");
     Kasitu1->setChecked(true);
     hg->addWidget(Kasitu1);
     hg->addWidget(Kasitu2);
-    auto* hsupply = new QGroupBox(QString::fromUtf8("吹き出し温度差(給気風量)"), heatPanel);
+    auto* hsupply = new QGroupBox(tr("吹き出し温度差(給気風量)"), heatPanel);
     auto* hsg = new QGridLayout(hsupply);
     HESA = edit("HESA", "0", hsupply);
-    addRow(hsg, label("給気風量[CMH]：", hsupply), HESA);
+    addRow(hsg, label(tr("給気風量[CMH]："), hsupply), HESA);
     heat->addWidget(houtdoor.group);
     heat->addWidget(hroom.group);
     heat->addWidget(humid);
     heat->addWidget(hsupply);
 
-    Button1 = new QPushButton(QString::fromUtf8("記入"), this);
+    Button1 = new QPushButton(tr("記入"), this);
     Button1->setObjectName("Button1");
-    Button2 = new QPushButton(QString::fromUtf8("ｷｬﾝｾﾙ"), this);
+    Button2 = new QPushButton(tr("ｷｬﾝｾﾙ"), this);
     Button2->setObjectName("Button2");
     connect(Button2, &QPushButton::clicked, this, [this] { hide(); });
     setKeyButtons(Button1, Button2);
@@ -190,15 +190,16 @@ void TAhu1::selectDefaults() {
 }
 
 void TAhu1::applyUnits(bool si) {
-    const QString wanted = QString::fromUtf8(si ? "顕熱負荷[kW]：" : "顕熱負荷[kcal/h]：");
+    const QString wanted = si ? tr("顕熱負荷[kW]：") : tr("顕熱負荷[kcal/h]：");
     if (Label2->text() == wanted) return;  // unchanged: what was typed stays
     Label2->setText(wanted);
     EQS->setText(si ? "60" : "50000");
-    Label3->setText(QString::fromUtf8(si ? "潜熱負荷[kW]：" : "潜熱負荷[kcal/h]："));
+    Label3->setText(si ? tr("潜熱負荷[kW]：") : tr("潜熱負荷[kcal/h]："));
     EQL->setText(si ? "6" : "5000");
     Label7->setText(wanted);
     HEQS->setText(si ? "60" : "50000");
-    const QString entry = QString::fromUtf8(si ? "比ｴﾝﾀﾙﾋﾟ h[kJ/kg]" : "比ｴﾝﾀﾙﾋﾟ h[kcal/kg]");
+    const QString entry =
+        si ? CommandDialog::tr("比ｴﾝﾀﾙﾋﾟ h[kJ/kg]") : CommandDialog::tr("比ｴﾝﾀﾙﾋﾟ h[kcal/kg]");
     for (QComboBox* c : {CB1, CB2, CB10, CB20, HCB1, HCB2, HCB10, HCB20}) c->setItemText(3, entry);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The single-coil dialog: cooling and heating conditions, loads and volumes.
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,6 +14,8 @@ namespace humidraw::app {
 
 // The single-coil air-handling unit dialog: summer and winter inputs, plotted by 記入.
 class TAhu1 : public CommandDialog {
+    Q_DECLARE_TR_FUNCTIONS(TAhu1)
+
   public:
     TAhu1(std::function<void(bool)> setMainEnabled, QWidget* parent);
 

@@ -81,16 +81,21 @@ void CommandDialog::closeEvent(QCloseEvent* e) {
 
 QComboBox* propertySelector(QWidget* parent, int initial) {
     auto* c = new QComboBox(parent);
-    for (const char* item : {"乾球温度 DB[℃]", "相対湿度 RH[%]", "絶対湿度 x[kg/kg']",
-                             "比ｴﾝﾀﾙﾋﾟ h[kcal/kg]", "湿球温度 WB[℃]", "比容積 v[m^3/kg]", ""})
-        c->addItem(QString::fromUtf8(item));
+    for (const char* item : {QT_TRANSLATE_NOOP("CommandDialog", "乾球温度 DB[℃]"),
+                             QT_TRANSLATE_NOOP("CommandDialog", "相対湿度 RH[%]"),
+                             QT_TRANSLATE_NOOP("CommandDialog", "絶対湿度 x[kg/kg']"),
+                             QT_TRANSLATE_NOOP("CommandDialog", "比ｴﾝﾀﾙﾋﾟ h[kcal/kg]"),
+                             QT_TRANSLATE_NOOP("CommandDialog", "湿球温度 WB[℃]"),
+                             QT_TRANSLATE_NOOP("CommandDialog", "比容積 v[m^3/kg]")})
+        c->addItem(CommandDialog::tr(item));
+    c->addItem(QString());
     c->setCurrentIndex(initial);
     return c;
 }
 
 namespace {
-QPushButton* button(const char* name, const char* caption, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
+QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
     return b;
 }
@@ -99,8 +104,8 @@ QPushButton* button(const char* name, const char* caption, QWidget* parent) {
 TID_Point::TID_Point(std::function<void(bool)> setMainEnabled, QWidget* parent)
     : CommandDialog(std::move(setMainEnabled), parent, kToolWindowFlags) {
     setObjectName("ID_Point");
-    setWindowTitle(QString::fromUtf8("Humidraw ポイント作成"));
-    auto* group = new QGroupBox(QString::fromUtf8("データ入力"), this);
+    setWindowTitle(tr("Humidraw ポイント作成"));
+    auto* group = new QGroupBox(tr("データ入力"), this);
     group->setObjectName("GroupBox2");
     CB1 = propertySelector(group, 0);
     CB2 = propertySelector(group, 1);
@@ -115,9 +120,9 @@ TID_Point::TID_Point(std::function<void(bool)> setMainEnabled, QWidget* parent)
     g->addWidget(X1, 0, 1);
     g->addWidget(CB2, 1, 0);
     g->addWidget(X2, 1, 1);
-    Button1 = button("Button1", "O K", this);
-    Button2 = button("Button2", "ｷｬﾝｾﾙ", this);
-    Button3 = button("Button3", "ｺﾏﾝﾄﾞ終了", this);
+    Button1 = button("Button1", QStringLiteral("O K"), this);
+    Button2 = button("Button2", tr("ｷｬﾝｾﾙ"), this);
+    Button3 = button("Button3", tr("ｺﾏﾝﾄﾞ終了"), this);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
@@ -139,17 +144,17 @@ void TID_Point::setCaption(const QString& caption) {
 TMk_Line::TMk_Line(std::function<void(bool)> setMainEnabled, QWidget* parent)
     : CommandDialog(std::move(setMainEnabled), parent, Qt::Window) {
     setObjectName("Mk_Line");
-    setWindowTitle(QString::fromUtf8("Humidraw 状態変化直線の作成"));
+    setWindowTitle(tr("Humidraw 状態変化直線の作成"));
     resize(423, 193);
     struct Side {
         const char *group, *groupName, *cbA, *cbB, *xA, *xB, *hb, *hbCaption, *label, *ptx,
             *labelPos, *txp;
     };
     const Side sides[2] = {
-        {"始点のデータ入力", "GroupBox2", "CB1", "CB2", "X1", "X2", "HB1", "始点に○印を記入する",
-         "始点の記号：", "PTX1", "Label3", "TXP1"},
-        {"終点のデータ入力", "GroupBox1", "CB10", "CB20", "X10", "X20", "HB10",
-         "終点に○印を記入する", "終点の記号：", "PTX2", "Label4", "TXP2"},
+        {QT_TR_NOOP("始点のデータ入力"), "GroupBox2", "CB1", "CB2", "X1", "X2", "HB1",
+         QT_TR_NOOP("始点に○印を記入する"), QT_TR_NOOP("始点の記号："), "PTX1", "Label3", "TXP1"},
+        {QT_TR_NOOP("終点のデータ入力"), "GroupBox1", "CB10", "CB20", "X10", "X20", "HB10",
+         QT_TR_NOOP("終点に○印を記入する"), QT_TR_NOOP("終点の記号："), "PTX2", "Label4", "TXP2"},
     };
     QComboBox** cbs[2][2] = {{&CB1, &CB2}, {&CB10, &CB20}};
     QLineEdit** xs[2][2] = {{&X1, &X2}, {&X10, &X20}};
@@ -159,7 +164,7 @@ TMk_Line::TMk_Line(std::function<void(bool)> setMainEnabled, QWidget* parent)
     auto* top = new QHBoxLayout;
     for (int s = 0; s < 2; ++s) {
         const Side& d = sides[s];
-        auto* group = new QGroupBox(QString::fromUtf8(d.group), this);
+        auto* group = new QGroupBox(tr(d.group), this);
         group->setObjectName(d.groupName);
         auto* g = new QGridLayout(group);
         *cbs[s][0] = propertySelector(group, 0);
@@ -170,27 +175,28 @@ TMk_Line::TMk_Line(std::function<void(bool)> setMainEnabled, QWidget* parent)
         *xs[s][1] = new QLineEdit("50", group);
         (*xs[s][0])->setObjectName(d.xA);
         (*xs[s][1])->setObjectName(d.xB);
-        *hbs[s] = new QCheckBox(QString::fromUtf8(d.hbCaption), group);
+        *hbs[s] = new QCheckBox(tr(d.hbCaption), group);
         (*hbs[s])->setObjectName(d.hb);
         (*hbs[s])->setChecked(true);
         *ptxs[s] = new QLineEdit(group);
         (*ptxs[s])->setObjectName(d.ptx);
         *txps[s] = new QComboBox(group);
         (*txps[s])->setObjectName(d.txp);
-        for (const char* item : kLabelPositionNames) (*txps[s])->addItem(QString::fromUtf8(item));
+        for (const char* item : kLabelPositionNames)
+            (*txps[s])->addItem(QCoreApplication::translate("Document", item));
         g->addWidget(*cbs[s][0], 0, 0);
         g->addWidget(*xs[s][0], 0, 1);
         g->addWidget(*cbs[s][1], 1, 0);
         g->addWidget(*xs[s][1], 1, 1);
         g->addWidget(*hbs[s], 2, 0, 1, 2);
-        g->addWidget(new QLabel(QString::fromUtf8(d.label), group), 3, 0);
+        g->addWidget(new QLabel(tr(d.label), group), 3, 0);
         g->addWidget(*ptxs[s], 3, 1);
-        g->addWidget(new QLabel(QString::fromUtf8("文字基点："), group), 4, 0);
+        g->addWidget(new QLabel(tr("文字基点："), group), 4, 0);
         g->addWidget(*txps[s], 4, 1);
         top->addWidget(group);
     }
-    Button1 = button("Button1", "O K", this);
-    Button2 = button("Button2", "ｷｬﾝｾﾙ", this);
+    Button1 = button("Button1", QStringLiteral("O K"), this);
+    Button2 = button("Button2", tr("ｷｬﾝｾﾙ"), this);
     setKeyButtons(Button1, Button2);
     // Tab goes through each state's fields in reading order.
     QWidget* order[] = {CB1, X1,   CB2, X2,   HB1,  PTX1, TXP1,    CB10,
@@ -209,13 +215,13 @@ TMk_Line::TMk_Line(std::function<void(bool)> setMainEnabled, QWidget* parent)
 TEdText1::TEdText1(std::function<void(bool)> setMainEnabled, QWidget* parent)
     : CommandDialog(std::move(setMainEnabled), parent, kToolWindowFlags) {
     setObjectName("EdText1");
-    setWindowTitle(QString::fromUtf8("Humidraw 文字作成"));
-    auto* label = new QLabel(QString::fromUtf8("文字を入力してください。"), this);
+    setWindowTitle(tr("Humidraw 文字作成"));
+    auto* label = new QLabel(tr("文字を入力してください。"), this);
     label->setObjectName("Label1");
     EdTextData = new QLineEdit(this);
     EdTextData->setObjectName("EdTextData");
-    Ed_Cancel_Btn = button("Ed_Cancel_Btn", "ｷｬﾝｾﾙ", this);
-    Ed_Ok_Btn = button("Ed_Ok_Btn", "O K", this);
+    Ed_Cancel_Btn = button("Ed_Cancel_Btn", tr("ｷｬﾝｾﾙ"), this);
+    Ed_Ok_Btn = button("Ed_Ok_Btn", QStringLiteral("O K"), this);
     setKeyButtons(Ed_Ok_Btn, Ed_Cancel_Btn);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -225,10 +231,11 @@ TEdText1::TEdText1(std::function<void(bool)> setMainEnabled, QWidget* parent)
     positionRow = new QWidget(this);
     auto* row = new QHBoxLayout(positionRow);
     row->setContentsMargins(0, 0, 0, 0);
-    auto* positionLabel = new QLabel(QString::fromUtf8("ラベル位置："), positionRow);
+    auto* positionLabel = new QLabel(tr("ラベル位置："), positionRow);
     TXP = new QComboBox(positionRow);
     TXP->setObjectName("TXP");
-    for (const char* item : kLabelPositionNames) TXP->addItem(QString::fromUtf8(item));
+    for (const char* item : kLabelPositionNames)
+        TXP->addItem(QCoreApplication::translate("Document", item));
     positionLabel->setBuddy(TXP);
     row->addWidget(positionLabel);
     row->addWidget(TXP, 1);

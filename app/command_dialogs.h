@@ -4,6 +4,7 @@
 // fields keep what the user typed from one use to the next.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpacerItem>
@@ -16,6 +17,8 @@ namespace humidraw::app {
 // presses the focused button, or the confirming one from any other control; Esc and the
 // window's close box press the cancelling one.
 class CommandDialog : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(CommandDialog)
+
   public:
     CommandDialog(std::function<void(bool)> setMainEnabled, QWidget* parent, Qt::WindowFlags f);
     std::function<void()> onHide;  // besides enabling the main window
@@ -46,6 +49,8 @@ QComboBox* propertySelector(QWidget* parent, int initial);
 
 // The point dialog: a free segment's start or end point typed as any two properties.
 class TID_Point : public CommandDialog {
+    Q_DECLARE_TR_FUNCTIONS(TID_Point)
+
   public:
     TID_Point(std::function<void(bool)> setMainEnabled, QWidget* parent);
     void setCaption(const QString& caption);
@@ -60,6 +65,8 @@ class TID_Point : public CommandDialog {
 
 // The state-change line dialog: two states by value, each with an optional label.
 class TMk_Line : public CommandDialog {
+    Q_DECLARE_TR_FUNCTIONS(TMk_Line)
+
   public:
     TMk_Line(std::function<void(bool)> setMainEnabled, QWidget* parent);
     QComboBox *CB1, *CB2, *CB10, *CB20;
@@ -74,6 +81,8 @@ class TMk_Line : public CommandDialog {
 // The text dialog: the text that 文字記入 then places with the mouse, or a placed text's string
 // and label position when it is changed.
 class TEdText1 : public CommandDialog {
+    Q_DECLARE_TR_FUNCTIONS(TEdText1)
+
   public:
     TEdText1(std::function<void(bool)> setMainEnabled, QWidget* parent);
     // Empty, for a text to be placed with the mouse.

@@ -6,8 +6,10 @@
 #include <QFileInfo>
 #include <QSocketNotifier>
 #include <csignal>
+#include <cstdio>
 #include <string>
 
+#include "app/language_choice.h"
 #include "app/main_window.h"
 #include "app/prompts.h"
 #include "render/qt_text.h"
@@ -27,10 +29,20 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Humidraw for Windows");
     humidraw::installFontSubstitutions();
-    humidraw::app::installQtJapanese();
     const std::string program = QApplication::applicationFilePath().toStdString();
     const std::string folder = QApplication::applicationDirPath().toStdString();
-    humidraw::app::TFmIX window(humidraw::app::settingsFileLocation(program), folder);
+    const std::string settingsPath = humidraw::app::settingsFileLocation(program);
+    // The language before the first window: --lang, else the settings file's, else the locale's.
+    QStringList arguments = QApplication::arguments();
+    const humidraw::app::LanguageArgument lang = humidraw::app::takeLanguageArgument(arguments);
+    if (!lang.error.empty()) {
+        std::fprintf(stderr, "humidraw: %s\n", lang.error.c_str());
+        return 2;
+    }
+    const std::string chosen =
+        humidraw::loadSettings(humidraw::IniFile(settingsPath), folder).language;
+    humidraw::app::installLanguage(humidraw::app::startLanguage(lang.language, chosen));
+    humidraw::app::TFmIX window(settingsPath, folder);
 
     // A termination request (logout, `kill`) closes the window as its close box would, so the
     // closing steps run.
@@ -46,10 +58,9 @@ int main(int argc, char** argv) {
     }
     // `humidraw FILE.hdw` (a file manager's way of opening a document) opens it once the
     // window is up; a relative name is taken from the folder the program was started in.
-    const QStringList args = QApplication::arguments();
-    for (int i = 1; i < args.size(); ++i)
-        if (!args[i].startsWith('-')) {
-            window.openAfterStart(QFileInfo(args[i]).absoluteFilePath().toStdString());
+    for (int i = 1; i < arguments.size(); ++i)
+        if (!arguments[i].startsWith('-')) {
+            window.openAfterStart(QFileInfo(arguments[i]).absoluteFilePath().toStdString());
             break;
         }
     window.show();

@@ -21,6 +21,7 @@
 #include "app/paint_box.h"
 #include "app/pickers.h"
 #include "chart/construction.h"
+#include "lang/language.h"
 #include "settings/recent_files.h"
 #include "version/version_strings.h"
 
@@ -219,6 +220,7 @@ bool TFmIX::applySettings(const Settings& s) {
                        PromptIcon::Warning);
         return false;
     }
+    noteLanguageChange(s);
     settings_ = s;
     view_ = before;
     applyView();
@@ -226,20 +228,31 @@ bool TFmIX::applySettings(const Settings& s) {
     return true;
 }
 
+void TFmIX::noteLanguageChange(const Settings& s) {
+    if (s.language == settings_.language) return;
+    const Language chosen = parseLanguage(s.language).value_or(languageFromEnvironment());
+    if (chosen == currentLanguage()) return;
+    prompts_->tell(
+        "Humidraw",
+        tr("表示言語は、設定を保存して Humidraw を再起動すると切り替わります。").toStdString(),
+        PromptIcon::Information);
+}
+
 bool TFmIX::saveSettings(const Settings& s) {
     if (const FrameStatus st = checkLimits(s); st != FrameStatus::Ok) {
         prompts_->tell("Humidraw", frameStatusMessage(st, s), PromptIcon::Warning);
         return false;
     }
+    noteLanguageChange(s);
     settings_ = s;
     if (!humidraw::saveSettings(ini_, settings_)) {
-        prompts_->tell("Humidraw ｴﾗｰﾒｯｾｰｼﾞ",
-                       "設定ファイルに書き込めません: " + settingsPath_ + "\n" +
+        prompts_->tell(tr("Humidraw ｴﾗｰﾒｯｾｰｼﾞ").toStdString(),
+                       tr("設定ファイルに書き込めません: ").toStdString() + settingsPath_ + "\n" +
                            writeProblemText(ini_.lastWrite()),
                        PromptIcon::Warning);
         return false;
     }
-    prompts_->tell("Humidraw", "設定を保存しました.", PromptIcon::Information);
+    prompts_->tell("Humidraw", tr("設定を保存しました.").toStdString(), PromptIcon::Information);
     return true;
 }
 

@@ -2,6 +2,7 @@
 // The main window: holds the settings, the chart, the document and the view, wires Qt events to
 // the interaction layer and the commands; it computes nothing itself.
 #include <QAction>
+#include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
 #include <QMainWindow>
@@ -55,6 +56,8 @@ std::string captionFromVersion(const char* programFileName);
 
 // The main window: owns the document, chart, view and editor and wires Qt's events to them.
 class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
+    Q_DECLARE_TR_FUNCTIONS(TFmIX)
+
   public:
     TFmIX(std::string settingsPath, std::string programFolder,
           std::unique_ptr<UserPrompts> prompts = nullptr);
@@ -172,6 +175,8 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     const Settings& currentSettings() const override { return settings_; }
     bool applySettings(const Settings& s) override;
     bool saveSettings(const Settings& s) override;
+    // Tells the user when the options dialog chose another language than the one running.
+    void noteLanguageChange(const Settings& s);
     void setMainEnabled(bool enabled) override;
 
   protected:

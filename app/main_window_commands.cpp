@@ -19,39 +19,59 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"Fnew", "A_File1", "新規作成(&N)", "新規作成", 6},
-    {"Fopen", "A_File1", "開く(&O)", "開く", 7},
-    {"Fsave", "A_File1", "上書き保存(&S)", "上書き保存", 8},
-    {"Fsaveas", "A_File1", "名前を付けて保存(&A)", "名前を付けて保存", 0},
-    {"PrintIx", "A_File1", "印刷(&P)", "印刷", 14},
-    {"MetaSave", "A_File1", "ﾒﾀﾌｧｲﾙ作成(&M)", "ﾒﾀﾌｧｲﾙ作成", 0},
-    {"Fend", "A_File1", "Humidrawの終了(&X)", "Humidrawの終了", 31},
-    {"Undo", "A_Edit1", "元に戻す(&U)", "元に戻す", 40},
-    {"Redo", "A_Edit1", "やり直し(&R)", "やり直し", 41},
-    {"DataClear", "A_Edit1", "全消去(&A)", "", 0},
-    {"SsErase", "A_Edit1", "図形削除(&E)", "図形削除", 30},
-    {"ToClip", "A_Edit1", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ出力(&B)", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ出力", 10},
-    {"Select", "A_Edit1", "選択(&S)", "選択", 42},
-    {"SelectAll", "A_Edit1", "すべて選択(&L)", "", 0},
-    {"DeleteSelected", "A_Edit1", "選択した図形の削除(&D)", "", 0},
-    {"ACancel", "A_Edit1", "ｺﾏﾝﾄﾞ終了", "ｺﾏﾝﾄﾞ終了", 0},
-    {"ZoomOrg", "A_View1", "等倍表示(&G)", "", 0},
-    {"ZoomIn", "A_View1", "拡大表示(&I)", "拡大表示", 26},
-    {"ZoomOut", "A_View1", "縮小表示(&O)", "縮小表示", 27},
-    {"ZoomAll", "A_View1", "全体表示(&A)", "全体表示", 29},
-    {"Zoom", "A_View1", "ズーム(&Z)", "ズーム", 12},
-    {"Panning", "A_View1", "画面移動(&P)", "画面移動", 17},
-    {"ViewIx", "A_View1", "表示", "", 0},
-    {"M_LineG", "A_Draw1", "状態変化直線(&L)", "", 34},
-    {"M_Free", "A_Draw1", "線分記入(&F)", "線分記入", 32},
-    {"M_TextG", "A_Draw1", "文字記入", "文字記入", 25},
+    {"Fnew", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "新規作成(&N)"),
+     QT_TRANSLATE_NOOP("TFmIX", "新規作成"), 6},
+    {"Fopen", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "開く(&O)"), QT_TRANSLATE_NOOP("TFmIX", "開く"),
+     7},
+    {"Fsave", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "上書き保存(&S)"),
+     QT_TRANSLATE_NOOP("TFmIX", "上書き保存"), 8},
+    {"Fsaveas", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "名前を付けて保存(&A)"),
+     QT_TRANSLATE_NOOP("TFmIX", "名前を付けて保存"), 0},
+    {"PrintIx", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "印刷(&P)"),
+     QT_TRANSLATE_NOOP("TFmIX", "印刷"), 14},
+    {"MetaSave", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "ﾒﾀﾌｧｲﾙ作成(&M)"),
+     QT_TRANSLATE_NOOP("TFmIX", "ﾒﾀﾌｧｲﾙ作成"), 0},
+    {"Fend", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "Humidrawの終了(&X)"),
+     QT_TRANSLATE_NOOP("TFmIX", "Humidrawの終了"), 31},
+    {"Undo", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "元に戻す(&U)"),
+     QT_TRANSLATE_NOOP("TFmIX", "元に戻す"), 40},
+    {"Redo", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "やり直し(&R)"),
+     QT_TRANSLATE_NOOP("TFmIX", "やり直し"), 41},
+    {"DataClear", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "全消去(&A)"), "", 0},
+    {"SsErase", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "図形削除(&E)"),
+     QT_TRANSLATE_NOOP("TFmIX", "図形削除"), 30},
+    {"ToClip", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ出力(&B)"),
+     QT_TRANSLATE_NOOP("TFmIX", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ出力"), 10},
+    {"Select", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "選択(&S)"),
+     QT_TRANSLATE_NOOP("TFmIX", "選択"), 42},
+    {"SelectAll", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "すべて選択(&L)"), "", 0},
+    {"DeleteSelected", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "選択した図形の削除(&D)"), "", 0},
+    {"ACancel", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "ｺﾏﾝﾄﾞ終了"),
+     QT_TRANSLATE_NOOP("TFmIX", "ｺﾏﾝﾄﾞ終了"), 0},
+    {"ZoomOrg", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "等倍表示(&G)"), "", 0},
+    {"ZoomIn", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "拡大表示(&I)"),
+     QT_TRANSLATE_NOOP("TFmIX", "拡大表示"), 26},
+    {"ZoomOut", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "縮小表示(&O)"),
+     QT_TRANSLATE_NOOP("TFmIX", "縮小表示"), 27},
+    {"ZoomAll", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "全体表示(&A)"),
+     QT_TRANSLATE_NOOP("TFmIX", "全体表示"), 29},
+    {"Zoom", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "ズーム(&Z)"),
+     QT_TRANSLATE_NOOP("TFmIX", "ズーム"), 12},
+    {"Panning", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "画面移動(&P)"),
+     QT_TRANSLATE_NOOP("TFmIX", "画面移動"), 17},
+    {"ViewIx", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "表示"), "", 0},
+    {"M_LineG", "A_Draw1", QT_TRANSLATE_NOOP("TFmIX", "状態変化直線(&L)"), "", 34},
+    {"M_Free", "A_Draw1", QT_TRANSLATE_NOOP("TFmIX", "線分記入(&F)"),
+     QT_TRANSLATE_NOOP("TFmIX", "線分記入"), 32},
+    {"M_TextG", "A_Draw1", QT_TRANSLATE_NOOP("TFmIX", "文字記入"),
+     QT_TRANSLATE_NOOP("TFmIX", "文字記入"), 25},
     {"M_Point", "A_Draw1", "O K", "", 0},
     {"M_Line", "A_Draw1", "O K", "", 0},
     {"M_Text", "A_Draw1", "O K", "", 23},
-    {"A_Ahu1G", "A_Draw2", "ｼﾝｸﾞﾙｺｲﾙ", "", 0},
-    {"A_Ahu1", "A_Draw2", "記入", "", 0},
-    {"Options", "A_Option1", "設定", "", 0},
-    {"Humidrawabout", "", "Humidrawについて(&A)", "", 0},
+    {"A_Ahu1G", "A_Draw2", QT_TRANSLATE_NOOP("TFmIX", "ｼﾝｸﾞﾙｺｲﾙ"), "", 0},
+    {"A_Ahu1", "A_Draw2", QT_TRANSLATE_NOOP("TFmIX", "記入"), "", 0},
+    {"Options", "A_Option1", QT_TRANSLATE_NOOP("TFmIX", "設定"), "", 0},
+    {"Humidrawabout", "", QT_TRANSLATE_NOOP("TFmIX", "Humidrawについて(&A)"), "", 0},
 };
 
 struct MenuItem {
@@ -69,7 +89,7 @@ struct Menu {
 const std::vector<Menu>& menus() {
     static const std::vector<Menu> m = {
         {"File1",
-         "ﾌｧｲﾙ(&F)",
+         QT_TRANSLATE_NOOP("TFmIX", "ﾌｧｲﾙ(&F)"),
          {{"Fnew", "New1", nullptr},
           {"Fopen", "OpenFile", nullptr},
           {"Fsave", "Save1", nullptr},
@@ -83,7 +103,7 @@ const std::vector<Menu>& menus() {
           {nullptr, "N2", nullptr},
           {"Fend", "HumidrawX1", nullptr}}},
         {"Edit1",
-         "編集(&E)",
+         QT_TRANSLATE_NOOP("TFmIX", "編集(&E)"),
          {{"Undo", "UNDO1", nullptr},
           {"Redo", "REDO1", nullptr},
           {nullptr, "N4", nullptr},
@@ -96,17 +116,21 @@ const std::vector<Menu>& menus() {
           {nullptr, "N3", nullptr},
           {"ToClip", "B1", nullptr}}},
         {"View1",
-         "表示(&V)",
+         QT_TRANSLATE_NOOP("TFmIX", "表示(&V)"),
          {{"ZoomOrg", "ZOOM_ORG", nullptr},
           {"ZoomIn", "ZOOM_IN", nullptr},
           {"ZoomOut", "ZOOM_OUT", nullptr},
           {"ZoomAll", "ZOOM_ALL", nullptr},
           {nullptr, "N1", nullptr},
           {"Panning", "P1", nullptr}}},
-        {"Draw1", "作成(&D)", {{"M_LineG", "FIXLINE", nullptr}, {"M_Free", "LINE", nullptr}}},
-        {"Draw2", "自動記入(&A)", {{"A_Ahu1G", "AUTO_AHU", "ｼﾝｸﾞﾙｺｲﾙ方式(&S)"}}},
-        {"Option1", "設定(&O)", {{"Options", "IxOption", nullptr}}},
-        {"Help1", "ﾍﾙﾌﾟ(&H)", {{"Humidrawabout", "About1", nullptr}}},
+        {"Draw1",
+         QT_TRANSLATE_NOOP("TFmIX", "作成(&D)"),
+         {{"M_LineG", "FIXLINE", nullptr}, {"M_Free", "LINE", nullptr}}},
+        {"Draw2",
+         QT_TRANSLATE_NOOP("TFmIX", "自動記入(&A)"),
+         {{"A_Ahu1G", "AUTO_AHU", QT_TRANSLATE_NOOP("TFmIX", "ｼﾝｸﾞﾙｺｲﾙ方式(&S)")}}},
+        {"Option1", QT_TRANSLATE_NOOP("TFmIX", "設定(&O)"), {{"Options", "IxOption", nullptr}}},
+        {"Help1", QT_TRANSLATE_NOOP("TFmIX", "ﾍﾙﾌﾟ(&H)"), {{"Humidrawabout", "About1", nullptr}}},
     };
     return m;
 }
@@ -115,12 +139,12 @@ const std::vector<Menu>& menus() {
 
 void TFmIX::createCommands() {
     for (const Command& c : kCommands) {
-        auto* a = new QAction(QString::fromUtf8(c.caption), this);
+        auto* a = new QAction(tr(c.caption), this);
         a->setObjectName(c.name);
         a->setProperty("category", c.category);
         a->setProperty("image", c.image);
-        a->setToolTip(QString::fromUtf8(c.hint));
-        a->setStatusTip(QString::fromUtf8(c.hint));
+        a->setToolTip(*c.hint ? tr(c.hint) : QString());
+        a->setStatusTip(a->toolTip());
         if (c.image) a->setIcon(commandIcon(c.image));
         a->setIconVisibleInMenu(c.image != 0);
         actions_[c.name] = a;
@@ -168,7 +192,7 @@ void TFmIX::createCommands() {
 
 void TFmIX::createMenus() {
     for (const Menu& m : menus()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.caption));
+        QMenu* menu = menuBar()->addMenu(tr(m.caption));
         menu->setObjectName(m.name);
         for (const MenuItem& item : m.items) {
             if (!item.action) {
@@ -177,7 +201,7 @@ void TFmIX::createMenus() {
             }
             if (std::string(item.action) == "RecentFiles") {
                 // Filled from the settings file each time it opens.
-                recentMenu_ = menu->addMenu(QString::fromUtf8("最近使ったファイル"));
+                recentMenu_ = menu->addMenu(tr("最近使ったファイル"));
                 recentMenu_->setObjectName(item.itemName);
                 connect(recentMenu_, &QMenu::aboutToShow, this, [this] { fillRecentMenu(); });
                 fillRecentMenu();
@@ -186,7 +210,7 @@ void TFmIX::createMenus() {
             QAction* a = actions_.at(item.action);
             if (item.caption) {
                 // The menu item carries its own caption and runs the same command.
-                auto* own = menu->addAction(a->icon(), QString::fromUtf8(item.caption));
+                auto* own = menu->addAction(a->icon(), tr(item.caption));
                 own->setObjectName(item.itemName);
                 connect(own, &QAction::triggered, a, &QAction::trigger);
             } else {
@@ -197,7 +221,7 @@ void TFmIX::createMenus() {
 }
 
 void TFmIX::createToolBars() {
-    commandBar_ = new QToolBar(QString::fromUtf8("Humidraw ﾂｰﾙﾊﾞｰ1"), this);
+    commandBar_ = new QToolBar(tr("Humidraw ﾂｰﾙﾊﾞｰ1"), this);
     commandBar_->setObjectName("Toolbar1");
     commandBar_->setIconSize(QSize(16, 16));
     commandBar_->setMovable(true);
@@ -228,7 +252,7 @@ void TFmIX::createToolBars() {
     addToolBar(Qt::TopToolBarArea, commandBar_);
     addToolBarBreak(Qt::TopToolBarArea);
 
-    propertyBar_ = new QToolBar(QString::fromUtf8("Humidraw 線の設定"), this);
+    propertyBar_ = new QToolBar(tr("Humidraw 線の設定"), this);
     propertyBar_->setObjectName("Toolbar2");
     propertyBar_->setMovable(true);
     propertyBar_->setFloatable(true);
@@ -250,7 +274,8 @@ void TFmIX::createToolBars() {
         [](QPainter& p, const QRect& r, int item) { drawStyleSample(p, r, item); }, 115, 5,
         propertyBar_);
     stylePicker_->setObjectName("LineStyle");
-    for (const char* name : kStyleNames) stylePicker_->addItem(QString::fromUtf8(name));
+    for (const char* name : kStyleNames)
+        stylePicker_->addItem(QCoreApplication::translate("Document", name));
     colourPicker_->setCurrentIndex(6);
     widthPicker_->setCurrentIndex(3);
     stylePicker_->setCurrentIndex(0);
@@ -260,11 +285,12 @@ void TFmIX::createToolBars() {
             [this](int i) { pickerChanged(LineAttribute::Width, i); });
     connect(stylePicker_, &QComboBox::currentIndexChanged, this,
             [this](int i) { pickerChanged(LineAttribute::Style, i); });
-    const std::pair<const char*, GlyphComboBox*> items[] = {
-        {" 色：", colourPicker_}, {" 幅：", widthPicker_}, {" 線種：", stylePicker_}};
+    const std::pair<const char*, GlyphComboBox*> items[] = {{QT_TR_NOOP(" 色："), colourPicker_},
+                                                            {QT_TR_NOOP(" 幅："), widthPicker_},
+                                                            {QT_TR_NOOP(" 線種："), stylePicker_}};
     int n = 1;
     for (const auto& [label, picker] : items) {
-        auto* l = new PickerLabel(QString::fromUtf8(label), picker, propertyBar_);
+        auto* l = new PickerLabel(tr(label), picker, propertyBar_);
         l->setObjectName(QString("Label%1").arg(n++));
         propertyBar_->addWidget(l);
         propertyBar_->addWidget(picker);

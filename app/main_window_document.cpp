@@ -27,11 +27,12 @@
 namespace humidraw::app {
 namespace {
 
-const char kDocumentFilter[] = "Humidrawのﾃﾞｰﾀ (*.hdw *.HDW);;全てのﾌｧｲﾙ (*)";
-const char kErrorCaption[] = "Humidraw ｴﾗｰﾒｯｾｰｼﾞ";
+const char kDocumentFilter[] =
+    QT_TRANSLATE_NOOP("TFmIX", "Humidrawのﾃﾞｰﾀ (*.hdw *.HDW);;全てのﾌｧｲﾙ (*)");
+const char kErrorCaption[] = QT_TRANSLATE_NOOP("TFmIX", "Humidraw ｴﾗｰﾒｯｾｰｼﾞ");
 
 std::string notANumber(const QString& text) {
-    return "'" + text.toStdString() + "' は浮動小数点数ではありません";
+    return TFmIX::tr("'%1' は浮動小数点数ではありません").arg(text).toStdString();
 }
 
 }  // namespace
@@ -218,11 +219,11 @@ void TFmIX::M_Line() {
         d->PTX2->text().toStdString(), d->TXP2->currentIndex(), d->HB10->isChecked()};
     const StateLine line = stateChangeLine(start, end, attributes_, objects_.room(), state_);
     if (!line.error.empty()) {
-        prompts_->tell("線分作成", line.error, PromptIcon::Information);
+        prompts_->tell(tr("線分作成").toStdString(), line.error, PromptIcon::Information);
         return;
     }
     for (const std::string& notice : line.notices)
-        prompts_->tell("ポイント作成", notice, PromptIcon::Information);
+        prompts_->tell(tr("ポイント作成").toStdString(), notice, PromptIcon::Information);
     recordCommand([&] {
         for (const ObjectRecord& r : line.objects) objects_.append(r);
     });
@@ -265,7 +266,9 @@ void TFmIX::M_Point() {
     }
     double first = *a, second = *b;
     if (i == j) {
-        prompts_->tell("ポイント作成", "違う種類のデータを入力して下さい", PromptIcon::Information);
+        prompts_->tell(tr("ポイント作成").toStdString(),
+                       tr("違う種類のデータを入力して下さい").toStdString(),
+                       PromptIcon::Information);
         d->hide();
         editor_.abandonTypedPoint();
         return;
@@ -275,15 +278,17 @@ void TFmIX::M_Point() {
         std::swap(first, second);
     }
     if (pairState(pairCode(i, j), first, second, state_) == PairResult::NotComputable)
-        prompts_->tell("ポイント作成", "この組み合わせでは計算できません", PromptIcon::Information);
+        prompts_->tell(tr("ポイント作成").toStdString(),
+                       tr("この組み合わせでは計算できません").toStdString(),
+                       PromptIcon::Information);
     d->hide();
     editor_.acceptTypedPoint();
 }
 
 void TFmIX::DataClear() {
     editor_.commandEnd();
-    if (prompts_->ask("Humidraw", "全データを消去します。", PromptIcon::Information, false,
-                      false) == Answer::No)
+    if (prompts_->ask("Humidraw", tr("全データを消去します。").toStdString(),
+                      PromptIcon::Information, false, false) == Answer::No)
         return;
     recordCommand([this] { objects_.clear(); });
     ViewIx();
@@ -321,7 +326,8 @@ void TFmIX::A_Ahu1() {
 
 bool TFmIX::askToSave(PromptIcon icon, bool& saved) {
     saved = false;
-    switch (prompts_->ask("Humidraw", "現在編集中の図面を保存しますか？", icon, true, true)) {
+    switch (prompts_->ask("Humidraw", tr("現在編集中の図面を保存しますか？").toStdString(), icon,
+                          true, true)) {
         case Answer::Yes:
             saved = saveRoutine(false);
             return saved;  // a cancelled or failed save stops the command
@@ -336,7 +342,8 @@ bool TFmIX::saveRoutine(bool saveAs) {
     // The folder offered next is the last one a save worked in.
     std::string folder = settings_.currentDir;
     if (saveAs || strcasecmp(documentTitle_.c_str(), "Project") == 0) {
-        const auto chosen = prompts_->chooseSaveFile(settings_.currentDir, kDocumentFilter);
+        const auto chosen =
+            prompts_->chooseSaveFile(settings_.currentDir, tr(kDocumentFilter).toStdString());
         if (!chosen) return false;
         const DocumentName n = documentNameFor(*chosen, settings_.currentDir);
         documentTitle_ = n.title;
@@ -351,7 +358,8 @@ bool TFmIX::saveRoutine(bool saveAs) {
     const Status written = bytes ? writeOutcome(documentPath_, replaceFile(documentPath_, *bytes))
                                  : failure(bytes.error());
     if (!written) {
-        prompts_->tell(kErrorCaption, "ファイルを作成出来ません．\n" + written.error(),
+        prompts_->tell(tr(kErrorCaption).toStdString(),
+                       tr("ファイルを作成出来ません．\n").toStdString() + written.error(),
                        PromptIcon::Warning);
         return false;
     }
@@ -414,7 +422,8 @@ void TFmIX::Fnew() {
 bool TFmIX::openDocument(const std::string& path) {
     const DocumentRead doc = readDocumentFile(path);
     if (!doc.ok) {
-        prompts_->tell(kErrorCaption, "データファイルを読込できません.\n" + doc.error,
+        prompts_->tell(tr(kErrorCaption).toStdString(),
+                       tr("データファイルを読込できません.\n").toStdString() + doc.error,
                        PromptIcon::Warning);
         return false;
     }
@@ -422,8 +431,10 @@ bool TFmIX::openDocument(const std::string& path) {
     if (doc.contents.header) {
         applyHeader(*doc.contents.header, s);
         if (!rebuildChart(s)) {
-            prompts_->tell(kErrorCaption, "データファイルを読込できません.\n" + noChartMessage(s),
-                           PromptIcon::Warning);
+            prompts_->tell(
+                tr(kErrorCaption).toStdString(),
+                tr("データファイルを読込できません.\n").toStdString() + noChartMessage(s),
+                PromptIcon::Warning);
             return false;
         }
         settings_ = s;
@@ -449,8 +460,10 @@ bool TFmIX::openDocument(const std::string& path) {
     historyMoved();
     if (doc.contents.leftOut > 0)
         prompts_->tell("Humidraw",
-                       "図形が640を超えているため、最初の640個だけを読み込みました（" +
-                           std::to_string(doc.contents.leftOut) + "個は読み込まれません）",
+                       tr("図形が640を超えているため、最初の640個だけを読み込みました（%"
+                          "1個は読み込まれません）")
+                           .arg(doc.contents.leftOut)
+                           .toStdString(),
                        PromptIcon::Information);
     return true;
 }
@@ -461,10 +474,12 @@ void TFmIX::Fopen() {
         bool saved = false;
         if (!askToSave(PromptIcon::Warning, saved) || saved) return;
     }
-    const auto chosen = prompts_->chooseOpenFile(settings_.currentDir, kDocumentFilter);
+    const auto chosen =
+        prompts_->chooseOpenFile(settings_.currentDir, tr(kDocumentFilter).toStdString());
     if (!chosen) return;
     if (!QFileInfo::exists(QString::fromStdString(*chosen))) {
-        prompts_->tell("エラーメッセージ", "ファイルが見つかりません", PromptIcon::Warning);
+        prompts_->tell(tr("エラーメッセージ").toStdString(),
+                       tr("ファイルが見つかりません").toStdString(), PromptIcon::Warning);
         return;
     }
     openDocument(documentNameFor(*chosen, settings_.currentDir).path);

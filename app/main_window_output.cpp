@@ -19,9 +19,10 @@
 namespace humidraw::app {
 namespace {
 
-const char kMetafileFilter[] =
+const char kMetafileFilter[] = QT_TRANSLATE_NOOP(
+    "TFmIX",
     "Windowsﾒﾀﾌｧｲﾙ (*.wmf);;ｴﾝﾊﾝｽﾄﾞﾒﾀﾌｧｲﾙ (*.emf);;全てのﾌｧｲﾙ (*);;SVG (*.svg);;PDF (*.pdf);;"
-    "PNG (*.png)";
+    "PNG (*.png)");
 
 }  // namespace
 
@@ -49,9 +50,11 @@ void TFmIX::PrintIx() {
     if (prompts_->setUpPrinter(printer)) {
         const bool ok = printOn(printer);
         if (ok)
-            prompts_->tell("湿り空気線図", "印刷処理が終了しました", PromptIcon::Information);
+            prompts_->tell(tr("湿り空気線図").toStdString(),
+                           tr("印刷処理が終了しました").toStdString(), PromptIcon::Information);
         else
-            prompts_->tell("湿り空気線図", "印刷処理が中断されました", PromptIcon::Error);
+            prompts_->tell(tr("湿り空気線図").toStdString(),
+                           tr("印刷処理が中断されました").toStdString(), PromptIcon::Error);
     }
     ViewIx();
     editor_.setLastCommand(kPrint);
@@ -69,14 +72,16 @@ Status TFmIX::exportTo(const std::string& path) {
 
 void TFmIX::MetaSave() {
     editor_.commandEnd();
-    if (auto chosen = prompts_->chooseSaveFile(settings_.currentDir, kMetafileFilter)) {
+    if (auto chosen =
+            prompts_->chooseSaveFile(settings_.currentDir, tr(kMetafileFilter).toStdString())) {
         std::string path = *chosen;
         const size_t slash = path.rfind('/');
         if (path.find('.', slash == std::string::npos ? 0 : slash) == std::string::npos)
             path += ".wmf";  // the default extension
         const Status exported = exportTo(path);
         if (!exported)
-            prompts_->tell("Humidraw ｴﾗｰﾒｯｾｰｼﾞ", "ファイルを作成出来ません．\n" + exported.error(),
+            prompts_->tell(tr("Humidraw ｴﾗｰﾒｯｾｰｼﾞ").toStdString(),
+                           tr("ファイルを作成出来ません．\n").toStdString() + exported.error(),
                            PromptIcon::Warning);
     }
     editor_.setLastCommand(kMetafile);
@@ -118,9 +123,10 @@ void TFmIX::ToClip() {
     data->setImageData(image);
     QApplication::clipboard()->setMimeData(data);
     prompts_->tell("Humidraw",
-                   "他のｱﾌﾟﾘｹｰｼｮﾝ側で貼り付け(Ctrl+V)して下さい。\n"
-                   "グラフを複写することができます.\n"
-                   "但し、ｱﾌﾟﾘｹｰｼｮﾝによっては、正常にコピーできません.",
+                   tr("他のｱﾌﾟﾘｹｰｼｮﾝ側で貼り付け(Ctrl+V)して下さい。\n"
+                      "グラフを複写することができます.\n"
+                      "但し、ｱﾌﾟﾘｹｰｼｮﾝによっては、正常にコピーできません.")
+                       .toStdString(),
                    PromptIcon::Information);
 }
 

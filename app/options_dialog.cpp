@@ -16,9 +16,16 @@ namespace humidraw::app {
 namespace {
 
 const char* const kFlagCaptions[kViewFlagCount] = {
-    "乾球温度 DB[℃]",      "相対湿度 RH[%]",    "絶対湿度 x[kg/kg']",
-    "比ｴﾝﾀﾙﾋﾟ h[kcal/kg]", "湿球温度 WB[℃]",    "比容積 v[m^3/kg]",
-    "顕熱比 SHF",          "熱水分比[kcal/kg]", "詳細データ表"};
+    QT_TRANSLATE_NOOP("TFOption", "乾球温度 DB[℃]"),
+    QT_TRANSLATE_NOOP("TFOption", "相対湿度 RH[%]"),
+    QT_TRANSLATE_NOOP("TFOption", "絶対湿度 x[kg/kg']"),
+    QT_TRANSLATE_NOOP("TFOption", "比ｴﾝﾀﾙﾋﾟ h[kcal/kg]"),
+    QT_TRANSLATE_NOOP("TFOption", "湿球温度 WB[℃]"),
+    QT_TRANSLATE_NOOP("TFOption", "比容積 v[m^3/kg]"),
+    QT_TRANSLATE_NOOP("TFOption", "顕熱比 SHF"),
+    QT_TRANSLATE_NOOP("TFOption", "熱水分比[kcal/kg]"),
+    QT_TRANSLATE_NOOP("TFOption", "詳細データ表"),
+};
 
 // A spin edit that takes any whole number typed and sets one outside its range to the nearest
 // bound (a plain spin edit drops the key that leaves the range); a text that is no number
@@ -56,19 +63,20 @@ QSpinBox* spin(int lo, int hi, QWidget* parent) {
 TFOption::TFOption(OptionsHost& host, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), host_(host) {
     setObjectName("FOption");
-    setWindowTitle(QString::fromUtf8("Humidrawの設定"));
+    setWindowTitle(tr("Humidrawの設定"));
     setWindowModality(Qt::ApplicationModal);
 
-    auto* conditions = new QGroupBox(QString::fromUtf8("条件設定"), this);
+    auto* conditions = new QGroupBox(tr("条件設定"), this);
     auto* cg = new QGridLayout(conditions);
     CSpa = spin(0, 100000, conditions);
     CSpa->setEnabled(false);
     CSdbmin = spin(-20, 60, conditions);
     CSdbmax = spin(30, 80, conditions);
-    const char* labels[] = {"大気圧(mmHg)：", "乾球温度下限(℃)：", "乾球温度上限(℃)："};
+    const char* labels[] = {QT_TR_NOOP("大気圧(mmHg)："), QT_TR_NOOP("乾球温度下限(℃)："),
+                            QT_TR_NOOP("乾球温度上限(℃)：")};
     QSpinBox* spins[] = {CSpa, CSdbmin, CSdbmax};
     for (int i = 0; i < 3; ++i) {
-        cg->addWidget(new QLabel(QString::fromUtf8(labels[i]), conditions), i, 0);
+        cg->addWidget(new QLabel(tr(labels[i]), conditions), i, 0);
         cg->addWidget(spins[i], i, 1);
         spins[i]->installEventFilter(this);
     }
@@ -76,38 +84,46 @@ TFOption::TFOption(OptionsHost& host, QWidget* parent)
     CSdbmin->setObjectName("CSdbmin");
     CSdbmax->setObjectName("CSdbmax");
 
-    auto* fontBox = new QGroupBox(QString::fromUtf8("ﾌｫﾝﾄの選択"), this);
+    auto* fontBox = new QGroupBox(tr("ﾌｫﾝﾄの選択"), this);
     auto* fg = new QGridLayout(fontBox);
     FontCB = new QComboBox(fontBox);
     FontCB->setObjectName("FontCB");
     FontCB->addItems(QFontDatabase::families());
     CSFont = spin(1, 72, fontBox);
     CSFont->setObjectName("CSFont");
-    fg->addWidget(new QLabel(QString::fromUtf8("ﾌｫﾝﾄ名："), fontBox), 0, 0);
+    fg->addWidget(new QLabel(tr("ﾌｫﾝﾄ名："), fontBox), 0, 0);
     fg->addWidget(FontCB, 0, 1);
-    fg->addWidget(new QLabel(QString::fromUtf8("ﾌｫﾝﾄｻｲｽﾞ："), fontBox), 1, 0);
+    fg->addWidget(new QLabel(tr("ﾌｫﾝﾄｻｲｽﾞ："), fontBox), 1, 0);
     fg->addWidget(CSFont, 1, 1);
 
-    auto* view = new QGroupBox(QString::fromUtf8("表示線図"), this);
+    auto* language = new QGroupBox(tr("表示言語"), this);
+    auto* lg = new QVBoxLayout(language);
+    LanguageCB = new QComboBox(language);
+    LanguageCB->setObjectName("LanguageCB");
+    // Each language named in itself; the first follows the locale.
+    LanguageCB->addItems({tr("自動"), QStringLiteral("日本語"), QStringLiteral("English")});
+    lg->addWidget(LanguageCB);
+
+    auto* view = new QGroupBox(tr("表示線図"), this);
     auto* vg = new QGridLayout(view);
     for (int i = 0; i < kViewFlagCount; ++i) {
-        flags[i] = new QCheckBox(QString::fromUtf8(kFlagCaptions[i]), view);
+        flags[i] = new QCheckBox(tr(kFlagCaptions[i]), view);
         flags[i]->setObjectName(kViewFlagKeys[i]);
         vg->addWidget(flags[i], i / 3, i % 3);
     }
 
-    auto* units = new QGroupBox(QString::fromUtf8("使用単位"), this);
+    auto* units = new QGroupBox(tr("使用単位"), this);
     units->setObjectName("Tani");
     auto* ug = new QVBoxLayout(units);
-    siItem = new QRadioButton(QString::fromUtf8("ＳＩ 単位"), units);
-    traditionalItem = new QRadioButton(QString::fromUtf8("従来単位"), units);
+    siItem = new QRadioButton(tr("ＳＩ 単位"), units);
+    traditionalItem = new QRadioButton(tr("従来単位"), units);
     ug->addWidget(siItem);
     ug->addWidget(traditionalItem);
 
-    auto* saveButton = new QPushButton(QString::fromUtf8("設定保存(&S)"), this);
-    auto* applyButton = new QPushButton(QString::fromUtf8("適用(&A)"), this);
-    auto* applyCloseButton = new QPushButton(QString::fromUtf8("適用後閉じる(&D)"), this);
-    auto* closeButton = new QPushButton(QString::fromUtf8("閉じる(&C)"), this);
+    auto* saveButton = new QPushButton(tr("設定保存(&S)"), this);
+    auto* applyButton = new QPushButton(tr("適用(&A)"), this);
+    auto* applyCloseButton = new QPushButton(tr("適用後閉じる(&D)"), this);
+    auto* closeButton = new QPushButton(tr("閉じる(&C)"), this);
     saveButton->setObjectName("Button3");
     applyButton->setObjectName("Button1");
     applyCloseButton->setObjectName("Button4");
@@ -122,6 +138,7 @@ TFOption::TFOption(OptionsHost& host, QWidget* parent)
     auto* left = new QVBoxLayout;
     left->addWidget(conditions);
     left->addWidget(fontBox);
+    left->addWidget(language);
     auto* right = new QVBoxLayout;
     right->addWidget(view);
     auto* bottom = new QHBoxLayout;
@@ -145,8 +162,9 @@ void TFOption::toControls(const Settings& s) {
     CSdbmax->setValue(static_cast<int>(s.dbMax));
     for (int i = 0; i < kViewFlagCount; ++i) flags[i]->setChecked(s.view[i]);
     (s.si ? siItem : traditionalItem)->setChecked(true);
-    flags[CB_EN]->setText(QString::fromUtf8(s.si ? "比ｴﾝﾀﾙﾋﾟ h[kJ/kg]" : "比ｴﾝﾀﾙﾋﾟ h[kcal/kg]"));
-    flags[CB_NE]->setText(QString::fromUtf8(s.si ? "熱水分比[kJ/kg]" : "熱水分比[kcal/kg]"));
+    LanguageCB->setCurrentIndex(s.language == "ja" ? 1 : s.language == "en" ? 2 : 0);
+    flags[CB_EN]->setText(s.si ? tr("比ｴﾝﾀﾙﾋﾟ h[kJ/kg]") : tr("比ｴﾝﾀﾙﾋﾟ h[kcal/kg]"));
+    flags[CB_NE]->setText(s.si ? tr("熱水分比[kJ/kg]") : tr("熱水分比[kcal/kg]"));
     // The entry equal to the font name; with several the last; with none, no selection.
     int found = -1;
     for (int i = 0; i < FontCB->count(); ++i)
@@ -162,6 +180,8 @@ Settings TFOption::fromControls(const Settings& base) const {
     for (int i = 0; i < kViewFlagCount; ++i) s.view[i] = flags[i]->isChecked();
     s.fontSize = CSFont->value();
     if (FontCB->currentIndex() >= 0) s.fontName = FontCB->currentText().toStdString();
+    const char* const languages[] = {"", "ja", "en"};
+    s.language = languages[std::clamp(LanguageCB->currentIndex(), 0, 2)];
     if (siItem->isChecked())
         s.si = true;
     else if (traditionalItem->isChecked())

@@ -1,8 +1,9 @@
 #pragma once
 // The options dialog: total pressure (shown only), dry-bulb limits, chart font, view flags and
-// unit system. Apply rebuilds the chart; Save writes the settings file.
+// unit system, the display language. Apply rebuilds the chart; Save writes the settings file.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -26,6 +27,8 @@ class OptionsHost {
 
 // The options dialog: pressure, dry-bulb limits, font, units and which families are drawn.
 class TFOption : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(TFOption)
+
   public:
     TFOption(OptionsHost& host, QWidget* parent);
 
@@ -42,6 +45,7 @@ class TFOption : public QWidget {
     std::array<QCheckBox*, kViewFlagCount> flags;
     QRadioButton* siItem;
     QRadioButton* traditionalItem;
+    QComboBox* LanguageCB;  // 自動 (the locale's), 日本語, English
 
     void apply();          // "適用(&A)"
     void applyAndClose();  // "適用後閉じる(&D)"

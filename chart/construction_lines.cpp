@@ -4,6 +4,7 @@
 
 #include "chart/construction_context.h"
 #include "engine/air_constants.h"
+#include "lang/language.h"
 #include "text/number_format.h"
 
 namespace humidraw::construction {
@@ -28,7 +29,7 @@ void appendRelativeHumidityTitle(Context& c, const std::vector<ChartPoint>& curv
     const int q1 = std::max(0, (last >= steps - 3 ? steps : last) - 4);
     const ChartPoint Q1 = curve[q1], Q2 = curve[q1 + 1];
     if (!(Q2.x - Q1.x > 0)) return;
-    const std::string title = "相対湿度RH[%]";
+    const std::string title = translate("Chart", "相対湿度RH[%]");
     const double D = 1.1 * c.ht, E = c.w(title) / 2;
     const ChartPoint M = midpoint(Q1, Q2);
     const double a = std::atan((Q1.y - Q2.y) / (Q2.x - Q1.x));
@@ -54,12 +55,14 @@ void appendDryBulbAndTitles(Context& c, double pressureMmHg) {
         if (i == n) c.XR = P1.x;
     }
     const double Xm = (c.XL + c.XR) / 2;
-    const std::string title = "乾球温度 DB [℃]";
+    const std::string title = translate("Chart", "乾球温度 DB [℃]");
     c.text(12, {Xm - c.w(title) / 2, f.OY + 1.1 * c.ht}, 0, title);
 
     const std::string chartTitle =
-        f.si ? "湿り空気 h-x 線図(全圧力P=" + formatFixed(pressureMmHg * 0.133322368, 3) + "kPa)"
-             : "湿り空気 h-x 線図(全圧力P=" + formatFixed(pressureMmHg, 0) + "mmHg)";
+        f.si ? withArguments(translate("Chart", "湿り空気 h-x 線図(全圧力P=%1kPa)"),
+                             {formatFixed(pressureMmHg * 0.133322368, 3)})
+             : withArguments(translate("Chart", "湿り空気 h-x 線図(全圧力P=%1mmHg)"),
+                             {formatFixed(pressureMmHg, 0)});
     c.text(2, {Xm - c.w(chartTitle) / 2, f.OY + 5 * c.ht}, 0, chartTitle);
 }
 
@@ -121,7 +124,7 @@ void appendHumidityRatio(Context& c) {
         any = true;
     }
     if (!any) return;
-    const std::string title = "絶対湿度 x [kg/kg(DA)]";
+    const std::string title = translate("Chart", "絶対湿度 x [kg/kg(DA)]");
     c.text(32, {last.x + c.w("0.00000"), (f.OY + last.y) / 2 + c.w(title) / 2}, 900, title);
 }
 
@@ -166,7 +169,8 @@ void appendEnthalpy(Context& c) {
     c.diagonalA = {c.S0.x, diagonal - c.S0.x};
     c.diagonalB = {diagonal - f.Ytop, f.Ytop};
     c.line(40, c.diagonalA, c.diagonalB);
-    const std::string title = f.si ? "比エンタルピ h [kJ/kg(DA)]" : "比エンタルピ h [kcal/kg(DA)]";
+    const std::string title = f.si ? translate("Chart", "比エンタルピ h [kJ/kg(DA)]")
+                                   : translate("Chart", "比エンタルピ h [kcal/kg(DA)]");
     const ChartPoint M = midpoint(c.diagonalA, c.diagonalB);
     const double D = 2.5 * c.ht, E = c.w(title) / 2, a = kPi / 4;
     c.text(42, {M.x - std::sin(a) * D - std::cos(a) * E, M.y - std::cos(a) * D + std::sin(a) * E},
@@ -208,7 +212,7 @@ void appendWetBulb(Context& c) {
         c.line(50, P1, P2);
         if (labelled && w != 0) diagonalLabel(c, 52, P2, formatFixed(w, 0));
         if (std::trunc(w) == 18) {
-            const std::string title = "湿球温度WB[℃]";
+            const std::string title = translate("Chart", "湿球温度WB[℃]");
             const double D = 1.1 * c.ht, E = c.w(title) / 2;
             const double a = std::atan((P2.x - P1.x) / (P2.y - P1.y));
             c.text(52,
@@ -263,7 +267,7 @@ void appendSpecificVolume(Context& c) {
                tenths(2 * kPi - a), formatFixed(v, 2));
     }
     if (!haveReference) return;
-    const std::string title = "比容積 v [m^3/kg(DA)]";
+    const std::string title = translate("Chart", "比容積 v [m^3/kg(DA)]");
     const double D = 1.1 * c.ht, E = 1.2 * c.w(title), a = refAlpha;
     c.text(
         62,

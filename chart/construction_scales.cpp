@@ -4,6 +4,7 @@
 
 #include "chart/construction_context.h"
 #include "engine/air_constants.h"
+#include "lang/language.h"
 #include "text/number_format.h"
 
 namespace humidraw::construction {
@@ -57,7 +58,8 @@ void appendShfScale(Context& c) {
         const ChartPoint I = polar(c.centre, kPi - a, R - 2 * d);
         c.line(70, O, I);
         c.text(72, polar(I, 3 * kPi / 2 - a, d), tenths(a), formatFixed(q, 1));
-        if (std::trunc(q * 10) == 5) shaftAndTitle(c, 7, a, R - 2 * d - c.w("0.00"), "顕熱比SHF");
+        if (std::trunc(q * 10) == 5)
+            shaftAndTitle(c, 7, a, R - 2 * d - c.w("0.00"), translate("Chart", "顕熱比SHF"));
     }
 }
 
@@ -85,7 +87,8 @@ void appendMoistureRatioScale(Context& c) {
     const ChartPoint Pr = c.map(h0, x0);
     const double g = f.si ? kKcalPerKJ : 1;  // u in kJ/kg with SI, else kcal/kg
     const double d = c.ht / 2;
-    const std::string title = f.si ? "熱水分比[kJ/kg]" : "熱水分比[kcal/kg]";
+    const std::string title =
+        f.si ? translate("Chart", "熱水分比[kJ/kg]") : translate("Chart", "熱水分比[kcal/kg]");
 
     const ScaleRun si[] = {
         {3600, 0, true, 50, {{1000, 100}}, {}, 400},

@@ -4,6 +4,7 @@
 
 #include "engine/air_constants.h"
 #include "engine/moistek.h"
+#include "lang/language.h"
 #include "text/number_format.h"
 
 namespace humidraw {
@@ -69,16 +70,17 @@ std::string rangeLimitText(double v) {
 }
 
 std::string frameStatusMessage(FrameStatus status, const Settings& s) {
-    const std::string range = "(" + rangeLimitText(s.dbMin) + "～" + rangeLimitText(s.dbMax) + "℃)";
+    const std::string range = withArguments(translate("Chart", "(%1～%2℃)"),
+                                            {rangeLimitText(s.dbMin), rangeLimitText(s.dbMax)});
     switch (status) {
         case FrameStatus::Ok:
             return {};
         case FrameStatus::ReversedLimits:
-            return "乾球温度の下限は上限より低くしてください " + range;
+            return translate("Chart", "乾球温度の下限は上限より低くしてください ") + range;
         case FrameStatus::UpperNotAboveZero:
-            return "乾球温度の上限は0℃より高くしてください " + range;
+            return translate("Chart", "乾球温度の上限は0℃より高くしてください ") + range;
         case FrameStatus::NotComputable:
-            return "この乾球温度の範囲では線図を作成できません " + range;
+            return translate("Chart", "この乾球温度の範囲では線図を作成できません ") + range;
     }
     return {};
 }

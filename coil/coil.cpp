@@ -6,6 +6,7 @@
 #include "coil/coil_objects.h"
 #include "engine/air_constants.h"
 #include "engine/moistek.h"
+#include "lang/language.h"
 #include "result/result.h"
 #include "text/number_format.h"
 
@@ -24,17 +25,22 @@ constexpr int kMaxSearchPasses = 1000;
 // relative humidity a hair above 100 %.
 constexpr double kSaturatedRH = 100 + 1e-6;
 
-constexpr const char* kCool = "冷房時";
-constexpr const char* kHeat = "暖房時";
+constexpr const char* kCool = HUMIDRAW_TEXT_NOOP("Coil", "冷房時");
+constexpr const char* kHeat = HUMIDRAW_TEXT_NOOP("Coil", "暖房時");
 
 // The reason a run stops.
 struct Stop {
     std::string text, caption;
 };
 
+// A message about one season's input, headed by the season.
+std::string seasonal(const char* season, const std::string& text) {
+    return withArguments(translate("Coil", "%1：%2"), {translate("Coil", season), text});
+}
+
 // Records a refusal of one season's input; false, for the caller to return.
 bool refuse(Stop& stop, const char* season, const std::string& reason) {
-    stop = {std::string(season) + "：" + reason, "Humidraw"};
+    stop = {seasonal(season, reason), "Humidraw"};
     return false;
 }
 
@@ -44,7 +50,9 @@ double lenient(const std::string& text) {
 
 std::optional<double> strict(const std::string& text, Stop& stop) {
     const auto v = parseTypedDecimal(text);
-    if (!v) stop = {"'" + text + "' は浮動小数点数ではありません", "Humidraw"};
+    if (!v)
+        stop = {withArguments(translate("Coil", "'%1' は浮動小数点数ではありません"), {text}),
+                "Humidraw"};
     return v;
 }
 
@@ -54,9 +62,12 @@ double x95(double t) {
 
 // Checks one state's selectors: they must make a pair.
 Status checkPair(int i, int j, const char* side, const char* selectorNames) {
-    if (i == j) return failure(std::string(side) + "：違う種類のデータを入力して下さい");
+    if (i == j)
+        return failure(withArguments(translate("Coil", "%1：違う種類のデータを入力して下さい"),
+                                     {translate("Coil", side)}));
     if (i < 0 || j < 0 || i > 5 || j > 5)
-        return failure(std::string(side) + "：項目が選ばれていません (" + selectorNames + ")");
+        return failure(withArguments(translate("Coil", "%1：項目が選ばれていません (%2)"),
+                                     {translate("Coil", side), selectorNames}));
     return {};
 }
 
@@ -83,18 +94,26 @@ bool givenState(AirState& st, int i, int j, double a, double b, bool si, Current
     }
     const PairResult result = pairState(pairCode(i, j), a, b, s);
     if (result == PairResult::NotComputable)
-        return refuse(stop, season, group + "：比ｴﾝﾀﾙﾋﾟと湿球温度の組み合わせでは計算できません");
+        return refuse(
+            stop, season,
+            withArguments(translate("Coil", "%1：比ｴﾝﾀﾙﾋﾟと湿球温度の組み合わせでは計算できません"),
+                          {group}));
     st.exists = true;
     st.h = s.h;
     st.x = s.x;
     st.DB = V_ENAH2DB(st.h, st.x);
     st.RH = V_DBAH2RH(st.DB, st.x);
     if (result != PairResult::Computed || !computable(st))
-        return refuse(stop, season, group + "：この値では空気の状態を計算できません");
-    if (st.x < 0) return refuse(stop, season, group + "：絶対湿度が負になります");
+        return refuse(
+            stop, season,
+            withArguments(translate("Coil", "%1：この値では空気の状態を計算できません"), {group}));
+    if (st.x < 0)
+        return refuse(stop, season,
+                      withArguments(translate("Coil", "%1：絶対湿度が負になります"), {group}));
     if (st.RH > kSaturatedRH)
         return refuse(stop, season,
-                      group + "：相対湿度が100%を超えます (" + formatFixed(st.RH, 1) + "%)");
+                      withArguments(translate("Coil", "%1：相対湿度が100%を超えます (%2%)"),
+                                    {group, formatFixed(st.RH, 1)}));
     return true;
 }
 
@@ -116,26 +135,33 @@ void mix(AirState& MA, const Season& s, double r, bool heating) {
 // Checks the mixed air and tells when more outdoor air than supply air puts it beyond OA.
 bool checkMix(CoilRun& run, const AirState& MA, double r, const char* season, const char* oaField,
               const char* saField, Stop& stop) {
-    const std::string more =
-        std::string("導入外気量(") + oaField + ")が給気風量(" + saField + ")を超えるため、";
-    if (MA.x < 0) return refuse(stop, season, more + "混合空気の絶対湿度が負になります");
+    const std::string more = withArguments(
+        translate("Coil", "導入外気量(%1)が給気風量(%2)を超えるため、"), {oaField, saField});
+    if (MA.x < 0)
+        return refuse(stop, season, more + translate("Coil", "混合空気の絶対湿度が負になります"));
     if (!computable(MA))
-        return refuse(
-            stop, season,
-            std::string("混合空気の状態を計算できません (") + oaField + ", " + saField + ")");
+        return refuse(stop, season,
+                      withArguments(translate("Coil", "混合空気の状態を計算できません (%1, %2)"),
+                                    {oaField, saField}));
     if (r > 1)
-        run.warnings.push_back(std::string(season) + "：" + more +
-                               "混合空気は外気の先に描かれます");
+        run.warnings.push_back(
+            seasonal(season, more + translate("Coil", "混合空気は外気の先に描かれます")));
     return true;
 }
 
 // Checks a supply state; above saturation it is still plotted, and the user is told.
 bool checkSupply(CoilRun& run, const AirState& SA, const char* season, const std::string& fields,
                  Stop& stop) {
-    if (!computable(SA)) return refuse(stop, season, "給気の状態を計算できません (" + fields + ")");
+    if (!computable(SA))
+        return refuse(
+            stop, season,
+            withArguments(translate("Coil", "給気の状態を計算できません (%1)"), {fields}));
     if (SA.RH > 100)
-        run.warnings.push_back(std::string(season) + "：給気の相対湿度が100%を超えます (" +
-                               formatFixed(SA.RH, 1) + "%)。" + fields + "を見直して下さい");
+        run.warnings.push_back(seasonal(
+            season,
+            withArguments(
+                translate("Coil", "給気の相対湿度が100%を超えます (%1%)。%2を見直して下さい"),
+                {formatFixed(SA.RH, 1), fields})));
     return true;
 }
 
@@ -173,9 +199,12 @@ bool readStates(const std::string* const texts[4], const int selectors[4],
         if (!v) return false;
         values[k] = *v;
     }
-    Status pairs = checkPair(selectors[0], selectors[1], "始点", selectorNames[0]);
-    if (pairs) pairs = checkPair(selectors[2], selectors[3], "終点", selectorNames[1]);
-    if (!pairs) stop = {pairs.error(), "線分作成"};
+    Status pairs =
+        checkPair(selectors[0], selectors[1], HUMIDRAW_TEXT_NOOP("Coil", "始点"), selectorNames[0]);
+    if (pairs)
+        pairs = checkPair(selectors[2], selectors[3], HUMIDRAW_TEXT_NOOP("Coil", "終点"),
+                          selectorNames[1]);
+    if (!pairs) stop = {pairs.error(), translate("Coil", "線分作成")};
     return pairs.ok();
 }
 
@@ -193,7 +222,8 @@ bool coolingCoilOutlet(AirState& CA, const AirState& SA, double dbMin, double db
     }
     CA.h = V_DBAH2EN(CA.DB, CA.x);
     if (!computable(CA))
-        return refuse(stop, kCool, "95%のコイル出口状態が求められません (EQL, EDT, ESA)");
+        return refuse(stop, kCool,
+                      translate("Coil", "95%のコイル出口状態が求められません (EQL, EDT, ESA)"));
     return true;
 }
 
@@ -204,19 +234,26 @@ bool coolingSupplyFlow(CoilInputs& f, double qs, double& sa, double& dt, Stop& s
         sa = qs / dt * kPerSpecificHeat * kPerDensity;
         sa = 100 * std::trunc((sa + 99) * 0.01);
         if (!std::isfinite(sa))
-            return refuse(stop, kCool, "吹き出し温度差(EDT)が小さすぎ、給気風量を計算できません");
+            return refuse(
+                stop, kCool,
+                translate("Coil", "吹き出し温度差(EDT)が小さすぎ、給気風量を計算できません"));
         f.ESA = formatFixed(sa, 0);
         if (sa == 0)
-            return refuse(stop, kCool, "顕熱負荷(EQS)が0のため給気風量が0になり、計算できません");
+            return refuse(
+                stop, kCool,
+                translate("Coil", "顕熱負荷(EQS)が0のため給気風量が0になり、計算できません"));
         return true;
     }
-    if (sa < 0) return refuse(stop, kCool, "給気風量(ESA)が負の値です");
+    if (sa < 0) return refuse(stop, kCool, translate("Coil", "給気風量(ESA)が負の値です"));
     if (sa == 0)
-        return refuse(stop, kCool,
-                      "給気風量(ESA)が0で吹き出し温度差(EDT)も0以下のため、計算できません");
+        return refuse(
+            stop, kCool,
+            translate("Coil",
+                      "給気風量(ESA)が0で吹き出し温度差(EDT)も0以下のため、計算できません"));
     dt = qs / sa * kPerSpecificHeat * kPerDensity;
     if (!std::isfinite(dt))
-        return refuse(stop, kCool, "給気風量(ESA)が小さすぎ、吹き出し温度差を計算できません");
+        return refuse(stop, kCool,
+                      translate("Coil", "給気風量(ESA)が小さすぎ、吹き出し温度差を計算できません"));
     f.EDT = formatFixed(dt, 1);
     const auto back = strict(f.EDT, stop);
     if (!back) return false;
@@ -243,8 +280,8 @@ bool readCooling(const CoilInputs& f, bool si, SeasonInput& in, Stop& stop) {
     const char* const names[2] = {"CB1, CB2", "CB10, CB20"};
     if (!readStates(texts, selectors, names, in.states, stop)) return false;
     // A negative latent load (a room that dries the air) is kept: the library computes it.
-    if (in.oa < 0) return refuse(stop, kCool, "導入外気量(EOA)が負の値です");
-    if (in.qs < 0) return refuse(stop, kCool, "顕熱負荷(EQS)が負の値です");
+    if (in.oa < 0) return refuse(stop, kCool, translate("Coil", "導入外気量(EOA)が負の値です"));
+    if (in.qs < 0) return refuse(stop, kCool, translate("Coil", "顕熱負荷(EQS)が負の値です"));
     if (si) {
         in.qs *= kKcalHPerKW;
         in.ql *= kKcalHPerKW;
@@ -258,8 +295,10 @@ bool computeCooling(CoilRun& run, SeasonInput in, bool si, double dbMin, double 
     CoilInputs& f = run.fields;
     const double* v = in.states;
     Season& c = run.cooling;
-    if (!givenState(c.OA, f.CB1, f.CB2, v[0], v[1], si, s, kCool, "外気条件(X1, X2)", stop) ||
-        !givenState(c.RA, f.CB10, f.CB20, v[2], v[3], si, s, kCool, "室内設定条件(X10, X20)", stop))
+    if (!givenState(c.OA, f.CB1, f.CB2, v[0], v[1], si, s, kCool,
+                    translate("Coil", "外気条件(X1, X2)"), stop) ||
+        !givenState(c.RA, f.CB10, f.CB20, v[2], v[3], si, s, kCool,
+                    translate("Coil", "室内設定条件(X10, X20)"), stop))
         return false;
     if (!coolingSupplyFlow(f, in.qs, in.sa, in.dt, stop)) return false;
     AirState& SA = c.SA;
@@ -267,12 +306,15 @@ bool computeCooling(CoilRun& run, SeasonInput in, bool si, double dbMin, double 
     SA.DB = c.RA.DB - in.dt;
     SA.x = c.RA.x - (in.ql / in.sa) / (kLatentHeat0 + kVapourSpecificHeat * in.dt);
     if (!(SA.x > 0))
-        return refuse(stop, kCool,
-                      "潜熱負荷(EQL)が給気風量(ESA)に対して大きすぎ、給気の絶対湿度が0以下に"
-                      "なります");
+        return refuse(
+            stop, kCool,
+            translate(
+                "Coil",
+                "潜熱負荷(EQL)が給気風量(ESA)に対して大きすぎ、給気の絶対湿度が0以下になります"));
     SA.h = V_DBAH2EN(SA.DB, SA.x);
     SA.RH = V_DBAH2RH(SA.DB, SA.x);
-    if (!checkSupply(run, SA, kCool, "吹き出し温度差(EDT)・給気風量(ESA)", stop)) return false;
+    if (!checkSupply(run, SA, kCool, translate("Coil", "吹き出し温度差(EDT)・給気風量(ESA)"), stop))
+        return false;
     if (!coolingCoilOutlet(c.CA, SA, dbMin, dbMax, stop)) return false;
     if (in.oa > 0) {
         const double r = in.oa / in.sa;
@@ -294,7 +336,8 @@ bool heatingCoilOutlet(AirState& CA, const AirState& SA, const AirState& MA, boo
     CA.h = V_DBAH2EN(CA.DB, CA.x);
     CA.RH = V_DBAH2RH(CA.DB, CA.x);
     if (!computable(CA))
-        return refuse(stop, kHeat, "加湿前の状態を計算できません (HEQS, HESA, HEOA)");
+        return refuse(stop, kHeat,
+                      translate("Coil", "加湿前の状態を計算できません (HEQS, HESA, HEOA)"));
     return true;
 }
 
@@ -315,9 +358,10 @@ bool readHeating(const CoilInputs& f, bool si, SeasonInput& in, Stop& stop) {
     if (!readStates(texts, selectors, names, in.states, stop)) return false;
     // A negative heating load (a room with more gains than losses) is kept: it gives a supply
     // cooler than the room, which the library computes.
-    if (in.oa < 0) return refuse(stop, kHeat, "導入外気量(HEOA)が負の値です");
-    if (in.sa < 0) return refuse(stop, kHeat, "給気風量(HESA)が負の値です");
-    if (in.sa == 0) return refuse(stop, kHeat, "給気風量(HESA)が0のため、計算できません");
+    if (in.oa < 0) return refuse(stop, kHeat, translate("Coil", "導入外気量(HEOA)が負の値です"));
+    if (in.sa < 0) return refuse(stop, kHeat, translate("Coil", "給気風量(HESA)が負の値です"));
+    if (in.sa == 0)
+        return refuse(stop, kHeat, translate("Coil", "給気風量(HESA)が0のため、計算できません"));
     if (si) in.qs *= kKcalHPerKW;
     return true;
 }
@@ -328,9 +372,10 @@ bool computeHeating(CoilRun& run, const SeasonInput& in, bool si, CurrentState& 
     if (in.saFromCooling) f.HESA = formatFixed(in.sa, 0);
     const double* v = in.states;
     Season& w = run.heating;
-    if (!givenState(w.OA, f.HCB1, f.HCB2, v[0], v[1], si, s, kHeat, "外気条件(HX1, HX2)", stop) ||
-        !givenState(w.RA, f.HCB10, f.HCB20, v[2], v[3], si, s, kHeat, "室内設定条件(HX10, HX20)",
-                    stop))
+    if (!givenState(w.OA, f.HCB1, f.HCB2, v[0], v[1], si, s, kHeat,
+                    translate("Coil", "外気条件(HX1, HX2)"), stop) ||
+        !givenState(w.RA, f.HCB10, f.HCB20, v[2], v[3], si, s, kHeat,
+                    translate("Coil", "室内設定条件(HX10, HX20)"), stop))
         return false;
     AirState& SA = w.SA;
     SA.exists = true;
@@ -338,7 +383,8 @@ bool computeHeating(CoilRun& run, const SeasonInput& in, bool si, CurrentState& 
     SA.x = w.RA.x;
     SA.h = V_DBAH2EN(SA.DB, SA.x);
     SA.RH = V_DBAH2RH(SA.DB, SA.x);
-    if (!checkSupply(run, SA, kHeat, "顕熱負荷(HEQS)・給気風量(HESA)", stop)) return false;
+    if (!checkSupply(run, SA, kHeat, translate("Coil", "顕熱負荷(HEQS)・給気風量(HESA)"), stop))
+        return false;
     if (in.oa > 0) {
         const double r = in.oa / in.sa;
         mix(w.MA, w, r, true);
@@ -384,7 +430,7 @@ CoilRun runCoil(const CoilInputs& in, bool si, double dbMin, double dbMax,
             run.complete = true;
             return run;
         }
-        stop = {"図形の数が上限(640)を超えるため記入できません", "Humidraw"};
+        stop = {translate("Coil", "図形の数が上限(640)を超えるため記入できません"), "Humidraw"};
     }
     // Refused: nothing of either half is plotted and the fields stay as typed.
     CoilRun refused;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "lang/language.h"
 #include "text/number_format.h"
 
 namespace humidraw {
@@ -23,9 +24,16 @@ const Colour kPalette[kPaletteSize] = {
     0x800080,  // purple
 };
 
-const char* const kStyleNames[5] = {"実　　線", "破　　線", "点　　線", "一点鎖線", "二点鎖線"};
-const char* const kLabelPositionNames[8] = {"左・上", "左・中", "左・下", "中・下",
-                                            "右・下", "右・中", "右・上", "中・上"};
+const char* const kStyleNames[5] = {
+    HUMIDRAW_TEXT_NOOP("Document", "実　　線"), HUMIDRAW_TEXT_NOOP("Document", "破　　線"),
+    HUMIDRAW_TEXT_NOOP("Document", "点　　線"), HUMIDRAW_TEXT_NOOP("Document", "一点鎖線"),
+    HUMIDRAW_TEXT_NOOP("Document", "二点鎖線")};
+const char* const kLabelPositionNames[8] = {
+    HUMIDRAW_TEXT_NOOP("Document", "左・上"), HUMIDRAW_TEXT_NOOP("Document", "左・中"),
+    HUMIDRAW_TEXT_NOOP("Document", "左・下"), HUMIDRAW_TEXT_NOOP("Document", "中・下"),
+    HUMIDRAW_TEXT_NOOP("Document", "右・下"), HUMIDRAW_TEXT_NOOP("Document", "右・中"),
+    HUMIDRAW_TEXT_NOOP("Document", "右・上"), HUMIDRAW_TEXT_NOOP("Document", "中・上"),
+};
 
 Colour paletteColour(int index) {
     return (index >= 0 && index < kPaletteSize) ? kPalette[index] : 0x000000;

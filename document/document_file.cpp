@@ -9,6 +9,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "lang/language.h"
 #include "text/cp932.h"
 
 namespace humidraw {
@@ -232,36 +233,43 @@ DocumentRead readDocumentFile(const std::string& path) {
 }
 
 std::string readProblemText(const DocumentRead& r) {
-    const std::string where = "（" + std::to_string(r.offset) + "バイト目）";
-    const std::string text = r.inFontName ? "フォント名" : "図形の文字列";
+    const std::string where =
+        withArguments(translate("Document", "（%1バイト目）"), {std::to_string(r.offset)});
+    const std::string text =
+        r.inFontName ? translate("Document", "フォント名") : translate("Document", "図形の文字列");
     const std::string value = std::to_string(r.value);
     switch (r.problem) {
         case ReadProblem::None:
             return {};
         case ReadProblem::NotFound:
-            return "ファイルが見つかりません";
+            return translate("Document", "ファイルが見つかりません");
         case ReadProblem::NoPermission:
-            return "読み込みの権限がありません";
+            return translate("Document", "読み込みの権限がありません");
         case ReadProblem::IsFolder:
-            return "フォルダです。ファイルを指定して下さい";
+            return translate("Document", "フォルダです。ファイルを指定して下さい");
         case ReadProblem::CannotRead:
-            return "ファイルを読み込めません" + where;
+            return translate("Document", "ファイルを読み込めません") + where;
         case ReadProblem::FileCutShort:
-            return "ファイルが途中で切れています" + where;
+            return translate("Document", "ファイルが途中で切れています") + where;
         case ReadProblem::HeaderCutShort:
-            return "ヘッダが途中で切れています" + where;
+            return translate("Document", "ヘッダが途中で切れています") + where;
         case ReadProblem::BadTextLength:
-            return text + "の長さ " + value + " が正しくありません" + where;
+            return withArguments(translate("Document", "%1の長さ %2 が正しくありません%3"),
+                                 {text, value, where});
         case ReadProblem::TextPastEnd:
-            return text + "（" + value + "バイト）がファイルの終わりを越えています" + where;
+            return withArguments(
+                translate("Document", "%1（%2バイト）がファイルの終わりを越えています%3"),
+                {text, value, where});
         case ReadProblem::TextNotCp932:
-            return text + "が CP932 の文字ではありません" + where;
+            return withArguments(translate("Document", "%1が CP932 の文字ではありません%2"),
+                                 {text, where});
         case ReadProblem::RecordCutShort:
-            return "図形のレコードが途中で切れています" + where;
+            return translate("Document", "図形のレコードが途中で切れています") + where;
         case ReadProblem::BadKind:
-            return "図形の種類 " + value + " が正しくありません" + where;
+            return withArguments(translate("Document", "図形の種類 %1 が正しくありません%2"),
+                                 {value, where});
         case ReadProblem::NotANumber:
-            return "数値でない値（無限大・NaN）があります" + where;
+            return translate("Document", "数値でない値（無限大・NaN）があります") + where;
     }
     return {};
 }
@@ -279,10 +287,11 @@ Result<std::string> serializeDocument(const std::optional<DocumentHeader>& heade
         const DocumentHeader& h = *header;
         const auto name = utf8ToCp932(h.fontName);
         if (!name || name->find('\0') != std::string::npos) {
-            return failure("フォント名を CP932 で保存できません: " + h.fontName);
+            return failure(translate("Document", "フォント名を CP932 で保存できません: ") +
+                           h.fontName);
         }
         if (!allFinite({h.pressureMmHg, h.dbMin, h.dbMax, h.zoom, h.boxHeight, h.boxWidth})) {
-            return failure("ヘッダに数値でない値（無限大・NaN）があります");
+            return failure(translate("Document", "ヘッダに数値でない値（無限大・NaN）があります"));
         }
         putI32(out, 0);
         putI32(out, h.format);
@@ -305,11 +314,11 @@ Result<std::string> serializeDocument(const std::optional<DocumentHeader>& heade
     for (const ObjectRecord& o : records) {
         if (o.kind <= 0 || o.kind == kDeleted) continue;
         if (!allFinite({o.h1, o.x1, o.h2, o.x2})) {
-            return failure("座標が数値ではありません（無限大・NaN）");
+            return failure(translate("Document", "座標が数値ではありません（無限大・NaN）"));
         }
         const auto text = utf8ToCp932(o.text);
         if (!text || text->find('\0') != std::string::npos) {
-            return failure("文字列を CP932 で保存できません: " + o.text);
+            return failure(translate("Document", "文字列を CP932 で保存できません: ") + o.text);
         }
         putI32(out, o.kind);
         putI32(out, o.colour);

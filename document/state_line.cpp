@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "engine/moistek.h"
+#include "lang/language.h"
 #include "text/number_format.h"
 
 namespace humidraw {
@@ -34,7 +35,7 @@ void computeState(const StateSpec& given, CurrentState& s, std::vector<std::stri
         std::swap(a, b);
     }
     if (pairState(pairCode(i, j), a, b, s) == PairResult::NotComputable)
-        notices.push_back("この組み合わせでは計算できません");
+        notices.push_back(translate("Document", "この組み合わせでは計算できません"));
 }
 
 }  // namespace
@@ -62,16 +63,16 @@ StateLine stateChangeLine(const StateSpec& start, const StateSpec& end,
                           const CurrentAttributes& attributes, int room, CurrentState& state) {
     StateLine result;
     if (start.first == start.second) {
-        result.error = "始点：違う種類のデータを入力して下さい";
+        result.error = translate("Document", "始点：違う種類のデータを入力して下さい");
         return result;
     }
     if (end.first == end.second) {
-        result.error = "終点：違う種類のデータを入力して下さい";
+        result.error = translate("Document", "終点：違う種類のデータを入力して下さい");
         return result;
     }
     const int needed = 1 + (start.label.empty() ? 0 : 2) + (end.label.empty() ? 0 : 2);
     if (needed > room) {
-        result.error = "図形の数が上限(640)に達しているため追加できません";
+        result.error = translate("Document", "図形の数が上限(640)に達しているため追加できません");
         return result;
     }
     computeState(start, state, result.notices);

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "lang/language.h"
+
 namespace humidraw {
 namespace {
 
@@ -211,19 +213,20 @@ std::string writeProblemText(const WriteResult& r) {
         case WriteProblem::None:
             return {};
         case WriteProblem::Permission:
-            return "書き込みの権限がありません";
+            return translate("Files", "書き込みの権限がありません");
         case WriteProblem::NoFolder:
-            return "フォルダがありません";
+            return translate("Files", "フォルダがありません");
         case WriteProblem::DiskFull:
-            return "ディスクの空き容量が足りません";
+            return translate("Files", "ディスクの空き容量が足りません");
         case WriteProblem::IsFolder:
-            return "同じ名前のフォルダがあります";
+            return translate("Files", "同じ名前のフォルダがあります");
         case WriteProblem::ReadOnly:
-            return "読み取り専用の場所です";
+            return translate("Files", "読み取り専用の場所です");
         case WriteProblem::Unreadable:
-            return "ファイルを読み込めないため、書き換えません";
+            return translate("Files", "ファイルを読み込めないため、書き換えません");
         default:
-            return "書き込めませんでした（エラー番号 " + std::to_string(r.error) + "）";
+            return withArguments(translate("Files", "書き込めませんでした（エラー番号 %1）"),
+                                 {std::to_string(r.error)});
     }
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/air_constants.h"
+#include "lang/language.h"
 #include "text/number_format.h"
 
 namespace humidraw {
@@ -92,7 +93,7 @@ void Editor::startFreeSegment() {
     state_ = EditState::SegmentStart;
     bandDrawn_ = false;
     host_.prepareSegmentPen();
-    host_.setStatus(1, "始点を指示([SHIFT]+[右ｸﾘｯｸ]で数値入力)：");
+    host_.setStatus(1, translate("Editor", "始点を指示([SHIFT]+[右ｸﾘｯｸ]で数値入力)："));
     lastCommand_ = kFreeSegment;
 }
 
@@ -100,7 +101,7 @@ void Editor::startErase() {
     commandEnd();
     state_ = EditState::Picking;
     selection_.clear();
-    host_.setStatus(1, "削除する図形を選択：");
+    host_.setStatus(1, translate("Editor", "削除する図形を選択："));
     host_.setCursor(kCursorPick);
     lastCommand_ = kErase;
 }
@@ -108,7 +109,7 @@ void Editor::startErase() {
 void Editor::startZoomMode() {
     view_ = ViewMode::Zoom;
     host_.setCursor(kCursorZoom);
-    host_.setStatus(1, "拡大[左ｸﾘｯｸ],縮小[右ｸﾘｯｸ],中止[ESC]");
+    host_.setStatus(1, translate("Editor", "拡大[左ｸﾘｯｸ],縮小[右ｸﾘｯｸ],中止[ESC]"));
     // A view mode entered during a segment or a placement is not what Enter repeats.
     if (!isFreeSegment(state_) && placement_ == Placement::Off) lastCommand_ = kZoomMode;
 }
@@ -116,7 +117,7 @@ void Editor::startZoomMode() {
 void Editor::startPanningMode() {
     view_ = ViewMode::Pan;
     host_.setCursor(kCursorPan);
-    host_.setStatus(1, "[左ｸﾘｯｸ]でﾄﾞﾗｯｸﾞ、[右ｸﾘｯｸ]で解除");
+    host_.setStatus(1, translate("Editor", "[左ｸﾘｯｸ]でﾄﾞﾗｯｸﾞ、[右ｸﾘｯｸ]で解除"));
     if (!isFreeSegment(state_) && placement_ == Placement::Off) lastCommand_ = kPanMode;
 }
 
@@ -124,11 +125,13 @@ void Editor::startTextPlacement(const std::string& text) {
     pendingText_ = text;
     if (text.empty()) return;
     placement_ = Placement::Waiting;
-    host_.setStatus(1, "文字記入位置を指示：");
+    host_.setStatus(1, translate("Editor", "文字記入位置を指示："));
 }
 
 void Editor::setPromptForEnd() {
-    host_.setStatus(1, "終点を指示([SHIFT]+[右ｸﾘｯｸ]:数値入力,[ESC]or[右ｸﾘｯｸ]:ｺﾏﾝﾄﾞ終了)：");
+    host_.setStatus(
+        1,
+        translate("Editor", "終点を指示([SHIFT]+[右ｸﾘｯｸ]:数値入力,[ESC]or[右ｸﾘｯｸ]:ｺﾏﾝﾄﾞ終了)："));
 }
 
 bool Editor::acceptTypedPoint() {
@@ -155,7 +158,8 @@ bool Editor::acceptTypedPoint() {
 
 bool Editor::appendSegment(const StatePoint& end) {
     if (host_.objects().full()) {
-        host_.tell("線分作成", "図形の数が上限(640)に達しているため追加できません");
+        host_.tell(translate("Editor", "線分作成"),
+                   translate("Editor", "図形の数が上限(640)に達しているため追加できません"));
         return false;
     }
     ObjectRecord r;
@@ -241,8 +245,9 @@ void Editor::freeSegmentClick(MouseButton b, bool shift, int x, int y) {
             bandDrawn_ = false;
         }
         state_ = startTyping(state_);
-        host_.showPointDialog(state_ == EditState::TypingStart ? "始点の状態値を入力"
-                                                               : "終点の状態値を入力");
+        host_.showPointDialog(state_ == EditState::TypingStart
+                                  ? translate("Editor", "始点の状態値を入力")
+                                  : translate("Editor", "終点の状態値を入力"));
         return;
     }
     if (b == MouseButton::Right) {
@@ -332,7 +337,8 @@ void Editor::placeText(MouseButton b, int x, int y) {
     host_.setStatus(1, "");
     if (b == MouseButton::Right) return;
     if (host_.objects().full()) {
-        host_.tell("Humidraw", "図形の数が上限(640)に達しているため追加できません");
+        host_.tell("Humidraw",
+                   translate("Editor", "図形の数が上限(640)に達しているため追加できません"));
         return;
     }
     // The text's bottom-left corner at the click; label position 2 keeps it there.

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "interaction/editor.h"
+#include "lang/language.h"
 #include "text/number_format.h"
 
 namespace humidraw {
@@ -13,7 +14,7 @@ void Editor::startSelect() {
     state_ = EditState::Selecting;
     selection_.clear();
     dragIndex_ = -1;
-    host_.setStatus(1, "図形を選択([SHIFT]+[左ｸﾘｯｸ]で追加, [ESC]で解除)：");
+    host_.setStatus(1, translate("Editor", "図形を選択([SHIFT]+[左ｸﾘｯｸ]で追加, [ESC]で解除)："));
     host_.setCursor(kCursorPick);
     host_.selectionChanged();
 }

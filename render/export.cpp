@@ -11,6 +11,7 @@
 #include "document/attributes.h"
 #include "document/paint.h"
 #include "files/safe_replace.h"
+#include "lang/language.h"
 #include "render/qt_canvas.h"
 #include "text/number_format.h"
 
@@ -84,7 +85,8 @@ Status exportDrawing(const Drawing& d, double zoom, const std::string& path) {
         }
     }
     buffer.close();
-    if (!painted || bytes.isEmpty()) return failure(path + ": 図を描けませんでした");
+    if (!painted || bytes.isEmpty())
+        return failure(path + translate("Render", ": 図を描けませんでした"));
     return writeOutcome(
         path,
         replaceFile(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));

@@ -65,6 +65,8 @@ Settings loadSettings(const IniFile& ini, const std::string& programFolder) {
     s.si = readProfileBool(ini, "Setting", "SiUnit", false);
     s.currentDir = ini.readString("Setting", "CurrentDir", programFolder, 512);
     if (s.currentDir.empty()) s.currentDir = programFolder;
+    s.language = ini.readString("Setting", "Language", "", 63);
+    if (s.language != "ja" && s.language != "en") s.language.clear();
     return s;
 }
 
@@ -92,7 +94,8 @@ bool saveSettings(IniFile& ini, const Settings& s) {
         ini.writeString("Font", "CSFontName", s.fontName);
     for (int i = 0; ok && i < kViewFlagCount; ++i)
         ok = writeProfileBool(ini, "View", kViewFlagKeys[i], s.view[i]);
-    return ok && writeProfileBool(ini, "Setting", "SiUnit", s.si);
+    return ok && writeProfileBool(ini, "Setting", "SiUnit", s.si) &&
+           ini.writeString("Setting", "Language", s.language.empty() ? "auto" : s.language);
 }
 
 bool saveClosingState(IniFile& ini, const std::string& currentDir, const WindowBounds& b) {

@@ -23,6 +23,8 @@ struct Settings {
                                              true, false, false, false};
     bool si = false;  // SiUnit: SI units shown (kJ/kg, kW)
     std::string currentDir;
+    // Language: "ja" or "en" as chosen in the options dialog, empty to follow the locale.
+    std::string language;
 };
 
 struct WindowBounds {

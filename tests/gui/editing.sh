@@ -95,7 +95,7 @@ start "$work/undone.hdw"
 stop
 
 head -c 100 "$work/undone.hdw" > "$work/bad.hdw"
-"$work/humidraw" "$work/bad.hdw" &
+"$work/humidraw" "${lang_args[@]}" "$work/bad.hdw" &
 pid=$!
 box=$(window_named 'Humidraw ｴﾗｰﾒｯｾｰｼﾞ') || fail "no message for a damaged document"
 shot damaged

@@ -43,9 +43,12 @@ start_wm() {
   fail "the window manager did not start: $(cat "$work/openbox.log")"
 }
 
+# The language the scripts read the program's captions in, whatever the locale of the run; a
+# script testing the choice of the language empties it.
+lang_args=(--lang ja)
 # The program; `wid` is its main window once that is visible and the start-up fit has run.
 start() {
-  "$work/humidraw" "$@" &
+  "$work/humidraw" "${lang_args[@]}" "$@" &
   pid=$!
   wid=$(timeout 20 xdotool search --sync --onlyvisible --name 'Humidraw ver' | head -1)
   [ -n "$wid" ] || fail "no main window"

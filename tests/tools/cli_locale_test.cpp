@@ -20,10 +20,12 @@ class CliLocales : public testing::Test {
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    // The command's output (or the file it wrote, `file` relative to the folder) in `locale`.
+    // The command's output (or the file it wrote, `file` relative to the folder) in `locale`,
+    // in one language: the locale would otherwise choose it.
     std::string outputIn(const std::string& locale, const std::string& args,
                          const std::string& file = "") {
-        const CommandRun r = runCommand("env LC_ALL=" + locale + " " + HUMIDRAW_CLI, args);
+        const CommandRun r =
+            runCommand("env LC_ALL=" + locale + " " + HUMIDRAW_CLI, "--lang ja " + args);
         EXPECT_EQ(r.status, 0) << locale << " " << args << ": " << r.err;
         return file.empty() ? r.out : slurp((dir / file).string());
     }

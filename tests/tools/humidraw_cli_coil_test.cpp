@@ -10,7 +10,8 @@ namespace fs = std::filesystem;
 namespace {
 
 CommandRun coil(const std::string& args) {
-    return runCommand(HUMIDRAW_CLI, "coil " + args);
+    // In Japanese, the language of the messages these tests read, whatever the locale.
+    return runCommand(HUMIDRAW_CLI, "--lang ja coil " + args);
 }
 
 bool has(const std::string& text, const std::string& part) {

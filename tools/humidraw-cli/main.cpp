@@ -7,11 +7,13 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "commands.h"
 #include "files/standard_streams.h"
+#include "lang/language.h"
 #include "render/qt_text.h"
 
 namespace {
@@ -32,8 +34,25 @@ const char kUsage[] =
     "  humidraw-cli coil [--si] [--dbmin T] [--dbmax T] [NAME=VALUE ...] [--json] [-o DOC.hdw]\n"
     "      the single-coil process; NAME is a field of the dialog (CB1, X1, ..., EOA, ESA,\n"
     "      EDT, EQS, EQL, HCB1, HX1, ..., HEOA, HESA, HEQS, Kasitu=1|2).\n"
+    "Every command takes --lang ja|en: the language of the chart's texts and of the messages\n"
+    "(else the locale's: Japanese for ja_*, C and POSIX, English for the others).\n"
     "Exit status: 0 done, 1 a file could not be read or written or no chart can be made,\n"
     "2 a usage error.\n";
+
+// Removes `--lang ja|en` from the arguments and sets the language it names, else the locale's.
+std::optional<std::string> takeLanguage(std::vector<std::string>& args) {
+    humidraw::setLanguage(humidraw::languageFromEnvironment());
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--lang") continue;
+        if (i + 1 >= args.size()) return "option --lang needs a value";
+        const auto language = humidraw::parseLanguage(args[i + 1]);
+        if (!language) return "--lang takes ja or en, not " + args[i + 1];
+        humidraw::setLanguage(*language);
+        args.erase(args.begin() + i, args.begin() + i + 2);
+        --i;
+    }
+    return std::nullopt;
+}
 
 int run(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -43,7 +62,8 @@ int run(int argc, char** argv) {
         mkdir(runtime.c_str(), 0700);
         setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     }
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (auto error = takeLanguage(args)) return humidraw_cli::fail(2, *error);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         std::fputs(kUsage, args.empty() ? stderr : stdout);
         return args.empty() ? 2 : 0;

@@ -1,0 +1,27 @@
+#pragma once
+// The language the program starts in and the translations that make it speak it.
+#include <QStringList>
+#include <optional>
+#include <string>
+
+#include "lang/language.h"
+
+namespace humidraw::app {
+
+// The value of `--lang` among the arguments (taken out of them), nothing when not given; an
+// error text when its value is not "ja" or "en".
+struct LanguageArgument {
+    std::optional<Language> language;
+    std::string error;
+};
+LanguageArgument takeLanguageArgument(QStringList& arguments);
+
+// The language to start in: the command line's, else the settings file's ("ja", "en"),
+// else the locale's.
+Language startLanguage(std::optional<Language> commandLine, const std::string& setting);
+
+// Makes the program, its libraries and Qt's own dialogs speak `language`: the program's
+// English translation, or Qt's Japanese texts. False when a translation file is missing.
+bool installLanguage(Language language);
+
+}  // namespace humidraw::app

@@ -1,0 +1,1225 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja_JP">
+<context>
+    <name>Chart</name>
+    <message>
+        <source>相対湿度RH[%]</source>
+        <translation>Rel. humidity [%]</translation>
+    </message>
+    <message>
+        <source>乾球温度 DB [℃]</source>
+        <translation>Dry-bulb temperature DB [°C]</translation>
+    </message>
+    <message>
+        <source>湿り空気 h-x 線図(全圧力P=%1kPa)</source>
+        <translation>Psychrometric chart h-x (total pressure P = %1 kPa)</translation>
+    </message>
+    <message>
+        <source>湿り空気 h-x 線図(全圧力P=%1mmHg)</source>
+        <translation>Psychrometric chart h-x (total pressure P = %1 mmHg)</translation>
+    </message>
+    <message>
+        <source>絶対湿度 x [kg/kg(DA)]</source>
+        <translation>Humidity ratio x [kg/kg(DA)]</translation>
+    </message>
+    <message>
+        <source>比エンタルピ h [kJ/kg(DA)]</source>
+        <translation>Specific enthalpy h [kJ/kg(DA)]</translation>
+    </message>
+    <message>
+        <source>比エンタルピ h [kcal/kg(DA)]</source>
+        <translation>Specific enthalpy h [kcal/kg(DA)]</translation>
+    </message>
+    <message>
+        <source>湿球温度WB[℃]</source>
+        <translation>Wet-bulb temperature WB [°C]</translation>
+    </message>
+    <message>
+        <source>比容積 v [m^3/kg(DA)]</source>
+        <translation>Sp. vol. v [m^3/kg(DA)]</translation>
+    </message>
+    <message>
+        <source>顕熱比SHF</source>
+        <translation>SHF</translation>
+    </message>
+    <message>
+        <source>熱水分比[kJ/kg]</source>
+        <translation>Moist. ratio [kJ/kg]</translation>
+    </message>
+    <message>
+        <source>熱水分比[kcal/kg]</source>
+        <translation>Moist. ratio [kcal/kg]</translation>
+    </message>
+    <message>
+        <source>(%1～%2℃)</source>
+        <translation>(%1 to %2 °C)</translation>
+    </message>
+    <message>
+        <source>乾球温度の下限は上限より低くしてください </source>
+        <translation>The lowest dry-bulb temperature must be below the highest </translation>
+    </message>
+    <message>
+        <source>乾球温度の上限は0℃より高くしてください </source>
+        <translation>The highest dry-bulb temperature must be above 0 °C </translation>
+    </message>
+    <message>
+        <source>この乾球温度の範囲では線図を作成できません </source>
+        <translation>No chart can be made for this dry-bulb temperature range </translation>
+    </message>
+</context>
+<context>
+    <name>Coil</name>
+    <message>
+        <source>冷房時</source>
+        <translation>Cooling</translation>
+    </message>
+    <message>
+        <source>暖房時</source>
+        <translation>Heating</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; は浮動小数点数ではありません</source>
+        <translation>&apos;%1&apos; is not a floating-point number</translation>
+    </message>
+    <message>
+        <source>%1：違う種類のデータを入力して下さい</source>
+        <translation>%1: enter two different kinds of data</translation>
+    </message>
+    <message>
+        <source>%1：項目が選ばれていません (%2)</source>
+        <translation>%1: no item is selected (%2)</translation>
+    </message>
+    <message>
+        <source>%1：比ｴﾝﾀﾙﾋﾟと湿球温度の組み合わせでは計算できません</source>
+        <translation>%1: no state can be computed from specific enthalpy and wet-bulb temperature</translation>
+    </message>
+    <message>
+        <source>%1：この値では空気の状態を計算できません</source>
+        <translation>%1: no air state can be computed from these values</translation>
+    </message>
+    <message>
+        <source>%1：絶対湿度が負になります</source>
+        <translation>%1: the humidity ratio becomes negative</translation>
+    </message>
+    <message>
+        <source>%1：相対湿度が100%を超えます (%2%)</source>
+        <translation>%1: the relative humidity exceeds 100% (%2%)</translation>
+    </message>
+    <message>
+        <source>導入外気量(%1)が給気風量(%2)を超えるため、</source>
+        <translation>As the outdoor air volume (%1) exceeds the supply air volume (%2), </translation>
+    </message>
+    <message>
+        <source>混合空気の絶対湿度が負になります</source>
+        <translation>the humidity ratio of the mixed air becomes negative</translation>
+    </message>
+    <message>
+        <source>混合空気の状態を計算できません (%1, %2)</source>
+        <translation>No mixed air state can be computed (%1, %2)</translation>
+    </message>
+    <message>
+        <source>混合空気は外気の先に描かれます</source>
+        <translation>the mixed air is drawn beyond the outdoor air</translation>
+    </message>
+    <message>
+        <source>給気の状態を計算できません (%1)</source>
+        <translation>No supply air state can be computed (%1)</translation>
+    </message>
+    <message>
+        <source>給気の相対湿度が100%を超えます (%1%)。%2を見直して下さい</source>
+        <translation>The relative humidity of the supply air exceeds 100% (%1%). Check %2</translation>
+    </message>
+    <message>
+        <source>始点</source>
+        <translation>Start point</translation>
+    </message>
+    <message>
+        <source>終点</source>
+        <translation>End point</translation>
+    </message>
+    <message>
+        <source>線分作成</source>
+        <translation>Draw Line</translation>
+    </message>
+    <message>
+        <source>95%のコイル出口状態が求められません (EQL, EDT, ESA)</source>
+        <translation>No coil leaving air state at 95% can be found (EQL, EDT, ESA)</translation>
+    </message>
+    <message>
+        <source>吹き出し温度差(EDT)が小さすぎ、給気風量を計算できません</source>
+        <translation>The supply temperature difference (EDT) is too small to compute the supply air volume</translation>
+    </message>
+    <message>
+        <source>顕熱負荷(EQS)が0のため給気風量が0になり、計算できません</source>
+        <translation>The sensible load (EQS) is 0, which makes the supply air volume 0: nothing can be computed</translation>
+    </message>
+    <message>
+        <source>給気風量(ESA)が負の値です</source>
+        <translation>The supply air volume (ESA) is negative</translation>
+    </message>
+    <message>
+        <source>給気風量(ESA)が0で吹き出し温度差(EDT)も0以下のため、計算できません</source>
+        <translation>The supply air volume (ESA) is 0 and the supply temperature difference (EDT) is 0 or less: nothing can be computed</translation>
+    </message>
+    <message>
+        <source>給気風量(ESA)が小さすぎ、吹き出し温度差を計算できません</source>
+        <translation>The supply air volume (ESA) is too small to compute the supply temperature difference</translation>
+    </message>
+    <message>
+        <source>導入外気量(EOA)が負の値です</source>
+        <translation>The outdoor air volume (EOA) is negative</translation>
+    </message>
+    <message>
+        <source>顕熱負荷(EQS)が負の値です</source>
+        <translation>The sensible load (EQS) is negative</translation>
+    </message>
+    <message>
+        <source>外気条件(X1, X2)</source>
+        <translation>Outdoor air (X1, X2)</translation>
+    </message>
+    <message>
+        <source>室内設定条件(X10, X20)</source>
+        <translation>Room design conditions (X10, X20)</translation>
+    </message>
+    <message>
+        <source>潜熱負荷(EQL)が給気風量(ESA)に対して大きすぎ、給気の絶対湿度が0以下になります</source>
+        <translation>The latent load (EQL) is too large for the supply air volume (ESA): the humidity ratio of the supply air becomes 0 or less</translation>
+    </message>
+    <message>
+        <source>吹き出し温度差(EDT)・給気風量(ESA)</source>
+        <translation>the supply temperature difference (EDT) and supply air volume (ESA)</translation>
+    </message>
+    <message>
+        <source>加湿前の状態を計算できません (HEQS, HESA, HEOA)</source>
+        <translation>No state before humidification can be computed (HEQS, HESA, HEOA)</translation>
+    </message>
+    <message>
+        <source>導入外気量(HEOA)が負の値です</source>
+        <translation>The outdoor air volume (HEOA) is negative</translation>
+    </message>
+    <message>
+        <source>給気風量(HESA)が負の値です</source>
+        <translation>The supply air volume (HESA) is negative</translation>
+    </message>
+    <message>
+        <source>給気風量(HESA)が0のため、計算できません</source>
+        <translation>The supply air volume (HESA) is 0: nothing can be computed</translation>
+    </message>
+    <message>
+        <source>外気条件(HX1, HX2)</source>
+        <translation>Outdoor air (HX1, HX2)</translation>
+    </message>
+    <message>
+        <source>室内設定条件(HX10, HX20)</source>
+        <translation>Room design conditions (HX10, HX20)</translation>
+    </message>
+    <message>
+        <source>顕熱負荷(HEQS)・給気風量(HESA)</source>
+        <translation>the sensible load (HEQS) and supply air volume (HESA)</translation>
+    </message>
+    <message>
+        <source>図形の数が上限(640)を超えるため記入できません</source>
+        <translation>The process cannot be drawn: the objects would exceed their limit (640)</translation>
+    </message>
+    <message>
+        <source>導入外気量が0のため混合空気がなく、計算しません</source>
+        <translation>No outdoor air, so no mixed air: not computed</translation>
+    </message>
+    <message>
+        <source>状態値</source>
+        <translation>Air states</translation>
+    </message>
+    <message>
+        <source>給気風量</source>
+        <translation>Supply air (SA) volume</translation>
+    </message>
+    <message>
+        <source>導入外気量</source>
+        <translation>Outdoor air (OA) volume</translation>
+    </message>
+    <message>
+        <source>室内顕熱負荷</source>
+        <translation>Room sensible load</translation>
+    </message>
+    <message>
+        <source>室内潜熱負荷</source>
+        <translation>Room latent load</translation>
+    </message>
+    <message>
+        <source>冷却コイル 全熱負荷</source>
+        <translation>Cooling coil total load</translation>
+    </message>
+    <message>
+        <source>冷却コイル 顕熱負荷</source>
+        <translation>Cooling coil sensible load</translation>
+    </message>
+    <message>
+        <source>冷却コイル 潜熱負荷</source>
+        <translation>Cooling coil latent load</translation>
+    </message>
+    <message>
+        <source>除湿量(凝縮水)</source>
+        <translation>Condensate (dehumidified water)</translation>
+    </message>
+    <message>
+        <source>コイルSHF</source>
+        <translation>Coil sensible heat factor (SHF)</translation>
+    </message>
+    <message>
+        <source>装置露点温度 ADP</source>
+        <translation>Apparatus dew point (ADP)</translation>
+    </message>
+    <message>
+        <source>コイルの線は図の範囲内で飽和曲線と交わりません</source>
+        <translation>The coil line does not meet the saturation curve within the chart</translation>
+    </message>
+    <message>
+        <source>バイパスファクタ BF</source>
+        <translation>Bypass factor (BF)</translation>
+    </message>
+    <message>
+        <source>冷却コイル</source>
+        <translation>Cooling coil</translation>
+    </message>
+    <message>
+        <source>再熱量(再熱または送風機・ダクトの熱取得) CA→SA</source>
+        <translation>Reheat (reheat, or fan and duct heat gain) CA→SA</translation>
+    </message>
+    <message>
+        <source>外気負荷</source>
+        <translation>Outdoor air load</translation>
+    </message>
+    <message>
+        <source>加熱コイル負荷</source>
+        <translation>Heating coil load</translation>
+    </message>
+    <message>
+        <source>加湿量(蒸気加湿)</source>
+        <translation>Humidification (steam)</translation>
+    </message>
+    <message>
+        <source>加湿量(水加湿)</source>
+        <translation>Humidification (water spray)</translation>
+    </message>
+    <message>
+        <source>加熱コイル・加湿器</source>
+        <translation>Heating coil and humidifier</translation>
+    </message>
+</context>
+<context>
+    <name>CoilReportWindow</name>
+    <message>
+        <source>Humidraw ｼﾝｸﾞﾙｺｲﾙ方式 計算結果</source>
+        <translation>Humidraw single-coil system: results</translation>
+    </message>
+    <message>
+        <source>コピー(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>印刷(&amp;P)</source>
+        <translation>&amp;Print</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>印刷処理が中断されました</source>
+        <translation>Printing was interrupted</translation>
+    </message>
+</context>
+<context>
+    <name>CommandDialog</name>
+    <message>
+        <source>比ｴﾝﾀﾙﾋﾟ h[kJ/kg]</source>
+        <translation>Specific enthalpy h [kJ/kg]</translation>
+    </message>
+    <message>
+        <source>比ｴﾝﾀﾙﾋﾟ h[kcal/kg]</source>
+        <translation>Specific enthalpy h [kcal/kg]</translation>
+    </message>
+    <message>
+        <source>乾球温度 DB[℃]</source>
+        <translation>Dry-bulb temperature DB [°C]</translation>
+    </message>
+    <message>
+        <source>相対湿度 RH[%]</source>
+        <translation>Relative humidity RH [%]</translation>
+    </message>
+    <message>
+        <source>絶対湿度 x[kg/kg&apos;]</source>
+        <translation>Humidity ratio x [kg/kg&apos;]</translation>
+    </message>
+    <message>
+        <source>湿球温度 WB[℃]</source>
+        <translation>Wet-bulb temperature WB [°C]</translation>
+    </message>
+    <message>
+        <source>比容積 v[m^3/kg]</source>
+        <translation>Specific volume v [m^3/kg]</translation>
+    </message>
+</context>
+<context>
+    <name>Document</name>
+    <message>
+        <source>実&#x3000;&#x3000;線</source>
+        <translation>Solid</translation>
+    </message>
+    <message>
+        <source>破&#x3000;&#x3000;線</source>
+        <translation>Dashed</translation>
+    </message>
+    <message>
+        <source>点&#x3000;&#x3000;線</source>
+        <translation>Dotted</translation>
+    </message>
+    <message>
+        <source>一点鎖線</source>
+        <translation>Dash-dot</translation>
+    </message>
+    <message>
+        <source>二点鎖線</source>
+        <translation>Dash-dot-dot</translation>
+    </message>
+    <message>
+        <source>左・上</source>
+        <translation>Left, top</translation>
+    </message>
+    <message>
+        <source>左・中</source>
+        <translation>Left, middle</translation>
+    </message>
+    <message>
+        <source>左・下</source>
+        <translation>Left, bottom</translation>
+    </message>
+    <message>
+        <source>中・下</source>
+        <translation>Centre, bottom</translation>
+    </message>
+    <message>
+        <source>右・下</source>
+        <translation>Right, bottom</translation>
+    </message>
+    <message>
+        <source>右・中</source>
+        <translation>Right, middle</translation>
+    </message>
+    <message>
+        <source>右・上</source>
+        <translation>Right, top</translation>
+    </message>
+    <message>
+        <source>中・上</source>
+        <translation>Centre, top</translation>
+    </message>
+    <message>
+        <source>（%1バイト目）</source>
+        <translation> (at byte %1)</translation>
+    </message>
+    <message>
+        <source>フォント名</source>
+        <translation>The font name</translation>
+    </message>
+    <message>
+        <source>図形の文字列</source>
+        <translation>An object&apos;s text</translation>
+    </message>
+    <message>
+        <source>ファイルが見つかりません</source>
+        <translation>The file is not found</translation>
+    </message>
+    <message>
+        <source>読み込みの権限がありません</source>
+        <translation>No permission to read the file</translation>
+    </message>
+    <message>
+        <source>フォルダです。ファイルを指定して下さい</source>
+        <translation>This is a folder. Choose a file</translation>
+    </message>
+    <message>
+        <source>ファイルを読み込めません</source>
+        <translation>The file cannot be read</translation>
+    </message>
+    <message>
+        <source>ファイルが途中で切れています</source>
+        <translation>The file is cut short</translation>
+    </message>
+    <message>
+        <source>ヘッダが途中で切れています</source>
+        <translation>The header is cut short</translation>
+    </message>
+    <message>
+        <source>%1の長さ %2 が正しくありません%3</source>
+        <translation>%1 has a wrong length %2%3</translation>
+    </message>
+    <message>
+        <source>%1（%2バイト）がファイルの終わりを越えています%3</source>
+        <translation>%1 (%2 bytes) runs past the end of the file%3</translation>
+    </message>
+    <message>
+        <source>%1が CP932 の文字ではありません%2</source>
+        <translation>%1 is not CP932 text%2</translation>
+    </message>
+    <message>
+        <source>図形のレコードが途中で切れています</source>
+        <translation>An object record is cut short</translation>
+    </message>
+    <message>
+        <source>図形の種類 %1 が正しくありません%2</source>
+        <translation>Wrong object kind %1%2</translation>
+    </message>
+    <message>
+        <source>数値でない値（無限大・NaN）があります</source>
+        <translation>A value is not a number (infinity, NaN)</translation>
+    </message>
+    <message>
+        <source>フォント名を CP932 で保存できません: </source>
+        <translation>The font name cannot be saved in CP932: </translation>
+    </message>
+    <message>
+        <source>ヘッダに数値でない値（無限大・NaN）があります</source>
+        <translation>The header holds a value that is not a number (infinity, NaN)</translation>
+    </message>
+    <message>
+        <source>座標が数値ではありません（無限大・NaN）</source>
+        <translation>A coordinate is not a number (infinity, NaN)</translation>
+    </message>
+    <message>
+        <source>文字列を CP932 で保存できません: </source>
+        <translation>A text cannot be saved in CP932: </translation>
+    </message>
+    <message>
+        <source>この組み合わせでは計算できません</source>
+        <translation>This combination cannot be computed</translation>
+    </message>
+    <message>
+        <source>始点：違う種類のデータを入力して下さい</source>
+        <translation>Start point: enter two different kinds of data</translation>
+    </message>
+    <message>
+        <source>終点：違う種類のデータを入力して下さい</source>
+        <translation>End point: enter two different kinds of data</translation>
+    </message>
+    <message>
+        <source>図形の数が上限(640)に達しているため追加できません</source>
+        <translation>No object can be added: the objects have reached their limit (640)</translation>
+    </message>
+</context>
+<context>
+    <name>Editor</name>
+    <message>
+        <source>始点を指示([SHIFT]+[右ｸﾘｯｸ]で数値入力)：</source>
+        <translation>Pick the start point ([SHIFT]+[right click] to type values):</translation>
+    </message>
+    <message>
+        <source>削除する図形を選択：</source>
+        <translation>Select the object to erase:</translation>
+    </message>
+    <message>
+        <source>拡大[左ｸﾘｯｸ],縮小[右ｸﾘｯｸ],中止[ESC]</source>
+        <translation>Zoom in [left click], zoom out [right click], stop [ESC]</translation>
+    </message>
+    <message>
+        <source>[左ｸﾘｯｸ]でﾄﾞﾗｯｸﾞ、[右ｸﾘｯｸ]で解除</source>
+        <translation>Drag with [left click], release with [right click]</translation>
+    </message>
+    <message>
+        <source>文字記入位置を指示：</source>
+        <translation>Pick where the text goes:</translation>
+    </message>
+    <message>
+        <source>終点を指示([SHIFT]+[右ｸﾘｯｸ]:数値入力,[ESC]or[右ｸﾘｯｸ]:ｺﾏﾝﾄﾞ終了)：</source>
+        <translation>Pick the end point ([SHIFT]+[right click]: type values, [ESC] or [right click]: end command):</translation>
+    </message>
+    <message>
+        <source>線分作成</source>
+        <translation>Draw Line</translation>
+    </message>
+    <message>
+        <source>図形の数が上限(640)に達しているため追加できません</source>
+        <translation>No object can be added: the objects have reached their limit (640)</translation>
+    </message>
+    <message>
+        <source>始点の状態値を入力</source>
+        <translation>Enter the State of the Start Point</translation>
+    </message>
+    <message>
+        <source>終点の状態値を入力</source>
+        <translation>Enter the State of the End Point</translation>
+    </message>
+    <message>
+        <source>図形を選択([SHIFT]+[左ｸﾘｯｸ]で追加, [ESC]で解除)：</source>
+        <translation>Select objects ([Shift]+[left click] adds, [Esc] clears):</translation>
+    </message>
+</context>
+<context>
+    <name>Files</name>
+    <message>
+        <source>書き込みの権限がありません</source>
+        <translation>No permission to write</translation>
+    </message>
+    <message>
+        <source>フォルダがありません</source>
+        <translation>The folder does not exist</translation>
+    </message>
+    <message>
+        <source>ディスクの空き容量が足りません</source>
+        <translation>Not enough free disk space</translation>
+    </message>
+    <message>
+        <source>同じ名前のフォルダがあります</source>
+        <translation>A folder of the same name exists</translation>
+    </message>
+    <message>
+        <source>読み取り専用の場所です</source>
+        <translation>The place is read-only</translation>
+    </message>
+    <message>
+        <source>ファイルを読み込めないため、書き換えません</source>
+        <translation>The file cannot be read, so it is not replaced</translation>
+    </message>
+    <message>
+        <source>書き込めませんでした（エラー番号 %1）</source>
+        <translation>Could not write (error number %1)</translation>
+    </message>
+</context>
+<context>
+    <name>Render</name>
+    <message>
+        <source>: 図を描けませんでした</source>
+        <translation>: the chart could not be drawn</translation>
+    </message>
+</context>
+<context>
+    <name>TAhu1</name>
+    <message>
+        <source>Humidraw ｼﾝｸﾞﾙｺｲﾙ方式</source>
+        <translation>Humidraw Single Coil System</translation>
+    </message>
+    <message>
+        <source>冷房時</source>
+        <translation>Cooling</translation>
+    </message>
+    <message>
+        <source>外気条件及び風量</source>
+        <translation>Outdoor air (OA) and volume</translation>
+    </message>
+    <message>
+        <source>導入外気量[CMH]：</source>
+        <translation>Outdoor air volume [CMH]:</translation>
+    </message>
+    <message>
+        <source>室内設定条件及び負荷</source>
+        <translation>Room design conditions (RA) and loads</translation>
+    </message>
+    <message>
+        <source>顕熱負荷[kcal/h]：</source>
+        <translation>Sensible load [kcal/h]:</translation>
+    </message>
+    <message>
+        <source>潜熱負荷[kcal/h]：</source>
+        <translation>Latent load [kcal/h]:</translation>
+    </message>
+    <message>
+        <source>吹き出し温度差(給気風量)</source>
+        <translation>Supply temperature difference (supply air volume)</translation>
+    </message>
+    <message>
+        <source>吹き出し温度差[℃]：</source>
+        <translation>Supply temperature difference [°C]:</translation>
+    </message>
+    <message>
+        <source>給気風量[CMH]：</source>
+        <translation>Supply air volume [CMH]:</translation>
+    </message>
+    <message>
+        <source>暖房時</source>
+        <translation>Heating</translation>
+    </message>
+    <message>
+        <source>加湿方式</source>
+        <translation>Humidification</translation>
+    </message>
+    <message>
+        <source>水加湿</source>
+        <translation>Water spray</translation>
+    </message>
+    <message>
+        <source>蒸気加湿</source>
+        <translation>Steam</translation>
+    </message>
+    <message>
+        <source>記入</source>
+        <translation>Draw</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>顕熱負荷[kW]：</source>
+        <translation>Sensible load [kW]:</translation>
+    </message>
+    <message>
+        <source>潜熱負荷[kW]：</source>
+        <translation>Latent load [kW]:</translation>
+    </message>
+</context>
+<context>
+    <name>TEdText1</name>
+    <message>
+        <source>Humidraw 文字作成</source>
+        <translation>Humidraw Text</translation>
+    </message>
+    <message>
+        <source>文字を入力してください。</source>
+        <translation>Type the text.</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>ラベル位置：</source>
+        <translation>Label position:</translation>
+    </message>
+</context>
+<context>
+    <name>TFOption</name>
+    <message>
+        <source>乾球温度 DB[℃]</source>
+        <translation>Dry-bulb temperature DB [°C]</translation>
+    </message>
+    <message>
+        <source>相対湿度 RH[%]</source>
+        <translation>Relative humidity RH [%]</translation>
+    </message>
+    <message>
+        <source>絶対湿度 x[kg/kg&apos;]</source>
+        <translation>Humidity ratio x [kg/kg&apos;]</translation>
+    </message>
+    <message>
+        <source>比ｴﾝﾀﾙﾋﾟ h[kcal/kg]</source>
+        <translation>Specific enthalpy h [kcal/kg]</translation>
+    </message>
+    <message>
+        <source>湿球温度 WB[℃]</source>
+        <translation>Wet-bulb temperature WB [°C]</translation>
+    </message>
+    <message>
+        <source>比容積 v[m^3/kg]</source>
+        <translation>Specific volume v [m^3/kg]</translation>
+    </message>
+    <message>
+        <source>顕熱比 SHF</source>
+        <translation>Sensible heat factor SHF</translation>
+    </message>
+    <message>
+        <source>熱水分比[kcal/kg]</source>
+        <translation>Moisture ratio [kcal/kg]</translation>
+    </message>
+    <message>
+        <source>詳細データ表</source>
+        <translation>Detailed data table</translation>
+    </message>
+    <message>
+        <source>Humidrawの設定</source>
+        <translation>Humidraw Options</translation>
+    </message>
+    <message>
+        <source>条件設定</source>
+        <translation>Conditions</translation>
+    </message>
+    <message>
+        <source>大気圧(mmHg)：</source>
+        <translation>Atmospheric pressure (mmHg):</translation>
+    </message>
+    <message>
+        <source>乾球温度下限(℃)：</source>
+        <translation>Lowest dry-bulb temperature (°C):</translation>
+    </message>
+    <message>
+        <source>乾球温度上限(℃)：</source>
+        <translation>Highest dry-bulb temperature (°C):</translation>
+    </message>
+    <message>
+        <source>ﾌｫﾝﾄの選択</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>ﾌｫﾝﾄ名：</source>
+        <translation>Font name:</translation>
+    </message>
+    <message>
+        <source>ﾌｫﾝﾄｻｲｽﾞ：</source>
+        <translation>Font size:</translation>
+    </message>
+    <message>
+        <source>表示言語</source>
+        <translation>Display language</translation>
+    </message>
+    <message>
+        <source>自動</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>表示線図</source>
+        <translation>Lines shown</translation>
+    </message>
+    <message>
+        <source>使用単位</source>
+        <translation>Units</translation>
+    </message>
+    <message>
+        <source>ＳＩ 単位</source>
+        <translation>SI units</translation>
+    </message>
+    <message>
+        <source>従来単位</source>
+        <translation>Traditional units</translation>
+    </message>
+    <message>
+        <source>設定保存(&amp;S)</source>
+        <translation>&amp;Save Settings</translation>
+    </message>
+    <message>
+        <source>適用(&amp;A)</source>
+        <translation>&amp;Apply</translation>
+    </message>
+    <message>
+        <source>適用後閉じる(&amp;D)</source>
+        <translation>Apply an&amp;d Close</translation>
+    </message>
+    <message>
+        <source>閉じる(&amp;C)</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>比ｴﾝﾀﾙﾋﾟ h[kJ/kg]</source>
+        <translation>Specific enthalpy h [kJ/kg]</translation>
+    </message>
+    <message>
+        <source>熱水分比[kJ/kg]</source>
+        <translation>Moisture ratio [kJ/kg]</translation>
+    </message>
+</context>
+<context>
+    <name>TFmIX</name>
+    <message>
+        <source>表示言語は、設定を保存して Humidraw を再起動すると切り替わります。</source>
+        <translation>The display language changes when the settings are saved and Humidraw is started again.</translation>
+    </message>
+    <message>
+        <source>Humidraw ｴﾗｰﾒｯｾｰｼﾞ</source>
+        <translation>Humidraw Error Message</translation>
+    </message>
+    <message>
+        <source>設定ファイルに書き込めません: </source>
+        <translation>Cannot write the settings file: </translation>
+    </message>
+    <message>
+        <source>設定を保存しました.</source>
+        <translation>The settings have been saved.</translation>
+    </message>
+    <message>
+        <source>新規作成(&amp;N)</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>新規作成</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>開く(&amp;O)</source>
+        <translation>&amp;Open</translation>
+    </message>
+    <message>
+        <source>開く</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>上書き保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>上書き保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存(&amp;A)</source>
+        <translation>Save &amp;As</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>印刷(&amp;P)</source>
+        <translation>&amp;Print</translation>
+    </message>
+    <message>
+        <source>印刷</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>ﾒﾀﾌｧｲﾙ作成(&amp;M)</source>
+        <translation>Export &amp;Metafile</translation>
+    </message>
+    <message>
+        <source>ﾒﾀﾌｧｲﾙ作成</source>
+        <translation>Export Metafile</translation>
+    </message>
+    <message>
+        <source>Humidrawの終了(&amp;X)</source>
+        <translation>E&amp;xit Humidraw</translation>
+    </message>
+    <message>
+        <source>Humidrawの終了</source>
+        <translation>Exit Humidraw</translation>
+    </message>
+    <message>
+        <source>全消去(&amp;A)</source>
+        <translation>Erase &amp;All</translation>
+    </message>
+    <message>
+        <source>図形削除(&amp;E)</source>
+        <translation>&amp;Erase Object</translation>
+    </message>
+    <message>
+        <source>図形削除</source>
+        <translation>Erase Object</translation>
+    </message>
+    <message>
+        <source>ｸﾘｯﾌﾟﾎﾞｰﾄﾞ出力(&amp;B)</source>
+        <translation>Copy to Clip&amp;board</translation>
+    </message>
+    <message>
+        <source>ｸﾘｯﾌﾟﾎﾞｰﾄﾞ出力</source>
+        <translation>Copy to Clipboard</translation>
+    </message>
+    <message>
+        <source>ｺﾏﾝﾄﾞ終了</source>
+        <translation>End Command</translation>
+    </message>
+    <message>
+        <source>等倍表示(&amp;G)</source>
+        <translation>Ori&amp;ginal Size</translation>
+    </message>
+    <message>
+        <source>拡大表示(&amp;I)</source>
+        <translation>Zoom &amp;In</translation>
+    </message>
+    <message>
+        <source>拡大表示</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>縮小表示(&amp;O)</source>
+        <translation>Zoom &amp;Out</translation>
+    </message>
+    <message>
+        <source>縮小表示</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>全体表示(&amp;A)</source>
+        <translation>Show &amp;All</translation>
+    </message>
+    <message>
+        <source>全体表示</source>
+        <translation>Show All</translation>
+    </message>
+    <message>
+        <source>ズーム(&amp;Z)</source>
+        <translation>&amp;Zoom</translation>
+    </message>
+    <message>
+        <source>ズーム</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>画面移動(&amp;P)</source>
+        <translation>&amp;Pan</translation>
+    </message>
+    <message>
+        <source>画面移動</source>
+        <translation>Pan</translation>
+    </message>
+    <message>
+        <source>表示</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>状態変化直線(&amp;L)</source>
+        <translation>State Change &amp;Line</translation>
+    </message>
+    <message>
+        <source>線分記入(&amp;F)</source>
+        <translation>&amp;Free Line</translation>
+    </message>
+    <message>
+        <source>線分記入</source>
+        <translation>Free Line</translation>
+    </message>
+    <message>
+        <source>文字記入</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>ｼﾝｸﾞﾙｺｲﾙ</source>
+        <translation>Single Coil</translation>
+    </message>
+    <message>
+        <source>記入</source>
+        <translation>Draw</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Humidrawについて(&amp;A)</source>
+        <translation>&amp;About Humidraw</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>作成(&amp;D)</source>
+        <translation>&amp;Draw</translation>
+    </message>
+    <message>
+        <source>自動記入(&amp;A)</source>
+        <translation>&amp;Automatic Drawing</translation>
+    </message>
+    <message>
+        <source>ｼﾝｸﾞﾙｺｲﾙ方式(&amp;S)</source>
+        <translation>&amp;Single Coil System</translation>
+    </message>
+    <message>
+        <source>設定(&amp;O)</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>ﾍﾙﾌﾟ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Humidraw ﾂｰﾙﾊﾞｰ1</source>
+        <translation>Humidraw Toolbar 1</translation>
+    </message>
+    <message>
+        <source>Humidraw 線の設定</source>
+        <translation>Humidraw Line Settings</translation>
+    </message>
+    <message>
+        <source> 色：</source>
+        <translation> Colour:</translation>
+    </message>
+    <message>
+        <source> 幅：</source>
+        <translation> Width:</translation>
+    </message>
+    <message>
+        <source> 線種：</source>
+        <translation> Style:</translation>
+    </message>
+    <message>
+        <source>Humidrawのﾃﾞｰﾀ (*.hdw *.HDW);;全てのﾌｧｲﾙ (*)</source>
+        <translation>Humidraw data (*.hdw *.HDW);;All files (*)</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; は浮動小数点数ではありません</source>
+        <translation>&apos;%1&apos; is not a floating-point number</translation>
+    </message>
+    <message>
+        <source>線分作成</source>
+        <translation>Draw Line</translation>
+    </message>
+    <message>
+        <source>ポイント作成</source>
+        <translation>Create Point</translation>
+    </message>
+    <message>
+        <source>違う種類のデータを入力して下さい</source>
+        <translation>Enter two different kinds of data</translation>
+    </message>
+    <message>
+        <source>この組み合わせでは計算できません</source>
+        <translation>This combination cannot be computed</translation>
+    </message>
+    <message>
+        <source>全データを消去します。</source>
+        <translation>All data will be erased.</translation>
+    </message>
+    <message>
+        <source>現在編集中の図面を保存しますか？</source>
+        <translation>Save the drawing being edited?</translation>
+    </message>
+    <message>
+        <source>ファイルを作成出来ません．
+</source>
+        <translation>Cannot create the file.
+</translation>
+    </message>
+    <message>
+        <source>データファイルを読込できません.
+</source>
+        <translation>Cannot read the data file.
+</translation>
+    </message>
+    <message>
+        <source>図形が640を超えているため、最初の640個だけを読み込みました（%1個は読み込まれません）</source>
+        <translation>The file holds more than 640 objects: only the first 640 were read (%1 were left out)</translation>
+    </message>
+    <message>
+        <source>エラーメッセージ</source>
+        <translation>Error Message</translation>
+    </message>
+    <message>
+        <source>ファイルが見つかりません</source>
+        <translation>The file is not found</translation>
+    </message>
+    <message>
+        <source>Windowsﾒﾀﾌｧｲﾙ (*.wmf);;ｴﾝﾊﾝｽﾄﾞﾒﾀﾌｧｲﾙ (*.emf);;全てのﾌｧｲﾙ (*);;SVG (*.svg);;PDF (*.pdf);;PNG (*.png)</source>
+        <translation>Windows metafile (*.wmf);;Enhanced metafile (*.emf);;All files (*);;SVG (*.svg);;PDF (*.pdf);;PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>湿り空気線図</source>
+        <translation>Psychrometric Chart</translation>
+    </message>
+    <message>
+        <source>印刷処理が終了しました</source>
+        <translation>Printing has finished</translation>
+    </message>
+    <message>
+        <source>印刷処理が中断されました</source>
+        <translation>Printing was interrupted</translation>
+    </message>
+    <message>
+        <source>他のｱﾌﾟﾘｹｰｼｮﾝ側で貼り付け(Ctrl+V)して下さい。
+グラフを複写することができます.
+但し、ｱﾌﾟﾘｹｰｼｮﾝによっては、正常にコピーできません.</source>
+        <translation>Paste (Ctrl+V) in the other application
+to copy the chart there.
+Some applications cannot paste it correctly.</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>やり直し(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>やり直し</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>選択(&amp;S)</source>
+        <translation>&amp;Select</translation>
+    </message>
+    <message>
+        <source>選択</source>
+        <translation>Select</translation>
+    </message>
+    <message>
+        <source>すべて選択(&amp;L)</source>
+        <translation>Select A&amp;ll</translation>
+    </message>
+    <message>
+        <source>選択した図形の削除(&amp;D)</source>
+        <translation>&amp;Delete Selected Objects</translation>
+    </message>
+    <message>
+        <source>最近使ったファイル</source>
+        <translation>Recent Files</translation>
+    </message>
+</context>
+<context>
+    <name>THumidrawAbout</name>
+    <message>
+        <source>© Humidraw developers. 空気線図作成ソフト</source>
+        <translation>© Humidraw developers. Psychrometric chart software</translation>
+    </message>
+</context>
+<context>
+    <name>TID_Point</name>
+    <message>
+        <source>Humidraw ポイント作成</source>
+        <translation>Humidraw Create Point</translation>
+    </message>
+    <message>
+        <source>データ入力</source>
+        <translation>Data entry</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>ｺﾏﾝﾄﾞ終了</source>
+        <translation>End Command</translation>
+    </message>
+</context>
+<context>
+    <name>TMk_Line</name>
+    <message>
+        <source>Humidraw 状態変化直線の作成</source>
+        <translation>Humidraw State Change Line</translation>
+    </message>
+    <message>
+        <source>始点のデータ入力</source>
+        <translation>Start point data</translation>
+    </message>
+    <message>
+        <source>始点に○印を記入する</source>
+        <translation>Mark the start point with a circle</translation>
+    </message>
+    <message>
+        <source>始点の記号：</source>
+        <translation>Start point label:</translation>
+    </message>
+    <message>
+        <source>終点のデータ入力</source>
+        <translation>End point data</translation>
+    </message>
+    <message>
+        <source>終点に○印を記入する</source>
+        <translation>Mark the end point with a circle</translation>
+    </message>
+    <message>
+        <source>終点の記号：</source>
+        <translation>End point label:</translation>
+    </message>
+    <message>
+        <source>文字基点：</source>
+        <translation>Text anchor:</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+</TS>
