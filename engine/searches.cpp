@@ -141,6 +141,22 @@ double estimatedDewPoint(const MoistekClass& m, double AH, double pa) {
     return v;
 }
 
+// The dew-point search over the proven ranges. Where the trials proven below are all those at or
+// below one point, as when the whole ice side is below and a probe proved the water side up to
+// lo, or no water-side trial is proven, the runs of proven trials reduce to their additions; the
+// stop at 100 °C cannot answer for them, every probe lying below 100 °C.
+template <typename TrialFn, typename StopFn>
+SearchEnd searchDewPoint(const ProbedTrials<DewPointRelation>::Known& known, double& t,
+                         double tolerance, TrialFn trial, StopFn stop) {
+    const double wholeIce = -std::numeric_limits<double>::denorm_min();
+    if (!(known.waterBelow >= 0) || known.iceBelow == wholeIce) {
+        const double lo = known.waterBelow >= 0 ? known.waterBelow : known.iceBelow;
+        return stepSearchAbove(t, kTempStart, kTempStep, tolerance, lo, trial, stop);
+    }
+    return stepSearch(
+        t, kTempStart, kTempStep, tolerance, [&](double v) { return known.below(v); }, trial, stop);
+}
+
 }  // namespace
 
 int wetBulb(const MoistekClass& m, double DB, double AH, double& wb) {
@@ -198,16 +214,15 @@ int dewPoint(const MoistekClass& m, double AH, double& dp) {
         }
     }
     const auto known = trials.known();
+    const auto trial = [&](double v) {
+        if (known.over(v)) return Trial::Over;
+        double xs;
+        if (!ratioAt(m, v, 100, pa, xs)) return Trial::Failed;
+        return xs > AH ? Trial::Over : Trial::Below;
+    };
+    const auto stop = [](double v) { return v >= 100; };
     double t;
-    const auto end = stepSearch(
-        t, kTempStart, kTempStep, m.TolT, [&](double v) { return known.below(v); },
-        [&](double v) {
-            if (known.over(v)) return Trial::Over;
-            double xs;
-            if (!ratioAt(m, v, 100, pa, xs)) return Trial::Failed;
-            return xs > AH ? Trial::Over : Trial::Below;
-        },
-        [](double v) { return v >= 100; });
+    const auto end = searchDewPoint(known, t, m.TolT, trial, stop);
     if (end == SearchEnd::Stopped) {
         dp = 100;
         return 1;
