@@ -1,5 +1,6 @@
 // The wet-bulb and dew-point searches, the two that every complete state runs: their trials
-// evaluated inline, and trials below a proven probe left out (probed_search.h).
+// evaluated inline, and trials proven below or over the target left out (probed_search.h; for
+// the dew point mostly from the saturation formula's logarithm, lnBracket).
 #include <cmath>
 
 #include "engine/probed_search.h"
@@ -141,6 +142,89 @@ double estimatedDewPoint(const MoistekClass& m, double AH, double pa) {
     return v;
 }
 
+// The dew point's proven ranges straight from the saturation formula's logarithm F(T), ln e in
+// hPa at T = v + 273.15, without a probe. Λ = ln(AH·pa/((Mw/Ma + AH)·HPaMmHg)) is ln e of the
+// vapour pressure that AH stands for. A trial at v is below when q(v) ≤ AH, which the rounding
+// bound of 3e-12 on q (share ≤ 0.3) guarantees once F(v + 273.15) ≤ Λ − 3e-12 (q rises with e;
+// lowering AH by 3e-12 relative lowers ln e by at most that); likewise it is over once
+// F ≥ Λ + 3.0001e-12. Computed here: Λ within 5e-15 (five roundings, a log within an ulp of
+// |Λ| ≤ 20), F at the double T within 1e-13 (a·u with u = 1/T rounded, four products and four
+// sums each under 64, the log), F' within 1e-12, and the points lo and hi within 3e-14 K, which
+// F' ≤ 0.21 turns into 7e-15. With μ = 1e-11 exceeding the sum of all of these, and m₋ ≤ F' ≤
+// m₊ over the interval of half-width δ around T, |F''| ≤ 2a/T³ + f/T² + 2d (6.5e-4 over water
+// above 0 °C, 2.4e-3 over ice above −100 °C):
+//   below: F(T) − Λ ≤ r + μ − slack with r = F̃ − Λ̃, so lo = v − (r + μ)/m (m₋ when r + μ > 0,
+//          else m₊) has F(lo + 273.15) ≤ Λ − 3e-12, and every trial at or below lo on its side
+//          is below (F rises on each side);
+//   over:  hi = v − (r − μ)/m (m₋ when r − μ < 0, else m₊) has F(hi + 273.15) ≥ Λ + 3.0001e-12,
+//          and so has every trial from hi up to 10 K above it on its side, where the vapour
+//          pressure's share of pa stays below 0.3: it grows at most by 2.15 over water and by
+//          exp(10·(6024.5282/173.15² + 0.0107)) < 8.31 over ice above −100 °C.
+// Newton steps from Magnus bring |r| under 1e-5, which keeps δ = 2(|r| + μ)/F' under 1e-3 K and
+// the gap between lo and hi a few 1e-9 K. Anything outside these conditions answers false.
+bool lnBracket(const MoistekClass& m, double AH, double pa,
+               ProbedTrials<DewPointRelation>::Known& known) {
+    constexpr double inf = std::numeric_limits<double>::infinity(), mu = 1e-11;
+    const double k = m.Mw / m.Ma;
+    const double lnTarget = std::log(AH * pa / ((k + AH) * m.HPaMmHg));
+    if (!(std::fabs(lnTarget) <= 20)) return false;
+    const double g0 = lnTarget - 1.8102541;  // Magnus over water, ln(e / 6.112 hPa)
+    double v = 243.12 * g0 / (17.62 - g0);
+    for (int i = 0; i < 5; ++i) {
+        if (!(v >= -99 && v < 99)) return false;
+        const bool ice = v < 0;
+        const double T = v + 273.15, u = 1 / T, lnT = std::log(T);
+        double F, dF;
+        if (ice) {
+            F = -6024.5282 * u + 24.7219 + 0.010613868 * T - 0.000013198825 * T * T -
+                0.49382577 * lnT;
+            dF = 6024.5282 * u * u + 0.010613868 - 0.00002639765 * T - 0.49382577 * u;
+        } else {
+            F = -6096.9385 * u + 16.635794 - 0.02711193 * T + 0.00001673952 * T * T +
+                2.433502 * lnT;
+            dF = 6096.9385 * u * u - 0.02711193 + 0.00003347904 * T + 2.433502 * u;
+        }
+        const double r = F - lnTarget;
+        if (!(std::fabs(r) <= 1e-5)) {
+            v = v - r / dF;
+            continue;
+        }
+        const double delta = 2 * (std::fabs(r) + mu) / dF;
+        const double spread = 1e-12 + (ice ? 2.4e-3 : 6.5e-4) * delta;
+        const double lower = dF - spread, upper = dF + spread;
+        const double share = AH / (k + AH) * 1.001 * (ice ? 8.31 : 2.15);
+        if (!(lower > 0.03) || !(share <= 0.3)) return false;
+        const double base = T - 273.15;
+        const double lo = base - (r + mu) / (r + mu > 0 ? lower : upper);
+        const double hi = base - (r - mu) / (r - mu < 0 ? lower : upper);
+        const double end = ice ? 0.0 : 100.0;
+        if (ice ? !(hi < 0) : !(lo >= 0)) return false;  // both on v's side
+        const double hiEnd = hi + 10 < end ? hi + 10 : end;
+        if (ice)
+            known = {lo, -inf, hi, hiEnd, inf, -inf};
+        else
+            known = {-std::numeric_limits<double>::denorm_min(), lo, inf, -inf, hi, hiEnd};
+        return true;
+    }
+    return false;
+}
+
+// The dew-point search over the proven ranges. Where the trials proven below are all those at or
+// below one point, as when the whole ice side is below and a probe proved the water side up to
+// lo, or no water-side trial is proven, the runs of proven trials reduce to their additions; the
+// stop at 100 °C cannot answer for them, every probe lying below 100 °C.
+template <typename TrialFn, typename StopFn>
+SearchEnd searchDewPoint(const ProbedTrials<DewPointRelation>::Known& known, double& t,
+                         double tolerance, TrialFn trial, StopFn stop) {
+    const double wholeIce = -std::numeric_limits<double>::denorm_min();
+    if (!(known.waterBelow >= 0) || known.iceBelow == wholeIce) {
+        const double lo = known.waterBelow >= 0 ? known.waterBelow : known.iceBelow;
+        return stepSearchAbove(t, kTempStart, kTempStep, tolerance, lo, trial, stop);
+    }
+    return stepSearch(
+        t, kTempStart, kTempStep, tolerance, [&](double v) { return known.below(v); }, trial, stop);
+}
+
 }  // namespace
 
 int wetBulb(const MoistekClass& m, double DB, double AH, double& wb) {
@@ -180,12 +264,11 @@ int wetBulb(const MoistekClass& m, double DB, double AH, double& wb) {
     return 1;
 }
 
-int dewPoint(const MoistekClass& m, double AH, double& dp) {
-    if (kTempStep > m.TolT && std::isnan(AH)) return -1;  // the first trial faults
-    const double pa = totalPressureMmHg(m);
-    const DewPointRelation relation{m, AH, pa};
-    ProbedTrials<DewPointRelation> trials(
-        relation, AH >= 1e-200 && AH <= 10000 && std::isfinite(pa) && standardConstants(m));
+// The proven ranges from probes: Newton steps to an estimate, a probe either side of it.
+ProbedTrials<DewPointRelation>::Known probedRanges(const DewPointRelation& relation, bool enabled) {
+    const MoistekClass& m = relation.m;
+    const double AH = relation.AH, pa = relation.pa;
+    ProbedTrials<DewPointRelation> trials(relation, enabled);
     if (kTempStep > m.TolT && AH >= 1e-200 && pa > 0) {
         const double root = estimatedDewPoint(m, AH, pa);
         trials.bracket(root, 3 * relation.margin(AH) / ratioSlope(m, root, AH));
@@ -197,17 +280,29 @@ int dewPoint(const MoistekClass& m, double AH, double& dp) {
                 trials.probe(-10, q, xs);
         }
     }
-    const auto known = trials.known();
+    return trials.known();
+}
+
+int dewPoint(const MoistekClass& m, double AH, double& dp) {
+    if (kTempStep > m.TolT && std::isnan(AH)) return -1;  // the first trial faults
+    const double pa = totalPressureMmHg(m);
+    const DewPointRelation relation{m, AH, pa};
+    const bool standard = AH >= 1e-200 && AH <= 10000 && std::isfinite(pa) && standardConstants(m);
+    // The ranges from the formula's logarithm where they apply (a root over water needs the
+    // whole ice side below as well), else from probes.
+    ProbedTrials<DewPointRelation>::Known known;
+    if (!(standard && kTempStep > m.TolT && pa > 0 && lnBracket(m, AH, pa, known) &&
+          (!(known.waterBelow >= 0) || relation.wholeIceSideBelow())))
+        known = probedRanges(relation, standard);
+    const auto trial = [&](double v) {
+        if (known.over(v)) return Trial::Over;
+        double xs;
+        if (!ratioAt(m, v, 100, pa, xs)) return Trial::Failed;
+        return xs > AH ? Trial::Over : Trial::Below;
+    };
+    const auto stop = [](double v) { return v >= 100; };
     double t;
-    const auto end = stepSearch(
-        t, kTempStart, kTempStep, m.TolT, [&](double v) { return known.below(v); },
-        [&](double v) {
-            if (known.over(v)) return Trial::Over;
-            double xs;
-            if (!ratioAt(m, v, 100, pa, xs)) return Trial::Failed;
-            return xs > AH ? Trial::Over : Trial::Below;
-        },
-        [](double v) { return v >= 100; });
+    const auto end = searchDewPoint(known, t, m.TolT, trial, stop);
     if (end == SearchEnd::Stopped) {
         dp = 100;
         return 1;

@@ -93,6 +93,43 @@ inline SearchEnd stepSearch(double& v, double start, double step, double toleran
     return SearchEnd::Found;
 }
 
+// The same search when every trial point at or below `lo` is known to be below the target and
+// `stop` answers false for each of them: a run of such trials is its additions and the counter
+// alone, one compare a trial, so the run is as long as its chain of additions.
+template <typename TrialFn, typename StopFn>
+inline SearchEnd stepSearchAbove(double& v, double start, double step, double tolerance, double lo,
+                                 TrialFn trial, StopFn stop) {
+    v = start;
+    double s = step;
+    int n = 0;
+    while (s > tolerance) {
+        double next = v + s;
+        while (next <= lo) {
+            v = next;
+            n = n + 1;
+            if (n > kMaxTrials) return SearchEnd::Failed;
+            next = v + s;
+        }
+        v = next;
+        switch (trial(v)) {
+            case Trial::Failed:
+                return SearchEnd::Failed;
+            case Trial::Fault:
+                return SearchEnd::Fault;
+            case Trial::Over:
+                v = v - s;
+                s = s * 0.1;
+                continue;
+            case Trial::Below:
+                break;
+        }
+        n = n + 1;
+        if (n > kMaxTrials) return SearchEnd::Failed;
+        if (stop(v)) return SearchEnd::Stopped;
+    }
+    return SearchEnd::Found;
+}
+
 // Compares a trial's quantity with the target; a NaN target cannot be compared (a fault).
 inline Trial above(double q, double target) {
     if (std::isnan(target)) return Trial::Fault;

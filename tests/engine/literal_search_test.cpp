@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -199,5 +200,61 @@ TEST(LiteralSearch, HumidityAtTheIceBoundOfZeroDegrees) {
         const double pw = e * 0.75006168;             // mmHg
         const double ah = 0.62198 * pw / (760 - pw);  // kg/kg(DA), near 0.00377
         for (double db : {0.0, 1e-9, 0.001, 0.5, 1.0, 5.0}) expectLiteral(m, db, ah);
+    }
+}
+
+namespace {
+
+void expectDewPointLiteral(M& m, double AH) {
+    const Outcome dp = call(m, &M::F_AH2DP, AH, 7);
+    const Outcome ref = literalDewPoint(m, AH);
+    EXPECT_EQ(dp.result, ref.result) << "dew point of AH " << AH << " at " << m.PA;
+    EXPECT_TRUE(sameBits(dp.value, ref.value))
+        << "dew point of AH " << AH << " at " << m.PA << ": " << dp.value << " vs " << ref.value;
+}
+
+// The saturated humidity ratio at t and its neighbours.
+void expectDewPointsAt(M& m, double t) {
+    double hundred = 100, xs = 0;
+    if (m.F_DBRH2AH(t, hundred, xs) != 1) return;
+    for (double ah : around(xs)) expectDewPointLiteral(m, ah);
+}
+
+}  // namespace
+
+TEST(LiteralSearch, DewPointRangesFromTheLogarithm) {
+    // Where the proven ranges come straight from the saturation formula's logarithm: the ends
+    // of the range it covers (−99 and 99 °C), roots just above 0 °C where the range below must
+    // stay on the water side, and humidity ratios either side of the vapour pressure's share
+    // of 0.3/2.15 (AH near 0.1007 kg/kg(DA)).
+    for (int k = 0; k < 4; ++k) {
+        M m;
+        if (k == 1) m.PA = 200;
+        if (k == 2) m.PA = 1500;
+        if (k == 3) {
+            m.Mode = 1;
+            m.PA = 1013.25;
+        }
+        for (double t : {-99.5, -99.0, -98.99999999, -60.0, -1e-6, 1e-10, 1e-8, 1e-6, 1e-4, 0.01,
+                         37.3, 98.99999999, 99.0, 99.5})
+            expectDewPointsAt(m, t);
+        for (double ah : {0.05, 0.1, 0.1006, 0.1007, 0.1008, 0.101, 0.2, 1.0})
+            for (double a : around(ah)) expectDewPointLiteral(m, a);
+    }
+}
+
+TEST(LiteralSearch, DewPointSeededSweep) {
+    // 3000 roots spread over −105…105 °C at pressures from 100 to 2000 mmHg (and hPa), each
+    // humidity ratio with its neighbours: a wrong bound shows as a last-digit difference.
+    uint64_t s = 0x5eed;
+    const auto unit = [&s] {
+        s = s * 6364136223846793005ULL + 1442695040888963407ULL;
+        return static_cast<double>(s >> 11) * 0x1.0p-53;
+    };
+    for (int i = 0; i < 3000; ++i) {
+        M m;
+        m.Mode = i % 2;
+        m.PA = 100 + 1900 * unit();
+        expectDewPointsAt(m, -105 + 210 * unit());
     }
 }
