@@ -11,9 +11,11 @@ done
 fail() { echo "FAIL: $*"; exit 1; }
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
-"$cmake" --install "$build" --prefix "$prefix" >/dev/null
-update-mime-database "$prefix/share/mime"
-update-desktop-database "$prefix/share/applications"
+# A step that fails says which one it was, with what it printed.
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND"; cat "$prefix/log" 2>/dev/null' ERR
+"$cmake" --install "$build" --prefix "$prefix" >"$prefix/log" 2>&1
+update-mime-database "$prefix/share/mime" >"$prefix/log" 2>&1
+update-desktop-database "$prefix/share/applications" >"$prefix/log" 2>&1
 desktop-file-validate "$prefix/share/applications/humidraw.desktop" ||
   fail "the desktop entry is not valid"
 grep -qx 'Exec=humidraw %f' "$prefix/share/applications/humidraw.desktop" ||
