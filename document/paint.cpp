@@ -87,6 +87,9 @@ bool paintChart(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
         const double a = o.offsetX, z = o.zoom;
         const int t0 = pointsToPixels(settings.fontSize);
         k.setFont(settings.fontName, wholeNumber(t0 * z), 0);
+        ChartFrame zoomed = frame;
+        zoomed.zoom = z;
+        if (objects.overlay) objects.overlay->paintUnder(k, zoomed, o);
         k.setBrushClear();
         k.setPenWidth(0);
         paintElements(k, chart, settings.view, o);
@@ -120,6 +123,10 @@ bool paintChart(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
                              row, r.text, settings.si);
             }
         });
+        if (objects.overlay) {
+            objects.overlay->paintOver(k, zoomed, o);
+            k.setFont(settings.fontName, wholeNumber(t0 * z), 0);
+        }
         return true;
     } catch (const std::exception&) {
         return false;

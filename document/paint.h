@@ -9,6 +9,15 @@
 
 namespace humidraw {
 
+// Something the document draws besides its objects: `under` before the chart's lines (fills),
+// `over` after the objects. Each sets the pens and brushes it uses and leaves the brush clear.
+class PaintOverlay {
+  public:
+    virtual ~PaintOverlay() = default;
+    virtual void paintUnder(Canvas& k, const ChartFrame& frame, const PaintOptions& o) const = 0;
+    virtual void paintOver(Canvas& k, const ChartFrame& frame, const PaintOptions& o) const = 0;
+};
+
 // Paints at zoom o.zoom with every X shifted by o.offsetX. Pen colour and mode of the chart are
 // the caller's (grey on screen, black when printing). False when painting failed.
 bool paintChart(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
