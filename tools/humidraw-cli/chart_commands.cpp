@@ -3,6 +3,7 @@
 
 #include "chart/construction.h"
 #include "commands.h"
+#include "data_options.h"
 #include "document/document_file.h"
 #include "files/safe_replace.h"
 #include "json.h"
@@ -92,7 +93,7 @@ int elementsCommand(const ChartOptions& o) {
     return 0;
 }
 
-int renderCommand(const ChartOptions& o) {
+int renderCommand(const ChartOptions& o, const DataOptions& dataOptions) {
     if (o.output.empty()) return fail(2, "render needs -o OUT.png, .svg, .pdf, .emf or .wmf");
     const std::string lower = [&] {
         std::string s = o.output;
@@ -116,6 +117,13 @@ int renderCommand(const ChartOptions& o) {
         if (doc.contents.leftOut > 0)
             std::fprintf(stderr, "humidraw-cli: %s: %ld objects beyond the first 640 left out\n",
                          o.document.c_str(), doc.contents.leftOut);
+    }
+    if (!dataOptions.files.empty() || !dataOptions.zones.empty()) {
+        auto data = std::make_shared<MeasuredData>();
+        std::vector<ImportReport> reports;
+        if (auto e = loadData(dataOptions, settings.pressureMmHg, *data, reports))
+            return fail(1, *e);
+        objects.overlay = std::make_shared<DataOverlay>(data, settings.pressureMmHg);
     }
     QtTextMetrics metrics;
     ChartFrame frame;
