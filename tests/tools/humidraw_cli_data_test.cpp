@@ -120,3 +120,22 @@ TEST(HumidrawCliData, RenderDrawsDataAndZones) {
     EXPECT_FALSE(has(a, "d.csv"));
     EXPECT_TRUE(has(b, "d.csv (200)"));
 }
+
+TEST(HumidrawCliData, RenderDrawsTheDocumentsCompanionData) {
+    Folder f;
+    // A document with a header and no objects, beside its data.
+    const std::string doc = (f.path / "d.hdw").string();
+    fs::copy_file(HUMIDRAW_TESTS_SOURCE "/fuzz/corpus/header-only.hdw", doc);
+    const std::string out = (f.path / "d.svg").string();
+    f.write("d.hdw.data",
+            "humidraw-data 1\nset 1 0 0050B0 1 0\nname kept set\n20 0.007\n"
+            "zone 0 208020\nname kept zone\nrange DB 18 28\nend\n");
+    const CommandRun r = runCommand(HUMIDRAW_CLI, "render " + doc + " -o " + out);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(has(slurp(out), "kept set (1)"));
+    EXPECT_TRUE(has(slurp(out), ">kept zone<"));
+    f.write("d.hdw.data", "humidraw-data 1\nset 1");
+    const CommandRun damaged = runCommand(HUMIDRAW_CLI, "render " + doc + " -o " + out);
+    EXPECT_EQ(damaged.status, 1);
+    EXPECT_TRUE(has(damaged.err, "d.hdw.data")) << damaged.err;
+}

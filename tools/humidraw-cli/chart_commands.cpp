@@ -3,6 +3,7 @@
 
 #include "chart/construction.h"
 #include "commands.h"
+#include "data/companion.h"
 #include "data_options.h"
 #include "document/document_file.h"
 #include "files/safe_replace.h"
@@ -118,13 +119,20 @@ int renderCommand(const ChartOptions& o, const DataOptions& dataOptions) {
             std::fprintf(stderr, "humidraw-cli: %s: %ld objects beyond the first 640 left out\n",
                          o.document.c_str(), doc.contents.leftOut);
     }
-    if (!dataOptions.files.empty() || !dataOptions.zones.empty()) {
-        auto data = std::make_shared<MeasuredData>();
-        std::vector<ImportReport> reports;
-        if (auto e = loadData(dataOptions, settings.pressureMmHg, *data, reports))
-            return fail(1, *e);
-        objects.overlay = std::make_shared<DataOverlay>(data, settings.pressureMmHg);
+    // The document's own data and zones (its companion file), then those of the command line.
+    auto data = std::make_shared<MeasuredData>();
+    if (!o.document.empty()) {
+        const auto kept = loadCompanion(o.document);
+        if (!kept) return fail(1, kept.error());
+        if (*kept) *data = std::move(**kept);
     }
+    MeasuredData given;
+    std::vector<ImportReport> reports;
+    if (auto e = loadData(dataOptions, settings.pressureMmHg, given, reports)) return fail(1, *e);
+    for (DataSet& s : given.sets) data->sets.push_back(std::move(s));
+    for (Zone& z : given.zones) data->zones.push_back(std::move(z));
+    if (!data->empty())
+        objects.overlay = std::make_shared<DataOverlay>(data, settings.pressureMmHg);
     QtTextMetrics metrics;
     ChartFrame frame;
     ChartTable table;
