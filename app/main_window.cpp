@@ -67,6 +67,7 @@ TFmIX::TFmIX(std::string settingsPath, std::string programFolder,
 
     createCommands();
     createMenus();
+    createDataMenu();
     createToolBars();
     createClientArea();
     createEditingKeys();

@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 
+#include "app/measured_data_window.h"
 #include "app/options_dialog.h"
 #include "app/prompts.h"
 #include "chart/element.h"
@@ -47,7 +48,7 @@ std::string settingsFileLocation(const std::string& programPath);
 std::string captionFromVersion(const char* programFileName);
 
 // The main window: owns the document, chart, view and editor and wires Qt's events to them.
-class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
+class TFmIX : public QMainWindow, public EditorHost, public OptionsHost, public MeasuredDataHost {
   public:
     TFmIX(std::string settingsPath, std::string programFolder,
           std::unique_ptr<UserPrompts> prompts = nullptr);
@@ -165,6 +166,14 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     bool saveSettings(const Settings& s) override;
     void setMainEnabled(bool enabled) override;
 
+    // MeasuredDataHost (main_window_data.cpp): the document's measured data and zones.
+    MeasuredData measuredData() const override;
+    void changeMeasuredData(MeasuredData data) override;
+    double chartPressure() const override { return settings_.pressureMmHg; }
+    // The measured-data window, made when first shown.
+    void showMeasuredData();
+    MeasuredDataWindow* measuredDataWindow() const { return dataWindow_; }
+
   protected:
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
@@ -178,6 +187,11 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     bool wheelZoom(QWheelEvent* e);
     void createCommands();
     void createMenus();
+    void createDataMenu();
+    // The companion file beside a document: read after opening it, written after saving it;
+    // false (with the user told) when it could not be.
+    bool loadCompanionOf(const std::string& path);
+    bool saveCompanionOf(const std::string& path);
     void createToolBars();
     void createClientArea();
     void placeWindow();
@@ -210,6 +224,7 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     ChartFrame frame_;
     ChartTable chart_;
     ObjectTable objects_;
+    MeasuredDataWindow* dataWindow_ = nullptr;
     ViewState view_;
     CurrentAttributes attributes_;
     QtTextMetrics metrics_;
