@@ -170,6 +170,7 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost, public 
     MeasuredData measuredData() const override;
     void changeMeasuredData(MeasuredData data) override;
     double chartPressure() const override { return settings_.pressureMmHg; }
+    void tellData(const std::string& caption, const std::string& text) override;
     // The measured-data window, made when first shown.
     void showMeasuredData();
     MeasuredDataWindow* measuredDataWindow() const { return dataWindow_; }

@@ -56,6 +56,10 @@ void TFmIX::changeMeasuredData(MeasuredData data) {
     ViewIx();
 }
 
+void TFmIX::tellData(const std::string& caption, const std::string& text) {
+    prompts_->tell(caption, text, PromptIcon::Information);
+}
+
 bool TFmIX::loadCompanionOf(const std::string& path) {
     const auto kept = loadCompanion(path);
     if (!kept) {

@@ -5,7 +5,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
 #include <QProgressDialog>
 #include <QVBoxLayout>
 
@@ -157,9 +156,9 @@ bool MeasuredDataWindow::importPath(const std::string& path, std::optional<CsvCh
     if (!epw && !choice) {
         const auto text = readWholeFile(path);
         if (!text) {
-            QMessageBox::warning(
-                this, ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "測定データの読み込み")),
-                q(text.error()));
+            host_.tellData(
+                ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "測定データの読み込み")).toStdString(),
+                (q(text.error())).toStdString());
             return false;
         }
         choice = askCsvColumns(csvHeader(*text), this);
@@ -183,8 +182,9 @@ bool MeasuredDataWindow::importPath(const std::string& path, std::optional<CsvCh
             r.error() == "cancelled"
                 ? ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "読み込みを中止しました。"))
                 : ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "読み込めません。\n")) + q(r.error());
-        QMessageBox::warning(
-            this, ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "測定データの読み込み")), lastReport);
+        host_.tellData(
+            ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "測定データの読み込み")).toStdString(),
+            (lastReport).toStdString());
         return false;
     }
     const ImportReport& rep = r->report;
@@ -204,8 +204,9 @@ bool MeasuredDataWindow::importPath(const std::string& path, std::optional<CsvCh
     host_.changeMeasuredData(std::move(d));
     refresh();
     if (rep.skipped > 0)
-        QMessageBox::information(
-            this, ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "測定データの読み込み")), lastReport);
+        host_.tellData(
+            ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "測定データの読み込み")).toStdString(),
+            (lastReport).toStdString());
     return true;
 }
 
@@ -270,10 +271,11 @@ void MeasuredDataWindow::exportCounts() {
     if (path.isEmpty()) return;
     const WriteResult w = replaceFile(path.toStdString(), countsText());
     if (!w.ok())
-        QMessageBox::warning(
-            this, ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "CSV書き出し")),
-            ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "ファイルを作成出来ません．\n")) +
-                q(writeProblemText(w)));
+        host_.tellData(
+            ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "CSV書き出し")).toStdString(),
+            (ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "ファイルを作成出来ません．\n")) +
+             q(writeProblemText(w)))
+                .toStdString());
 }
 
 }  // namespace humidraw::app

@@ -22,6 +22,8 @@ class MeasuredDataHost {
     // Replaces the document's data as one step that can be undone.
     virtual void changeMeasuredData(MeasuredData data) = 0;
     virtual double chartPressure() const = 0;
+    // A message to the user (the main window's prompts).
+    virtual void tellData(const std::string& caption, const std::string& text) = 0;
 };
 
 class MeasuredDataWindow : public QDialog {
