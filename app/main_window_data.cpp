@@ -16,10 +16,10 @@ QString ui(const char* source) {
 }  // namespace
 
 void TFmIX::createDataMenu() {
-    auto* menu = new QMenu(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "データ(&D)")), this);
+    auto* menu = new QMenu(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "測定データ(&M)")), this);
     menu->setObjectName("A_Data1");
     auto* show =
-        menu->addAction(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "測定データとゾーン(&M)...")));
+        menu->addAction(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "測定データとゾーン(&Z)...")));
     show->setObjectName("MeasuredData");
     actions_["MeasuredData"] = show;
     connect(show, &QAction::triggered, this, [this] { showMeasuredData(); });

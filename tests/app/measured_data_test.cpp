@@ -36,7 +36,7 @@ TEST_F(Window, MeasuredDataImportZonesUndoAndCounts) {
     TFmIX& w = open();
     QMenu* menu = w.findChild<QMenu*>("A_Data1");
     ASSERT_TRUE(menu);
-    EXPECT_EQ(menu->title(), "データ(&D)");
+    EXPECT_EQ(menu->title(), "測定データ(&M)");
     w.action("MeasuredData")->trigger();
     MeasuredDataWindow* d = w.measuredDataWindow();
     ASSERT_TRUE(d && d->isVisible());
