@@ -66,6 +66,7 @@ TFmIX::TFmIX(std::string settingsPath, std::string programFolder,
 
     createCommands();
     createMenus();
+    createDataMenu();
     createToolBars();
     createClientArea();
     createEditingKeys();

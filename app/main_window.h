@@ -16,6 +16,7 @@
 #include <memory>
 #include <tuple>
 
+#include "app/measured_data_window.h"
 #include "app/options_dialog.h"
 #include "app/prompts.h"
 #include "chart/element.h"
@@ -55,7 +56,10 @@ std::string settingsFileLocation(const std::string& programPath);
 std::string captionFromVersion(const char* programFileName);
 
 // The main window: owns the document, chart, view and editor and wires Qt's events to them.
-class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
+class TFmIX : public QMainWindow,
+              public EditorHost,
+              public OptionsHost,
+              public MeasuredDataHost {
     Q_DECLARE_TR_FUNCTIONS(TFmIX)
 
   public:
@@ -179,6 +183,15 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     void noteLanguageChange(const Settings& s);
     void setMainEnabled(bool enabled) override;
 
+    // MeasuredDataHost (main_window_data.cpp): the document's measured data and zones.
+    MeasuredData measuredData() const override;
+    void changeMeasuredData(MeasuredData data) override;
+    double chartPressure() const override { return settings_.pressureMmHg; }
+    void tellData(const std::string& caption, const std::string& text) override;
+    // The measured-data window, made when first shown.
+    void showMeasuredData();
+    MeasuredDataWindow* measuredDataWindow() const { return dataWindow_; }
+
   protected:
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
@@ -192,6 +205,11 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     bool wheelZoom(QWheelEvent* e);
     void createCommands();
     void createMenus();
+    void createDataMenu();
+    // The companion file beside a document: read after opening it, written after saving it;
+    // false (with the user told) when it could not be.
+    bool loadCompanionOf(const std::string& path);
+    bool saveCompanionOf(const std::string& path);
     void createToolBars();
     void createClientArea();
     void placeWindow();
@@ -230,12 +248,14 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost {
     ChartFrame frame_;
     ChartTable chart_;
     ObjectTable objects_;
+    MeasuredDataWindow* dataWindow_ = nullptr;
     ViewState view_;
     CurrentAttributes attributes_;
     QtTextMetrics metrics_;
     LayeredPicture picture_;
     // What the chart layer shows: zoom, font, view flags and the chart's build.
     std::tuple<double, std::string, int, std::array<bool, kViewFlagCount>, int> chartKey_;
+    std::shared_ptr<const PaintOverlay> chartOverlay_;  // the overlay the chart layer was painted with
     int chartBuild_ = 0;
     Editor editor_;
     std::string caption_;

@@ -363,6 +363,7 @@ bool TFmIX::saveRoutine(bool saveAs) {
                        PromptIcon::Warning);
         return false;
     }
+    if (!saveCompanionOf(documentPath_)) return false;
     settings_.currentDir = folder;
     history_.markSaved();
     rememberFile(documentPath_);
@@ -391,6 +392,7 @@ void TFmIX::setPickers(int colour, int width, int style) {
 
 void TFmIX::clearDocument() {
     objects_.clear();
+    objects_.overlay.reset();
     state_ = CurrentState{};
 }
 
@@ -450,6 +452,7 @@ bool TFmIX::openDocument(const std::string& path) {
     }
     clearDocument();
     for (const ObjectRecord& r : doc.contents.records) objects_.append(r);
+    loadCompanionOf(path);
     const DocumentName n = documentNameFor(path, settings_.currentDir);
     documentTitle_ = n.title;
     documentPath_ = n.path;

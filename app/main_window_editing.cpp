@@ -69,6 +69,7 @@ void TFmIX::historyMoved() {
     setWindowTitle(documentCaption());
     actions_.at("Undo")->setEnabled(history_.canUndo());
     actions_.at("Redo")->setEnabled(history_.canRedo());
+    if (dataWindow_ && dataWindow_->isVisible()) dataWindow_->refresh();
 }
 
 void TFmIX::documentChanged() {

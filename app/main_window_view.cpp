@@ -33,8 +33,11 @@ void TFmIX::ViewIx() {
                          box_->devicePixelRatioF());
     const auto key = std::make_tuple(view_.zoom, settings_.fontName, settings_.fontSize,
                                      settings_.view, chartBuild_);
-    if (key != chartKey_) {
+    // The overlay's fills lie under the chart's lines, so a new overlay is a new chart layer. The
+    // one last painted is held, so its address cannot come back as another one's.
+    if (key != chartKey_ || objects_.overlay != chartOverlay_) {
         chartKey_ = key;
+        chartOverlay_ = objects_.overlay;
         picture_.chartChanged();
     } else {
         picture_.objectsChanged();
@@ -54,7 +57,8 @@ void TFmIX::paintChartLayer(QPainter& p) {
     k.setPenColour(kChartColour);
     k.setBrushClear();
     k.setFontColour(kChartColour);
-    humidraw::paintChartLayer(k, chart_, settings_, PaintOptions{0, view_.zoom});
+    humidraw::paintChartLayer(k, frame_, chart_, objects_.overlay.get(), settings_,
+                              PaintOptions{0, view_.zoom});
 }
 
 // The one place the document's objects are drawn on the screen: over the chart layer, in the

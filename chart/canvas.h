@@ -55,6 +55,9 @@ class Canvas {
     virtual int pixelsPerInch() const = 0;
     // Fills the rectangle with the brush colour.
     virtual void fillRect(int left, int top, int right, int bottom) = 0;
+    // Fills the polygon (closed, even-odd) with the brush colour, without an outline. Surfaces
+    // without a polygon of their own get it as pixel rows of fillRect.
+    virtual void fillPolygon(const PixelPoint* points, int count);
 };
 
 // The character height of a font of `points` on a canvas of `dpi` (rounded to the nearest).

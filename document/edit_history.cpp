@@ -28,8 +28,14 @@ bool EditHistory::commit(const ObjectTable& table) {
     for (int i = 0; i < ObjectTable::kCapacity; ++i)
         if (!sameRecord(before_->at(i), table.at(i)))
             step.changes.push_back({i, before_->at(i), table.at(i)});
+    if (before_->overlay != table.overlay) {
+        step.overlayChanged = true;
+        step.overlayBefore = before_->overlay;
+        step.overlayAfter = table.overlay;
+    }
     before_.reset();
-    if (step.changes.empty() && step.countBefore == step.countAfter) return false;
+    if (step.changes.empty() && step.countBefore == step.countAfter && !step.overlayChanged)
+        return false;
     // A new step replaces the ones that were undone; if the saved table was among them, no
     // sequence of undo and redo leads back to it.
     if (saved_ && *saved_ > position_) saved_.reset();
@@ -44,6 +50,7 @@ bool EditHistory::undo(ObjectTable& table) {
     const Step& step = steps_[--position_];
     for (const Change& c : step.changes) table.at(c.index) = c.before;
     table.setCount(step.countBefore);
+    if (step.overlayChanged) table.overlay = step.overlayBefore;
     return true;
 }
 
@@ -52,6 +59,7 @@ bool EditHistory::redo(ObjectTable& table) {
     const Step& step = steps_[position_++];
     for (const Change& c : step.changes) table.at(c.index) = c.after;
     table.setCount(step.countAfter);
+    if (step.overlayChanged) table.overlay = step.overlayAfter;
     return true;
 }
 

@@ -3,7 +3,9 @@
 // be taken back and made again. A step is recorded by remembering the table before a command
 // and keeping, after it, only the records that differ, so any command — one segment, a whole
 // state-change line with its labels and rows, an erase, a coil run — is one step without knowing
-// what it changed. The history also knows whether the table is what was last saved.
+// what it changed. The table's overlay (the measured data and zones drawn with the objects) is
+// kept whole: a command that replaces it carries the overlay before and after in its step.
+// The history also knows whether the table is what was last saved.
 #include <cstddef>
 #include <memory>
 #include <optional>
@@ -46,6 +48,8 @@ class EditHistory {
     struct Step {
         int countBefore = 0, countAfter = 0;
         std::vector<Change> changes;
+        bool overlayChanged = false;
+        std::shared_ptr<const PaintOverlay> overlayBefore, overlayAfter;
     };
 
     std::vector<Step> steps_;

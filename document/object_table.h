@@ -3,9 +3,12 @@
 // (h kcal/kg(DA), x kg/kg(DA)), in creation order, in a table of fixed size.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace humidraw {
+
+class PaintOverlay;
 
 enum ObjectKind : int32_t {
     kLineBothMarkers = 10,
@@ -57,6 +60,10 @@ class ObjectTable {
         for (int i = 0; i < kCapacity && records_[i].kind > 0; ++i)
             if (records_[i].kind != kDeleted) f(i, records_[i]);
     }
+
+    // What the document draws besides its objects (measured data and zones), painted with them
+    // on every output; none for most documents. Not part of the table's records or its file.
+    std::shared_ptr<const PaintOverlay> overlay;
 
   private:
     std::array<ObjectRecord, kCapacity> records_{};

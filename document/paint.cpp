@@ -123,12 +123,34 @@ void setChartFont(Canvas& k, const Settings& settings, const PaintOptions& o) {
     k.setPenWidth(0);
 }
 
+// What the document draws besides its objects: fills under the chart's lines (the brush and
+// pen width back as the chart expects them), the rest over the objects (the font back after).
+void paintUnderlay(Canvas& k, const ChartFrame& frame, const PaintOverlay* overlay,
+                   const PaintOptions& o) {
+    if (!overlay) return;
+    ChartFrame zoomed = frame;
+    zoomed.zoom = o.zoom;
+    overlay->paintUnder(k, zoomed, o);
+    k.setBrushClear();
+    k.setPenWidth(0);
+}
+
+void paintOverlay(Canvas& k, const ChartFrame& frame, const PaintOverlay* overlay,
+                  const Settings& settings, const PaintOptions& o) {
+    if (!overlay) return;
+    ChartFrame zoomed = frame;
+    zoomed.zoom = o.zoom;
+    overlay->paintOver(k, zoomed, o);
+    k.setFont(settings.fontName, wholeNumber(pointsToPixels(settings.fontSize) * o.zoom), 0);
+}
+
 }  // namespace
 
-bool paintChartLayer(Canvas& k, const ChartTable& chart, const Settings& settings,
-                     const PaintOptions& o) {
+bool paintChartLayer(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
+                     const PaintOverlay* overlay, const Settings& settings, const PaintOptions& o) {
     try {
         setChartFont(k, settings, o);
+        paintUnderlay(k, frame, overlay, o);
         paintElements(k, chart, settings.view, o);
         return true;
     } catch (const std::exception&) {
@@ -142,6 +164,7 @@ bool paintObjects(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
         setChartFont(k, settings, o);
         k.setPenStyle(penStyleAfterElements(chart, settings.view, PenStyle::Solid));
         walkObjects(k, frame, objects, settings, o);
+        paintOverlay(k, frame, objects.overlay.get(), settings, o);
         return true;
     } catch (const std::exception&) {
         return false;
@@ -152,8 +175,10 @@ bool paintChart(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
                 const ObjectTable& objects, const Settings& settings, const PaintOptions& o) {
     try {
         setChartFont(k, settings, o);
+        paintUnderlay(k, frame, objects.overlay.get(), o);
         paintElements(k, chart, settings.view, o);
         walkObjects(k, frame, objects, settings, o);
+        paintOverlay(k, frame, objects.overlay.get(), settings, o);
         return true;
     } catch (const std::exception&) {
         return false;

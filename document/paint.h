@@ -9,17 +9,27 @@
 
 namespace humidraw {
 
+// Something the document draws besides its objects: `under` before the chart's lines (fills),
+// `over` after the objects. Each sets the pens and brushes it uses and leaves the brush clear.
+class PaintOverlay {
+  public:
+    virtual ~PaintOverlay() = default;
+    virtual void paintUnder(Canvas& k, const ChartFrame& frame, const PaintOptions& o) const = 0;
+    virtual void paintOver(Canvas& k, const ChartFrame& frame, const PaintOptions& o) const = 0;
+};
+
 // Paints at zoom o.zoom with every X shifted by o.offsetX. Pen colour and mode of the chart are
 // the caller's (grey on screen, black when printing). False when painting failed.
 bool paintChart(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
                 const ObjectTable& objects, const Settings& settings, const PaintOptions& o);
 
 // The two halves of paintChart, for a screen that keeps the chart's own drawing as a layer of
-// its own: the chart alone (font, brush and pen width set as paintChart sets them), and the
-// objects alone onto a canvas in the state the chart leaves it in (pen mode, pen and font colour
-// the caller's, as for paintChart). False when painting failed.
-bool paintChartLayer(Canvas& k, const ChartTable& chart, const Settings& settings,
-                     const PaintOptions& o);
+// its own: the chart alone with the overlay's fills under it (font, brush and pen width set as
+// paintChart sets them), and the objects alone with the rest of the overlay onto a canvas in the
+// state the chart leaves it in (pen mode, pen and font colour the caller's, as for paintChart).
+// False when painting failed.
+bool paintChartLayer(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
+                     const PaintOverlay* overlay, const Settings& settings, const PaintOptions& o);
 bool paintObjects(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
                   const ObjectTable& objects, const Settings& settings, const PaintOptions& o);
 

@@ -133,4 +133,17 @@ void QtCanvas::fillRect(int left, int top, int right, int bottom) {
     p_.fillRect(QRect(left, top, right - left, bottom - top), toQColor(brushColour_));
 }
 
+void QtCanvas::fillPolygon(const PixelPoint* points, int count) {
+    if (count < 3) return;
+    QPolygon polygon(count);
+    for (int i = 0; i < count; ++i) polygon.setPoint(i, points[i].x, points[i].y);
+    const QPen pen = p_.pen();
+    const QBrush brush = p_.brush();
+    p_.setPen(Qt::NoPen);
+    p_.setBrush(toQColor(brushColour_));
+    p_.drawPolygon(polygon, Qt::OddEvenFill);
+    p_.setPen(pen);
+    p_.setBrush(brush);
+}
+
 }  // namespace humidraw

@@ -31,6 +31,7 @@ class QtCanvas : public Canvas {
     TextExtent textExtent(const std::string& text) override;
     int pixelsPerInch() const override { return dpi_; }
     void fillRect(int left, int top, int right, int bottom) override;
+    void fillPolygon(const PixelPoint* points, int count) override;
 
     // Lines, circles, arcs and texts lying wholly outside `area` (the painter's clip, in its
     // pixels) are left out without being laid out; an empty area leaves nothing out.

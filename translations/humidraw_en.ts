@@ -591,6 +591,265 @@
     </message>
 </context>
 <context>
+    <name>MeasuredDataWindow</name>
+    <message>
+        <source>乾球温度 DB [°C]</source>
+        <translation>Dry-bulb temperature DB [°C]</translation>
+    </message>
+    <message>
+        <source>相対湿度 RH [%]</source>
+        <translation>Relative humidity RH [%]</translation>
+    </message>
+    <message>
+        <source>絶対湿度 x [g/kg(DA)]</source>
+        <translation>Humidity ratio x [g/kg(DA)]</translation>
+    </message>
+    <message>
+        <source>絶対湿度 x [kg/kg(DA)]</source>
+        <translation>Humidity ratio x [kg/kg(DA)]</translation>
+    </message>
+    <message>
+        <source>比エンタルピ h [kJ/kg(DA)]</source>
+        <translation>Specific enthalpy h [kJ/kg(DA)]</translation>
+    </message>
+    <message>
+        <source>比エンタルピ h [kcal/kg(DA)]</source>
+        <translation>Specific enthalpy h [kcal/kg(DA)]</translation>
+    </message>
+    <message>
+        <source>湿球温度 WB [°C]</source>
+        <translation>Wet-bulb temperature WB [°C]</translation>
+    </message>
+    <message>
+        <source>比容積 SV [m³/kg(DA)]</source>
+        <translation>Specific volume SV [m³/kg(DA)]</translation>
+    </message>
+    <message>
+        <source>露点温度 DP [°C]</source>
+        <translation>Dew-point temperature DP [°C]</translation>
+    </message>
+    <message>
+        <source>（なし）</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>CSV の列</source>
+        <translation>CSV columns</translation>
+    </message>
+    <message>
+        <source>状態を決める2つの列と、その量と単位を選んでください。</source>
+        <translation>Choose the two columns that give the state, with their property and unit.</translation>
+    </message>
+    <message>
+        <source>第1の列</source>
+        <translation>First column</translation>
+    </message>
+    <message>
+        <source>第1の量と単位</source>
+        <translation>First property and unit</translation>
+    </message>
+    <message>
+        <source>第2の列</source>
+        <translation>Second column</translation>
+    </message>
+    <message>
+        <source>第2の量と単位</source>
+        <translation>Second property and unit</translation>
+    </message>
+    <message>
+        <source>日時の列</source>
+        <translation>Date-time column</translation>
+    </message>
+    <message>
+        <source>ゾーン</source>
+        <translation>Zone</translation>
+    </message>
+    <message>
+        <source>（ユーザー定義）</source>
+        <translation>(user defined)</translation>
+    </message>
+    <message>
+        <source>プリセット</source>
+        <translation>Preset</translation>
+    </message>
+    <message>
+        <source>名前</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>下限（空欄: なし）</source>
+        <translation>Lower bound (empty: none)</translation>
+    </message>
+    <message>
+        <source>上限（空欄: なし）</source>
+        <translation>Upper bound (empty: none)</translation>
+    </message>
+    <message>
+        <source>色(&amp;C)...</source>
+        <translation>&amp;Colour...</translation>
+    </message>
+    <message>
+        <source>薄く塗る(&amp;F)</source>
+        <translation>Light &amp;fill</translation>
+    </message>
+    <message>
+        <source>数値ではありません: </source>
+        <translation>Not a number: </translation>
+    </message>
+    <message>
+        <source>このゾーンは使えません: </source>
+        <translation>This zone cannot be used: </translation>
+    </message>
+    <message>
+        <source>測定データ(&amp;M)</source>
+        <translation>&amp;Measured Data</translation>
+    </message>
+    <message>
+        <source>測定データとゾーン(&amp;Z)...</source>
+        <translation>Measured Data and &amp;Zones...</translation>
+    </message>
+    <message>
+        <source>測定データのファイルを読込できません.
+</source>
+        <translation>Cannot read the measured-data file.
+</translation>
+    </message>
+    <message>
+        <source>測定データのファイルを作成出来ません．
+</source>
+        <translation>Cannot create the measured-data file.
+</translation>
+    </message>
+    <message>
+        <source>測定データとゾーン</source>
+        <translation>Measured data and zones</translation>
+    </message>
+    <message>
+        <source>データセット（チェックで表示）</source>
+        <translation>Data sets (checked ones are shown)</translation>
+    </message>
+    <message>
+        <source>読み込み(&amp;I)...</source>
+        <translation>&amp;Import...</translation>
+    </message>
+    <message>
+        <source>点/密度の切り替え(&amp;D)</source>
+        <translation>Points/&amp;density</translation>
+    </message>
+    <message>
+        <source>削除(&amp;R)</source>
+        <translation>&amp;Remove</translation>
+    </message>
+    <message>
+        <source>ゾーン追加(&amp;A)...</source>
+        <translation>&amp;Add Zone...</translation>
+    </message>
+    <message>
+        <source>変更(&amp;E)...</source>
+        <translation>&amp;Edit...</translation>
+    </message>
+    <message>
+        <source>ゾーン削除(&amp;Z)</source>
+        <translation>Remove &amp;Zone</translation>
+    </message>
+    <message>
+        <source>ゾーン内の点の数</source>
+        <translation>Points inside the zones</translation>
+    </message>
+    <message>
+        <source>データ</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>範囲内</source>
+        <translation>Inside</translation>
+    </message>
+    <message>
+        <source>全数</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>割合</source>
+        <translation>Share</translation>
+    </message>
+    <message>
+        <source>高温</source>
+        <translation>Too hot</translation>
+    </message>
+    <message>
+        <source>低温</source>
+        <translation>Too cold</translation>
+    </message>
+    <message>
+        <source>多湿</source>
+        <translation>Too humid</translation>
+    </message>
+    <message>
+        <source>乾燥</source>
+        <translation>Too dry</translation>
+    </message>
+    <message>
+        <source>CSV書き出し(&amp;C)...</source>
+        <translation>Export &amp;CSV...</translation>
+    </message>
+    <message>
+        <source>密度</source>
+        <translation>Density</translation>
+    </message>
+    <message>
+        <source>点</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>測定データの読み込み</source>
+        <translation>Import measured data</translation>
+    </message>
+    <message>
+        <source>測定データ (*.csv *.txt *.tsv *.epw);;すべてのファイル (*)</source>
+        <translation>Measured data (*.csv *.txt *.tsv *.epw);;All files (*)</translation>
+    </message>
+    <message>
+        <source>測定データを読み込んでいます...</source>
+        <translation>Importing measured data...</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>読み込みを中止しました。</source>
+        <translation>The import was cancelled.</translation>
+    </message>
+    <message>
+        <source>読み込めません。
+</source>
+        <translation>Cannot import.
+</translation>
+    </message>
+    <message>
+        <source>%1 行を読み、%2 行を使い、%3 行を飛ばしました。</source>
+        <translation>%1 rows read, %2 used, %3 skipped.</translation>
+    </message>
+    <message>
+        <source>%1 行目: %2</source>
+        <translation>Line %1: %2</translation>
+    </message>
+    <message>
+        <source>CSV書き出し</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>CSV ファイル (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>ファイルを作成出来ません．
+</source>
+        <translation>Cannot create the file.
+</translation>
+    </message>
+</context>
+<context>
     <name>Render</name>
     <message>
         <source>: 図を描けませんでした</source>

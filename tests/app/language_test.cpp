@@ -120,7 +120,7 @@ TEST_F(English, MenusDialogsPromptsAndMessagesReadEnglish) {
     TFmIX& w = open();
     EXPECT_EQ(menuCaptions(w),
               (std::vector<std::string>{"&File", "&Edit", "&View", "&Draw", "&Automatic Drawing",
-                                        "&Options", "&Help"}));
+                                        "&Options", "&Measured Data", "&Help"}));
     EXPECT_EQ(w.findChild<QAction*>("Fsaveas")->text().toStdString(), "Save &As");
     EXPECT_EQ(w.findChild<QAction*>("ZoomIn")->toolTip().toStdString(), "Zoom In");
     EXPECT_EQ(w.optionsDialog()->windowTitle().toStdString(), "Humidraw Options");

@@ -91,8 +91,9 @@ TEST_F(Window, CommandTableMenusAndToolBars) {
     const auto menus = w.menuBar()->actions();
     std::vector<std::string> titles;
     for (QAction* m : menus) titles.push_back(m->text().toStdString());
-    EXPECT_EQ(titles, (std::vector<std::string>{"ﾌｧｲﾙ(&F)", "編集(&E)", "表示(&V)", "作成(&D)",
-                                                "自動記入(&A)", "設定(&O)", "ﾍﾙﾌﾟ(&H)"}));
+    EXPECT_EQ(titles,
+              (std::vector<std::string>{"ﾌｧｲﾙ(&F)", "編集(&E)", "表示(&V)", "作成(&D)",
+                                        "自動記入(&A)", "設定(&O)", "測定データ(&M)", "ﾍﾙﾌﾟ(&H)"}));
     const auto file = menus[0]->menu()->actions();
     ASSERT_EQ(file.size(), 12);
     EXPECT_TRUE(file[4]->isSeparator());

@@ -234,7 +234,7 @@ TEST_F(Painting, ChartLayerAndObjectsDrawWhatTheOnePaintingDraws) {
         start(one);
         ASSERT_TRUE(paintChart(one, frame, chart, objects, settings, PaintOptions{0, 1.7}));
         start(chartLayer);
-        ASSERT_TRUE(paintChartLayer(chartLayer, chart, settings, PaintOptions{0, 1.7}));
+        ASSERT_TRUE(paintChartLayer(chartLayer, frame, chart, nullptr, settings, PaintOptions{0, 1.7}));
         start(objectLayer);
         ASSERT_TRUE(
             paintObjects(objectLayer, frame, chart, objects, settings, PaintOptions{0, 1.7}));

@@ -3,6 +3,8 @@
 
 #include "chart/construction.h"
 #include "commands.h"
+#include "data/companion.h"
+#include "data_options.h"
 #include "document/document_file.h"
 #include "files/safe_replace.h"
 #include "json.h"
@@ -92,7 +94,7 @@ int elementsCommand(const ChartOptions& o) {
     return 0;
 }
 
-int renderCommand(const ChartOptions& o) {
+int renderCommand(const ChartOptions& o, const DataOptions& dataOptions) {
     if (o.output.empty()) return fail(2, "render needs -o OUT.png, .svg, .pdf, .emf or .wmf");
     const std::string lower = [&] {
         std::string s = o.output;
@@ -117,6 +119,20 @@ int renderCommand(const ChartOptions& o) {
             std::fprintf(stderr, "humidraw-cli: %s: %ld objects beyond the first 640 left out\n",
                          o.document.c_str(), doc.contents.leftOut);
     }
+    // The document's own data and zones (its companion file), then those of the command line.
+    auto data = std::make_shared<MeasuredData>();
+    if (!o.document.empty()) {
+        const auto kept = loadCompanion(o.document);
+        if (!kept) return fail(1, kept.error());
+        if (*kept) *data = std::move(**kept);
+    }
+    MeasuredData given;
+    std::vector<ImportReport> reports;
+    if (auto e = loadData(dataOptions, settings.pressureMmHg, given, reports)) return fail(1, *e);
+    for (DataSet& s : given.sets) data->sets.push_back(std::move(s));
+    for (Zone& z : given.zones) data->zones.push_back(std::move(z));
+    if (!data->empty())
+        objects.overlay = std::make_shared<DataOverlay>(data, settings.pressureMmHg);
     QtTextMetrics metrics;
     ChartFrame frame;
     ChartTable table;

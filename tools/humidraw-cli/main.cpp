@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "data_options.h"
 #include "files/standard_streams.h"
 #include "lang/language.h"
 #include "render/qt_text.h"
@@ -24,9 +25,17 @@ const char kUsage[] =
     "                        [--metrics qt|fake] [--json]\n"
     "      the chart frame and its element table (JSON with --json).\n"
     "  humidraw-cli render [DOC.hdw] [--settings FILE.ini] [--si] [--dbmin T] [--dbmax T]\n"
-    "                      [--zoom Z] -o OUT.png|.svg|.pdf|.emf|.wmf\n"
+    "                      [--zoom Z] [DATA OPTIONS] -o OUT.png|.svg|.pdf|.emf|.wmf\n"
     "      renders the chart with the document's objects and its own settings; zoom 1.875\n"
     "      (1200 x 900) unless told otherwise; .emf and .wmf are always 1200 x 900.\n"
+    "  humidraw-cli zones --data FILE [DATA OPTIONS] [--settings FILE.ini] [--json]\n"
+    "      the points of the file inside each zone (the presets unless --zone is given), and\n"
+    "      too hot, too cold, too humid or too dry outside it; CSV unless --json.\n"
+    "  DATA OPTIONS: --data FILE.csv|FILE.epw (repeatable), --columns P1[=COL],P2[=COL]\n"
+    "      (properties DB RH x h WB SV DP; default DB,RH; COL a header name or number),\n"
+    "      --units U1,U2 (C % kg/kg g/kg kJ/kg kcal/kg m3/kg), --time COL,\n"
+    "      --zone building-hygiene|tc99-recommended|tc99-a1|ZONE.json (repeatable),\n"
+    "      --density (hours per 1 °C x 1 g/kg cell rather than dots).\n"
     "  humidraw-cli dump DOC.hdw\n"
     "      the document as JSON.\n"
     "  humidraw-cli pack DOC.json -o DOC.hdw\n"
@@ -73,16 +82,23 @@ int run(int argc, char** argv) {
     if (command == "dump") return humidraw_cli::dumpCommand(rest);
     if (command == "pack") return humidraw_cli::packCommand(rest);
     if (command == "coil") return humidraw_cli::coilCommand(rest);
+    if (command == "zones") return humidraw_cli::zonesCommand(rest);
     if (command != "elements" && command != "render")
         return humidraw_cli::fail(2, "unknown command '" + command + "'\n" + kUsage);
     humidraw_cli::ChartOptions o;
+    humidraw_cli::DataOptions data;
+    std::vector<std::string> chartArgs = rest;
+    if (command == "render") {
+        if (auto error = humidraw_cli::takeDataOptions(chartArgs, data))
+            return humidraw_cli::fail(2, *error);
+    }
     int status = 0;
-    if (auto error = humidraw_cli::parseChartOptions(rest, o, status, command == "render"))
+    if (auto error = humidraw_cli::parseChartOptions(chartArgs, o, status, command == "render"))
         return humidraw_cli::fail(status, *error);
     QGuiApplication app(argc, argv);
     humidraw::installFontSubstitutions();
     return command == "elements" ? humidraw_cli::elementsCommand(o)
-                                 : humidraw_cli::renderCommand(o);
+                                 : humidraw_cli::renderCommand(o, data);
 }
 
 }  // namespace

@@ -1,0 +1,105 @@
+#pragma once
+// Measured air states: the properties a data file may hold, their units, and the sets of points
+// read from files. A point keeps the dry bulb and the humidity ratio it was computed to, and the
+// enthalpy that places it on the chart.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace humidraw {
+
+// The properties a column may hold.
+enum class Quantity { DB, RH, X, H, WB, SV, DP };
+
+enum class Unit {
+    Celsius,
+    Percent,
+    KgPerKg,    // kg/kg(DA)
+    GPerKg,     // g/kg(DA)
+    KJPerKg,    // kJ/kg(DA)
+    KcalPerKg,  // kcal/kg(DA)
+    M3PerKg,    // m³/kg(DA)
+};
+
+// "DB", "RH", "x", "h", "WB", "SV", "DP"; parsing takes any letter case (and "AH" for x).
+std::string quantityName(Quantity q);
+std::optional<Quantity> parseQuantity(const std::string& name);
+// "°C", "%", "kg/kg", "g/kg", "kJ/kg", "kcal/kg", "m3/kg"; parsing also takes "C", "kj/kg" and
+// other letter cases.
+std::string unitName(Unit u);
+std::optional<Unit> parseUnit(const std::string& name);
+// The units a property may be given in; the first is its default.
+std::vector<Unit> unitsFor(Quantity q);
+bool unitFits(Quantity q, Unit u);
+
+// A value converted to the library's engineering units: °C, %, kg/kg(DA), kcal/kg(DA), m³/kg(DA).
+double toEngineering(double v, Unit u);
+
+struct MeasuredPoint {
+    double DB = 0;  // °C
+    double x = 0;   // kg/kg(DA)
+    double h = 0;   // kcal/kg(DA)
+};
+
+// Why two values give no state: empty when they give one.
+struct PointOutcome {
+    std::optional<MeasuredPoint> point;
+    const char* reason = "";
+};
+
+// The properties a zone bounds, in the order a zone lists them.
+enum ZoneProperty : int { kZoneDB, kZoneRH, kZoneX, kZoneDP, kZoneWB, kZoneH, kZonePropertyCount };
+
+// The properties of a point that zones bound, in their zone units.
+struct PointProperties {
+    double DB = 0;  // °C
+    double RH = 0;  // %
+    double x = 0;   // g/kg(DA)
+    double DP = 0;  // °C
+    double WB = 0;  // °C
+    double h = 0;   // kJ/kg(DA)
+};
+
+// Computes states with one library instance at the chart's total pressure.
+class StateCalculator {
+  public:
+    explicit StateCalculator(double pressureMmHg = 760);
+    ~StateCalculator();
+    StateCalculator(const StateCalculator&) = delete;
+    StateCalculator& operator=(const StateCalculator&) = delete;
+
+    // The state of two values of different properties (engineering units). Pairs with the dry
+    // bulb (but the wet bulb), with the dew point and the enthalpy-humidity and volume-humidity
+    // pairs are computed in closed form; the others go through the library's searches. RH
+    // outside 0–100 %, a humidity ratio below zero or above saturation, and what the library
+    // refuses give no state.
+    PointOutcome state(Quantity a, double va, Quantity b, double vb);
+    // The properties zones bound; the wet bulb and dew point only when `full` (they take
+    // searches), else they read 0.
+    PointProperties properties(const MeasuredPoint& p, bool full = true);
+    // The humidity ratio (kg/kg(DA)) on the line of `q` = `v` (zone units: °C, %, g/kg(DA),
+    // kJ/kg(DA)) at dry bulb `DB`; empty when the library gives none.
+    std::optional<double> ratioOnLine(ZoneProperty q, double v, double DB);
+    // Saturation humidity ratio at `DB`, kg/kg(DA); empty where there is none.
+    std::optional<double> saturation(double DB);
+
+  private:
+    std::optional<double> ratioFromDewPoint(double DP);
+    PointOutcome fromDbAndRatio(double DB, double x);
+    struct Engine;
+    Engine* m_;
+};
+
+using Colour32 = uint32_t;  // 0x00BBGGRR, as the canvas takes it
+
+struct DataSet {
+    std::string name;
+    std::vector<MeasuredPoint> points;
+    std::vector<std::string> times;  // one per point, or none
+    Colour32 colour = 0x00B05000;
+    bool visible = true;
+    bool density = false;  // drawn as hours per cell rather than as dots
+};
+
+}  // namespace humidraw

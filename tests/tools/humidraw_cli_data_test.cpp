@@ -1,0 +1,141 @@
+// `humidraw-cli zones` and `render --data`: counts of a hand-made file, the zone options and the
+// refusals as a script sees them.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "command_runner.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Folder {
+    fs::path path = fs::temp_directory_path() / ("cli-data-" + std::to_string(getpid()));
+    Folder() { fs::create_directories(path); }
+    ~Folder() { fs::remove_all(path); }
+    std::string write(const std::string& name, const std::string& text) const {
+        std::ofstream(path / name) << text;
+        return (path / name).string();
+    }
+};
+
+bool has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+}  // namespace
+
+TEST(HumidrawCliData, ZonesJsonOfAHandMadeFile) {
+    Folder f;
+    // Building hygiene (18–28 °C, 40–70 %): 2 inside (one on a corner), 1 too hot, 1 too cold,
+    // 1 too humid, 1 too dry; the semicolon file with decimal commas and a bad row.
+    const std::string data = f.write("room.csv",
+                                     "Zeit;Temp;Feuchte\n"
+                                     "1;18,0;40,0\n"
+                                     "2;23;55\n"
+                                     "3;29;50\n"
+                                     "4;17;50\n"
+                                     "5;23;80\n"
+                                     "6;23;30\n"
+                                     "7;23;\n");
+    const CommandRun r = runCommand(HUMIDRAW_CLI, "zones --data " + data +
+                                                      " --columns DB=Temp,RH=3 --zone "
+                                                      "building-hygiene --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(has(r.out, "\"rows\": 7, \"used\": 6, \"skipped\": 1")) << r.out;
+    EXPECT_TRUE(has(r.out, "{\"line\": 8, \"reason\": \"missing field\"}") ||
+                has(r.out, "{\"line\": 8, \"reason\": \"not a number: ''\"}"))
+        << r.out;
+    EXPECT_TRUE(has(r.out,
+                    "\"inside\": 2, \"total\": 6, \"share\": 0.33333333333333331, "
+                    "\"too_hot\": 1, \"too_cold\": 1, \"too_humid\": 1, \"too_dry\": 1"))
+        << r.out;
+    EXPECT_TRUE(has(r.err, "line 8")) << r.err;
+}
+
+TEST(HumidrawCliData, UserZoneFromJsonAndCsvOutput) {
+    Folder f;
+    const std::string data = f.write("x.csv", "DB,x\n20,5\n20,9\n30,5\n");
+    const std::string zone =
+        f.write("zone.json", "{\"name\": \"dry\", \"x\": [null, 8], \"DB\": [null, 25]}");
+    const CommandRun r = runCommand(
+        HUMIDRAW_CLI, "zones --data " + data + " --columns DB,x --units C,g/kg --zone " + zone);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "zone,data set,inside,total,share,too hot,too cold,too humid,too dry\n"
+              "dry,x.csv,1,3,0.3333,1,0,1,0\n");
+}
+
+TEST(HumidrawCliData, Refusals) {
+    Folder f;
+    const std::string data = f.write("d.csv", "DB,RH\n20,50\n");
+    const std::string bad = f.write("bad.json", "{\"name\": \"b\", \"DB\": [30, 20]}");
+    const std::string unknown = f.write("unknown.json", "{\"XX\": [1, 2]}");
+    const std::string notJson = f.write("not.json", "[1, 2");
+    struct Case {
+        std::string args;
+        int status;
+        std::string says;
+    } cases[] = {
+        {"zones", 2, "one --data"},
+        {"zones --data " + data + " --zone nowhere", 2, "neither a zone preset"},
+        {"zones --data " + data + " --zone " + bad, 2, "lower bound is above"},
+        {"zones --data " + data + " --zone " + unknown, 2, "unknown key"},
+        {"zones --data " + data + " --zone " + notJson, 2, "not a JSON object"},
+        {"zones --data " + data + " --columns DB", 2, "two properties"},
+        {"zones --data " + data + " --columns DB,QQ", 2, "unknown property"},
+        {"zones --data " + data + " --units C,kg/kg", 2, "not a unit of RH"},
+        {"zones --data /nonexistent/d.csv", 1, "cannot be read"},
+        {"zones --data " + f.write("e.csv", "DB,RH\nx,y\n"), 1, "no row gives an air state"},
+        {"render --data " + data + " --zone", 2, "needs a value"},
+    };
+    for (const Case& c : cases) {
+        const CommandRun r = runCommand(HUMIDRAW_CLI, c.args);
+        EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.err;
+        EXPECT_TRUE(has(r.err, c.says)) << c.args << "\n" << r.err;
+    }
+}
+
+TEST(HumidrawCliData, RenderDrawsDataAndZones) {
+    Folder f;
+    std::string text = "DB,RH\n";
+    for (int i = 0; i < 200; ++i)
+        text += std::to_string(10 + i % 20) + "," + std::to_string(30 + i % 60) + "\n";
+    const std::string data = f.write("d.csv", text);
+    const std::string plain = (f.path / "plain.svg").string();
+    const std::string with = (f.path / "with.svg").string();
+    const std::string dense = (f.path / "dense.svg").string();
+    ASSERT_EQ(runCommand(HUMIDRAW_CLI, "render -o " + plain).status, 0);
+    const CommandRun r =
+        runCommand(HUMIDRAW_CLI, "render --data " + data + " --zone tc99-a1 -o " + with);
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(runCommand(HUMIDRAW_CLI, "render --data " + data + " --density -o " + dense).status,
+              0);
+    const std::string a = slurp(plain), b = slurp(with), c = slurp(dense);
+    EXPECT_GT(b.size(), a.size() + 1000);
+    EXPECT_TRUE(has(b, ">ASHRAE TC 9.9 "));
+    EXPECT_TRUE(has(c, " 時間/(1 °"));  // the legend of the shades
+    EXPECT_FALSE(has(a, "d.csv"));
+    EXPECT_TRUE(has(b, "d.csv (200)"));
+}
+
+TEST(HumidrawCliData, RenderDrawsTheDocumentsCompanionData) {
+    Folder f;
+    // A document with a header and no objects, beside its data.
+    const std::string doc = (f.path / "d.hdw").string();
+    fs::copy_file(HUMIDRAW_TESTS_SOURCE "/fuzz/corpus/header-only.hdw", doc);
+    const std::string out = (f.path / "d.svg").string();
+    f.write("d.hdw.data",
+            "humidraw-data 1\nset 1 0 0050B0 1 0\nname kept set\n20 0.007\n"
+            "zone 0 208020\nname kept zone\nrange DB 18 28\nend\n");
+    const CommandRun r = runCommand(HUMIDRAW_CLI, "render " + doc + " -o " + out);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(has(slurp(out), "kept set (1)"));
+    EXPECT_TRUE(has(slurp(out), ">kept zone<"));
+    f.write("d.hdw.data", "humidraw-data 1\nset 1");
+    const CommandRun damaged = runCommand(HUMIDRAW_CLI, "render " + doc + " -o " + out);
+    EXPECT_EQ(damaged.status, 1);
+    EXPECT_TRUE(has(damaged.err, "d.hdw.data")) << damaged.err;
+}

@@ -1,0 +1,180 @@
+#include "data_options.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+
+using namespace humidraw;
+
+namespace humidraw_cli {
+namespace {
+
+std::vector<std::string> splitCommas(const std::string& s) {
+    std::vector<std::string> parts;
+    size_t from = 0;
+    for (;;) {
+        const size_t comma = s.find(',', from);
+        parts.push_back(s.substr(from, comma - from));
+        if (comma == std::string::npos) return parts;
+        from = comma + 1;
+    }
+}
+
+// "DB" or "DB=column": the property and where it is (by default a column named like it).
+std::optional<std::string> parseColumn(const std::string& item, CsvColumn& c) {
+    const size_t eq = item.find('=');
+    const std::string name = item.substr(0, eq);
+    const auto q = parseQuantity(name);
+    if (!q) return "unknown property '" + name + "' (DB, RH, x, h, WB, SV, DP)";
+    c.quantity = *q;
+    c.unit = unitsFor(*q).front();
+    c.column = eq == std::string::npos ? name : item.substr(eq + 1);
+    return std::nullopt;
+}
+
+std::optional<std::string> zoneArgument(const std::string& v, DataOptions& o) {
+    if (const auto preset = presetZone(v)) {
+        o.zones.push_back(*preset);
+        return std::nullopt;
+    }
+    const auto text = readWholeFile(v);
+    if (!text)
+        return "'" + v +
+               "' is neither a zone preset (building-hygiene, tc99-recommended, "
+               "tc99-a1) nor a readable file";
+    std::string error;
+    const auto zone = zoneFromJson(*text, error);
+    if (!zone) return v + ": " + error;
+    o.zones.push_back(*zone);
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> takeDataOptions(std::vector<std::string>& args, DataOptions& o) {
+    std::vector<std::string> rest;
+    o.choice.first = {"DB", Quantity::DB, Unit::Celsius};
+    o.choice.second = {"RH", Quantity::RH, Unit::Percent};
+    std::vector<std::string> units;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--density") {
+            o.density = true;
+            continue;
+        }
+        if (a != "--data" && a != "--columns" && a != "--units" && a != "--zone" && a != "--time") {
+            rest.push_back(a);
+            continue;
+        }
+        if (i + 1 >= args.size()) return "option " + a + " needs a value";
+        const std::string v = args[++i];
+        if (a == "--data") {
+            o.files.push_back(v);
+        } else if (a == "--time") {
+            o.choice.timeColumn = v;
+        } else if (a == "--units") {
+            units = splitCommas(v);
+        } else if (a == "--zone") {
+            if (auto e = zoneArgument(v, o)) return e;
+        } else {
+            const auto items = splitCommas(v);
+            if (items.size() != 2) return "--columns takes two properties, e.g. DB,RH";
+            if (auto e = parseColumn(items[0], o.choice.first)) return e;
+            if (auto e = parseColumn(items[1], o.choice.second)) return e;
+        }
+    }
+    if (!units.empty()) {
+        if (units.size() != 2) return "--units takes two units, e.g. C,g/kg";
+        CsvColumn* cols[] = {&o.choice.first, &o.choice.second};
+        for (int k = 0; k < 2; ++k) {
+            const auto u = parseUnit(units[k]);
+            if (!u || !unitFits(cols[k]->quantity, *u))
+                return "'" + units[k] + "' is not a unit of " + quantityName(cols[k]->quantity);
+            cols[k]->unit = *u;
+        }
+    }
+    args = rest;
+    return std::nullopt;
+}
+
+namespace {
+
+std::optional<Colour32> parseColour(const QString& s) {
+    if (s.size() != 7 || !s.startsWith('#')) return std::nullopt;
+    bool ok = false;
+    const uint rgb = s.mid(1).toUInt(&ok, 16);
+    if (!ok) return std::nullopt;
+    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+}
+
+}  // namespace
+
+std::optional<Zone> zoneFromJson(const std::string& json, std::string& error) {
+    QJsonParseError parse;
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(json), &parse);
+    if (!doc.isObject()) {
+        error = "not a JSON object (" + parse.errorString().toStdString() + ")";
+        return std::nullopt;
+    }
+    const QJsonObject o = doc.object();
+    Zone z;
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        const std::string key = it.key().toStdString();
+        if (key == "name") {
+            z.name = it->toString().toStdString();
+        } else if (key == "fill") {
+            z.filled = it->toBool();
+        } else if (key == "colour" || key == "color") {
+            const auto c = parseColour(it->toString());
+            if (!c) {
+                error = "the colour must be #RRGGBB";
+                return std::nullopt;
+            }
+            z.colour = *c;
+        } else if (const auto p = parseZoneProperty(key)) {
+            const QJsonArray range = it->toArray();
+            if (!it->isArray() || range.size() != 2 ||
+                !(range[0].isDouble() || range[0].isNull()) ||
+                !(range[1].isDouble() || range[1].isNull())) {
+                error = key + " takes [low, high], a number or null each";
+                return std::nullopt;
+            }
+            if (range[0].isDouble()) z.ranges[*p].low = range[0].toDouble();
+            if (range[1].isDouble()) z.ranges[*p].high = range[1].toDouble();
+        } else {
+            error = "unknown key '" + key + "' (name, DB, RH, x, DP, WB, h, colour, fill)";
+            return std::nullopt;
+        }
+    }
+    if (z.name.empty()) z.name = "zone";
+    error = zoneProblem(z);
+    if (!error.empty()) return std::nullopt;
+    return z;
+}
+
+std::optional<std::string> loadData(const DataOptions& o, double pressureMmHg, MeasuredData& data,
+                                    std::vector<ImportReport>& reports) {
+    static const Colour32 colours[] = {0x00B05000, 0x000050D0, 0x00008000, 0x00800080};
+    CsvChoice choice = o.choice;
+    choice.pressureMmHg = pressureMmHg;
+    for (const std::string& file : o.files) {
+        auto r = importFile(file, choice);
+        if (!r) return r.error();
+        const ImportReport& rep = r->report;
+        if (rep.skipped > 0) {
+            std::fprintf(stderr, "humidraw-cli: %s: %ld of %ld rows skipped\n", file.c_str(),
+                         rep.skipped, rep.rows);
+            for (const SkippedRow& s : rep.firstSkipped)
+                std::fprintf(stderr, "  line %ld: %s\n", s.line, s.reason.c_str());
+        }
+        r->set.density = o.density;
+        r->set.colour = colours[data.sets.size() % 4];
+        reports.push_back(rep);
+        data.sets.push_back(std::move(r->set));
+    }
+    data.zones = o.zones;
+    return std::nullopt;
+}
+
+}  // namespace humidraw_cli
