@@ -33,6 +33,8 @@ cp "$prefix/table.csv" "$prefix/text-without-extension"
   fail "by contents: $(type_of "$prefix/plan-without-extension")"
 [ "$(type_of "$prefix/text-without-extension")" != application/x-humidraw ] ||
   fail "a text file taken for a document"
-gio mime application/x-humidraw | grep -q 'Default application.*humidraw.desktop' ||
-  fail "documents do not open with the program: $(gio mime application/x-humidraw)"
+# Read whole before matching: grep -q leaving early would break gio's pipe (pipefail).
+handlers=$(gio mime application/x-humidraw)
+grep -q 'Default application.*humidraw.desktop' <<<"$handlers" ||
+  fail "documents do not open with the program: $handlers"
 echo "desktop files test passed"
