@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "app/paint_box.h"
 #include "render/qt_text.h"
+#include "tests/support/full_table.h"
 
 using namespace humidraw;
 using namespace humidraw::app;
@@ -40,38 +41,6 @@ void zoomToLargest(TFmIX* w) {
     for (int i = 0; i < 64 && w->zoomInEnabled(); ++i) w->ZoomIn();
 }
 
-// A full table: 640 objects spread over the chart (h 0–25 kcal/kg, x 0–0.03 kg/kg): lines of
-// every kind, colour, width and style, texts at every label position and value-table rows.
-void fillDocument(TFmIX* w) {
-    ObjectTable& t = w->objects();
-    t.clear();
-    for (int i = 0; !t.full(); ++i) {
-        ObjectRecord r;
-        const double u = (i * 37 % 101) / 100.0, v = (i * 53 % 97) / 96.0;
-        r.colour = i % 14;
-        r.width = i % 5;
-        r.style = i / 5 % 5;
-        r.h1 = 1 + 22 * u;
-        r.x1 = 0.002 + 0.025 * v;
-        r.h2 = r.h1 + 1.5;
-        r.x2 = r.x1 + 0.002;
-        if (i % 8 < 5) {
-            r.kind = kLineBothMarkers + i % 4;
-        } else if (i % 8 < 7) {
-            r.kind = kTextObject;
-            r.labelPosition = i % 8;
-            r.text = "点" + std::to_string(i) + " 25.0℃ 50%";
-        } else {
-            r.kind = kTableRow;
-            r.h1 = i / 8 % 12;
-            r.x1 = 0;
-            r.text = std::to_string(i) + ",25.0,50,17.9,12.1,0.0099";
-        }
-        t.append(r);
-    }
-    w->ViewIx();
-}
-
 // The window with an empty document, and with the full one.
 TFmIX* emptyWindow() {
     TFmIX* w = window();
@@ -83,7 +52,8 @@ TFmIX* emptyWindow() {
 }
 TFmIX* documentWindow() {
     TFmIX* w = window();
-    if (w->documentObjects().count() < ObjectTable::kCapacity) fillDocument(w);
+    if (w->documentObjects().count() < ObjectTable::kCapacity)
+        humidraw::testing_support::fillFullTable(w->objects());
     return w;
 }
 

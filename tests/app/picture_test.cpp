@@ -15,41 +15,13 @@
 #include "document/paint.h"
 #include "render/qt_canvas.h"
 #include "tests/app/window_fixture.h"
+#include "tests/support/full_table.h"
 
 using namespace humidraw;
 using namespace humidraw::app;
 using namespace humidraw::app::fixture;
 
 namespace {
-
-// A full table over the chart (h 0–25 kcal/kg, x 0–0.03 kg/kg): lines of every kind, colour,
-// width and style, texts at every label position, value-table rows.
-void fillDocument(ObjectTable& t) {
-    t.clear();
-    for (int i = 0; !t.full(); ++i) {
-        ObjectRecord r;
-        const double u = (i * 37 % 101) / 100.0, v = (i * 53 % 97) / 96.0;
-        r.colour = i % 14;
-        r.width = i % 5;
-        r.style = i / 5 % 5;
-        r.h1 = 1 + 22 * u;
-        r.x1 = 0.002 + 0.025 * v;
-        r.h2 = r.h1 + 1.5;
-        r.x2 = r.x1 + 0.002;
-        if (i % 8 < 5) {
-            r.kind = kLineBothMarkers + i % 4;
-        } else if (i % 8 < 7) {
-            r.kind = kTextObject;
-            r.labelPosition = i % 8;
-            r.text = "点" + std::to_string(i) + " 25.0℃ 50%";
-        } else {
-            r.kind = kTableRow;
-            r.h1 = i / 8 % 12;
-            r.text = std::to_string(i) + ",25.0,50,17.9,12.1,0.0099";
-        }
-        t.append(r);
-    }
-}
 
 // The whole picture as one painting of chart and objects into a 3600 × 2700 image, cut to the
 // paint box.
@@ -114,7 +86,7 @@ class Picture : public Window {
         w.resize(724, 584);
         w.show();
         QApplication::processEvents();
-        fillDocument(w.objects());
+        humidraw::testing_support::fillFullTable(w.objects());
         w.ZoomAll();
         return w;
     }
@@ -153,7 +125,7 @@ TEST_F(Picture, EditsRepaintTheObjectsOverTheKeptChart) {
     s.view[CB_RH] = false;
     s.view[CB_OP] = false;
     ASSERT_TRUE(w.applySettings(s));
-    fillDocument(w.objects());
+    humidraw::testing_support::fillFullTable(w.objects());
     w.ViewIx();
     EXPECT_TRUE(samePixels(shown(w), onePass(w))) << "relative humidity hidden";
 }
