@@ -383,5 +383,8 @@ TEST_F(Interaction, PanningDragsOnEverySecondMove) {
     EXPECT_TRUE(editor.wheel(true));
     EXPECT_FALSE(editor.zoomMode());
     editor.mouseDown(MouseButton::Middle, false, 0, 0);
+    EXPECT_EQ(w.cursor, kCursorPan) << "the middle button shows the panning hand at once";
     EXPECT_FALSE(editor.wheel(true)) << "no wheel zoom during a middle drag";
+    editor.mouseUp(MouseButton::Middle, 0, 0);
+    EXPECT_EQ(w.cursor, kCursorCross) << "and gives the cross back";
 }
