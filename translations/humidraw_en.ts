@@ -589,6 +589,34 @@
         <source>書き込めませんでした（エラー番号 %1）</source>
         <translation>Could not write (error number %1)</translation>
     </message>
+    <message>
+        <source>ファイルが見つかりません</source>
+        <translation>The file is not found</translation>
+    </message>
+    <message>
+        <source>読み込みの権限がありません</source>
+        <translation>No permission to read the file</translation>
+    </message>
+    <message>
+        <source>フォルダです。ファイルを指定して下さい</source>
+        <translation>This is a folder. Choose a file</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>Not a regular file</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます</source>
+        <translation>The file is too large</translation>
+    </message>
+    <message>
+        <source>ファイルを読み込めません</source>
+        <translation>The file cannot be read</translation>
+    </message>
+    <message>
+        <source>メモリが足りません</source>
+        <translation>Not enough memory</translation>
+    </message>
 </context>
 <context>
     <name>MeasuredDataWindow</name>

@@ -1,0 +1,89 @@
+// What sits at a file name is read only when it is a regular file within the limit: FIFOs and
+// devices are refused without blocking, folders and missing files told apart.
+#include "files/read_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace fs = std::filesystem;
+using humidraw::FileProblem;
+using humidraw::readRegularFile;
+
+namespace {
+
+class ReadFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("humidraw-read-" + std::to_string(getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir_);
+    }
+    std::string write(const std::string& name, const std::string& bytes) {
+        const fs::path p = dir_ / name;
+        std::ofstream(p, std::ios::binary) << bytes;
+        return p.string();
+    }
+    fs::path dir_;
+};
+
+TEST_F(ReadFile, WhatEachKindOfNameGives) {
+    const std::string text = write("a.txt", std::string("line\n\0binary", 12));
+    const std::string fifo = (dir_ / "fifo").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string link = (dir_ / "link").string();
+    fs::create_symlink(text, link);
+    fs::create_symlink("/dev/zero", dir_ / "zero");
+    const std::string noRead = write("private", "x");
+    fs::permissions(noRead, fs::perms::none);
+
+    struct Case {
+        std::string path;
+        uint64_t limit;
+        FileProblem problem;
+        std::string bytes;
+    } cases[] = {
+        {text, 100, FileProblem::None, std::string("line\n\0binary", 12)},
+        {text, 12, FileProblem::None, std::string("line\n\0binary", 12)},  // the limit itself
+        {text, 11, FileProblem::TooLarge, ""},
+        {link, 100, FileProblem::None, std::string("line\n\0binary", 12)},  // a link the user named
+        {fifo, 100, FileProblem::NotRegular, ""},  // would wait for a writer if opened plainly
+        {(dir_ / "zero").string(), 100, FileProblem::NotRegular, ""},
+        {"/dev/null", 100, FileProblem::NotRegular, ""},
+        {dir_.string(), 100, FileProblem::IsFolder, ""},
+        {(dir_ / "none").string(), 100, FileProblem::NotFound, ""},
+        {(dir_ / "a.txt" / "below").string(), 100, FileProblem::NotFound, ""},
+        {write("empty", ""), 0, FileProblem::None, ""},
+    };
+    const bool root = geteuid() == 0;  // root reads a file of mode 000
+    for (const Case& c : cases) {
+        std::string out = "left over";
+        EXPECT_EQ(readRegularFile(c.path, c.limit, out), c.problem) << c.path;
+        EXPECT_EQ(out, c.bytes) << c.path;
+    }
+    std::string out;
+    EXPECT_EQ(readRegularFile(noRead, 100, out),
+              root ? FileProblem::None : FileProblem::NoPermission);
+}
+
+TEST_F(ReadFile, AFailureNamesTheFileAndTheReason) {
+    const auto r = readRegularFile((dir_ / "gone.hdw").string(), 10);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error(), (dir_ / "gone.hdw").string() + ": ファイルが見つかりません");
+    const auto big = readRegularFile(write("big", std::string(11, 'x')), 10);
+    EXPECT_EQ(big.error(), (dir_ / "big").string() + ": ファイルが大きすぎます");
+    const auto good = readRegularFile(write("ok", "0123456789"), 10);
+    ASSERT_TRUE(good.ok());
+    EXPECT_EQ(*good, "0123456789");
+}
+
+}  // namespace
