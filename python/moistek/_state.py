@@ -1,6 +1,7 @@
 """The complete state of moist air from any two of its properties, as `moistek state` gives it."""
 
 import ctypes
+import math
 
 from . import _functions, _library
 
@@ -85,17 +86,18 @@ class State:
     __slots__ = POSITIONS + ("method", "si")
 
     def __init__(self, si=False, pa=None, **properties):
+        si = _switch(si, "si")
         given = [(_property(k), _functions._number(v, k)) for k, v in properties.items()]
         self.method = choose_method(given)
         if pa is not None:
             pa = _functions._number(pa, "pa")
-        values, result = solve(given, self.method, bool(si), pa)
+        values, result = solve(given, self.method, si, pa)
         if result != 1:
             raise ValueError("%s: no state for %s" % (
                 self.method, " ".join("%s=%r" % (n, v) for n, v in given)))
         for name, value in zip(POSITIONS, values):
             setattr(self, name, value)
-        self.si = bool(si)
+        self.si = si
 
     def __getattr__(self, name):
         if name in LONG_NAMES:
@@ -110,31 +112,50 @@ class State:
         return "State(%s)" % ", ".join("%s=%r" % kv for kv in self.as_dict().items())
 
 
+# Rows of states computed at a time: each holds seven values until they are stored.
+_ROWS = 512
+
+
+def _switch(value, name):
+    """VALUE as True or False: a text such as "no" is not a truth value."""
+    if isinstance(value, bool) or (_functions.numpy is not None
+                                   and isinstance(value, _functions.numpy.bool_)):
+        return bool(value)
+    raise TypeError("%s must be True or False, not %r" % (name, value))
+
+
 def states(si=False, pa=None, errors="raise", **columns):
     """Complete states for columns of two properties (numbers, sequences or NumPy arrays, as the
     aliases take them): a dict of the seven positions, each a list or an array. A row without a
-    state raises ValueError, or with errors='nan' gives NaN in all seven positions."""
-    if errors not in ("raise", "nan"):
-        raise ValueError("errors must be 'raise' or 'nan', not %r" % (errors,))
+    state raises ValueError, or with errors='nan' gives NaN in all seven positions; a row masked
+    in a masked array is not computed and is masked in all seven."""
+    _functions.check_errors(errors)
+    si = _switch(si, "si")
     names = [_property(k) for k in columns]
     method = choose_method([(n, 0.0) for n in names])
     if pa is not None:
         pa = _functions._number(pa, "pa")
-    data, shape = _functions._columns(list(columns.values()))
-    out = [[] for _ in POSITIONS]
-    for i, row in enumerate(zip(*data)):
-        given = list(zip(names, row))
-        values, result = solve(given, method, bool(si), pa)
-        if result != 1:
-            if errors == "raise":
-                raise ValueError("%s: no state for %s (row %d)" % (
-                    method, " ".join("%s=%r" % g for g in given), i))
-            values = [float("nan")] * len(POSITIONS)
-        for column, v in zip(out, values):
-            column.append(v)
-    if shape is _functions.SCALAR:
-        return {n: c[0] for n, c in zip(POSITIONS, out)}
-    if shape is None:
-        return dict(zip(POSITIONS, out))
-    numpy = _functions.numpy
-    return {n: numpy.array(c, dtype=float).reshape(shape) for n, c in zip(POSITIONS, out)}
+    data = _functions.Columns(list(columns.values()))
+    out = [data.output() for _ in POSITIONS]
+    nan = [math.nan] * len(POSITIONS)
+    for start in range(0, data.size, _ROWS):
+        stop = min(start + _ROWS, data.size)
+        chunk = data.chunk(start, stop)
+        masked = set(data.masked_rows(start, stop))
+        bad = set(_functions.non_finite_rows(chunk))
+        rows = []
+        for i, row in enumerate(zip(*chunk)):
+            if i in masked:
+                rows.append(nan)
+                continue
+            given = list(zip(names, row))
+            values, result = (None, 0) if i in bad else solve(given, method, si, pa)
+            if result != 1:
+                if errors == "raise":
+                    raise ValueError("%s: no state for %s (row %d)" % (
+                        method, " ".join("%s=%r" % g for g in given), start + i))
+                values = nan
+            rows.append(values)
+        for position, column in enumerate(out):
+            _functions._store(column, start, [r[position] for r in rows])
+    return {n: data.shaped(c) for n, c in zip(POSITIONS, out)}
