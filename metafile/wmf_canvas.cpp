@@ -1,6 +1,8 @@
 #include "metafile/wmf_canvas.h"
 
 #include <algorithm>
+#include <iterator>
+#include <optional>
 
 #include "chart/text_metrics.h"
 #include "text/cp932.h"
@@ -25,23 +27,126 @@ uint16_t penStyleOf(PenStyle s) {
     }
 }
 
-// CP932 bytes of the text; a character CP932 cannot hold becomes '?'.
+// What a character CP932 lacks is written as: the nearest text CP932 holds, as a reader shows
+// it (dashes as '-', superscript digits as digits, spaces as a blank), sorted by code point.
+struct Substitute {
+    char32_t from;
+    const char* to;
+};
+constexpr Substitute kSubstitutes[] = {
+    {U'\u00A0', " "},        // no-break space
+    {U'\u00A6', "|"},        // broken bar
+    {U'\u00A9', "(C)"},      // copyright sign
+    {U'\u00AB', "\u226A"},   // « as ≪
+    {U'\u00AD', ""},         // soft hyphen: shown only where a line breaks
+    {U'\u00AE', "(R)"},      // registered sign
+    {U'\u00AF', "\uFFE3"},   // macron as the full-width one
+    {U'\u00B2', "2"},        // superscript two (m²)
+    {U'\u00B3', "3"},        // superscript three (m³)
+    {U'\u00B5', "\u03BC"},   // micro sign as the Greek letter
+    {U'\u00B7', "\u30FB"},   // middle dot as the katakana middle dot
+    {U'\u00B8', ","},        // cedilla
+    {U'\u00B9', "1"},        // superscript one
+    {U'\u00BB', "\u226B"},   // » as ≫
+    {U'\u2002', " "},        // en space … hair space
+    {U'\u2003', " "},
+    {U'\u2004', " "},
+    {U'\u2005', " "},
+    {U'\u2006', " "},
+    {U'\u2007', " "},
+    {U'\u2008', " "},
+    {U'\u2009', " "},
+    {U'\u200A', " "},
+    {U'\u200B', ""},         // zero-width space
+    {U'\u2011', "-"},        // non-breaking hyphen
+    {U'\u2012', "-"},        // figure dash
+    {U'\u2013', "-"},        // en dash, as in the range "1–29"
+    {U'\u201A', ","},        // single low quotation mark
+    {U'\u201E', "\""},       // double low quotation mark
+    {U'\u2022', "\u30FB"},   // bullet
+    {U'\u2027', "\u30FB"},   // hyphenation point
+    {U'\u202F', " "},        // narrow no-break space
+    {U'\u2039', "<"},        // single angle quotation marks
+    {U'\u203A', ">"},
+    {U'\u2043', "-"},        // hyphen bullet
+    {U'\u2044', "/"},        // fraction slash
+    {U'\u205F', " "},        // medium mathematical space
+    {U'\u2070', "0"},        // superscript and subscript digits
+    {U'\u2074', "4"},
+    {U'\u2075', "5"},
+    {U'\u2076', "6"},
+    {U'\u2077', "7"},
+    {U'\u2078', "8"},
+    {U'\u2079', "9"},
+    {U'\u2080', "0"},
+    {U'\u2081', "1"},
+    {U'\u2082', "2"},
+    {U'\u2083', "3"},
+    {U'\u2084', "4"},
+    {U'\u2085', "5"},
+    {U'\u2086', "6"},
+    {U'\u2087', "7"},
+    {U'\u2088', "8"},
+    {U'\u2089', "9"},
+    {U'\u2122', "TM"},       // trade mark sign
+    {U'\u2215', "/"},        // division slash
+    {U'\u2219', "\u30FB"},   // bullet operator
+    {U'\u2236', ":"},        // ratio
+    {U'\u223C', "\uFF5E"},   // tilde operator as the full-width tilde
+    {U'\u2248', "\u2252"},   // ≈ as ≒, as Japanese writes "about equal"
+    {U'\u2264', "\u2266"},   // ≤ as ≦
+    {U'\u2265', "\u2267"},   // ≥ as ≧
+    {U'\u22EF', "\u2026"},   // midline ellipsis
+    {U'\uFE63', "-"},        // small hyphen-minus
+    {U'\uFEFF', ""},         // zero-width no-break space
+};
+
+constexpr bool sortedByCodePoint() {
+    for (size_t i = 1; i < std::size(kSubstitutes); ++i)
+        if (kSubstitutes[i - 1].from >= kSubstitutes[i].from) return false;
+    return true;
+}
+static_assert(sortedByCodePoint(), "the look-up is a binary search");
+
+std::string utf8Of(char32_t c) {
+    std::string s;
+    if (c < 0x80) {
+        s += static_cast<char>(c);
+    } else if (c < 0x800) {
+        s += static_cast<char>(0xC0 | (c >> 6));
+        s += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        s += static_cast<char>(0xE0 | (c >> 12));
+        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        s += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        s += static_cast<char>(0xF0 | (c >> 18));
+        s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        s += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return s;
+}
+
+// CP932 bytes of the text: readers of a Windows metafile read its texts in the code page of
+// their font's character set (CP932 for SHIFTJIS_CHARSET), so no other bytes may appear. A
+// character CP932 cannot hold becomes its substitute, or '?' when it has none (as does a byte
+// that is not UTF-8).
 std::string toCp932(const std::string& utf8) {
     if (auto whole = utf8ToCp932(utf8)) return *whole;
     std::string out;
-    size_t i = 0;
-    while (i < utf8.size()) {
-        size_t len = 1;
-        const unsigned char c = static_cast<unsigned char>(utf8[i]);
-        if (c >= 0xF0)
-            len = 4;
-        else if (c >= 0xE0)
-            len = 3;
-        else if (c >= 0xC0)
-            len = 2;
-        const auto one = utf8ToCp932(utf8.substr(i, len));
-        out += one ? *one : "?";
-        i += len;
+    for (const char32_t c : decodeUtf8(utf8)) {
+        if (const auto one = c == U'\uFFFD' ? std::nullopt : utf8ToCp932(utf8Of(c))) {
+            out += *one;
+            continue;
+        }
+        const auto* s = std::lower_bound(
+            std::begin(kSubstitutes), std::end(kSubstitutes), c,
+            [](const Substitute& a, char32_t b) { return a.from < b; });
+        const auto bytes = s != std::end(kSubstitutes) && s->from == c
+                               ? utf8ToCp932(s->to)
+                               : std::optional<std::string>();
+        out += bytes ? *bytes : "?";
     }
     return out;
 }

@@ -5,8 +5,11 @@ failure raises ValueError instead of returning 0.0. The aliases also take sequen
 gives a list out) and NumPy arrays (broadcast together, an array of the broadcast shape out).
 """
 
-import itertools
+import collections.abc
+import decimal
 import math
+import numbers
+import re
 
 from . import _library
 
@@ -84,11 +87,48 @@ class _Function:
         return value
 
 
-def _number(value, name):
+# A decimal number as the `moistek` command reads one: ASCII digits, an optional sign, point and
+# exponent, blanks around it; no "inf", "nan", "1_000", hexadecimal or other scripts' digits.
+_DECIMAL = re.compile(r"[ \t]*[+-]?(?:[0-9]+\.?[0-9]*|\.[0-9]+)(?:[eE][+-]?[0-9]+)?[ \t\r]*",
+                      re.ASCII)
+_ZERO_DIGITS = re.compile(r"[ \t]*[+-]?[0.]*(?:[eE].*)?[ \t\r]*")
+
+
+def _real(value, name):
+    """VALUE as a float, which may be infinite or NaN when VALUE is a float: TypeError for what is
+    not a real number (truth values, bytes, complex numbers, None, containers), ValueError for a
+    text that is not a decimal and a value beyond the range of a double."""
+    if isinstance(value, str):
+        if not _DECIMAL.fullmatch(value):
+            raise ValueError("%s: %r is not a number" % (name, value))
+        v = float(value)
+        # A decimal that reads as infinity or as zero from non-zero digits is out of range.
+        if math.isinf(v) or (v == 0.0 and not _ZERO_DIGITS.fullmatch(value)):
+            raise ValueError("%s: %r is beyond the range of a double" % (name, value))
+        return v
+    if isinstance(value, bool) or (numpy is not None and isinstance(value, numpy.bool_)):
+        raise TypeError("%s: %r is a truth value, not a number" % (name, value))
+    if not isinstance(value, (numbers.Real, decimal.Decimal)):
+        raise TypeError("%s: %r (%s) is not a real number" % (name, value, type(value).__name__))
     try:
         return float(value)
+    except OverflowError:
+        raise ValueError("%s: %s is beyond the range of a double" % (name, _short(value))) from None
     except (TypeError, ValueError):
-        raise ValueError("%s: %r is not a number" % (name, value)) from None
+        raise TypeError("%s: %r is not a real number" % (name, value)) from None
+
+
+def _short(value):
+    text = repr(value)
+    return text if len(text) <= 40 else text[:20] + "..." + text[-10:]
+
+
+def _number(value, name):
+    """VALUE as a finite float; TypeError or ValueError (see _real) otherwise."""
+    v = _real(value, name)
+    if not math.isfinite(v):
+        raise ValueError("%s: %r is not a finite number" % (name, v))
+    return v
 
 
 try:
@@ -105,52 +145,189 @@ def _is_array(value):
     return isinstance(value, numpy.ndarray) or hasattr(value, "__array__")
 
 
-# The shape _columns gives when every argument is a single number.
-SCALAR = "scalar"
-
-
-def _columns(args):
-    """The arguments as equally long lists of floats, and how to shape the result: None for
-    lists, SCALAR for single numbers, else the shape of the broadcast arrays."""
-    if any(_is_array(a) for a in args):
-        arrays = numpy.broadcast_arrays(*[numpy.asarray(a, dtype=float) for a in args])
-        return [a.ravel().tolist() for a in arrays], arrays[0].shape
-    lengths = {len(a) for a in args if not _scalar(a)}
-    if not lengths:
-        return [[_number(a, "argument %d" % i)] for i, a in enumerate(args)], SCALAR
-    if len(lengths) > 1:
-        raise ValueError("sequences of different lengths: %s"
-                         % ", ".join(str(n) for n in sorted(lengths)))
-    n = lengths.pop()
-    columns = []
-    for a in args:
-        column = list(itertools.repeat(a, n)) if _scalar(a) else list(a)
-        columns.append([_number(v, "element %d" % i) if not isinstance(v, float) else v
-                        for i, v in enumerate(column)])
-    return columns, None
-
-
 def _scalar(value):
     return not hasattr(value, "__len__") or isinstance(value, (str, bytes))
 
 
-def _vectorised(f, args, errors):
-    """F over every element of ARGS; failures raise ValueError (or become NaN with errors='nan')."""
+# The shape Columns gives when every argument is a single number.
+SCALAR = "scalar"
+
+# Rows read, computed and written at a time: the arguments are never copied whole into Python
+# floats, so a call holds its inputs, its output and one chunk.
+CHUNK = 4096
+
+
+def _sequence(value, name):
+    if not isinstance(value, collections.abc.Sequence) or isinstance(
+            value, (bytes, bytearray, memoryview)):
+        raise TypeError("%s: a %s is not a number, a sequence or an array"
+                        % (name, type(value).__name__))
+    return value if isinstance(value, (list, tuple)) else list(value)
+
+
+def _float_list(values, offset):
+    return [v if type(v) is float else _real(v, "element %d" % (offset + i))
+            for i, v in enumerate(values)]
+
+
+def _numeric_array(value, name):
+    """VALUE (an array, or what converts to one) as an array of real numbers and its mask (None
+    when nothing is masked)."""
+    mask = None
+    if numpy.ma.isMaskedArray(value):
+        if value.mask is not numpy.ma.nomask:
+            mask = numpy.ma.getmaskarray(value)
+        a = numpy.ma.getdata(value)
+    elif _is_array(value):
+        a = numpy.asarray(value)
+    elif _scalar(value):
+        return numpy.float64(_real(value, name)), None
+    else:
+        a = numpy.array(_float_list(_sequence(value, name), 0), dtype=float)
+    kind = a.dtype.kind
+    if kind == "b":
+        raise TypeError("%s: an array of truth values is not numbers" % name)
+    if kind == "c":
+        raise TypeError("%s: an array of complex numbers is not real numbers" % name)
+    if kind not in "fiuOU":
+        raise TypeError("%s: an array of %s is not numbers" % (name, a.dtype))
+    return a, mask
+
+
+class Columns:
+    """The arguments, read CHUNK rows at a time as equally long lists of floats. `shape` is None
+    for lists, SCALAR for single numbers, else the shape of the broadcast arrays; `mask` is None
+    or the rows masked in any masked array (flat), which are not computed."""
+
+    def __init__(self, args):
+        self.mask = None
+        self.masked = False
+        if any(_is_array(a) for a in args):
+            named = [_numeric_array(a, "argument %d" % i) for i, a in enumerate(args)]
+            arrays = numpy.broadcast_arrays(*[a for a, _ in named])
+            self.shape = arrays[0].shape
+            self.size = arrays[0].size
+            self._arrays = arrays
+            self.masked = any(numpy.ma.isMaskedArray(a) for a in args)
+            masks = [m for _, m in named if m is not None]
+            if masks:
+                self.mask = numpy.zeros(self.shape, dtype=bool)
+                for m in masks:
+                    self.mask |= numpy.broadcast_to(m, self.shape)
+                self.mask = self.mask.reshape(-1)
+            return
+        self._arrays = None
+        lengths = {len(a) for a in args if not _scalar(a)}
+        if not lengths:
+            self.shape, self.size = SCALAR, 1
+            self._lists = [[_number(a, "argument %d" % i)] for i, a in enumerate(args)]
+            return
+        if len(lengths) > 1:
+            raise ValueError("sequences of different lengths: %s"
+                             % ", ".join(str(n) for n in sorted(lengths)))
+        self.shape, self.size = None, lengths.pop()
+        self._lists = [_real(a, "argument %d" % i) if _scalar(a)
+                       else _sequence(a, "argument %d" % i) for i, a in enumerate(args)]
+
+    def chunk(self, start, stop):
+        """Rows START to STOP as one list of floats for each argument."""
+        if self._arrays is not None:
+            out = []
+            for a in self._arrays:
+                part = a.flat[start:stop]
+                if part.dtype.kind in "OU":
+                    out.append(_float_list(part.tolist(), start))
+                else:
+                    out.append(part.astype(float, copy=False).tolist())
+            return out
+        return [[a] * (stop - start) if isinstance(a, float) else _float_list(a[start:stop], start)
+                for a in self._lists]
+
+    def masked_rows(self, start, stop):
+        """The rows from START to STOP not to compute (a list of offsets from START)."""
+        if self.mask is None:
+            return []
+        return numpy.flatnonzero(self.mask[start:stop]).tolist()
+
+    def output(self):
+        """Storage for one result per row: a list, or a flat float array."""
+        if self.shape is None or self.shape is SCALAR:
+            return []
+        return numpy.empty(self.size, dtype=float)
+
+    def shaped(self, out):
+        """OUT as the result: a number, a list, or an array of the broadcast shape (masked where
+        an argument is)."""
+        if self.shape is SCALAR:
+            return out[0]
+        if self.shape is None:
+            return out
+        out = out.reshape(self.shape)
+        if self.masked:
+            mask = self.mask.reshape(self.shape) if self.mask is not None else numpy.ma.nomask
+            return numpy.ma.MaskedArray(out, mask=mask)
+        return out
+
+
+def _store(out, start, values):
+    if isinstance(out, list):
+        out.extend(values)
+    else:
+        out[start:start + len(values)] = values
+
+
+def non_finite_rows(columns):
+    """Offsets of the rows holding infinity or NaN (no sum of finite floats is NaN)."""
+    rows = set()
+    for c in columns:
+        if not math.isfinite(sum(c)):
+            rows.update(i for i, v in enumerate(c) if not math.isfinite(v))
+    return sorted(rows)
+
+
+def check_errors(errors):
     if errors not in ("raise", "nan"):
         raise ValueError("errors must be 'raise' or 'nan', not %r" % (errors,))
-    columns, shape = _columns(args)
-    with _library.plain_lock:
-        out = list(map(f.plain, *columns))
-    if 0.0 in out:
-        for i, v in enumerate(out):
+
+
+def _vectorised(f, args, errors):
+    """F over every element of ARGS; failures raise ValueError (or become NaN with errors='nan').
+    Masked elements are not computed; they stay masked (NaN under the mask)."""
+    check_errors(errors)
+    data = Columns(args)
+    out = data.output()
+    for start in range(0, data.size, CHUNK):
+        stop = min(start + CHUNK, data.size)
+        columns = data.chunk(start, stop)
+        masked = data.masked_rows(start, stop)
+        bad = non_finite_rows(columns)
+        skip = sorted(set(masked) | set(bad))
+        if skip:
+            keep = sorted(set(range(stop - start)) - set(skip))
+            live = [[c[i] for i in keep] for c in columns]
+        else:
+            keep, live = None, columns
+        with _library.plain_lock:
+            values = list(map(f.plain, *live))
+        failed = [i for i, v in zip(keep or range(len(values)), values)
+                  if v == 0.0 and f.failed([c[i] for c in columns])] if 0.0 in values else []
+        if keep is not None:
+            full = [math.nan] * (stop - start)
+            for i, v in zip(keep, values):
+                full[i] = v
+            values = full
+        failed = sorted(failed + bad)
+        if failed and errors == "raise":
+            i = failed[0]
             row = [c[i] for c in columns]
-            if v == 0.0 and f.failed(row):
-                if errors == "raise":
-                    raise ValueError("%s (element %d)" % (f.reason(row), i))
-                out[i] = math.nan
-    if shape is None:
-        return out
-    return numpy.array(out, dtype=float).reshape(shape)
+            if i in bad:
+                raise ValueError("%s: %s is not a finite number (element %d)"
+                                 % (f.name, describe(f.inputs, row), start + i))
+            raise ValueError("%s (element %d)" % (f.reason(row), start + i))
+        for i in failed:
+            values[i] = math.nan
+        _store(out, start, values)
+    return data.shaped(out)
 
 
 def _make_alias(f, alias):
@@ -161,6 +338,7 @@ def _make_alias(f, alias):
             raise TypeError("%s takes %d argument(s) (%s), not %d"
                             % (alias, len(names), ", ".join(names), len(args)))
         if all(_scalar(a) and not _is_array(a) for a in args):
+            check_errors(errors)
             return f(*args)
         return _vectorised(f, args, errors)
 

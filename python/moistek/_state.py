@@ -1,16 +1,22 @@
 """The complete state of moist air from any two of its properties, as `moistek state` gives it."""
 
 import ctypes
+import math
 
 from . import _functions, _library
 
-PROPERTIES = ("DB", "RH", "AH", "EN", "SV", "WB")
-POSITIONS = PROPERTIES + ("DP",)
+PROPERTIES = ("DB", "RH", "AH", "EN", "SV", "WB", "DP")
+POSITIONS = PROPERTIES
 LONG_NAMES = {
     "dry_bulb": "DB", "relative_humidity": "RH", "humidity_ratio": "AH", "enthalpy": "EN",
     "specific_volume": "SV", "wet_bulb": "WB", "dew_point": "DP",
 }
 _ENTHALPY = POSITIONS.index("EN")
+_HUMIDITY = POSITIONS.index("AH")
+_DEW_POINT = POSITIONS.index("DP")
+# A pair with the dew point: its humidity ratio from the saturation pressure at the dew point,
+# then the method of the humidity ratio and the other property.
+_FROM_DEW_POINT = "F_DB2PWS+F_PW2AH+"
 
 # The complete-state methods, named for the two properties they read.
 _METHODS = ("C_DBRH", "C_DBAH", "C_DBEN", "C_DBWB", "C_DBSV", "C_RHAH", "C_RHEN", "C_RHWB",
@@ -25,14 +31,20 @@ def _complete(name):
     return _CALLS[name]
 
 
+def _relation(name):
+    if name not in _CALLS:
+        _CALLS[name] = _library.method(name, 2)
+    return _CALLS[name]
+
+
 def _property(key):
     if key in LONG_NAMES:
         return LONG_NAMES[key]
     upper = key.upper()
     if upper in PROPERTIES:
         return upper
-    raise ValueError("%r is not one of DB RH AH EN SV WB (or dry_bulb, relative_humidity, "
-                     "humidity_ratio, enthalpy, specific_volume, wet_bulb)" % (key,))
+    raise ValueError("%r is not one of DB RH AH EN SV WB DP (or dry_bulb, relative_humidity, "
+                     "humidity_ratio, enthalpy, specific_volume, wet_bulb, dew_point)" % (key,))
 
 
 def choose_method(given):
@@ -45,6 +57,11 @@ def choose_method(given):
     (a, _), (b, _) = given
     if a == b:
         raise ValueError("the same property twice: " + a)
+    if {a, b} == {"DP", "AH"}:
+        raise ValueError("the humidity ratio fixes the dew point, so DP and AH are one property: "
+                         "give DP or AH with one of DB RH EN SV WB")
+    if "DP" in (a, b):
+        return _FROM_DEW_POINT + _BY_PAIR[frozenset((b if a == "DP" else a, "AH"))]
     method = _BY_PAIR.get(frozenset((a, b)))
     if method is None or method == "C_ENWB":
         raise ValueError("the pair %s, %s does not fix a state in this library" % (a, b))
@@ -54,7 +71,8 @@ def choose_method(given):
 def solve(given, method, si, pa):
     """The seven positions and the method's result. The state is computed in engineering units;
     with SI an enthalpy given is in kJ/kg(DA) and PA in hPa, and the enthalpy comes back in
-    kJ/kg(DA), each converted with the library's own constants."""
+    kJ/kg(DA), each converted with the library's own constants. A dew point gives the humidity
+    ratio of the saturation pressure at it (F_DB2PWS, F_PW2AH) and is shown as given."""
     instance = _library.new_instance()
     if pa is not None:
         instance.PA = pa * instance.HPaMmHg if si else pa
@@ -62,8 +80,23 @@ def solve(given, method, si, pa):
     for name, value in given:
         v = value / instance.KcalKJ if si and name == "EN" else value
         p[POSITIONS.index(name)].value = v
-    result = _complete(method)(ctypes.byref(instance), *[ctypes.byref(x) for x in p])
+    result = 1
+    if method.startswith(_FROM_DEW_POINT):
+        pw = ctypes.c_double(0.0)
+        result = _relation("F_DB2PWS")(ctypes.byref(instance), ctypes.byref(p[_DEW_POINT]),
+                                       ctypes.byref(pw))
+        if result == 1:
+            result = _relation("F_PW2AH")(ctypes.byref(instance), ctypes.byref(pw),
+                                          ctypes.byref(p[_HUMIDITY]))
+        if result != 1:
+            p[_HUMIDITY].value = 0.0
+    dew_point = p[_DEW_POINT].value
+    if result == 1:
+        result = _complete(method.split("+")[-1])(ctypes.byref(instance),
+                                                  *[ctypes.byref(x) for x in p])
     values = [x.value for x in p]
+    if method.startswith(_FROM_DEW_POINT):
+        values[_DEW_POINT] = dew_point
     if si:
         values[_ENTHALPY] *= instance.KcalKJ
         for name, value in given:
@@ -75,8 +108,9 @@ def solve(given, method, si, pa):
 class State:
     """The complete state from two properties given by keyword, such as State(DB=20, RH=50).
 
-    Keywords: DB RH AH EN SV WB in either case, or dry_bulb, relative_humidity, humidity_ratio,
-    enthalpy, specific_volume, wet_bulb. si=True takes and gives the enthalpy in kJ/kg(DA) and
+    Keywords: DB RH AH EN SV WB DP in either case, or dry_bulb, relative_humidity,
+    humidity_ratio, enthalpy, specific_volume, wet_bulb, dew_point; the dew point goes with any
+    other but the humidity ratio (which fixes it). si=True takes and gives the enthalpy in kJ/kg(DA) and
     reads pa in hPa; pa is the total pressure (760 mmHg unless given). The attributes DB RH AH
     EN SV WB DP (and their long names) hold the state; `method` names the library method used.
     A pair the library does not accept, or values without a state, raise ValueError.
@@ -85,17 +119,18 @@ class State:
     __slots__ = POSITIONS + ("method", "si")
 
     def __init__(self, si=False, pa=None, **properties):
+        si = _switch(si, "si")
         given = [(_property(k), _functions._number(v, k)) for k, v in properties.items()]
         self.method = choose_method(given)
         if pa is not None:
             pa = _functions._number(pa, "pa")
-        values, result = solve(given, self.method, bool(si), pa)
+        values, result = solve(given, self.method, si, pa)
         if result != 1:
             raise ValueError("%s: no state for %s" % (
                 self.method, " ".join("%s=%r" % (n, v) for n, v in given)))
         for name, value in zip(POSITIONS, values):
             setattr(self, name, value)
-        self.si = bool(si)
+        self.si = si
 
     def __getattr__(self, name):
         if name in LONG_NAMES:
@@ -110,31 +145,50 @@ class State:
         return "State(%s)" % ", ".join("%s=%r" % kv for kv in self.as_dict().items())
 
 
+# Rows of states computed at a time: each holds seven values until they are stored.
+_ROWS = 512
+
+
+def _switch(value, name):
+    """VALUE as True or False: a text such as "no" is not a truth value."""
+    if isinstance(value, bool) or (_functions.numpy is not None
+                                   and isinstance(value, _functions.numpy.bool_)):
+        return bool(value)
+    raise TypeError("%s must be True or False, not %r" % (name, value))
+
+
 def states(si=False, pa=None, errors="raise", **columns):
     """Complete states for columns of two properties (numbers, sequences or NumPy arrays, as the
     aliases take them): a dict of the seven positions, each a list or an array. A row without a
-    state raises ValueError, or with errors='nan' gives NaN in all seven positions."""
-    if errors not in ("raise", "nan"):
-        raise ValueError("errors must be 'raise' or 'nan', not %r" % (errors,))
+    state raises ValueError, or with errors='nan' gives NaN in all seven positions; a row masked
+    in a masked array is not computed and is masked in all seven."""
+    _functions.check_errors(errors)
+    si = _switch(si, "si")
     names = [_property(k) for k in columns]
     method = choose_method([(n, 0.0) for n in names])
     if pa is not None:
         pa = _functions._number(pa, "pa")
-    data, shape = _functions._columns(list(columns.values()))
-    out = [[] for _ in POSITIONS]
-    for i, row in enumerate(zip(*data)):
-        given = list(zip(names, row))
-        values, result = solve(given, method, bool(si), pa)
-        if result != 1:
-            if errors == "raise":
-                raise ValueError("%s: no state for %s (row %d)" % (
-                    method, " ".join("%s=%r" % g for g in given), i))
-            values = [float("nan")] * len(POSITIONS)
-        for column, v in zip(out, values):
-            column.append(v)
-    if shape is _functions.SCALAR:
-        return {n: c[0] for n, c in zip(POSITIONS, out)}
-    if shape is None:
-        return dict(zip(POSITIONS, out))
-    numpy = _functions.numpy
-    return {n: numpy.array(c, dtype=float).reshape(shape) for n, c in zip(POSITIONS, out)}
+    data = _functions.Columns(list(columns.values()))
+    out = [data.output() for _ in POSITIONS]
+    nan = [math.nan] * len(POSITIONS)
+    for start in range(0, data.size, _ROWS):
+        stop = min(start + _ROWS, data.size)
+        chunk = data.chunk(start, stop)
+        masked = set(data.masked_rows(start, stop))
+        bad = set(_functions.non_finite_rows(chunk))
+        rows = []
+        for i, row in enumerate(zip(*chunk)):
+            if i in masked:
+                rows.append(nan)
+                continue
+            given = list(zip(names, row))
+            values, result = (None, 0) if i in bad else solve(given, method, si, pa)
+            if result != 1:
+                if errors == "raise":
+                    raise ValueError("%s: no state for %s (row %d)" % (
+                        method, " ".join("%s=%r" % g for g in given), start + i))
+                values = nan
+            rows.append(values)
+        for position, column in enumerate(out):
+            _functions._store(column, start, [r[position] for r in rows])
+    return {n: data.shaped(c) for n, c in zip(POSITIONS, out)}

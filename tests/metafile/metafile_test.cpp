@@ -365,3 +365,59 @@ TEST(WmfCanvas, PenRecordHoldsStyleWidthAnUnusedHeightAndColour) {
     EXPECT_EQ(p.i16(2), 0) << "the height of the width is not used and written as 0";
     EXPECT_EQ(at<uint32_t>(p.body, 6), 0x00123456u);
 }
+
+namespace {
+
+// The bytes of every text record of a Windows metafile, in order.
+std::vector<std::string> wmfTexts(const std::string& wmf) {
+    std::vector<std::string> texts;
+    for (const Record& x : wmfRecords(wmf))
+        if (x.type == WmfCanvas::META_TEXTOUT)
+            texts.push_back(x.body.substr(2, static_cast<size_t>(x.i16(0))));
+    return texts;
+}
+
+}  // namespace
+
+// A Windows metafile's texts are read in the code page of the font's character set (CP932):
+// what CP932 lacks is written as its nearest CP932 text, never as '?' when one exists. The
+// expected bytes are from the published Shift_JIS (CP932) table: 時 8E9E, 間 8AD4, ° 818B,
+// × 817E, ≦ 8185, ≧ 8186, μ 83CA, ・ 8145, ≒ 81E0, ≪ 81E1, ～ 8160, … 8163, ― 815C.
+TEST(WmfCanvas, TextsHoldOnlyWhatCp932Holds) {
+    const struct {
+        const char* utf8;
+        std::string cp932;
+    } cases[] = {
+        // The density legend: en dash between the hours, degree sign and multiplication sign.
+        {"1–29 時間/(1 °C × 1 g/kg)", "1-29 \x8E\x9E\x8A\xD4/(1 \x81\x8B" "C \x81\x7E 1 g/kg)"},
+        {"m³/kg(DA), 10²", "m3/kg(DA), 102"},
+        {"x₂ ≤ 5 ≥ 3 ≈ 4", "x2 \x81\x85 5 \x81\x86 3 \x81\xE0 4"},
+        {"5 µm · 2 • 3", "5 \x83\xCAm \x81\x45 2 \x81\x45 3"},
+        {"a\u00A0b\u2009c\u202Fd", "a b c d"},     // no-break, thin and narrow spaces
+        {"a\u00ADb\u200Bc", "abc"},                 // soft hyphen, zero-width space
+        {"‒‑⁃﹣", "----"},                          // dashes CP932 lacks
+        {"—", "\x81\x5C"},                          // an em dash CP932 holds (as ―) stays
+        {"«x» ‹y› „z“ ⋯ ∼", "\x81\xE1x\x81\xE2 <y> \"z\x81\x67 \x81\x63 \x81\x60"},
+        {"© ® ™ ⁄", "(C) (R) TM /"},
+        {"✓ x", "? x"},       // no equivalent
+        {"a\xFF" "b", "a?b"},  // not UTF-8
+    };
+    for (const auto& c : cases) {
+        WmfCanvas k(100, 100, fixedTextMeasure);
+        k.textOut(1, 1, c.utf8);
+        const auto texts = wmfTexts(k.finish());
+        ASSERT_EQ(texts.size(), 1u) << c.utf8;
+        EXPECT_EQ(texts[0], c.cp932) << c.utf8;
+        EXPECT_TRUE(cp932ToUtf8(texts[0])) << c.utf8 << ": bytes that are not CP932";
+    }
+    // The enhanced metafile's texts are UTF-16 and keep every character.
+    EmfCanvas e(100, 100, fixedTextMeasure);
+    e.textOut(1, 1, "1–29 m³");
+    for (const auto& x : emfRecords(e.finish()))
+        if (x.type == EmfCanvas::EMR_EXTTEXTOUTW) {
+            const uint32_t n = static_cast<uint32_t>(x.i32(9));
+            const uint32_t off = static_cast<uint32_t>(x.i32(10)) - 8;
+            EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(x.body.data() + off), n),
+                      u"1\u201329 m\u00B3");
+        }
+}

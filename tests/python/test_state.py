@@ -20,6 +20,10 @@ PAIRS = [
     {"RH": 50, "SV": 0.84015}, {"AH": 0.0072630, "EN": 9.2037}, {"AH": 0.0072630, "WB": 13.7801},
     {"AH": 0.0072630, "SV": 0.84015}, {"EN": 9.2037, "SV": 0.84015},
     {"WB": 13.7801, "SV": 0.84015}, {"DB": -10, "RH": 80}, {"DB": 35, "WB": 27},
+    # The dew point with each property but the humidity ratio (20 °C with its dew point at 10 °C).
+    {"DB": 20, "DP": 10}, {"DP": 10, "DB": 20}, {"DP": 10, "RH": 52.501179},
+    {"WB": 14.126658, "DP": 10}, {"DP": 10, "EN": 9.4267141}, {"DP": 10, "SV": 0.84064485},
+    {"DB": -5, "DP": -10},
 ]
 
 
@@ -47,7 +51,10 @@ class States(unittest.TestCase):
         for pair, options in [({"DB": 20, "RH": 50}, ["--si"]),
                               ({"DB": 20, "EN": 38.534}, ["--si"]),
                               ({"DB": 20, "RH": 50}, ["--pa", "700"]),
-                              ({"DB": 25, "WB": 18}, ["--si", "--pa", "1000"])]:
+                              ({"DB": 25, "WB": 18}, ["--si", "--pa", "1000"]),
+                              ({"DB": 20, "DP": 10}, ["--si", "--pa", "1013.25"]),
+                              ({"DP": 10, "EN": 39.4677}, ["--si"]),
+                              ({"DP": 10, "RH": 50}, ["--pa", "700"])]:
             with self.subTest(pair=pair, options=options):
                 status, out, _ = cli_state(pair, *options)
                 self.assertEqual(status, 0)
@@ -68,6 +75,9 @@ class States(unittest.TestCase):
             ({"DB": 20, "db": 30}, ["DB=20", "db=30"]),
             ({"EN": 9, "WB": 13}, ["EN=9", "WB=13"]),
             ({"WB": 13, "EN": 9}, ["WB=13", "EN=9"]),
+            ({"DP": 10, "AH": 0.0076}, ["DP=10", "AH=0.0076"]),
+            ({"humidity_ratio": 0.0076, "dew_point": 10}, ["AH=0.0076", "DP=10"]),
+            ({"dew_point": 10, "DP": 3}, ["DP=10", "DP=3"]),
         ]:
             with self.subTest(kwargs=kwargs):
                 status, _, err = run_cli("state", *words)
@@ -76,13 +86,29 @@ class States(unittest.TestCase):
                     moistek.State(**kwargs)
                 self.assertEqual("moistek state: %s\n" % raised.exception, err)
 
+    def test_dew_point_and_dry_bulb_by_hand(self):
+        # 20 °C, dew point 10 °C, 760 mmHg: the saturation pressure (Sonntag 1990) at 10 °C is
+        # 12.281334 hPa = 9.2117578 mmHg, at 20 °C 23.392491 hPa;
+        # x = (18.015/28.966) × 9.2117578/(760 − 9.2117578) = 0.0076308126 kg/kg(DA),
+        # RH = 12.281334/23.392491 = 52.501179 %; the dew point is the one given.
+        s = moistek.State(dry_bulb=20, dew_point=10)
+        self.assertAlmostEqual(s.AH, 0.0076308126, delta=3e-10)
+        self.assertAlmostEqual(s.RH, 52.501179, delta=1e-6)
+        self.assertEqual(s.dew_point, 10.0)
+        # 150 °C: 4.76 bar of vapour is more than the whole 760 mmHg.
+        with self.assertRaisesRegex(ValueError, "no state for DB=20.0 DP=150.0"):
+            moistek.State(DB=20, DP=150)
+        out = moistek.states(DB=[20, 20], DP=[10, 150], errors="nan")
+        self.assertEqual(out["AH"][0], s.AH)
+        self.assertTrue(out["AH"][1] != out["AH"][1])
+
     def test_values_without_a_state(self):
         # The enthalpy line of 9.2037 kcal/kg(DA) reaches x = 0 near 38.36 °C: nothing at 50 °C.
         status, _, _ = run_cli("state", "DB=50", "EN=9.2037")
         self.assertEqual(status, 1)
         with self.assertRaisesRegex(ValueError, "C_DBEN: no state for DB=50.0 EN=9.2037"):
             moistek.State(DB=50, EN=9.2037)
-        with self.assertRaisesRegex(ValueError, "is not one of DB RH AH EN SV WB"):
+        with self.assertRaisesRegex(ValueError, "is not one of DB RH AH EN SV WB DP"):
             moistek.State(DB=20, XY=3)
 
 

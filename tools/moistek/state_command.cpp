@@ -15,9 +15,10 @@ namespace moistek_cli {
 namespace {
 
 constexpr const char* kNames[7] = {"DB", "RH", "AH", "EN", "SV", "WB", "DP"};
+constexpr int kHumidity = 2, kEnthalpy = 3, kDewPoint = 6;
 
 int propertyIndex(std::string_view name) {
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < 7; ++i)
         if (name.size() == 2 && std::toupper(name[0]) == kNames[i][0] &&
             std::toupper(name[1]) == kNames[i][1])
             return i;
@@ -25,7 +26,11 @@ int propertyIndex(std::string_view name) {
 }
 
 // The complete-state method reading properties a and b (either order); null when none does.
+// The dew point fixes the humidity ratio, so a pair with it is read by the method of the
+// humidity ratio and the other property.
 const Callable* methodFor(int a, int b) {
+    if (a == kDewPoint) a = kHumidity;
+    if (b == kDewPoint) b = kHumidity;
     for (const char* name : kCompleteNames) {
         const int first = propertyIndex(std::string_view(name + 2, 2));
         const int second = propertyIndex(std::string_view(name + 4, 2));
@@ -42,7 +47,7 @@ struct StateRequest {
 };
 
 struct State {
-    const char* method = nullptr;
+    std::string method;
     int result = 0;
     double p[7] = {};
 };
@@ -50,6 +55,9 @@ struct State {
 std::string checkPair(const StateRequest& r) {
     if (r.a < 0 || r.b < 0) return "give two properties, such as DB=20 RH=50";
     if (r.a == r.b) return std::string("the same property twice: ") + kNames[r.a];
+    if ((r.a == kDewPoint && r.b == kHumidity) || (r.a == kHumidity && r.b == kDewPoint))
+        return "the humidity ratio fixes the dew point, so DP and AH are one property: give "
+               "DP or AH with one of DB RH EN SV WB";
     const Callable* c = methodFor(r.a, r.b);
     if (!c || std::strcmp(c->name, "C_ENWB") == 0)
         return std::string("the pair ") + kNames[r.a] + ", " + kNames[r.b] +
@@ -57,12 +65,15 @@ std::string checkPair(const StateRequest& r) {
     return {};
 }
 
-constexpr int kEnthalpy = 3;
-
 // The state is always computed in engineering units (kcal/kg(DA), mmHg), the physics the
 // library defines; with --si the enthalpy given is converted from kJ/kg(DA) and the pressure
 // from hPa on the way in, and the enthalpy back to kJ/kg(DA) on the way out, each with the
 // library's own conversion constant.
+//
+// A dew point gives the humidity ratio in closed form: the vapour pressure is the saturation
+// pressure at the dew point (F_DB2PWS), the humidity ratio that of this vapour pressure at the
+// total pressure (F_PW2AH); the method of the humidity ratio and the other property does the
+// rest, along that constant humidity ratio. The dew point is shown as given.
 State solve(const StateRequest& r) {
     const Callable* c = methodFor(r.a, r.b);
     MoistekClass m;
@@ -74,7 +85,17 @@ State solve(const StateRequest& r) {
     s.method = c->name;
     s.p[r.a] = toEngineering(r.a, r.va);
     s.p[r.b] = toEngineering(r.b, r.vb);
-    s.result = (m.*c->complete)(s.p[0], s.p[1], s.p[2], s.p[3], s.p[4], s.p[5], s.p[6]);
+    const bool dewPoint = r.a == kDewPoint || r.b == kDewPoint;
+    if (dewPoint) {
+        s.method = std::string("F_DB2PWS+F_PW2AH+") + c->name;
+        double dp = s.p[kDewPoint], pw = 0;
+        s.result = m.F_DB2PWS(dp, pw);
+        if (s.result == 1) s.result = m.F_PW2AH(pw, s.p[kHumidity]);
+        if (s.result != 1) s.p[kHumidity] = 0;
+    }
+    if (!dewPoint || s.result == 1)
+        s.result = (m.*c->complete)(s.p[0], s.p[1], s.p[2], s.p[3], s.p[4], s.p[5], s.p[6]);
+    if (dewPoint) s.p[kDewPoint] = r.a == kDewPoint ? r.va : r.vb;
     if (r.si) {
         s.p[kEnthalpy] *= m.KcalKJ;
         // A given enthalpy is shown as given, not after a division and a multiplication.
@@ -88,17 +109,17 @@ void printText(const State& s, bool si) {
     const char* units[7] = {"°C",        "%",  "kg/kg(DA)", si ? "kJ/kg(DA)" : "kcal/kg(DA)",
                             "m³/kg(DA)", "°C", "°C"};
     if (s.result == 1)
-        std::printf("%s: result 1\n", s.method);
+        std::printf("%s: result 1\n", s.method.c_str());
     else
-        std::printf("%s: result %d, no state for these values; what the method left:\n", s.method,
-                    s.result);
+        std::printf("%s: result %d, no state for these values; what the method left:\n",
+                    s.method.c_str(), s.result);
     for (int i = 0; i < 7; ++i)
         std::printf("%s  %s %s\n", kNames[i],
                     humidraw::formatPrintfGeneral(s.p[i], 10, -22).c_str(), units[i]);
 }
 
 void printJson(const State& s) {
-    std::printf("{\"method\": \"%s\", \"result\": %d", s.method, s.result);
+    std::printf("{\"method\": \"%s\", \"result\": %d", s.method.c_str(), s.result);
     for (int i = 0; i < 7; ++i) std::printf(", \"%s\": %s", kNames[i], exact(s.p[i]).c_str());
     std::printf("}\n");
 }
@@ -137,7 +158,7 @@ int stateCommand(const std::vector<std::string>& args) {
             const int index = eq == std::string::npos ? -1 : propertyIndex(w.substr(0, eq));
             const auto v = eq == std::string::npos ? std::nullopt : parseNumber(w.substr(eq + 1));
             if (index < 0)
-                error = quoted(w) + " is not NAME=VALUE with NAME one of DB RH AH EN SV WB";
+                error = quoted(w) + " is not NAME=VALUE with NAME one of DB RH AH EN SV WB DP";
             else if (!v)
                 error = quoted(w.substr(eq + 1)) + " is not a number (" + w.substr(0, eq) + ")";
             else if (r.b >= 0)
