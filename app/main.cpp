@@ -14,6 +14,7 @@
 #include "app/main_window.h"
 #include "app/prompts.h"
 #include "render/qt_text.h"
+#include "text/visible_text.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ int main(int argc, char** argv) {
     QStringList arguments = QApplication::arguments();
     const humidraw::app::LanguageArgument lang = humidraw::app::takeLanguageArgument(arguments);
     if (!lang.error.empty()) {
-        std::fprintf(stderr, "humidraw: %s\n", lang.error.c_str());
+        std::fprintf(stderr, "humidraw: %s\n", humidraw::visibleText(lang.error).c_str());
         return 2;
     }
     const std::string chosen =
