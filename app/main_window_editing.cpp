@@ -23,7 +23,7 @@ namespace {
 std::string droppedDocument(const QMimeData* data) {
     if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
     const QUrl url = data->urls().first();
-    if (!url.isLocalFile() || !url.host().isEmpty()) return {};
+    if (!url.isLocalFile() || !(url.host().isEmpty() || url.host() == "localhost")) return {};
     const std::string path =
         QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
     const bool document = path.size() > 4 && path.find('\0') == std::string::npos &&
