@@ -31,6 +31,49 @@ LanguageArgument takeLanguageArgument(QStringList& arguments) {
     return result;
 }
 
+namespace {
+
+// `path` (absolute) with its "." and ".." steps and empty steps removed, as QDir::cleanPath does.
+std::string cleanPath(const std::string& path) {
+    std::vector<std::string> steps;
+    size_t from = 0;
+    while (from <= path.size()) {
+        size_t slash = path.find('/', from);
+        if (slash == std::string::npos) slash = path.size();
+        const std::string step = path.substr(from, slash - from);
+        if (step == "..") {
+            if (!steps.empty()) steps.pop_back();
+        } else if (!step.empty() && step != ".") {
+            steps.push_back(step);
+        }
+        from = slash + 1;
+    }
+    std::string out;
+    for (const std::string& step : steps) out += "/" + step;
+    return out.empty() ? "/" : out;
+}
+
+}  // namespace
+
+std::string documentArgument(const std::vector<std::string>& arguments,
+                             const std::string& currentFolder) {
+    std::string given;
+    for (size_t i = 1; i < arguments.size() && given.empty(); ++i) {
+        const std::string& a = arguments[i];
+        if (a == "--") {
+            if (i + 1 < arguments.size()) given = arguments[i + 1];
+            break;
+        }
+        if (a == "--lang") {
+            ++i;  // its value
+            continue;
+        }
+        if (!a.empty() && a[0] != '-') given = a;
+    }
+    if (given.empty()) return {};
+    return cleanPath(given[0] == '/' ? given : currentFolder + "/" + given);
+}
+
 Language startLanguage(std::optional<Language> commandLine, const std::string& setting) {
     if (commandLine) return *commandLine;
     if (const auto chosen = parseLanguage(setting)) return *chosen;

@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "lang/language.h"
 
@@ -15,6 +16,13 @@ struct LanguageArgument {
     std::string error;
 };
 LanguageArgument takeLanguageArgument(QStringList& arguments);
+
+// The document named on the command line (`arguments` as the system gave them, bytes, after
+// Qt took its own): the first argument that is neither an option nor `--lang`'s value, or the
+// one after "--"; made absolute from `currentFolder` with "." and ".." steps and doubled
+// slashes taken out. Empty when none is given.
+std::string documentArgument(const std::vector<std::string>& arguments,
+                             const std::string& currentFolder);
 
 // The language to start in: the command line's, else the settings file's ("ja", "en"),
 // else the locale's.

@@ -3,16 +3,18 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "app/language_choice.h"
 #include "app/main_window.h"
 #include "app/prompts.h"
 #include "render/qt_text.h"
+#include "text/visible_text.h"
 
 namespace {
 
@@ -36,7 +38,7 @@ int main(int argc, char** argv) {
     QStringList arguments = QApplication::arguments();
     const humidraw::app::LanguageArgument lang = humidraw::app::takeLanguageArgument(arguments);
     if (!lang.error.empty()) {
-        std::fprintf(stderr, "humidraw: %s\n", lang.error.c_str());
+        std::fprintf(stderr, "humidraw: %s\n", humidraw::visibleText(lang.error).c_str());
         return 2;
     }
     const std::string chosen =
@@ -57,12 +59,13 @@ int main(int argc, char** argv) {
         std::signal(SIGINT, onTerminate);
     }
     // `humidraw FILE.hdw` (a file manager's way of opening a document) opens it once the
-    // window is up; a relative name is taken from the folder the program was started in.
-    for (int i = 1; i < arguments.size(); ++i)
-        if (!arguments[i].startsWith('-')) {
-            window.openAfterStart(QFileInfo(arguments[i]).absoluteFilePath().toStdString());
-            break;
-        }
+    // window is up; a relative name is taken from the folder the program was started in. The
+    // name's bytes are taken as given, whatever the locale's encoding.
+    char* here = getcwd(nullptr, 0);
+    const std::string document = humidraw::app::documentArgument(
+        std::vector<std::string>(argv, argv + argc), here ? here : "/");
+    std::free(here);
+    if (!document.empty()) window.openAfterStart(document);
     window.show();
     return app.exec();
 }

@@ -226,6 +226,7 @@ class TFmIX : public QMainWindow,
     void historyMoved();
     void rememberFile(const std::string& path);
     void fillRecentMenu();
+    void openingRecentMenu();
     void pickerChanged(LineAttribute p, int value);
     void createEditingKeys();
     void setPickers(int colour, int width, int style);

@@ -203,7 +203,7 @@ void TFmIX::createMenus() {
                 // Filled from the settings file each time it opens.
                 recentMenu_ = menu->addMenu(tr("最近使ったファイル"));
                 recentMenu_->setObjectName(item.itemName);
-                connect(recentMenu_, &QMenu::aboutToShow, this, [this] { fillRecentMenu(); });
+                connect(recentMenu_, &QMenu::aboutToShow, this, [this] { openingRecentMenu(); });
                 fillRecentMenu();
                 continue;
             }

@@ -1,5 +1,7 @@
 // Everyday editing in the window: undo and redo, the select command and what it changes, the
 // keys of the commands, the document's name in the caption, recent files and dropped files.
+#include <sys/stat.h>
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -11,17 +13,32 @@
 #include "app/main_window.h"
 #include "app/pickers.h"
 #include "settings/recent_files.h"
+#include "text/visible_text.h"
 
 namespace humidraw::app {
 namespace {
 
-// A local file that looks like a document by its name.
-QString droppedDocument(const QMimeData* data) {
+// A local file that looks like a document by its name, as the bytes of its name (taken from the
+// URL's escapes, so that a name that is not UTF-8 still opens).
+std::string droppedDocument(const QMimeData* data) {
     if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
     const QUrl url = data->urls().first();
-    if (!url.isLocalFile()) return {};
-    const QString path = url.toLocalFile();
-    return path.endsWith(".hdw", Qt::CaseInsensitive) ? path : QString();
+    if (!url.isLocalFile() || !(url.host().isEmpty() || url.host() == "localhost")) return {};
+    const std::string path =
+        QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+    const bool document = path.size() > 4 && path.find('\0') == std::string::npos &&
+                          strcasecmp(path.c_str() + path.size() - 4, ".hdw") == 0;
+    return document ? path : std::string();
+}
+
+// A file name as text: control characters and bytes that are not UTF-8 shown as \xNN.
+QString shownFileName(const std::string& path) {
+    return QString::fromStdString(visibleText(path));
+}
+
+bool isFile(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 }  // namespace
@@ -61,7 +78,7 @@ void TFmIX::createEditingKeys() {
 QString TFmIX::documentCaption() const {
     const QString program = QString::fromStdString(caption_);
     if (documentPath_.empty()) return program;
-    const QString name = QFileInfo(QString::fromStdString(documentPath_)).fileName();
+    const QString name = shownFileName(documentPath_.substr(documentPath_.rfind('/') + 1));
     return program + " - " + (modified() ? "*" : "") + name;
 }
 
@@ -129,10 +146,16 @@ void TFmIX::editText(int index) {
 }
 
 void TFmIX::rememberFile(const std::string& path) {
-    recentFiles_ = withRecentFile(recentFiles_, path);
-    // The list is a convenience: a settings file that cannot be written keeps the old list.
-    saveRecentFiles(ini_, recentFiles_);
+    // Merged with what other windows wrote meanwhile. The list is a convenience: a settings file
+    // that cannot be written keeps the old list.
+    recentFiles_ = rememberRecentFile(ini_, recentFiles_, path);
     // The submenu is enabled only with entries: it is filled now, not only when it opens.
+    fillRecentMenu();
+}
+
+void TFmIX::openingRecentMenu() {
+    // What other windows remembered since shows too.
+    recentFiles_ = mergedRecentFiles(loadRecentFiles(ini_), recentFiles_);
     fillRecentMenu();
 }
 
@@ -140,11 +163,12 @@ void TFmIX::fillRecentMenu() {
     recentMenu_->clear();
     int n = 0;
     for (const std::string& path : recentFiles_) {
-        const QString file = QString::fromStdString(path);
+        // The name as text, '&' doubled so that it shows rather than marking an access key.
+        const QString file = shownFileName(path).replace('&', "&&");
         auto* item = recentMenu_->addAction(QString("&%1 %2").arg(++n).arg(file));
         item->setObjectName(QString("Recent%1").arg(n));
         // A document that is gone stays in the list, shown disabled.
-        item->setEnabled(QFileInfo(file).isFile());
+        item->setEnabled(isFile(path));
         connect(item, &QAction::triggered, this, [this, path] { openGiven(path); });
     }
     recentMenu_->setEnabled(!recentFiles_.empty());
@@ -161,15 +185,15 @@ bool TFmIX::openGiven(const std::string& path) {
 }
 
 void TFmIX::dragEnterEvent(QDragEnterEvent* e) {
-    if (menuBar()->isEnabled() && !droppedDocument(e->mimeData()).isEmpty())
+    if (menuBar()->isEnabled() && !droppedDocument(e->mimeData()).empty())
         e->acceptProposedAction();
 }
 
 void TFmIX::dropEvent(QDropEvent* e) {
-    const QString path = droppedDocument(e->mimeData());
-    if (path.isEmpty() || !menuBar()->isEnabled()) return;
+    const std::string path = droppedDocument(e->mimeData());
+    if (path.empty() || !menuBar()->isEnabled()) return;
     e->acceptProposedAction();
-    openGiven(path.toStdString());
+    openGiven(path);
 }
 
 }  // namespace humidraw::app

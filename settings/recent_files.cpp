@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "settings/path_value.h"
+
 namespace humidraw {
 namespace {
 
@@ -16,8 +18,7 @@ std::string keyOf(int i) {
 std::vector<std::string> loadRecentFiles(const IniFile& ini) {
     std::vector<std::string> files;
     for (int i = 0; i < kRecentFileCount; ++i) {
-        // A path may be as long as the system allows.
-        const std::string path = ini.readString(kSection, keyOf(i), "", 4096);
+        const std::string path = readPathSetting(ini, kSection, keyOf(i), "");
         if (!path.empty() && std::find(files.begin(), files.end(), path) == files.end())
             files.push_back(path);
     }
@@ -28,18 +29,35 @@ bool saveRecentFiles(IniFile& ini, const std::vector<std::string>& files) {
     bool ok = true;
     for (int i = 0; i < kRecentFileCount; ++i) {
         const std::string path = i < static_cast<int>(files.size()) ? files[i] : std::string();
-        if (ini.readString(kSection, keyOf(i), "", 4096) == path) continue;
-        ok = ini.writeString(kSection, keyOf(i), path) && ok;
+        if (ini.readString(kSection, keyOf(i), "", 1 << 16) == pathSettingValue(path)) continue;
+        ok = writePathSetting(ini, kSection, keyOf(i), path) && ok;
     }
     return ok;
 }
 
 std::vector<std::string> withRecentFile(std::vector<std::string> files, const std::string& path) {
-    // A line break in a name would split the settings file's line: such a name is not kept.
-    if (path.empty() || path.find_first_of("\r\n") != std::string::npos) return files;
+    if (path.empty()) return files;
     files.erase(std::remove(files.begin(), files.end(), path), files.end());
     files.insert(files.begin(), path);
     if (files.size() > static_cast<size_t>(kRecentFileCount)) files.resize(kRecentFileCount);
+    return files;
+}
+
+std::vector<std::string> mergedRecentFiles(std::vector<std::string> stored,
+                                           const std::vector<std::string>& own) {
+    for (const std::string& path : own)
+        if (!path.empty() && std::find(stored.begin(), stored.end(), path) == stored.end())
+            stored.push_back(path);
+    if (stored.size() > static_cast<size_t>(kRecentFileCount)) stored.resize(kRecentFileCount);
+    return stored;
+}
+
+std::vector<std::string> rememberRecentFile(IniFile& ini, const std::vector<std::string>& own,
+                                            const std::string& path, bool* written) {
+    const std::vector<std::string> files =
+        withRecentFile(mergedRecentFiles(loadRecentFiles(ini), own), path);
+    const bool ok = saveRecentFiles(ini, files);
+    if (written) *written = ok;
     return files;
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "settings/path_value.h"
 #include "text/number_format.h"
 
 namespace humidraw {
@@ -63,8 +64,7 @@ Settings loadSettings(const IniFile& ini, const std::string& programFolder) {
     for (int i = 0; i < kViewFlagCount; ++i)
         s.view[i] = readProfileBool(ini, "View", kViewFlagKeys[i], i < CB_SHF);
     s.si = readProfileBool(ini, "Setting", "SiUnit", false);
-    s.currentDir = ini.readString("Setting", "CurrentDir", programFolder, 512);
-    if (s.currentDir.empty()) s.currentDir = programFolder;
+    s.currentDir = readPathSetting(ini, "Setting", "CurrentDir", programFolder);
     s.language = ini.readString("Setting", "Language", "", 63);
     if (s.language != "ja" && s.language != "en") s.language.clear();
     return s;
@@ -99,11 +99,12 @@ bool saveSettings(IniFile& ini, const Settings& s) {
 }
 
 bool saveClosingState(IniFile& ini, const std::string& currentDir, const WindowBounds& b) {
-    return ini.writeString("Setting", "CurrentDir", currentDir) &&
-           writeProfileInt(ini, "Form", "Left", b.left) &&
-           writeProfileInt(ini, "Form", "Width", b.width) &&
-           writeProfileInt(ini, "Form", "Top", b.top) &&
-           writeProfileInt(ini, "Form", "Height", b.height);
+    // Each key on its own: a folder that cannot be written still lets the place be written.
+    bool ok = writePathSetting(ini, "Setting", "CurrentDir", currentDir);
+    ok = writeProfileInt(ini, "Form", "Left", b.left) && ok;
+    ok = writeProfileInt(ini, "Form", "Width", b.width) && ok;
+    ok = writeProfileInt(ini, "Form", "Top", b.top) && ok;
+    return writeProfileInt(ini, "Form", "Height", b.height) && ok;
 }
 
 }  // namespace humidraw

@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include "app/coil_dialog.h"
+#include "app/language_choice.h"
 #include "app/pickers.h"
 #include "tests/app/window_fixture.h"
 
@@ -191,4 +192,63 @@ TEST_F(Window, CommandKeysAndCtrlQClosesAsTheCloseBoxDoes) {
     w.action("Quit")->trigger();
     EXPECT_FALSE(w.isVisible());
     EXPECT_NE(iniText().find("CurrentDir"), std::string::npos) << "the closing steps ran";
+}
+
+TEST_F(Window, TwoWindowsKeepEachOthersRecentFilesAndAnyNameShowsAsItIs) {
+    TFmIX& a = open();
+    Script other;
+    auto b = std::make_unique<TFmIX>(ini, dir.string(), std::make_unique<ScriptedPrompts>(other));
+    drawLineAB(*b);
+    other.files = {(dir / "from_B").string()};
+    ASSERT_TRUE(b->Fsave());
+    b.reset();  // B ends first
+    drawLineAB(a);
+    script.files = {(dir / "R&D plan").string()};
+    ASSERT_TRUE(a.Fsave());
+    const std::string plan = (dir / "R&D plan.hdw").string();
+    EXPECT_EQ(a.recentFiles(), (std::vector<std::string>{plan, (dir / "from_B.hdw").string()}));
+
+    // A name that is not UTF-8 (a copy of the plan named with the byte FF), dropped as a file
+    // manager sends it: percent-escaped in the URL.
+    const std::string bad = (dir / "bad\xff.hdw").string();
+    fs::copy_file(plan, bad);
+    script.answers = {Answer::No};
+    ASSERT_TRUE(drop(a, QUrl("file://" + QString::fromStdString(dir.string()) + "/bad%FF.hdw")));
+    EXPECT_EQ(a.documentTitle(), "bad\xff");
+    EXPECT_EQ(a.documentObjects().count(), 5);
+    const std::string shown = " - bad\\xff.hdw";  // the byte written as \xff
+    EXPECT_EQ(caption(a).substr(caption(a).size() - shown.size()), shown);
+    window.reset();
+
+    TFmIX& next = open();
+    auto* menu = next.findChild<QMenu*>("Recent1");
+    emit menu->aboutToShow();
+    QStringList texts;
+    for (QAction* item : menu->actions()) {
+        EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
+        texts << item->text();
+    }
+    const QString d = QString::fromStdString(dir.string());
+    // '&' doubled: the menu shows "R&D plan", not "RD plan" with D as the access key.
+    EXPECT_EQ(texts, (QStringList{"&1 " + d + "/bad\\xff.hdw", "&2 " + d + "/R&&D plan.hdw",
+                                  "&3 " + d + "/from_B.hdw"}));
+    menu->actions()[0]->trigger();
+    EXPECT_EQ(next.documentTitle(), "bad\xff") << "opened by its bytes";
+}
+
+TEST(CommandLine, TheDocumentArgumentKeepsItsBytes) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string document;
+    } cases[] = {
+        {{"humidraw", "bad\xff.hdw"}, "/home/u/bad\xff.hdw"},
+        {{"humidraw", "--lang", "en", "./sub/../a.hdw"}, "/home/u/a.hdw"},
+        {{"humidraw", "--lang=en", "/abs//b.hdw"}, "/abs/b.hdw"},
+        {{"humidraw", "--", "-dash.hdw"}, "/home/u/-dash.hdw"},
+        {{"humidraw", "-x"}, ""},
+        {{"humidraw", "--lang", "a.hdw"}, ""},
+        {{"humidraw"}, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(documentArgument(c.args, "/home/u"), c.document) << c.args.back();
 }

@@ -139,3 +139,89 @@ TEST(HumidrawCliData, RenderDrawsTheDocumentsCompanionData) {
     EXPECT_EQ(damaged.status, 1);
     EXPECT_TRUE(has(damaged.err, "d.hdw.data")) << damaged.err;
 }
+
+TEST(HumidrawCliData, RepeatedContradictoryOrMistypedOptionsAreUsageErrors) {
+    Folder f;
+    const std::string data = f.write("d.csv", "DB,RH\n20,50\n");
+    const std::string zones = "zones --data " + data;
+    const std::string out = (f.path / "o.png").string();
+    const auto zone = [&](const std::string& name, const std::string& json) {
+        return zones + " --zone " + f.write(name, json);
+    };
+    struct Case {
+        std::string args, says;
+    } cases[] = {
+        {"render -o " + out + " -o b.svg", "option -o is given twice"},
+        {"render --zoom 2 --zoom 3 -o " + out, "option --zoom is given twice"},
+        {"render --si --si -o " + out, "option --si is given twice"},
+        {"elements --dbmax 40 --dbmax 45", "option --dbmax is given twice"},
+        {"render a.hdw b.hdw -o " + out, "'b.hdw' is a second"},
+        {zones + " --columns DB,RH --columns DB,x", "option --columns is given twice"},
+        {zones + " --units C,% --units C,%", "option --units is given twice"},
+        {zones + " --density", "zones does not take --density"},
+        {zones + " -o " + out, "zones does not take -o"},
+        {zones + " --zoom 2", "zones does not take --zoom"},
+        {"elements -o " + out, "elements does not take -o"},
+        {"render --json -o " + out, "render does not take --json"},
+        {"pack a.json -o x.hdw -o y.hdw", "option -o is given twice"},
+        {"coil -o a.hdw -o b.hdw", "option -o is given twice"},
+        {"coil X1=30 X1=31", "field X1 is given twice"},
+        {"elements --settings /", "/ is a folder"},
+        // 480 × 1e-300 rounds to no pixel at all; 20 is the largest the export draws.
+        {"render --zoom 1e-300 -o " + out, "--zoom takes a number from 1/480"},
+        {"render --zoom 0.002 -o " + out, "--zoom takes a number from 1/480"},
+        {"render --zoom 20.5 -o " + out, "--zoom takes a number from 1/480"},
+        {"render --zoom 2 -o " + (f.path / "o.emf").string(), "--zoom does not apply to .emf"},
+        {zone("twice.json", "{\"name\": \"a\", \"DB\": [18, 28], \"name\": \"b\"}"),
+         "the key 'name' is given twice"},
+        {zone("esc.json", "{\"DB\": [18, 28], \"\\u0044B\": [1, 2]}"),
+         "the key 'DB' is given twice"},
+        {zone("both.json", "{\"colour\": \"#102030\", \"color\": \"#102030\"}"),
+         "colour is given twice"},
+        {zone("name5.json", "{\"name\": 5, \"DB\": [18, 28]}"), "name takes a text"},
+        {zone("fill.json", "{\"fill\": \"yes\", \"DB\": [18, 28]}"), "fill takes true or false"},
+        {zone("plus.json", "{\"colour\": \"#+FFFFF\", \"DB\": [18, 28]}"), "#RRGGBB"},
+        {zone("blank.json", "{\"colour\": \"# FFFFF\", \"DB\": [18, 28]}"), "#RRGGBB"},
+        {zone("number.json", "{\"colour\": 255, \"DB\": [18, 28]}"), "#RRGGBB"},
+        {"dump -x.hdw", "usage: humidraw-cli dump"},
+        {"dump a.hdw b.hdw", "usage: humidraw-cli dump"},
+    };
+    for (const Case& c : cases) {
+        const CommandRun r = runCommand(HUMIDRAW_CLI, c.args);
+        EXPECT_EQ(r.status, 2) << c.args << "\n" << r.err;
+        EXPECT_TRUE(has(r.err, c.says)) << c.args << "\n" << r.err;
+        EXPECT_FALSE(has(r.err, "QPainter")) << c.args << "\n" << r.err;
+    }
+    EXPECT_FALSE(fs::exists(out)) << "nothing drawn";
+    // The ones still taken: a nested key that repeats a top-level one, a colour in capitals,
+    // "--" before a name beginning with '-'.
+    const CommandRun nested = runCommand(
+        HUMIDRAW_CLI, zone("ok.json", "{\"name\": \"n\", \"DB\": [18, null], \"colour\": \"#A0b0C0\","
+                                      " \"fill\": false}"));
+    EXPECT_EQ(nested.status, 0) << nested.err;
+    fs::copy_file(HUMIDRAW_TESTS_SOURCE "/fuzz/corpus/header-only.hdw", f.path / "-dash.hdw");
+    const CommandRun dash =
+        runCommand("cd " + f.path.string() + " && " + std::string(HUMIDRAW_CLI), "dump -- -dash.hdw");
+    EXPECT_EQ(dash.status, 0) << dash.err;
+    EXPECT_TRUE(has(dash.out, "\"format\": 320")) << dash.out;
+}
+
+TEST(HumidrawCliData, FileNamesOfAnyBytesStayJsonAndReachTheTerminalVisibly) {
+    Folder f;
+    const std::string bad = f.write("bad\xff.csv", "DB,RH\n20,50\n");
+    const CommandRun r = runCommand(HUMIDRAW_CLI, "zones --json --data '" + bad + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    // FF cannot be in JSON text: it becomes U+FFFD, written as its escape.
+    EXPECT_TRUE(has(r.out, "{\"data\": \"bad\\ufffd.csv\",")) << r.out;
+    EXPECT_FALSE(has(r.out, "\xff"));
+    // A name holding a terminal's colour sequence (ESC [ 3 1 m) and a missing file: the message
+    // shows the sequence as text.
+    const std::string esc = (f.path / "red\x1b[31m.csv").string();
+    const CommandRun missing = runCommand(HUMIDRAW_CLI, "zones --data '" + esc + "'");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(has(missing.err, "red\\x1b[31m.csv")) << missing.err;
+    EXPECT_FALSE(has(missing.err, "\x1b"));
+    const CommandRun option = runCommand(HUMIDRAW_CLI, "elements \"$(printf -- '--\\033]2;x\\007')\"");
+    EXPECT_EQ(option.status, 2);
+    EXPECT_TRUE(has(option.err, "unknown option '--\\x1b]2;x\\x07'")) << option.err;
+}

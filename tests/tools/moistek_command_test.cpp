@@ -51,6 +51,14 @@ TEST(MoistekCall, UsageErrorsNameTheProblem) {
         {"call --si V_DB2PWS 20", "do not apply"},
         {"call --frobnicate F_DB2PWS 1", "unknown option"},
         {"frobnicate", "unknown command"},
+        {"call --pa 700 --pa 760 F_AH2DP 1", "option --pa is given twice"},
+        {"call --si --si F_DB2PWS 20", "option --si is given twice"},
+        {"call --init 1 --init 2 F_DB2PWS 20", "option --init is given twice"},
+        {"call --batch --batch", "option --batch is given twice"},
+        {"state DB=20 RH=50 --pa 700 --pa 760", "option --pa is given twice"},
+        {"state DB=20 RH=50 --si --si", "option --si is given twice"},
+        {"state DB=20 RH=50 --json --json", "option --json is given twice"},
+        {"batch DB,RH --pa 700 --pa 760", "option --pa is given twice"},
     };
     for (const auto& c : cases) {
         const CommandRun r = moistek(c.args);

@@ -12,13 +12,16 @@
 #include "render/export.h"
 #include "render/qt_text.h"
 #include "text/number_format.h"
+#include "text/visible_text.h"
 
 using namespace humidraw;
 
 namespace humidraw_cli {
 
 int fail(int status, const std::string& message) {
-    std::fprintf(stderr, "humidraw-cli: %s\n", message.c_str());
+    // Names in the message (files, arguments) may hold anything: a terminal gets no control
+    // characters from them.
+    std::fprintf(stderr, "humidraw-cli: %s\n", humidraw::visibleText(message, true).c_str());
     return status;
 }
 
@@ -117,7 +120,7 @@ int renderCommand(const ChartOptions& o, const DataOptions& dataOptions) {
         for (const ObjectRecord& r : doc.contents.records) objects.append(r);
         if (doc.contents.leftOut > 0)
             std::fprintf(stderr, "humidraw-cli: %s: %ld objects beyond the first 640 left out\n",
-                         o.document.c_str(), doc.contents.leftOut);
+                         visibleText(o.document).c_str(), doc.contents.leftOut);
     }
     // The document's own data and zones (its companion file), then those of the command line.
     auto data = std::make_shared<MeasuredData>();

@@ -1,19 +1,65 @@
 #include "cli_options.h"
 
+#include <sys/stat.h>
+
 #include <fstream>
+#include <set>
 
 #include "text/number_format.h"
 
 namespace humidraw_cli {
+namespace {
+
+// The options of parseChartOptions each command takes.
+bool commandTakes(const std::string& command, const std::string& option) {
+    static const std::set<std::string> common = {"--settings"};
+    if (common.count(option)) return true;
+    if (command == "elements")
+        return option == "--si" || option == "--dbmin" || option == "--dbmax" ||
+               option == "--metrics" || option == "--json";
+    if (command == "render")
+        return option == "--si" || option == "--dbmin" || option == "--dbmax" ||
+               option == "--zoom" || option == "-o";
+    if (command == "zones") return option == "--json";
+    return false;
+}
+
+bool isChartOption(const std::string& a) {
+    return a == "--si" || a == "--json" || a == "--settings" || a == "--metrics" ||
+           a == "--dbmin" || a == "--dbmax" || a == "--zoom" || a == "-o";
+}
+
+}  // namespace
 
 std::optional<std::string> parseChartOptions(const std::vector<std::string>& args, ChartOptions& o,
-                                             int& status, bool takesDocument) {
+                                             int& status, const std::string& command) {
     status = 2;
+    const bool takesDocument = command == "render";
     std::optional<double> dbMin, dbMax;
     std::optional<std::string> settingsFile;
-    bool si = false;
+    std::set<std::string> seen;
+    bool si = false, zoomGiven = false, documentGiven = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
+        if (a == "--") {  // the end of the options: the document, whatever its name
+            if (!takesDocument || documentGiven || i + 2 != args.size())
+                return command + (takesDocument ? " takes one document after --"
+                                                : " takes no document");
+            o.document = args[i + 1];
+            break;
+        }
+        if (!isChartOption(a)) {
+            if (takesDocument && !documentGiven && !a.empty() && a[0] != '-') {
+                o.document = a;
+                documentGiven = true;
+                continue;
+            }
+            if (takesDocument && documentGiven && !a.empty() && a[0] != '-')
+                return command + " takes one document; '" + a + "' is a second";
+            return "unknown option '" + a + "'";
+        }
+        if (!commandTakes(command, a)) return command + " does not take " + a;
+        if (!seen.insert(a).second) return "option " + a + " is given twice";
         const auto value = [&](std::string& out) -> std::optional<std::string> {
             if (i + 1 >= args.size()) return "option " + a + " needs a value";
             out = args[++i];
@@ -24,8 +70,7 @@ std::optional<std::string> parseChartOptions(const std::vector<std::string>& arg
             si = true;
         } else if (a == "--json") {
             o.json = true;
-        } else if (a == "--settings" || a == "--metrics" || a == "--dbmin" || a == "--dbmax" ||
-                   a == "--zoom" || a == "-o") {
+        } else {
             if (auto e = value(v)) return e;
             if (a == "--settings") {
                 settingsFile = v;
@@ -37,20 +82,30 @@ std::optional<std::string> parseChartOptions(const std::vector<std::string>& arg
             } else {
                 const auto n = humidraw::parseDecimal(v);
                 if (!n) return "'" + v + "' is not a number (" + a + ")";
-                if (a == "--dbmin")
+                if (a == "--dbmin") {
                     dbMin = *n;
-                else if (a == "--dbmax")
+                } else if (a == "--dbmax") {
                     dbMax = *n;
-                else
+                } else {
+                    // At least one pixel high (480 chart units), at most what the export takes.
+                    if (!(humidraw::wholeNumber(480 * *n) >= 1 && *n <= 20))
+                        return "--zoom takes a number from 1/480 (one pixel high) to 20, not " + v;
                     o.zoom = *n;
+                    zoomGiven = true;
+                }
             }
-        } else if (takesDocument && o.document.empty() && !a.empty() && a[0] != '-') {
-            o.document = a;
-        } else {
-            return "unknown option '" + a + "'";
         }
     }
+    if (zoomGiven && !o.output.empty()) {
+        std::string lower = o.output;
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (lower.ends_with(".emf") || lower.ends_with(".wmf"))
+            return "--zoom does not apply to .emf and .wmf output (always 1200 x 900)";
+    }
     if (settingsFile) {
+        struct stat st;
+        if (stat(settingsFile->c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+            return "--settings takes a settings file; " + *settingsFile + " is a folder";
         std::ifstream probe(*settingsFile);
         if (!probe) {
             status = 1;

@@ -20,8 +20,10 @@ struct ChartOptions {
     std::optional<double> dbMinOverride, dbMaxOverride;
 };
 
-// Parses `args`; on failure returns the message and sets `status` (2 usage, 1 unreadable file).
+// Parses the arguments of `command` (elements, render, zones: each takes its own options, each
+// once; render one document, after "--" when its name begins with '-'); on failure returns the
+// message and sets `status` (2 usage, 1 unreadable file).
 std::optional<std::string> parseChartOptions(const std::vector<std::string>& args, ChartOptions& o,
-                                             int& status, bool takesDocument = false);
+                                             int& status, const std::string& command);
 
 }  // namespace humidraw_cli

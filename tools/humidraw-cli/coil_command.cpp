@@ -1,6 +1,7 @@
 // `coil`: the single-coil process from the dialog's fields, as a table or JSON, or a document.
 #include <cstdio>
 #include <map>
+#include <set>
 
 #include "coil/coil.h"
 #include "coil/coil_report.h"
@@ -106,8 +107,12 @@ int coilCommand(const std::vector<std::string>& args) {
     std::optional<double> dbMin, dbMax;
     std::string output;
     std::vector<std::pair<std::string, std::string>> fields;
+    std::set<std::string> seen;  // options and fields, each given once
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
+        if ((a == "--si" || a == "--json" || a == "--dbmin" || a == "--dbmax" || a == "-o") &&
+            !seen.insert(a).second)
+            return fail(2, "option " + a + " is given twice");
         if (a == "--si") {
             si = true;
         } else if (a == "--json") {
@@ -123,6 +128,8 @@ int coilCommand(const std::vector<std::string>& args) {
             if (!n) return fail(2, "'" + v + "' is not a number (" + a + ")");
             (a == "--dbmin" ? dbMin : dbMax) = *n;
         } else if (const size_t eq = a.find('='); eq != std::string::npos && a[0] != '-') {
+            if (!seen.insert(a.substr(0, eq)).second)
+                return fail(2, "field " + a.substr(0, eq) + " is given twice");
             fields.emplace_back(a.substr(0, eq), a.substr(eq + 1));
         } else {
             return fail(2, "unknown option '" + a + "'");

@@ -4,6 +4,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
+#include <set>
+
+#include "text/visible_text.h"
 
 using namespace humidraw;
 
@@ -57,14 +60,22 @@ std::optional<std::string> takeDataOptions(std::vector<std::string>& args, DataO
     o.choice.first = {"DB", Quantity::DB, Unit::Celsius};
     o.choice.second = {"RH", Quantity::RH, Unit::Percent};
     std::vector<std::string> units;
+    std::set<std::string> seen;  // the options given at most once
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--density") {
-            o.density = true;
+        if (a == "--") {  // what follows is not ours
+            rest.insert(rest.end(), args.begin() + i, args.end());
+            break;
+        }
+        if (a != "--data" && a != "--columns" && a != "--units" && a != "--zone" &&
+            a != "--time" && a != "--density") {
+            rest.push_back(a);
             continue;
         }
-        if (a != "--data" && a != "--columns" && a != "--units" && a != "--zone" && a != "--time") {
-            rest.push_back(a);
+        if (a != "--data" && a != "--zone" && !seen.insert(a).second)
+            return "option " + a + " is given twice";
+        if (a == "--density") {
+            o.density = true;
             continue;
         }
         if (i + 1 >= args.size()) return "option " + a + " needs a value";
@@ -101,11 +112,45 @@ std::optional<std::string> takeDataOptions(std::vector<std::string>& args, DataO
 namespace {
 
 std::optional<Colour32> parseColour(const QString& s) {
+    // '#' and six hexadecimal digits, nothing else (no sign, no blank).
     if (s.size() != 7 || !s.startsWith('#')) return std::nullopt;
-    bool ok = false;
-    const uint rgb = s.mid(1).toUInt(&ok, 16);
-    if (!ok) return std::nullopt;
+    uint rgb = 0;
+    for (qsizetype i = 1; i < 7; ++i) {
+        const int d = QStringView(u"0123456789abcdef").indexOf(s[i].toLower());
+        if (d < 0) return std::nullopt;
+        rgb = rgb * 16 + static_cast<uint>(d);
+    }
     return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+}
+
+// The first key the top-level object of `json` (valid JSON) holds twice, if any: the parser
+// would keep only the last.
+std::optional<std::string> repeatedKey(const std::string& json) {
+    std::set<QString> keys;
+    int depth = 0;
+    for (size_t i = 0; i < json.size(); ++i) {
+        const char c = json[i];
+        if (c == '{' || c == '[') {
+            ++depth;
+        } else if (c == '}' || c == ']') {
+            --depth;
+        } else if (c == '"') {
+            const size_t start = i;
+            for (++i; i < json.size() && json[i] != '"'; ++i)
+                if (json[i] == '\\') ++i;
+            if (depth != 1) continue;
+            size_t next = json.find_first_not_of(" \t\r\n", i + 1);
+            if (next == std::string::npos || json[next] != ':') continue;
+            // The key's text with its escapes read, as the parser reads it.
+            const QJsonArray one =
+                QJsonDocument::fromJson(
+                    QByteArray::fromStdString("[" + json.substr(start, i - start + 1) + "]"))
+                    .array();
+            const QString key = one.isEmpty() ? QString() : one[0].toString();
+            if (!keys.insert(key).second) return key.toStdString();
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -117,16 +162,32 @@ std::optional<Zone> zoneFromJson(const std::string& json, std::string& error) {
         error = "not a JSON object (" + parse.errorString().toStdString() + ")";
         return std::nullopt;
     }
+    if (const auto key = repeatedKey(json)) {
+        error = "the key '" + *key + "' is given twice";
+        return std::nullopt;
+    }
     const QJsonObject o = doc.object();
+    if (o.contains("colour") && o.contains("color")) {
+        error = "the colour is given twice (colour and color)";
+        return std::nullopt;
+    }
     Zone z;
     for (auto it = o.begin(); it != o.end(); ++it) {
         const std::string key = it.key().toStdString();
         if (key == "name") {
+            if (!it->isString()) {
+                error = "name takes a text";
+                return std::nullopt;
+            }
             z.name = it->toString().toStdString();
         } else if (key == "fill") {
+            if (!it->isBool()) {
+                error = "fill takes true or false";
+                return std::nullopt;
+            }
             z.filled = it->toBool();
         } else if (key == "colour" || key == "color") {
-            const auto c = parseColour(it->toString());
+            const auto c = it->isString() ? parseColour(it->toString()) : std::nullopt;
             if (!c) {
                 error = "the colour must be #RRGGBB";
                 return std::nullopt;
@@ -163,10 +224,10 @@ std::optional<std::string> loadData(const DataOptions& o, double pressureMmHg, M
         if (!r) return r.error();
         const ImportReport& rep = r->report;
         if (rep.skipped > 0) {
-            std::fprintf(stderr, "humidraw-cli: %s: %ld of %ld rows skipped\n", file.c_str(),
-                         rep.skipped, rep.rows);
+            std::fprintf(stderr, "humidraw-cli: %s: %ld of %ld rows skipped\n",
+                         visibleText(file).c_str(), rep.skipped, rep.rows);
             for (const SkippedRow& s : rep.firstSkipped)
-                std::fprintf(stderr, "  line %ld: %s\n", s.line, s.reason.c_str());
+                std::fprintf(stderr, "  line %ld: %s\n", s.line, visibleText(s.reason).c_str());
         }
         r->set.density = o.density;
         r->set.colour = colours[data.sets.size() % 4];

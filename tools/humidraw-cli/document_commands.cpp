@@ -7,19 +7,24 @@
 #include "document/document_file.h"
 #include "document_json.h"
 #include "files/safe_replace.h"
+#include "text/visible_text.h"
 
 using namespace humidraw;
 
 namespace humidraw_cli {
 
 int dumpCommand(const std::vector<std::string>& args) {
-    if (args.size() != 1 || args[0].empty() || args[0][0] == '-')
-        return fail(2, "usage: humidraw-cli dump DOC.hdw");
-    const DocumentRead doc = readDocumentFile(args[0]);
-    if (!doc.ok) return fail(1, args[0] + ": " + doc.error);
+    // One document; "--" before it when its name begins with '-'.
+    const bool ended = !args.empty() && args[0] == "--";
+    if (args.size() != (ended ? 2u : 1u) || args.back().empty() ||
+        (!ended && args[0][0] == '-'))
+        return fail(2, "usage: humidraw-cli dump [--] DOC.hdw");
+    const std::string& name = args.back();
+    const DocumentRead doc = readDocumentFile(name);
+    if (!doc.ok) return fail(1, name + ": " + doc.error);
     if (doc.contents.leftOut > 0)
         std::fprintf(stderr, "humidraw-cli: %s: %ld objects beyond the first 640 left out\n",
-                     args[0].c_str(), doc.contents.leftOut);
+                     visibleText(name).c_str(), doc.contents.leftOut);
     std::fputs(documentToJson(doc.contents).c_str(), stdout);
     return 0;
 }
@@ -27,10 +32,14 @@ int dumpCommand(const std::vector<std::string>& args) {
 int packCommand(const std::vector<std::string>& args) {
     std::string input, output;
     for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o" && !output.empty())
+            return fail(2, "option -o is given twice");
         if (args[i] == "-o" && i + 1 < args.size())
             output = args[++i];
         else if (input.empty() && !args[i].empty() && args[i][0] != '-')
             input = args[i];
+        else if (input.empty() && args[i] == "--" && i + 2 == args.size())
+            input = args[++i];
         else
             return fail(2, "usage: humidraw-cli pack DOC.json -o DOC.hdw");
     }

@@ -4,12 +4,26 @@
 #include <cstdio>
 
 #include "text/number_format.h"
+#include "text/visible_text.h"
 
 namespace humidraw_cli {
 
 std::string jsonString(const std::string& text) {
     std::string out = "\"";
-    for (unsigned char c : text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x80) {
+            // UTF-8 as it is; a byte outside a valid sequence (a file name that is not UTF-8)
+            // becomes U+FFFD, so the output stays JSON.
+            const size_t n = humidraw::utf8SequenceLength(std::string_view(text).substr(i));
+            if (n == 0) {
+                out += "\\ufffd";
+            } else {
+                out.append(text, i, n);
+                i += n - 1;
+            }
+            continue;
+        }
         switch (c) {
             case '"':
                 out += "\\\"";

@@ -36,13 +36,15 @@ const char kUsage[] =
     "      --units U1,U2 (C % kg/kg g/kg kJ/kg kcal/kg m3/kg), --time COL,\n"
     "      --zone building-hygiene|tc99-recommended|tc99-a1|ZONE.json (repeatable),\n"
     "      --density (hours per 1 °C x 1 g/kg cell rather than dots).\n"
-    "  humidraw-cli dump DOC.hdw\n"
+    "  humidraw-cli dump [--] DOC.hdw\n"
     "      the document as JSON.\n"
     "  humidraw-cli pack DOC.json -o DOC.hdw\n"
     "      the document written from JSON as dump prints it.\n"
     "  humidraw-cli coil [--si] [--dbmin T] [--dbmax T] [NAME=VALUE ...] [--json] [-o DOC.hdw]\n"
     "      the single-coil process; NAME is a field of the dialog (CB1, X1, ..., EOA, ESA,\n"
     "      EDT, EQS, EQL, HCB1, HX1, ..., HEOA, HESA, HEQS, Kasitu=1|2).\n"
+    "Each option is given once (--data and --zone may repeat), only to the commands that\n"
+    "list it; \"--\" ends the options before a document whose name begins with '-'.\n"
     "Every command takes --lang ja|en: the language of the chart's texts and of the messages\n"
     "(else the locale's: Japanese for ja_*, C and POSIX, English for the others).\n"
     "Exit status: 0 done, 1 a file could not be read or written or no chart can be made,\n"
@@ -93,7 +95,7 @@ int run(int argc, char** argv) {
             return humidraw_cli::fail(2, *error);
     }
     int status = 0;
-    if (auto error = humidraw_cli::parseChartOptions(chartArgs, o, status, command == "render"))
+    if (auto error = humidraw_cli::parseChartOptions(chartArgs, o, status, command))
         return humidraw_cli::fail(status, *error);
     QGuiApplication app(argc, argv);
     humidraw::installFontSubstitutions();

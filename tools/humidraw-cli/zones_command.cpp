@@ -40,7 +40,8 @@ int zonesCommand(const std::vector<std::string>& arguments) {
     if (auto e = takeDataOptions(args, d)) return fail(2, *e);
     ChartOptions o;
     int status = 0;
-    if (auto e = parseChartOptions(args, o, status)) return fail(status, *e);
+    if (auto e = parseChartOptions(args, o, status, "zones")) return fail(status, *e);
+    if (d.density) return fail(2, "zones does not take --density (it counts, it draws nothing)");
     if (d.files.size() != 1) return fail(2, "zones needs one --data FILE");
     if (d.zones.empty())
         for (const ZonePreset& p : zonePresets()) d.zones.push_back(p.zone);

@@ -2,6 +2,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <string>
 
 #include "call_result.h"
@@ -18,8 +19,11 @@ CallOutcome failure(std::string reason) {
 
 // Takes the leading options off `words`; returns an error text, or "" when all were understood.
 std::string takeOptions(const std::vector<std::string>& words, size_t& i, CallOptions& o) {
+    std::set<std::string> seen;  // each option once in one place (a batch line may override)
     for (; i < words.size() && words[i].rfind("--", 0) == 0; ++i) {
         const std::string& w = words[i];
+        if ((w == "--si" || w == "--pa" || w == "--init") && !seen.insert(w).second)
+            return "option " + w + " is given twice";
         if (w == "--si") {
             o.si = true;
             continue;
@@ -133,6 +137,10 @@ int callCommand(const std::vector<std::string>& args) {
     std::vector<std::string> words;
     bool isBatch = false;
     for (const auto& a : args) {
+        if (a == "--batch" && isBatch) {
+            std::fprintf(stderr, "moistek call: option --batch is given twice\n");
+            return 2;
+        }
         if (a == "--batch")
             isBatch = true;
         else

@@ -127,10 +127,12 @@ void printJson(const State& s) {
 // Reads --si and --pa; returns an error text or "".
 std::string takeUnitOptions(const std::vector<std::string>& args, size_t& i, StateRequest& r) {
     if (args[i] == "--si") {
+        if (r.si) return "option --si is given twice";
         r.si = true;
         return {};
     }
     if (args[i] == "--pa") {
+        if (r.hasPa) return "option --pa is given twice";
         if (i + 1 >= args.size()) return "option --pa needs a value";
         const auto v = parseNumber(args[++i]);
         if (!v) return quoted(args[i]) + " is not a number (--pa)";
@@ -150,6 +152,7 @@ int stateCommand(const std::vector<std::string>& args) {
         const std::string& w = args[i];
         std::string error;
         if (w == "--json") {
+            if (json) error = "option --json is given twice";
             json = true;
         } else if (w.rfind("--", 0) == 0) {
             error = takeUnitOptions(args, i, r);
