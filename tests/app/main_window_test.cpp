@@ -12,11 +12,13 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolButton>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <sstream>
 
 #include "app/about_box.h"
@@ -149,6 +151,46 @@ TEST_F(Window, ZoomAllFitsTheScrollBox) {
     EXPECT_GT(grey, 200);
 }
 
+TEST_F(Window, FittedViewFollowsTheWindowsSizeAZoomedOneKeepsItsZoom) {
+    TFmIX& w = open();
+    w.show();
+    QApplication::processEvents();
+    w.ZoomAll();
+    const auto fits = [&] {
+        const QSize outer = w.scrollBox()->size();
+        return std::min(outer.width() / 640.0, outer.height() / 480.0);
+    };
+    // Larger, wider than 4:3, smaller, taller: the chart fills the scroll box each time, the
+    // paint box as large as the zoom gives (640 × zoom toward zero) and no scroll bar.
+    for (const QSize size : {QSize(1200, 900), QSize(1500, 800), QSize(600, 500), QSize(700, 900)}) {
+        w.resize(size);
+        QApplication::processEvents();
+        const QSize outer = w.scrollBox()->size();
+        EXPECT_DOUBLE_EQ(w.view().zoom, fits()) << size.width() << "×" << size.height();
+        EXPECT_EQ(w.paintBox()->width(), static_cast<int>(640 * w.view().zoom));
+        EXPECT_LE(w.paintBox()->width(), outer.width());
+        EXPECT_LE(w.paintBox()->height(), outer.height());
+        EXPECT_EQ(w.scrollBox()->horizontalScrollBar()->maximum(), 0);
+        EXPECT_EQ(w.scrollBox()->verticalScrollBar()->maximum(), 0);
+    }
+    // An options Apply keeps the view, and with it the fit.
+    ASSERT_TRUE(w.applySettings(w.settings()));
+    w.resize(1000, 800);
+    QApplication::processEvents();
+    EXPECT_DOUBLE_EQ(w.view().zoom, fits());
+    // A zoom step, 等倍表示: the zoom stays whatever the size.
+    w.ZoomIn();
+    const double zoomed = w.view().zoom;
+    w.resize(1300, 1000);
+    QApplication::processEvents();
+    EXPECT_EQ(w.view().zoom, zoomed);
+    w.ZoomOrg();
+    w.resize(800, 600);
+    QApplication::processEvents();
+    EXPECT_EQ(w.view().zoom, 2.0);
+    EXPECT_EQ(w.paintBox()->width(), 1280);
+}
+
 TEST_F(Window, OptionsApplyRebuildsOrRefuses) {
     TFmIX& w = open();
     TFOption* o = w.optionsDialog();
@@ -209,7 +251,7 @@ TEST_F(Window, ClosingWritesFolderAndPlaceEndingWritesNothing) {
         w.setGeometry(50, 60, 800, 600);
         w.close();
         const std::string text = iniText();
-        EXPECT_NE(text.find("CurrentDir=" + dir.string()), std::string::npos);
+        EXPECT_NE(text.find("CurrentDir=" + documentsFolder()), std::string::npos);
         EXPECT_NE(text.find("Left=50"), std::string::npos);
         EXPECT_NE(text.find("Width=800"), std::string::npos);
         EXPECT_LT(text.find("Left="), text.find("Width="));
@@ -221,6 +263,44 @@ TEST_F(Window, ClosingWritesFolderAndPlaceEndingWritesNothing) {
     w.Fend();
     w.close();
     EXPECT_FALSE(fs::exists(ini)) << "Fend writes nothing";
+}
+
+// With no folder remembered, the file dialogs start in the user's documents folder (as XDG
+// names it, else ~/Documents), else in the home folder; never in the program's own folder.
+TEST_F(Window, FirstFolderIsTheDocumentsFolderElseHome) {
+    const auto saved = [](const char* name) -> std::optional<std::string> {
+        const char* v = std::getenv(name);
+        return v ? std::optional<std::string>(v) : std::nullopt;
+    };
+    const auto home = saved("HOME"), config = saved("XDG_CONFIG_HOME");
+    const fs::path user = dir / "user";
+    setenv("HOME", user.c_str(), 1);
+    unsetenv("XDG_CONFIG_HOME");
+    struct Case {
+        std::vector<std::string> folders;  // made under the home folder
+        std::string userDirs;              // ~/.config/user-dirs.dirs, none when empty
+        fs::path expected;
+    } cases[] = {
+        {{"Documents"}, "", user / "Documents"},
+        {{"Documents", "Papers"}, "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n", user / "Papers"},
+        {{"Documents"}, "XDG_DOCUMENTS_DIR=\"$HOME/Gone\"\n", user},
+        {{}, "", user},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(user);
+        fs::create_directories(user / ".config");
+        for (const std::string& f : c.folders) fs::create_directories(user / f);
+        if (!c.userDirs.empty()) std::ofstream(user / ".config" / "user-dirs.dirs") << c.userDirs;
+        window.reset();
+        TFmIX& w = open();
+        EXPECT_EQ(w.settings().currentDir, c.expected.string()) << c.userDirs;
+        w.Fnew();
+        EXPECT_EQ(w.settings().currentDir, c.expected.string()) << "after 新規作成";
+    }
+    window.reset();
+    home ? setenv("HOME", home->c_str(), 1) : unsetenv("HOME");
+    if (config) setenv("XDG_CONFIG_HOME", config->c_str(), 1);
+    EXPECT_NE(documentsFolder(), dir.string());
 }
 
 TEST_F(Window, AboutBoxShowsTheCaption) {
