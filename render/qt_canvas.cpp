@@ -25,6 +25,13 @@ void QtCanvas::applyPen() {
     const Colour colour = penMode_ == PenMode::Black ? 0x000000 : penColour_;
     QPen pen(toQColor(colour), penWidth_ <= 1 ? 0 : penWidth_, style, Qt::RoundCap, Qt::RoundJoin);
     pen.setCosmetic(penWidth_ <= 1);
+    // A thin pen's dots and dashes are device pixels long: on a printer's 600 or 1200 dpi they
+    // would close up into a solid line. They keep the length they have at 96 dpi.
+    if (penWidth_ <= 1 && style != Qt::SolidLine && dpi_ > 96) {
+        QList<qreal> pattern = pen.dashPattern();
+        for (qreal& d : pattern) d *= dpi_ / 96.0;
+        pen.setDashPattern(pattern);
+    }
     p_.setPen(pen);
     p_.setCompositionMode(penMode_ == PenMode::NotXor ? QPainter::RasterOp_NotSourceXorDestination
                                                       : QPainter::CompositionMode_SourceOver);

@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <optional>
 #include <sstream>
 
@@ -620,6 +621,75 @@ TEST_F(Window, PrintingFitsAndCentresOnThePage) {
     const size_t messages = said.size();
     w.PrintIx();
     EXPECT_EQ(said.size(), messages) << "a cancelled print dialog says nothing";
+}
+
+namespace {
+// Pieces of ink on a page (8-connected pixels darker than mid-grey), with the pixels they hold.
+struct Pieces {
+    int count = 0, pixels = 0;
+};
+Pieces inkPieces(const QImage& page) {
+    const int w = page.width(), h = page.height();
+    std::vector<char> seen(static_cast<size_t>(w) * h, 0);
+    Pieces p;
+    std::vector<std::pair<int, int>> stack;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (seen[size_t(y) * w + x] || qGray(page.pixel(x, y)) >= 128) continue;
+            ++p.count;
+            stack.push_back({x, y});
+            seen[size_t(y) * w + x] = 1;
+            while (!stack.empty()) {
+                const auto [cx, cy] = stack.back();
+                stack.pop_back();
+                ++p.pixels;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const int nx = cx + dx, ny = cy + dy;
+                        if (nx < 0 || ny < 0 || nx >= w || ny >= h) continue;
+                        char& s = seen[size_t(ny) * w + nx];
+                        if (s || qGray(page.pixel(nx, ny)) >= 128) continue;
+                        s = 1;
+                        stack.push_back({nx, ny});
+                    }
+            }
+        }
+    return p;
+}
+}  // namespace
+
+// The print dialog proposes landscape for the 4:3 chart, and the chart's line families keep
+// their styles on paper: each family alone, printed to PDF and read back at 150 dpi.
+TEST_F(Window, PrintProposesLandscapeAndKeepsTheLineStyles) {
+    TFmIX& w = open();
+    const std::string pdf = (dir / "print.pdf").string();
+    script.printTo = pdf;
+    w.PrintIx();
+    ASSERT_TRUE(script.proposed.has_value());
+    EXPECT_EQ(*script.proposed, QPageLayout::Landscape);
+    if (!havePdftoppm()) GTEST_SKIP() << "no pdftoppm";
+    std::map<ViewFlag, Pieces> family;
+    for (ViewFlag f : {CB_DB, CB_WB, CB_SV}) {
+        Settings s = w.settings();
+        s.view.fill(false);
+        s.view[f] = true;
+        ASSERT_TRUE(w.applySettings(s));
+        w.PrintIx();
+        const std::string png = (dir / "family").string();
+        ASSERT_EQ(std::system(("pdftoppm -r 150 -gray -png -singlefile " + pdf + " " + png).c_str()),
+                  0);
+        family[f] = inkPieces(QImage(QString::fromStdString(png + ".png")));
+    }
+    const auto perPiece = [&](ViewFlag f) {
+        return double(family[f].pixels) / std::max(1, family[f].count);
+    };
+    // At 150 dpi a dot of 1/96 in is 1.6 px long and its gap 3.1 px, so a dotted line falls
+    // into pieces of a few pixels (labels add a few larger ones); a dash-dot line alternates a
+    // 6.3 px dash with a dot, about twice the ink a piece; a solid line stays whole lines.
+    EXPECT_GT(perPiece(CB_DB), 50) << "dry bulb, solid";
+    EXPECT_LT(perPiece(CB_WB), 6) << "wet bulb, dotted";
+    EXPECT_GT(perPiece(CB_SV), 1.5 * perPiece(CB_WB)) << "specific volume, dash-dot";
+    EXPECT_LT(perPiece(CB_SV), 20) << "specific volume, dash-dot";
 }
 
 TEST_F(Window, MetafileCommandWritesEachFormatByExtension) {

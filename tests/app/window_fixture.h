@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -32,6 +33,7 @@ struct Script {
     std::deque<std::string> files;
     std::string printTo;  // empty: the print dialog is cancelled
     QPageLayout::Orientation orientation = QPageLayout::Landscape;
+    std::optional<QPageLayout::Orientation> proposed;  // what the print dialog was offered
     std::function<void(const Said&)> onTell;  // looks at the program while a message shows
 };
 
@@ -57,6 +59,7 @@ class ScriptedPrompts : public UserPrompts {
         return next();
     }
     bool setUpPrinter(QPrinter& printer) override {
+        s_.proposed = printer.pageLayout().orientation();
         if (s_.printTo.empty()) return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(s_.printTo));
