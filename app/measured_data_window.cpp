@@ -140,7 +140,7 @@ void MeasuredDataWindow::fillCounts(const MeasuredData& d) {
 }
 
 std::string MeasuredDataWindow::countsText() const {
-    return countsCsv(rows_);
+    return "\xEF\xBB\xBF" + countsCsv(rows_);
 }
 
 void MeasuredDataWindow::chooseAndImport() {
@@ -269,13 +269,18 @@ void MeasuredDataWindow::exportCounts() {
         this, ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "CSV書き出し")), QString(),
         ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "CSV ファイル (*.csv)")));
     if (path.isEmpty()) return;
-    const WriteResult w = replaceFile(path.toStdString(), countsText());
+    writeCounts(path.toStdString());
+}
+
+bool MeasuredDataWindow::writeCounts(const std::string& path) {
+    const WriteResult w = replaceFile(path, countsText());
     if (!w.ok())
         host_.tellData(
             ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "CSV書き出し")).toStdString(),
             (ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "ファイルを作成出来ません．\n")) +
              q(writeProblemText(w)))
                 .toStdString());
+    return w.ok();
 }
 
 }  // namespace humidraw::app

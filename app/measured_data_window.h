@@ -38,8 +38,11 @@ class MeasuredDataWindow : public QDialog {
     bool importPath(const std::string& path, std::optional<CsvChoice> choice = std::nullopt);
     // Adds the zone, or replaces the zone at `index`.
     void putZone(const Zone& z, int index = -1);
-    // The counts table as CSV, as the export writes it.
+    // The counts table as CSV, as the export writes it: UTF-8 with a byte-order mark, by which
+    // spreadsheet programs on Windows know the encoding of the zones' and sets' names.
     std::string countsText() const;
+    // Writes the counts to `path`; false (the user told why) when it could not be written.
+    bool writeCounts(const std::string& path);
 
     QListWidget* sets;
     QListWidget* zones;

@@ -50,9 +50,22 @@ TEST_F(Window, MeasuredDataImportZonesUndoAndCounts) {
     ASSERT_EQ(d->counts->rowCount(), 1);
     EXPECT_EQ(d->counts->item(0, 2)->text(), "2");
     EXPECT_EQ(d->counts->item(0, 4)->text(), "50.0 %");
-    EXPECT_EQ(d->countsText(),
-              "zone,data set,inside,total,share,too hot,too cold,too humid,too dry\n"
-              "建築物衛生法の管理基準,room.csv,2,4,0.5000,1,0,1,0\n");
+    // Written for spreadsheets: UTF-8 behind its byte-order mark EF BB BF.
+    const std::string csv =
+        "\xEF\xBB\xBFzone,data set,inside,total,share,too hot,too cold,too humid,too dry\n"
+        "建築物衛生法の管理基準,room.csv,2,4,0.5000,1,0,1,0\n";
+    EXPECT_EQ(d->countsText(), csv);
+    ASSERT_TRUE(d->writeCounts((dir / "counts.csv").string()));
+    {
+        std::ifstream in(dir / "counts.csv", std::ios::binary);
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        EXPECT_EQ(bytes.str(), csv);
+    }
+    said.clear();
+    EXPECT_FALSE(d->writeCounts((dir / "gone" / "counts.csv").string()));
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_EQ(said[0].caption, "CSV書き出し");
 
     // Hiding the set takes it out of the table; each change is one step.
     d->sets->item(0)->setCheckState(Qt::Unchecked);
