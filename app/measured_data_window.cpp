@@ -251,7 +251,8 @@ void MeasuredDataWindow::putZone(const Zone& z, int index) {
 void MeasuredDataWindow::editZone(int index) {
     const MeasuredData d = host_.measuredData();
     const bool existing = index >= 0 && index < static_cast<int>(d.zones.size());
-    const auto z = askZone(existing ? d.zones[index] : zonePresets().front().zone, this);
+    const auto z =
+        askZone(existing ? d.zones[index] : zonePresets().front().zone, this, host_.siUnits());
     if (z) putZone(*z, existing ? index : -1);
 }
 
