@@ -49,6 +49,7 @@ void TFmIX::ViewIx() {
 
 void TFmIX::paintChartLayer(QPainter& p) {
     QtCanvas k(p, 96);
+    k.setSmooth(true);
     k.setVisibleArea(p.clipBoundingRect());
     k.setPenMode(PenMode::Copy);
     k.setPenStyle(PenStyle::Solid);
@@ -66,6 +67,7 @@ void TFmIX::paintChartLayer(QPainter& p) {
 // state the chart's drawing leaves the canvas in.
 void TFmIX::paintObjectLayer(QPainter& p) {
     QtCanvas k(p, 96);
+    k.setSmooth(true);
     k.setVisibleArea(p.clipBoundingRect());
     k.setPenMode(PenMode::Copy);
     k.setPenColour(kChartColour);
