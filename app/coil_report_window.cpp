@@ -22,7 +22,7 @@ namespace {
 
 constexpr int kGap = 8;                     // px between the dialog's frame and the report's
 constexpr int kWidth = 560, kHeight = 700;  // px: both seasons without scrolling
-constexpr int kNarrowest = 360;  // px: narrower than this the table no longer reads beside the dialog
+constexpr int kNarrowest = 280;  // px: narrower than this the report no longer reads
 
 // The window's texts, each marked where it is written with QT_TRANSLATE_NOOP in this context.
 QString text(const char* source) {
