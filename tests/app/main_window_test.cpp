@@ -20,6 +20,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <regex>
 #include <sstream>
 
 #include "app/about_box.h"
@@ -664,10 +665,23 @@ TEST_F(Window, PrintProposesLandscapeAndKeepsTheLineStyles) {
     TFmIX& w = open();
     const std::string pdf = (dir / "print.pdf").string();
     script.printTo = pdf;
+    script.orientation.reset();  // the dialog taken as it opens
     w.PrintIx();
     ASSERT_TRUE(script.proposed.has_value());
     EXPECT_EQ(*script.proposed, QPageLayout::Landscape);
     if (!havePdftoppm()) GTEST_SKIP() << "no pdftoppm";
+    // A4 across: 297 × 210 mm = 841.89 × 595.28 pt.
+    const std::string info = (dir / "info.txt").string();
+    ASSERT_EQ(std::system(("pdfinfo " + pdf + " > " + info).c_str()), 0);
+    std::ifstream in(info);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::smatch size;
+    const std::string t = text.str();
+    ASSERT_TRUE(std::regex_search(t, size, std::regex(R"(Page size:\s+([0-9.]+) x ([0-9.]+) pts)")))
+        << t;
+    EXPECT_NEAR(std::stod(size[1]), 841.89, 1) << t;
+    EXPECT_NEAR(std::stod(size[2]), 595.28, 1) << t;
     std::map<ViewFlag, Pieces> family;
     for (ViewFlag f : {CB_DB, CB_WB, CB_SV}) {
         Settings s = w.settings();
