@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QScreen>
+#include <QKeyEvent>
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -21,6 +22,7 @@ namespace {
 
 constexpr int kGap = 8;                     // px between the dialog's frame and the report's
 constexpr int kWidth = 560, kHeight = 700;  // px: both seasons without scrolling
+constexpr int kNarrowest = 280;  // px: narrower than this the report no longer reads
 
 // The window's texts, each marked where it is written with QT_TRANSLATE_NOOP in this context.
 QString text(const char* source) {
@@ -55,6 +57,16 @@ CoilReportWindow::CoilReportWindow(UserPrompts& prompts, QWidget* parent)
     resize(kWidth, kHeight);
 }
 
+// A window of its own, not a dialog: Esc closes it as 閉じる does.
+void CoilReportWindow::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        hide();
+        e->accept();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
 void CoilReportWindow::showReport(const coil::CoilRun& run, const coil::CoilReport& report, bool si,
                                   const QWidget& dialog) {
     const auto sections = coil::reportSections(run, report, si);
@@ -66,21 +78,28 @@ void CoilReportWindow::showReport(const coil::CoilRun& run, const coil::CoilRepo
     raise();
 }
 
-QPoint placeBeside(const QRect& dialogFrame, const QSize& frameSize, const QRect& area) {
+QRect placeBeside(const QRect& dialogFrame, const QSize& frameSize, const QRect& area,
+                  int narrowest) {
     const int right = dialogFrame.right() + 1 + kGap;
-    const int left = dialogFrame.left() - kGap - frameSize.width();
+    const int roomRight = area.right() + 1 - right;
+    const int roomLeft = dialogFrame.left() - kGap - area.left();
+    int width = frameSize.width();
     int x = right;
-    if (right + frameSize.width() > area.right() + 1) {
-        if (left >= area.left())
-            x = left;
-        else if (area.right() - dialogFrame.right() >= dialogFrame.left() - area.left())
-            x = std::max(area.left(), area.right() + 1 - frameSize.width());
+    if (roomRight < width) {
+        if (roomLeft >= width)
+            x = dialogFrame.left() - kGap - width;
+        else if (std::max(roomRight, roomLeft) >= narrowest) {
+            // Narrowed to the side with more room, still beside the dialog.
+            width = std::max(roomRight, roomLeft);
+            x = roomRight >= roomLeft ? right : area.left();
+        } else if (roomRight >= roomLeft)
+            x = std::max(area.left(), area.right() + 1 - width);
         else
             x = area.left();  // against the edge with more room: over as little of it as can be
     }
     const int y = std::clamp(dialogFrame.top(), area.top(),
                              std::max(area.top(), area.bottom() + 1 - frameSize.height()));
-    return {x, y};
+    return {x, y, width, frameSize.height()};
 }
 
 void CoilReportWindow::placeBeside(const QWidget& dialog) {
@@ -91,8 +110,11 @@ void CoilReportWindow::placeBeside(const QWidget& dialog) {
     const QSize margins = frame.size() - dialog.size();
     const QRect area = (s ? s : screen())->availableGeometry();
     // No taller than the screen has room for: the view scrolls instead.
-    resize(width(), std::min(kHeight, area.height() - margins.height()));
-    move(app::placeBeside(frame, size() + margins, area));
+    const QRect place = app::placeBeside(
+        frame, QSize(kWidth, std::min(kHeight, area.height() - margins.height())) + margins, area,
+        std::max(kNarrowest, minimumSizeHint().width()) + margins.width());
+    resize(place.size() - margins);
+    move(place.topLeft());
 }
 
 void CoilReportWindow::copy() {

@@ -13,10 +13,12 @@ class QPrinter;
 
 namespace humidraw::app {
 
-// Where a window whose frame is `frameSize` goes beside a dialog's frame within `area`: right of
-// it, else left of it, tops aligned; where neither side has room, against the area's edge on the
-// side with more.
-QPoint placeBeside(const QRect& dialogFrame, const QSize& frameSize, const QRect& area);
+// Where a window whose frame is `frameSize` goes beside a dialog's frame within `area` (its frame's
+// place and size): right of it, else left of it, tops aligned; where neither side has room, on
+// the side with more, narrowed to it but not below `narrowest`; narrower still, against the
+// area's edge on that side at its full width.
+QRect placeBeside(const QRect& dialogFrame, const QSize& frameSize, const QRect& area,
+                  int narrowest);
 
 class CoilReportWindow : public QWidget {
   public:
@@ -39,6 +41,9 @@ class CoilReportWindow : public QWidget {
     QPushButton* copyButton;   // "コピー(&C)"
     QPushButton* printButton;  // "印刷(&P)"
     QPushButton* closeButton;  // "閉じる"
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override;
 
   private:
     void placeBeside(const QWidget& dialog);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include "app/measured_data_window.h"
+#include "engine/air_constants.h"
 #include "text/number_format.h"
 
 namespace humidraw::app {
@@ -98,17 +99,28 @@ QString boundText(const std::optional<double>& v) {
     return v ? QString::fromStdString(formatPrintfGeneral(*v, 10)) : QString();
 }
 
+// The zone's rows as the chart labels its axes: x in kg/kg(DA) in both unit settings, h in
+// kcal/kg(DA) or, on an SI chart, kJ/kg(DA). Zones keep g/kg(DA) and kJ/kg(DA) (zone.h).
 const char* const kZoneLabels[] = {
     QT_TRANSLATE_NOOP("MeasuredDataWindow", "乾球温度 DB [°C]"),
     QT_TRANSLATE_NOOP("MeasuredDataWindow", "相対湿度 RH [%]"),
-    QT_TRANSLATE_NOOP("MeasuredDataWindow", "絶対湿度 x [g/kg(DA)]"),
+    QT_TRANSLATE_NOOP("MeasuredDataWindow", "絶対湿度 x [kg/kg(DA)]"),
     QT_TRANSLATE_NOOP("MeasuredDataWindow", "露点温度 DP [°C]"),
     QT_TRANSLATE_NOOP("MeasuredDataWindow", "湿球温度 WB [°C]"),
-    QT_TRANSLATE_NOOP("MeasuredDataWindow", "比エンタルピ h [kJ/kg(DA)]")};
+    QT_TRANSLATE_NOOP("MeasuredDataWindow", "比エンタルピ h [kcal/kg(DA)]")};
+const char kSiEnthalpyLabel[] =
+    QT_TRANSLATE_NOOP("MeasuredDataWindow", "比エンタルピ h [kJ/kg(DA)]");
+
+// Zone units per dialog unit: g/kg(DA) per kg/kg(DA), kJ/kg(DA) per kcal/kg(DA).
+double zoneUnitsPerShown(int property, bool si) {
+    if (property == kZoneX) return 1000;
+    if (property == kZoneH && !si) return kKJPerKcal;
+    return 1;
+}
 
 }  // namespace
 
-std::optional<Zone> askZone(const Zone& start, QWidget* parent) {
+std::optional<Zone> askZone(const Zone& start, QWidget* parent, bool si) {
     QDialog d(parent);
     d.setObjectName("ZoneDialog");
     d.setWindowTitle(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "ゾーン")));
@@ -128,7 +140,8 @@ std::optional<Zone> askZone(const Zone& start, QWidget* parent) {
         new QLabel(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "上限（空欄: なし）")), &d), 2, 2);
     QLineEdit *low[kZonePropertyCount], *high[kZonePropertyCount];
     for (int i = 0; i < kZonePropertyCount; ++i) {
-        grid->addWidget(new QLabel(ui(kZoneLabels[i]), &d), 3 + i, 0);
+        const bool siH = si && i == kZoneH;
+        grid->addWidget(new QLabel(ui(siH ? kSiEnthalpyLabel : kZoneLabels[i]), &d), 3 + i, 0);
         grid->addWidget(low[i] = new QLineEdit(&d), 3 + i, 1);
         grid->addWidget(high[i] = new QLineEdit(&d), 3 + i, 2);
     }
@@ -138,11 +151,18 @@ std::optional<Zone> askZone(const Zone& start, QWidget* parent) {
     auto* fill = new QCheckBox(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "薄く塗る(&F)")), &d);
     grid->addWidget(colourButton, 9, 1);
     grid->addWidget(fill, 9, 2);
+    // What each bound shows, and the zone's own value behind it: a bound left as shown keeps
+    // its value exactly, through the round trip of the units.
+    Zone shown = start;
+    const auto display = [&](const std::optional<double>& v, int i) {
+        return boundText(v ? std::optional<double>(*v / zoneUnitsPerShown(i, si)) : std::nullopt);
+    };
     const auto show = [&](const Zone& z) {
+        shown = z;
         name->setText(QString::fromStdString(z.name));
         for (int i = 0; i < kZonePropertyCount; ++i) {
-            low[i]->setText(boundText(z.ranges[i].low));
-            high[i]->setText(boundText(z.ranges[i].high));
+            low[i]->setText(display(z.ranges[i].low, i));
+            high[i]->setText(display(z.ranges[i].high, i));
         }
         fill->setChecked(z.filled);
         colour = z.colour;
@@ -177,6 +197,12 @@ std::optional<Zone> askZone(const Zone& start, QWidget* parent) {
             for (QLineEdit* e : {low[i], high[i]}) {
                 const std::string t = e->text().trimmed().toStdString();
                 if (t.empty()) continue;
+                const std::optional<double>& before =
+                    e == low[i] ? shown.ranges[i].low : shown.ranges[i].high;
+                if (e->text() == display(before, i)) {
+                    (e == low[i] ? z.ranges[i].low : z.ranges[i].high) = before;
+                    continue;
+                }
                 const auto v = parseDecimal(t);
                 if (!v) {
                     QMessageBox::warning(
@@ -185,7 +211,8 @@ std::optional<Zone> askZone(const Zone& start, QWidget* parent) {
                             e->text());
                     return;
                 }
-                (e == low[i] ? z.ranges[i].low : z.ranges[i].high) = *v;
+                (e == low[i] ? z.ranges[i].low : z.ranges[i].high) =
+                    *v * zoneUnitsPerShown(i, si);
             }
         }
         if (z.name.empty())

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPushButton>
@@ -38,6 +39,13 @@ std::string settingsFileLocation(const std::string& programPath) {
     return (config + "/humidraw.ini").toStdString();
 }
 
+std::string documentsFolder() {
+    const QString documents =
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents.toStdString();
+    return QDir::homePath().toStdString();
+}
+
 std::string captionFromVersion(const char* programFileName) {
     VersionStrings record;
     if (ReadVersionStrings(record, programFileName) == 1)
@@ -61,7 +69,7 @@ TFmIX::TFmIX(std::string settingsPath, std::string programFolder,
     // 2. Document and view.
     view_ = ViewState{};
     // 3. Settings.
-    settings_ = loadSettings(ini_, programFolder_);
+    settings_ = loadSettings(ini_, documentsFolder());
     for (int i = 1; i <= 4; ++i) cursors_[i] = programCursor(i);
 
     createCommands();
@@ -138,6 +146,7 @@ void TFmIX::createClientArea() {
     scroll_->setWidget(box_);
     setCentralWidget(scroll_);
     scroll_->viewport()->installEventFilter(this);
+    scroll_->installEventFilter(this);
     const auto button = [](QMouseEvent* e) {
         return e->button() == Qt::LeftButton     ? MouseButton::Left
                : e->button() == Qt::MiddleButton ? MouseButton::Middle
@@ -223,8 +232,10 @@ bool TFmIX::applySettings(const Settings& s) {
     }
     noteLanguageChange(s);
     settings_ = s;
+    const bool fitted = fitted_;
     view_ = before;
     applyView();
+    fitted_ = fitted;
     ViewIx();
     return true;
 }
@@ -325,6 +336,7 @@ bool TFmIX::eventFilter(QObject* watched, QEvent* e) {
     if (watched == scroll_->viewport() && e->type() == QEvent::Wheel &&
         wheelZoom(static_cast<QWheelEvent*>(e)))
         return true;
+    if (watched == scroll_ && e->type() == QEvent::Resize) keepFitted();
     return QMainWindow::eventFilter(watched, e);
 }
 

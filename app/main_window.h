@@ -52,6 +52,10 @@ namespace humidraw::app {
 // folder when the program's folder cannot be written.
 std::string settingsFileLocation(const std::string& programPath);
 
+// Where file dialogs open while no folder is remembered: the user's documents folder (XDG) when it
+// exists, else the home folder.
+std::string documentsFolder();
+
 // "Humidraw ver.<FileVersion>b", or the fallback when the program's version cannot be read.
 std::string captionFromVersion(const char* programFileName);
 
@@ -120,6 +124,7 @@ class TFmIX : public QMainWindow,
     QString documentCaption() const;
 
     const ViewState& view() const { return view_; }
+    bool fitted() const { return fitted_; }
     const Settings& settings() const { return settings_; }
     const ChartTable& chart() const { return chart_; }
     // The whole picture, painted where it was not yet (device pixels).
@@ -233,7 +238,11 @@ class TFmIX : public QMainWindow,
     Viewport viewport() const;
     // The view's scroll positions from the scroll bars (wheel, bars and panning move them).
     void takeScrollPositions();
+    // Takes the view as it stands: no longer at 全体表示 until ZoomAll fits it again.
     void applyView();
+    // A view at 全体表示 fits the scroll box again after it changed size (a zoomed view keeps
+    // its zoom).
+    void keepFitted();
     // The picture's layers: the chart on paper, and the document's objects over it.
     void paintChartLayer(QPainter& p);
     void paintObjectLayer(QPainter& p);
@@ -269,6 +278,7 @@ class TFmIX : public QMainWindow,
     QMenu* recentMenu_ = nullptr;
     int editedText_ = -1;  // the text the text dialog changes; -1: a new text is placed
     bool ending_ = false;
+    bool fitted_ = false;  // the view is at 全体表示: it follows the window's size
 
     std::map<std::string, QAction*> actions_;
     QScrollArea* scroll_ = nullptr;

@@ -403,7 +403,7 @@ void TFmIX::Fnew() {
         bool saved = false;
         if (!askToSave(PromptIcon::Warning, saved) || saved) return;
     }
-    Settings fresh = loadSettings(ini_, programFolder_);
+    Settings fresh = loadSettings(ini_, documentsFolder());
     clearDocument();
     setPickers(7, 3, 0);
     if (!rebuildChart(fresh)) {

@@ -47,6 +47,8 @@ bool TFmIX::printOn(QPrinter& printer) {
 void TFmIX::PrintIx() {
     editor_.commandEnd();
     QPrinter printer(QPrinter::HighResolution);
+    // The chart is wider than high: landscape is proposed, the user may still choose portrait.
+    printer.setPageOrientation(QPageLayout::Landscape);
     if (prompts_->setUpPrinter(printer)) {
         const bool ok = printOn(printer);
         if (ok)

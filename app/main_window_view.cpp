@@ -20,6 +20,7 @@ Viewport TFmIX::viewport() const {
 }
 
 void TFmIX::applyView() {
+    fitted_ = false;
     frame_.zoom = view_.zoom;
     box_->resize(view_.boxWidth, view_.boxHeight);
     scroll_->horizontalScrollBar()->setValue(view_.scrollX);
@@ -48,6 +49,7 @@ void TFmIX::ViewIx() {
 
 void TFmIX::paintChartLayer(QPainter& p) {
     QtCanvas k(p, 96);
+    k.setSmooth(true);
     k.setVisibleArea(p.clipBoundingRect());
     k.setPenMode(PenMode::Copy);
     k.setPenStyle(PenStyle::Solid);
@@ -65,6 +67,7 @@ void TFmIX::paintChartLayer(QPainter& p) {
 // state the chart's drawing leaves the canvas in.
 void TFmIX::paintObjectLayer(QPainter& p) {
     QtCanvas k(p, 96);
+    k.setSmooth(true);
     k.setVisibleArea(p.clipBoundingRect());
     k.setPenMode(PenMode::Copy);
     k.setPenColour(kChartColour);
@@ -106,6 +109,7 @@ void TFmIX::zoomStep(bool in, bool atPointer) {
     scroll_->horizontalScrollBar()->setValue(view_.scrollX);
     scroll_->verticalScrollBar()->setValue(view_.scrollY);
     frame_.zoom = view_.zoom;
+    fitted_ = false;
     editor_.viewChanged();
     ViewIx();
     if (QWidget* other = in ? down : up) other->setEnabled(true);
@@ -123,6 +127,23 @@ void TFmIX::ZoomAll() {
     editor_.commandEnd();
     humidraw::zoomAll(view_, viewport());
     applyView();
+    fitted_ = true;
+    ViewIx();
+    if (QWidget* up = buttonFor(commandBar_, actions_.at("ZoomIn"))) up->setEnabled(true);
+}
+
+void TFmIX::keepFitted() {
+    if (!fitted_ || ending_) return;
+    ViewState fit = view_;
+    humidraw::zoomAll(fit, viewport());
+    if (fit.zoom == view_.zoom && fit.boxWidth == view_.boxWidth &&
+        fit.boxHeight == view_.boxHeight)
+        return;
+    // A running command goes on: its marks follow the new zoom as after a zoom step.
+    view_ = fit;
+    applyView();
+    fitted_ = true;
+    editor_.viewChanged();
     ViewIx();
     if (QWidget* up = buttonFor(commandBar_, actions_.at("ZoomIn"))) up->setEnabled(true);
 }

@@ -140,7 +140,7 @@ void MeasuredDataWindow::fillCounts(const MeasuredData& d) {
 }
 
 std::string MeasuredDataWindow::countsText() const {
-    return countsCsv(rows_);
+    return "\xEF\xBB\xBF" + countsCsv(rows_);
 }
 
 void MeasuredDataWindow::chooseAndImport() {
@@ -251,7 +251,8 @@ void MeasuredDataWindow::putZone(const Zone& z, int index) {
 void MeasuredDataWindow::editZone(int index) {
     const MeasuredData d = host_.measuredData();
     const bool existing = index >= 0 && index < static_cast<int>(d.zones.size());
-    const auto z = askZone(existing ? d.zones[index] : zonePresets().front().zone, this);
+    const auto z =
+        askZone(existing ? d.zones[index] : zonePresets().front().zone, this, host_.siUnits());
     if (z) putZone(*z, existing ? index : -1);
 }
 
@@ -269,13 +270,18 @@ void MeasuredDataWindow::exportCounts() {
         this, ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "CSV書き出し")), QString(),
         ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "CSV ファイル (*.csv)")));
     if (path.isEmpty()) return;
-    const WriteResult w = replaceFile(path.toStdString(), countsText());
+    writeCounts(path.toStdString());
+}
+
+bool MeasuredDataWindow::writeCounts(const std::string& path) {
+    const WriteResult w = replaceFile(path, countsText());
     if (!w.ok())
         host_.tellData(
             ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "CSV書き出し")).toStdString(),
             (ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "ファイルを作成出来ません．\n")) +
              q(writeProblemText(w)))
                 .toStdString());
+    return w.ok();
 }
 
 }  // namespace humidraw::app

@@ -22,6 +22,8 @@ class MeasuredDataHost {
     // Replaces the document's data as one step that can be undone.
     virtual void changeMeasuredData(MeasuredData data) = 0;
     virtual double chartPressure() const = 0;
+    // The chart's unit setting: zones are typed in its units (kcal or kJ per kg(DA)).
+    virtual bool siUnits() const = 0;
     // A message to the user (the main window's prompts).
     virtual void tellData(const std::string& caption, const std::string& text) = 0;
 };
@@ -38,8 +40,11 @@ class MeasuredDataWindow : public QDialog {
     bool importPath(const std::string& path, std::optional<CsvChoice> choice = std::nullopt);
     // Adds the zone, or replaces the zone at `index`.
     void putZone(const Zone& z, int index = -1);
-    // The counts table as CSV, as the export writes it.
+    // The counts table as CSV, as the export writes it: UTF-8 with a byte-order mark, by which
+    // spreadsheet programs on Windows know the encoding of the zones' and sets' names.
     std::string countsText() const;
+    // Writes the counts to `path`; false (the user told why) when it could not be written.
+    bool writeCounts(const std::string& path);
 
     QListWidget* sets;
     QListWidget* zones;
@@ -68,7 +73,8 @@ class MeasuredDataWindow : public QDialog {
 // optional date-time column. Empty when cancelled.
 std::optional<CsvChoice> askCsvColumns(const std::vector<std::string>& header, QWidget* parent);
 
-// The zone dialog: name, preset, ranges, colour, fill. Empty when cancelled.
-std::optional<Zone> askZone(const Zone& start, QWidget* parent);
+// The zone dialog: name, preset, ranges in the chart's units (x in kg/kg(DA), h in kcal/kg(DA)
+// or with `si` kJ/kg(DA)), colour, fill. Empty when cancelled.
+std::optional<Zone> askZone(const Zone& start, QWidget* parent, bool si);
 
 }  // namespace humidraw::app

@@ -182,7 +182,7 @@ void DataOverlay::paintLegend(Canvas& k, const ChartFrame& f, const PaintOptions
             k.fillRect(X + H, Y, X + 2 * H, Y + H);
             k.textOut(X + 2 * H + H / 2, Y,
                       std::to_string(from) + (to > from ? "–" + std::to_string(to) : "") +
-                          " 時間/(1 °C × 1 g/kg)");
+                          " 時間/(1 °C × 0.001 kg/kg(DA))");
             from = to + 1;
             Y += H + H / 4;
         }

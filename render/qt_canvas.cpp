@@ -12,6 +12,9 @@ QColor toQColor(Colour c) {
 
 QtCanvas::QtCanvas(QPainter& painter, int dpi) : p_(painter), dpi_(dpi) {
     p_.setRenderHint(QPainter::Antialiasing, false);
+    // The painter's scale to the device (the picture's layers scale by the pixel ratio).
+    const double scale = std::abs(p_.deviceTransform().m11());
+    if (scale > 0) deviceRatio_ = scale;
     p_.setRenderHint(QPainter::TextAntialiasing, true);
     setFont("ＭＳ Ｐゴシック", 8, 0);
     applyPen();
@@ -25,9 +28,30 @@ void QtCanvas::applyPen() {
     const Colour colour = penMode_ == PenMode::Black ? 0x000000 : penColour_;
     QPen pen(toQColor(colour), penWidth_ <= 1 ? 0 : penWidth_, style, Qt::RoundCap, Qt::RoundJoin);
     pen.setCosmetic(penWidth_ <= 1);
+    // A thin pen's dots and dashes are device pixels long: on a printer's 600 or 1200 dpi they
+    // would close up into a solid line. They keep the length they have at 96 dpi.
+    if (penWidth_ <= 1 && style != Qt::SolidLine && dpi_ > 96) {
+        QList<qreal> pattern = pen.dashPattern();
+        for (qreal& d : pattern) d *= dpi_ / 96.0;
+        pen.setDashPattern(pattern);
+    }
     p_.setPen(pen);
     p_.setCompositionMode(penMode_ == PenMode::NotXor ? QPainter::RasterOp_NotSourceXorDestination
                                                       : QPainter::CompositionMode_SourceOver);
+}
+
+void QtCanvas::setSmooth(bool smooth) {
+    smooth_ = smooth;
+    p_.setRenderHint(QPainter::Antialiasing, smooth);
+}
+
+double QtCanvas::strokeOffset() const {
+    if (!smooth_) return 0;
+    // Plain drawing puts a one-pixel stroke through (x, y) on pixel (x, y), whose middle is half
+    // a device pixel further; a stroke of an odd number of device pixels is centred the same way,
+    // an even one lies on the pixel edge already.
+    const long devicePixels = penWidth_ <= 1 ? 1 : std::lround(penWidth_ * deviceRatio_);
+    return devicePixels % 2 ? 0.5 / deviceRatio_ : 0;
 }
 
 void QtCanvas::setPenColour(Colour c) {
@@ -82,7 +106,14 @@ void QtCanvas::lineTo(int x, int y) {
     const int w = penWidth_ + 1;
     if (!outside(std::min(pen_.x, x) - w, std::min(pen_.y, y) - w, std::max(pen_.x, x) + w,
                  std::max(pen_.y, y) + w))
-        p_.drawLine(pen_.x, pen_.y, x, y);
+    {
+        if (smooth_) {
+            const double o = strokeOffset();
+            p_.drawLine(QPointF(pen_.x + o, pen_.y + o), QPointF(x + o, y + o));
+        } else {
+            p_.drawLine(pen_.x, pen_.y, x, y);
+        }
+    }
     pen_ = {x, y};
 }
 
@@ -91,7 +122,12 @@ void QtCanvas::ellipse(int left, int top, int right, int bottom) {
     if (outside(std::min(left, right) - w, std::min(top, bottom) - w, std::max(left, right) + w,
                 std::max(top, bottom) + w))
         return;
-    p_.drawEllipse(QRect(left, top, right - left, bottom - top));
+    if (smooth_) {
+        const double o = strokeOffset();
+        p_.drawEllipse(QRectF(left + o, top + o, right - left, bottom - top));
+    } else {
+        p_.drawEllipse(QRect(left, top, right - left, bottom - top));
+    }
 }
 
 void QtCanvas::arc(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2) {
@@ -104,7 +140,8 @@ void QtCanvas::arc(int left, int top, int right, int bottom, int x1, int y1, int
     const double a2 = std::atan2(-(y2 - cy), x2 - cx) * 180 / M_PI;
     double span = a2 - a1;
     while (span <= 0) span += 360;
-    p_.drawArc(QRectF(left, top, right - left, bottom - top), static_cast<int>(a1 * 16),
+    const double o = strokeOffset();
+    p_.drawArc(QRectF(left + o, top + o, right - left, bottom - top), static_cast<int>(a1 * 16),
                static_cast<int>(span * 16));
 }
 

@@ -36,10 +36,16 @@ class QtCanvas : public Canvas {
     // Lines, circles, arcs and texts lying wholly outside `area` (the painter's clip, in its
     // pixels) are left out without being laid out; an empty area leaves nothing out.
     void setVisibleArea(const QRectF& area) { visible_ = area; }
+    // Lines, circles and arcs drawn smoothly (antialiased), placed on the same device pixels as
+    // when drawn plainly: a thin line through whole pixel coordinates covers exactly the pixels
+    // it covers without smoothing, a slanted one shades its neighbours. Texts are always smooth.
+    void setSmooth(bool smooth);
 
   private:
     bool outside(double left, double top, double right, double bottom) const;
     void applyPen();
+    // Where a stroke of the current pen goes for its middle to meet the pixels' middles.
+    double strokeOffset() const;
     QPainter& p_;
     int dpi_;
     Colour penColour_ = 0, brushColour_ = 0xFFFFFF, fontColour_ = 0;
@@ -53,6 +59,8 @@ class QtCanvas : public Canvas {
     double glyphReach_ = 0;  // no glyph of the font reaches further from where it is drawn
     QRectF visible_;
     PixelPoint pen_;
+    bool smooth_ = false;
+    double deviceRatio_ = 1;  // device pixels per canvas pixel
 };
 
 // 0x00BBGGRR to a QColor.

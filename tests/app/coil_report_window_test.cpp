@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QScreen>
+#include <QTest>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -51,8 +52,10 @@ TEST_F(Window, CoilReportOpensBesideTheDialogAndFollowsEveryRun) {
     EXPECT_FALSE(r->isModal());
     // Where the offscreen screen has room for it (on a desktop: tests/gui/coil_report.sh).
     const QRect report = r->frameGeometry();
-    EXPECT_EQ(report.topLeft(),
-              placeBeside(dialog, report.size(), r->screen()->availableGeometry()));
+    const QSize margins = report.size() - r->size();
+    EXPECT_EQ(report, placeBeside(dialog, QSize(560, r->height()) + margins,
+                                  r->screen()->availableGeometry(),
+                                  std::max(360, r->minimumSizeHint().width()) + margins.width()));
     // The defaults' cooling coil, worked by hand in tests/coil/coil_report_test.cpp.
     EXPECT_TRUE(has(r->tsv(), "冷却コイル 全熱負荷\t111154\tkcal/h\t129.25\tkW\n")) << r->tsv();
     EXPECT_TRUE(has(r->view->toPlainText().toStdString(), "冷却コイル 全熱負荷"));
@@ -79,20 +82,47 @@ TEST_F(Window, CoilReportOpensBesideTheDialogAndFollowsEveryRun) {
     EXPECT_EQ(r->tsv(), before);
 }
 
-TEST(CoilReportPlace, RightOfTheDialogElseLeftElseInside) {
+TEST(CoilReportPlace, RightOfTheDialogElseLeftElseNarrowedBesideElseInside) {
     const QRect screen(0, 0, 1280, 1024);
     const QSize report(560, 660);
-    // Dialog 0..434 × 100..507: right of it, 8 px apart, tops aligned.
-    EXPECT_EQ(placeBeside(QRect(0, 100, 435, 408), report, screen), QPoint(443, 100));
-    // Dialog 700..1134: 1143 + 560 > 1280, so left of it: 700 − 8 − 560 = 132.
-    EXPECT_EQ(placeBeside(QRect(700, 100, 435, 408), report, screen), QPoint(132, 100));
-    // Dialog 300..734 on a 1000 px screen: no side has 568 px; the right has 265, the left
-    // 300: against the left edge; a top at 500 would leave the screen (1024 − 660 = 364).
-    EXPECT_EQ(placeBeside(QRect(300, 500, 435, 408), report, QRect(0, 0, 1000, 1024)),
-              QPoint(0, 364));
-    // Dialog 200..634: the right has 365, the left 200: against the right edge, 1000 − 560.
-    EXPECT_EQ(placeBeside(QRect(200, 100, 435, 408), report, QRect(0, 0, 1000, 1024)),
-              QPoint(440, 100));
+    struct Case {
+        QRect dialog, area;
+        QRect expected;
+    } cases[] = {
+        // Dialog 0..434 × 100..507: right of it, 8 px apart, tops aligned.
+        {QRect(0, 100, 435, 408), screen, QRect(443, 100, 560, 660)},
+        // Dialog 700..1134: 1143 + 560 > 1280, so left of it: 700 − 8 − 560 = 132.
+        {QRect(700, 100, 435, 408), screen, QRect(132, 100, 560, 660)},
+        // Dialog 423..857, centred on the 1280 px screen: the right has 1280 − 866 = 414, the
+        // left 423 − 8 = 415: narrowed to 415 against the left edge, its right 8 px before the
+        // dialog.
+        {QRect(423, 100, 435, 408), screen, QRect(0, 100, 415, 660)},
+        // Dialog 400..834: the right has 1280 − 843 = 437 against the left's 392: right of it.
+        {QRect(400, 100, 435, 408), screen, QRect(843, 100, 437, 660)},
+        // Dialog 300..734 on a 1000 px screen: the right has 257, the left 292, both under
+        // 360: against the left edge at full width; a top at 500 would leave the screen
+        // (1024 − 660 = 364).
+        {QRect(300, 500, 435, 408), QRect(0, 0, 1000, 1024), QRect(0, 364, 560, 660)},
+        // Dialog 200..634: the right has 357, the left 192: against the right edge, 1000 − 560.
+        {QRect(200, 100, 435, 408), QRect(0, 0, 1000, 1024), QRect(440, 100, 560, 660)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(placeBeside(c.dialog, report, c.area, 360), c.expected) << c.dialog.x();
+}
+
+TEST_F(Window, CoilReportClosesWithEscape) {
+    TFmIX& w = open();
+    w.show();
+    w.A_Ahu1G();
+    w.coilDialog()->Button1->click();
+    CoilReportWindow* r = w.coilReport();
+    ASSERT_NE(r, nullptr);
+    r->activateWindow();
+    QApplication::processEvents();
+    ASSERT_TRUE(r->isVisible());
+    QTest::keyClick(r->view, Qt::Key_Escape);
+    EXPECT_FALSE(r->isVisible()) << "Esc closes the report as 閉じる does";
+    EXPECT_TRUE(w.isVisible());
 }
 
 TEST_F(Window, CoilReportCopiesTabsAndHtmlAndPrintsOnePage) {

@@ -12,11 +12,15 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolButton>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
+#include <optional>
+#include <regex>
 #include <sstream>
 
 #include "app/about_box.h"
@@ -149,6 +153,46 @@ TEST_F(Window, ZoomAllFitsTheScrollBox) {
     EXPECT_GT(grey, 200);
 }
 
+TEST_F(Window, FittedViewFollowsTheWindowsSizeAZoomedOneKeepsItsZoom) {
+    TFmIX& w = open();
+    w.show();
+    QApplication::processEvents();
+    w.ZoomAll();
+    const auto fits = [&] {
+        const QSize outer = w.scrollBox()->size();
+        return std::min(outer.width() / 640.0, outer.height() / 480.0);
+    };
+    // Larger, wider than 4:3, smaller, taller: the chart fills the scroll box each time, the
+    // paint box as large as the zoom gives (640 × zoom toward zero) and no scroll bar.
+    for (const QSize size : {QSize(1200, 900), QSize(1500, 800), QSize(600, 500), QSize(700, 900)}) {
+        w.resize(size);
+        QApplication::processEvents();
+        const QSize outer = w.scrollBox()->size();
+        EXPECT_DOUBLE_EQ(w.view().zoom, fits()) << size.width() << "×" << size.height();
+        EXPECT_EQ(w.paintBox()->width(), static_cast<int>(640 * w.view().zoom));
+        EXPECT_LE(w.paintBox()->width(), outer.width());
+        EXPECT_LE(w.paintBox()->height(), outer.height());
+        EXPECT_EQ(w.scrollBox()->horizontalScrollBar()->maximum(), 0);
+        EXPECT_EQ(w.scrollBox()->verticalScrollBar()->maximum(), 0);
+    }
+    // An options Apply keeps the view, and with it the fit.
+    ASSERT_TRUE(w.applySettings(w.settings()));
+    w.resize(1000, 800);
+    QApplication::processEvents();
+    EXPECT_DOUBLE_EQ(w.view().zoom, fits());
+    // A zoom step, 等倍表示: the zoom stays whatever the size.
+    w.ZoomIn();
+    const double zoomed = w.view().zoom;
+    w.resize(1300, 1000);
+    QApplication::processEvents();
+    EXPECT_EQ(w.view().zoom, zoomed);
+    w.ZoomOrg();
+    w.resize(800, 600);
+    QApplication::processEvents();
+    EXPECT_EQ(w.view().zoom, 2.0);
+    EXPECT_EQ(w.paintBox()->width(), 1280);
+}
+
 TEST_F(Window, OptionsApplyRebuildsOrRefuses) {
     TFmIX& w = open();
     TFOption* o = w.optionsDialog();
@@ -209,7 +253,7 @@ TEST_F(Window, ClosingWritesFolderAndPlaceEndingWritesNothing) {
         w.setGeometry(50, 60, 800, 600);
         w.close();
         const std::string text = iniText();
-        EXPECT_NE(text.find("CurrentDir=" + dir.string()), std::string::npos);
+        EXPECT_NE(text.find("CurrentDir=" + documentsFolder()), std::string::npos);
         EXPECT_NE(text.find("Left=50"), std::string::npos);
         EXPECT_NE(text.find("Width=800"), std::string::npos);
         EXPECT_LT(text.find("Left="), text.find("Width="));
@@ -221,6 +265,44 @@ TEST_F(Window, ClosingWritesFolderAndPlaceEndingWritesNothing) {
     w.Fend();
     w.close();
     EXPECT_FALSE(fs::exists(ini)) << "Fend writes nothing";
+}
+
+// With no folder remembered, the file dialogs start in the user's documents folder (as XDG
+// names it, else ~/Documents), else in the home folder; never in the program's own folder.
+TEST_F(Window, FirstFolderIsTheDocumentsFolderElseHome) {
+    const auto saved = [](const char* name) -> std::optional<std::string> {
+        const char* v = std::getenv(name);
+        return v ? std::optional<std::string>(v) : std::nullopt;
+    };
+    const auto home = saved("HOME"), config = saved("XDG_CONFIG_HOME");
+    const fs::path user = dir / "user";
+    setenv("HOME", user.c_str(), 1);
+    unsetenv("XDG_CONFIG_HOME");
+    struct Case {
+        std::vector<std::string> folders;  // made under the home folder
+        std::string userDirs;              // ~/.config/user-dirs.dirs, none when empty
+        fs::path expected;
+    } cases[] = {
+        {{"Documents"}, "", user / "Documents"},
+        {{"Documents", "Papers"}, "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n", user / "Papers"},
+        {{"Documents"}, "XDG_DOCUMENTS_DIR=\"$HOME/Gone\"\n", user},
+        {{}, "", user},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(user);
+        fs::create_directories(user / ".config");
+        for (const std::string& f : c.folders) fs::create_directories(user / f);
+        if (!c.userDirs.empty()) std::ofstream(user / ".config" / "user-dirs.dirs") << c.userDirs;
+        window.reset();
+        TFmIX& w = open();
+        EXPECT_EQ(w.settings().currentDir, c.expected.string()) << c.userDirs;
+        w.Fnew();
+        EXPECT_EQ(w.settings().currentDir, c.expected.string()) << "after 新規作成";
+    }
+    window.reset();
+    home ? setenv("HOME", home->c_str(), 1) : unsetenv("HOME");
+    if (config) setenv("XDG_CONFIG_HOME", config->c_str(), 1);
+    EXPECT_NE(documentsFolder(), dir.string());
 }
 
 TEST_F(Window, AboutBoxShowsTheCaption) {
@@ -540,6 +622,88 @@ TEST_F(Window, PrintingFitsAndCentresOnThePage) {
     const size_t messages = said.size();
     w.PrintIx();
     EXPECT_EQ(said.size(), messages) << "a cancelled print dialog says nothing";
+}
+
+namespace {
+// Pieces of ink on a page (8-connected pixels darker than mid-grey), with the pixels they hold.
+struct Pieces {
+    int count = 0, pixels = 0;
+};
+Pieces inkPieces(const QImage& page) {
+    const int w = page.width(), h = page.height();
+    std::vector<char> seen(static_cast<size_t>(w) * h, 0);
+    Pieces p;
+    std::vector<std::pair<int, int>> stack;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (seen[size_t(y) * w + x] || qGray(page.pixel(x, y)) >= 128) continue;
+            ++p.count;
+            stack.push_back({x, y});
+            seen[size_t(y) * w + x] = 1;
+            while (!stack.empty()) {
+                const auto [cx, cy] = stack.back();
+                stack.pop_back();
+                ++p.pixels;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const int nx = cx + dx, ny = cy + dy;
+                        if (nx < 0 || ny < 0 || nx >= w || ny >= h) continue;
+                        char& s = seen[size_t(ny) * w + nx];
+                        if (s || qGray(page.pixel(nx, ny)) >= 128) continue;
+                        s = 1;
+                        stack.push_back({nx, ny});
+                    }
+            }
+        }
+    return p;
+}
+}  // namespace
+
+// The print dialog proposes landscape for the 4:3 chart, and the chart's line families keep
+// their styles on paper: each family alone, printed to PDF and read back at 150 dpi.
+TEST_F(Window, PrintProposesLandscapeAndKeepsTheLineStyles) {
+    TFmIX& w = open();
+    const std::string pdf = (dir / "print.pdf").string();
+    script.printTo = pdf;
+    script.orientation.reset();  // the dialog taken as it opens
+    w.PrintIx();
+    ASSERT_TRUE(script.proposed.has_value());
+    EXPECT_EQ(*script.proposed, QPageLayout::Landscape);
+    if (!havePdftoppm()) GTEST_SKIP() << "no pdftoppm";
+    // A4 across: 297 × 210 mm = 841.89 × 595.28 pt.
+    const std::string info = (dir / "info.txt").string();
+    ASSERT_EQ(std::system(("pdfinfo " + pdf + " > " + info).c_str()), 0);
+    std::ifstream in(info);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::smatch size;
+    const std::string t = text.str();
+    ASSERT_TRUE(std::regex_search(t, size, std::regex(R"(Page size:\s+([0-9.]+) x ([0-9.]+) pts)")))
+        << t;
+    EXPECT_NEAR(std::stod(size[1]), 841.89, 1) << t;
+    EXPECT_NEAR(std::stod(size[2]), 595.28, 1) << t;
+    std::map<ViewFlag, Pieces> family;
+    for (ViewFlag f : {CB_DB, CB_WB, CB_SV}) {
+        Settings s = w.settings();
+        s.view.fill(false);
+        s.view[f] = true;
+        ASSERT_TRUE(w.applySettings(s));
+        w.PrintIx();
+        const std::string png = (dir / "family").string();
+        ASSERT_EQ(std::system(("pdftoppm -r 150 -gray -png -singlefile " + pdf + " " + png).c_str()),
+                  0);
+        family[f] = inkPieces(QImage(QString::fromStdString(png + ".png")));
+    }
+    const auto perPiece = [&](ViewFlag f) {
+        return double(family[f].pixels) / std::max(1, family[f].count);
+    };
+    // At 150 dpi a dot of 1/96 in is 1.6 px long and its gap 3.1 px, so a dotted line falls
+    // into pieces of a few pixels (labels add a few larger ones); a dash-dot line alternates a
+    // 6.3 px dash with a dot, about twice the ink a piece; a solid line stays whole lines.
+    EXPECT_GT(perPiece(CB_DB), 50) << "dry bulb, solid";
+    EXPECT_LT(perPiece(CB_WB), 6) << "wet bulb, dotted";
+    EXPECT_GT(perPiece(CB_SV), 1.5 * perPiece(CB_WB)) << "specific volume, dash-dot";
+    EXPECT_LT(perPiece(CB_SV), 20) << "specific volume, dash-dot";
 }
 
 TEST_F(Window, MetafileCommandWritesEachFormatByExtension) {

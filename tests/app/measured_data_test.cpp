@@ -2,7 +2,11 @@
 // companion file saved and opened with the document while the document file stays as it was.
 #include <QApplication>
 #include <QMenuBar>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTimer>
+#include <functional>
 
 #include "window_fixture.h"
 
@@ -50,9 +54,22 @@ TEST_F(Window, MeasuredDataImportZonesUndoAndCounts) {
     ASSERT_EQ(d->counts->rowCount(), 1);
     EXPECT_EQ(d->counts->item(0, 2)->text(), "2");
     EXPECT_EQ(d->counts->item(0, 4)->text(), "50.0 %");
-    EXPECT_EQ(d->countsText(),
-              "zone,data set,inside,total,share,too hot,too cold,too humid,too dry\n"
-              "建築物衛生法の管理基準,room.csv,2,4,0.5000,1,0,1,0\n");
+    // Written for spreadsheets: UTF-8 behind its byte-order mark EF BB BF.
+    const std::string csv =
+        "\xEF\xBB\xBFzone,data set,inside,total,share,too hot,too cold,too humid,too dry\n"
+        "建築物衛生法の管理基準,room.csv,2,4,0.5000,1,0,1,0\n";
+    EXPECT_EQ(d->countsText(), csv);
+    ASSERT_TRUE(d->writeCounts((dir / "counts.csv").string()));
+    {
+        std::ifstream in(dir / "counts.csv", std::ios::binary);
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        EXPECT_EQ(bytes.str(), csv);
+    }
+    said.clear();
+    EXPECT_FALSE(d->writeCounts((dir / "gone" / "counts.csv").string()));
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_EQ(said[0].caption, "CSV書き出し");
 
     // Hiding the set takes it out of the table; each change is one step.
     d->sets->item(0)->setCheckState(Qt::Unchecked);
@@ -113,4 +130,82 @@ TEST_F(Window, MeasuredDataKeptBesideTheUnchangedDocument) {
     EXPECT_TRUE(third.measuredData().empty());
     ASSERT_FALSE(said.empty());
     EXPECT_NE(said.back().text.find("plain.hdw.data"), std::string::npos);
+}
+
+namespace {
+
+// Works the zone dialog once it is open: its row labels and bound fields (low, high by row).
+struct ZoneDialogView {
+    QStringList labels;
+    std::vector<QLineEdit*> bounds;
+};
+void onZoneDialog(std::function<void(ZoneDialogView&)> work) {
+    QTimer::singleShot(0, [work] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->objectName() != "ZoneDialog" || !top->isVisible()) continue;
+            ZoneDialogView v;
+            for (QLabel* l : top->findChildren<QLabel*>()) v.labels << l->text();
+            const auto edits = top->findChildren<QLineEdit*>();
+            v.bounds.assign(edits.begin() + 1, edits.end());  // after the name
+            work(v);
+            top->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+            return;
+        }
+        ADD_FAILURE() << "no zone dialog";
+    });
+}
+
+}  // namespace
+
+bool sameRanges(const Zone& a, const Zone& b) {
+    for (int i = 0; i < kZonePropertyCount; ++i)
+        if (a.ranges[i].low != b.ranges[i].low || a.ranges[i].high != b.ranges[i].high)
+            return false;
+    return true;
+}
+
+// Bounds are typed and shown in the chart's units: x in kg/kg(DA), h in kcal/kg(DA) or on an
+// SI chart kJ/kg(DA); the zone keeps g/kg(DA) and kJ/kg(DA), a bound left as shown exactly.
+TEST_F(Window, ZoneDialogFollowsTheChartsUnits) {
+    TFmIX& w = open();
+    w.action("MeasuredData")->trigger();
+    MeasuredDataWindow* d = w.measuredDataWindow();
+    ASSERT_TRUE(d);
+    enum { kXLow = 4, kXHigh = 5, kHHigh = 11 };  // row × 2 + side
+    onZoneDialog([](ZoneDialogView& v) {
+        EXPECT_TRUE(v.labels.contains("絶対湿度 x [kg/kg(DA)]")) << v.labels.join("|").toStdString();
+        EXPECT_TRUE(v.labels.contains("比エンタルピ h [kcal/kg(DA)]"));
+        v.bounds[kXLow]->setText("0.006");
+        v.bounds[kXHigh]->setText("0.012");
+        v.bounds[kHHigh]->setText("12");
+    });
+    d->addZoneButton->click();
+    ASSERT_EQ(w.measuredData().zones.size(), 1u);
+    const Zone typed = w.measuredData().zones[0];
+    EXPECT_EQ(typed.ranges[kZoneDB].low, 18.0) << "the preset's bound as it was";
+    EXPECT_DOUBLE_EQ(*typed.ranges[kZoneX].low, 6.0);    // 0.006 kg/kg = 6 g/kg
+    EXPECT_DOUBLE_EQ(*typed.ranges[kZoneX].high, 12.0);  // 0.012 kg/kg = 12 g/kg
+    // 12 kcal/kg × 4.18605 kJ/kcal (the chart's factor) = 50.2326 kJ/kg.
+    EXPECT_DOUBLE_EQ(*typed.ranges[kZoneH].high, 50.2326);
+
+    // On the SI chart the same zone reads 50.2326 kJ/kg(DA); left as shown, it stays the same.
+    Settings si = w.settings();
+    si.si = true;
+    ASSERT_TRUE(w.applySettings(si));
+    d->zones->setCurrentRow(0);
+    onZoneDialog([](ZoneDialogView& v) {
+        EXPECT_TRUE(v.labels.contains("比エンタルピ h [kJ/kg(DA)]"));
+        EXPECT_TRUE(v.labels.contains("絶対湿度 x [kg/kg(DA)]"));
+        EXPECT_EQ(v.bounds[kHHigh]->text(), "50.2326");
+        EXPECT_EQ(v.bounds[kXLow]->text(), "0.006");
+    });
+    d->editZoneButton->click();
+    EXPECT_TRUE(sameRanges(w.measuredData().zones[0], typed));
+
+    // Back on the engineering chart: 12 kcal/kg(DA) again, and untouched bounds stay exact.
+    si.si = false;
+    ASSERT_TRUE(w.applySettings(si));
+    onZoneDialog([](ZoneDialogView& v) { EXPECT_EQ(v.bounds[kHHigh]->text(), "12"); });
+    d->editZoneButton->click();
+    EXPECT_TRUE(sameRanges(w.measuredData().zones[0], typed));
 }

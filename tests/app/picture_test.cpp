@@ -25,11 +25,12 @@ namespace {
 
 // The whole picture as one painting of chart and objects into a 3600 × 2700 image, cut to the
 // paint box.
-QImage onePass(TFmIX& w) {
+QImage onePass(TFmIX& w, bool smooth = true) {
     QImage image(3600, 2700, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
     QtCanvas k(p, 96);
+    k.setSmooth(smooth);  // as the screen draws
     k.setPenMode(PenMode::Copy);
     k.setPenStyle(PenStyle::Solid);
     k.setPenColour(kPaperColour);
@@ -147,4 +148,50 @@ TEST_F(Picture, ARubberBandLeavesNothingBehindOnPartsPaintedLater) {
     e.escapeKey();
     EXPECT_FALSE(samePixels(banded, onePass(w))) << "the band and the start circle were shown";
     EXPECT_TRUE(samePixels(shown(w), onePass(w)));
+}
+
+// The screen draws its lines smoothly on the pixels plain drawing gives them: a slanted line
+// shades the paper beside it, a horizontal one (the humidity-ratio lines, the frame) keeps exactly
+// its pixels, and hardly a pixel plain drawing inks is left as paper. Marks stay plain (the
+// rubber band above leaves nothing).
+TEST_F(Picture, LinesAreSmoothOnThePixelsOfPlainDrawing) {
+    TFmIX& w = open();
+    w.resize(724, 584);
+    w.show();
+    QApplication::processEvents();
+    w.ZoomAll();
+    drawLineAB(w);
+    const QImage screen = shown(w), plain = onePass(w, false);
+    ASSERT_EQ(screen.size(), plain.size());
+    const auto at = [](const QImage& i, int x, int y) { return i.pixel(x, y) | 0xFF000000; };
+    const QRgb paper = qRgb(255, 255, 255), grey = qRgb(128, 128, 128);
+    int ink = 0, shaded = 0, lost = 0, straight = 0, straightKept = 0;
+    for (int y = 0; y < plain.height(); ++y) {
+        int run = 0;  // the chart's grey so far along the row in plain drawing
+        for (int x = 0; x <= plain.width(); ++x) {
+            const bool greyHere = x < plain.width() && at(plain, x, y) == grey;
+            if (greyHere) {
+                ++run;
+            } else {
+                // A run of 200 pixels or more is a horizontal line: the same pixels on screen
+                // (but at its ends, which smoothing rounds).
+                if (run >= 200)
+                    for (int i = x - run + 1; i < x - 1; ++i) {
+                        ++straight;
+                        straightKept += at(screen, i, y) == grey;
+                    }
+                run = 0;
+            }
+            if (x == plain.width()) break;
+            const QRgb p = at(plain, x, y), s = at(screen, x, y);
+            ink += p != paper;
+            shaded += p == paper && s != paper;
+            lost += p != paper && s == paper;
+        }
+    }
+    EXPECT_GT(shaded, ink / 4) << "slanted lines shade their neighbours (" << ink << " inked)";
+    EXPECT_LT(lost, ink / 50) << "inked pixels left as paper";
+    EXPECT_GT(straight, 2000);
+    // Where a label or the drawn line crosses one, a pixel may take their colour.
+    EXPECT_GE(straightKept, straight - straight / 1000) << "horizontal lines on their own pixels";
 }

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -31,7 +32,9 @@ struct Script {
     std::deque<Answer> answers;
     std::deque<std::string> files;
     std::string printTo;  // empty: the print dialog is cancelled
-    QPageLayout::Orientation orientation = QPageLayout::Landscape;
+    // What the user picks in the print dialog; none: what the dialog proposed.
+    std::optional<QPageLayout::Orientation> orientation = QPageLayout::Landscape;
+    std::optional<QPageLayout::Orientation> proposed;  // what the print dialog was offered
     std::function<void(const Said&)> onTell;  // looks at the program while a message shows
 };
 
@@ -57,11 +60,12 @@ class ScriptedPrompts : public UserPrompts {
         return next();
     }
     bool setUpPrinter(QPrinter& printer) override {
+        s_.proposed = printer.pageLayout().orientation();
         if (s_.printTo.empty()) return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(s_.printTo));
         printer.setPageSize(QPageSize(QPageSize::A4));
-        printer.setPageOrientation(s_.orientation);
+        if (s_.orientation) printer.setPageOrientation(*s_.orientation);
         return true;
     }
 

@@ -105,6 +105,26 @@ TEST(DataDrawing, DotsAtTheirChartPlaceAndHiddenSetsNot) {
     EXPECT_TRUE(withBrush(chart.paint(data), 0x00112233).empty());
 }
 
+TEST(DataDrawing, DensityLegendInTheChartsHumidityUnit) {
+    Chart chart;
+    auto data = std::make_shared<MeasuredData>();
+    DataSet s;
+    s.name = "room";
+    s.density = true;
+    const double h = V_DBAH2EN(20, 0.0073);
+    s.points.assign(3, {20, 0.0073, h});
+    data->sets.push_back(s);
+    std::vector<std::string> legend;
+    for (const RecordedOp& op : chart.paint(data).of(RecordedOp::Text))
+        if (op.text.find("時間") != std::string::npos) legend.push_back(op.text);
+    // Three hours in the one cell, five shades: each shade up to floor(3 × level / 5) hours,
+    // 0 1 1 2 3, so the shades of 1, 2 and 3 hours; the cell is 1 g/kg(DA), written in the
+    // chart's kg/kg(DA).
+    EXPECT_EQ(legend, (std::vector<std::string>{"1 時間/(1 °C × 0.001 kg/kg(DA))",
+                                                "2 時間/(1 °C × 0.001 kg/kg(DA))",
+                                                "3 時間/(1 °C × 0.001 kg/kg(DA))"}));
+}
+
 TEST(DataDrawing, ZoneOutlineAndFillDrawnWithTheChart) {
     Chart chart;
     auto data = std::make_shared<MeasuredData>();

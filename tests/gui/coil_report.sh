@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The coil report on a desktop: 記入 in the single-coil dialog opens the report window beside
 # the dialog, and its コピー button puts the report on the clipboard as tab-separated text (read
-# back by another program, xclip) and as HTML. Keyboard only.
+# back by another program, xclip) and as HTML; Esc closes it. Keyboard only.
 # Usage: coil_report.sh BIN_DIR   (run under xvfb-run; exits 77 when the tools are missing)
 set -euo pipefail
 bin=$1
@@ -59,6 +59,11 @@ grep -qP '^C:OA\t34.0\t60.0\t27.3\t20.56\t0.0203$' "$work/report.tsv" ||
 xclip -selection clipboard -t text/html -o >"$work/report.html"
 grep -q '<td>冷却コイル 全熱負荷</td>' "$work/report.html" ||
   fail "the HTML has not the report's table"
+# Esc closes the report as 閉じる does.
+xdotool windowactivate --sync "$report"
+xdotool key Escape
+sleep 0.5
+visible 'Humidraw ｼﾝｸﾞﾙｺｲﾙ方式 計算結果' && fail "Esc left the report open"
 kill_program
 keep_shots
 echo "coil report test passed"
