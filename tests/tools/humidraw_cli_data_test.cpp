@@ -40,7 +40,7 @@ TEST(HumidrawCliData, ZonesJsonOfAHandMadeFile) {
                                      "5;23;80\n"
                                      "6;23;30\n"
                                      "7;23;\n");
-    const CommandRun r = runCommand(HUMIDRAW_CLI, "zones --data " + data +
+    const CommandRun r = runCommand(HUMIDRAW_CLI, "zones --lang en --data " + data +
                                                       " --columns DB=Temp,RH=3 --zone "
                                                       "building-hygiene --json");
     ASSERT_EQ(r.status, 0) << r.err;
@@ -87,8 +87,10 @@ TEST(HumidrawCliData, Refusals) {
         {"zones --data " + data + " --columns DB", 2, "two properties"},
         {"zones --data " + data + " --columns DB,QQ", 2, "unknown property"},
         {"zones --data " + data + " --units C,kg/kg", 2, "not a unit of RH"},
-        {"zones --data /nonexistent/d.csv", 1, "cannot be read"},
-        {"zones --data " + f.write("e.csv", "DB,RH\nx,y\n"), 1, "no row gives an air state"},
+        {"zones --lang en --data /nonexistent/d.csv", 1,
+         "/nonexistent/d.csv: The file is not found"},
+        {"zones --lang en --data " + f.write("e.csv", "DB,RH\nx,y\n"), 1,
+         "no row gives an air state (1 rows; line 2: not a number: 'x')"},
         {"render --data " + data + " --zone", 2, "needs a value"},
     };
     for (const Case& c : cases) {
