@@ -486,18 +486,20 @@ struct NamedColumn {
     Unit unit;
 };
 
-// The unit a header gives after its name: "[g/kg]", "(g/kg(DA))", "_C".
+// The unit a header gives after its name ("[g/kg]", "(g/kg(DA))", "_C"), else the property's
+// first unit; empty when the brackets hold anything but one of the property's units ("DB [°F]"),
+// so that such a column is never read in the wrong unit.
 std::optional<Unit> headerUnit(std::string_view rest, Quantity q) {
-    std::string u(trim(rest));
+    const std::string_view given = trim(rest);
+    const bool bracketed = !given.empty() && (given.front() == '[' || given.front() == '(');
+    std::string u(given);
     if (!u.empty() && (u.front() == '[' || u.front() == '(' || u.front() == '_')) u.erase(0, 1);
     if (!u.empty() && (u.back() == ']' || u.back() == ')')) u.pop_back();
-    for (const char* da : {"(da)", "(DA)", "da", "DA"}) {
-        const size_t n = std::strlen(da);
-        if (u.size() > n && u.compare(u.size() - n, n, da) == 0) u.erase(u.size() - n);
-    }
+    if (u.size() > 4 && u.compare(u.size() - 4, 4, "(da)") == 0) u.erase(u.size() - 4);
     const auto unit = parseUnit(std::string(trim(u)));
     if (unit && unitFits(q, *unit)) return unit;
-    return std::nullopt;
+    if (bracketed || unit) return std::nullopt;
+    return unitsFor(q).front();
 }
 
 bool fixesState(Quantity a, Quantity b) {
@@ -515,7 +517,7 @@ Result<CsvChoice> proposeCsvColumns(const std::vector<std::string>& header) {
     for (size_t i = 0; i < header.size(); ++i) {
         const std::string name = lowered(trim(header[i]));
         std::string_view rest;
-        // The longest word that names the column ("dew point" before "dp"-less "dew").
+        // The longest word that names the column: "humidity ratio" rather than "humidity".
         const char* best = nullptr;
         Quantity q = Quantity::DB;
         for (const auto& w : kPropertyWords)
@@ -526,8 +528,8 @@ Result<CsvChoice> proposeCsvColumns(const std::vector<std::string>& header) {
             }
         if (best) {
             namesWord(name, best, rest);
-            named.push_back(
-                {static_cast<int>(i), q, headerUnit(rest, q).value_or(unitsFor(q).front())});
+            if (const auto unit = headerUnit(rest, q))
+                named.push_back({static_cast<int>(i), q, *unit});
             continue;
         }
         if (time < 0)

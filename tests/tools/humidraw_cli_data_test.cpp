@@ -141,3 +141,35 @@ TEST(HumidrawCliData, RenderDrawsTheDocumentsCompanionData) {
     EXPECT_EQ(damaged.status, 1);
     EXPECT_TRUE(has(damaged.err, "d.hdw.data")) << damaged.err;
 }
+
+TEST(HumidrawCliData, ColumnsFromTheHeaderAndMessagesInTheChosenLanguage) {
+    Folder f;
+    // No --columns: the header names DB (third) and x in g/kg (second), as the window proposes.
+    const std::string data =
+        f.write("h.csv", "Date,x [g/kg],DB\n1,5,20\n2,9,20\n3,5,30\n4,bad,20\n");
+    const std::string zone =
+        f.write("zone.json", "{\"name\": \"dry\", \"x\": [null, 8], \"DB\": [null, 25]}");
+    const struct {
+        const char* lang;
+        std::string skipped, refusal;
+    } languages[] = {
+        {"ja", "line 5: 数値ではありません: 'bad'",
+         "見出し行に量（DB, RH, x, h, WB, SV, DP）を名前とする列が2つありません"},
+        {"en", "line 5: not a number: 'bad'",
+         "the header row does not name two properties (DB, RH, x, h, WB, SV, DP)"},
+    };
+    for (const auto& l : languages) {
+        const CommandRun r = runCommand(HUMIDRAW_CLI, std::string("zones --lang ") + l.lang +
+                                                          " --data " + data + " --zone " + zone);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out,
+                  "zone,data set,inside,total,share,too hot,too cold,too humid,too dry\n"
+                  "dry,h.csv,1,3,0.3333,1,0,1,0\n");
+        EXPECT_TRUE(has(r.err, l.skipped)) << r.err;
+        const CommandRun none =
+            runCommand(HUMIDRAW_CLI, std::string("zones --lang ") + l.lang + " --data " +
+                                         f.write("n.csv", "a,b\n1,2\n"));
+        EXPECT_EQ(none.status, 1);
+        EXPECT_TRUE(has(none.err, "n.csv: " + l.refusal)) << none.err;
+    }
+}
