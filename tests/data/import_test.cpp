@@ -256,6 +256,10 @@ TEST(DataImport, WhatIsNoRegularFileOrCannotBeReadFails) {
     const auto header = csvFileHeader("/nonexistent/folder/data.csv");
     ASSERT_FALSE(header);
     EXPECT_EQ(header.error(), "/nonexistent/folder/data.csv: ファイルが見つかりません");
+    // The whole texts still read whole (zone files, the companion file) are read the same way.
+    const auto whole = readWholeFile("/proc/self/mem");
+    ASSERT_FALSE(whole);
+    EXPECT_EQ(whole.error(), "/proc/self/mem: ファイルを読み込めません");
 }
 
 TEST(DataImport, HeaderOfAnyWidthAndLinesPastTheLimit) {
