@@ -112,9 +112,9 @@ std::string tooManyRows(long limit) {
                          {std::to_string(limit)});
 }
 
-// Walks the data lines, calling f(lineNumber, line) for each that is not blank (f counts it as a
-// row); a line too long is skipped. False when the progress stopped it, the row limit was passed
-// or a read failed (`why` then says which).
+// Walks the data lines, counting each that is not blank as a row and calling f(lineNumber, line)
+// for it; a line too long is skipped. False when the progress stopped it, the row limit was
+// passed or a read failed (`why` then says which).
 template <typename F>
 bool forEachRow(LineSource& lines, long firstLine, long rowLimit, ImportReport& report,
                 const ImportProgress& progress, std::string& why, F f) {
