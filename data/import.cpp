@@ -97,9 +97,11 @@ int findColumn(const std::string& wanted, const std::vector<std::string>& header
     return -1;
 }
 
-void skip(ImportReport& r, long line, std::string reason) {
+// A skipped row; `reason()` gives its reason, asked only for the first few that are reported.
+template <typename Reason>
+void skip(ImportReport& r, long line, Reason reason) {
     ++r.skipped;
-    if (r.firstSkipped.size() < kReportedRows) r.firstSkipped.push_back({line, std::move(reason)});
+    if (r.firstSkipped.size() < kReportedRows) r.firstSkipped.push_back({line, reason()});
 }
 
 std::string lineTooLong() {
@@ -131,7 +133,7 @@ bool forEachRow(LineSource& lines, long firstLine, long rowLimit, ImportReport& 
                 return false;
             }
             if (tooLong)
-                skip(report, n, lineTooLong());
+                skip(report, n, lineTooLong);
             else
                 f(n, line);
         }
@@ -225,20 +227,21 @@ Result<Imported> readCsv(LineSource& lines, const CsvChoice& choice, const Impor
         lines, 2, rowLimit, im.report, progress, why, [&](long n, std::string_view line) {
             splitLine(line, sep, need, fields);
             if (fields.size() < need)
-                return skip(im.report, n, translate("Data", "項目が足りません"));
+                return skip(im.report, n, [&] { return translate("Data", "項目が足りません"); });
             double va, vb;
             if (!parseNumber(fields[a], decimalComma, va))
-                return skip(im.report, n, notANumber(fields[a]));
+                return skip(im.report, n, [&] { return notANumber(fields[a]); });
             if (!parseNumber(fields[b], decimalComma, vb))
-                return skip(im.report, n, notANumber(fields[b]));
+                return skip(im.report, n, [&] { return notANumber(fields[b]); });
             if (t >= 0 && fields[t].size() > kImportTimeLimit)
-                return skip(im.report, n,
-                            withArguments(translate("Data", "日時が長すぎます（%1 バイトまで）"),
-                                          {std::to_string(kImportTimeLimit)}));
+                return skip(im.report, n, [&] {
+                    return withArguments(translate("Data", "日時が長すぎます（%1 バイトまで）"),
+                                         {std::to_string(kImportTimeLimit)});
+                });
             const PointOutcome o =
                 calc.state(choice.first.quantity, toEngineering(va, choice.first.unit),
                            choice.second.quantity, toEngineering(vb, choice.second.unit));
-            if (!o.point) return skip(im.report, n, translate("Data", o.reason));
+            if (!o.point) return skip(im.report, n, [&] { return translate("Data", o.reason); });
             ++im.report.used;
             im.set.points.push_back(*o.point);
             if (t >= 0) im.set.times.emplace_back(fields[t]);
@@ -283,21 +286,24 @@ Result<Imported> readEpw(LineSource& lines, double pressureMmHg, const ImportPro
     const bool whole = forEachRow(
         lines, 9, rowLimit, im.report, progress, why, [&](long n, std::string_view line) {
             splitLine(line, ',', 9, fields);
-            if (fields.size() < 9) return skip(im.report, n, translate("Data", "項目が足りません"));
+            if (fields.size() < 9)
+                return skip(im.report, n, [&] { return translate("Data", "項目が足りません"); });
             int date[4];
             for (int i = 0; i < 4; ++i) {
                 double v;
                 if (!parseNumber(fields[i], false, v) || v != std::floor(v))
-                    return skip(im.report, n, translate("Data", "日付と時刻ではありません"));
+                    return skip(im.report, n,
+                                [&] { return translate("Data", "日付と時刻ではありません"); });
                 if (!(v >= kEpwDate[i].low && v <= kEpwDate[i].high))
-                    return skip(im.report, n, translate("Data", kEpwDate[i].reason));
+                    return skip(im.report, n,
+                                [&] { return translate("Data", kEpwDate[i].reason); });
                 date[i] = static_cast<int>(v);
             }
             double DB, RH;
             if (!parseNumber(fields[6], false, DB) || !parseNumber(fields[8], false, RH))
-                return skip(im.report, n, translate("Data", "数値ではありません"));
+                return skip(im.report, n, [&] { return translate("Data", "数値ではありません"); });
             const PointOutcome o = calc.state(Quantity::DB, DB, Quantity::RH, RH);
-            if (!o.point) return skip(im.report, n, translate("Data", o.reason));
+            if (!o.point) return skip(im.report, n, [&] { return translate("Data", o.reason); });
             ++im.report.used;
             im.set.points.push_back(*o.point);
             char time[32];
