@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <iterator>
 
 #include "app/measured_data_window.h"
 #include "engine/air_constants.h"
@@ -69,11 +70,24 @@ std::optional<CsvChoice> askCsvColumns(const std::vector<std::string>& header, Q
         new QLabel(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow",
                                         "状態を決める2つの列と、その量と単位を選んでください。")),
                    &d));
-    auto* first = columnBox(header, &d, 1, false);
-    auto* firstQ = propertyBox(&d, 0);
-    auto* second = columnBox(header, &d, 2, false);
-    auto* secondQ = propertyBox(&d, 1);
-    auto* time = columnBox(header, &d, 1, true);
+    // What the header names, as humidraw-cli takes it; else the first two columns as DB and RH.
+    const Result<CsvChoice> proposal = proposeCsvColumns(header);
+    const auto columnIndex = [](const std::string& number) { return std::stoi(number) - 1; };
+    const auto propertyIndex = [](const CsvColumn& c) {
+        for (size_t i = 0; i < std::size(kPropertyUnits); ++i)
+            if (kPropertyUnits[i].q == c.quantity && kPropertyUnits[i].u == c.unit)
+                return static_cast<int>(i);
+        return 0;
+    };
+    auto* first = columnBox(header, &d, proposal ? columnIndex(proposal->first.column) : 0, false);
+    auto* firstQ = propertyBox(&d, proposal ? propertyIndex(proposal->first) : 0);
+    auto* second =
+        columnBox(header, &d, proposal ? columnIndex(proposal->second.column) : 1, false);
+    auto* secondQ = propertyBox(&d, proposal ? propertyIndex(proposal->second) : 1);
+    auto* time = columnBox(
+        header, &d,
+        proposal && !proposal->timeColumn.empty() ? columnIndex(proposal->timeColumn) + 1 : 0,
+        true);
     form->addRow(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "第1の列")), first);
     form->addRow(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "第1の量と単位")), firstQ);
     form->addRow(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "第2の列")), second);

@@ -154,14 +154,14 @@ void MeasuredDataWindow::chooseAndImport() {
 bool MeasuredDataWindow::importPath(const std::string& path, std::optional<CsvChoice> choice) {
     const bool epw = QString::fromStdString(path).endsWith(".epw", Qt::CaseInsensitive);
     if (!epw && !choice) {
-        const auto text = readWholeFile(path);
-        if (!text) {
+        const auto header = csvFileHeader(path);
+        if (!header) {
             host_.tellData(
                 ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "測定データの読み込み")).toStdString(),
-                (q(text.error())).toStdString());
+                (q(header.error())).toStdString());
             return false;
         }
-        choice = askCsvColumns(csvHeader(*text), this);
+        choice = askCsvColumns(*header, this);
         if (!choice) return false;
     }
     CsvChoice c = choice.value_or(CsvChoice{});
@@ -179,7 +179,7 @@ bool MeasuredDataWindow::importPath(const std::string& path, std::optional<CsvCh
     progress.reset();
     if (!r) {
         lastReport =
-            r.error() == "cancelled"
+            r.error() == kImportCancelled
                 ? ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "読み込みを中止しました。"))
                 : ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "読み込めません。\n")) + q(r.error());
         host_.tellData(

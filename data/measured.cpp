@@ -6,6 +6,7 @@
 
 #include "engine/air_constants.h"
 #include "engine/moistek.h"
+#include "lang/language.h"
 
 namespace humidraw {
 
@@ -15,6 +16,14 @@ std::string quantityName(Quantity q) {
 }
 
 namespace {
+
+// Why two values give no state, in Japanese; the import translates them where it reports them.
+constexpr const char* kNoState = HUMIDRAW_TEXT_NOOP("Data", "ライブラリの範囲外です");
+constexpr const char* kSamePair = HUMIDRAW_TEXT_NOOP("Data", "2つの量では状態が決まりません");
+constexpr const char* kNotANumber = HUMIDRAW_TEXT_NOOP("Data", "数値ではありません");
+constexpr const char* kRhOutside = HUMIDRAW_TEXT_NOOP("Data", "相対湿度が 0～100 % の外です");
+constexpr const char* kBelowZero = HUMIDRAW_TEXT_NOOP("Data", "絶対湿度が 0 未満です");
+constexpr const char* kAboveSaturation = HUMIDRAW_TEXT_NOOP("Data", "飽和を超えています");
 
 std::string lowered(std::string s) {
     for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -105,22 +114,18 @@ std::optional<double> StateCalculator::ratioFromDewPoint(double DP) {
 }
 
 PointOutcome StateCalculator::fromDbAndRatio(double DB, double x) {
-    if (!std::isfinite(DB) || !std::isfinite(x))
-        return {std::nullopt, "outside the library's range"};
-    if (x < 0) return {std::nullopt, "humidity ratio below zero"};
+    if (!std::isfinite(DB) || !std::isfinite(x)) return {std::nullopt, kNoState};
+    if (x < 0) return {std::nullopt, kBelowZero};
     const auto xs = saturation(DB);
-    if (!xs) return {std::nullopt, "outside the library's range"};
+    if (!xs) return {std::nullopt, kNoState};
     // A point computed from RH = 100 % may land a rounding above the curve.
-    if (x > *xs * (1 + 1e-9)) return {std::nullopt, "above saturation"};
+    if (x > *xs * (1 + 1e-9)) return {std::nullopt, kAboveSaturation};
     double h = 0;
-    if (m_->m.F_DBAH2EN(DB, x, h) != 1) return {std::nullopt, "outside the library's range"};
+    if (m_->m.F_DBAH2EN(DB, x, h) != 1) return {std::nullopt, kNoState};
     return {MeasuredPoint{DB, x, h}, ""};
 }
 
 namespace {
-
-constexpr const char* kNoState = "outside the library's range";
-constexpr const char* kSamePair = "the two properties do not fix a state";
 
 // The humidity ratio from the dry bulb and a second property, where that takes no search but
 // for the wet bulb.
@@ -166,9 +171,9 @@ int dryBulbWithRatio(MoistekClass& m, double x, Quantity q, double v, double& DB
 }  // namespace
 
 PointOutcome StateCalculator::state(Quantity a, double va, Quantity b, double vb) {
-    if (!std::isfinite(va) || !std::isfinite(vb)) return {std::nullopt, "not a number"};
+    if (!std::isfinite(va) || !std::isfinite(vb)) return {std::nullopt, kNotANumber};
     if ((a == Quantity::RH && (va < 0 || va > 100)) || (b == Quantity::RH && (vb < 0 || vb > 100)))
-        return {std::nullopt, "RH outside 0-100 %"};
+        return {std::nullopt, kRhOutside};
     if (a == b) return {std::nullopt, kSamePair};
     MoistekClass& m = m_->m;
     // The dew point is a humidity ratio.
@@ -212,18 +217,37 @@ PointOutcome StateCalculator::state(Quantity a, double va, Quantity b, double vb
 }
 
 PointProperties StateCalculator::properties(const MeasuredPoint& p, bool full) {
-    MoistekClass& m = m_->m;
     PointProperties r;
-    double DB = p.DB, x = p.x;
-    r.DB = DB;
-    r.x = x * 1000;
-    r.h = p.h * kKJPerKcal;
-    if (m.F_DBAH2RH(DB, x, r.RH) != 1) r.RH = NAN;
+    r.DB = property(p, kZoneDB);
+    r.x = property(p, kZoneX);
+    r.h = property(p, kZoneH);
+    r.RH = property(p, kZoneRH);
     if (full) {
-        if (m.F_AH2DP(x, r.DP) != 1) r.DP = NAN;
-        if (m.F_DBAH2WB(DB, x, r.WB) != 1) r.WB = NAN;
+        r.DP = property(p, kZoneDP);
+        r.WB = property(p, kZoneWB);
     }
     return r;
+}
+
+double StateCalculator::property(const MeasuredPoint& p, ZoneProperty q) {
+    MoistekClass& m = m_->m;
+    double DB = p.DB, x = p.x, v = 0;
+    switch (q) {
+        case kZoneDB:
+            return DB;
+        case kZoneX:
+            return x * 1000;
+        case kZoneH:
+            return p.h * kKJPerKcal;
+        case kZoneRH:
+            return m.F_DBAH2RH(DB, x, v) == 1 ? v : NAN;
+        case kZoneDP:
+            return m.F_AH2DP(x, v) == 1 ? v : NAN;
+        case kZoneWB:
+            return m.F_DBAH2WB(DB, x, v) == 1 ? v : NAN;
+        default:
+            return NAN;
+    }
 }
 
 std::optional<double> StateCalculator::ratioOnLine(ZoneProperty q, double v, double DB) {

@@ -45,7 +45,7 @@ struct MeasuredPoint {
 // Why two values give no state: empty when they give one.
 struct PointOutcome {
     std::optional<MeasuredPoint> point;
-    const char* reason = "";
+    const char* reason = "";  // Japanese, marked for translation: translate("Data", reason)
 };
 
 // The properties a zone bounds, in the order a zone lists them.
@@ -78,6 +78,8 @@ class StateCalculator {
     // The properties zones bound; the wet bulb and dew point only when `full` (they take
     // searches), else they read 0.
     PointProperties properties(const MeasuredPoint& p, bool full = true);
+    // One of them, the same value properties() gives (NaN where the library gives none).
+    double property(const MeasuredPoint& p, ZoneProperty q);
     // The humidity ratio (kg/kg(DA)) on the line of `q` = `v` (zone units: °C, %, g/kg(DA),
     // kJ/kg(DA)) at dry bulb `DB`; empty when the library gives none.
     std::optional<double> ratioOnLine(ZoneProperty q, double v, double DB);

@@ -85,7 +85,10 @@ double value(const PointProperties& p, int i) {
 
 }  // namespace
 
-ZoneVerdict classify(const Zone& z, const PointProperties& p) {
+// The verdict by the properties in the order below; `value(q)` is asked only for the bounded
+// properties reached, so a point too hot never has its dew point searched for.
+template <typename Value>
+ZoneVerdict classifyBy(const Zone& z, Value value) {
     static const struct {
         ZoneProperty q;
         ZoneVerdict above, below;
@@ -99,7 +102,8 @@ ZoneVerdict classify(const Zone& z, const PointProperties& p) {
     };
     for (const auto& o : order) {
         const ZoneRange& r = z.ranges[o.q];
-        const double v = value(p, o.q);
+        if (!r.low && !r.high) continue;
+        const double v = value(o.q);
         // A property the library could not give counts as failing its bound.
         if (r.low && !(v >= *r.low - kBoundTolerance)) return o.below;
         if (r.high && !(v <= *r.high + kBoundTolerance)) return o.above;
@@ -107,14 +111,15 @@ ZoneVerdict classify(const Zone& z, const PointProperties& p) {
     return ZoneVerdict::Inside;
 }
 
+ZoneVerdict classify(const Zone& z, const PointProperties& p) {
+    return classifyBy(z, [&p](ZoneProperty q) { return value(p, q); });
+}
+
 ZoneCount countInZone(const Zone& z, const DataSet& set, StateCalculator& calc) {
-    // The dew point and wet bulb take searches: only when the zone bounds them.
-    const bool full = z.ranges[kZoneDP].low || z.ranges[kZoneDP].high || z.ranges[kZoneWB].low ||
-                      z.ranges[kZoneWB].high;
     ZoneCount c;
     for (const MeasuredPoint& p : set.points) {
         ++c.total;
-        switch (classify(z, calc.properties(p, full))) {
+        switch (classifyBy(z, [&](ZoneProperty q) { return calc.property(p, q); })) {
             case ZoneVerdict::Inside:
                 ++c.inside;
                 break;

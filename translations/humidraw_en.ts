@@ -366,6 +366,109 @@
     </message>
 </context>
 <context>
+    <name>Data</name>
+    <message>
+        <source>行が長すぎます（%1 バイトまで）</source>
+        <translation>line too long (at most %1 bytes)</translation>
+    </message>
+    <message>
+        <source>データの行が多すぎます（%1 行まで）</source>
+        <translation>too many data rows (at most %1)</translation>
+    </message>
+    <message>
+        <source>空気の状態を与える行がありません（%1 行）</source>
+        <translation>no row gives an air state (%1 rows)</translation>
+    </message>
+    <message>
+        <source>空気の状態を与える行がありません（%1 行。%2 行目: %3）</source>
+        <translation>no row gives an air state (%1 rows; line %2: %3)</translation>
+    </message>
+    <message>
+        <source>見出し行が長すぎます（%1 バイトまで）</source>
+        <translation>the header row is too long (at most %1 bytes)</translation>
+    </message>
+    <message>
+        <source>見出し行がありません</source>
+        <translation>the file has no header row</translation>
+    </message>
+    <message>
+        <source>見出し行に列「%1」がありません</source>
+        <translation>no column &apos;%1&apos; in the header row</translation>
+    </message>
+    <message>
+        <source>2つの量は別々の列から取ってください</source>
+        <translation>the two properties must come from different columns</translation>
+    </message>
+    <message>
+        <source>%1 は %2 では与えられません</source>
+        <translation>%1 cannot be given in %2</translation>
+    </message>
+    <message>
+        <source>数値ではありません: &apos;%1&apos;</source>
+        <translation>not a number: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>項目が足りません</source>
+        <translation>missing field</translation>
+    </message>
+    <message>
+        <source>日時が長すぎます（%1 バイトまで）</source>
+        <translation>date-time field too long (at most %1 bytes)</translation>
+    </message>
+    <message>
+        <source>年が 1～9999 の外です</source>
+        <translation>year outside 1-9999</translation>
+    </message>
+    <message>
+        <source>月が 1～12 の外です</source>
+        <translation>month outside 1-12</translation>
+    </message>
+    <message>
+        <source>日が 1～31 の外です</source>
+        <translation>day outside 1-31</translation>
+    </message>
+    <message>
+        <source>時が 1～24 の外です</source>
+        <translation>hour outside 1-24</translation>
+    </message>
+    <message>
+        <source>EPW 気象ファイルではありません（LOCATION の行がありません）</source>
+        <translation>not an EPW weather file (no LOCATION line)</translation>
+    </message>
+    <message>
+        <source>日付と時刻ではありません</source>
+        <translation>not a date and hour</translation>
+    </message>
+    <message>
+        <source>数値ではありません</source>
+        <translation>not a number</translation>
+    </message>
+    <message>
+        <source>見出し行に量（DB, RH, x, h, WB, SV, DP）を名前とする列が2つありません</source>
+        <translation>the header row does not name two properties (DB, RH, x, h, WB, SV, DP)</translation>
+    </message>
+    <message>
+        <source>ライブラリの範囲外です</source>
+        <translation>outside the library&apos;s range</translation>
+    </message>
+    <message>
+        <source>2つの量では状態が決まりません</source>
+        <translation>the two properties do not fix a state</translation>
+    </message>
+    <message>
+        <source>相対湿度が 0～100 % の外です</source>
+        <translation>RH outside 0-100 %</translation>
+    </message>
+    <message>
+        <source>絶対湿度が 0 未満です</source>
+        <translation>humidity ratio below zero</translation>
+    </message>
+    <message>
+        <source>飽和を超えています</source>
+        <translation>above saturation</translation>
+    </message>
+</context>
+<context>
     <name>Document</name>
     <message>
         <source>実&#x3000;&#x3000;線</source>

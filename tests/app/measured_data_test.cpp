@@ -1,6 +1,8 @@
 // The measured-data window in the program: import, zones and counts, undo and redo, and the
 // companion file saved and opened with the document while the document file stays as it was.
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QMenuBar>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -208,4 +210,36 @@ TEST_F(Window, ZoneDialogFollowsTheChartsUnits) {
     onZoneDialog([](ZoneDialogView& v) { EXPECT_EQ(v.bounds[kHHigh]->text(), "12"); });
     d->editZoneButton->click();
     EXPECT_TRUE(sameRanges(w.measuredData().zones[0], typed));
+}
+
+TEST_F(Window, CsvColumnsProposedByTheHeader) {
+    TFmIX& w = open();
+    w.action("MeasuredData")->trigger();
+    MeasuredDataWindow* d = w.measuredDataWindow();
+    ASSERT_TRUE(d);
+    // The dry bulb last, RH before it: the dialog proposes them by name, as humidraw-cli does.
+    std::ofstream(dir / "swapped.csv") << "time,RH,DB\nt1,55,23\nt2,40,18\nt3,bad,20\n";
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_TRUE(dialog && dialog->objectName() == "CsvColumnsDialog");
+        const auto boxes = dialog->findChildren<QComboBox*>();
+        ASSERT_EQ(boxes.size(), 5);  // first column, its property, second, its property, time
+        EXPECT_EQ(boxes[0]->currentText(), "DB");
+        EXPECT_EQ(boxes[1]->currentText(), "乾球温度 DB [°C]");
+        EXPECT_EQ(boxes[2]->currentText(), "RH");
+        EXPECT_EQ(boxes[3]->currentText(), "相対湿度 RH [%]");
+        EXPECT_EQ(boxes[4]->currentText(), "time");
+        seen = true;
+        qobject_cast<QDialog*>(dialog)->accept();
+    });
+    ASSERT_TRUE(d->importPath((dir / "swapped.csv").string()));
+    EXPECT_TRUE(seen);
+    const DataSet set = w.measuredData().sets.at(0);
+    ASSERT_EQ(set.points.size(), 2u);
+    EXPECT_EQ(set.points[0].DB, 23);
+    EXPECT_EQ(set.times, (std::vector<std::string>{"t1", "t2"}));
+    // The skipped row's reason in the program's language.
+    EXPECT_NE(d->lastReport.indexOf("4 行目: 数値ではありません: 'bad'"), -1)
+        << d->lastReport.toStdString();
 }

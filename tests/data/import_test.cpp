@@ -5,8 +5,13 @@
 #include "data/import.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 
 using namespace humidraw;
 
@@ -92,9 +97,11 @@ TEST(DataImport, BadRowsAreSkippedWithLineAndReason) {
     ASSERT_EQ(r->report.firstSkipped.size(), 5u);
     const long lines[] = {3, 4, 6, 7, 9};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(r->report.firstSkipped[i].line, lines[i]);
-    EXPECT_EQ(r->report.firstSkipped[0].reason, "missing field");
-    EXPECT_NE(r->report.firstSkipped[1].reason.find("not a number"), std::string::npos);
-    EXPECT_NE(r->report.firstSkipped[2].reason.find("RH"), std::string::npos);
+    // The program's own language: the tests run in Japanese.
+    EXPECT_EQ(r->report.firstSkipped[0].reason, "項目が足りません");
+    EXPECT_EQ(r->report.firstSkipped[1].reason, "数値ではありません: 'abc'");
+    EXPECT_EQ(r->report.firstSkipped[2].reason, "相対湿度が 0～100 % の外です");
+    EXPECT_EQ(r->report.firstSkipped[3].reason, "ライブラリの範囲外です");
 }
 
 TEST(DataImport, DamagedFilesGiveAReasonAndNothingElse) {
@@ -129,7 +136,7 @@ TEST(DataImport, ProgressCanCancel) {
     EXPECT_GE(calls, 3);
     const auto stopped = importCsvText(text, dbRh(), [](double) { return false; });
     ASSERT_FALSE(stopped);
-    EXPECT_EQ(stopped.error(), "cancelled");
+    EXPECT_EQ(stopped.error(), kImportCancelled);
 }
 
 namespace {
@@ -171,4 +178,197 @@ TEST(DataImport, GeneratedEpwYear) {
     EXPECT_EQ(r->set.times[23], "2026-01-01 24:00");
     // The 30th hour (i = 29) has 29 °C.
     EXPECT_DOUBLE_EQ(r->set.points[29].DB, 29.0);
+}
+
+TEST(DataImport, EpwDateFieldsOutsideTheirRangesAreSkipped) {
+    // Each bad row once among good hours; a year of 8.9e58 does not fit an int at all.
+    std::string t = generatedEpw();
+    t.resize(t.find("2026,1,1,3,"));  // two good hours, lines 9 and 10
+    const char* bad[] = {"8.9e58,1,1,3", "2026,13,1,3", "2026,0,1,3", "2026,1,32,3",
+                         "2026,1,0,3",   "2026,1,1,25", "2026,1,1,0", "2026,1,1,2.5",
+                         "-1e300,1,1,3", "2026,nan,1,3"};
+    for (const char* b : bad) t += std::string(b) + ",60,A7A7,20.0,0.0,50,101325,0,0\n";
+    t += "2026,12,31,24,60,A7A7,20.0,0.0,50,101325,0,0\n";
+    const auto r = importEpwText(t);
+    ASSERT_TRUE(r) << r.error();
+    EXPECT_EQ(r->report.rows, 13);
+    EXPECT_EQ(r->report.used, 3);
+    EXPECT_EQ(r->report.skipped, 10);
+    const char* reasons[] = {"年が 1～9999 の外です", "月が 1～12 の外です", "月が 1～12 の外です",
+                             "日が 1～31 の外です", "日が 1～31 の外です"};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(r->report.firstSkipped[i].line, 11 + i);
+        EXPECT_EQ(r->report.firstSkipped[i].reason, reasons[i]);
+    }
+    EXPECT_EQ(r->set.times.back(), "2026-12-31 24:00");
+}
+
+namespace {
+
+// `text` in a temporary file, removed when the value goes.
+struct TempFile {
+    std::string path;
+    explicit TempFile(const std::string& text, const char* name = "import.csv")
+        : path("/tmp/humidraw-import-" + std::to_string(getpid()) + "-" + name) {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    ~TempFile() { std::remove(path.c_str()); }
+};
+
+}  // namespace
+
+TEST(DataImport, FileReadInPiecesGivesTheTextsPointsBitForBit) {
+    // Over 64 KiB pieces and lines of every length across their ends, CRLF, no final line end.
+    std::string text = "\xEF\xBB\xBFtime;DB;RH\r\n";
+    for (int i = 0; i < 30000; ++i)
+        text += std::to_string(i) + std::string(i % 97, ' ') + ";" + std::to_string(i % 40 - 5) +
+                "," + std::to_string(i % 10) + ";" + std::to_string(i % 101) + "\r\n";
+    text += "last;20,5;50";
+    CsvChoice c = dbRh();
+    c.timeColumn = "time";
+    const TempFile file(text);
+    const auto fromText = importCsvText(text, c);
+    const auto fromFile = importFile(file.path, c);
+    ASSERT_TRUE(fromText && fromFile) << fromText.error() << fromFile.error();
+    EXPECT_EQ(fromFile->report.rows, 30001);
+    EXPECT_EQ(fromFile->report.used, fromText->report.used);
+    ASSERT_EQ(fromFile->set.points.size(), fromText->set.points.size());
+    EXPECT_EQ(std::memcmp(fromFile->set.points.data(), fromText->set.points.data(),
+                          fromText->set.points.size() * sizeof(MeasuredPoint)),
+              0);
+    EXPECT_EQ(fromFile->set.times, fromText->set.times);
+    EXPECT_EQ(fromFile->set.times.back(), "last");
+}
+
+TEST(DataImport, WhatIsNoRegularFileOrCannotBeReadFails) {
+    const std::string fifo = "/tmp/humidraw-import-fifo-" + std::to_string(getpid()) + ".csv";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // Refused at once, not waiting for a writer.
+    const auto r = importFile(fifo, dbRh());
+    std::remove(fifo.c_str());
+    ASSERT_FALSE(r);
+    EXPECT_EQ(r.error(), fifo + ": 通常のファイルではありません");
+    // A regular file whose first read fails (the kernel answers EIO at offset 0): a failure,
+    // not an empty file.
+    const auto mem = importFile("/proc/self/mem", dbRh());
+    ASSERT_FALSE(mem);
+    EXPECT_EQ(mem.error(), "/proc/self/mem: ファイルを読み込めません");
+    const auto header = csvFileHeader("/nonexistent/folder/data.csv");
+    ASSERT_FALSE(header);
+    EXPECT_EQ(header.error(), "/nonexistent/folder/data.csv: ファイルが見つかりません");
+    // The whole texts still read whole (zone files, the companion file) are read the same way.
+    const auto whole = readWholeFile("/proc/self/mem");
+    ASSERT_FALSE(whole);
+    EXPECT_EQ(whole.error(), "/proc/self/mem: ファイルを読み込めません");
+}
+
+TEST(DataImport, HeaderOfAnyWidthAndLinesPastTheLimit) {
+    // 20 000 columns before DB and RH.
+    std::string header, row;
+    for (int i = 0; i < 20000; ++i) {
+        header += "c" + std::to_string(i) + ",";
+        row += "0,";
+    }
+    const std::string wide = header + "DB,RH\n" + row + "20,50\n";
+    const auto r = importCsvText(wide, dbRh());
+    ASSERT_TRUE(r) << r.error();
+    EXPECT_EQ(r->report.used, 1);
+    EXPECT_EQ(csvHeader(wide).size(), 20002u);
+    ASSERT_EQ(proposeCsvColumns(csvHeader(wide))->first.column, "20001");
+
+    // A row one byte past the limit is skipped, one at the limit read; the same from a file.
+    const std::string longest = "20,50" + std::string(kImportLineLimit - 5, ' ');
+    const std::string text = "DB,RH\n" + longest + " \n" + longest + "\n20,40\n";
+    const TempFile file(text);
+    for (const auto& got : {importCsvText(text, dbRh()), importFile(file.path, dbRh())}) {
+        ASSERT_TRUE(got) << got.error();
+        EXPECT_EQ(got->report.rows, 3);
+        EXPECT_EQ(got->report.used, 2);
+        ASSERT_EQ(got->report.skipped, 1);
+        EXPECT_EQ(got->report.firstSkipped[0].line, 2);
+        EXPECT_EQ(got->report.firstSkipped[0].reason, "行が長すぎます（1048576 バイトまで）");
+    }
+    // A header past the limit is refused, saying so.
+    const auto tooWide =
+        importCsvText(std::string(kImportLineLimit + 1, 'c') + "\n20,50\n", dbRh());
+    ASSERT_FALSE(tooWide);
+    EXPECT_EQ(tooWide.error(), "見出し行が長すぎます（1048576 バイトまで）");
+}
+
+TEST(DataImport, RowLimitStopsTheImportWithAMessage) {
+    const std::string text = "DB,RH\n20,50\n\n21,50\nbad\n";  // three rows, the blank line none
+    TextLines three(text);
+    EXPECT_TRUE(importCsv(three, dbRh(), {}, 3));
+    TextLines two(text);
+    const auto r = importCsv(two, dbRh(), {}, 2);
+    ASSERT_FALSE(r);
+    EXPECT_EQ(r.error(), "データの行が多すぎます（2 行まで）");
+    EXPECT_EQ(kImportRowLimit, 50000000);
+}
+
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+namespace {
+
+// In a child: the import with room for 40 MB more; exits 0 when it failed for want of memory.
+[[noreturn]] void importWithLittleMemory(const std::string& text) {
+    long pages = 0;
+    std::FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (!statm || std::fscanf(statm, "%ld", &pages) != 1) std::_Exit(2);
+    std::fclose(statm);
+    const rlim_t room = static_cast<rlim_t>(pages) * sysconf(_SC_PAGESIZE) + (40 << 20);
+    const rlimit limit{room, room};
+    if (setrlimit(RLIMIT_AS, &limit) != 0) std::_Exit(3);
+    const auto r = importCsvText(text, dbRh());
+    std::_Exit(!r && r.error() == "メモリが足りません" ? 0 : 1);
+}
+
+}  // namespace
+
+TEST(DataImport, RunningOutOfMemoryIsAFailure) {
+    // 3·10⁶ rows need 72 MB of points.
+    std::string text = "DB,RH\n";
+    for (int i = 0; i < 3000000; ++i) text += "20,50\n";
+    EXPECT_EXIT(importWithLittleMemory(text), testing::ExitedWithCode(0), "");
+}
+#endif
+
+TEST(DataImport, ColumnsProposedByTheHeader) {
+    struct Case {
+        std::vector<std::string> header;
+        // "COLUMN QUANTITY UNIT" of both, then the time column; empty: no proposal.
+        const char *first, *second, *time;
+    } cases[] = {
+        {{"DB", "RH"}, "1 DB °C", "2 RH %", ""},
+        {{"time", "RH", "DB"}, "3 DB °C", "2 RH %", "1"},
+        {{"Date/Time", "Temperature [°C]", "Relative Humidity (%)"}, "2 DB °C", "3 RH %", "1"},
+        {{"timestamp", "x [g/kg(DA)]", "db"}, "3 DB °C", "2 x g/kg", "1"},
+        {{"日時", "乾球温度", "相対湿度"}, "2 DB °C", "3 RH %", "1"},
+        {{"DB", "WB", "RH"}, "1 DB °C", "3 RH %", ""},                // RH before WB
+        {{"hour", "dew point", "temp_C"}, "3 DB °C", "2 DP °C", ""},  // "hour" names no time
+        {{"humidity ratio", "h (kcal/kg)"}, "1 x kg/kg", "2 h kcal/kg", ""},
+        {{"DP", "x", "WB"}, "1 DP °C", "3 WB °C", ""},               // DP and x are one property
+        {{"h [kJ/kg]", "WB", "SV"}, "1 h kJ/kg", "3 SV m3/kg", ""},  // as are h and WB
+        {{"DB [°F]", "RH"}, "", "", ""},                             // a unit not of the dry bulb
+        {{"DB"}, "", "", ""},
+        {{"A", "B", "C"}, "", "", ""},
+        {{}, "", "", ""},
+    };
+    const auto describe = [](const CsvColumn& c) {
+        return c.column + " " + quantityName(c.quantity) + " " + unitName(c.unit);
+    };
+    for (const Case& c : cases) {
+        std::string name;
+        for (const std::string& h : c.header) name += h + "|";
+        const auto p = proposeCsvColumns(c.header);
+        if (!*c.first) {
+            ASSERT_FALSE(p) << name;
+            EXPECT_EQ(p.error(),
+                      "見出し行に量（DB, RH, x, h, WB, SV, DP）を名前とする列が2つありません");
+            continue;
+        }
+        ASSERT_TRUE(p) << name;
+        EXPECT_EQ(describe(p->first), c.first) << name;
+        EXPECT_EQ(describe(p->second), c.second) << name;
+        EXPECT_EQ(p->timeColumn, c.time) << name;
+    }
 }

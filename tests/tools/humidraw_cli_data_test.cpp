@@ -40,7 +40,7 @@ TEST(HumidrawCliData, ZonesJsonOfAHandMadeFile) {
                                      "5;23;80\n"
                                      "6;23;30\n"
                                      "7;23;\n");
-    const CommandRun r = runCommand(HUMIDRAW_CLI, "zones --data " + data +
+    const CommandRun r = runCommand(HUMIDRAW_CLI, "zones --lang en --data " + data +
                                                       " --columns DB=Temp,RH=3 --zone "
                                                       "building-hygiene --json");
     ASSERT_EQ(r.status, 0) << r.err;
@@ -87,8 +87,10 @@ TEST(HumidrawCliData, Refusals) {
         {"zones --data " + data + " --columns DB", 2, "two properties"},
         {"zones --data " + data + " --columns DB,QQ", 2, "unknown property"},
         {"zones --data " + data + " --units C,kg/kg", 2, "not a unit of RH"},
-        {"zones --data /nonexistent/d.csv", 1, "cannot be read"},
-        {"zones --data " + f.write("e.csv", "DB,RH\nx,y\n"), 1, "no row gives an air state"},
+        {"zones --lang en --data /nonexistent/d.csv", 1,
+         "/nonexistent/d.csv: The file is not found"},
+        {"zones --lang en --data " + f.write("e.csv", "DB,RH\nx,y\n"), 1,
+         "no row gives an air state (1 rows; line 2: not a number: 'x')"},
         {"render --data " + data + " --zone", 2, "needs a value"},
     };
     for (const Case& c : cases) {
@@ -224,4 +226,36 @@ TEST(HumidrawCliData, FileNamesOfAnyBytesStayJsonAndReachTheTerminalVisibly) {
     const CommandRun option = runCommand(HUMIDRAW_CLI, "elements \"$(printf -- '--\\033]2;x\\007')\"");
     EXPECT_EQ(option.status, 2);
     EXPECT_TRUE(has(option.err, "unknown option '--\\x1b]2;x\\x07'")) << option.err;
+}
+
+TEST(HumidrawCliData, ColumnsFromTheHeaderAndMessagesInTheChosenLanguage) {
+    Folder f;
+    // No --columns: the header names DB (third) and x in g/kg (second), as the window proposes.
+    const std::string data =
+        f.write("h.csv", "Date,x [g/kg],DB\n1,5,20\n2,9,20\n3,5,30\n4,bad,20\n");
+    const std::string zone =
+        f.write("zone.json", "{\"name\": \"dry\", \"x\": [null, 8], \"DB\": [null, 25]}");
+    const struct {
+        const char* lang;
+        std::string skipped, refusal;
+    } languages[] = {
+        {"ja", "line 5: 数値ではありません: 'bad'",
+         "見出し行に量（DB, RH, x, h, WB, SV, DP）を名前とする列が2つありません"},
+        {"en", "line 5: not a number: 'bad'",
+         "the header row does not name two properties (DB, RH, x, h, WB, SV, DP)"},
+    };
+    for (const auto& l : languages) {
+        const CommandRun r = runCommand(HUMIDRAW_CLI, std::string("zones --lang ") + l.lang +
+                                                          " --data " + data + " --zone " + zone);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out,
+                  "zone,data set,inside,total,share,too hot,too cold,too humid,too dry\n"
+                  "dry,h.csv,1,3,0.3333,1,0,1,0\n");
+        EXPECT_TRUE(has(r.err, l.skipped)) << r.err;
+        const CommandRun none =
+            runCommand(HUMIDRAW_CLI, std::string("zones --lang ") + l.lang + " --data " +
+                                         f.write("n.csv", "a,b\n1,2\n"));
+        EXPECT_EQ(none.status, 1);
+        EXPECT_TRUE(has(none.err, "n.csv: " + l.refusal)) << none.err;
+    }
 }

@@ -86,9 +86,11 @@ std::optional<std::string> takeDataOptions(std::vector<std::string>& args, DataO
             o.choice.timeColumn = v;
         } else if (a == "--units") {
             units = splitCommas(v);
+            o.columnsGiven = true;
         } else if (a == "--zone") {
             if (auto e = zoneArgument(v, o)) return e;
         } else {
+            o.columnsGiven = true;
             const auto items = splitCommas(v);
             if (items.size() != 2) return "--columns takes two properties, e.g. DB,RH";
             if (auto e = parseColumn(items[0], o.choice.first)) return e;
@@ -220,6 +222,16 @@ std::optional<std::string> loadData(const DataOptions& o, double pressureMmHg, M
     CsvChoice choice = o.choice;
     choice.pressureMmHg = pressureMmHg;
     for (const std::string& file : o.files) {
+        if (!o.columnsGiven &&
+            !QString::fromStdString(file).endsWith(".epw", Qt::CaseInsensitive)) {
+            const auto header = csvFileHeader(file);
+            if (!header) return header.error();
+            const auto proposal = proposeCsvColumns(*header);
+            if (!proposal) return file + ": " + proposal.error();
+            choice.first = proposal->first;
+            choice.second = proposal->second;
+            // The date-time column only with --time: no output of the command shows it.
+        }
         auto r = importFile(file, choice);
         if (!r) return r.error();
         const ImportReport& rep = r->report;

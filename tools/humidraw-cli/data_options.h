@@ -13,6 +13,9 @@ namespace humidraw_cli {
 struct DataOptions {
     std::vector<std::string> files;
     humidraw::CsvChoice choice;
+    // Without --columns and --units each CSV file's columns are those its header names
+    // (humidraw::proposeCsvColumns, as the window proposes them).
+    bool columnsGiven = false;
     std::vector<humidraw::Zone> zones;
     bool density = false;
 };
