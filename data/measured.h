@@ -3,6 +3,8 @@
 // read from files. A point keeps the dry bulb and the humidity ratio it was computed to, and the
 // enthalpy that places it on the chart.
 #include <cstdint>
+#include <initializer_list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -93,10 +95,47 @@ class StateCalculator {
 
 using Colour32 = uint32_t;  // 0x00BBGGRR, as the canvas takes it
 
+// A list whose copies share one store: copying a data set (each undo step keeps the document's
+// data as it was) costs a pointer, not its points. Changing a shared list gives it a store of
+// its own first, so no copy ever sees another's change.
+template <typename T>
+class SharedList {
+  public:
+    SharedList() = default;
+    SharedList(std::vector<T> items) : items_(std::make_shared<std::vector<T>>(std::move(items))) {}
+    SharedList(std::initializer_list<T> items) : SharedList(std::vector<T>(items)) {}
+
+    size_t size() const { return items_ ? items_->size() : 0; }
+    bool empty() const { return size() == 0; }
+    const T& operator[](size_t i) const { return (*items_)[i]; }
+    const T* begin() const { return items_ ? items_->data() : nullptr; }
+    const T* end() const { return begin() + size(); }
+    // The same store as `other` (no copy was made).
+    bool sharesWith(const SharedList& other) const { return items_ && items_ == other.items_; }
+
+    void push_back(T item) { own().push_back(std::move(item)); }
+    template <typename... A>
+    void emplace_back(A&&... a) {
+        own().emplace_back(std::forward<A>(a)...);
+    }
+    void reserve(size_t n) { own().reserve(n); }
+    void clear() { items_.reset(); }
+
+  private:
+    std::vector<T>& own() {
+        if (!items_)
+            items_ = std::make_shared<std::vector<T>>();
+        else if (items_.use_count() > 1)
+            items_ = std::make_shared<std::vector<T>>(*items_);
+        return *items_;
+    }
+    std::shared_ptr<std::vector<T>> items_;
+};
+
 struct DataSet {
     std::string name;
-    std::vector<MeasuredPoint> points;
-    std::vector<std::string> times;  // one per point, or none
+    SharedList<MeasuredPoint> points;
+    SharedList<std::string> times;  // one per point, or none
     Colour32 colour = 0x00B05000;
     bool visible = true;
     bool density = false;  // drawn as hours per cell rather than as dots
