@@ -74,7 +74,7 @@ std::string companionText(const MeasuredData& data, const std::optional<ContentI
                "\nname " + oneLine(s.name) + "\n";
         for (size_t i = 0; i < s.points.size(); ++i) {
             out += number(s.points[i].DB) + " " + number(s.points[i].x);
-            if (times) out += " " + oneLine(s.times[i]);
+            if (times) out += " " + oneLine(std::string(s.times[i]));
             out += "\n";
         }
     }
@@ -93,11 +93,28 @@ std::string companionText(const MeasuredData& data, const std::optional<ContentI
 
 namespace {
 
-// Lines of the text as views: a damaged file of one long line costs no copy of it.
+constexpr size_t kLongestLine = 1 << 20;  // far beyond any name or time
+constexpr uint64_t kPointBytes = sizeof(MeasuredPoint);
+constexpr uint64_t kTimeBytes = sizeof(size_t) + 16;  // its end in the store, and its text
+
+// Lines as views, valid until the next line is asked for; from a text or read from a file in
+// pieces, so a companion never needs its whole text in memory at once.
 class Lines {
   public:
-    explicit Lines(std::string_view text) : text_(text) {}
-    bool next(std::string_view& line) {
+    virtual ~Lines() = default;
+    virtual bool next(std::string_view& line) = 0;
+    long number() const { return number_; }
+    // Bytes not read yet.
+    virtual uint64_t left() const = 0;
+
+  protected:
+    long number_ = 0;
+};
+
+class TextLines : public Lines {
+  public:
+    explicit TextLines(std::string_view text) : text_(text) {}
+    bool next(std::string_view& line) override {
         if (pos_ >= text_.size()) return false;
         size_t end = text_.find('\n', pos_);
         if (end == std::string_view::npos) end = text_.size();
@@ -106,13 +123,52 @@ class Lines {
         ++number_;
         return true;
     }
-    long number() const { return number_; }
-    size_t left() const { return pos_ < text_.size() ? text_.size() - pos_ : 0; }
+    uint64_t left() const override { return pos_ < text_.size() ? text_.size() - pos_ : 0; }
 
   private:
     std::string_view text_;
     size_t pos_ = 0;
-    long number_ = 0;
+};
+
+class FileLines : public Lines {
+  public:
+    explicit FileLines(InputFile& in) : in_(in) {}
+    bool next(std::string_view& line) override {
+        size_t searched = pos_;
+        for (;;) {
+            const size_t end = buffer_.find('\n', searched);
+            if (end != std::string::npos || (atEnd_ && pos_ < buffer_.size())) {
+                const size_t stop = end == std::string::npos ? buffer_.size() : end;
+                line = std::string_view(buffer_).substr(pos_, stop - pos_);
+                read_ += stop + 1 - pos_;
+                pos_ = stop + 1;
+                ++number_;
+                return true;
+            }
+            if (atEnd_ || failed_) return false;
+            buffer_.erase(0, pos_);
+            pos_ = 0;
+            searched = buffer_.size();
+            // A line longer than any the program writes ends the reading: it is damage.
+            if (buffer_.size() > kLongestLine) return false;
+            const size_t had = buffer_.size();
+            buffer_.resize(had + kPiece);
+            const long n = in_.read(buffer_.data() + had, kPiece);
+            buffer_.resize(had + static_cast<size_t>(std::max(0L, n)));
+            if (n < 0) failed_ = true;
+            if (n == 0) atEnd_ = true;
+        }
+    }
+    uint64_t left() const override { return in_.size() > read_ ? in_.size() - read_ : 0; }
+    bool failed() const { return failed_; }
+
+  private:
+    static constexpr size_t kPiece = 1 << 16;
+    InputFile& in_;
+    std::string buffer_;
+    size_t pos_ = 0;
+    uint64_t read_ = 0;
+    bool atEnd_ = false, failed_ = false;
 };
 
 // At most `most` words split at single spaces, the last one taking the rest of the line.
@@ -157,17 +213,21 @@ bool readName(Lines& lines, std::string& name) {
 
 // The sets, zones and points the headings announce, counted before anything is kept: a file
 // asking for more than the limits is refused whole, before its points take memory.
-Status withinLimits(std::string_view text) {
-    uint64_t sets = 0, zones = 0, points = 0;
-    for (size_t at = 0; at < text.size();) {
-        size_t end = text.find('\n', at);
-        if (end == std::string_view::npos) end = text.size();
-        const std::string_view line = text.substr(at, end - at);
+Status withinLimits(Lines& lines, uint64_t length) {
+    uint64_t sets = 0, zones = 0, points = 0, memory = 0;
+    const uint64_t budget =
+        std::max(kMostCompanionMemory, length / 2 * 3);  // 1.5 times a large file's length
+    std::string_view line;
+    while (lines.next(line)) {
         if (line.substr(0, 4) == "set ") {
             ++sets;
             const auto w = words(line, 6);
             const auto n = w.size() == 6 ? wholeOf(w[4]) : std::nullopt;
-            if (n) points += std::min<uint64_t>(*n, kMostCompanionPoints + 1);
+            if (n) {
+                const uint64_t count = std::min<uint64_t>(*n, kMostCompanionPoints + 1);
+                points += count;
+                memory += count * (kPointBytes + (w[5] == "1" ? kTimeBytes : 0));
+            }
         } else if (line.substr(0, 5) == "zone ") {
             ++zones;
         }
@@ -180,7 +240,10 @@ Status withinLimits(std::string_view text) {
         if (points > kMostCompanionPoints)
             return failure(withArguments(translate("Data", "点が合わせて %1 を超えています"),
                                          {std::to_string(kMostCompanionPoints)}));
-        at = end + 1;
+        if (memory > budget)
+            return failure(withArguments(
+                translate("Data", "点が多すぎます（%1 MB を超えるメモリが要ります）"),
+                {std::to_string(budget >> 20)}));
     }
     return {};
 }
@@ -196,17 +259,13 @@ bool readPoint(std::string_view line, bool times, DataSet& s) {
     const auto x = numberOf(line.substr(first + 1, second - first - 1));
     if (!DB || !x) return false;
     s.points.push_back({*DB, *x, V_DBAH2EN(*DB, *x)});
-    if (times) s.times.emplace_back(line.substr(second + 1));
+    if (times) s.times.push_back(line.substr(second + 1));
     return true;
 }
 
-}  // namespace
-
-Result<CompanionContents> readCompanionText(std::string_view text) {
-    Lines lines(text);
+// The companion's lines after the first, which has been checked.
+Result<CompanionContents> readBody(Lines& lines) {
     std::string_view line;
-    if (!lines.next(line) || line != kMagic) return failure("not a Humidraw data file");
-    if (const Status limits = withinLimits(text); !limits) return failure(limits.error());
     CompanionContents contents;
     MeasuredData& data = contents.data;
     bool first = true;
@@ -223,16 +282,15 @@ Result<CompanionContents> readCompanionText(std::string_view text) {
             const auto colour = parseColour(std::string(w[3]));
             const auto count = wholeOf(w[4]);
             // Each point takes at least four bytes of the text: a count beyond it is damage.
-            if (!colour || !count || *count > lines.left() / 4 ||
-                (w[1] != "0" && w[1] != "1") || (w[2] != "0" && w[2] != "1") ||
-                (w[5] != "0" && w[5] != "1"))
+            if (!colour || !count || *count > lines.left() / 4 || (w[1] != "0" && w[1] != "1") ||
+                (w[2] != "0" && w[2] != "1") || (w[5] != "0" && w[5] != "1"))
                 return damaged(lines, "a data set's heading is damaged");
             s.visible = w[1] == "1", s.density = w[2] == "1", s.colour = *colour;
             const bool times = w[5] == "1";
             if (!readName(lines, s.name)) return damaged(lines, "a data set has no name");
             try {
                 s.points.reserve(*count);
-                if (times) s.times.reserve(*count);
+                if (times) s.times.reserve(*count, *count * 16);
                 for (uint64_t i = 0; i < *count; ++i) {
                     if (!lines.next(line)) return damaged(lines, "the points end early");
                     if (!readPoint(line, times, s)) return damaged(lines, "not a point");
@@ -268,6 +326,22 @@ Result<CompanionContents> readCompanionText(std::string_view text) {
     return failure("the file ends early (no end line)");
 }
 
+bool magicLine(Lines& lines) {
+    std::string_view line;
+    return lines.next(line) && line == kMagic;
+}
+
+}  // namespace
+
+Result<CompanionContents> readCompanionText(std::string_view text) {
+    TextLines lines(text);
+    if (!magicLine(lines)) return failure("not a Humidraw data file");
+    TextLines counted(text);
+    if (const Status limits = withinLimits(counted, text.size()); !limits)
+        return failure(limits.error());
+    return readBody(lines);
+}
+
 Result<MeasuredData> parseCompanion(const std::string& text) {
     auto contents = readCompanionText(text);
     if (!contents) return failure(contents.error());
@@ -285,18 +359,30 @@ CompanionLoad loadCompanion(const std::string& documentPath, const ContentIdenti
         load.error = path + ": " + translate("Data", "シンボリックリンクのため、読み込みません");
         return load;
     }
-    std::string text;
-    const FileProblem p = readRegularFile(path, kMostCompanionBytes, text);
-    if (p != FileProblem::None) {
-        load.error = path + ": " + fileProblemText(p);
-        return load;
+    const auto refused = [&](const std::string& why) {
+        load.error = path + ": " + why;
+        return std::move(load);
+    };
+    // Read twice in pieces: the headings counted against the limits, then the data.
+    InputFile in(path);
+    if (!in.ok()) return refused(fileProblemText(in.problem()));
+    if (in.size() > kMostCompanionBytes) return refused(fileProblemText(FileProblem::TooLarge));
+    FileLines lines(in);
+    if (!magicLine(lines)) {
+        return refused(lines.failed() ? fileProblemText(in.problem())
+                                      : std::string("not a Humidraw data file"));
     }
-    auto contents = readCompanionText(text);
-    std::string().swap(text);
-    if (!contents) {
-        load.error = path + ": " + contents.error();
-        return load;
+    {
+        InputFile again(path);
+        if (!again.ok()) return refused(fileProblemText(again.problem()));
+        FileLines counted(again);
+        const Status limits = withinLimits(counted, again.size());
+        if (counted.failed()) return refused(fileProblemText(again.problem()));
+        if (!limits) return refused(limits.error());
     }
+    auto contents = readBody(lines);
+    if (lines.failed()) return refused(fileProblemText(in.problem()));
+    if (!contents) return refused(contents.error());
     load.data = std::move(contents->data);
     if (contents->document && *contents->document != document) {
         load.found = CompanionFound::OtherDocument;

@@ -32,6 +32,9 @@ constexpr uint64_t kMostCompanionBytes = 1ull << 30;
 constexpr uint64_t kMostCompanionSets = 1000;
 constexpr uint64_t kMostCompanionZones = 100;
 constexpr uint64_t kMostCompanionPoints = 20'000'000;  // all sets together
+// The memory the points and times of a companion may take: 160 MB, or 1.5 times the file's
+// length when that is more (a file the program wrote holds 20 bytes or more a point).
+constexpr uint64_t kMostCompanionMemory = 160ull << 20;
 
 struct CompanionContents {
     MeasuredData data;
@@ -60,7 +63,7 @@ struct CompanionLoad {
 };
 // The companion beside `documentPath`, whose opened bytes had the identity `document`. Only a
 // regular file is read (a link at the companion's name is not followed), at most
-// kMostCompanionBytes.
+// kMostCompanionBytes, in pieces: its text is never held whole.
 CompanionLoad loadCompanion(const std::string& documentPath, const ContentIdentity& document);
 
 struct SavedPair {

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -212,7 +213,8 @@ Result<Imported> importEpwText(const std::string& text, double pressureMmHg,
         if (fields.size() < 9) return skip(im.report, n, "missing field");
         double date[4], DB, RH;
         for (int i = 0; i < 4; ++i)
-            if (!parseNumber(fields[i], false, date[i]))
+            // Far beyond any calendar, a value is no date (nor a whole number to print).
+            if (!parseNumber(fields[i], false, date[i]) || !(std::fabs(date[i]) < 1e6))
                 return skip(im.report, n, "not a date and hour");
         if (!parseNumber(fields[6], false, DB) || !parseNumber(fields[8], false, RH))
             return skip(im.report, n, "not a number");

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace humidraw {
@@ -132,10 +133,59 @@ class SharedList {
     std::shared_ptr<std::vector<T>> items_;
 };
 
+// Texts kept end to end in one store (a year of time stamps is one allocation, not one each),
+// shared by copies as SharedList is.
+class SharedTexts {
+  public:
+    SharedTexts() = default;
+    SharedTexts(std::initializer_list<std::string_view> items) {
+        for (std::string_view s : items) push_back(s);
+    }
+
+    size_t size() const { return store_ ? store_->ends.size() : 0; }
+    bool empty() const { return size() == 0; }
+    std::string_view operator[](size_t i) const {
+        const size_t from = i == 0 ? 0 : store_->ends[i - 1];
+        return std::string_view(store_->chars).substr(from, store_->ends[i] - from);
+    }
+    bool sharesWith(const SharedTexts& other) const { return store_ && store_ == other.store_; }
+
+    void push_back(std::string_view text) {
+        Store& s = own();
+        s.chars.append(text);
+        s.ends.push_back(s.chars.size());
+    }
+    template <typename... A>
+    void emplace_back(A&&... a) {
+        push_back(std::string_view(std::forward<A>(a)...));
+    }
+    // Room for `n` texts of `chars` bytes together.
+    void reserve(size_t n, size_t chars = 0) {
+        Store& s = own();
+        s.ends.reserve(n);
+        s.chars.reserve(chars);
+    }
+    void clear() { store_.reset(); }
+
+  private:
+    struct Store {
+        std::string chars;
+        std::vector<size_t> ends;  // where each text ends in `chars`
+    };
+    Store& own() {
+        if (!store_)
+            store_ = std::make_shared<Store>();
+        else if (store_.use_count() > 1)
+            store_ = std::make_shared<Store>(*store_);
+        return *store_;
+    }
+    std::shared_ptr<Store> store_;
+};
+
 struct DataSet {
     std::string name;
     SharedList<MeasuredPoint> points;
-    SharedList<std::string> times;  // one per point, or none
+    SharedTexts times;  // one per point, or none
     Colour32 colour = 0x00B05000;
     bool visible = true;
     bool density = false;  // drawn as hours per cell rather than as dots

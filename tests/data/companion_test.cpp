@@ -236,14 +236,19 @@ TEST(DataCompanion, CountsBeyondTheLimitsAreRefusedBeforeReading) {
     EXPECT_FALSE(readCompanionText(sets(1001, twoPoints)));
     EXPECT_TRUE(readCompanionText(sets(100, zone)));
     EXPECT_FALSE(readCompanionText(sets(101, zone)));
-    // Two sets asking for 10 000 001 points each: more than 20 000 000 together, though each
-    // alone is within the text's length were the file that long.
-    std::string many = "humidraw-data 1\n";
-    for (int i = 0; i < 2; ++i) many += "set 1 0 000000 10000001 0\nname a\n";
-    many += std::string(90'000'000, ' ');
-    const auto refused = readCompanionText(many);
-    ASSERT_FALSE(refused);
-    EXPECT_NE(refused.error().find("20000000"), std::string::npos) << refused.error();
+    // The memory the points would take, told from the headings: 24 bytes a point (DB, x, h),
+    // at most 160 MB = 167 772 160 bytes for a file this small. 6 990 506 × 24 = 167 772 144
+    // passes (and is then refused as longer than the text); 6 990 507 × 24 = 167 772 168 not.
+    const auto asking = [](const char* count) {
+        return readCompanionText(std::string("humidraw-data 1\nset 1 0 000000 ") + count +
+                                 " 0\nname a\nend\n");
+    };
+    const auto within = asking("6990506");
+    ASSERT_FALSE(within);
+    EXPECT_NE(within.error().find("heading"), std::string::npos) << within.error();
+    const auto beyond = asking("6990507");
+    ASSERT_FALSE(beyond);
+    EXPECT_NE(beyond.error().find("160 MB"), std::string::npos) << beyond.error();
     // A file of zero bytes is no companion.
     EXPECT_FALSE(readCompanionText(std::string(1 << 20, '\0')));
     // A heading word that is not 0 or 1, or a point with a time it did not announce.
