@@ -26,36 +26,63 @@ PixelPoint pixel(const ChartFrame& f, const PaintOptions& o, double DB, double x
 
 DensityGrid densityGrid(const DataSet& set) {
     DensityGrid g;
-    // Each point's cell as one key, sorted: equal keys are one cell's points.
-    std::vector<uint64_t> keys;
-    keys.reserve(set.points.size());
-    for (const MeasuredPoint& p : set.points) {
+    // Each point's cell from the far corner (−1000 °C, −1000 g/kg), or none when it lies off
+    // every chart.
+    const auto cellOf = [](const MeasuredPoint& p, int& c, int& r) {
         const double x = p.x * 1000;
         if (!(p.DB >= -kFarthest && p.DB < kFarthest && x >= -kFarthest && x < kFarthest))
-            continue;
-        const auto c = static_cast<uint64_t>(std::floor(p.DB) + kFarthest);
-        const auto r = static_cast<uint64_t>(std::floor(x) + kFarthest);
-        keys.push_back(r << 32 | c);
+            return false;
+        c = static_cast<int>(std::floor(p.DB) + kFarthest);
+        r = static_cast<int>(std::floor(x) + kFarthest);
+        return true;
+    };
+    int cLo = INT_MAX, cHi = INT_MIN, rLo = INT_MAX, rHi = INT_MIN;
+    size_t n = 0;
+    for (const MeasuredPoint& p : set.points) {
+        int c = 0, r = 0;
+        if (!cellOf(p, c, r)) continue;
+        cLo = std::min(cLo, c), cHi = std::max(cHi, c), rLo = std::min(rLo, r), rHi = std::max(rHi, r);
+        ++n;
     }
-    if (keys.empty()) return g;
-    std::sort(keys.begin(), keys.end());
-    int cLo = INT_MAX, cHi = INT_MIN;
-    for (size_t i = 0; i < keys.size();) {
-        size_t j = i;
-        while (j < keys.size() && keys[j] == keys[i]) ++j;
-        const int c = static_cast<int>(keys[i] & 0xFFFFFFFF), r = static_cast<int>(keys[i] >> 32);
-        const auto n = static_cast<uint32_t>(std::min<size_t>(j - i, UINT32_MAX));
-        g.cells.push_back({c, r, n});
-        g.most = std::max(g.most, n);
-        cLo = std::min(cLo, c), cHi = std::max(cHi, c);
-        i = j;
-    }
-    const int rLo = g.cells.front().row, rHi = g.cells.back().row;
-    for (DensityGrid::Cell& cell : g.cells) cell.column -= cLo, cell.row -= rLo;
+    if (n == 0) return g;
     g.dbFirst = cLo - static_cast<int>(kFarthest);
     g.xFirst = rLo - static_cast<int>(kFarthest);
     g.columns = cHi - cLo + 1;
     g.rows = rHi - rLo + 1;
+    const auto add = [&g](int column, int row, size_t count) {
+        const auto k = static_cast<uint32_t>(std::min<size_t>(count, UINT32_MAX));
+        g.cells.push_back({column, row, k});
+        g.most = std::max(g.most, k);
+    };
+    const size_t area = static_cast<size_t>(g.columns) * static_cast<size_t>(g.rows);
+    if (area * sizeof(uint32_t) <= n * sizeof(uint64_t)) {
+        // Many points on few cells: counted in place, 4 bytes a cell (at most 16 MB).
+        std::vector<uint32_t> counts(area);
+        for (const MeasuredPoint& p : set.points) {
+            int c = 0, r = 0;
+            if (!cellOf(p, c, r)) continue;
+            uint32_t& k = counts[static_cast<size_t>(r - rLo) * g.columns + (c - cLo)];
+            if (k < UINT32_MAX) ++k;
+        }
+        for (size_t i = 0; i < area; ++i)
+            if (counts[i] > 0) add(static_cast<int>(i % g.columns), static_cast<int>(i / g.columns), counts[i]);
+        return g;
+    }
+    // Few points spread wide: their cells sorted, 8 bytes a point; equal keys are one cell.
+    std::vector<uint64_t> keys;
+    keys.reserve(n);
+    for (const MeasuredPoint& p : set.points) {
+        int c = 0, r = 0;
+        if (cellOf(p, c, r))
+            keys.push_back(static_cast<uint64_t>(r - rLo) << 32 | static_cast<uint64_t>(c - cLo));
+    }
+    std::sort(keys.begin(), keys.end());
+    for (size_t i = 0; i < keys.size();) {
+        size_t j = i;
+        while (j < keys.size() && keys[j] == keys[i]) ++j;
+        add(static_cast<int>(keys[i] & 0xFFFFFFFF), static_cast<int>(keys[i] >> 32), j - i);
+        i = j;
+    }
     return g;
 }
 
