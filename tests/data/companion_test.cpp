@@ -2,6 +2,7 @@
 #include "data/companion.h"
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -154,6 +155,32 @@ TEST(DataCompanion, ThePairIsToldApartFromOtherDocuments) {
                             "document 9 0123456789abcdeg\n", "document 9 123\n"}) {
         EXPECT_FALSE(readCompanionText(std::string("humidraw-data 1\n") + bad + "end\n")) << bad;
     }
+}
+
+TEST(DataCompanion, AFullDiskLeavesTheOldPairAsItWas) {
+    if (geteuid() != 0) GTEST_SKIP() << "mounting a small file system needs root";
+    Folder f;
+    const fs::path small = f.path / "small";
+    fs::create_directories(small);
+    if (mount("tmpfs", small.c_str(), "tmpfs", 0, "size=300k") != 0)
+        GTEST_SKIP() << "tmpfs cannot be mounted here";
+    const std::string doc = (small / "a.hdw").string();
+    ASSERT_TRUE(saveDocumentWithCompanion(doc, "drawing A", sample(), false));
+    const std::string companion = slurp(small / "a.hdw.data");
+    // Data that does not fit, then a drawing that does not fit: neither file changes.
+    MeasuredData big = sample();
+    for (int i = 0; i < 20000; ++i) big.sets[1].points.push_back({20.0 + i * 1e-4, 0.0071, 0});
+    EXPECT_FALSE(saveDocumentWithCompanion(doc, "drawing B", big, false));
+    EXPECT_EQ(slurp(doc), "drawing A");
+    EXPECT_EQ(slurp(small / "a.hdw.data"), companion);
+    EXPECT_FALSE(saveDocumentWithCompanion(doc, std::string(400 << 10, 'B'), sample(), false));
+    EXPECT_EQ(slurp(doc), "drawing A");
+    EXPECT_EQ(slurp(small / "a.hdw.data"), companion);
+    EXPECT_EQ(loadCompanion(doc, contentIdentity("drawing A")).found, CompanionFound::Read);
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(small)) ++entries;
+    EXPECT_EQ(entries, 2) << "no temporary file is left";
+    umount(small.c_str());
 }
 
 TEST(DataCompanion, WhatWasNotUnderstoodIsNeverDeleted) {
