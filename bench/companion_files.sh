@@ -28,8 +28,11 @@ put('zeros-100MB', b'\0' * MB)
 for n in (1000, 10000):
     put('zones-%d' % n, 'humidraw-data 1\n' + ''.join(
         'zone 1 208020\nname z%d\nrange DB 18 28\nrange RH 40 70\n' % i for i in range(n)) + 'end\n')
-put('zones-100', 'humidraw-data 1\n' + ''.join(
-    'zone 1 208020\nname z%d\nrange DB 18 28\nrange RH 40 70\n' % i for i in range(100)) + 'end\n')
+put('zones-32', 'humidraw-data 1\n' + ''.join(
+    'zone 1 208020\nname z%d\nrange DB 18 28\nrange RH 40 70\n' % i for i in range(32)) + 'end\n')
+# The slowest outlines found: a wet-bulb bound above the chart.
+put('zones-32-wet-bulb', 'humidraw-data 1\n' + ''.join(
+    'zone 1 208020\nname z%d\nrange WB - 99\n' % i for i in range(32)) + 'end\n')
 # Points as the program writes them (full precision, a time each), and the shortest lines.
 line = '23.100000000000001 0.0091234567890123 2026-01-01 01:00\n'
 n = (MB - 100) // len(line)
@@ -53,7 +56,7 @@ run() {  # NAME (empty: the chart alone)
     "$status $(head -c 70 "$work/err" | tr '\n' ' ')"
 }
 run ""
-for f in sets-1000 zeros-100MB zones-100 zones-1000 zones-10000 points-timed-100MB \
+for f in sets-1000 zeros-100MB zones-32 zones-32-wet-bulb zones-1000 zones-10000 points-timed-100MB \
   points-short-100MB points-7M-density; do
   run "$f"
 done

@@ -261,8 +261,8 @@ TEST(DataCompanion, CountsBeyondTheLimitsAreRefusedBeforeReading) {
     const std::string zone = "zone 0 208020\nname z\nrange DB 18 28\n";
     EXPECT_TRUE(readCompanionText(sets(1000, twoPoints)));
     EXPECT_FALSE(readCompanionText(sets(1001, twoPoints)));
-    EXPECT_TRUE(readCompanionText(sets(100, zone)));
-    EXPECT_FALSE(readCompanionText(sets(101, zone)));
+    EXPECT_TRUE(readCompanionText(sets(32, zone)));
+    EXPECT_FALSE(readCompanionText(sets(33, zone)));
     // The memory the points would take, told from the headings: 24 bytes a point (DB, x, h),
     // at most 160 MB = 167 772 160 bytes for a file this small. 6 990 506 × 24 = 167 772 144
     // passes (and is then refused as longer than the text); 6 990 507 × 24 = 167 772 168 not.

