@@ -139,6 +139,13 @@ TEST(HumidrawCliData, RenderDrawsTheDocumentsCompanionData) {
     const CommandRun damaged = runCommand(HUMIDRAW_CLI, "render " + doc + " -o " + out);
     EXPECT_EQ(damaged.status, 1);
     EXPECT_TRUE(has(damaged.err, "d.hdw.data")) << damaged.err;
+    // A companion saved with other bytes of the document is not drawn with it.
+    f.write("d.hdw.data",
+            "humidraw-data 1\ndocument 1 0000000000000000\nset 1 0 0050B0 1 0\nname other\n"
+            "20 0.007\nend\n");
+    const CommandRun other = runCommand(HUMIDRAW_CLI, "render " + doc + " -o " + out);
+    EXPECT_EQ(other.status, 1);
+    EXPECT_TRUE(has(other.err, "d.hdw.data")) << other.err;
 }
 
 TEST(HumidrawCliData, WhatSitsAtTheNamesIsReadOnlyWhenItIsAFile) {
