@@ -73,8 +73,9 @@ void TFmIX::loadCompanionOf(const std::string& path, const ContentIdentity& iden
             ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "測定データのファイルを読込できません.\n"))
                     .toStdString() +
                 kept.error +
-                ui(QT_TRANSLATE_NOOP("MeasuredDataWindow",
-                                     "\n図面は測定データなしで開きます。このファイルは消さずに残します。"))
+                ui(QT_TRANSLATE_NOOP(
+                       "MeasuredDataWindow",
+                       "\n図面は測定データなしで開きます。このファイルは消さずに残します。"))
                     .toStdString(),
             PromptIcon::Warning);
         return;
@@ -82,11 +83,11 @@ void TFmIX::loadCompanionOf(const std::string& path, const ContentIdentity& iden
     if (kept.found == CompanionFound::OtherDocument) {
         const Answer a = prompts_->ask(
             "Humidraw",
-            kept.error +
-                ui(QT_TRANSLATE_NOOP("MeasuredDataWindow",
-                                     "\nこの測定データを図面に読み込みますか？\n"
-                                     "［いいえ］では測定データなしで開き、このファイルは残します。"))
-                    .toStdString(),
+            kept.error + ui(QT_TRANSLATE_NOOP(
+                                "MeasuredDataWindow",
+                                "\nこの測定データを図面に読み込みますか？\n"
+                                "［いいえ］では測定データなしで開き、このファイルは残します。"))
+                             .toStdString(),
             PromptIcon::Warning, false, true);
         if (a != Answer::Yes) {
             companionKept_ = true;
@@ -118,11 +119,11 @@ bool TFmIX::saveWithCompanion(const std::string& bytes) {
     const bool keep = companionKept_ && onDiskPath_ == documentPath_;
     const auto saved = saveDocumentWithCompanion(documentPath_, bytes, measuredData(), keep);
     if (!saved) {
-        prompts_->tell("Humidraw ｴﾗｰﾒｯｾｰｼﾞ",
-                       QCoreApplication::translate("TFmIX", "ファイルを作成出来ません．\n")
-                               .toStdString() +
-                           saved.error(),
-                       PromptIcon::Warning);
+        prompts_->tell(
+            "Humidraw ｴﾗｰﾒｯｾｰｼﾞ",
+            QCoreApplication::translate("TFmIX", "ファイルを作成出来ません．\n").toStdString() +
+                saved.error(),
+            PromptIcon::Warning);
         return false;
     }
     onDiskPath_ = documentPath_;
@@ -130,12 +131,13 @@ bool TFmIX::saveWithCompanion(const std::string& bytes) {
     // Kept until data is saved over it; after that the file at the name is ours.
     if (keep && !measuredData().empty()) companionKept_ = false;
     if (!saved->keptAs.empty())
-        prompts_->tell("Humidraw",
-                       ui(QT_TRANSLATE_NOOP("MeasuredDataWindow",
-                                            "読み込めなかった測定データのファイルは %1 として残しました"))
-                           .arg(QString::fromStdString(saved->keptAs))
-                           .toStdString(),
-                       PromptIcon::Information);
+        prompts_->tell(
+            "Humidraw",
+            ui(QT_TRANSLATE_NOOP("MeasuredDataWindow",
+                                 "読み込めなかった測定データのファイルは %1 として残しました"))
+                .arg(QString::fromStdString(saved->keptAs))
+                .toStdString(),
+            PromptIcon::Information);
     return true;
 }
 

@@ -15,8 +15,8 @@
 #include "chart/construction.h"
 #include "data/import.h"
 #include "data/overlay.h"
-#include "document/edit_history.h"
 #include "document/attributes.h"
+#include "document/edit_history.h"
 #include "render/qt_canvas.h"
 #include "render/qt_text.h"
 
@@ -112,8 +112,7 @@ long residentKB() {
 void BM_UndoStepsOfALargeSet(benchmark::State& state) {
     DataSet big;
     big.points.reserve(10'000'000);
-    for (long i = 0; i < 10'000'000; ++i)
-        big.points.push_back({20 + (i % 200) * 0.05, 0.008, 9.0});
+    for (long i = 0; i < 10'000'000; ++i) big.points.push_back({20 + (i % 200) * 0.05, 0.008, 9.0});
     for (auto _ : state) {
         ObjectTable table;
         EditHistory history;
@@ -125,8 +124,8 @@ void BM_UndoStepsOfALargeSet(benchmark::State& state) {
             MeasuredData next = static_cast<const DataOverlay&>(*table.overlay).data();
             next.sets[0].visible = !next.sets[0].visible;
             history.begin(table);
-            table.overlay =
-                std::make_shared<DataOverlay>(std::make_shared<const MeasuredData>(std::move(next)));
+            table.overlay = std::make_shared<DataOverlay>(
+                std::make_shared<const MeasuredData>(std::move(next)));
             history.commit(table);
         }
         state.counters["added_MB"] = (residentKB() - before) / 1024.0;

@@ -1,6 +1,7 @@
 #include "data/companion.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
@@ -9,8 +10,6 @@
 #include <cstring>
 #include <new>
 #include <string_view>
-
-#include <unistd.h>
 
 #include "engine/moistek.h"
 #include "files/read_file.h"
@@ -60,11 +59,13 @@ std::string companionPath(const std::string& documentPath) {
     return documentPath + ".data";
 }
 
-std::string companionText(const MeasuredData& data, const std::optional<ContentIdentity>& document) {
+std::string companionText(const MeasuredData& data,
+                          const std::optional<ContentIdentity>& document) {
     std::string out = std::string(kMagic) + "\n";
     if (document) {
         char hash[20];
-        std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(document->hash));
+        std::snprintf(hash, sizeof hash, "%016llx",
+                      static_cast<unsigned long long>(document->hash));
         out += "document " + std::to_string(document->length) + " " + hash + "\n";
     }
     for (const DataSet& s : data.sets) {
@@ -241,9 +242,9 @@ Status withinLimits(Lines& lines, uint64_t length) {
             return failure(withArguments(translate("Data", "点が合わせて %1 を超えています"),
                                          {std::to_string(kMostCompanionPoints)}));
         if (memory > budget)
-            return failure(withArguments(
-                translate("Data", "点が多すぎます（%1 MB を超えるメモリが要ります）"),
-                {std::to_string(budget >> 20)}));
+            return failure(
+                withArguments(translate("Data", "点が多すぎます（%1 MB を超えるメモリが要ります）"),
+                              {std::to_string(budget >> 20)}));
     }
     return {};
 }
@@ -388,8 +389,9 @@ CompanionLoad loadCompanion(const std::string& documentPath, const ContentIdenti
         load.found = CompanionFound::OtherDocument;
         load.error =
             path + ": " +
-            translate("Data", "この図面を保存したときのものではありません（図面が別に保存されたか、"
-                              "他の図面のものです）");
+            translate("Data",
+                      "この図面を保存したときのものではありません（図面が別に保存されたか、"
+                      "他の図面のものです）");
         return load;
     }
     load.found = CompanionFound::Read;
@@ -437,7 +439,8 @@ Result<SavedPair> saveDocumentWithCompanion(const std::string& documentPath,
     if (present && keepCompanion && !data.empty()) {
         saved.keptAs = keepAside(path);
         if (saved.keptAs.empty())
-            return failure(path + ": " + translate("Data", "読めなかったファイルを残せないため、書き換えません"));
+            return failure(path + ": " +
+                           translate("Data", "読めなかったファイルを残せないため、書き換えません"));
     }
     if (!data.empty()) {
         const WriteResult r = companion.commit();

@@ -30,7 +30,7 @@ std::string companionPath(const std::string& documentPath);
 // What a companion may hold: more is refused before it is read.
 constexpr uint64_t kMostCompanionBytes = 1ull << 30;
 constexpr uint64_t kMostCompanionSets = 1000;
-constexpr uint64_t kMostCompanionZones = 32;  // the slowest outlines take some 0.16 s each
+constexpr uint64_t kMostCompanionZones = 32;           // the slowest outlines take some 0.16 s each
 constexpr uint64_t kMostCompanionPoints = 20'000'000;  // all sets together
 // The memory the points and times of a companion may take: 160 MB, or 1.5 times the file's
 // length when that is more (a file the program wrote holds 20 bytes or more a point).

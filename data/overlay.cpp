@@ -41,7 +41,8 @@ DensityGrid densityGrid(const DataSet& set) {
     for (const MeasuredPoint& p : set.points) {
         int c = 0, r = 0;
         if (!cellOf(p, c, r)) continue;
-        cLo = std::min(cLo, c), cHi = std::max(cHi, c), rLo = std::min(rLo, r), rHi = std::max(rHi, r);
+        cLo = std::min(cLo, c), cHi = std::max(cHi, c), rLo = std::min(rLo, r),
+        rHi = std::max(rHi, r);
         ++n;
     }
     if (n == 0) return g;
@@ -65,7 +66,8 @@ DensityGrid densityGrid(const DataSet& set) {
             if (k < UINT32_MAX) ++k;
         }
         for (size_t i = 0; i < area; ++i)
-            if (counts[i] > 0) add(static_cast<int>(i % g.columns), static_cast<int>(i / g.columns), counts[i]);
+            if (counts[i] > 0)
+                add(static_cast<int>(i % g.columns), static_cast<int>(i / g.columns), counts[i]);
         return g;
     }
     // Few points spread wide: their cells sorted, 8 bytes a point; equal keys are one cell.

@@ -295,8 +295,9 @@ std::string writeProblemText(const WriteResult& r) {
         case WriteProblem::Unreadable:
             return translate("Files", "ファイルを読み込めないため、書き換えません");
         case WriteProblem::NotAFile:
-            return translate("Files",
-                             "シンボリックリンクか通常のファイルではないものがあるため、書き換えません");
+            return translate(
+                "Files",
+                "シンボリックリンクか通常のファイルではないものがあるため、書き換えません");
         default:
             return withArguments(translate("Files", "書き込めませんでした（エラー番号 %1）"),
                                  {std::to_string(r.error)});

@@ -221,8 +221,7 @@ TEST(DataCompanion, ALinkAtTheCompanionsNameIsNeverFollowed) {
     ASSERT_TRUE(saveDocumentWithCompanion(doc, "new drawing", MeasuredData{}, false));
     EXPECT_TRUE(fs::is_symlink(f.path / "a.hdw.data"));
     std::ofstream(secret, std::ios::trunc) << companionText(sample());
-    EXPECT_EQ(loadCompanion(doc, contentIdentity("new drawing")).found,
-              CompanionFound::Unreadable);
+    EXPECT_EQ(loadCompanion(doc, contentIdentity("new drawing")).found, CompanionFound::Unreadable);
     // The document's own name is the user's: a link there is kept and its file written.
     fs::remove(f.path / "a.hdw.data");
     fs::rename(doc, f.path / "real.hdw");

@@ -65,8 +65,13 @@ TEST(DataDrawing, DensityGridOfAnySpreadStaysWithItsPoints) {
         size_t cells;
     } cases[] = {
         // DB ±2·10⁹ spans more than an int: those points are far off any chart and left out.
-        {"beyond the int range", {{2e9, 0.01, 0}, {-2e9, 0.01, 0}, {20.5, 0.0075, 0}},
-         20, 7, 1, 1, 1},
+        {"beyond the int range",
+         {{2e9, 0.01, 0}, {-2e9, 0.01, 0}, {20.5, 0.0075, 0}},
+         20,
+         7,
+         1,
+         1,
+         1},
         {"x beyond it", {{20, 2e6, 0}, {20, -2e6, 0}}, 0, 0, 0, 0, 0},
         // Two points 999 °C and 999 g/kg apart: a grid of 1000 × 1000 cells, two held.
         {"far apart", {{-499.5, 0, 0}, {499.5, 0.9995, 0}}, -500, 0, 1000, 1000, 2},

@@ -11,10 +11,10 @@
 #include <string>
 
 namespace fs = std::filesystem;
-using humidraw::FileProblem;
-using humidraw::readRegularFile;
 using humidraw::ContentIdentity;
 using humidraw::contentIdentity;
+using humidraw::FileProblem;
+using humidraw::readRegularFile;
 
 namespace {
 
