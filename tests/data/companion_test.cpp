@@ -13,6 +13,7 @@
 #include <iterator>
 
 #include "document/edit_history.h"
+#include "support/other_user.h"
 
 using namespace humidraw;
 namespace fs = std::filesystem;
@@ -242,12 +243,19 @@ TEST(DataCompanion, OnlyARegularFileIsRead) {
     fs::remove(f.path / "a.hdw.data");
     fs::create_directory(f.path / "a.hdw.data");
     EXPECT_EQ(loadCompanion(doc, {}).found, CompanionFound::Unreadable);
-    if (getuid() != 0) {
-        fs::remove(f.path / "a.hdw.data");
-        std::ofstream(f.path / "a.hdw.data") << companionText(sample());
-        fs::permissions(f.path / "a.hdw.data", fs::perms::none);
-        EXPECT_EQ(loadCompanion(doc, {}).found, CompanionFound::Unreadable);
-    }
+    // Mode 000: unreadable to its owner (as root, to another user).
+    fs::remove(f.path / "a.hdw.data");
+    std::ofstream(f.path / "a.hdw.data") << companionText(sample());
+    fs::permissions(f.path / "a.hdw.data", fs::perms::none);
+    fs::permissions(f.path, fs::perms::all);
+    EXPECT_EQ(humidraw_test::asOtherUser([&] {
+                  const CompanionLoad l = loadCompanion(doc, {});
+                  return l.found == CompanionFound::Unreadable &&
+                                 l.error.find("読み込みの権限がありません") != std::string::npos
+                             ? 0
+                             : 1;
+              }),
+              0);
 }
 
 TEST(DataCompanion, CountsBeyondTheLimitsAreRefusedBeforeReading) {
