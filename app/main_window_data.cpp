@@ -128,8 +128,9 @@ bool TFmIX::saveWithCompanion(const std::string& bytes) {
     }
     onDiskPath_ = documentPath_;
     onDisk_ = contentIdentity(bytes);
-    // Kept until data is saved over it; after that the file at the name is ours.
-    if (keep && !measuredData().empty()) companionKept_ = false;
+    // Kept until data is saved over it (it is then put aside, and the file at the name is
+    // ours); a save under another name leaves it behind.
+    companionKept_ = keep && measuredData().empty();
     if (!saved->keptAs.empty())
         prompts_->tell(
             "Humidraw",
