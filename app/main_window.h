@@ -25,6 +25,7 @@
 #include "document/edit_history.h"
 #include "document/object_table.h"
 #include "document/state.h"
+#include "files/read_file.h"
 #include "interaction/editor.h"
 #include "render/layered_picture.h"
 #include "render/qt_text.h"
@@ -211,10 +212,16 @@ class TFmIX : public QMainWindow,
     void createCommands();
     void createMenus();
     void createDataMenu();
-    // The companion file beside a document: read after opening it, written after saving it;
-    // false (with the user told) when it could not be.
-    bool loadCompanionOf(const std::string& path);
-    bool saveCompanionOf(const std::string& path);
+    // The companion file beside a document, read after opening it (the user told when it
+    // cannot be, or belongs to other bytes of the document: its data is then taken only when
+    // the user says so); `identity`: the document bytes opened.
+    void loadCompanionOf(const std::string& path, const ContentIdentity& identity);
+    // Writes the document's bytes and its companion as one; false (with the user told) when
+    // they could not be written.
+    bool saveWithCompanion(const std::string& bytes);
+    // False when the document changed on disk since it was opened or saved and the user chose
+    // not to overwrite it.
+    bool overwriteChangedFile();
     void createToolBars();
     void createClientArea();
     void placeWindow();
@@ -259,6 +266,11 @@ class TFmIX : public QMainWindow,
     ChartTable chart_;
     ObjectTable objects_;
     MeasuredDataWindow* dataWindow_ = nullptr;
+    // The document file as it was opened or last saved (its path and bytes), and whether the
+    // companion beside it there was not understood: such a companion is never removed.
+    std::string onDiskPath_;
+    ContentIdentity onDisk_;
+    bool companionKept_ = false;
     ViewState view_;
     CurrentAttributes attributes_;
     QtTextMetrics metrics_;

@@ -355,15 +355,13 @@ bool TFmIX::saveRoutine(bool saveAs) {
         headerFrom(settings_, attributes_.colour, attributes_.width, attributes_.style, view_.zoom,
                    view_.boxHeight, view_.boxWidth, view_.scrollX, view_.scrollY);
     const auto bytes = serializeDocument(h, liveRecords(objects_));
-    const Status written = bytes ? writeOutcome(documentPath_, replaceFile(documentPath_, *bytes))
-                                 : failure(bytes.error());
-    if (!written) {
+    if (!bytes) {
         prompts_->tell(tr(kErrorCaption).toStdString(),
-                       tr("ファイルを作成出来ません．\n").toStdString() + written.error(),
+                       tr("ファイルを作成出来ません．\n").toStdString() + bytes.error(),
                        PromptIcon::Warning);
         return false;
     }
-    if (!saveCompanionOf(documentPath_)) return false;
+    if (!overwriteChangedFile() || !saveWithCompanion(*bytes)) return false;
     settings_.currentDir = folder;
     history_.markSaved();
     rememberFile(documentPath_);
@@ -417,6 +415,8 @@ void TFmIX::Fnew() {
     ZoomAll();
     documentTitle_ = "Project";
     documentPath_.clear();
+    onDiskPath_.clear();
+    companionKept_ = false;
     history_.clear();
     historyMoved();
 }
@@ -452,8 +452,10 @@ bool TFmIX::openDocument(const std::string& path) {
     }
     clearDocument();
     for (const ObjectRecord& r : doc.contents.records) objects_.append(r);
-    loadCompanionOf(path);
     const DocumentName n = documentNameFor(path, settings_.currentDir);
+    onDiskPath_ = n.path;
+    onDisk_ = doc.identity;
+    loadCompanionOf(path, doc.identity);
     documentTitle_ = n.title;
     documentPath_ = n.path;
     settings_.currentDir = n.folder;

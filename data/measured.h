@@ -3,8 +3,11 @@
 // read from files. A point keeps the dry bulb and the humidity ratio it was computed to, and the
 // enthalpy that places it on the chart.
 #include <cstdint>
+#include <initializer_list>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace humidraw {
@@ -95,10 +98,96 @@ class StateCalculator {
 
 using Colour32 = uint32_t;  // 0x00BBGGRR, as the canvas takes it
 
+// A list whose copies share one store: copying a data set (each undo step keeps the document's
+// data as it was) costs a pointer, not its points. Changing a shared list gives it a store of
+// its own first, so no copy ever sees another's change.
+template <typename T>
+class SharedList {
+  public:
+    SharedList() = default;
+    SharedList(std::vector<T> items) : items_(std::make_shared<std::vector<T>>(std::move(items))) {}
+    SharedList(std::initializer_list<T> items) : SharedList(std::vector<T>(items)) {}
+
+    size_t size() const { return items_ ? items_->size() : 0; }
+    bool empty() const { return size() == 0; }
+    const T& operator[](size_t i) const { return (*items_)[i]; }
+    const T* begin() const { return items_ ? items_->data() : nullptr; }
+    const T* end() const { return begin() + size(); }
+    // The same store as `other` (no copy was made).
+    bool sharesWith(const SharedList& other) const { return items_ && items_ == other.items_; }
+
+    void push_back(T item) { own().push_back(std::move(item)); }
+    template <typename... A>
+    void emplace_back(A&&... a) {
+        own().emplace_back(std::forward<A>(a)...);
+    }
+    void reserve(size_t n) { own().reserve(n); }
+    void clear() { items_.reset(); }
+
+  private:
+    std::vector<T>& own() {
+        if (!items_)
+            items_ = std::make_shared<std::vector<T>>();
+        else if (items_.use_count() > 1)
+            items_ = std::make_shared<std::vector<T>>(*items_);
+        return *items_;
+    }
+    std::shared_ptr<std::vector<T>> items_;
+};
+
+// Texts kept end to end in one store (a year of time stamps is one allocation, not one each),
+// shared by copies as SharedList is.
+class SharedTexts {
+  public:
+    SharedTexts() = default;
+    SharedTexts(std::initializer_list<std::string_view> items) {
+        for (std::string_view s : items) push_back(s);
+    }
+
+    size_t size() const { return store_ ? store_->ends.size() : 0; }
+    bool empty() const { return size() == 0; }
+    std::string_view operator[](size_t i) const {
+        const size_t from = i == 0 ? 0 : store_->ends[i - 1];
+        return std::string_view(store_->chars).substr(from, store_->ends[i] - from);
+    }
+    bool sharesWith(const SharedTexts& other) const { return store_ && store_ == other.store_; }
+
+    void push_back(std::string_view text) {
+        Store& s = own();
+        s.chars.append(text);
+        s.ends.push_back(s.chars.size());
+    }
+    template <typename... A>
+    void emplace_back(A&&... a) {
+        push_back(std::string_view(std::forward<A>(a)...));
+    }
+    // Room for `n` texts of `chars` bytes together.
+    void reserve(size_t n, size_t chars = 0) {
+        Store& s = own();
+        s.ends.reserve(n);
+        s.chars.reserve(chars);
+    }
+    void clear() { store_.reset(); }
+
+  private:
+    struct Store {
+        std::string chars;
+        std::vector<size_t> ends;  // where each text ends in `chars`
+    };
+    Store& own() {
+        if (!store_)
+            store_ = std::make_shared<Store>();
+        else if (store_.use_count() > 1)
+            store_ = std::make_shared<Store>(*store_);
+        return *store_;
+    }
+    std::shared_ptr<Store> store_;
+};
+
 struct DataSet {
     std::string name;
-    std::vector<MeasuredPoint> points;
-    std::vector<std::string> times;  // one per point, or none
+    SharedList<MeasuredPoint> points;
+    SharedTexts times;  // one per point, or none
     Colour32 colour = 0x00B05000;
     bool visible = true;
     bool density = false;  // drawn as hours per cell rather than as dots

@@ -1,6 +1,7 @@
 #include "data/overlay.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <string>
 
@@ -9,7 +10,7 @@
 namespace humidraw {
 namespace {
 
-constexpr int kMostCells = 1000;  // along each side: a grid of damaged data stays small
+constexpr double kFarthest = 1000;  // °C and g/kg(DA) either side of 0 a density cell may be
 constexpr int kLevels = 5;
 
 int whole(double v) {
@@ -25,25 +26,75 @@ PixelPoint pixel(const ChartFrame& f, const PaintOptions& o, double DB, double x
 
 DensityGrid densityGrid(const DataSet& set) {
     DensityGrid g;
-    if (set.points.empty()) return g;
-    double dbLo = 1e300, dbHi = -1e300, xLo = 1e300, xHi = -1e300;
+    // Each point's cell from the far corner (−1000 °C, −1000 g/kg), or none when it lies off
+    // every chart.
+    const auto cellOf = [](const MeasuredPoint& p, int& c, int& r) {
+        const double x = p.x * 1000;
+        if (!(p.DB >= -kFarthest && p.DB < kFarthest && x >= -kFarthest && x < kFarthest))
+            return false;
+        c = static_cast<int>(std::floor(p.DB) + kFarthest);
+        r = static_cast<int>(std::floor(x) + kFarthest);
+        return true;
+    };
+    int cLo = INT_MAX, cHi = INT_MIN, rLo = INT_MAX, rHi = INT_MIN;
+    size_t n = 0;
     for (const MeasuredPoint& p : set.points) {
-        dbLo = std::min(dbLo, p.DB), dbHi = std::max(dbHi, p.DB);
-        xLo = std::min(xLo, p.x * 1000), xHi = std::max(xHi, p.x * 1000);
+        int c = 0, r = 0;
+        if (!cellOf(p, c, r)) continue;
+        cLo = std::min(cLo, c), cHi = std::max(cHi, c), rLo = std::min(rLo, r),
+        rHi = std::max(rHi, r);
+        ++n;
     }
-    g.dbFirst = static_cast<int>(std::floor(dbLo));
-    g.xFirst = static_cast<int>(std::floor(xLo));
-    g.columns = std::min(kMostCells, static_cast<int>(std::floor(dbHi)) - g.dbFirst + 1);
-    g.rows = std::min(kMostCells, static_cast<int>(std::floor(xHi)) - g.xFirst + 1);
-    g.counts.assign(static_cast<size_t>(g.columns) * g.rows, 0);
+    if (n == 0) return g;
+    g.dbFirst = cLo - static_cast<int>(kFarthest);
+    g.xFirst = rLo - static_cast<int>(kFarthest);
+    g.columns = cHi - cLo + 1;
+    g.rows = rHi - rLo + 1;
+    const auto add = [&g](int column, int row, size_t count) {
+        const auto k = static_cast<uint32_t>(std::min<size_t>(count, UINT32_MAX));
+        g.cells.push_back({column, row, k});
+        g.most = std::max(g.most, k);
+    };
+    const size_t area = static_cast<size_t>(g.columns) * static_cast<size_t>(g.rows);
+    if (area * sizeof(uint32_t) <= n * sizeof(uint64_t)) {
+        // Many points on few cells: counted in place, 4 bytes a cell (at most 16 MB).
+        std::vector<uint32_t> counts(area);
+        for (const MeasuredPoint& p : set.points) {
+            int c = 0, r = 0;
+            if (!cellOf(p, c, r)) continue;
+            uint32_t& k = counts[static_cast<size_t>(r - rLo) * g.columns + (c - cLo)];
+            if (k < UINT32_MAX) ++k;
+        }
+        for (size_t i = 0; i < area; ++i)
+            if (counts[i] > 0)
+                add(static_cast<int>(i % g.columns), static_cast<int>(i / g.columns), counts[i]);
+        return g;
+    }
+    // Few points spread wide: their cells sorted, 8 bytes a point; equal keys are one cell.
+    std::vector<uint64_t> keys;
+    keys.reserve(n);
     for (const MeasuredPoint& p : set.points) {
-        const int c = static_cast<int>(std::floor(p.DB)) - g.dbFirst;
-        const int r = static_cast<int>(std::floor(p.x * 1000)) - g.xFirst;
-        if (c >= g.columns || r >= g.rows) continue;
-        uint32_t& n = g.counts[static_cast<size_t>(r) * g.columns + c];
-        g.most = std::max(g.most, ++n);
+        int c = 0, r = 0;
+        if (cellOf(p, c, r))
+            keys.push_back(static_cast<uint64_t>(r - rLo) << 32 | static_cast<uint64_t>(c - cLo));
+    }
+    std::sort(keys.begin(), keys.end());
+    for (size_t i = 0; i < keys.size();) {
+        size_t j = i;
+        while (j < keys.size() && keys[j] == keys[i]) ++j;
+        add(static_cast<int>(keys[i] & 0xFFFFFFFF), static_cast<int>(keys[i] >> 32), j - i);
+        i = j;
     }
     return g;
+}
+
+uint32_t DensityGrid::at(int column, int row) const {
+    const auto before = [](const Cell& a, const Cell& b) {
+        return a.row != b.row ? a.row < b.row : a.column < b.column;
+    };
+    const Cell key{column, row, 0};
+    const auto it = std::lower_bound(cells.begin(), cells.end(), key, before);
+    return it != cells.end() && it->column == column && it->row == row ? it->count : 0;
 }
 
 int densityLevel(uint32_t count, uint32_t most) {
@@ -98,17 +149,14 @@ void DataOverlay::paintDensity(Canvas& k, size_t index, const ChartFrame& f,
                                const PaintOptions& o) const {
     const DensityGrid& g = grids_[index];
     const Colour32 colour = data_->sets[index].colour;
-    for (int r = 0; r < g.rows; ++r) {
-        const double x0 = (g.xFirst + r) * 0.001, x1 = (g.xFirst + r + 1) * 0.001;
-        for (int c = 0; c < g.columns; ++c) {
-            const int level = densityLevel(g.at(c, r), g.most);
-            if (level == 0) continue;
-            const double db0 = g.dbFirst + c, db1 = db0 + 1;
-            const PixelPoint cell[] = {pixel(f, o, db0, x0), pixel(f, o, db1, x0),
-                                       pixel(f, o, db1, x1), pixel(f, o, db0, x1)};
-            k.setBrushSolid(tint(colour, static_cast<double>(level) / kLevels));
-            k.fillPolygon(cell, 4);
-        }
+    for (const DensityGrid::Cell& cell : g.cells) {
+        const int level = densityLevel(cell.count, g.most);
+        const double x0 = (g.xFirst + cell.row) * 0.001, x1 = (g.xFirst + cell.row + 1) * 0.001;
+        const double db0 = g.dbFirst + cell.column, db1 = db0 + 1;
+        const PixelPoint corners[] = {pixel(f, o, db0, x0), pixel(f, o, db1, x0),
+                                      pixel(f, o, db1, x1), pixel(f, o, db0, x1)};
+        k.setBrushSolid(tint(colour, static_cast<double>(level) / kLevels));
+        k.fillPolygon(corners, 4);
     }
 }
 

@@ -16,15 +16,20 @@ struct MeasuredData {
     bool empty() const { return sets.empty() && zones.empty(); }
 };
 
-// Points per cell of 1 °C × 1 g/kg(DA), the cells on whole degrees and grams.
+// Points per cell of 1 °C × 1 g/kg(DA), the cells on whole degrees and grams. Only the cells
+// that hold points are kept, so the grid never outgrows its set whatever the points' spread;
+// points outside −1000 to 1000 °C and −1000 to 1000 g/kg(DA) (no chart reaches there) are left
+// out.
 struct DensityGrid {
-    int dbFirst = 0, xFirst = 0;   // °C and g/kg(DA) of the first cell's lower corner
-    int columns = 0, rows = 0;     // along DB and along x
-    std::vector<uint32_t> counts;  // row-major, rows by x
+    struct Cell {
+        int column, row;  // from the first cell, along DB and along x
+        uint32_t count;
+    };
+    int dbFirst = 0, xFirst = 0;  // °C and g/kg(DA) of the first cell's lower corner
+    int columns = 0, rows = 0;    // the extent along DB and along x
+    std::vector<Cell> cells;      // the cells holding points, by row, then column
     uint32_t most = 0;
-    uint32_t at(int column, int row) const {
-        return counts[static_cast<size_t>(row) * columns + column];
-    }
+    uint32_t at(int column, int row) const;
 };
 DensityGrid densityGrid(const DataSet& set);
 

@@ -200,36 +200,24 @@ DocumentRead parseDocument(std::string_view bytes) {
 
 DocumentRead readDocumentFile(const std::string& path) {
     Damage d;
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        const ReadProblem p = errno == ENOENT || errno == ENOTDIR ? ReadProblem::NotFound
-                              : errno == EACCES || errno == EPERM ? ReadProblem::NoPermission
-                                                                  : ReadProblem::CannotRead;
-        damaged(d, p, 0);
-        return failure(d);
-    }
-    struct stat st;
-    if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        close(fd);
-        damaged(d, ReadProblem::IsFolder, 0);
-        return failure(d);
-    }
-    // Read to the end in pieces (a pipe or device has no size), never past any document's size.
+    // A regular file only (a FIFO or device is refused at once), never past any document's size.
     std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0 || bytes.size() + static_cast<size_t>(n) > kMaxDocumentBytes) {
-            close(fd);
-            damaged(d, ReadProblem::CannotRead, bytes.size());
-            return failure(d);
-        }
-        if (n == 0) break;
-        bytes.append(buffer, static_cast<size_t>(n));
+    const FileProblem p = readRegularFile(path, kMaxDocumentBytes, bytes);
+    if (p != FileProblem::None) {
+        damaged(d,
+                p == FileProblem::NotFound       ? ReadProblem::NotFound
+                : p == FileProblem::NoPermission ? ReadProblem::NoPermission
+                : p == FileProblem::IsFolder     ? ReadProblem::IsFolder
+                : p == FileProblem::NotRegular   ? ReadProblem::NotRegular
+                : p == FileProblem::TooLarge     ? ReadProblem::TooLarge
+                : p == FileProblem::OutOfMemory  ? ReadProblem::OutOfMemory
+                                                 : ReadProblem::CannotRead,
+                0);
+        return failure(d);
     }
-    close(fd);
-    return parseDocument(bytes);
+    DocumentRead read = parseDocument(bytes);
+    read.identity = contentIdentity(bytes);
+    return read;
 }
 
 std::string readProblemText(const DocumentRead& r) {
@@ -249,6 +237,12 @@ std::string readProblemText(const DocumentRead& r) {
             return translate("Document", "フォルダです。ファイルを指定して下さい");
         case ReadProblem::CannotRead:
             return translate("Document", "ファイルを読み込めません") + where;
+        case ReadProblem::NotRegular:
+            return fileProblemText(FileProblem::NotRegular);
+        case ReadProblem::TooLarge:
+            return fileProblemText(FileProblem::TooLarge);
+        case ReadProblem::OutOfMemory:
+            return fileProblemText(FileProblem::OutOfMemory);
         case ReadProblem::FileCutShort:
             return translate("Document", "ファイルが途中で切れています") + where;
         case ReadProblem::HeaderCutShort:

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "document/object_table.h"
+#include "files/read_file.h"
 #include "result/result.h"
 #include "settings/settings.h"
 
@@ -46,7 +47,10 @@ enum class ReadProblem {
     NotFound,        // no such file or folder
     NoPermission,    // the file may not be read
     IsFolder,        // a folder was given
-    CannotRead,      // reading failed, or the file is larger than any document
+    CannotRead,      // reading failed
+    NotRegular,      // a FIFO, a device or a socket: not read at all
+    TooLarge,        // larger than any document
+    OutOfMemory,     // the bytes do not fit in memory
     FileCutShort,    // shorter than the format number
     HeaderCutShort,  // the header ends early
     BadTextLength,   // a text's stored length is below 1 (value: the length)
@@ -65,6 +69,7 @@ struct DocumentRead {
     bool inFontName = false;  // a text problem in the header's font name, not an object's text
     std::string error;        // the reason in the program's language (readProblemText)
     DocumentContents contents;
+    ContentIdentity identity;  // of the bytes read (readDocumentFile)
 };
 
 // Reads a whole document; on failure nothing partial is returned.

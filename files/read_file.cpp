@@ -112,4 +112,10 @@ Result<std::string> readRegularFile(const std::string& path, uint64_t limit) {
     return out;
 }
 
+ContentIdentity contentIdentity(std::string_view bytes) {
+    uint64_t hash = 0xcbf29ce484222325u;  // the FNV offset basis and prime for 64 bits
+    for (const char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3u;
+    return {bytes.size(), hash};
+}
+
 }  // namespace humidraw

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "result/result.h"
 
@@ -52,5 +53,14 @@ class InputFile {
 FileProblem readRegularFile(const std::string& path, uint64_t limit, std::string& out);
 // The same as a Result failing with "PATH: reason".
 Result<std::string> readRegularFile(const std::string& path, uint64_t limit);
+
+// What a file held, told apart from other contents: its length and a 64-bit FNV-1a hash of
+// its bytes. Enough to notice a file changed or belongs elsewhere; no defence against forgery.
+struct ContentIdentity {
+    uint64_t length = 0;
+    uint64_t hash = 0;
+    bool operator==(const ContentIdentity&) const = default;
+};
+ContentIdentity contentIdentity(std::string_view bytes);
 
 }  // namespace humidraw

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <utility>
 
 #include "lang/language.h"
 
@@ -164,19 +165,76 @@ int removeStaleTempFiles(const std::string& folder) {
     return removed;
 }
 
-WriteResult replaceFile(const std::string& path, std::string_view bytes, WriteCall write) {
+PendingReplace::PendingReplace(PendingReplace&& other) noexcept {
+    *this = std::move(other);
+}
+
+PendingReplace& PendingReplace::operator=(PendingReplace&& other) noexcept {
+    if (this != &other) {
+        if (!temp_.empty()) unlink(temp_.c_str());
+        result_ = other.result_;
+        temp_ = std::move(other.temp_);
+        target_ = std::move(other.target_);
+        inPlace_ = other.inPlace_;
+        bytes_ = std::move(other.bytes_);
+        write_ = other.write_;
+        other.temp_.clear();
+        other.target_.clear();
+        other.inPlace_ = false;
+    }
+    return *this;
+}
+
+PendingReplace::~PendingReplace() {
+    if (!temp_.empty()) unlink(temp_.c_str());
+}
+
+WriteResult PendingReplace::commit() {
+    if (!result_.ok()) return result_;
+    if (inPlace_) {
+        inPlace_ = false;
+        result_ = rewriteInPlace(target_, bytes_, write_);
+        return result_;
+    }
+    if (temp_.empty()) return result_;  // already in place
+    if (rename(temp_.c_str(), target_.c_str()) != 0) {
+        result_ = failed(errno);
+        return result_;
+    }
+    temp_.clear();
+    return result_;
+}
+
+PendingReplace prepareReplace(const std::string& path, std::string_view bytes, NameChoice name,
+                              WriteCall write) {
+    PendingReplace pending;
     if (!write) write = ::write;
-    struct stat through;
-    if (stat(path.c_str(), &through) == 0 && !S_ISREG(through.st_mode) && !S_ISDIR(through.st_mode))
-        return writeToDevice(path, bytes, write);
-    const std::string target = linkTarget(path);
-    const std::string folder = folderPart(target);
+    const auto refuse = [&](WriteResult r) {
+        pending.result_ = r;
+        return std::move(pending);
+    };
+    std::string target = path;
     struct stat st;
-    const bool exists = stat(target.c_str(), &st) == 0;
-    if (exists && S_ISDIR(st.st_mode)) return failed(EISDIR);
-    if (!exists && errno != ENOENT) return failed(errno);
+    bool exists = false;
+    if (name == NameChoice::User) {
+        struct stat through;
+        if (stat(path.c_str(), &through) == 0 && !S_ISREG(through.st_mode) &&
+            !S_ISDIR(through.st_mode)) {
+            // A device or pipe takes the bytes at once: there is nothing to put in place.
+            return refuse(writeToDevice(path, bytes, write));
+        }
+        target = linkTarget(path);
+        exists = stat(target.c_str(), &st) == 0;
+    } else {
+        exists = lstat(path.c_str(), &st) == 0;
+        if (exists && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
+            return refuse({WriteProblem::NotAFile, 0});
+    }
+    if (exists && S_ISDIR(st.st_mode)) return refuse(failed(EISDIR));
+    if (!exists && errno != ENOENT) return refuse(failed(errno));
     // A file its owner made read-only is not replaced behind its back.
-    if (exists && access(target.c_str(), W_OK) != 0) return failed(errno);
+    if (exists && access(target.c_str(), W_OK) != 0) return refuse(failed(errno));
+    const std::string folder = folderPart(target);
     removeStaleTempFiles(folder);
 
     std::string temp = folder + "/" + kTempPrefix + namePart(target).substr(0, kMaxNameInTemp) +
@@ -184,9 +242,14 @@ WriteResult replaceFile(const std::string& path, std::string_view bytes, WriteCa
     const int fd = mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
-        if ((error == EACCES || error == EPERM) && exists && S_ISREG(st.st_mode))
-            return rewriteInPlace(target, bytes, write);
-        return failed(error);
+        if ((error == EACCES || error == EPERM) && exists && S_ISREG(st.st_mode)) {
+            pending.target_ = target;
+            pending.inPlace_ = true;
+            pending.bytes_ = std::string(bytes);
+            pending.write_ = write;
+            return pending;
+        }
+        return refuse(failed(error));
     }
     if (exists && (st.st_uid != geteuid() || st.st_gid != getegid())) {
         // Root saving another user's file gives it back to them; others cannot, and the new
@@ -200,12 +263,19 @@ WriteResult replaceFile(const std::string& path, std::string_view bytes, WriteCa
     ok = ok && writeAll(fd, bytes, write, error);
     if (ok && fsync(fd) != 0) ok = false, error = errno;
     if (close(fd) != 0 && ok) ok = false, error = errno;
-    if (ok && rename(temp.c_str(), target.c_str()) != 0) ok = false, error = errno;
+    pending.temp_ = temp;
+    pending.target_ = target;
     if (!ok) {
         unlink(temp.c_str());
-        return failed(error);
+        pending.temp_.clear();
+        return refuse(failed(error));
     }
-    return {};
+    return pending;
+}
+
+WriteResult replaceFile(const std::string& path, std::string_view bytes, WriteCall write) {
+    PendingReplace pending = prepareReplace(path, bytes, NameChoice::User, write);
+    return pending.commit();
 }
 
 std::string writeProblemText(const WriteResult& r) {
@@ -224,6 +294,10 @@ std::string writeProblemText(const WriteResult& r) {
             return translate("Files", "読み取り専用の場所です");
         case WriteProblem::Unreadable:
             return translate("Files", "ファイルを読み込めないため、書き換えません");
+        case WriteProblem::NotAFile:
+            return translate(
+                "Files",
+                "シンボリックリンクか通常のファイルではないものがあるため、書き換えません");
         default:
             return withArguments(translate("Files", "書き込めませんでした（エラー番号 %1）"),
                                  {std::to_string(r.error)});

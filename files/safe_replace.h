@@ -22,6 +22,7 @@ enum class WriteProblem {
     IsFolder,    // the name is a folder
     ReadOnly,    // a read-only file system
     Unreadable,  // the file is there but cannot be read, so it is not rewritten (settings)
+    NotAFile,    // a name the program chose holds a symbolic link or something not a file
     Other,
 };
 
@@ -35,6 +36,40 @@ struct WriteResult {
 using WriteCall = ssize_t (*)(int fd, const void* data, size_t size);
 
 WriteResult replaceFile(const std::string& path, std::string_view bytes, WriteCall write = nullptr);
+
+// Whose name a file has. The user's own choice of a name is followed through symbolic links
+// as above; a name the program derives (a document's companion) is never followed: a link or
+// anything but a regular file there is refused, and the file is created or replaced with
+// rename, which replaces the name itself.
+enum class NameChoice { User, Program };
+
+// A replacement written whole to its temporary file and not yet in place, so that two files
+// can be put in place back to back: commit() renames it over its target; one never committed
+// removes its temporary file when it goes.
+class PendingReplace {
+  public:
+    PendingReplace() = default;
+    PendingReplace(PendingReplace&& other) noexcept;
+    PendingReplace& operator=(PendingReplace&& other) noexcept;
+    ~PendingReplace();
+
+    const WriteResult& result() const { return result_; }
+    bool ok() const { return result_.ok(); }
+    WriteResult commit();
+
+  private:
+    friend PendingReplace prepareReplace(const std::string&, std::string_view, NameChoice,
+                                         WriteCall);
+    WriteResult result_;
+    std::string temp_, target_;
+    // The folder takes no temporary file: the file is rewritten in place on commit.
+    bool inPlace_ = false;
+    std::string bytes_;
+    WriteCall write_ = nullptr;
+};
+
+PendingReplace prepareReplace(const std::string& path, std::string_view bytes, NameChoice name,
+                              WriteCall write = nullptr);
 
 // The reason in the program's language, e.g. "ディスクの空き容量が足りません".
 std::string writeProblemText(const WriteResult& r);

@@ -466,6 +466,32 @@
     <message>
         <source>飽和を超えています</source>
         <translation>above saturation</translation>
+        <source>データセットが %1 を超えています</source>
+        <translation>more than %1 data sets</translation>
+    </message>
+    <message>
+        <source>ゾーンが %1 を超えています</source>
+        <translation>more than %1 zones</translation>
+    </message>
+    <message>
+        <source>点が合わせて %1 を超えています</source>
+        <translation>more than %1 points in all</translation>
+    </message>
+    <message>
+        <source>点が多すぎます（%1 MB を超えるメモリが要ります）</source>
+        <translation>too many points (they would take more than %1 MB of memory)</translation>
+    </message>
+    <message>
+        <source>シンボリックリンクのため、読み込みません</source>
+        <translation>a symbolic link, not read</translation>
+    </message>
+    <message>
+        <source>この図面を保存したときのものではありません（図面が別に保存されたか、他の図面のものです）</source>
+        <translation>not saved with this drawing (the drawing was saved without it, or it belongs to another drawing)</translation>
+    </message>
+    <message>
+        <source>読めなかったファイルを残せないため、書き換えません</source>
+        <translation>the file that could not be read cannot be kept aside, so it is not replaced</translation>
     </message>
 </context>
 <context>
@@ -720,6 +746,10 @@
         <source>メモリが足りません</source>
         <translation>Not enough memory</translation>
     </message>
+    <message>
+        <source>シンボリックリンクか通常のファイルではないものがあるため、書き換えません</source>
+        <translation>a symbolic link or something other than a file is there, so it is not replaced</translation>
+    </message>
 </context>
 <context>
     <name>MeasuredDataWindow</name>
@@ -843,12 +873,6 @@
         <source>測定データのファイルを読込できません.
 </source>
         <translation>Cannot read the measured-data file.
-</translation>
-    </message>
-    <message>
-        <source>測定データのファイルを作成出来ません．
-</source>
-        <translation>Cannot create the measured-data file.
 </translation>
     </message>
     <message>
@@ -978,6 +1002,30 @@
 </source>
         <translation>Cannot create the file.
 </translation>
+    </message>
+    <message>
+        <source>
+図面は測定データなしで開きます。このファイルは消さずに残します。</source>
+        <translation>
+The drawing opens without measured data. The file is kept as it is.</translation>
+    </message>
+    <message>
+        <source>
+この測定データを図面に読み込みますか？
+［いいえ］では測定データなしで開き、このファイルは残します。</source>
+        <translation>
+Open this measured data with the drawing?
+No opens the drawing without measured data and keeps the file.</translation>
+    </message>
+    <message>
+        <source>
+このファイルは開いた後に他で変更されています。上書きしますか？</source>
+        <translation>
+This file has been changed elsewhere since it was opened. Overwrite it?</translation>
+    </message>
+    <message>
+        <source>読み込めなかった測定データのファイルは %1 として残しました</source>
+        <translation>The measured-data file that could not be read was kept as %1</translation>
     </message>
 </context>
 <context>

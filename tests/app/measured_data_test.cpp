@@ -243,3 +243,112 @@ TEST_F(Window, CsvColumnsProposedByTheHeader) {
     EXPECT_NE(d->lastReport.indexOf("4 行目: 数値ではありません: 'bad'"), -1)
         << d->lastReport.toStdString();
 }
+
+TEST_F(Window, MeasuredDataUndoStepsShareThePoints) {
+    TFmIX& w = open();
+    w.showMeasuredData();
+    MeasuredDataWindow* d = w.measuredDataWindow();
+    std::ofstream(dir / "room.csv") << kRoom;
+    ASSERT_TRUE(d->importPath((dir / "room.csv").string(), dbRh()));
+    const MeasuredData first = w.measuredData();
+    // Six changes of the check box: six steps, all with the points of the import.
+    for (int i = 0; i < 6; ++i)
+        d->sets->item(0)->setCheckState(i % 2 == 0 ? Qt::Unchecked : Qt::Checked);
+    EXPECT_TRUE(w.measuredData().sets[0].points.sharesWith(first.sets[0].points));
+    for (int i = 0; i < 6; ++i) w.Undo();
+    EXPECT_TRUE(w.measuredData().sets[0].visible);
+    EXPECT_TRUE(w.measuredData().sets[0].points.sharesWith(first.sets[0].points));
+}
+
+TEST_F(Window, MeasuredDataNotUnderstoodIsKeptBySaving) {
+    TFmIX& w = open();
+    drawLineAB(w);
+    script.files = {(dir / "plain").string()};
+    ASSERT_TRUE(w.Fsave());
+    const fs::path companion = dir / "plain.hdw.data";
+    struct Case {
+        const char* what;
+        std::string text;
+    } cases[] = {
+        {"a later format", "humidraw-data 2\nnew things\nend\n"},
+        {"a damaged line", "humidraw-data 1\nset 1 0 0050B0 1 0\nname a\n20 x\nend\n"},
+        {"a companion of other bytes of the drawing",
+         "humidraw-data 1\ndocument 3 0123456789abcdef\nend\n"},
+    };
+    for (const Case& c : cases) {
+        std::ofstream(companion, std::ios::trunc) << c.text;
+        TFmIX& again = open();
+        said.clear();
+        ASSERT_TRUE(again.openDocument((dir / "plain.hdw").string())) << c.what;
+        EXPECT_TRUE(again.measuredData().empty()) << c.what;
+        ASSERT_FALSE(said.empty()) << c.what << ": the user is told";
+        EXPECT_NE(said.back().text.find("plain.hdw.data"), std::string::npos) << c.what;
+        // A plain save (the drawing changed, no data) leaves the file as it was.
+        drawLineAB(again);
+        ASSERT_TRUE(again.Fsave()) << c.what;
+        EXPECT_EQ(slurp(companion), c.text) << c.what;
+        fs::remove(companion.string() + ".unread");
+    }
+    // Data saved over one puts it aside first, and says where.
+    std::ofstream(companion, std::ios::trunc) << cases[0].text;
+    TFmIX& withData = open();
+    ASSERT_TRUE(withData.openDocument((dir / "plain.hdw").string()));
+    withData.showMeasuredData();
+    std::ofstream(dir / "room.csv") << kRoom;
+    ASSERT_TRUE(withData.measuredDataWindow()->importPath((dir / "room.csv").string(), dbRh()));
+    said.clear();
+    ASSERT_TRUE(withData.Fsave());
+    EXPECT_EQ(slurp(companion.string() + ".unread"), cases[0].text);
+    ASSERT_FALSE(said.empty());
+    EXPECT_NE(said.back().text.find("plain.hdw.data.unread"), std::string::npos);
+}
+
+TEST_F(Window, MeasuredDataOfAnotherDrawingOnlyWhenTheUserSays) {
+    TFmIX& w = open();
+    drawLineAB(w);
+    w.showMeasuredData();
+    std::ofstream(dir / "room.csv") << kRoom;
+    ASSERT_TRUE(w.measuredDataWindow()->importPath((dir / "room.csv").string(), dbRh()));
+    script.files = {(dir / "a").string()};
+    ASSERT_TRUE(w.Fsave());
+    // Another drawing saved over a.hdw without its companion (another program, or a crash
+    // between the two files).
+    TFmIX& other = open();
+    drawLineAB(other);
+    drawLineAB(other);
+    script.files = {(dir / "b").string()};
+    ASSERT_TRUE(other.Fsave());
+    fs::copy_file(dir / "b.hdw", dir / "a.hdw", fs::copy_options::overwrite_existing);
+    TFmIX& no = open();
+    script.answers = {Answer::No};
+    said.clear();
+    ASSERT_TRUE(no.openDocument((dir / "a.hdw").string()));
+    EXPECT_TRUE(no.measuredData().empty());
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].text.find("a.hdw.data"), std::string::npos);
+    TFmIX& yes = open();
+    script.answers = {Answer::Yes};
+    ASSERT_TRUE(yes.openDocument((dir / "a.hdw").string()));
+    EXPECT_EQ(yes.measuredData().sets.size(), 1u);
+}
+
+TEST_F(Window, SavingAskBeforeOverwritingAChangedFile) {
+    TFmIX& w = open();
+    drawLineAB(w);
+    script.files = {(dir / "a").string()};
+    ASSERT_TRUE(w.Fsave());
+    drawLineAB(w);
+    said.clear();
+    ASSERT_TRUE(w.Fsave()) << "unchanged on disk: no question";
+    EXPECT_TRUE(said.empty());
+    std::ofstream(dir / "a.hdw", std::ios::binary | std::ios::trunc) << "changed elsewhere";
+    drawLineAB(w);
+    script.answers = {Answer::No};
+    EXPECT_FALSE(w.Fsave());
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].text.find("変更されています"), std::string::npos);
+    EXPECT_EQ(slurp(dir / "a.hdw"), "changed elsewhere");
+    script.answers = {Answer::Yes};
+    ASSERT_TRUE(w.Fsave());
+    EXPECT_NE(slurp(dir / "a.hdw"), "changed elsewhere");
+}

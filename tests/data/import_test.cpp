@@ -372,3 +372,18 @@ TEST(DataImport, ColumnsProposedByTheHeader) {
         EXPECT_EQ(p->timeColumn, c.time) << name;
     }
 }
+
+TEST(DataImport, EpwDatesBeyondAnyCalendarAreSkipped) {
+    std::string t = generatedEpw();
+    t = t.substr(0, t.find("2026,1,1,2,"));  // the eight header lines and the first hour
+    t += "2e39,1,1,2,60,A7A7,20.0,0.0,50,101325,0,0\n";
+    t += "2026,1,-1e300,3,60,A7A7,20.0,0.0,50,101325,0,0\n";
+    const auto r = importEpwText(t);
+    ASSERT_TRUE(r) << r.error();
+    EXPECT_EQ(r->report.rows, 3);
+    EXPECT_EQ(r->report.used, 1);
+    ASSERT_EQ(r->report.firstSkipped.size(), 2u);
+    EXPECT_EQ(r->report.firstSkipped[0].reason, "年が 1～9999 の外です");
+    EXPECT_EQ(r->report.firstSkipped[1].line, 11);
+    EXPECT_EQ(r->report.firstSkipped[1].reason, "日が 1～31 の外です");
+}

@@ -57,6 +57,44 @@ TEST(DataDrawing, DensityGridAndShades) {
     EXPECT_EQ(tint(0x000000FF, 0.2), 0x00CCCCFFu);  // 255 − 255 × 0.2 = 204 = 0xCC
 }
 
+TEST(DataDrawing, DensityGridOfAnySpreadStaysWithItsPoints) {
+    struct Case {
+        const char* what;
+        std::vector<MeasuredPoint> points;
+        int dbFirst, xFirst, columns, rows;
+        size_t cells;
+    } cases[] = {
+        // DB ±2·10⁹ spans more than an int: those points are far off any chart and left out.
+        {"beyond the int range",
+         {{2e9, 0.01, 0}, {-2e9, 0.01, 0}, {20.5, 0.0075, 0}},
+         20,
+         7,
+         1,
+         1,
+         1},
+        {"x beyond it", {{20, 2e6, 0}, {20, -2e6, 0}}, 0, 0, 0, 0, 0},
+        // Two points 999 °C and 999 g/kg apart: a grid of 1000 × 1000 cells, two held.
+        {"far apart", {{-499.5, 0, 0}, {499.5, 0.9995, 0}}, -500, 0, 1000, 1000, 2},
+        {"none", {}, 0, 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        DataSet s;
+        for (const MeasuredPoint& p : c.points) s.points.push_back(p);
+        const DensityGrid g = densityGrid(s);
+        EXPECT_EQ(g.dbFirst, c.dbFirst) << c.what;
+        EXPECT_EQ(g.xFirst, c.xFirst) << c.what;
+        EXPECT_EQ(g.columns, c.columns) << c.what;
+        EXPECT_EQ(g.rows, c.rows) << c.what;
+        EXPECT_EQ(g.cells.size(), c.cells) << c.what;
+    }
+    DataSet s;
+    s.points = {{-499.5, 0, 0}, {499.5, 0.9995, 0}};
+    const DensityGrid g = densityGrid(s);
+    EXPECT_EQ(g.at(0, 0), 1u);
+    EXPECT_EQ(g.at(999, 999), 1u);
+    EXPECT_EQ(g.at(500, 500), 0u);
+}
+
 namespace {
 
 struct Chart {

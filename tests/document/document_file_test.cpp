@@ -1,6 +1,7 @@
 #include "document/document_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -262,6 +263,20 @@ TEST(DocumentFile, FoldersAndMissingFilesAreRefusedWithTheirReason) {
     const DocumentRead missing = readDocumentFile((dir / "missing.hdw").string());
     EXPECT_EQ(missing.problem, ReadProblem::NotFound);
     EXPECT_EQ(missing.error, "ファイルが見つかりません");
+    // A FIFO without a writer and a link to an endless device are refused at once, unread.
+    ASSERT_EQ(mkfifo((dir / "pipe.hdw").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", dir / "zero.hdw");
+    for (const char* name : {"pipe.hdw", "zero.hdw"}) {
+        const DocumentRead r = readDocumentFile((dir / name).string());
+        EXPECT_EQ(r.problem, ReadProblem::NotRegular) << name;
+        EXPECT_EQ(r.error, "通常のファイルではありません") << name;
+    }
+    // The bytes read are told by their identity: FNV-1a 64 of the empty file is its offset
+    // basis 0xcbf29ce484222325.
+    std::ofstream(dir / "empty.hdw").close();
+    const DocumentRead empty = readDocumentFile((dir / "empty.hdw").string());
+    EXPECT_EQ(empty.identity.length, 0u);
+    EXPECT_EQ(empty.identity.hash, 0xcbf29ce484222325u);
     fs::remove_all(dir);
 }
 

@@ -11,6 +11,8 @@
 #include <string>
 
 namespace fs = std::filesystem;
+using humidraw::ContentIdentity;
+using humidraw::contentIdentity;
 using humidraw::FileProblem;
 using humidraw::readRegularFile;
 
@@ -84,6 +86,24 @@ TEST_F(ReadFile, AFailureNamesTheFileAndTheReason) {
     const auto good = readRegularFile(write("ok", "0123456789"), 10);
     ASSERT_TRUE(good.ok());
     EXPECT_EQ(*good, "0123456789");
+}
+
+TEST(ContentIdentity, LengthAndFnv1a64OfTheBytes) {
+    // The published FNV-1a 64-bit test vectors.
+    struct Case {
+        std::string bytes;
+        uint64_t hash;
+    } cases[] = {
+        {"", 0xcbf29ce484222325u},
+        {"a", 0xaf63dc4c8601ec8cu},
+        {"foobar", 0x85944171f73967e8u},
+        {std::string("\0", 1), 0xaf63bd4c8601b7dfu},
+    };
+    for (const Case& c : cases) {
+        const ContentIdentity id = contentIdentity(c.bytes);
+        EXPECT_EQ(id.length, c.bytes.size()) << c.bytes;
+        EXPECT_EQ(id.hash, c.hash) << c.bytes;
+    }
 }
 
 }  // namespace

@@ -124,6 +124,36 @@ TEST_F(SafeReplace, LinksStayLinksAndPlantedLinksAreNotFollowed) {
     EXPECT_EQ(read(p("plan.hdw")), "document");
 }
 
+TEST_F(SafeReplace, PendingReplacementsGoInPlaceOnlyWhenCommitted) {
+    write(dir / "a", "old a");
+    {
+        PendingReplace dropped = prepareReplace(p("a"), "new a", NameChoice::User);
+        ASSERT_TRUE(dropped.ok());
+        EXPECT_EQ(entries(dir), 2) << "the temporary file, whole on disk";
+    }
+    EXPECT_EQ(read(dir / "a"), "old a");
+    EXPECT_EQ(entries(dir), 1) << "an uncommitted replacement leaves nothing";
+    PendingReplace first = prepareReplace(p("a"), "new a", NameChoice::User);
+    PendingReplace second = prepareReplace(p("b"), "new b", NameChoice::Program);
+    ASSERT_TRUE(first.ok() && second.ok());
+    EXPECT_TRUE(first.commit().ok());
+    EXPECT_TRUE(second.commit().ok());
+    EXPECT_EQ(read(dir / "a"), "new a");
+    EXPECT_EQ(read(dir / "b"), "new b");
+    // A name the program chose is never followed: a link, a FIFO or a device there is refused.
+    write(dir / "target", "kept");
+    fs::create_symlink(dir / "target", dir / "link");
+    ASSERT_EQ(mkfifo(p("fifo").c_str(), 0600), 0);
+    fs::create_symlink("/dev/null", dir / "null");
+    for (const char* name : {"link", "fifo", "null"}) {
+        PendingReplace r = prepareReplace(p(name), "bytes", NameChoice::Program);
+        EXPECT_EQ(r.result().problem, WriteProblem::NotAFile) << name;
+        EXPECT_EQ(r.commit().problem, WriteProblem::NotAFile) << name;
+    }
+    EXPECT_EQ(read(dir / "target"), "kept");
+    EXPECT_TRUE(fs::is_symlink(dir / "link"));
+}
+
 TEST_F(SafeReplace, StaleTemporaryFilesOfOursAreRemoved) {
     const std::string dead = std::to_string(deadProcess());
     write(p(".~plan.hdw." + dead + ".Ab12Cd"), "killed save");

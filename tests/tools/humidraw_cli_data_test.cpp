@@ -1,6 +1,7 @@
 // `humidraw-cli zones` and `render --data`: counts of a hand-made file, the zone options and the
 // refusals as a script sees them.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -140,6 +141,42 @@ TEST(HumidrawCliData, RenderDrawsTheDocumentsCompanionData) {
     const CommandRun damaged = runCommand(HUMIDRAW_CLI, "render " + doc + " -o " + out);
     EXPECT_EQ(damaged.status, 1);
     EXPECT_TRUE(has(damaged.err, "d.hdw.data")) << damaged.err;
+    // A companion saved with other bytes of the document is not drawn with it.
+    f.write("d.hdw.data",
+            "humidraw-data 1\ndocument 1 0000000000000000\nset 1 0 0050B0 1 0\nname other\n"
+            "20 0.007\nend\n");
+    const CommandRun other = runCommand(HUMIDRAW_CLI, "render " + doc + " -o " + out);
+    EXPECT_EQ(other.status, 1);
+    EXPECT_TRUE(has(other.err, "d.hdw.data")) << other.err;
+}
+
+TEST(HumidrawCliData, WhatSitsAtTheNamesIsReadOnlyWhenItIsAFile) {
+    Folder f;
+    const std::string doc = (f.path / "d.hdw").string();
+    fs::copy_file(HUMIDRAW_TESTS_SOURCE "/fuzz/corpus/header-only.hdw", doc);
+    const std::string out = (f.path / "d.svg").string();
+    // A density set whose DB spans 4·10⁹ °C: drawn (its far points left out), no abort.
+    f.write("d.hdw.data",
+            "humidraw-data 1\nset 1 1 0050B0 2 0\nname a\n2e9 0.01\n-2e9 0.01\nend\n");
+    const CommandRun wide = runCommand(HUMIDRAW_CLI, "render " + doc + " -o " + out);
+    EXPECT_EQ(wide.status, 0) << wide.err;
+    EXPECT_TRUE(has(slurp(out), "a (2)"));
+    // A FIFO at the companion's name, then at the document's: refused at once, not waited on.
+    fs::remove(f.path / "d.hdw.data");
+    ASSERT_EQ(mkfifo((f.path / "d.hdw.data").c_str(), 0600), 0);
+    const CommandRun fifo = runCommand(HUMIDRAW_CLI, "render " + doc + " -o " + out);
+    EXPECT_EQ(fifo.status, 1);
+    EXPECT_TRUE(has(fifo.err, "d.hdw.data")) << fifo.err;
+    fs::remove(f.path / "d.hdw.data");
+    const std::string pipe = (f.path / "p.hdw").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& command : {"dump " + pipe, "render " + pipe + " -o " + out}) {
+        const CommandRun r = runCommand(HUMIDRAW_CLI, command);
+        EXPECT_EQ(r.status, 1) << command;
+        EXPECT_TRUE(has(r.err, "p.hdw")) << r.err;
+    }
+    fs::create_symlink("/dev/zero", f.path / "z.hdw");
+    EXPECT_EQ(runCommand(HUMIDRAW_CLI, "dump " + (f.path / "z.hdw").string()).status, 1);
 }
 
 TEST(HumidrawCliData, RepeatedContradictoryOrMistypedOptionsAreUsageErrors) {

@@ -110,9 +110,11 @@ int renderCommand(const ChartOptions& o, const DataOptions& dataOptions) {
 
     Settings settings = o.settings;
     ObjectTable objects;
+    ContentIdentity documentIdentity;
     if (!o.document.empty()) {
         const DocumentRead doc = readDocumentFile(o.document);
         if (!doc.ok) return fail(1, o.document + ": " + doc.error);
+        documentIdentity = doc.identity;
         if (doc.contents.header) applyHeader(*doc.contents.header, settings);
         if (o.forceSi) settings.si = true;
         if (o.dbMinOverride) settings.dbMin = *o.dbMinOverride;
@@ -125,9 +127,10 @@ int renderCommand(const ChartOptions& o, const DataOptions& dataOptions) {
     // The document's own data and zones (its companion file), then those of the command line.
     auto data = std::make_shared<MeasuredData>();
     if (!o.document.empty()) {
-        const auto kept = loadCompanion(o.document);
-        if (!kept) return fail(1, kept.error());
-        if (*kept) *data = std::move(**kept);
+        CompanionLoad kept = loadCompanion(o.document, documentIdentity);
+        if (kept.found == CompanionFound::Unreadable || kept.found == CompanionFound::OtherDocument)
+            return fail(1, kept.error);
+        *data = std::move(kept.data);
     }
     MeasuredData given;
     std::vector<ImportReport> reports;
