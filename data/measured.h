@@ -113,6 +113,8 @@ class SharedList {
     const T& operator[](size_t i) const { return (*items_)[i]; }
     const T* begin() const { return items_ ? items_->data() : nullptr; }
     const T* end() const { return begin() + size(); }
+    const T* data() const { return begin(); }
+    const T& back() const { return items_->back(); }
     // The same store as `other` (no copy was made).
     bool sharesWith(const SharedList& other) const { return items_ && items_ == other.items_; }
 
@@ -150,7 +152,14 @@ class SharedTexts {
         const size_t from = i == 0 ? 0 : store_->ends[i - 1];
         return std::string_view(store_->chars).substr(from, store_->ends[i] - from);
     }
+    std::string_view back() const { return (*this)[size() - 1]; }
     bool sharesWith(const SharedTexts& other) const { return store_ && store_ == other.store_; }
+    // The same texts in the same order (one store, or two of equal contents).
+    bool operator==(const SharedTexts& other) const {
+        return size() == other.size() &&
+               (size() == 0 || store_ == other.store_ ||
+                (store_->chars == other.store_->chars && store_->ends == other.store_->ends));
+    }
 
     void push_back(std::string_view text) {
         Store& s = own();

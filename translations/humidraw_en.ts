@@ -464,8 +464,6 @@
         <translation>humidity ratio below zero</translation>
     </message>
     <message>
-        <source>飽和を超えています</source>
-        <translation>above saturation</translation>
         <source>データセットが %1 を超えています</source>
         <translation>more than %1 data sets</translation>
     </message>
@@ -492,6 +490,10 @@
     <message>
         <source>読めなかったファイルを残せないため、書き換えません</source>
         <translation>the file that could not be read cannot be kept aside, so it is not replaced</translation>
+    </message>
+    <message>
+        <source>飽和を超えています</source>
+        <translation>above saturation</translation>
     </message>
 </context>
 <context>

@@ -238,7 +238,7 @@ TEST_F(Window, CsvColumnsProposedByTheHeader) {
     const DataSet set = w.measuredData().sets.at(0);
     ASSERT_EQ(set.points.size(), 2u);
     EXPECT_EQ(set.points[0].DB, 23);
-    EXPECT_EQ(set.times, (std::vector<std::string>{"t1", "t2"}));
+    EXPECT_EQ(set.times, (SharedTexts{"t1", "t2"}));
     // The skipped row's reason in the program's language.
     EXPECT_NE(d->lastReport.indexOf("4 行目: 数値ではありません: 'bad'"), -1)
         << d->lastReport.toStdString();

@@ -150,7 +150,7 @@ TEST(DataDrawing, DensityLegendInTheChartsHumidityUnit) {
     s.name = "room";
     s.density = true;
     const double h = V_DBAH2EN(20, 0.0073);
-    s.points.assign(3, {20, 0.0073, h});
+    s.points = std::vector<MeasuredPoint>(3, {20, 0.0073, h});
     data->sets.push_back(s);
     std::vector<std::string> legend;
     for (const RecordedOp& op : chart.paint(data).of(RecordedOp::Text))
