@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/moistek.h"
+
 namespace humidraw {
 namespace {
 
@@ -58,7 +60,143 @@ bool clipToSheet(ChartPoint& a, ChartPoint& b) {
     return true;
 }
 
+// The part of a → b on the inner side of every edge (Cyrus–Beck); false when there is none.
+bool clipToOutline(const std::vector<OutlineEdge>& edges, ChartPoint& a, ChartPoint& b) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    double t0 = 0, t1 = 1;
+    for (const OutlineEdge& e : edges) {
+        // Signed distance inside at a, and its change along the segment.
+        const double at = (a.x - e.at.x) * e.inward.x + (a.y - e.at.y) * e.inward.y;
+        const double along = dx * e.inward.x + dy * e.inward.y;
+        if (along == 0) {
+            if (at < -kSlack) return false;
+            continue;
+        }
+        const double t = -at / along;
+        if (along > 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 >= t1) return false;
+    }
+    const ChartPoint from = a;
+    if (t0 > 0) a = {from.x + t0 * dx, from.y + t0 * dy};
+    if (t1 < 1) b = {from.x + t1 * dx, from.y + t1 * dy};
+    return true;
+}
+
+bool insideOutline(const std::vector<OutlineEdge>& edges, ChartPoint p) {
+    for (const OutlineEdge& e : edges)
+        if ((p.x - e.at.x) * e.inward.x + (p.y - e.at.y) * e.inward.y < -kSlack) return false;
+    return true;
+}
+
+// Whether two convex polygons come closer than `gap` along every edge's normal: no edge of
+// either separates them by that much.
+bool overlap(const std::vector<ChartPoint>& p, const std::vector<ChartPoint>& q, double gap) {
+    for (const auto* poly : {&p, &q})
+        for (size_t i = 0; i < poly->size(); ++i) {
+            const ChartPoint a = (*poly)[i], b = (*poly)[(i + 1) % poly->size()];
+            const double nx = a.y - b.y, ny = b.x - a.x, n = std::hypot(nx, ny);
+            if (n == 0) continue;
+            double pLo = HUGE_VAL, pHi = -HUGE_VAL, qLo = HUGE_VAL, qHi = -HUGE_VAL;
+            for (ChartPoint c : p) {
+                const double d = (c.x * nx + c.y * ny) / n;
+                pLo = std::min(pLo, d), pHi = std::max(pHi, d);
+            }
+            for (ChartPoint c : q) {
+                const double d = (c.x * nx + c.y * ny) / n;
+                qLo = std::min(qLo, d), qHi = std::max(qHi, d);
+            }
+            if (pHi + gap <= qLo || qHi + gap <= pLo) return false;
+        }
+    return true;
+}
+
+// A text's corners in order round it (elementExtent gives them by rows).
+std::vector<ChartPoint> textBox(const ChartElement& e, const TextMetrics& metrics) {
+    const std::vector<ChartPoint> c = elementExtent(e, nullptr, metrics);
+    return {c[0], c[2], c[3], c[1]};
+}
+
 }  // namespace
+
+bool isTitle(const ChartElement& e) {
+    return e.kind % 10 == kText && e.text.find_first_not_of("-0123456789.") != std::string::npos;
+}
+
+ChartTable separateTitles(const ChartTable& t, const TextMetrics& metrics) {
+    std::vector<ChartElement> e = t.elements();
+    std::vector<std::vector<ChartPoint>> placed;
+    const double step = metrics.height() / 2.0;
+    const double gap = metrics.height() / 4.0;  // a moved title keeps this far from the others
+    // Far enough for any title to pass any other on the sheet.
+    const int most = static_cast<int>(std::hypot(kSheetWidth, kSheetHeight) / std::max(step, 1.0));
+    for (ChartElement& title : e) {
+        if (!isTitle(title)) continue;
+        const auto clear = [&](const ChartElement& at, double apart) {
+            const auto box = textBox(at, metrics);
+            for (ChartPoint p : box)
+                if (!inside(p)) return false;
+            for (const auto& other : placed)
+                if (overlap(box, other, apart)) return false;
+            return true;
+        };
+        if (!clear(title, kSlack)) {
+            const double a = title.c3 * kPi / 1800;
+            const ChartPoint ways[2] = {{std::cos(a), -std::sin(a)}, {std::sin(a), std::cos(a)}};
+            bool moved = false;
+            for (int way = 0; way < 2 && !moved; ++way)
+                for (int k = 1; k <= most && !moved; ++k)
+                    for (int sign : {1, -1}) {
+                        ChartElement at = title;
+                        at.c1 += sign * k * step * ways[way].x;
+                        at.c2 += sign * k * step * ways[way].y;
+                        if (clear(at, gap)) {
+                            title = at;
+                            moved = true;
+                            break;
+                        }
+                    }
+        }
+        placed.push_back(textBox(title, metrics));
+    }
+    ChartTable out;
+    for (ChartElement& x : e) out.append(std::move(x));
+    return out;
+}
+
+std::vector<OutlineEdge> chartOutline(const ChartFrame& f) {
+    const double zoom = f.zoom;
+    const double xs = V_PW2AH(V_DB2PWS(f.DBmin));
+    const double left = f.map(V_DBAH2EN(f.DBmin, xs), xs).x / zoom;
+    // An isotherm is straight on the chart: the enthalpy is linear in x along it.
+    const double t = f.DBmax + f.DBstep;
+    const ChartPoint foot = f.map(V_DBAH2EN(t, 0), 0), up = f.map(V_DBAH2EN(t, 0.01), 0.01);
+    const double dx = (up.x - foot.x) / zoom, dy = (up.y - foot.y) / zoom;
+    const double len = std::hypot(dx, dy);
+    return {{{0, f.OY}, {0, -1}},
+            {{0, f.Ytop}, {0, 1}},
+            {{left, 0}, {1, 0}},
+            {{foot.x / zoom, foot.y / zoom}, {dy / len, -dx / len}}};
+}
+
+ChartTable cutGridLinesAtOutline(const ChartTable& t, const ChartFrame& f) {
+    const std::vector<OutlineEdge> edges = chartOutline(f);
+    ChartTable out;
+    for (ChartElement e : t.elements()) {
+        if (isGridLine(e)) {
+            ChartPoint a = {e.c1, e.c2}, b = {e.c3, e.c4};
+            const bool tick = e.kind == 60 && a.y > f.OY + kSlack && b.y > f.OY + kSlack;
+            if (!tick && !(insideOutline(edges, a) && insideOutline(edges, b))) {
+                if (!clipToOutline(edges, a, b)) continue;
+                e.c1 = a.x, e.c2 = a.y, e.c3 = b.x, e.c4 = b.y;
+            }
+        }
+        out.append(e);
+    }
+    return out;
+}
 
 std::vector<ChartPoint> elementExtent(const ChartElement& e, const ChartElement* next,
                                       const TextMetrics& metrics) {

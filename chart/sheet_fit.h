@@ -27,4 +27,25 @@ bool onSheet(const ChartTable& t, const TextMetrics& metrics, bool gridLinesToo)
 // The table with each grid line cut to its part on the sheet (dropped when it has none).
 ChartTable cutGridLinesAtSheet(const ChartTable& t);
 
+// A title is a text that is not a number (every value label is one).
+bool isTitle(const ChartElement& e);
+
+// The table with each title that lies over an earlier one moved along its own baseline (or,
+// failing that, across it) by half text heights to the nearest place on the sheet a quarter of
+// a text height clear of the earlier titles. Titles clear of one another stay where they are.
+ChartTable separateTitles(const ChartTable& t, const TextMetrics& metrics);
+
+// The chart's outline: the part of the plane above the base (zero humidity), below the top
+// border, right of the vertical through the saturation point of the lower limit and left of
+// the isotherm one step above the upper limit, where the humidity-ratio lines end. Each edge is
+// a point on it and its inward unit normal.
+struct OutlineEdge {
+    ChartPoint at, inward;
+};
+std::vector<OutlineEdge> chartOutline(const ChartFrame& f);
+
+// The table with each grid line cut to its part within the outline (dropped when it has none);
+// the specific-volume label ticks below the base are kept as they are.
+ChartTable cutGridLinesAtOutline(const ChartTable& t, const ChartFrame& f);
+
 }  // namespace humidraw

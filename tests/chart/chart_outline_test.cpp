@@ -1,0 +1,169 @@
+// The chart within its own outline and its titles apart, for every dry-bulb range the options
+// dialog allows, in both unit settings.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "chart/construction.h"
+#include "engine/moistek.h"
+
+using namespace humidraw;
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kSlack = 0.01;  // a hundredth of a unit: rounding, not drawing
+
+struct Built {
+    ChartFrame f;
+    ChartTable t;
+    int ht = 0;
+};
+
+Built build(int lo, int hi, bool si) {
+    Settings s;
+    s.dbMin = lo;
+    s.dbMax = hi;
+    s.si = si;
+    FakeTextMetrics m;
+    Built b;
+    EXPECT_EQ(constructChart(s, m, b.f, b.t), FrameStatus::Ok) << lo << " " << hi;
+    b.ht = m.height();
+    return b;
+}
+
+// The chart's outline, worked out here from the frame alone, as the half-planes whose common
+// part it is: above the base (zero humidity), below the top border, right of the vertical
+// through the saturation point of the lower limit (where the humidity-ratio lines begin) and
+// left of the isotherm one dry-bulb step above the upper limit (where they end; straight on
+// the chart, the enthalpy being linear in x along it). Each half-plane is a point a on its edge
+// and the edge's inward unit normal n.
+struct HalfPlane {
+    ChartPoint a, n;
+};
+
+std::vector<HalfPlane> outline(const ChartFrame& f) {
+    const double xs = V_PW2AH(V_DB2PWS(f.DBmin));
+    const ChartPoint S = f.map(V_DBAH2EN(f.DBmin, xs), xs);
+    const double t = f.DBmax + f.DBstep;
+    const ChartPoint foot = f.map(V_DBAH2EN(t, 0), 0), up = f.map(V_DBAH2EN(t, 0.02), 0.02);
+    const double len = std::hypot(up.x - foot.x, up.y - foot.y);
+    // foot → up runs up the chart; its left-hand normal on the screen is (dy, −dx).
+    return {{{0, f.OY}, {0, -1}},
+            {{0, f.Ytop}, {0, 1}},
+            {S, {1, 0}},
+            {foot, {(up.y - foot.y) / len, (foot.x - up.x) / len}}};
+}
+
+// How far p lies outside the outline (0 inside).
+double outside(const std::vector<HalfPlane>& planes, ChartPoint p) {
+    double worst = 0;
+    for (const HalfPlane& h : planes)
+        worst = std::max(worst, -((p.x - h.a.x) * h.n.x + (p.y - h.a.y) * h.n.y));
+    return worst;
+}
+
+// A text's four corners with the fixed metrics, turned by its angle about its top-left corner.
+std::vector<ChartPoint> corners(const ChartElement& e) {
+    FakeTextMetrics m;
+    m.setFont("", 6);
+    const double w = m.width(e.text), h = m.height();
+    const double a = e.c3 / 1800 * kPi;
+    const ChartPoint along = {std::cos(a), -std::sin(a)}, down = {std::sin(a), std::cos(a)};
+    return {{e.c1, e.c2},
+            {e.c1 + along.x * w, e.c2 + along.y * w},
+            {e.c1 + along.x * w + down.x * h, e.c2 + along.y * w + down.y * h},
+            {e.c1 + down.x * h, e.c2 + down.y * h}};
+}
+
+// Whether two convex quadrilaterals overlap by more than the slack: no separating axis among
+// their edges' normals.
+bool overlap(const std::vector<ChartPoint>& p, const std::vector<ChartPoint>& q) {
+    for (const auto* poly : {&p, &q})
+        for (size_t i = 0; i < poly->size(); ++i) {
+            const ChartPoint a = (*poly)[i], b = (*poly)[(i + 1) % poly->size()];
+            const double nx = a.y - b.y, ny = b.x - a.x, n = std::hypot(nx, ny);
+            if (n == 0) continue;
+            double pMin = 1e300, pMax = -1e300, qMin = 1e300, qMax = -1e300;
+            for (ChartPoint c : p) {
+                const double d = (c.x * nx + c.y * ny) / n;
+                pMin = std::min(pMin, d), pMax = std::max(pMax, d);
+            }
+            for (ChartPoint c : q) {
+                const double d = (c.x * nx + c.y * ny) / n;
+                qMin = std::min(qMin, d), qMax = std::max(qMax, d);
+            }
+            if (pMax <= qMin + kSlack || qMax <= pMin + kSlack) return false;
+        }
+    return true;
+}
+
+// A title is a text that is not a number (every value label is one).
+bool isTitle(const ChartElement& e) {
+    if (e.kind % 10 != kText || e.text.empty()) return false;
+    return e.text.find_first_not_of("-0123456789.") != std::string::npos;
+}
+
+bool isGridLine(const ChartElement& e) {
+    return e.kind >= 10 && e.kind <= 60 && e.kind % 10 == kLine;
+}
+
+// What a chart breaks: grid lines reaching outside the outline (the specific-volume label ticks
+// below the base belong to the labels) and pairs of titles over one another.
+std::vector<std::string> faults(const Built& b) {
+    std::vector<std::string> out;
+    const auto poly = outline(b.f);
+    for (const ChartElement& e : b.t.elements()) {
+        if (!isGridLine(e)) continue;
+        if (e.kind == 60 && e.c2 > b.f.OY + kSlack && e.c4 > b.f.OY + kSlack) continue;
+        const double d = std::max(outside(poly, {e.c1, e.c2}), outside(poly, {e.c3, e.c4}));
+        if (d > kSlack)
+            out.push_back("kind " + std::to_string(e.kind) + " line " + std::to_string(d) +
+                          " outside");
+    }
+    std::vector<ChartElement> titles;
+    for (const ChartElement& e : b.t.elements())
+        if (isTitle(e)) titles.push_back(e);
+    for (size_t i = 0; i < titles.size(); ++i)
+        for (size_t j = i + 1; j < titles.size(); ++j)
+            if (overlap(corners(titles[i]), corners(titles[j])))
+                out.push_back("\"" + titles[i].text + "\" over \"" + titles[j].text + "\"");
+    return out;
+}
+
+void sweep(bool si) {
+    int bad = 0;
+    for (int lo = -20; lo <= 60; ++lo)
+        for (int hi = std::max(30, lo + 1); hi <= 80; ++hi) {
+            const Built b = build(lo, hi, si);
+            auto f = faults(b);
+            if (lo == -5 && hi == 45) {
+                // The default chart is kept element for element as it has always been drawn:
+                // at its lower left corner the −10 °C wet-bulb line dips below the base and the
+                // 0.76 m³/kg volume line runs past the left border, and nothing else.
+                ASSERT_EQ(f.size(), 2u);
+                EXPECT_EQ(f[0].rfind("kind 50 ", 0), 0u) << f[0];
+                EXPECT_EQ(f[1].rfind("kind 60 ", 0), 0u) << f[1];
+                continue;
+            }
+            if (f.empty()) continue;
+            ++bad;
+            std::string all;
+            for (const auto& s : f) all += "\n  " + s;
+            ADD_FAILURE() << lo << "–" << hi << (si ? " SI" : "") << ":" << all;
+        }
+    EXPECT_EQ(bad, 0);
+}
+
+}  // namespace
+
+TEST(ChartOnSheet, EveryAllowedRangeWithinItsOutlineTitlesApart) {
+    sweep(false);
+}
+
+TEST(ChartOnSheet, EveryAllowedRangeWithinItsOutlineTitlesApartInSiUnits) {
+    sweep(true);
+}
