@@ -60,37 +60,6 @@ bool clipToSheet(ChartPoint& a, ChartPoint& b) {
     return true;
 }
 
-// The part of a → b on the inner side of every edge (Cyrus–Beck); false when there is none.
-bool clipToOutline(const std::vector<OutlineEdge>& edges, ChartPoint& a, ChartPoint& b) {
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    double t0 = 0, t1 = 1;
-    for (const OutlineEdge& e : edges) {
-        // Signed distance inside at a, and its change along the segment.
-        const double at = (a.x - e.at.x) * e.inward.x + (a.y - e.at.y) * e.inward.y;
-        const double along = dx * e.inward.x + dy * e.inward.y;
-        if (along == 0) {
-            if (at < -kSlack) return false;
-            continue;
-        }
-        const double t = -at / along;
-        if (along > 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 >= t1) return false;
-    }
-    const ChartPoint from = a;
-    if (t0 > 0) a = {from.x + t0 * dx, from.y + t0 * dy};
-    if (t1 < 1) b = {from.x + t1 * dx, from.y + t1 * dy};
-    return true;
-}
-
-bool insideOutline(const std::vector<OutlineEdge>& edges, ChartPoint p) {
-    for (const OutlineEdge& e : edges)
-        if ((p.x - e.at.x) * e.inward.x + (p.y - e.at.y) * e.inward.y < -kSlack) return false;
-    return true;
-}
-
 // Whether two convex polygons come closer than `gap` along every edge's normal: no edge of
 // either separates them by that much.
 bool overlap(const std::vector<ChartPoint>& p, const std::vector<ChartPoint>& q, double gap) {
@@ -167,18 +136,83 @@ ChartTable separateTitles(const ChartTable& t, const TextMetrics& metrics) {
 }
 
 std::vector<OutlineEdge> chartOutline(const ChartFrame& f) {
-    const double zoom = f.zoom;
     const double xs = V_PW2AH(V_DB2PWS(f.DBmin));
-    const double left = f.map(V_DBAH2EN(f.DBmin, xs), xs).x / zoom;
+    const double left = f.map(V_DBAH2EN(f.DBmin, xs), xs).x;
     // An isotherm is straight on the chart: the enthalpy is linear in x along it.
     const double t = f.DBmax + f.DBstep;
     const ChartPoint foot = f.map(V_DBAH2EN(t, 0), 0), up = f.map(V_DBAH2EN(t, 0.01), 0.01);
-    const double dx = (up.x - foot.x) / zoom, dy = (up.y - foot.y) / zoom;
+    const double dx = up.x - foot.x, dy = up.y - foot.y;
     const double len = std::hypot(dx, dy);
-    return {{{0, f.OY}, {0, -1}},
-            {{0, f.Ytop}, {0, 1}},
+    return {{{0, f.OY * f.zoom}, {0, -1}},
+            {{0, f.Ytop * f.zoom}, {0, 1}},
             {{left, 0}, {1, 0}},
-            {{foot.x / zoom, foot.y / zoom}, {dy / len, -dx / len}}};
+            {foot, {dy / len, -dx / len}}};
+}
+
+namespace {
+
+double distanceInside(const OutlineEdge& e, ChartPoint p) {
+    return (p.x - e.at.x) * e.inward.x + (p.y - e.at.y) * e.inward.y;
+}
+
+// The point where a → b crosses an edge, da and db the ends' distances inside it (of opposite
+// signs), worked from the nearer end so that a far end costs no precision at the other.
+ChartPoint crossing(ChartPoint a, ChartPoint b, double da, double db) {
+    if (std::fabs(da) <= std::fabs(db)) {
+        const double t = da / (da - db);
+        return {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
+    }
+    const double u = db / (db - da);
+    return {b.x + u * (a.x - b.x), b.y + u * (a.y - b.y)};
+}
+
+}  // namespace
+
+bool insideOutline(const std::vector<OutlineEdge>& edges, ChartPoint p, double slack) {
+    for (const OutlineEdge& e : edges)
+        if (distanceInside(e, p) < -slack) return false;
+    return true;
+}
+
+namespace {
+
+// A place along a → b: t from a (0 at a) and u = 1 − t from b, each worked from its own end,
+// so that places near either end keep their precision.
+struct Along {
+    double t, u;
+};
+
+bool before(Along p, Along q) {
+    if (p.t > 0.5 && q.t > 0.5) return p.u > q.u;
+    return p.t < q.t;
+}
+
+}  // namespace
+
+bool clipToOutline(const std::vector<OutlineEdge>& edges, ChartPoint& a, ChartPoint& b) {
+    if (!std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) || !std::isfinite(b.y))
+        return false;
+    // Cyrus–Beck: each edge an end lies outside of moves the entry on or the exit back.
+    Along in = {0, 1}, out = {1, 0};
+    const OutlineEdge *entry = nullptr, *exit = nullptr;
+    for (const OutlineEdge& e : edges) {
+        const double da = distanceInside(e, a), db = distanceInside(e, b);
+        if (da >= 0 && db >= 0) continue;
+        if (da < 0 && db < 0) return false;
+        const Along at = {da / (da - db), db / (db - da)};
+        if (da < 0 && before(in, at)) in = at, entry = &e;
+        if (db < 0 && before(at, out)) out = at, exit = &e;
+    }
+    if (!before(in, out)) return false;
+    const ChartPoint from = a, to = b;
+    if (entry) a = crossing(from, to, distanceInside(*entry, from), distanceInside(*entry, to));
+    if (exit) b = crossing(from, to, distanceInside(*exit, from), distanceInside(*exit, to));
+    return true;
+}
+
+bool onChart(const ChartFrame& f, ChartPoint p) {
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
+    return insideOutline(chartOutline(f), p, 0);
 }
 
 ChartTable cutGridLinesAtOutline(const ChartTable& t, const ChartFrame& f) {
@@ -188,7 +222,7 @@ ChartTable cutGridLinesAtOutline(const ChartTable& t, const ChartFrame& f) {
         if (isGridLine(e)) {
             ChartPoint a = {e.c1, e.c2}, b = {e.c3, e.c4};
             const bool tick = e.kind == 60 && a.y > f.OY + kSlack && b.y > f.OY + kSlack;
-            if (!tick && !(insideOutline(edges, a) && insideOutline(edges, b))) {
+            if (!tick && !(insideOutline(edges, a, kSlack) && insideOutline(edges, b, kSlack))) {
                 if (!clipToOutline(edges, a, b)) continue;
                 e.c1 = a.x, e.c2 = a.y, e.c3 = b.x, e.c4 = b.y;
             }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "chart/construction.h"
@@ -303,4 +304,98 @@ TEST(ElementExtent, AnArcFirstOrLastInTheTableIsChecked) {
     upper.append({54, -30, -30, 70, 70, ""});
     upper.append({54, 70, 20, 20, -30, ""});
     EXPECT_FALSE(onSheet(upper, m, true));
+}
+
+namespace {
+
+// The square 0 … 10 × 0 … 10 as an outline: each edge a point on it and its inward normal.
+const std::vector<OutlineEdge> kSquare = {
+    {{0, 0}, {1, 0}}, {{10, 0}, {-1, 0}}, {{0, 0}, {0, 1}}, {{0, 10}, {0, -1}}};
+
+}  // namespace
+
+TEST(ClipToOutline, TheSegmentsPartWithinBySquareCases) {
+    struct Case {
+        ChartPoint a, b;
+        bool any;
+        ChartPoint ca, cb;  // the part within, by hand
+    } cases[] = {
+        // Within: both ends as they were.
+        {{1, 2}, {9, 8}, true, {1, 2}, {9, 8}},
+        // Out through the right edge: y = 5 + (10 − 5) × (9 − 5) / (15 − 5) = 7 at x = 10.
+        {{5, 5}, {15, 9}, true, {5, 5}, {10, 7}},
+        // In through the left edge and out through the top: the line y = x + 3 from (−3, 0)
+        // to (13, 16) meets x = 0 at y = 3 and y = 10 at x = 7.
+        {{-3, 0}, {13, 16}, true, {0, 3}, {7, 10}},
+        // Along the bottom edge, one end beyond each side edge.
+        {{-5, 0}, {20, 0}, true, {0, 0}, {10, 0}},
+        // Wholly outside: beyond one edge, and past a corner (y = −x + 25 stays above x + y = 20).
+        {{11, 1}, {12, 9}, false, {11, 1}, {12, 9}},
+        {{5, 20}, {20, 5}, false, {5, 20}, {20, 5}},
+        // Touching the corner only: no part to draw.
+        {{10, 10}, {12, 12}, false, {10, 10}, {12, 12}},
+    };
+    for (const Case& c : cases) {
+        ChartPoint a = c.a, b = c.b;
+        EXPECT_EQ(clipToOutline(kSquare, a, b), c.any) << c.a.x << "," << c.a.y;
+        EXPECT_DOUBLE_EQ(a.x, c.ca.x) << c.a.x << "," << c.a.y;
+        EXPECT_DOUBLE_EQ(a.y, c.ca.y) << c.a.x << "," << c.a.y;
+        EXPECT_DOUBLE_EQ(b.x, c.cb.x) << c.a.x << "," << c.a.y;
+        EXPECT_DOUBLE_EQ(b.y, c.cb.y) << c.a.x << "," << c.a.y;
+    }
+}
+
+TEST(ClipToOutline, AFarEndCostsNoPrecisionAtTheEdge) {
+    // From (5, 5) towards (1e300, 5 + 1e300 / 2): it leaves through x = 10 at y = 7.5, worked
+    // from the near end; from the far end the product would keep nothing of the 2.5.
+    ChartPoint a = {5, 5}, b = {1e300, 5 + 1e300 / 2};
+    ASSERT_TRUE(clipToOutline(kSquare, a, b));
+    EXPECT_EQ(a.x, 5);
+    EXPECT_EQ(b.x, 10);
+    EXPECT_NEAR(b.y, 7.5, 1e-12);
+    // The same with the far end first: the near end is the one moved onto the edge.
+    ChartPoint c = {-1e300, 5}, d = {5, 5};
+    ASSERT_TRUE(clipToOutline(kSquare, c, d));
+    EXPECT_EQ(c.x, 0);
+    EXPECT_EQ(c.y, 5);
+    ChartPoint e = {5, 5}, f = {std::numeric_limits<double>::infinity(), 5};
+    EXPECT_FALSE(clipToOutline(kSquare, e, f)) << "not a finite number";
+}
+
+// The default chart's outline by hand (−5 … 45 °C, kcal: X = (h − 617.345 x) × 10.4 / 0.24 +
+// 104, Y = 408 − 10400 x, see chart_golden_test). A state at 60 °C, x = 0.01 is off the chart;
+// one at 26 °C, x = 0.01 on it; 46 °C, one step above the upper limit, is the right border.
+TEST(ChartOutline, StatesOnAndOffTheDefaultChart) {
+    FakeTextMetrics m;
+    ChartFrame f;
+    ChartTable t;
+    ASSERT_EQ(constructChart(Settings{}, m, f, t), FrameStatus::Ok);
+    // h = 0.24 t + x (597.5 + 0.441 t): along x = 0.01, X = (0.24441 t − 0.19845) × 43.333 + 104.
+    const auto at = [&](double t, double x) { return f.map(0.24 * t + x * (597.5 + 0.441 * t), x); };
+    EXPECT_TRUE(onChart(f, at(26, 0.01)));
+    EXPECT_TRUE(onChart(f, at(45.9, 0.01)));
+    EXPECT_FALSE(onChart(f, at(46.1, 0.01)));
+    EXPECT_FALSE(onChart(f, at(60, 0.01)));
+    // Above the top border (x above (408 − 30) / 10400 = 0.036346) and below the base.
+    EXPECT_FALSE(onChart(f, at(40, 0.037)));
+    EXPECT_FALSE(onChart(f, at(20, -0.0001)));
+    // Left of the vertical through the saturation point of −5 °C, X = 49.63 (chart_golden_test):
+    // x = 0 at −6 °C is X = −6 × 0.24 × 43.333 + 104 = 41.6.
+    EXPECT_FALSE(onChart(f, at(-6, 0)));
+    EXPECT_TRUE(onChart(f, at(-5, 0)));
+    // 26 → 60 °C along x = 0.01 is cut where 46 °C lies: X = (0.24441 × 46 − 0.19845) × 43.333
+    // + 104 = 11.04441 × 43.333 + 104 = 582.591, Y = 408 − 104 = 304.
+    ChartPoint a = at(26, 0.01), b = at(60, 0.01);
+    const ChartPoint start = a;
+    ASSERT_TRUE(clipToOutline(chartOutline(f), a, b));
+    EXPECT_EQ(a.x, start.x);
+    EXPECT_EQ(a.y, start.y);
+    EXPECT_NEAR(b.x, 582.591, 1e-3);
+    EXPECT_NEAR(b.y, 304, 1e-9);
+    // At zoom 2 the outline is twice as far out: (1165.182, 608).
+    f.zoom = 2;
+    ChartPoint c = at(26, 0.01), d = at(60, 0.01);
+    ASSERT_TRUE(clipToOutline(chartOutline(f), c, d));
+    EXPECT_NEAR(d.x, 1165.182, 2e-3);
+    EXPECT_NEAR(d.y, 608, 1e-9);
 }
