@@ -218,14 +218,25 @@ bool onChart(const ChartFrame& f, ChartPoint p) {
 ChartTable cutGridLinesAtOutline(const ChartTable& t, const ChartFrame& f) {
     const std::vector<OutlineEdge> edges = chartOutline(f);
     ChartTable out;
+    int dropped = 0;  // the family of a line left out, whose tick and label go with it
     for (ChartElement e : t.elements()) {
+        const int family = e.kind / 10;
         if (isGridLine(e)) {
             ChartPoint a = {e.c1, e.c2}, b = {e.c3, e.c4};
             const bool tick = e.kind == 60 && a.y > f.OY + kSlack && b.y > f.OY + kSlack;
+            if (tick && dropped == family) continue;
+            dropped = 0;
             if (!tick && !(insideOutline(edges, a, kSlack) && insideOutline(edges, b, kSlack))) {
-                if (!clipToOutline(edges, a, b)) continue;
+                if (!clipToOutline(edges, a, b)) {
+                    dropped = family;
+                    continue;
+                }
                 e.c1 = a.x, e.c2 = a.y, e.c3 = b.x, e.c4 = b.y;
             }
+        } else if (e.kind % 10 == kText && dropped == family && !isTitle(e)) {
+            continue;  // the value label of the line left out
+        } else {
+            dropped = 0;
         }
         out.append(e);
     }

@@ -56,8 +56,9 @@ bool clipToOutline(const std::vector<OutlineEdge>& edges, ChartPoint& a, ChartPo
 // that is not a finite number).
 bool onChart(const ChartFrame& f, ChartPoint p);
 
-// The table with each grid line cut to its part within the outline (dropped when it has none);
-// the specific-volume label ticks below the base are kept as they are.
+// The table with each grid line cut to its part within the outline; a line with no part within
+// is left out with the value label (and the specific-volume label tick) that follow it. The
+// ticks of the lines kept stay below the base as they are.
 ChartTable cutGridLinesAtOutline(const ChartTable& t, const ChartFrame& f);
 
 }  // namespace humidraw

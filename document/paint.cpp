@@ -45,7 +45,8 @@ void paintLineObject(Canvas& k, TStyleLine& drawer, const ChartFrame& f,
     drawer.setWidth(wholeNumber(r.width * z * 0.5));
     const ChartPoint endA = f.map(r.h1, r.x1), endB = f.map(r.h2, r.x2);
     ChartPoint A = endA, B = endB;
-    if (!cutAtOutline(outline, f, r, A, B)) return;  // wholly off the chart: neither line nor markers
+    // Wholly off the chart: neither the line nor its markers.
+    if (!cutAtOutline(outline, f, r, A, B)) return;
     const PixelArea area = drawingArea(o);
     // Drawn from the second point to the first, so a dash pattern starts at the second.
     drawer.drawWithin(area, a + B.x, B.y, a + A.x, A.y);

@@ -101,7 +101,8 @@ std::string outsideChartNotice(const ChartFrame& frame, const ObjectRecord& line
     const bool end = onChart(frame, frame.map(line.h1, line.x1));
     if (start && end) return {};
     if (!start && !end)
-        return translate("Document", "始点と終点が線図の範囲外にあります。線図の内側だけを描きます");
+        return translate("Document",
+                         "始点と終点が線図の範囲外にあります。線図の内側だけを描きます");
     return start ? translate("Document", "終点が線図の範囲外にあります。線図の内側だけを描きます")
                  : translate("Document", "始点が線図の範囲外にあります。線図の内側だけを描きます");
 }

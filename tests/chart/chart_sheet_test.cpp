@@ -10,6 +10,7 @@
 
 #include "chart/construction.h"
 #include "chart/sheet_fit.h"
+#include "tests/chart/outline_faults.h"
 
 using namespace humidraw;
 
@@ -187,7 +188,8 @@ bool hasText(const ChartTable& t, const std::string& s) {
 }  // namespace
 
 // Every range the options dialog allows (lower limit −20 … 60 °C, upper 30 … 80 °C, lower
-// below upper) keeps every element on the sheet, with its scales, protractors and titles; the
+// below upper) keeps every element on the sheet, with its scales, protractors and titles, its
+// grid lines within the chart's outline and no title over another; the
 // relative-humidity curves get their title in every range. A chart the fitting already lays
 // out on the sheet keeps its scale and origin.
 void sweepAllowedRanges(bool si) {
@@ -208,7 +210,7 @@ void sweepAllowedRanges(bool si) {
             if (onlyGridLines) {
                 ++kept;
                 // The scale and origin as fitted, to the bit (its grid lines are cut at the
-                // chart's outline, its titles kept apart: chart_outline_test).
+                // chart's outline, its titles kept apart).
                 EXPECT_TRUE(tf.k1 == ff.k1 && tf.k2 == ff.k2 && tf.OX == ff.OX) << lo << "–" << hi;
                 std::erase_if(outside, [](const ChartElement& e) {
                     return e.kind >= 10 && e.kind <= 60 && e.kind % 10 == 0;
@@ -223,6 +225,16 @@ void sweepAllowedRanges(bool si) {
             // least five text heights (40 with the fixed metrics at 6 points).
             if (!onlyGridLines) {
                 EXPECT_GE(protractorRadius(t), 40.0) << lo << "–" << hi;
+            }
+            // Within its outline and its titles apart; the default chart keeps its two lines at
+            // the lower left (chart_outline_test).
+            const auto faults = outlineFaults(tf, t);
+            if (lo == -5 && hi == 45) {
+                EXPECT_EQ(faults.size(), 2u);
+            } else {
+                std::string all;
+                for (const auto& f : faults) all += "\n  " + f;
+                EXPECT_TRUE(faults.empty()) << lo << "–" << hi << (si ? " SI" : "") << all;
             }
         }
     // At least every range with a lower limit of −20 … 5 °C fits as fitted: 26 × 51 ranges.
@@ -371,7 +383,9 @@ TEST(ChartOutline, StatesOnAndOffTheDefaultChart) {
     ChartTable t;
     ASSERT_EQ(constructChart(Settings{}, m, f, t), FrameStatus::Ok);
     // h = 0.24 t + x (597.5 + 0.441 t): along x = 0.01, X = (0.24441 t − 0.19845) × 43.333 + 104.
-    const auto at = [&](double t, double x) { return f.map(0.24 * t + x * (597.5 + 0.441 * t), x); };
+    const auto at = [&](double t, double x) {
+        return f.map(0.24 * t + x * (597.5 + 0.441 * t), x);
+    };
     EXPECT_TRUE(onChart(f, at(26, 0.01)));
     EXPECT_TRUE(onChart(f, at(45.9, 0.01)));
     EXPECT_FALSE(onChart(f, at(46.1, 0.01)));
