@@ -372,6 +372,8 @@ TEST(ClipToOutline, AFarEndCostsNoPrecisionAtTheEdge) {
     EXPECT_EQ(c.y, 5);
     ChartPoint e = {5, 5}, f = {std::numeric_limits<double>::infinity(), 5};
     EXPECT_FALSE(clipToOutline(kSquare, e, f)) << "not a finite number";
+    ChartPoint g = {5, 5}, h = {5, std::numeric_limits<double>::quiet_NaN()};
+    EXPECT_FALSE(clipToOutline(kSquare, g, h)) << "not a number";
 }
 
 // The default chart's outline by hand (−5 … 45 °C, kcal: X = (h − 617.345 x) × 10.4 / 0.24 +
@@ -412,4 +414,39 @@ TEST(ChartOutline, StatesOnAndOffTheDefaultChart) {
     ASSERT_TRUE(clipToOutline(chartOutline(f), c, d));
     EXPECT_NEAR(d.x, 1165.182, 2e-3);
     EXPECT_NEAR(d.y, 608, 1e-9);
+}
+
+// Titles by hand with the fixed metrics (8 units high, a narrow character 4 wide): A, "AB", at
+// (100, 100) unturned covers 100 … 108 both ways. B, "CD", at (104, 100) turned 30° lies over it
+// and moves along its own baseline (cos 30°, −sin 30°) = (0.8660, −0.5) in steps of 4 until a
+// quarter height (2) clear: one step leaves its left edge at 104 + 3.464 = 107.46, under the
+// 110 needed (and no other axis separates them); two steps at 104 + 6.928 = 110.93 clear it:
+// B at (110.928, 96). A value label over a title is never moved, and titles apart stay.
+TEST(SeparateTitles, AMovedTitleStepsAlongItsBaselineUntilClear) {
+    FakeTextMetrics m;
+    ChartTable t;
+    t.append({22, 100, 100, 0, 0, "AB"});
+    t.append({62, 104, 100, 300, 0, "CD"});
+    t.append({62, 102, 102, 0, 0, "0.88"});
+    t.append({12, 300, 300, 0, 0, "EF"});
+    const ChartTable s = separateTitles(t, m);
+    ASSERT_EQ(s.elements().size(), 4u);
+    const auto& e = s.elements();
+    EXPECT_EQ(e[0].c1, 100);
+    EXPECT_EQ(e[0].c2, 100);
+    EXPECT_NEAR(e[1].c1, 104 + 8 * std::sqrt(3.0) / 2, 1e-9);
+    EXPECT_NEAR(e[1].c2, 96, 1e-9);
+    EXPECT_EQ(e[1].c3, 300) << "turned as before";
+    EXPECT_EQ(e[2].c1, 102) << "a number is a value label, not a title";
+    EXPECT_EQ(e[3].c1, 300);
+    EXPECT_EQ(e[3].c2, 300);
+    // B against the sheet's right edge (632 … 640), touching A (624 … 632): it cannot move
+    // right, and left it needs its right end a quarter height short of 624: four steps leave
+    // it at 616 … 624, five at 612 … 620.
+    ChartTable edge;
+    edge.append({22, 624, 100, 0, 0, "AB"});
+    edge.append({62, 632, 100, 0, 0, "CD"});
+    const ChartElement moved = separateTitles(edge, m).elements()[1];
+    EXPECT_EQ(moved.c1, 612);
+    EXPECT_EQ(moved.c2, 100);
 }
