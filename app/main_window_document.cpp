@@ -19,6 +19,7 @@
 #include "coil/coil.h"
 #include "coil/coil_report.h"
 #include "document/document_file.h"
+#include "document/paint.h"
 #include "document/state_line.h"
 #include "files/safe_replace.h"
 #include "render/qt_canvas.h"
@@ -120,7 +121,8 @@ void TFmIX::drawOutline(const Outline& o) {
 
 void TFmIX::highlightLine(const ObjectRecord& r) {
     const int width = wholeNumber(r.width * view_.zoom * 0.5);
-    const ChartPoint A = frame_.map(r.h1, r.x1), B = frame_.map(r.h2, r.x2);
+    ChartPoint A, B;
+    if (!lineOnChart(frame_, r, A, B)) return;  // drawn only on the chart, and none of it is
     drawMark(around(A.x, A.y, B.x, B.y, width), [&](QtCanvas& k) {
         k.setPenColour(kPaperColour);
         TStyleLine drawer;
@@ -229,6 +231,8 @@ void TFmIX::M_Line() {
     });
     d->hide();
     ViewIx();
+    if (const std::string notice = outsideChartNotice(frame_, line.objects.back()); !notice.empty())
+        setStatus(1, notice);
 }
 
 void TFmIX::M_TextG() {

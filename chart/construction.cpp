@@ -88,6 +88,11 @@ bool shrinkOntoSheet(const Settings& settings, const TextMetrics& metrics, Chart
     return true;
 }
 
+bool isDefaultRange(const Settings& s) {
+    const Settings defaults;
+    return s.dbMin == defaults.dbMin && s.dbMax == defaults.dbMax;
+}
+
 }  // namespace
 
 FrameStatus constructChart(const Settings& settings, TextMetrics& metrics, ChartFrame& frame,
@@ -113,6 +118,15 @@ FrameStatus constructChart(const Settings& settings, TextMetrics& metrics, Chart
             f = smaller;
             t = cutGridLinesAtSheet(st);
         }
+    }
+
+    // Grid lines reaching beyond the chart's outline are cut at it, and titles laid over one
+    // another are moved apart. The default range keeps the drawing it has always had, element
+    // for element (its titles are apart already; two lines at its lower left corner, the
+    // −10 °C wet bulb and the 0.76 m³/kg volume, reach a little past the outline).
+    if (layout == ChartLayout::OnSheet) {
+        if (!isDefaultRange(settings)) t = cutGridLinesAtOutline(t, f);
+        t = separateTitles(t, metrics);
     }
 
     f.zoom = frame.zoom;

@@ -27,4 +27,38 @@ bool onSheet(const ChartTable& t, const TextMetrics& metrics, bool gridLinesToo)
 // The table with each grid line cut to its part on the sheet (dropped when it has none).
 ChartTable cutGridLinesAtSheet(const ChartTable& t);
 
+// A title is a text that is not a number (every value label is one).
+bool isTitle(const ChartElement& e);
+
+// The table with each title that lies over an earlier one moved along its own baseline (or,
+// failing that, across it) by half text heights to the nearest place on the sheet a quarter of
+// a text height clear of the earlier titles. Titles clear of one another stay where they are.
+ChartTable separateTitles(const ChartTable& t, const TextMetrics& metrics);
+
+// The chart's outline: the part of the plane above the base (zero humidity), below the top
+// border, right of the vertical through the saturation point of the lower limit and left of
+// the isotherm one step above the upper limit, where the humidity-ratio lines end. Each edge is
+// a point on it and its inward unit normal, in the frame's coordinates at its zoom.
+struct OutlineEdge {
+    ChartPoint at, inward;
+};
+std::vector<OutlineEdge> chartOutline(const ChartFrame& f);
+
+// Whether p lies within the outline, or at most `slack` outside it.
+bool insideOutline(const std::vector<OutlineEdge>& edges, ChartPoint p, double slack);
+
+// The part of a → b within the outline, in a and b; false (a and b unchanged) when no part of
+// it is, or a coordinate is not finite. An end within stays bit for bit; an end moved onto an
+// edge is worked from the nearer end of the segment, so a far end costs no precision.
+bool clipToOutline(const std::vector<OutlineEdge>& edges, ChartPoint& a, ChartPoint& b);
+
+// Whether a point of the frame's coordinates lies on the chart, within its outline (never one
+// that is not a finite number).
+bool onChart(const ChartFrame& f, ChartPoint p);
+
+// The table with each grid line cut to its part within the outline; a line with no part within
+// is left out with the value label (and the specific-volume label tick) that follow it. The
+// ticks of the lines kept stay below the base as they are.
+ChartTable cutGridLinesAtOutline(const ChartTable& t, const ChartFrame& f);
+
 }  // namespace humidraw

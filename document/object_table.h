@@ -20,6 +20,11 @@ enum ObjectKind : int32_t {
     kDeleted = 100,
 };
 
+// reserved2 of a line object that is drawn only where it lies on the chart, cut at the chart's
+// outline (a state-change line; its record keeps both states as typed). Other lines, and those
+// of documents written before, have 0 there and are drawn whole.
+constexpr int32_t kDrawnWithinChart = 1;
+
 inline bool isLineObject(int32_t kind) {
     return kind >= 10 && kind <= 13;
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <exception>
 
+#include "chart/sheet_fit.h"
 #include "chart/style_line.h"
 #include "document/attributes.h"
 #include "engine/air_constants.h"
@@ -23,29 +24,51 @@ bool inside(const PixelArea& area, double x, double y) {
     return x >= area.left && x <= area.right && y >= area.top && y <= area.bottom;
 }
 
-void paintLineObject(Canvas& k, TStyleLine& drawer, const ChartFrame& f, const ObjectRecord& r,
+// The line's ends in the frame's coordinates, cut at the outline; false when none of it is on
+// the chart (ends that are not finite numbers are given as they are).
+bool cutAtOutline(const std::vector<OutlineEdge>& outline, const ChartFrame& f,
+                  const ObjectRecord& r, ChartPoint& A, ChartPoint& B) {
+    A = f.map(r.h1, r.x1);
+    B = f.map(r.h2, r.x2);
+    if (r.reserved2 != kDrawnWithinChart) return true;
+    for (double c : {A.x, A.y, B.x, B.y})
+        if (!std::isfinite(c)) return true;
+    return clipToOutline(outline, A, B);
+}
+
+void paintLineObject(Canvas& k, TStyleLine& drawer, const ChartFrame& f,
+                     const std::vector<OutlineEdge>& outline, const ObjectRecord& r,
                      const PaintOptions& o, int markerRadius) {
     const double a = o.offsetX, z = o.zoom;
     applyStyle(drawer, r.style, z);
     k.setPenColour(paletteColour(r.colour));
     drawer.setWidth(wholeNumber(r.width * z * 0.5));
-    const ChartPoint A = f.map(r.h1, r.x1);
-    const ChartPoint B = f.map(r.h2, r.x2);
+    const ChartPoint endA = f.map(r.h1, r.x1), endB = f.map(r.h2, r.x2);
+    ChartPoint A = endA, B = endB;
+    // Wholly off the chart: neither the line nor its markers.
+    if (!cutAtOutline(outline, f, r, A, B)) return;
     const PixelArea area = drawingArea(o);
     // Drawn from the second point to the first, so a dash pattern starts at the second.
     drawer.drawWithin(area, a + B.x, B.y, a + A.x, A.y);
     if (r.kind == kLineNoMarker) return;
     k.setPenWidth(wholeNumber(r.width * z * 0.5));
-    const auto marker = [&](double cx, double cy) {
+    // A marker shows a state on the chart; an end the chart's outline cut off has none.
+    const auto marker = [&](ChartPoint at, ChartPoint end) {
+        const double cx = a + at.x, cy = at.y;
+        if (at.x != end.x || at.y != end.y) return;
         if (!inside(area, cx, cy)) return;  // not on the sheet: nothing to see
         k.ellipse(wholeNumber(cx - markerRadius), wholeNumber(cy - markerRadius),
                   wholeNumber(cx + markerRadius), wholeNumber(cy + markerRadius));
     };
-    if (r.kind != kLineMarkerAtFirst) marker(a + B.x, B.y);
-    if (r.kind != kLineMarkerAtSecond) marker(a + A.x, A.y);
+    if (r.kind != kLineMarkerAtFirst) marker(B, endB);
+    if (r.kind != kLineMarkerAtSecond) marker(A, endA);
 }
 
 }  // namespace
+
+bool lineOnChart(const ChartFrame& f, const ObjectRecord& r, ChartPoint& A, ChartPoint& B) {
+    return cutAtOutline(chartOutline(f), f, r, A, B);
+}
 
 void drawAnchoredText(Canvas& k, const std::string& text, int labelPosition, double X, double Y) {
     k.setFont(k.fontFace(), k.fontHeight(), 0);
@@ -93,10 +116,11 @@ void walkObjects(Canvas& k, const ChartFrame& frame, const ObjectTable& objects,
     drawer.canvas = &k;
     const int markerRadius = wholeNumber(-0.3 * f.k2 * z);
     const double tableScale = settings.si ? f.k1 * 0.16393442622950820627 : f.k1;
+    const std::vector<OutlineEdge> outline = chartOutline(f);
     int row = 0;
     objects.walk([&](int, const ObjectRecord& r) {
         if (isLineObject(r.kind)) {
-            paintLineObject(k, drawer, f, r, o, markerRadius);
+            paintLineObject(k, drawer, f, outline, r, o, markerRadius);
         } else if (!std::isfinite(r.h1) || !std::isfinite(r.x1)) {
             return;  // a text or row with no place on the chart
         } else if (r.kind == kTextObject) {

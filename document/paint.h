@@ -33,6 +33,13 @@ bool paintChartLayer(Canvas& k, const ChartFrame& frame, const ChartTable& chart
 bool paintObjects(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
                   const ObjectTable& objects, const Settings& settings, const PaintOptions& o);
 
+// The part of a line object that is drawn: its ends (h1, x1) → A and (h2, x2) → B in the
+// frame's coordinates at its zoom; for a line drawn within the chart (kDrawnWithinChart) cut at
+// the chart's outline (an end on the chart stays bit for bit), false when no part of it lies on
+// the chart. Ends of a coordinate that is not a finite number are given as they are, for the
+// drawing to refuse.
+bool lineOnChart(const ChartFrame& f, const ObjectRecord& r, ChartPoint& A, ChartPoint& B);
+
 // Text unrotated at the corner its label position code gives, with a gap of half its height.
 void drawAnchoredText(Canvas& k, const std::string& text, int labelPosition, double X, double Y);
 

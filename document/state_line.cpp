@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "chart/sheet_fit.h"
 #include "engine/moistek.h"
 #include "lang/language.h"
 #include "text/number_format.h"
@@ -90,8 +91,20 @@ StateLine stateChangeLine(const StateSpec& start, const StateSpec& end,
     line.x1 = state.x;
     line.h2 = from.h;  // the start state
     line.x2 = from.x;
+    line.reserved2 = kDrawnWithinChart;
     result.objects.push_back(line);
     return result;
+}
+
+std::string outsideChartNotice(const ChartFrame& frame, const ObjectRecord& line) {
+    const bool start = onChart(frame, frame.map(line.h2, line.x2));
+    const bool end = onChart(frame, frame.map(line.h1, line.x1));
+    if (start && end) return {};
+    if (!start && !end)
+        return translate("Document",
+                         "始点と終点が線図の範囲外にあります。線図の内側だけを描きます");
+    return start ? translate("Document", "終点が線図の範囲外にあります。線図の内側だけを描きます")
+                 : translate("Document", "始点が線図の範囲外にあります。線図の内側だけを描きます");
 }
 
 }  // namespace humidraw

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/frame.h"
 #include "document/attributes.h"
 #include "document/object_table.h"
 #include "document/state.h"
@@ -37,8 +38,13 @@ ObjectRecord labelRecord(const std::string& label, double h, double x, int label
 ObjectRecord tableRowRecord(const std::string& rowText);
 
 // Computes both states in `state` and the objects to append; refuses when they would not fit
-// into `room` free records.
+// into `room` free records. The line is drawn within the chart (kDrawnWithinChart).
 StateLine stateChangeLine(const StateSpec& start, const StateSpec& end,
                           const CurrentAttributes& attributes, int room, CurrentState& state);
+
+// What the status bar says after a state-change line (`line`, its end at (h1, x1), its start at
+// (h2, x2)) whose start, end or both lie outside the chart `frame` shows; empty when both lie
+// on it.
+std::string outsideChartNotice(const ChartFrame& frame, const ObjectRecord& line);
 
 }  // namespace humidraw

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "document/paint.h"
 #include "engine/air_constants.h"
 #include "lang/language.h"
 #include "text/number_format.h"
@@ -30,8 +31,10 @@ int hitTest(const ObjectTable& objects, const ChartFrame& frame, double X, doubl
         const ObjectRecord& r = objects.at(i);
         if (r.kind <= 0) break;
         if (isLineObject(r.kind)) {
-            // Distances from the line where it is drawn: its ends at whole pixels.
-            const ChartPoint a = frame.map(r.h1, r.x1), b = frame.map(r.h2, r.x2);
+            // Distances from the line where it is drawn: its ends at whole pixels (a line drawn
+            // within the chart cut at its outline).
+            ChartPoint a, b;
+            if (!lineOnChart(frame, r, a, b)) continue;
             const ChartPoint A{static_cast<double>(wholeNumber(a.x)),
                                static_cast<double>(wholeNumber(a.y))};
             const ChartPoint B{static_cast<double>(wholeNumber(b.x)),

@@ -642,6 +642,18 @@
         <source>図形の数が上限(640)に達しているため追加できません</source>
         <translation>No object can be added: the objects have reached their limit (640)</translation>
     </message>
+    <message>
+        <source>始点と終点が線図の範囲外にあります。線図の内側だけを描きます</source>
+        <translation>The start and end states lie outside the chart: only the part within the chart is drawn</translation>
+    </message>
+    <message>
+        <source>終点が線図の範囲外にあります。線図の内側だけを描きます</source>
+        <translation>The end state lies outside the chart: only the part within the chart is drawn</translation>
+    </message>
+    <message>
+        <source>始点が線図の範囲外にあります。線図の内側だけを描きます</source>
+        <translation>The start state lies outside the chart: only the part within the chart is drawn</translation>
+    </message>
 </context>
 <context>
     <name>Editor</name>

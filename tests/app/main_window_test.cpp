@@ -30,6 +30,7 @@
 #include "app/paint_box.h"
 #include "app/pickers.h"
 #include "document/document_file.h"
+#include "engine/moistek.h"
 #include "tests/app/window_fixture.h"
 
 using namespace humidraw;
@@ -351,6 +352,34 @@ TEST_F(Window, StateChangeLineThroughItsDialog) {
     w.lineDialog()->Button1->click();
     EXPECT_EQ(said.back().text, "始点：違う種類のデータを入力して下さい");
     EXPECT_EQ(said.back().caption, "線分作成");
+}
+
+// A state-change line to a state off the chart (60 °C on the −5 … 45 °C chart) is appended as
+// typed and the status bar says which end lies outside; one within the chart says nothing.
+TEST_F(Window, StateChangeLineOffTheChartIsNamedInTheStatusBar) {
+    TFmIX& w = open();
+    drawLineAB(w);
+    EXPECT_EQ(w.statusPanel(1)->text().toStdString(), "");
+    w.M_LineG();
+    TMk_Line* d = w.lineDialog();
+    d->X1->setText("26");
+    d->X2->setText("50");
+    d->X10->setText("60");
+    d->X20->setText("10");
+    d->PTX1->setText("");
+    d->PTX2->setText("");
+    d->Button1->click();
+    const ObjectTable& t = w.documentObjects();
+    ASSERT_EQ(t.count(), 6) << (said.empty() ? "" : said.back().text);
+    EXPECT_EQ(w.statusPanel(1)->text().toStdString(),
+              "終点が線図の範囲外にあります。線図の内側だけを描きます");
+    const ObjectRecord& l = t.at(5);
+    EXPECT_EQ(l.reserved2, kDrawnWithinChart);
+    EXPECT_NEAR(V_ENAH2DB(l.h1, l.x1), 60, 1e-6) << "the end state as typed";
+    EXPECT_NEAR(V_DBAH2RH(60, l.x1), 10, 1e-6);
+    // The next command's prompt takes its place.
+    w.M_Free();
+    EXPECT_NE(w.statusPanel(1)->text().toStdString().find("始点を指示"), std::string::npos);
 }
 
 // Typed values take the decimal separator of the user's locale as well as the point (the suite

@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "chart/construction.h"
 #include "chart/sheet_fit.h"
+#include "tests/chart/outline_faults.h"
 
 using namespace humidraw;
 
@@ -45,7 +47,8 @@ class ElementHash {
     uint64_t h_ = 0xCBF29CE484222325ULL;
 };
 
-ChartTable chartFor(int lo, int hi, bool si, ChartLayout layout = ChartLayout::OnSheet) {
+ChartTable chartFor(int lo, int hi, bool si, ChartLayout layout = ChartLayout::OnSheet,
+                    ChartFrame* frame = nullptr) {
     Settings s;
     s.dbMin = lo;
     s.dbMax = hi;
@@ -54,6 +57,7 @@ ChartTable chartFor(int lo, int hi, bool si, ChartLayout layout = ChartLayout::O
     ChartFrame f;
     ChartTable t;
     EXPECT_EQ(constructChart(s, m, f, t, layout), FrameStatus::Ok) << lo << " " << hi;
+    if (frame) *frame = f;
     return t;
 }
 
@@ -184,15 +188,17 @@ bool hasText(const ChartTable& t, const std::string& s) {
 }  // namespace
 
 // Every range the options dialog allows (lower limit −20 … 60 °C, upper 30 … 80 °C, lower
-// below upper) keeps every element on the sheet, with its scales, protractors and titles; the
+// below upper) keeps every element on the sheet, with its scales, protractors and titles, its
+// grid lines within the chart's outline and no title over another; the
 // relative-humidity curves get their title in every range. A chart the fitting already lays
-// out on the sheet is kept as it is.
+// out on the sheet keeps its scale and origin.
 void sweepAllowedRanges(bool si) {
     int kept = 0;
     for (int lo = -20; lo <= 60; ++lo)
         for (int hi = std::max(30, lo + 1); hi <= 80; ++hi) {
-            const ChartTable t = chartFor(lo, hi, si);
-            const ChartTable fitted = chartFor(lo, hi, si, ChartLayout::AsFitted);
+            ChartFrame tf, ff;
+            const ChartTable t = chartFor(lo, hi, si, ChartLayout::OnSheet, &tf);
+            const ChartTable fitted = chartFor(lo, hi, si, ChartLayout::AsFitted, &ff);
             const auto fittedOutside = offSheet(fitted, 6);
             // Only lines of the six families reaching out: the chart stays as fitted (the
             // drawing cuts those lines at the edge); anything else off the sheet makes it smaller.
@@ -203,7 +209,9 @@ void sweepAllowedRanges(bool si) {
             auto outside = offSheet(t, 6);
             if (onlyGridLines) {
                 ++kept;
-                EXPECT_EQ(ElementHash::of(t), ElementHash::of(fitted)) << lo << "–" << hi;
+                // The scale and origin as fitted, to the bit (its grid lines are cut at the
+                // chart's outline, its titles kept apart).
+                EXPECT_TRUE(tf.k1 == ff.k1 && tf.k2 == ff.k2 && tf.OX == ff.OX) << lo << "–" << hi;
                 std::erase_if(outside, [](const ChartElement& e) {
                     return e.kind >= 10 && e.kind <= 60 && e.kind % 10 == 0;
                 });
@@ -217,6 +225,16 @@ void sweepAllowedRanges(bool si) {
             // least five text heights (40 with the fixed metrics at 6 points).
             if (!onlyGridLines) {
                 EXPECT_GE(protractorRadius(t), 40.0) << lo << "–" << hi;
+            }
+            // Within its outline and its titles apart; the default chart keeps its two lines at
+            // the lower left (chart_outline_test).
+            const auto faults = outlineFaults(tf, t);
+            if (lo == -5 && hi == 45) {
+                EXPECT_EQ(faults.size(), 2u);
+            } else {
+                std::string all;
+                for (const auto& f : faults) all += "\n  " + f;
+                EXPECT_TRUE(faults.empty()) << lo << "–" << hi << (si ? " SI" : "") << all;
             }
         }
     // At least every range with a lower limit of −20 … 5 °C fits as fitted: 26 × 51 ranges.
@@ -298,4 +316,137 @@ TEST(ElementExtent, AnArcFirstOrLastInTheTableIsChecked) {
     upper.append({54, -30, -30, 70, 70, ""});
     upper.append({54, 70, 20, 20, -30, ""});
     EXPECT_FALSE(onSheet(upper, m, true));
+}
+
+namespace {
+
+// The square 0 … 10 × 0 … 10 as an outline: each edge a point on it and its inward normal.
+const std::vector<OutlineEdge> kSquare = {
+    {{0, 0}, {1, 0}}, {{10, 0}, {-1, 0}}, {{0, 0}, {0, 1}}, {{0, 10}, {0, -1}}};
+
+}  // namespace
+
+TEST(ClipToOutline, TheSegmentsPartWithinBySquareCases) {
+    struct Case {
+        ChartPoint a, b;
+        bool any;
+        ChartPoint ca, cb;  // the part within, by hand
+    } cases[] = {
+        // Within: both ends as they were.
+        {{1, 2}, {9, 8}, true, {1, 2}, {9, 8}},
+        // Out through the right edge: y = 5 + (10 − 5) × (9 − 5) / (15 − 5) = 7 at x = 10.
+        {{5, 5}, {15, 9}, true, {5, 5}, {10, 7}},
+        // In through the left edge and out through the top: the line y = x + 3 from (−3, 0)
+        // to (13, 16) meets x = 0 at y = 3 and y = 10 at x = 7.
+        {{-3, 0}, {13, 16}, true, {0, 3}, {7, 10}},
+        // Along the bottom edge, one end beyond each side edge.
+        {{-5, 0}, {20, 0}, true, {0, 0}, {10, 0}},
+        // Wholly outside: beyond one edge, and past a corner (y = −x + 25 stays above x + y = 20).
+        {{11, 1}, {12, 9}, false, {11, 1}, {12, 9}},
+        {{5, 20}, {20, 5}, false, {5, 20}, {20, 5}},
+        // Touching the corner only: no part to draw.
+        {{10, 10}, {12, 12}, false, {10, 10}, {12, 12}},
+    };
+    for (const Case& c : cases) {
+        ChartPoint a = c.a, b = c.b;
+        EXPECT_EQ(clipToOutline(kSquare, a, b), c.any) << c.a.x << "," << c.a.y;
+        EXPECT_DOUBLE_EQ(a.x, c.ca.x) << c.a.x << "," << c.a.y;
+        EXPECT_DOUBLE_EQ(a.y, c.ca.y) << c.a.x << "," << c.a.y;
+        EXPECT_DOUBLE_EQ(b.x, c.cb.x) << c.a.x << "," << c.a.y;
+        EXPECT_DOUBLE_EQ(b.y, c.cb.y) << c.a.x << "," << c.a.y;
+    }
+}
+
+TEST(ClipToOutline, AFarEndCostsNoPrecisionAtTheEdge) {
+    // From (5, 5) towards (1e300, 5 + 1e300 / 2): it leaves through x = 10 at y = 7.5, worked
+    // from the near end; from the far end the product would keep nothing of the 2.5.
+    ChartPoint a = {5, 5}, b = {1e300, 5 + 1e300 / 2};
+    ASSERT_TRUE(clipToOutline(kSquare, a, b));
+    EXPECT_EQ(a.x, 5);
+    EXPECT_EQ(b.x, 10);
+    EXPECT_NEAR(b.y, 7.5, 1e-12);
+    // The same with the far end first: the near end is the one moved onto the edge.
+    ChartPoint c = {-1e300, 5}, d = {5, 5};
+    ASSERT_TRUE(clipToOutline(kSquare, c, d));
+    EXPECT_EQ(c.x, 0);
+    EXPECT_EQ(c.y, 5);
+    ChartPoint e = {5, 5}, f = {std::numeric_limits<double>::infinity(), 5};
+    EXPECT_FALSE(clipToOutline(kSquare, e, f)) << "not a finite number";
+    ChartPoint g = {5, 5}, h = {5, std::numeric_limits<double>::quiet_NaN()};
+    EXPECT_FALSE(clipToOutline(kSquare, g, h)) << "not a number";
+}
+
+// The default chart's outline by hand (−5 … 45 °C, kcal: X = (h − 617.345 x) × 10.4 / 0.24 +
+// 104, Y = 408 − 10400 x, see chart_golden_test). A state at 60 °C, x = 0.01 is off the chart;
+// one at 26 °C, x = 0.01 on it; 46 °C, one step above the upper limit, is the right border.
+TEST(ChartOutline, StatesOnAndOffTheDefaultChart) {
+    FakeTextMetrics m;
+    ChartFrame f;
+    ChartTable t;
+    ASSERT_EQ(constructChart(Settings{}, m, f, t), FrameStatus::Ok);
+    // h = 0.24 t + x (597.5 + 0.441 t): along x = 0.01, X = (0.24441 t − 0.19845) × 43.333 + 104.
+    const auto at = [&](double t, double x) {
+        return f.map(0.24 * t + x * (597.5 + 0.441 * t), x);
+    };
+    EXPECT_TRUE(onChart(f, at(26, 0.01)));
+    EXPECT_TRUE(onChart(f, at(45.9, 0.01)));
+    EXPECT_FALSE(onChart(f, at(46.1, 0.01)));
+    EXPECT_FALSE(onChart(f, at(60, 0.01)));
+    // Above the top border (x above (408 − 30) / 10400 = 0.036346) and below the base.
+    EXPECT_FALSE(onChart(f, at(40, 0.037)));
+    EXPECT_FALSE(onChart(f, at(20, -0.0001)));
+    // Left of the vertical through the saturation point of −5 °C, X = 49.63 (chart_golden_test):
+    // x = 0 at −6 °C is X = −6 × 0.24 × 43.333 + 104 = 41.6.
+    EXPECT_FALSE(onChart(f, at(-6, 0)));
+    EXPECT_TRUE(onChart(f, at(-5, 0)));
+    // 26 → 60 °C along x = 0.01 is cut where 46 °C lies: X = (0.24441 × 46 − 0.19845) × 43.333
+    // + 104 = 11.04441 × 43.333 + 104 = 582.591, Y = 408 − 104 = 304.
+    ChartPoint a = at(26, 0.01), b = at(60, 0.01);
+    const ChartPoint start = a;
+    ASSERT_TRUE(clipToOutline(chartOutline(f), a, b));
+    EXPECT_EQ(a.x, start.x);
+    EXPECT_EQ(a.y, start.y);
+    EXPECT_NEAR(b.x, 582.591, 1e-3);
+    EXPECT_NEAR(b.y, 304, 1e-9);
+    // At zoom 2 the outline is twice as far out: (1165.182, 608).
+    f.zoom = 2;
+    ChartPoint c = at(26, 0.01), d = at(60, 0.01);
+    ASSERT_TRUE(clipToOutline(chartOutline(f), c, d));
+    EXPECT_NEAR(d.x, 1165.182, 2e-3);
+    EXPECT_NEAR(d.y, 608, 1e-9);
+}
+
+// Titles by hand with the fixed metrics (8 units high, a narrow character 4 wide): A, "AB", at
+// (100, 100) unturned covers 100 … 108 both ways. B, "CD", at (104, 100) turned 30° lies over it
+// and moves along its own baseline (cos 30°, −sin 30°) = (0.8660, −0.5) in steps of 4 until a
+// quarter height (2) clear: one step leaves its left edge at 104 + 3.464 = 107.46, under the
+// 110 needed (and no other axis separates them); two steps at 104 + 6.928 = 110.93 clear it:
+// B at (110.928, 96). A value label over a title is never moved, and titles apart stay.
+TEST(SeparateTitles, AMovedTitleStepsAlongItsBaselineUntilClear) {
+    FakeTextMetrics m;
+    ChartTable t;
+    t.append({22, 100, 100, 0, 0, "AB"});
+    t.append({62, 104, 100, 300, 0, "CD"});
+    t.append({62, 102, 102, 0, 0, "0.88"});
+    t.append({12, 300, 300, 0, 0, "EF"});
+    const ChartTable s = separateTitles(t, m);
+    ASSERT_EQ(s.elements().size(), 4u);
+    const auto& e = s.elements();
+    EXPECT_EQ(e[0].c1, 100);
+    EXPECT_EQ(e[0].c2, 100);
+    EXPECT_NEAR(e[1].c1, 104 + 8 * std::sqrt(3.0) / 2, 1e-9);
+    EXPECT_NEAR(e[1].c2, 96, 1e-9);
+    EXPECT_EQ(e[1].c3, 300) << "turned as before";
+    EXPECT_EQ(e[2].c1, 102) << "a number is a value label, not a title";
+    EXPECT_EQ(e[3].c1, 300);
+    EXPECT_EQ(e[3].c2, 300);
+    // B against the sheet's right edge (632 … 640), touching A (624 … 632): it cannot move
+    // right, and left it needs its right end a quarter height short of 624: four steps leave
+    // it at 616 … 624, five at 612 … 620.
+    ChartTable edge;
+    edge.append({22, 624, 100, 0, 0, "AB"});
+    edge.append({62, 632, 100, 0, 0, "CD"});
+    const ChartElement moved = separateTitles(edge, m).elements()[1];
+    EXPECT_EQ(moved.c1, 612);
+    EXPECT_EQ(moved.c2, 100);
 }

@@ -245,3 +245,41 @@ TEST_F(Painting, ChartLayerAndObjectsDrawWhatTheOnePaintingDraws) {
             ASSERT_TRUE(same(two[i], one.ops[i])) << "operation " << i << ", case " << c;
     }
 }
+
+// A state-change line to a state off the chart is drawn to the chart's outline only, with the
+// marker of the state on it; a free segment along the same states is drawn whole. Along
+// x = 0.01 on the default chart, Y = 408 − 104 = 304: 26 °C at X = (0.24441 × 26 − 0.19845) ×
+// 43.333 + 104 = 370.77, 50 °C at (0.24441 × 50 − 0.19845) × 43.333 + 104 = 624.96 (on the
+// sheet), the chart's right border (46 °C, one step past the upper limit) at 582.59.
+TEST_F(Painting, LinesDrawnWithinTheChartAreCutAtItsOutline) {
+    settings.view.fill(false);
+    // h = 0.24 t + x (597.5 + 0.441 t).
+    ObjectRecord typed = lineObject(kLineBothMarkers, 18.1955, 0.01, 12.32966, 0.01);
+    for (bool within : {true, false}) {
+        objects.clear();
+        ObjectRecord r = typed;
+        r.reserved2 = within ? kDrawnWithinChart : 0;
+        objects.append(r);
+        for (double zoom : {1.0, 2.0}) {
+            const RecordingCanvas k = paint(zoom);
+            const auto lines = k.of(RecordedOp::Line);
+            ASSERT_FALSE(lines.empty());
+            // Drawn from the second state (26 °C) to the first.
+            EXPECT_EQ(lines.front().v[0], static_cast<int>(370.77 * zoom)) << zoom;
+            EXPECT_EQ(lines.front().v[1], static_cast<int>(304 * zoom));
+            EXPECT_EQ(lines.back().v[2], static_cast<int>((within ? 582.59 : 624.96) * zoom))
+                << within << " " << zoom;
+            EXPECT_EQ(lines.back().v[3], static_cast<int>(304 * zoom));
+            // Markers: the start's, and the end's only where the end is drawn.
+            EXPECT_EQ(k.of(RecordedOp::Ellipse).size(), within ? 1u : 2u) << zoom;
+        }
+    }
+    // Wholly off the chart (50 → 60 °C, h = 14.4 + 0.01 × 623.96): nothing at all.
+    objects.clear();
+    ObjectRecord off = lineObject(kLineBothMarkers, 18.1955, 0.01, 20.6396, 0.01);
+    off.reserved2 = kDrawnWithinChart;
+    objects.append(off);
+    const RecordingCanvas k = paint();
+    EXPECT_TRUE(k.of(RecordedOp::Line).empty());
+    EXPECT_TRUE(k.of(RecordedOp::Ellipse).empty());
+}

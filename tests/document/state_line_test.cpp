@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "chart/construction.h"
 #include "engine/moistek.h"
 
 using namespace humidraw;
@@ -70,4 +71,39 @@ TEST(StateLine, EnthalpyAndWetBulbAreKeptAsTyped) {
     EXPECT_EQ(s.WB, 15.25);
     EXPECT_EQ(s.RH, 0);
     EXPECT_EQ(s.SV, 0);
+}
+
+// On the default chart (−5 … 45 °C; its outline ends at the 46 °C isotherm on the right and at
+// the vertical through the saturation point of −5 °C on the left): which end of a state-change
+// line lies off the chart, as the status bar says it. The line keeps both states as typed and
+// is drawn within the chart.
+TEST(StateLine, StatesOffTheChartAreNamedAndKeptAsTyped) {
+    FakeTextMetrics m;
+    ChartFrame f;
+    ChartTable t;
+    ASSERT_EQ(constructChart(Settings{}, m, f, t), FrameStatus::Ok);
+    const std::string tail = "が線図の範囲外にあります。線図の内側だけを描きます";
+    struct Case {
+        double db1, x1, db2, x2;
+        std::string notice;
+    } cases[] = {
+        {26, 0.01, 14, 0.008, ""},
+        {26, 0.01, 45, 0.02, ""},
+        {26, 0.01, 60, 0.01, "終点" + tail},
+        {60, 0.01, 26, 0.01, "始点" + tail},
+        {-10, 0.001, 26, 0.01, "始点" + tail},
+        {60, 0.01, 70, 0.005, "始点と終点" + tail},
+    };
+    for (const Case& c : cases) {
+        CurrentState s;
+        const StateLine line = stateChangeLine({kDB, kAH, c.db1, c.x1, "", 0, true},
+                                               {kDB, kAH, c.db2, c.x2, "", 0, true}, {}, 640, s);
+        ASSERT_EQ(line.objects.size(), 1u);
+        const ObjectRecord& l = line.objects[0];
+        EXPECT_EQ(outsideChartNotice(f, l), c.notice) << c.db1 << " → " << c.db2;
+        EXPECT_EQ(l.reserved2, kDrawnWithinChart);
+        // h = 0.24 t + x (597.5 + 0.441 t): the end state as typed, not where it is cut.
+        EXPECT_NEAR(l.h1, 0.24 * c.db2 + c.x2 * (597.5 + 0.441 * c.db2), 1e-3);
+        EXPECT_EQ(l.x1, c.x2);
+    }
 }

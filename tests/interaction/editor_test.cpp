@@ -388,3 +388,27 @@ TEST_F(Interaction, PanningDragsOnEverySecondMove) {
     editor.mouseUp(MouseButton::Middle, 0, 0);
     EXPECT_EQ(w.cursor, kCursorCross) << "and gives the cross back";
 }
+
+// A state-change line is picked only where it is drawn, within the chart; a free segment along
+// the same states wherever it runs. Both along x = 0.01 (Y = 408 − 104 = 304 on the default
+// chart) from 26 °C (h = 0.24 × 26 + 0.01 × (597.5 + 0.441 × 26) = 12.32966) to 60 °C
+// (h = 14.4 + 0.01 × 623.96 = 20.6396); the chart ends at 46 °C, X = 582.59 (chart_sheet_test).
+TEST_F(Interaction, LinesDrawnWithinTheChartArePickedOnlyThere) {
+    const auto measure = [](const std::string&) { return TextExtent{0, 0}; };
+    ObjectRecord line;
+    line.kind = kLineNoMarker;
+    line.h1 = 20.6396, line.x1 = 0.01, line.h2 = 12.32966, line.x2 = 0.01;
+    ObjectTable within, whole;
+    ObjectRecord cut = line;
+    cut.reserved2 = kDrawnWithinChart;
+    within.append(cut);
+    whole.append(line);
+    for (double X : {380.0, 500.0, 580.0}) {
+        EXPECT_EQ(hitTest(within, w.frame(), X, 304, measure), 0) << X;
+        EXPECT_EQ(hitTest(whole, w.frame(), X, 304, measure), 0) << X;
+    }
+    for (double X : {590.0, 650.0, 725.0}) {
+        EXPECT_EQ(hitTest(within, w.frame(), X, 304, measure), -1) << X;
+        EXPECT_EQ(hitTest(whole, w.frame(), X, 304, measure), 0) << X;
+    }
+}
