@@ -144,6 +144,7 @@ std::string MeasuredDataWindow::countsText() const {
 
 void MeasuredDataWindow::chooseAndImport() {
     const auto path = host_.chooseDataFile(
+        ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "測定データの読み込み")).toStdString(),
         ui(QT_TRANSLATE_NOOP("MeasuredDataWindow",
                              "測定データ (*.csv *.txt *.tsv *.epw);;すべてのファイル (*)"))
             .toStdString(),
@@ -267,6 +268,7 @@ void MeasuredDataWindow::removeZone() {
 
 void MeasuredDataWindow::exportCounts() {
     const auto path = host_.chooseDataFile(
+        ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "CSV書き出し")).toStdString(),
         ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "CSV ファイル (*.csv)")).toStdString(), true);
     if (path) writeCounts(*path);
 }

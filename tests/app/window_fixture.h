@@ -54,12 +54,12 @@ class ScriptedPrompts : public UserPrompts {
         s_.answers.pop_front();
         return a;
     }
-    std::optional<std::string> chooseOpenFile(const std::string& folder,
+    std::optional<std::string> chooseOpenFile(const std::string& folder, const std::string&,
                                               const std::string&) override {
         s_.folders.push_back(folder);
         return next();
     }
-    std::optional<std::string> chooseSaveFile(const std::string& folder,
+    std::optional<std::string> chooseSaveFile(const std::string& folder, const std::string&,
                                               const std::string&) override {
         s_.folders.push_back(folder);
         return next();
