@@ -194,6 +194,8 @@ class TFmIX : public QMainWindow,
     void changeMeasuredData(MeasuredData data) override;
     double chartPressure() const override { return settings_.pressureMmHg; }
     void tellData(const std::string& caption, const std::string& text) override;
+    std::optional<std::string> chooseDataFile(const std::string& caption,
+                                              const std::string& filters, bool save) override;
     // The measured-data window, made when first shown.
     void showMeasuredData();
     MeasuredDataWindow* measuredDataWindow() const { return dataWindow_; }

@@ -62,6 +62,13 @@ void TFmIX::tellData(const std::string& caption, const std::string& text) {
     prompts_->tell(caption, text, PromptIcon::Information);
 }
 
+std::optional<std::string> TFmIX::chooseDataFile(const std::string& caption,
+                                                 const std::string& filters, bool save) {
+    // Where the document's dialogs open; choosing a data file does not move it.
+    return save ? prompts_->chooseSaveFile(settings_.currentDir, filters, caption)
+                : prompts_->chooseOpenFile(settings_.currentDir, filters, caption);
+}
+
 void TFmIX::loadCompanionOf(const std::string& path, const ContentIdentity& identity) {
     CompanionLoad kept = loadCompanion(path, identity);
     companionKept_ = false;

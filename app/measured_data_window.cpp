@@ -1,7 +1,6 @@
 #include "app/measured_data_window.h"
 
 #include <QCoreApplication>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -144,11 +143,13 @@ std::string MeasuredDataWindow::countsText() const {
 }
 
 void MeasuredDataWindow::chooseAndImport() {
-    const QString path = QFileDialog::getOpenFileName(
-        this, ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "測定データの読み込み")), QString(),
+    const auto path = host_.chooseDataFile(
+        ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "測定データの読み込み")).toStdString(),
         ui(QT_TRANSLATE_NOOP("MeasuredDataWindow",
-                             "測定データ (*.csv *.txt *.tsv *.epw);;すべてのファイル (*)")));
-    if (!path.isEmpty()) importPath(path.toStdString());
+                             "測定データ (*.csv *.txt *.tsv *.epw);;すべてのファイル (*)"))
+            .toStdString(),
+        false);
+    if (path) importPath(*path);
 }
 
 bool MeasuredDataWindow::importPath(const std::string& path, std::optional<CsvChoice> choice) {
@@ -266,11 +267,10 @@ void MeasuredDataWindow::removeZone() {
 }
 
 void MeasuredDataWindow::exportCounts() {
-    const QString path = QFileDialog::getSaveFileName(
-        this, ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "CSV書き出し")), QString(),
-        ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "CSV ファイル (*.csv)")));
-    if (path.isEmpty()) return;
-    writeCounts(path.toStdString());
+    const auto path = host_.chooseDataFile(
+        ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "CSV書き出し")).toStdString(),
+        ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "CSV ファイル (*.csv)")).toStdString(), true);
+    if (path) writeCounts(*path);
 }
 
 bool MeasuredDataWindow::writeCounts(const std::string& path) {

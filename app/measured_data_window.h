@@ -26,6 +26,10 @@ class MeasuredDataHost {
     virtual bool siUnits() const = 0;
     // A message to the user (the main window's prompts).
     virtual void tellData(const std::string& caption, const std::string& text) = 0;
+    // A file to read or (`save`) to write, chosen in the main window's file dialog and folder;
+    // nothing when the user cancels.
+    virtual std::optional<std::string> chooseDataFile(const std::string& caption,
+                                                      const std::string& filters, bool save) = 0;
 };
 
 class MeasuredDataWindow : public QDialog {

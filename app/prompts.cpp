@@ -118,13 +118,19 @@ std::optional<std::string> runFileDialog(QFileDialog& dialog) {
 }  // namespace
 
 std::optional<std::string> QtPrompts::chooseOpenFile(const std::string& folder,
-                                                     const std::string& filters) {
-    return runFileDialog(*makeFileDialog(raiser(), folder, filters, false));
+                                                     const std::string& filters,
+                                                     const std::string& caption) {
+    const auto dialog = makeFileDialog(raiser(), folder, filters, false);
+    if (!caption.empty()) dialog->setWindowTitle(QString::fromStdString(caption));
+    return runFileDialog(*dialog);
 }
 
 std::optional<std::string> QtPrompts::chooseSaveFile(const std::string& folder,
-                                                     const std::string& filters) {
-    return runFileDialog(*makeFileDialog(raiser(), folder, filters, true));
+                                                     const std::string& filters,
+                                                     const std::string& caption) {
+    const auto dialog = makeFileDialog(raiser(), folder, filters, true);
+    if (!caption.empty()) dialog->setWindowTitle(QString::fromStdString(caption));
+    return runFileDialog(*dialog);
 }
 
 bool QtPrompts::setUpPrinter(QPrinter& printer) {

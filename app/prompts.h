@@ -35,12 +35,14 @@ class UserPrompts {
     // Yes / No / Cancel; `defaultNo` makes No the preselected button.
     virtual Answer ask(const std::string& caption, const std::string& text, PromptIcon icon,
                        bool withCancel, bool defaultNo) = 0;
-    // A file to open or to save to (filters as "Name (*.ext)" joined by ";;"); nothing when
-    // the user cancels.
+    // A file to open or to save to (filters as "Name (*.ext)" joined by ";;"), in a dialog
+    // with `caption` (Qt's own when empty); nothing when the user cancels.
     virtual std::optional<std::string> chooseOpenFile(const std::string& folder,
-                                                      const std::string& filters) = 0;
+                                                      const std::string& filters,
+                                                      const std::string& caption = {}) = 0;
     virtual std::optional<std::string> chooseSaveFile(const std::string& folder,
-                                                      const std::string& filters) = 0;
+                                                      const std::string& filters,
+                                                      const std::string& caption = {}) = 0;
     // The print dialog: false when cancelled.
     virtual bool setUpPrinter(QPrinter& printer) = 0;
 };
@@ -51,10 +53,10 @@ class QtPrompts : public UserPrompts {
     void tell(const std::string& caption, const std::string& text, PromptIcon icon) override;
     Answer ask(const std::string& caption, const std::string& text, PromptIcon icon,
                bool withCancel, bool defaultNo) override;
-    std::optional<std::string> chooseOpenFile(const std::string& folder,
-                                              const std::string& filters) override;
-    std::optional<std::string> chooseSaveFile(const std::string& folder,
-                                              const std::string& filters) override;
+    std::optional<std::string> chooseOpenFile(const std::string& folder, const std::string& filters,
+                                              const std::string& caption) override;
+    std::optional<std::string> chooseSaveFile(const std::string& folder, const std::string& filters,
+                                              const std::string& caption) override;
     bool setUpPrinter(QPrinter& printer) override;
 
   private:

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/moistek.h"
+#include "lang/language.h"
 
 namespace humidraw {
 namespace {
@@ -228,9 +229,11 @@ void DataOverlay::paintLegend(Canvas& k, const ChartFrame& f, const PaintOptions
             if (to < from) continue;
             k.setBrushSolid(tint(s.colour, static_cast<double>(level) / kLevels));
             k.fillRect(X + H, Y, X + 2 * H, Y + H);
-            k.textOut(X + 2 * H + H / 2, Y,
-                      std::to_string(from) + (to > from ? "–" + std::to_string(to) : "") +
-                          " 時間/(1 °C × 0.001 kg/kg(DA))");
+            const std::string hours =
+                std::to_string(from) + (to > from ? "–" + std::to_string(to) : "");
+            k.textOut(
+                X + 2 * H + H / 2, Y,
+                withArguments(translate("Data", "%1 時間/(1 °C × 0.001 kg/kg(DA))"), {hours}));
             from = to + 1;
             Y += H + H / 4;
         }

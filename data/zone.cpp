@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cmath>
 
+#include "lang/language.h"
+
 namespace humidraw {
 
 std::string zonePropertyName(ZoneProperty p) {
@@ -66,12 +68,12 @@ std::string zoneProblem(const Zone& z) {
         const ZoneRange& r = z.ranges[i];
         const std::string name = zonePropertyName(static_cast<ZoneProperty>(i));
         if ((r.low && !std::isfinite(*r.low)) || (r.high && !std::isfinite(*r.high)))
-            return name + ": a bound is not a finite number";
+            return withArguments(translate("Data", "%1: 範囲の端が有限の数ではありません"), {name});
         if (r.low && r.high && *r.low > *r.high)
-            return name + ": the lower bound is above the upper";
+            return withArguments(translate("Data", "%1: 下限が上限より大きくなっています"), {name});
         bounded = bounded || r.low || r.high;
     }
-    return bounded ? std::string() : "the zone bounds no property";
+    return bounded ? std::string() : translate("Data", "ゾーンがどの量の範囲も限っていません");
 }
 
 namespace {

@@ -495,6 +495,22 @@
         <source>飽和を超えています</source>
         <translation>above saturation</translation>
     </message>
+    <message>
+        <source>%1 時間/(1 °C × 0.001 kg/kg(DA))</source>
+        <translation>%1 hours/(1 °C × 0.001 kg/kg(DA))</translation>
+    </message>
+    <message>
+        <source>%1: 範囲の端が有限の数ではありません</source>
+        <translation>%1: a bound is not a finite number</translation>
+    </message>
+    <message>
+        <source>%1: 下限が上限より大きくなっています</source>
+        <translation>%1: the lower bound is above the upper</translation>
+    </message>
+    <message>
+        <source>ゾーンがどの量の範囲も限っていません</source>
+        <translation>the zone bounds no property</translation>
+    </message>
 </context>
 <context>
     <name>Document</name>
@@ -763,6 +779,17 @@
     <message>
         <source>シンボリックリンクか通常のファイルではないものがあるため、書き換えません</source>
         <translation>a symbolic link or something other than a file is there, so it is not replaced</translation>
+    </message>
+</context>
+<context>
+    <name>HumidrawCli</name>
+    <message>
+        <source>%1: %2 行のうち %3 行を飛ばしました</source>
+        <translation>%1: %3 of %2 rows skipped</translation>
+    </message>
+    <message>
+        <source>%1 行目: %2</source>
+        <translation>line %1: %2</translation>
     </message>
 </context>
 <context>

@@ -352,3 +352,39 @@ TEST_F(Window, SavingAskBeforeOverwritingAChangedFile) {
     ASSERT_TRUE(w.Fsave());
     EXPECT_NE(slurp(dir / "a.hdw"), "changed elsewhere");
 }
+
+TEST_F(Window, MeasuredDataFileDialogsOpenWhereTheDocumentsDo) {
+    // A dialog the program opened on its own would wait for a user: closed, the test fails
+    // instead of hanging.
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            modal->reject();
+    });
+    guard.start(200);
+    const fs::path remembered = dir / "remembered";
+    fs::create_directories(remembered);
+    const struct {
+        std::string ini, folder;
+    } cases[] = {
+        {"[Setting]\nCurrentDir=" + remembered.string() + "\n", remembered.string()},
+        {"", documentsFolder()},  // before any document was opened or saved
+    };
+    for (const auto& c : cases) {
+        window.reset();
+        fs::remove(ini);
+        if (!c.ini.empty()) std::ofstream(ini) << c.ini;
+        script.folders.clear();
+        TFmIX& w = open();
+        w.action("MeasuredData")->trigger();
+        MeasuredDataWindow* d = w.measuredDataWindow();
+        ASSERT_TRUE(d);
+        d->importButton->click();  // cancelled: no file given
+        const fs::path out = dir / "counts.csv";
+        fs::remove(out);
+        script.files = {out.string()};
+        d->exportButton->click();
+        EXPECT_EQ(script.folders, (std::vector<std::string>{c.folder, c.folder})) << c.ini;
+        EXPECT_EQ(slurp(out), d->countsText()) << c.ini;
+    }
+}

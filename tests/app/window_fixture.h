@@ -31,6 +31,7 @@ struct Script {
     std::vector<Said> said;
     std::deque<Answer> answers;
     std::deque<std::string> files;
+    std::vector<std::string> folders;  // where each file dialog opened
     std::string printTo;  // empty: the print dialog is cancelled
     // What the user picks in the print dialog; none: what the dialog proposed.
     std::optional<QPageLayout::Orientation> orientation = QPageLayout::Landscape;
@@ -53,10 +54,14 @@ class ScriptedPrompts : public UserPrompts {
         s_.answers.pop_front();
         return a;
     }
-    std::optional<std::string> chooseOpenFile(const std::string&, const std::string&) override {
+    std::optional<std::string> chooseOpenFile(const std::string& folder, const std::string&,
+                                              const std::string&) override {
+        s_.folders.push_back(folder);
         return next();
     }
-    std::optional<std::string> chooseSaveFile(const std::string&, const std::string&) override {
+    std::optional<std::string> chooseSaveFile(const std::string& folder, const std::string&,
+                                              const std::string&) override {
+        s_.folders.push_back(folder);
         return next();
     }
     bool setUpPrinter(QPrinter& printer) override {

@@ -11,6 +11,7 @@
 #include "chart/recording_canvas.h"
 #include "chart/text_metrics.h"
 #include "engine/moistek.h"
+#include "lang/language.h"
 
 using namespace humidraw;
 
@@ -152,15 +153,22 @@ TEST(DataDrawing, DensityLegendInTheChartsHumidityUnit) {
     const double h = V_DBAH2EN(20, 0.0073);
     s.points = std::vector<MeasuredPoint>(3, {20, 0.0073, h});
     data->sets.push_back(s);
-    std::vector<std::string> legend;
-    for (const RecordedOp& op : chart.paint(data).of(RecordedOp::Text))
-        if (op.text.find("時間") != std::string::npos) legend.push_back(op.text);
     // Three hours in the one cell, five shades: each shade up to floor(3 × level / 5) hours,
     // 0 1 1 2 3, so the shades of 1, 2 and 3 hours; the cell is 1 g/kg(DA), written in the
-    // chart's kg/kg(DA).
-    EXPECT_EQ(legend, (std::vector<std::string>{"1 時間/(1 °C × 0.001 kg/kg(DA))",
-                                                "2 時間/(1 °C × 0.001 kg/kg(DA))",
-                                                "3 時間/(1 °C × 0.001 kg/kg(DA))"}));
+    // chart's kg/kg(DA). In English the unit reads in English, the numbers as they are.
+    const struct {
+        Language language;
+        std::string unit;
+    } cases[] = {{Language::Japanese, " 時間/(1 °C × 0.001 kg/kg(DA))"},
+                 {Language::English, " hours/(1 °C × 0.001 kg/kg(DA))"}};
+    for (const auto& c : cases) {
+        setLanguage(c.language);
+        std::vector<std::string> legend;
+        for (const RecordedOp& op : chart.paint(data).of(RecordedOp::Text))
+            if (op.text.find("kg/kg(DA))") != std::string::npos) legend.push_back(op.text);
+        setLanguage(Language::Japanese);
+        EXPECT_EQ(legend, (std::vector<std::string>{"1" + c.unit, "2" + c.unit, "3" + c.unit}));
+    }
 }
 
 TEST(DataDrawing, ZoneOutlineAndFillDrawnWithTheChart) {

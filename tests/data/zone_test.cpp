@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "engine/moistek.h"
+#include "lang/language.h"
 
 using namespace humidraw;
 
@@ -102,8 +104,23 @@ TEST(DataZones, UserZonesAndTheirProblems) {
     EXPECT_TRUE(zoneProblem(z).empty());
     Zone reversed = z;
     reversed.ranges[kZoneDB] = {30.0, 20.0};
-    EXPECT_FALSE(zoneProblem(reversed).empty());
-    EXPECT_FALSE(zoneProblem(Zone{}).empty());
+    Zone infinite = z;
+    infinite.ranges[kZoneRH] = {std::nullopt, HUGE_VAL};
+    // In the program's language and in its English translation.
+    const struct {
+        Language language;
+        std::string reversed, infinite, unbounded;
+    } cases[] = {{Language::Japanese, "DB: 下限が上限より大きくなっています",
+                  "RH: 範囲の端が有限の数ではありません", "ゾーンがどの量の範囲も限っていません"},
+                 {Language::English, "DB: the lower bound is above the upper",
+                  "RH: a bound is not a finite number", "the zone bounds no property"}};
+    for (const auto& c : cases) {
+        setLanguage(c.language);
+        EXPECT_EQ(zoneProblem(reversed), c.reversed);
+        EXPECT_EQ(zoneProblem(infinite), c.infinite);
+        EXPECT_EQ(zoneProblem(Zone{}), c.unbounded);
+        setLanguage(Language::Japanese);
+    }
     EXPECT_TRUE(zoneBoundary(reversed, -5, 45, calc).empty());
 }
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <set>
 
+#include "lang/language.h"
 #include "text/visible_text.h"
 
 using namespace humidraw;
@@ -236,10 +237,16 @@ std::optional<std::string> loadData(const DataOptions& o, double pressureMmHg, M
         if (!r) return r.error();
         const ImportReport& rep = r->report;
         if (rep.skipped > 0) {
-            std::fprintf(stderr, "humidraw-cli: %s: %ld of %ld rows skipped\n",
-                         visibleText(file).c_str(), rep.skipped, rep.rows);
+            // In the language of the messages, as the reasons themselves are.
+            const std::string summary = withArguments(
+                translate("HumidrawCli", "%1: %2 行のうち %3 行を飛ばしました"),
+                {visibleText(file), std::to_string(rep.rows), std::to_string(rep.skipped)});
+            std::fprintf(stderr, "humidraw-cli: %s\n", summary.c_str());
             for (const SkippedRow& s : rep.firstSkipped)
-                std::fprintf(stderr, "  line %ld: %s\n", s.line, visibleText(s.reason).c_str());
+                std::fprintf(stderr, "  %s\n",
+                             withArguments(translate("HumidrawCli", "%1 行目: %2"),
+                                           {std::to_string(s.line), visibleText(s.reason)})
+                                 .c_str());
         }
         r->set.density = o.density;
         r->set.colour = colours[data.sets.size() % 4];
