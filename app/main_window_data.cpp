@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QMenuBar>
 
+#include <filesystem>
+
 #include "app/main_window.h"
 #include "data/companion.h"
 
@@ -65,8 +67,19 @@ void TFmIX::tellData(const std::string& caption, const std::string& text) {
 std::optional<std::string> TFmIX::chooseDataFile(const std::string& caption,
                                                  const std::string& filters, bool save) {
     // Where the document's dialogs open; choosing a data file does not move it.
-    return save ? prompts_->chooseSaveFile(settings_.currentDir, filters, caption)
-                : prompts_->chooseOpenFile(settings_.currentDir, filters, caption);
+    if (!save) return prompts_->chooseOpenFile(settings_.currentDir, filters, caption);
+    const auto path = prompts_->chooseSaveFile(settings_.currentDir, filters, caption);
+    // An export replaces a file of the user's only when asked: unlike a document, the file
+    // chosen may be any spreadsheet of theirs.
+    std::error_code e;
+    if (path && std::filesystem::exists(*path, e) &&
+        prompts_->ask(caption,
+                      tr("%1 は既にあります。\n置き換えますか?")
+                          .arg(QString::fromStdString(std::filesystem::path(*path).filename().string()))
+                          .toStdString(),
+                      PromptIcon::Warning, false, true) != Answer::Yes)
+        return std::nullopt;
+    return path;
 }
 
 void TFmIX::loadCompanionOf(const std::string& path, const ContentIdentity& identity) {

@@ -1635,6 +1635,12 @@ Some applications cannot paste it correctly.</translation>
         <source>最近使ったファイル</source>
         <translation>Recent Files</translation>
     </message>
+    <message>
+        <source>%1 は既にあります。
+置き換えますか?</source>
+        <translation>%1 already exists.
+Do you want to replace it?</translation>
+    </message>
 </context>
 <context>
     <name>THumidrawAbout</name>

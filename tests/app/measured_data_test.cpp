@@ -387,4 +387,21 @@ TEST_F(Window, MeasuredDataFileDialogsOpenWhereTheDocumentsDo) {
         EXPECT_EQ(script.folders, (std::vector<std::string>{c.folder, c.folder})) << c.ini;
         EXPECT_EQ(slurp(out), d->countsText()) << c.ini;
     }
+    // A file that is there is replaced only when the user says Yes.
+    window.reset();
+    TFmIX& w = open();
+    w.action("MeasuredData")->trigger();
+    MeasuredDataWindow* d = w.measuredDataWindow();
+    ASSERT_TRUE(d);
+    const fs::path mine = dir / "mine.csv";
+    for (const Answer a : {Answer::No, Answer::Yes}) {
+        std::ofstream(mine) << "a spreadsheet of the user's\n";
+        script.files = {mine.string()};
+        script.answers = {a};
+        said.clear();
+        d->exportButton->click();
+        ASSERT_EQ(said.size(), 1u);
+        EXPECT_EQ(said[0].text, "mine.csv は既にあります。\n置き換えますか?");
+        EXPECT_EQ(slurp(mine) == d->countsText(), a == Answer::Yes);
+    }
 }
