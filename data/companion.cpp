@@ -202,7 +202,7 @@ std::optional<uint64_t> wholeOf(std::string_view s, int base = 10) {
 }
 
 Failure damaged(const Lines& lines, const std::string& why) {
-    return failure("line " + std::to_string(lines.number()) + ": " + why);
+    return failure(withArguments(translate("Data", "%1 行目: %2"), {std::to_string(lines.number()), why}));
 }
 
 bool readName(Lines& lines, std::string& name) {
@@ -276,7 +276,7 @@ Result<CompanionContents> readBody(Lines& lines) {
         if (first && w[0] == "document" && w.size() == 3) {
             const auto length = wholeOf(w[1]);
             const auto hash = w[2].size() == 16 ? wholeOf(w[2], 16) : std::nullopt;
-            if (!length || !hash) return damaged(lines, "the document's identity is damaged");
+            if (!length || !hash) return damaged(lines, translate("Data", "図面との対応の行が壊れています"));
             contents.document = ContentIdentity{*length, *hash};
         } else if (w[0] == "set" && w.size() == 6) {
             DataSet s;
@@ -285,16 +285,16 @@ Result<CompanionContents> readBody(Lines& lines) {
             // Each point takes at least four bytes of the text: a count beyond it is damage.
             if (!colour || !count || *count > lines.left() / 4 || (w[1] != "0" && w[1] != "1") ||
                 (w[2] != "0" && w[2] != "1") || (w[5] != "0" && w[5] != "1"))
-                return damaged(lines, "a data set's heading is damaged");
+                return damaged(lines, translate("Data", "データセットの見出しが壊れています"));
             s.visible = w[1] == "1", s.density = w[2] == "1", s.colour = *colour;
             const bool times = w[5] == "1";
-            if (!readName(lines, s.name)) return damaged(lines, "a data set has no name");
+            if (!readName(lines, s.name)) return damaged(lines, translate("Data", "データセットに名前がありません"));
             try {
                 s.points.reserve(*count);
                 if (times) s.times.reserve(*count, *count * 16);
                 for (uint64_t i = 0; i < *count; ++i) {
-                    if (!lines.next(line)) return damaged(lines, "the points end early");
-                    if (!readPoint(line, times, s)) return damaged(lines, "not a point");
+                    if (!lines.next(line)) return damaged(lines, translate("Data", "点が途中で終わっています"));
+                    if (!readPoint(line, times, s)) return damaged(lines, translate("Data", "点ではありません"));
                 }
                 data.sets.push_back(std::move(s));
             } catch (const std::bad_alloc&) {
@@ -303,28 +303,28 @@ Result<CompanionContents> readBody(Lines& lines) {
         } else if (w[0] == "zone" && w.size() == 3) {
             Zone z;
             const auto colour = parseColour(std::string(w[2]));
-            if (!colour) return damaged(lines, "a zone's colour is damaged");
+            if (!colour) return damaged(lines, translate("Data", "ゾーンの色が壊れています"));
             z.filled = w[1] == "1", z.colour = *colour;
-            if (!readName(lines, z.name)) return damaged(lines, "a zone has no name");
+            if (!readName(lines, z.name)) return damaged(lines, translate("Data", "ゾーンに名前がありません"));
             data.zones.push_back(std::move(z));
         } else if (w[0] == "range" && w.size() == 4 && !data.zones.empty()) {
             const auto q = parseZoneProperty(std::string(w[1]));
-            if (!q) return damaged(lines, "unknown property " + std::string(w[1]));
+            if (!q) return damaged(lines, withArguments(translate("Data", "知らない量 %1"), {std::string(w[1])}));
             ZoneRange& r = data.zones.back().ranges[*q];
             for (int k = 0; k < 2; ++k) {
                 if (w[2 + k] == "-") continue;
                 const auto v = numberOf(w[2 + k]);
-                if (!v) return damaged(lines, "a bound is not a number");
+                if (!v) return damaged(lines, translate("Data", "範囲の端が数値ではありません"));
                 (k == 0 ? r.low : r.high) = *v;
             }
             if (!zoneProblem(data.zones.back()).empty())
                 return damaged(lines, zoneProblem(data.zones.back()));
         } else {
-            return damaged(lines, "unknown line");
+            return damaged(lines, translate("Data", "知らない行です"));
         }
         first = false;
     }
-    return failure("the file ends early (no end line)");
+    return failure(translate("Data", "ファイルが途中で終わっています（end の行がありません）"));
 }
 
 bool magicLine(Lines& lines) {
@@ -336,7 +336,7 @@ bool magicLine(Lines& lines) {
 
 Result<CompanionContents> readCompanionText(std::string_view text) {
     TextLines lines(text);
-    if (!magicLine(lines)) return failure("not a Humidraw data file");
+    if (!magicLine(lines)) return failure(translate("Data", "Humidraw のデータファイルではありません"));
     TextLines counted(text);
     if (const Status limits = withinLimits(counted, text.size()); !limits)
         return failure(limits.error());

@@ -511,6 +511,58 @@
         <source>ゾーンがどの量の範囲も限っていません</source>
         <translation>the zone bounds no property</translation>
     </message>
+    <message>
+        <source>%1 行目: %2</source>
+        <translation>line %1: %2</translation>
+    </message>
+    <message>
+        <source>図面との対応の行が壊れています</source>
+        <translation>the document&apos;s identity is damaged</translation>
+    </message>
+    <message>
+        <source>データセットの見出しが壊れています</source>
+        <translation>a data set&apos;s heading is damaged</translation>
+    </message>
+    <message>
+        <source>データセットに名前がありません</source>
+        <translation>a data set has no name</translation>
+    </message>
+    <message>
+        <source>点が途中で終わっています</source>
+        <translation>the points end early</translation>
+    </message>
+    <message>
+        <source>点ではありません</source>
+        <translation>not a point</translation>
+    </message>
+    <message>
+        <source>ゾーンの色が壊れています</source>
+        <translation>a zone&apos;s colour is damaged</translation>
+    </message>
+    <message>
+        <source>ゾーンに名前がありません</source>
+        <translation>a zone has no name</translation>
+    </message>
+    <message>
+        <source>知らない量 %1</source>
+        <translation>unknown property %1</translation>
+    </message>
+    <message>
+        <source>範囲の端が数値ではありません</source>
+        <translation>a bound is not a number</translation>
+    </message>
+    <message>
+        <source>知らない行です</source>
+        <translation>unknown line</translation>
+    </message>
+    <message>
+        <source>ファイルが途中で終わっています（end の行がありません）</source>
+        <translation>the file ends early (no end line)</translation>
+    </message>
+    <message>
+        <source>Humidraw のデータファイルではありません</source>
+        <translation>not a Humidraw data file</translation>
+    </message>
 </context>
 <context>
     <name>Document</name>

@@ -1,5 +1,6 @@
 // The companion file of a document's data, and the history of data changes.
 #include "data/companion.h"
+#include "lang/language.h"
 
 #include <gtest/gtest.h>
 #include <sys/mount.h>
@@ -89,6 +90,35 @@ TEST(DataCompanion, DamagedTextIsRefused) {
     EXPECT_FALSE(parseCompanion("humidraw-data 1\nzone 0 00000G\nname z\nend\n"));
     // Every cut of the text either reads or is refused; none crashes.
     for (size_t n = 0; n < good.size(); n += 7) parseCompanion(good.substr(0, n));
+}
+
+TEST(DataCompanion, TheDamageIsToldInTheProgramsLanguage) {
+    const std::string head = "humidraw-data 1\n";
+    const struct {
+        std::string text, japanese, english;
+    } cases[] = {
+        {"", "Humidraw のデータファイルではありません", "not a Humidraw data file"},
+        {head, "ファイルが途中で終わっています（end の行がありません）",
+         "the file ends early (no end line)"},
+        {head + "set 1 0 000000 2 0\nname a\n20 0.01\n", "4 行目: 点が途中で終わっています",
+         "line 4: the points end early"},
+        {head + "set 1 0 000000 1 0\nname a\n20 nan\nend\n", "4 行目: 点ではありません",
+         "line 4: not a point"},
+        {head + "zone 0 00000G\nname z\nend\n", "2 行目: ゾーンの色が壊れています",
+         "line 2: a zone's colour is damaged"},
+        {head + "zone 0 000000\nname z\nrange QQ 1 2\nend\n", "4 行目: 知らない量 QQ",
+         "line 4: unknown property QQ"},
+        {head + "zone 0 000000\nname z\nrange DB 30 20\nend\n",
+         "4 行目: DB: 下限が上限より大きくなっています",
+         "line 4: DB: the lower bound is above the upper"},
+        {head + "what\nend\n", "2 行目: 知らない行です", "line 2: unknown line"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(parseCompanion(c.text).error(), c.japanese) << c.text;
+        setLanguage(Language::English);
+        EXPECT_EQ(parseCompanion(c.text).error(), c.english) << c.text;
+        setLanguage(Language::Japanese);
+    }
 }
 
 TEST(DataCompanion, SavedBesideTheDocumentAndRemovedWithoutData) {
@@ -279,7 +309,7 @@ TEST(DataCompanion, CountsBeyondTheLimitsAreRefusedBeforeReading) {
     };
     const auto within = asking("6990506");
     ASSERT_FALSE(within);
-    EXPECT_NE(within.error().find("heading"), std::string::npos) << within.error();
+    EXPECT_NE(within.error().find("データセットの見出しが壊れています"), std::string::npos) << within.error();
     const auto beyond = asking("6990507");
     ASSERT_FALSE(beyond);
     EXPECT_NE(beyond.error().find("160 MB"), std::string::npos) << beyond.error();
