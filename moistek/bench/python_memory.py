@@ -2,7 +2,7 @@
 """Peak memory of moistek.enthalpy and moistek.states over NumPy arrays (10^7 states unless
 told otherwise), against what the call must hold: its input and output arrays.
 
-usage: PYTHONPATH=build/python /usr/bin/python3 bench/python_memory.py [COUNT] [--rss]
+usage: PYTHONPATH=build/python /usr/bin/python3 moistek/bench/python_memory.py [COUNT] [--rss]
 
 The peak is what the call allocates above what was allocated before it (tracemalloc, which
 NumPy reports its arrays to). tracemalloc's own records of each Python object make the process

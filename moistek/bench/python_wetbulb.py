@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Times moistek.wet_bulb over NumPy arrays (10^6 states unless told otherwise).
 
-usage: PYTHONPATH=build/python /usr/bin/python3 bench/python_wetbulb.py [COUNT]
+usage: PYTHONPATH=build/python /usr/bin/python3 moistek/bench/python_wetbulb.py [COUNT]
 """
 
 import sys

@@ -2,9 +2,9 @@
 # Wet bulbs per second, whole processes, side by side: `moistek call --batch` computing
 # V_DBAH2WB line by line, and PsychroLib's JavaScript GetTWetBulbFromHumRatio in node on the
 # same inputs (installed from the npm registry into a temporary folder).
-#   bench/wetbulb_vs_psychrolib.sh [COUNT]      (default 200000)
+#   moistek/bench/wetbulb_vs_psychrolib.sh [COUNT]      (default 200000)
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 count=${1:-200000}
 moistek=build/bin/moistek
 [ -x "$moistek" ] || { echo "build first: scripts/build" >&2; exit 1; }

@@ -2,9 +2,13 @@
 # Installs the build into a temporary prefix and uses the installed Moistek as another program
 # would: a C program through pkg-config, a C++ project through find_package(Moistek), the
 # Python package, the manual pages.
-# usage: install_test.sh BUILD_DIR PYTHON PYTHON_DIR(relative to the prefix)
+# usage: install_test.sh BUILD_DIR PYTHON PYTHON_DIR(relative to the prefix) MAN_PAGE...
+# (the manual pages the build installs: moistek alone, or with Humidraw's)
 set -euo pipefail
 build=$1 python=$2 python_dir=$3
+shift 3
+man_pages=("$@")
+[ ${#man_pages[@]} -gt 0 ] || man_pages=(moistek)
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -65,7 +69,7 @@ print(repr(moistek.V_DBAH2WB(20, 0.0072630)), moistek._library.lib._name)')
 [ "$out" = "$wb $prefix/lib/libmoistek.so.1" ] || fail "installed Python package: '$out'"
 
 # The manual pages: installed, and formatted without a warning.
-for page in moistek humidraw-cli humidraw; do
+for page in "${man_pages[@]}"; do
   file=$prefix/share/man/man1/$page.1
   [ -f "$file" ] || fail "no share/man/man1/$page.1"
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$file" 2>&1 >/dev/null)

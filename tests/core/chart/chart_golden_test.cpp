@@ -68,18 +68,18 @@ TEST(ChartGolden, FrameOfEachRangeLayoutAndUnit) {
                     s.si = si;
                     out += frameLine(s, layout);
                 }
-    humidraw::testing::expectMatchesGolden("chart/golden/frames.txt", out);
+    humidraw::testing::expectMatchesGolden("core/chart/golden/frames.txt", out);
 }
 
 TEST(ChartGolden, EveryElementOfTheDefaultChart) {
-    humidraw::testing::expectMatchesGolden("chart/golden/default_chart.txt",
+    humidraw::testing::expectMatchesGolden("core/chart/golden/default_chart.txt",
                                            elementLines(Settings{}));
 }
 
 TEST(ChartGolden, EveryElementOfTheDefaultSiChart) {
     Settings si;
     si.si = true;
-    humidraw::testing::expectMatchesGolden("chart/golden/default_si_chart.txt", elementLines(si));
+    humidraw::testing::expectMatchesGolden("core/chart/golden/default_si_chart.txt", elementLines(si));
 }
 
 // The default frame by hand (−5 … 45 °C, kcal). The skew: sin θ = (45 × 0.441 + 597.5) × 0.001

@@ -86,7 +86,7 @@ double handEnthalpy(double t, double x) {
 }  // namespace
 
 TEST(CoilGolden, BothSeasonsOfEveryVariant) {
-    humidraw::testing::expectMatchesGolden("coil/golden/coil_seasons.txt", allCases());
+    humidraw::testing::expectMatchesGolden("core/coil/golden/coil_seasons.txt", allCases());
 }
 
 // The review of the default run, by hand from published saturation pressures (ASHRAE

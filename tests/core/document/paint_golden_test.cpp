@@ -87,7 +87,7 @@ std::string painted(bool si, double zoom, double offset) {
 // first line, 172 283 to 170 366, truncated to whole pixels.
 TEST(PaintGolden, EveryKindOfObject) {
     std::string out = painted(false, 1.0, 0) + painted(false, 1.875, 10) + painted(true, 2.5, 0);
-    humidraw::testing::expectMatchesGolden("document/golden/painted_objects.txt", out);
+    humidraw::testing::expectMatchesGolden("core/document/golden/painted_objects.txt", out);
 }
 
 // The palette by the named colours of HTML and CSS, as 0x00BBGGRR.

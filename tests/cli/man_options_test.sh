@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # Every command, option and exit status a program's own --help names is described in its manual
 # page, so a new option cannot be added without its page saying what it does.
-# usage: man_options_test.sh MAN_DIR BIN_DIR
+# usage: man_options_test.sh BIN_DIR MAN_DIR... (each page is looked for in every MAN_DIR)
 set -euo pipefail
-man_dir=$1 bin_dir=$2
+bin_dir=$1
+shift
+man_dirs=("$@")
 status=0
 for program in moistek humidraw-cli; do
   help=$("$bin_dir/$program" --help)
-  page=$(sed 's/\\-/-/g' "$man_dir/$program.1")
+  page_file=
+  for d in "${man_dirs[@]}"; do if [ -f "$d/$program.1" ]; then page_file=$d/$program.1; fi; done
+  [ -n "$page_file" ] || { echo "no manual page $program.1"; status=1; continue; }
+  page=$(sed 's/\\-/-/g' "$page_file")
   words=$(grep -oE -- '(^|[][ |])--?[a-z][a-z-]*' <<<"$help" | tr -d '[]| ' | sort -u)
   # The commands: the first word after the program's name on a usage line.
   commands=$(grep -oE "^ *$program [a-z]+" <<<"$help" | awk '{print $2}' | sort -u)
