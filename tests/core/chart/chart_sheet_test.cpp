@@ -10,7 +10,7 @@
 
 #include "chart/construction.h"
 #include "chart/sheet_fit.h"
-#include "tests/chart/outline_faults.h"
+#include "core/chart/outline_faults.h"
 
 using namespace humidraw;
 

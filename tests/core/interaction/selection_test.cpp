@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "interaction/editor.h"
-#include "tests/interaction/fake_window.h"
+#include "core/interaction/fake_window.h"
 
 using namespace humidraw;
 using humidraw::testing_support::FakeWindow;

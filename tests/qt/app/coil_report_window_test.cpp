@@ -14,7 +14,7 @@
 #include <sstream>
 
 #include "app/coil_dialog.h"
-#include "tests/app/window_fixture.h"
+#include "qt/app/window_fixture.h"
 
 using namespace humidraw;
 using namespace humidraw::app;

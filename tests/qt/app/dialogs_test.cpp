@@ -21,7 +21,7 @@
 #include "app/options_dialog.h"
 #include "app/paint_box.h"
 #include "document/document_file.h"
-#include "tests/app/window_fixture.h"
+#include "qt/app/window_fixture.h"
 
 using namespace humidraw;
 using namespace humidraw::app;

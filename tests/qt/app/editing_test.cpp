@@ -9,7 +9,7 @@
 #include "app/coil_dialog.h"
 #include "app/language_choice.h"
 #include "app/pickers.h"
-#include "tests/app/window_fixture.h"
+#include "qt/app/window_fixture.h"
 
 using namespace humidraw;
 using namespace humidraw::app;

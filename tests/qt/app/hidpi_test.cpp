@@ -18,7 +18,7 @@
 #include "metafile/metafile_export.h"
 #include "render/qt_canvas.h"
 #include "render/qt_text.h"
-#include "tests/app/window_fixture.h"
+#include "qt/app/window_fixture.h"
 
 using namespace humidraw;
 using namespace humidraw::app;

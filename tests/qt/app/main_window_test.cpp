@@ -31,7 +31,7 @@
 #include "app/pickers.h"
 #include "document/document_file.h"
 #include "moistek/moistek.h"
-#include "tests/app/window_fixture.h"
+#include "qt/app/window_fixture.h"
 
 using namespace humidraw;
 using namespace humidraw::app;

@@ -14,8 +14,8 @@
 #include "document/attributes.h"
 #include "document/paint.h"
 #include "render/qt_canvas.h"
-#include "tests/app/window_fixture.h"
-#include "tests/support/full_table.h"
+#include "qt/app/window_fixture.h"
+#include "support/full_table.h"
 
 using namespace humidraw;
 using namespace humidraw::app;
