@@ -13,8 +13,8 @@
 #include <string>
 
 #include "chart/construction.h"
-#include "data/import.h"
-#include "data/overlay.h"
+#include "measured/import.h"
+#include "measured/overlay.h"
 #include "document/attributes.h"
 #include "document/edit_history.h"
 #include "render/qt_canvas.h"

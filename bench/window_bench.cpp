@@ -11,7 +11,7 @@
 #include "app/main_window.h"
 #include "app/paint_box.h"
 #include "render/qt_text.h"
-#include "tests/support/full_table.h"
+#include "support/full_table.h"
 
 using namespace humidraw;
 using namespace humidraw::app;

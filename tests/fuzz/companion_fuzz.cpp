@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "data/companion.h"
+#include "measured/companion.h"
 
 using namespace humidraw;
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "data/import.h"
+#include "measured/import.h"
 
 using namespace humidraw;
 

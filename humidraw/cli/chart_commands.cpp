@@ -1,0 +1,158 @@
+// `elements` and `render`.
+#include <cstdio>
+
+#include "chart/construction.h"
+#include "commands.h"
+#include "measured/companion.h"
+#include "data_options.h"
+#include "document/document_file.h"
+#include "files/safe_replace.h"
+#include "json.h"
+#include "metafile/metafile_export.h"
+#include "render/export.h"
+#include "render/qt_text.h"
+#include "text/number_format.h"
+#include "text/visible_text.h"
+
+using namespace humidraw;
+
+namespace humidraw_cli {
+
+int fail(int status, const std::string& message) {
+    // Names in the message (files, arguments) may hold anything: a terminal gets no control
+    // characters from them.
+    std::fprintf(stderr, "humidraw-cli: %s\n", humidraw::visibleText(message, true).c_str());
+    return status;
+}
+
+namespace {
+
+std::string englishReason(FrameStatus st, const Settings& s) {
+    const std::string range =
+        " (" + rangeLimitText(s.dbMin) + " to " + rangeLimitText(s.dbMax) + " °C)";
+    switch (st) {
+        case FrameStatus::ReversedLimits:
+            return "the dry-bulb lower limit must be below the upper limit" + range;
+        case FrameStatus::UpperNotAboveZero:
+            return "the dry-bulb upper limit must be above 0 °C" + range;
+        default:
+            return "no chart can be made for this dry-bulb range" + range;
+    }
+}
+
+void printFrameJson(const ChartFrame& f) {
+    const std::pair<const char*, double> fields[] = {
+        {"DBmin", f.DBmin},   {"DBmax", f.DBmax},   {"DBstep", f.DBstep}, {"AHstep", f.AHstep},
+        {"RHstep", f.RHstep}, {"ENstep", f.ENstep}, {"WBstep", f.WBstep}, {"SVstep", f.SVstep},
+        {"AHmin", f.AHmin},   {"AHmax", f.AHmax},   {"RHmin", f.RHmin},   {"RHmax", f.RHmax},
+        {"ENmin", f.ENmin},   {"ENmax", f.ENmax},   {"WBmin", f.WBmin},   {"WBmax", f.WBmax},
+        {"SVmin", f.SVmin},   {"SVmax", f.SVmax},   {"nDB", f.nDB},       {"nAH", f.nAH},
+        {"nRH", f.nRH},       {"nEN", f.nEN},       {"nWB", f.nWB},       {"nSV", f.nSV},
+        {"theta", f.theta},   {"k1", f.k1},         {"k2", f.k2},         {"OX", f.OX},
+        {"OY", f.OY},         {"Ytop", f.Ytop},
+    };
+    std::printf("{\"frame\": {");
+    bool first = true;
+    for (const auto& [name, v] : fields) {
+        std::printf("%s\"%s\": %s", first ? "" : ", ", name, jsonNumber(v).c_str());
+        first = false;
+    }
+    std::printf("},\n \"elements\": [");
+}
+
+}  // namespace
+
+int elementsCommand(const ChartOptions& o) {
+    FakeTextMetrics fake;
+    QtTextMetrics qt;
+    TextMetrics& metrics = o.fakeMetrics ? static_cast<TextMetrics&>(fake) : qt;
+    ChartFrame frame;
+    ChartTable table;
+    const FrameStatus st = constructChart(o.settings, metrics, frame, table);
+    if (st != FrameStatus::Ok) return fail(1, englishReason(st, o.settings));
+    if (o.json) {
+        printFrameJson(frame);
+        bool first = true;
+        for (const ChartElement& e : table.elements()) {
+            std::printf(
+                "%s\n  {\"kind\": %d, \"c1\": %s, \"c2\": %s, \"c3\": %s, \"c4\": %s, "
+                "\"text\": %s}",
+                first ? "" : ",", e.kind, jsonNumber(e.c1).c_str(), jsonNumber(e.c2).c_str(),
+                jsonNumber(e.c3).c_str(), jsonNumber(e.c4).c_str(), jsonString(e.text).c_str());
+            first = false;
+        }
+        std::printf("\n]}\n");
+        return 0;
+    }
+    std::printf("theta %s k1 %s k2 %s OX %s OY %s Ytop %s; %zu elements\n",
+                formatPrintfFixed(frame.theta, 6).c_str(), formatPrintfFixed(frame.k1, 6).c_str(),
+                formatPrintfFixed(frame.k2, 6).c_str(), formatPrintfGeneral(frame.OX, 6).c_str(),
+                formatPrintfGeneral(frame.OY, 6).c_str(),
+                formatPrintfGeneral(frame.Ytop, 6).c_str(), table.elements().size());
+    for (const ChartElement& e : table.elements()) {
+        std::string row;
+        for (double c : {e.c1, e.c2, e.c3, e.c4}) row += " " + formatPrintfFixed(c, 4, 12);
+        std::printf("%3d%s %s\n", e.kind, row.c_str(), e.text.c_str());
+    }
+    return 0;
+}
+
+int renderCommand(const ChartOptions& o, const DataOptions& dataOptions) {
+    if (o.output.empty()) return fail(2, "render needs -o OUT.png, .svg, .pdf, .emf or .wmf");
+    const std::string lower = [&] {
+        std::string s = o.output;
+        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    }();
+    const bool metafile = lower.ends_with(".emf") || lower.ends_with(".wmf");
+    if (!metafile && formatForPath(o.output) == ExportFormat::Unknown)
+        return fail(2, "unknown output format (use .png, .svg, .pdf, .emf or .wmf): " + o.output);
+
+    Settings settings = o.settings;
+    ObjectTable objects;
+    ContentIdentity documentIdentity;
+    if (!o.document.empty()) {
+        const DocumentRead doc = readDocumentFile(o.document);
+        if (!doc.ok) return fail(1, o.document + ": " + doc.error);
+        documentIdentity = doc.identity;
+        if (doc.contents.header) applyHeader(*doc.contents.header, settings);
+        if (o.forceSi) settings.si = true;
+        if (o.dbMinOverride) settings.dbMin = *o.dbMinOverride;
+        if (o.dbMaxOverride) settings.dbMax = *o.dbMaxOverride;
+        for (const ObjectRecord& r : doc.contents.records) objects.append(r);
+        if (doc.contents.leftOut > 0)
+            std::fprintf(stderr, "humidraw-cli: %s: %ld objects beyond the first 640 left out\n",
+                         visibleText(o.document).c_str(), doc.contents.leftOut);
+    }
+    // The document's own data and zones (its companion file), then those of the command line.
+    auto data = std::make_shared<MeasuredData>();
+    if (!o.document.empty()) {
+        CompanionLoad kept = loadCompanion(o.document, documentIdentity);
+        if (kept.found == CompanionFound::Unreadable || kept.found == CompanionFound::OtherDocument)
+            return fail(1, kept.error);
+        *data = std::move(kept.data);
+    }
+    MeasuredData given;
+    std::vector<ImportReport> reports;
+    if (auto e = loadData(dataOptions, settings.pressureMmHg, given, reports)) return fail(1, *e);
+    for (DataSet& s : given.sets) data->sets.push_back(std::move(s));
+    for (Zone& z : given.zones) data->zones.push_back(std::move(z));
+    if (!data->empty())
+        objects.overlay = std::make_shared<DataOverlay>(data, settings.pressureMmHg);
+    QtTextMetrics metrics;
+    ChartFrame frame;
+    ChartTable table;
+    const FrameStatus st = constructChart(settings, metrics, frame, table);
+    if (st != FrameStatus::Ok) return fail(1, englishReason(st, settings));
+    Status written;
+    if (metafile) {
+        const std::string bytes = metafileBytes(metafileFormatFor(o.output), frame, table, objects,
+                                                settings, screenTextExtent, screenCharAdvances);
+        written = writeOutcome(o.output, replaceFile(o.output, bytes));
+    } else {
+        written = exportDrawing({frame, table, objects, settings}, o.zoom, o.output);
+    }
+    return written ? 0 : fail(1, written.error());
+}
+
+}  // namespace humidraw_cli

@@ -1,0 +1,197 @@
+// `coil`: the single-coil process from the dialog's fields, as a table or JSON, or a document.
+#include <cstdio>
+#include <map>
+#include <set>
+
+#include "coil/coil.h"
+#include "coil/coil_report.h"
+#include "coil/report_table.h"
+#include "commands.h"
+#include "document/document_file.h"
+#include "document_json.h"
+#include "moistek/moistek.h"
+#include "files/safe_replace.h"
+#include "json.h"
+#include "text/number_format.h"
+
+using namespace humidraw;
+
+namespace humidraw_cli {
+namespace {
+
+// Sets one dialog field by its control name; false for an unknown name or a bad selector.
+bool setField(coil::CoilInputs& in, const std::string& name, const std::string& value,
+              std::string& error) {
+    std::map<std::string, int*> selectors = {
+        {"CB1", &in.CB1},     {"CB2", &in.CB2},     {"CB10", &in.CB10},
+        {"CB20", &in.CB20},   {"HCB1", &in.HCB1},   {"HCB2", &in.HCB2},
+        {"HCB10", &in.HCB10}, {"HCB20", &in.HCB20}, {"Kasitu", &in.Kasitu}};
+    std::map<std::string, std::string*> texts = {
+        {"X1", &in.X1},     {"X2", &in.X2},     {"EOA", &in.EOA},   {"X10", &in.X10},
+        {"X20", &in.X20},   {"EQS", &in.EQS},   {"EQL", &in.EQL},   {"EDT", &in.EDT},
+        {"ESA", &in.ESA},   {"HX1", &in.HX1},   {"HX2", &in.HX2},   {"HEOA", &in.HEOA},
+        {"HX10", &in.HX10}, {"HX20", &in.HX20}, {"HEQS", &in.HEQS}, {"HESA", &in.HESA}};
+    if (auto t = texts.find(name); t != texts.end()) {
+        *t->second = value;
+        return true;
+    }
+    if (auto s = selectors.find(name); s != selectors.end()) {
+        const auto v = parseInteger(value);
+        const int hi = name == "Kasitu" ? 2 : name == "CB1" ? 7 : 6;
+        const int lo = name == "Kasitu" ? 1 : 0;
+        if (!v || *v < lo || *v > hi) {
+            error = name + " takes a whole number from " + std::to_string(lo) + " to " +
+                    std::to_string(hi) + ", not '" + value + "'";
+            return false;
+        }
+        *s->second = *v;
+        return true;
+    }
+    error = "unknown field '" + name + "'";
+    return false;
+}
+
+std::string stateJson(const coil::AirState& s) {
+    return "{\"DB\": " + jsonNumber(s.DB) + ", \"RH\": " + jsonNumber(s.RH) +
+           ", \"x\": " + jsonNumber(s.x) + ", \"h\": " + jsonNumber(s.h) +
+           ", \"WB\": " + jsonNumber(V_DBAH2WB(s.DB, s.x)) + "}";
+}
+
+std::string seasonJson(const coil::Season& s) {
+    std::string out = "{";
+    const std::pair<const char*, const coil::AirState*> states[] = {
+        {"OA", &s.OA}, {"RA", &s.RA}, {"MA", &s.MA}, {"CA", &s.CA}, {"SA", &s.SA}};
+    bool first = true;
+    for (const auto& [name, st] : states) {
+        if (!st->exists) continue;
+        out += std::string(first ? "" : ", ") + "\"" + name + "\": " + stateJson(*st);
+        first = false;
+    }
+    return out + "}";
+}
+
+std::string optionalJson(const std::optional<double>& v) {
+    return v ? jsonNumber(*v) : "null";
+}
+
+// The figures in kcal/h, kg/h, m³/h and °C whatever the unit setting; a figure the run cannot
+// give (no mixed air without outdoor air, a coil line that misses the saturation curve) is null.
+std::string reportJson(const coil::CoilReport& r) {
+    const coil::CoolingReport& c = r.cooling;
+    const coil::HeatingReport& h = r.heating;
+    const auto coolCoil = [&](double v) { return c.coil ? jsonNumber(v) : "null"; };
+    const auto heatCoil = [&](double v) { return h.coil ? jsonNumber(v) : "null"; };
+    return "{\"cooling\": {\"total\": " + coolCoil(c.total) +
+           ", \"sensible\": " + coolCoil(c.sensible) + ", \"latent\": " + coolCoil(c.latent) +
+           ", \"water\": " + coolCoil(c.water) + ", \"shf\": " + optionalJson(c.shf) +
+           ", \"adp\": " + optionalJson(c.adp) + ", \"bypass\": " + optionalJson(c.bypass) +
+           ", \"reheat\": " + jsonNumber(c.reheat) +
+           ", \"supply_air\": " + jsonNumber(c.supplyVolume) +
+           ", \"dry_air\": " + jsonNumber(c.dryAir) +
+           ", \"room_sensible\": " + jsonNumber(c.roomSensible) +
+           ", \"room_latent\": " + jsonNumber(c.roomLatent) +
+           "},\n  \"heating\": {\"coil\": " + heatCoil(h.coilLoad) +
+           ", \"humidifier\": " + heatCoil(h.humidifier) +
+           ", \"humidifier_kind\": " + jsonString(h.steam ? "steam" : "water") +
+           ", \"supply_air\": " + jsonNumber(h.supplyVolume) +
+           ", \"dry_air\": " + jsonNumber(h.dryAir) +
+           ", \"room_sensible\": " + jsonNumber(h.roomSensible) +
+           "},\n  \"outdoor_air\": {\"cooling\": " + jsonNumber(c.outdoorAir) +
+           ", \"heating\": " + jsonNumber(h.outdoorAir) + "}}";
+}
+
+}  // namespace
+
+int coilCommand(const std::vector<std::string>& args) {
+    bool si = false, json = false;
+    std::optional<double> dbMin, dbMax;
+    std::string output;
+    std::vector<std::pair<std::string, std::string>> fields;
+    std::set<std::string> seen;  // options and fields, each given once
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if ((a == "--si" || a == "--json" || a == "--dbmin" || a == "--dbmax" || a == "-o") &&
+            !seen.insert(a).second)
+            return fail(2, "option " + a + " is given twice");
+        if (a == "--si") {
+            si = true;
+        } else if (a == "--json") {
+            json = true;
+        } else if (a == "--dbmin" || a == "--dbmax" || a == "-o") {
+            if (i + 1 >= args.size()) return fail(2, "option " + a + " needs a value");
+            const std::string v = args[++i];
+            if (a == "-o") {
+                output = v;
+                continue;
+            }
+            const auto n = parseDecimal(v);
+            if (!n) return fail(2, "'" + v + "' is not a number (" + a + ")");
+            (a == "--dbmin" ? dbMin : dbMax) = *n;
+        } else if (const size_t eq = a.find('='); eq != std::string::npos && a[0] != '-') {
+            if (!seen.insert(a.substr(0, eq)).second)
+                return fail(2, "field " + a.substr(0, eq) + " is given twice");
+            fields.emplace_back(a.substr(0, eq), a.substr(eq + 1));
+        } else {
+            return fail(2, "unknown option '" + a + "'");
+        }
+    }
+    coil::CoilInputs in = coil::defaultInputs(si);
+    for (const auto& [name, value] : fields) {
+        std::string error;
+        if (!setField(in, name, value, error)) return fail(2, error);
+    }
+    Settings settings;
+    settings.si = si;
+    if (dbMin) settings.dbMin = *dbMin;
+    if (dbMax) settings.dbMax = *dbMax;
+    CurrentState state;
+    const coil::CoilRun run = coil::runCoil(in, si, settings.dbMin, settings.dbMax,
+                                            CurrentAttributes{}, ObjectTable::kCapacity, state);
+    if (!run.error.empty()) {
+        if (json) std::printf("{\"error\": %s}\n", jsonString(run.error).c_str());
+        return fail(1, run.error);
+    }
+    if (!output.empty()) {
+        const auto bytes =
+            serializeDocument(headerFrom(settings, 7, 3, 0, 1, 480, 640, 0, 0), run.objects);
+        const Status written =
+            bytes ? writeOutcome(output, replaceFile(output, *bytes)) : failure("cannot encode");
+        if (!written) return fail(1, written.error());
+    }
+    const coil::CoilReport report = coil::coilReport(run, settings.dbMin, settings.dbMax);
+    std::vector<std::string> rows;
+    for (const ObjectRecord& r : run.objects)
+        if (r.kind == kTableRow) rows.push_back(r.text);
+    if (json) {
+        std::printf("{\"cooling\": %s,\n \"heating\": %s,\n", seasonJson(run.cooling).c_str(),
+                    seasonJson(run.heating).c_str());
+        std::printf(" \"fields\": {\"ESA\": %s, \"EDT\": %s, \"HESA\": %s},\n \"warnings\": [",
+                    jsonString(run.fields.ESA).c_str(), jsonString(run.fields.EDT).c_str(),
+                    jsonString(run.fields.HESA).c_str());
+        for (size_t i = 0; i < run.warnings.size(); ++i)
+            std::printf("%s%s", i ? ", " : "", jsonString(run.warnings[i]).c_str());
+        std::printf("],\n \"rows\": [");
+        for (size_t i = 0; i < rows.size(); ++i)
+            std::printf("%s%s", i ? ", " : "", jsonString(rows[i]).c_str());
+        DocumentContents contents;
+        contents.records = run.objects;
+        std::string objects = documentToJson(contents);
+        objects = objects.substr(objects.find('['));  // the records array
+        objects = objects.substr(0, objects.rfind(']') + 1);
+        std::printf("],\n \"report\": %s,\n \"objects\": %s}\n", reportJson(report).c_str(),
+                    objects.c_str());
+        return 0;
+    }
+    for (const std::string& w : run.warnings)
+        std::fprintf(stderr, "humidraw-cli: warning: %s\n", w.c_str());
+    std::printf("fields: ESA=%s EDT=%s HESA=%s\n", run.fields.ESA.c_str(), run.fields.EDT.c_str(),
+                run.fields.HESA.c_str());
+    for (const std::string& r : rows) std::printf("%s\n", r.c_str());
+    // The figures after the rows (which are the report's state table already).
+    std::vector<coil::ReportSection> sections = coil::reportSections(run, report, si);
+    sections.erase(sections.begin());
+    std::printf("\n%s", coil::reportTsv(sections).c_str());
+    return 0;
+}
+
+}  // namespace humidraw_cli

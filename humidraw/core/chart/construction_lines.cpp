@@ -1,0 +1,278 @@
+// The line families of the chart with their labels and titles, in the order they are appended.
+#include <algorithm>
+#include <vector>
+
+#include "chart/construction_context.h"
+#include "moistek_internal/air_constants.h"
+#include "lang/language.h"
+#include "text/number_format.h"
+
+namespace humidraw::construction {
+namespace {
+
+constexpr int kMaxWalk = 200000;  // bound of the small search loops below
+
+int whole(double n) {
+    return static_cast<int>(n);
+}
+
+}  // namespace
+
+namespace {
+
+// The title of the relative-humidity curves, on the 20 % curve: centred on the fourth dry-bulb
+// step below the upper limit (of `steps`); on the fourth step before the curve leaves through
+// the top border when it leaves before that step; on its first step when it has fewer.
+void appendRelativeHumidityTitle(Context& c, const std::vector<ChartPoint>& curve, int steps) {
+    if (curve.size() < 2) return;
+    const int last = static_cast<int>(curve.size()) - 1;
+    const int q1 = std::max(0, (last >= steps - 3 ? steps : last) - 4);
+    const ChartPoint Q1 = curve[q1], Q2 = curve[q1 + 1];
+    if (!(Q2.x - Q1.x > 0)) return;
+    const std::string title = translate("Chart", "相対湿度RH[%]");
+    const double D = 1.1 * c.ht, E = c.w(title) / 2;
+    const ChartPoint M = midpoint(Q1, Q2);
+    const double a = std::atan((Q1.y - Q2.y) / (Q2.x - Q1.x));
+    c.text(22, {M.x - std::sin(a) * D - std::cos(a) * E, M.y - std::cos(a) * D + std::sin(a) * E},
+           tenths(a), title);
+}
+
+}  // namespace
+
+void appendDryBulbAndTitles(Context& c, double pressureMmHg) {
+    ChartFrame& f = c.f;
+    const int n = whole(f.nDB);
+    for (int i = 0; i <= n; ++i) {
+        const double t = f.DBmin + i * f.DBstep;
+        const ChartPoint P1 = c.map(enthalpy(t, f.AHmin), f.AHmin);
+        const double xs = saturationRatio(t);
+        ChartPoint P2 = c.map(enthalpy(t, xs), xs);
+        if (P2.y < f.Ytop) P2 = atHeight(P1, P2, f.Ytop);
+        c.line(10, P1, P2);
+        const std::string s = formatFixed(t, 0);
+        c.text(12, {P1.x - c.w(s) / 2, P1.y}, 0, s);
+        if (i == 0) c.XL = P1.x;
+        if (i == n) c.XR = P1.x;
+    }
+    const double Xm = (c.XL + c.XR) / 2;
+    const std::string title = translate("Chart", "乾球温度 DB [℃]");
+    c.text(12, {Xm - c.w(title) / 2, f.OY + 1.1 * c.ht}, 0, title);
+
+    const std::string chartTitle =
+        f.si ? withArguments(translate("Chart", "湿り空気 h-x 線図(全圧力P=%1kPa)"),
+                             {formatFixed(pressureMmHg * 0.133322368, 3)})
+             : withArguments(translate("Chart", "湿り空気 h-x 線図(全圧力P=%1mmHg)"),
+                             {formatFixed(pressureMmHg, 0)});
+    c.text(2, {Xm - c.w(chartTitle) / 2, f.OY + 5 * c.ht}, 0, chartTitle);
+}
+
+void appendRelativeHumidity(Context& c) {
+    ChartFrame& f = c.f;
+    const int nDB = whole(f.nDB);
+    const int nRH = whole(f.nRH);
+    for (int i = 0; i <= nRH; ++i) {
+        const double r = f.RHmin + i * f.RHstep;
+        ChartPoint prev, C;
+        std::vector<ChartPoint> points;  // the curve's points, one per dry-bulb step
+        for (int j = 0; j <= nDB; ++j) {
+            const double t = f.DBmin + j * f.DBstep;
+            const double x = V_PW2AH(V_DB2PWS(t) * r * 0.01);
+            C = c.map(enthalpy(t, x), x);
+            if (j == 0) prev = C;
+            bool ends = false;
+            if (C.y < f.Ytop) {
+                // A curve that starts above the top border has no segment to clip along: it
+                // is reduced to its start on the border.
+                C = (j == 0) ? ChartPoint{C.x, f.Ytop} : atHeight(prev, C, f.Ytop);
+                if (j == 0) prev = C;
+                ends = true;
+            }
+            c.line(20, prev, C);
+            if (r == 100 && j == 0) c.S0 = C;
+            points.push_back(C);
+            if (ends) break;
+            if (j < nDB) prev = C;
+        }
+        if (r > 0 && r <= 100) {
+            const ChartPoint M = midpoint(prev, C);
+            const double a = (C.x == prev.x) ? kPi / 2 : std::atan((prev.y - C.y) / (C.x - prev.x));
+            c.text(22, {M.x - std::sin(a) * c.ht, M.y - std::cos(a) * c.ht}, tenths(a),
+                   formatFixed(r, 0));
+        }
+        if (r == 20) appendRelativeHumidityTitle(c, points, nDB);
+    }
+}
+
+void appendHumidityRatio(Context& c) {
+    ChartFrame& f = c.f;
+    const double c0 = c.S0.x + c.S0.y;  // the 45° diagonal through S0
+    const double xsMax = saturationRatio(f.DBmax);
+    bool any = false;
+    ChartPoint last;
+    for (int i = 0; i <= whole(f.nAH); ++i) {
+        const double x = f.AHmin + i * f.AHstep;
+        if (x >= xsMax) continue;
+        const ChartPoint P1 = c.map(enthalpy(f.DBmin, x), x);
+        if (P1.y < f.Ytop) break;
+        const ChartPoint P2 = c.map(enthalpy(f.DBmax + 1, x), x);
+        const Line ln = Line::through(P1, P2);
+        ChartPoint L = ln.onDiagonal(c0);
+        if (L.x < c.S0.x) L = {c.S0.x, ln.yAt(c.S0.x)};
+        c.line(30, L, P2);
+        c.text(32, {P2.x + c.ht / 2, P2.y - c.ht / 2}, 0, formatFixed(x, 3));
+        last = P2;
+        any = true;
+    }
+    if (!any) return;
+    const std::string title = translate("Chart", "絶対湿度 x [kg/kg(DA)]");
+    c.text(32, {last.x + c.w("0.00000"), (f.OY + last.y) / 2 + c.w(title) / 2}, 900, title);
+}
+
+namespace {
+
+// A line of constant enthalpy or wet bulb from P1 on the base to P2 towards the diagonal
+// X + Y = diagonal: cut at the right border, stopped at the top border or at the saturation
+// point S0. False when the family ends here (P1 above the top border).
+bool diagonalLine(Context& c, ChartPoint& P1, ChartPoint& P2, double diagonal, bool& labelled) {
+    const Line ln = Line::through(P1, P2);
+    P2 = ln.onDiagonal(diagonal);
+    if (P1.x > c.XR) P1 = {c.XR, ln.yAt(c.XR)};
+    if (P1.y < c.f.Ytop) return false;
+    labelled = true;
+    if (P2.y < c.f.Ytop) {
+        P2 = {ln.xAt(c.f.Ytop), c.f.Ytop};
+        labelled = false;
+    }
+    if (P2.x < c.S0.x) {
+        P2 = {c.S0.x, ln.yAt(c.S0.x)};
+        labelled = false;
+    }
+    return true;
+}
+
+// A value label at 45° ending at the diagonal.
+void diagonalLabel(Context& c, int kind, ChartPoint P2, const std::string& s) {
+    const double E = c.ht, D = c.w(s) / 2;
+    const double q = std::sin(kPi / 4);
+    c.text(kind, {P2.x - q * (D + E), P2.y + q * (D - E)}, 450, s);
+}
+
+}  // namespace
+
+void appendEnthalpy(Context& c) {
+    ChartFrame& f = c.f;
+    double x = f.AHmax;
+    for (int k = 0; k < kMaxWalk && !(enthalpy(f.DBmax, x) > f.ENmax); ++k) x = x + f.AHstep;
+    const double xh = x - f.AHstep;
+
+    const double diagonal = c.S0.x + c.S0.y + 3 * f.k2;
+    c.diagonalA = {c.S0.x, diagonal - c.S0.x};
+    c.diagonalB = {diagonal - f.Ytop, f.Ytop};
+    c.line(40, c.diagonalA, c.diagonalB);
+    const std::string title = f.si ? translate("Chart", "比エンタルピ h [kJ/kg(DA)]")
+                                   : translate("Chart", "比エンタルピ h [kcal/kg(DA)]");
+    const ChartPoint M = midpoint(c.diagonalA, c.diagonalB);
+    const double D = 2.5 * c.ht, E = c.w(title) / 2, a = kPi / 4;
+    c.text(42, {M.x - std::sin(a) * D - std::cos(a) * E, M.y - std::cos(a) * D + std::sin(a) * E},
+           450, title);
+
+    if (f.si) f.ENmin = f.ENstep * std::trunc(f.ENmin / f.ENstep);
+    const double factor = f.si ? kKJPerKcal : 1;  // kJ per kcal on the labels
+    for (int i = 0; i <= whole(f.nEN); ++i) {
+        const double u = f.ENmin * factor + f.ENstep * i;
+        if (!(f.ENmin * factor < u && u < f.ENmax * factor)) continue;
+        const double h = u / factor;
+        ChartPoint P1 = c.map(h, f.AHmin), P2 = c.map(h, xh);
+        bool labelled = false;
+        if (!diagonalLine(c, P1, P2, diagonal, labelled)) break;
+        c.line(40, P1, P2);
+        if (labelled) diagonalLabel(c, 42, P2, formatFixed(u, 0));
+    }
+}
+
+void appendWetBulb(Context& c) {
+    ChartFrame& f = c.f;
+    const double diagonal = c.S0.x + c.S0.y + 0.5 * f.k2;
+    bool zeroDone = false;
+    for (int i = 0; i <= whole(f.nWB);) {
+        double w = f.WBmin + i * f.WBstep;
+        bool repeat = false;
+        if (!zeroDone && w == 0) {
+            // 0 °C gets two lines: first one just on the ice side, then the water one.
+            w = -0.0001;
+            f.nWB = f.nWB + 1;
+            zeroDone = repeat = true;
+        }
+        const double t1 = V_WBAH2DB(w, f.AHmin);
+        ChartPoint P1 = c.map(enthalpy(t1, f.AHmin), f.AHmin);
+        const double xs = saturationRatio(w);
+        ChartPoint P2 = c.map(enthalpy(w, xs), xs);
+        bool labelled = false;
+        if (!diagonalLine(c, P1, P2, diagonal, labelled)) break;
+        c.line(50, P1, P2);
+        if (labelled && w != 0) diagonalLabel(c, 52, P2, formatFixed(w, 0));
+        if (std::trunc(w) == 18) {
+            const std::string title = translate("Chart", "湿球温度WB[℃]");
+            const double D = 1.1 * c.ht, E = c.w(title) / 2;
+            const double a = std::atan((P2.x - P1.x) / (P2.y - P1.y));
+            c.text(52,
+                   {P2.x + std::sin(a) * E + std::cos(a) * D,
+                    P2.y + std::cos(a) * E - std::sin(a) * D},
+                   tenths(a + 3 * kPi / 2), title);
+        }
+        if (!repeat) ++i;
+    }
+}
+
+void appendSpecificVolume(Context& c) {
+    ChartFrame& f = c.f;
+    bool haveReference = false;
+    ChartPoint refP1;
+    double refAlpha = 0;
+    for (int i = 0; i <= whole(f.nSV); ++i) {
+        const double v = f.SVmin + i * f.SVstep;
+        const double t1 = V_SVAH2DB(v, f.AHmin);
+        ChartPoint P1 = c.map(enthalpy(t1, f.AHmin), f.AHmin);
+        // The upper end: just past where the volume line meets the saturation curve.
+        double t = t1;
+        for (int k = 0; k < kMaxWalk && V_DBAH2SV(t, saturationRatio(t)) >= v; ++k) t = t - 0.01;
+        t = t + 0.05;
+        const double xu = saturationRatio(t);
+        const double t2 = V_SVAH2DB(v, xu);
+        ChartPoint P2 = c.map(enthalpy(t2, xu), xu);
+        const double s = (P2.x == P1.x) ? 1e8 : (P2.y - P1.y) / (P2.x - P1.x);
+        const double b = P2.y - s * P2.x;
+        bool cut = false;
+        if (P1.x > c.XR) {
+            const double X = c.XR - 0.5 * f.k2;
+            P1 = {X, s * X + b};
+            cut = true;
+        }
+        if (P1.y < f.Ytop) break;
+        if (P2.y < f.Ytop) P2 = {(f.Ytop - b) / s, f.Ytop};
+        const double a = std::atan((P1.y - P2.y) / (P1.x - P2.x));
+        if (P2.x > c.XR) break;
+        c.line(60, P1, P2);
+        ChartPoint A = P1;
+        if (!cut) {
+            haveReference = true;
+            refP1 = P1;
+            refAlpha = a;
+            const double yLow = f.OY + 3 * c.ht, yHigh = f.OY + 2 * c.ht;
+            A = {(yLow - b) / s, yLow};
+            c.line(60, A, {(yHigh - b) / s, yHigh});
+        }
+        const double d = c.ht / 2;
+        c.text(62, {A.x + std::cos(kPi / 2 - a) * d, A.y - std::sin(kPi / 2 - a) * d},
+               tenths(2 * kPi - a), formatFixed(v, 2));
+    }
+    if (!haveReference) return;
+    const std::string title = translate("Chart", "比容積 v [m^3/kg(DA)]");
+    const double D = 1.1 * c.ht, E = 1.2 * c.w(title), a = refAlpha;
+    c.text(
+        62,
+        {refP1.x - std::cos(a) * E + std::sin(a) * D, refP1.y - std::sin(a) * E - std::cos(a) * D},
+        tenths(2 * kPi - a), title);
+}
+
+}  // namespace humidraw::construction

@@ -1,0 +1,170 @@
+#include "chart/frame.h"
+
+#include <cmath>
+
+#include "moistek_internal/air_constants.h"
+#include "moistek/moistek.h"
+#include "lang/language.h"
+#include "text/number_format.h"
+
+namespace humidraw {
+namespace {
+
+// Safety bounds: counts and the fitting end long before these for any chart worth drawing.
+constexpr double kMaxCount = 100000;
+constexpr long kMaxFittingRounds = 10000000;
+
+// Rounded to `decimals` as the chart's text would show it, and read back.
+bool rounded(double v, int decimals, double& out) {
+    const auto back = parseDecimal(formatFixed(v, decimals));
+    if (!back) return false;
+    out = *back;
+    return true;
+}
+
+// The smallest whole n ≥ 1 with lo + step × n ≥ hi.
+bool familyCount(double lo, double hi, double step, double& n) {
+    n = 0;
+    do {
+        n = n + 1;
+        if (n > kMaxCount) return false;
+    } while (!(lo + step * n >= hi));
+    return true;
+}
+
+}  // namespace
+
+double saturationRatio(double t) {
+    return V_PW2AH(V_DB2PWS(t));
+}
+
+ChartPoint ChartFrame::map(double h, double x) const {
+    const double X =
+        ((h / ENstep - std::sin(theta) * x / AHstep) * k1 / std::cos(theta) + OX) * zoom;
+    const double Y = (k2 * x / AHstep + OY) * zoom;
+    return {X, Y};
+}
+
+StatePoint ChartFrame::inverse(double X, double Y) const {
+    const double dx = X / zoom - OX;
+    const double dy = Y / zoom - OY;
+    StatePoint p;
+    p.x = dy * AHstep / k2;
+    p.h = ENstep * (std::sin(theta) * dy / k2 + std::cos(theta) * dx / k1);
+    return p;
+}
+
+ChartPoint polar(ChartPoint c, double a, double r) {
+    return {c.x + std::cos(a) * r, c.y + std::sin(a) * r};
+}
+
+FrameStatus checkLimits(const Settings& s) {
+    if (!std::isfinite(s.dbMin) || !std::isfinite(s.dbMax)) return FrameStatus::NotComputable;
+    if (s.dbMin >= s.dbMax) return FrameStatus::ReversedLimits;
+    if (s.dbMax <= 0) return FrameStatus::UpperNotAboveZero;
+    return FrameStatus::Ok;
+}
+
+std::string rangeLimitText(double v) {
+    return std::fabs(v) < 1e6 ? formatFixed(v, 1) : formatPrintfGeneral(v, 3);
+}
+
+std::string frameStatusMessage(FrameStatus status, const Settings& s) {
+    const std::string range = withArguments(translate("Chart", "(%1～%2℃)"),
+                                            {rangeLimitText(s.dbMin), rangeLimitText(s.dbMax)});
+    switch (status) {
+        case FrameStatus::Ok:
+            return {};
+        case FrameStatus::ReversedLimits:
+            return translate("Chart", "乾球温度の下限は上限より低くしてください ") + range;
+        case FrameStatus::UpperNotAboveZero:
+            return translate("Chart", "乾球温度の上限は0℃より高くしてください ") + range;
+        case FrameStatus::NotComputable:
+            return translate("Chart", "この乾球温度の範囲では線図を作成できません ") + range;
+    }
+    return {};
+}
+
+std::string noChartMessage(const Settings& s) {
+    const FrameStatus st = checkLimits(s);
+    return frameStatusMessage(st == FrameStatus::Ok ? FrameStatus::NotComputable : st, s);
+}
+
+FrameStatus computeRanges(ChartFrame& f, const Settings& s) {
+    if (FrameStatus st = checkLimits(s); st != FrameStatus::Ok) return st;
+    f.si = s.si;
+    f.DBmin = s.dbMin;
+    f.DBmax = s.dbMax;
+    f.DBstep = 1.0;
+    f.AHstep = 0.001;
+    f.RHstep = 10.0;
+    f.ENstep = s.si ? 5.0 : 1.0;
+    f.WBstep = f.DBstep;
+    f.SVstep = 0.01;
+    bool ok = familyCount(f.DBmin, f.DBmax, f.DBstep, f.nDB);
+    f.AHmin = 0;
+    ok = ok && rounded(saturationRatio(f.DBmax), 3, f.AHmax) &&
+         familyCount(f.AHmin, f.AHmax, f.AHstep, f.nAH);
+    f.RHmin = 0;
+    f.RHmax = 100;
+    ok = ok && familyCount(f.RHmin, f.RHmax, f.RHstep, f.nRH);
+    ok = ok && rounded(V_DBAH2EN(f.DBmin, f.AHmin), 0, f.ENmin) &&
+         rounded(V_DBAH2EN(f.DBmax, f.AHmax), 0, f.ENmax);
+    if (ok) {
+        // The enthalpy count is taken in the units the labels show.
+        ok = s.si ? familyCount(f.ENmin * kKJPerKcal, f.ENmax * kKJPerKcal, 5.0, f.nEN)
+                  : familyCount(f.ENmin, f.ENmax, 1.0, f.nEN);
+    }
+    ok = ok && rounded(V_DBAH2WB(f.DBmin, f.AHmin), 0, f.WBmin) &&
+         rounded(V_DBAH2WB(f.DBmax, f.AHmax), 0, f.WBmax) &&
+         familyCount(f.WBmin, f.WBmax, f.WBstep, f.nWB);
+    ok = ok && rounded(V_DBAH2SV(f.DBmin, f.AHmin), 2, f.SVmin) &&
+         rounded(V_DBAH2SV(f.DBmax, f.AHmax), 2, f.SVmax) &&
+         familyCount(f.SVmin, f.SVmax, f.SVstep, f.nSV);
+    if (!ok) return FrameStatus::NotComputable;
+    const double B =
+        ((f.DBmax / f.DBstep) * kVapourSpecificHeat + kLatentHeat0) * f.AHstep / f.ENstep;
+    f.theta = std::atan(B / std::sqrt(1 - B * B));
+    if (!std::isfinite(f.theta)) return FrameStatus::NotComputable;
+    f.k1 = 0;
+    f.k2 = 0;
+    return FrameStatus::Ok;
+}
+
+FrameStatus fitScale(ChartFrame& f) {
+    f.OX = kFitStartOX;
+    f.OY = kFitOY;
+    f.Ytop = kChartTop;
+    f.k1 = 0;
+    f.k2 = 0;
+    const double xsMax = saturationRatio(f.DBmax);
+    const double xsMin = saturationRatio(f.DBmin);
+    const double hMax = V_DBAH2EN(f.DBmax, xsMax);
+    const double hMin = V_DBAH2EN(f.DBmin, xsMin);
+    for (long round = 0; round < kMaxFittingRounds; ++round) {
+        const ChartPoint A = f.map(hMax, xsMax);
+        const ChartPoint B = f.map(hMin, xsMin);
+        const bool wide = A.x > kFitRight;
+        const bool left = B.x < kFitLeft;
+        if (!wide) {
+            f.k2 = f.k2 - kFitStep;
+            f.k1 = -std::cos(f.theta) * f.k2 * f.ENstep / (f.DBstep * kDryAirSpecificHeat);
+        }
+        if (!left) f.OX = f.OX - 1;
+        if (wide && left) return FrameStatus::Ok;
+    }
+    return FrameStatus::NotComputable;
+}
+
+FrameStatus centreAtScale(ChartFrame& f, double k2) {
+    f.k2 = k2;
+    f.k1 = -std::cos(f.theta) * f.k2 * f.ENstep / (f.DBstep * kDryAirSpecificHeat);
+    f.OX = 0;
+    const double xsMax = saturationRatio(f.DBmax), xsMin = saturationRatio(f.DBmin);
+    const double ends =
+        f.map(V_DBAH2EN(f.DBmax, xsMax), xsMax).x + f.map(V_DBAH2EN(f.DBmin, xsMin), xsMin).x;
+    f.OX = (kFitLeft + kFitRight) / 2.0 - ends / 2;  // X grows with OX one for one
+    return std::isfinite(f.OX) ? FrameStatus::Ok : FrameStatus::NotComputable;
+}
+
+}  // namespace humidraw

@@ -1,0 +1,443 @@
+#include "coil/coil.h"
+
+#include <cmath>
+#include <utility>
+
+#include "coil/coil_objects.h"
+#include "moistek_internal/air_constants.h"
+#include "moistek/moistek.h"
+#include "lang/language.h"
+#include "result/result.h"
+#include "text/number_format.h"
+
+namespace humidraw::coil {
+namespace {
+
+// kcal per kJ for SI input, ten ulps above the inverse of kKJPerKcal: the coil has always
+// converted with these digits, and the inverse would change the last bit of converted inputs.
+constexpr double kCoilKcalPerKJ = 0.238888689814981;
+constexpr double kKcalHPerKW = 860;
+// 1 / 0.24 kcal/(kg·K) as the coil writes it, three ulps above 1 / kDryAirSpecificHeat.
+constexpr double kPerSpecificHeat = 4.16666666666667;
+constexpr double kPerDensity = 0.833333333333333;  // 1 / 1.2 kg/m³
+constexpr int kMaxSearchPasses = 1000;
+// A given state may sit on the saturation curve; the round trip through h and x may leave its
+// relative humidity a hair above 100 %.
+constexpr double kSaturatedRH = 100 + 1e-6;
+
+constexpr const char* kCool = HUMIDRAW_TEXT_NOOP("Coil", "冷房時");
+constexpr const char* kHeat = HUMIDRAW_TEXT_NOOP("Coil", "暖房時");
+
+// The reason a run stops.
+struct Stop {
+    std::string text, caption;
+};
+
+// A message about one season's input, headed by the season.
+std::string seasonal(const char* season, const std::string& text) {
+    return withArguments(translate("Coil", "%1：%2"), {translate("Coil", season), text});
+}
+
+// Records a refusal of one season's input; false, for the caller to return.
+bool refuse(Stop& stop, const char* season, const std::string& reason) {
+    stop = {seasonal(season, reason), "Humidraw"};
+    return false;
+}
+
+double lenient(const std::string& text) {
+    return parseTypedDecimal(text).value_or(0);
+}
+
+std::optional<double> strict(const std::string& text, Stop& stop) {
+    const auto v = parseTypedDecimal(text);
+    if (!v)
+        stop = {withArguments(translate("Coil", "'%1' は浮動小数点数ではありません"), {text}),
+                "Humidraw"};
+    return v;
+}
+
+double x95(double t) {
+    return V_PW2AH(V_DB2PWS(t) * 95 * 0.01);
+}
+
+// Checks one state's selectors: they must make a pair.
+Status checkPair(int i, int j, const char* side, const char* selectorNames) {
+    if (i == j)
+        return failure(withArguments(translate("Coil", "%1：違う種類のデータを入力して下さい"),
+                                     {translate("Coil", side)}));
+    if (i < 0 || j < 0 || i > 5 || j > 5)
+        return failure(withArguments(translate("Coil", "%1：項目が選ばれていません (%2)"),
+                                     {translate("Coil", side), selectorNames}));
+    return {};
+}
+
+// Whether the library gives everything a row shows of the state (RH and WB from DB and x).
+bool computable(const AirState& s) {
+    if (!std::isfinite(s.DB) || !std::isfinite(s.x) || !std::isfinite(s.h) || !std::isfinite(s.RH))
+        return false;
+    MoistekClass m;
+    double db = s.DB, x = s.x, rh = 0, wb = 0;
+    return m.F_DBAH2RH(db, x, rh) == 1 && m.F_DBAH2WB(db, x, wb) == 1;
+}
+
+// A state given by a pair of selector indexes and values (DB and RH from h and x), or a refusal
+// naming the season and the group of fields.
+bool givenState(AirState& st, int i, int j, double a, double b, bool si, CurrentState& s,
+                const char* season, const std::string& group, Stop& stop) {
+    if (j < i) {
+        std::swap(i, j);
+        std::swap(a, b);
+    }
+    if (si) {
+        if (i == kEN) a *= kCoilKcalPerKJ;
+        if (j == kEN) b *= kCoilKcalPerKJ;
+    }
+    const PairResult result = pairState(pairCode(i, j), a, b, s);
+    if (result == PairResult::NotComputable)
+        return refuse(
+            stop, season,
+            withArguments(translate("Coil", "%1：比ｴﾝﾀﾙﾋﾟと湿球温度の組み合わせでは計算できません"),
+                          {group}));
+    st.exists = true;
+    st.h = s.h;
+    st.x = s.x;
+    st.DB = V_ENAH2DB(st.h, st.x);
+    st.RH = V_DBAH2RH(st.DB, st.x);
+    if (result != PairResult::Computed || !computable(st))
+        return refuse(
+            stop, season,
+            withArguments(translate("Coil", "%1：この値では空気の状態を計算できません"), {group}));
+    if (st.x < 0)
+        return refuse(stop, season,
+                      withArguments(translate("Coil", "%1：絶対湿度が負になります"), {group}));
+    if (st.RH > kSaturatedRH)
+        return refuse(stop, season,
+                      withArguments(translate("Coil", "%1：相対湿度が100%を超えます (%2%)"),
+                                    {group, formatFixed(st.RH, 1)}));
+    return true;
+}
+
+// Mixed air of outdoor and room air at the outdoor share r (cooling: RA + (OA − RA) r,
+// heating: RA − (RA − OA) r, as each season has always computed it).
+void mix(AirState& MA, const Season& s, double r, bool heating) {
+    MA.exists = true;
+    if (heating) {
+        MA.h = s.RA.h - (s.RA.h - s.OA.h) * r;
+        MA.x = s.RA.x - (s.RA.x - s.OA.x) * r;
+    } else {
+        MA.h = s.RA.h + (s.OA.h - s.RA.h) * r;
+        MA.x = s.RA.x + (s.OA.x - s.RA.x) * r;
+    }
+    MA.DB = V_ENAH2DB(MA.h, MA.x);
+    MA.RH = V_DBAH2RH(MA.DB, MA.x);
+}
+
+// Checks the mixed air and tells when more outdoor air than supply air puts it beyond OA.
+bool checkMix(CoilRun& run, const AirState& MA, double r, const char* season, const char* oaField,
+              const char* saField, Stop& stop) {
+    const std::string more = withArguments(
+        translate("Coil", "導入外気量(%1)が給気風量(%2)を超えるため、"), {oaField, saField});
+    if (MA.x < 0)
+        return refuse(stop, season, more + translate("Coil", "混合空気の絶対湿度が負になります"));
+    if (!computable(MA))
+        return refuse(stop, season,
+                      withArguments(translate("Coil", "混合空気の状態を計算できません (%1, %2)"),
+                                    {oaField, saField}));
+    if (r > 1)
+        run.warnings.push_back(
+            seasonal(season, more + translate("Coil", "混合空気は外気の先に描かれます")));
+    return true;
+}
+
+// Checks a supply state; above saturation it is still plotted, and the user is told.
+bool checkSupply(CoilRun& run, const AirState& SA, const char* season, const std::string& fields,
+                 Stop& stop) {
+    if (!computable(SA))
+        return refuse(
+            stop, season,
+            withArguments(translate("Coil", "給気の状態を計算できません (%1)"), {fields}));
+    if (SA.RH > 100)
+        run.warnings.push_back(seasonal(
+            season,
+            withArguments(
+                translate("Coil", "給気の相対湿度が100%を超えます (%1%)。%2を見直して下さい"),
+                {formatFixed(SA.RH, 1), fields})));
+    return true;
+}
+
+// The temperature where air of humidity ratio x has 95 % relative humidity (false position);
+// nothing when the search does not close in.
+std::optional<double> coilOutletTemperature(double x, double dbSupply, double dbMin, double dbMax) {
+    double tLo = dbMin - (dbMax - dbMin), xLo = x95(tLo);
+    double tHi = dbSupply, xHi = x95(dbSupply);
+    const double tol = 0.1 * 0.001;  // a tenth of the chart's humidity-ratio step
+    double T = tLo;
+    for (int pass = 0; pass < kMaxSearchPasses; ++pass) {
+        if (xHi == xLo) return std::nullopt;
+        T = tLo + (tHi - tLo) * (x - xLo) / (xHi - xLo);
+        const double xm = x95(T);
+        if (x - tol < xm && xm < x + tol) return T;
+        if (xm < x) {
+            tLo = T;
+            xLo = xm;
+        } else if (xm > x) {
+            tHi = T;
+            xHi = xm;
+        } else {
+            return std::nullopt;  // NaN: the temperature left the library's range
+        }
+    }
+    return std::nullopt;
+}
+
+// The four typed state values (strict, in the dialog's order) and the check of both selector
+// pairs: outdoor ("始点") and room ("終点").
+bool readStates(const std::string* const texts[4], const int selectors[4],
+                const char* const selectorNames[2], double values[4], Stop& stop) {
+    for (int k = 0; k < 4; ++k) {
+        const auto v = strict(*texts[k], stop);
+        if (!v) return false;
+        values[k] = *v;
+    }
+    Status pairs =
+        checkPair(selectors[0], selectors[1], HUMIDRAW_TEXT_NOOP("Coil", "始点"), selectorNames[0]);
+    if (pairs)
+        pairs = checkPair(selectors[2], selectors[3], HUMIDRAW_TEXT_NOOP("Coil", "終点"),
+                          selectorNames[1]);
+    if (!pairs) stop = {pairs.error(), translate("Coil", "線分作成")};
+    return pairs.ok();
+}
+
+// The cooling-coil outlet at 95 %: at the supply temperature when the supply is above 95 %,
+// else at the supply's humidity ratio.
+bool coolingCoilOutlet(AirState& CA, const AirState& SA, double dbMin, double dbMax, Stop& stop) {
+    CA.exists = true;
+    CA.RH = 95;
+    if (SA.RH > 95) {
+        CA.DB = SA.DB;
+        CA.x = x95(SA.DB);
+    } else {
+        CA.x = SA.x;
+        CA.DB = coilOutletTemperature(SA.x, SA.DB, dbMin, dbMax).value_or(NAN);
+    }
+    CA.h = V_DBAH2EN(CA.DB, CA.x);
+    if (!computable(CA))
+        return refuse(stop, kCool,
+                      translate("Coil", "95%のコイル出口状態が求められません (EQL, EDT, ESA)"));
+    return true;
+}
+
+// Supply temperature difference and volume: the volume from the difference when one is given,
+// else the difference from the volume (rounded as the field shows it).
+bool coolingSupplyFlow(CoilInputs& f, double qs, double& sa, double& dt, Stop& stop) {
+    if (dt > 0) {
+        sa = qs / dt * kPerSpecificHeat * kPerDensity;
+        sa = 100 * std::trunc((sa + 99) * 0.01);
+        if (!std::isfinite(sa))
+            return refuse(
+                stop, kCool,
+                translate("Coil", "吹き出し温度差(EDT)が小さすぎ、給気風量を計算できません"));
+        f.ESA = formatFixed(sa, 0);
+        if (sa == 0)
+            return refuse(
+                stop, kCool,
+                translate("Coil", "顕熱負荷(EQS)が0のため給気風量が0になり、計算できません"));
+        return true;
+    }
+    if (sa < 0) return refuse(stop, kCool, translate("Coil", "給気風量(ESA)が負の値です"));
+    if (sa == 0)
+        return refuse(
+            stop, kCool,
+            translate("Coil",
+                      "給気風量(ESA)が0で吹き出し温度差(EDT)も0以下のため、計算できません"));
+    dt = qs / sa * kPerSpecificHeat * kPerDensity;
+    if (!std::isfinite(dt))
+        return refuse(stop, kCool,
+                      translate("Coil", "給気風量(ESA)が小さすぎ、吹き出し温度差を計算できません"));
+    f.EDT = formatFixed(dt, 1);
+    const auto back = strict(f.EDT, stop);
+    if (!back) return false;
+    dt = *back;
+    return true;
+}
+
+// One season's fields read and checked: the four typed state values (outdoor pair, then room
+// pair), the outdoor and supply air volumes and the loads in kcal/h.
+struct SeasonInput {
+    double states[4] = {};
+    double oa = 0, sa = 0, dt = 0, qs = 0, ql = 0;
+    bool saFromCooling = false;  // heating: the supply volume is the cooling one
+};
+
+bool readCooling(const CoilInputs& f, bool si, SeasonInput& in, Stop& stop) {
+    in.oa = lenient(f.EOA);
+    in.sa = lenient(f.ESA);
+    in.dt = lenient(f.EDT);
+    in.qs = lenient(f.EQS);
+    in.ql = lenient(f.EQL);
+    const std::string* const texts[4] = {&f.X1, &f.X2, &f.X10, &f.X20};
+    const int selectors[4] = {f.CB1, f.CB2, f.CB10, f.CB20};
+    const char* const names[2] = {"CB1, CB2", "CB10, CB20"};
+    if (!readStates(texts, selectors, names, in.states, stop)) return false;
+    // A negative latent load (a room that dries the air) is kept: the library computes it.
+    if (in.oa < 0) return refuse(stop, kCool, translate("Coil", "導入外気量(EOA)が負の値です"));
+    if (in.qs < 0) return refuse(stop, kCool, translate("Coil", "顕熱負荷(EQS)が負の値です"));
+    if (si) {
+        in.qs *= kKcalHPerKW;
+        in.ql *= kKcalHPerKW;
+    }
+    return true;
+}
+
+// The cooling season from its read fields; rewrites ESA or EDT, whichever was derived.
+bool computeCooling(CoilRun& run, SeasonInput in, bool si, double dbMin, double dbMax,
+                    CurrentState& s, Stop& stop) {
+    CoilInputs& f = run.fields;
+    const double* v = in.states;
+    Season& c = run.cooling;
+    if (!givenState(c.OA, f.CB1, f.CB2, v[0], v[1], si, s, kCool,
+                    translate("Coil", "外気条件(X1, X2)"), stop) ||
+        !givenState(c.RA, f.CB10, f.CB20, v[2], v[3], si, s, kCool,
+                    translate("Coil", "室内設定条件(X10, X20)"), stop))
+        return false;
+    if (!coolingSupplyFlow(f, in.qs, in.sa, in.dt, stop)) return false;
+    AirState& SA = c.SA;
+    SA.exists = true;
+    SA.DB = c.RA.DB - in.dt;
+    SA.x = c.RA.x - (in.ql / in.sa) / (kLatentHeat0 + kVapourSpecificHeat * in.dt);
+    if (!(SA.x > 0))
+        return refuse(
+            stop, kCool,
+            translate(
+                "Coil",
+                "潜熱負荷(EQL)が給気風量(ESA)に対して大きすぎ、給気の絶対湿度が0以下になります"));
+    SA.h = V_DBAH2EN(SA.DB, SA.x);
+    SA.RH = V_DBAH2RH(SA.DB, SA.x);
+    if (!checkSupply(run, SA, kCool, translate("Coil", "吹き出し温度差(EDT)・給気風量(ESA)"), stop))
+        return false;
+    if (!coolingCoilOutlet(c.CA, SA, dbMin, dbMax, stop)) return false;
+    if (in.oa > 0) {
+        const double r = in.oa / in.sa;
+        mix(c.MA, c, r, false);
+        if (!checkMix(run, c.MA, r, kCool, "EOA", "ESA", stop)) return false;
+    }
+    c.flows = {in.oa, in.sa, in.qs, in.ql};
+    c.computed = true;
+    return true;
+}
+
+// The heating-coil outlet at the mixed air's humidity ratio: at the supply temperature for a
+// steam humidifier, on the supply's wet-bulb line for water spray.
+bool heatingCoilOutlet(AirState& CA, const AirState& SA, const AirState& MA, bool steam,
+                       Stop& stop) {
+    CA.exists = true;
+    CA.x = MA.x;
+    CA.DB = steam ? SA.DB : V_WBAH2DB(V_DBAH2WB(SA.DB, SA.x), MA.x);
+    CA.h = V_DBAH2EN(CA.DB, CA.x);
+    CA.RH = V_DBAH2RH(CA.DB, CA.x);
+    if (!computable(CA))
+        return refuse(stop, kHeat,
+                      translate("Coil", "加湿前の状態を計算できません (HEQS, HESA, HEOA)"));
+    return true;
+}
+
+// Read after the cooling season, whose supply volume (as rewritten) it takes when HESA is 0.
+bool readHeating(const CoilInputs& f, bool si, SeasonInput& in, Stop& stop) {
+    in.oa = lenient(f.HEOA);
+    in.sa = lenient(f.HESA);
+    if (in.sa == 0) {
+        const auto cool = strict(f.ESA, stop);
+        if (!cool) return false;
+        in.sa = *cool;
+        in.saFromCooling = true;
+    }
+    in.qs = lenient(f.HEQS);
+    const std::string* const texts[4] = {&f.HX1, &f.HX2, &f.HX10, &f.HX20};
+    const int selectors[4] = {f.HCB1, f.HCB2, f.HCB10, f.HCB20};
+    const char* const names[2] = {"HCB1, HCB2", "HCB10, HCB20"};
+    if (!readStates(texts, selectors, names, in.states, stop)) return false;
+    // A negative heating load (a room with more gains than losses) is kept: it gives a supply
+    // cooler than the room, which the library computes.
+    if (in.oa < 0) return refuse(stop, kHeat, translate("Coil", "導入外気量(HEOA)が負の値です"));
+    if (in.sa < 0) return refuse(stop, kHeat, translate("Coil", "給気風量(HESA)が負の値です"));
+    if (in.sa == 0)
+        return refuse(stop, kHeat, translate("Coil", "給気風量(HESA)が0のため、計算できません"));
+    if (si) in.qs *= kKcalHPerKW;
+    return true;
+}
+
+// The heating season from its read fields; rewrites HESA when it was taken from cooling.
+bool computeHeating(CoilRun& run, const SeasonInput& in, bool si, CurrentState& s, Stop& stop) {
+    CoilInputs& f = run.fields;
+    if (in.saFromCooling) f.HESA = formatFixed(in.sa, 0);
+    const double* v = in.states;
+    Season& w = run.heating;
+    if (!givenState(w.OA, f.HCB1, f.HCB2, v[0], v[1], si, s, kHeat,
+                    translate("Coil", "外気条件(HX1, HX2)"), stop) ||
+        !givenState(w.RA, f.HCB10, f.HCB20, v[2], v[3], si, s, kHeat,
+                    translate("Coil", "室内設定条件(HX10, HX20)"), stop))
+        return false;
+    AirState& SA = w.SA;
+    SA.exists = true;
+    SA.DB = w.RA.DB + in.qs / in.sa * kPerDensity * kPerSpecificHeat;
+    SA.x = w.RA.x;
+    SA.h = V_DBAH2EN(SA.DB, SA.x);
+    SA.RH = V_DBAH2RH(SA.DB, SA.x);
+    if (!checkSupply(run, SA, kHeat, translate("Coil", "顕熱負荷(HEQS)・給気風量(HESA)"), stop))
+        return false;
+    if (in.oa > 0) {
+        const double r = in.oa / in.sa;
+        mix(w.MA, w, r, true);
+        if (!checkMix(run, w.MA, r, kHeat, "HEOA", "HESA", stop)) return false;
+        if (!heatingCoilOutlet(w.CA, SA, w.MA, f.Kasitu == 2, stop)) return false;
+    }
+    w.flows = {in.oa, in.sa, in.qs, 0};
+    w.computed = true;
+    return true;
+}
+
+// Read, compute and check both seasons in turn: heating is read after cooling has rewritten
+// its fields.
+bool computeSeasons(CoilRun& run, bool si, double dbMin, double dbMax, CurrentState& s,
+                    Stop& stop) {
+    SeasonInput cool, heat;
+    return readCooling(run.fields, si, cool, stop) &&
+           computeCooling(run, cool, si, dbMin, dbMax, s, stop) &&
+           readHeating(run.fields, si, heat, stop) && computeHeating(run, heat, si, s, stop);
+}
+
+}  // namespace
+
+CoilInputs defaultInputs(bool si) {
+    CoilInputs in;
+    if (si) {
+        in.EQS = "60";
+        in.EQL = "6";
+        in.HEQS = "60";
+    }
+    return in;
+}
+
+CoilRun runCoil(const CoilInputs& in, bool si, double dbMin, double dbMax,
+                const CurrentAttributes& attributes, int room, CurrentState& state) {
+    CoilRun run;
+    run.fields = in;
+    Stop stop;
+    if (computeSeasons(run, si, dbMin, dbMax, state, stop)) {
+        appendCoolingObjects(run.objects, run.cooling, run.cooling.MA.exists, attributes);
+        appendHeatingObjects(run.objects, run.heating, run.heating.MA.exists, attributes);
+        if (static_cast<int>(run.objects.size()) <= room) {
+            run.complete = true;
+            return run;
+        }
+        stop = {translate("Coil", "図形の数が上限(640)を超えるため記入できません"), "Humidraw"};
+    }
+    // Refused: nothing of either half is plotted and the fields stay as typed.
+    CoilRun refused;
+    refused.error = stop.text;
+    refused.errorCaption = stop.caption;
+    refused.fields = in;
+    return refused;
+}
+
+}  // namespace humidraw::coil

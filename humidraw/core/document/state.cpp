@@ -1,0 +1,90 @@
+#include "document/state.h"
+
+#include "moistek/moistek.h"
+
+namespace humidraw {
+
+CurrentState screenToState(const ChartFrame& frame, double X, double Y) {
+    const StatePoint p = frame.inverse(X, Y);
+    CurrentState s;
+    s.h = p.h;
+    s.x = p.x;
+    s.DB = V_ENAH2DB(p.h, p.x);
+    s.RH = V_DBAH2RH(s.DB, p.x);
+    s.WB = V_DBAH2WB(s.DB, p.x);
+    s.SV = V_DBAH2SV(s.DB, p.x);
+    return s;
+}
+
+namespace {
+
+using Complete = int (MoistekClass::*)(double&, double&, double&, double&, double&, double&,
+                                       double&);
+
+Complete methodFor(int code) {
+    switch (code) {
+        case 1:
+            return &MoistekClass::C_DBRH;
+        case 2:
+            return &MoistekClass::C_DBAH;
+        case 3:
+            return &MoistekClass::C_DBEN;
+        case 4:
+            return &MoistekClass::C_DBWB;
+        case 5:
+            return &MoistekClass::C_DBSV;
+        case 12:
+            return &MoistekClass::C_RHAH;
+        case 13:
+            return &MoistekClass::C_RHEN;
+        case 14:
+            return &MoistekClass::C_RHWB;
+        case 15:
+            return &MoistekClass::C_RHSV;
+        case 23:
+            return &MoistekClass::C_AHEN;
+        case 24:
+            return &MoistekClass::C_AHWB;
+        case 25:
+            return &MoistekClass::C_AHSV;
+        case 35:
+            return &MoistekClass::C_ENSV;
+        case 45:
+            return &MoistekClass::C_WBSV;
+        default:
+            return nullptr;
+    }
+}
+
+double& field(CurrentState& s, int property) {
+    switch (property) {
+        case kDB:
+            return s.DB;
+        case kRH:
+            return s.RH;
+        case kAH:
+            return s.x;
+        case kEN:
+            return s.h;
+        case kWB:
+            return s.WB;
+        default:
+            return s.SV;
+    }
+}
+
+}  // namespace
+
+PairResult pairState(int code, double first, double second, CurrentState& s) {
+    const Complete method = methodFor(code);
+    if (!method && code != 34) return PairResult::UnknownPair;
+    field(s, code / 10) = first;
+    field(s, code % 10) = second;
+    if (!method) return PairResult::NotComputable;
+    MoistekClass m;  // the library's defaults: engineering units at 760 mmHg
+    double dp = 0;
+    const int done = (m.*method)(s.DB, s.RH, s.x, s.h, s.SV, s.WB, dp);
+    return done == 1 ? PairResult::Computed : PairResult::Failed;
+}
+
+}  // namespace humidraw

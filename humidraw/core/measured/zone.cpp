@@ -1,0 +1,172 @@
+#include "measured/zone.h"
+
+#include <cctype>
+#include <cmath>
+
+#include "lang/language.h"
+
+namespace humidraw {
+
+std::string zonePropertyName(ZoneProperty p) {
+    static const char* const names[] = {"DB", "RH", "x", "DP", "WB", "h"};
+    return names[p];
+}
+
+std::optional<ZoneProperty> parseZoneProperty(const std::string& name) {
+    for (int i = 0; i < kZonePropertyCount; ++i) {
+        const std::string n = zonePropertyName(static_cast<ZoneProperty>(i));
+        if (n.size() != name.size()) continue;
+        bool same = true;
+        for (size_t k = 0; k < n.size(); ++k)
+            same = same && std::tolower(static_cast<unsigned char>(n[k])) ==
+                               std::tolower(static_cast<unsigned char>(name[k]));
+        if (same) return static_cast<ZoneProperty>(i);
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+Zone makeZone(const char* name, Colour32 colour) {
+    Zone z;
+    z.name = name;
+    z.colour = colour;
+    return z;
+}
+
+std::vector<ZonePreset> buildPresets() {
+    Zone hygiene = makeZone("建築物衛生法の管理基準", 0x00308030);
+    hygiene.ranges[kZoneDB] = {18.0, 28.0};
+    hygiene.ranges[kZoneRH] = {40.0, 70.0};
+    Zone recommended = makeZone("ASHRAE TC 9.9 推奨範囲 (2015)", 0x00A06000);
+    recommended.ranges[kZoneDB] = {18.0, 27.0};
+    recommended.ranges[kZoneDP] = {-9.0, 15.0};
+    recommended.ranges[kZoneRH] = {std::nullopt, 60.0};
+    Zone a1 = makeZone("ASHRAE TC 9.9 許容範囲 A1 (2015)", 0x000060C0);
+    a1.ranges[kZoneDB] = {15.0, 32.0};
+    a1.ranges[kZoneDP] = {-12.0, 17.0};
+    a1.ranges[kZoneRH] = {8.0, 80.0};
+    return {{"building-hygiene", hygiene}, {"tc99-recommended", recommended}, {"tc99-a1", a1}};
+}
+
+}  // namespace
+
+const std::vector<ZonePreset>& zonePresets() {
+    static const std::vector<ZonePreset> presets = buildPresets();
+    return presets;
+}
+
+std::optional<Zone> presetZone(const std::string& key) {
+    for (const ZonePreset& p : zonePresets())
+        if (key == p.key) return p.zone;
+    return std::nullopt;
+}
+
+std::string zoneProblem(const Zone& z) {
+    bool bounded = false;
+    for (int i = 0; i < kZonePropertyCount; ++i) {
+        const ZoneRange& r = z.ranges[i];
+        const std::string name = zonePropertyName(static_cast<ZoneProperty>(i));
+        if ((r.low && !std::isfinite(*r.low)) || (r.high && !std::isfinite(*r.high)))
+            return withArguments(translate("Data", "%1: 範囲の端が有限の数ではありません"), {name});
+        if (r.low && r.high && *r.low > *r.high)
+            return withArguments(translate("Data", "%1: 下限が上限より大きくなっています"), {name});
+        bounded = bounded || r.low || r.high;
+    }
+    return bounded ? std::string() : translate("Data", "ゾーンがどの量の範囲も限っていません");
+}
+
+namespace {
+
+constexpr double kBoundTolerance = 1e-6;
+
+double value(const PointProperties& p, int i) {
+    const double v[] = {p.DB, p.RH, p.x, p.DP, p.WB, p.h};
+    return v[i];
+}
+
+}  // namespace
+
+// The verdict by the properties in the order below; `value(q)` is asked only for the bounded
+// properties reached, so a point too hot never has its dew point searched for.
+template <typename Value>
+ZoneVerdict classifyBy(const Zone& z, Value value) {
+    static const struct {
+        ZoneProperty q;
+        ZoneVerdict above, below;
+    } order[] = {
+        {kZoneDB, ZoneVerdict::TooHot, ZoneVerdict::TooCold},
+        {kZoneRH, ZoneVerdict::TooHumid, ZoneVerdict::TooDry},
+        {kZoneX, ZoneVerdict::TooHumid, ZoneVerdict::TooDry},
+        {kZoneDP, ZoneVerdict::TooHumid, ZoneVerdict::TooDry},
+        {kZoneWB, ZoneVerdict::TooHot, ZoneVerdict::TooCold},
+        {kZoneH, ZoneVerdict::TooHot, ZoneVerdict::TooCold},
+    };
+    for (const auto& o : order) {
+        const ZoneRange& r = z.ranges[o.q];
+        if (!r.low && !r.high) continue;
+        const double v = value(o.q);
+        // A property the library could not give counts as failing its bound.
+        if (r.low && !(v >= *r.low - kBoundTolerance)) return o.below;
+        if (r.high && !(v <= *r.high + kBoundTolerance)) return o.above;
+    }
+    return ZoneVerdict::Inside;
+}
+
+ZoneVerdict classify(const Zone& z, const PointProperties& p) {
+    return classifyBy(z, [&p](ZoneProperty q) { return value(p, q); });
+}
+
+ZoneCount countInZone(const Zone& z, const DataSet& set, StateCalculator& calc) {
+    ZoneCount c;
+    for (const MeasuredPoint& p : set.points) {
+        ++c.total;
+        switch (classifyBy(z, [&](ZoneProperty q) { return calc.property(p, q); })) {
+            case ZoneVerdict::Inside:
+                ++c.inside;
+                break;
+            case ZoneVerdict::TooHot:
+                ++c.tooHot;
+                break;
+            case ZoneVerdict::TooCold:
+                ++c.tooCold;
+                break;
+            case ZoneVerdict::TooHumid:
+                ++c.tooHumid;
+                break;
+            case ZoneVerdict::TooDry:
+                ++c.tooDry;
+                break;
+        }
+    }
+    return c;
+}
+
+namespace {
+
+std::string csvField(const std::string& s) {
+    if (s.find_first_of(",\"\n\r") == std::string::npos) return s;
+    std::string q = "\"";
+    for (char c : s) q += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return q + "\"";
+}
+
+}  // namespace
+
+std::string countsCsv(const std::vector<ZoneCountRow>& rows) {
+    std::string out = "zone,data set,inside,total,share,too hot,too cold,too humid,too dry\n";
+    for (const ZoneCountRow& r : rows) {
+        const ZoneCount& c = r.count;
+        char share[32];
+        std::snprintf(share, sizeof share, "%.4f", c.share());
+        for (char& ch : share)
+            if (ch == ',') ch = '.';  // whatever the locale's decimal separator
+        out += csvField(r.zone) + "," + csvField(r.dataSet) + "," + std::to_string(c.inside) + "," +
+               std::to_string(c.total) + "," + share + "," + std::to_string(c.tooHot) + "," +
+               std::to_string(c.tooCold) + "," + std::to_string(c.tooHumid) + "," +
+               std::to_string(c.tooDry) + "\n";
+    }
+    return out;
+}
+
+}  // namespace humidraw

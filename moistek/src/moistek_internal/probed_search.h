@@ -1,0 +1,143 @@
+#pragma once
+// Trials whose outcome is already certain, answered without evaluating them.
+//
+// A step search (step_search.h) forms its trial points by repeated addition and stops a level at
+// the first trial whose quantity q(v) passes the target; the wet-bulb and dew-point searches
+// take about 77 trials. Here the root is first located by a few secant steps, each an
+// evaluation of the search's own trial relation at a probe point. A probe whose q lies below
+// the target by more than twice the rounding bound ε proves every trial point v ≤ p on the same
+// side of 0 °C below; one whose q lies above by more than 2ε proves every trial point from p up
+// to the end of its growth interval (see below) over. The search then runs as before, with the
+// same trial points, counter and early stop, evaluating only the trials in between: only
+// evaluations whose outcome is proven are left out, so every result is the same to the last bit.
+//
+// The proof, for both searches (the relation-specific bounds are in searches.cpp): on each side
+// of 0 °C, q rises with v in exact arithmetic wherever the vapour pressure stays below 30 % of
+// the total pressure (checked at p; the vapour pressure rises with v). For v ≤ p on the same
+// side: computed q(v) ≤ exact q(v) + ε ≤ exact q(p) + ε ≤ computed q(p) + 2ε, which does not
+// pass the target; likewise from above for v ≥ p. Over an interval of 10 K above p the
+// saturation pressure grows at most by exp(10·max d(ln e)/dT): d(ln e)/dT ≤ 6024.5282/T² +
+// 0.0107 on the ice side and ≤ 0.0761 on the water side (each term bounded on 0–100 °C), so
+// a probe whose vapour pressure times that factor stays below 30 % of the total pressure keeps
+// every trial up to 10 K above it in the rising, non-failing range. The two sides are kept
+// apart because the relations change at 0 °C (ice constants, the ice formula), where q may
+// step down; all probes lie below 100 °C, where the saturation pressure changes formula again.
+#include <cmath>
+#include <limits>
+
+#include "moistek_internal/step_search.h"
+
+namespace moistek {
+
+// `Relation` supplies: bool evaluate(double v, double& q, double& xs) — the trial's own
+// arithmetic, false where the trial fails, xs the saturated humidity ratio at v;
+// double target() — a trial is over when q > target; bool provenBelow(q, xsMax) and
+// provenOver(q, xsMax) — the margin tests above, for trials whose saturated humidity ratio is
+// at most xsMax; double margin(xs) — 2ε near the target; double slope(v, q, xs) — dq/dv, to
+// place probes only; double ratio() — Mw/Ma, to turn xs into the vapour pressure's share.
+template <typename Relation>
+class ProbedTrials {
+  public:
+    ProbedTrials(const Relation& r, bool enabled) : r_(r), enabled_(enabled) {}
+
+    // Evaluates the relation at p (a probe, not a trial); false where it fails.
+    bool probe(double p, double& q, double& xs) {
+        if (!enabled_ || !(p > kTempStart) || !(p < 100) || !r_.evaluate(p, q, xs)) return false;
+        Side& s = side(p);
+        const double share = xs / (r_.ratio() + xs);  // pw / pa
+        if (share <= 0.3 && r_.provenBelow(q, xs)) {
+            if (p > s.below) s.below = p;
+            return true;
+        }
+        // Above p the humidity ratio grows at most as the vapour pressure's share s does,
+        // times (1 − s(p))/(1 − s) ≤ 1/0.7.
+        const double g = growth(p);
+        if (share * g <= 0.3 && p < s.over && r_.provenOver(q, xs * g / 0.7)) {
+            s.over = p;
+            const double end = p < 0 ? 0.0 : 100.0;
+            s.overEnd = p + 10 < end ? p + 10 : end;
+        }
+        return true;
+    }
+
+    // Newton steps from x (brought inside the probes' range) towards the root (the relation's slope
+    // in closed form); once the next step would land within the proof's width of the root, a probe
+    // either side of it.
+    void locate(double x) {
+        x = within(x);
+        for (int i = 0; i < 10; ++i) {
+            double q, xs;
+            if (!probe(x, q, xs)) return;
+            const double d = r_.slope(x, q, xs);
+            if (!(d > 0)) return;
+            const double step = (r_.target() - q) / d;
+            const double w = 3 * r_.margin(xs) / d;
+            if (0.1 * step * step <= w) {
+                probe(x + step - 2 * w, q, xs);
+                probe(x + step + 2 * w, q, xs);
+                return;
+            }
+            const double next = within(x + step);
+            if (next == x) return;
+            x = next;
+        }
+    }
+
+    // A probe either side of a root already estimated to well within w, w = 3·margin/slope.
+    void bracket(double root, double w) {
+        double q, xs;
+        probe(within(root - 2 * w), q, xs);
+        probe(within(root + 2 * w), q, xs);
+    }
+
+    // Whether the side below 0 °C has a proven-below probe.
+    bool iceProven() const { return ice_.below > -kInf; }
+
+    // Every trial below 0 °C is below, as the relation proved from its bound there.
+    void iceSideBelow() {
+        if (enabled_) ice_.below = -std::numeric_limits<double>::denorm_min();
+    }
+
+    // The proven ranges as plain values, for the search loop to keep at hand.
+    struct Known {
+        double iceBelow, waterBelow, iceOver, iceOverEnd, waterOver, waterOverEnd;
+        // Whether the trial at v is proven below, or proven over. The ice ranges lie below 0
+        // and the water ranges at or above it by construction.
+        bool below(double v) const { return v <= iceBelow || (v >= 0 && v <= waterBelow); }
+        bool over(double v) const {
+            return (v >= iceOver && v < iceOverEnd) || (v >= waterOver && v < waterOverEnd);
+        }
+    };
+    Known known() const {
+        return {ice_.below, water_.below, ice_.over, ice_.overEnd, water_.over, water_.overEnd};
+    }
+
+  private:
+    static constexpr double kInf = std::numeric_limits<double>::infinity();
+    struct Side {
+        double below = -kInf;  // trials at or below are below
+        double over = kInf;    // trials from here up to overEnd (excluded) are over
+        double overEnd = -kInf;
+    };
+
+    Side& side(double v) { return v < 0 ? ice_ : water_; }
+
+    // A probe point inside the range probes may take; NaN goes to the top.
+    static double within(double x) {
+        return x > kTempStart + 1 ? (x < 99.9 ? x : 99.9) : kTempStart + 1;
+    }
+    const Side& side(double v) const { return v < 0 ? ice_ : water_; }
+
+    // The most the saturation pressure can grow over the 10 K above p on p's side.
+    static double growth(double p) {
+        if (p >= 0) return 2.15;  // above exp(0.761) = 2.1404
+        const double T = (p + 273.15) * (1 - 1e-12);
+        return std::exp(10 * (6024.5282 / (T * T) + 0.0107));
+    }
+
+    const Relation& r_;
+    const bool enabled_;
+    Side ice_, water_;
+};
+
+}  // namespace moistek

@@ -1,0 +1,99 @@
+#pragma once
+// The relations the searches evaluate once per trial, as inline functions over plain values so
+// that a search runs without calls between exported members. Each performs exactly the
+// arithmetic of the exported member it mirrors, operation for operation, and refuses exactly
+// where that member returns -1; the members are written on top of them.
+#include <cmath>
+
+#include "moistek/moistek.h"
+#include "moistek_internal/step_search.h"
+
+namespace moistek {
+
+// Saturation vapour pressure in hPa at DB °C; false where the relations give none.
+inline bool saturationHPa(double DB, double& e) {
+    const double T = DB + 273.15;  // the decimal constant, not the member T0
+    if (!(T > 0)) return false;
+    if (DB < 0) {
+        // over ice (Sonntag 1990)
+        const double lnE = -6024.5282 / T + 24.7219 + 0.010613868 * T - 0.000013198825 * (T * T) -
+                           0.49382577 * std::log(T);
+        e = std::exp(lnE);
+    } else if (DB < 100) {
+        // over water (Sonntag 1990)
+        const double lnE = -6096.9385 / T + 16.635794 - 0.02711193 * T + 0.00001673952 * (T * T) +
+                           2.433502 * std::log(T);
+        e = std::exp(lnE);
+    } else if (DB < 373.946) {
+        // over water up to the critical point (IAPWS, Wagner and Pruß); Pa, then hPa
+        const double tau = 1 - T / 647.096;
+        const double S = -7.85951783 * tau + 1.84408259 * std::pow(tau, 1.5) -
+                         11.7866497 * std::pow(tau, 3.0) + 22.6807411 * std::pow(tau, 3.5) -
+                         15.9618719 * std::pow(tau, 4.0) + 1.80122502 * std::pow(tau, 7.5);
+        e = std::exp(std::log(22064000.0) + (647.096 / T) * S) * 0.01;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Humidity ratio from total and vapour pressure, both already in mmHg.
+inline bool ratioFromPressures(const MoistekClass& m, double pa, double pw, double& ah) {
+    const double d = pa - pw;
+    if (!(d > 0)) return false;
+    if (!isFinite(d)) return false;
+    ah = m.Mw / m.Ma * pw / d;
+    return isFinite(ah);
+}
+
+// The instance's total pressure in mmHg, as the vapour-pressure relations read it.
+inline double totalPressureMmHg(const MoistekClass& m) {
+    return (m.Mode == 1) ? m.PA * m.HPaMmHg : m.PA;
+}
+
+// Humidity ratio at DB and RH (F_DBRH2AH); `pa` is totalPressureMmHg(m).
+inline bool ratioAt(const MoistekClass& m, double DB, double RH, double pa, double& ah) {
+    double e;
+    if (!saturationHPa(DB, e)) return false;
+    const double pws = (m.Mode == 1) ? e : e * m.HPaMmHg;  // in the caller's unit
+    const double pw = pws * RH * 0.01;
+    if (!isFinite(pw)) return false;
+    return ratioFromPressures(m, pa, (m.Mode == 1) ? pw * m.HPaMmHg : pw, ah);
+}
+
+// Saturated humidity ratio at WB, the vapour pressure of the wet-bulb relation: in either unit
+// mode the vapour pressure reaches mmHg as e·HPaMmHg.
+inline bool saturatedRatioAt(const MoistekClass& m, double WB, double pa, double& xs) {
+    double e;
+    if (!saturationHPa(WB, e)) return false;
+    return ratioFromPressures(m, pa, e * m.HPaMmHg, xs);
+}
+
+// Dry bulb of the wet bulb WB at humidity ratio AH (F_WBAH2DB), given xs = saturatedRatioAt(WB)
+// and B = Cpv·AH + Cpa, already checked to be finite and non-zero.
+inline bool dryBulbOfWetBulb(const MoistekClass& m, double WB, double AH, double xs, double B,
+                             double& db) {
+    double c, L;  // kcal/(kg·K), kcal/kg of the water or ice that evaporates
+    if (WB >= 0) {
+        c = m.Cw;
+        L = m.R0;
+    } else {
+        c = m.Ci;
+        L = m.R0 + m.Lf;
+    }
+    const double A = m.Cpv * xs + m.Cpa;
+    db = ((L - c * WB) * (xs - AH) + A * WB) / B;
+    return isFinite(db);
+}
+
+inline bool usableDivisor(double B) {
+    return B != 0 && isFinite(B);
+}
+
+// The wet bulb of DB and AH (F_DBAH2WB); 1 or -1, the wet bulb in `wb` on success.
+int wetBulb(const MoistekClass& m, double DB, double AH, double& wb);
+
+// The dew point of AH (F_AH2DP); 1 or -1, the dew point in `dp` on success.
+int dewPoint(const MoistekClass& m, double AH, double& dp);
+
+}  // namespace moistek

@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "chart/construction.h"
+#include "moistek/moistek.h"
+
+using namespace humidraw;
+
+namespace {
+
+ChartFrame built(const Settings& s) {
+    FakeTextMetrics m;
+    ChartFrame f;
+    ChartTable t;
+    EXPECT_EQ(constructChart(s, m, f, t), FrameStatus::Ok);
+    return f;
+}
+
+constexpr double kDegree = 3.14159265358979323846 / 180;
+
+}  // namespace
+
+TEST(ChartFrame, DefaultRangesAndCounts) {
+    const ChartFrame f = built(Settings{});
+    EXPECT_EQ(f.nDB, 50);
+    EXPECT_EQ(f.nRH, 10);
+    EXPECT_EQ(f.AHmax, 0.065) << "saturation at 45 °C to three decimals";
+    EXPECT_NEAR(saturationRatio(45), 0.0652, 5e-4);
+    EXPECT_EQ(f.ENmin, -1);
+    EXPECT_EQ(f.ENmax, 51);
+    EXPECT_EQ(f.SVmin, 0.76);
+    EXPECT_NEAR(f.theta / kDegree, 38.1, 0.05);
+    EXPECT_LT(f.k2, 0);
+    EXPECT_EQ(f.OY, 408);
+    EXPECT_EQ(f.Ytop, 30);
+    // The fitting's guarantee: k1 follows from k2.
+    EXPECT_NEAR(f.k1, -std::cos(f.theta) * f.k2 * f.ENstep / (f.DBstep * 0.24), 1e-12);
+    // The saturation curve spans the width.
+    const double xs45 = saturationRatio(45), xsm5 = saturationRatio(-5);
+    EXPECT_GT(f.map(V_DBAH2EN(45, xs45), xs45).x, 570);
+    EXPECT_LT(f.map(V_DBAH2EN(-5, xsm5), xsm5).x, 50);
+}
+
+TEST(ChartFrame, UpperIsothermIsVertical) {
+    const ChartFrame f = built(Settings{});
+    // Vertical to the precision of the engine's single-precision heat constants.
+    const double X0 = f.map(V_DBAH2EN(45, 0), 0).x;
+    for (double x : {0.005, 0.02, 0.05, 0.065})
+        EXPECT_NEAR(f.map(V_DBAH2EN(45, x), x).x, X0, 1e-5) << x;
+    // Other isotherms lean slightly.
+    EXPECT_GT(std::fabs(f.map(V_DBAH2EN(0, 0.003), 0.003).x - f.map(V_DBAH2EN(0, 0), 0).x), 1e-3);
+}
+
+TEST(ChartFrame, InverseMappingRoundTripAtAnyZoom) {
+    ChartFrame f = built(Settings{});
+    for (double zoom : {0.3, 1.0, 1.875, 5.6}) {
+        f.zoom = zoom;
+        for (double h : {-1.0, 9.2, 30.0})
+            for (double x : {0.0, 0.0072, 0.03}) {
+                const ChartPoint p = f.map(h, x);
+                const StatePoint back = f.inverse(p.x, p.y);
+                EXPECT_NEAR(back.h, h, 1e-9);
+                EXPECT_NEAR(back.x, x, 1e-12);
+            }
+    }
+}
+
+TEST(ChartFrame, SiUnitsAndPressureMoveNoState) {
+    Settings si;
+    si.si = true;
+    Settings pressure;
+    pressure.pressureMmHg = 700;
+    const ChartFrame a = built(Settings{}), b = built(si), c = built(pressure);
+    EXPECT_EQ(b.ENstep, 5);
+    EXPECT_NEAR(b.theta / kDegree, 7.1, 0.05);
+    EXPECT_NE(a.k1, b.k1);
+    for (double h : {0.0, 12.0, 25.0})
+        for (double x : {0.0, 0.01, 0.02}) {
+            EXPECT_NEAR(a.map(h, x).x, b.map(h, x).x, 1e-9);
+            EXPECT_NEAR(a.map(h, x).y, b.map(h, x).y, 1e-9);
+            EXPECT_EQ(a.map(h, x).x, c.map(h, x).x);
+        }
+}
+
+TEST(ChartFrame, UnfittableLimitsRefusedAndPreviousChartKept) {
+    FakeTextMetrics m;
+    ChartFrame f;
+    ChartTable t;
+    ASSERT_EQ(constructChart(Settings{}, m, f, t), FrameStatus::Ok);
+    const size_t before = t.elements().size();
+    const double k2 = f.k2;
+    struct Case {
+        double lo, hi;
+        FrameStatus expected;
+    } const cases[] = {{30, 30, FrameStatus::ReversedLimits},
+                       {40, 30, FrameStatus::ReversedLimits},
+                       {-20, 0, FrameStatus::UpperNotAboveZero},
+                       {-30, -5, FrameStatus::UpperNotAboveZero},
+                       {NAN, 30, FrameStatus::NotComputable}};
+    for (const Case& c : cases) {
+        Settings s;
+        s.dbMin = c.lo;
+        s.dbMax = c.hi;
+        EXPECT_EQ(constructChart(s, m, f, t), c.expected) << c.lo << " " << c.hi;
+        EXPECT_EQ(t.elements().size(), before);
+        EXPECT_EQ(f.k2, k2);
+        EXPECT_FALSE(frameStatusMessage(c.expected, s).empty());
+    }
+}
+
+TEST(ChartFrame, MessagesShowLimitsBriefly) {
+    Settings s;
+    s.dbMin = -1e308;  // a damaged settings file
+    s.dbMax = 45;
+    const std::string message = frameStatusMessage(FrameStatus::NotComputable, s);
+    EXPECT_NE(message.find("(-1e+308～45.0℃)"), std::string::npos) << message;
+    EXPECT_LT(message.size(), 120u);
+    s.dbMin = -5;
+    EXPECT_NE(frameStatusMessage(FrameStatus::NotComputable, s).find("(-5.0～45.0℃)"),
+              std::string::npos);
+}
+
+TEST(ChartFrame, EveryRangeTheOptionsAllowGivesFiniteElements) {
+    FakeTextMetrics m;
+    for (int lo = -20; lo <= 60; lo += 4)
+        for (int hi = 30; hi <= 80; hi += 5) {
+            if (lo >= hi) continue;
+            Settings s;
+            s.dbMin = lo;
+            s.dbMax = hi;
+            for (bool si : {false, true}) {
+                s.si = si;
+                ChartFrame f;
+                ChartTable t;
+                ASSERT_EQ(constructChart(s, m, f, t), FrameStatus::Ok) << lo << " " << hi;
+                EXPECT_EQ(t.refused(), 0) << lo << " " << hi << " si " << si;
+                EXPECT_LE(t.elements().size(), 6000u);
+            }
+        }
+}
+
+TEST(ChartFrame, NarrowWarmRangeStartsOnTheTopBorder) {
+    // The lower limit's saturation point lies above the top border: the 100 % curve is reduced
+    // to its start on the border instead of dividing zero by zero.
+    Settings s;
+    s.dbMin = 20;
+    s.dbMax = 30;
+    FakeTextMetrics m;
+    ChartFrame f;
+    ChartTable t;
+    ASSERT_EQ(constructChart(s, m, f, t), FrameStatus::Ok);
+    EXPECT_EQ(t.refused(), 0);
+    for (const ChartElement& e : t.elements()) {
+        ASSERT_TRUE(std::isfinite(e.c1) && std::isfinite(e.c2) && std::isfinite(e.c3) &&
+                    std::isfinite(e.c4));
+        if (e.kind == 20) {
+            EXPECT_GE(std::min(e.c2, e.c4), f.Ytop - 1e-9);
+        }
+    }
+}

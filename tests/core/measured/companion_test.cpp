@@ -1,0 +1,387 @@
+// The companion file of a document's data, and the history of data changes.
+#include "measured/companion.h"
+
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "document/edit_history.h"
+#include "lang/language.h"
+#include "support/other_user.h"
+
+using namespace humidraw;
+namespace fs = std::filesystem;
+
+namespace {
+
+MeasuredData sample() {
+    MeasuredData d;
+    DataSet s;
+    s.name = "Tokyo, JPN\nsecond line";
+    s.colour = 0x00123456;
+    s.density = true;
+    s.points = {{20.25, 0.0072630000000000001, 0}, {-3.5, 0.0012, 0}};
+    s.times = {"2026-01-01 01:00", "2026-01-01 02:00"};
+    d.sets.push_back(s);
+    DataSet plain;
+    plain.name = "log";
+    plain.visible = false;
+    plain.points = {{0.1, 0.003, 0}};
+    d.sets.push_back(plain);
+    Zone z = *presetZone("tc99-a1");
+    z.filled = true;
+    d.zones.push_back(z);
+    return d;
+}
+
+std::string slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+struct Folder {
+    fs::path path = fs::temp_directory_path() / ("companion-" + std::to_string(getpid()));
+    Folder() { fs::create_directories(path); }
+    ~Folder() { fs::remove_all(path); }
+};
+
+}  // namespace
+
+TEST(DataCompanion, TextKeepsEverythingExactly) {
+    const auto back = parseCompanion(companionText(sample()));
+    ASSERT_TRUE(back) << back.error();
+    ASSERT_EQ(back->sets.size(), 2u);
+    const DataSet& s = back->sets[0];
+    EXPECT_EQ(s.name, "Tokyo, JPN second line");  // a name stays on its line
+    EXPECT_EQ(s.colour, 0x00123456u);
+    EXPECT_TRUE(s.density);
+    ASSERT_EQ(s.points.size(), 2u);
+    EXPECT_EQ(s.points[0].DB, 20.25);
+    EXPECT_EQ(s.points[0].x, 0.0072630000000000001);
+    // h = 0.24 × 20.25 + (597.5 + 0.441 × 20.25) × 0.007263 = 4.86 + 4.40459 = 9.26459.
+    EXPECT_NEAR(s.points[0].h, 9.26459, 1e-4);
+    EXPECT_EQ(s.times[1], "2026-01-01 02:00");
+    EXPECT_FALSE(back->sets[1].visible);
+    EXPECT_TRUE(back->sets[1].times.empty());
+    ASSERT_EQ(back->zones.size(), 1u);
+    EXPECT_EQ(back->zones[0].name, sample().zones[0].name);
+    EXPECT_EQ(*back->zones[0].ranges[kZoneDP].low, -12.0);
+    EXPECT_EQ(*back->zones[0].ranges[kZoneRH].high, 80.0);
+    EXPECT_FALSE(back->zones[0].ranges[kZoneX].low);
+    EXPECT_TRUE(back->zones[0].filled);
+}
+
+TEST(DataCompanion, DamagedTextIsRefused) {
+    const std::string good = companionText(sample());
+    EXPECT_FALSE(parseCompanion(""));
+    EXPECT_FALSE(parseCompanion("humidraw-data 2\nend\n"));
+    EXPECT_FALSE(parseCompanion(good.substr(0, good.size() / 2)));  // cut short
+    EXPECT_FALSE(parseCompanion("humidraw-data 1\nset 1 0 000000 99999999999 0\nname a\nend\n"));
+    EXPECT_FALSE(parseCompanion("humidraw-data 1\nset 1 0 000000 1 0\nname a\n1 nan\nend\n"));
+    EXPECT_FALSE(parseCompanion("humidraw-data 1\nzone 0 000000\nname z\nrange DB 30 20\nend\n"));
+    EXPECT_FALSE(parseCompanion("humidraw-data 1\nrange DB 1 2\nend\n"));
+    EXPECT_FALSE(parseCompanion("humidraw-data 1\nzone 0 00000G\nname z\nend\n"));
+    // Every cut of the text either reads or is refused; none crashes.
+    for (size_t n = 0; n < good.size(); n += 7) parseCompanion(good.substr(0, n));
+}
+
+TEST(DataCompanion, TheDamageIsToldInTheProgramsLanguage) {
+    const std::string head = "humidraw-data 1\n";
+    const struct {
+        std::string text, japanese, english;
+    } cases[] = {
+        {"", "Humidraw のデータファイルではありません", "not a Humidraw data file"},
+        {head, "ファイルが途中で終わっています（end の行がありません）",
+         "the file ends early (no end line)"},
+        {head + "set 1 0 000000 2 0\nname a\n20 0.01\n", "4 行目: 点が途中で終わっています",
+         "line 4: the points end early"},
+        {head + "set 1 0 000000 1 0\nname a\n20 nan\nend\n", "4 行目: 点ではありません",
+         "line 4: not a point"},
+        {head + "zone 0 00000G\nname z\nend\n", "2 行目: ゾーンの色が壊れています",
+         "line 2: a zone's colour is damaged"},
+        {head + "zone 0 000000\nname z\nrange QQ 1 2\nend\n", "4 行目: 知らない量 QQ",
+         "line 4: unknown property QQ"},
+        {head + "zone 0 000000\nname z\nrange DB 30 20\nend\n",
+         "4 行目: DB: 下限が上限より大きくなっています",
+         "line 4: DB: the lower bound is above the upper"},
+        {head + "what\nend\n", "2 行目: 知らない行です", "line 2: unknown line"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(parseCompanion(c.text).error(), c.japanese) << c.text;
+        setLanguage(Language::English);
+        EXPECT_EQ(parseCompanion(c.text).error(), c.english) << c.text;
+        setLanguage(Language::Japanese);
+    }
+}
+
+TEST(DataCompanion, SavedBesideTheDocumentAndRemovedWithoutData) {
+    Folder f;
+    const std::string doc = (f.path / "a.hdw").string();
+    const ContentIdentity bytesA = contentIdentity("drawing A");
+    EXPECT_EQ(loadCompanion(doc, bytesA).found, CompanionFound::None);
+    ASSERT_TRUE(saveDocumentWithCompanion(doc, "drawing A", sample(), false));
+    EXPECT_EQ(slurp(f.path / "a.hdw"), "drawing A");
+    const CompanionLoad loaded = loadCompanion(doc, bytesA);
+    ASSERT_EQ(loaded.found, CompanionFound::Read) << loaded.error;
+    EXPECT_EQ(loaded.data.sets.size(), 2u);
+    ASSERT_TRUE(saveDocumentWithCompanion(doc, "drawing A", MeasuredData{}, false));
+    EXPECT_FALSE(fs::exists(f.path / "a.hdw.data"));
+    // A damaged companion is reported, not taken for no data.
+    std::ofstream(f.path / "a.hdw.data") << "humidraw-data 1\nset";
+    EXPECT_EQ(loadCompanion(doc, bytesA).found, CompanionFound::Unreadable);
+    // A folder that cannot be written keeps the old files and says why.
+    if (getuid() != 0) {
+        fs::remove(f.path / "a.hdw.data");
+        fs::permissions(f.path, fs::perms::owner_read | fs::perms::owner_exec);
+        EXPECT_FALSE(saveDocumentWithCompanion(doc, "drawing B", sample(), false));
+        fs::permissions(f.path, fs::perms::owner_all);
+        EXPECT_EQ(slurp(f.path / "a.hdw"), "drawing A");
+    }
+    EXPECT_FALSE(saveDocumentWithCompanion("/nonexistent/folder/a.hdw", "x", sample(), false));
+}
+
+TEST(DataCompanion, ThePairIsToldApartFromOtherDocuments) {
+    Folder f;
+    const std::string doc = (f.path / "a.hdw").string();
+    ASSERT_TRUE(saveDocumentWithCompanion(doc, "drawing A", sample(), false));
+    // The companion names the bytes saved with it: 9 bytes, and FNV-1a 64 of "drawing A".
+    const std::string text = slurp(f.path / "a.hdw.data");
+    const ContentIdentity a = contentIdentity("drawing A");
+    char line[64];
+    std::snprintf(line, sizeof line, "humidraw-data 1\ndocument 9 %016llx\n",
+                  static_cast<unsigned long long>(a.hash));
+    EXPECT_EQ(text.substr(0, std::strlen(line)), line);
+    struct Case {
+        const char* what;
+        std::string document;  // what the document file holds when it is opened
+        CompanionFound found;
+    } cases[] = {
+        {"the pair as saved", "drawing A", CompanionFound::Read},
+        {"the drawing saved again without its data (a crash between the two)", "drawing B",
+         CompanionFound::OtherDocument},
+        {"another document of the same length", "drawing C", CompanionFound::OtherDocument},
+        {"an empty document", "", CompanionFound::OtherDocument},
+    };
+    for (const Case& c : cases) {
+        std::ofstream(doc, std::ios::binary | std::ios::trunc) << c.document;
+        const CompanionLoad load = loadCompanion(doc, contentIdentity(slurp(doc)));
+        EXPECT_EQ(load.found, c.found) << c.what;
+        if (c.found == CompanionFound::OtherDocument) {
+            EXPECT_NE(load.error.find("a.hdw.data"), std::string::npos) << c.what;
+            EXPECT_EQ(load.data.sets.size(), 2u) << c.what << ": the data is there to choose";
+        }
+    }
+    // A companion of the earlier format names no document: it goes with any.
+    std::ofstream(f.path / "a.hdw.data") << companionText(sample());
+    EXPECT_EQ(loadCompanion(doc, contentIdentity("anything")).found, CompanionFound::Read);
+    // A damaged identity is damage.
+    for (const char* bad : {"document 9\n", "document x 0123456789abcdef\n",
+                            "document 9 0123456789abcdeg\n", "document 9 123\n"}) {
+        EXPECT_FALSE(readCompanionText(std::string("humidraw-data 1\n") + bad + "end\n")) << bad;
+    }
+}
+
+TEST(DataCompanion, AFullDiskLeavesTheOldPairAsItWas) {
+    if (geteuid() != 0) GTEST_SKIP() << "mounting a small file system needs root";
+    Folder f;
+    const fs::path small = f.path / "small";
+    fs::create_directories(small);
+    if (mount("tmpfs", small.c_str(), "tmpfs", 0, "size=300k") != 0)
+        GTEST_SKIP() << "tmpfs cannot be mounted here";
+    const std::string doc = (small / "a.hdw").string();
+    ASSERT_TRUE(saveDocumentWithCompanion(doc, "drawing A", sample(), false));
+    const std::string companion = slurp(small / "a.hdw.data");
+    // Data that does not fit, then a drawing that does not fit: neither file changes.
+    MeasuredData big = sample();
+    for (int i = 0; i < 20000; ++i) big.sets[1].points.push_back({20.0 + i * 1e-4, 0.0071, 0});
+    EXPECT_FALSE(saveDocumentWithCompanion(doc, "drawing B", big, false));
+    EXPECT_EQ(slurp(doc), "drawing A");
+    EXPECT_EQ(slurp(small / "a.hdw.data"), companion);
+    EXPECT_FALSE(saveDocumentWithCompanion(doc, std::string(400 << 10, 'B'), sample(), false));
+    EXPECT_EQ(slurp(doc), "drawing A");
+    EXPECT_EQ(slurp(small / "a.hdw.data"), companion);
+    EXPECT_EQ(loadCompanion(doc, contentIdentity("drawing A")).found, CompanionFound::Read);
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(small)) ++entries;
+    EXPECT_EQ(entries, 2) << "no temporary file is left";
+    umount(small.c_str());
+}
+
+TEST(DataCompanion, WhatWasNotUnderstoodIsNeverDeleted) {
+    Folder f;
+    const std::string doc = (f.path / "a.hdw").string();
+    const fs::path companion = f.path / "a.hdw.data";
+    const std::string future = "humidraw-data 2\nsomething new\nend\n";
+    // Saving without data keeps it; saving with data puts it aside first.
+    std::ofstream(companion) << future;
+    ASSERT_TRUE(saveDocumentWithCompanion(doc, "drawing", MeasuredData{}, true));
+    EXPECT_EQ(slurp(companion), future);
+    const auto saved = saveDocumentWithCompanion(doc, "drawing", sample(), true);
+    ASSERT_TRUE(saved) << saved.error();
+    EXPECT_EQ(saved->keptAs, companion.string() + ".unread");
+    EXPECT_EQ(slurp(companion.string() + ".unread"), future);
+    EXPECT_EQ(loadCompanion(doc, contentIdentity("drawing")).found, CompanionFound::Read);
+    // A second file put aside takes the next free name.
+    std::ofstream(companion, std::ios::trunc) << future;
+    const auto again = saveDocumentWithCompanion(doc, "drawing", sample(), true);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->keptAs, companion.string() + ".unread2");
+}
+
+TEST(DataCompanion, ALinkAtTheCompanionsNameIsNeverFollowed) {
+    Folder f;
+    const std::string doc = (f.path / "a.hdw").string();
+    const fs::path secret = f.path / "private";
+    std::ofstream(secret) << "private bytes";
+    fs::permissions(secret, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink(secret, f.path / "a.hdw.data");
+    std::ofstream(doc) << "old drawing";
+    const auto saved = saveDocumentWithCompanion(doc, "new drawing", sample(), false);
+    ASSERT_FALSE(saved);
+    EXPECT_NE(saved.error().find("a.hdw.data"), std::string::npos);
+    EXPECT_EQ(slurp(secret), "private bytes");
+    EXPECT_EQ(slurp(doc), "old drawing") << "nothing is half saved";
+    // Without data it is left alone too, and it is not read through.
+    ASSERT_TRUE(saveDocumentWithCompanion(doc, "new drawing", MeasuredData{}, false));
+    EXPECT_TRUE(fs::is_symlink(f.path / "a.hdw.data"));
+    std::ofstream(secret, std::ios::trunc) << companionText(sample());
+    EXPECT_EQ(loadCompanion(doc, contentIdentity("new drawing")).found, CompanionFound::Unreadable);
+    // The document's own name is the user's: a link there is kept and its file written.
+    fs::remove(f.path / "a.hdw.data");
+    fs::rename(doc, f.path / "real.hdw");
+    fs::create_symlink(f.path / "real.hdw", doc);
+    ASSERT_TRUE(saveDocumentWithCompanion(doc, "through the link", sample(), false));
+    EXPECT_TRUE(fs::is_symlink(doc));
+    EXPECT_EQ(slurp(f.path / "real.hdw"), "through the link");
+}
+
+TEST(DataCompanion, OnlyARegularFileIsRead) {
+    Folder f;
+    const std::string doc = (f.path / "a.hdw").string();
+    ASSERT_EQ(mkfifo((f.path / "a.hdw.data").c_str(), 0600), 0);
+    // A FIFO without a writer is refused at once rather than waited on.
+    const CompanionLoad fifo = loadCompanion(doc, {});
+    EXPECT_EQ(fifo.found, CompanionFound::Unreadable);
+    EXPECT_NE(fifo.error.find("a.hdw.data"), std::string::npos);
+    fs::remove(f.path / "a.hdw.data");
+    fs::create_directory(f.path / "a.hdw.data");
+    EXPECT_EQ(loadCompanion(doc, {}).found, CompanionFound::Unreadable);
+    // Mode 000: unreadable to its owner (as root, to another user).
+    fs::remove(f.path / "a.hdw.data");
+    std::ofstream(f.path / "a.hdw.data") << companionText(sample());
+    fs::permissions(f.path / "a.hdw.data", fs::perms::none);
+    fs::permissions(f.path, fs::perms::all);
+    EXPECT_EQ(humidraw_test::asOtherUser([&] {
+                  const CompanionLoad l = loadCompanion(doc, {});
+                  return l.found == CompanionFound::Unreadable &&
+                                 l.error.find("読み込みの権限がありません") != std::string::npos
+                             ? 0
+                             : 1;
+              }),
+              0);
+}
+
+TEST(DataCompanion, CountsBeyondTheLimitsAreRefusedBeforeReading) {
+    const auto sets = [](int n, const std::string& each) {
+        std::string t = "humidraw-data 1\n";
+        for (int i = 0; i < n; ++i) t += each;
+        return t + "end\n";
+    };
+    const std::string twoPoints = "set 1 1 0050B0 2 0\nname a\n-499 0\n499 0.999\n";
+    const std::string zone = "zone 0 208020\nname z\nrange DB 18 28\n";
+    EXPECT_TRUE(readCompanionText(sets(1000, twoPoints)));
+    EXPECT_FALSE(readCompanionText(sets(1001, twoPoints)));
+    EXPECT_TRUE(readCompanionText(sets(32, zone)));
+    EXPECT_FALSE(readCompanionText(sets(33, zone)));
+    // The memory the points would take, told from the headings: 24 bytes a point (DB, x, h),
+    // at most 160 MB = 167 772 160 bytes for a file this small. 6 990 506 × 24 = 167 772 144
+    // passes (and is then refused as longer than the text); 6 990 507 × 24 = 167 772 168 not.
+    const auto asking = [](const char* count) {
+        return readCompanionText(std::string("humidraw-data 1\nset 1 0 000000 ") + count +
+                                 " 0\nname a\nend\n");
+    };
+    const auto within = asking("6990506");
+    ASSERT_FALSE(within);
+    EXPECT_NE(within.error().find("データセットの見出しが壊れています"), std::string::npos) << within.error();
+    const auto beyond = asking("6990507");
+    ASSERT_FALSE(beyond);
+    EXPECT_NE(beyond.error().find("160 MB"), std::string::npos) << beyond.error();
+    // A file of zero bytes is no companion.
+    EXPECT_FALSE(readCompanionText(std::string(1 << 20, '\0')));
+    // A heading word that is not 0 or 1, or a point with a time it did not announce.
+    EXPECT_FALSE(readCompanionText("humidraw-data 1\nset 2 0 000000 0 0\nname a\nend\n"));
+    EXPECT_FALSE(readCompanionText("humidraw-data 1\nset 1 0 000000 1 0\nname a\n1 0 t\nend\n"));
+    EXPECT_FALSE(readCompanionText("humidraw-data 1\nset 1 0 000000 1 1\nname a\n1 0\nend\n"));
+}
+
+TEST(DataCompanion, CopiesOfADataSetShareTheirPoints) {
+    DataSet s = sample().sets[0];
+    const DataSet copy = s;
+    EXPECT_TRUE(copy.points.sharesWith(s.points));
+    EXPECT_TRUE(copy.times.sharesWith(s.times));
+    EXPECT_EQ(&copy.points[0], &s.points[0]);
+    // A change to one gives it points of its own; the other is as it was.
+    s.points.push_back({30, 0.01, 0});
+    s.times.push_back("later");
+    EXPECT_FALSE(copy.points.sharesWith(s.points));
+    EXPECT_EQ(copy.points.size(), 2u);
+    EXPECT_EQ(copy.times.size(), 2u);
+    EXPECT_EQ(s.points.size(), 3u);
+    EXPECT_EQ(s.points[0].DB, 20.25);
+    EXPECT_EQ(copy.points[1].DB, -3.5);
+}
+
+TEST(DataHistory, ImportRemoveAndZoneChangesAreSteps) {
+    ObjectTable table;
+    EditHistory history;
+    const auto withData = [](MeasuredData d) {
+        return std::make_shared<DataOverlay>(std::make_shared<MeasuredData>(std::move(d)));
+    };
+    // An object, then an import, then a zone change, then removing the data set.
+    history.begin(table);
+    ObjectRecord r;
+    r.kind = kTextObject;
+    r.text = "A";
+    table.append(r);
+    ASSERT_TRUE(history.commit(table));
+    MeasuredData d = sample();
+    history.begin(table);
+    table.overlay = withData(d);
+    ASSERT_TRUE(history.commit(table));
+    const auto imported = table.overlay;
+    d.zones[0].ranges[kZoneDB].high = 30.0;
+    history.begin(table);
+    table.overlay = withData(d);
+    ASSERT_TRUE(history.commit(table));
+    const auto zoned = table.overlay;
+    history.begin(table);
+    table.overlay = nullptr;
+    ASSERT_TRUE(history.commit(table));
+    // Nothing changed: no step.
+    history.begin(table);
+    EXPECT_FALSE(history.commit(table));
+    EXPECT_EQ(history.steps(), 4u);
+
+    ASSERT_TRUE(history.undo(table));
+    EXPECT_EQ(table.overlay, zoned);
+    ASSERT_TRUE(history.undo(table));
+    EXPECT_EQ(table.overlay, imported);
+    ASSERT_TRUE(history.undo(table));
+    EXPECT_EQ(table.overlay, nullptr);
+    EXPECT_EQ(table.count(), 1);  // the object's step is untouched
+    ASSERT_TRUE(history.redo(table));
+    ASSERT_TRUE(history.redo(table));
+    EXPECT_EQ(table.overlay, zoned);
+    EXPECT_EQ(*static_cast<const DataOverlay&>(*table.overlay).data().zones[0].ranges[kZoneDB].high,
+              30.0);
+    ASSERT_TRUE(history.redo(table));
+    EXPECT_EQ(table.overlay, nullptr);
+    EXPECT_TRUE(history.modified());
+}
