@@ -73,7 +73,7 @@ void BM_PaintPicture(benchmark::State& state) {
         k.setBrushClear();
         k.setFontColour(kChartColour);
         paintChart(k, chart.frame, chart.table, chart.objects, chart.settings,
-                   PaintOptions{0, zoom});
+                   ViewTransform{zoom});
     }
 }
 BENCHMARK(BM_PaintPicture)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -83,7 +83,7 @@ void BM_PaintRecording(benchmark::State& state) {
     static DefaultChart chart;
     for (auto _ : state) {
         RecordingCanvas k;
-        paintChart(k, chart.frame, chart.table, chart.objects, chart.settings, PaintOptions{});
+        paintChart(k, chart.frame, chart.table, chart.objects, chart.settings, ViewTransform{});
         benchmark::DoNotOptimize(k.ops.data());
     }
 }
@@ -111,7 +111,7 @@ void BM_PaintFarDashedLines(benchmark::State& state) {
         QPainter painter(&picture);
         QtCanvas k(painter, 96);
         k.setBrushClear();
-        paintChart(k, chart.frame, chart.table, objects, chart.settings, PaintOptions{0, zoom});
+        paintChart(k, chart.frame, chart.table, objects, chart.settings, ViewTransform{zoom});
     }
 }
 BENCHMARK(BM_PaintFarDashedLines)->Unit(benchmark::kMillisecond);

@@ -90,7 +90,7 @@ void BM_RepaintWithData(benchmark::State& state) {
         k.setPenColour(kChartColour);
         k.setBrushClear();
         k.setFontColour(kChartColour);
-        paintChart(k, frame, table, objects, settings, PaintOptions{0, zoom});
+        paintChart(k, frame, table, objects, settings, ViewTransform{zoom});
     }
 }
 BENCHMARK(BM_RepaintWithData)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);

@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const ObjectRecord& r : read.contents.records) objects.append(r);
     RecordingCanvas k;
     k.recordMoves = true;
-    paintChart(k, chart.frame, chart.elements, objects, chart.settings, PaintOptions{0, 1.875});
+    paintChart(k, chart.frame, chart.elements, objects, chart.settings, ViewTransform{1.875});
     if (k.ops.size() > kMostOpsPerObject * (read.contents.records.size() + 1)) std::abort();
     return 0;
 }

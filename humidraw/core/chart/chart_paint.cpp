@@ -52,7 +52,7 @@ int px(double c, double offset, double zoom) {
 }  // namespace
 
 void paintElements(Canvas& k, const ChartTable& table, const std::array<bool, kViewFlagCount>& view,
-                   const PaintOptions& o) {
+                   const ViewTransform& o) {
     const auto& e = table.elements();
     const double a = o.offsetX, z = o.zoom;
     for (size_t i = 0; i < e.size() && e[i].kind > 0; ++i) {

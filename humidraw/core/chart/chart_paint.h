@@ -4,19 +4,15 @@
 
 #include "chart/canvas.h"
 #include "chart/element.h"
+#include "chart/view_transform.h"
 #include "settings/settings.h"
 
 namespace humidraw {
 
-struct PaintOptions {
-    double offsetX = 0;  // pixels; centres the chart on printed pages
-    double zoom = 1.0;
-};
-
 // Draws every element whose family's view flag is on, with the family's pen style; pen colour
 // and mode are the caller's. The canvas font must be the chart font at this zoom.
 void paintElements(Canvas& k, const ChartTable& table, const std::array<bool, kViewFlagCount>& view,
-                   const PaintOptions& o);
+                   const ViewTransform& o);
 
 // The pen style the canvas is left with by paintElements, starting from `before`: that of the
 // last family drawn that sets one.

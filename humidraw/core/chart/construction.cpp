@@ -98,9 +98,8 @@ bool isDefaultRange(const Settings& s) {
 FrameStatus constructChart(const Settings& settings, TextMetrics& metrics, ChartFrame& frame,
                            ChartTable& table, ChartLayout layout) {
     metrics.setFont(settings.fontName, settings.fontSize);
-    // Built at zoom 1.0 in a frame and table of its own: a refusal leaves the caller's chart.
+    // Built in a frame and table of its own: a refusal leaves the caller's chart.
     ChartFrame f;
-    f.zoom = 1.0;
     if (FrameStatus st = computeRanges(f, settings); st != FrameStatus::Ok) return st;
     if (FrameStatus st = fitScale(f); st != FrameStatus::Ok) return st;
     const ChartFrame ranges = f;  // the construction changes some ranges (SI enthalpy)
@@ -129,7 +128,6 @@ FrameStatus constructChart(const Settings& settings, TextMetrics& metrics, Chart
         t = separateTitles(t, metrics);
     }
 
-    f.zoom = frame.zoom;
     frame = f;
     table = std::move(t);
     return FrameStatus::Ok;

@@ -39,15 +39,14 @@ double saturationRatio(double t) {
 }
 
 ChartPoint ChartFrame::map(double h, double x) const {
-    const double X =
-        ((h / ENstep - std::sin(theta) * x / AHstep) * k1 / std::cos(theta) + OX) * zoom;
-    const double Y = (k2 * x / AHstep + OY) * zoom;
+    const double X = (h / ENstep - std::sin(theta) * x / AHstep) * k1 / std::cos(theta) + OX;
+    const double Y = k2 * x / AHstep + OY;
     return {X, Y};
 }
 
 StatePoint ChartFrame::inverse(double X, double Y) const {
-    const double dx = X / zoom - OX;
-    const double dy = Y / zoom - OY;
+    const double dx = X - OX;
+    const double dy = Y - OY;
     StatePoint p;
     p.x = dy * AHstep / k2;
     p.h = ENstep * (std::sin(theta) * dy / k2 + std::cos(theta) * dx / k1);

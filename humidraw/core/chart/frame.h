@@ -40,12 +40,11 @@ struct ChartFrame {
     double theta = 0;                                             // enthalpy skew, radians
     double k1 = 0, k2 = 0;  // scale factors; k2 < 0 once fitted
     double OX = kFitStartOX, OY = kFitOY, Ytop = kChartTop;
-    double zoom = 1.0;  // device pixels per chart unit
     bool si = false;
 
-    // (h, x) → chart coordinates multiplied by the zoom factor.
+    // (h, x) → chart units; pixels come from a ViewTransform (chart/view_transform.h).
     ChartPoint map(double h, double x) const;
-    // Device pixel → (h, x) at the current zoom.
+    // Chart units → (h, x).
     StatePoint inverse(double X, double Y) const;
 };
 

@@ -135,17 +135,20 @@ ChartTable separateTitles(const ChartTable& t, const TextMetrics& metrics) {
     return out;
 }
 
-std::vector<OutlineEdge> chartOutline(const ChartFrame& f) {
+std::vector<OutlineEdge> chartOutline(const ChartFrame& f) { return chartOutline(f, {}); }
+
+std::vector<OutlineEdge> chartOutline(const ChartFrame& f, const ViewTransform& v) {
     const double xs = V_PW2AH(V_DB2PWS(f.DBmin));
-    const double left = f.map(V_DBAH2EN(f.DBmin, xs), xs).x;
+    const ChartPoint left = stateToScreen(f, v, V_DBAH2EN(f.DBmin, xs), xs);
     // An isotherm is straight on the chart: the enthalpy is linear in x along it.
     const double t = f.DBmax + f.DBstep;
-    const ChartPoint foot = f.map(V_DBAH2EN(t, 0), 0), up = f.map(V_DBAH2EN(t, 0.01), 0.01);
+    const ChartPoint foot = stateToScreen(f, v, V_DBAH2EN(t, 0), 0),
+                     up = stateToScreen(f, v, V_DBAH2EN(t, 0.01), 0.01);
     const double dx = up.x - foot.x, dy = up.y - foot.y;
     const double len = std::hypot(dx, dy);
-    return {{{0, f.OY * f.zoom}, {0, -1}},
-            {{0, f.Ytop * f.zoom}, {0, 1}},
-            {{left, 0}, {1, 0}},
+    return {{v.toScreen({0, f.OY}), {0, -1}},
+            {v.toScreen({0, f.Ytop}), {0, 1}},
+            {{left.x, 0}, {1, 0}},
             {foot, {dy / len, -dx / len}}};
 }
 

@@ -6,6 +6,7 @@
 #include "chart/element.h"
 #include "chart/frame.h"
 #include "chart/text_metrics.h"
+#include "chart/view_transform.h"
 
 namespace humidraw {
 
@@ -38,11 +39,12 @@ ChartTable separateTitles(const ChartTable& t, const TextMetrics& metrics);
 // The chart's outline: the part of the plane above the base (zero humidity), below the top
 // border, right of the vertical through the saturation point of the lower limit and left of
 // the isotherm one step above the upper limit, where the humidity-ratio lines end. Each edge is
-// a point on it and its inward unit normal, in the frame's coordinates at its zoom.
+// a point on it and its inward unit normal, in chart units, or in the pixels of a view.
 struct OutlineEdge {
     ChartPoint at, inward;
 };
 std::vector<OutlineEdge> chartOutline(const ChartFrame& f);
+std::vector<OutlineEdge> chartOutline(const ChartFrame& f, const ViewTransform& view);
 
 // Whether p lies within the outline, or at most `slack` outside it.
 bool insideOutline(const std::vector<OutlineEdge>& edges, ChartPoint p, double slack);
@@ -52,7 +54,7 @@ bool insideOutline(const std::vector<OutlineEdge>& edges, ChartPoint p, double s
 // edge is worked from the nearer end of the segment, so a far end costs no precision.
 bool clipToOutline(const std::vector<OutlineEdge>& edges, ChartPoint& a, ChartPoint& b);
 
-// Whether a point of the frame's coordinates lies on the chart, within its outline (never one
+// Whether a point in chart units lies on the chart, within its outline (never one
 // that is not a finite number).
 bool onChart(const ChartFrame& f, ChartPoint p);
 

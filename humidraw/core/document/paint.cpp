@@ -15,7 +15,7 @@ namespace {
 // Lines are drawn only within the sheet and a margin of a tenth of its width around it, so a
 // line reaching a little past the sheet is drawn as before and one reaching far (or to an
 // enormous coordinate) costs no more than one crossing the sheet.
-PixelArea drawingArea(const PaintOptions& o) {
+PixelArea drawingArea(const ViewTransform& o) {
     const double margin = 64 * o.zoom;
     return {o.offsetX - margin, -margin, o.offsetX + 640 * o.zoom + margin, 480 * o.zoom + margin};
 }
@@ -27,9 +27,9 @@ bool inside(const PixelArea& area, double x, double y) {
 // The line's ends in the frame's coordinates, cut at the outline; false when none of it is on
 // the chart (ends that are not finite numbers are given as they are).
 bool cutAtOutline(const std::vector<OutlineEdge>& outline, const ChartFrame& f,
-                  const ObjectRecord& r, ChartPoint& A, ChartPoint& B) {
-    A = f.map(r.h1, r.x1);
-    B = f.map(r.h2, r.x2);
+                  const ViewTransform& v, const ObjectRecord& r, ChartPoint& A, ChartPoint& B) {
+    A = stateToScreen(f, v, r.h1, r.x1);
+    B = stateToScreen(f, v, r.h2, r.x2);
     if (r.reserved2 != kDrawnWithinChart) return true;
     for (double c : {A.x, A.y, B.x, B.y})
         if (!std::isfinite(c)) return true;
@@ -38,15 +38,17 @@ bool cutAtOutline(const std::vector<OutlineEdge>& outline, const ChartFrame& f,
 
 void paintLineObject(Canvas& k, TStyleLine& drawer, const ChartFrame& f,
                      const std::vector<OutlineEdge>& outline, const ObjectRecord& r,
-                     const PaintOptions& o, int markerRadius) {
+                     const ViewTransform& o, int markerRadius) {
     const double a = o.offsetX, z = o.zoom;
     applyStyle(drawer, r.style, z);
     k.setPenColour(paletteColour(r.colour));
     drawer.setWidth(wholeNumber(r.width * z * 0.5));
-    const ChartPoint endA = f.map(r.h1, r.x1), endB = f.map(r.h2, r.x2);
+    // Mapped and cut unshifted, then shifted into place.
+    const ViewTransform v = o.unshifted();
+    const ChartPoint endA = stateToScreen(f, v, r.h1, r.x1), endB = stateToScreen(f, v, r.h2, r.x2);
     ChartPoint A = endA, B = endB;
     // Wholly off the chart: neither the line nor its markers.
-    if (!cutAtOutline(outline, f, r, A, B)) return;
+    if (!cutAtOutline(outline, f, v, r, A, B)) return;
     const PixelArea area = drawingArea(o);
     // Drawn from the second point to the first, so a dash pattern starts at the second.
     drawer.drawWithin(area, a + B.x, B.y, a + A.x, A.y);
@@ -66,8 +68,9 @@ void paintLineObject(Canvas& k, TStyleLine& drawer, const ChartFrame& f,
 
 }  // namespace
 
-bool lineOnChart(const ChartFrame& f, const ObjectRecord& r, ChartPoint& A, ChartPoint& B) {
-    return cutAtOutline(chartOutline(f), f, r, A, B);
+bool lineOnChart(const ChartFrame& f, const ViewTransform& v, const ObjectRecord& r, ChartPoint& A,
+                 ChartPoint& B) {
+    return cutAtOutline(chartOutline(f, v), f, v, r, A, B);
 }
 
 void drawAnchoredText(Canvas& k, const std::string& text, int labelPosition, double X, double Y) {
@@ -108,15 +111,14 @@ namespace {
 
 // The objects in table order, onto the canvas as the chart's drawing leaves it.
 void walkObjects(Canvas& k, const ChartFrame& frame, const ObjectTable& objects,
-                 const Settings& settings, const PaintOptions& o) {
+                 const Settings& settings, const ViewTransform& o) {
     const double a = o.offsetX, z = o.zoom;
-    ChartFrame f = frame;
-    f.zoom = z;
+    const ChartFrame& f = frame;
     TStyleLine drawer;
     drawer.canvas = &k;
     const int markerRadius = wholeNumber(-0.3 * f.k2 * z);
     const double tableScale = settings.si ? f.k1 * 0.16393442622950820627 : f.k1;
-    const std::vector<OutlineEdge> outline = chartOutline(f);
+    const std::vector<OutlineEdge> outline = chartOutline(f, o.unshifted());
     int row = 0;
     objects.walk([&](int, const ObjectRecord& r) {
         if (isLineObject(r.kind)) {
@@ -125,7 +127,7 @@ void walkObjects(Canvas& k, const ChartFrame& frame, const ObjectTable& objects,
             return;  // a text or row with no place on the chart
         } else if (r.kind == kTextObject) {
             k.setFontColour(paletteColour(r.colour));
-            const ChartPoint P = f.map(r.h1, r.x1);
+            const ChartPoint P = stateToScreen(f, o.unshifted(), r.h1, r.x1);
             drawAnchoredText(k, r.text, r.labelPosition, a + P.x, P.y);
         } else if (r.kind == kTableRow && settings.view[CB_OP]) {
             k.setPenStyle(PenStyle::Solid);
@@ -141,7 +143,7 @@ void walkObjects(Canvas& k, const ChartFrame& frame, const ObjectTable& objects,
     });
 }
 
-void setChartFont(Canvas& k, const Settings& settings, const PaintOptions& o) {
+void setChartFont(Canvas& k, const Settings& settings, const ViewTransform& o) {
     k.setFont(settings.fontName, wholeNumber(pointsToPixels(settings.fontSize) * o.zoom), 0);
     k.setBrushClear();
     k.setPenWidth(0);
@@ -150,28 +152,24 @@ void setChartFont(Canvas& k, const Settings& settings, const PaintOptions& o) {
 // What the document draws besides its objects: fills under the chart's lines (the brush and
 // pen width back as the chart expects them), the rest over the objects (the font back after).
 void paintUnderlay(Canvas& k, const ChartFrame& frame, const PaintOverlay* overlay,
-                   const PaintOptions& o) {
+                   const ViewTransform& o) {
     if (!overlay) return;
-    ChartFrame zoomed = frame;
-    zoomed.zoom = o.zoom;
-    overlay->paintUnder(k, zoomed, o);
+    overlay->paintUnder(k, frame, o);
     k.setBrushClear();
     k.setPenWidth(0);
 }
 
 void paintOverlay(Canvas& k, const ChartFrame& frame, const PaintOverlay* overlay,
-                  const Settings& settings, const PaintOptions& o) {
+                  const Settings& settings, const ViewTransform& o) {
     if (!overlay) return;
-    ChartFrame zoomed = frame;
-    zoomed.zoom = o.zoom;
-    overlay->paintOver(k, zoomed, o);
+    overlay->paintOver(k, frame, o);
     k.setFont(settings.fontName, wholeNumber(pointsToPixels(settings.fontSize) * o.zoom), 0);
 }
 
 }  // namespace
 
 bool paintChartLayer(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
-                     const PaintOverlay* overlay, const Settings& settings, const PaintOptions& o) {
+                     const PaintOverlay* overlay, const Settings& settings, const ViewTransform& o) {
     try {
         setChartFont(k, settings, o);
         paintUnderlay(k, frame, overlay, o);
@@ -183,7 +181,7 @@ bool paintChartLayer(Canvas& k, const ChartFrame& frame, const ChartTable& chart
 }
 
 bool paintObjects(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
-                  const ObjectTable& objects, const Settings& settings, const PaintOptions& o) {
+                  const ObjectTable& objects, const Settings& settings, const ViewTransform& o) {
     try {
         setChartFont(k, settings, o);
         k.setPenStyle(penStyleAfterElements(chart, settings.view, PenStyle::Solid));
@@ -196,7 +194,7 @@ bool paintObjects(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
 }
 
 bool paintChart(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
-                const ObjectTable& objects, const Settings& settings, const PaintOptions& o) {
+                const ObjectTable& objects, const Settings& settings, const ViewTransform& o) {
     try {
         setChartFont(k, settings, o);
         paintUnderlay(k, frame, objects.overlay.get(), o);

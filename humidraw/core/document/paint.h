@@ -14,14 +14,14 @@ namespace humidraw {
 class PaintOverlay {
   public:
     virtual ~PaintOverlay() = default;
-    virtual void paintUnder(Canvas& k, const ChartFrame& frame, const PaintOptions& o) const = 0;
-    virtual void paintOver(Canvas& k, const ChartFrame& frame, const PaintOptions& o) const = 0;
+    virtual void paintUnder(Canvas& k, const ChartFrame& frame, const ViewTransform& o) const = 0;
+    virtual void paintOver(Canvas& k, const ChartFrame& frame, const ViewTransform& o) const = 0;
 };
 
 // Paints at zoom o.zoom with every X shifted by o.offsetX. Pen colour and mode of the chart are
 // the caller's (grey on screen, black when printing). False when painting failed.
 bool paintChart(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
-                const ObjectTable& objects, const Settings& settings, const PaintOptions& o);
+                const ObjectTable& objects, const Settings& settings, const ViewTransform& o);
 
 // The two halves of paintChart, for a screen that keeps the chart's own drawing as a layer of
 // its own: the chart alone with the overlay's fills under it (font, brush and pen width set as
@@ -29,16 +29,17 @@ bool paintChart(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
 // state the chart leaves it in (pen mode, pen and font colour the caller's, as for paintChart).
 // False when painting failed.
 bool paintChartLayer(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
-                     const PaintOverlay* overlay, const Settings& settings, const PaintOptions& o);
+                     const PaintOverlay* overlay, const Settings& settings, const ViewTransform& o);
 bool paintObjects(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
-                  const ObjectTable& objects, const Settings& settings, const PaintOptions& o);
+                  const ObjectTable& objects, const Settings& settings, const ViewTransform& o);
 
 // The part of a line object that is drawn: its ends (h1, x1) → A and (h2, x2) → B in the
-// frame's coordinates at its zoom; for a line drawn within the chart (kDrawnWithinChart) cut at
+// pixels of the view `v`; for a line drawn within the chart (kDrawnWithinChart) cut at
 // the chart's outline (an end on the chart stays bit for bit), false when no part of it lies on
 // the chart. Ends of a coordinate that is not a finite number are given as they are, for the
 // drawing to refuse.
-bool lineOnChart(const ChartFrame& f, const ObjectRecord& r, ChartPoint& A, ChartPoint& B);
+bool lineOnChart(const ChartFrame& f, const ViewTransform& v, const ObjectRecord& r, ChartPoint& A,
+                 ChartPoint& B);
 
 // Text unrotated at the corner its label position code gives, with a gap of half its height.
 void drawAnchoredText(Canvas& k, const std::string& text, int labelPosition, double X, double Y);

@@ -4,8 +4,8 @@
 
 namespace humidraw {
 
-CurrentState screenToState(const ChartFrame& frame, double X, double Y) {
-    const StatePoint p = frame.inverse(X, Y);
+CurrentState screenToState(const ChartFrame& frame, const ViewTransform& view, double X, double Y) {
+    const StatePoint p = stateAtScreen(frame, view, X, Y);
     CurrentState s;
     s.h = p.h;
     s.x = p.x;

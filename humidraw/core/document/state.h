@@ -1,6 +1,7 @@
 #pragma once
 // The current air state: read off the chart at a pixel, or computed from two properties.
 #include "chart/frame.h"
+#include "chart/view_transform.h"
 
 namespace humidraw {
 
@@ -14,7 +15,7 @@ struct CurrentState {
 };
 
 // The state at a paint-box pixel; properties the library cannot compute read 0.
-CurrentState screenToState(const ChartFrame& frame, double X, double Y);
+CurrentState screenToState(const ChartFrame& frame, const ViewTransform& view, double X, double Y);
 
 // Property selector indexes; 6 is the empty item.
 enum Property { kDB = 0, kRH = 1, kAH = 2, kEN = 3, kWB = 4, kSV = 5, kNoProperty = 6 };

@@ -24,8 +24,8 @@ std::string readoutText(const CurrentState& s, bool si) {
            " X:" + formatPrintfFixed(s.x, 4, 7) + " SV:" + formatPrintfFixed(s.SV, 3, 6);
 }
 
-int hitTest(const ObjectTable& objects, const ChartFrame& frame, double X, double Y,
-            const std::function<TextExtent(const std::string&)>& measure) {
+int hitTest(const ObjectTable& objects, const ChartFrame& frame, const ViewTransform& view, double X,
+            double Y, const std::function<TextExtent(const std::string&)>& measure) {
     int found = -1;
     for (int i = 0; i < ObjectTable::kCapacity && found < 0; ++i) {
         const ObjectRecord& r = objects.at(i);
@@ -34,7 +34,7 @@ int hitTest(const ObjectTable& objects, const ChartFrame& frame, double X, doubl
             // Distances from the line where it is drawn: its ends at whole pixels (a line drawn
             // within the chart cut at its outline).
             ChartPoint a, b;
-            if (!lineOnChart(frame, r, a, b)) continue;
+            if (!lineOnChart(frame, view, r, a, b)) continue;
             const ChartPoint A{static_cast<double>(wholeNumber(a.x)),
                                static_cast<double>(wholeNumber(a.y))};
             const ChartPoint B{static_cast<double>(wholeNumber(b.x)),
@@ -52,7 +52,7 @@ int hitTest(const ObjectTable& objects, const ChartFrame& frame, double X, doubl
             if (between(fx, A.x, B.x) && between(fy, A.y, B.y) && std::hypot(X - fx, Y - fy) < 5)
                 found = i;
         } else if (r.kind == kTextObject) {
-            const ChartPoint P = frame.map(r.h1, r.x1);
+            const ChartPoint P = stateToScreen(frame, view, r.h1, r.x1);
             const TextExtent e = measure(r.text);
             double left, top;
             labelTopLeft(r.labelPosition, P.x, P.y, e.width, e.height, left, top);
@@ -63,11 +63,11 @@ int hitTest(const ObjectTable& objects, const ChartFrame& frame, double X, doubl
 }
 
 int Editor::markerRadius() const {
-    return wholeNumber(-0.3 * host_.frame().k2 * host_.frame().zoom);
+    return wholeNumber(-0.3 * host_.frame().k2 * host_.screen().zoom);
 }
 
 PixelPoint Editor::pixelOf(const StatePoint& p) const {
-    const ChartPoint c = host_.frame().map(p.h, p.x);
+    const ChartPoint c = stateToScreen(host_.frame(), host_.screen(), p.h, p.x);
     return {wholeNumber(c.x), wholeNumber(c.y)};
 }
 
@@ -208,7 +208,7 @@ void Editor::repainted() {
 void Editor::mouseMove(bool leftHeld, bool middleHeld, int x, int y) {
     pointer_ = {x, y};
     if (host_.pointDialogVisible()) return;
-    const CurrentState s = screenToState(host_.frame(), x, y);
+    const CurrentState s = screenToState(host_.frame(), host_.screen(), x, y);
     host_.state() = s;
     if (s.x >= 0 && s.RH <= 100) host_.setStatus(0, readoutText(s, host_.siUnits()));
     if (state_ == EditState::SegmentEnd) {
@@ -284,7 +284,7 @@ void Editor::pickClick(MouseButton b, int x, int y) {
         return;
     }
     if (b != MouseButton::Left) return;
-    const int hit = hitTest(host_.objects(), host_.frame(), x, y,
+    const int hit = hitTest(host_.objects(), host_.frame(), host_.screen(), x, y,
                             [this](const std::string& t) { return host_.textExtent(t); });
     if (hit < 0 || std::find(selection_.begin(), selection_.end(), hit) != selection_.end()) return;
     const ObjectRecord& r = host_.objects().at(hit);
@@ -346,7 +346,7 @@ void Editor::placeText(MouseButton b, int x, int y) {
     }
     // The text's bottom-left corner at the click; label position 2 keeps it there.
     const TextExtent e = host_.textExtent(pendingText_);
-    const CurrentState s = screenToState(host_.frame(), x - e.height / 2.0, y + e.height / 2.0);
+    const CurrentState s = screenToState(host_.frame(), host_.screen(), x - e.height / 2.0, y + e.height / 2.0);
     host_.state() = s;
     ObjectRecord r;
     r.kind = kTextObject;

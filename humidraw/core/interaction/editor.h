@@ -10,6 +10,7 @@
 
 #include "chart/canvas.h"
 #include "chart/frame.h"
+#include "chart/view_transform.h"
 #include "document/attributes.h"
 #include "document/edit_history.h"
 #include "document/object_table.h"
@@ -49,9 +50,11 @@ class EditorHost {
     virtual void zoomStep(bool in, bool atPointer) = 0;
     virtual void scrollBy(int dx, int dy) = 0;
 
-    // The document and the chart (the frame's zoom is the view's).
+    // The document, the chart and the view of it: pixels of the paint box are
+    // screen().toScreen(frame().map(h, x)).
     virtual ObjectTable& objects() = 0;
     virtual const ChartFrame& frame() const = 0;
+    virtual ViewTransform screen() const = 0;
     virtual CurrentState& state() = 0;
     virtual const CurrentAttributes& attributes() const = 0;
     virtual bool siUnits() const = 0;
@@ -86,8 +89,8 @@ class EditorHost {
 
 // The index of the object at a paint-box pixel, or -1. Lines count within 5 pixels of their
 // segment; texts inside their box; rows and erased objects never.
-int hitTest(const ObjectTable& objects, const ChartFrame& frame, double X, double Y,
-            const std::function<TextExtent(const std::string&)>& measure);
+int hitTest(const ObjectTable& objects, const ChartFrame& frame, const ViewTransform& view, double X,
+            double Y, const std::function<TextExtent(const std::string&)>& measure);
 
 // The readout of a state: "DB:%5.1f RH:%5.1f WB:%5.1f H:%5.1f X:%7.4f SV:%6.3f".
 std::string readoutText(const CurrentState& s, bool si);

@@ -20,7 +20,7 @@ void Editor::startSelect() {
 }
 
 int Editor::pick(int x, int y) {
-    return hitTest(host_.objects(), host_.frame(), x, y,
+    return hitTest(host_.objects(), host_.frame(), host_.screen(), x, y,
                    [this](const std::string& t) { return host_.textExtent(t); });
 }
 
@@ -119,7 +119,7 @@ bool Editor::selectionAttributes(const CurrentAttributes& current, CurrentAttrib
 }
 
 Outline Editor::textOutline(const ObjectRecord& r, int dx, int dy) {
-    const ChartPoint P = host_.frame().map(r.h1, r.x1);
+    const ChartPoint P = stateToScreen(host_.frame(), host_.screen(), r.h1, r.x1);
     const TextExtent e = host_.textExtent(r.text);
     double left, top;
     labelTopLeft(r.labelPosition, P.x + dx, P.y + dy, e.width, e.height, left, top);
@@ -147,9 +147,9 @@ void Editor::dropText(int x, int y) {
     dragOutlineShown_ = false;
     // The text's anchor moves with the pointer; its label position keeps the same corner there.
     const ObjectRecord& r = host_.objects().at(index);
-    const ChartPoint P = host_.frame().map(r.h1, r.x1);
+    const ChartPoint P = stateToScreen(host_.frame(), host_.screen(), r.h1, r.x1);
     const CurrentState s =
-        screenToState(host_.frame(), P.x + (x - dragFrom_.x), P.y + (y - dragFrom_.y));
+        screenToState(host_.frame(), host_.screen(), P.x + (x - dragFrom_.x), P.y + (y - dragFrom_.y));
     recordStep([&](ObjectTable& t) {
         t.at(index).h1 = s.h;
         t.at(index).x1 = s.x;

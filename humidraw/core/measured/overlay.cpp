@@ -18,9 +18,9 @@ int whole(double v) {
     return static_cast<int>(std::lround(std::clamp(v, -1e9, 1e9)));
 }
 
-PixelPoint pixel(const ChartFrame& f, const PaintOptions& o, double DB, double x) {
-    const ChartPoint p = f.map(V_DBAH2EN(DB, x), x);
-    return {whole(o.offsetX + p.x), whole(p.y)};
+PixelPoint pixel(const ChartFrame& f, const ViewTransform& o, double DB, double x) {
+    const ChartPoint p = stateToScreen(f, o, V_DBAH2EN(DB, x), x);
+    return {whole(p.x), whole(p.y)};
 }
 
 }  // namespace
@@ -132,7 +132,7 @@ const std::vector<ZonePoint>& DataOverlay::outline(size_t zone, const ChartFrame
     return outlines_[zone];
 }
 
-void DataOverlay::paintUnder(Canvas& k, const ChartFrame& f, const PaintOptions& o) const {
+void DataOverlay::paintUnder(Canvas& k, const ChartFrame& f, const ViewTransform& o) const {
     for (size_t i = 0; i < data_->zones.size(); ++i) {
         const Zone& z = data_->zones[i];
         if (!z.filled) continue;
@@ -147,7 +147,7 @@ void DataOverlay::paintUnder(Canvas& k, const ChartFrame& f, const PaintOptions&
 }
 
 void DataOverlay::paintDensity(Canvas& k, size_t index, const ChartFrame& f,
-                               const PaintOptions& o) const {
+                               const ViewTransform& o) const {
     const DensityGrid& g = grids_[index];
     const Colour32 colour = data_->sets[index].colour;
     for (const DensityGrid::Cell& cell : g.cells) {
@@ -162,7 +162,7 @@ void DataOverlay::paintDensity(Canvas& k, size_t index, const ChartFrame& f,
 }
 
 void DataOverlay::paintDots(Canvas& k, const DataSet& set, const ChartFrame& f,
-                            const PaintOptions& o) const {
+                            const ViewTransform& o) const {
     const int size = std::max(2, whole(1.6 * o.zoom));
     const int half = size / 2;
     const int width = whole(640 * o.zoom), height = whole(480 * o.zoom);
@@ -170,7 +170,7 @@ void DataOverlay::paintDots(Canvas& k, const DataSet& set, const ChartFrame& f,
     std::vector<bool> drawn(static_cast<size_t>(width) * height);
     k.setBrushSolid(set.colour);
     for (const MeasuredPoint& p : set.points) {
-        const ChartPoint c = f.map(p.h, p.x);
+        const ChartPoint c = stateToScreen(f, o.unshifted(), p.h, p.x);
         const int X = whole(c.x), Y = whole(c.y);
         if (X < 0 || Y < 0 || X >= width || Y >= height) continue;
         const size_t at = static_cast<size_t>(Y) * width + X;
@@ -181,7 +181,7 @@ void DataOverlay::paintDots(Canvas& k, const DataSet& set, const ChartFrame& f,
     }
 }
 
-void DataOverlay::paintOver(Canvas& k, const ChartFrame& f, const PaintOptions& o) const {
+void DataOverlay::paintOver(Canvas& k, const ChartFrame& f, const ViewTransform& o) const {
     for (const DataSet& s : data_->sets)
         if (s.visible && !s.density) paintDots(k, s, f, o);
     k.setPenStyle(PenStyle::Solid);
@@ -208,7 +208,7 @@ void DataOverlay::paintOver(Canvas& k, const ChartFrame& f, const PaintOptions& 
     k.setBrushClear();
 }
 
-void DataOverlay::paintLegend(Canvas& k, const ChartFrame& f, const PaintOptions& o) const {
+void DataOverlay::paintLegend(Canvas& k, const ChartFrame& f, const ViewTransform& o) const {
     const int H = std::max(1, k.fontHeight());
     int X = whole(o.offsetX + 60 * o.zoom), Y = whole((f.Ytop + 6) * o.zoom);
     k.setFont(k.fontFace(), H, 0);

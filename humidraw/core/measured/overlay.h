@@ -41,16 +41,16 @@ Colour32 tint(Colour32 c, double share);
 class DataOverlay : public PaintOverlay {
   public:
     DataOverlay(std::shared_ptr<const MeasuredData> data, double pressureMmHg = 760);
-    void paintUnder(Canvas& k, const ChartFrame& frame, const PaintOptions& o) const override;
-    void paintOver(Canvas& k, const ChartFrame& frame, const PaintOptions& o) const override;
+    void paintUnder(Canvas& k, const ChartFrame& frame, const ViewTransform& o) const override;
+    void paintOver(Canvas& k, const ChartFrame& frame, const ViewTransform& o) const override;
     const MeasuredData& data() const { return *data_; }
 
   private:
     const std::vector<ZonePoint>& outline(size_t zone, const ChartFrame& frame) const;
     void paintDots(Canvas& k, const DataSet& set, const ChartFrame& frame,
-                   const PaintOptions& o) const;
-    void paintDensity(Canvas& k, size_t set, const ChartFrame& frame, const PaintOptions& o) const;
-    void paintLegend(Canvas& k, const ChartFrame& frame, const PaintOptions& o) const;
+                   const ViewTransform& o) const;
+    void paintDensity(Canvas& k, size_t set, const ChartFrame& frame, const ViewTransform& o) const;
+    void paintLegend(Canvas& k, const ChartFrame& frame, const ViewTransform& o) const;
 
     std::shared_ptr<const MeasuredData> data_;
     double pressure_;

@@ -28,7 +28,7 @@ std::string metafileBytes(MetafileFormat format, const ChartFrame& frame, const 
     else
         k = std::make_unique<WmfCanvas>(kMetafileWidth, kMetafileHeight, measure);
     const double zoom = static_cast<double>(kMetafileWidth) / 640;
-    paintChart(*k, frame, chart, objects, settings, PaintOptions{0, zoom});
+    paintChart(*k, frame, chart, objects, settings, ViewTransform{zoom});
     return k->finish();
 }
 

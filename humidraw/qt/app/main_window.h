@@ -160,6 +160,8 @@ class TFmIX : public QMainWindow,
     void scrollBy(int dx, int dy) override;
     ObjectTable& objects() override { return objects_; }
     const ChartFrame& frame() const override { return frame_; }
+    // The paint box's pixels: the chart at the view's zoom, unshifted (the scroll box scrolls).
+    ViewTransform screen() const override { return {view_.zoom}; }
     CurrentState& state() override { return state_; }
     const CurrentAttributes& attributes() const override { return attributes_; }
     bool siUnits() const override { return settings_.si; }

@@ -122,7 +122,7 @@ void TFmIX::drawOutline(const Outline& o) {
 void TFmIX::highlightLine(const ObjectRecord& r) {
     const int width = wholeNumber(r.width * view_.zoom * 0.5);
     ChartPoint A, B;
-    if (!lineOnChart(frame_, r, A, B)) return;  // drawn only on the chart, and none of it is
+    if (!lineOnChart(frame_, screen(), r, A, B)) return;  // drawn only on the chart, and none of it is
     drawMark(around(A.x, A.y, B.x, B.y, width), [&](QtCanvas& k) {
         k.setPenColour(kPaperColour);
         TStyleLine drawer;
@@ -136,7 +136,7 @@ void TFmIX::highlightLine(const ObjectRecord& r) {
 
 void TFmIX::highlightText(const ObjectRecord& r) {
     const TextExtent e = textExtent(r.text);
-    const ChartPoint P = frame_.map(r.h1, r.x1);
+    const ChartPoint P = stateToScreen(frame_, screen(), r.h1, r.x1);
     double left, top;
     labelTopLeft(r.labelPosition, P.x, P.y, e.width, e.height, left, top);
     const int l = wholeNumber(left), t = wholeNumber(top), rr = l + e.width, b = t + e.height;

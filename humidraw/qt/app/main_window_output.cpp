@@ -39,7 +39,7 @@ bool TFmIX::printOn(QPrinter& printer) {
     k.setPenStyle(PenStyle::Solid);
     k.setPenColour(0x000000);
     k.setFontColour(0x000000);
-    const bool ok = paintChart(k, frame_, chart_, objects_, settings_, PaintOptions{a, z});
+    const bool ok = paintChart(k, frame_, chart_, objects_, settings_, ViewTransform{z, a});
     painter.end();
     return ok;
 }
@@ -111,7 +111,7 @@ void TFmIX::ToClip() {
         k.setBrushSolid(kPaperColour);
         k.fillRect(0, 0, kMetafileWidth, kMetafileHeight);
         k.setBrushClear();
-        paintChart(k, frame_, chart_, objects_, settings_, PaintOptions{0, z});
+        paintChart(k, frame_, chart_, objects_, settings_, ViewTransform{z});
     }
     data->setData("image/svg+xml", svg);
     QImage image(kMetafileWidth, kMetafileHeight, QImage::Format_RGB32);
@@ -120,7 +120,7 @@ void TFmIX::ToClip() {
         QPainter p(&image);
         QtCanvas k(p, 96);
         k.setBrushClear();
-        paintChart(k, frame_, chart_, objects_, settings_, PaintOptions{0, z});
+        paintChart(k, frame_, chart_, objects_, settings_, ViewTransform{z});
     }
     data->setImageData(image);
     QApplication::clipboard()->setMimeData(data);

@@ -21,7 +21,6 @@ Viewport TFmIX::viewport() const {
 
 void TFmIX::applyView() {
     fitted_ = false;
-    frame_.zoom = view_.zoom;
     box_->resize(view_.boxWidth, view_.boxHeight);
     scroll_->horizontalScrollBar()->setValue(view_.scrollX);
     scroll_->verticalScrollBar()->setValue(view_.scrollY);
@@ -60,7 +59,7 @@ void TFmIX::paintChartLayer(QPainter& p) {
     k.setBrushClear();
     k.setFontColour(kChartColour);
     humidraw::paintChartLayer(k, frame_, chart_, objects_.overlay.get(), settings_,
-                              PaintOptions{0, view_.zoom});
+                              screen());
 }
 
 // The one place the document's objects are drawn on the screen: over the chart layer, in the
@@ -73,7 +72,7 @@ void TFmIX::paintObjectLayer(QPainter& p) {
     k.setPenColour(kChartColour);
     k.setBrushClear();
     k.setFontColour(kChartColour);
-    paintObjects(k, frame_, chart_, objects_, settings_, PaintOptions{0, view_.zoom});
+    paintObjects(k, frame_, chart_, objects_, settings_, screen());
 }
 
 namespace {
@@ -108,7 +107,6 @@ void TFmIX::zoomStep(bool in, bool atPointer) {
     scroll_->verticalScrollBar()->setRange(0, std::max(0, view_.boxHeight - port.clientHeight));
     scroll_->horizontalScrollBar()->setValue(view_.scrollX);
     scroll_->verticalScrollBar()->setValue(view_.scrollY);
-    frame_.zoom = view_.zoom;
     fitted_ = false;
     editor_.viewChanged();
     ViewIx();

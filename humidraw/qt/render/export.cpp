@@ -34,7 +34,7 @@ bool paintOn(QPainter& painter, int dpi, const Drawing& d, double zoom, int w, i
     k.setPenColour(kChartColour);
     k.setBrushClear();
     k.setFontColour(kChartColour);
-    return paintChart(k, d.frame, d.chart, d.objects, d.settings, PaintOptions{0, zoom});
+    return paintChart(k, d.frame, d.chart, d.objects, d.settings, ViewTransform{zoom});
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ TEST(ChartPaint, PenStyleAfterTheElementsIsTheOneTheCanvasIsLeftWith) {
         for (PenStyle before : {PenStyle::Solid, PenStyle::DashDot}) {
             RecordingCanvas k;
             k.setPenStyle(before);
-            paintElements(k, chart, s.view, PaintOptions{0, 1.0});
+            paintElements(k, chart, s.view, ViewTransform{1.0});
             k.lineTo(1, 1);
             EXPECT_EQ(k.ops.back().penStyle, penStyleAfterElements(chart, s.view, before))
                 << "case " << c;
@@ -77,7 +77,7 @@ TEST(ChartPaint, PenStyleAfterAnArcIgnoresItsSecondRecord) {
     view.fill(true);
     RecordingCanvas k;
     k.setPenStyle(PenStyle::DashDot);
-    paintElements(k, t, view, PaintOptions{});
+    paintElements(k, t, view, ViewTransform{});
     k.lineTo(1, 1);
     EXPECT_EQ(k.ops.back().penStyle, PenStyle::Solid);
     EXPECT_EQ(penStyleAfterElements(t, view, PenStyle::DashDot), PenStyle::Solid);

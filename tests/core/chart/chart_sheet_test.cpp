@@ -409,9 +409,9 @@ TEST(ChartOutline, StatesOnAndOffTheDefaultChart) {
     EXPECT_NEAR(b.x, 582.591, 1e-3);
     EXPECT_NEAR(b.y, 304, 1e-9);
     // At zoom 2 the outline is twice as far out: (1165.182, 608).
-    f.zoom = 2;
-    ChartPoint c = at(26, 0.01), d = at(60, 0.01);
-    ASSERT_TRUE(clipToOutline(chartOutline(f), c, d));
+    const ViewTransform zoom2{2};
+    ChartPoint c = zoom2.toScreen(at(26, 0.01)), d = zoom2.toScreen(at(60, 0.01));
+    ASSERT_TRUE(clipToOutline(chartOutline(f, zoom2), c, d));
     EXPECT_NEAR(d.x, 1165.182, 2e-3);
     EXPECT_NEAR(d.y, 608, 1e-9);
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "chart/construction.h"
+#include "chart/view_transform.h"
 #include "moistek/moistek.h"
 
 using namespace humidraw;
@@ -53,13 +54,13 @@ TEST(ChartFrame, UpperIsothermIsVertical) {
 }
 
 TEST(ChartFrame, InverseMappingRoundTripAtAnyZoom) {
-    ChartFrame f = built(Settings{});
+    const ChartFrame f = built(Settings{});
     for (double zoom : {0.3, 1.0, 1.875, 5.6}) {
-        f.zoom = zoom;
+        const ViewTransform view{zoom};
         for (double h : {-1.0, 9.2, 30.0})
             for (double x : {0.0, 0.0072, 0.03}) {
-                const ChartPoint p = f.map(h, x);
-                const StatePoint back = f.inverse(p.x, p.y);
+                const ChartPoint p = stateToScreen(f, view, h, x);
+                const StatePoint back = stateAtScreen(f, view, p.x, p.y);
                 EXPECT_NEAR(back.h, h, 1e-9);
                 EXPECT_NEAR(back.x, x, 1e-12);
             }

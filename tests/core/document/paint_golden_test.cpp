@@ -71,7 +71,7 @@ std::string painted(bool si, double zoom, double offset) {
     EXPECT_EQ(constructChart(s, m, frame, chart), FrameStatus::Ok);
     RecordingCanvas k;
     EXPECT_TRUE(
-        paintChart(k, frame, ChartTable{}, everyKindOfObject(), s, PaintOptions{offset, zoom}));
+        paintChart(k, frame, ChartTable{}, everyKindOfObject(), s, ViewTransform{zoom, offset}));
     std::string out =
         goldenLine({"painted", si ? "si" : "kcal", goldenNumber(zoom), goldenNumber(offset)});
     for (const RecordedOp& op : k.ops) out += opLine(op);
@@ -128,7 +128,7 @@ TEST(PaintGolden, ObjectTextsUnturnedAfterTheChartsTurnedTexts) {
     r.text = "label";
     objects.append(r);
     RecordingCanvas k;
-    ASSERT_TRUE(paintChart(k, frame, chart, objects, s, PaintOptions{0, 1.0}));
+    ASSERT_TRUE(paintChart(k, frame, chart, objects, s, ViewTransform{1.0}));
     const auto texts = k.of(RecordedOp::Text);
     ASSERT_FALSE(texts.empty());
     ASSERT_GE(texts.size(), 2u);

@@ -21,7 +21,7 @@ class Painting : public testing::Test {
     }
     RecordingCanvas paint(double zoom = 1.0, double offset = 0) {
         RecordingCanvas k;
-        EXPECT_TRUE(paintChart(k, frame, chart, objects, settings, PaintOptions{offset, zoom}));
+        EXPECT_TRUE(paintChart(k, frame, chart, objects, settings, ViewTransform{zoom, offset}));
         return k;
     }
     static bool hasText(const RecordingCanvas& k, const std::string& t) {
@@ -232,12 +232,12 @@ TEST_F(Painting, ChartLayerAndObjectsDrawWhatTheOnePaintingDraws) {
         if (c >= 0) settings.view[c % kViewFlagCount] = c >= kViewFlagCount;
         RecordingCanvas one, chartLayer, objectLayer;
         start(one);
-        ASSERT_TRUE(paintChart(one, frame, chart, objects, settings, PaintOptions{0, 1.7}));
+        ASSERT_TRUE(paintChart(one, frame, chart, objects, settings, ViewTransform{1.7}));
         start(chartLayer);
-        ASSERT_TRUE(paintChartLayer(chartLayer, frame, chart, nullptr, settings, PaintOptions{0, 1.7}));
+        ASSERT_TRUE(paintChartLayer(chartLayer, frame, chart, nullptr, settings, ViewTransform{1.7}));
         start(objectLayer);
         ASSERT_TRUE(
-            paintObjects(objectLayer, frame, chart, objects, settings, PaintOptions{0, 1.7}));
+            paintObjects(objectLayer, frame, chart, objects, settings, ViewTransform{1.7}));
         std::vector<RecordedOp> two = chartLayer.ops;
         two.insert(two.end(), objectLayer.ops.begin(), objectLayer.ops.end());
         ASSERT_EQ(two.size(), one.ops.size()) << "case " << c;

@@ -56,11 +56,11 @@ TEST(ScreenToState, ReadsTheChartBack) {
     ChartFrame f;
     ChartTable t;
     ASSERT_EQ(constructChart(Settings{}, m, f, t), FrameStatus::Ok);
-    f.zoom = 2;
+    const ViewTransform view{2, 15, -7};
     CurrentState ref;
     pairState(pairCode(kDB, kRH), 20, 50, ref);
-    const ChartPoint p = f.map(ref.h, ref.x);
-    const CurrentState s = screenToState(f, p.x, p.y);
+    const ChartPoint p = stateToScreen(f, view, ref.h, ref.x);
+    const CurrentState s = screenToState(f, view, p.x, p.y);
     EXPECT_NEAR(s.DB, 20, 1e-9);
     EXPECT_NEAR(s.RH, 50, 1e-7);
     EXPECT_NEAR(s.WB, ref.WB, 1e-7);

@@ -32,6 +32,7 @@ class Window : public EditorHost {
     void scrollBy(int, int) override {}
     ObjectTable& objects() override { return table; }
     const ChartFrame& frame() const override { return frame_; }
+    ViewTransform screen() const override { return {}; }
     CurrentState& state() override { return current; }
     const CurrentAttributes& attributes() const override { return attrs; }
     bool siUnits() const override { return false; }

@@ -132,13 +132,13 @@ TEST_F(Interaction, HitTestDistancesAndProlongation) {
     const StatePoint c = w.frame().inverse(400, 100), d = w.frame().inverse(400, 250);
     v.h1 = c.h, v.x1 = c.x, v.h2 = d.h, v.x2 = d.x;
     t.append(v);
-    EXPECT_EQ(hitTest(t, w.frame(), 200, 204, measure), 0) << "4 pixels beside";
-    EXPECT_EQ(hitTest(t, w.frame(), 200, 205, measure), -1) << "5 pixels beside";
-    EXPECT_EQ(hitTest(t, w.frame(), 403, 180, measure), 1);
-    EXPECT_EQ(hitTest(t, w.frame(), 400, 260, measure), -1) << "on the prolongation";
-    EXPECT_EQ(hitTest(t, w.frame(), 310, 200, measure), -1) << "beyond the end";
+    EXPECT_EQ(hitTest(t, w.frame(), w.view, 200, 204, measure), 0) << "4 pixels beside";
+    EXPECT_EQ(hitTest(t, w.frame(), w.view, 200, 205, measure), -1) << "5 pixels beside";
+    EXPECT_EQ(hitTest(t, w.frame(), w.view, 403, 180, measure), 1);
+    EXPECT_EQ(hitTest(t, w.frame(), w.view, 400, 260, measure), -1) << "on the prolongation";
+    EXPECT_EQ(hitTest(t, w.frame(), w.view, 310, 200, measure), -1) << "beyond the end";
     t.markDeleted(0);
-    EXPECT_EQ(hitTest(t, w.frame(), 200, 200, measure), -1) << "erased objects are never hit";
+    EXPECT_EQ(hitTest(t, w.frame(), w.view, 200, 200, measure), -1) << "erased objects are never hit";
 }
 
 TEST_F(Interaction, LinesTwoPixelsOffTheAxesAreMeasuredAlongTheirSlope) {
@@ -152,15 +152,15 @@ TEST_F(Interaction, LinesTwoPixelsOffTheAxesAreMeasuredAlongTheirSlope) {
     const StatePoint a = w.frame().inverse(100.5, 100.5), b = w.frame().inverse(102.5, 200.5);
     r.h1 = a.h, r.x1 = a.x, r.h2 = b.h, r.x2 = b.x;
     t.append(r);
-    EXPECT_EQ(hitTest(t, w.frame(), 106, 198, measure), 0);
-    EXPECT_EQ(hitTest(t, w.frame(), 107, 198, measure), -1) << "5.04 pixels away";
+    EXPECT_EQ(hitTest(t, w.frame(), w.view, 106, 198, measure), 0);
+    EXPECT_EQ(hitTest(t, w.frame(), w.view, 107, 198, measure), -1) << "5.04 pixels away";
     // The same turned on its side: from (300, 100) to (400, 102), the click (398, 106).
     ObjectTable u;
     const StatePoint c = w.frame().inverse(300.5, 100.5), d = w.frame().inverse(400.5, 102.5);
     r.h1 = c.h, r.x1 = c.x, r.h2 = d.h, r.x2 = d.x;
     u.append(r);
-    EXPECT_EQ(hitTest(u, w.frame(), 398, 106, measure), 0);
-    EXPECT_EQ(hitTest(u, w.frame(), 398, 107, measure), -1);
+    EXPECT_EQ(hitTest(u, w.frame(), w.view, 398, 106, measure), 0);
+    EXPECT_EQ(hitTest(u, w.frame(), w.view, 398, 107, measure), -1);
 }
 
 TEST_F(Interaction, NearlyVerticalAndHorizontalLinesPickAlikeOnBothSides) {
@@ -177,10 +177,10 @@ TEST_F(Interaction, NearlyVerticalAndHorizontalLinesPickAlikeOnBothSides) {
     };
     line(400.4, 100, 400.4, 250);
     line(100, 300.6, 300, 300.6);
-    for (int dx : {-4, 4}) EXPECT_EQ(hitTest(t, w.frame(), 400 + dx, 180, measure), 0) << dx;
-    for (int dx : {-5, 5}) EXPECT_EQ(hitTest(t, w.frame(), 400 + dx, 180, measure), -1) << dx;
-    for (int dy : {-4, 4}) EXPECT_EQ(hitTest(t, w.frame(), 200, 300 + dy, measure), 1) << dy;
-    for (int dy : {-5, 5}) EXPECT_EQ(hitTest(t, w.frame(), 200, 300 + dy, measure), -1) << dy;
+    for (int dx : {-4, 4}) EXPECT_EQ(hitTest(t, w.frame(), w.view, 400 + dx, 180, measure), 0) << dx;
+    for (int dx : {-5, 5}) EXPECT_EQ(hitTest(t, w.frame(), w.view, 400 + dx, 180, measure), -1) << dx;
+    for (int dy : {-4, 4}) EXPECT_EQ(hitTest(t, w.frame(), w.view, 200, 300 + dy, measure), 1) << dy;
+    for (int dy : {-5, 5}) EXPECT_EQ(hitTest(t, w.frame(), w.view, 200, 300 + dy, measure), -1) << dy;
 }
 
 TEST_F(Interaction, MarksOfTheRunningCommandComeBackAfterARepaint) {
@@ -191,11 +191,12 @@ TEST_F(Interaction, MarksOfTheRunningCommandComeBackAfterARepaint) {
     editor.mouseMove(false, false, p2.x, p2.y);
     const CurrentState end = w.current;
     // A zoom step: the marks follow their chart points into the repainted picture.
-    w.mutableFrame().zoom = 2;
+    w.view.zoom = 2;
     editor.viewChanged();
     const int markers = w.markers, bands = w.bands;
     editor.repainted();
-    const ChartPoint s2 = w.frame().map(start.h, start.x), e2 = w.frame().map(end.h, end.x);
+    const ChartPoint s2 = stateToScreen(w.frame(), w.view, start.h, start.x),
+                     e2 = stateToScreen(w.frame(), w.view, end.h, end.x);
     EXPECT_EQ(w.markers, markers + 1) << "the start circle";
     EXPECT_EQ(w.markerAt.x, static_cast<int>(s2.x));
     EXPECT_EQ(w.markerAt.y, static_cast<int>(s2.y));
@@ -215,8 +216,8 @@ TEST_F(Interaction, MarksOfTheRunningCommandComeBackAfterARepaint) {
     // The picks of an erase come back highlighted.
     editor.startErase();
     const ObjectRecord& segment = w.table.at(0);
-    const ChartPoint a = w.frame().map(segment.h1, segment.x1);
-    const ChartPoint b = w.frame().map(segment.h2, segment.x2);
+    const ChartPoint a = stateToScreen(w.frame(), w.view, segment.h1, segment.x1);
+    const ChartPoint b = stateToScreen(w.frame(), w.view, segment.h2, segment.x2);
     click({static_cast<int>((a.x + b.x) / 2), static_cast<int>((a.y + b.y) / 2)});
     ASSERT_EQ(editor.selection().size(), 1u);
     const int highlights = w.highlights;
@@ -352,7 +353,7 @@ TEST_F(Interaction, ZoomModeDuringASegmentAndEscape) {
     editor.escapeKey();
     EXPECT_FALSE(editor.zoomMode());
     EXPECT_EQ(editor.segmentState(), 1) << "Esc ends only the zoom mode here";
-    w.mutableFrame().zoom = 2;
+    w.view.zoom = 2;
     editor.viewChanged();
     click(w.at(25, 30));
     ASSERT_EQ(w.table.count(), 1);
@@ -404,11 +405,11 @@ TEST_F(Interaction, LinesDrawnWithinTheChartArePickedOnlyThere) {
     within.append(cut);
     whole.append(line);
     for (double X : {380.0, 500.0, 580.0}) {
-        EXPECT_EQ(hitTest(within, w.frame(), X, 304, measure), 0) << X;
-        EXPECT_EQ(hitTest(whole, w.frame(), X, 304, measure), 0) << X;
+        EXPECT_EQ(hitTest(within, w.frame(), w.view, X, 304, measure), 0) << X;
+        EXPECT_EQ(hitTest(whole, w.frame(), w.view, X, 304, measure), 0) << X;
     }
     for (double X : {590.0, 650.0, 725.0}) {
-        EXPECT_EQ(hitTest(within, w.frame(), X, 304, measure), -1) << X;
-        EXPECT_EQ(hitTest(whole, w.frame(), X, 304, measure), 0) << X;
+        EXPECT_EQ(hitTest(within, w.frame(), w.view, X, 304, measure), -1) << X;
+        EXPECT_EQ(hitTest(whole, w.frame(), w.view, X, 304, measure), 0) << X;
     }
 }

@@ -38,7 +38,8 @@ class FakeWindow : public EditorHost {
     }
     ObjectTable& objects() override { return table; }
     const ChartFrame& frame() const override { return frame_; }
-    ChartFrame& mutableFrame() { return frame_; }
+    ViewTransform screen() const override { return view; }
+    ViewTransform view;  // the paint box's zoom, as the window's view gives it
     CurrentState& state() override { return current; }
     const CurrentAttributes& attributes() const override { return attrs; }
     bool siUnits() const override { return false; }
@@ -80,7 +81,7 @@ class FakeWindow : public EditorHost {
     PixelPoint at(double db, double rh) {
         CurrentState s;
         pairState(pairCode(kDB, kRH), db, rh, s);
-        const ChartPoint p = frame_.map(s.h, s.x);
+        const ChartPoint p = stateToScreen(frame_, view, s.h, s.x);
         return {static_cast<int>(p.x), static_cast<int>(p.y)};
     }
 

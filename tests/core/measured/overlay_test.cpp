@@ -110,7 +110,7 @@ struct Chart {
         ObjectTable objects;
         objects.overlay = std::make_shared<DataOverlay>(std::move(data));
         RecordingCanvas k;
-        EXPECT_TRUE(paintChart(k, frame, table, objects, settings, PaintOptions{0, 1.0}));
+        EXPECT_TRUE(paintChart(k, frame, table, objects, settings, ViewTransform{1.0}));
         return k;
     }
 };

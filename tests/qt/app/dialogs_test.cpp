@@ -293,7 +293,7 @@ TEST_F(Window, SegmentStartStaysMarkedThroughAZoom) {
     ASSERT_EQ(e.segmentState(), 1);
     // The circle around the start's new pixel, in the segment colour (black lines and grey
     // chart aside).
-    const ChartPoint p = w.frame().map(start.h, start.x);
+    const ChartPoint p = stateToScreen(w.frame(), w.screen(), start.h, start.x);
     const Colour c = paletteColour(w.attributes().colour);
     const QRgb pen = qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
     const int r = static_cast<int>(-0.3 * w.frame().k2 * w.view().zoom) + 3;

@@ -86,7 +86,7 @@ TEST_F(Dense, ChartIsDrawnAtTheDevicesDensity) {
         k.setPenColour(kChartColour);
         k.setFontColour(kChartColour);
         paintChart(k, w.frame(), w.chart(), w.documentObjects(), w.settings(),
-                   PaintOptions{0, w.view().zoom});
+                   ViewTransform{w.view().zoom});
     }
     const QImage enlarged = plain.scaled(plain.size() * 1.5);
     EXPECT_GT(greySquareShare(enlarged), 0.2) << "the measure tells the two apart (34 % here)";

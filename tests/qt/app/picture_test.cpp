@@ -40,7 +40,7 @@ QImage onePass(TFmIX& w, bool smooth = true) {
     k.setBrushClear();
     k.setFontColour(kChartColour);
     paintChart(k, w.frame(), w.chart(), w.documentObjects(), w.settings(),
-               PaintOptions{0, w.view().zoom});
+               ViewTransform{w.view().zoom});
     p.end();
     return image.copy(0, 0, std::min(w.view().boxWidth, 3600), std::min(w.view().boxHeight, 2700));
 }
