@@ -4,7 +4,7 @@
 
 #include "chart/canvas.h"
 #include "chart/element.h"
-#include "settings/settings.h"
+#include "chart/chart_settings.h"
 
 namespace humidraw {
 
