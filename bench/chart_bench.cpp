@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "chart/construction.h"
-#include "chart/recording_canvas.h"
+#include "support/recording_canvas.h"
 #include "document/attributes.h"
 #include "document/paint.h"
 #include "render/qt_canvas.h"
@@ -19,7 +19,7 @@ using namespace humidraw;
 namespace {
 
 struct DefaultChart {
-    Settings settings;
+    ChartSettings settings;
     ChartFrame frame;
     ChartTable table;
     ObjectTable objects;
@@ -31,7 +31,7 @@ struct DefaultChart {
 };
 
 void BM_ConstructDefaultChart(benchmark::State& state) {
-    Settings settings;
+    ChartSettings settings;
     QtTextMetrics metrics;
     for (auto _ : state) {
         ChartFrame frame;
@@ -46,7 +46,7 @@ BENCHMARK(BM_ConstructDefaultChart)->Unit(benchmark::kMillisecond);
 // scales until it lies on it (about a dozen builds). Runs only when the options are applied or
 // a document is opened, never on a repaint: it must stay under 100 ms (about 40 ms today).
 void BM_ConstructWarmChart(benchmark::State& state) {
-    Settings settings;
+    ChartSettings settings;
     settings.dbMin = 20;
     settings.dbMax = static_cast<double>(state.range(0));
     QtTextMetrics metrics;

@@ -72,7 +72,7 @@ std::shared_ptr<const MeasuredData> dataOf(long n, bool density) {
 
 // The picture the window paints at its usual size (1200 × 900).
 void BM_RepaintWithData(benchmark::State& state) {
-    Settings settings;
+    ChartSettings settings;
     ChartFrame frame;
     ChartTable table;
     QtTextMetrics metrics;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "json.h"
+#include "settings/settings.h"
 
 using namespace humidraw;
 

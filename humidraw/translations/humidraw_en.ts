@@ -223,8 +223,8 @@
         <translation>the sensible load (HEQS) and supply air volume (HESA)</translation>
     </message>
     <message>
-        <source>図形の数が上限(640)を超えるため記入できません</source>
-        <translation>The process cannot be drawn: the objects would exceed their limit (640)</translation>
+        <source>図形の数が上限(%1)を超えるため記入できません</source>
+        <translation>The process cannot be drawn: the objects would exceed their limit (%1)</translation>
     </message>
     <message>
         <source>導入外気量が0のため混合空気がなく、計算しません</source>
@@ -707,8 +707,8 @@
         <translation>End point: enter two different kinds of data</translation>
     </message>
     <message>
-        <source>図形の数が上限(640)に達しているため追加できません</source>
-        <translation>No object can be added: the objects have reached their limit (640)</translation>
+        <source>図形の数が上限(%1)に達しているため追加できません</source>
+        <translation>No object can be added: the objects have reached their limit (%1)</translation>
     </message>
     <message>
         <source>始点と終点が線図の範囲外にあります。線図の内側だけを描きます</source>
@@ -752,10 +752,6 @@
     <message>
         <source>線分作成</source>
         <translation>Draw Line</translation>
-    </message>
-    <message>
-        <source>図形の数が上限(640)に達しているため追加できません</source>
-        <translation>No object can be added: the objects have reached their limit (640)</translation>
     </message>
     <message>
         <source>始点の状態値を入力</source>

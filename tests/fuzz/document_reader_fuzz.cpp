@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "chart/construction.h"
-#include "chart/recording_canvas.h"
+#include "support/recording_canvas.h"
 #include "document/document_file.h"
 #include "document/paint.h"
 
@@ -15,7 +15,7 @@ using namespace humidraw;
 namespace {
 
 struct Chart {
-    Settings settings;
+    ChartSettings settings;
     ChartFrame frame;
     ChartTable elements;  // left empty: only the document's objects are painted
     Chart() {

@@ -19,13 +19,6 @@ std::string settingsPathFor(const std::string& programPath) {
     return programPath + ".ini";
 }
 
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
 double readProfileFloat(const IniFile& ini, const std::string& section, const std::string& key,
                         double fallback) {
     const auto v = parseDecimal(ini.readString(section, key, "", 63));
@@ -59,8 +52,8 @@ Settings loadSettings(const IniFile& ini, const std::string& programFolder) {
     s.dbMin = readProfileFloat(ini, "Setting", "CSdbmin", -5);
     s.dbMax = readProfileFloat(ini, "Setting", "CSdbmax", 45);
     s.fontSize = readProfileInt(ini, "Font", "CSFontSize", 6);
-    s.fontName = ini.readString("Font", "CSFontName", "ＭＳ Ｐゴシック", 512);
-    if (s.fontName.empty()) s.fontName = "ＭＳ Ｐゴシック";
+    s.fontName = ini.readString("Font", "CSFontName", kDefaultFontName, 512);
+    if (s.fontName.empty()) s.fontName = kDefaultFontName;
     for (int i = 0; i < kViewFlagCount; ++i)
         s.view[i] = readProfileBool(ini, "View", kViewFlagKeys[i], i < CB_SHF);
     s.si = readProfileBool(ini, "Setting", "SiUnit", false);

@@ -1,27 +1,17 @@
 #pragma once
 // The program's settings record and its settings file.
-#include <array>
-#include <cstdint>
 #include <string>
 
+#include "chart/chart_settings.h"
+#include "files/folder.h"
 #include "settings/ini_file.h"
 
 namespace humidraw {
 
-// View flags, in the order the settings file and documents keep them.
-enum ViewFlag { CB_DB, CB_RH, CB_AH, CB_EN, CB_WB, CB_SV, CB_SHF, CB_NE, CB_OP, kViewFlagCount };
-
 extern const char* const kViewFlagKeys[kViewFlagCount];
 
-struct Settings {
-    double pressureMmHg = 760;  // CSpa; shown in the chart title only
-    double dbMin = -5;          // CSdbmin, °C
-    double dbMax = 45;          // CSdbmax, °C
-    int32_t fontSize = 6;       // CSFontSize, points
-    std::string fontName = "ＭＳ Ｐゴシック";
-    std::array<bool, kViewFlagCount> view = {true, true,  true,  true, true,
-                                             true, false, false, false};
-    bool si = false;  // SiUnit: SI units shown (kJ/kg, kW)
+// The chart's record and what only the program keeps: the last folder and the language.
+struct Settings : ChartSettings {
     std::string currentDir;
     // Language: "ja" or "en" as chosen in the options dialog, empty to follow the locale.
     std::string language;
@@ -33,9 +23,6 @@ struct WindowBounds {
 
 // The settings file of a program: its path with the extension replaced by ".ini".
 std::string settingsPathFor(const std::string& programPath);
-
-// The folder of a file, without a trailing '/' (except for the root).
-std::string folderOf(const std::string& path);
 
 // Reads every key of the record; a missing, empty or unconvertible value gives its default.
 Settings loadSettings(const IniFile& ini, const std::string& programFolder);

@@ -4,8 +4,8 @@
 
 #include "chart/canvas.h"
 #include "chart/element.h"
+#include "chart/chart_settings.h"
 #include "chart/view_transform.h"
-#include "settings/settings.h"
 
 namespace humidraw {
 

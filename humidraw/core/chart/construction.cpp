@@ -10,7 +10,7 @@ namespace humidraw {
 namespace {
 
 // The families, scales and texts at the frame's scale.
-ChartTable build(const Settings& settings, const TextMetrics& metrics, ChartFrame& f) {
+ChartTable build(const ChartSettings& settings, const TextMetrics& metrics, ChartFrame& f) {
     ChartTable t;
     construction::Context c(f, t, metrics);
     c.ht = metrics.height();
@@ -28,7 +28,7 @@ ChartTable build(const Settings& settings, const TextMetrics& metrics, ChartFram
 
 // The chart `steps` scale steps smaller than the fitted frame `fitted`, centred where the
 // fitted one spans; false when no such scale is left or it cannot be placed.
-bool buildSmaller(const Settings& settings, const TextMetrics& metrics, const ChartFrame& fitted,
+bool buildSmaller(const ChartSettings& settings, const TextMetrics& metrics, const ChartFrame& fitted,
                   int steps, ChartFrame& f, ChartTable& t) {
     const double k2 = fitted.k2 + steps * kFitStep;
     if (!(k2 < 0)) return false;
@@ -56,7 +56,7 @@ bool fitsSheet(const ChartTable& t, const TextMetrics& metrics) {
 // Makes a chart whose scales, protractors or texts reach beyond the sheet smaller, by whole
 // steps of the fitting, until they lie on it: the first fitting scale of a coarse walk towards
 // zero, then the fewest steps within that stride by halving. False when no smaller chart fits.
-bool shrinkOntoSheet(const Settings& settings, const TextMetrics& metrics, ChartFrame& f,
+bool shrinkOntoSheet(const ChartSettings& settings, const TextMetrics& metrics, ChartFrame& f,
                      ChartTable& t) {
     const ChartFrame fitted = f;
     // The smallest scale is one step above zero (the fitted k2 is a whole number of steps).
@@ -88,14 +88,14 @@ bool shrinkOntoSheet(const Settings& settings, const TextMetrics& metrics, Chart
     return true;
 }
 
-bool isDefaultRange(const Settings& s) {
-    const Settings defaults;
+bool isDefaultRange(const ChartSettings& s) {
+    const ChartSettings defaults;
     return s.dbMin == defaults.dbMin && s.dbMax == defaults.dbMax;
 }
 
 }  // namespace
 
-FrameStatus constructChart(const Settings& settings, TextMetrics& metrics, ChartFrame& frame,
+FrameStatus constructChart(const ChartSettings& settings, TextMetrics& metrics, ChartFrame& frame,
                            ChartTable& table, ChartLayout layout) {
     metrics.setFont(settings.fontName, settings.fontSize);
     // Built in a frame and table of its own: a refusal leaves the caller's chart.

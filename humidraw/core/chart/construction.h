@@ -3,7 +3,7 @@
 #include "chart/element.h"
 #include "chart/frame.h"
 #include "chart/text_metrics.h"
-#include "settings/settings.h"
+#include "chart/chart_settings.h"
 
 namespace humidraw {
 
@@ -15,7 +15,7 @@ enum class ChartLayout { AsFitted, OnSheet };
 // Builds the chart for `settings` at zoom 1.0 with the text sizes of `metrics` (set to the
 // chart font here). On success `frame` and `table` hold the new chart; otherwise both keep the
 // previous one and the status says why.
-FrameStatus constructChart(const Settings& settings, TextMetrics& metrics, ChartFrame& frame,
+FrameStatus constructChart(const ChartSettings& settings, TextMetrics& metrics, ChartFrame& frame,
                            ChartTable& table, ChartLayout layout = ChartLayout::OnSheet);
 
 }  // namespace humidraw

@@ -10,8 +10,6 @@
 
 namespace humidraw::construction {
 
-constexpr double kPi = 3.14159265358979323846;
-
 // Radians to the tenths of a degree text angles are kept in.
 inline double tenths(double radians) {
     return radians * 1800 / kPi;

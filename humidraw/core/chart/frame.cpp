@@ -57,7 +57,7 @@ ChartPoint polar(ChartPoint c, double a, double r) {
     return {c.x + std::cos(a) * r, c.y + std::sin(a) * r};
 }
 
-FrameStatus checkLimits(const Settings& s) {
+FrameStatus checkLimits(const ChartSettings& s) {
     if (!std::isfinite(s.dbMin) || !std::isfinite(s.dbMax)) return FrameStatus::NotComputable;
     if (s.dbMin >= s.dbMax) return FrameStatus::ReversedLimits;
     if (s.dbMax <= 0) return FrameStatus::UpperNotAboveZero;
@@ -68,7 +68,7 @@ std::string rangeLimitText(double v) {
     return std::fabs(v) < 1e6 ? formatFixed(v, 1) : formatPrintfGeneral(v, 3);
 }
 
-std::string frameStatusMessage(FrameStatus status, const Settings& s) {
+std::string frameStatusMessage(FrameStatus status, const ChartSettings& s) {
     const std::string range = withArguments(translate("Chart", "(%1～%2℃)"),
                                             {rangeLimitText(s.dbMin), rangeLimitText(s.dbMax)});
     switch (status) {
@@ -84,12 +84,12 @@ std::string frameStatusMessage(FrameStatus status, const Settings& s) {
     return {};
 }
 
-std::string noChartMessage(const Settings& s) {
+std::string noChartMessage(const ChartSettings& s) {
     const FrameStatus st = checkLimits(s);
     return frameStatusMessage(st == FrameStatus::Ok ? FrameStatus::NotComputable : st, s);
 }
 
-FrameStatus computeRanges(ChartFrame& f, const Settings& s) {
+FrameStatus computeRanges(ChartFrame& f, const ChartSettings& s) {
     if (FrameStatus st = checkLimits(s); st != FrameStatus::Ok) return st;
     f.si = s.si;
     f.DBmin = s.dbMin;

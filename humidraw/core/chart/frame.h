@@ -4,7 +4,7 @@
 // and chart coordinates.
 #include <string>
 
-#include "settings/settings.h"
+#include "chart/chart_settings.h"
 
 namespace humidraw {
 
@@ -17,6 +17,8 @@ constexpr double kChartTop = 30;
 constexpr double kFitLeft = 50;
 constexpr double kFitRight = 570;
 constexpr double kFitStep = 0.2;
+
+constexpr double kPi = 3.14159265358979323846;
 
 struct ChartPoint {
     double x = 0;
@@ -59,20 +61,20 @@ enum class FrameStatus {
 };
 
 // Why a chart cannot be made, in the program's language.
-std::string frameStatusMessage(FrameStatus status, const Settings& s);
+std::string frameStatusMessage(FrameStatus status, const ChartSettings& s);
 
 // Why no chart can be made for `s` after its construction failed: the limits checkLimits refuses,
 // or else the range that cannot be computed. Never empty.
-std::string noChartMessage(const Settings& s);
+std::string noChartMessage(const ChartSettings& s);
 
 // A dry-bulb limit as the messages about the range show it: one decimal, or, for a value no
 // chart could have (a damaged settings file), a short exponent form rather than 300 digits.
 std::string rangeLimitText(double v);
 
 // Refuses limits no chart can be fitted to, before anything is computed.
-FrameStatus checkLimits(const Settings& s);
+FrameStatus checkLimits(const ChartSettings& s);
 // Steps, ranges, counts and θ from the settings; k1 = k2 = 0.
-FrameStatus computeRanges(ChartFrame& f, const Settings& s);
+FrameStatus computeRanges(ChartFrame& f, const ChartSettings& s);
 // Fits k1, k2 and OX so that the saturation curve spans X = kFitLeft (50) to kFitRight (570).
 FrameStatus fitScale(ChartFrame& f);
 // Sets the vertical scale k2 (k1 with it) and OX so that the saturation curve lies centred

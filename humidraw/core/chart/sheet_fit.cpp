@@ -8,7 +8,6 @@
 namespace humidraw {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kSlack = 0.01;  // a hundredth of a pixel: rounding, not drawing
 
 bool inside(ChartPoint p) {

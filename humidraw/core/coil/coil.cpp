@@ -16,7 +16,6 @@ namespace {
 // kcal per kJ for SI input, ten ulps above the inverse of kKJPerKcal: the coil has always
 // converted with these digits, and the inverse would change the last bit of converted inputs.
 constexpr double kCoilKcalPerKJ = 0.238888689814981;
-constexpr double kKcalHPerKW = 860;
 // 1 / 0.24 kcal/(kg·K) as the coil writes it, three ulps above 1 / kDryAirSpecificHeat.
 constexpr double kPerSpecificHeat = 4.16666666666667;
 constexpr double kPerDensity = 0.833333333333333;  // 1 / 1.2 kg/m³
@@ -430,7 +429,9 @@ CoilRun runCoil(const CoilInputs& in, bool si, double dbMin, double dbMax,
             run.complete = true;
             return run;
         }
-        stop = {translate("Coil", "図形の数が上限(640)を超えるため記入できません"), "Humidraw"};
+        stop = {withArguments(translate("Coil", "図形の数が上限(%1)を超えるため記入できません"),
+                              {std::to_string(ObjectTable::kCapacity)}),
+                "Humidraw"};
     }
     // Refused: nothing of either half is plotted and the fields stay as typed.
     CoilRun refused;

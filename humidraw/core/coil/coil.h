@@ -14,6 +14,9 @@
 
 namespace humidraw::coil {
 
+// kcal/h in 1 kW: loads given in kW (SI) are converted with it, and the report shows kW with it.
+constexpr double kKcalHPerKW = 860;
+
 // The dialog's fields as typed: selector indexes and texts.
 struct CoilInputs {
     // cooling

@@ -9,7 +9,6 @@
 namespace humidraw::coil {
 
 constexpr double kAirDensity = 1.2;     // kg/m³, the density the sensible load is reckoned with
-constexpr double kKcalHPerKWatt = 860;  // kcal/h in 1 kW
 
 struct CoolingReport {
     double supplyVolume = 0, outdoorVolume = 0;  // m³/h

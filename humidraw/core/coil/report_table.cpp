@@ -15,7 +15,7 @@ constexpr const char* kNoCoil =
 
 // A heat flow in kcal/h: beside its kW in engineering units, in kW alone with SI units.
 Row load(const char* label, double kcalPerHour, bool si) {
-    const std::string kw = formatFixed(kcalPerHour / kKcalHPerKWatt, 2);
+    const std::string kw = formatFixed(kcalPerHour / kKcalHPerKW, 2);
     if (si) return {translate("Coil", label), kw, "kW"};
     return {translate("Coil", label), formatFixed(kcalPerHour, 0), "kcal/h", kw, "kW"};
 }

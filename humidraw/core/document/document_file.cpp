@@ -9,6 +9,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "files/folder.h"
 #include "lang/language.h"
 #include "text/cp932.h"
 
@@ -330,7 +331,7 @@ Result<std::string> serializeDocument(const std::optional<DocumentHeader>& heade
     return out;
 }
 
-DocumentHeader headerFrom(const Settings& s, int colour, int width, int style, double zoom,
+DocumentHeader headerFrom(const ChartSettings& s, int colour, int width, int style, double zoom,
                           double boxHeight, double boxWidth, int horzScroll, int vertScroll) {
     DocumentHeader h;
     h.pressureMmHg = s.pressureMmHg;
@@ -351,7 +352,7 @@ DocumentHeader headerFrom(const Settings& s, int colour, int width, int style, d
     return h;
 }
 
-void applyHeader(const DocumentHeader& h, Settings& s) {
+void applyHeader(const DocumentHeader& h, ChartSettings& s) {
     s.pressureMmHg = h.pressureMmHg;
     s.dbMin = h.dbMin;
     s.dbMax = h.dbMax;

@@ -12,7 +12,7 @@
 #include "document/object_table.h"
 #include "files/read_file.h"
 #include "result/result.h"
-#include "settings/settings.h"
+#include "chart/chart_settings.h"
 
 namespace humidraw {
 
@@ -23,7 +23,7 @@ struct DocumentHeader {
     double pressureMmHg = 760;         // CSpa
     double dbMin = -5, dbMax = 45;     // CSdbmin, CSdbmax
     int32_t fontSize = 6;
-    std::string fontName = "ＭＳ Ｐゴシック";
+    std::string fontName = kDefaultFontName;
     std::array<bool, kViewFlagCount> view = {true, true,  true,  true, true,
                                              true, false, false, false};
     bool si = false;
@@ -86,10 +86,10 @@ Result<std::string> serializeDocument(const std::optional<DocumentHeader>& heade
 std::vector<ObjectRecord> liveRecords(const ObjectTable& table);
 
 // The header for the present settings, attributes and view.
-DocumentHeader headerFrom(const Settings& s, int colour, int width, int style, double zoom,
+DocumentHeader headerFrom(const ChartSettings& s, int colour, int width, int style, double zoom,
                           double boxHeight, double boxWidth, int horzScroll, int vertScroll);
 // Puts a header's chart settings into the settings record.
-void applyHeader(const DocumentHeader& h, Settings& s);
+void applyHeader(const DocumentHeader& h, ChartSettings& s);
 
 // The document's name after choosing `chosen` in a file dialog whose folder is `initialFolder`:
 // the title (file name without its extension), the path (".hdw" added when the name has no

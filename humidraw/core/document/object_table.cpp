@@ -1,6 +1,13 @@
 #include "document/object_table.h"
 
+#include "lang/language.h"
+
 namespace humidraw {
+
+std::string ObjectTable::fullMessage() {
+    return withArguments(translate("Document", "図形の数が上限(%1)に達しているため追加できません"),
+                         {std::to_string(kCapacity)});
+}
 
 void ObjectTable::clear() {
     records_.fill(ObjectRecord{});

@@ -44,6 +44,8 @@ struct ObjectRecord {
 class ObjectTable {
   public:
     static constexpr int kCapacity = 640;
+    // What the user is told when no object can be added to a full table.
+    static std::string fullMessage();
 
     void clear();
     // Fills the record at index count; false (nothing appended) when the table is full.

@@ -42,7 +42,7 @@ void paintLineObject(Canvas& k, TStyleLine& drawer, const ChartFrame& f,
     const double a = o.offsetX, z = o.zoom;
     applyStyle(drawer, r.style, z);
     k.setPenColour(paletteColour(r.colour));
-    drawer.setWidth(wholeNumber(r.width * z * 0.5));
+    drawer.setWidth(penWidthFor(r.width, z));
     // Mapped and cut unshifted, then shifted into place.
     const ViewTransform v = o.unshifted();
     const ChartPoint endA = stateToScreen(f, v, r.h1, r.x1), endB = stateToScreen(f, v, r.h2, r.x2);
@@ -53,7 +53,7 @@ void paintLineObject(Canvas& k, TStyleLine& drawer, const ChartFrame& f,
     // Drawn from the second point to the first, so a dash pattern starts at the second.
     drawer.drawWithin(area, a + B.x, B.y, a + A.x, A.y);
     if (r.kind == kLineNoMarker) return;
-    k.setPenWidth(wholeNumber(r.width * z * 0.5));
+    k.setPenWidth(penWidthFor(r.width, z));
     // A marker shows a state on the chart; an end the chart's outline cut off has none.
     const auto marker = [&](ChartPoint at, ChartPoint end) {
         const double cx = a + at.x, cy = at.y;
@@ -111,7 +111,7 @@ namespace {
 
 // The objects in table order, onto the canvas as the chart's drawing leaves it.
 void walkObjects(Canvas& k, const ChartFrame& frame, const ObjectTable& objects,
-                 const Settings& settings, const ViewTransform& o) {
+                 const ChartSettings& settings, const ViewTransform& o) {
     const double a = o.offsetX, z = o.zoom;
     const ChartFrame& f = frame;
     TStyleLine drawer;
@@ -143,7 +143,7 @@ void walkObjects(Canvas& k, const ChartFrame& frame, const ObjectTable& objects,
     });
 }
 
-void setChartFont(Canvas& k, const Settings& settings, const ViewTransform& o) {
+void setChartFont(Canvas& k, const ChartSettings& settings, const ViewTransform& o) {
     k.setFont(settings.fontName, wholeNumber(pointsToPixels(settings.fontSize) * o.zoom), 0);
     k.setBrushClear();
     k.setPenWidth(0);
@@ -160,7 +160,7 @@ void paintUnderlay(Canvas& k, const ChartFrame& frame, const PaintOverlay* overl
 }
 
 void paintOverlay(Canvas& k, const ChartFrame& frame, const PaintOverlay* overlay,
-                  const Settings& settings, const ViewTransform& o) {
+                  const ChartSettings& settings, const ViewTransform& o) {
     if (!overlay) return;
     overlay->paintOver(k, frame, o);
     k.setFont(settings.fontName, wholeNumber(pointsToPixels(settings.fontSize) * o.zoom), 0);
@@ -169,7 +169,7 @@ void paintOverlay(Canvas& k, const ChartFrame& frame, const PaintOverlay* overla
 }  // namespace
 
 bool paintChartLayer(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
-                     const PaintOverlay* overlay, const Settings& settings, const ViewTransform& o) {
+                     const PaintOverlay* overlay, const ChartSettings& settings, const ViewTransform& o) {
     try {
         setChartFont(k, settings, o);
         paintUnderlay(k, frame, overlay, o);
@@ -181,7 +181,7 @@ bool paintChartLayer(Canvas& k, const ChartFrame& frame, const ChartTable& chart
 }
 
 bool paintObjects(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
-                  const ObjectTable& objects, const Settings& settings, const ViewTransform& o) {
+                  const ObjectTable& objects, const ChartSettings& settings, const ViewTransform& o) {
     try {
         setChartFont(k, settings, o);
         k.setPenStyle(penStyleAfterElements(chart, settings.view, PenStyle::Solid));
@@ -194,7 +194,7 @@ bool paintObjects(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
 }
 
 bool paintChart(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
-                const ObjectTable& objects, const Settings& settings, const ViewTransform& o) {
+                const ObjectTable& objects, const ChartSettings& settings, const ViewTransform& o) {
     try {
         setChartFont(k, settings, o);
         paintUnderlay(k, frame, objects.overlay.get(), o);

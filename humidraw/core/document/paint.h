@@ -5,7 +5,7 @@
 #include "chart/element.h"
 #include "chart/frame.h"
 #include "document/object_table.h"
-#include "settings/settings.h"
+#include "chart/chart_settings.h"
 
 namespace humidraw {
 
@@ -21,7 +21,7 @@ class PaintOverlay {
 // Paints at zoom o.zoom with every X shifted by o.offsetX. Pen colour and mode of the chart are
 // the caller's (grey on screen, black when printing). False when painting failed.
 bool paintChart(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
-                const ObjectTable& objects, const Settings& settings, const ViewTransform& o);
+                const ObjectTable& objects, const ChartSettings& settings, const ViewTransform& o);
 
 // The two halves of paintChart, for a screen that keeps the chart's own drawing as a layer of
 // its own: the chart alone with the overlay's fills under it (font, brush and pen width set as
@@ -29,9 +29,9 @@ bool paintChart(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
 // state the chart leaves it in (pen mode, pen and font colour the caller's, as for paintChart).
 // False when painting failed.
 bool paintChartLayer(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
-                     const PaintOverlay* overlay, const Settings& settings, const ViewTransform& o);
+                     const PaintOverlay* overlay, const ChartSettings& settings, const ViewTransform& o);
 bool paintObjects(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
-                  const ObjectTable& objects, const Settings& settings, const ViewTransform& o);
+                  const ObjectTable& objects, const ChartSettings& settings, const ViewTransform& o);
 
 // The part of a line object that is drawn: its ends (h1, x1) → A and (h2, x2) → B in the
 // pixels of the view `v`; for a line drawn within the chart (kDrawnWithinChart) cut at

@@ -73,7 +73,7 @@ StateLine stateChangeLine(const StateSpec& start, const StateSpec& end,
     }
     const int needed = 1 + (start.label.empty() ? 0 : 2) + (end.label.empty() ? 0 : 2);
     if (needed > room) {
-        result.error = translate("Document", "図形の数が上限(640)に達しているため追加できません");
+        result.error = ObjectTable::fullMessage();
         return result;
     }
     computeState(start, state, result.notices);

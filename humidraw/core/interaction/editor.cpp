@@ -161,8 +161,7 @@ bool Editor::acceptTypedPoint() {
 
 bool Editor::appendSegment(const StatePoint& end) {
     if (host_.objects().full()) {
-        host_.tell(translate("Editor", "線分作成"),
-                   translate("Editor", "図形の数が上限(640)に達しているため追加できません"));
+        host_.tell(translate("Editor", "線分作成"), ObjectTable::fullMessage());
         return false;
     }
     ObjectRecord r;
@@ -340,8 +339,7 @@ void Editor::placeText(MouseButton b, int x, int y) {
     host_.setStatus(1, "");
     if (b == MouseButton::Right) return;
     if (host_.objects().full()) {
-        host_.tell("Humidraw",
-                   translate("Editor", "図形の数が上限(640)に達しているため追加できません"));
+        host_.tell("Humidraw", ObjectTable::fullMessage());
         return;
     }
     // The text's bottom-left corner at the click; label position 2 keeps it there.

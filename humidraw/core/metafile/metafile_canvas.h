@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "chart/canvas.h"
+#include "chart/chart_settings.h"
 
 namespace humidraw {
 
@@ -74,7 +75,7 @@ class MetafileCanvas : public Canvas {
         bool operator==(const Brush&) const = default;
     };
     struct Font {
-        std::string face = "ＭＳ Ｐゴシック";
+        std::string face = kDefaultFontName;
         int height = 8;
         int escapement = 0;
         bool operator==(const Font&) const = default;

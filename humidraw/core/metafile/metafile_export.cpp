@@ -20,7 +20,7 @@ MetafileFormat metafileFormatFor(const std::string& path) {
 }
 
 std::string metafileBytes(MetafileFormat format, const ChartFrame& frame, const ChartTable& chart,
-                          const ObjectTable& objects, const Settings& settings,
+                          const ObjectTable& objects, const ChartSettings& settings,
                           const TextMeasure& measure, const CharAdvanceMeasure& advances) {
     std::unique_ptr<MetafileCanvas> k;
     if (format == MetafileFormat::Enhanced)

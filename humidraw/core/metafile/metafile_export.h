@@ -7,7 +7,7 @@
 #include "chart/frame.h"
 #include "document/object_table.h"
 #include "metafile/metafile_canvas.h"
-#include "settings/settings.h"
+#include "chart/chart_settings.h"
 
 namespace humidraw {
 
@@ -21,7 +21,7 @@ MetafileFormat metafileFormatFor(const std::string& path);
 // in their palette colours. Text widths come from `measure`, the spacing of their characters
 // in the enhanced format from `advances`.
 std::string metafileBytes(MetafileFormat format, const ChartFrame& frame, const ChartTable& chart,
-                          const ObjectTable& objects, const Settings& settings,
+                          const ObjectTable& objects, const ChartSettings& settings,
                           const TextMeasure& measure, const CharAdvanceMeasure& advances = {});
 
 }  // namespace humidraw

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <optional>
 
+#include "chart/chart_settings.h"
 #include "chart/text_metrics.h"
 #include "text/cp932.h"
 
@@ -155,7 +156,7 @@ std::string toCp932(const std::string& utf8) {
 // under ASCII names; those are used, since some readers take face bytes for UTF-8.
 std::string faceName(const std::string& face) {
     static const std::pair<const char*, const char*> aliases[] = {
-        {"ＭＳ Ｐゴシック", "MS PGothic"},
+        {kDefaultFontName, "MS PGothic"},
         {"ＭＳ ゴシック", "MS Gothic"},
         {"ＭＳ Ｐ明朝", "MS PMincho"},
         {"ＭＳ 明朝", "MS Mincho"},

@@ -6,6 +6,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "chart/chart_settings.h"
+
 namespace humidraw::app {
 namespace {
 
@@ -63,7 +65,7 @@ TAhu1::TAhu1(std::function<void(bool)> setMainEnabled, QWidget* parent)
     : CommandDialog(std::move(setMainEnabled), parent, Qt::Window) {
     setObjectName("Ahu1");
     setWindowTitle(tr("Humidraw ｼﾝｸﾞﾙｺｲﾙ方式"));
-    setFont(QFont(QString::fromUtf8("ＭＳ Ｐゴシック"), 9));
+    setFont(QFont(QString::fromUtf8(kDefaultFontName), 9));
 
     auto* coolPanel = new QGroupBox(tr("冷房時"), this);
     auto* cool = new QVBoxLayout(coolPanel);

@@ -65,7 +65,7 @@ TFmIX::TFmIX(std::string settingsPath, std::string programFolder,
     // 1. The caption with the program's version.
     caption_ = captionFromVersion("humidraw");
     setWindowTitle(QString::fromStdString(caption_));
-    setFont(QFont(QString::fromUtf8("ＭＳ Ｐゴシック"), 9));
+    setFont(QFont(QString::fromUtf8(kDefaultFontName), 9));
     // 2. Document and view.
     view_ = ViewState{};
     // 3. Settings.
@@ -258,7 +258,7 @@ bool TFmIX::saveSettings(const Settings& s) {
     noteLanguageChange(s);
     settings_ = s;
     if (!humidraw::saveSettings(ini_, settings_)) {
-        prompts_->tell(tr("Humidraw ｴﾗｰﾒｯｾｰｼﾞ").toStdString(),
+        prompts_->tell(tr(kErrorCaption).toStdString(),
                        tr("設定ファイルに書き込めません: ").toStdString() + settingsPath_ + "\n" +
                            writeProblemText(ini_.lastWrite()),
                        PromptIcon::Warning);

@@ -60,6 +60,9 @@ std::string documentsFolder();
 // "Humidraw ver.<FileVersion>b", or the fallback when the program's version cannot be read.
 std::string captionFromVersion(const char* programFileName);
 
+// The caption of the main window's error messages (the window's context, "TFmIX").
+inline constexpr char kErrorCaption[] = QT_TRANSLATE_NOOP("TFmIX", "Humidraw ｴﾗｰﾒｯｾｰｼﾞ");
+
 // The main window: owns the document, chart, view and editor and wires Qt's events to them.
 class TFmIX : public QMainWindow,
               public EditorHost,

@@ -89,7 +89,7 @@ void TFmIX::loadCompanionOf(const std::string& path, const ContentIdentity& iden
         // Kept as it is: a later save without data leaves it, one with data puts it aside.
         companionKept_ = true;
         prompts_->tell(
-            "Humidraw ｴﾗｰﾒｯｾｰｼﾞ",
+            kErrorCaption,
             ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "測定データのファイルを読込できません.\n"))
                     .toStdString() +
                 kept.error +
@@ -140,7 +140,7 @@ bool TFmIX::saveWithCompanion(const std::string& bytes) {
     const auto saved = saveDocumentWithCompanion(documentPath_, bytes, measuredData(), keep);
     if (!saved) {
         prompts_->tell(
-            "Humidraw ｴﾗｰﾒｯｾｰｼﾞ",
+            kErrorCaption,
             QCoreApplication::translate("TFmIX", "ファイルを作成出来ません．\n").toStdString() +
                 saved.error(),
             PromptIcon::Warning);

@@ -18,6 +18,7 @@
 #include "chart/style_line.h"
 #include "coil/coil.h"
 #include "coil/coil_report.h"
+#include "document/attributes.h"
 #include "document/document_file.h"
 #include "document/paint.h"
 #include "document/state_line.h"
@@ -30,7 +31,6 @@ namespace {
 
 const char kDocumentFilter[] =
     QT_TRANSLATE_NOOP("TFmIX", "Humidrawのﾃﾞｰﾀ (*.hdw *.HDW);;全てのﾌｧｲﾙ (*)");
-const char kErrorCaption[] = QT_TRANSLATE_NOOP("TFmIX", "Humidraw ｴﾗｰﾒｯｾｰｼﾞ");
 
 std::string notANumber(const QString& text) {
     return TFmIX::tr("'%1' は浮動小数点数ではありません").arg(text).toStdString();
@@ -53,7 +53,7 @@ void TFmIX::tell(const std::string& caption, const std::string& text) {
 
 void TFmIX::prepareSegmentPen() {
     segmentColour_ = paletteColour(attributes_.colour);
-    segmentWidth_ = wholeNumber(attributes_.width * view_.zoom * 0.5);
+    segmentWidth_ = penWidthFor(attributes_.width, view_.zoom);
     segmentStyle_ = attributes_.style;
 }
 
@@ -120,7 +120,7 @@ void TFmIX::drawOutline(const Outline& o) {
 }
 
 void TFmIX::highlightLine(const ObjectRecord& r) {
-    const int width = wholeNumber(r.width * view_.zoom * 0.5);
+    const int width = penWidthFor(r.width, view_.zoom);
     ChartPoint A, B;
     if (!lineOnChart(frame_, screen(), r, A, B)) return;  // drawn only on the chart, and none of it is
     drawMark(around(A.x, A.y, B.x, B.y, width), [&](QtCanvas& k) {

@@ -82,7 +82,7 @@ void TFmIX::MetaSave() {
             path += ".wmf";  // the default extension
         const Status exported = exportTo(path);
         if (!exported)
-            prompts_->tell(tr("Humidraw ｴﾗｰﾒｯｾｰｼﾞ").toStdString(),
+            prompts_->tell(tr(kErrorCaption).toStdString(),
                            tr("ファイルを作成出来ません．\n").toStdString() + exported.error(),
                            PromptIcon::Warning);
     }

@@ -4,6 +4,8 @@
 #include <QPen>
 #include <cmath>
 
+#include "chart/chart_settings.h"
+
 namespace humidraw {
 
 QColor toQColor(Colour c) {
@@ -16,7 +18,7 @@ QtCanvas::QtCanvas(QPainter& painter, int dpi) : p_(painter), dpi_(dpi) {
     const double scale = std::abs(p_.deviceTransform().m11());
     if (scale > 0) deviceRatio_ = scale;
     p_.setRenderHint(QPainter::TextAntialiasing, true);
-    setFont("ＭＳ Ｐゴシック", 8, 0);
+    setFont(kDefaultFontName, 8, 0);
     applyPen();
     setBrushClear();
 }

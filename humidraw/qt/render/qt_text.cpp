@@ -5,13 +5,14 @@
 #include <QStringList>
 
 #include "chart/canvas.h"
+#include "chart/chart_settings.h"
 
 namespace humidraw {
 
 void installFontSubstitutions() {
     const QStringList proportional = {"IPAPGothic", "IPAexGothic", "Noto Sans CJK JP"};
     const QStringList fixed = {"IPAGothic", "Noto Sans Mono CJK JP"};
-    QFont::insertSubstitutions(QString::fromUtf8("ＭＳ Ｐゴシック"), proportional);
+    QFont::insertSubstitutions(QString::fromUtf8(kDefaultFontName), proportional);
     QFont::insertSubstitutions("MS PGothic", proportional);
     QFont::insertSubstitutions(QString::fromUtf8("ＭＳ ゴシック"), fixed);
     QFont::insertSubstitutions("MS Gothic", fixed);

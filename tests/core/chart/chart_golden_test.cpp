@@ -15,7 +15,7 @@ using humidraw::testing::goldenNumber;
 
 namespace {
 
-std::string frameLine(const Settings& s, ChartLayout layout) {
+std::string frameLine(const ChartSettings& s, ChartLayout layout) {
     FakeTextMetrics m;
     ChartFrame f;
     ChartTable t;
@@ -33,7 +33,7 @@ std::string frameLine(const Settings& s, ChartLayout layout) {
     return goldenLine(fields);
 }
 
-std::string elementLines(const Settings& s) {
+std::string elementLines(const ChartSettings& s) {
     FakeTextMetrics m;
     ChartFrame f;
     ChartTable t;
@@ -49,7 +49,7 @@ ChartFrame defaultFrame() {
     FakeTextMetrics m;
     ChartFrame f;
     ChartTable t;
-    EXPECT_EQ(constructChart(Settings{}, m, f, t), FrameStatus::Ok);
+    EXPECT_EQ(constructChart(ChartSettings{}, m, f, t), FrameStatus::Ok);
     return f;
 }
 
@@ -62,7 +62,7 @@ TEST(ChartGolden, FrameOfEachRangeLayoutAndUnit) {
             for (bool si : {false, true})
                 for (ChartLayout layout : {ChartLayout::AsFitted, ChartLayout::OnSheet}) {
                     if (lo >= hi) continue;
-                    Settings s;
+                    ChartSettings s;
                     s.dbMin = lo;
                     s.dbMax = hi;
                     s.si = si;
@@ -73,11 +73,11 @@ TEST(ChartGolden, FrameOfEachRangeLayoutAndUnit) {
 
 TEST(ChartGolden, EveryElementOfTheDefaultChart) {
     humidraw::testing::expectMatchesGolden("core/chart/golden/default_chart.txt",
-                                           elementLines(Settings{}));
+                                           elementLines(ChartSettings{}));
 }
 
 TEST(ChartGolden, EveryElementOfTheDefaultSiChart) {
-    Settings si;
+    ChartSettings si;
     si.si = true;
     humidraw::testing::expectMatchesGolden("core/chart/golden/default_si_chart.txt", elementLines(si));
 }
@@ -115,7 +115,7 @@ TEST(ChartGolden, FirstDryBulbLineByHand) {
     FakeTextMetrics m;
     ChartFrame f;
     ChartTable t;
-    ASSERT_EQ(constructChart(Settings{}, m, f, t), FrameStatus::Ok);
+    ASSERT_EQ(constructChart(ChartSettings{}, m, f, t), FrameStatus::Ok);
     ASSERT_FALSE(t.elements().empty());
     const ChartElement& e = t.elements().front();
     EXPECT_EQ(e.kind, 10);

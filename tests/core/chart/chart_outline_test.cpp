@@ -16,7 +16,6 @@ using namespace humidraw;
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kSlack = 0.01;  // a hundredth of a unit: rounding, not drawing
 
 // The chart's outline, worked out here from the frame alone, as the half-planes whose common
@@ -127,7 +126,7 @@ std::vector<std::string> humidraw::outlineFaults(const ChartFrame& frame, const 
 namespace {
 
 ChartFrame chartFor(int lo, int hi, bool si, ChartTable& t) {
-    Settings s;
+    ChartSettings s;
     s.dbMin = lo;
     s.dbMax = hi;
     s.si = si;

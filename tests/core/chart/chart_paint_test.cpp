@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "chart/construction.h"
-#include "chart/recording_canvas.h"
+#include "support/recording_canvas.h"
 
 using namespace humidraw;
 
@@ -41,7 +41,7 @@ TEST(RecordingCanvas, FilledRectangleKeepsItsEdgesInOrderAndTheBrush) {
 // The pen style the chart leaves behind, read by drawing one more line after it, for every
 // family shown, each one hidden and each one alone.
 TEST(ChartPaint, PenStyleAfterTheElementsIsTheOneTheCanvasIsLeftWith) {
-    Settings s;
+    ChartSettings s;
     FakeTextMetrics m;
     ChartFrame frame;
     ChartTable chart;

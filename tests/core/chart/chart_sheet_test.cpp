@@ -49,7 +49,7 @@ class ElementHash {
 
 ChartTable chartFor(int lo, int hi, bool si, ChartLayout layout = ChartLayout::OnSheet,
                     ChartFrame* frame = nullptr) {
-    Settings s;
+    ChartSettings s;
     s.dbMin = lo;
     s.dbMax = hi;
     s.si = si;
@@ -116,7 +116,6 @@ TEST(ChartOnSheet, FittedLayoutKeepsItsGeometry) {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 // The points that bound what an element draws: a line's ends, a text's four corners with the
 // fixed metrics, a circle's box, points every degree along an arc (counter-clockwise on the
@@ -383,7 +382,7 @@ TEST(ChartOutline, StatesOnAndOffTheDefaultChart) {
     FakeTextMetrics m;
     ChartFrame f;
     ChartTable t;
-    ASSERT_EQ(constructChart(Settings{}, m, f, t), FrameStatus::Ok);
+    ASSERT_EQ(constructChart(ChartSettings{}, m, f, t), FrameStatus::Ok);
     // h = 0.24 t + x (597.5 + 0.441 t): along x = 0.01, X = (0.24441 t − 0.19845) × 43.333 + 104.
     const auto at = [&](double t, double x) {
         return f.map(0.24 * t + x * (597.5 + 0.441 * t), x);

@@ -11,7 +11,7 @@ namespace {
 
 class Construction : public testing::Test {
   protected:
-    void build(const Settings& s) {
+    void build(const ChartSettings& s) {
         FakeTextMetrics m;
         ASSERT_EQ(constructChart(s, m, frame, table), FrameStatus::Ok);
     }
@@ -33,7 +33,7 @@ class Construction : public testing::Test {
 }  // namespace
 
 TEST_F(Construction, FamiliesInOrder) {
-    build(Settings{});
+    build(ChartSettings{});
     // Families are appended in order: each kind's first element comes after the previous
     // family's, and the table ends with the protractors.
     const int order[] = {10, 2, 20, 30, 40, 50, 60, 70, 80};
@@ -51,7 +51,7 @@ TEST_F(Construction, FamiliesInOrder) {
 }
 
 TEST_F(Construction, DryBulbLinesAndLabels) {
-    build(Settings{});
+    build(ChartSettings{});
     EXPECT_EQ(ofKind(10).size(), 51u);
     const auto labels = textsOf(12);
     ASSERT_EQ(labels.size(), 52u);
@@ -68,7 +68,7 @@ TEST_F(Construction, DryBulbLinesAndLabels) {
 }
 
 TEST_F(Construction, RelativeHumidityCurves) {
-    build(Settings{});
+    build(ChartSettings{});
     const auto labels = textsOf(22);
     ASSERT_EQ(labels.size(), 11u);
     // The title follows the label of the 20 % curve it sits on.
@@ -88,7 +88,7 @@ TEST_F(Construction, RelativeHumidityCurves) {
     // Below 45 °C the title sits on the 20 % curve as above: on its segment from 36 to 37 °C
     // for −5 … 40 °C (the third curve; 46 segments a curve, the k-th ending at −5 + k °C),
     // turned as that segment.
-    Settings cooler;
+    ChartSettings cooler;
     cooler.dbMax = 40;
     build(cooler);
     const auto titles = ofKind(22);
@@ -103,7 +103,7 @@ TEST_F(Construction, RelativeHumidityCurves) {
     EXPECT_LT(title->c1, q.c1);
 
     // A chart of one dry-bulb step: the title on it, after the label 20.
-    Settings narrow;
+    ChartSettings narrow;
     narrow.dbMin = 29;
     narrow.dbMax = 30;
     build(narrow);
@@ -113,7 +113,7 @@ TEST_F(Construction, RelativeHumidityCurves) {
 }
 
 TEST_F(Construction, WetBulbHasTwoLinesAtZero) {
-    build(Settings{});
+    build(ChartSettings{});
     ASSERT_EQ(frame.WBmin, -10);
     // Lines -10 … -1, then -0.0001 and 0: the twelfth line is the water one at 0 °C.
     const auto lines = ofKind(50);
@@ -126,7 +126,7 @@ TEST_F(Construction, WetBulbHasTwoLinesAtZero) {
 }
 
 TEST_F(Construction, HumidityRatioAndClippedLinesCarryNoLabel) {
-    build(Settings{});
+    build(ChartSettings{});
     const auto labels = textsOf(32);
     ASSERT_FALSE(labels.empty());
     EXPECT_EQ(labels.front(), "0.000");
@@ -146,7 +146,7 @@ TEST_F(Construction, HumidityRatioAndClippedLinesCarryNoLabel) {
 }
 
 TEST_F(Construction, SiLabelsAndTitles) {
-    Settings s;
+    ChartSettings s;
     s.si = true;
     build(s);
     EXPECT_EQ(textsOf(2), std::vector<std::string>{"湿り空気 h-x 線図(全圧力P=101.325kPa)"});
@@ -159,7 +159,7 @@ TEST_F(Construction, SiLabelsAndTitles) {
     EXPECT_NE(std::find(ne.begin(), ne.end(), "20000"), ne.end());
     // The lines lie where the traditional chart has them.
     ChartTable si = table;
-    build(Settings{});
+    build(ChartSettings{});
     for (int kind : {10, 20, 30, 50, 60}) {
         std::vector<ChartElement> a, b;
         for (const auto& e : si.elements())
@@ -174,7 +174,7 @@ TEST_F(Construction, SiLabelsAndTitles) {
 }
 
 TEST_F(Construction, LowerLimitWithNegativeEnthalpyGivesShiftedSiLabels) {
-    Settings s;
+    ChartSettings s;
     s.si = true;
     s.dbMin = -20;
     build(s);
@@ -188,7 +188,7 @@ TEST_F(Construction, LowerLimitWithNegativeEnthalpyGivesShiftedSiLabels) {
 }
 
 TEST_F(Construction, ProtractorsAndArcs) {
-    build(Settings{});
+    build(ChartSettings{});
     const auto shf = textsOf(72);
     ASSERT_EQ(shf.size(), 9u);
     EXPECT_EQ(shf[0], "1.0");

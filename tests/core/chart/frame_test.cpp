@@ -10,7 +10,7 @@ using namespace humidraw;
 
 namespace {
 
-ChartFrame built(const Settings& s) {
+ChartFrame built(const ChartSettings& s) {
     FakeTextMetrics m;
     ChartFrame f;
     ChartTable t;
@@ -23,7 +23,7 @@ constexpr double kDegree = 3.14159265358979323846 / 180;
 }  // namespace
 
 TEST(ChartFrame, DefaultRangesAndCounts) {
-    const ChartFrame f = built(Settings{});
+    const ChartFrame f = built(ChartSettings{});
     EXPECT_EQ(f.nDB, 50);
     EXPECT_EQ(f.nRH, 10);
     EXPECT_EQ(f.AHmax, 0.065) << "saturation at 45 °C to three decimals";
@@ -44,7 +44,7 @@ TEST(ChartFrame, DefaultRangesAndCounts) {
 }
 
 TEST(ChartFrame, UpperIsothermIsVertical) {
-    const ChartFrame f = built(Settings{});
+    const ChartFrame f = built(ChartSettings{});
     // Vertical to the precision of the engine's single-precision heat constants.
     const double X0 = f.map(V_DBAH2EN(45, 0), 0).x;
     for (double x : {0.005, 0.02, 0.05, 0.065})
@@ -54,7 +54,7 @@ TEST(ChartFrame, UpperIsothermIsVertical) {
 }
 
 TEST(ChartFrame, InverseMappingRoundTripAtAnyZoom) {
-    const ChartFrame f = built(Settings{});
+    const ChartFrame f = built(ChartSettings{});
     for (double zoom : {0.3, 1.0, 1.875, 5.6}) {
         const ViewTransform view{zoom};
         for (double h : {-1.0, 9.2, 30.0})
@@ -68,11 +68,11 @@ TEST(ChartFrame, InverseMappingRoundTripAtAnyZoom) {
 }
 
 TEST(ChartFrame, SiUnitsAndPressureMoveNoState) {
-    Settings si;
+    ChartSettings si;
     si.si = true;
-    Settings pressure;
+    ChartSettings pressure;
     pressure.pressureMmHg = 700;
-    const ChartFrame a = built(Settings{}), b = built(si), c = built(pressure);
+    const ChartFrame a = built(ChartSettings{}), b = built(si), c = built(pressure);
     EXPECT_EQ(b.ENstep, 5);
     EXPECT_NEAR(b.theta / kDegree, 7.1, 0.05);
     EXPECT_NE(a.k1, b.k1);
@@ -88,7 +88,7 @@ TEST(ChartFrame, UnfittableLimitsRefusedAndPreviousChartKept) {
     FakeTextMetrics m;
     ChartFrame f;
     ChartTable t;
-    ASSERT_EQ(constructChart(Settings{}, m, f, t), FrameStatus::Ok);
+    ASSERT_EQ(constructChart(ChartSettings{}, m, f, t), FrameStatus::Ok);
     const size_t before = t.elements().size();
     const double k2 = f.k2;
     struct Case {
@@ -100,7 +100,7 @@ TEST(ChartFrame, UnfittableLimitsRefusedAndPreviousChartKept) {
                        {-30, -5, FrameStatus::UpperNotAboveZero},
                        {NAN, 30, FrameStatus::NotComputable}};
     for (const Case& c : cases) {
-        Settings s;
+        ChartSettings s;
         s.dbMin = c.lo;
         s.dbMax = c.hi;
         EXPECT_EQ(constructChart(s, m, f, t), c.expected) << c.lo << " " << c.hi;
@@ -111,7 +111,7 @@ TEST(ChartFrame, UnfittableLimitsRefusedAndPreviousChartKept) {
 }
 
 TEST(ChartFrame, MessagesShowLimitsBriefly) {
-    Settings s;
+    ChartSettings s;
     s.dbMin = -1e308;  // a damaged settings file
     s.dbMax = 45;
     const std::string message = frameStatusMessage(FrameStatus::NotComputable, s);
@@ -127,7 +127,7 @@ TEST(ChartFrame, EveryRangeTheOptionsAllowGivesFiniteElements) {
     for (int lo = -20; lo <= 60; lo += 4)
         for (int hi = 30; hi <= 80; hi += 5) {
             if (lo >= hi) continue;
-            Settings s;
+            ChartSettings s;
             s.dbMin = lo;
             s.dbMax = hi;
             for (bool si : {false, true}) {
@@ -144,7 +144,7 @@ TEST(ChartFrame, EveryRangeTheOptionsAllowGivesFiniteElements) {
 TEST(ChartFrame, NarrowWarmRangeStartsOnTheTopBorder) {
     // The lower limit's saturation point lies above the top border: the 100 % curve is reduced
     // to its start on the border instead of dividing zero by zero.
-    Settings s;
+    ChartSettings s;
     s.dbMin = 20;
     s.dbMax = 30;
     FakeTextMetrics m;

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "chart/recording_canvas.h"
+#include "support/recording_canvas.h"
 
 using namespace humidraw;
 

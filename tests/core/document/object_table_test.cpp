@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "document/attributes.h"
+#include "lang/language.h"
 
 using namespace humidraw;
 
@@ -94,4 +95,21 @@ TEST(ObjectTable, KindsAboveZeroAreWalkedAndAKindOfZeroEndsTheTable) {
     EXPECT_EQ(u.at(1).kind, 0);
     EXPECT_FALSE(u.markDeleted(-1));
     EXPECT_FALSE(u.markDeleted(3));
+}
+
+// The message for a full table names the table's size, 640 objects, in either language.
+TEST(ObjectTable, FullMessageNamesTheCapacity) {
+    struct Case {
+        Language language;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {Language::Japanese, "図形の数が上限(640)に達しているため追加できません"},
+        {Language::English, "No object can be added: the objects have reached their limit (640)"},
+    };
+    for (const Case& c : cases) {
+        setLanguage(c.language);
+        EXPECT_EQ(ObjectTable::fullMessage(), c.expected);
+    }
+    setLanguage(Language::Japanese);
 }

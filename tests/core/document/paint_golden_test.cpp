@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "chart/construction.h"
-#include "chart/recording_canvas.h"
+#include "support/recording_canvas.h"
 #include "document/attributes.h"
 #include "document/paint.h"
 #include "golden.h"
@@ -62,7 +62,7 @@ std::string opLine(const RecordedOp& op) {
 }
 
 std::string painted(bool si, double zoom, double offset) {
-    Settings s;
+    ChartSettings s;
     s.si = si;
     s.view[CB_OP] = true;
     FakeTextMetrics m;
@@ -116,7 +116,7 @@ TEST(PaintGolden, PaletteIsTheNamedColours) {
 // The chart's last texts are turned (the protractor's, the scales'); the document's texts after
 // them are drawn unturned.
 TEST(PaintGolden, ObjectTextsUnturnedAfterTheChartsTurnedTexts) {
-    Settings s;
+    ChartSettings s;
     FakeTextMetrics m;
     ChartFrame frame;
     ChartTable chart;

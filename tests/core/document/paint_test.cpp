@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "chart/construction.h"
-#include "chart/recording_canvas.h"
+#include "support/recording_canvas.h"
 #include "document/attributes.h"
 
 using namespace humidraw;
@@ -28,7 +28,7 @@ class Painting : public testing::Test {
         const auto texts = k.of(RecordedOp::Text);
         return std::any_of(texts.begin(), texts.end(), [&](auto& op) { return op.text == t; });
     }
-    Settings settings;
+    ChartSettings settings;
     ChartFrame frame;
     ChartTable chart;
     ObjectTable objects;

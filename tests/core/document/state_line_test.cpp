@@ -81,7 +81,7 @@ TEST(StateLine, StatesOffTheChartAreNamedAndKeptAsTyped) {
     FakeTextMetrics m;
     ChartFrame f;
     ChartTable t;
-    ASSERT_EQ(constructChart(Settings{}, m, f, t), FrameStatus::Ok);
+    ASSERT_EQ(constructChart(ChartSettings{}, m, f, t), FrameStatus::Ok);
     const std::string tail = "が線図の範囲外にあります。線図の内側だけを描きます";
     struct Case {
         double db1, x1, db2, x2;

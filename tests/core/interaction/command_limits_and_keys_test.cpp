@@ -14,7 +14,7 @@ class Window : public EditorHost {
   public:
     Window() {
         FakeTextMetrics m;
-        constructChart(Settings{}, m, frame_, chart_);
+        constructChart(ChartSettings{}, m, frame_, chart_);
     }
     std::string status[2];
     Cursor cursor = kCursorCross;

@@ -13,7 +13,7 @@ class FakeWindow : public EditorHost {
   public:
     FakeWindow() {
         FakeTextMetrics m;
-        constructChart(Settings{}, m, frame_, chart_);
+        constructChart(ChartSettings{}, m, frame_, chart_);
     }
     std::string status[2];
     Cursor cursor = kCursorCross;

@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "chart/construction.h"
-#include "chart/recording_canvas.h"
+#include "support/recording_canvas.h"
 #include "chart/text_metrics.h"
 #include "moistek/moistek.h"
 #include "lang/language.h"
@@ -101,7 +101,7 @@ namespace {
 struct Chart {
     ChartFrame frame;
     ChartTable table;
-    Settings settings;
+    ChartSettings settings;
     Chart() {
         FakeTextMetrics metrics;
         EXPECT_EQ(constructChart(settings, metrics, frame, table), FrameStatus::Ok);

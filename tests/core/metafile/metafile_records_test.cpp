@@ -230,7 +230,7 @@ TEST(MetafileWalk, WmfTextLongerThanARecordIsCutAtAWholeCharacter) {
 }
 
 TEST(MetafileWalk, WholeChartWithObjectsPlaysBackInBothFormats) {
-    Settings s;
+    ChartSettings s;
     FakeTextMetrics m;
     ChartFrame f;
     ChartTable t;

@@ -263,7 +263,7 @@ TEST(MetafileExport, FormatByExtensionAndWholeChart) {
     EXPECT_EQ(metafileFormatFor("a.txt"), MetafileFormat::Placeable);
     EXPECT_EQ(metafileFormatFor("/x.emf/a"), MetafileFormat::Placeable);
 
-    Settings s;
+    ChartSettings s;
     FakeTextMetrics m;
     ChartFrame f;
     ChartTable t;
@@ -305,7 +305,7 @@ TEST(MetafileExport, FormatByExtensionAndWholeChart) {
 TEST(MetafileExport, FarEndsGiveAnOrdinarySizedFile) {
     // A dashed line from the chart to h = -100 kcal/kg already leaves the sheet; taking its end
     // to -1e4 or -1e300 draws the same on the sheet and must write no more.
-    Settings s;
+    ChartSettings s;
     FakeTextMetrics m;
     ChartFrame f;
     ChartTable t;

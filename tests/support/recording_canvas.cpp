@@ -1,4 +1,4 @@
-#include "chart/recording_canvas.h"
+#include "support/recording_canvas.h"
 
 #include "chart/text_metrics.h"
 
