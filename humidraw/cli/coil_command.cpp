@@ -9,9 +9,9 @@
 #include "commands.h"
 #include "document/document_file.h"
 #include "document_json.h"
-#include "moistek/moistek.h"
 #include "files/safe_replace.h"
 #include "json.h"
+#include "moistek/moistek.h"
 #include "text/number_format.h"
 
 using namespace humidraw;
@@ -152,8 +152,10 @@ int coilCommand(const std::vector<std::string>& args) {
         return fail(1, run.error);
     }
     if (!output.empty()) {
-        const auto bytes =
-            serializeDocument(headerFrom(settings, 7, 3, 0, 1, 480, 640, 0, 0), run.objects);
+        const auto bytes = serializeDocument(
+            headerFrom(settings, kDefaultAttributes.colour, kDefaultAttributes.width,
+                       kDefaultAttributes.style, 1, 480, 640, 0, 0),
+            run.objects);
         const Status written =
             bytes ? writeOutcome(output, replaceFile(output, *bytes)) : failure("cannot encode");
         if (!written) return fail(1, written.error());

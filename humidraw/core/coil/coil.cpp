@@ -83,10 +83,7 @@ bool computable(const AirState& s) {
 // naming the season and the group of fields.
 bool givenState(AirState& st, int i, int j, double a, double b, bool si, CurrentState& s,
                 const char* season, const std::string& group, Stop& stop) {
-    if (j < i) {
-        std::swap(i, j);
-        std::swap(a, b);
-    }
+    orderPair(i, j, a, b);
     if (si) {
         if (i == kEN) a *= kCoilKcalPerKJ;
         if (j == kEN) b *= kCoilKcalPerKJ;

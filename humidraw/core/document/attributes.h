@@ -33,6 +33,9 @@ struct CurrentAttributes {
     int width = 3;   // 0–4
     int style = 0;   // 0–4
 };
+// What a new document draws with (black, width 3, solid), and what a document without a header
+// is saved with.
+inline constexpr CurrentAttributes kDefaultAttributes{};
 
 extern const char* const kStyleNames[5];
 extern const char* const kLabelPositionNames[8];

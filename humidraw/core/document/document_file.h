@@ -9,10 +9,11 @@
 #include <string_view>
 #include <vector>
 
+#include "chart/chart_settings.h"
+#include "document/attributes.h"
 #include "document/object_table.h"
 #include "files/read_file.h"
 #include "result/result.h"
-#include "chart/chart_settings.h"
 
 namespace humidraw {
 
@@ -27,9 +28,9 @@ struct DocumentHeader {
     std::array<bool, kViewFlagCount> view = {true, true,  true,  true, true,
                                              true, false, false, false};
     bool si = false;
-    int32_t colourItem = 6;  // ColorCB item: colour index − 1
-    int32_t widthItem = 3;   // LineWidth item
-    int32_t styleItem = 0;   // LineStyle item
+    int32_t colourItem = kDefaultAttributes.colour - 1;  // ColorCB item: colour index − 1
+    int32_t widthItem = kDefaultAttributes.width;        // LineWidth item
+    int32_t styleItem = kDefaultAttributes.style;        // LineStyle item
     double zoom = 1.0;
     double boxHeight = 480, boxWidth = 640;  // paint box, pixels
     int32_t horzScroll = 0, vertScroll = 0;

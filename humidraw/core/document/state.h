@@ -1,5 +1,7 @@
 #pragma once
 // The current air state: read off the chart at a pixel, or computed from two properties.
+#include <utility>
+
 #include "chart/frame.h"
 #include "chart/view_transform.h"
 
@@ -30,6 +32,14 @@ enum class PairResult {
 // 10 × i + j for property indexes i < j.
 inline int pairCode(int i, int j) {
     return 10 * i + j;
+}
+
+// A pair in selector order, the lower property index first, each value with its property.
+inline void orderPair(int& i, int& j, double& first, double& second) {
+    if (j < i) {
+        std::swap(i, j);
+        std::swap(first, second);
+    }
 }
 
 // Stores the two values into the state and completes it with a fresh library instance.

@@ -8,7 +8,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <iterator>
 
@@ -134,7 +133,7 @@ double zoneUnitsPerShown(int property, bool si) {
 
 }  // namespace
 
-std::optional<Zone> askZone(const Zone& start, QWidget* parent, bool si) {
+std::optional<Zone> askZone(const Zone& start, QWidget* parent, bool si, Prompts& prompts) {
     QDialog d(parent);
     d.setObjectName("ZoneDialog");
     d.setWindowTitle(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "ゾーン")));
@@ -219,23 +218,25 @@ std::optional<Zone> askZone(const Zone& start, QWidget* parent, bool si) {
                 }
                 const auto v = parseDecimal(t);
                 if (!v) {
-                    QMessageBox::warning(
-                        &d, ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "ゾーン")),
-                        ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "数値ではありません: ")) +
-                            e->text());
+                    prompts.tell(
+                        ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "ゾーン")).toStdString(),
+                        (ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "数値ではありません: ")) +
+                         e->text())
+                            .toStdString(),
+                        PromptIcon::Warning);
                     return;
                 }
-                (e == low[i] ? z.ranges[i].low : z.ranges[i].high) =
-                    *v * zoneUnitsPerShown(i, si);
+                (e == low[i] ? z.ranges[i].low : z.ranges[i].high) = *v * zoneUnitsPerShown(i, si);
             }
         }
         if (z.name.empty())
             z.name = ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "ゾーン")).toStdString();
         if (!zoneProblem(z).empty()) {
-            QMessageBox::warning(
-                &d, ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "ゾーン")),
-                ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "このゾーンは使えません: ")) +
-                    QString::fromStdString(zoneProblem(z)));
+            prompts.tell(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "ゾーン")).toStdString(),
+                         (ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "このゾーンは使えません: ")) +
+                          QString::fromStdString(zoneProblem(z)))
+                             .toStdString(),
+                         PromptIcon::Warning);
             return;
         }
         result = z;

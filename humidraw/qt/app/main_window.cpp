@@ -19,6 +19,7 @@
 #include "app/coil_dialog.h"
 #include "app/command_dialogs.h"
 #include "app/icons.h"
+#include "app/main_window_p.h"
 #include "app/paint_box.h"
 #include "app/pickers.h"
 #include "chart/construction.h"
@@ -40,8 +41,7 @@ std::string settingsFileLocation(const std::string& programPath) {
 }
 
 std::string documentsFolder() {
-    const QString documents =
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents.toStdString();
     return QDir::homePath().toStdString();
 }
@@ -53,24 +53,42 @@ std::string captionFromVersion(const char* programFileName) {
     return "Humidraw ver.0.3.3.60b";
 }
 
+TFmIX::Private::Private(TFmIX& window, std::string givenSettingsPath,
+                        std::string givenProgramFolder, std::unique_ptr<UserPrompts> givenPrompts)
+    : w(window),
+      settingsPath(std::move(givenSettingsPath)),
+      programFolder(std::move(givenProgramFolder)),
+      prompts(givenPrompts ? std::move(givenPrompts) : std::make_unique<QtPrompts>(&window)),
+      ini(settingsPath),
+      session(*this, *prompts),
+      editor(window) {}
+
+void TFmIX::Private::documentSaved(const std::string& path) {
+    w.rememberFile(path);
+    w.historyMoved();
+}
+
+void TFmIX::Private::documentOpened(const std::string& path) {
+    w.ViewIx();
+    w.rememberFile(path);
+    w.historyMoved();
+}
+
 TFmIX::TFmIX(std::string settingsPath, std::string programFolder,
              std::unique_ptr<UserPrompts> prompts)
-    : settingsPath_(std::move(settingsPath)),
-      programFolder_(std::move(programFolder)),
-      prompts_(prompts ? std::move(prompts) : std::make_unique<QtPrompts>(this)),
-      ini_(settingsPath_),
-      editor_(*this) {
+    : d(std::make_unique<Private>(*this, std::move(settingsPath), std::move(programFolder),
+                                  std::move(prompts))) {
     setObjectName("FmIX");
     setWindowIcon(programIcon());
     // 1. The caption with the program's version.
-    caption_ = captionFromVersion("humidraw");
-    setWindowTitle(QString::fromStdString(caption_));
+    d->caption = captionFromVersion("humidraw");
+    setWindowTitle(QString::fromStdString(d->caption));
     setFont(QFont(QString::fromUtf8(kDefaultFontName), 9));
     // 2. Document and view.
-    view_ = ViewState{};
+    d->view = ViewState{};
     // 3. Settings.
-    settings_ = loadSettings(ini_, documentsFolder());
-    for (int i = 1; i <= 4; ++i) cursors_[i] = programCursor(i);
+    d->settings = loadSettings(d->ini, documentsFolder());
+    for (int i = 1; i <= 4; ++i) d->cursors[i] = programCursor(i);
 
     createCommands();
     createMenus();
@@ -78,105 +96,235 @@ TFmIX::TFmIX(std::string settingsPath, std::string programFolder,
     createToolBars();
     createClientArea();
     createEditingKeys();
-    recentFiles_ = loadRecentFiles(ini_);
+    d->recentFiles = loadRecentFiles(d->ini);
     fillRecentMenu();
     setAcceptDrops(true);
-    options_ = new TFOption(*this, this);
-    about_ = new THumidrawAbout([this] { return QString::fromStdString(caption_); },
-                                [this](bool e) { setMainEnabled(e); }, this);
+    d->options = new TFOption(*this, this);
+    d->about = new THumidrawAbout([this] { return QString::fromStdString(d->caption); },
+                                  [this](bool e) { setMainEnabled(e); }, this);
     const auto enable = [this](bool e) { setMainEnabled(e); };
-    textDialog_ = new TEdText1(enable, this);
-    lineDialog_ = new TMk_Line(enable, this);
-    pointDialog_ = new TID_Point(enable, this);
-    coilDialog_ = new TAhu1(enable, this);
-    connect(coilDialog_->Button1, &QPushButton::clicked, this, [this] { A_Ahu1(); });
-    connect(textDialog_->Ed_Ok_Btn, &QPushButton::clicked, this, [this] { M_Text(); });
-    connect(lineDialog_->Button1, &QPushButton::clicked, this, [this] { M_Line(); });
-    connect(pointDialog_->Button1, &QPushButton::clicked, this, [this] { M_Point(); });
-    connect(pointDialog_->Button2, &QPushButton::clicked, this, [this] {
-        pointDialog_->hide();
-        editor_.abandonTypedPoint();
+    d->textDialog = new TEdText1(enable, this);
+    d->lineDialog = new TMk_Line(enable, this);
+    d->pointDialog = new TID_Point(enable, this);
+    d->coilDialog = new TAhu1(enable, this);
+    connect(d->coilDialog->Button1, &QPushButton::clicked, this, [this] { A_Ahu1(); });
+    connect(d->textDialog->Ed_Ok_Btn, &QPushButton::clicked, this, [this] { M_Text(); });
+    connect(d->lineDialog->Button1, &QPushButton::clicked, this, [this] { M_Line(); });
+    connect(d->pointDialog->Button1, &QPushButton::clicked, this, [this] { M_Point(); });
+    connect(d->pointDialog->Button2, &QPushButton::clicked, this, [this] {
+        d->pointDialog->hide();
+        d->editor.abandonTypedPoint();
     });
-    connect(pointDialog_->Button3, &QPushButton::clicked, this, [this] { editor_.commandEnd(); });
+    connect(d->pointDialog->Button3, &QPushButton::clicked, this,
+            [this] { d->editor.commandEnd(); });
     // 4. Placement.
     placeWindow();
-    // 5–7. Document cleared, pickers at 7, 3, 0, cursor 1.
-    objects_.clear();
-    attributes_ = CurrentAttributes{};
+    // 5–7. An empty document, the pickers at the default attributes, cursor 1.
+    d->attributes = kDefaultAttributes;
     setCursor(kCursorCross);
     // 8. The chart.
-    if (!rebuildChart(settings_)) {
+    if (!rebuildChart(d->settings)) {
         // No chart for the stored limits: the defaults' chart, and the user is told.
         const Settings fallback;
-        prompts_->tell("Humidraw", noChartMessage(settings_), PromptIcon::Warning);
-        settings_.dbMin = fallback.dbMin;
-        settings_.dbMax = fallback.dbMax;
-        rebuildChart(settings_);
+        d->prompts->tell("Humidraw", noChartMessage(d->settings), PromptIcon::Warning);
+        d->settings.dbMin = fallback.dbMin;
+        d->settings.dbMax = fallback.dbMax;
+        rebuildChart(d->settings);
     }
     // 9. The fit, once the window is on the screen.
-    timer2_.setSingleShot(true);
-    timer2_.setInterval(300);
-    connect(&timer2_, &QTimer::timeout, this, [this] {
+    d->timer2.setSingleShot(true);
+    d->timer2.setInterval(300);
+    connect(&d->timer2, &QTimer::timeout, this, [this] {
         ZoomAll();
         // A document given on the command line opens over the fitted window.
-        if (!pendingOpen_.empty()) openGiven(std::exchange(pendingOpen_, {}));
+        if (!d->pendingOpen.empty()) openGiven(std::exchange(d->pendingOpen, {}));
     });
-    timer2_.start();
+    d->timer2.start();
 }
 
-TFmIX::~TFmIX() = default;
+TFmIX::~TFmIX() {
+    // The children go after the window's data: no event of theirs reaches the window then.
+    d->scroll->viewport()->removeEventFilter(this);
+    d->scroll->removeEventFilter(this);
+}
+
+// ---- what the window shows -------------------------------------------------------------------
+
+const std::map<std::string, QAction*>& TFmIX::actions() const {
+    return d->actions;
+}
+void TFmIX::openAfterStart(const std::string& path) {
+    d->pendingOpen = path;
+}
+const EditHistory& TFmIX::history() const {
+    return d->session.history();
+}
+const std::vector<std::string>& TFmIX::recentFiles() const {
+    return d->recentFiles;
+}
+Session& TFmIX::session() {
+    return d->session;
+}
+const Session& TFmIX::session() const {
+    return d->session;
+}
+const ViewState& TFmIX::view() const {
+    return d->view;
+}
+bool TFmIX::fitted() const {
+    return d->fitted;
+}
+const Settings& TFmIX::settings() const {
+    return d->settings;
+}
+const ChartTable& TFmIX::chart() const {
+    return d->chart;
+}
+const QImage& TFmIX::picture() {
+    return d->picture.ensureAll();
+}
+Editor& TFmIX::editor() {
+    return d->editor;
+}
+const ObjectTable& TFmIX::documentObjects() const {
+    return d->session.objects();
+}
+const CurrentState& TFmIX::currentState() const {
+    return d->session.state();
+}
+bool TFmIX::modified() const {
+    return d->session.modified();
+}
+const std::string& TFmIX::documentTitle() const {
+    return d->session.title();
+}
+const std::string& TFmIX::documentPath() const {
+    return d->session.path();
+}
+TID_Point* TFmIX::pointDialog() const {
+    return d->pointDialog;
+}
+TMk_Line* TFmIX::lineDialog() const {
+    return d->lineDialog;
+}
+TEdText1* TFmIX::textDialog() const {
+    return d->textDialog;
+}
+TAhu1* TFmIX::coilDialog() const {
+    return d->coilDialog;
+}
+CoilReportWindow* TFmIX::coilReport() const {
+    return d->coilReport;
+}
+PaintBox* TFmIX::paintBox() const {
+    return d->box;
+}
+QScrollArea* TFmIX::scrollBox() const {
+    return d->scroll;
+}
+TFOption* TFmIX::optionsDialog() const {
+    return d->options;
+}
+THumidrawAbout* TFmIX::aboutBox() const {
+    return d->about;
+}
+QToolBar* TFmIX::commandBar() const {
+    return d->commandBar;
+}
+QToolBar* TFmIX::propertyBar() const {
+    return d->propertyBar;
+}
+GlyphComboBox* TFmIX::colourPicker() const {
+    return d->colourPicker;
+}
+QLabel* TFmIX::statusPanel(int i) const {
+    return i == 0 ? d->panel0 : d->panel1;
+}
+MeasuredDataWindow* TFmIX::measuredDataWindow() const {
+    return d->dataWindow;
+}
+const Settings& TFmIX::currentSettings() const {
+    return d->settings;
+}
+double TFmIX::chartPressure() const {
+    return d->settings.pressureMmHg;
+}
+
+// The editor's view of the window's data.
+ObjectTable& TFmIX::objects() {
+    return d->session.objects();
+}
+const ChartFrame& TFmIX::frame() const {
+    return d->frame;
+}
+// The paint box's pixels: the chart at the view's zoom, unshifted (the scroll box scrolls).
+ViewTransform TFmIX::screen() const {
+    return {d->view.zoom};
+}
+CurrentState& TFmIX::state() {
+    return d->session.state();
+}
+const CurrentAttributes& TFmIX::attributes() const {
+    return d->attributes;
+}
+bool TFmIX::siUnits() const {
+    return d->settings.si;
+}
+EditHistory& TFmIX::history() {
+    return d->session.history();
+}
 
 QAction* TFmIX::action(const std::string& name) const {
-    const auto it = actions_.find(name);
-    return it == actions_.end() ? nullptr : it->second;
+    const auto it = d->actions.find(name);
+    return it == d->actions.end() ? nullptr : it->second;
 }
 
 void TFmIX::createClientArea() {
-    scroll_ = new QScrollArea(this);
-    scroll_->setObjectName("ScrollBox1");
-    scroll_->setFrameShape(QFrame::NoFrame);
-    scroll_->setAlignment(Qt::AlignCenter);
-    scroll_->setWidgetResizable(false);
-    scroll_->setBackgroundRole(QPalette::Window);
-    picture_.paintChart = [this](QPainter& p) { paintChartLayer(p); };
-    picture_.paintObjects = [this](QPainter& p) { paintObjectLayer(p); };
-    box_ = new PaintBox(picture_, scroll_);
-    box_->onDensityChange = [this] { ViewIx(); };
-    box_->resize(680, 480);
-    scroll_->setWidget(box_);
-    setCentralWidget(scroll_);
-    scroll_->viewport()->installEventFilter(this);
-    scroll_->installEventFilter(this);
+    d->scroll = new QScrollArea(this);
+    d->scroll->setObjectName("ScrollBox1");
+    d->scroll->setFrameShape(QFrame::NoFrame);
+    d->scroll->setAlignment(Qt::AlignCenter);
+    d->scroll->setWidgetResizable(false);
+    d->scroll->setBackgroundRole(QPalette::Window);
+    d->picture.paintChart = [this](QPainter& p) { paintChartLayer(p); };
+    d->picture.paintObjects = [this](QPainter& p) { paintObjectLayer(p); };
+    d->box = new PaintBox(d->picture, d->scroll);
+    d->box->onDensityChange = [this] { ViewIx(); };
+    d->box->resize(680, 480);
+    d->scroll->setWidget(d->box);
+    setCentralWidget(d->scroll);
+    d->scroll->viewport()->installEventFilter(this);
+    d->scroll->installEventFilter(this);
     const auto button = [](QMouseEvent* e) {
         return e->button() == Qt::LeftButton     ? MouseButton::Left
                : e->button() == Qt::MiddleButton ? MouseButton::Middle
                                                  : MouseButton::Right;
     };
-    box_->onPress = [this, button](QMouseEvent* e) {
-        editor_.mouseDown(button(e), e->modifiers() & Qt::ShiftModifier, e->pos().x(),
-                          e->pos().y());
+    d->box->onPress = [this, button](QMouseEvent* e) {
+        d->editor.mouseDown(button(e), e->modifiers() & Qt::ShiftModifier, e->pos().x(),
+                            e->pos().y());
     };
-    box_->onMove = [this](QMouseEvent* e) {
-        editor_.mouseMove(e->buttons() & Qt::LeftButton, e->buttons() & Qt::MiddleButton,
-                          e->pos().x(), e->pos().y());
+    d->box->onMove = [this](QMouseEvent* e) {
+        d->editor.mouseMove(e->buttons() & Qt::LeftButton, e->buttons() & Qt::MiddleButton,
+                            e->pos().x(), e->pos().y());
     };
-    box_->onRelease = [this, button](QMouseEvent* e) {
-        editor_.mouseUp(button(e), e->pos().x(), e->pos().y());
+    d->box->onRelease = [this, button](QMouseEvent* e) {
+        d->editor.mouseUp(button(e), e->pos().x(), e->pos().y());
     };
-    box_->onDoubleClick = [this](QMouseEvent* e) {
-        editor_.doubleClick(e->pos().x(), e->pos().y());
+    d->box->onDoubleClick = [this](QMouseEvent* e) {
+        d->editor.doubleClick(e->pos().x(), e->pos().y());
     };
 
-    panel0_ = new QLabel(this);
-    panel0_->setMinimumWidth(300);  // grows when the font needs more for the readout
-    panel1_ = new QLabel(this);
+    d->panel0 = new QLabel(this);
+    d->panel0->setMinimumWidth(300);  // grows when the font needs more for the readout
+    d->panel1 = new QLabel(this);
     statusBar()->setObjectName("StatusBar1");
-    statusBar()->addWidget(panel0_);
-    statusBar()->addWidget(panel1_, 1);
+    statusBar()->addWidget(d->panel0);
+    statusBar()->addWidget(d->panel1, 1);
 }
 
 void TFmIX::placeWindow() {
-    const WindowBounds b = loadWindowBounds(ini_);
+    const WindowBounds b = loadWindowBounds(d->ini);
     if (b.width == 0) {
         resize(724, 584);
         const QRect screen = QGuiApplication::primaryScreen()
@@ -205,46 +353,46 @@ void TFmIX::setMainEnabled(bool enabled) {
     // The window's own parts, not the dialogs it owns.
     menuBar()->setEnabled(enabled);
     centralWidget()->setEnabled(enabled);
-    commandBar_->setEnabled(enabled);
-    propertyBar_->setEnabled(enabled);
+    d->commandBar->setEnabled(enabled);
+    d->propertyBar->setEnabled(enabled);
 }
 
 bool TFmIX::rebuildChart(const Settings& s) {
-    ChartFrame frame = frame_;
-    const FrameStatus st = constructChart(s, metrics_, frame, chart_);
+    ChartFrame frame = d->frame;
+    const FrameStatus st = constructChart(s, d->metrics, frame, d->chart);
     if (st != FrameStatus::Ok) return false;
-    frame_ = frame;
-    ++chartBuild_;
+    d->frame = frame;
+    ++d->chartBuild;
     return true;
 }
 
 bool TFmIX::applySettings(const Settings& s) {
     if (const FrameStatus st = checkLimits(s); st != FrameStatus::Ok) {
-        prompts_->tell("Humidraw", frameStatusMessage(st, s), PromptIcon::Warning);
+        d->prompts->tell("Humidraw", frameStatusMessage(st, s), PromptIcon::Warning);
         return false;
     }
     // Built at zoom 1.0; the view comes back as it was.
-    const ViewState before = view_;
+    const ViewState before = d->view;
     if (!rebuildChart(s)) {
-        prompts_->tell("Humidraw", frameStatusMessage(FrameStatus::NotComputable, s),
-                       PromptIcon::Warning);
+        d->prompts->tell("Humidraw", frameStatusMessage(FrameStatus::NotComputable, s),
+                         PromptIcon::Warning);
         return false;
     }
     noteLanguageChange(s);
-    settings_ = s;
-    const bool fitted = fitted_;
-    view_ = before;
+    d->settings = s;
+    const bool fitted = d->fitted;
+    d->view = before;
     applyView();
-    fitted_ = fitted;
+    d->fitted = fitted;
     ViewIx();
     return true;
 }
 
 void TFmIX::noteLanguageChange(const Settings& s) {
-    if (s.language == settings_.language) return;
+    if (s.language == d->settings.language) return;
     const Language chosen = parseLanguage(s.language).value_or(languageFromEnvironment());
     if (chosen == currentLanguage()) return;
-    prompts_->tell(
+    d->prompts->tell(
         "Humidraw",
         tr("表示言語は、設定を保存して Humidraw を再起動すると切り替わります。").toStdString(),
         PromptIcon::Information);
@@ -252,77 +400,74 @@ void TFmIX::noteLanguageChange(const Settings& s) {
 
 bool TFmIX::saveSettings(const Settings& s) {
     if (const FrameStatus st = checkLimits(s); st != FrameStatus::Ok) {
-        prompts_->tell("Humidraw", frameStatusMessage(st, s), PromptIcon::Warning);
+        d->prompts->tell("Humidraw", frameStatusMessage(st, s), PromptIcon::Warning);
         return false;
     }
     noteLanguageChange(s);
-    settings_ = s;
-    if (!humidraw::saveSettings(ini_, settings_)) {
-        prompts_->tell(tr(kErrorCaption).toStdString(),
-                       tr("設定ファイルに書き込めません: ").toStdString() + settingsPath_ + "\n" +
-                           writeProblemText(ini_.lastWrite()),
-                       PromptIcon::Warning);
+    d->settings = s;
+    if (!humidraw::saveSettings(d->ini, d->settings)) {
+        d->prompts->tell(tr(kErrorCaption).toStdString(),
+                         tr("設定ファイルに書き込めません: ").toStdString() + d->settingsPath +
+                             "\n" + writeProblemText(d->ini.lastWrite()),
+                         PromptIcon::Warning);
         return false;
     }
-    prompts_->tell("Humidraw", tr("設定を保存しました.").toStdString(), PromptIcon::Information);
+    d->prompts->tell("Humidraw", tr("設定を保存しました.").toStdString(), PromptIcon::Information);
     return true;
 }
 
 void TFmIX::Fend() {
-    editor_.commandEnd();
-    if (modified()) {
-        bool saved = false;
-        if (!askToSave(PromptIcon::Information, saved) || saved) return;  // the program goes on
-    }
+    d->editor.commandEnd();
+    // Saved, or not left: the program goes on.
+    if (d->session.askToLeave(PromptIcon::Information) != Leaving::Go) return;
     // Ends at once with status 1; nothing is written.
-    ending_ = true;
+    d->ending = true;
     QApplication::exit(1);
 }
 
 void TFmIX::closeEvent(QCloseEvent* e) {
-    if (ending_) {
+    if (d->ending) {
         e->accept();
         return;
     }
-    editor_.commandEnd();
-    editor_.setLastCommand(0);
-    if (modified()) {
-        bool saved = false;
-        if (!askToSave(PromptIcon::Warning, saved)) {
+    d->editor.commandEnd();
+    d->editor.setLastCommand(0);
+    switch (d->session.askToLeave(PromptIcon::Warning)) {
+        case Leaving::Stay:
             e->ignore();  // Cancel, or a save that did not happen: the window stays open
             return;
-        }
-        if (saved) {
+        case Leaving::Saved:
             e->accept();
             return;
-        }
+        case Leaving::Go:
+            break;
     }
     // The frame's corner (under a window manager the client area starts below the title bar):
     // the next start puts the window back where it was.
-    saveClosingState(ini_, settings_.currentDir, {x(), width(), y(), height()});
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{options_, about_, textDialog_, lineDialog_, pointDialog_})
+    saveClosingState(d->ini, d->settings.currentDir, {x(), width(), y(), height()});
+    for (QWidget* w : std::initializer_list<QWidget*>{d->options, d->about, d->textDialog,
+                                                      d->lineDialog, d->pointDialog})
         w->hide();
     e->accept();
 }
 
 void TFmIX::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_Escape) {
-        editor_.escapeKey();
+        d->editor.escapeKey();
         return;
     }
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        editor_.enterKey();
+        d->editor.enterKey();
         return;
     }
     QMainWindow::keyPressEvent(e);
 }
 
 bool TFmIX::wheelZoom(QWheelEvent* e) {
-    const QPoint at = box_->mapFromGlobal(e->globalPosition().toPoint());
-    editor_.mouseMove(false, false, at.x(), at.y());
+    const QPoint at = d->box->mapFromGlobal(e->globalPosition().toPoint());
+    d->editor.mouseMove(false, false, at.x(), at.y());
     if (e->angleDelta().y() == 0) return false;
-    editor_.wheel(e->angleDelta().y() > 0);
+    d->editor.wheel(e->angleDelta().y() > 0);
     e->accept();
     return true;
 }
@@ -333,10 +478,10 @@ void TFmIX::wheelEvent(QWheelEvent* e) {
 
 bool TFmIX::eventFilter(QObject* watched, QEvent* e) {
     // The wheel over the chart zooms, before the scroll box would scroll with it.
-    if (watched == scroll_->viewport() && e->type() == QEvent::Wheel &&
+    if (watched == d->scroll->viewport() && e->type() == QEvent::Wheel &&
         wheelZoom(static_cast<QWheelEvent*>(e)))
         return true;
-    if (watched == scroll_ && e->type() == QEvent::Resize) keepFitted();
+    if (watched == d->scroll && e->type() == QEvent::Resize) keepFitted();
     return QMainWindow::eventFilter(watched, e);
 }
 

@@ -1,20 +1,17 @@
 #pragma once
-// The main window: holds the settings, the chart, the document and the view, wires Qt events to
-// the interaction layer and the commands; it computes nothing itself.
+// The main window: shows the session (the document, its history and file) with the settings, the
+// chart and the view, and wires Qt events to the interaction layer and the commands; it computes
+// nothing itself. Its data is in main_window_p.h.
 #include <QAction>
 #include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
 #include <QMainWindow>
-#include <QMenu>
 #include <QScrollArea>
-#include <QTimer>
 #include <QToolBar>
-#include <array>
 #include <functional>
 #include <map>
 #include <memory>
-#include <tuple>
 
 #include "app/measured_data_window.h"
 #include "app/options_dialog.h"
@@ -25,10 +22,8 @@
 #include "document/edit_history.h"
 #include "document/object_table.h"
 #include "document/state.h"
-#include "files/read_file.h"
 #include "interaction/editor.h"
-#include "render/layered_picture.h"
-#include "render/qt_text.h"
+#include "session/session.h"
 #include "settings/settings.h"
 #include "view/view_zoom.h"
 
@@ -60,14 +55,8 @@ std::string documentsFolder();
 // "Humidraw ver.<FileVersion>b", or the fallback when the program's version cannot be read.
 std::string captionFromVersion(const char* programFileName);
 
-// The caption of the main window's error messages (the window's context, "TFmIX").
-inline constexpr char kErrorCaption[] = QT_TRANSLATE_NOOP("TFmIX", "Humidraw ｴﾗｰﾒｯｾｰｼﾞ");
-
-// The main window: owns the document, chart, view and editor and wires Qt's events to them.
-class TFmIX : public QMainWindow,
-              public EditorHost,
-              public OptionsHost,
-              public MeasuredDataHost {
+// The main window: owns the session, chart, view and editor and wires Qt's events to them.
+class TFmIX : public QMainWindow, public EditorHost, public OptionsHost, public MeasuredDataHost {
     Q_DECLARE_TR_FUNCTIONS(TFmIX)
 
   public:
@@ -77,7 +66,7 @@ class TFmIX : public QMainWindow,
 
     // Commands by action name ("Fnew", "ZoomIn", …).
     QAction* action(const std::string& name) const;
-    const std::map<std::string, QAction*>& actions() const { return actions_; }
+    const std::map<std::string, QAction*>& actions() const;
 
     // The repaint: the objects (and the chart when its settings or the zoom changed) are painted
     // again, as far as the paint box shows them.
@@ -117,42 +106,45 @@ class TFmIX : public QMainWindow,
     // question first, then the file; false when it was not opened.
     bool openGiven(const std::string& path);
     // A document to open once the window has made its first fit (the command line's).
-    void openAfterStart(const std::string& path) { pendingOpen_ = path; }
+    void openAfterStart(const std::string& path);
     // Editing: undo and redo of the last commands, the select command.
     void Undo();
     void Redo();
     void Select();
-    const EditHistory& history() const { return history_; }
-    const std::vector<std::string>& recentFiles() const { return recentFiles_; }
+    const EditHistory& history() const;
+    const std::vector<std::string>& recentFiles() const;
     // "Humidraw ver.… - [*]name.hdw", or the program's caption for a document without a file.
     QString documentCaption() const;
 
-    const ViewState& view() const { return view_; }
-    bool fitted() const { return fitted_; }
-    const Settings& settings() const { return settings_; }
-    const ChartTable& chart() const { return chart_; }
+    // The document, its history and file.
+    Session& session();
+    const Session& session() const;
+    const ViewState& view() const;
+    bool fitted() const;
+    const Settings& settings() const;
+    const ChartTable& chart() const;
     // The whole picture, painted where it was not yet (device pixels).
-    const QImage& picture() { return picture_.ensureAll(); }
-    Editor& editor() { return editor_; }
-    const ObjectTable& documentObjects() const { return objects_; }
-    const CurrentState& currentState() const { return state_; }
-    bool modified() const { return history_.modified(); }
-    const std::string& documentTitle() const { return documentTitle_; }
-    const std::string& documentPath() const { return documentPath_; }
-    TID_Point* pointDialog() const { return pointDialog_; }
-    TMk_Line* lineDialog() const { return lineDialog_; }
-    TEdText1* textDialog() const { return textDialog_; }
-    TAhu1* coilDialog() const { return coilDialog_; }
+    const QImage& picture();
+    Editor& editor();
+    const ObjectTable& documentObjects() const;
+    const CurrentState& currentState() const;
+    bool modified() const;
+    const std::string& documentTitle() const;
+    const std::string& documentPath() const;
+    TID_Point* pointDialog() const;
+    TMk_Line* lineDialog() const;
+    TEdText1* textDialog() const;
+    TAhu1* coilDialog() const;
     // The report of the last complete coil run; none before the first.
-    CoilReportWindow* coilReport() const { return coilReport_; }
-    PaintBox* paintBox() const { return box_; }
-    QScrollArea* scrollBox() const { return scroll_; }
-    TFOption* optionsDialog() const { return options_; }
-    THumidrawAbout* aboutBox() const { return about_; }
-    QToolBar* commandBar() const { return commandBar_; }
-    QToolBar* propertyBar() const { return propertyBar_; }
-    GlyphComboBox* colourPicker() const { return colourPicker_; }
-    QLabel* statusPanel(int i) const { return i == 0 ? panel0_ : panel1_; }
+    CoilReportWindow* coilReport() const;
+    PaintBox* paintBox() const;
+    QScrollArea* scrollBox() const;
+    TFOption* optionsDialog() const;
+    THumidrawAbout* aboutBox() const;
+    QToolBar* commandBar() const;
+    QToolBar* propertyBar() const;
+    GlyphComboBox* colourPicker() const;
+    QLabel* statusPanel(int i) const;
     bool zoomInEnabled() const;
     bool zoomOutEnabled() const;
 
@@ -161,14 +153,14 @@ class TFmIX : public QMainWindow,
     void setCursor(Cursor c) override;
     void zoomStep(bool in, bool atPointer) override;
     void scrollBy(int dx, int dy) override;
-    ObjectTable& objects() override { return objects_; }
-    const ChartFrame& frame() const override { return frame_; }
+    ObjectTable& objects() override;
+    const ChartFrame& frame() const override;
     // The paint box's pixels: the chart at the view's zoom, unshifted (the scroll box scrolls).
-    ViewTransform screen() const override { return {view_.zoom}; }
-    CurrentState& state() override { return state_; }
-    const CurrentAttributes& attributes() const override { return attributes_; }
-    bool siUnits() const override { return settings_.si; }
-    EditHistory& history() override { return history_; }
+    ViewTransform screen() const override;
+    CurrentState& state() override;
+    const CurrentAttributes& attributes() const override;
+    bool siUnits() const override;
+    EditHistory& history() override;
     void documentChanged() override;
     void selectionChanged() override;
     void editText(int index) override;
@@ -187,7 +179,7 @@ class TFmIX : public QMainWindow,
     void hidePointDialog() override;
 
     // OptionsHost
-    const Settings& currentSettings() const override { return settings_; }
+    const Settings& currentSettings() const override;
     bool applySettings(const Settings& s) override;
     bool saveSettings(const Settings& s) override;
     // Tells the user when the options dialog chose another language than the one running.
@@ -197,13 +189,14 @@ class TFmIX : public QMainWindow,
     // MeasuredDataHost (main_window_data.cpp): the document's measured data and zones.
     MeasuredData measuredData() const override;
     void changeMeasuredData(MeasuredData data) override;
-    double chartPressure() const override { return settings_.pressureMmHg; }
+    double chartPressure() const override;
     void tellData(const std::string& caption, const std::string& text) override;
     std::optional<std::string> chooseDataFile(const std::string& caption,
                                               const std::string& filters, bool save) override;
+    Prompts& dataPrompts() override;
     // The measured-data window, made when first shown.
     void showMeasuredData();
-    MeasuredDataWindow* measuredDataWindow() const { return dataWindow_; }
+    MeasuredDataWindow* measuredDataWindow() const;
 
   protected:
     void closeEvent(QCloseEvent* e) override;
@@ -219,25 +212,14 @@ class TFmIX : public QMainWindow,
     void createCommands();
     void createMenus();
     void createDataMenu();
-    // The companion file beside a document, read after opening it (the user told when it
-    // cannot be, or belongs to other bytes of the document: its data is then taken only when
-    // the user says so); `identity`: the document bytes opened.
-    void loadCompanionOf(const std::string& path, const ContentIdentity& identity);
-    // Writes the document's bytes and its companion as one; false (with the user told) when
-    // they could not be written.
-    bool saveWithCompanion(const std::string& bytes);
-    // False when the document changed on disk since it was opened or saved and the user chose
-    // not to overwrite it.
-    bool overwriteChangedFile();
     void createToolBars();
     void createClientArea();
     void placeWindow();
     void showDialog(QWidget* dialog);
     bool rebuildChart(const Settings& s);
-    bool saveRoutine(bool saveAs);
-    // The save question; false when the command is to stop here.
-    bool askToSave(PromptIcon icon, bool& saved);
-    void clearDocument();
+    // The session's host: the header of a save, and an opened document's header taken.
+    DocumentHeader headerToSave();
+    std::string takeHeader(const DocumentHeader& h);
     // A command that changes the table as a whole (state-change line, coil run, 全消去): one step.
     template <typename F>
     void recordCommand(F change);
@@ -264,64 +246,8 @@ class TFmIX : public QMainWindow,
     // first; the paint box shows the area again.
     void drawMark(QRect area, const std::function<void(QtCanvas&)>& draw);
 
-    std::string settingsPath_;
-    std::string programFolder_;
-    std::unique_ptr<UserPrompts> prompts_;
-    IniFile ini_;
-    Settings settings_;
-    ChartFrame frame_;
-    ChartTable chart_;
-    ObjectTable objects_;
-    MeasuredDataWindow* dataWindow_ = nullptr;
-    // The document file as it was opened or last saved (its path and bytes), and whether the
-    // companion beside it there was not understood: such a companion is never removed.
-    std::string onDiskPath_;
-    ContentIdentity onDisk_;
-    bool companionKept_ = false;
-    ViewState view_;
-    CurrentAttributes attributes_;
-    QtTextMetrics metrics_;
-    LayeredPicture picture_;
-    // What the chart layer shows: zoom, font, view flags and the chart's build.
-    std::tuple<double, std::string, int, std::array<bool, kViewFlagCount>, int> chartKey_;
-    std::shared_ptr<const PaintOverlay> chartOverlay_;  // the overlay the chart layer was painted with
-    int chartBuild_ = 0;
-    Editor editor_;
-    std::string caption_;
-    CurrentState state_;
-    std::string documentTitle_ = "Project";
-    std::string documentPath_;
-    EditHistory history_;
-    std::string pendingOpen_;
-    std::vector<std::string> recentFiles_;
-    QMenu* recentMenu_ = nullptr;
-    int editedText_ = -1;  // the text the text dialog changes; -1: a new text is placed
-    bool ending_ = false;
-    bool fitted_ = false;  // the view is at 全体表示: it follows the window's size
-
-    std::map<std::string, QAction*> actions_;
-    QScrollArea* scroll_ = nullptr;
-    PaintBox* box_ = nullptr;
-    QLabel* panel0_ = nullptr;
-    QLabel* panel1_ = nullptr;
-    QToolBar* commandBar_ = nullptr;
-    QToolBar* propertyBar_ = nullptr;
-    GlyphComboBox* colourPicker_ = nullptr;
-    GlyphComboBox* widthPicker_ = nullptr;
-    GlyphComboBox* stylePicker_ = nullptr;
-    QTimer timer2_;
-    TFOption* options_ = nullptr;
-    THumidrawAbout* about_ = nullptr;
-    TID_Point* pointDialog_ = nullptr;
-    TMk_Line* lineDialog_ = nullptr;
-    TEdText1* textDialog_ = nullptr;
-    TAhu1* coilDialog_ = nullptr;
-    CoilReportWindow* coilReport_ = nullptr;
-    // The segment pen of the marks: colour, width and pattern at the zoom of M_Free.
-    Colour segmentColour_ = 0;
-    int segmentWidth_ = 1;
-    int segmentStyle_ = 0;
-    QCursor cursors_[5];
+    struct Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace humidraw::app

@@ -5,6 +5,7 @@
 #include "app/about_box.h"
 #include "app/icons.h"
 #include "app/main_window.h"
+#include "app/main_window_p.h"
 #include "app/pickers.h"
 
 namespace humidraw::app {
@@ -147,19 +148,19 @@ void TFmIX::createCommands() {
         a->setStatusTip(a->toolTip());
         if (c.image) a->setIcon(commandIcon(c.image));
         a->setIconVisibleInMenu(c.image != 0);
-        actions_[c.name] = a;
+        d->actions[c.name] = a;
     }
     const auto on = [this](const char* name, auto f) {
-        connect(actions_.at(name), &QAction::triggered, this, f);
+        connect(d->actions.at(name), &QAction::triggered, this, f);
     };
     on("ZoomIn", [this] { ZoomIn(); });
     on("ZoomOut", [this] { ZoomOut(); });
     on("ZoomAll", [this] { ZoomAll(); });
     on("ZoomOrg", [this] { ZoomOrg(); });
-    on("Zoom", [this] { editor_.startZoomMode(); });
-    on("Panning", [this] { editor_.startPanningMode(); });
+    on("Zoom", [this] { d->editor.startZoomMode(); });
+    on("Panning", [this] { d->editor.startPanningMode(); });
     on("ViewIx", [this] { ViewIx(); });
-    on("ACancel", [this] { editor_.commandEnd(); });
+    on("ACancel", [this] { d->editor.commandEnd(); });
     on("Fend", [this] { Fend(); });
     on("Fnew", [this] { Fnew(); });
     on("Fopen", [this] { Fopen(); });
@@ -174,20 +175,20 @@ void TFmIX::createCommands() {
     on("Redo", [this] { Redo(); });
     on("Select", [this] { Select(); });
     on("SelectAll", [this] {
-        if (!editor_.selectMode()) Select();
-        editor_.selectAll();
+        if (!d->editor.selectMode()) Select();
+        d->editor.selectAll();
     });
-    on("DeleteSelected", [this] { editor_.deleteSelected(); });
+    on("DeleteSelected", [this] { d->editor.deleteSelected(); });
     on("A_Ahu1G", [this] { A_Ahu1G(); });
     on("PrintIx", [this] { PrintIx(); });
     on("MetaSave", [this] { MetaSave(); });
     on("ToClip", [this] { ToClip(); });
     on("Options", [this] {
-        editor_.commandEnd();
-        showDialog(options_);
-        editor_.setLastCommand(6);
+        d->editor.commandEnd();
+        showDialog(d->options);
+        d->editor.setLastCommand(6);
     });
-    on("Humidrawabout", [this] { showDialog(about_); });
+    on("Humidrawabout", [this] { showDialog(d->about); });
 }
 
 void TFmIX::createMenus() {
@@ -201,13 +202,13 @@ void TFmIX::createMenus() {
             }
             if (std::string(item.action) == "RecentFiles") {
                 // Filled from the settings file each time it opens.
-                recentMenu_ = menu->addMenu(tr("最近使ったファイル"));
-                recentMenu_->setObjectName(item.itemName);
-                connect(recentMenu_, &QMenu::aboutToShow, this, [this] { openingRecentMenu(); });
+                d->recentMenu = menu->addMenu(tr("最近使ったファイル"));
+                d->recentMenu->setObjectName(item.itemName);
+                connect(d->recentMenu, &QMenu::aboutToShow, this, [this] { openingRecentMenu(); });
                 fillRecentMenu();
                 continue;
             }
-            QAction* a = actions_.at(item.action);
+            QAction* a = d->actions.at(item.action);
             if (item.caption) {
                 // The menu item carries its own caption and runs the same command.
                 auto* own = menu->addAction(a->icon(), tr(item.caption));
@@ -221,23 +222,23 @@ void TFmIX::createMenus() {
 }
 
 void TFmIX::createToolBars() {
-    commandBar_ = new QToolBar(tr("Humidraw ﾂｰﾙﾊﾞｰ1"), this);
-    commandBar_->setObjectName("Toolbar1");
-    commandBar_->setIconSize(QSize(16, 16));
-    commandBar_->setMovable(true);
-    commandBar_->setFloatable(true);
-    commandBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    d->commandBar = new QToolBar(tr("Humidraw ﾂｰﾙﾊﾞｰ1"), this);
+    d->commandBar->setObjectName("Toolbar1");
+    d->commandBar->setIconSize(QSize(16, 16));
+    d->commandBar->setMovable(true);
+    d->commandBar->setFloatable(true);
+    d->commandBar->setAllowedAreas(Qt::AllToolBarAreas);
     const std::vector<const char*> buttons = {
         "Fnew",   "Fopen",   "Fsave",   nullptr,   "PrintIx", nullptr,   "Undo",    "Redo",
         nullptr,  "Select",  "SsErase", nullptr,   "M_LineG", "M_Free",  "M_TextG", nullptr,
         "ZoomIn", "ZoomOut", "Zoom",    "ZoomAll", nullptr,   "Panning", nullptr,   "Fend"};
     for (const char* b : buttons) {
         if (!b) {
-            commandBar_->addSeparator();
+            d->commandBar->addSeparator();
             continue;
         }
-        commandBar_->addAction(actions_.at(b));
-        auto* button = qobject_cast<QToolButton*>(commandBar_->widgetForAction(actions_.at(b)));
+        d->commandBar->addAction(d->actions.at(b));
+        auto* button = qobject_cast<QToolButton*>(d->commandBar->widgetForAction(d->actions.at(b)));
         if (!button) continue;
         button->setObjectName(std::string("btn_").append(b).c_str());
         button->setFixedSize(23, 22);
@@ -249,56 +250,58 @@ void TFmIX::createToolBars() {
         }
         if (std::string(b) == "M_LineG") button->setToolTip(QString());
     }
-    addToolBar(Qt::TopToolBarArea, commandBar_);
+    addToolBar(Qt::TopToolBarArea, d->commandBar);
     addToolBarBreak(Qt::TopToolBarArea);
 
-    propertyBar_ = new QToolBar(tr("Humidraw 線の設定"), this);
-    propertyBar_->setObjectName("Toolbar2");
-    propertyBar_->setMovable(true);
-    propertyBar_->setFloatable(true);
-    propertyBar_->setAllowedAreas(Qt::AllToolBarAreas);
-    colourPicker_ = new GlyphComboBox(
+    d->propertyBar = new QToolBar(tr("Humidraw 線の設定"), this);
+    d->propertyBar->setObjectName("Toolbar2");
+    d->propertyBar->setMovable(true);
+    d->propertyBar->setFloatable(true);
+    d->propertyBar->setAllowedAreas(Qt::AllToolBarAreas);
+    d->colourPicker = new GlyphComboBox(
         [](QPainter& p, const QRect& r, int item) {
             const Colour c = paletteColour(item + 1);
             drawSwatch(p, r, QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
         },
-        80, 10, propertyBar_);
-    colourPicker_->setObjectName("ColorCB");
-    for (int i = 1; i <= 13; ++i) colourPicker_->addItem(QString::number(i));
-    widthPicker_ = new GlyphComboBox(
+        80, 10, d->propertyBar);
+    d->colourPicker->setObjectName("ColorCB");
+    for (int i = 1; i <= 13; ++i) d->colourPicker->addItem(QString::number(i));
+    d->widthPicker = new GlyphComboBox(
         [](QPainter& p, const QRect& r, int item) { drawWidthSample(p, r, item); }, 80, 5,
-        propertyBar_);
-    widthPicker_->setObjectName("LineWidth");
-    for (int i = 0; i <= 4; ++i) widthPicker_->addItem(QString::number(i));
-    stylePicker_ = new GlyphComboBox(
+        d->propertyBar);
+    d->widthPicker->setObjectName("LineWidth");
+    for (int i = 0; i <= 4; ++i) d->widthPicker->addItem(QString::number(i));
+    d->stylePicker = new GlyphComboBox(
         [](QPainter& p, const QRect& r, int item) { drawStyleSample(p, r, item); }, 115, 5,
-        propertyBar_);
-    stylePicker_->setObjectName("LineStyle");
+        d->propertyBar);
+    d->stylePicker->setObjectName("LineStyle");
     for (const char* name : kStyleNames)
-        stylePicker_->addItem(QCoreApplication::translate("Document", name));
-    colourPicker_->setCurrentIndex(6);
-    widthPicker_->setCurrentIndex(3);
-    stylePicker_->setCurrentIndex(0);
-    connect(colourPicker_, &QComboBox::currentIndexChanged, this,
+        d->stylePicker->addItem(QCoreApplication::translate("Document", name));
+    d->colourPicker->setCurrentIndex(6);
+    d->widthPicker->setCurrentIndex(3);
+    d->stylePicker->setCurrentIndex(0);
+    connect(d->colourPicker, &QComboBox::currentIndexChanged, this,
             [this](int i) { pickerChanged(LineAttribute::Colour, i + 1); });
-    connect(widthPicker_, &QComboBox::currentIndexChanged, this,
+    connect(d->widthPicker, &QComboBox::currentIndexChanged, this,
             [this](int i) { pickerChanged(LineAttribute::Width, i); });
-    connect(stylePicker_, &QComboBox::currentIndexChanged, this,
+    connect(d->stylePicker, &QComboBox::currentIndexChanged, this,
             [this](int i) { pickerChanged(LineAttribute::Style, i); });
-    const std::pair<const char*, GlyphComboBox*> items[] = {{QT_TR_NOOP(" 色："), colourPicker_},
-                                                            {QT_TR_NOOP(" 幅："), widthPicker_},
-                                                            {QT_TR_NOOP(" 線種："), stylePicker_}};
+    const std::pair<const char*, GlyphComboBox*> items[] = {
+        {QT_TR_NOOP(" 色："), d->colourPicker},
+        {QT_TR_NOOP(" 幅："), d->widthPicker},
+        {QT_TR_NOOP(" 線種："), d->stylePicker}};
     int n = 1;
     for (const auto& [label, picker] : items) {
-        auto* l = new PickerLabel(tr(label), picker, propertyBar_);
+        auto* l = new PickerLabel(tr(label), picker, d->propertyBar);
         l->setObjectName(QString("Label%1").arg(n++));
-        propertyBar_->addWidget(l);
-        propertyBar_->addWidget(picker);
-        propertyBar_->addSeparator();
+        d->propertyBar->addWidget(l);
+        d->propertyBar->addWidget(picker);
+        d->propertyBar->addSeparator();
     }
-    addToolBar(Qt::TopToolBarArea, propertyBar_);
+    addToolBar(Qt::TopToolBarArea, d->propertyBar);
     // The bars can move and float but are never closed.
-    for (QToolBar* bar : {commandBar_, propertyBar_}) bar->toggleViewAction()->setEnabled(false);
+    for (QToolBar* bar : {d->commandBar, d->propertyBar})
+        bar->toggleViewAction()->setEnabled(false);
     setContextMenuPolicy(Qt::PreventContextMenu);
 }
 

@@ -1,10 +1,8 @@
 // The document side of the window: drawing commands, marks for the interaction layer, the file
 // commands with their questions.
-#include <strings.h>
 
 #include <QApplication>
 #include <QCursor>
-#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 
@@ -12,6 +10,7 @@
 #include "app/coil_report_window.h"
 #include "app/command_dialogs.h"
 #include "app/main_window.h"
+#include "app/main_window_p.h"
 #include "app/paint_box.h"
 #include "app/pickers.h"
 #include "chart/construction.h"
@@ -27,47 +26,34 @@
 #include "text/number_format.h"
 
 namespace humidraw::app {
-namespace {
-
-const char kDocumentFilter[] =
-    QT_TRANSLATE_NOOP("TFmIX", "Humidrawのﾃﾞｰﾀ (*.hdw *.HDW);;全てのﾌｧｲﾙ (*)");
-
-std::string notANumber(const QString& text) {
-    return TFmIX::tr("'%1' は浮動小数点数ではありません").arg(text).toStdString();
-}
-
-}  // namespace
-
 template <typename F>
 void TFmIX::recordCommand(F change) {
-    history_.begin(objects_);
-    change();
-    if (history_.commit(objects_)) documentChanged();
+    if (d->session.record(change)) documentChanged();
 }
 
 // ---- marks -------------------------------------------------------------------------------
 
 void TFmIX::tell(const std::string& caption, const std::string& text) {
-    prompts_->tell(caption, text, PromptIcon::Information);
+    d->prompts->tell(caption, text, PromptIcon::Information);
 }
 
 void TFmIX::prepareSegmentPen() {
-    segmentColour_ = paletteColour(attributes_.colour);
-    segmentWidth_ = penWidthFor(attributes_.width, view_.zoom);
-    segmentStyle_ = attributes_.style;
+    d->segmentColour = paletteColour(d->attributes.colour);
+    d->segmentWidth = penWidthFor(d->attributes.width, d->view.zoom);
+    d->segmentStyle = d->attributes.style;
 }
 
 void TFmIX::drawMark(QRect area, const std::function<void(QtCanvas&)>& draw) {
-    area = area.normalized() & QRect(QPoint(0, 0), picture_.size());
+    area = area.normalized() & QRect(QPoint(0, 0), d->picture.size());
     if (area.isEmpty()) return;
-    QPainter p(&picture_.ensure(area));
+    QPainter p(&d->picture.ensure(area));
     // Only where the picture is painted: the rest is painted later, and without the mark.
-    p.setClipRect(picture_.toDevice(area));
-    p.scale(picture_.devicePixelRatio(), picture_.devicePixelRatio());
+    p.setClipRect(d->picture.toDevice(area));
+    p.scale(d->picture.devicePixelRatio(), d->picture.devicePixelRatio());
     QtCanvas k(p, 96);
     draw(k);
     p.end();
-    box_->update(area);
+    d->box->update(area);
 }
 
 namespace {
@@ -83,25 +69,25 @@ QRect around(double x1, double y1, double x2, double y2, int width) {
 }  // namespace
 
 void TFmIX::drawBand(PixelPoint from, PixelPoint to) {
-    drawMark(around(from.x, from.y, to.x, to.y, segmentWidth_), [&](QtCanvas& k) {
+    drawMark(around(from.x, from.y, to.x, to.y, d->segmentWidth), [&](QtCanvas& k) {
         k.setPenMode(PenMode::NotXor);
-        k.setPenColour(segmentColour_);
+        k.setPenColour(d->segmentColour);
         k.setBrushClear();
         TStyleLine drawer;
         drawer.canvas = &k;
-        applyStyle(drawer, segmentStyle_, view_.zoom);
-        drawer.setWidth(segmentWidth_);
+        applyStyle(drawer, d->segmentStyle, d->view.zoom);
+        drawer.setWidth(d->segmentWidth);
         // A typed point can lie anywhere: only the part on the paint box is walked.
-        drawer.drawWithin(PixelArea{0, 0, double(view_.boxWidth), double(view_.boxHeight)}, from.x,
-                          from.y, to.x, to.y);
+        drawer.drawWithin(PixelArea{0, 0, double(d->view.boxWidth), double(d->view.boxHeight)},
+                          from.x, from.y, to.x, to.y);
     });
 }
 
 void TFmIX::drawMarker(PixelPoint c, int r) {
-    drawMark(around(c.x - r, c.y - r, c.x + r, c.y + r, segmentWidth_), [&](QtCanvas& k) {
+    drawMark(around(c.x - r, c.y - r, c.x + r, c.y + r, d->segmentWidth), [&](QtCanvas& k) {
         k.setPenMode(PenMode::NotXor);
-        k.setPenColour(segmentColour_);
-        k.setPenWidth(segmentWidth_);
+        k.setPenColour(d->segmentColour);
+        k.setPenWidth(d->segmentWidth);
         k.setBrushSolid(kPaperColour);
         k.ellipse(c.x - r, c.y - r, c.x + r, c.y + r);
     });
@@ -120,27 +106,28 @@ void TFmIX::drawOutline(const Outline& o) {
 }
 
 void TFmIX::highlightLine(const ObjectRecord& r) {
-    const int width = penWidthFor(r.width, view_.zoom);
+    const int width = penWidthFor(r.width, d->view.zoom);
     ChartPoint A, B;
-    if (!lineOnChart(frame_, screen(), r, A, B)) return;  // drawn only on the chart, and none of it is
+    if (!lineOnChart(d->frame, screen(), r, A, B))
+        return;  // drawn only on the chart, and none of it is
     drawMark(around(A.x, A.y, B.x, B.y, width), [&](QtCanvas& k) {
         k.setPenColour(kPaperColour);
         TStyleLine drawer;
         drawer.canvas = &k;
-        applyStyle(drawer, kHighlightStyle, view_.zoom);
+        applyStyle(drawer, kHighlightStyle, d->view.zoom);
         drawer.setWidth(width);
-        drawer.drawWithin(PixelArea{0, 0, double(view_.boxWidth), double(view_.boxHeight)}, B.x,
+        drawer.drawWithin(PixelArea{0, 0, double(d->view.boxWidth), double(d->view.boxHeight)}, B.x,
                           B.y, A.x, A.y);
     });
 }
 
 void TFmIX::highlightText(const ObjectRecord& r) {
     const TextExtent e = textExtent(r.text);
-    const ChartPoint P = stateToScreen(frame_, screen(), r.h1, r.x1);
+    const ChartPoint P = stateToScreen(d->frame, screen(), r.h1, r.x1);
     double left, top;
     labelTopLeft(r.labelPosition, P.x, P.y, e.width, e.height, left, top);
     const int l = wholeNumber(left), t = wholeNumber(top), rr = l + e.width, b = t + e.height;
-    const int width = wholeNumber(2 * view_.zoom);
+    const int width = wholeNumber(2 * d->view.zoom);
     drawMark(around(l, t, rr, b, width), [&](QtCanvas& k) {
         k.setPenColour(0x0000FF);
         k.setPenWidth(width);
@@ -155,343 +142,230 @@ void TFmIX::highlightText(const ObjectRecord& r) {
 }
 
 TextExtent TFmIX::textExtent(const std::string& text) {
-    return screenTextExtent(settings_.fontName,
-                            wholeNumber(pointsToPixels(settings_.fontSize) * view_.zoom), text);
+    return screenTextExtent(d->settings.fontName,
+                            wholeNumber(pointsToPixels(d->settings.fontSize) * d->view.zoom), text);
 }
 
 bool TFmIX::pointDialogVisible() const {
-    return pointDialog_ && pointDialog_->isVisible();
+    return d->pointDialog && d->pointDialog->isVisible();
 }
 
 void TFmIX::showPointDialog(const std::string& caption) {
-    pointDialog_->setCaption(QString::fromStdString(caption));
-    pointDialog_->move(QCursor::pos());
-    pointDialog_->show();
-    pointDialog_->raise();
-    pointDialog_->activateWindow();
+    d->pointDialog->setCaption(QString::fromStdString(caption));
+    d->pointDialog->move(QCursor::pos());
+    d->pointDialog->show();
+    d->pointDialog->raise();
+    d->pointDialog->activateWindow();
 }
 
 void TFmIX::hidePointDialog() {
-    pointDialog_->hide();
+    d->pointDialog->hide();
 }
 
 void TFmIX::runCommand(int code) {
     static const char* const names[] = {nullptr,    "M_Free",  "M_LineG", "SsErase", "PrintIx",
                                         "MetaSave", "Options", "Zoom",    "Panning", "M_TextG"};
-    if (code > 0 && code < 10) actions_.at(names[code])->trigger();
+    if (code > 0 && code < 10) d->actions.at(names[code])->trigger();
 }
 
 // ---- drawing commands ----------------------------------------------------------------------
 
 void TFmIX::M_Free() {
-    editor_.startFreeSegment();
+    d->editor.startFreeSegment();
 }
 void TFmIX::SsErase() {
-    editor_.startErase();
+    d->editor.startErase();
 }
 
 void TFmIX::M_LineG() {
-    editor_.commandEnd();
-    for (auto [box, item] : {std::pair{lineDialog_->CB1, 0},
-                             {lineDialog_->CB2, 1},
-                             {lineDialog_->CB10, 0},
-                             {lineDialog_->CB20, 1}})
+    d->editor.commandEnd();
+    for (auto [box, item] : {std::pair{d->lineDialog->CB1, 0},
+                             {d->lineDialog->CB2, 1},
+                             {d->lineDialog->CB10, 0},
+                             {d->lineDialog->CB20, 1}})
         if (box->currentIndex() < 0) box->setCurrentIndex(item);
-    showDialog(lineDialog_);
-    editor_.setLastCommand(kStateLine);
+    showDialog(d->lineDialog);
+    d->editor.setLastCommand(kStateLine);
 }
 
 void TFmIX::M_Line() {
-    TMk_Line* d = lineDialog_;
+    TMk_Line* dialog = d->lineDialog;
     double values[4];
-    QLineEdit* edits[4] = {d->X1, d->X2, d->X10, d->X20};
+    QLineEdit* edits[4] = {dialog->X1, dialog->X2, dialog->X10, dialog->X20};
     for (int i = 0; i < 4; ++i) {
-        const auto v = parseTypedDecimal(edits[i]->text().toStdString());
-        if (!v) {
-            prompts_->tell("Humidraw", notANumber(edits[i]->text()), PromptIcon::Error);
-            return;
-        }
+        const auto v = d->session.typedNumber(edits[i]->text().toStdString());
+        if (!v) return;
         values[i] = *v;
     }
-    StateSpec start{
-        d->CB1->currentIndex(),        d->CB2->currentIndex(),  values[0],          values[1],
-        d->PTX1->text().toStdString(), d->TXP1->currentIndex(), d->HB1->isChecked()};
-    StateSpec end{
-        d->CB10->currentIndex(),       d->CB20->currentIndex(), values[2],           values[3],
-        d->PTX2->text().toStdString(), d->TXP2->currentIndex(), d->HB10->isChecked()};
-    const StateLine line = stateChangeLine(start, end, attributes_, objects_.room(), state_);
+    StateSpec start{dialog->CB1->currentIndex(),
+                    dialog->CB2->currentIndex(),
+                    values[0],
+                    values[1],
+                    dialog->PTX1->text().toStdString(),
+                    dialog->TXP1->currentIndex(),
+                    dialog->HB1->isChecked()};
+    StateSpec end{dialog->CB10->currentIndex(),
+                  dialog->CB20->currentIndex(),
+                  values[2],
+                  values[3],
+                  dialog->PTX2->text().toStdString(),
+                  dialog->TXP2->currentIndex(),
+                  dialog->HB10->isChecked()};
+    const StateLine line =
+        stateChangeLine(start, end, d->attributes, d->session.objects().room(), d->session.state());
     if (!line.error.empty()) {
-        prompts_->tell(tr("線分作成").toStdString(), line.error, PromptIcon::Information);
+        d->prompts->tell(tr("線分作成").toStdString(), line.error, PromptIcon::Information);
         return;
     }
     for (const std::string& notice : line.notices)
-        prompts_->tell(tr("ポイント作成").toStdString(), notice, PromptIcon::Information);
+        d->prompts->tell(tr("ポイント作成").toStdString(), notice, PromptIcon::Information);
     recordCommand([&] {
-        for (const ObjectRecord& r : line.objects) objects_.append(r);
+        for (const ObjectRecord& r : line.objects) d->session.objects().append(r);
     });
-    d->hide();
+    dialog->hide();
     ViewIx();
-    if (const std::string notice = outsideChartNotice(frame_, line.objects.back()); !notice.empty())
+    if (const std::string notice = outsideChartNotice(d->frame, line.objects.back());
+        !notice.empty())
         setStatus(1, notice);
 }
 
 void TFmIX::M_TextG() {
-    editor_.commandEnd();
-    editedText_ = -1;
-    textDialog_->forNewText();
-    editor_.setLastCommand(kTextCommand);
-    showDialog(textDialog_);
-    textDialog_->EdTextData->setFocus();
+    d->editor.commandEnd();
+    d->editedText = -1;
+    d->textDialog->forNewText();
+    d->editor.setLastCommand(kTextCommand);
+    showDialog(d->textDialog);
+    d->textDialog->EdTextData->setFocus();
 }
 
 void TFmIX::M_Text() {
-    const std::string text = textDialog_->EdTextData->text().toStdString();
-    const int edited = editedText_;
-    editedText_ = -1;
-    textDialog_->hide();
+    const std::string text = d->textDialog->EdTextData->text().toStdString();
+    const int edited = d->editedText;
+    d->editedText = -1;
+    d->textDialog->hide();
     if (edited >= 0)
-        editor_.changeText(edited, text, textDialog_->TXP->currentIndex());
+        d->editor.changeText(edited, text, d->textDialog->TXP->currentIndex());
     else
-        editor_.startTextPlacement(text);
+        d->editor.startTextPlacement(text);
 }
 
 void TFmIX::M_Point() {
-    TID_Point* d = pointDialog_;
+    TID_Point* dialog = d->pointDialog;
     // A message opens over the dialog; the dialog is hidden once the point is read.
-    int i = d->CB1->currentIndex(), j = d->CB2->currentIndex();
-    const auto a = parseTypedDecimal(d->X1->text().toStdString());
-    const auto b = parseTypedDecimal(d->X2->text().toStdString());
-    if (!a || !b) {
-        prompts_->tell("Humidraw", notANumber(!a ? d->X1->text() : d->X2->text()),
-                       PromptIcon::Error);
-        d->hide();
-        editor_.abandonTypedPoint();
-        return;
-    }
-    double first = *a, second = *b;
-    if (i == j) {
-        prompts_->tell(tr("ポイント作成").toStdString(),
-                       tr("違う種類のデータを入力して下さい").toStdString(),
-                       PromptIcon::Information);
-        d->hide();
-        editor_.abandonTypedPoint();
-        return;
-    }
-    if (j < i) {
-        std::swap(i, j);
-        std::swap(first, second);
-    }
-    if (pairState(pairCode(i, j), first, second, state_) == PairResult::NotComputable)
-        prompts_->tell(tr("ポイント作成").toStdString(),
-                       tr("この組み合わせでは計算できません").toStdString(),
-                       PromptIcon::Information);
-    d->hide();
-    editor_.acceptTypedPoint();
+    const bool taken =
+        d->session.typedPoint(dialog->CB1->currentIndex(), dialog->CB2->currentIndex(),
+                              dialog->X1->text().toStdString(), dialog->X2->text().toStdString());
+    dialog->hide();
+    if (taken)
+        d->editor.acceptTypedPoint();
+    else
+        d->editor.abandonTypedPoint();
 }
 
 void TFmIX::DataClear() {
-    editor_.commandEnd();
-    if (prompts_->ask("Humidraw", tr("全データを消去します。").toStdString(),
-                      PromptIcon::Information, false, false) == Answer::No)
+    d->editor.commandEnd();
+    if (d->prompts->ask("Humidraw", tr("全データを消去します。").toStdString(),
+                        PromptIcon::Information, false, false) == Answer::No)
         return;
-    recordCommand([this] { objects_.clear(); });
+    recordCommand([this] { d->session.objects().clear(); });
     ViewIx();
 }
 
 void TFmIX::A_Ahu1G() {
     ViewIx();
-    editor_.commandEnd();
-    coilDialog_->selectDefaults();
-    coilDialog_->applyUnits(settings_.si);
-    showDialog(coilDialog_);
+    d->editor.commandEnd();
+    d->coilDialog->selectDefaults();
+    d->coilDialog->applyUnits(d->settings.si);
+    showDialog(d->coilDialog);
 }
 
 void TFmIX::A_Ahu1() {
-    const coil::CoilRun run = coil::runCoil(coilDialog_->inputs(), settings_.si, settings_.dbMin,
-                                            settings_.dbMax, attributes_, objects_.room(), state_);
+    const coil::CoilRun run =
+        coil::runCoil(d->coilDialog->inputs(), d->settings.si, d->settings.dbMin, d->settings.dbMax,
+                      d->attributes, d->session.objects().room(), d->session.state());
     if (!run.error.empty()) {
-        prompts_->tell(run.errorCaption, run.error, PromptIcon::Information);
+        d->prompts->tell(run.errorCaption, run.error, PromptIcon::Information);
         return;  // nothing appended; the dialog stays open for correction
     }
-    coilDialog_->showFields(run.fields);
+    d->coilDialog->showFields(run.fields);
     recordCommand([&] {
-        for (const ObjectRecord& r : run.objects) objects_.append(r);
+        for (const ObjectRecord& r : run.objects) d->session.objects().append(r);
     });
     ViewIx();
     // Told over the dialog, with the plot already in view behind it.
-    for (const std::string& w : run.warnings) prompts_->tell("Humidraw", w, PromptIcon::Warning);
-    if (!coilReport_) coilReport_ = new CoilReportWindow(*prompts_, this);
-    coilReport_->showReport(run, coil::coilReport(run, settings_.dbMin, settings_.dbMax),
-                            settings_.si, *coilDialog_);
-    coilDialog_->hide();
+    for (const std::string& w : run.warnings) d->prompts->tell("Humidraw", w, PromptIcon::Warning);
+    if (!d->coilReport) d->coilReport = new CoilReportWindow(*d->prompts, this);
+    d->coilReport->showReport(run, coil::coilReport(run, d->settings.dbMin, d->settings.dbMax),
+                              d->settings.si, *d->coilDialog);
+    d->coilDialog->hide();
 }
 
 // ---- file commands -------------------------------------------------------------------------
 
-bool TFmIX::askToSave(PromptIcon icon, bool& saved) {
-    saved = false;
-    switch (prompts_->ask("Humidraw", tr("現在編集中の図面を保存しますか？").toStdString(), icon,
-                          true, true)) {
-        case Answer::Yes:
-            saved = saveRoutine(false);
-            return saved;  // a cancelled or failed save stops the command
-        case Answer::No:
-            return true;
-        default:
-            return false;
-    }
+DocumentHeader TFmIX::headerToSave() {
+    takeScrollPositions();
+    return headerFrom(d->settings, d->attributes.colour, d->attributes.width, d->attributes.style,
+                      d->view.zoom, d->view.boxHeight, d->view.boxWidth, d->view.scrollX,
+                      d->view.scrollY);
 }
 
-bool TFmIX::saveRoutine(bool saveAs) {
-    // The folder offered next is the last one a save worked in.
-    std::string folder = settings_.currentDir;
-    if (saveAs || strcasecmp(documentTitle_.c_str(), "Project") == 0) {
-        const auto chosen =
-            prompts_->chooseSaveFile(settings_.currentDir, tr(kDocumentFilter).toStdString());
-        if (!chosen) return false;
-        const DocumentName n = documentNameFor(*chosen, settings_.currentDir);
-        documentTitle_ = n.title;
-        documentPath_ = n.path;
-        folder = n.folder;
-    }
-    takeScrollPositions();
-    const DocumentHeader h =
-        headerFrom(settings_, attributes_.colour, attributes_.width, attributes_.style, view_.zoom,
-                   view_.boxHeight, view_.boxWidth, view_.scrollX, view_.scrollY);
-    const auto bytes = serializeDocument(h, liveRecords(objects_));
-    if (!bytes) {
-        prompts_->tell(tr(kErrorCaption).toStdString(),
-                       tr("ファイルを作成出来ません．\n").toStdString() + bytes.error(),
-                       PromptIcon::Warning);
-        return false;
-    }
-    if (!overwriteChangedFile() || !saveWithCompanion(*bytes)) return false;
-    settings_.currentDir = folder;
-    history_.markSaved();
-    rememberFile(documentPath_);
-    historyMoved();
-    return true;
+std::string TFmIX::takeHeader(const DocumentHeader& h) {
+    Settings s = d->settings;
+    applyHeader(h, s);
+    if (!rebuildChart(s)) return noChartMessage(s);
+    d->settings = s;
+    const HeaderView shown = headerView(h, d->view);
+    setPickers(shown.attributes.colour, shown.attributes.width, shown.attributes.style);
+    d->view = shown.view;
+    applyView();
+    return {};
 }
 
 bool TFmIX::Fsave() {
-    editor_.commandEnd();
-    editor_.setLastCommand(kNoCommand);
-    return saveRoutine(false);
+    d->editor.commandEnd();
+    d->editor.setLastCommand(kNoCommand);
+    return d->session.save(false);
 }
 
 bool TFmIX::Fsaveas() {
-    editor_.commandEnd();
-    editor_.setLastCommand(kNoCommand);
-    return saveRoutine(true);
+    d->editor.commandEnd();
+    d->editor.setLastCommand(kNoCommand);
+    return d->session.save(true);
 }
 
 void TFmIX::setPickers(int colour, int width, int style) {
-    colourPicker_->setCurrentIndex(colour - 1);
-    widthPicker_->setCurrentIndex(width);
-    stylePicker_->setCurrentIndex(style);
-    attributes_ = {colour, width, style};
-}
-
-void TFmIX::clearDocument() {
-    objects_.clear();
-    objects_.overlay.reset();
-    state_ = CurrentState{};
+    d->colourPicker->setCurrentIndex(colour - 1);
+    d->widthPicker->setCurrentIndex(width);
+    d->stylePicker->setCurrentIndex(style);
+    d->attributes = {colour, width, style};
 }
 
 void TFmIX::Fnew() {
-    editor_.commandEnd();
-    editor_.setLastCommand(kNoCommand);
-    if (modified()) {
-        bool saved = false;
-        if (!askToSave(PromptIcon::Warning, saved) || saved) return;
-    }
-    Settings fresh = loadSettings(ini_, documentsFolder());
-    clearDocument();
-    setPickers(7, 3, 0);
+    d->editor.commandEnd();
+    d->editor.setLastCommand(kNoCommand);
+    if (d->session.askToLeave(PromptIcon::Warning) != Leaving::Go) return;
+    Settings fresh = loadSettings(d->ini, documentsFolder());
+    d->session.clear();
+    setPickers(kDefaultAttributes.colour, kDefaultAttributes.width, kDefaultAttributes.style);
     if (!rebuildChart(fresh)) {
-        prompts_->tell("Humidraw", noChartMessage(fresh), PromptIcon::Warning);
-        fresh.dbMin = settings_.dbMin;
-        fresh.dbMax = settings_.dbMax;
+        d->prompts->tell("Humidraw", noChartMessage(fresh), PromptIcon::Warning);
+        fresh.dbMin = d->settings.dbMin;
+        fresh.dbMax = d->settings.dbMax;
         rebuildChart(fresh);
     }
-    settings_ = fresh;
-    view_ = ViewState{};
+    d->settings = fresh;
+    d->view = ViewState{};
     ZoomAll();
-    documentTitle_ = "Project";
-    documentPath_.clear();
-    onDiskPath_.clear();
-    companionKept_ = false;
-    history_.clear();
     historyMoved();
 }
 
 bool TFmIX::openDocument(const std::string& path) {
-    const DocumentRead doc = readDocumentFile(path);
-    if (!doc.ok) {
-        prompts_->tell(tr(kErrorCaption).toStdString(),
-                       tr("データファイルを読込できません.\n").toStdString() + doc.error,
-                       PromptIcon::Warning);
-        return false;
-    }
-    Settings s = settings_;
-    if (doc.contents.header) {
-        applyHeader(*doc.contents.header, s);
-        if (!rebuildChart(s)) {
-            prompts_->tell(
-                tr(kErrorCaption).toStdString(),
-                tr("データファイルを読込できません.\n").toStdString() + noChartMessage(s),
-                PromptIcon::Warning);
-            return false;
-        }
-        settings_ = s;
-        const DocumentHeader& h = *doc.contents.header;
-        setPickers(std::clamp(h.colourItem + 1, 1, 13), std::clamp(h.widthItem, 0, 4),
-                   std::clamp(h.styleItem, 0, 4));
-        if (h.zoom > 0 && h.zoom < 100) view_.zoom = h.zoom;
-        view_.boxHeight = wholeNumber(std::clamp(h.boxHeight, 1.0, 100000.0));
-        view_.boxWidth = wholeNumber(std::clamp(h.boxWidth, 1.0, 100000.0));
-        view_.scrollX = h.horzScroll;
-        view_.scrollY = h.vertScroll;
-        applyView();
-    }
-    clearDocument();
-    for (const ObjectRecord& r : doc.contents.records) objects_.append(r);
-    const DocumentName n = documentNameFor(path, settings_.currentDir);
-    onDiskPath_ = n.path;
-    onDisk_ = doc.identity;
-    loadCompanionOf(path, doc.identity);
-    documentTitle_ = n.title;
-    documentPath_ = n.path;
-    settings_.currentDir = n.folder;
-    ViewIx();
-    history_.clear();
-    rememberFile(documentPath_);
-    historyMoved();
-    if (doc.contents.leftOut > 0)
-        prompts_->tell("Humidraw",
-                       tr("図形が640を超えているため、最初の640個だけを読み込みました（%"
-                          "1個は読み込まれません）")
-                           .arg(doc.contents.leftOut)
-                           .toStdString(),
-                       PromptIcon::Information);
-    return true;
+    return d->session.open(path);
 }
 
 void TFmIX::Fopen() {
-    editor_.commandEnd();
-    if (modified()) {
-        bool saved = false;
-        if (!askToSave(PromptIcon::Warning, saved) || saved) return;
-    }
-    const auto chosen =
-        prompts_->chooseOpenFile(settings_.currentDir, tr(kDocumentFilter).toStdString());
-    if (!chosen) return;
-    if (!QFileInfo::exists(QString::fromStdString(*chosen))) {
-        prompts_->tell(tr("エラーメッセージ").toStdString(),
-                       tr("ファイルが見つかりません").toStdString(), PromptIcon::Warning);
-        return;
-    }
-    openDocument(documentNameFor(*chosen, settings_.currentDir).path);
+    d->editor.commandEnd();
+    d->session.openChosen();
 }
 
 }  // namespace humidraw::app

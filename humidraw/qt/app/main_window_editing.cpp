@@ -11,6 +11,7 @@
 
 #include "app/command_dialogs.h"
 #include "app/main_window.h"
+#include "app/main_window_p.h"
 #include "app/pickers.h"
 #include "settings/recent_files.h"
 #include "text/visible_text.h"
@@ -45,7 +46,7 @@ bool isFile(const std::string& path) {
 
 void TFmIX::createEditingKeys() {
     const auto keys = [this](const char* name, std::initializer_list<QKeySequence> k) {
-        actions_.at(name)->setShortcuts(QList<QKeySequence>(k));
+        d->actions.at(name)->setShortcuts(QList<QKeySequence>(k));
     };
     keys("Fnew", {QKeySequence(Qt::CTRL | Qt::Key_N)});
     keys("Fopen", {QKeySequence(Qt::CTRL | Qt::Key_O)});
@@ -71,22 +72,22 @@ void TFmIX::createEditingKeys() {
     quit->setShortcutContext(Qt::WindowShortcut);
     connect(quit, &QAction::triggered, this, [this] { close(); });
     centralWidget()->addAction(quit);
-    actions_["Quit"] = quit;
+    d->actions["Quit"] = quit;
     historyMoved();
 }
 
 QString TFmIX::documentCaption() const {
-    const QString program = QString::fromStdString(caption_);
-    if (documentPath_.empty()) return program;
-    const QString name = shownFileName(documentPath_.substr(documentPath_.rfind('/') + 1));
+    const QString program = QString::fromStdString(d->caption);
+    if (d->session.path().empty()) return program;
+    const QString name = shownFileName(d->session.path().substr(d->session.path().rfind('/') + 1));
     return program + " - " + (modified() ? "*" : "") + name;
 }
 
 void TFmIX::historyMoved() {
     setWindowTitle(documentCaption());
-    actions_.at("Undo")->setEnabled(history_.canUndo());
-    actions_.at("Redo")->setEnabled(history_.canRedo());
-    if (dataWindow_ && dataWindow_->isVisible()) dataWindow_->refresh();
+    d->actions.at("Undo")->setEnabled(d->session.history().canUndo());
+    d->actions.at("Redo")->setEnabled(d->session.history().canRedo());
+    if (d->dataWindow && d->dataWindow->isVisible()) d->dataWindow->refresh();
 }
 
 void TFmIX::documentChanged() {
@@ -94,94 +95,90 @@ void TFmIX::documentChanged() {
 }
 
 void TFmIX::Undo() {
-    editor_.beforeHistoryMove();
-    if (!history_.undo(objects_)) return;
-    editor_.afterHistoryMove();
+    d->editor.beforeHistoryMove();
+    if (!d->session.history().undo(d->session.objects())) return;
+    d->editor.afterHistoryMove();
     historyMoved();
     ViewIx();
 }
 
 void TFmIX::Redo() {
-    editor_.beforeHistoryMove();
-    if (!history_.redo(objects_)) return;
-    editor_.afterHistoryMove();
+    d->editor.beforeHistoryMove();
+    if (!d->session.history().redo(d->session.objects())) return;
+    d->editor.afterHistoryMove();
     historyMoved();
     ViewIx();
 }
 
 void TFmIX::Select() {
-    editor_.startSelect();
+    d->editor.startSelect();
 }
 
 void TFmIX::selectionChanged() {
     CurrentAttributes shown;
-    if (!editor_.selectionAttributes(attributes_, shown)) shown = attributes_;
+    if (!d->editor.selectionAttributes(d->attributes, shown)) shown = d->attributes;
     // The pickers show the selection without taking it as the attributes of new objects.
-    for (GlyphComboBox* picker : {colourPicker_, widthPicker_, stylePicker_})
+    for (GlyphComboBox* picker : {d->colourPicker, d->widthPicker, d->stylePicker})
         picker->blockSignals(true);
-    colourPicker_->setCurrentIndex(shown.colour - 1);
-    widthPicker_->setCurrentIndex(shown.width);
-    stylePicker_->setCurrentIndex(shown.style);
-    for (GlyphComboBox* picker : {colourPicker_, widthPicker_, stylePicker_})
+    d->colourPicker->setCurrentIndex(shown.colour - 1);
+    d->widthPicker->setCurrentIndex(shown.width);
+    d->stylePicker->setCurrentIndex(shown.style);
+    for (GlyphComboBox* picker : {d->colourPicker, d->widthPicker, d->stylePicker})
         picker->blockSignals(false);
 }
 
 void TFmIX::pickerChanged(LineAttribute p, int value) {
     CurrentAttributes shown;
-    if (editor_.selectionAttributes(attributes_, shown)) {
-        editor_.changeSelected(p, value);
+    if (d->editor.selectionAttributes(d->attributes, shown)) {
+        d->editor.changeSelected(p, value);
         return;
     }
-    (p == LineAttribute::Colour  ? attributes_.colour
-     : p == LineAttribute::Width ? attributes_.width
-                                 : attributes_.style) = value;
+    (p == LineAttribute::Colour  ? d->attributes.colour
+     : p == LineAttribute::Width ? d->attributes.width
+                                 : d->attributes.style) = value;
 }
 
 void TFmIX::editText(int index) {
-    const ObjectRecord& r = objects_.at(index);
-    editedText_ = index;
-    textDialog_->forPlacedText(QString::fromStdString(r.text), r.labelPosition);
-    showDialog(textDialog_);
-    textDialog_->EdTextData->setFocus();
+    const ObjectRecord& r = d->session.objects().at(index);
+    d->editedText = index;
+    d->textDialog->forPlacedText(QString::fromStdString(r.text), r.labelPosition);
+    showDialog(d->textDialog);
+    d->textDialog->EdTextData->setFocus();
 }
 
 void TFmIX::rememberFile(const std::string& path) {
     // Merged with what other windows wrote meanwhile. The list is a convenience: a settings file
     // that cannot be written keeps the old list.
-    recentFiles_ = rememberRecentFile(ini_, recentFiles_, path);
+    d->recentFiles = rememberRecentFile(d->ini, d->recentFiles, path);
     // The submenu is enabled only with entries: it is filled now, not only when it opens.
     fillRecentMenu();
 }
 
 void TFmIX::openingRecentMenu() {
     // What other windows remembered since shows too.
-    recentFiles_ = mergedRecentFiles(loadRecentFiles(ini_), recentFiles_);
+    d->recentFiles = mergedRecentFiles(loadRecentFiles(d->ini), d->recentFiles);
     fillRecentMenu();
 }
 
 void TFmIX::fillRecentMenu() {
-    recentMenu_->clear();
+    d->recentMenu->clear();
     int n = 0;
-    for (const std::string& path : recentFiles_) {
+    for (const std::string& path : d->recentFiles) {
         // The name as text, '&' doubled so that it shows rather than marking an access key.
         const QString file = shownFileName(path).replace('&', "&&");
-        auto* item = recentMenu_->addAction(QString("&%1 %2").arg(++n).arg(file));
+        auto* item = d->recentMenu->addAction(QString("&%1 %2").arg(++n).arg(file));
         item->setObjectName(QString("Recent%1").arg(n));
         // A document that is gone stays in the list, shown disabled.
         item->setEnabled(isFile(path));
         connect(item, &QAction::triggered, this, [this, path] { openGiven(path); });
     }
-    recentMenu_->setEnabled(!recentFiles_.empty());
+    d->recentMenu->setEnabled(!d->recentFiles.empty());
 }
 
 bool TFmIX::openGiven(const std::string& path) {
-    editor_.commandEnd();
-    editor_.setLastCommand(kNoCommand);
-    if (modified()) {
-        bool saved = false;
-        if (!askToSave(PromptIcon::Warning, saved) || saved) return false;
-    }
-    return openDocument(path);
+    d->editor.commandEnd();
+    d->editor.setLastCommand(kNoCommand);
+    return d->session.openGiven(path);
 }
 
 void TFmIX::dragEnterEvent(QDragEnterEvent* e) {

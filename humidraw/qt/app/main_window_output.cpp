@@ -10,6 +10,7 @@
 #include <QSvgGenerator>
 
 #include "app/main_window.h"
+#include "app/main_window_p.h"
 #include "document/paint.h"
 #include "files/safe_replace.h"
 #include "metafile/metafile_export.h"
@@ -39,62 +40,65 @@ bool TFmIX::printOn(QPrinter& printer) {
     k.setPenStyle(PenStyle::Solid);
     k.setPenColour(0x000000);
     k.setFontColour(0x000000);
-    const bool ok = paintChart(k, frame_, chart_, objects_, settings_, ViewTransform{z, a});
+    const bool ok =
+        paintChart(k, d->frame, d->chart, d->session.objects(), d->settings, ViewTransform{z, a});
     painter.end();
     return ok;
 }
 
 void TFmIX::PrintIx() {
-    editor_.commandEnd();
+    d->editor.commandEnd();
     QPrinter printer(QPrinter::HighResolution);
     // The chart is wider than high: landscape is proposed, the user may still choose portrait.
     printer.setPageOrientation(QPageLayout::Landscape);
-    if (prompts_->setUpPrinter(printer)) {
+    if (d->prompts->setUpPrinter(printer)) {
         const bool ok = printOn(printer);
         if (ok)
-            prompts_->tell(tr("湿り空気線図").toStdString(),
-                           tr("印刷処理が終了しました").toStdString(), PromptIcon::Information);
+            d->prompts->tell(tr("湿り空気線図").toStdString(),
+                             tr("印刷処理が終了しました").toStdString(), PromptIcon::Information);
         else
-            prompts_->tell(tr("湿り空気線図").toStdString(),
-                           tr("印刷処理が中断されました").toStdString(), PromptIcon::Error);
+            d->prompts->tell(tr("湿り空気線図").toStdString(),
+                             tr("印刷処理が中断されました").toStdString(), PromptIcon::Error);
     }
     ViewIx();
-    editor_.setLastCommand(kPrint);
+    d->editor.setLastCommand(kPrint);
 }
 
 Status TFmIX::exportTo(const std::string& path) {
     const std::string lower = QString::fromStdString(path).toLower().toStdString();
     if (formatForPath(path) != ExportFormat::Unknown)
-        return exportDrawing({frame_, chart_, objects_, settings_},
+        return exportDrawing({d->frame, d->chart, d->session.objects(), d->settings},
                              static_cast<double>(kMetafileWidth) / 640, path);
-    const std::string bytes = metafileBytes(metafileFormatFor(path), frame_, chart_, objects_,
-                                            settings_, screenTextExtent, screenCharAdvances);
+    const std::string bytes =
+        metafileBytes(metafileFormatFor(path), d->frame, d->chart, d->session.objects(),
+                      d->settings, screenTextExtent, screenCharAdvances);
     return writeOutcome(path, replaceFile(path, bytes));
 }
 
 void TFmIX::MetaSave() {
-    editor_.commandEnd();
+    d->editor.commandEnd();
     if (auto chosen =
-            prompts_->chooseSaveFile(settings_.currentDir, tr(kMetafileFilter).toStdString())) {
+            d->prompts->chooseSaveFile(d->settings.currentDir, tr(kMetafileFilter).toStdString())) {
         std::string path = *chosen;
         const size_t slash = path.rfind('/');
         if (path.find('.', slash == std::string::npos ? 0 : slash) == std::string::npos)
             path += ".wmf";  // the default extension
         const Status exported = exportTo(path);
         if (!exported)
-            prompts_->tell(tr(kErrorCaption).toStdString(),
-                           tr("ファイルを作成出来ません．\n").toStdString() + exported.error(),
-                           PromptIcon::Warning);
+            d->prompts->tell(tr(kErrorCaption).toStdString(),
+                             tr("ファイルを作成出来ません．\n").toStdString() + exported.error(),
+                             PromptIcon::Warning);
     }
-    editor_.setLastCommand(kMetafile);
+    d->editor.setLastCommand(kMetafile);
 }
 
 void TFmIX::ToClip() {
-    editor_.commandEnd();
+    d->editor.commandEnd();
     const double z = static_cast<double>(kMetafileWidth) / 640;
     auto* data = new QMimeData;
-    const std::string emf = metafileBytes(MetafileFormat::Enhanced, frame_, chart_, objects_,
-                                          settings_, screenTextExtent, screenCharAdvances);
+    const std::string emf =
+        metafileBytes(MetafileFormat::Enhanced, d->frame, d->chart, d->session.objects(),
+                      d->settings, screenTextExtent, screenCharAdvances);
     data->setData("image/x-emf", QByteArray(emf.data(), static_cast<int>(emf.size())));
     // SVG and PNG of the same drawing, for programs that do not read metafiles.
     QByteArray svg;
@@ -111,7 +115,7 @@ void TFmIX::ToClip() {
         k.setBrushSolid(kPaperColour);
         k.fillRect(0, 0, kMetafileWidth, kMetafileHeight);
         k.setBrushClear();
-        paintChart(k, frame_, chart_, objects_, settings_, ViewTransform{z});
+        paintChart(k, d->frame, d->chart, d->session.objects(), d->settings, ViewTransform{z});
     }
     data->setData("image/svg+xml", svg);
     QImage image(kMetafileWidth, kMetafileHeight, QImage::Format_RGB32);
@@ -120,16 +124,16 @@ void TFmIX::ToClip() {
         QPainter p(&image);
         QtCanvas k(p, 96);
         k.setBrushClear();
-        paintChart(k, frame_, chart_, objects_, settings_, ViewTransform{z});
+        paintChart(k, d->frame, d->chart, d->session.objects(), d->settings, ViewTransform{z});
     }
     data->setImageData(image);
     QApplication::clipboard()->setMimeData(data);
-    prompts_->tell("Humidraw",
-                   tr("他のｱﾌﾟﾘｹｰｼｮﾝ側で貼り付け(Ctrl+V)して下さい。\n"
-                      "グラフを複写することができます.\n"
-                      "但し、ｱﾌﾟﾘｹｰｼｮﾝによっては、正常にコピーできません.")
-                       .toStdString(),
-                   PromptIcon::Information);
+    d->prompts->tell("Humidraw",
+                     tr("他のｱﾌﾟﾘｹｰｼｮﾝ側で貼り付け(Ctrl+V)して下さい。\n"
+                        "グラフを複写することができます.\n"
+                        "但し、ｱﾌﾟﾘｹｰｼｮﾝによっては、正常にコピーできません.")
+                         .toStdString(),
+                     PromptIcon::Information);
 }
 
 }  // namespace humidraw::app

@@ -4,6 +4,7 @@
 #include <QToolButton>
 
 #include "app/main_window.h"
+#include "app/main_window_p.h"
 #include "app/paint_box.h"
 #include "document/paint.h"
 #include "render/qt_canvas.h"
@@ -12,38 +13,38 @@ namespace humidraw::app {
 
 Viewport TFmIX::viewport() const {
     Viewport p;
-    p.clientWidth = scroll_->viewport()->width();
-    p.clientHeight = scroll_->viewport()->height();
-    p.outerWidth = scroll_->width();
-    p.outerHeight = scroll_->height();
+    p.clientWidth = d->scroll->viewport()->width();
+    p.clientHeight = d->scroll->viewport()->height();
+    p.outerWidth = d->scroll->width();
+    p.outerHeight = d->scroll->height();
     return p;
 }
 
 void TFmIX::applyView() {
-    fitted_ = false;
-    box_->resize(view_.boxWidth, view_.boxHeight);
-    scroll_->horizontalScrollBar()->setValue(view_.scrollX);
-    scroll_->verticalScrollBar()->setValue(view_.scrollY);
+    d->fitted = false;
+    d->box->resize(d->view.boxWidth, d->view.boxHeight);
+    d->scroll->horizontalScrollBar()->setValue(d->view.scrollX);
+    d->scroll->verticalScrollBar()->setValue(d->view.scrollY);
 }
 
 void TFmIX::ViewIx() {
     // The picture ends at 3600 × 2700: a larger paint box shows paper beyond.
-    picture_.setGeometry(QSize(std::min(view_.boxWidth, LayeredPicture::kLargestWidth),
-                               std::min(view_.boxHeight, LayeredPicture::kLargestHeight)),
-                         box_->devicePixelRatioF());
-    const auto key = std::make_tuple(view_.zoom, settings_.fontName, settings_.fontSize,
-                                     settings_.view, chartBuild_);
+    d->picture.setGeometry(QSize(std::min(d->view.boxWidth, LayeredPicture::kLargestWidth),
+                                 std::min(d->view.boxHeight, LayeredPicture::kLargestHeight)),
+                           d->box->devicePixelRatioF());
+    const auto key = std::make_tuple(d->view.zoom, d->settings.fontName, d->settings.fontSize,
+                                     d->settings.view, d->chartBuild);
     // The overlay's fills lie under the chart's lines, so a new overlay is a new chart layer. The
     // one last painted is held, so its address cannot come back as another one's.
-    if (key != chartKey_ || objects_.overlay != chartOverlay_) {
-        chartKey_ = key;
-        chartOverlay_ = objects_.overlay;
-        picture_.chartChanged();
+    if (key != d->chartKey || d->session.objects().overlay != d->chartOverlay) {
+        d->chartKey = key;
+        d->chartOverlay = d->session.objects().overlay;
+        d->picture.chartChanged();
     } else {
-        picture_.objectsChanged();
+        d->picture.objectsChanged();
     }
-    editor_.repainted();  // a running command's marks come back over the fresh picture
-    box_->update();
+    d->editor.repainted();  // a running command's marks come back over the fresh picture
+    d->box->update();
 }
 
 void TFmIX::paintChartLayer(QPainter& p) {
@@ -54,12 +55,12 @@ void TFmIX::paintChartLayer(QPainter& p) {
     k.setPenStyle(PenStyle::Solid);
     k.setPenColour(kPaperColour);
     k.setBrushSolid(kPaperColour);
-    k.fillRect(0, 0, view_.boxWidth, view_.boxHeight);
+    k.fillRect(0, 0, d->view.boxWidth, d->view.boxHeight);
     k.setPenColour(kChartColour);
     k.setBrushClear();
     k.setFontColour(kChartColour);
-    humidraw::paintChartLayer(k, frame_, chart_, objects_.overlay.get(), settings_,
-                              screen());
+    humidraw::paintChartLayer(k, d->frame, d->chart, d->session.objects().overlay.get(),
+                              d->settings, screen());
 }
 
 // The one place the document's objects are drawn on the screen: over the chart layer, in the
@@ -72,7 +73,7 @@ void TFmIX::paintObjectLayer(QPainter& p) {
     k.setPenColour(kChartColour);
     k.setBrushClear();
     k.setFontColour(kChartColour);
-    paintObjects(k, frame_, chart_, objects_, settings_, screen());
+    paintObjects(k, d->frame, d->chart, d->session.objects(), d->settings, screen());
 }
 
 namespace {
@@ -82,93 +83,93 @@ QWidget* buttonFor(QToolBar* bar, QAction* a) {
 }  // namespace
 
 bool TFmIX::zoomInEnabled() const {
-    QWidget* b = buttonFor(commandBar_, actions_.at("ZoomIn"));
+    QWidget* b = buttonFor(d->commandBar, d->actions.at("ZoomIn"));
     return b && b->isEnabled();
 }
 
 bool TFmIX::zoomOutEnabled() const {
-    QWidget* b = buttonFor(commandBar_, actions_.at("ZoomOut"));
+    QWidget* b = buttonFor(d->commandBar, d->actions.at("ZoomOut"));
     return b && b->isEnabled();
 }
 
 void TFmIX::zoomStep(bool in, bool atPointer) {
     const Viewport port = viewport();
     takeScrollPositions();
-    ZoomAnchor anchor{atPointer, editor_.pointerX(), editor_.pointerY()};
-    QWidget* up = buttonFor(commandBar_, actions_.at("ZoomIn"));
-    QWidget* down = buttonFor(commandBar_, actions_.at("ZoomOut"));
-    if (!humidraw::zoomStep(view_, in, port, anchor)) {
+    ZoomAnchor anchor{atPointer, d->editor.pointerX(), d->editor.pointerY()};
+    QWidget* up = buttonFor(d->commandBar, d->actions.at("ZoomIn"));
+    QWidget* down = buttonFor(d->commandBar, d->actions.at("ZoomOut"));
+    if (!humidraw::zoomStep(d->view, in, port, anchor)) {
         if (QWidget* b = in ? up : down) b->setEnabled(false);
         return;
     }
-    box_->resize(view_.boxWidth, view_.boxHeight);
+    d->box->resize(d->view.boxWidth, d->view.boxHeight);
     // The scroll bars know the new size only now: set the positions after the resize.
-    scroll_->horizontalScrollBar()->setRange(0, std::max(0, view_.boxWidth - port.clientWidth));
-    scroll_->verticalScrollBar()->setRange(0, std::max(0, view_.boxHeight - port.clientHeight));
-    scroll_->horizontalScrollBar()->setValue(view_.scrollX);
-    scroll_->verticalScrollBar()->setValue(view_.scrollY);
-    fitted_ = false;
-    editor_.viewChanged();
+    d->scroll->horizontalScrollBar()->setRange(0, std::max(0, d->view.boxWidth - port.clientWidth));
+    d->scroll->verticalScrollBar()->setRange(0, std::max(0, d->view.boxHeight - port.clientHeight));
+    d->scroll->horizontalScrollBar()->setValue(d->view.scrollX);
+    d->scroll->verticalScrollBar()->setValue(d->view.scrollY);
+    d->fitted = false;
+    d->editor.viewChanged();
     ViewIx();
     if (QWidget* other = in ? down : up) other->setEnabled(true);
 }
 
 void TFmIX::ZoomIn() {
-    zoomStep(true, editor_.zoomMode());
+    zoomStep(true, d->editor.zoomMode());
 }
 void TFmIX::ZoomOut() {
-    zoomStep(false, editor_.zoomMode());
+    zoomStep(false, d->editor.zoomMode());
 }
 
 void TFmIX::ZoomAll() {
-    timer2_.stop();
-    editor_.commandEnd();
-    humidraw::zoomAll(view_, viewport());
+    d->timer2.stop();
+    d->editor.commandEnd();
+    humidraw::zoomAll(d->view, viewport());
     applyView();
-    fitted_ = true;
+    d->fitted = true;
     ViewIx();
-    if (QWidget* up = buttonFor(commandBar_, actions_.at("ZoomIn"))) up->setEnabled(true);
+    if (QWidget* up = buttonFor(d->commandBar, d->actions.at("ZoomIn"))) up->setEnabled(true);
 }
 
 void TFmIX::keepFitted() {
-    if (!fitted_ || ending_) return;
-    ViewState fit = view_;
+    if (!d->fitted || d->ending) return;
+    ViewState fit = d->view;
     humidraw::zoomAll(fit, viewport());
-    if (fit.zoom == view_.zoom && fit.boxWidth == view_.boxWidth &&
-        fit.boxHeight == view_.boxHeight)
+    if (fit.zoom == d->view.zoom && fit.boxWidth == d->view.boxWidth &&
+        fit.boxHeight == d->view.boxHeight)
         return;
     // A running command goes on: its marks follow the new zoom as after a zoom step.
-    view_ = fit;
+    d->view = fit;
     applyView();
-    fitted_ = true;
-    editor_.viewChanged();
+    d->fitted = true;
+    d->editor.viewChanged();
     ViewIx();
-    if (QWidget* up = buttonFor(commandBar_, actions_.at("ZoomIn"))) up->setEnabled(true);
+    if (QWidget* up = buttonFor(d->commandBar, d->actions.at("ZoomIn"))) up->setEnabled(true);
 }
 
 void TFmIX::ZoomOrg() {
-    editor_.commandEnd();
-    humidraw::zoomOriginal(view_, viewport());
+    d->editor.commandEnd();
+    humidraw::zoomOriginal(d->view, viewport());
     applyView();
     ViewIx();
 }
 
 void TFmIX::takeScrollPositions() {
-    view_.scrollX = scroll_->horizontalScrollBar()->value();
-    view_.scrollY = scroll_->verticalScrollBar()->value();
+    d->view.scrollX = d->scroll->horizontalScrollBar()->value();
+    d->view.scrollY = d->scroll->verticalScrollBar()->value();
 }
 
 void TFmIX::setStatus(int panel, const std::string& text) {
-    (panel == 0 ? panel0_ : panel1_)->setText(QString::fromStdString(text));
+    (panel == 0 ? d->panel0 : d->panel1)->setText(QString::fromStdString(text));
 }
 
 void TFmIX::setCursor(Cursor c) {
-    box_->setCursor(cursors_[c]);
+    d->box->setCursor(d->cursors[c]);
 }
 
 void TFmIX::scrollBy(int dx, int dy) {
-    scroll_->horizontalScrollBar()->setValue(scroll_->horizontalScrollBar()->value() + dx);
-    scroll_->verticalScrollBar()->setValue(scroll_->verticalScrollBar()->value() + dy);
+    d->scroll->horizontalScrollBar()->setValue(d->scroll->horizontalScrollBar()->value() + dx);
+    d->scroll->verticalScrollBar()->setValue(d->scroll->verticalScrollBar()->value() + dy);
 }
 
 }  // namespace humidraw::app

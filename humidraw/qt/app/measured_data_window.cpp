@@ -152,7 +152,8 @@ void MeasuredDataWindow::chooseAndImport() {
     if (path) importPath(*path);
 }
 
-bool MeasuredDataWindow::importPath(const std::string& path, std::optional<CsvChoice> choice) {
+ImportOutcome MeasuredDataWindow::importPath(const std::string& path,
+                                             std::optional<CsvChoice> choice) {
     const bool epw = QString::fromStdString(path).endsWith(".epw", Qt::CaseInsensitive);
     if (!epw && !choice) {
         const auto header = csvFileHeader(path);
@@ -160,10 +161,10 @@ bool MeasuredDataWindow::importPath(const std::string& path, std::optional<CsvCh
             host_.tellData(
                 ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "測定データの読み込み")).toStdString(),
                 (q(header.error())).toStdString());
-            return false;
+            return ImportOutcome::Failed;
         }
         choice = askCsvColumns(*header, this);
-        if (!choice) return false;
+        if (!choice) return ImportOutcome::Cancelled;
     }
     CsvChoice c = choice.value_or(CsvChoice{});
     c.pressureMmHg = host_.chartPressure();
@@ -172,21 +173,24 @@ bool MeasuredDataWindow::importPath(const std::string& path, std::optional<CsvCh
         ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "キャンセル")), 0, 1000, this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
-    auto r = importFile(path, c, [&progress](double done) {
+    // Cancelled when the progress said to stop: the import then gives nothing.
+    bool stopped = false;
+    auto r = importFile(path, c, [&progress, &stopped](double done) {
         progress.setValue(static_cast<int>(done * 1000));
         QCoreApplication::processEvents();
-        return !progress.wasCanceled();
+        stopped = progress.wasCanceled();
+        return !stopped;
     });
     progress.reset();
     if (!r) {
         lastReport =
-            r.error() == kImportCancelled
+            stopped
                 ? ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "読み込みを中止しました。"))
                 : ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "読み込めません。\n")) + q(r.error());
         host_.tellData(
             ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "測定データの読み込み")).toStdString(),
             (lastReport).toStdString());
-        return false;
+        return stopped ? ImportOutcome::Cancelled : ImportOutcome::Failed;
     }
     const ImportReport& rep = r->report;
     lastReport = ui(QT_TRANSLATE_NOOP("MeasuredDataWindow",
@@ -208,7 +212,7 @@ bool MeasuredDataWindow::importPath(const std::string& path, std::optional<CsvCh
         host_.tellData(
             ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "測定データの読み込み")).toStdString(),
             (lastReport).toStdString());
-    return true;
+    return ImportOutcome::Added;
 }
 
 void MeasuredDataWindow::removeSet() {
@@ -252,8 +256,8 @@ void MeasuredDataWindow::putZone(const Zone& z, int index) {
 void MeasuredDataWindow::editZone(int index) {
     const MeasuredData d = host_.measuredData();
     const bool existing = index >= 0 && index < static_cast<int>(d.zones.size());
-    const auto z =
-        askZone(existing ? d.zones[index] : zonePresets().front().zone, this, host_.siUnits());
+    const auto z = askZone(existing ? d.zones[index] : zonePresets().front().zone, this,
+                           host_.siUnits(), host_.dataPrompts());
     if (z) putZone(*z, existing ? index : -1);
 }
 

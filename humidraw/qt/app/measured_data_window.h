@@ -11,6 +11,7 @@
 
 #include "measured/import.h"
 #include "measured/overlay.h"
+#include "session/prompts.h"
 
 namespace humidraw::app {
 
@@ -30,7 +31,13 @@ class MeasuredDataHost {
     // nothing when the user cancels.
     virtual std::optional<std::string> chooseDataFile(const std::string& caption,
                                                       const std::string& filters, bool save) = 0;
+    // What the window's dialogs ask and tell through (the main window's prompts).
+    virtual Prompts& dataPrompts() = 0;
 };
+
+// How an import ended: a set added, cancelled by the user (in the column dialog or while
+// reading), or failed with the user told why.
+enum class ImportOutcome { Added, Cancelled, Failed };
 
 class MeasuredDataWindow : public QDialog {
   public:
@@ -39,9 +46,9 @@ class MeasuredDataWindow : public QDialog {
     // The lists and the table from the document's data as it is now.
     void refresh();
     // Imports a file: the column dialog first for a CSV file unless `choice` is given, then the
-    // import with a progress dialog that can cancel, then its report. False when nothing was
-    // added.
-    bool importPath(const std::string& path, std::optional<CsvChoice> choice = std::nullopt);
+    // import with a progress dialog that can cancel, then its report.
+    ImportOutcome importPath(const std::string& path,
+                             std::optional<CsvChoice> choice = std::nullopt);
     // Adds the zone, or replaces the zone at `index`.
     void putZone(const Zone& z, int index = -1);
     // The counts table as CSV, as the export writes it: UTF-8 with a byte-order mark, by which
@@ -78,7 +85,8 @@ class MeasuredDataWindow : public QDialog {
 std::optional<CsvChoice> askCsvColumns(const std::vector<std::string>& header, QWidget* parent);
 
 // The zone dialog: name, preset, ranges in the chart's units (x in kg/kg(DA), h in kcal/kg(DA)
-// or with `si` kJ/kg(DA)), colour, fill. Empty when cancelled.
-std::optional<Zone> askZone(const Zone& start, QWidget* parent, bool si);
+// or with `si` kJ/kg(DA)), colour, fill; what cannot be taken is told through `prompts`. Empty
+// when cancelled.
+std::optional<Zone> askZone(const Zone& start, QWidget* parent, bool si, Prompts& prompts);
 
 }  // namespace humidraw::app

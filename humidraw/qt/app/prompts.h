@@ -1,9 +1,11 @@
 #pragma once
-// Every question and message the program puts to the user goes through UserPrompts: message
-// boxes in the program, scripted answers in tests.
+// The program's prompts in Qt: message boxes, file and print dialogs (session/prompts.h holds
+// what the core asks through them).
 #include <memory>
 #include <optional>
 #include <string>
+
+#include "session/prompts.h"
 
 class QFileDialog;
 class QFont;
@@ -25,24 +27,9 @@ int captionRoom(const QString& caption, const QFont& font);
 std::unique_ptr<QFileDialog> makeFileDialog(QWidget* parent, const std::string& folder,
                                             const std::string& filters, bool save);
 
-enum class PromptIcon { Information, Warning, Error, Question };
-enum class Answer { Ok, Yes, No, Cancel };
-
-class UserPrompts {
+// The program's prompts: the core's questions and messages, and the print dialog.
+class UserPrompts : public Prompts {
   public:
-    virtual ~UserPrompts() = default;
-    virtual void tell(const std::string& caption, const std::string& text, PromptIcon icon) = 0;
-    // Yes / No / Cancel; `defaultNo` makes No the preselected button.
-    virtual Answer ask(const std::string& caption, const std::string& text, PromptIcon icon,
-                       bool withCancel, bool defaultNo) = 0;
-    // A file to open or to save to (filters as "Name (*.ext)" joined by ";;"), in a dialog
-    // with `caption` (Qt's own when empty); nothing when the user cancels.
-    virtual std::optional<std::string> chooseOpenFile(const std::string& folder,
-                                                      const std::string& filters,
-                                                      const std::string& caption = {}) = 0;
-    virtual std::optional<std::string> chooseSaveFile(const std::string& folder,
-                                                      const std::string& filters,
-                                                      const std::string& caption = {}) = 0;
     // The print dialog: false when cancelled.
     virtual bool setUpPrinter(QPrinter& printer) = 0;
 };

@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
-#include <QMenuBar>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QTimer>
 #include <functional>
 
@@ -47,7 +47,7 @@ TEST_F(Window, MeasuredDataImportZonesUndoAndCounts) {
     MeasuredDataWindow* d = w.measuredDataWindow();
     ASSERT_TRUE(d && d->isVisible());
     std::ofstream(dir / "room.csv") << kRoom;
-    ASSERT_TRUE(d->importPath((dir / "room.csv").string(), dbRh()));
+    ASSERT_EQ(d->importPath((dir / "room.csv").string(), dbRh()), ImportOutcome::Added);
     EXPECT_NE(d->lastReport.indexOf("5 行を読み、4 行を使い、1 行を飛ばしました"), -1)
         << d->lastReport.toStdString();
     ASSERT_EQ(d->sets->count(), 1);
@@ -99,7 +99,8 @@ TEST_F(Window, MeasuredDataKeptBesideTheUnchangedDocument) {
 
     w.showMeasuredData();
     std::ofstream(dir / "room.csv") << kRoom;
-    ASSERT_TRUE(w.measuredDataWindow()->importPath((dir / "room.csv").string(), dbRh()));
+    ASSERT_EQ(w.measuredDataWindow()->importPath((dir / "room.csv").string(), dbRh()),
+              ImportOutcome::Added);
     w.measuredDataWindow()->putZone(*presetZone("tc99-a1"));
     ASSERT_TRUE(w.Fsave());
     EXPECT_EQ(slurp(dir / "plain.hdw"), plainBytes) << "the document file is as before";
@@ -175,7 +176,8 @@ TEST_F(Window, ZoneDialogFollowsTheChartsUnits) {
     ASSERT_TRUE(d);
     enum { kXLow = 4, kXHigh = 5, kHHigh = 11 };  // row × 2 + side
     onZoneDialog([](ZoneDialogView& v) {
-        EXPECT_TRUE(v.labels.contains("絶対湿度 x [kg/kg(DA)]")) << v.labels.join("|").toStdString();
+        EXPECT_TRUE(v.labels.contains("絶対湿度 x [kg/kg(DA)]"))
+            << v.labels.join("|").toStdString();
         EXPECT_TRUE(v.labels.contains("比エンタルピ h [kcal/kg(DA)]"));
         v.bounds[kXLow]->setText("0.006");
         v.bounds[kXHigh]->setText("0.012");
@@ -212,6 +214,43 @@ TEST_F(Window, ZoneDialogFollowsTheChartsUnits) {
     EXPECT_TRUE(sameRanges(w.measuredData().zones[0], typed));
 }
 
+// The zone dialog tells what it cannot take through the program's prompts and stays open; a
+// cancelled column dialog is a cancelled import, not a failed one.
+TEST_F(Window, DataDialogsAskThroughThePrompts) {
+    TFmIX& w = open();
+    w.action("MeasuredData")->trigger();
+    MeasuredDataWindow* d = w.measuredDataWindow();
+    ASSERT_TRUE(d);
+    bool stayedOpen = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_TRUE(dialog && dialog->objectName() == "ZoneDialog");
+        const auto edits = dialog->findChildren<QLineEdit*>();
+        edits[1]->setText("abc");  // the first bound, after the name
+        auto* buttons = dialog->findChild<QDialogButtonBox*>();
+        buttons->button(QDialogButtonBox::Ok)->click();
+        stayedOpen = dialog->isVisible();
+        buttons->button(QDialogButtonBox::Cancel)->click();
+    });
+    d->addZoneButton->click();
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_EQ(said[0].caption, "ゾーン");
+    EXPECT_EQ(said[0].text, "数値ではありません: abc");
+    EXPECT_TRUE(w.measuredData().empty());
+
+    std::ofstream(dir / "room.csv") << "DB,RH\n26,50\n";
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    EXPECT_EQ(d->importPath((dir / "room.csv").string()), ImportOutcome::Cancelled);
+    EXPECT_EQ(said.size(), 1u) << "a cancelled import says nothing";
+    EXPECT_EQ(d->importPath((dir / "gone.csv").string(), dbRh()), ImportOutcome::Failed);
+    EXPECT_EQ(said.size(), 2u);
+    EXPECT_TRUE(w.measuredData().empty());
+}
+
 TEST_F(Window, CsvColumnsProposedByTheHeader) {
     TFmIX& w = open();
     w.action("MeasuredData")->trigger();
@@ -233,7 +272,7 @@ TEST_F(Window, CsvColumnsProposedByTheHeader) {
         seen = true;
         qobject_cast<QDialog*>(dialog)->accept();
     });
-    ASSERT_TRUE(d->importPath((dir / "swapped.csv").string()));
+    ASSERT_EQ(d->importPath((dir / "swapped.csv").string()), ImportOutcome::Added);
     EXPECT_TRUE(seen);
     const DataSet set = w.measuredData().sets.at(0);
     ASSERT_EQ(set.points.size(), 2u);
@@ -249,7 +288,7 @@ TEST_F(Window, MeasuredDataUndoStepsShareThePoints) {
     w.showMeasuredData();
     MeasuredDataWindow* d = w.measuredDataWindow();
     std::ofstream(dir / "room.csv") << kRoom;
-    ASSERT_TRUE(d->importPath((dir / "room.csv").string(), dbRh()));
+    ASSERT_EQ(d->importPath((dir / "room.csv").string(), dbRh()), ImportOutcome::Added);
     const MeasuredData first = w.measuredData();
     // Six changes of the check box: six steps, all with the points of the import.
     for (int i = 0; i < 6; ++i)
@@ -295,7 +334,8 @@ TEST_F(Window, MeasuredDataNotUnderstoodIsKeptBySaving) {
     ASSERT_TRUE(withData.openDocument((dir / "plain.hdw").string()));
     withData.showMeasuredData();
     std::ofstream(dir / "room.csv") << kRoom;
-    ASSERT_TRUE(withData.measuredDataWindow()->importPath((dir / "room.csv").string(), dbRh()));
+    ASSERT_EQ(withData.measuredDataWindow()->importPath((dir / "room.csv").string(), dbRh()),
+              ImportOutcome::Added);
     said.clear();
     ASSERT_TRUE(withData.Fsave());
     EXPECT_EQ(slurp(companion.string() + ".unread"), cases[0].text);
@@ -308,7 +348,8 @@ TEST_F(Window, MeasuredDataOfAnotherDrawingOnlyWhenTheUserSays) {
     drawLineAB(w);
     w.showMeasuredData();
     std::ofstream(dir / "room.csv") << kRoom;
-    ASSERT_TRUE(w.measuredDataWindow()->importPath((dir / "room.csv").string(), dbRh()));
+    ASSERT_EQ(w.measuredDataWindow()->importPath((dir / "room.csv").string(), dbRh()),
+              ImportOutcome::Added);
     script.files = {(dir / "a").string()};
     ASSERT_TRUE(w.Fsave());
     // Another drawing saved over a.hdw without its companion (another program, or a crash

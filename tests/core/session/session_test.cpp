@@ -1,0 +1,386 @@
+// The session without a window: a fake host stands for the main window and scripted prompts for
+// the user.
+#include "session/session.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace humidraw {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Said {
+    std::string caption, text;
+};
+
+// Questions take the next answer (No when none is left), file dialogs the next path (cancelled
+// when none is left).
+class ScriptedPrompts : public Prompts {
+  public:
+    void tell(const std::string& caption, const std::string& text, PromptIcon) override {
+        said.push_back({caption, text});
+    }
+    Answer ask(const std::string& caption, const std::string& text, PromptIcon, bool,
+               bool) override {
+        said.push_back({caption, text});
+        ++questions;
+        if (answers.empty()) return Answer::No;
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::optional<std::string> chooseOpenFile(const std::string& folder, const std::string&,
+                                              const std::string&) override {
+        return next(folder);
+    }
+    std::optional<std::string> chooseSaveFile(const std::string& folder, const std::string&,
+                                              const std::string&) override {
+        return next(folder);
+    }
+
+    std::vector<Said> said;
+    std::deque<Answer> answers;
+    std::deque<std::string> files;
+    std::vector<std::string> dialogFolders;  // where each file dialog opened
+    int questions = 0;
+
+  private:
+    std::optional<std::string> next(const std::string& folder) {
+        dialogFolders.push_back(folder);
+        if (files.empty()) return std::nullopt;
+        std::string f = files.front();
+        files.pop_front();
+        return f;
+    }
+};
+
+class FakeHost : public SessionHost {
+  public:
+    std::string fileFolder() const override { return folder; }
+    void setFileFolder(const std::string& f) override { folder = f; }
+    DocumentHeader headerToSave() override { return header; }
+    std::string takeHeader(const DocumentHeader& h) override {
+        if (!refuseHeader.empty()) return refuseHeader;
+        taken = h;
+        return {};
+    }
+    double chartPressure() const override { return 760; }
+    void documentSaved(const std::string& path) override { saved.push_back(path); }
+    void documentOpened(const std::string& path) override { opened.push_back(path); }
+
+    std::string folder;
+    DocumentHeader header;
+    std::string refuseHeader;
+    std::optional<DocumentHeader> taken;
+    std::vector<std::string> saved, opened;
+};
+
+ObjectRecord text(const std::string& t) {
+    ObjectRecord r;
+    r.kind = kTextObject;
+    r.colour = 7;
+    r.h1 = 12;
+    r.x1 = 0.01;
+    r.text = t;
+    return r;
+}
+
+class SessionFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("session-" + std::to_string(getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+        host.folder = dir.string();
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    // One text placed as a step of the history.
+    void draw(const std::string& t) {
+        session.record([&] { session.objects().append(text(t)); });
+    }
+    std::string path(const std::string& name) const { return (dir / name).string(); }
+
+    fs::path dir;
+    FakeHost host;
+    ScriptedPrompts prompts;
+    Session session{host, prompts};
+};
+
+TEST_F(SessionFiles, SaveAsksForANameOnlyWhileTheDocumentHasNone) {
+    // Unnamed: the save dialog, in the host's folder.
+    draw("A");
+    EXPECT_EQ(session.title(), "Project");
+    EXPECT_FALSE(session.named());
+    EXPECT_FALSE(session.save(false)) << "dialog cancelled";
+    EXPECT_EQ(prompts.dialogFolders.size(), 1u);
+    EXPECT_FALSE(fs::exists(path("Project.hdw")));
+    EXPECT_TRUE(session.modified());
+    // Named "Project" by the user: the title reads as an unnamed one's, yet the next save
+    // writes in place.
+    prompts.files = {path("Project")};
+    ASSERT_TRUE(session.save(false));
+    EXPECT_EQ(session.title(), "Project");
+    EXPECT_EQ(session.path(), path("Project.hdw"));
+    EXPECT_TRUE(session.named());
+    EXPECT_TRUE(fs::exists(path("Project.hdw")));
+    EXPECT_FALSE(session.modified());
+    EXPECT_EQ(host.saved, std::vector<std::string>{path("Project.hdw")});
+    draw("B");
+    ASSERT_TRUE(session.save(false));
+    EXPECT_EQ(prompts.dialogFolders.size(), 2u) << "no dialog for a named document";
+    // Save as: the dialog again, and the new name from then on.
+    prompts.files = {path("other.hdw")};
+    ASSERT_TRUE(session.save(true));
+    EXPECT_EQ(prompts.dialogFolders.size(), 3u);
+    EXPECT_EQ(session.title(), "other");
+    EXPECT_EQ(host.saved.back(), path("other.hdw"));
+    // After a new document: unnamed again.
+    session.clear();
+    EXPECT_FALSE(session.named());
+    EXPECT_EQ(session.title(), "Project");
+    EXPECT_EQ(session.path(), "");
+    EXPECT_EQ(session.objects().count(), 0);
+    draw("C");
+    EXPECT_FALSE(session.save(false));
+    EXPECT_EQ(prompts.dialogFolders.size(), 4u);
+}
+
+TEST_F(SessionFiles, SaveQuestionBeforeTheDocumentIsLeft) {
+    // Unchanged: no question.
+    EXPECT_EQ(session.askToLeave(PromptIcon::Warning), Leaving::Go);
+    EXPECT_EQ(prompts.questions, 0);
+    struct Case {
+        std::deque<Answer> answers;
+        std::deque<std::string> files;  // the save dialog after Yes
+        Leaving expected;
+        bool stillModified;
+    };
+    const Case cases[] = {
+        {{Answer::No}, {}, Leaving::Go, true},
+        {{Answer::Cancel}, {}, Leaving::Stay, true},
+        {{Answer::Yes}, {}, Leaving::Stay, true},  // the save dialog cancelled
+        {{Answer::Yes}, {"kept"}, Leaving::Saved, false},
+    };
+    for (const Case& c : cases) {
+        session.clear();
+        draw("A");
+        prompts.answers = c.answers;
+        prompts.files.clear();
+        for (const std::string& f : c.files) prompts.files.push_back(path(f));
+        const int asked = prompts.questions;
+        EXPECT_EQ(session.askToLeave(PromptIcon::Warning), c.expected);
+        EXPECT_EQ(prompts.questions, asked + 1);
+        EXPECT_EQ(prompts.said.back().text, "現在編集中の図面を保存しますか？");
+        EXPECT_EQ(session.modified(), c.stillModified);
+    }
+    EXPECT_TRUE(fs::exists(path("kept.hdw")));
+}
+
+TEST_F(SessionFiles, OpenTakesTheWholeFileOrNothing) {
+    draw("A");
+    draw("B");
+    host.header.zoom = 2;
+    host.header.colourItem = 3;
+    prompts.files = {path("plan")};
+    ASSERT_TRUE(session.save(false));
+    session.clear();
+    draw("unsaved");
+    host.folder = "/elsewhere";
+
+    // Open with the save question: No, then the file's objects, name, folder and header.
+    prompts.answers = {Answer::No};
+    ASSERT_TRUE(session.openGiven(path("plan.hdw")));
+    EXPECT_EQ(session.objects().count(), 2);
+    EXPECT_EQ(session.objects().at(1).text, "B");
+    EXPECT_EQ(session.title(), "plan");
+    EXPECT_TRUE(session.named());
+    EXPECT_FALSE(session.modified());
+    EXPECT_FALSE(session.history().canUndo());
+    EXPECT_EQ(host.folder, dir.string());
+    ASSERT_TRUE(host.taken);
+    EXPECT_EQ(host.taken->zoom, 2);
+    EXPECT_EQ(host.taken->colourItem, 3);
+    EXPECT_EQ(host.opened, std::vector<std::string>{path("plan.hdw")});
+
+    // A file that is not a document: told, and the document stays.
+    { std::ofstream(path("bad.hdw")) << "not a document"; }
+    const size_t told = prompts.said.size();
+    EXPECT_FALSE(session.open(path("bad.hdw")));
+    ASSERT_EQ(prompts.said.size(), told + 1);
+    EXPECT_EQ(prompts.said.back().caption, "Humidraw ｴﾗｰﾒｯｾｰｼﾞ");
+    EXPECT_EQ(prompts.said.back().text.rfind("データファイルを読込できません.\n", 0), 0u);
+    EXPECT_EQ(session.title(), "plan");
+    EXPECT_EQ(session.objects().count(), 2);
+
+    // A header whose chart cannot be drawn: told why, nothing taken.
+    host.refuseHeader = "no chart";
+    session.clear();
+    EXPECT_FALSE(session.open(path("plan.hdw")));
+    EXPECT_EQ(prompts.said.back().text, "データファイルを読込できません.\nno chart");
+    EXPECT_EQ(session.objects().count(), 0);
+    EXPECT_FALSE(session.named());
+
+    // The open dialog: a file that is gone is told, a cancelled dialog opens nothing.
+    host.refuseHeader.clear();
+    prompts.files = {path("gone.hdw")};
+    EXPECT_FALSE(session.openChosen());
+    EXPECT_EQ(prompts.said.back().text, "ファイルが見つかりません");
+    EXPECT_FALSE(session.openChosen());
+    prompts.files = {path("plan.hdw")};
+    EXPECT_TRUE(session.openChosen());
+    EXPECT_EQ(session.objects().count(), 2);
+}
+
+TEST(SessionHeader, HeaderValuesAreBroughtIntoTheWindowsRange) {
+    ViewState current;
+    current.zoom = 1.5;
+    current.boxLeft = 7;
+    struct Case {
+        int colour, width, style;
+        double zoom, boxWidth, boxHeight;
+        CurrentAttributes attributes;
+        double shownZoom;
+        int shownWidth, shownHeight;
+    };
+    // Colour items 0–12 are colours 1–13; widths and styles 0–4; zoom only inside (0, 100);
+    // the paint box 1–100000 pixels, cut to whole pixels.
+    const Case cases[] = {
+        {6, 3, 0, 2.0, 640, 480, {7, 3, 0}, 2.0, 640, 480},
+        {-5, -1, -2, 0.0, 0.2, -4, {1, 0, 0}, 1.5, 1, 1},
+        {20, 9, 7, 100.0, 1e9, 2e5, {13, 4, 4}, 1.5, 100000, 100000},
+        {12, 4, 4, 99.5, 640.9, 480.4, {13, 4, 4}, 99.5, 640, 480},
+        {0, 0, 0, -1.0, 1, 100000, {1, 0, 0}, 1.5, 1, 100000},
+    };
+    for (const Case& c : cases) {
+        DocumentHeader h;
+        h.colourItem = c.colour;
+        h.widthItem = c.width;
+        h.styleItem = c.style;
+        h.zoom = c.zoom;
+        h.boxWidth = c.boxWidth;
+        h.boxHeight = c.boxHeight;
+        h.horzScroll = 30;
+        h.vertScroll = -4;
+        const HeaderView v = headerView(h, current);
+        EXPECT_EQ(v.attributes.colour, c.attributes.colour) << c.colour;
+        EXPECT_EQ(v.attributes.width, c.attributes.width) << c.width;
+        EXPECT_EQ(v.attributes.style, c.attributes.style) << c.style;
+        EXPECT_EQ(v.view.zoom, c.shownZoom) << c.zoom;
+        EXPECT_EQ(v.view.boxWidth, c.shownWidth) << c.boxWidth;
+        EXPECT_EQ(v.view.boxHeight, c.shownHeight) << c.boxHeight;
+        EXPECT_EQ(v.view.scrollX, 30);
+        EXPECT_EQ(v.view.scrollY, -4);
+        EXPECT_EQ(v.view.boxLeft, 7) << "the rest of the view stays";
+    }
+}
+
+TEST(SessionDefaults, NewDocumentsDrawBlackWidthThreeSolid) {
+    EXPECT_EQ(kDefaultAttributes.colour, 7);
+    EXPECT_EQ(kDefaultAttributes.width, 3);
+    EXPECT_EQ(kDefaultAttributes.style, 0);
+    const DocumentHeader h;  // what a document without a header is saved with
+    EXPECT_EQ(h.colourItem, 6);
+    EXPECT_EQ(h.widthItem, 3);
+    EXPECT_EQ(h.styleItem, 0);
+}
+
+class SessionTyped : public ::testing::Test {
+  protected:
+    FakeHost host;
+    ScriptedPrompts prompts;
+    Session session{host, prompts};
+};
+
+TEST_F(SessionTyped, PointsFromTwoTypedProperties) {
+    struct Case {
+        int first, second;
+        std::string a, b;
+        bool taken;
+        std::string told;  // the message, empty for none
+        double DB, RH;     // the state's after the point (0 when untouched)
+    };
+    const Case cases[] = {
+        {kDB, kRH, "26", "50", true, "", 26, 50},
+        // The pair in either order, each value with its property.
+        {kRH, kDB, "50", "26", true, "", 26, 50},
+        {kDB, kRH, "26.5", "40", true, "", 26.5, 40},
+        {kDB, kDB, "26", "20", false, "違う種類のデータを入力して下さい", 0, 0},
+        {kDB, kRH, "abc", "50", false, "'abc' は浮動小数点数ではありません", 0, 0},
+        {kDB, kRH, "26", "", false, "'' は浮動小数点数ではありません", 0, 0},
+        // Enthalpy with wet bulb: stored as typed, told it cannot be computed.
+        {kEN, kWB, "12", "18", true, "この組み合わせでは計算できません", 0, 0},
+        {kWB, kEN, "18", "12", true, "この組み合わせでは計算できません", 0, 0},
+        // No second property: taken, the state unchanged.
+        {kDB, kNoProperty, "26", "50", true, "", 0, 0},
+    };
+    for (const Case& c : cases) {
+        session.state() = CurrentState{};
+        prompts.said.clear();
+        EXPECT_EQ(session.typedPoint(c.first, c.second, c.a, c.b), c.taken) << c.a << " " << c.b;
+        if (c.told.empty()) {
+            EXPECT_TRUE(prompts.said.empty()) << c.a << " " << c.b;
+        } else {
+            ASSERT_EQ(prompts.said.size(), 1u) << c.a << " " << c.b;
+            EXPECT_EQ(prompts.said[0].text, c.told);
+        }
+        EXPECT_DOUBLE_EQ(session.state().DB, c.DB) << c.a << " " << c.b;
+        EXPECT_DOUBLE_EQ(session.state().RH, c.RH) << c.a << " " << c.b;
+    }
+    // h 12 kcal/kg(DA) and WB 18 °C kept as typed.
+    session.state() = CurrentState{};
+    session.typedPoint(kWB, kEN, "18", "12");
+    EXPECT_EQ(session.state().h, 12);
+    EXPECT_EQ(session.state().WB, 18);
+}
+
+TEST_F(SessionTyped, TypedNumbers) {
+    EXPECT_EQ(session.typedNumber("0.5"), 0.5);
+    EXPECT_EQ(session.typedNumber("-3.25"), -3.25);
+    EXPECT_TRUE(prompts.said.empty());
+    EXPECT_EQ(session.typedNumber("1..2"), std::nullopt);
+    ASSERT_EQ(prompts.said.size(), 1u);
+    EXPECT_EQ(prompts.said[0].caption, "Humidraw");
+    EXPECT_EQ(prompts.said[0].text, "'1..2' は浮動小数点数ではありません");
+}
+
+TEST(SessionData, MeasuredDataChangesAreStepsOfTheHistory) {
+    FakeHost host;
+    ScriptedPrompts prompts;
+    Session session(host, prompts);
+    EXPECT_TRUE(session.measuredData().empty());
+    MeasuredData data;
+    Zone office;
+    office.name = "office";
+    data.zones.push_back(office);
+    session.changeMeasuredData(data);
+    EXPECT_TRUE(session.modified());
+    ASSERT_EQ(session.measuredData().zones.size(), 1u);
+    EXPECT_EQ(session.measuredData().zones[0].name, "office");
+    // A second zone, then every zone removed: the overlay goes.
+    Zone store;
+    store.name = "store";
+    data.zones.push_back(store);
+    session.changeMeasuredData(data);
+    EXPECT_EQ(session.measuredData().zones.size(), 2u);
+    session.changeMeasuredData(MeasuredData{});
+    EXPECT_TRUE(session.measuredData().empty());
+    EXPECT_EQ(session.objects().overlay, nullptr);
+    // Undone one by one.
+    ASSERT_TRUE(session.history().undo(session.objects()));
+    EXPECT_EQ(session.measuredData().zones.size(), 2u);
+    ASSERT_TRUE(session.history().undo(session.objects()));
+    EXPECT_EQ(session.measuredData().zones.size(), 1u);
+    ASSERT_TRUE(session.history().undo(session.objects()));
+    EXPECT_TRUE(session.measuredData().empty());
+    EXPECT_FALSE(session.modified());
+}
+
+}  // namespace
+}  // namespace humidraw
