@@ -71,11 +71,35 @@ TEST(DataCompanion, TextKeepsEverythingExactly) {
     EXPECT_FALSE(back->sets[1].visible);
     EXPECT_TRUE(back->sets[1].times.empty());
     ASSERT_EQ(back->zones.size(), 1u);
-    EXPECT_EQ(back->zones[0].name, sample().zones[0].name);
-    EXPECT_EQ(*back->zones[0].ranges[kZoneDP].low, -12.0);
-    EXPECT_EQ(*back->zones[0].ranges[kZoneRH].high, 80.0);
-    EXPECT_FALSE(back->zones[0].ranges[kZoneX].low);
-    EXPECT_TRUE(back->zones[0].filled);
+    EXPECT_TRUE(back->zones[0] == sample().zones[0]);
+    EXPECT_EQ(*back->zones[0].ranges[kZoneDP].low, -12.0);  // not two defaults alike
+}
+
+// Zones come back whole: every bound of every property, open ends, colour, filling and name.
+TEST(DataCompanion, ZonesComeBackWhole) {
+    Zone every;
+    every.name = "every bound, 1/3 included";
+    every.colour = 0x00ABCDEF;
+    every.filled = true;
+    for (int i = 0; i < kZonePropertyCount; ++i)
+        every.ranges[i] = {-1.0 / 3 - i, 2.0 / 3 + 10 * i + 1e-9};
+    Zone dryBulbOnly;
+    dryBulbOnly.name = "DB";
+    dryBulbOnly.ranges[kZoneDB] = {18.5, 26.25};
+    Zone openEnds;
+    openEnds.name = "open ends";
+    openEnds.ranges[kZoneDB].low = -5;
+    openEnds.ranges[kZoneH].high = 1e-300;
+    openEnds.ranges[kZoneWB].low = 0.1;
+    std::vector<Zone> zones = {every, dryBulbOnly, openEnds};
+    for (const ZonePreset& p : zonePresets()) zones.push_back(p.zone);
+    MeasuredData d;
+    d.zones = zones;
+    const auto back = parseCompanion(companionText(d));
+    ASSERT_TRUE(back) << back.error();
+    ASSERT_EQ(back->zones.size(), zones.size());
+    for (size_t i = 0; i < zones.size(); ++i)
+        EXPECT_TRUE(back->zones[i] == zones[i]) << zones[i].name;
 }
 
 TEST(DataCompanion, DamagedTextIsRefused) {
