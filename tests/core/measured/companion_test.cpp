@@ -409,3 +409,36 @@ TEST(DataHistory, ImportRemoveAndZoneChangesAreSteps) {
     EXPECT_EQ(table.overlay, nullptr);
     EXPECT_TRUE(history.modified());
 }
+
+// A set announcing more points than the rest of the text can hold (each takes at least four
+// bytes) is damage told as such, before any point is read.
+TEST(DataCompanion, ASetAnnouncingMorePointsThanTheTextHoldsIsRefused) {
+    MeasuredData d;
+    DataSet s;
+    s.name = "two";
+    s.points = {{20, 0.007, 0}, {21, 0.008, 0}};
+    d.sets.push_back(s);
+    const std::string text = companionText(d);
+    const size_t at = text.find("\nset ") + 1, end = text.find('\n', at);
+    ASSERT_NE(end, std::string::npos);
+    // "set VISIBLE DENSITY COLOUR COUNT TIMES": the fifth word is the count.
+    std::vector<std::string> w;
+    for (size_t from = at; from < end;) {
+        const size_t space = std::min(text.find(' ', from), end);
+        w.push_back(text.substr(from, space - from));
+        from = space + 1;
+    }
+    ASSERT_EQ(w.size(), 6u);
+    ASSERT_EQ(w[4], "2");
+    const uint64_t left = text.size() - end - 1;  // what the reading has left after the line
+    for (uint64_t count : {left / 4 + 1, left, 4 * left}) {
+        w[4] = std::to_string(count);
+        std::string line = w[0];
+        for (size_t i = 1; i < w.size(); ++i) line += " " + w[i];
+        const std::string damaged = text.substr(0, at) + line + text.substr(end);
+        const auto r = parseCompanion(damaged);
+        ASSERT_FALSE(r) << count;
+        EXPECT_NE(r.error().find("データセットの見出しが壊れています"), std::string::npos)
+            << count << ": " << r.error();
+    }
+}
