@@ -121,8 +121,9 @@ int renderCommand(const ChartOptions& o, const DataOptions& dataOptions) {
         if (o.dbMaxOverride) settings.dbMax = *o.dbMaxOverride;
         for (const ObjectRecord& r : doc.contents.records) objects.append(r);
         if (doc.contents.leftOut > 0)
-            std::fprintf(stderr, "humidraw-cli: %s: %ld objects beyond the first 640 left out\n",
-                         visibleText(o.document).c_str(), doc.contents.leftOut);
+            std::fprintf(stderr, "humidraw-cli: %s: %ld objects beyond the first %d left out\n",
+                         visibleText(o.document).c_str(), doc.contents.leftOut,
+                         ObjectTable::kCapacity);
     }
     // The document's own data and zones (its companion file), then those of the command line.
     auto data = std::make_shared<MeasuredData>();

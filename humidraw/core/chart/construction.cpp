@@ -46,7 +46,7 @@ constexpr double kLeastProtractorRadius = 5;  // text heights
 bool fitsSheet(const ChartTable& t, const TextMetrics& metrics) {
     double radius = 0;
     for (const ChartElement& e : t.elements())
-        if (e.kind == 74) {
+        if (e.kind == kShfArc) {
             radius = (e.c3 - e.c1) / 2;
             break;
         }

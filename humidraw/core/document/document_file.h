@@ -33,6 +33,7 @@ struct DocumentHeader {
     double zoom = 1.0;
     double boxHeight = 480, boxWidth = 640;  // paint box, pixels
     int32_t horzScroll = 0, vertScroll = 0;
+    bool operator==(const DocumentHeader&) const = default;
 };
 
 struct DocumentContents {

@@ -469,8 +469,9 @@ bool TFmIX::openDocument(const std::string& path) {
     historyMoved();
     if (doc.contents.leftOut > 0)
         prompts_->tell("Humidraw",
-                       tr("図形が640を超えているため、最初の640個だけを読み込みました（%"
-                          "1個は読み込まれません）")
+                       tr("図形が%1を超えているため、最初の%1個だけを読み込みました（%"
+                          "2個は読み込まれません）")
+                           .arg(ObjectTable::kCapacity)
                            .arg(doc.contents.leftOut)
                            .toStdString(),
                        PromptIcon::Information);

@@ -118,7 +118,7 @@ TEST(ChartGolden, FirstDryBulbLineByHand) {
     ASSERT_EQ(constructChart(ChartSettings{}, m, f, t), FrameStatus::Ok);
     ASSERT_FALSE(t.elements().empty());
     const ChartElement& e = t.elements().front();
-    EXPECT_EQ(e.kind, 10);
+    EXPECT_EQ(e.kind, kDryBulbLine);
     EXPECT_NEAR(e.c1, 52, 1e-5);
     EXPECT_NEAR(e.c2, 408, 1e-12);
     EXPECT_NEAR(e.c3, 49.63, 0.01);

@@ -67,10 +67,11 @@ TEST(ChartPaint, PenStyleAfterTheElementsIsTheOneTheCanvasIsLeftWith) {
 TEST(ChartPaint, PenStyleAfterAnArcIgnoresItsSecondRecord) {
     ChartTable t;
     ChartElement arc;
-    arc.kind = 74;  // SHF protractor, solid
+    arc.kind = kShfArc;  // solid
     arc.c3 = arc.c4 = 10;
     ChartElement ends = arc;
-    ends.kind = 54;  // read as a wet-bulb line it would leave a dotted pen
+    ends.kind =
+        chartKind(kWetBulbFamily, kArc);  // read as a wet-bulb line it would leave a dotted pen
     ASSERT_TRUE(t.append(arc));
     ASSERT_TRUE(t.append(ends));
     std::array<bool, kViewFlagCount> view;

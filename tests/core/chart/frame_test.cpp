@@ -155,7 +155,7 @@ TEST(ChartFrame, NarrowWarmRangeStartsOnTheTopBorder) {
     for (const ChartElement& e : t.elements()) {
         ASSERT_TRUE(std::isfinite(e.c1) && std::isfinite(e.c2) && std::isfinite(e.c3) &&
                     std::isfinite(e.c4));
-        if (e.kind == 20) {
+        if (e.kind == kRelativeHumidityLine) {
             EXPECT_GE(std::min(e.c2, e.c4), f.Ytop - 1e-9);
         }
     }

@@ -71,11 +71,35 @@ TEST(DataCompanion, TextKeepsEverythingExactly) {
     EXPECT_FALSE(back->sets[1].visible);
     EXPECT_TRUE(back->sets[1].times.empty());
     ASSERT_EQ(back->zones.size(), 1u);
-    EXPECT_EQ(back->zones[0].name, sample().zones[0].name);
-    EXPECT_EQ(*back->zones[0].ranges[kZoneDP].low, -12.0);
-    EXPECT_EQ(*back->zones[0].ranges[kZoneRH].high, 80.0);
-    EXPECT_FALSE(back->zones[0].ranges[kZoneX].low);
-    EXPECT_TRUE(back->zones[0].filled);
+    EXPECT_TRUE(back->zones[0] == sample().zones[0]);
+    EXPECT_EQ(*back->zones[0].ranges[kZoneDP].low, -12.0);  // not two defaults alike
+}
+
+// Zones come back whole: every bound of every property, open ends, colour, filling and name.
+TEST(DataCompanion, ZonesComeBackWhole) {
+    Zone every;
+    every.name = "every bound, 1/3 included";
+    every.colour = 0x00ABCDEF;
+    every.filled = true;
+    for (int i = 0; i < kZonePropertyCount; ++i)
+        every.ranges[i] = {-1.0 / 3 - i, 2.0 / 3 + 10 * i + 1e-9};
+    Zone dryBulbOnly;
+    dryBulbOnly.name = "DB";
+    dryBulbOnly.ranges[kZoneDB] = {18.5, 26.25};
+    Zone openEnds;
+    openEnds.name = "open ends";
+    openEnds.ranges[kZoneDB].low = -5;
+    openEnds.ranges[kZoneH].high = 1e-300;
+    openEnds.ranges[kZoneWB].low = 0.1;
+    std::vector<Zone> zones = {every, dryBulbOnly, openEnds};
+    for (const ZonePreset& p : zonePresets()) zones.push_back(p.zone);
+    MeasuredData d;
+    d.zones = zones;
+    const auto back = parseCompanion(companionText(d));
+    ASSERT_TRUE(back) << back.error();
+    ASSERT_EQ(back->zones.size(), zones.size());
+    for (size_t i = 0; i < zones.size(); ++i)
+        EXPECT_TRUE(back->zones[i] == zones[i]) << zones[i].name;
 }
 
 TEST(DataCompanion, DamagedTextIsRefused) {
@@ -384,4 +408,37 @@ TEST(DataHistory, ImportRemoveAndZoneChangesAreSteps) {
     ASSERT_TRUE(history.redo(table));
     EXPECT_EQ(table.overlay, nullptr);
     EXPECT_TRUE(history.modified());
+}
+
+// A set announcing more points than the rest of the text can hold (each takes at least four
+// bytes) is damage told as such, before any point is read.
+TEST(DataCompanion, ASetAnnouncingMorePointsThanTheTextHoldsIsRefused) {
+    MeasuredData d;
+    DataSet s;
+    s.name = "two";
+    s.points = {{20, 0.007, 0}, {21, 0.008, 0}};
+    d.sets.push_back(s);
+    const std::string text = companionText(d);
+    const size_t at = text.find("\nset ") + 1, end = text.find('\n', at);
+    ASSERT_NE(end, std::string::npos);
+    // "set VISIBLE DENSITY COLOUR COUNT TIMES": the fifth word is the count.
+    std::vector<std::string> w;
+    for (size_t from = at; from < end;) {
+        const size_t space = std::min(text.find(' ', from), end);
+        w.push_back(text.substr(from, space - from));
+        from = space + 1;
+    }
+    ASSERT_EQ(w.size(), 6u);
+    ASSERT_EQ(w[4], "2");
+    const uint64_t left = text.size() - end - 1;  // what the reading has left after the line
+    for (uint64_t count : {left / 4 + 1, left, 4 * left}) {
+        w[4] = std::to_string(count);
+        std::string line = w[0];
+        for (size_t i = 1; i < w.size(); ++i) line += " " + w[i];
+        const std::string damaged = text.substr(0, at) + line + text.substr(end);
+        const auto r = parseCompanion(damaged);
+        ASSERT_FALSE(r) << count;
+        EXPECT_NE(r.error().find("データセットの見出しが壊れています"), std::string::npos)
+            << count << ": " << r.error();
+    }
 }

@@ -387,3 +387,38 @@ TEST(DataImport, EpwDatesBeyondAnyCalendarAreSkipped) {
     EXPECT_EQ(r->report.firstSkipped[1].line, 11);
     EXPECT_EQ(r->report.firstSkipped[1].reason, "日が 1～31 の外です");
 }
+
+// Columns chosen by number count from 1 in decimal, beyond nine too.
+TEST(DataImport, ColumnNumbersBeyondNine) {
+    std::string text;
+    for (int i = 1; i <= 12; ++i) text += (i > 1 ? "," : "") + std::string("c") + std::to_string(i);
+    text += "\n1,2,3,4,5,6,7,8,9,21.5,30,40\n";
+    CsvChoice c;
+    c.first = {"10", Quantity::DB, Unit::Celsius};
+    c.second = {"12", Quantity::RH, Unit::Percent};
+    const auto r = importCsvText(text, c);
+    ASSERT_TRUE(r) << r.error();
+    ASSERT_EQ(r->set.points.size(), 1u);
+    EXPECT_EQ(r->set.points[0].DB, 21.5);
+}
+
+// The import asks whether to go on once every 65536 lines, not at every line: a short file
+// is read without asking, and one of 70000 rows asks once.
+TEST(DataImport, ProgressIsAskedEvery65536Lines) {
+    CsvChoice c = dbRh();
+    int asked = 0;
+    const auto counting = [&](double) {
+        ++asked;
+        return true;
+    };
+    const auto shortFile = importCsvText("DB,RH\n20,50\n21,50\n22,50\n", c, counting);
+    ASSERT_TRUE(shortFile) << shortFile.error();
+    EXPECT_EQ(asked, 0);
+    std::string text = "DB,RH\n";
+    for (int i = 0; i < 70000; ++i) text += "20,50\n";
+    asked = 0;
+    const auto longFile = importCsvText(text, c, counting);
+    ASSERT_TRUE(longFile) << longFile.error();
+    EXPECT_EQ(longFile->set.points.size(), 70000u);
+    EXPECT_EQ(asked, 1);
+}
