@@ -629,7 +629,7 @@ TEST_F(Window, PrintingFitsAndCentresOnThePage) {
         EXPECT_EQ(said.back().text, "印刷処理が終了しました");
         EXPECT_EQ(said.back().caption, "湿り空気線図");
         EXPECT_EQ(w.view().zoom, before.zoom) << "the screen's zoom is back";
-        EXPECT_EQ(w.editor().lastCommand(), kPrint);
+        EXPECT_EQ(w.editor().lastCommand(), Command::Print);
         ASSERT_TRUE(fs::exists(pdf));
         if (!havePdftoppm()) continue;
         const std::string png = (dir / "page").string();
@@ -771,7 +771,7 @@ TEST_F(Window, MetafileCommandWritesEachFormatByExtension) {
     w.MetaSave();
     EXPECT_EQ(said.back().text, "ファイルを作成出来ません．\n" + (dir / "none" / "x.emf").string() +
                                     ": フォルダがありません");
-    EXPECT_EQ(w.editor().lastCommand(), kMetafile);
+    EXPECT_EQ(w.editor().lastCommand(), Command::Metafile);
 }
 
 TEST_F(Window, ClipboardHoldsMetafileSvgAndPng) {
