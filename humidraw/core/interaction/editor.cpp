@@ -24,8 +24,8 @@ std::string readoutText(const CurrentState& s, bool si) {
            " X:" + formatPrintfFixed(s.x, 4, 7) + " SV:" + formatPrintfFixed(s.SV, 3, 6);
 }
 
-int hitTest(const ObjectTable& objects, const ChartFrame& frame, const ViewTransform& view, double X,
-            double Y, const std::function<TextExtent(const std::string&)>& measure) {
+int hitTest(const ObjectTable& objects, const ChartFrame& frame, const ViewTransform& view,
+            double X, double Y, const std::function<TextExtent(const std::string&)>& measure) {
     int found = -1;
     for (int i = 0; i < ObjectTable::kCapacity && found < 0; ++i) {
         const ObjectRecord& r = objects.at(i);

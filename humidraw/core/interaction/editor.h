@@ -20,8 +20,8 @@ namespace humidraw {
 // record and the first object within reach is taken; the search stops at the first empty
 // record. Lines count within 5 pixels of their segment; texts inside their box; rows and erased
 // objects never.
-int hitTest(const ObjectTable& objects, const ChartFrame& frame, const ViewTransform& view, double X,
-            double Y, const std::function<TextExtent(const std::string&)>& measure);
+int hitTest(const ObjectTable& objects, const ChartFrame& frame, const ViewTransform& view,
+            double X, double Y, const std::function<TextExtent(const std::string&)>& measure);
 
 // The readout of a state: "DB:%5.1f RH:%5.1f WB:%5.1f H:%5.1f X:%7.4f SV:%6.3f".
 std::string readoutText(const CurrentState& s, bool si);

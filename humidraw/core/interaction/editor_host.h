@@ -29,7 +29,7 @@ class EditorMarks {
     virtual ~EditorMarks() = default;
     // The segment pen: the current colour, width and style at the current zoom.
     virtual void prepareSegmentPen() = 0;
-    virtual void drawBand(PixelPoint from, PixelPoint to) = 0;  // with the segment pen
+    virtual void drawBand(PixelPoint from, PixelPoint to) = 0;   // with the segment pen
     virtual void drawMarker(PixelPoint centre, int radius) = 0;  // with the segment pen
     virtual void drawOutline(const Outline& o) = 0;              // black
     virtual void highlight(const ObjectRecord& r) = 0;           // a picked line or text

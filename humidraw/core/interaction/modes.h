@@ -34,7 +34,9 @@ class ModeBase {
     ModeBase& operator=(const ModeBase&) = delete;
 
   protected:
-    PixelPoint pixelOf(const StatePoint& p) const { return humidraw::pixelOf(host_.chartView(), p); }
+    PixelPoint pixelOf(const StatePoint& p) const {
+        return humidraw::pixelOf(host_.chartView(), p);
+    }
     // The circle of a segment end at the current zoom.
     int markerRadius() const;
     // The object under a paint-box pixel, or -1 (hitTest).

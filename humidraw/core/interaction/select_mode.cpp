@@ -5,8 +5,8 @@
 
 #include "document/paint.h"
 #include "interaction/modes.h"
-#include "text/number_format.h"
 #include "lang/language.h"
+#include "text/number_format.h"
 
 namespace humidraw {
 

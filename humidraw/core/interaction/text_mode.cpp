@@ -18,11 +18,8 @@ void TextMode::move(PixelPoint at) {
     hideOutline();
     const TextExtent e = host_.marks().textExtent(text_);
     const int x = at.x, y = at.y;
-    outline_ = {PixelPoint{x, y},
-                {x + e.width, y},
-                {x + e.width, y - e.height},
-                {x, y - e.height},
-                {x, y}};
+    outline_ = {
+        PixelPoint{x, y}, {x + e.width, y}, {x + e.width, y - e.height}, {x, y - e.height}, {x, y}};
     host_.marks().drawOutline(outline_);
     status_ = Status::Shown;
 }

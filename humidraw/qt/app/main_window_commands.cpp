@@ -23,8 +23,8 @@ struct CommandRow {
 const CommandRow kCommands[] = {
     {Command::New, "Fnew", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "新規作成(&N)"),
      QT_TRANSLATE_NOOP("TFmIX", "新規作成"), 6},
-    {Command::Open, "Fopen", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "開く(&O)"), QT_TRANSLATE_NOOP("TFmIX", "開く"),
-     7},
+    {Command::Open, "Fopen", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "開く(&O)"),
+     QT_TRANSLATE_NOOP("TFmIX", "開く"), 7},
     {Command::Save, "Fsave", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "上書き保存(&S)"),
      QT_TRANSLATE_NOOP("TFmIX", "上書き保存"), 8},
     {Command::SaveAs, "Fsaveas", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "名前を付けて保存(&A)"),
@@ -46,11 +46,14 @@ const CommandRow kCommands[] = {
      QT_TRANSLATE_NOOP("TFmIX", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ出力"), 10},
     {Command::Select, "Select", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "選択(&S)"),
      QT_TRANSLATE_NOOP("TFmIX", "選択"), 42},
-    {Command::SelectAll, "SelectAll", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "すべて選択(&L)"), "", 0},
-    {Command::DeleteSelected, "DeleteSelected", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "選択した図形の削除(&D)"), "", 0},
+    {Command::SelectAll, "SelectAll", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "すべて選択(&L)"), "",
+     0},
+    {Command::DeleteSelected, "DeleteSelected", "A_Edit1",
+     QT_TRANSLATE_NOOP("TFmIX", "選択した図形の削除(&D)"), "", 0},
     {Command::EndCommand, "ACancel", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "ｺﾏﾝﾄﾞ終了"),
      QT_TRANSLATE_NOOP("TFmIX", "ｺﾏﾝﾄﾞ終了"), 0},
-    {Command::ZoomOriginal, "ZoomOrg", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "等倍表示(&G)"), "", 0},
+    {Command::ZoomOriginal, "ZoomOrg", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "等倍表示(&G)"), "",
+     0},
     {Command::ZoomIn, "ZoomIn", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "拡大表示(&I)"),
      QT_TRANSLATE_NOOP("TFmIX", "拡大表示"), 26},
     {Command::ZoomOut, "ZoomOut", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "縮小表示(&O)"),
@@ -62,7 +65,8 @@ const CommandRow kCommands[] = {
     {Command::PanMode, "Panning", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "画面移動(&P)"),
      QT_TRANSLATE_NOOP("TFmIX", "画面移動"), 17},
     {Command::Repaint, "ViewIx", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "表示"), "", 0},
-    {Command::StateLine, "M_LineG", "A_Draw1", QT_TRANSLATE_NOOP("TFmIX", "状態変化直線(&L)"), "", 34},
+    {Command::StateLine, "M_LineG", "A_Draw1", QT_TRANSLATE_NOOP("TFmIX", "状態変化直線(&L)"), "",
+     34},
     {Command::FreeSegment, "M_Free", "A_Draw1", QT_TRANSLATE_NOOP("TFmIX", "線分記入(&F)"),
      QT_TRANSLATE_NOOP("TFmIX", "線分記入"), 32},
     {Command::Text, "M_TextG", "A_Draw1", QT_TRANSLATE_NOOP("TFmIX", "文字記入"),
@@ -73,7 +77,8 @@ const CommandRow kCommands[] = {
     {Command::CoilDialog, "A_Ahu1G", "A_Draw2", QT_TRANSLATE_NOOP("TFmIX", "ｼﾝｸﾞﾙｺｲﾙ"), "", 0},
     {Command::CoilRun, "A_Ahu1", "A_Draw2", QT_TRANSLATE_NOOP("TFmIX", "記入"), "", 0},
     {Command::Options, "Options", "A_Option1", QT_TRANSLATE_NOOP("TFmIX", "設定"), "", 0},
-    {Command::About, "Humidrawabout", "", QT_TRANSLATE_NOOP("TFmIX", "Humidrawについて(&A)"), "", 0},
+    {Command::About, "Humidrawabout", "", QT_TRANSLATE_NOOP("TFmIX", "Humidrawについて(&A)"), "",
+     0},
 };
 
 struct MenuItem {
@@ -132,7 +137,9 @@ const std::vector<Menu>& menus() {
         {"Draw2",
          QT_TRANSLATE_NOOP("TFmIX", "自動記入(&A)"),
          {{Command::CoilDialog, "AUTO_AHU", QT_TRANSLATE_NOOP("TFmIX", "ｼﾝｸﾞﾙｺｲﾙ方式(&S)")}}},
-        {"Option1", QT_TRANSLATE_NOOP("TFmIX", "設定(&O)"), {{Command::Options, "IxOption", nullptr}}},
+        {"Option1",
+         QT_TRANSLATE_NOOP("TFmIX", "設定(&O)"),
+         {{Command::Options, "IxOption", nullptr}}},
         {"Help1", QT_TRANSLATE_NOOP("TFmIX", "ﾍﾙﾌﾟ(&H)"), {{Command::About, "About1", nullptr}}},
     };
     return m;
@@ -229,11 +236,10 @@ void TFmIX::createToolBars() {
     commandBar_->setFloatable(true);
     commandBar_->setAllowedAreas(Qt::AllToolBarAreas);
     using C = Command;  // None: a separator
-    const C buttons[] = {C::New,         C::Open,      C::Save,      C::None,   C::Print,
-                         C::None,        C::Undo,      C::Redo,      C::None,   C::Select,
-                         C::Erase,       C::None,      C::StateLine, C::FreeSegment, C::Text,
-                         C::None,        C::ZoomIn,    C::ZoomOut,   C::ZoomMode, C::ZoomAll,
-                         C::None,        C::PanMode,   C::None,      C::Exit};
+    const C buttons[] = {C::New,       C::Open,        C::Save, C::None,    C::Print,  C::None,
+                         C::Undo,      C::Redo,        C::None, C::Select,  C::Erase,  C::None,
+                         C::StateLine, C::FreeSegment, C::Text, C::None,    C::ZoomIn, C::ZoomOut,
+                         C::ZoomMode,  C::ZoomAll,     C::None, C::PanMode, C::None,   C::Exit};
     for (const C b : buttons) {
         if (b == C::None) {
             commandBar_->addSeparator();

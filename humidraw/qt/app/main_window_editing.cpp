@@ -58,7 +58,8 @@ void TFmIX::createEditingKeys() {
     keys(Command::SelectAll, {QKeySequence(Qt::CTRL | Qt::Key_A)});
     keys(Command::DeleteSelected, {QKeySequence(Qt::Key_Delete)});
     // Ctrl++ wherever '+' is, and Ctrl+= where '+' needs the shift key.
-    keys(Command::ZoomIn, {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    keys(Command::ZoomIn,
+         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     keys(Command::ZoomOut, {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
     keys(Command::ZoomAll, {QKeySequence(Qt::CTRL | Qt::Key_0)});
     keys(Command::About, {QKeySequence(Qt::Key_F1)});

@@ -29,10 +29,14 @@ class FakeHost : public EditorHost, public EditorMarks, public EditorPrompt {
         scrolledX += dx;
         scrolledY += dy;
     }
+    // As the window's, the repaint has the editor draw its modes' marks again once it is told
+    // which editor that is.
     void repaint() override {
         ++repaints;
         log.push_back("repaint");
+        if (editor) editor->repainted();
     }
+    Editor* editor = nullptr;
     void runCommand(Command c) override { commands.push_back(c); }
     void changed(Change what) override {
         if (what == Change::Document) modified = true;

@@ -17,16 +17,6 @@ namespace {
 
 using Marks = std::vector<std::string>;
 
-// A host whose repaint, like the window's, has the editor draw its modes' marks again.
-class RepaintingHost : public FakeHost {
-  public:
-    Editor* editor = nullptr;
-    void repaint() override {
-        FakeHost::repaint();
-        if (editor) editor->repainted();
-    }
-};
-
 class Modes : public testing::Test {
   protected:
     Modes() { w.editor = &editor; }
@@ -53,7 +43,7 @@ class Modes : public testing::Test {
         t.text = "room";
         w.table.append(t);
     }
-    RepaintingHost w;
+    FakeHost w;
     Editor editor{w};
 };
 
@@ -95,7 +85,8 @@ void runTable(const std::vector<Gesture>& gestures) {
 TEST(ModeGestures, FreeSegment) {
     const auto start = [](GestureRun& m) { m.e().startFreeSegment(); };
     runTable({
-        {"two segments, ended by a right click", start,
+        {"two segments, ended by a right click",
+         start,
          [](GestureRun& m) {
              m.move(200, 300);
              m.press(200, 300);
@@ -107,7 +98,8 @@ TEST(ModeGestures, FreeSegment) {
          {"marker 200,300", "band 200,300 260,300", "marker 260,300", "band 260,300 300,250",
           "repaint"},
          {}},
-        {"Esc with the band out", start,
+        {"Esc with the band out",
+         start,
          [](GestureRun& m) {
              m.move(200, 300);
              m.press(200, 300);
@@ -118,21 +110,22 @@ TEST(ModeGestures, FreeSegment) {
          {"marker 200,300", "band 200,300 250,320", "band 200,300 250,320", "band 200,300 240,330",
           "repaint"},
          {}},
-        {"the point dialog takes the band off", start,
+        {"the point dialog takes the band off",
+         start,
          [](GestureRun& m) {
              m.move(200, 300);
              m.press(200, 300);
              m.move(250, 320);
              m.press(250, 320, MouseButton::Right, true);
-             m.move(255, 320);  // the chart is disabled, but should a move come: no band
+             m.move(255, 320);           // the chart is disabled, but should a move come: no band
              m.w.dialogVisible = false;  // closed without a point
              m.e().abandonTypedPoint();
              m.move(260, 320);
          },
-         {"marker 200,300", "band 200,300 250,320", "band 200,300 250,320",
-          "band 200,300 260,320"},
+         {"marker 200,300", "band 200,300 250,320", "band 200,300 250,320", "band 200,300 260,320"},
          {"marker 200,300", "band 200,300 260,320"}},
-        {"zoom mode over the segment: the band goes on, Esc ends zoom then the segment", start,
+        {"zoom mode over the segment: the band goes on, Esc ends zoom then the segment",
+         start,
          [](GestureRun& m) {
              m.move(200, 300);
              m.press(200, 300);
@@ -146,7 +139,8 @@ TEST(ModeGestures, FreeSegment) {
          {"marker 200,300", "band 200,300 250,300", "band 200,300 250,300", "band 200,300 260,310",
           "repaint"},
          {}},
-        {"コマンド終了 from outside", start,
+        {"コマンド終了 from outside",
+         start,
          [](GestureRun& m) {
              m.move(200, 300);
              m.press(200, 300);
@@ -162,7 +156,8 @@ TEST(ModeGestures, TextPlacement) {
     // "A": 4 × 8 pixels, its outline from the pointer up and to the right.
     const auto start = [](GestureRun& m) { m.e().startTextPlacement("A"); };
     runTable({
-        {"right click cancels: the outline off, nothing repainted", start,
+        {"right click cancels: the outline off, nothing repainted",
+         start,
          [](GestureRun& m) {
              m.move(200, 200);
              m.move(210, 220);
@@ -171,14 +166,16 @@ TEST(ModeGestures, TextPlacement) {
          {"outline 200,200 204,192", "outline 200,200 204,192", "outline 210,220 214,212",
           "outline 210,220 214,212"},
          {}},
-        {"left click places it", start,
+        {"left click places it",
+         start,
          [](GestureRun& m) {
              m.move(210, 220);
              m.press(210, 220);
          },
          {"outline 210,220 214,212", "outline 210,220 214,212", "repaint"},
          {}},
-        {"a zoom step: the repaint took the outline, the next move only draws", start,
+        {"a zoom step: the repaint took the outline, the next move only draws",
+         start,
          [](GestureRun& m) {
              m.move(210, 220);
              m.e().viewChanged();
@@ -395,17 +392,21 @@ TEST(HitTest, FirstObjectWithinReachAndTheSearchStopsAtAnEmptyRecord) {
         int expected;
     };
     const Case cases[] = {
-        {"the first of two lines, though the second is nearer", {{kLineNoMarker, 99.5},
-                                                                  {kLineNoMarker, 102.5}}, 0},
+        {"the first of two lines, though the second is nearer",
+         {{kLineNoMarker, 99.5}, {kLineNoMarker, 102.5}},
+         0},
         {"the same the other way round", {{kLineNoMarker, 102.5}, {kLineNoMarker, 99.5}}, 0},
-        {"a line out of reach, then one in reach", {{kLineNoMarker, 108.5},
-                                                    {kLineNoMarker, 103.5}}, 1},
+        {"a line out of reach, then one in reach",
+         {{kLineNoMarker, 108.5}, {kLineNoMarker, 103.5}},
+         1},
         {"a text before a line", {{kTextObject, 110.5}, {kLineNoMarker, 102.5}}, 0},
         {"a line before a text", {{kLineNoMarker, 102.5}, {kTextObject, 110.5}}, 0},
-        {"rows and erased objects are passed over", {{kTableRow, 0}, {kDeleted, 102.5},
-                                                     {kLineNoMarker, 101.5}}, 2},
-        {"the search stops at the first empty record", {{kTableRow, 0}, {0, 0},
-                                                        {kLineNoMarker, 102.5}}, -1},
+        {"rows and erased objects are passed over",
+         {{kTableRow, 0}, {kDeleted, 102.5}, {kLineNoMarker, 101.5}},
+         2},
+        {"the search stops at the first empty record",
+         {{kTableRow, 0}, {0, 0}, {kLineNoMarker, 102.5}},
+         -1},
         {"nothing near", {{kLineNoMarker, 200.5}}, -1},
     };
     for (const Case& c : cases) {
