@@ -127,8 +127,9 @@ TFmIX::TFmIX(std::string settingsPath, std::string programFolder,
 TFmIX::~TFmIX() = default;
 
 QAction* TFmIX::action(const std::string& name) const {
-    const auto it = actions_.find(name);
-    return it == actions_.end() ? nullptr : it->second;
+    for (QAction* a : actions_)
+        if (a && a->objectName().toStdString() == name) return a;
+    return nullptr;
 }
 
 void TFmIX::createClientArea() {
@@ -285,7 +286,7 @@ void TFmIX::closeEvent(QCloseEvent* e) {
         return;
     }
     editor_.commandEnd();
-    editor_.setLastCommand(0);
+    editor_.setLastCommand(Command::None);
     if (modified()) {
         bool saved = false;
         if (!askToSave(PromptIcon::Warning, saved)) {

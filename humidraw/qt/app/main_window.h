@@ -66,6 +66,8 @@ inline constexpr char kErrorCaption[] = QT_TRANSLATE_NOOP("TFmIX", "Humidraw ｴ
 // The main window: owns the document, chart, view and editor and wires Qt's events to them.
 class TFmIX : public QMainWindow,
               public EditorHost,
+              public EditorMarks,
+              public EditorPrompt,
               public OptionsHost,
               public MeasuredDataHost {
     Q_DECLARE_TR_FUNCTIONS(TFmIX)
@@ -75,9 +77,9 @@ class TFmIX : public QMainWindow,
           std::unique_ptr<UserPrompts> prompts = nullptr);
     ~TFmIX() override;
 
-    // Commands by action name ("Fnew", "ZoomIn", …).
+    // The action of a command; by its object name ("Fnew", "ZoomIn", …) as the GUI tests find it.
+    QAction* action(Command c) const { return actions_[static_cast<int>(c)]; }
     QAction* action(const std::string& name) const;
-    const std::map<std::string, QAction*>& actions() const { return actions_; }
 
     // The repaint: the objects (and the chart when its settings or the zoom changed) are painted
     // again, as far as the paint box shows them.
@@ -156,35 +158,46 @@ class TFmIX : public QMainWindow,
     bool zoomInEnabled() const;
     bool zoomOutEnabled() const;
 
-    // EditorHost
+    // EditorHost, with the marks and prompts it hands out (main_window_document.cpp, …_view.cpp,
+    // …_editing.cpp).
+    EditorDocument document() override { return {objects_, history_, state_, attributes_}; }
+    EditorView chartView() const override { return {frame_, screen(), settings_.si}; }
+    EditorMarks& marks() override { return *this; }
+    EditorPrompt& prompt() override { return *this; }
+    void zoomAtPointer(bool in) override { zoomStep(in, true); }
+    void scrollBy(int dx, int dy) override;
+    void repaint() override { ViewIx(); }
+    void runCommand(Command c) override;
+    void changed(Change what) override;
+    // EditorPrompt
     void setStatus(int panel, const std::string& text) override;
     void setCursor(Cursor c) override;
-    void zoomStep(bool in, bool atPointer) override;
-    void scrollBy(int dx, int dy) override;
-    ObjectTable& objects() override { return objects_; }
-    const ChartFrame& frame() const override { return frame_; }
-    // The paint box's pixels: the chart at the view's zoom, unshifted (the scroll box scrolls).
-    ViewTransform screen() const override { return {view_.zoom}; }
-    CurrentState& state() override { return state_; }
-    const CurrentAttributes& attributes() const override { return attributes_; }
-    bool siUnits() const override { return settings_.si; }
-    EditHistory& history() override { return history_; }
-    void documentChanged() override;
-    void selectionChanged() override;
-    void editText(int index) override;
-    void repaint() override { ViewIx(); }
-    void runCommand(int code) override;
     void tell(const std::string& caption, const std::string& text) override;
+    bool pointDialogVisible() const override;
+    void showPointDialog(const std::string& caption) override;
+    void hidePointDialog() override;
+    void editText(int index) override;
+    // EditorMarks
     void prepareSegmentPen() override;
     void drawBand(PixelPoint from, PixelPoint to) override;
     void drawMarker(PixelPoint centre, int radius) override;
     void drawOutline(const Outline& o) override;
-    void highlightLine(const ObjectRecord& r) override;
-    void highlightText(const ObjectRecord& r) override;
+    void highlight(const ObjectRecord& r) override;
     TextExtent textExtent(const std::string& text) override;
-    bool pointDialogVisible() const override;
-    void showPointDialog(const std::string& caption) override;
-    void hidePointDialog() override;
+    // The window's own side of the same.
+    void zoomStep(bool in, bool atPointer);
+    ObjectTable& objects() { return objects_; }
+    const ChartFrame& frame() const { return frame_; }
+    // The paint box's pixels: the chart at the view's zoom, unshifted (the scroll box scrolls).
+    ViewTransform screen() const { return {view_.zoom}; }
+    CurrentState& state() { return state_; }
+    const CurrentAttributes& attributes() const { return attributes_; }
+    bool siUnits() const override { return settings_.si; }
+    EditHistory& history() { return history_; }
+    void documentChanged();
+    void selectionChanged();
+    void highlightLine(const ObjectRecord& r);
+    void highlightText(const ObjectRecord& r);
 
     // OptionsHost
     const Settings& currentSettings() const override { return settings_; }
@@ -299,7 +312,7 @@ class TFmIX : public QMainWindow,
     bool ending_ = false;
     bool fitted_ = false;  // the view is at 全体表示: it follows the window's size
 
-    std::map<std::string, QAction*> actions_;
+    std::array<QAction*, kCommandCount> actions_{};
     QScrollArea* scroll_ = nullptr;
     PaintBox* box_ = nullptr;
     QLabel* panel0_ = nullptr;

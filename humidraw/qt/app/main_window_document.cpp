@@ -119,6 +119,13 @@ void TFmIX::drawOutline(const Outline& o) {
     });
 }
 
+void TFmIX::highlight(const ObjectRecord& r) {
+    if (isLineObject(r.kind))
+        highlightLine(r);
+    else
+        highlightText(r);
+}
+
 void TFmIX::highlightLine(const ObjectRecord& r) {
     const int width = penWidthFor(r.width, view_.zoom);
     ChartPoint A, B;
@@ -175,10 +182,8 @@ void TFmIX::hidePointDialog() {
     pointDialog_->hide();
 }
 
-void TFmIX::runCommand(int code) {
-    static const char* const names[] = {nullptr,    "M_Free",  "M_LineG", "SsErase", "PrintIx",
-                                        "MetaSave", "Options", "Zoom",    "Panning", "M_TextG"};
-    if (code > 0 && code < 10) actions_.at(names[code])->trigger();
+void TFmIX::runCommand(Command c) {
+    if (QAction* a = c == Command::None ? nullptr : action(c)) a->trigger();
 }
 
 // ---- drawing commands ----------------------------------------------------------------------
@@ -198,7 +203,7 @@ void TFmIX::M_LineG() {
                              {lineDialog_->CB20, 1}})
         if (box->currentIndex() < 0) box->setCurrentIndex(item);
     showDialog(lineDialog_);
-    editor_.setLastCommand(kStateLine);
+    editor_.setLastCommand(Command::StateLine);
 }
 
 void TFmIX::M_Line() {
@@ -239,7 +244,7 @@ void TFmIX::M_TextG() {
     editor_.commandEnd();
     editedText_ = -1;
     textDialog_->forNewText();
-    editor_.setLastCommand(kTextCommand);
+    editor_.setLastCommand(Command::Text);
     showDialog(textDialog_);
     textDialog_->EdTextData->setFocus();
 }
@@ -375,13 +380,13 @@ bool TFmIX::saveRoutine(bool saveAs) {
 
 bool TFmIX::Fsave() {
     editor_.commandEnd();
-    editor_.setLastCommand(kNoCommand);
+    editor_.setLastCommand(Command::None);
     return saveRoutine(false);
 }
 
 bool TFmIX::Fsaveas() {
     editor_.commandEnd();
-    editor_.setLastCommand(kNoCommand);
+    editor_.setLastCommand(Command::None);
     return saveRoutine(true);
 }
 
@@ -400,7 +405,7 @@ void TFmIX::clearDocument() {
 
 void TFmIX::Fnew() {
     editor_.commandEnd();
-    editor_.setLastCommand(kNoCommand);
+    editor_.setLastCommand(Command::None);
     if (modified()) {
         bool saved = false;
         if (!askToSave(PromptIcon::Warning, saved) || saved) return;

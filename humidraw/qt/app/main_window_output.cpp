@@ -59,7 +59,7 @@ void TFmIX::PrintIx() {
                            tr("印刷処理が中断されました").toStdString(), PromptIcon::Error);
     }
     ViewIx();
-    editor_.setLastCommand(kPrint);
+    editor_.setLastCommand(Command::Print);
 }
 
 Status TFmIX::exportTo(const std::string& path) {
@@ -86,7 +86,7 @@ void TFmIX::MetaSave() {
                            tr("ファイルを作成出来ません．\n").toStdString() + exported.error(),
                            PromptIcon::Warning);
     }
-    editor_.setLastCommand(kMetafile);
+    editor_.setLastCommand(Command::Metafile);
 }
 
 void TFmIX::ToClip() {

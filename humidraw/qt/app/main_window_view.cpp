@@ -82,12 +82,12 @@ QWidget* buttonFor(QToolBar* bar, QAction* a) {
 }  // namespace
 
 bool TFmIX::zoomInEnabled() const {
-    QWidget* b = buttonFor(commandBar_, actions_.at("ZoomIn"));
+    QWidget* b = buttonFor(commandBar_, action(Command::ZoomIn));
     return b && b->isEnabled();
 }
 
 bool TFmIX::zoomOutEnabled() const {
-    QWidget* b = buttonFor(commandBar_, actions_.at("ZoomOut"));
+    QWidget* b = buttonFor(commandBar_, action(Command::ZoomOut));
     return b && b->isEnabled();
 }
 
@@ -95,8 +95,8 @@ void TFmIX::zoomStep(bool in, bool atPointer) {
     const Viewport port = viewport();
     takeScrollPositions();
     ZoomAnchor anchor{atPointer, editor_.pointerX(), editor_.pointerY()};
-    QWidget* up = buttonFor(commandBar_, actions_.at("ZoomIn"));
-    QWidget* down = buttonFor(commandBar_, actions_.at("ZoomOut"));
+    QWidget* up = buttonFor(commandBar_, action(Command::ZoomIn));
+    QWidget* down = buttonFor(commandBar_, action(Command::ZoomOut));
     if (!humidraw::zoomStep(view_, in, port, anchor)) {
         if (QWidget* b = in ? up : down) b->setEnabled(false);
         return;
@@ -127,7 +127,7 @@ void TFmIX::ZoomAll() {
     applyView();
     fitted_ = true;
     ViewIx();
-    if (QWidget* up = buttonFor(commandBar_, actions_.at("ZoomIn"))) up->setEnabled(true);
+    if (QWidget* up = buttonFor(commandBar_, action(Command::ZoomIn))) up->setEnabled(true);
 }
 
 void TFmIX::keepFitted() {
@@ -143,7 +143,7 @@ void TFmIX::keepFitted() {
     fitted_ = true;
     editor_.viewChanged();
     ViewIx();
-    if (QWidget* up = buttonFor(commandBar_, actions_.at("ZoomIn"))) up->setEnabled(true);
+    if (QWidget* up = buttonFor(commandBar_, action(Command::ZoomIn))) up->setEnabled(true);
 }
 
 void TFmIX::ZoomOrg() {
