@@ -129,7 +129,7 @@ TEST(DataCompanion, SavedBesideTheDocumentAndRemovedWithoutData) {
     ASSERT_TRUE(saveDocumentWithCompanion(doc, "drawing A", sample(), false));
     EXPECT_EQ(slurp(f.path / "a.hdw"), "drawing A");
     const CompanionLoad loaded = loadCompanion(doc, bytesA);
-    ASSERT_EQ(loaded.found, CompanionFound::Read) << loaded.error;
+    ASSERT_EQ(loaded.found, CompanionFound::Read) << loaded.status.error();
     EXPECT_EQ(loaded.data.sets.size(), 2u);
     ASSERT_TRUE(saveDocumentWithCompanion(doc, "drawing A", MeasuredData{}, false));
     EXPECT_FALSE(fs::exists(f.path / "a.hdw.data"));
@@ -174,7 +174,7 @@ TEST(DataCompanion, ThePairIsToldApartFromOtherDocuments) {
         const CompanionLoad load = loadCompanion(doc, contentIdentity(slurp(doc)));
         EXPECT_EQ(load.found, c.found) << c.what;
         if (c.found == CompanionFound::OtherDocument) {
-            EXPECT_NE(load.error.find("a.hdw.data"), std::string::npos) << c.what;
+            EXPECT_NE(load.status.error().find("a.hdw.data"), std::string::npos) << c.what;
             EXPECT_EQ(load.data.sets.size(), 2u) << c.what << ": the data is there to choose";
         }
     }
@@ -269,7 +269,7 @@ TEST(DataCompanion, OnlyARegularFileIsRead) {
     // A FIFO without a writer is refused at once rather than waited on.
     const CompanionLoad fifo = loadCompanion(doc, {});
     EXPECT_EQ(fifo.found, CompanionFound::Unreadable);
-    EXPECT_NE(fifo.error.find("a.hdw.data"), std::string::npos);
+    EXPECT_NE(fifo.status.error().find("a.hdw.data"), std::string::npos);
     fs::remove(f.path / "a.hdw.data");
     fs::create_directory(f.path / "a.hdw.data");
     EXPECT_EQ(loadCompanion(doc, {}).found, CompanionFound::Unreadable);
@@ -281,7 +281,7 @@ TEST(DataCompanion, OnlyARegularFileIsRead) {
     EXPECT_EQ(humidraw_test::asOtherUser([&] {
                   const CompanionLoad l = loadCompanion(doc, {});
                   return l.found == CompanionFound::Unreadable &&
-                                 l.error.find("読み込みの権限がありません") != std::string::npos
+                                 l.status.error().find("読み込みの権限がありません") != std::string::npos
                              ? 0
                              : 1;
               }),

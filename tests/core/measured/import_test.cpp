@@ -136,7 +136,7 @@ TEST(DataImport, ProgressCanCancel) {
     EXPECT_GE(calls, 3);
     const auto stopped = importCsvText(text, dbRh(), [](double) { return false; });
     ASSERT_FALSE(stopped);
-    EXPECT_EQ(stopped.error(), kImportCancelled);
+    EXPECT_EQ(stopped.failure(), failure(Reason::Cancelled, ""));
 }
 
 namespace {
