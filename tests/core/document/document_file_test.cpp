@@ -208,6 +208,7 @@ TEST(DocumentFile, DamageIsReportedWithItsOffset) {
         EXPECT_EQ(r.offset, c.offset) << r.status.error();
         EXPECT_NE(r.status.error().find(c.says), std::string::npos) << r.status.error();
         EXPECT_TRUE(r.contents.records.empty()) << "nothing partial is handed out";
+        EXPECT_EQ(r.status.reason(), Reason::Damaged) << r.status.error();
     }
 }
 
@@ -259,17 +260,19 @@ TEST(DocumentFile, FoldersAndMissingFilesAreRefusedWithTheirReason) {
     fs::create_directories(dir / "plans.hdw");
     const DocumentRead folder = readDocumentFile((dir / "plans.hdw").string());
     EXPECT_EQ(folder.problem, ReadProblem::IsFolder);
-    EXPECT_EQ(folder.status.error(), "フォルダです。ファイルを指定して下さい");
+    EXPECT_EQ(folder.status.failure(),
+              failure(Reason::Unreadable, "フォルダです。ファイルを指定して下さい"));
     const DocumentRead missing = readDocumentFile((dir / "missing.hdw").string());
     EXPECT_EQ(missing.problem, ReadProblem::NotFound);
-    EXPECT_EQ(missing.status.error(), "ファイルが見つかりません");
+    EXPECT_EQ(missing.status.failure(), failure(Reason::Unreadable, "ファイルが見つかりません"));
     // A FIFO without a writer and a link to an endless device are refused at once, unread.
     ASSERT_EQ(mkfifo((dir / "pipe.hdw").c_str(), 0600), 0);
     fs::create_symlink("/dev/zero", dir / "zero.hdw");
     for (const char* name : {"pipe.hdw", "zero.hdw"}) {
         const DocumentRead r = readDocumentFile((dir / name).string());
         EXPECT_EQ(r.problem, ReadProblem::NotRegular) << name;
-        EXPECT_EQ(r.status.error(), "通常のファイルではありません") << name;
+        EXPECT_EQ(r.status.failure(), failure(Reason::Unreadable, "通常のファイルではありません"))
+            << name;
     }
     // The bytes read are told by their identity: FNV-1a 64 of the empty file is its offset
     // basis 0xcbf29ce484222325.
