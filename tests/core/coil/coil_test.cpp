@@ -178,5 +178,7 @@ TEST(Coil, RefusalsNameTheProblem) {
     // Not enough room: nothing at all.
     const CoilRun full = run(CoilInputs{}, false, 28);
     EXPECT_TRUE(full.objects.empty());
-    EXPECT_FALSE(full.status.ok());
+    EXPECT_EQ(full.status.failure(),
+              failure(Reason::Full, "図形の数が上限(640)を超えるため記入できません"));
+    EXPECT_EQ(run(same).status.reason(), Reason::Invalid);
 }
