@@ -212,22 +212,21 @@ void TFmIX::setMainEnabled(bool enabled) {
 
 bool TFmIX::rebuildChart(const Settings& s) {
     ChartFrame frame = frame_;
-    const FrameStatus st = constructChart(s, metrics_, frame, chart_);
-    if (st != FrameStatus::Ok) return false;
+    if (!constructChart(s, metrics_, frame, chart_)) return false;
     frame_ = frame;
     ++chartBuild_;
     return true;
 }
 
 bool TFmIX::applySettings(const Settings& s) {
-    if (const FrameStatus st = checkLimits(s); st != FrameStatus::Ok) {
-        prompts_->tell("Humidraw", frameStatusMessage(st, s), PromptIcon::Warning);
+    if (const Status st = checkLimits(s); !st) {
+        prompts_->tell("Humidraw", st.error(), PromptIcon::Warning);
         return false;
     }
     // Built at zoom 1.0; the view comes back as it was.
     const ViewState before = view_;
     if (!rebuildChart(s)) {
-        prompts_->tell("Humidraw", frameStatusMessage(FrameStatus::NotComputable, s),
+        prompts_->tell("Humidraw", noChartMessage(s),
                        PromptIcon::Warning);
         return false;
     }
@@ -252,8 +251,8 @@ void TFmIX::noteLanguageChange(const Settings& s) {
 }
 
 bool TFmIX::saveSettings(const Settings& s) {
-    if (const FrameStatus st = checkLimits(s); st != FrameStatus::Ok) {
-        prompts_->tell("Humidraw", frameStatusMessage(st, s), PromptIcon::Warning);
+    if (const Status st = checkLimits(s); !st) {
+        prompts_->tell("Humidraw", st.error(), PromptIcon::Warning);
         return false;
     }
     noteLanguageChange(s);

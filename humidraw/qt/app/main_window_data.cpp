@@ -92,7 +92,7 @@ void TFmIX::loadCompanionOf(const std::string& path, const ContentIdentity& iden
             kErrorCaption,
             ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "測定データのファイルを読込できません.\n"))
                     .toStdString() +
-                kept.error +
+                kept.status.error() +
                 ui(QT_TRANSLATE_NOOP(
                        "MeasuredDataWindow",
                        "\n図面は測定データなしで開きます。このファイルは消さずに残します。"))
@@ -103,7 +103,7 @@ void TFmIX::loadCompanionOf(const std::string& path, const ContentIdentity& iden
     if (kept.found == CompanionFound::OtherDocument) {
         const Answer a = prompts_->ask(
             "Humidraw",
-            kept.error + ui(QT_TRANSLATE_NOOP(
+            kept.status.error() + ui(QT_TRANSLATE_NOOP(
                                 "MeasuredDataWindow",
                                 "\nこの測定データを図面に読み込みますか？\n"
                                 "［いいえ］では測定データなしで開き、このファイルは残します。"))

@@ -225,8 +225,8 @@ void TFmIX::M_Line() {
         d->CB10->currentIndex(),       d->CB20->currentIndex(), values[2],           values[3],
         d->PTX2->text().toStdString(), d->TXP2->currentIndex(), d->HB10->isChecked()};
     const StateLine line = stateChangeLine(start, end, attributes_, objects_.room(), state_);
-    if (!line.error.empty()) {
-        prompts_->tell(tr("線分作成").toStdString(), line.error, PromptIcon::Information);
+    if (!line.status) {
+        prompts_->tell(tr("線分作成").toStdString(), line.status.error(), PromptIcon::Information);
         return;
     }
     for (const std::string& notice : line.notices)
@@ -314,8 +314,8 @@ void TFmIX::A_Ahu1G() {
 void TFmIX::A_Ahu1() {
     const coil::CoilRun run = coil::runCoil(coilDialog_->inputs(), settings_.si, settings_.dbMin,
                                             settings_.dbMax, attributes_, objects_.room(), state_);
-    if (!run.error.empty()) {
-        prompts_->tell(run.errorCaption, run.error, PromptIcon::Information);
+    if (!run.status) {
+        prompts_->tell(run.errorCaption, run.status.error(), PromptIcon::Information);
         return;  // nothing appended; the dialog stays open for correction
     }
     coilDialog_->showFields(run.fields);
@@ -432,9 +432,9 @@ void TFmIX::Fnew() {
 
 bool TFmIX::openDocument(const std::string& path) {
     const DocumentRead doc = readDocumentFile(path);
-    if (!doc.ok) {
+    if (!doc.status) {
         prompts_->tell(tr(kErrorCaption).toStdString(),
-                       tr("データファイルを読込できません.\n").toStdString() + doc.error,
+                       tr("データファイルを読込できません.\n").toStdString() + doc.status.error(),
                        PromptIcon::Warning);
         return false;
     }

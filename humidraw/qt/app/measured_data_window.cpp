@@ -180,7 +180,7 @@ bool MeasuredDataWindow::importPath(const std::string& path, std::optional<CsvCh
     progress.reset();
     if (!r) {
         lastReport =
-            r.error() == kImportCancelled
+            r.reason() == Reason::Cancelled
                 ? ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "読み込みを中止しました。"))
                 : ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "読み込めません。\n")) + q(r.error());
         host_.tellData(

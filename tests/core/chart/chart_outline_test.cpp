@@ -132,7 +132,7 @@ ChartFrame chartFor(int lo, int hi, bool si, ChartTable& t) {
     s.si = si;
     FakeTextMetrics m;
     ChartFrame f;
-    EXPECT_EQ(constructChart(s, m, f, t), FrameStatus::Ok) << lo << " " << hi;
+    EXPECT_TRUE(constructChart(s, m, f, t).ok()) << lo << " " << hi;
     return f;
 }
 

@@ -45,7 +45,7 @@ TEST(ChartPaint, PenStyleAfterTheElementsIsTheOneTheCanvasIsLeftWith) {
     FakeTextMetrics m;
     ChartFrame frame;
     ChartTable chart;
-    ASSERT_EQ(constructChart(s, m, frame, chart), FrameStatus::Ok);
+    ASSERT_TRUE(constructChart(s, m, frame, chart).ok());
     int notSolid = 0;
     for (int c = -1; c < 2 * kViewFlagCount; ++c) {
         s.view.fill(c < kViewFlagCount);

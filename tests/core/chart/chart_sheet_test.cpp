@@ -56,7 +56,7 @@ ChartTable chartFor(int lo, int hi, bool si, ChartLayout layout = ChartLayout::O
     FakeTextMetrics m;
     ChartFrame f;
     ChartTable t;
-    EXPECT_EQ(constructChart(s, m, f, t, layout), FrameStatus::Ok) << lo << " " << hi;
+    EXPECT_TRUE(constructChart(s, m, f, t, layout).ok()) << lo << " " << hi;
     if (frame) *frame = f;
     return t;
 }
@@ -408,7 +408,7 @@ TEST(ChartOutline, StatesOnAndOffTheDefaultChart) {
     FakeTextMetrics m;
     ChartFrame f;
     ChartTable t;
-    ASSERT_EQ(constructChart(ChartSettings{}, m, f, t), FrameStatus::Ok);
+    ASSERT_TRUE(constructChart(ChartSettings{}, m, f, t).ok());
     // h = 0.24 t + x (597.5 + 0.441 t): along x = 0.01, X = (0.24441 t − 0.19845) × 43.333 + 104.
     const auto at = [&](double t, double x) {
         return f.map(0.24 * t + x * (597.5 + 0.441 * t), x);

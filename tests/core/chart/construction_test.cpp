@@ -13,7 +13,7 @@ class Construction : public testing::Test {
   protected:
     void build(const ChartSettings& s) {
         FakeTextMetrics m;
-        ASSERT_EQ(constructChart(s, m, frame, table), FrameStatus::Ok);
+        ASSERT_TRUE(constructChart(s, m, frame, table).ok());
     }
     std::vector<ChartElement> ofKind(int kind) const {
         std::vector<ChartElement> out;

@@ -93,7 +93,7 @@ TEST(DocumentFile, RoundTripOfEveryField) {
     records[1].reserved = 0.1, records[1].reserved2 = -7;
     records[5].reserved = -2.5e-310, records[5].reserved2 = 2147483647;
     const DocumentRead r = parseDocument(bytesOf(header(), records));
-    ASSERT_TRUE(r.ok) << r.error;
+    ASSERT_TRUE(r.status.ok()) << r.status.error();
     ASSERT_TRUE(r.contents.header);
     EXPECT_TRUE(*r.contents.header == header());
     ASSERT_EQ(r.contents.records.size(), records.size());
@@ -106,7 +106,7 @@ TEST(DocumentFile, EmptyDocumentIsTheHeaderAlone) {
     const std::string b = bytesOf(header(), {});
     EXPECT_EQ(b.size(), 94u + 11);
     const DocumentRead r = parseDocument(b);
-    ASSERT_TRUE(r.ok);
+    ASSERT_TRUE(r.status.ok());
     EXPECT_TRUE(r.contents.records.empty());
     EXPECT_EQ(r.contents.header->zoom, 2.25);
 }
@@ -118,17 +118,17 @@ TEST(DocumentFile, ErasedObjectsAreNotWritten) {
     t.append(record(11));
     t.markDeleted(1);
     const DocumentRead r = parseDocument(bytesOf(std::nullopt, liveRecords(t)));
-    ASSERT_TRUE(r.ok);
+    ASSERT_TRUE(r.status.ok());
     ASSERT_EQ(r.contents.records.size(), 2u);
     EXPECT_EQ(r.contents.records[1].kind, 11) << "the table is compacted";
 }
 
 TEST(DocumentFile, EarlierFormatHasNoHeader) {
     const DocumentRead r = parseDocument(bytesOf(std::nullopt, {record(10), record(30, "b")}));
-    ASSERT_TRUE(r.ok);
+    ASSERT_TRUE(r.status.ok());
     EXPECT_FALSE(r.contents.header);
     EXPECT_EQ(r.contents.records.size(), 2u);
-    EXPECT_TRUE(parseDocument("").ok) << "an empty file holds no objects";
+    EXPECT_TRUE(parseDocument("").status.ok()) << "an empty file holds no objects";
 }
 
 TEST(DocumentFile, DamageIsReportedWithItsOffset) {
@@ -179,18 +179,19 @@ TEST(DocumentFile, DamageIsReportedWithItsOffset) {
     };
     for (const Case& c : cases) {
         const DocumentRead r = parseDocument(c.bytes);
-        EXPECT_FALSE(r.ok);
-        EXPECT_EQ(r.problem, c.problem) << r.error;
-        EXPECT_EQ(r.offset, c.offset) << r.error;
-        EXPECT_NE(r.error.find(c.says), std::string::npos) << r.error;
+        EXPECT_FALSE(r.status.ok());
+        EXPECT_EQ(r.problem, c.problem) << r.status.error();
+        EXPECT_EQ(r.offset, c.offset) << r.status.error();
+        EXPECT_NE(r.status.error().find(c.says), std::string::npos) << r.status.error();
         EXPECT_TRUE(r.contents.records.empty()) << "nothing partial is handed out";
+        EXPECT_EQ(r.status.reason(), Reason::Damaged) << r.status.error();
     }
 }
 
 TEST(DocumentFile, CutAtEveryOffsetNeverCrashes) {
     const std::string good = bytesOf(header(), {record(10), record(30, "外気"), record(40, "a,b")});
     int failures = 0;
-    for (size_t n = 0; n < good.size(); ++n) failures += !parseDocument(good.substr(0, n)).ok;
+    for (size_t n = 0; n < good.size(); ++n) failures += !parseDocument(good.substr(0, n)).status;
     EXPECT_GT(failures, static_cast<int>(good.size()) - 5);
     // Random damage: any outcome but a crash, and a failure always says where.
     std::mt19937 rng(42);
@@ -200,8 +201,8 @@ TEST(DocumentFile, CutAtEveryOffsetNeverCrashes) {
         for (int k = 0; k < flips; ++k) b[rng() % b.size()] = static_cast<char>(rng());
         if (rng() % 4 == 0) b.resize(rng() % b.size());
         const DocumentRead r = parseDocument(b);
-        if (!r.ok) {
-            EXPECT_NE(r.error.find("バイト目"), std::string::npos) << r.error;
+        if (!r.status.ok()) {
+            EXPECT_NE(r.status.error().find("バイト目"), std::string::npos) << r.status.error();
         }
         EXPECT_LE(r.contents.records.size(), 640u);
     }
@@ -213,7 +214,7 @@ TEST(DocumentFile, MoreThan640RecordsTakesTheFirst) {
     many[640].text = "first left out";
     const std::string b = bytesOf(header(), many);
     const DocumentRead r = parseDocument(b);
-    ASSERT_TRUE(r.ok);
+    ASSERT_TRUE(r.status.ok());
     EXPECT_EQ(r.contents.records.size(), 640u);
     EXPECT_EQ(r.contents.records.back().text, "last");
     EXPECT_EQ(r.contents.leftOut, 360);
@@ -235,17 +236,19 @@ TEST(DocumentFile, FoldersAndMissingFilesAreRefusedWithTheirReason) {
     fs::create_directories(dir / "plans.hdw");
     const DocumentRead folder = readDocumentFile((dir / "plans.hdw").string());
     EXPECT_EQ(folder.problem, ReadProblem::IsFolder);
-    EXPECT_EQ(folder.error, "フォルダです。ファイルを指定して下さい");
+    EXPECT_EQ(folder.status.failure(),
+              failure(Reason::Unreadable, "フォルダです。ファイルを指定して下さい"));
     const DocumentRead missing = readDocumentFile((dir / "missing.hdw").string());
     EXPECT_EQ(missing.problem, ReadProblem::NotFound);
-    EXPECT_EQ(missing.error, "ファイルが見つかりません");
+    EXPECT_EQ(missing.status.failure(), failure(Reason::Unreadable, "ファイルが見つかりません"));
     // A FIFO without a writer and a link to an endless device are refused at once, unread.
     ASSERT_EQ(mkfifo((dir / "pipe.hdw").c_str(), 0600), 0);
     fs::create_symlink("/dev/zero", dir / "zero.hdw");
     for (const char* name : {"pipe.hdw", "zero.hdw"}) {
         const DocumentRead r = readDocumentFile((dir / name).string());
         EXPECT_EQ(r.problem, ReadProblem::NotRegular) << name;
-        EXPECT_EQ(r.error, "通常のファイルではありません") << name;
+        EXPECT_EQ(r.status.failure(), failure(Reason::Unreadable, "通常のファイルではありません"))
+            << name;
     }
     // The bytes read are told by their identity: FNV-1a 64 of the empty file is its offset
     // basis 0xcbf29ce484222325.
