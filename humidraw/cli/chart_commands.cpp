@@ -27,17 +27,13 @@ int fail(int status, const std::string& message) {
 
 namespace {
 
-std::string englishReason(FrameStatus st, const Settings& s) {
+// Why no chart can be made for `s`, in the command line's English.
+std::string englishReason(const Settings& s) {
     const std::string range =
         " (" + rangeLimitText(s.dbMin) + " to " + rangeLimitText(s.dbMax) + " °C)";
-    switch (st) {
-        case FrameStatus::ReversedLimits:
-            return "the dry-bulb lower limit must be below the upper limit" + range;
-        case FrameStatus::UpperNotAboveZero:
-            return "the dry-bulb upper limit must be above 0 °C" + range;
-        default:
-            return "no chart can be made for this dry-bulb range" + range;
-    }
+    if (limitsReversed(s)) return "the dry-bulb lower limit must be below the upper limit" + range;
+    if (upperLimitNotAboveZero(s)) return "the dry-bulb upper limit must be above 0 °C" + range;
+    return "no chart can be made for this dry-bulb range" + range;
 }
 
 void printFrameJson(const ChartFrame& f) {
@@ -68,8 +64,7 @@ int elementsCommand(const ChartOptions& o) {
     TextMetrics& metrics = o.fakeMetrics ? static_cast<TextMetrics&>(fake) : qt;
     ChartFrame frame;
     ChartTable table;
-    const FrameStatus st = constructChart(o.settings, metrics, frame, table);
-    if (st != FrameStatus::Ok) return fail(1, englishReason(st, o.settings));
+    if (!constructChart(o.settings, metrics, frame, table)) return fail(1, englishReason(o.settings));
     if (o.json) {
         printFrameJson(frame);
         bool first = true;
@@ -113,7 +108,7 @@ int renderCommand(const ChartOptions& o, const DataOptions& dataOptions) {
     ContentIdentity documentIdentity;
     if (!o.document.empty()) {
         const DocumentRead doc = readDocumentFile(o.document);
-        if (!doc.ok) return fail(1, o.document + ": " + doc.error);
+        if (!doc.status) return fail(1, o.document + ": " + doc.status.error());
         documentIdentity = doc.identity;
         if (doc.contents.header) applyHeader(*doc.contents.header, settings);
         if (o.forceSi) settings.si = true;
@@ -121,15 +116,15 @@ int renderCommand(const ChartOptions& o, const DataOptions& dataOptions) {
         if (o.dbMaxOverride) settings.dbMax = *o.dbMaxOverride;
         for (const ObjectRecord& r : doc.contents.records) objects.append(r);
         if (doc.contents.leftOut > 0)
-            std::fprintf(stderr, "humidraw-cli: %s: %ld objects beyond the first 640 left out\n",
-                         visibleText(o.document).c_str(), doc.contents.leftOut);
+            std::fprintf(stderr, "humidraw-cli: %s: %ld objects beyond the first %d left out\n",
+                         visibleText(o.document).c_str(), doc.contents.leftOut,
+                         ObjectTable::kCapacity);
     }
     // The document's own data and zones (its companion file), then those of the command line.
     auto data = std::make_shared<MeasuredData>();
     if (!o.document.empty()) {
         CompanionLoad kept = loadCompanion(o.document, documentIdentity);
-        if (kept.found == CompanionFound::Unreadable || kept.found == CompanionFound::OtherDocument)
-            return fail(1, kept.error);
+        if (!kept.status) return fail(1, kept.status.error());
         *data = std::move(kept.data);
     }
     MeasuredData given;
@@ -142,8 +137,7 @@ int renderCommand(const ChartOptions& o, const DataOptions& dataOptions) {
     QtTextMetrics metrics;
     ChartFrame frame;
     ChartTable table;
-    const FrameStatus st = constructChart(settings, metrics, frame, table);
-    if (st != FrameStatus::Ok) return fail(1, englishReason(st, settings));
+    if (!constructChart(settings, metrics, frame, table)) return fail(1, englishReason(settings));
     Status written;
     if (metafile) {
         const std::string bytes = metafileBytes(metafileFormatFor(o.output), frame, table, objects,

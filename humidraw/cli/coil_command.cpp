@@ -147,9 +147,9 @@ int coilCommand(const std::vector<std::string>& args) {
     CurrentState state;
     const coil::CoilRun run = coil::runCoil(in, si, settings.dbMin, settings.dbMax,
                                             CurrentAttributes{}, ObjectTable::kCapacity, state);
-    if (!run.error.empty()) {
-        if (json) std::printf("{\"error\": %s}\n", jsonString(run.error).c_str());
-        return fail(1, run.error);
+    if (!run.status) {
+        if (json) std::printf("{\"error\": %s}\n", jsonString(run.status.error()).c_str());
+        return fail(1, run.status.error());
     }
     if (!output.empty()) {
         const auto bytes = serializeDocument(
@@ -157,7 +157,8 @@ int coilCommand(const std::vector<std::string>& args) {
                        kDefaultAttributes.style, 1, 480, 640, 0, 0),
             run.objects);
         const Status written =
-            bytes ? writeOutcome(output, replaceFile(output, *bytes)) : failure("cannot encode");
+            bytes ? writeOutcome(output, replaceFile(output, *bytes))
+                  : failure(Reason::Invalid, "cannot encode");
         if (!written) return fail(1, written.error());
     }
     const coil::CoilReport report = coil::coilReport(run, settings.dbMin, settings.dbMax);

@@ -21,10 +21,10 @@ int dumpCommand(const std::vector<std::string>& args) {
         return fail(2, "usage: humidraw-cli dump [--] DOC.hdw");
     const std::string& name = args.back();
     const DocumentRead doc = readDocumentFile(name);
-    if (!doc.ok) return fail(1, name + ": " + doc.error);
+    if (!doc.status) return fail(1, name + ": " + doc.status.error());
     if (doc.contents.leftOut > 0)
-        std::fprintf(stderr, "humidraw-cli: %s: %ld objects beyond the first 640 left out\n",
-                     visibleText(name).c_str(), doc.contents.leftOut);
+        std::fprintf(stderr, "humidraw-cli: %s: %ld objects beyond the first %d left out\n",
+                     visibleText(name).c_str(), doc.contents.leftOut, ObjectTable::kCapacity);
     std::fputs(documentToJson(doc.contents).c_str(), stdout);
     return 0;
 }

@@ -186,7 +186,8 @@ std::optional<DocumentContents> documentFromJson(const std::string& json, std::s
     }
     const QJsonArray list = records.toArray();
     if (list.size() > ObjectTable::kCapacity) {
-        error = "at most 640 records fit in a document, not " + std::to_string(list.size());
+        error = "at most " + std::to_string(ObjectTable::kCapacity) +
+                " records fit in a document, not " + std::to_string(list.size());
         return std::nullopt;
     }
     for (int i = 0; i < list.size(); ++i) {

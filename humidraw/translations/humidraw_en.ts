@@ -1612,8 +1612,8 @@ This file has been changed elsewhere since it was opened. Overwrite it?</transla
 </translation>
     </message>
     <message>
-        <source>図形が640を超えているため、最初の640個だけを読み込みました（%1個は読み込まれません）</source>
-        <translation>The file holds more than 640 objects: only the first 640 were read (%1 were left out)</translation>
+        <source>図形が%1を超えているため、最初の%1個だけを読み込みました（%2個は読み込まれません）</source>
+        <translation>The file holds more than %1 objects: only the first %1 were read (%2 were left out)</translation>
     </message>
     <message>
         <source>エラーメッセージ</source>

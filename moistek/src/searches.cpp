@@ -12,9 +12,18 @@ namespace {
 // Probes are proven with the constants the engine starts with; an instance whose constants a
 // caller changed searches every trial.
 bool standardConstants(const MoistekClass& m) {
-    return m.Cw == 1.0 && m.Ci == 0.5 && m.Cpa == double(0.24f) && m.Cpv == double(0.441f) &&
-           m.R0 == 597.5 && m.Lf == double(79.7f) && m.Mw == double(18.015f) &&
-           m.Ma == double(28.966f) && m.HPaMmHg == 0.75006168;
+    static const MoistekClass start;
+    return m.Cw == start.Cw && m.Ci == start.Ci && m.Cpa == start.Cpa && m.Cpv == start.Cpv &&
+           m.R0 == start.R0 && m.Lf == start.Lf && m.Mw == start.Mw && m.Ma == start.Ma &&
+           m.HPaMmHg == start.HPaMmHg;
+}
+
+// Magnus's formula over water, e = 6.112 hPa · exp(17.62·v/(243.12 + v)), for first guesses of
+// the dew point only; ln 6.112 to eight places.
+constexpr double kMagnusE0 = 6.112, kMagnusLnE0 = 1.8102541, kMagnusB = 17.62, kMagnusC = 243.12;
+
+const SaturationFormula& formulaAt(double v) {
+    return v < 0 ? kOverIce : kOverWater;
 }
 
 // What both relations share. The saturation pressure rises with v on each side of 0 °C:
@@ -31,9 +40,9 @@ bool standardConstants(const MoistekClass& m) {
 
 // d(ln e)/dT of the saturation pressure below 100 °C, for placing probes.
 double lnPressureSlope(double v) {
-    const double T = v + 273.15;
-    if (v < 0) return 6024.5282 / (T * T) + 0.010613868 - 0.00002639765 * T - 0.49382577 / T;
-    return 6096.9385 / (T * T) - 0.02711193 + 0.00003347904 * T + 2.433502 / T;
+    const double T = v + kKelvinAtZero;
+    const SaturationFormula& s = formulaAt(v);
+    return -s.a / (T * T) + s.c + 2 * s.d * T + s.f / T;
 }
 
 // d(xs)/dv: xs = k·pw/(pa − pw) grows as pw does, times pa/(pa − pw) = 1 + xs/k.
@@ -114,10 +123,10 @@ struct DewPointRelation {
 };
 
 // A dew point good to a degree or two: Magnus over water, from the vapour pressure in hPa.
-double roughDewPoint(double AH, double paMmHg) {
-    const double e = AH * paMmHg / (0.62198 + AH) / 0.75006;
-    const double g = std::log(e / 6.112);
-    return 243.12 * g / (17.62 - g);
+double roughDewPoint(const MoistekClass& m, double AH, double paMmHg) {
+    const double e = AH * paMmHg / (m.Mw / m.Ma + AH) / m.HPaMmHg;
+    const double g = std::log(e / kMagnusE0);
+    return kMagnusC * g / (kMagnusB - g);
 }
 
 // The dew point estimated without evaluating the saturation pressure: Magnus over water, then
@@ -126,14 +135,12 @@ double roughDewPoint(double AH, double paMmHg) {
 // lands within 1e-12 K, a third (rarely needed) when starting farther off.
 double estimatedDewPoint(const MoistekClass& m, double AH, double pa) {
     const double lnTarget = std::log(AH * pa / ((m.Mw / m.Ma + AH) * m.HPaMmHg));
-    const double g = lnTarget - 1.8102541;  // ln(e / 6.112 hPa)
-    double v = 243.12 * g / (17.62 - g);
+    const double g = lnTarget - kMagnusLnE0;  // ln(e / 6.112 hPa)
+    double v = kMagnusC * g / (kMagnusB - g);
     for (int i = 0; i < 6; ++i) {
-        const double T = v + 273.15, u = 1 / T, lnT = std::log(T);
-        const double lnE = v < 0 ? -6024.5282 * u + 24.7219 + 0.010613868 * T -
-                                       0.000013198825 * T * T - 0.49382577 * lnT
-                                 : -6096.9385 * u + 16.635794 - 0.02711193 * T +
-                                       0.00001673952 * T * T + 2.433502 * lnT;
+        const double T = v + kKelvinAtZero, u = 1 / T, lnT = std::log(T);
+        const SaturationFormula& s = formulaAt(v);
+        const double lnE = s.a * u + s.b + s.c * T + s.d * T * T + s.f * lnT;
         const double step = (lnTarget - lnE) / lnPressureSlope(v);
         if (!(v + step > -269 && v + step < 99.9)) break;
         v = v + step;
@@ -168,22 +175,15 @@ bool lnBracket(const MoistekClass& m, double AH, double pa,
     const double k = m.Mw / m.Ma;
     const double lnTarget = std::log(AH * pa / ((k + AH) * m.HPaMmHg));
     if (!(std::fabs(lnTarget) <= 20)) return false;
-    const double g0 = lnTarget - 1.8102541;  // Magnus over water, ln(e / 6.112 hPa)
-    double v = 243.12 * g0 / (17.62 - g0);
+    const double g0 = lnTarget - kMagnusLnE0;  // Magnus over water, ln(e / 6.112 hPa)
+    double v = kMagnusC * g0 / (kMagnusB - g0);
     for (int i = 0; i < 5; ++i) {
         if (!(v >= -99 && v < 99)) return false;
         const bool ice = v < 0;
-        const double T = v + 273.15, u = 1 / T, lnT = std::log(T);
-        double F, dF;
-        if (ice) {
-            F = -6024.5282 * u + 24.7219 + 0.010613868 * T - 0.000013198825 * T * T -
-                0.49382577 * lnT;
-            dF = 6024.5282 * u * u + 0.010613868 - 0.00002639765 * T - 0.49382577 * u;
-        } else {
-            F = -6096.9385 * u + 16.635794 - 0.02711193 * T + 0.00001673952 * T * T +
-                2.433502 * lnT;
-            dF = 6096.9385 * u * u - 0.02711193 + 0.00003347904 * T + 2.433502 * u;
-        }
+        const double T = v + kKelvinAtZero, u = 1 / T, lnT = std::log(T);
+        const SaturationFormula& s = formulaAt(v);
+        const double F = s.a * u + s.b + s.c * T + s.d * T * T + s.f * lnT;
+        const double dF = -s.a * u * u + s.c + 2 * s.d * T + s.f * u;
         const double r = F - lnTarget;
         if (!(std::fabs(r) <= 1e-5)) {
             v = v - r / dF;
@@ -194,7 +194,7 @@ bool lnBracket(const MoistekClass& m, double AH, double pa,
         const double lower = dF - spread, upper = dF + spread;
         const double share = AH / (k + AH) * 1.001 * (ice ? 8.31 : 2.15);
         if (!(lower > 0.03) || !(share <= 0.3)) return false;
-        const double base = T - 273.15;
+        const double base = T - kKelvinAtZero;
         const double lo = base - (r + mu) / (r + mu > 0 ? lower : upper);
         const double hi = base - (r - mu) / (r - mu < 0 ? lower : upper);
         const double end = ice ? 0.0 : 100.0;
@@ -238,7 +238,7 @@ int wetBulb(const MoistekClass& m, double DB, double AH, double& wb) {
                                                        std::isfinite(pa) && standardConstants(m));
     if (kTempStep > m.TolT) {
         // The wet bulb lies about a third of the way from the dew point to the dry bulb.
-        const double rough = (2 * roughDewPoint(AH, pa) + DB) / 3;
+        const double rough = (2 * roughDewPoint(m, AH, pa) + DB) / 3;
         trials.locate(rough);
         double q, xs;
         if (!trials.iceProven()) {

@@ -70,21 +70,21 @@ bool readHeader(FileBytes& file, bool wide, uint64_t tableOffset, uint64_t entry
 Result<std::vector<char>> readElfSection(const std::string& path, const std::string& sectionName) {
     FileBytes file(path);
     if (!file.isOpen()) {
-        return failure("cannot open " + path);
+        return failure(Reason::Unreadable, "cannot open " + path);
     }
     unsigned char ident[64] = {};
     if (!file.read(0, ident, 52) || std::memcmp(ident,
                                                 "\x7f"
                                                 "ELF",
                                                 4) != 0) {
-        return failure(path + " is not an ELF file");
+        return failure(Reason::Damaged, path + " is not an ELF file");
     }
     const bool wide = ident[4] == 2;
     if ((ident[4] != 1 && ident[4] != 2) || ident[5] != 1) {
-        return failure(path + ": unsupported ELF class or byte order");
+        return failure(Reason::Damaged, path + ": unsupported ELF class or byte order");
     }
     if (wide && !file.read(0, ident, 64)) {
-        return failure(path + ": ELF header cut short");
+        return failure(Reason::Damaged, path + ": ELF header cut short");
     }
     const uint64_t tableOffset = wide ? little<uint64_t>(ident + 40) : little<uint32_t>(ident + 32);
     const uint64_t entrySize = little<uint16_t>(ident + (wide ? 58 : 46));
@@ -95,11 +95,11 @@ Result<std::vector<char>> readElfSection(const std::string& path, const std::str
     if (count == 0 || namesIndex >= count ||
         !readHeader(file, wide, tableOffset, entrySize, namesIndex, names) ||
         names.offset > file.size() || names.size > file.size() - names.offset) {
-        return failure(path + ": no readable section table");
+        return failure(Reason::Damaged, path + ": no readable section table");
     }
     std::vector<char> nameTable(names.size);
     if (!file.read(names.offset, nameTable.data(), names.size)) {
-        return failure(path + ": section names cut short");
+        return failure(Reason::Damaged, path + ": section names cut short");
     }
     for (uint64_t i = 0; i < count; ++i) {
         SectionHeader h;
@@ -111,14 +111,14 @@ Result<std::vector<char>> readElfSection(const std::string& path, const std::str
             std::memcmp(name, sectionName.data(), sectionName.size()) != 0)
             continue;
         if (h.type == kSectionNoBits || h.offset > file.size() || h.size > file.size() - h.offset) {
-            return failure(path + ": section " + sectionName + " lies outside the file");
+            return failure(Reason::Damaged, path + ": section " + sectionName + " lies outside the file");
         }
         std::vector<char> content(h.size);
         if (!file.read(h.offset, content.data(), h.size))
-            return failure(path + ": section " + sectionName + " cut short");
+            return failure(Reason::Damaged, path + ": section " + sectionName + " cut short");
         return content;
     }
-    return failure(path + " has no section " + sectionName);
+    return failure(Reason::Damaged, path + " has no section " + sectionName);
 }
 
 }  // namespace humidraw

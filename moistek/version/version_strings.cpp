@@ -42,10 +42,10 @@ void copyField(char (&field)[260], const std::string& text) {
 
 Status VersionInfo::load(const std::string& path) {
     const auto section = readElfSection(path, ".verstrings");
-    if (!section) return failure(section.error());
+    if (!section) return section.failure();
     const std::string content(section->begin(), section->end());
     if (content.compare(0, sizeof kMagic, std::string(kMagic, sizeof kMagic)) != 0)
-        return failure(path + ": version information has an unknown layout");
+        return failure(Reason::Damaged, path + ": version information has an unknown layout");
     block_ = content.substr(sizeof kMagic);
     return {};
 }

@@ -21,7 +21,7 @@ struct Chart {
     Chart() {
         FakeTextMetrics metrics;
         ChartTable full;
-        if (constructChart(settings, metrics, frame, full) != FrameStatus::Ok) std::abort();
+        if (!constructChart(settings, metrics, frame, full)) std::abort();
         settings.view[CB_OP] = true;  // the value-table rows too
     }
 };
@@ -36,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const Chart chart;
     const DocumentRead read =
         parseDocument(std::string_view(reinterpret_cast<const char*>(data), size));
-    if (!read.ok) {
-        if (read.error.empty()) std::abort();  // every refusal says why
+    if (!read.status) {
+        if (read.status.error().empty()) std::abort();  // every refusal says why
         return 0;
     }
     const auto bytes = serializeDocument(read.contents.header, read.contents.records);
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const DocumentRead again = parseDocument(*bytes);
         size_t kept = 0;  // erased records (kind 100) are never written
         for (const ObjectRecord& r : read.contents.records) kept += r.kind != kDeleted;
-        if (!again.ok || again.contents.records.size() != kept) std::abort();
+        if (!again.status || again.contents.records.size() != kept) std::abort();
     }
     ObjectTable objects;
     for (const ObjectRecord& r : read.contents.records) objects.append(r);

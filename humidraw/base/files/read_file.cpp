@@ -33,6 +33,13 @@ std::string fileProblemText(FileProblem p) {
     return {};
 }
 
+Failure fileFailure(FileProblem p) {
+    const Reason reason = p == FileProblem::TooLarge      ? Reason::TooLarge
+                          : p == FileProblem::OutOfMemory ? Reason::OutOfMemory
+                                                          : Reason::Unreadable;
+    return failure(reason, fileProblemText(p));
+}
+
 InputFile::InputFile(const std::string& path) {
     // O_NONBLOCK so that opening a FIFO with no writer returns at once; it is refused below.
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
@@ -108,7 +115,7 @@ FileProblem readRegularFile(const std::string& path, uint64_t limit, std::string
 Result<std::string> readRegularFile(const std::string& path, uint64_t limit) {
     std::string out;
     const FileProblem p = readRegularFile(path, limit, out);
-    if (p != FileProblem::None) return failure(path + ": " + fileProblemText(p));
+    if (p != FileProblem::None) return named(path, fileFailure(p));
     return out;
 }
 

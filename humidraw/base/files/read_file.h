@@ -25,6 +25,8 @@ enum class FileProblem {
 
 // The reason in the program's language, e.g. "読み込みの権限がありません".
 std::string fileProblemText(FileProblem p);
+// The same as a Failure: TooLarge and OutOfMemory as they are, every other problem Unreadable.
+Failure fileFailure(FileProblem p);
 
 // A regular file opened for reading; closed when it goes.
 class InputFile {

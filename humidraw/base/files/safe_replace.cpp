@@ -304,9 +304,14 @@ std::string writeProblemText(const WriteResult& r) {
     }
 }
 
+Failure writeFailure(const WriteResult& r) {
+    return failure(r.problem == WriteProblem::DiskFull ? Reason::Full : Reason::Unwritable,
+                   writeProblemText(r));
+}
+
 Status writeOutcome(const std::string& path, const WriteResult& r) {
     if (r.ok()) return {};
-    return failure(path + ": " + writeProblemText(r));
+    return named(path, writeFailure(r));
 }
 
 }  // namespace humidraw

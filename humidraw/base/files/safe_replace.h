@@ -73,6 +73,8 @@ PendingReplace prepareReplace(const std::string& path, std::string_view bytes, N
 
 // The reason in the program's language, e.g. "ディスクの空き容量が足りません".
 std::string writeProblemText(const WriteResult& r);
+// The same as a Failure: Full for a full disk, Unwritable for every other problem.
+Failure writeFailure(const WriteResult& r);
 // A write's outcome told the user's way: failed with "PATH: reason" when it did not work.
 Status writeOutcome(const std::string& path, const WriteResult& r);
 

@@ -20,23 +20,23 @@ int viewFlagOf(int family, PenStyle& style, bool& setsStyle) {
     setsStyle = true;
     style = PenStyle::Solid;
     switch (family) {
-        case 1:
+        case kDryBulbFamily:
             return CB_DB;
-        case 2:
+        case kRelativeHumidityFamily:
             return CB_RH;
-        case 3:
+        case kHumidityRatioFamily:
             return CB_AH;
-        case 4:
+        case kEnthalpyFamily:
             return CB_EN;
-        case 5:
+        case kWetBulbFamily:
             style = PenStyle::Dot;
             return CB_WB;
-        case 6:
+        case kSpecificVolumeFamily:
             style = PenStyle::DashDot;
             return CB_SV;
-        case 7:
+        case kShfFamily:
             return CB_SHF;
-        case 8:
+        case kMoistureRatioFamily:
             return CB_NE;
         default:
             setsStyle = false;
@@ -59,13 +59,13 @@ void paintElements(Canvas& k, const ChartTable& table, const std::array<bool, kV
         const ChartElement& el = e[i];
         PenStyle style;
         bool setsStyle;
-        const int flag = viewFlagOf(el.kind / 10, style, setsStyle);
+        const int flag = viewFlagOf(chartFamilyOf(el.kind), style, setsStyle);
         if (flag >= 0 && !view[flag]) {
-            if (el.kind % 10 == kArc) ++i;  // the arc's second record goes with it
+            if (chartPartOf(el.kind) == kArc) ++i;  // the arc's second record goes with it
             continue;
         }
         if (setsStyle) k.setPenStyle(style);
-        switch (el.kind % 10) {
+        switch (chartPartOf(el.kind)) {
             case kLine:
                 k.moveTo(px(el.c1, a, z), px(el.c2, 0, z));
                 k.lineTo(px(el.c3, a, z), px(el.c4, 0, z));
@@ -98,8 +98,8 @@ PenStyle penStyleAfterElements(const ChartTable& table,
     for (size_t i = 0; i < e.size() && e[i].kind > 0; ++i) {
         PenStyle style;
         bool setsStyle;
-        const int flag = viewFlagOf(e[i].kind / 10, style, setsStyle);
-        const bool arc = e[i].kind % 10 == kArc;
+        const int flag = viewFlagOf(chartFamilyOf(e[i].kind), style, setsStyle);
+        const bool arc = chartPartOf(e[i].kind) == kArc;
         if (arc) ++i;  // the arc's second record goes with it
         if (flag >= 0 && !view[flag]) continue;
         if (setsStyle) last = style;

@@ -33,7 +33,7 @@ bool buildSmaller(const ChartSettings& settings, const TextMetrics& metrics, con
     const double k2 = fitted.k2 + steps * kFitStep;
     if (!(k2 < 0)) return false;
     f = fitted;
-    if (centreAtScale(f, k2) != FrameStatus::Ok) return false;
+    if (!centreAtScale(f, k2)) return false;
     t = build(settings, metrics, f);
     return true;
 }
@@ -46,7 +46,7 @@ constexpr double kLeastProtractorRadius = 5;  // text heights
 bool fitsSheet(const ChartTable& t, const TextMetrics& metrics) {
     double radius = 0;
     for (const ChartElement& e : t.elements())
-        if (e.kind == 74) {
+        if (e.kind == kShfArc) {
             radius = (e.c3 - e.c1) / 2;
             break;
         }
@@ -95,13 +95,13 @@ bool isDefaultRange(const ChartSettings& s) {
 
 }  // namespace
 
-FrameStatus constructChart(const ChartSettings& settings, TextMetrics& metrics, ChartFrame& frame,
-                           ChartTable& table, ChartLayout layout) {
+Status constructChart(const ChartSettings& settings, TextMetrics& metrics, ChartFrame& frame,
+                      ChartTable& table, ChartLayout layout) {
     metrics.setFont(settings.fontName, settings.fontSize);
     // Built in a frame and table of its own: a refusal leaves the caller's chart.
     ChartFrame f;
-    if (FrameStatus st = computeRanges(f, settings); st != FrameStatus::Ok) return st;
-    if (FrameStatus st = fitScale(f); st != FrameStatus::Ok) return st;
+    if (Status st = computeRanges(f, settings); !st) return st;
+    if (Status st = fitScale(f); !st) return st;
     const ChartFrame ranges = f;  // the construction changes some ranges (SI enthalpy)
     ChartTable t = build(settings, metrics, f);
 
@@ -130,7 +130,7 @@ FrameStatus constructChart(const ChartSettings& settings, TextMetrics& metrics, 
 
     frame = f;
     table = std::move(t);
-    return FrameStatus::Ok;
+    return {};
 }
 
 }  // namespace humidraw

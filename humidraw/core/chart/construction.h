@@ -14,8 +14,8 @@ enum class ChartLayout { AsFitted, OnSheet };
 
 // Builds the chart for `settings` at zoom 1.0 with the text sizes of `metrics` (set to the
 // chart font here). On success `frame` and `table` hold the new chart; otherwise both keep the
-// previous one and the status says why.
-FrameStatus constructChart(const ChartSettings& settings, TextMetrics& metrics, ChartFrame& frame,
-                           ChartTable& table, ChartLayout layout = ChartLayout::OnSheet);
+// previous one and the failure (Invalid) says why, as checkLimits and the steps of chart/frame.h.
+Status constructChart(const ChartSettings& settings, TextMetrics& metrics, ChartFrame& frame,
+                      ChartTable& table, ChartLayout layout = ChartLayout::OnSheet);
 
 }  // namespace humidraw

@@ -33,7 +33,8 @@ void appendRelativeHumidityTitle(Context& c, const std::vector<ChartPoint>& curv
     const double D = 1.1 * c.ht, E = c.w(title) / 2;
     const ChartPoint M = midpoint(Q1, Q2);
     const double a = std::atan((Q1.y - Q2.y) / (Q2.x - Q1.x));
-    c.text(22, {M.x - std::sin(a) * D - std::cos(a) * E, M.y - std::cos(a) * D + std::sin(a) * E},
+    c.text(kRelativeHumidityText,
+           {M.x - std::sin(a) * D - std::cos(a) * E, M.y - std::cos(a) * D + std::sin(a) * E},
            tenths(a), title);
 }
 
@@ -48,22 +49,22 @@ void appendDryBulbAndTitles(Context& c, double pressureMmHg) {
         const double xs = saturationRatio(t);
         ChartPoint P2 = c.map(enthalpy(t, xs), xs);
         if (P2.y < f.Ytop) P2 = atHeight(P1, P2, f.Ytop);
-        c.line(10, P1, P2);
+        c.line(kDryBulbLine, P1, P2);
         const std::string s = formatFixed(t, 0);
-        c.text(12, {P1.x - c.w(s) / 2, P1.y}, 0, s);
+        c.text(kDryBulbText, {P1.x - c.w(s) / 2, P1.y}, 0, s);
         if (i == 0) c.XL = P1.x;
         if (i == n) c.XR = P1.x;
     }
     const double Xm = (c.XL + c.XR) / 2;
     const std::string title = translate("Chart", "乾球温度 DB [℃]");
-    c.text(12, {Xm - c.w(title) / 2, f.OY + 1.1 * c.ht}, 0, title);
+    c.text(kDryBulbText, {Xm - c.w(title) / 2, f.OY + 1.1 * c.ht}, 0, title);
 
     const std::string chartTitle =
         f.si ? withArguments(translate("Chart", "湿り空気 h-x 線図(全圧力P=%1kPa)"),
                              {formatFixed(pressureMmHg * 0.133322368, 3)})
              : withArguments(translate("Chart", "湿り空気 h-x 線図(全圧力P=%1mmHg)"),
                              {formatFixed(pressureMmHg, 0)});
-    c.text(2, {Xm - c.w(chartTitle) / 2, f.OY + 5 * c.ht}, 0, chartTitle);
+    c.text(kChartTitleText, {Xm - c.w(chartTitle) / 2, f.OY + 5 * c.ht}, 0, chartTitle);
 }
 
 void appendRelativeHumidity(Context& c) {
@@ -87,7 +88,7 @@ void appendRelativeHumidity(Context& c) {
                 if (j == 0) prev = C;
                 ends = true;
             }
-            c.line(20, prev, C);
+            c.line(kRelativeHumidityLine, prev, C);
             if (r == 100 && j == 0) c.S0 = C;
             points.push_back(C);
             if (ends) break;
@@ -96,8 +97,8 @@ void appendRelativeHumidity(Context& c) {
         if (r > 0 && r <= 100) {
             const ChartPoint M = midpoint(prev, C);
             const double a = (C.x == prev.x) ? kPi / 2 : std::atan((prev.y - C.y) / (C.x - prev.x));
-            c.text(22, {M.x - std::sin(a) * c.ht, M.y - std::cos(a) * c.ht}, tenths(a),
-                   formatFixed(r, 0));
+            c.text(kRelativeHumidityText, {M.x - std::sin(a) * c.ht, M.y - std::cos(a) * c.ht},
+                   tenths(a), formatFixed(r, 0));
         }
         if (r == 20) appendRelativeHumidityTitle(c, points, nDB);
     }
@@ -118,14 +119,15 @@ void appendHumidityRatio(Context& c) {
         const Line ln = Line::through(P1, P2);
         ChartPoint L = ln.onDiagonal(c0);
         if (L.x < c.S0.x) L = {c.S0.x, ln.yAt(c.S0.x)};
-        c.line(30, L, P2);
-        c.text(32, {P2.x + c.ht / 2, P2.y - c.ht / 2}, 0, formatFixed(x, 3));
+        c.line(kHumidityRatioLine, L, P2);
+        c.text(kHumidityRatioText, {P2.x + c.ht / 2, P2.y - c.ht / 2}, 0, formatFixed(x, 3));
         last = P2;
         any = true;
     }
     if (!any) return;
     const std::string title = translate("Chart", "絶対湿度 x [kg/kg(DA)]");
-    c.text(32, {last.x + c.w("0.00000"), (f.OY + last.y) / 2 + c.w(title) / 2}, 900, title);
+    c.text(kHumidityRatioText, {last.x + c.w("0.00000"), (f.OY + last.y) / 2 + c.w(title) / 2}, 900,
+           title);
 }
 
 namespace {
@@ -168,13 +170,14 @@ void appendEnthalpy(Context& c) {
     const double diagonal = c.S0.x + c.S0.y + 3 * f.k2;
     c.diagonalA = {c.S0.x, diagonal - c.S0.x};
     c.diagonalB = {diagonal - f.Ytop, f.Ytop};
-    c.line(40, c.diagonalA, c.diagonalB);
+    c.line(kEnthalpyLine, c.diagonalA, c.diagonalB);
     const std::string title = f.si ? translate("Chart", "比エンタルピ h [kJ/kg(DA)]")
                                    : translate("Chart", "比エンタルピ h [kcal/kg(DA)]");
     const ChartPoint M = midpoint(c.diagonalA, c.diagonalB);
     const double D = 2.5 * c.ht, E = c.w(title) / 2, a = kPi / 4;
-    c.text(42, {M.x - std::sin(a) * D - std::cos(a) * E, M.y - std::cos(a) * D + std::sin(a) * E},
-           450, title);
+    c.text(kEnthalpyText,
+           {M.x - std::sin(a) * D - std::cos(a) * E, M.y - std::cos(a) * D + std::sin(a) * E}, 450,
+           title);
 
     if (f.si) f.ENmin = f.ENstep * std::trunc(f.ENmin / f.ENstep);
     const double factor = f.si ? kKJPerKcal : 1;  // kJ per kcal on the labels
@@ -185,8 +188,8 @@ void appendEnthalpy(Context& c) {
         ChartPoint P1 = c.map(h, f.AHmin), P2 = c.map(h, xh);
         bool labelled = false;
         if (!diagonalLine(c, P1, P2, diagonal, labelled)) break;
-        c.line(40, P1, P2);
-        if (labelled) diagonalLabel(c, 42, P2, formatFixed(u, 0));
+        c.line(kEnthalpyLine, P1, P2);
+        if (labelled) diagonalLabel(c, kEnthalpyText, P2, formatFixed(u, 0));
     }
 }
 
@@ -209,13 +212,13 @@ void appendWetBulb(Context& c) {
         ChartPoint P2 = c.map(enthalpy(w, xs), xs);
         bool labelled = false;
         if (!diagonalLine(c, P1, P2, diagonal, labelled)) break;
-        c.line(50, P1, P2);
-        if (labelled && w != 0) diagonalLabel(c, 52, P2, formatFixed(w, 0));
+        c.line(kWetBulbLine, P1, P2);
+        if (labelled && w != 0) diagonalLabel(c, kWetBulbText, P2, formatFixed(w, 0));
         if (std::trunc(w) == 18) {
             const std::string title = translate("Chart", "湿球温度WB[℃]");
             const double D = 1.1 * c.ht, E = c.w(title) / 2;
             const double a = std::atan((P2.x - P1.x) / (P2.y - P1.y));
-            c.text(52,
+            c.text(kWetBulbText,
                    {P2.x + std::sin(a) * E + std::cos(a) * D,
                     P2.y + std::cos(a) * E - std::sin(a) * D},
                    tenths(a + 3 * kPi / 2), title);
@@ -252,7 +255,7 @@ void appendSpecificVolume(Context& c) {
         if (P2.y < f.Ytop) P2 = {(f.Ytop - b) / s, f.Ytop};
         const double a = std::atan((P1.y - P2.y) / (P1.x - P2.x));
         if (P2.x > c.XR) break;
-        c.line(60, P1, P2);
+        c.line(kSpecificVolumeLine, P1, P2);
         ChartPoint A = P1;
         if (!cut) {
             haveReference = true;
@@ -260,17 +263,18 @@ void appendSpecificVolume(Context& c) {
             refAlpha = a;
             const double yLow = f.OY + 3 * c.ht, yHigh = f.OY + 2 * c.ht;
             A = {(yLow - b) / s, yLow};
-            c.line(60, A, {(yHigh - b) / s, yHigh});
+            c.line(kSpecificVolumeLine, A, {(yHigh - b) / s, yHigh});
         }
         const double d = c.ht / 2;
-        c.text(62, {A.x + std::cos(kPi / 2 - a) * d, A.y - std::sin(kPi / 2 - a) * d},
+        c.text(kSpecificVolumeText,
+               {A.x + std::cos(kPi / 2 - a) * d, A.y - std::sin(kPi / 2 - a) * d},
                tenths(2 * kPi - a), formatFixed(v, 2));
     }
     if (!haveReference) return;
     const std::string title = translate("Chart", "比容積 v [m^3/kg(DA)]");
     const double D = 1.1 * c.ht, E = 1.2 * c.w(title), a = refAlpha;
     c.text(
-        62,
+        kSpecificVolumeText,
         {refP1.x - std::cos(a) * E + std::sin(a) * D, refP1.y - std::sin(a) * E - std::cos(a) * D},
         tenths(2 * kPi - a), title);
 }

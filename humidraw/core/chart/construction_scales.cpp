@@ -14,33 +14,34 @@ void appendProtractorCentre(Context& c) {
     const double s = c.ht / 2;
     const ChartPoint C = {M.x - std::sin(kPi / 4) * 8 * s, M.y - std::cos(kPi / 4) * 8 * s};
     c.centre = C;
-    for (int family : {7, 8}) {
-        c.line(family * 10, {C.x - s, C.y}, {C.x + s, C.y});
-        c.line(family * 10, {C.x, C.y - s}, {C.x, C.y + s});
-        c.record(family * 10 + kCircle, C.x - s, C.y - s, C.x + s, C.y + s);
+    for (ChartFamily family : {kShfFamily, kMoistureRatioFamily}) {
+        c.line(chartKind(family, kLine), {C.x - s, C.y}, {C.x + s, C.y});
+        c.line(chartKind(family, kLine), {C.x, C.y - s}, {C.x, C.y + s});
+        c.record(chartKind(family, kCircle), C.x - s, C.y - s, C.x + s, C.y + s);
     }
     // A 45° arc at the lower left.
     c.R = 0.7 * (C.x - c.S0.x);
     const double R = c.R;
-    c.record(74, C.x - R, C.y - R, C.x + R, C.y + R);
-    c.record(74, C.x - R, C.y, C.x - R, C.y + R);
+    c.record(kShfArc, C.x - R, C.y - R, C.x + R, C.y + R);
+    c.record(kShfArcEnds, C.x - R, C.y, C.x - R, C.y + R);
 }
 
 namespace {
 
 // The shaft with its arrow wings along direction π − α, and the scale's title centred on it.
-void shaftAndTitle(Context& c, int family, double a, double shaftEnd, const std::string& title) {
+void shaftAndTitle(Context& c, ChartFamily family, double a, double shaftEnd,
+                   const std::string& title) {
     const ChartPoint C = c.centre;
     const double s = c.ht / 2, d = c.ht / 2;
     const ChartPoint A = polar(C, kPi - a, s);
     const ChartPoint B = polar(C, kPi - a, shaftEnd);
     const ChartPoint wing2 = polar(B, kPi / 10 - a, d);
-    c.line(family * 10, A, B);
-    c.line(family * 10, B, polar(B, -a - kPi / 10, d));
-    c.line(family * 10, B, wing2);
+    c.line(chartKind(family, kLine), A, B);
+    c.line(chartKind(family, kLine), B, polar(B, -a - kPi / 10, d));
+    c.line(chartKind(family, kLine), B, wing2);
     const ChartPoint G = midpoint(A, wing2);
     const ChartPoint T = polar(G, kPi - a, c.w(title) / 2);
-    c.text(family * 10 + 2, polar(T, 3 * kPi / 2 - a, c.ht), tenths(a), title);
+    c.text(chartKind(family, kText), polar(T, 3 * kPi / 2 - a, c.ht), tenths(a), title);
 }
 
 }  // namespace
@@ -56,10 +57,11 @@ void appendShfScale(Context& c) {
         const double a = std::atan((Q.y - Pr.y) / (Pr.x - Q.x));
         const ChartPoint O = polar(c.centre, kPi - a, R);
         const ChartPoint I = polar(c.centre, kPi - a, R - 2 * d);
-        c.line(70, O, I);
-        c.text(72, polar(I, 3 * kPi / 2 - a, d), tenths(a), formatFixed(q, 1));
+        c.line(kShfLine, O, I);
+        c.text(kShfText, polar(I, 3 * kPi / 2 - a, d), tenths(a), formatFixed(q, 1));
         if (std::trunc(q * 10) == 5)
-            shaftAndTitle(c, 7, a, R - 2 * d - c.w("0.00"), translate("Chart", "顕熱比SHF"));
+            shaftAndTitle(c, kShfFamily, a, R - 2 * d - c.w("0.00"),
+                          translate("Chart", "顕熱比SHF"));
     }
 }
 
@@ -80,8 +82,9 @@ void appendMoistureRatioScale(Context& c) {
     const ChartFrame& f = c.f;
     const ChartPoint C = c.centre;
     const double R2 = 0.9 * (C.x - c.S0.x);
-    c.record(84, C.x - R2, C.y - R2, C.x + R2, C.y + R2);
-    c.record(85, C.x + R2, C.y - R2, C.x - R2, C.y + R2);  // the upper-left half circle
+    c.record(kMoistureRatioArc, C.x - R2, C.y - R2, C.x + R2, C.y + R2);
+    c.record(kMoistureRatioArcEnds, C.x + R2, C.y - R2, C.x - R2,
+             C.y + R2);  // the upper-left half circle
 
     const double h0 = 12.63, x0 = 0.01049, x1 = 0.01549;
     const ChartPoint Pr = c.map(h0, x0);
@@ -138,9 +141,11 @@ void appendMoistureRatioScale(Context& c) {
             for (double m : run.majors) major = major || u == m;
             const ChartPoint outer = polar(C, kPi - a, R2);
             const ChartPoint inner = polar(C, kPi - a, R2 - (major ? 2 * d : d));
-            c.line(80, outer, inner);
-            if (major) c.text(82, polar(inner, 3 * kPi / 2 - a, d), tenths(a), formatFixed(u, 0));
-            if (u == 0) shaftAndTitle(c, 8, a, R2 - 2 * d - c.w("0 "), title);
+            c.line(kMoistureRatioLine, outer, inner);
+            if (major)
+                c.text(kMoistureRatioText, polar(inner, 3 * kPi / 2 - a, d), tenths(a),
+                       formatFixed(u, 0));
+            if (u == 0) shaftAndTitle(c, kMoistureRatioFamily, a, R2 - 2 * d - c.w("0 "), title);
             for (const auto& [threshold, next] : run.stepChanges)
                 if (run.down ? u <= threshold : u > threshold) step = next;
         }

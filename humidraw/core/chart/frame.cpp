@@ -57,40 +57,56 @@ ChartPoint polar(ChartPoint c, double a, double r) {
     return {c.x + std::cos(a) * r, c.y + std::sin(a) * r};
 }
 
-FrameStatus checkLimits(const ChartSettings& s) {
-    if (!std::isfinite(s.dbMin) || !std::isfinite(s.dbMax)) return FrameStatus::NotComputable;
-    if (s.dbMin >= s.dbMax) return FrameStatus::ReversedLimits;
-    if (s.dbMax <= 0) return FrameStatus::UpperNotAboveZero;
-    return FrameStatus::Ok;
+namespace {
+
+bool finiteLimits(double lo, double hi) {
+    return std::isfinite(lo) && std::isfinite(hi);
+}
+
+std::string rangeText(double lo, double hi) {
+    return withArguments(translate("Chart", "(%1～%2℃)"), {rangeLimitText(lo), rangeLimitText(hi)});
+}
+
+Failure notComputable(double lo, double hi) {
+    return failure(Reason::Invalid,
+                   translate("Chart", "この乾球温度の範囲では線図を作成できません ") +
+                       rangeText(lo, hi));
+}
+
+}  // namespace
+
+bool limitsReversed(const ChartSettings& s) {
+    return finiteLimits(s.dbMin, s.dbMax) && s.dbMin >= s.dbMax;
+}
+
+bool upperLimitNotAboveZero(const ChartSettings& s) {
+    return finiteLimits(s.dbMin, s.dbMax) && s.dbMin < s.dbMax && s.dbMax <= 0;
+}
+
+Status checkLimits(const ChartSettings& s) {
+    if (limitsReversed(s))
+        return failure(Reason::Invalid,
+                       translate("Chart", "乾球温度の下限は上限より低くしてください ") +
+                           rangeText(s.dbMin, s.dbMax));
+    if (upperLimitNotAboveZero(s))
+        return failure(Reason::Invalid,
+                       translate("Chart", "乾球温度の上限は0℃より高くしてください ") +
+                           rangeText(s.dbMin, s.dbMax));
+    if (!finiteLimits(s.dbMin, s.dbMax)) return notComputable(s.dbMin, s.dbMax);
+    return {};
 }
 
 std::string rangeLimitText(double v) {
     return std::fabs(v) < 1e6 ? formatFixed(v, 1) : formatPrintfGeneral(v, 3);
 }
 
-std::string frameStatusMessage(FrameStatus status, const ChartSettings& s) {
-    const std::string range = withArguments(translate("Chart", "(%1～%2℃)"),
-                                            {rangeLimitText(s.dbMin), rangeLimitText(s.dbMax)});
-    switch (status) {
-        case FrameStatus::Ok:
-            return {};
-        case FrameStatus::ReversedLimits:
-            return translate("Chart", "乾球温度の下限は上限より低くしてください ") + range;
-        case FrameStatus::UpperNotAboveZero:
-            return translate("Chart", "乾球温度の上限は0℃より高くしてください ") + range;
-        case FrameStatus::NotComputable:
-            return translate("Chart", "この乾球温度の範囲では線図を作成できません ") + range;
-    }
-    return {};
-}
-
 std::string noChartMessage(const ChartSettings& s) {
-    const FrameStatus st = checkLimits(s);
-    return frameStatusMessage(st == FrameStatus::Ok ? FrameStatus::NotComputable : st, s);
+    const Status st = checkLimits(s);
+    return st ? notComputable(s.dbMin, s.dbMax).message : st.error();
 }
 
-FrameStatus computeRanges(ChartFrame& f, const ChartSettings& s) {
-    if (FrameStatus st = checkLimits(s); st != FrameStatus::Ok) return st;
+Status computeRanges(ChartFrame& f, const ChartSettings& s) {
+    if (Status st = checkLimits(s); !st) return st;
     f.si = s.si;
     f.DBmin = s.dbMin;
     f.DBmax = s.dbMax;
@@ -120,17 +136,17 @@ FrameStatus computeRanges(ChartFrame& f, const ChartSettings& s) {
     ok = ok && rounded(V_DBAH2SV(f.DBmin, f.AHmin), 2, f.SVmin) &&
          rounded(V_DBAH2SV(f.DBmax, f.AHmax), 2, f.SVmax) &&
          familyCount(f.SVmin, f.SVmax, f.SVstep, f.nSV);
-    if (!ok) return FrameStatus::NotComputable;
+    if (!ok) return notComputable(f.DBmin, f.DBmax);
     const double B =
         ((f.DBmax / f.DBstep) * kVapourSpecificHeat + kLatentHeat0) * f.AHstep / f.ENstep;
     f.theta = std::atan(B / std::sqrt(1 - B * B));
-    if (!std::isfinite(f.theta)) return FrameStatus::NotComputable;
+    if (!std::isfinite(f.theta)) return notComputable(f.DBmin, f.DBmax);
     f.k1 = 0;
     f.k2 = 0;
-    return FrameStatus::Ok;
+    return {};
 }
 
-FrameStatus fitScale(ChartFrame& f) {
+Status fitScale(ChartFrame& f) {
     f.OX = kFitStartOX;
     f.OY = kFitOY;
     f.Ytop = kChartTop;
@@ -150,12 +166,12 @@ FrameStatus fitScale(ChartFrame& f) {
             f.k1 = -std::cos(f.theta) * f.k2 * f.ENstep / (f.DBstep * kDryAirSpecificHeat);
         }
         if (!left) f.OX = f.OX - 1;
-        if (wide && left) return FrameStatus::Ok;
+        if (wide && left) return {};
     }
-    return FrameStatus::NotComputable;
+    return notComputable(f.DBmin, f.DBmax);
 }
 
-FrameStatus centreAtScale(ChartFrame& f, double k2) {
+Status centreAtScale(ChartFrame& f, double k2) {
     f.k2 = k2;
     f.k1 = -std::cos(f.theta) * f.k2 * f.ENstep / (f.DBstep * kDryAirSpecificHeat);
     f.OX = 0;
@@ -163,7 +179,8 @@ FrameStatus centreAtScale(ChartFrame& f, double k2) {
     const double ends =
         f.map(V_DBAH2EN(f.DBmax, xsMax), xsMax).x + f.map(V_DBAH2EN(f.DBmin, xsMin), xsMin).x;
     f.OX = (kFitLeft + kFitRight) / 2.0 - ends / 2;  // X grows with OX one for one
-    return std::isfinite(f.OX) ? FrameStatus::Ok : FrameStatus::NotComputable;
+    if (!std::isfinite(f.OX)) return notComputable(f.DBmin, f.DBmax);
+    return {};
 }
 
 }  // namespace humidraw

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "chart/chart_settings.h"
+#include "result/result.h"
 
 namespace humidraw {
 
@@ -53,15 +54,10 @@ struct ChartFrame {
 // (cx + cos a × r, cy + sin a × r); a in radians, device orientation (Y down).
 ChartPoint polar(ChartPoint centre, double a, double r);
 
-enum class FrameStatus {
-    Ok,
-    ReversedLimits,     // lower limit at or above the upper limit
-    UpperNotAboveZero,  // upper limit at or below 0 °C
-    NotComputable,      // a range, count or the fitting cannot be computed
-};
-
-// Why a chart cannot be made, in the program's language.
-std::string frameStatusMessage(FrameStatus status, const ChartSettings& s);
+// The dry-bulb limits no chart can be fitted to, told apart: both finite and the lower at or
+// above the upper; both finite, in order, and the upper at or below 0 °C.
+bool limitsReversed(const ChartSettings& s);
+bool upperLimitNotAboveZero(const ChartSettings& s);
 
 // Why no chart can be made for `s` after its construction failed: the limits checkLimits refuses,
 // or else the range that cannot be computed. Never empty.
@@ -71,15 +67,18 @@ std::string noChartMessage(const ChartSettings& s);
 // chart could have (a damaged settings file), a short exponent form rather than 300 digits.
 std::string rangeLimitText(double v);
 
+// The steps below fail as Invalid with the reason in the program's language, naming the range:
+// reversed limits, an upper limit not above 0 °C, or a range, count or fitting that cannot be
+// computed.
 // Refuses limits no chart can be fitted to, before anything is computed.
-FrameStatus checkLimits(const ChartSettings& s);
+Status checkLimits(const ChartSettings& s);
 // Steps, ranges, counts and θ from the settings; k1 = k2 = 0.
-FrameStatus computeRanges(ChartFrame& f, const ChartSettings& s);
+Status computeRanges(ChartFrame& f, const ChartSettings& s);
 // Fits k1, k2 and OX so that the saturation curve spans X = kFitLeft (50) to kFitRight (570).
-FrameStatus fitScale(ChartFrame& f);
+Status fitScale(ChartFrame& f);
 // Sets the vertical scale k2 (k1 with it) and OX so that the saturation curve lies centred
 // between kFitLeft and kFitRight, the span the fitting gives it.
-FrameStatus centreAtScale(ChartFrame& f, double k2);
+Status centreAtScale(ChartFrame& f, double k2);
 
 // Saturation humidity ratio at t °C (760 mmHg), 0 where it does not exist.
 double saturationRatio(double t);

@@ -90,7 +90,8 @@ std::vector<ChartPoint> textBox(const ChartElement& e, const TextMetrics& metric
 }  // namespace
 
 bool isTitle(const ChartElement& e) {
-    return e.kind % 10 == kText && e.text.find_first_not_of("-0123456789.") != std::string::npos;
+    return chartPartOf(e.kind) == kText &&
+           e.text.find_first_not_of("-0123456789.") != std::string::npos;
 }
 
 ChartTable separateTitles(const ChartTable& t, const TextMetrics& metrics) {
@@ -134,7 +135,9 @@ ChartTable separateTitles(const ChartTable& t, const TextMetrics& metrics) {
     return out;
 }
 
-std::vector<OutlineEdge> chartOutline(const ChartFrame& f) { return chartOutline(f, {}); }
+std::vector<OutlineEdge> chartOutline(const ChartFrame& f) {
+    return chartOutline(f, {});
+}
 
 std::vector<OutlineEdge> chartOutline(const ChartFrame& f, const ViewTransform& v) {
     const double xs = V_PW2AH(V_DB2PWS(f.DBmin));
@@ -222,10 +225,11 @@ ChartTable cutGridLinesAtOutline(const ChartTable& t, const ChartFrame& f) {
     ChartTable out;
     int dropped = 0;  // the family of a line left out, whose tick and label go with it
     for (ChartElement e : t.elements()) {
-        const int family = e.kind / 10;
+        const int family = chartFamilyOf(e.kind);
         if (isGridLine(e)) {
             ChartPoint a = {e.c1, e.c2}, b = {e.c3, e.c4};
-            const bool tick = e.kind == 60 && a.y > f.OY + kSlack && b.y > f.OY + kSlack;
+            const bool tick =
+                e.kind == kSpecificVolumeLine && a.y > f.OY + kSlack && b.y > f.OY + kSlack;
             if (tick && dropped == family) continue;
             dropped = 0;
             if (!tick && !(insideOutline(edges, a, kSlack) && insideOutline(edges, b, kSlack))) {
@@ -235,7 +239,7 @@ ChartTable cutGridLinesAtOutline(const ChartTable& t, const ChartFrame& f) {
                 }
                 e.c1 = a.x, e.c2 = a.y, e.c3 = b.x, e.c4 = b.y;
             }
-        } else if (e.kind % 10 == kText && dropped == family && !isTitle(e)) {
+        } else if (chartPartOf(e.kind) == kText && dropped == family && !isTitle(e)) {
             continue;  // the value label of the line left out
         } else {
             dropped = 0;
@@ -247,7 +251,7 @@ ChartTable cutGridLinesAtOutline(const ChartTable& t, const ChartFrame& f) {
 
 std::vector<ChartPoint> elementExtent(const ChartElement& e, const ChartElement* next,
                                       const TextMetrics& metrics) {
-    switch (e.kind % 10) {
+    switch (chartPartOf(e.kind)) {
         case kLine:
         case kCircle:
             return {{e.c1, e.c2}, {e.c3, e.c4}};
@@ -271,7 +275,7 @@ std::vector<ChartPoint> elementExtent(const ChartElement& e, const ChartElement*
 }
 
 bool isGridLine(const ChartElement& e) {
-    return e.kind >= 10 && e.kind <= 60 && e.kind % 10 == kLine;
+    return e.kind >= kDryBulbLine && e.kind <= kSpecificVolumeLine && chartPartOf(e.kind) == kLine;
 }
 
 bool onSheet(const ChartTable& t, const TextMetrics& metrics, bool gridLinesToo) {
@@ -281,7 +285,7 @@ bool onSheet(const ChartTable& t, const TextMetrics& metrics, bool gridLinesToo)
         if (gridLinesToo || !isGridLine(e[i]))
             for (const ChartPoint& p : elementExtent(e[i], next, metrics))
                 if (!inside(p)) return false;
-        if (e[i].kind % 10 == kArc) ++i;  // the next record holds the arc's ends
+        if (chartPartOf(e[i].kind) == kArc) ++i;  // the next record holds the arc's ends
     }
     return true;
 }

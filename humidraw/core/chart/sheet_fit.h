@@ -18,7 +18,7 @@ constexpr double kSheetWidth = 640, kSheetHeight = 480;
 std::vector<ChartPoint> elementExtent(const ChartElement& e, const ChartElement* next,
                                       const TextMetrics& metrics);
 
-// The lines of the six line families (kinds 10 … 60); everything else (texts, scales,
+// The lines of the six line families (kDryBulbLine … kSpecificVolumeLine, kinds 10 … 60); everything else (texts, scales,
 // protractors) must be seen whole.
 bool isGridLine(const ChartElement& e);
 

@@ -29,7 +29,8 @@ constexpr const char* kHeat = HUMIDRAW_TEXT_NOOP("Coil", "暖房時");
 
 // The reason a run stops.
 struct Stop {
-    std::string text, caption;
+    Failure why;
+    std::string caption;
 };
 
 // A message about one season's input, headed by the season.
@@ -39,7 +40,7 @@ std::string seasonal(const char* season, const std::string& text) {
 
 // Records a refusal of one season's input; false, for the caller to return.
 bool refuse(Stop& stop, const char* season, const std::string& reason) {
-    stop = {seasonal(season, reason), "Humidraw"};
+    stop = {failure(Reason::Invalid, seasonal(season, reason)), "Humidraw"};
     return false;
 }
 
@@ -50,7 +51,8 @@ double lenient(const std::string& text) {
 std::optional<double> strict(const std::string& text, Stop& stop) {
     const auto v = parseTypedDecimal(text);
     if (!v)
-        stop = {withArguments(translate("Coil", "'%1' は浮動小数点数ではありません"), {text}),
+        stop = {failure(Reason::Invalid,
+                        withArguments(translate("Coil", "'%1' は浮動小数点数ではありません"), {text})),
                 "Humidraw"};
     return v;
 }
@@ -62,10 +64,10 @@ double x95(double t) {
 // Checks one state's selectors: they must make a pair.
 Status checkPair(int i, int j, const char* side, const char* selectorNames) {
     if (i == j)
-        return failure(withArguments(translate("Coil", "%1：違う種類のデータを入力して下さい"),
+        return failure(Reason::Invalid, withArguments(translate("Coil", "%1：違う種類のデータを入力して下さい"),
                                      {translate("Coil", side)}));
     if (i < 0 || j < 0 || i > 5 || j > 5)
-        return failure(withArguments(translate("Coil", "%1：項目が選ばれていません (%2)"),
+        return failure(Reason::Invalid, withArguments(translate("Coil", "%1：項目が選ばれていません (%2)"),
                                      {translate("Coil", side), selectorNames}));
     return {};
 }
@@ -200,7 +202,7 @@ bool readStates(const std::string* const texts[4], const int selectors[4],
     if (pairs)
         pairs = checkPair(selectors[2], selectors[3], HUMIDRAW_TEXT_NOOP("Coil", "終点"),
                           selectorNames[1]);
-    if (!pairs) stop = {pairs.error(), translate("Coil", "線分作成")};
+    if (!pairs) stop = {pairs.failure(), translate("Coil", "線分作成")};
     return pairs.ok();
 }
 
@@ -426,13 +428,14 @@ CoilRun runCoil(const CoilInputs& in, bool si, double dbMin, double dbMax,
             run.complete = true;
             return run;
         }
-        stop = {withArguments(translate("Coil", "図形の数が上限(%1)を超えるため記入できません"),
-                              {std::to_string(ObjectTable::kCapacity)}),
+        stop = {failure(Reason::Full,
+                        withArguments(translate("Coil", "図形の数が上限(%1)を超えるため記入できません"),
+                                      {std::to_string(ObjectTable::kCapacity)})),
                 "Humidraw"};
     }
     // Refused: nothing of either half is plotted and the fields stay as typed.
     CoilRun refused;
-    refused.error = stop.text;
+    refused.status = stop.why;
     refused.errorCaption = stop.caption;
     refused.fields = in;
     return refused;

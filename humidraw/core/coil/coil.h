@@ -11,6 +11,7 @@
 #include "document/attributes.h"
 #include "document/object_table.h"
 #include "document/state.h"
+#include "result/result.h"
 
 namespace humidraw::coil {
 
@@ -57,8 +58,10 @@ struct Season {
 
 struct CoilRun {
     // Why the run was refused (with its caption): a refused run appends nothing and rewrites
-    // no field, whichever half stopped it. Messages name the season, the fields and the reason.
-    std::string error, errorCaption;
+    // no field, whichever half stopped it. Messages name the season, the fields and the reason;
+    // Full when the objects would not fit into the table, Invalid for everything else.
+    Status status;
+    std::string errorCaption;
     // Things a completed run plotted but the user should know (caption "Humidraw"): a supply
     // state above saturation, more outdoor air than supply air.
     std::vector<std::string> warnings;

@@ -135,13 +135,13 @@ bool readRecord(Reader& r, ObjectRecord& o, bool keep, Damage& d) {
     return readText(r, length, o.text, d);
 }
 
-DocumentRead failure(const Damage& d) {
+DocumentRead refused(const Damage& d) {
     DocumentRead r;
     r.problem = d.problem;
     r.offset = d.offset;
     r.value = d.value;
     r.inFontName = d.inFontName;
-    r.error = readProblemText(r);
+    r.status = humidraw::failure(readProblemReason(d.problem), readProblemText(r));
     return r;
 }
 
@@ -169,17 +169,17 @@ DocumentRead parseDocument(std::string_view bytes) {
     Damage d;
     if (!r.i32(first) || !r.i32(format)) {
         if (bytes.empty()) {
-            result.ok = true;  // an empty file of the earlier format: no objects
+            // An empty file of the earlier format: no objects.
             return result;
         }
         damaged(d, ReadProblem::FileCutShort, 0);
-        return failure(d);
+        return refused(d);
     }
     Reader records(bytes);
     if (format > 100) {
         DocumentHeader h;
         Reader hr(bytes);
-        if (!readHeader(hr, h, d)) return failure(d);
+        if (!readHeader(hr, h, d)) return refused(d);
         result.contents.header = h;
         records = hr;
     }
@@ -187,7 +187,7 @@ DocumentRead parseDocument(std::string_view bytes) {
         ObjectRecord o;
         const bool keep = result.contents.records.size() < ObjectTable::kCapacity;
         if (!readRecord(records, o, keep, d)) {
-            if (keep) return failure(d);
+            if (keep) return refused(d);
             break;  // damage past the records taken: those already counted stay left out
         }
         if (keep)
@@ -195,7 +195,6 @@ DocumentRead parseDocument(std::string_view bytes) {
         else
             ++result.contents.leftOut;
     }
-    result.ok = true;
     return result;
 }
 
@@ -214,11 +213,28 @@ DocumentRead readDocumentFile(const std::string& path) {
                 : p == FileProblem::OutOfMemory  ? ReadProblem::OutOfMemory
                                                  : ReadProblem::CannotRead,
                 0);
-        return failure(d);
+        return refused(d);
     }
     DocumentRead read = parseDocument(bytes);
     read.identity = contentIdentity(bytes);
     return read;
+}
+
+Reason readProblemReason(ReadProblem p) {
+    switch (p) {
+        case ReadProblem::NotFound:
+        case ReadProblem::NoPermission:
+        case ReadProblem::IsFolder:
+        case ReadProblem::CannotRead:
+        case ReadProblem::NotRegular:
+            return Reason::Unreadable;
+        case ReadProblem::TooLarge:
+            return Reason::TooLarge;
+        case ReadProblem::OutOfMemory:
+            return Reason::OutOfMemory;
+        default:
+            return Reason::Damaged;
+    }
 }
 
 std::string readProblemText(const DocumentRead& r) {
@@ -282,11 +298,13 @@ Result<std::string> serializeDocument(const std::optional<DocumentHeader>& heade
         const DocumentHeader& h = *header;
         const auto name = utf8ToCp932(h.fontName);
         if (!name || name->find('\0') != std::string::npos) {
-            return failure(translate("Document", "フォント名を CP932 で保存できません: ") +
-                           h.fontName);
+            return failure(Reason::Invalid,
+                           translate("Document", "フォント名を CP932 で保存できません: ") +
+                               h.fontName);
         }
         if (!allFinite({h.pressureMmHg, h.dbMin, h.dbMax, h.zoom, h.boxHeight, h.boxWidth})) {
-            return failure(translate("Document", "ヘッダに数値でない値（無限大・NaN）があります"));
+            return failure(Reason::Invalid,
+                           translate("Document", "ヘッダに数値でない値（無限大・NaN）があります"));
         }
         putI32(out, 0);
         putI32(out, h.format);
@@ -309,11 +327,13 @@ Result<std::string> serializeDocument(const std::optional<DocumentHeader>& heade
     for (const ObjectRecord& o : records) {
         if (o.kind <= 0 || o.kind == kDeleted) continue;
         if (!allFinite({o.h1, o.x1, o.h2, o.x2})) {
-            return failure(translate("Document", "座標が数値ではありません（無限大・NaN）"));
+            return failure(Reason::Invalid,
+                           translate("Document", "座標が数値ではありません（無限大・NaN）"));
         }
         const auto text = utf8ToCp932(o.text);
         if (!text || text->find('\0') != std::string::npos) {
-            return failure(translate("Document", "文字列を CP932 で保存できません: ") + o.text);
+            return failure(Reason::Invalid,
+                           translate("Document", "文字列を CP932 で保存できません: ") + o.text);
         }
         putI32(out, o.kind);
         putI32(out, o.colour);

@@ -34,6 +34,7 @@ struct DocumentHeader {
     double zoom = 1.0;
     double boxHeight = 480, boxWidth = 640;  // paint box, pixels
     int32_t horzScroll = 0, vertScroll = 0;
+    bool operator==(const DocumentHeader&) const = default;
 };
 
 struct DocumentContents {
@@ -62,13 +63,14 @@ enum class ReadProblem {
     NotANumber,      // a coordinate or header value is infinite or not a number
 };
 
+// A read document, or the reason it could not be read (in `status`) with the detail of where the
+// damage lies.
 struct DocumentRead {
-    bool ok = false;
+    Status status;  // failed with the reason in the program's language (readProblemText)
     ReadProblem problem = ReadProblem::None;
     size_t offset = 0;        // byte where the damaged part starts
     long value = 0;           // the offending length or kind
     bool inFontName = false;  // a text problem in the header's font name, not an object's text
-    std::string error;        // the reason in the program's language (readProblemText)
     DocumentContents contents;
     ContentIdentity identity;  // of the bytes read (readDocumentFile)
 };
@@ -79,6 +81,9 @@ DocumentRead parseDocument(std::string_view bytes);
 
 // The reason a read failed, in the program's language, with the byte where it was found.
 std::string readProblemText(const DocumentRead& r);
+// The kind of failure a read problem is: Unreadable, TooLarge, OutOfMemory, or Damaged for the
+// contents themselves.
+Reason readProblemReason(ReadProblem p);
 
 // The bytes of a document: the header (when given) and every live object in table order.
 // Fails when a text cannot be stored in CP932 or a coordinate is not a finite number.

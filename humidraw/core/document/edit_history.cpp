@@ -1,17 +1,6 @@
 #include "document/edit_history.h"
 
 namespace humidraw {
-namespace {
-
-bool sameRecord(const ObjectRecord& a, const ObjectRecord& b) {
-    return a.kind == b.kind && a.colour == b.colour && a.width == b.width && a.style == b.style &&
-           a.h1 == b.h1 && a.x1 == b.x1 && a.h2 == b.h2 && a.x2 == b.x2 &&
-           a.reserved == b.reserved && a.labelPosition == b.labelPosition &&
-           a.reserved2 == b.reserved2 && a.text == b.text;
-}
-
-}  // namespace
-
 EditHistory::EditHistory() = default;
 EditHistory::~EditHistory() = default;
 
@@ -26,7 +15,7 @@ bool EditHistory::commit(const ObjectTable& table) {
     step.countBefore = before_->count();
     step.countAfter = table.count();
     for (int i = 0; i < ObjectTable::kCapacity; ++i)
-        if (!sameRecord(before_->at(i), table.at(i)))
+        if (!(before_->at(i) == table.at(i)))
             step.changes.push_back({i, before_->at(i), table.at(i)});
     if (before_->overlay != table.overlay) {
         step.overlayChanged = true;

@@ -39,6 +39,8 @@ struct ObjectRecord {
     int32_t labelPosition = 0;  // 0–7, texts
     int32_t reserved2 = 0;
     std::string text;  // UTF-8
+    // Every field the same, the reserved ones too.
+    bool operator==(const ObjectRecord&) const = default;
 };
 
 class ObjectTable {

@@ -16,8 +16,9 @@ namespace {
 // line reaching a little past the sheet is drawn as before and one reaching far (or to an
 // enormous coordinate) costs no more than one crossing the sheet.
 PixelArea drawingArea(const ViewTransform& o) {
-    const double margin = 64 * o.zoom;
-    return {o.offsetX - margin, -margin, o.offsetX + 640 * o.zoom + margin, 480 * o.zoom + margin};
+    const double margin = kSheetWidth / 10 * o.zoom;
+    return {o.offsetX - margin, -margin, o.offsetX + kSheetWidth * o.zoom + margin,
+            kSheetHeight * o.zoom + margin};
 }
 
 bool inside(const PixelArea& area, double x, double y) {

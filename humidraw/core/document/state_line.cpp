@@ -64,16 +64,16 @@ StateLine stateChangeLine(const StateSpec& start, const StateSpec& end,
                           const CurrentAttributes& attributes, int room, CurrentState& state) {
     StateLine result;
     if (start.first == start.second) {
-        result.error = translate("Document", "始点：違う種類のデータを入力して下さい");
+        result.status = failure(Reason::Invalid, translate("Document", "始点：違う種類のデータを入力して下さい"));
         return result;
     }
     if (end.first == end.second) {
-        result.error = translate("Document", "終点：違う種類のデータを入力して下さい");
+        result.status = failure(Reason::Invalid, translate("Document", "終点：違う種類のデータを入力して下さい"));
         return result;
     }
     const int needed = 1 + (start.label.empty() ? 0 : 2) + (end.label.empty() ? 0 : 2);
     if (needed > room) {
-        result.error = ObjectTable::fullMessage();
+        result.status = failure(Reason::Full, ObjectTable::fullMessage());
         return result;
     }
     computeState(start, state, result.notices);

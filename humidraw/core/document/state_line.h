@@ -8,6 +8,7 @@
 #include "document/attributes.h"
 #include "document/object_table.h"
 #include "document/state.h"
+#include "result/result.h"
 
 namespace humidraw {
 
@@ -20,7 +21,8 @@ struct StateSpec {
 };
 
 struct StateLine {
-    std::string error;                  // not empty: nothing is appended (caption "線分作成")
+    // Failed: nothing is appended (caption "線分作成"); Full when the objects would not fit.
+    Status status;
     std::vector<std::string> notices;   // pair messages (caption "ポイント作成")
     std::vector<ObjectRecord> objects;  // start text, start row, end text, end row, line
 };

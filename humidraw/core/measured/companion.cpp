@@ -202,7 +202,8 @@ std::optional<uint64_t> wholeOf(std::string_view s, int base = 10) {
 }
 
 Failure damaged(const Lines& lines, const std::string& why) {
-    return failure(withArguments(translate("Data", "%1 行目: %2"), {std::to_string(lines.number()), why}));
+    return failure(Reason::Damaged, withArguments(translate("Data", "%1 行目: %2"),
+                                                  {std::to_string(lines.number()), why}));
 }
 
 bool readName(Lines& lines, std::string& name) {
@@ -233,16 +234,17 @@ Status withinLimits(Lines& lines, uint64_t length) {
             ++zones;
         }
         if (sets > kMostCompanionSets)
-            return failure(withArguments(translate("Data", "データセットが %1 を超えています"),
+            return failure(Reason::TooLarge, withArguments(translate("Data", "データセットが %1 を超えています"),
                                          {std::to_string(kMostCompanionSets)}));
         if (zones > kMostCompanionZones)
-            return failure(withArguments(translate("Data", "ゾーンが %1 を超えています"),
+            return failure(Reason::TooLarge, withArguments(translate("Data", "ゾーンが %1 を超えています"),
                                          {std::to_string(kMostCompanionZones)}));
         if (points > kMostCompanionPoints)
-            return failure(withArguments(translate("Data", "点が合わせて %1 を超えています"),
+            return failure(Reason::TooLarge, withArguments(translate("Data", "点が合わせて %1 を超えています"),
                                          {std::to_string(kMostCompanionPoints)}));
         if (memory > budget)
             return failure(
+                Reason::TooLarge,
                 withArguments(translate("Data", "点が多すぎます（%1 MB を超えるメモリが要ります）"),
                               {std::to_string(budget >> 20)}));
     }
@@ -298,7 +300,7 @@ Result<CompanionContents> readBody(Lines& lines) {
                 }
                 data.sets.push_back(std::move(s));
             } catch (const std::bad_alloc&) {
-                return failure(fileProblemText(FileProblem::OutOfMemory));
+                return fileFailure(FileProblem::OutOfMemory);
             }
         } else if (w[0] == "zone" && w.size() == 3) {
             Zone z;
@@ -324,7 +326,7 @@ Result<CompanionContents> readBody(Lines& lines) {
         }
         first = false;
     }
-    return failure(translate("Data", "ファイルが途中で終わっています（end の行がありません）"));
+    return failure(Reason::Damaged, translate("Data", "ファイルが途中で終わっています（end の行がありません）"));
 }
 
 bool magicLine(Lines& lines) {
@@ -336,16 +338,17 @@ bool magicLine(Lines& lines) {
 
 Result<CompanionContents> readCompanionText(std::string_view text) {
     TextLines lines(text);
-    if (!magicLine(lines)) return failure(translate("Data", "Humidraw のデータファイルではありません"));
+    if (!magicLine(lines))
+        return failure(Reason::Damaged, translate("Data", "Humidraw のデータファイルではありません"));
     TextLines counted(text);
     if (const Status limits = withinLimits(counted, text.size()); !limits)
-        return failure(limits.error());
+        return limits.failure();
     return readBody(lines);
 }
 
 Result<MeasuredData> parseCompanion(const std::string& text) {
     auto contents = readCompanionText(text);
-    if (!contents) return failure(contents.error());
+    if (!contents) return contents.failure();
     return std::move(contents->data);
 }
 
@@ -357,41 +360,44 @@ CompanionLoad loadCompanion(const std::string& documentPath, const ContentIdenti
     load.found = CompanionFound::Unreadable;
     // The program chose this name, not the user: a link there is not followed.
     if (S_ISLNK(st.st_mode)) {
-        load.error = path + ": " + translate("Data", "シンボリックリンクのため、読み込みません");
+        load.status = failure(Reason::Unreadable,
+                              path + ": " +
+                                  translate("Data", "シンボリックリンクのため、読み込みません"));
         return load;
     }
-    const auto refused = [&](const std::string& why) {
-        load.error = path + ": " + why;
+    const auto refused = [&](const Failure& why) {
+        load.status = named(path, why);
         return std::move(load);
     };
     // Read twice in pieces: the headings counted against the limits, then the data.
     InputFile in(path);
-    if (!in.ok()) return refused(fileProblemText(in.problem()));
-    if (in.size() > kMostCompanionBytes) return refused(fileProblemText(FileProblem::TooLarge));
+    if (!in.ok()) return refused(fileFailure(in.problem()));
+    if (in.size() > kMostCompanionBytes) return refused(fileFailure(FileProblem::TooLarge));
     FileLines lines(in);
     if (!magicLine(lines)) {
-        return refused(lines.failed() ? fileProblemText(in.problem())
-                                      : std::string("not a Humidraw data file"));
+        return refused(lines.failed() ? fileFailure(in.problem())
+                                      : failure(Reason::Damaged, "not a Humidraw data file"));
     }
     {
         InputFile again(path);
-        if (!again.ok()) return refused(fileProblemText(again.problem()));
+        if (!again.ok()) return refused(fileFailure(again.problem()));
         FileLines counted(again);
         const Status limits = withinLimits(counted, again.size());
-        if (counted.failed()) return refused(fileProblemText(again.problem()));
-        if (!limits) return refused(limits.error());
+        if (counted.failed()) return refused(fileFailure(again.problem()));
+        if (!limits) return refused(limits.failure());
     }
     auto contents = readBody(lines);
-    if (lines.failed()) return refused(fileProblemText(in.problem()));
-    if (!contents) return refused(contents.error());
+    if (lines.failed()) return refused(fileFailure(in.problem()));
+    if (!contents) return refused(contents.failure());
     load.data = std::move(contents->data);
     if (contents->document && *contents->document != document) {
         load.found = CompanionFound::OtherDocument;
-        load.error =
+        load.status = failure(
+            Reason::Invalid,
             path + ": " +
             translate("Data",
                       "この図面を保存したときのものではありません（図面が別に保存されたか、"
-                      "他の図面のものです）");
+                      "他の図面のものです）"));
         return load;
     }
     load.found = CompanionFound::Read;
@@ -429,30 +435,31 @@ Result<SavedPair> saveDocumentWithCompanion(const std::string& documentPath,
         try {
             text = companionText(data, contentIdentity(documentBytes));
         } catch (const std::bad_alloc&) {
-            return failure(path + ": " + fileProblemText(FileProblem::OutOfMemory));
+            return named(path, fileFailure(FileProblem::OutOfMemory));
         }
         companion = prepareReplace(path, text, NameChoice::Program);
-        if (!companion.ok()) return failure(path + ": " + writeProblemText(companion.result()));
+        if (!companion.ok()) return named(path, writeFailure(companion.result()));
     }
     PendingReplace document = prepareReplace(documentPath, documentBytes, NameChoice::User);
-    if (!document.ok()) return failure(documentPath + ": " + writeProblemText(document.result()));
+    if (!document.ok()) return named(documentPath, writeFailure(document.result()));
     if (present && keepCompanion && !data.empty()) {
         saved.keptAs = keepAside(path);
         if (saved.keptAs.empty())
-            return failure(path + ": " +
-                           translate("Data", "読めなかったファイルを残せないため、書き換えません"));
+            return failure(Reason::Unwritable,
+                           path + ": " +
+                               translate("Data", "読めなかったファイルを残せないため、書き換えません"));
     }
     if (!data.empty()) {
         const WriteResult r = companion.commit();
-        if (!r.ok()) return failure(path + ": " + writeProblemText(r));
+        if (!r.ok()) return named(path, writeFailure(r));
     }
     const WriteResult r = document.commit();
-    if (!r.ok()) return failure(documentPath + ": " + writeProblemText(r));
+    if (!r.ok()) return named(documentPath, writeFailure(r));
     // Without data no companion is left, but one the program did not understand, or a link or
     // anything not a regular file at the name: what was not understood is never deleted.
     if (data.empty() && present && !keepCompanion && S_ISREG(st.st_mode) &&
         unlink(path.c_str()) != 0 && errno != ENOENT)
-        return failure(path + ": " + std::strerror(errno));
+        return failure(Reason::Unwritable, path + ": " + std::strerror(errno));
     return saved;
 }
 

@@ -59,7 +59,7 @@ enum class CompanionFound {
 struct CompanionLoad {
     CompanionFound found = CompanionFound::None;
     MeasuredData data;  // Read and OtherDocument
-    std::string error;  // Unreadable and OtherDocument: "PATH: reason"
+    Status status;      // Unreadable and OtherDocument: failed with "PATH: reason"
 };
 // The companion beside `documentPath`, whose opened bytes had the identity `document`. Only a
 // regular file is read (a link at the companion's name is not followed), at most

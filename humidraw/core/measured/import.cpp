@@ -119,17 +119,17 @@ std::string tooManyRows(long limit) {
 // passed or a read failed (`why` then says which).
 template <typename F>
 bool forEachRow(LineSource& lines, long firstLine, long rowLimit, ImportReport& report,
-                const ImportProgress& progress, std::string& why, F f) {
+                const ImportProgress& progress, std::optional<Failure>& why, F f) {
     std::string_view line;
     bool tooLong = false;
     for (long n = firstLine;; ++n) {
         if (!lines.next(line, tooLong)) {
-            why = lines.error();
-            return why.empty();
+            why = lines.readFailure();
+            return !why;
         }
         if (tooLong || !trim(line).empty()) {
             if (++report.rows > rowLimit) {
-                why = tooManyRows(rowLimit);
+                why = failure(Reason::TooLarge, tooManyRows(rowLimit));
                 return false;
             }
             if (tooLong)
@@ -139,7 +139,7 @@ bool forEachRow(LineSource& lines, long firstLine, long rowLimit, ImportReport& 
         }
         if (progress && (n - firstLine) % kProgressEvery == kProgressEvery - 1 &&
             !progress(lines.share())) {
-            why = kImportCancelled;
+            why = failure(Reason::Cancelled, {});
             return false;
         }
     }
@@ -149,9 +149,10 @@ Result<Imported> finished(Imported im) {
     if (im.report.used == 0) {
         const std::string rows = std::to_string(im.report.rows);
         if (im.report.firstSkipped.empty())
-            return failure(withArguments(
-                translate("Data", "空気の状態を与える行がありません（%1 行）"), {rows}));
-        return failure(withArguments(
+            return failure(Reason::Invalid,
+                           withArguments(translate("Data", "空気の状態を与える行がありません（%1 行）"),
+                                         {rows}));
+        return failure(Reason::Invalid, withArguments(
             translate("Data", "空気の状態を与える行がありません（%1 行。%2 行目: %3）"),
             {rows, std::to_string(im.report.firstSkipped[0].line),
              im.report.firstSkipped[0].reason}));
@@ -160,16 +161,17 @@ Result<Imported> finished(Imported im) {
 }
 
 // The first line without a byte-order mark; false with `why` when there is none to be had.
-bool firstLine(LineSource& lines, std::string_view& line, std::string& why) {
+bool firstLine(LineSource& lines, std::string_view& line, std::optional<Failure>& why) {
     bool tooLong = false;
     if (!lines.next(line, tooLong)) {
-        why = lines.error();
+        why = lines.readFailure();
         line = {};
-        return why.empty();
+        return !why;
     }
     if (tooLong) {
-        why = withArguments(translate("Data", "見出し行が長すぎます（%1 バイトまで）"),
-                            {std::to_string(kImportLineLimit)});
+        why = failure(Reason::TooLarge,
+                      withArguments(translate("Data", "見出し行が長すぎます（%1 バイトまで）"),
+                                    {std::to_string(kImportLineLimit)}));
         return false;
     }
     if (line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
@@ -187,29 +189,32 @@ std::vector<std::string> headerNames(std::string_view line) {
 }
 
 Failure outOfMemory() {
-    return failure(fileProblemText(FileProblem::OutOfMemory));
+    return fileFailure(FileProblem::OutOfMemory);
 }
 
 Result<Imported> readCsv(LineSource& lines, const CsvChoice& choice, const ImportProgress& progress,
                          long rowLimit) {
     std::string_view headerLine;
-    std::string why;
-    if (!firstLine(lines, headerLine, why)) return failure(why);
+    std::optional<Failure> why;
+    if (!firstLine(lines, headerLine, why)) return *why;
     const std::vector<std::string> header = headerNames(headerLine);
-    if (header.empty()) return failure(translate("Data", "見出し行がありません"));
+    if (header.empty()) return failure(Reason::Invalid, translate("Data", "見出し行がありません"));
     const char sep = detectSeparator(std::string(headerLine));
     const auto noColumn = [](const std::string& c) {
-        return failure(withArguments(translate("Data", "見出し行に列「%1」がありません"), {c}));
+        return failure(Reason::Invalid,
+                       withArguments(translate("Data", "見出し行に列「%1」がありません"), {c}));
     };
     const int a = findColumn(choice.first.column, header);
     const int b = findColumn(choice.second.column, header);
     if (a < 0) return noColumn(choice.first.column);
     if (b < 0) return noColumn(choice.second.column);
-    if (a == b) return failure(translate("Data", "2つの量は別々の列から取ってください"));
+    if (a == b)
+        return failure(Reason::Invalid, translate("Data", "2つの量は別々の列から取ってください"));
     const CsvColumn* cols[] = {&choice.first, &choice.second};
     for (const CsvColumn* c : cols)
         if (!unitFits(c->quantity, c->unit))
-            return failure(withArguments(translate("Data", "%1 は %2 では与えられません"),
+            return failure(Reason::Invalid,
+                           withArguments(translate("Data", "%1 は %2 では与えられません"),
                                          {quantityName(c->quantity), unitName(c->unit)}));
     int t = -1;
     if (!choice.timeColumn.empty() && (t = findColumn(choice.timeColumn, header)) < 0)
@@ -246,7 +251,7 @@ Result<Imported> readCsv(LineSource& lines, const CsvChoice& choice, const Impor
             im.set.points.push_back(*o.point);
             if (t >= 0) im.set.times.emplace_back(fields[t]);
         });
-    if (!whole) return failure(why);
+    if (!whole) return *why;
     return finished(std::move(im));
 }
 
@@ -264,11 +269,11 @@ const struct {
 Result<Imported> readEpw(LineSource& lines, double pressureMmHg, const ImportProgress& progress,
                          long rowLimit) {
     std::string_view location;
-    std::string why;
-    if (!firstLine(lines, location, why)) return failure(why);
+    std::optional<Failure> why;
+    if (!firstLine(lines, location, why)) return *why;
     if (location.substr(0, 9) != "LOCATION,")
         return failure(
-            translate("Data", "EPW 気象ファイルではありません（LOCATION の行がありません）"));
+            Reason::Invalid, translate("Data", "EPW 気象ファイルではありません（LOCATION の行がありません）"));
     std::vector<std::string_view> fields;
     splitLine(location, ',', 4, fields);
     Imported im;
@@ -279,7 +284,7 @@ Result<Imported> readEpw(LineSource& lines, double pressureMmHg, const ImportPro
     bool tooLong = false;
     for (int i = 0; i < 7; ++i)
         if (!lines.next(line, tooLong)) {
-            if (!lines.error().empty()) return failure(lines.error());
+            if (lines.readFailure()) return *lines.readFailure();
             break;
         }
     StateCalculator calc(pressureMmHg);
@@ -312,7 +317,7 @@ Result<Imported> readEpw(LineSource& lines, double pressureMmHg, const ImportPro
                           date[3]);
             im.set.times.emplace_back(time);
         });
-    if (!whole) return failure(why);
+    if (!whole) return *why;
     return finished(std::move(im));
 }
 
@@ -335,7 +340,7 @@ double TextLines::share() const {
 
 FileLines::FileLines(const std::string& path) : file_(std::make_unique<InputFile>(path)) {
     if (!file_->ok()) {
-        error_ = fileProblemText(file_->problem());
+        failed_ = fileFailure(file_->problem());
         atEnd_ = true;
         return;
     }
@@ -348,7 +353,7 @@ bool FileLines::fill() {
     const size_t room = std::min(kReadPiece, buffer_.size() - end_);
     const long n = file_->read(buffer_.data() + end_, room);
     if (n < 0) {
-        error_ = fileProblemText(file_->problem());
+        failed_ = fileFailure(file_->problem());
         return false;
     }
     if (n == 0) atEnd_ = true;
@@ -358,7 +363,7 @@ bool FileLines::fill() {
 
 bool FileLines::next(std::string_view& line, bool& tooLong) {
     tooLong = false;
-    if (!error_.empty()) return false;
+    if (failed_) return false;
     size_t scanned = begin_;
     for (;;) {
         const void* nl = std::memchr(buffer_.data() + scanned, '\n', end_ - scanned);
@@ -414,7 +419,7 @@ char detectSeparator(const std::string& headerLine) {
 std::vector<std::string> csvHeader(const std::string& text) {
     TextLines lines(text);
     std::string_view line;
-    std::string why;
+    std::optional<Failure> why;
     if (!firstLine(lines, line, why)) return {};
     return headerNames(line);
 }
@@ -423,11 +428,11 @@ Result<std::vector<std::string>> csvFileHeader(const std::string& path) {
     try {
         FileLines lines(path);
         std::string_view line;
-        std::string why;
-        if (!firstLine(lines, line, why)) return failure(path + ": " + why);
+        std::optional<Failure> why;
+        if (!firstLine(lines, line, why)) return named(path, *why);
         return headerNames(line);
     } catch (const std::bad_alloc&) {
-        return failure(path + ": " + outOfMemory().message);
+        return named(path, outOfMemory());
     }
 }
 
@@ -568,7 +573,7 @@ Result<CsvChoice> proposeCsvColumns(const std::vector<std::string>& header) {
                 }
     }
     if (!first || !second)
-        return failure(translate(
+        return failure(Reason::Invalid, translate(
             "Data", "見出し行に量（DB, RH, x, h, WB, SV, DP）を名前とする列が2つありません"));
     CsvChoice c;
     c.first = {std::to_string(first->column + 1), first->q, first->unit};
@@ -619,14 +624,14 @@ Result<Imported> importFile(const std::string& path, const CsvChoice& choice,
         FileLines lines(path);
         auto r = epw ? importEpw(lines, choice.pressureMmHg, progress)
                      : importCsv(lines, choice, progress);
-        if (!r) return failure(r.error() == kImportCancelled ? r.error() : path + ": " + r.error());
+        if (!r) return r.reason() == Reason::Cancelled ? r.failure() : named(path, r.failure());
         if (!epw) {
             const size_t slash = path.find_last_of('/');
             r->set.name = path.substr(slash == std::string::npos ? 0 : slash + 1);
         }
         return r;
     } catch (const std::bad_alloc&) {
-        return failure(path + ": " + outOfMemory().message);
+        return named(path, outOfMemory());
     }
 }
 

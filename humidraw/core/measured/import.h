@@ -43,10 +43,9 @@ struct Imported {
 };
 
 // Called now and then with the share of the file read (0–1); returning false stops the import,
-// which then fails with kImportCancelled and gives nothing.
+// which then fails with Reason::Cancelled (and no text: the caller tells it in its own words)
+// and gives nothing.
 using ImportProgress = std::function<bool(double done)>;
-// The failure of a cancelled import: a mark for the caller, who tells it in its own words.
-inline constexpr const char* kImportCancelled = "cancelled";
 
 struct CsvColumn {
     std::string column;  // a header name (any letter case), or a 1-based column number
@@ -64,15 +63,17 @@ struct CsvChoice {
 class LineSource {
   public:
     virtual ~LineSource() = default;
-    // The next line without its '\n'; false at the end and when reading failed (error() then
-    // says why). A line longer than kImportLineLimit comes as `tooLong` with an empty `line`.
+    // The next line without its '\n'; false at the end and when reading failed (readFailure()
+    // then says why). A line longer than kImportLineLimit comes as `tooLong` with an empty
+    // `line`.
     virtual bool next(std::string_view& line, bool& tooLong) = 0;
     // The share of the whole read so far, 0–1.
     virtual double share() const = 0;
-    const std::string& error() const { return error_; }
+    // Why reading failed; nothing while it goes well.
+    const std::optional<Failure>& readFailure() const { return failed_; }
 
   protected:
-    std::string error_;
+    std::optional<Failure> failed_;
 };
 
 class TextLines final : public LineSource {

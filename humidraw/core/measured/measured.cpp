@@ -139,7 +139,10 @@ int ratioWithDryBulb(MoistekClass& m, double DB, Quantity q, double v, double& x
         case Quantity::H:
             return m.F_ENDB2AH(v, DB, x);
         case Quantity::SV: {
-            // SV = (x Rw + Ra) / PA × AtMmHg × 10⁻⁴ × (T0 + DB), solved for x.
+            // The library's specific volume (F_DBAH2SV), SV = (x Rw + Ra) / PA × AtMmHg × 10⁻⁴
+            // × (T0 + DB), solved for x, with its own members. Not the library's F_DBSV2AH: that
+            // one searches x in steps of TolX (2.5e-6 kg/kg(DA)) and stops a step short, 0.0104975
+            // for the volume of x = 0.0105 at 20 °C, where this gives x back to the last digits.
             const double d = m.AtMmHg * 0.0001 * (m.T0 + DB) * m.Rw;
             if (d == 0 || !std::isfinite(d)) return -1;
             x = (v * m.PA - m.Ra * m.AtMmHg * 0.0001 * (m.T0 + DB)) / d;

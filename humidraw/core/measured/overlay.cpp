@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "chart/sheet_fit.h"
 #include "moistek/moistek.h"
 #include "lang/language.h"
 
@@ -165,7 +166,7 @@ void DataOverlay::paintDots(Canvas& k, const DataSet& set, const ChartFrame& f,
                             const ViewTransform& o) const {
     const int size = std::max(2, whole(1.6 * o.zoom));
     const int half = size / 2;
-    const int width = whole(640 * o.zoom), height = whole(480 * o.zoom);
+    const int width = whole(kSheetWidth * o.zoom), height = whole(kSheetHeight * o.zoom);
     // A dot already drawn on a pixel is not drawn again: a year of hours has many repeats.
     std::vector<bool> drawn(static_cast<size_t>(width) * height);
     k.setBrushSolid(set.colour);

@@ -12,6 +12,7 @@ namespace humidraw {
 
 struct ZoneRange {
     std::optional<double> low, high;
+    bool operator==(const ZoneRange&) const = default;
 };
 
 struct Zone {
@@ -20,6 +21,8 @@ struct Zone {
     std::array<ZoneRange, kZonePropertyCount> ranges{};
     Colour32 colour = 0x00208020;
     bool filled = false;
+    // Every field the same (a zone as it was saved and read back).
+    bool operator==(const Zone&) const = default;
 };
 
 // "DB", "RH", "x", "DP", "WB", "h"; parsing takes any letter case.

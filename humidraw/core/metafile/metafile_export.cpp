@@ -3,6 +3,7 @@
 #include <cctype>
 #include <memory>
 
+#include "chart/sheet_fit.h"
 #include "document/paint.h"
 #include "metafile/emf_canvas.h"
 #include "metafile/wmf_canvas.h"
@@ -27,7 +28,7 @@ std::string metafileBytes(MetafileFormat format, const ChartFrame& frame, const 
         k = std::make_unique<EmfCanvas>(kMetafileWidth, kMetafileHeight, measure, advances);
     else
         k = std::make_unique<WmfCanvas>(kMetafileWidth, kMetafileHeight, measure);
-    const double zoom = static_cast<double>(kMetafileWidth) / 640;
+    const double zoom = static_cast<double>(kMetafileWidth) / kSheetWidth;
     paintChart(*k, frame, chart, objects, settings, ViewTransform{zoom});
     return k->finish();
 }

@@ -90,9 +90,9 @@ bool Session::save(bool saveAs) {
 
 bool Session::open(const std::string& path) {
     const DocumentRead doc = readDocumentFile(path);
-    if (!doc.ok) {
+    if (!doc.status) {
         tell(translate("TFmIX", kErrorCaption),
-             translate("TFmIX", "データファイルを読込できません.\n") + doc.error,
+             translate("TFmIX", "データファイルを読込できません.\n") + doc.status.error(),
              PromptIcon::Warning);
         return false;
     }
@@ -121,9 +121,10 @@ bool Session::open(const std::string& path) {
     if (doc.contents.leftOut > 0)
         tell("Humidraw",
              withArguments(translate("TFmIX",
-                                     "図形が640を超えているため、最初の640個だけを読み込みました（%"
-                                     "1個は読み込まれません）"),
-                           {std::to_string(doc.contents.leftOut)}),
+                                     "図形が%1を超えているため、最初の%1個だけを読み込みました（%"
+                                     "2個は読み込まれません）"),
+                           {std::to_string(ObjectTable::kCapacity),
+                            std::to_string(doc.contents.leftOut)}),
              PromptIcon::Information);
     return true;
 }
@@ -158,7 +159,7 @@ void Session::loadCompanionOf(const std::string& path, const ContentIdentity& id
         tell(kErrorCaption,
              dataText(HUMIDRAW_TEXT_NOOP("MeasuredDataWindow",
                                          "測定データのファイルを読込できません.\n")) +
-                 kept.error +
+                 kept.status.error() +
                  dataText(HUMIDRAW_TEXT_NOOP(
                      "MeasuredDataWindow",
                      "\n図面は測定データなしで開きます。このファイルは消さずに残します。")),
@@ -168,7 +169,7 @@ void Session::loadCompanionOf(const std::string& path, const ContentIdentity& id
     if (kept.found == CompanionFound::OtherDocument) {
         const Answer a = prompts_.ask(
             "Humidraw",
-            kept.error + dataText(HUMIDRAW_TEXT_NOOP(
+            kept.status.error() + dataText(HUMIDRAW_TEXT_NOOP(
                              "MeasuredDataWindow",
                              "\nこの測定データを図面に読み込みますか？\n"
                              "［いいえ］では測定データなしで開き、このファイルは残します。")),

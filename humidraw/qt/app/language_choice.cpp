@@ -7,8 +7,9 @@
 
 namespace humidraw::app {
 
-LanguageArgument takeLanguageArgument(QStringList& arguments) {
-    LanguageArgument result;
+Result<std::optional<Language>> takeLanguageArgument(QStringList& arguments) {
+    std::optional<Language> language;
+    std::optional<Failure> refused;
     for (qsizetype i = 1; i < arguments.size();) {
         QString value;
         if (arguments[i] == QLatin1String("--lang") && i + 1 < arguments.size()) {
@@ -18,17 +19,19 @@ LanguageArgument takeLanguageArgument(QStringList& arguments) {
             value = arguments[i].mid(7);
             arguments.remove(i);
         } else if (arguments[i] == QLatin1String("--lang")) {
-            result.error = "option --lang needs a value (ja or en)";
+            refused = failure(Reason::Invalid, "option --lang needs a value (ja or en)");
             arguments.remove(i);
             continue;
         } else {
             ++i;
             continue;
         }
-        result.language = parseLanguage(value.toStdString());
-        if (!result.language) result.error = "--lang takes ja or en, not " + value.toStdString();
+        language = parseLanguage(value.toStdString());
+        if (!language)
+            refused = failure(Reason::Invalid, "--lang takes ja or en, not " + value.toStdString());
     }
-    return result;
+    if (refused) return *refused;
+    return language;
 }
 
 namespace {

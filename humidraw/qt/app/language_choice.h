@@ -6,16 +6,13 @@
 #include <vector>
 
 #include "lang/language.h"
+#include "result/result.h"
 
 namespace humidraw::app {
 
-// The value of `--lang` among the arguments (taken out of them), nothing when not given; an
-// error text when its value is not "ja" or "en".
-struct LanguageArgument {
-    std::optional<Language> language;
-    std::string error;
-};
-LanguageArgument takeLanguageArgument(QStringList& arguments);
+// The value of `--lang` among the arguments (taken out of them all), nothing when not given;
+// Invalid when one has no value or a value other than "ja" or "en" (the last such is told).
+Result<std::optional<Language>> takeLanguageArgument(QStringList& arguments);
 
 // The document named on the command line (`arguments` as the system gave them, bytes, after
 // Qt took its own): the first argument that is neither an option nor `--lang`'s value, or the

@@ -36,14 +36,14 @@ int main(int argc, char** argv) {
     const std::string settingsPath = humidraw::app::settingsFileLocation(program);
     // The language before the first window: --lang, else the settings file's, else the locale's.
     QStringList arguments = QApplication::arguments();
-    const humidraw::app::LanguageArgument lang = humidraw::app::takeLanguageArgument(arguments);
-    if (!lang.error.empty()) {
-        std::fprintf(stderr, "humidraw: %s\n", humidraw::visibleText(lang.error).c_str());
+    const auto lang = humidraw::app::takeLanguageArgument(arguments);
+    if (!lang) {
+        std::fprintf(stderr, "humidraw: %s\n", humidraw::visibleText(lang.error()).c_str());
         return 2;
     }
     const std::string chosen =
         humidraw::loadSettings(humidraw::IniFile(settingsPath), folder).language;
-    humidraw::app::installLanguage(humidraw::app::startLanguage(lang.language, chosen));
+    humidraw::app::installLanguage(humidraw::app::startLanguage(*lang, chosen));
     humidraw::app::TFmIX window(settingsPath, folder);
 
     // A termination request (logout, `kill`) closes the window as its close box would, so the

@@ -150,8 +150,8 @@ TFmIX::~TFmIX() {
 
 // ---- what the window shows -------------------------------------------------------------------
 
-const std::map<std::string, QAction*>& TFmIX::actions() const {
-    return d->actions;
+QAction* TFmIX::action(Command c) const {
+    return d->actions[static_cast<int>(c)];
 }
 void TFmIX::openAfterStart(const std::string& path) {
     d->pendingOpen = path;
@@ -251,6 +251,12 @@ double TFmIX::chartPressure() const {
 }
 
 // The editor's view of the window's data.
+EditorDocument TFmIX::document() {
+    return {d->session.objects(), d->session.history(), d->session.state(), d->attributes};
+}
+EditorView TFmIX::chartView() const {
+    return {d->frame, screen(), d->settings.si};
+}
 ObjectTable& TFmIX::objects() {
     return d->session.objects();
 }
@@ -275,8 +281,9 @@ EditHistory& TFmIX::history() {
 }
 
 QAction* TFmIX::action(const std::string& name) const {
-    const auto it = d->actions.find(name);
-    return it == d->actions.end() ? nullptr : it->second;
+    for (QAction* a : d->actions)
+        if (a && a->objectName().toStdString() == name) return a;
+    return nullptr;
 }
 
 void TFmIX::createClientArea() {
@@ -359,23 +366,22 @@ void TFmIX::setMainEnabled(bool enabled) {
 
 bool TFmIX::rebuildChart(const Settings& s) {
     ChartFrame frame = d->frame;
-    const FrameStatus st = constructChart(s, d->metrics, frame, d->chart);
-    if (st != FrameStatus::Ok) return false;
+    if (!constructChart(s, d->metrics, frame, d->chart)) return false;
     d->frame = frame;
     ++d->chartBuild;
     return true;
 }
 
 bool TFmIX::applySettings(const Settings& s) {
-    if (const FrameStatus st = checkLimits(s); st != FrameStatus::Ok) {
-        d->prompts->tell("Humidraw", frameStatusMessage(st, s), PromptIcon::Warning);
+    if (const Status st = checkLimits(s); !st) {
+        d->prompts->tell("Humidraw", st.error(), PromptIcon::Warning);
         return false;
     }
     // Built at zoom 1.0; the view comes back as it was.
     const ViewState before = d->view;
     if (!rebuildChart(s)) {
-        d->prompts->tell("Humidraw", frameStatusMessage(FrameStatus::NotComputable, s),
-                         PromptIcon::Warning);
+        d->prompts->tell("Humidraw", noChartMessage(s),
+                       PromptIcon::Warning);
         return false;
     }
     noteLanguageChange(s);
@@ -399,8 +405,8 @@ void TFmIX::noteLanguageChange(const Settings& s) {
 }
 
 bool TFmIX::saveSettings(const Settings& s) {
-    if (const FrameStatus st = checkLimits(s); st != FrameStatus::Ok) {
-        d->prompts->tell("Humidraw", frameStatusMessage(st, s), PromptIcon::Warning);
+    if (const Status st = checkLimits(s); !st) {
+        d->prompts->tell("Humidraw", st.error(), PromptIcon::Warning);
         return false;
     }
     noteLanguageChange(s);
@@ -431,7 +437,7 @@ void TFmIX::closeEvent(QCloseEvent* e) {
         return;
     }
     d->editor.commandEnd();
-    d->editor.setLastCommand(0);
+    d->editor.setLastCommand(Command::None);
     switch (d->session.askToLeave(PromptIcon::Warning)) {
         case Leaving::Stay:
             e->ignore();  // Cancel, or a save that did not happen: the window stays open

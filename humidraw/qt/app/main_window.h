@@ -55,8 +55,13 @@ std::string documentsFolder();
 // "Humidraw ver.<FileVersion>b", or the fallback when the program's version cannot be read.
 std::string captionFromVersion(const char* programFileName);
 
-// The main window: owns the session, chart, view and editor and wires Qt's events to them.
-class TFmIX : public QMainWindow, public EditorHost, public OptionsHost, public MeasuredDataHost {
+// The main window: owns the document, chart, view and editor and wires Qt's events to them.
+class TFmIX : public QMainWindow,
+              public EditorHost,
+              public EditorMarks,
+              public EditorPrompt,
+              public OptionsHost,
+              public MeasuredDataHost {
     Q_DECLARE_TR_FUNCTIONS(TFmIX)
 
   public:
@@ -64,9 +69,9 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost, public 
           std::unique_ptr<UserPrompts> prompts = nullptr);
     ~TFmIX() override;
 
-    // Commands by action name ("Fnew", "ZoomIn", …).
+    // The action of a command; by its object name ("Fnew", "ZoomIn", …) as the GUI tests find it.
+    QAction* action(Command c) const;
     QAction* action(const std::string& name) const;
-    const std::map<std::string, QAction*>& actions() const;
 
     // The repaint: the objects (and the chart when its settings or the zoom changed) are painted
     // again, as far as the paint box shows them.
@@ -148,35 +153,46 @@ class TFmIX : public QMainWindow, public EditorHost, public OptionsHost, public 
     bool zoomInEnabled() const;
     bool zoomOutEnabled() const;
 
-    // EditorHost
+    // EditorHost, with the marks and prompts it hands out (main_window_document.cpp, …_view.cpp,
+    // …_editing.cpp).
+    EditorDocument document() override;
+    EditorView chartView() const override;
+    EditorMarks& marks() override { return *this; }
+    EditorPrompt& prompt() override { return *this; }
+    void zoomAtPointer(bool in) override { zoomStep(in, true); }
+    void scrollBy(int dx, int dy) override;
+    void repaint() override { ViewIx(); }
+    void runCommand(Command c) override;
+    void changed(Change what) override;
+    // EditorPrompt
     void setStatus(int panel, const std::string& text) override;
     void setCursor(Cursor c) override;
-    void zoomStep(bool in, bool atPointer) override;
-    void scrollBy(int dx, int dy) override;
-    ObjectTable& objects() override;
-    const ChartFrame& frame() const override;
-    // The paint box's pixels: the chart at the view's zoom, unshifted (the scroll box scrolls).
-    ViewTransform screen() const override;
-    CurrentState& state() override;
-    const CurrentAttributes& attributes() const override;
-    bool siUnits() const override;
-    EditHistory& history() override;
-    void documentChanged() override;
-    void selectionChanged() override;
-    void editText(int index) override;
-    void repaint() override { ViewIx(); }
-    void runCommand(int code) override;
     void tell(const std::string& caption, const std::string& text) override;
+    bool pointDialogVisible() const override;
+    void showPointDialog(const std::string& caption) override;
+    void hidePointDialog() override;
+    void editText(int index) override;
+    // EditorMarks
     void prepareSegmentPen() override;
     void drawBand(PixelPoint from, PixelPoint to) override;
     void drawMarker(PixelPoint centre, int radius) override;
     void drawOutline(const Outline& o) override;
-    void highlightLine(const ObjectRecord& r) override;
-    void highlightText(const ObjectRecord& r) override;
+    void highlight(const ObjectRecord& r) override;
     TextExtent textExtent(const std::string& text) override;
-    bool pointDialogVisible() const override;
-    void showPointDialog(const std::string& caption) override;
-    void hidePointDialog() override;
+    // The window's own side of the same.
+    void zoomStep(bool in, bool atPointer);
+    ObjectTable& objects();
+    const ChartFrame& frame() const;
+    // The paint box's pixels: the chart at the view's zoom, unshifted (the scroll box scrolls).
+    ViewTransform screen() const;
+    CurrentState& state();
+    const CurrentAttributes& attributes() const;
+    bool siUnits() const override;
+    EditHistory& history();
+    void documentChanged();
+    void selectionChanged();
+    void highlightLine(const ObjectRecord& r);
+    void highlightText(const ObjectRecord& r);
 
     // OptionsHost
     const Settings& currentSettings() const override;

@@ -11,7 +11,9 @@
 namespace humidraw::app {
 namespace {
 
-struct Command {
+// One row of the table: the command, its action's object name and category, its texts and image.
+struct CommandRow {
+    Command id;
     const char* name;
     const char* category;
     const char* caption;
@@ -19,66 +21,72 @@ struct Command {
     int image;         // 0 none
 };
 
-const Command kCommands[] = {
-    {"Fnew", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "新規作成(&N)"),
+const CommandRow kCommands[] = {
+    {Command::New, "Fnew", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "新規作成(&N)"),
      QT_TRANSLATE_NOOP("TFmIX", "新規作成"), 6},
-    {"Fopen", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "開く(&O)"), QT_TRANSLATE_NOOP("TFmIX", "開く"),
-     7},
-    {"Fsave", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "上書き保存(&S)"),
+    {Command::Open, "Fopen", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "開く(&O)"),
+     QT_TRANSLATE_NOOP("TFmIX", "開く"), 7},
+    {Command::Save, "Fsave", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "上書き保存(&S)"),
      QT_TRANSLATE_NOOP("TFmIX", "上書き保存"), 8},
-    {"Fsaveas", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "名前を付けて保存(&A)"),
+    {Command::SaveAs, "Fsaveas", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "名前を付けて保存(&A)"),
      QT_TRANSLATE_NOOP("TFmIX", "名前を付けて保存"), 0},
-    {"PrintIx", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "印刷(&P)"),
+    {Command::Print, "PrintIx", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "印刷(&P)"),
      QT_TRANSLATE_NOOP("TFmIX", "印刷"), 14},
-    {"MetaSave", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "ﾒﾀﾌｧｲﾙ作成(&M)"),
+    {Command::Metafile, "MetaSave", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "ﾒﾀﾌｧｲﾙ作成(&M)"),
      QT_TRANSLATE_NOOP("TFmIX", "ﾒﾀﾌｧｲﾙ作成"), 0},
-    {"Fend", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "Humidrawの終了(&X)"),
+    {Command::Exit, "Fend", "A_File1", QT_TRANSLATE_NOOP("TFmIX", "Humidrawの終了(&X)"),
      QT_TRANSLATE_NOOP("TFmIX", "Humidrawの終了"), 31},
-    {"Undo", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "元に戻す(&U)"),
+    {Command::Undo, "Undo", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "元に戻す(&U)"),
      QT_TRANSLATE_NOOP("TFmIX", "元に戻す"), 40},
-    {"Redo", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "やり直し(&R)"),
+    {Command::Redo, "Redo", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "やり直し(&R)"),
      QT_TRANSLATE_NOOP("TFmIX", "やり直し"), 41},
-    {"DataClear", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "全消去(&A)"), "", 0},
-    {"SsErase", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "図形削除(&E)"),
+    {Command::ClearAll, "DataClear", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "全消去(&A)"), "", 0},
+    {Command::Erase, "SsErase", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "図形削除(&E)"),
      QT_TRANSLATE_NOOP("TFmIX", "図形削除"), 30},
-    {"ToClip", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ出力(&B)"),
+    {Command::ToClipboard, "ToClip", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ出力(&B)"),
      QT_TRANSLATE_NOOP("TFmIX", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ出力"), 10},
-    {"Select", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "選択(&S)"),
+    {Command::Select, "Select", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "選択(&S)"),
      QT_TRANSLATE_NOOP("TFmIX", "選択"), 42},
-    {"SelectAll", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "すべて選択(&L)"), "", 0},
-    {"DeleteSelected", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "選択した図形の削除(&D)"), "", 0},
-    {"ACancel", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "ｺﾏﾝﾄﾞ終了"),
+    {Command::SelectAll, "SelectAll", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "すべて選択(&L)"), "",
+     0},
+    {Command::DeleteSelected, "DeleteSelected", "A_Edit1",
+     QT_TRANSLATE_NOOP("TFmIX", "選択した図形の削除(&D)"), "", 0},
+    {Command::EndCommand, "ACancel", "A_Edit1", QT_TRANSLATE_NOOP("TFmIX", "ｺﾏﾝﾄﾞ終了"),
      QT_TRANSLATE_NOOP("TFmIX", "ｺﾏﾝﾄﾞ終了"), 0},
-    {"ZoomOrg", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "等倍表示(&G)"), "", 0},
-    {"ZoomIn", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "拡大表示(&I)"),
+    {Command::ZoomOriginal, "ZoomOrg", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "等倍表示(&G)"), "",
+     0},
+    {Command::ZoomIn, "ZoomIn", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "拡大表示(&I)"),
      QT_TRANSLATE_NOOP("TFmIX", "拡大表示"), 26},
-    {"ZoomOut", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "縮小表示(&O)"),
+    {Command::ZoomOut, "ZoomOut", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "縮小表示(&O)"),
      QT_TRANSLATE_NOOP("TFmIX", "縮小表示"), 27},
-    {"ZoomAll", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "全体表示(&A)"),
+    {Command::ZoomAll, "ZoomAll", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "全体表示(&A)"),
      QT_TRANSLATE_NOOP("TFmIX", "全体表示"), 29},
-    {"Zoom", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "ズーム(&Z)"),
+    {Command::ZoomMode, "Zoom", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "ズーム(&Z)"),
      QT_TRANSLATE_NOOP("TFmIX", "ズーム"), 12},
-    {"Panning", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "画面移動(&P)"),
+    {Command::PanMode, "Panning", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "画面移動(&P)"),
      QT_TRANSLATE_NOOP("TFmIX", "画面移動"), 17},
-    {"ViewIx", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "表示"), "", 0},
-    {"M_LineG", "A_Draw1", QT_TRANSLATE_NOOP("TFmIX", "状態変化直線(&L)"), "", 34},
-    {"M_Free", "A_Draw1", QT_TRANSLATE_NOOP("TFmIX", "線分記入(&F)"),
+    {Command::Repaint, "ViewIx", "A_View1", QT_TRANSLATE_NOOP("TFmIX", "表示"), "", 0},
+    {Command::StateLine, "M_LineG", "A_Draw1", QT_TRANSLATE_NOOP("TFmIX", "状態変化直線(&L)"), "",
+     34},
+    {Command::FreeSegment, "M_Free", "A_Draw1", QT_TRANSLATE_NOOP("TFmIX", "線分記入(&F)"),
      QT_TRANSLATE_NOOP("TFmIX", "線分記入"), 32},
-    {"M_TextG", "A_Draw1", QT_TRANSLATE_NOOP("TFmIX", "文字記入"),
+    {Command::Text, "M_TextG", "A_Draw1", QT_TRANSLATE_NOOP("TFmIX", "文字記入"),
      QT_TRANSLATE_NOOP("TFmIX", "文字記入"), 25},
-    {"M_Point", "A_Draw1", "O K", "", 0},
-    {"M_Line", "A_Draw1", "O K", "", 0},
-    {"M_Text", "A_Draw1", "O K", "", 23},
-    {"A_Ahu1G", "A_Draw2", QT_TRANSLATE_NOOP("TFmIX", "ｼﾝｸﾞﾙｺｲﾙ"), "", 0},
-    {"A_Ahu1", "A_Draw2", QT_TRANSLATE_NOOP("TFmIX", "記入"), "", 0},
-    {"Options", "A_Option1", QT_TRANSLATE_NOOP("TFmIX", "設定"), "", 0},
-    {"Humidrawabout", "", QT_TRANSLATE_NOOP("TFmIX", "Humidrawについて(&A)"), "", 0},
+    {Command::PointOk, "M_Point", "A_Draw1", "O K", "", 0},
+    {Command::StateLineOk, "M_Line", "A_Draw1", "O K", "", 0},
+    {Command::TextOk, "M_Text", "A_Draw1", "O K", "", 23},
+    {Command::CoilDialog, "A_Ahu1G", "A_Draw2", QT_TRANSLATE_NOOP("TFmIX", "ｼﾝｸﾞﾙｺｲﾙ"), "", 0},
+    {Command::CoilRun, "A_Ahu1", "A_Draw2", QT_TRANSLATE_NOOP("TFmIX", "記入"), "", 0},
+    {Command::Options, "Options", "A_Option1", QT_TRANSLATE_NOOP("TFmIX", "設定"), "", 0},
+    {Command::About, "Humidrawabout", "", QT_TRANSLATE_NOOP("TFmIX", "Humidrawについて(&A)"), "",
+     0},
 };
 
 struct MenuItem {
-    const char* action;  // nullptr: a separator
+    Command command;  // None: a separator, or the recent-files submenu
     const char* itemName;
-    const char* caption;  // replaces the action's caption on the item when given
+    const char* caption = nullptr;  // replaces the action's caption on the item when given
+    bool recentFiles = false;
 };
 
 struct Menu {
@@ -91,47 +99,49 @@ const std::vector<Menu>& menus() {
     static const std::vector<Menu> m = {
         {"File1",
          QT_TRANSLATE_NOOP("TFmIX", "ﾌｧｲﾙ(&F)"),
-         {{"Fnew", "New1", nullptr},
-          {"Fopen", "OpenFile", nullptr},
-          {"Fsave", "Save1", nullptr},
-          {"Fsaveas", "SaveAs1", nullptr},
-          {nullptr, "h0", nullptr},
-          {"RecentFiles", "Recent1", nullptr},
-          {nullptr, "h1", nullptr},
-          {"PrintIx", "Print1", nullptr},
-          {nullptr, "h2", nullptr},
-          {"MetaSave", "M1", nullptr},
-          {nullptr, "N2", nullptr},
-          {"Fend", "HumidrawX1", nullptr}}},
+         {{Command::New, "New1", nullptr},
+          {Command::Open, "OpenFile", nullptr},
+          {Command::Save, "Save1", nullptr},
+          {Command::SaveAs, "SaveAs1", nullptr},
+          {Command::None, "h0", nullptr},
+          {Command::None, "Recent1", nullptr, true},
+          {Command::None, "h1", nullptr},
+          {Command::Print, "Print1", nullptr},
+          {Command::None, "h2", nullptr},
+          {Command::Metafile, "M1", nullptr},
+          {Command::None, "N2", nullptr},
+          {Command::Exit, "HumidrawX1", nullptr}}},
         {"Edit1",
          QT_TRANSLATE_NOOP("TFmIX", "編集(&E)"),
-         {{"Undo", "UNDO1", nullptr},
-          {"Redo", "REDO1", nullptr},
-          {nullptr, "N4", nullptr},
-          {"DataClear", "ALL_ERASE", nullptr},
-          {"SsErase", "ERASE1", nullptr},
-          {nullptr, "N5", nullptr},
-          {"Select", "SELECT1", nullptr},
-          {"SelectAll", "SELECT_ALL", nullptr},
-          {"DeleteSelected", "DELETE1", nullptr},
-          {nullptr, "N3", nullptr},
-          {"ToClip", "B1", nullptr}}},
+         {{Command::Undo, "UNDO1", nullptr},
+          {Command::Redo, "REDO1", nullptr},
+          {Command::None, "N4", nullptr},
+          {Command::ClearAll, "ALL_ERASE", nullptr},
+          {Command::Erase, "ERASE1", nullptr},
+          {Command::None, "N5", nullptr},
+          {Command::Select, "SELECT1", nullptr},
+          {Command::SelectAll, "SELECT_ALL", nullptr},
+          {Command::DeleteSelected, "DELETE1", nullptr},
+          {Command::None, "N3", nullptr},
+          {Command::ToClipboard, "B1", nullptr}}},
         {"View1",
          QT_TRANSLATE_NOOP("TFmIX", "表示(&V)"),
-         {{"ZoomOrg", "ZOOM_ORG", nullptr},
-          {"ZoomIn", "ZOOM_IN", nullptr},
-          {"ZoomOut", "ZOOM_OUT", nullptr},
-          {"ZoomAll", "ZOOM_ALL", nullptr},
-          {nullptr, "N1", nullptr},
-          {"Panning", "P1", nullptr}}},
+         {{Command::ZoomOriginal, "ZOOM_ORG", nullptr},
+          {Command::ZoomIn, "ZOOM_IN", nullptr},
+          {Command::ZoomOut, "ZOOM_OUT", nullptr},
+          {Command::ZoomAll, "ZOOM_ALL", nullptr},
+          {Command::None, "N1", nullptr},
+          {Command::PanMode, "P1", nullptr}}},
         {"Draw1",
          QT_TRANSLATE_NOOP("TFmIX", "作成(&D)"),
-         {{"M_LineG", "FIXLINE", nullptr}, {"M_Free", "LINE", nullptr}}},
+         {{Command::StateLine, "FIXLINE", nullptr}, {Command::FreeSegment, "LINE", nullptr}}},
         {"Draw2",
          QT_TRANSLATE_NOOP("TFmIX", "自動記入(&A)"),
-         {{"A_Ahu1G", "AUTO_AHU", QT_TRANSLATE_NOOP("TFmIX", "ｼﾝｸﾞﾙｺｲﾙ方式(&S)")}}},
-        {"Option1", QT_TRANSLATE_NOOP("TFmIX", "設定(&O)"), {{"Options", "IxOption", nullptr}}},
-        {"Help1", QT_TRANSLATE_NOOP("TFmIX", "ﾍﾙﾌﾟ(&H)"), {{"Humidrawabout", "About1", nullptr}}},
+         {{Command::CoilDialog, "AUTO_AHU", QT_TRANSLATE_NOOP("TFmIX", "ｼﾝｸﾞﾙｺｲﾙ方式(&S)")}}},
+        {"Option1",
+         QT_TRANSLATE_NOOP("TFmIX", "設定(&O)"),
+         {{Command::Options, "IxOption", nullptr}}},
+        {"Help1", QT_TRANSLATE_NOOP("TFmIX", "ﾍﾙﾌﾟ(&H)"), {{Command::About, "About1", nullptr}}},
     };
     return m;
 }
@@ -139,7 +149,7 @@ const std::vector<Menu>& menus() {
 }  // namespace
 
 void TFmIX::createCommands() {
-    for (const Command& c : kCommands) {
+    for (const CommandRow& c : kCommands) {
         auto* a = new QAction(tr(c.caption), this);
         a->setObjectName(c.name);
         a->setProperty("category", c.category);
@@ -148,47 +158,45 @@ void TFmIX::createCommands() {
         a->setStatusTip(a->toolTip());
         if (c.image) a->setIcon(commandIcon(c.image));
         a->setIconVisibleInMenu(c.image != 0);
-        d->actions[c.name] = a;
+        d->actions[static_cast<int>(c.id)] = a;
     }
-    const auto on = [this](const char* name, auto f) {
-        connect(d->actions.at(name), &QAction::triggered, this, f);
-    };
-    on("ZoomIn", [this] { ZoomIn(); });
-    on("ZoomOut", [this] { ZoomOut(); });
-    on("ZoomAll", [this] { ZoomAll(); });
-    on("ZoomOrg", [this] { ZoomOrg(); });
-    on("Zoom", [this] { d->editor.startZoomMode(); });
-    on("Panning", [this] { d->editor.startPanningMode(); });
-    on("ViewIx", [this] { ViewIx(); });
-    on("ACancel", [this] { d->editor.commandEnd(); });
-    on("Fend", [this] { Fend(); });
-    on("Fnew", [this] { Fnew(); });
-    on("Fopen", [this] { Fopen(); });
-    on("Fsave", [this] { Fsave(); });
-    on("Fsaveas", [this] { Fsaveas(); });
-    on("M_Free", [this] { M_Free(); });
-    on("SsErase", [this] { SsErase(); });
-    on("M_LineG", [this] { M_LineG(); });
-    on("M_TextG", [this] { M_TextG(); });
-    on("DataClear", [this] { DataClear(); });
-    on("Undo", [this] { Undo(); });
-    on("Redo", [this] { Redo(); });
-    on("Select", [this] { Select(); });
-    on("SelectAll", [this] {
+    const auto on = [this](Command c, auto f) { connect(action(c), &QAction::triggered, this, f); };
+    on(Command::ZoomIn, [this] { ZoomIn(); });
+    on(Command::ZoomOut, [this] { ZoomOut(); });
+    on(Command::ZoomAll, [this] { ZoomAll(); });
+    on(Command::ZoomOriginal, [this] { ZoomOrg(); });
+    on(Command::ZoomMode, [this] { d->editor.startZoomMode(); });
+    on(Command::PanMode, [this] { d->editor.startPanningMode(); });
+    on(Command::Repaint, [this] { ViewIx(); });
+    on(Command::EndCommand, [this] { d->editor.commandEnd(); });
+    on(Command::Exit, [this] { Fend(); });
+    on(Command::New, [this] { Fnew(); });
+    on(Command::Open, [this] { Fopen(); });
+    on(Command::Save, [this] { Fsave(); });
+    on(Command::SaveAs, [this] { Fsaveas(); });
+    on(Command::FreeSegment, [this] { M_Free(); });
+    on(Command::Erase, [this] { SsErase(); });
+    on(Command::StateLine, [this] { M_LineG(); });
+    on(Command::Text, [this] { M_TextG(); });
+    on(Command::ClearAll, [this] { DataClear(); });
+    on(Command::Undo, [this] { Undo(); });
+    on(Command::Redo, [this] { Redo(); });
+    on(Command::Select, [this] { Select(); });
+    on(Command::SelectAll, [this] {
         if (!d->editor.selectMode()) Select();
         d->editor.selectAll();
     });
-    on("DeleteSelected", [this] { d->editor.deleteSelected(); });
-    on("A_Ahu1G", [this] { A_Ahu1G(); });
-    on("PrintIx", [this] { PrintIx(); });
-    on("MetaSave", [this] { MetaSave(); });
-    on("ToClip", [this] { ToClip(); });
-    on("Options", [this] {
+    on(Command::DeleteSelected, [this] { d->editor.deleteSelected(); });
+    on(Command::CoilDialog, [this] { A_Ahu1G(); });
+    on(Command::Print, [this] { PrintIx(); });
+    on(Command::Metafile, [this] { MetaSave(); });
+    on(Command::ToClipboard, [this] { ToClip(); });
+    on(Command::Options, [this] {
         d->editor.commandEnd();
         showDialog(d->options);
-        d->editor.setLastCommand(6);
+        d->editor.setLastCommand(Command::Options);
     });
-    on("Humidrawabout", [this] { showDialog(d->about); });
+    on(Command::About, [this] { showDialog(d->about); });
 }
 
 void TFmIX::createMenus() {
@@ -196,11 +204,7 @@ void TFmIX::createMenus() {
         QMenu* menu = menuBar()->addMenu(tr(m.caption));
         menu->setObjectName(m.name);
         for (const MenuItem& item : m.items) {
-            if (!item.action) {
-                menu->addSeparator()->setObjectName(item.itemName);
-                continue;
-            }
-            if (std::string(item.action) == "RecentFiles") {
+            if (item.recentFiles) {
                 // Filled from the settings file each time it opens.
                 d->recentMenu = menu->addMenu(tr("最近使ったファイル"));
                 d->recentMenu->setObjectName(item.itemName);
@@ -208,7 +212,11 @@ void TFmIX::createMenus() {
                 fillRecentMenu();
                 continue;
             }
-            QAction* a = d->actions.at(item.action);
+            if (item.command == Command::None) {
+                menu->addSeparator()->setObjectName(item.itemName);
+                continue;
+            }
+            QAction* a = action(item.command);
             if (item.caption) {
                 // The menu item carries its own caption and runs the same command.
                 auto* own = menu->addAction(a->icon(), tr(item.caption));
@@ -228,27 +236,29 @@ void TFmIX::createToolBars() {
     d->commandBar->setMovable(true);
     d->commandBar->setFloatable(true);
     d->commandBar->setAllowedAreas(Qt::AllToolBarAreas);
-    const std::vector<const char*> buttons = {
-        "Fnew",   "Fopen",   "Fsave",   nullptr,   "PrintIx", nullptr,   "Undo",    "Redo",
-        nullptr,  "Select",  "SsErase", nullptr,   "M_LineG", "M_Free",  "M_TextG", nullptr,
-        "ZoomIn", "ZoomOut", "Zoom",    "ZoomAll", nullptr,   "Panning", nullptr,   "Fend"};
-    for (const char* b : buttons) {
-        if (!b) {
+    using C = Command;  // None: a separator
+    const C buttons[] = {C::New,       C::Open,        C::Save, C::None,    C::Print,  C::None,
+                         C::Undo,      C::Redo,        C::None, C::Select,  C::Erase,  C::None,
+                         C::StateLine, C::FreeSegment, C::Text, C::None,    C::ZoomIn, C::ZoomOut,
+                         C::ZoomMode,  C::ZoomAll,     C::None, C::PanMode, C::None,   C::Exit};
+    for (const C b : buttons) {
+        if (b == C::None) {
             d->commandBar->addSeparator();
             continue;
         }
-        d->commandBar->addAction(d->actions.at(b));
-        auto* button = qobject_cast<QToolButton*>(d->commandBar->widgetForAction(d->actions.at(b)));
+        QAction* a = action(b);
+        d->commandBar->addAction(a);
+        auto* button = qobject_cast<QToolButton*>(d->commandBar->widgetForAction(a));
         if (!button) continue;
-        button->setObjectName(std::string("btn_").append(b).c_str());
+        button->setObjectName("btn_" + a->objectName());
         button->setFixedSize(23, 22);
-        if (std::string(b) == "ZoomIn" || std::string(b) == "ZoomOut") {
-            button->setObjectName(std::string(b) == "ZoomIn" ? "btn_zoom_up" : "btn_zoom_down");
+        if (b == C::ZoomIn || b == C::ZoomOut) {
+            button->setObjectName(b == C::ZoomIn ? "btn_zoom_up" : "btn_zoom_down");
             button->setAutoRepeat(true);
             button->setAutoRepeatDelay(300);
             button->setAutoRepeatInterval(50);
         }
-        if (std::string(b) == "M_LineG") button->setToolTip(QString());
+        if (b == C::StateLine) button->setToolTip(QString());
     }
     addToolBar(Qt::TopToolBarArea, d->commandBar);
     addToolBarBreak(Qt::TopToolBarArea);

@@ -22,7 +22,7 @@ void TFmIX::createDataMenu() {
     auto* show =
         menu->addAction(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "測定データとゾーン(&Z)...")));
     show->setObjectName("MeasuredData");
-    d->actions["MeasuredData"] = show;
+    d->actions[static_cast<int>(Command::MeasuredData)] = show;
     connect(show, &QAction::triggered, this, [this] { showMeasuredData(); });
     // Before the last menu (help), after the drawing and option menus.
     const auto menus = menuBar()->actions();

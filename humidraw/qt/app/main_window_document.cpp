@@ -105,6 +105,13 @@ void TFmIX::drawOutline(const Outline& o) {
     });
 }
 
+void TFmIX::highlight(const ObjectRecord& r) {
+    if (isLineObject(r.kind))
+        highlightLine(r);
+    else
+        highlightText(r);
+}
+
 void TFmIX::highlightLine(const ObjectRecord& r) {
     const int width = penWidthFor(r.width, d->view.zoom);
     ChartPoint A, B;
@@ -162,10 +169,8 @@ void TFmIX::hidePointDialog() {
     d->pointDialog->hide();
 }
 
-void TFmIX::runCommand(int code) {
-    static const char* const names[] = {nullptr,    "M_Free",  "M_LineG", "SsErase", "PrintIx",
-                                        "MetaSave", "Options", "Zoom",    "Panning", "M_TextG"};
-    if (code > 0 && code < 10) d->actions.at(names[code])->trigger();
+void TFmIX::runCommand(Command c) {
+    if (QAction* a = c == Command::None ? nullptr : action(c)) a->trigger();
 }
 
 // ---- drawing commands ----------------------------------------------------------------------
@@ -185,7 +190,7 @@ void TFmIX::M_LineG() {
                              {d->lineDialog->CB20, 1}})
         if (box->currentIndex() < 0) box->setCurrentIndex(item);
     showDialog(d->lineDialog);
-    d->editor.setLastCommand(kStateLine);
+    d->editor.setLastCommand(Command::StateLine);
 }
 
 void TFmIX::M_Line() {
@@ -213,8 +218,8 @@ void TFmIX::M_Line() {
                   dialog->HB10->isChecked()};
     const StateLine line =
         stateChangeLine(start, end, d->attributes, d->session.objects().room(), d->session.state());
-    if (!line.error.empty()) {
-        d->prompts->tell(tr("線分作成").toStdString(), line.error, PromptIcon::Information);
+    if (!line.status) {
+        d->prompts->tell(tr("線分作成").toStdString(), line.status.error(), PromptIcon::Information);
         return;
     }
     for (const std::string& notice : line.notices)
@@ -233,7 +238,7 @@ void TFmIX::M_TextG() {
     d->editor.commandEnd();
     d->editedText = -1;
     d->textDialog->forNewText();
-    d->editor.setLastCommand(kTextCommand);
+    d->editor.setLastCommand(Command::Text);
     showDialog(d->textDialog);
     d->textDialog->EdTextData->setFocus();
 }
@@ -283,8 +288,8 @@ void TFmIX::A_Ahu1() {
     const coil::CoilRun run =
         coil::runCoil(d->coilDialog->inputs(), d->settings.si, d->settings.dbMin, d->settings.dbMax,
                       d->attributes, d->session.objects().room(), d->session.state());
-    if (!run.error.empty()) {
-        d->prompts->tell(run.errorCaption, run.error, PromptIcon::Information);
+    if (!run.status) {
+        d->prompts->tell(run.errorCaption, run.status.error(), PromptIcon::Information);
         return;  // nothing appended; the dialog stays open for correction
     }
     d->coilDialog->showFields(run.fields);
@@ -323,13 +328,13 @@ std::string TFmIX::takeHeader(const DocumentHeader& h) {
 
 bool TFmIX::Fsave() {
     d->editor.commandEnd();
-    d->editor.setLastCommand(kNoCommand);
+    d->editor.setLastCommand(Command::None);
     return d->session.save(false);
 }
 
 bool TFmIX::Fsaveas() {
     d->editor.commandEnd();
-    d->editor.setLastCommand(kNoCommand);
+    d->editor.setLastCommand(Command::None);
     return d->session.save(true);
 }
 
@@ -342,7 +347,7 @@ void TFmIX::setPickers(int colour, int width, int style) {
 
 void TFmIX::Fnew() {
     d->editor.commandEnd();
-    d->editor.setLastCommand(kNoCommand);
+    d->editor.setLastCommand(Command::None);
     if (d->session.askToLeave(PromptIcon::Warning) != Leaving::Go) return;
     Settings fresh = loadSettings(d->ini, documentsFolder());
     d->session.clear();

@@ -45,24 +45,25 @@ bool isFile(const std::string& path) {
 }  // namespace
 
 void TFmIX::createEditingKeys() {
-    const auto keys = [this](const char* name, std::initializer_list<QKeySequence> k) {
-        d->actions.at(name)->setShortcuts(QList<QKeySequence>(k));
+    const auto keys = [this](Command c, std::initializer_list<QKeySequence> k) {
+        action(c)->setShortcuts(QList<QKeySequence>(k));
     };
-    keys("Fnew", {QKeySequence(Qt::CTRL | Qt::Key_N)});
-    keys("Fopen", {QKeySequence(Qt::CTRL | Qt::Key_O)});
-    keys("Fsave", {QKeySequence(Qt::CTRL | Qt::Key_S)});
-    keys("Fsaveas", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
-    keys("PrintIx", {QKeySequence(Qt::CTRL | Qt::Key_P)});
-    keys("Undo", {QKeySequence(Qt::CTRL | Qt::Key_Z)});
-    keys("Redo",
+    keys(Command::New, {QKeySequence(Qt::CTRL | Qt::Key_N)});
+    keys(Command::Open, {QKeySequence(Qt::CTRL | Qt::Key_O)});
+    keys(Command::Save, {QKeySequence(Qt::CTRL | Qt::Key_S)});
+    keys(Command::SaveAs, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
+    keys(Command::Print, {QKeySequence(Qt::CTRL | Qt::Key_P)});
+    keys(Command::Undo, {QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    keys(Command::Redo,
          {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    keys("SelectAll", {QKeySequence(Qt::CTRL | Qt::Key_A)});
-    keys("DeleteSelected", {QKeySequence(Qt::Key_Delete)});
+    keys(Command::SelectAll, {QKeySequence(Qt::CTRL | Qt::Key_A)});
+    keys(Command::DeleteSelected, {QKeySequence(Qt::Key_Delete)});
     // Ctrl++ wherever '+' is, and Ctrl+= where '+' needs the shift key.
-    keys("ZoomIn", {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    keys("ZoomOut", {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
-    keys("ZoomAll", {QKeySequence(Qt::CTRL | Qt::Key_0)});
-    keys("Humidrawabout", {QKeySequence(Qt::Key_F1)});
+    keys(Command::ZoomIn,
+         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    keys(Command::ZoomOut, {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
+    keys(Command::ZoomAll, {QKeySequence(Qt::CTRL | Qt::Key_0)});
+    keys(Command::About, {QKeySequence(Qt::Key_F1)});
     // Ctrl+Q closes as the close box does (the save question, the closing steps); the menu's
     // Humidrawの終了 keeps its own way of ending. The key belongs to the chart area, which is
     // disabled while a dialog is open, like the menus.
@@ -72,7 +73,7 @@ void TFmIX::createEditingKeys() {
     quit->setShortcutContext(Qt::WindowShortcut);
     connect(quit, &QAction::triggered, this, [this] { close(); });
     centralWidget()->addAction(quit);
-    d->actions["Quit"] = quit;
+    d->actions[static_cast<int>(Command::Quit)] = quit;
     historyMoved();
 }
 
@@ -85,13 +86,18 @@ QString TFmIX::documentCaption() const {
 
 void TFmIX::historyMoved() {
     setWindowTitle(documentCaption());
-    d->actions.at("Undo")->setEnabled(d->session.history().canUndo());
-    d->actions.at("Redo")->setEnabled(d->session.history().canRedo());
+    action(Command::Undo)->setEnabled(d->session.history().canUndo());
+    action(Command::Redo)->setEnabled(d->session.history().canRedo());
     if (d->dataWindow && d->dataWindow->isVisible()) d->dataWindow->refresh();
 }
 
 void TFmIX::documentChanged() {
     historyMoved();
+}
+
+void TFmIX::changed(Change what) {
+    if (what == Change::Document) documentChanged();
+    if (what == Change::Selection) selectionChanged();
 }
 
 void TFmIX::Undo() {
@@ -177,7 +183,7 @@ void TFmIX::fillRecentMenu() {
 
 bool TFmIX::openGiven(const std::string& path) {
     d->editor.commandEnd();
-    d->editor.setLastCommand(kNoCommand);
+    d->editor.setLastCommand(Command::None);
     return d->session.openGiven(path);
 }
 

@@ -61,7 +61,7 @@ void TFmIX::PrintIx() {
                              tr("印刷処理が中断されました").toStdString(), PromptIcon::Error);
     }
     ViewIx();
-    d->editor.setLastCommand(kPrint);
+    d->editor.setLastCommand(Command::Print);
 }
 
 Status TFmIX::exportTo(const std::string& path) {
@@ -89,7 +89,7 @@ void TFmIX::MetaSave() {
                              tr("ファイルを作成出来ません．\n").toStdString() + exported.error(),
                              PromptIcon::Warning);
     }
-    d->editor.setLastCommand(kMetafile);
+    d->editor.setLastCommand(Command::Metafile);
 }
 
 void TFmIX::ToClip() {

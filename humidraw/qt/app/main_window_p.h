@@ -59,7 +59,7 @@ struct TFmIX::Private final : SessionHost {
     bool ending = false;
     bool fitted = false;  // the view is at 全体表示: it follows the window's size
 
-    std::map<std::string, QAction*> actions;
+    std::array<QAction*, kCommandCount> actions{};
     QScrollArea* scroll = nullptr;
     PaintBox* box = nullptr;
     QLabel* panel0 = nullptr;

@@ -83,12 +83,12 @@ QWidget* buttonFor(QToolBar* bar, QAction* a) {
 }  // namespace
 
 bool TFmIX::zoomInEnabled() const {
-    QWidget* b = buttonFor(d->commandBar, d->actions.at("ZoomIn"));
+    QWidget* b = buttonFor(d->commandBar, action(Command::ZoomIn));
     return b && b->isEnabled();
 }
 
 bool TFmIX::zoomOutEnabled() const {
-    QWidget* b = buttonFor(d->commandBar, d->actions.at("ZoomOut"));
+    QWidget* b = buttonFor(d->commandBar, action(Command::ZoomOut));
     return b && b->isEnabled();
 }
 
@@ -96,8 +96,8 @@ void TFmIX::zoomStep(bool in, bool atPointer) {
     const Viewport port = viewport();
     takeScrollPositions();
     ZoomAnchor anchor{atPointer, d->editor.pointerX(), d->editor.pointerY()};
-    QWidget* up = buttonFor(d->commandBar, d->actions.at("ZoomIn"));
-    QWidget* down = buttonFor(d->commandBar, d->actions.at("ZoomOut"));
+    QWidget* up = buttonFor(d->commandBar, action(Command::ZoomIn));
+    QWidget* down = buttonFor(d->commandBar, action(Command::ZoomOut));
     if (!humidraw::zoomStep(d->view, in, port, anchor)) {
         if (QWidget* b = in ? up : down) b->setEnabled(false);
         return;
@@ -128,7 +128,7 @@ void TFmIX::ZoomAll() {
     applyView();
     d->fitted = true;
     ViewIx();
-    if (QWidget* up = buttonFor(d->commandBar, d->actions.at("ZoomIn"))) up->setEnabled(true);
+    if (QWidget* up = buttonFor(d->commandBar, action(Command::ZoomIn))) up->setEnabled(true);
 }
 
 void TFmIX::keepFitted() {
@@ -144,7 +144,7 @@ void TFmIX::keepFitted() {
     d->fitted = true;
     d->editor.viewChanged();
     ViewIx();
-    if (QWidget* up = buttonFor(d->commandBar, d->actions.at("ZoomIn"))) up->setEnabled(true);
+    if (QWidget* up = buttonFor(d->commandBar, action(Command::ZoomIn))) up->setEnabled(true);
 }
 
 void TFmIX::ZoomOrg() {

@@ -174,23 +174,21 @@ ImportOutcome MeasuredDataWindow::importPath(const std::string& path,
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     // Cancelled when the progress said to stop: the import then gives nothing.
-    bool stopped = false;
-    auto r = importFile(path, c, [&progress, &stopped](double done) {
+    auto r = importFile(path, c, [&progress](double done) {
         progress.setValue(static_cast<int>(done * 1000));
         QCoreApplication::processEvents();
-        stopped = progress.wasCanceled();
-        return !stopped;
+        return !progress.wasCanceled();
     });
     progress.reset();
     if (!r) {
         lastReport =
-            stopped
+            r.reason() == Reason::Cancelled
                 ? ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "読み込みを中止しました。"))
                 : ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "読み込めません。\n")) + q(r.error());
         host_.tellData(
             ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "測定データの読み込み")).toStdString(),
             (lastReport).toStdString());
-        return stopped ? ImportOutcome::Cancelled : ImportOutcome::Failed;
+        return r.reason() == Reason::Cancelled ? ImportOutcome::Cancelled : ImportOutcome::Failed;
     }
     const ImportReport& rep = r->report;
     lastReport = ui(QT_TRANSLATE_NOOP("MeasuredDataWindow",

@@ -42,8 +42,8 @@ bool paintOn(QPainter& painter, int dpi, const Drawing& d, double zoom, int w, i
 Status exportDrawing(const Drawing& d, double zoom, const std::string& path) {
     const ExportFormat format = formatForPath(path);
     if (format == ExportFormat::Unknown)
-        return failure("unknown output format (use .png, .svg or .pdf): " + path);
-    if (!(zoom > 0) || zoom > 20) return failure("zoom must lie between 0 and 20");
+        return failure(Reason::Invalid, "unknown output format (use .png, .svg or .pdf): " + path);
+    if (!(zoom > 0) || zoom > 20) return failure(Reason::Invalid, "zoom must lie between 0 and 20");
     const int w = wholeNumber(640 * zoom);
     const int h = wholeNumber(480 * zoom);
     // Painted into memory first: the file is replaced only by a whole drawing.
@@ -86,7 +86,7 @@ Status exportDrawing(const Drawing& d, double zoom, const std::string& path) {
     }
     buffer.close();
     if (!painted || bytes.isEmpty())
-        return failure(path + translate("Render", ": 図を描けませんでした"));
+        return failure(Reason::Internal, path + translate("Render", ": 図を描けませんでした"));
     return writeOutcome(
         path,
         replaceFile(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));

@@ -25,6 +25,7 @@
 #include <cmath>
 #include <limits>
 
+#include "moistek_internal/relations.h"
 #include "moistek_internal/step_search.h"
 
 namespace moistek {
@@ -131,8 +132,8 @@ class ProbedTrials {
     // The most the saturation pressure can grow over the 10 K above p on p's side.
     static double growth(double p) {
         if (p >= 0) return 2.15;  // above exp(0.761) = 2.1404
-        const double T = (p + 273.15) * (1 - 1e-12);
-        return std::exp(10 * (6024.5282 / (T * T) + 0.0107));
+        const double T = (p + kKelvinAtZero) * (1 - 1e-12);
+        return std::exp(10 * (-kOverIce.a / (T * T) + 0.0107));
     }
 
     const Relation& r_;

@@ -10,19 +10,28 @@
 
 namespace moistek {
 
+// Kelvin at 0 °C as the saturation formulas take it: the decimal 273.15, not the member T0
+// (273.15f widened).
+constexpr double kKelvinAtZero = 273.15;
+
+// The saturation formulas below 100 °C (Sonntag 1990): ln e = a/T + b + c·T + d·T² + f·ln T,
+// e in hPa at T in K. The searches evaluate the same formulas (and their slope, d(ln e)/dT =
+// −a/T² + c + 2d·T + f/T) to prove trials.
+struct SaturationFormula {
+    double a, b, c, d, f;
+};
+constexpr SaturationFormula kOverIce = {-6024.5282, 24.7219, 0.010613868, -0.000013198825,
+                                        -0.49382577};
+constexpr SaturationFormula kOverWater = {-6096.9385, 16.635794, -0.02711193, 0.00001673952,
+                                          2.433502};
+
 // Saturation vapour pressure in hPa at DB °C; false where the relations give none.
 inline bool saturationHPa(double DB, double& e) {
-    const double T = DB + 273.15;  // the decimal constant, not the member T0
+    const double T = DB + kKelvinAtZero;
     if (!(T > 0)) return false;
-    if (DB < 0) {
-        // over ice (Sonntag 1990)
-        const double lnE = -6024.5282 / T + 24.7219 + 0.010613868 * T - 0.000013198825 * (T * T) -
-                           0.49382577 * std::log(T);
-        e = std::exp(lnE);
-    } else if (DB < 100) {
-        // over water (Sonntag 1990)
-        const double lnE = -6096.9385 / T + 16.635794 - 0.02711193 * T + 0.00001673952 * (T * T) +
-                           2.433502 * std::log(T);
+    if (DB < 100) {
+        const SaturationFormula& s = DB < 0 ? kOverIce : kOverWater;  // over ice, over water
+        const double lnE = s.a / T + s.b + s.c * T + s.d * (T * T) + s.f * std::log(T);
         e = std::exp(lnE);
     } else if (DB < 373.946) {
         // over water up to the critical point (IAPWS, Wagner and Pruß); Pa, then hPa

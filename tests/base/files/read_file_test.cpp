@@ -88,6 +88,27 @@ TEST_F(ReadFile, AFailureNamesTheFileAndTheReason) {
     EXPECT_EQ(*good, "0123456789");
 }
 
+TEST_F(ReadFile, EachFailureHasItsReason) {
+    using humidraw::Failure;
+    using humidraw::Reason;
+    const std::string fifo = (dir_ / "fifo").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string big = write("big", std::string(11, 'x'));
+    const std::string gone = (dir_ / "gone.hdw").string();
+    const struct {
+        std::string path;
+        Failure expected;
+    } cases[] = {
+        {gone, {Reason::Unreadable, gone + ": ファイルが見つかりません"}},
+        {dir_.string(), {Reason::Unreadable, dir_.string() + ": フォルダです。ファイルを指定して下さい"}},
+        {fifo, {Reason::Unreadable, fifo + ": 通常のファイルではありません"}},
+        {big, {Reason::TooLarge, big + ": ファイルが大きすぎます"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(readRegularFile(c.path, 10).failure(), c.expected);
+    EXPECT_EQ(humidraw::fileFailure(FileProblem::OutOfMemory),
+              (Failure{Reason::OutOfMemory, "メモリが足りません"}));
+}
+
 TEST(ContentIdentity, LengthAndFnv1a64OfTheBytes) {
     // The published FNV-1a 64-bit test vectors.
     struct Case {

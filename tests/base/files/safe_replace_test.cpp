@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "support/other_user.h"
 
@@ -229,4 +231,55 @@ TEST_F(SafeReplace, SavedInPlaceWhenOnlyTheFileIsWritableNeverWhenReadOnly) {
     EXPECT_EQ(read(locked / "plan.hdw"), "new");
     EXPECT_EQ(modeOf(locked / "plan.hdw"), 0666u);
     EXPECT_EQ(entries(locked), 1);
+}
+
+// While a replacement is pending its bytes wait in ".~NAME.PID.XXXXXX" beside the file, NAME
+// the file's whole name up to its first 100 bytes (a longer name keeps the temporary name within
+// the 255 bytes a name may have: 2 + 100 + 1 + at most 7 digits + 1 + 6 = 117).
+TEST_F(SafeReplace, TheTemporaryNameHoldsTheFilesName) {
+    const std::string pid = std::to_string(getpid());
+    const std::string longName = std::string(150, 'n') + ".hdw";
+    struct Case {
+        std::string name, inTemp;
+    } cases[] = {
+        {"plan.hdw", "plan.hdw"},
+        {"a", "a"},
+        {longName, std::string(100, 'n')},
+    };
+    for (const Case& c : cases) {
+        PendingReplace pending = prepareReplace(p(c.name), "bytes", NameChoice::User);
+        ASSERT_TRUE(pending.ok()) << c.name;
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename());
+        ASSERT_EQ(names.size(), 1u) << c.name;
+        const std::string expected = ".~" + c.inTemp + "." + pid + ".";
+        EXPECT_EQ(names[0].substr(0, expected.size()), expected) << c.name;
+        EXPECT_EQ(names[0].size(), expected.size() + 6) << names[0];
+    }
+}
+
+// A file saved in place (its folder takes no temporary file) is written once, at the first
+// commit: committing again leaves what another program wrote since.
+TEST_F(SafeReplace, ASecondCommitOfAnInPlaceSaveWritesNothing) {
+    const fs::path locked = dir / "locked";
+    fs::create_directories(locked);
+    write(locked / "plan.hdw", "old");
+    fs::permissions(locked / "plan.hdw", fs::perms::owner_read | fs::perms::owner_write |
+                                             fs::perms::group_read | fs::perms::group_write |
+                                             fs::perms::others_read | fs::perms::others_write);
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                fs::perms::group_exec | fs::perms::others_read |
+                                fs::perms::others_exec);
+    const std::string file = (locked / "plan.hdw").string();
+    const int outcome = asOtherUser([&] {
+        PendingReplace pending = prepareReplace(file, "new", NameChoice::User);
+        if (!pending.ok()) return 1;
+        if (read(file) != "old") return 2;  // nothing written before the commit
+        if (!pending.commit().ok() || read(file) != "new") return 3;
+        write(file, "written since");
+        if (!pending.commit().ok()) return 4;
+        return read(file) == "written since" ? 0 : 5;
+    });
+    fs::permissions(locked, fs::perms::owner_all);
+    EXPECT_EQ(outcome, 0);
 }

@@ -74,6 +74,26 @@ class WriteErrors : public testing::Test {
 
 }  // namespace
 
+TEST_F(WriteErrors, AFullDiskIsFullAndEveryOtherProblemUnwritable) {
+    struct Case {
+        int error;
+        Failure expected;  // "PATH: " comes before the text
+    } const cases[] = {
+        {ENOSPC, {Reason::Full, "ディスクの空き容量が足りません"}},
+        {EDQUOT, {Reason::Full, "ディスクの空き容量が足りません"}},
+        {EACCES, {Reason::Unwritable, "書き込みの権限がありません"}},
+        {ENOENT, {Reason::Unwritable, "フォルダがありません"}},
+        {EROFS, {Reason::Unwritable, "読み取り専用の場所です"}},
+        {EIO, {Reason::Unwritable, "書き込めませんでした（エラー番号 5）"}},  // EIO is 5 on Linux
+    };
+    for (const Case& c : cases) {
+        injected = c.error;
+        const Status written = writeOutcome(path_, replaceFile(path_, "new", failingWrite));
+        EXPECT_EQ(written.failure(), named(path_, c.expected)) << c.error;
+        EXPECT_EQ(contents(), "old") << c.error;
+    }
+}
+
 TEST_F(WriteErrors, EachErrnoHasItsProblemAndIsKept) {
     struct Case {
         int error;

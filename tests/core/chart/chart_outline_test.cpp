@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "chart/construction.h"
-#include "moistek/moistek.h"
 #include "core/chart/outline_faults.h"
+#include "moistek/moistek.h"
 
 using namespace humidraw;
 
@@ -86,12 +86,12 @@ bool overlap(const std::vector<ChartPoint>& p, const std::vector<ChartPoint>& q)
 
 // A title is a text that is not a number (every value label is one).
 bool isTitle(const ChartElement& e) {
-    if (e.kind % 10 != kText || e.text.empty()) return false;
+    if (chartPartOf(e.kind) != kText || e.text.empty()) return false;
     return e.text.find_first_not_of("-0123456789.") != std::string::npos;
 }
 
 bool isGridLine(const ChartElement& e) {
-    return e.kind >= 10 && e.kind <= 60 && e.kind % 10 == kLine;
+    return e.kind >= kDryBulbLine && e.kind <= kSpecificVolumeLine && chartPartOf(e.kind) == kLine;
 }
 
 }  // namespace
@@ -101,7 +101,7 @@ std::vector<std::string> humidraw::outlineFaults(const ChartFrame& frame, const 
     const auto poly = outline(frame);
     for (const ChartElement& e : table.elements()) {
         if (!isGridLine(e)) continue;
-        if (e.kind == 60 && e.c2 > frame.OY + kSlack && e.c4 > frame.OY + kSlack) {
+        if (e.kind == kSpecificVolumeLine && e.c2 > frame.OY + kSlack && e.c4 > frame.OY + kSlack) {
             // A label tick under the base: its volume line meets the base within the chart.
             const double X = e.c1 + (e.c3 - e.c1) * (frame.OY - e.c2) / (e.c4 - e.c2);
             const double d = outside(poly, {X, frame.OY});
@@ -132,7 +132,7 @@ ChartFrame chartFor(int lo, int hi, bool si, ChartTable& t) {
     s.si = si;
     FakeTextMetrics m;
     ChartFrame f;
-    EXPECT_EQ(constructChart(s, m, f, t), FrameStatus::Ok) << lo << " " << hi;
+    EXPECT_TRUE(constructChart(s, m, f, t).ok()) << lo << " " << hi;
     return f;
 }
 

@@ -45,7 +45,7 @@ TEST(ChartPaint, PenStyleAfterTheElementsIsTheOneTheCanvasIsLeftWith) {
     FakeTextMetrics m;
     ChartFrame frame;
     ChartTable chart;
-    ASSERT_EQ(constructChart(s, m, frame, chart), FrameStatus::Ok);
+    ASSERT_TRUE(constructChart(s, m, frame, chart).ok());
     int notSolid = 0;
     for (int c = -1; c < 2 * kViewFlagCount; ++c) {
         s.view.fill(c < kViewFlagCount);
@@ -67,10 +67,11 @@ TEST(ChartPaint, PenStyleAfterTheElementsIsTheOneTheCanvasIsLeftWith) {
 TEST(ChartPaint, PenStyleAfterAnArcIgnoresItsSecondRecord) {
     ChartTable t;
     ChartElement arc;
-    arc.kind = 74;  // SHF protractor, solid
+    arc.kind = kShfArc;  // solid
     arc.c3 = arc.c4 = 10;
     ChartElement ends = arc;
-    ends.kind = 54;  // read as a wet-bulb line it would leave a dotted pen
+    ends.kind =
+        chartKind(kWetBulbFamily, kArc);  // read as a wet-bulb line it would leave a dotted pen
     ASSERT_TRUE(t.append(arc));
     ASSERT_TRUE(t.append(ends));
     std::array<bool, kViewFlagCount> view;

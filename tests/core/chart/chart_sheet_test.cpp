@@ -56,7 +56,7 @@ ChartTable chartFor(int lo, int hi, bool si, ChartLayout layout = ChartLayout::O
     FakeTextMetrics m;
     ChartFrame f;
     ChartTable t;
-    EXPECT_EQ(constructChart(s, m, f, t, layout), FrameStatus::Ok) << lo << " " << hi;
+    EXPECT_TRUE(constructChart(s, m, f, t, layout).ok()) << lo << " " << hi;
     if (frame) *frame = f;
     return t;
 }
@@ -70,8 +70,8 @@ const std::string kRhTitle = "相対湿度RH[%]";
 bool hadRhTitle(const ChartTable& t, int lo, int hi) {
     int segments = 0, labels = 0;
     for (const ChartElement& e : t.elements()) {
-        if (e.kind == 22 && (e.text == "10" || e.text == "20")) ++labels;
-        if (e.kind == 20 && labels == 1) ++segments;
+        if (e.kind == kRelativeHumidityText && (e.text == "10" || e.text == "20")) ++labels;
+        if (e.kind == kRelativeHumidityLine && labels == 1) ++segments;
     }
     return hi >= 45 && segments >= hi - lo - 3 + 1;
 }
@@ -116,65 +116,35 @@ TEST(ChartOnSheet, FittedLayoutKeepsItsGeometry) {
 
 namespace {
 
-
-// The points that bound what an element draws: a line's ends, a text's four corners with the
-// fixed metrics, a circle's box, points every degree along an arc (counter-clockwise on the
-// screen from the ray towards the start to the ray towards the end).
-std::vector<ChartPoint> extentOf(const ChartElement& e, const ChartElement* next, int fontSize) {
-    const int primitive = e.kind % 10;
-    if (primitive == kLine) return {{e.c1, e.c2}, {e.c3, e.c4}};
-    if (primitive == kCircle) return {{e.c1, e.c2}, {e.c3, e.c4}};
-    if (primitive == kText) {
-        FakeTextMetrics m;
-        m.setFont("", fontSize);
-        const double w = m.width(e.text), h = m.height();
-        const double a = e.c3 / 1800 * kPi;
-        const ChartPoint along = {std::cos(a), -std::sin(a)}, down = {std::sin(a), std::cos(a)};
-        std::vector<ChartPoint> corners;
-        for (double u : {0.0, w})
-            for (double v : {0.0, h})
-                corners.push_back(
-                    {e.c1 + along.x * u + down.x * v, e.c2 + along.y * u + down.y * v});
-        return corners;
-    }
-    if (primitive == kArc && next) {
-        const ChartPoint c = {(e.c1 + e.c3) / 2, (e.c2 + e.c4) / 2};
-        const double rx = (e.c3 - e.c1) / 2, ry = (e.c4 - e.c2) / 2;
-        // Angles counter-clockwise on the screen (Y up), in degrees.
-        const double from = std::atan2(c.y - next->c2, next->c1 - c.x) * 180 / kPi;
-        double to = std::atan2(c.y - next->c4, next->c3 - c.x) * 180 / kPi;
-        while (to <= from) to += 360;
-        std::vector<ChartPoint> points;
-        for (double d = from; d <= to + 1e-9; d += std::min(1.0, to - d > 0 ? to - d : 1.0)) {
-            points.push_back(
-                {c.x + rx * std::cos(d * kPi / 180), c.y - ry * std::sin(d * kPi / 180)});
-            if (d >= to) break;
-        }
-        return points;
-    }
-    return {};
-}
-
 // Elements reaching outside the 640 × 480 sheet (a hundredth of a unit of rounding allowed).
 std::vector<ChartElement> offSheet(const ChartTable& t, int fontSize) {
     std::vector<ChartElement> out;
+    FakeTextMetrics m;
+    m.setFont("", fontSize);
     const auto& e = t.elements();
     for (size_t i = 0; i < e.size(); ++i) {
         const ChartElement* next = i + 1 < e.size() ? &e[i + 1] : nullptr;
-        for (const ChartPoint& p : extentOf(e[i], next, fontSize))
+        for (const ChartPoint& p : elementExtent(e[i], next, m))
             if (p.x < -0.01 || p.x > 640.01 || p.y < -0.01 || p.y > 480.01) {
                 out.push_back(e[i]);
                 break;
             }
-        if (e[i].kind % 10 == kArc) ++i;  // the next record holds the arc's ends
+        if (chartPartOf(e[i].kind) == kArc) ++i;  // the next record holds the arc's ends
     }
     return out;
+}
+
+// A line of the dry-bulb … specific-volume families (kinds 10, 20, … 60).
+bool ofTheSixFamilies(const ChartElement& e) {
+    const int family = chartFamilyOf(e.kind);
+    return family >= kDryBulbFamily && family <= kSpecificVolumeFamily &&
+           chartPartOf(e.kind) == kLine;
 }
 
 // Half the width of the SHF arc's box.
 double protractorRadius(const ChartTable& t) {
     for (const ChartElement& e : t.elements())
-        if (e.kind == 74) return (e.c3 - e.c1) / 2;
+        if (e.kind == kShfArc) return (e.c3 - e.c1) / 2;
     return 0;
 }
 
@@ -202,18 +172,15 @@ void sweepAllowedRanges(bool si) {
             // Only lines of the six families reaching out: the chart stays as fitted (the
             // drawing cuts those lines at the edge); anything else off the sheet makes it smaller.
             const bool onlyGridLines =
-                std::all_of(fittedOutside.begin(), fittedOutside.end(), [](const ChartElement& e) {
-                    return e.kind >= 10 && e.kind <= 60 && e.kind % 10 == 0;
-                });
+                std::all_of(fittedOutside.begin(), fittedOutside.end(),
+                            [](const ChartElement& e) { return ofTheSixFamilies(e); });
             auto outside = offSheet(t, 6);
             if (onlyGridLines) {
                 ++kept;
                 // The scale and origin as fitted, to the bit (its grid lines are cut at the
                 // chart's outline, its titles kept apart).
                 EXPECT_TRUE(tf.k1 == ff.k1 && tf.k2 == ff.k2 && tf.OX == ff.OX) << lo << "–" << hi;
-                std::erase_if(outside, [](const ChartElement& e) {
-                    return e.kind >= 10 && e.kind <= 60 && e.kind % 10 == 0;
-                });
+                std::erase_if(outside, [](const ChartElement& e) { return ofTheSixFamilies(e); });
             }
             std::string kinds;
             for (const ChartElement& e : outside) kinds += " " + std::to_string(e.kind);
@@ -268,6 +235,65 @@ TEST(ElementExtent, ArcPointsEveryDegreeCounterClockwise) {
     EXPECT_NEAR(q[90].x, 0, 1e-9) << "180°";
     EXPECT_NEAR(q[90].y, 50, 1e-9);
     EXPECT_NEAR(q.back().x, 100, 1e-9);
+}
+
+// What the sweep above measures each element by, against corners worked by hand. The fixed
+// metrics at 6 points: H = trunc(6 × 4 / 3) = 8 high, 4 wide per narrow character. A text's
+// corners come as (0, 0), (0, H), (W, 0), (W, H) along and down its baseline from (c1, c2),
+// turned by c3 tenths of a degree counter-clockwise on the screen (Y down).
+TEST(ElementExtent, LinesCirclesAndTurnedTextsByHand) {
+    FakeTextMetrics m;
+    m.setFont("", 6);
+    const double r = std::sqrt(0.5);
+    // Plain fields, made into an element for each case (an array of elements with their texts
+    // in it has GCC warn of an uninitialised string).
+    struct Case {
+        int32_t kind;
+        double c1, c2, c3, c4;
+        const char* text;
+        std::vector<ChartPoint> corners;
+    };
+    const std::vector<Case> cases = {
+        // A line and a circle's box: their two points as they are.
+        {kDryBulbLine, 1.5, 2.5, 630, 470, "", {{1.5, 2.5}, {630, 470}}},
+        {kShfCircle, 20, 30, 60, 70, "", {{20, 30}, {60, 70}}},
+        // An arc without the record of its ends, and an ends record read alone: nothing.
+        {kMoistureRatioArc, 20, 30, 60, 70, "", {}},
+        {kMoistureRatioArcEnds, 20, 30, 60, 70, "", {}},
+        // "10" level at (100, 200): 8 × 8, down is +y.
+        {kChartTitleText, 100, 200, 0, 0, "10", {{100, 200}, {100, 208}, {108, 200}, {108, 208}}},
+        // Turned 90°: along is (0, −1), down is (1, 0).
+        {kChartTitleText, 100, 200, 900, 0, "10", {{100, 200}, {108, 200}, {100, 192}, {108, 192}}},
+        // "abc" (12 wide) turned 45°: along (√½, −√½), down (√½, √½); the far corner is
+        // (100 + 12√½ + 8√½, 200 − 12√½ + 8√½) = (100 + 20√½, 200 − 4√½).
+        {kChartTitleText,
+         100,
+         200,
+         450,
+         0,
+         "abc",
+         {{100, 200},
+          {100 + 8 * r, 200 + 8 * r},
+          {100 + 12 * r, 200 - 12 * r},
+          {100 + 20 * r, 200 - 4 * r}}},
+        // A wide character is H wide: "空" turned 180° reaches left and up, (92, 192).
+        {kChartTitleText,
+         100,
+         200,
+         1800,
+         0,
+         "\xe7\xa9\xba",
+         {{100, 200}, {100, 192}, {92, 200}, {92, 192}}},
+    };
+    for (const Case& c : cases) {
+        const ChartElement e{c.kind, c.c1, c.c2, c.c3, c.c4, c.text};
+        const auto p = elementExtent(e, nullptr, m);
+        ASSERT_EQ(p.size(), c.corners.size()) << c.kind << " " << c.text;
+        for (size_t i = 0; i < p.size(); ++i) {
+            EXPECT_NEAR(p[i].x, c.corners[i].x, 1e-9) << c.text << " corner " << i;
+            EXPECT_NEAR(p[i].y, c.corners[i].y, 1e-9) << c.text << " corner " << i;
+        }
+    }
 }
 
 TEST(CutGridLines, CutAtTheEdgeWhateverTheLineSlope) {
@@ -382,7 +408,7 @@ TEST(ChartOutline, StatesOnAndOffTheDefaultChart) {
     FakeTextMetrics m;
     ChartFrame f;
     ChartTable t;
-    ASSERT_EQ(constructChart(ChartSettings{}, m, f, t), FrameStatus::Ok);
+    ASSERT_TRUE(constructChart(ChartSettings{}, m, f, t).ok());
     // h = 0.24 t + x (597.5 + 0.441 t): along x = 0.01, X = (0.24441 t − 0.19845) × 43.333 + 104.
     const auto at = [&](double t, double x) {
         return f.map(0.24 * t + x * (597.5 + 0.441 * t), x);

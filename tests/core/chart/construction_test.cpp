@@ -13,7 +13,7 @@ class Construction : public testing::Test {
   protected:
     void build(const ChartSettings& s) {
         FakeTextMetrics m;
-        ASSERT_EQ(constructChart(s, m, frame, table), FrameStatus::Ok);
+        ASSERT_TRUE(constructChart(s, m, frame, table).ok());
     }
     std::vector<ChartElement> ofKind(int kind) const {
         std::vector<ChartElement> out;
@@ -36,7 +36,9 @@ TEST_F(Construction, FamiliesInOrder) {
     build(ChartSettings{});
     // Families are appended in order: each kind's first element comes after the previous
     // family's, and the table ends with the protractors.
-    const int order[] = {10, 2, 20, 30, 40, 50, 60, 70, 80};
+    const int order[] = {kDryBulbLine,        kChartTitleText, kRelativeHumidityLine,
+                         kHumidityRatioLine,  kEnthalpyLine,   kWetBulbLine,
+                         kSpecificVolumeLine, kShfLine,        kMoistureRatioLine};
     int last = -1;
     for (int kind : order) {
         const auto& e = table.elements();
@@ -46,30 +48,32 @@ TEST_F(Construction, FamiliesInOrder) {
         EXPECT_GT(at, last) << kind;
         last = at;
     }
-    EXPECT_EQ(table.elements().front().kind, 10);
-    EXPECT_EQ(table.elements().back().kind, 82) << "the moisture-ratio title comes last";
+    EXPECT_EQ(table.elements().front().kind, kDryBulbLine);
+    EXPECT_EQ(table.elements().back().kind, kMoistureRatioText)
+        << "the moisture-ratio title comes last";
 }
 
 TEST_F(Construction, DryBulbLinesAndLabels) {
     build(ChartSettings{});
-    EXPECT_EQ(ofKind(10).size(), 51u);
-    const auto labels = textsOf(12);
+    EXPECT_EQ(ofKind(kDryBulbLine).size(), 51u);
+    const auto labels = textsOf(kDryBulbText);
     ASSERT_EQ(labels.size(), 52u);
     EXPECT_EQ(labels.front(), "-5");
     EXPECT_EQ(labels[5], "0");
     EXPECT_EQ(labels[50], "45");
     EXPECT_EQ(labels[51], "乾球温度 DB [℃]");
     // Each label is centred under its line with the fake width (H = 8, 4 px a character).
-    const auto lines = ofKind(10);
-    const auto texts = ofKind(12);
+    const auto lines = ofKind(kDryBulbLine);
+    const auto texts = ofKind(kDryBulbText);
     EXPECT_DOUBLE_EQ(texts[0].c1, lines[0].c1 - 4.0);  // "-5": 8 px wide
     EXPECT_DOUBLE_EQ(texts[0].c2, lines[0].c2);
-    EXPECT_EQ(textsOf(2), std::vector<std::string>{"湿り空気 h-x 線図(全圧力P=760mmHg)"});
+    EXPECT_EQ(textsOf(kChartTitleText),
+              std::vector<std::string>{"湿り空気 h-x 線図(全圧力P=760mmHg)"});
 }
 
 TEST_F(Construction, RelativeHumidityCurves) {
     build(ChartSettings{});
-    const auto labels = textsOf(22);
+    const auto labels = textsOf(kRelativeHumidityText);
     ASSERT_EQ(labels.size(), 11u);
     // The title follows the label of the 20 % curve it sits on.
     const std::vector<std::string> expected = {
@@ -77,7 +81,7 @@ TEST_F(Construction, RelativeHumidityCurves) {
     EXPECT_EQ(labels, expected);
     // The 0 % curve lies on the base line; every curve has one segment per dry-bulb step
     // unless it leaves through the top border.
-    const auto segments = ofKind(20);
+    const auto segments = ofKind(kRelativeHumidityLine);
     for (int j = 0; j <= 50; ++j) {
         EXPECT_DOUBLE_EQ(segments[j].c2, frame.OY);
         EXPECT_DOUBLE_EQ(segments[j].c4, frame.OY);
@@ -91,12 +95,12 @@ TEST_F(Construction, RelativeHumidityCurves) {
     ChartSettings cooler;
     cooler.dbMax = 40;
     build(cooler);
-    const auto titles = ofKind(22);
+    const auto titles = ofKind(kRelativeHumidityText);
     const auto title = std::find_if(titles.begin(), titles.end(), [](const ChartElement& e) {
         return e.text == "相対湿度RH[%]";
     });
     ASSERT_NE(title, titles.end()) << "below 45 °C the curves have a title too";
-    const ChartElement q = ofKind(20)[2 * 46 + 42];
+    const ChartElement q = ofKind(kRelativeHumidityLine)[2 * 46 + 42];
     const double slope = std::atan((q.c2 - q.c4) / (q.c3 - q.c1)) * 1800 / 3.14159265358979;
     EXPECT_NEAR(title->c3, slope, 1e-6);
     EXPECT_GT(title->c1, q.c1 - 40) << "centred on the segment (the title is 56 wide)";
@@ -107,7 +111,7 @@ TEST_F(Construction, RelativeHumidityCurves) {
     narrow.dbMin = 29;
     narrow.dbMax = 30;
     build(narrow);
-    const auto narrowTexts = textsOf(22);
+    const auto narrowTexts = textsOf(kRelativeHumidityText);
     ASSERT_EQ(narrowTexts.size(), 11u);
     EXPECT_EQ(narrowTexts[2], "相対湿度RH[%]");
 }
@@ -116,9 +120,9 @@ TEST_F(Construction, WetBulbHasTwoLinesAtZero) {
     build(ChartSettings{});
     ASSERT_EQ(frame.WBmin, -10);
     // Lines -10 … -1, then -0.0001 and 0: the twelfth line is the water one at 0 °C.
-    const auto lines = ofKind(50);
+    const auto lines = ofKind(kWetBulbLine);
     ASSERT_GE(lines.size(), 12u);
-    const auto labels = textsOf(52);
+    const auto labels = textsOf(kWetBulbText);
     EXPECT_EQ(std::count(labels.begin(), labels.end(), "0"), 1) << "only the ice-side line";
     EXPECT_EQ(std::count(labels.begin(), labels.end(), "-0"), 0);
     EXPECT_EQ(std::count(labels.begin(), labels.end(), "湿球温度WB[℃]"), 1);
@@ -127,14 +131,15 @@ TEST_F(Construction, WetBulbHasTwoLinesAtZero) {
 
 TEST_F(Construction, HumidityRatioAndClippedLinesCarryNoLabel) {
     build(ChartSettings{});
-    const auto labels = textsOf(32);
+    const auto labels = textsOf(kHumidityRatioText);
     ASSERT_FALSE(labels.empty());
     EXPECT_EQ(labels.front(), "0.000");
     EXPECT_EQ(labels.back(), "絶対湿度 x [kg/kg(DA)]");
-    EXPECT_DOUBLE_EQ(ofKind(30).front().c2, frame.OY) << "x = 0 lies on the base line";
+    EXPECT_DOUBLE_EQ(ofKind(kHumidityRatioLine).front().c2, frame.OY)
+        << "x = 0 lies on the base line";
     // Only enthalpy lines that end on the diagonal carry a label; those stopped at the top
     // border or at the saturation point do not.
-    const auto en = ofKind(40);
+    const auto en = ofKind(kEnthalpyLine);
     const double diagonal = en[0].c1 + en[0].c2;
     int onDiagonal = 0, atTop = 0;
     for (size_t i = 1; i < en.size(); ++i) {
@@ -142,25 +147,28 @@ TEST_F(Construction, HumidityRatioAndClippedLinesCarryNoLabel) {
         if (std::fabs(en[i].c4 - frame.Ytop) < 1e-9) ++atTop;
     }
     EXPECT_GT(atTop, 0);
-    EXPECT_EQ(ofKind(42).size(), static_cast<size_t>(onDiagonal) + 1) << "labels plus the title";
+    EXPECT_EQ(ofKind(kEnthalpyText).size(), static_cast<size_t>(onDiagonal) + 1)
+        << "labels plus the title";
 }
 
 TEST_F(Construction, SiLabelsAndTitles) {
     ChartSettings s;
     s.si = true;
     build(s);
-    EXPECT_EQ(textsOf(2), std::vector<std::string>{"湿り空気 h-x 線図(全圧力P=101.325kPa)"});
-    const auto en = textsOf(42);
+    EXPECT_EQ(textsOf(kChartTitleText),
+              std::vector<std::string>{"湿り空気 h-x 線図(全圧力P=101.325kPa)"});
+    const auto en = textsOf(kEnthalpyText);
     EXPECT_EQ(en.front(), "比エンタルピ h [kJ/kg(DA)]");
     for (size_t i = 1; i < en.size(); ++i) EXPECT_EQ(std::stoi(en[i]) % 5, 0) << en[i];
     EXPECT_EQ(frame.ENmin, 0);
-    const auto ne = textsOf(82);
+    const auto ne = textsOf(kMoistureRatioText);
     EXPECT_NE(std::find(ne.begin(), ne.end(), "熱水分比[kJ/kg]"), ne.end());
     EXPECT_NE(std::find(ne.begin(), ne.end(), "20000"), ne.end());
     // The lines lie where the traditional chart has them.
     ChartTable si = table;
     build(ChartSettings{});
-    for (int kind : {10, 20, 30, 50, 60}) {
+    for (int kind : {kDryBulbLine, kRelativeHumidityLine, kHumidityRatioLine, kWetBulbLine,
+                     kSpecificVolumeLine}) {
         std::vector<ChartElement> a, b;
         for (const auto& e : si.elements())
             if (e.kind == kind) a.push_back(e);
@@ -179,7 +187,7 @@ TEST_F(Construction, LowerLimitWithNegativeEnthalpyGivesShiftedSiLabels) {
     s.dbMin = -20;
     build(s);
     EXPECT_LE(frame.ENmin, -5);
-    const auto en = textsOf(42);
+    const auto en = textsOf(kEnthalpyText);
     ASSERT_GT(en.size(), 2u);
     // ENmin × 4.18605 + 5 i, shown as whole numbers: not all multiples of 5.
     bool offGrid = false;
@@ -189,17 +197,17 @@ TEST_F(Construction, LowerLimitWithNegativeEnthalpyGivesShiftedSiLabels) {
 
 TEST_F(Construction, ProtractorsAndArcs) {
     build(ChartSettings{});
-    const auto shf = textsOf(72);
+    const auto shf = textsOf(kShfText);
     ASSERT_EQ(shf.size(), 9u);
     EXPECT_EQ(shf[0], "1.0");
     EXPECT_EQ(shf[8], "0.3");
     EXPECT_EQ(shf[6], "顕熱比SHF") << "the title follows the 0.5 shaft, before 0.4";
-    EXPECT_EQ(ofKind(73).size(), 1u);
-    EXPECT_EQ(ofKind(83).size(), 1u);
-    EXPECT_EQ(ofKind(74).size(), 2u) << "the arc and its point record";
-    EXPECT_EQ(ofKind(84).size(), 1u);
-    EXPECT_EQ(ofKind(85).size(), 1u);
-    const auto ne = textsOf(82);
+    EXPECT_EQ(ofKind(kShfCircle).size(), 1u);
+    EXPECT_EQ(ofKind(kMoistureRatioCircle).size(), 1u);
+    EXPECT_EQ(ofKind(kShfArc).size(), 2u) << "the arc and its point record";
+    EXPECT_EQ(ofKind(kMoistureRatioArc).size(), 1u);
+    EXPECT_EQ(ofKind(kMoistureRatioArcEnds).size(), 1u);
+    const auto ne = textsOf(kMoistureRatioText);
     for (const char* label : {"800", "0", "熱水分比[kcal/kg]", "900", "5000", "-100", "-5000"})
         EXPECT_NE(std::find(ne.begin(), ne.end(), label), ne.end()) << label;
 }

@@ -32,11 +32,11 @@ void expectRefused(const Refusal& c) {
     CoilInputs in;
     c.set(in);
     const CoilRun r = run(in);
-    EXPECT_TRUE(says(r.error, std::string(c.season) + "："))
-        << c.what << ": season missing in '" << r.error << "'";
+    EXPECT_TRUE(says(r.status.error(), std::string(c.season) + "："))
+        << c.what << ": season missing in '" << r.status.error() << "'";
     for (const std::string& part : c.named)
-        EXPECT_TRUE(says(r.error, part))
-            << c.what << ": '" << part << "' missing in '" << r.error << "'";
+        EXPECT_TRUE(says(r.status.error(), part))
+            << c.what << ": '" << part << "' missing in '" << r.status.error() << "'";
     EXPECT_TRUE(r.objects.empty()) << c.what;
     EXPECT_FALSE(r.complete) << c.what;
     EXPECT_TRUE(r.warnings.empty()) << c.what;
@@ -156,7 +156,7 @@ TEST(CoilRefusals, KeptInputsThatMayBeMeant) {
         CoilInputs in;
         set(in);
         const CoilRun r = run(in);
-        EXPECT_TRUE(r.error.empty()) << r.error;
+        EXPECT_TRUE(r.status.ok()) << r.status.error();
         EXPECT_EQ(r.objects.size(), 29u);
     }
 }
@@ -165,7 +165,7 @@ TEST(CoilRefusals, AHeatingRefusalDropsTheCoolingHalfToo) {
     CoilInputs in;
     in.HX2 = "150";  // winter outdoor air at 150 %
     const CoilRun r = run(in);
-    EXPECT_TRUE(says(r.error, "暖房時：外気条件(HX1, HX2)")) << r.error;
+    EXPECT_TRUE(says(r.status.error(), "暖房時：外気条件(HX1, HX2)")) << r.status.error();
     EXPECT_TRUE(r.objects.empty()) << "the cooling objects go with the refused run";
     EXPECT_EQ(r.fields.ESA, "0") << "the supply volume the cooling half found is not kept";
     EXPECT_EQ(r.fields.HESA, "0");
@@ -177,7 +177,7 @@ TEST(CoilWarnings, SupersaturatedSupplyIsPlottedAndTold) {
     in.EDT = "14";
     in.X20 = "70";
     const CoilRun r = run(in);
-    ASSERT_TRUE(r.error.empty()) << r.error;
+    ASSERT_TRUE(r.status.ok()) << r.status.error();
     EXPECT_EQ(r.objects.size(), 29u) << "plotted as computed";
     // The supply keeps the room's vapour pressure, 0.70 × 25.21 = 17.65 mmHg (26 °C), at 12 °C
     // where saturation is 10.52 mmHg: 17.65 / 10.52 = 167.8 %.
@@ -190,7 +190,7 @@ TEST(CoilWarnings, SupersaturatedSupplyIsPlottedAndTold) {
     CoilInputs winter;
     winter.HEQS = "-500000";
     const CoilRun w = run(winter);
-    ASSERT_TRUE(w.error.empty()) << w.error;
+    ASSERT_TRUE(w.status.ok()) << w.status.error();
     EXPECT_NEAR(w.heating.SA.DB, 22 - 500000 / (0.288 * 17400), 1e-6);
     ASSERT_EQ(w.warnings.size(), 1u);
     EXPECT_TRUE(says(w.warnings[0], "暖房時") && says(w.warnings[0], "HEQS") &&
@@ -205,7 +205,7 @@ TEST(CoilWarnings, MoreOutdoorAirThanSupplyAir) {
     CoilInputs in;
     in.EOA = "20000";  // supply 17400: the mixing ratio is 20000 / 17400 = 1.15
     const CoilRun r = run(in);
-    ASSERT_TRUE(r.error.empty()) << r.error;
+    ASSERT_TRUE(r.status.ok()) << r.status.error();
     EXPECT_EQ(r.objects.size(), 29u);
     EXPECT_GT(r.cooling.MA.h, r.cooling.OA.h) << "beyond OA on the OA–RA line";
     ASSERT_EQ(r.warnings.size(), 1u) << "winter takes 5000 of 17400";
@@ -223,6 +223,6 @@ TEST(CoilChecks, AHeatingVolumeBelowOneIsNotCalledNegative) {
     const CoilRun r = runCoil(in, false, -5, 45, CurrentAttributes{}, 640, s);
     // The default load through half a cubic metre an hour would heat the supply by thousands of
     // degrees: refused as a supply that cannot be computed, not as a negative volume.
-    EXPECT_EQ(r.error.find("負の値"), std::string::npos) << r.error;
-    EXPECT_NE(r.error.find("給気の状態を計算できません"), std::string::npos) << r.error;
+    EXPECT_EQ(r.status.error().find("負の値"), std::string::npos) << r.status.error();
+    EXPECT_NE(r.status.error().find("給気の状態を計算できません"), std::string::npos) << r.status.error();
 }

@@ -29,7 +29,7 @@ bool has(const std::string& text, const std::string& part) {
 
 TEST(CoilReport, DefaultsBothSeasons) {
     const CoilRun r = run(CoilInputs{});
-    ASSERT_TRUE(r.complete) << r.error;
+    ASSERT_TRUE(r.complete) << r.status.error();
     const CoilReport rep = coilReport(r, -5, 45);
     const CoolingReport& c = rep.cooling;
     // ESA 17400 m³/h: G = 20880 kg/h; EOA 5000: G_OA = 6000 kg/h.
@@ -78,7 +78,7 @@ TEST(CoilReport, SteamHumidifierWithItsOwnVolume) {
     in.Kasitu = 2;
     in.HESA = "20000";
     const CoilRun r = run(in);
-    ASSERT_TRUE(r.complete) << r.error;
+    ASSERT_TRUE(r.complete) << r.status.error();
     const HeatingReport h = coilReport(r, -5, 45).heating;
     EXPECT_TRUE(h.steam);
     EXPECT_EQ(h.dryAir, 24000);  // 1.2 × 20000
@@ -94,7 +94,7 @@ TEST(CoilReport, SteamHumidifierWithItsOwnVolume) {
 
 TEST(CoilReport, SiUnitsShowKilowattsOnly) {
     const CoilRun r = run(defaultInputs(true), true);
-    ASSERT_TRUE(r.complete) << r.error;
+    ASSERT_TRUE(r.complete) << r.status.error();
     const CoilReport rep = coilReport(r, -5, 45);
     // 60 kW = 51600 kcal/h over 2.88: 17916.7, up to ESA 18000 m³/h; G = 21600 kg/h.
     EXPECT_EQ(rep.cooling.dryAir, 21600);
@@ -142,7 +142,7 @@ TEST(CoilReport, CoilLineMissingTheSaturationCurveHasNoDewPoint) {
     cold.X1 = "5";
     cold.EOA = "17400";
     const CoilRun r = run(cold);
-    ASSERT_TRUE(r.complete) << r.error;
+    ASSERT_TRUE(r.complete) << r.status.error();
     const CoilReport rep = coilReport(r, -5, 45);
     EXPECT_FALSE(rep.cooling.adp);
     EXPECT_FALSE(rep.cooling.bypass);
@@ -155,7 +155,7 @@ TEST(CoilReport, CoilLineMissingTheSaturationCurveHasNoDewPoint) {
 
     // The defaults meet the curve at 13.69 °C: outside a chart that starts at 14 °C.
     const CoilRun high = run(CoilInputs{}, false, 14);
-    ASSERT_TRUE(high.complete) << high.error;
+    ASSERT_TRUE(high.complete) << high.status.error();
     EXPECT_FALSE(coilReport(high, 14, 45).cooling.adp);
     EXPECT_TRUE(coilReport(high, 13, 45).cooling.adp);
 }
@@ -165,7 +165,7 @@ TEST(CoilReport, WithoutOutdoorAirThereIsNoCoilToReport) {
     in.EOA = "0";
     in.HEOA = "0";
     const CoilRun r = run(in);
-    ASSERT_TRUE(r.complete) << r.error;
+    ASSERT_TRUE(r.complete) << r.status.error();
     const CoilReport rep = coilReport(r, -5, 45);
     EXPECT_FALSE(rep.cooling.coil);
     EXPECT_FALSE(rep.heating.coil);
@@ -184,7 +184,7 @@ TEST(CoilReport, SupplyAtCoilTemperatureHasNoReheat) {
     wet.EDT = "14";
     wet.X20 = "70";
     const CoilRun r = run(wet);
-    ASSERT_TRUE(r.complete) << r.error;
+    ASSERT_TRUE(r.complete) << r.status.error();
     EXPECT_EQ(coilReport(r, -5, 45).cooling.reheat, 0);
 }
 

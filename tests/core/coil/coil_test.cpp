@@ -39,7 +39,7 @@ std::vector<std::string> labelsAndKinds(const CoilRun& r) {
 
 TEST(Coil, DefaultsPlotBothSeasonsInOrder) {
     const CoilRun r = run(CoilInputs{});
-    ASSERT_TRUE(r.error.empty()) << r.error;
+    ASSERT_TRUE(r.status.ok()) << r.status.error();
     EXPECT_TRUE(r.complete);
     EXPECT_EQ(
         labelsAndKinds(r),
@@ -90,7 +90,7 @@ TEST(Coil, SupersaturatedSupplyPutsTheCoilOutletOnThe95Curve) {
     in.EDT = "14";  // 12 °C supply from a humid room: above 95 %
     in.X20 = "70";
     const CoilRun r = run(in);
-    ASSERT_TRUE(r.error.empty());
+    ASSERT_TRUE(r.status.ok());
     ASSERT_GT(r.cooling.SA.RH, 95);
     EXPECT_EQ(r.cooling.CA.DB, r.cooling.SA.DB);
     EXPECT_LT(r.cooling.CA.x, r.cooling.SA.x);
@@ -151,32 +151,34 @@ TEST(Coil, SiInputsMatchTraditionalOnes) {
 TEST(Coil, RefusalsNameTheProblem) {
     CoilInputs same;
     same.CB2 = 0;
-    EXPECT_EQ(run(same).error, "始点：違う種類のデータを入力して下さい");
+    EXPECT_EQ(run(same).status.error(), "始点：違う種類のデータを入力して下さい");
     EXPECT_EQ(run(same).errorCaption, "線分作成");
     EXPECT_TRUE(run(same).objects.empty());
     CoilInputs bad;
     bad.X10 = "2 6";
-    EXPECT_EQ(run(bad).error, "'2 6' は浮動小数点数ではありません");
+    EXPECT_EQ(run(bad).status.error(), "'2 6' は浮動小数点数ではありません");
     CoilInputs blank;
     blank.CB20 = 6;
-    EXPECT_NE(run(blank).error.find("項目が選ばれていません"), std::string::npos);
+    EXPECT_NE(run(blank).status.error().find("項目が選ばれていません"), std::string::npos);
     CoilInputs zero;
     zero.EDT = "0";
     zero.ESA = "0";
-    EXPECT_NE(run(zero).error.find("ESA"), std::string::npos);
+    EXPECT_NE(run(zero).status.error().find("ESA"), std::string::npos);
     CoilInputs noLoad;
     noLoad.EQS = "0";
-    EXPECT_NE(run(noLoad).error.find("EQS"), std::string::npos);
+    EXPECT_NE(run(noLoad).status.error().find("EQS"), std::string::npos);
     // The heating half stops: nothing of the run is plotted.
     CoilInputs heatSame;
     heatSame.HCB20 = 0;
     heatSame.HCB10 = 0;
     const CoilRun h = run(heatSame);
-    EXPECT_EQ(h.error, "終点：違う種類のデータを入力して下さい");
+    EXPECT_EQ(h.status.error(), "終点：違う種類のデータを入力して下さい");
     EXPECT_TRUE(h.objects.empty());
     EXPECT_FALSE(h.complete);
     // Not enough room: nothing at all.
     const CoilRun full = run(CoilInputs{}, false, 28);
     EXPECT_TRUE(full.objects.empty());
-    EXPECT_FALSE(full.error.empty());
+    EXPECT_EQ(full.status.failure(),
+              failure(Reason::Full, "図形の数が上限(640)を超えるため記入できません"));
+    EXPECT_EQ(run(same).status.reason(), Reason::Invalid);
 }

@@ -36,7 +36,7 @@ TEST(DocumentEdges, ReadWithStandardInputClosed) {
     ASSERT_EQ(dup2(saved, 0), 0);
     close(saved);
     std::remove(path.c_str());
-    EXPECT_TRUE(read.ok) << read.error;
+    EXPECT_TRUE(read.status.ok()) << read.status.error();
     ASSERT_EQ(read.contents.records.size(), 1u);
     EXPECT_EQ(read.contents.records[0].text, "A");
 }

@@ -68,7 +68,7 @@ std::string painted(bool si, double zoom, double offset) {
     FakeTextMetrics m;
     ChartFrame frame;
     ChartTable chart;
-    EXPECT_EQ(constructChart(s, m, frame, chart), FrameStatus::Ok);
+    EXPECT_TRUE(constructChart(s, m, frame, chart).ok());
     RecordingCanvas k;
     EXPECT_TRUE(
         paintChart(k, frame, ChartTable{}, everyKindOfObject(), s, ViewTransform{zoom, offset}));
@@ -120,7 +120,7 @@ TEST(PaintGolden, ObjectTextsUnturnedAfterTheChartsTurnedTexts) {
     FakeTextMetrics m;
     ChartFrame frame;
     ChartTable chart;
-    ASSERT_EQ(constructChart(s, m, frame, chart), FrameStatus::Ok);
+    ASSERT_TRUE(constructChart(s, m, frame, chart).ok());
     ObjectTable objects;
     ObjectRecord r;
     r.kind = kTextObject;

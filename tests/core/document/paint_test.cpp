@@ -17,7 +17,7 @@ class Painting : public testing::Test {
   protected:
     void SetUp() override {
         FakeTextMetrics m;
-        ASSERT_EQ(constructChart(settings, m, frame, chart), FrameStatus::Ok);
+        ASSERT_TRUE(constructChart(settings, m, frame, chart).ok());
     }
     RecordingCanvas paint(double zoom = 1.0, double offset = 0) {
         RecordingCanvas k;

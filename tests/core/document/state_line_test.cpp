@@ -12,7 +12,7 @@ TEST(StateLine, LabelledStatesGiveFiveObjectsInOrder) {
     StateSpec start{kDB, kRH, 26, 50, "S", 0, true};
     StateSpec end{kDB, kRH, 14, 95, "E", 3, true};
     const StateLine line = stateChangeLine(start, end, CurrentAttributes{}, 640, s);
-    ASSERT_TRUE(line.error.empty());
+    ASSERT_TRUE(line.status.ok());
     ASSERT_EQ(line.objects.size(), 5u);
     EXPECT_EQ(line.objects[0].kind, kTextObject);
     EXPECT_EQ(line.objects[0].text, "S");
@@ -50,16 +50,18 @@ TEST(StateLine, KindsMessagesAndOrderOfPairs) {
     StateLine same =
         stateChangeLine(a, StateSpec{kDB, kRH, 14, 95, "", 0, false}, CurrentAttributes{}, 640, t);
     EXPECT_EQ(line.objects[0].h1, same.objects[0].h1) << "(RH, DB) is the same state as (DB, RH)";
-    EXPECT_EQ(stateChangeLine({kDB, kDB, 1, 2, "", 0, true}, b, {}, 640, s).error,
-              "始点：違う種類のデータを入力して下さい");
-    EXPECT_EQ(stateChangeLine(a, {kWB, kWB, 1, 2, "", 0, true}, {}, 640, s).error,
-              "終点：違う種類のデータを入力して下さい");
+    EXPECT_EQ(stateChangeLine({kDB, kDB, 1, 2, "", 0, true}, b, {}, 640, s).status.failure(),
+              failure(Reason::Invalid, "始点：違う種類のデータを入力して下さい"));
+    EXPECT_EQ(stateChangeLine(a, {kWB, kWB, 1, 2, "", 0, true}, {}, 640, s).status.failure(),
+              failure(Reason::Invalid, "終点：違う種類のデータを入力して下さい"));
     const StateLine en = stateChangeLine(a, {kEN, kWB, 12, 15, "", 0, true}, {}, 640, s);
     ASSERT_EQ(en.notices.size(), 1u);
     EXPECT_EQ(en.notices[0], "この組み合わせでは計算できません");
     EXPECT_EQ(en.objects.size(), 1u) << "the line is still appended";
     const StateLine full = stateChangeLine({kDB, kRH, 26, 50, "A", 0, true}, b, {}, 2, s);
-    EXPECT_FALSE(full.error.empty()) << "three objects do not fit into two free records";
+    // Three objects do not fit into two free records.
+    EXPECT_EQ(full.status.failure(),
+              failure(Reason::Full, "図形の数が上限(640)に達しているため追加できません"));
     EXPECT_TRUE(full.objects.empty());
 }
 
@@ -81,7 +83,7 @@ TEST(StateLine, StatesOffTheChartAreNamedAndKeptAsTyped) {
     FakeTextMetrics m;
     ChartFrame f;
     ChartTable t;
-    ASSERT_EQ(constructChart(ChartSettings{}, m, f, t), FrameStatus::Ok);
+    ASSERT_TRUE(constructChart(ChartSettings{}, m, f, t).ok());
     const std::string tail = "が線図の範囲外にあります。線図の内側だけを描きます";
     struct Case {
         double db1, x1, db2, x2;

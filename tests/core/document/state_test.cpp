@@ -55,7 +55,7 @@ TEST(ScreenToState, ReadsTheChartBack) {
     FakeTextMetrics m;
     ChartFrame f;
     ChartTable t;
-    ASSERT_EQ(constructChart(ChartSettings{}, m, f, t), FrameStatus::Ok);
+    ASSERT_TRUE(constructChart(ChartSettings{}, m, f, t).ok());
     const ViewTransform view{2, 15, -7};
     CurrentState ref;
     pairState(pairCode(kDB, kRH), 20, 50, ref);

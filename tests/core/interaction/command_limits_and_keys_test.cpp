@@ -3,71 +3,13 @@
 // mode, alone and during a free segment.
 #include <gtest/gtest.h>
 
-#include "chart/construction.h"
+#include "core/interaction/fake_host.h"
 #include "interaction/editor.h"
 
 using namespace humidraw;
+using humidraw::testing_support::FakeHost;
 
 namespace {
-
-class Window : public EditorHost {
-  public:
-    Window() {
-        FakeTextMetrics m;
-        constructChart(ChartSettings{}, m, frame_, chart_);
-    }
-    std::string status[2];
-    Cursor cursor = kCursorCross;
-    int repaints = 0, outlines = 0;
-    std::vector<int> commands;
-    std::vector<std::string> told;
-    bool dialogVisible = false;
-    ObjectTable table;
-    CurrentState current;
-    CurrentAttributes attrs;
-
-    void setStatus(int panel, const std::string& t) override { status[panel] = t; }
-    void setCursor(Cursor c) override { cursor = c; }
-    void zoomStep(bool, bool) override {}
-    void scrollBy(int, int) override {}
-    ObjectTable& objects() override { return table; }
-    const ChartFrame& frame() const override { return frame_; }
-    ViewTransform screen() const override { return {}; }
-    CurrentState& state() override { return current; }
-    const CurrentAttributes& attributes() const override { return attrs; }
-    bool siUnits() const override { return false; }
-    EditHistory hist;
-    EditHistory& history() override { return hist; }
-    void documentChanged() override {}
-    void repaint() override { ++repaints; }
-    void runCommand(int code) override { commands.push_back(code); }
-    void tell(const std::string&, const std::string& t) override { told.push_back(t); }
-    void prepareSegmentPen() override {}
-    void drawBand(PixelPoint, PixelPoint) override {}
-    void drawMarker(PixelPoint, int) override {}
-    void drawOutline(const Outline&) override { ++outlines; }
-    void highlightLine(const ObjectRecord&) override {}
-    void highlightText(const ObjectRecord&) override {}
-    TextExtent textExtent(const std::string& t) override {
-        return {static_cast<int>(t.size()) * 4, 8};
-    }
-    bool pointDialogVisible() const override { return dialogVisible; }
-    void showPointDialog(const std::string&) override { dialogVisible = true; }
-    void hidePointDialog() override { dialogVisible = false; }
-
-    // Fills the table up to `free` free records.
-    void leaveFree(int free) {
-        while (table.room() > free) {
-            ObjectRecord r;
-            r.kind = kTableRow;
-            table.append(r);
-        }
-    }
-
-  private:
-    ChartFrame frame_;
-    ChartTable chart_;
-};
 
 class Commands : public testing::Test {
   protected:
@@ -76,7 +18,7 @@ class Commands : public testing::Test {
         editor.mouseDown(b, shift, x, y);
         editor.mouseUp(b, x, y);
     }
-    Window w;
+    FakeHost w;
     Editor editor{w};
 };
 
@@ -133,16 +75,16 @@ TEST_F(Commands, EscEndsPanningModeWhenNoSegmentRuns) {
     EXPECT_FALSE(editor.panningMode());
     EXPECT_EQ(w.cursor, kCursorCross);
     EXPECT_EQ(w.status[1], "");
-    EXPECT_EQ(editor.lastCommand(), kPanMode) << "Enter repeats it";
+    EXPECT_EQ(editor.lastCommand(), Command::PanMode) << "Enter repeats it";
     editor.enterKey();
-    EXPECT_EQ(w.commands, (std::vector<int>{kPanMode}));
+    EXPECT_EQ(w.commands, (std::vector<Command>{Command::PanMode}));
 }
 
 TEST_F(Commands, EscDuringASegmentInPanningModeKeepsBoth) {
     editor.startFreeSegment();
     click(200, 300);
     editor.startPanningMode();
-    EXPECT_EQ(editor.lastCommand(), kFreeSegment) << "not replaced while a segment runs";
+    EXPECT_EQ(editor.lastCommand(), Command::FreeSegment) << "not replaced while a segment runs";
     editor.escapeKey();
     EXPECT_EQ(editor.segmentState(), 1) << "the segment goes on";
     EXPECT_TRUE(editor.panningMode()) << "Esc switches only zoom mode off here";
@@ -162,14 +104,14 @@ TEST_F(Commands, EscDuringASegmentInPanningModeKeepsBoth) {
 
 TEST_F(Commands, EscInZoomModeEndsItAndAnIdleRightClickRepeats) {
     editor.startZoomMode();
-    EXPECT_EQ(editor.lastCommand(), kZoomMode);
+    EXPECT_EQ(editor.lastCommand(), Command::ZoomMode);
     click(100, 100, MouseButton::Right);
     EXPECT_TRUE(w.commands.empty()) << "a right click zooms out in zoom mode";
     editor.escapeKey();
     EXPECT_FALSE(editor.zoomMode());
     EXPECT_EQ(w.cursor, kCursorCross);
     click(100, 100, MouseButton::Right);
-    EXPECT_EQ(w.commands, (std::vector<int>{kZoomMode}));
+    EXPECT_EQ(w.commands, (std::vector<Command>{Command::ZoomMode}));
 }
 
 TEST_F(Commands, PointerFollowsEveryEvent) {

@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
-#include "core/interaction/fake_window.h"
+#include "core/interaction/fake_host.h"
 
 using namespace humidraw;
-using humidraw::testing_support::FakeWindow;
+using humidraw::testing_support::FakeHost;
 
 namespace {
 
@@ -24,7 +24,7 @@ class Interaction : public testing::Test {
         w.table.walk([&](int i, const ObjectRecord&) { out.push_back(i); });
         return out;
     }
-    FakeWindow w;
+    FakeHost w;
     Editor editor{w};
 };
 
@@ -231,7 +231,7 @@ TEST_F(Interaction, RightClickAndEnterRepeatTheLastCommand) {
     EXPECT_EQ(editor.segmentState(), 0);
     click(w.at(20, 30), MouseButton::Right);
     editor.enterKey();
-    EXPECT_EQ(w.commands, (std::vector<int>{kFreeSegment, kFreeSegment}));
+    EXPECT_EQ(w.commands, (std::vector<Command>{Command::FreeSegment, Command::FreeSegment}));
 }
 
 TEST_F(Interaction, ReadoutKeepsItsTextOverTheSupersaturatedRegion) {
@@ -372,7 +372,7 @@ TEST_F(Interaction, ViewModesSayWhichButtonDoesWhat) {
 
 TEST_F(Interaction, PanningDragsOnEverySecondMove) {
     editor.startPanningMode();
-    EXPECT_EQ(editor.lastCommand(), kPanMode);
+    EXPECT_EQ(editor.lastCommand(), Command::PanMode);
     editor.mouseDown(MouseButton::Left, false, 100, 100);
     editor.mouseMove(true, false, 110, 95);
     EXPECT_EQ(w.scrolledX, -20);

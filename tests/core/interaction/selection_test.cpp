@@ -5,10 +5,10 @@
 #include <cmath>
 
 #include "interaction/editor.h"
-#include "core/interaction/fake_window.h"
+#include "core/interaction/fake_host.h"
 
 using namespace humidraw;
-using humidraw::testing_support::FakeWindow;
+using humidraw::testing_support::FakeHost;
 
 namespace {
 
@@ -51,7 +51,7 @@ class Selection : public testing::Test {
     // The text's box with the fake's metrics (4 pixels a byte, 8 high) and label position 2:
     // left = X + 4, top = Y − 12, so "room" covers x 504–520, y 388–396 of the anchor (500, 400).
     static constexpr int kTextX = 510, kTextY = 392;
-    FakeWindow w;
+    FakeHost w;
     Editor editor{w};
 };
 

@@ -71,11 +71,35 @@ TEST(DataCompanion, TextKeepsEverythingExactly) {
     EXPECT_FALSE(back->sets[1].visible);
     EXPECT_TRUE(back->sets[1].times.empty());
     ASSERT_EQ(back->zones.size(), 1u);
-    EXPECT_EQ(back->zones[0].name, sample().zones[0].name);
-    EXPECT_EQ(*back->zones[0].ranges[kZoneDP].low, -12.0);
-    EXPECT_EQ(*back->zones[0].ranges[kZoneRH].high, 80.0);
-    EXPECT_FALSE(back->zones[0].ranges[kZoneX].low);
-    EXPECT_TRUE(back->zones[0].filled);
+    EXPECT_TRUE(back->zones[0] == sample().zones[0]);
+    EXPECT_EQ(*back->zones[0].ranges[kZoneDP].low, -12.0);  // not two defaults alike
+}
+
+// Zones come back whole: every bound of every property, open ends, colour, filling and name.
+TEST(DataCompanion, ZonesComeBackWhole) {
+    Zone every;
+    every.name = "every bound, 1/3 included";
+    every.colour = 0x00ABCDEF;
+    every.filled = true;
+    for (int i = 0; i < kZonePropertyCount; ++i)
+        every.ranges[i] = {-1.0 / 3 - i, 2.0 / 3 + 10 * i + 1e-9};
+    Zone dryBulbOnly;
+    dryBulbOnly.name = "DB";
+    dryBulbOnly.ranges[kZoneDB] = {18.5, 26.25};
+    Zone openEnds;
+    openEnds.name = "open ends";
+    openEnds.ranges[kZoneDB].low = -5;
+    openEnds.ranges[kZoneH].high = 1e-300;
+    openEnds.ranges[kZoneWB].low = 0.1;
+    std::vector<Zone> zones = {every, dryBulbOnly, openEnds};
+    for (const ZonePreset& p : zonePresets()) zones.push_back(p.zone);
+    MeasuredData d;
+    d.zones = zones;
+    const auto back = parseCompanion(companionText(d));
+    ASSERT_TRUE(back) << back.error();
+    ASSERT_EQ(back->zones.size(), zones.size());
+    for (size_t i = 0; i < zones.size(); ++i)
+        EXPECT_TRUE(back->zones[i] == zones[i]) << zones[i].name;
 }
 
 TEST(DataCompanion, DamagedTextIsRefused) {
@@ -129,7 +153,7 @@ TEST(DataCompanion, SavedBesideTheDocumentAndRemovedWithoutData) {
     ASSERT_TRUE(saveDocumentWithCompanion(doc, "drawing A", sample(), false));
     EXPECT_EQ(slurp(f.path / "a.hdw"), "drawing A");
     const CompanionLoad loaded = loadCompanion(doc, bytesA);
-    ASSERT_EQ(loaded.found, CompanionFound::Read) << loaded.error;
+    ASSERT_EQ(loaded.found, CompanionFound::Read) << loaded.status.error();
     EXPECT_EQ(loaded.data.sets.size(), 2u);
     ASSERT_TRUE(saveDocumentWithCompanion(doc, "drawing A", MeasuredData{}, false));
     EXPECT_FALSE(fs::exists(f.path / "a.hdw.data"));
@@ -174,7 +198,7 @@ TEST(DataCompanion, ThePairIsToldApartFromOtherDocuments) {
         const CompanionLoad load = loadCompanion(doc, contentIdentity(slurp(doc)));
         EXPECT_EQ(load.found, c.found) << c.what;
         if (c.found == CompanionFound::OtherDocument) {
-            EXPECT_NE(load.error.find("a.hdw.data"), std::string::npos) << c.what;
+            EXPECT_NE(load.status.error().find("a.hdw.data"), std::string::npos) << c.what;
             EXPECT_EQ(load.data.sets.size(), 2u) << c.what << ": the data is there to choose";
         }
     }
@@ -269,7 +293,7 @@ TEST(DataCompanion, OnlyARegularFileIsRead) {
     // A FIFO without a writer is refused at once rather than waited on.
     const CompanionLoad fifo = loadCompanion(doc, {});
     EXPECT_EQ(fifo.found, CompanionFound::Unreadable);
-    EXPECT_NE(fifo.error.find("a.hdw.data"), std::string::npos);
+    EXPECT_NE(fifo.status.error().find("a.hdw.data"), std::string::npos);
     fs::remove(f.path / "a.hdw.data");
     fs::create_directory(f.path / "a.hdw.data");
     EXPECT_EQ(loadCompanion(doc, {}).found, CompanionFound::Unreadable);
@@ -281,7 +305,7 @@ TEST(DataCompanion, OnlyARegularFileIsRead) {
     EXPECT_EQ(humidraw_test::asOtherUser([&] {
                   const CompanionLoad l = loadCompanion(doc, {});
                   return l.found == CompanionFound::Unreadable &&
-                                 l.error.find("読み込みの権限がありません") != std::string::npos
+                                 l.status.error().find("読み込みの権限がありません") != std::string::npos
                              ? 0
                              : 1;
               }),
@@ -319,6 +343,52 @@ TEST(DataCompanion, CountsBeyondTheLimitsAreRefusedBeforeReading) {
     EXPECT_FALSE(readCompanionText("humidraw-data 1\nset 2 0 000000 0 0\nname a\nend\n"));
     EXPECT_FALSE(readCompanionText("humidraw-data 1\nset 1 0 000000 1 0\nname a\n1 0 t\nend\n"));
     EXPECT_FALSE(readCompanionText("humidraw-data 1\nset 1 0 000000 1 1\nname a\n1 0\nend\n"));
+}
+
+TEST(DataCompanion, DamageAndExcessHaveTheirReasons) {
+    const auto sets = [](int n, const std::string& each) {
+        std::string t = "humidraw-data 1\n";
+        for (int i = 0; i < n; ++i) t += each;
+        return t + "end\n";
+    };
+    const struct {
+        std::string text;
+        Failure expected;
+    } cases[] = {
+        {"", {Reason::Damaged, "Humidraw のデータファイルではありません"}},
+        {"humidraw-data 2\nend\n", {Reason::Damaged, "Humidraw のデータファイルではありません"}},
+        {"humidraw-data 1\nset 1 0 000000 1 0\nname a\n1 0\n",
+         {Reason::Damaged, "ファイルが途中で終わっています（end の行がありません）"}},
+        {"humidraw-data 1\nset 1 0 000000 1 0\nname a\n1 nan\nend\n",
+         {Reason::Damaged, "4 行目: 点ではありません"}},
+        {"humidraw-data 1\nbogus\nend\n", {Reason::Damaged, "2 行目: 知らない行です"}},
+        {sets(1001, "set 1 1 0050B0 1 0\nname a\n1 0\n"),
+         {Reason::TooLarge, "データセットが 1000 を超えています"}},
+        {sets(33, "zone 0 208020\nname z\n"), {Reason::TooLarge, "ゾーンが 32 を超えています"}},
+        // 6 990 507 points of 24 bytes are 167 772 168 bytes, past 160 MB.
+        {"humidraw-data 1\nset 1 0 000000 6990507 0\nname a\nend\n",
+         {Reason::TooLarge, "点が多すぎます（160 MB を超えるメモリが要ります）"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(readCompanionText(c.text).failure(), c.expected) << c.text.substr(0, 60);
+}
+
+TEST(DataCompanion, AnUnreadableOrForeignCompanionSaysWhy) {
+    Folder f;
+    const std::string doc = (f.path / "a.hdw").string();
+    const std::string data = doc + ".data";
+    fs::create_directory(data);
+    EXPECT_EQ(loadCompanion(doc, {}).status.failure(),
+              failure(Reason::Unreadable, data + ": フォルダです。ファイルを指定して下さい"));
+    fs::remove(data);
+    std::ofstream(data) << companionText(sample(), contentIdentity("drawing A"));
+    const CompanionLoad other = loadCompanion(doc, contentIdentity("drawing B"));
+    EXPECT_EQ(other.found, CompanionFound::OtherDocument);
+    EXPECT_EQ(other.status.failure(),
+              failure(Reason::Invalid,
+                      data + ": この図面を保存したときのものではありません（図面が別に保存されたか、"
+                             "他の図面のものです）"));
+    EXPECT_FALSE(other.data.empty()) << "the data are still handed over";
 }
 
 TEST(DataCompanion, CopiesOfADataSetShareTheirPoints) {
@@ -384,4 +454,37 @@ TEST(DataHistory, ImportRemoveAndZoneChangesAreSteps) {
     ASSERT_TRUE(history.redo(table));
     EXPECT_EQ(table.overlay, nullptr);
     EXPECT_TRUE(history.modified());
+}
+
+// A set announcing more points than the rest of the text can hold (each takes at least four
+// bytes) is damage told as such, before any point is read.
+TEST(DataCompanion, ASetAnnouncingMorePointsThanTheTextHoldsIsRefused) {
+    MeasuredData d;
+    DataSet s;
+    s.name = "two";
+    s.points = {{20, 0.007, 0}, {21, 0.008, 0}};
+    d.sets.push_back(s);
+    const std::string text = companionText(d);
+    const size_t at = text.find("\nset ") + 1, end = text.find('\n', at);
+    ASSERT_NE(end, std::string::npos);
+    // "set VISIBLE DENSITY COLOUR COUNT TIMES": the fifth word is the count.
+    std::vector<std::string> w;
+    for (size_t from = at; from < end;) {
+        const size_t space = std::min(text.find(' ', from), end);
+        w.push_back(text.substr(from, space - from));
+        from = space + 1;
+    }
+    ASSERT_EQ(w.size(), 6u);
+    ASSERT_EQ(w[4], "2");
+    const uint64_t left = text.size() - end - 1;  // what the reading has left after the line
+    for (uint64_t count : {left / 4 + 1, left, 4 * left}) {
+        w[4] = std::to_string(count);
+        std::string line = w[0];
+        for (size_t i = 1; i < w.size(); ++i) line += " " + w[i];
+        const std::string damaged = text.substr(0, at) + line + text.substr(end);
+        const auto r = parseCompanion(damaged);
+        ASSERT_FALSE(r) << count;
+        EXPECT_NE(r.error().find("データセットの見出しが壊れています"), std::string::npos)
+            << count << ": " << r.error();
+    }
 }

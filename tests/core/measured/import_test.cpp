@@ -104,13 +104,48 @@ TEST(DataImport, BadRowsAreSkippedWithLineAndReason) {
     EXPECT_EQ(r->report.firstSkipped[3].reason, "ライブラリの範囲外です");
 }
 
+TEST(DataImport, EachRefusalHasItsReasonAndText) {
+    const auto never = [](double) { return false; };
+    std::string many = "DB,RH\n";  // past the first progress call, at 65 536 rows
+    for (int i = 0; i < 70000; ++i) many += "20,50\n";
+    const struct {
+        const char* what;
+        Result<Imported> got;
+        Failure expected;
+    } cases[] = {
+        {"empty text", importCsvText("", dbRh()), {Reason::Invalid, "見出し行がありません"}},
+        {"no row", importCsvText("DB,RH\n", dbRh()),
+         {Reason::Invalid, "空気の状態を与える行がありません（0 行）"}},
+        {"no row gives a state", importCsvText("DB,RH\nx,y\n", dbRh()),
+         {Reason::Invalid, "空気の状態を与える行がありません（1 行。2 行目: 数値ではありません: 'x'）"}},
+        {"no such column", importCsvText("A,B\n20,50\n", dbRh()),
+         {Reason::Invalid, "見出し行に列「DB」がありません"}},
+        {"one column twice", importCsvText("DB,RH\n20,50\n", dbRh("DB", "DB")),
+         {Reason::Invalid, "2つの量は別々の列から取ってください"}},
+        {"a column number past the header", importCsvText("DB,RH\n20,50\n", dbRh("DB", "9")),
+         {Reason::Invalid, "見出し行に列「9」がありません"}},
+        {"not a weather file", importEpwText("DB,RH\n20,50\n"),
+         {Reason::Invalid, "EPW 気象ファイルではありません（LOCATION の行がありません）"}},
+        {"a header past the line limit",
+         importCsvText(std::string(kImportLineLimit + 1, 'c') + "\n20,50\n", dbRh()),
+         {Reason::TooLarge, "見出し行が長すぎます（1048576 バイトまで）"}},
+        {"stopped by the progress", importCsvText(many, dbRh(), never),
+         {Reason::Cancelled, ""}},
+        {"a missing file", importFile("/nonexistent/folder/data.csv", dbRh()),
+         {Reason::Unreadable, "/nonexistent/folder/data.csv: ファイルが見つかりません"}},
+        {"a folder", importFile("/tmp", dbRh()),
+         {Reason::Unreadable, "/tmp: フォルダです。ファイルを指定して下さい"}},
+        // The first read fails (the kernel answers EIO at offset 0).
+        {"an unreadable file", importFile("/proc/self/mem", dbRh()),
+         {Reason::Unreadable, "/proc/self/mem: ファイルを読み込めません"}},
+    };
+    for (const auto& c : cases) {
+        ASSERT_FALSE(c.got) << c.what;
+        EXPECT_EQ(c.got.failure(), c.expected) << c.what;
+    }
+}
+
 TEST(DataImport, DamagedFilesGiveAReasonAndNothingElse) {
-    EXPECT_FALSE(importCsvText("", dbRh()));
-    EXPECT_FALSE(importCsvText("DB,RH\n", dbRh()));       // no row
-    EXPECT_FALSE(importCsvText("DB,RH\nx,y\n", dbRh()));  // no row gives a state
-    EXPECT_FALSE(importCsvText("A,B\n20,50\n", dbRh()));  // no such column
-    EXPECT_FALSE(importCsvText("DB,RH\n20,50\n", dbRh("DB", "DB")));
-    EXPECT_FALSE(importCsvText("DB,RH\n20,50\n", dbRh("DB", "9")));
     std::string garbage(5000, '\0');
     for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 37 % 256);
     EXPECT_FALSE(importCsvText(garbage, dbRh()));
@@ -136,7 +171,7 @@ TEST(DataImport, ProgressCanCancel) {
     EXPECT_GE(calls, 3);
     const auto stopped = importCsvText(text, dbRh(), [](double) { return false; });
     ASSERT_FALSE(stopped);
-    EXPECT_EQ(stopped.error(), kImportCancelled);
+    EXPECT_EQ(stopped.failure(), failure(Reason::Cancelled, ""));
 }
 
 namespace {
@@ -240,6 +275,15 @@ TEST(DataImport, FileReadInPiecesGivesTheTextsPointsBitForBit) {
     EXPECT_EQ(fromFile->set.times.back(), "last");
 }
 
+TEST(DataImport, ACancelledFileImportIsCancelledWithoutTheFileName) {
+    std::string text = "DB,RH\n";
+    for (int i = 0; i < 70000; ++i) text += "20,50\n";
+    const TempFile file(text);
+    const auto r = importFile(file.path, dbRh(), [](double) { return false; });
+    ASSERT_FALSE(r);
+    EXPECT_EQ(r.failure(), failure(Reason::Cancelled, ""));
+}
+
 TEST(DataImport, WhatIsNoRegularFileOrCannotBeReadFails) {
     const std::string fifo = "/tmp/humidraw-import-fifo-" + std::to_string(getpid()) + ".csv";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
@@ -302,7 +346,7 @@ TEST(DataImport, RowLimitStopsTheImportWithAMessage) {
     TextLines two(text);
     const auto r = importCsv(two, dbRh(), {}, 2);
     ASSERT_FALSE(r);
-    EXPECT_EQ(r.error(), "データの行が多すぎます（2 行まで）");
+    EXPECT_EQ(r.failure(), failure(Reason::TooLarge, "データの行が多すぎます（2 行まで）"));
     EXPECT_EQ(kImportRowLimit, 50000000);
 }
 
@@ -386,4 +430,39 @@ TEST(DataImport, EpwDatesBeyondAnyCalendarAreSkipped) {
     EXPECT_EQ(r->report.firstSkipped[0].reason, "年が 1～9999 の外です");
     EXPECT_EQ(r->report.firstSkipped[1].line, 11);
     EXPECT_EQ(r->report.firstSkipped[1].reason, "日が 1～31 の外です");
+}
+
+// Columns chosen by number count from 1 in decimal, beyond nine too.
+TEST(DataImport, ColumnNumbersBeyondNine) {
+    std::string text;
+    for (int i = 1; i <= 12; ++i) text += (i > 1 ? "," : "") + std::string("c") + std::to_string(i);
+    text += "\n1,2,3,4,5,6,7,8,9,21.5,30,40\n";
+    CsvChoice c;
+    c.first = {"10", Quantity::DB, Unit::Celsius};
+    c.second = {"12", Quantity::RH, Unit::Percent};
+    const auto r = importCsvText(text, c);
+    ASSERT_TRUE(r) << r.error();
+    ASSERT_EQ(r->set.points.size(), 1u);
+    EXPECT_EQ(r->set.points[0].DB, 21.5);
+}
+
+// The import asks whether to go on once every 65536 lines, not at every line: a short file
+// is read without asking, and one of 70000 rows asks once.
+TEST(DataImport, ProgressIsAskedEvery65536Lines) {
+    CsvChoice c = dbRh();
+    int asked = 0;
+    const auto counting = [&](double) {
+        ++asked;
+        return true;
+    };
+    const auto shortFile = importCsvText("DB,RH\n20,50\n21,50\n22,50\n", c, counting);
+    ASSERT_TRUE(shortFile) << shortFile.error();
+    EXPECT_EQ(asked, 0);
+    std::string text = "DB,RH\n";
+    for (int i = 0; i < 70000; ++i) text += "20,50\n";
+    asked = 0;
+    const auto longFile = importCsvText(text, c, counting);
+    ASSERT_TRUE(longFile) << longFile.error();
+    EXPECT_EQ(longFile->set.points.size(), 70000u);
+    EXPECT_EQ(asked, 1);
 }

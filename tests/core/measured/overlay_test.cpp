@@ -104,7 +104,7 @@ struct Chart {
     ChartSettings settings;
     Chart() {
         FakeTextMetrics metrics;
-        EXPECT_EQ(constructChart(settings, metrics, frame, table), FrameStatus::Ok);
+        EXPECT_TRUE(constructChart(settings, metrics, frame, table).ok());
     }
     RecordingCanvas paint(std::shared_ptr<const MeasuredData> data) {
         ObjectTable objects;

@@ -234,7 +234,7 @@ TEST(MetafileWalk, WholeChartWithObjectsPlaysBackInBothFormats) {
     FakeTextMetrics m;
     ChartFrame f;
     ChartTable t;
-    ASSERT_EQ(constructChart(s, m, f, t), FrameStatus::Ok);
+    ASSERT_TRUE(constructChart(s, m, f, t).ok());
     ObjectTable objects;
     for (int style = 0; style < 5; ++style) {
         ObjectRecord line;

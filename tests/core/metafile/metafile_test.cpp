@@ -267,7 +267,7 @@ TEST(MetafileExport, FormatByExtensionAndWholeChart) {
     FakeTextMetrics m;
     ChartFrame f;
     ChartTable t;
-    ASSERT_EQ(constructChart(s, m, f, t), FrameStatus::Ok);
+    ASSERT_TRUE(constructChart(s, m, f, t).ok());
     ObjectTable objects;
     ObjectRecord line;
     line.kind = kLineBothMarkers;
@@ -309,7 +309,7 @@ TEST(MetafileExport, FarEndsGiveAnOrdinarySizedFile) {
     FakeTextMetrics m;
     ChartFrame f;
     ChartTable t;
-    ASSERT_EQ(constructChart(s, m, f, t), FrameStatus::Ok);
+    ASSERT_TRUE(constructChart(s, m, f, t).ok());
     const auto bytesWithLineTo = [&](double h) {
         ObjectTable objects;
         ObjectRecord line;

@@ -323,7 +323,7 @@ TEST_F(Window, SaveTakesTheScrollBarsAndKeepsTheLastGoodFolder) {
     script.files = {(dir / "view").string()};
     ASSERT_TRUE(w.Fsaveas());
     const DocumentRead doc = readDocumentFile((dir / "view.hdw").string());
-    ASSERT_TRUE(doc.ok && doc.contents.header);
+    ASSERT_TRUE(doc.status && doc.contents.header);
     EXPECT_EQ(doc.contents.header->horzScroll, 123);
     EXPECT_EQ(doc.contents.header->vertScroll, 45);
     EXPECT_EQ(w.settings().currentDir, dir.string());

@@ -185,8 +185,8 @@ TEST_F(Window, LanguageItemIsKeptAndTellsThatARestartSwitchesIt) {
 
 TEST(LanguageChoice, CommandLineThenSettingsThenLocale) {
     const auto taken = [](QStringList args) {
-        const LanguageArgument a = takeLanguageArgument(args);
-        return std::make_tuple(a.language, a.error.empty(), args.join(' ').toStdString());
+        const auto a = takeLanguageArgument(args);
+        return std::make_tuple(a ? *a : std::nullopt, a.ok(), args.join(' ').toStdString());
     };
     EXPECT_EQ(
         taken({"humidraw", "--lang", "en", "a.hdw"}),
@@ -195,8 +195,21 @@ TEST(LanguageChoice, CommandLineThenSettingsThenLocale) {
               std::make_tuple(std::optional(Language::Japanese), true, std::string("humidraw")));
     EXPECT_EQ(taken({"humidraw"}),
               std::make_tuple(std::optional<Language>(), true, std::string("humidraw")));
-    EXPECT_FALSE(std::get<1>(taken({"humidraw", "--lang", "de"})));
-    EXPECT_FALSE(std::get<1>(taken({"humidraw", "--lang"})));
+    const struct {
+        QStringList args;
+        Failure refused;
+    } refusals[] = {
+        {{"humidraw", "--lang", "de"}, {Reason::Invalid, "--lang takes ja or en, not de"}},
+        {{"humidraw", "--lang"}, {Reason::Invalid, "option --lang needs a value (ja or en)"}},
+        {{"humidraw", "--lang=", "x"}, {Reason::Invalid, "--lang takes ja or en, not "}},
+        // A later good value does not hide an earlier bad one.
+        {{"humidraw", "--lang", "de", "--lang", "en"},
+         {Reason::Invalid, "--lang takes ja or en, not de"}},
+    };
+    for (const auto& c : refusals) {
+        QStringList args = c.args;
+        EXPECT_EQ(takeLanguageArgument(args).failure(), c.refused) << c.args.join(' ').toStdString();
+    }
     // The program's own name is never read as an option.
     EXPECT_EQ(std::get<2>(taken({"--lang", "x"})), "--lang x");
 

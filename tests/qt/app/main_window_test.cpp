@@ -71,54 +71,121 @@ TEST_F(Window, StoredLimitsWithoutAChartAreNamedBriefly) {
     EXPECT_GT(w.chart().elements().size(), 1000u);
 }
 
-TEST_F(Window, CommandTableMenusAndToolBars) {
+// The menus as the user reads them, item by item, and the command each item runs: the list was
+// read off the running program's menus, not off its command table.
+TEST_F(Window, MenusShowTheirItemsAndRunTheirCommands) {
     TFmIX& w = open();
-    const std::pair<const char*, const char*> captions[] = {
-        {"Fnew", "新規作成(&N)"},
-        {"Fsaveas", "名前を付けて保存(&A)"},
-        {"PrintIx", "印刷(&P)"},
-        {"MetaSave", "ﾒﾀﾌｧｲﾙ作成(&M)"},
-        {"Fend", "Humidrawの終了(&X)"},
-        {"DataClear", "全消去(&A)"},
-        {"ToClip", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ出力(&B)"},
-        {"ZoomOrg", "等倍表示(&G)"},
-        {"Panning", "画面移動(&P)"},
-        {"M_LineG", "状態変化直線(&L)"},
-        {"M_Free", "線分記入(&F)"},
-        {"Options", "設定"},
-        {"Humidrawabout", "Humidrawについて(&A)"}};
-    for (const auto& [name, caption] : captions) {
-        ASSERT_NE(w.action(name), nullptr) << name;
-        EXPECT_EQ(w.action(name)->text().toStdString(), caption);
-        EXPECT_TRUE(w.action(name)->isEnabled());
-    }
-    EXPECT_EQ(w.action("ZoomIn")->toolTip().toStdString(), "拡大表示");
+    struct Item {
+        const char* text;
+        Command command;  // None: a separator, or the submenu of recent files
+    };
+    using C = Command;
+    const Item sep{"", C::None};
+    const std::vector<std::pair<std::string, std::vector<Item>>> expected = {
+        {"ﾌｧｲﾙ(&F)",
+         {{"新規作成(&N)", C::New},
+          {"開く(&O)", C::Open},
+          {"上書き保存(&S)", C::Save},
+          {"名前を付けて保存(&A)", C::SaveAs},
+          sep,
+          {"最近使ったファイル", C::None},
+          sep,
+          {"印刷(&P)", C::Print},
+          sep,
+          {"ﾒﾀﾌｧｲﾙ作成(&M)", C::Metafile},
+          sep,
+          {"Humidrawの終了(&X)", C::Exit}}},
+        {"編集(&E)",
+         {{"元に戻す(&U)", C::Undo},
+          {"やり直し(&R)", C::Redo},
+          sep,
+          {"全消去(&A)", C::ClearAll},
+          {"図形削除(&E)", C::Erase},
+          sep,
+          {"選択(&S)", C::Select},
+          {"すべて選択(&L)", C::SelectAll},
+          {"選択した図形の削除(&D)", C::DeleteSelected},
+          sep,
+          {"ｸﾘｯﾌﾟﾎﾞｰﾄﾞ出力(&B)", C::ToClipboard}}},
+        {"表示(&V)",
+         {{"等倍表示(&G)", C::ZoomOriginal},
+          {"拡大表示(&I)", C::ZoomIn},
+          {"縮小表示(&O)", C::ZoomOut},
+          {"全体表示(&A)", C::ZoomAll},
+          sep,
+          {"画面移動(&P)", C::PanMode}}},
+        {"作成(&D)", {{"状態変化直線(&L)", C::StateLine}, {"線分記入(&F)", C::FreeSegment}}},
+        {"自動記入(&A)", {{"ｼﾝｸﾞﾙｺｲﾙ方式(&S)", C::CoilDialog}}},
+        {"設定(&O)", {{"設定", C::Options}}},
+        {"測定データ(&M)", {{"測定データとゾーン(&Z)...", C::MeasuredData}}},
+        {"ﾍﾙﾌﾟ(&H)", {{"Humidrawについて(&A)", C::About}}},
+    };
     const auto menus = w.menuBar()->actions();
-    std::vector<std::string> titles;
-    for (QAction* m : menus) titles.push_back(m->text().toStdString());
-    EXPECT_EQ(titles,
-              (std::vector<std::string>{"ﾌｧｲﾙ(&F)", "編集(&E)", "表示(&V)", "作成(&D)",
-                                        "自動記入(&A)", "設定(&O)", "測定データ(&M)", "ﾍﾙﾌﾟ(&H)"}));
-    const auto file = menus[0]->menu()->actions();
-    ASSERT_EQ(file.size(), 12);
-    EXPECT_TRUE(file[4]->isSeparator());
-    EXPECT_EQ(file[5]->text().toStdString(), "最近使ったファイル");
-    EXPECT_TRUE(file[6]->isSeparator());
-    EXPECT_EQ(file[11]->text().toStdString(), "Humidrawの終了(&X)");
-    const auto edit = menus[1]->menu()->actions();
-    ASSERT_GE(edit.size(), 2);
-    EXPECT_EQ(edit[0]->text().toStdString(), "元に戻す(&U)");
-    EXPECT_EQ(edit[1]->text().toStdString(), "やり直し(&R)");
-    EXPECT_EQ(menus[4]->menu()->actions()[0]->text().toStdString(), "ｼﾝｸﾞﾙｺｲﾙ方式(&S)");
+    ASSERT_EQ(menus.size(), static_cast<qsizetype>(expected.size()));
+    for (size_t m = 0; m < expected.size(); ++m) {
+        const auto& [title, items] = expected[m];
+        EXPECT_EQ(menus[m]->text().toStdString(), title);
+        const auto shown = menus[m]->menu()->actions();
+        ASSERT_EQ(shown.size(), static_cast<qsizetype>(items.size())) << title;
+        for (size_t i = 0; i < items.size(); ++i) {
+            QAction* item = shown[i];
+            const Item& want = items[i];
+            EXPECT_EQ(item->text().toStdString(), want.text) << title << " " << i;
+            if (want.command == C::None) {
+                EXPECT_TRUE(item->isSeparator() || item->menu()) << title << " " << i;
+                continue;
+            }
+            QAction* command = w.action(want.command);
+            ASSERT_NE(command, nullptr) << want.text;
+            if (item == command) continue;
+            // An item with a caption of its own triggers the command's action.
+            int triggered = 0;
+            QObject::connect(command, &QAction::triggered, [&triggered] { ++triggered; });
+            item->trigger();
+            EXPECT_EQ(triggered, 1) << want.text;
+        }
+    }
+    EXPECT_EQ(w.action(C::ZoomIn)->toolTip().toStdString(), "拡大表示");
     // Command bar: 17 buttons (with undo, redo and select), zoom buttons repeating every 50 ms.
-    int buttons = 0;
-    for (QAction* a : w.commandBar()->actions()) buttons += !a->isSeparator();
-    EXPECT_EQ(buttons, 17);
+    std::vector<std::string> buttons;
+    for (QAction* a : w.commandBar()->actions())
+        if (!a->isSeparator()) buttons.push_back(a->text().toStdString());
+    EXPECT_EQ(buttons, (std::vector<std::string>{
+                           "新規作成(&N)", "開く(&O)", "上書き保存(&S)", "印刷(&P)", "元に戻す(&U)",
+                           "やり直し(&R)", "選択(&S)", "図形削除(&E)", "状態変化直線(&L)",
+                           "線分記入(&F)", "文字記入", "拡大表示(&I)", "縮小表示(&O)", "ズーム(&Z)",
+                           "全体表示(&A)", "画面移動(&P)", "Humidrawの終了(&X)"}));
     auto* up = w.findChild<QToolButton*>("btn_zoom_up");
     ASSERT_NE(up, nullptr);
     EXPECT_TRUE(up->autoRepeat());
     EXPECT_EQ(up->autoRepeatInterval(), 50);
     EXPECT_FALSE(w.commandBar()->toggleViewAction()->isEnabled()) << "the bars are never closed";
+}
+
+// What the editor repeats (Enter, or a right click on the idle chart) starts that command.
+TEST_F(Window, RepeatedCommandsStartTheirModes) {
+    TFmIX& w = open();
+    struct Case {
+        Command repeated;
+        std::function<bool(const Editor&)> running;
+    };
+    const Case cases[] = {
+        {Command::FreeSegment, [](const Editor& e) { return e.segmentState() == 2; }},
+        {Command::Erase, [](const Editor& e) { return e.erasePending(); }},
+        {Command::ZoomMode, [](const Editor& e) { return e.zoomMode(); }},
+        {Command::PanMode, [](const Editor& e) { return e.panningMode(); }},
+    };
+    for (const Case& c : cases) {
+        w.editor().commandEnd();
+        w.editor().setLastCommand(c.repeated);
+        w.editor().enterKey();
+        EXPECT_TRUE(c.running(w.editor())) << static_cast<int>(c.repeated);
+    }
+    w.editor().commandEnd();
+    w.editor().setLastCommand(Command::None);
+    w.editor().enterKey();
+    EXPECT_EQ(w.editor().segmentState(), 0);
+    EXPECT_FALSE(w.editor().erasePending() || w.editor().zoomMode() || w.editor().panningMode());
 }
 
 TEST_F(Window, ZoomSequenceAndLimitsDisableTheButtons) {
@@ -629,7 +696,7 @@ TEST_F(Window, PrintingFitsAndCentresOnThePage) {
         EXPECT_EQ(said.back().text, "印刷処理が終了しました");
         EXPECT_EQ(said.back().caption, "湿り空気線図");
         EXPECT_EQ(w.view().zoom, before.zoom) << "the screen's zoom is back";
-        EXPECT_EQ(w.editor().lastCommand(), kPrint);
+        EXPECT_EQ(w.editor().lastCommand(), Command::Print);
         ASSERT_TRUE(fs::exists(pdf));
         if (!havePdftoppm()) continue;
         const std::string png = (dir / "page").string();
@@ -771,7 +838,7 @@ TEST_F(Window, MetafileCommandWritesEachFormatByExtension) {
     w.MetaSave();
     EXPECT_EQ(said.back().text, "ファイルを作成出来ません．\n" + (dir / "none" / "x.emf").string() +
                                     ": フォルダがありません");
-    EXPECT_EQ(w.editor().lastCommand(), kMetafile);
+    EXPECT_EQ(w.editor().lastCommand(), Command::Metafile);
 }
 
 TEST_F(Window, ClipboardHoldsMetafileSvgAndPng) {

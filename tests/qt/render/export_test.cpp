@@ -22,7 +22,7 @@ class Export : public testing::Test {
   protected:
     void SetUp() override {
         QtTextMetrics m;
-        ASSERT_EQ(constructChart(settings, m, frame, chart), FrameStatus::Ok);
+        ASSERT_TRUE(constructChart(settings, m, frame, chart).ok());
         dir = fs::temp_directory_path() / ("export-" + std::to_string(getpid()));
         fs::create_directories(dir);
     }

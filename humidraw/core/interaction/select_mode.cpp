@@ -1,0 +1,177 @@
+// 選択: picking lines and texts to change their attributes, edit a text, move it or delete them,
+// each change one step of the history.
+#include <algorithm>
+#include <cstdlib>
+
+#include "document/paint.h"
+#include "interaction/modes.h"
+#include "lang/language.h"
+#include "text/number_format.h"
+
+namespace humidraw {
+
+SelectMode::SelectMode(EditorHost& host) : CommandMode(host) {
+    host_.prompt().setStatus(
+        1, translate("Editor", "図形を選択([SHIFT]+[左ｸﾘｯｸ]で追加, [ESC]で解除)："));
+    host_.prompt().setCursor(kCursorPick);
+}
+
+void SelectMode::setSelection(std::vector<int> picked) {
+    selection_ = std::move(picked);
+    // The repaint takes the old highlights away and draws the new ones.
+    host_.repaint();
+    host_.changed(Change::Selection);
+}
+
+bool SelectMode::press(const Press& p) {
+    if (p.button != MouseButton::Left) return true;
+    const int hit = pick(p.at);
+    const bool held =
+        hit >= 0 && std::find(selection_.begin(), selection_.end(), hit) != selection_.end();
+    if (p.shift) {
+        if (hit < 0 || held) return true;
+        std::vector<int> more = selection_;
+        more.push_back(hit);
+        setSelection(std::move(more));
+        return true;
+    }
+    if (!held) setSelection(hit < 0 ? std::vector<int>{} : std::vector<int>{hit});
+    // A text under the button can be dragged to a new place.
+    if (hit >= 0 && host_.document().objects.at(hit).kind == kTextObject) {
+        status_ = Status::Pressed;
+        held_ = hit;
+        from_ = p.at;
+    }
+    return true;
+}
+
+void SelectMode::selectAll() {
+    std::vector<int> all;
+    host_.document().objects.walk([&all](int i, const ObjectRecord& r) {
+        if (isLineObject(r.kind) || r.kind == kTextObject) all.push_back(i);
+    });
+    setSelection(std::move(all));
+}
+
+bool SelectMode::deleteSelected() {
+    if (selection_.empty()) return false;
+    recordStep([this](ObjectTable& t) {
+        for (int index : selection_) t.markDeleted(index);
+    });
+    status_ = Status::Picking;
+    setSelection({});
+    return true;
+}
+
+bool SelectMode::changeSelected(LineAttribute p, int value) {
+    if (selection_.empty()) return false;
+    const bool changed = recordStep([this, p, value](ObjectTable& t) {
+        for (int index : selection_) {
+            ObjectRecord& r = t.at(index);
+            // A text has a colour only.
+            if (p == LineAttribute::Colour)
+                r.colour = value;
+            else if (isLineObject(r.kind))
+                (p == LineAttribute::Width ? r.width : r.style) = value;
+        }
+    });
+    if (changed) host_.repaint();
+    return changed;
+}
+
+bool SelectMode::selectionAttributes(const CurrentAttributes& current,
+                                     CurrentAttributes& shown) const {
+    if (selection_.empty()) return false;
+    const ObjectTable& objects = host_.document().objects;
+    shown = current;
+    shown.colour = objects.at(selection_[0]).colour;
+    for (int index : selection_) {
+        const ObjectRecord& r = objects.at(index);
+        if (isLineObject(r.kind)) {
+            shown = {r.colour, r.width, r.style};
+            break;
+        }
+    }
+    return true;
+}
+
+Outline SelectMode::textOutline(const ObjectRecord& r, int dx, int dy) {
+    const EditorView v = host_.chartView();
+    const ChartPoint P = stateToScreen(v.frame, v.screen, r.h1, r.x1);
+    const TextExtent e = host_.marks().textExtent(r.text);
+    double left, top;
+    labelTopLeft(r.labelPosition, P.x + dx, P.y + dy, e.width, e.height, left, top);
+    const int l = wholeNumber(left), t = wholeNumber(top);
+    return {
+        PixelPoint{l, t}, {l + e.width, t}, {l + e.width, t + e.height}, {l, t + e.height}, {l, t}};
+}
+
+void SelectMode::move(PixelPoint at, const CurrentState&, bool leftHeld) {
+    if (!leftHeld || status_ == Status::Picking) return;
+    // A few pixels of play, so that a click is not a move.
+    if (status_ == Status::Pressed && std::abs(at.x - from_.x) < 3 && std::abs(at.y - from_.y) < 3)
+        return;
+    if (status_ == Status::Dragging) host_.marks().drawOutline(outline_);
+    status_ = Status::Dragging;
+    outline_ = textOutline(host_.document().objects.at(held_), at.x - from_.x, at.y - from_.y);
+    host_.marks().drawOutline(outline_);
+}
+
+void SelectMode::release(MouseButton b, PixelPoint at) {
+    if (b != MouseButton::Left || status_ == Status::Picking) return;
+    const bool moved = status_ == Status::Dragging;
+    status_ = Status::Picking;
+    if (!moved) return;
+    host_.marks().drawOutline(outline_);
+    // The text's anchor moves with the pointer; its label position keeps the same corner there.
+    const EditorView v = host_.chartView();
+    const ObjectRecord& r = host_.document().objects.at(held_);
+    const ChartPoint P = stateToScreen(v.frame, v.screen, r.h1, r.x1);
+    const CurrentState s =
+        screenToState(v.frame, v.screen, P.x + (at.x - from_.x), P.y + (at.y - from_.y));
+    const int index = held_;
+    recordStep([&](ObjectTable& t) {
+        t.at(index).h1 = s.h;
+        t.at(index).x1 = s.x;
+    });
+    host_.repaint();
+}
+
+bool SelectMode::escape() {
+    status_ = Status::Picking;
+    if (selection_.empty()) return false;
+    setSelection({});
+    return true;
+}
+
+bool SelectMode::enter(bool underViewMode) {
+    const ObjectTable& objects = host_.document().objects;
+    if (!underViewMode && selection_.size() == 1 && objects.at(selection_[0]).kind == kTextObject)
+        host_.prompt().editText(selection_[0]);
+    return true;
+}
+
+void SelectMode::cancel() {
+    selection_.clear();
+    status_ = Status::Picking;
+    host_.repaint();
+    host_.changed(Change::Selection);
+}
+
+void SelectMode::dropDrag() {
+    if (status_ == Status::Dragging) host_.marks().drawOutline(outline_);
+    status_ = Status::Picking;
+}
+
+void SelectMode::keepLiveObjects() {
+    const ObjectTable& objects = host_.document().objects;
+    std::vector<int> kept;
+    for (int index : selection_) {
+        const int32_t kind = objects.at(index).kind;
+        if (isLineObject(kind) || kind == kTextObject) kept.push_back(index);
+    }
+    selection_ = std::move(kept);
+    host_.changed(Change::Selection);
+}
+
+}  // namespace humidraw
