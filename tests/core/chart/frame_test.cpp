@@ -116,8 +116,9 @@ TEST(ChartFrame, UnfittableLimitsRefusedAndPreviousChartKept) {
         EXPECT_EQ(noChartMessage(s), c.message);
         EXPECT_EQ(t.elements().size(), before);
         EXPECT_EQ(f.k2, k2);
-        if (c.lo >= c.hi || c.hi <= 0)
+        if (c.lo >= c.hi || c.hi <= 0) {
             EXPECT_EQ(checkLimits(s).failure(), expected) << "refused before any computing";
+        }
     }
     ChartSettings fine;
     EXPECT_TRUE(checkLimits(fine).ok());
