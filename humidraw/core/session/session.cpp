@@ -156,7 +156,7 @@ void Session::loadCompanionOf(const std::string& path, const ContentIdentity& id
     if (kept.found == CompanionFound::Unreadable) {
         // Kept as it is: a later save without data leaves it, one with data puts it aside.
         companionKept_ = true;
-        tell(kErrorCaption,
+        tell(translate("TFmIX", kErrorCaption),
              dataText(HUMIDRAW_TEXT_NOOP("MeasuredDataWindow",
                                          "測定データのファイルを読込できません.\n")) +
                  kept.status.error() +
@@ -203,7 +203,8 @@ bool Session::saveWithCompanion(const std::string& bytes) {
     const bool keep = companionKept_ && onDiskPath_ == path_;
     const auto saved = saveDocumentWithCompanion(path_, bytes, measuredData(), keep);
     if (!saved) {
-        tell(kErrorCaption, translate("TFmIX", "ファイルを作成出来ません．\n") + saved.error(),
+        tell(translate("TFmIX", kErrorCaption),
+             translate("TFmIX", "ファイルを作成出来ません．\n") + saved.error(),
              PromptIcon::Warning);
         return false;
     }

@@ -2,6 +2,8 @@
 // the user.
 #include "session/session.h"
 
+#include "lang/language.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -236,6 +238,22 @@ TEST_F(SessionFiles, OpenTakesTheWholeFileOrNothing) {
     prompts.files = {path("plan.hdw")};
     EXPECT_TRUE(session.openChosen());
     EXPECT_EQ(session.objects().count(), 2);
+}
+
+// A save that cannot be written is told under the error caption in the language running.
+TEST_F(SessionFiles, FailedSaveIsToldInTheLanguageRunning) {
+    draw("A");
+    for (const Language language : {Language::Japanese, Language::English}) {
+        setLanguage(language);
+        prompts.files = {path("no-such-folder/plan")};
+        EXPECT_FALSE(session.save(true));
+        setLanguage(Language::Japanese);
+        ASSERT_FALSE(prompts.said.empty());
+        EXPECT_EQ(prompts.said.back().caption, language == Language::English
+                                                   ? "Humidraw Error Message"
+                                                   : "Humidraw ｴﾗｰﾒｯｾｰｼﾞ");
+        EXPECT_TRUE(session.modified());
+    }
 }
 
 TEST(SessionHeader, HeaderValuesAreBroughtIntoTheWindowsRange) {
