@@ -106,22 +106,21 @@ std::string IniFile::readString(const std::string& section, const std::string& k
     return fallback;
 }
 
-bool IniFile::writeString(const std::string& section, const std::string& key,
+Status IniFile::writeString(const std::string& section, const std::string& key,
                           const std::string& text) {
     const auto s = utf8ToCp932(section);
     const auto k = utf8ToCp932(key);
     const auto v = utf8ToCp932(text);
     if (!s || !k || !v || text.find_first_of("\r\n") != std::string::npos) {
-        lastWrite_ = {WriteProblem::Other, EILSEQ};
-        return false;
+        return writeFailure({WriteProblem::Other, EILSEQ});
     }
     std::vector<std::string> lines;
     std::string newline = "\r\n";
     // A file that is there but cannot be read is never replaced by one holding this key alone.
     int error = 0;
     if (!load(lines, newline, &error)) {
-        lastWrite_ = {error == EISDIR ? WriteProblem::IsFolder : WriteProblem::Unreadable, error};
-        return false;
+        return writeFailure(
+            {error == EISDIR ? WriteProblem::IsFolder : WriteProblem::Unreadable, error});
     }
     const std::string entry = *k + "=" + *v;
 
@@ -155,8 +154,9 @@ bool IniFile::writeString(const std::string& section, const std::string& key,
 
     std::string out;
     for (const std::string& line : lines) out += line + newline;
-    lastWrite_ = replaceFile(path_, out);
-    return lastWrite_.ok();
+    const WriteResult written = replaceFile(path_, out);
+    if (!written.ok()) return writeFailure(written);
+    return {};
 }
 
 }  // namespace humidraw

@@ -21,17 +21,14 @@ class IniFile {
     std::string readString(const std::string& section, const std::string& key,
                            const std::string& fallback, size_t maxBytes = 512) const;
 
-    // Writes one key; false (the file unchanged) when it cannot be read or written or the text
-    // cannot be stored in CP932.
-    bool writeString(const std::string& section, const std::string& key, const std::string& text);
-    // Why the last write failed (writeProblemText gives the reason).
-    const WriteResult& lastWrite() const { return lastWrite_; }
+    // Writes one key; failed (the file unchanged) when it cannot be read or written or the text
+    // cannot be stored in CP932, with the reason in the program's language.
+    Status writeString(const std::string& section, const std::string& key, const std::string& text);
 
   private:
     // False when the file exists but cannot be read; a missing file gives no lines.
     bool load(std::vector<std::string>& lines, std::string& newline, int* error = nullptr) const;
     std::string path_;
-    WriteResult lastWrite_;
 };
 
 }  // namespace humidraw

@@ -86,7 +86,7 @@ std::string readPathSetting(const IniFile& ini, const std::string& section, cons
     return path && !path->empty() ? *path : fallback;
 }
 
-bool writePathSetting(IniFile& ini, const std::string& section, const std::string& key,
+Status writePathSetting(IniFile& ini, const std::string& section, const std::string& key,
                       const std::string& path) {
     return ini.writeString(section, key, pathSettingValue(path));
 }

@@ -20,7 +20,7 @@ std::optional<std::string> pathFromSettingValue(const std::string& value);
 // A name kept under section/key: `fallback` when it is missing, empty or cannot be read.
 std::string readPathSetting(const IniFile& ini, const std::string& section, const std::string& key,
                             const std::string& fallback);
-bool writePathSetting(IniFile& ini, const std::string& section, const std::string& key,
+Status writePathSetting(IniFile& ini, const std::string& section, const std::string& key,
                       const std::string& path);
 
 }  // namespace humidraw

@@ -25,14 +25,15 @@ std::vector<std::string> loadRecentFiles(const IniFile& ini) {
     return files;
 }
 
-bool saveRecentFiles(IniFile& ini, const std::vector<std::string>& files) {
-    bool ok = true;
+Status saveRecentFiles(IniFile& ini, const std::vector<std::string>& files) {
+    Status first;
     for (int i = 0; i < kRecentFileCount; ++i) {
         const std::string path = i < static_cast<int>(files.size()) ? files[i] : std::string();
         if (ini.readString(kSection, keyOf(i), "", 1 << 16) == pathSettingValue(path)) continue;
-        ok = writePathSetting(ini, kSection, keyOf(i), path) && ok;
+        Status written = writePathSetting(ini, kSection, keyOf(i), path);
+        if (first && !written) first = std::move(written);
     }
-    return ok;
+    return first;
 }
 
 std::vector<std::string> withRecentFile(std::vector<std::string> files, const std::string& path) {
@@ -53,11 +54,11 @@ std::vector<std::string> mergedRecentFiles(std::vector<std::string> stored,
 }
 
 std::vector<std::string> rememberRecentFile(IniFile& ini, const std::vector<std::string>& own,
-                                            const std::string& path, bool* written) {
+                                            const std::string& path, Status* written) {
     const std::vector<std::string> files =
         withRecentFile(mergedRecentFiles(loadRecentFiles(ini), own), path);
-    const bool ok = saveRecentFiles(ini, files);
-    if (written) *written = ok;
+    Status ok = saveRecentFiles(ini, files);
+    if (written) *written = std::move(ok);
     return files;
 }
 

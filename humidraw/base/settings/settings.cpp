@@ -1,7 +1,9 @@
 #include "settings/settings.h"
 
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <vector>
 
 #include "settings/path_value.h"
 #include "text/number_format.h"
@@ -38,11 +40,11 @@ bool readProfileBool(const IniFile& ini, const std::string& section, const std::
     return v[0] == '1';
 }
 
-bool writeProfileInt(IniFile& ini, const std::string& section, const std::string& key, int v) {
+Status writeProfileInt(IniFile& ini, const std::string& section, const std::string& key, int v) {
     return ini.writeString(section, key, std::to_string(v));
 }
 
-bool writeProfileBool(IniFile& ini, const std::string& section, const std::string& key, bool v) {
+Status writeProfileBool(IniFile& ini, const std::string& section, const std::string& key, bool v) {
     return ini.writeString(section, key, v ? "1" : "0");
 }
 
@@ -78,26 +80,37 @@ constexpr int kIntMin = std::numeric_limits<int>::min();
 constexpr int kIntMax = std::numeric_limits<int>::max();
 }  // namespace
 
-bool saveSettings(IniFile& ini, const Settings& s) {
-    bool ok =
-        writeProfileInt(ini, "Setting", "CSpa", wholeNumber(s.pressureMmHg, kIntMin, kIntMax)) &&
-        writeProfileInt(ini, "Setting", "CSdbmin", wholeNumber(s.dbMin, kIntMin, kIntMax)) &&
-        writeProfileInt(ini, "Setting", "CSdbmax", wholeNumber(s.dbMax, kIntMin, kIntMax)) &&
-        writeProfileInt(ini, "Font", "CSFontSize", s.fontSize) &&
-        ini.writeString("Font", "CSFontName", s.fontName);
-    for (int i = 0; ok && i < kViewFlagCount; ++i)
-        ok = writeProfileBool(ini, "View", kViewFlagKeys[i], s.view[i]);
-    return ok && writeProfileBool(ini, "Setting", "SiUnit", s.si) &&
-           ini.writeString("Setting", "Language", s.language.empty() ? "auto" : s.language);
+Status saveSettings(IniFile& ini, const Settings& s) {
+    const auto whole = [](double v) { return wholeNumber(v, kIntMin, kIntMax); };
+    std::vector<std::function<Status()>> writes = {
+        [&] { return writeProfileInt(ini, "Setting", "CSpa", whole(s.pressureMmHg)); },
+        [&] { return writeProfileInt(ini, "Setting", "CSdbmin", whole(s.dbMin)); },
+        [&] { return writeProfileInt(ini, "Setting", "CSdbmax", whole(s.dbMax)); },
+        [&] { return writeProfileInt(ini, "Font", "CSFontSize", s.fontSize); },
+        [&] { return ini.writeString("Font", "CSFontName", s.fontName); },
+    };
+    for (int i = 0; i < kViewFlagCount; ++i)
+        writes.push_back(
+            [&, i] { return writeProfileBool(ini, "View", kViewFlagKeys[i], s.view[i]); });
+    writes.push_back([&] { return writeProfileBool(ini, "Setting", "SiUnit", s.si); });
+    writes.push_back([&] {
+        return ini.writeString("Setting", "Language", s.language.empty() ? "auto" : s.language);
+    });
+    for (const auto& write : writes)
+        if (Status st = write(); !st) return st;
+    return {};
 }
 
-bool saveClosingState(IniFile& ini, const std::string& currentDir, const WindowBounds& b) {
+Status saveClosingState(IniFile& ini, const std::string& currentDir, const WindowBounds& b) {
     // Each key on its own: a folder that cannot be written still lets the place be written.
-    bool ok = writePathSetting(ini, "Setting", "CurrentDir", currentDir);
-    ok = writeProfileInt(ini, "Form", "Left", b.left) && ok;
-    ok = writeProfileInt(ini, "Form", "Width", b.width) && ok;
-    ok = writeProfileInt(ini, "Form", "Top", b.top) && ok;
-    return writeProfileInt(ini, "Form", "Height", b.height) && ok;
+    Status written[] = {writePathSetting(ini, "Setting", "CurrentDir", currentDir),
+                        writeProfileInt(ini, "Form", "Left", b.left),
+                        writeProfileInt(ini, "Form", "Width", b.width),
+                        writeProfileInt(ini, "Form", "Top", b.top),
+                        writeProfileInt(ini, "Form", "Height", b.height)};
+    for (Status& st : written)
+        if (!st) return std::move(st);
+    return {};
 }
 
 }  // namespace humidraw

@@ -28,11 +28,11 @@ std::string settingsPathFor(const std::string& programPath);
 Settings loadSettings(const IniFile& ini, const std::string& programFolder);
 WindowBounds loadWindowBounds(const IniFile& ini);
 
-// The keys "設定保存" writes, in order (limits and pressure as whole numbers). False when a
-// write failed; the keys written before it stay written.
-bool saveSettings(IniFile& ini, const Settings& s);
-// What closing the main window writes.
-bool saveClosingState(IniFile& ini, const std::string& currentDir, const WindowBounds& b);
+// The keys "設定保存" writes, in order (limits and pressure as whole numbers). Stops at the first
+// write that fails, with its reason; the keys written before it stay written.
+Status saveSettings(IniFile& ini, const Settings& s);
+// What closing the main window writes; failed with the first write that failed.
+Status saveClosingState(IniFile& ini, const std::string& currentDir, const WindowBounds& b);
 
 // Profile operations with the settings file's encodings.
 double readProfileFloat(const IniFile& ini, const std::string& section, const std::string& key,
@@ -41,7 +41,7 @@ int readProfileInt(const IniFile& ini, const std::string& section, const std::st
                    int fallback);
 bool readProfileBool(const IniFile& ini, const std::string& section, const std::string& key,
                      bool fallback);
-bool writeProfileInt(IniFile& ini, const std::string& section, const std::string& key, int v);
-bool writeProfileBool(IniFile& ini, const std::string& section, const std::string& key, bool v);
+Status writeProfileInt(IniFile& ini, const std::string& section, const std::string& key, int v);
+Status writeProfileBool(IniFile& ini, const std::string& section, const std::string& key, bool v);
 
 }  // namespace humidraw

@@ -411,10 +411,10 @@ bool TFmIX::saveSettings(const Settings& s) {
     }
     noteLanguageChange(s);
     d->settings = s;
-    if (!humidraw::saveSettings(d->ini, d->settings)) {
+    if (const Status written = humidraw::saveSettings(d->ini, d->settings); !written) {
         d->prompts->tell(tr(kErrorCaption).toStdString(),
                          tr("設定ファイルに書き込めません: ").toStdString() + d->settingsPath +
-                             "\n" + writeProblemText(d->ini.lastWrite()),
+                             "\n" + written.error(),
                          PromptIcon::Warning);
         return false;
     }

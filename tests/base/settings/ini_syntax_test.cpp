@@ -93,9 +93,8 @@ TEST_F(IniSyntax, AFolderInPlaceOfTheFileIsReportedNotRead) {
     fs::create_directories(path_);
     humidraw::IniFile ini(path_);
     EXPECT_EQ(ini.readString("S", "A", "fallback"), "fallback");
-    EXPECT_FALSE(ini.writeString("S", "A", "1"));
-    EXPECT_EQ(ini.lastWrite().problem, humidraw::WriteProblem::IsFolder);
-    EXPECT_EQ(ini.lastWrite().error, EISDIR);
+    EXPECT_EQ(ini.writeString("S", "A", "1").failure(),
+              (humidraw::Failure{humidraw::Reason::Unwritable, "同じ名前のフォルダがあります"}));
     EXPECT_TRUE(fs::is_directory(path_));
     fs::remove(path_);
 }
@@ -123,9 +122,10 @@ TEST_F(IniSyntax, AnInterruptionReportedBeforeTheReadIsNotTakenForOne) {
 TEST_F(IniSyntax, ALineBreakInTheTextIsRefusedWithItsReason) {
     write("[S]\nA=1\n");
     humidraw::IniFile ini(path_);
-    EXPECT_FALSE(ini.writeString("S", "A", "2\nB=3"));
-    EXPECT_EQ(ini.lastWrite().problem, humidraw::WriteProblem::Other);
-    EXPECT_EQ(ini.lastWrite().error, EILSEQ) << "text that cannot be stored as one value";
+    // Text that cannot be stored as one value: EILSEQ, 84 on Linux.
+    EXPECT_EQ(ini.writeString("S", "A", "2\nB=3").failure(),
+              (humidraw::Failure{humidraw::Reason::Unwritable,
+                                 "書き込めませんでした（エラー番号 84）"}));
     EXPECT_EQ(contents(), "[S]\nA=1\n");
 }
 

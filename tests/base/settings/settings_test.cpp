@@ -105,9 +105,14 @@ TEST_F(SettingsFile, SaveWritesKeysInOrderAndKeepsOtherLines) {
 
 TEST_F(SettingsFile, UnwritableFolderFailsAndKeepsNothingHalfWritten) {
     IniFile ini("/nonexistent-folder/humidraw.ini");
-    EXPECT_FALSE(saveSettings(ini, Settings{}));
+    EXPECT_EQ(saveSettings(ini, Settings{}).failure(),
+              (Failure{Reason::Unwritable, "フォルダがありません"}))
+        << "the first write's reason";
     IniFile here(path_);
-    EXPECT_FALSE(here.writeString("Font", "CSFontName", "😀")) << "not storable in CP932";
+    // EILSEQ is 84 on Linux.
+    EXPECT_EQ(here.writeString("Font", "CSFontName", "😀").failure(),
+              (Failure{Reason::Unwritable, "書き込めませんでした（エラー番号 84）"}))
+        << "not storable in CP932";
     EXPECT_FALSE(fs::exists(path_));
 }
 
@@ -139,8 +144,10 @@ TEST(SettingsFileAccess, FileThatCannotBeReadIsNeverReplaced) {
                     fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write);
     const int wrote = humidraw_test::asOtherUser([&] {
         IniFile ini(path.string());
-        if (saveClosingState(ini, "/home/a", {1, 2, 3, 4})) return 1;
-        return writeProblemText(ini.lastWrite()) == "ファイルを読み込めないため、書き換えません"
+        const Status st = saveClosingState(ini, "/home/a", {1, 2, 3, 4});
+        if (st) return 1;
+        return st.failure() == Failure{Reason::Unwritable,
+                                       "ファイルを読み込めないため、書き換えません"}
                    ? 0
                    : 2;
     });
