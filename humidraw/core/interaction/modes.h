@@ -178,17 +178,21 @@ class SelectMode : public CommandMode {
     bool escape() override;
     bool enter(bool underViewMode) override;
     void cancel() override;
-    void marksAgain() override { highlightAll(selection_); }
+    void marksAgain() override;
+    void viewChanged() override;
     const std::vector<int>* picks() const override { return &selection_; }
 
   private:
     Outline textOutline(const ObjectRecord& r, int dx, int dy);
+    void hideOutline();
 
     Status status_ = Status::Picking;
     std::vector<int> selection_;
     int held_ = 0;  // the text under the button while Pressed or Dragging
-    PixelPoint from_;
-    Outline outline_{};  // drawn while Dragging
+    PixelPoint from_;       // where the button went down, on the screen as it is now
+    CurrentState fromAt_;   // the same place on the chart, which a zoom step keeps
+    Outline outline_{};     // while Dragging, on the picture when outlineShown_
+    bool outlineShown_ = false;
 };
 
 // Dragging the chart, in pan mode or with the middle button held anywhere: moves alternate

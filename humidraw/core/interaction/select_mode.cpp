@@ -41,6 +41,8 @@ bool SelectMode::press(const Press& p) {
         status_ = Status::Pressed;
         held_ = hit;
         from_ = p.at;
+        const EditorView v = host_.chartView();
+        fromAt_ = screenToState(v.frame, v.screen, p.at.x, p.at.y);
     }
     return true;
 }
@@ -111,18 +113,40 @@ void SelectMode::move(PixelPoint at, const CurrentState&, bool leftHeld) {
     // A few pixels of play, so that a click is not a move.
     if (status_ == Status::Pressed && std::abs(at.x - from_.x) < 3 && std::abs(at.y - from_.y) < 3)
         return;
-    if (status_ == Status::Dragging) host_.marks().drawOutline(outline_);
+    hideOutline();
     status_ = Status::Dragging;
     outline_ = textOutline(host_.document().objects.at(held_), at.x - from_.x, at.y - from_.y);
     host_.marks().drawOutline(outline_);
+    outlineShown_ = true;
+}
+
+void SelectMode::hideOutline() {
+    if (status_ == Status::Dragging && outlineShown_) host_.marks().drawOutline(outline_);
+    outlineShown_ = false;
+}
+
+void SelectMode::marksAgain() {
+    highlightAll(selection_);
+    // A repaint during a drag took the outline off the picture with everything else.
+    if (status_ == Status::Dragging && outlineShown_) host_.marks().drawOutline(outline_);
+}
+
+void SelectMode::viewChanged() {
+    if (status_ == Status::Picking) return;
+    // The repaint to come takes the outline; the next move draws it at the new scale, measured
+    // from where the button went down as that place now shows.
+    outlineShown_ = false;
+    const EditorView v = host_.chartView();
+    const ChartPoint p = stateToScreen(v.frame, v.screen, fromAt_.h, fromAt_.x);
+    from_ = {wholeNumber(p.x), wholeNumber(p.y)};
 }
 
 void SelectMode::release(MouseButton b, PixelPoint at) {
     if (b != MouseButton::Left || status_ == Status::Picking) return;
     const bool moved = status_ == Status::Dragging;
+    hideOutline();
     status_ = Status::Picking;
     if (!moved) return;
-    host_.marks().drawOutline(outline_);
     // The text's anchor moves with the pointer; its label position keeps the same corner there.
     const EditorView v = host_.chartView();
     const ObjectRecord& r = host_.document().objects.at(held_);
@@ -159,7 +183,7 @@ void SelectMode::cancel() {
 }
 
 void SelectMode::dropDrag() {
-    if (status_ == Status::Dragging) host_.marks().drawOutline(outline_);
+    hideOutline();
     status_ = Status::Picking;
 }
 

@@ -211,6 +211,36 @@ TEST(ModeGestures, SelectAndErase) {
          {"repaint", "highlight 2", "outline 534,378 550,386", "outline 534,378 550,386",
           "outline 554,368 570,376", "outline 554,368 570,376", "repaint", "highlight 2"},
          {"highlight 2"}},
+        {"a zoom step during a drag: the repaint took the outline, the next move only draws",
+         [&](GestureRun& m) {
+             objects(m);
+             m.e().startSelect();
+         },
+         [](GestureRun& m) {
+             m.e().mouseDown(MouseButton::Left, false, 510, 392);
+             m.move(540, 382, true);
+             m.e().viewChanged();  // the view is the same here: the grab point stays
+             m.w.repaint();
+             m.move(560, 372, true);
+             m.e().mouseUp(MouseButton::Left, 560, 372);
+         },
+         {"repaint", "highlight 2", "outline 534,378 550,386", "repaint", "highlight 2",
+          "outline 554,368 570,376", "outline 554,368 570,376", "repaint", "highlight 2"},
+         {"highlight 2"}},
+        {"a window repaint during a drag draws the outline again",
+         [&](GestureRun& m) {
+             objects(m);
+             m.e().startSelect();
+         },
+         [](GestureRun& m) {
+             m.e().mouseDown(MouseButton::Left, false, 510, 392);
+             m.move(540, 382, true);
+             m.w.repaint();
+             m.move(560, 372, true);
+         },
+         {"repaint", "highlight 2", "outline 534,378 550,386", "repaint", "highlight 2",
+          "outline 534,378 550,386", "outline 534,378 550,386", "outline 554,368 570,376"},
+         {"highlight 2", "outline 554,368 570,376"}},
         {"Esc during a drag: the selection and the outline go with the repaint",
          [&](GestureRun& m) {
              objects(m);
