@@ -51,20 +51,20 @@ bool setField(coil::CoilInputs& in, const std::string& name, const std::string& 
     return false;
 }
 
-std::string stateJson(const coil::AirState& s) {
+std::string stateJson(const MoistAir& air, const coil::AirState& s) {
     return "{\"DB\": " + jsonNumber(s.DB) + ", \"RH\": " + jsonNumber(s.RH) +
            ", \"x\": " + jsonNumber(s.x) + ", \"h\": " + jsonNumber(s.h) +
-           ", \"WB\": " + jsonNumber(V_DBAH2WB(s.DB, s.x)) + "}";
+           ", \"WB\": " + jsonNumber(air.DBAH2WB(s.DB, s.x)) + "}";
 }
 
-std::string seasonJson(const coil::Season& s) {
+std::string seasonJson(const MoistAir& air, const coil::Season& s) {
     std::string out = "{";
     const std::pair<const char*, const coil::AirState*> states[] = {
         {"OA", &s.OA}, {"RA", &s.RA}, {"MA", &s.MA}, {"CA", &s.CA}, {"SA", &s.SA}};
     bool first = true;
     for (const auto& [name, st] : states) {
         if (!st->exists) continue;
-        out += std::string(first ? "" : ", ") + "\"" + name + "\": " + stateJson(*st);
+        out += std::string(first ? "" : ", ") + "\"" + name + "\": " + stateJson(air, *st);
         first = false;
     }
     return out + "}";
@@ -145,7 +145,7 @@ int coilCommand(const std::vector<std::string>& args) {
     if (dbMin) settings.dbMin = *dbMin;
     if (dbMax) settings.dbMax = *dbMax;
     CurrentState state;
-    const coil::CoilRun run = coil::runCoil(in, si, settings.dbMin, settings.dbMax,
+    const coil::CoilRun run = coil::runCoil(MoistAir(settings.pressureMmHg), in, si, settings.dbMin, settings.dbMax,
                                             CurrentAttributes{}, ObjectTable::kCapacity, state);
     if (!run.status) {
         if (json) std::printf("{\"error\": %s}\n", jsonString(run.status.error()).c_str());
@@ -166,8 +166,8 @@ int coilCommand(const std::vector<std::string>& args) {
     for (const ObjectRecord& r : run.objects)
         if (r.kind == kTableRow) rows.push_back(r.text);
     if (json) {
-        std::printf("{\"cooling\": %s,\n \"heating\": %s,\n", seasonJson(run.cooling).c_str(),
-                    seasonJson(run.heating).c_str());
+        std::printf("{\"cooling\": %s,\n \"heating\": %s,\n", seasonJson(MoistAir(run.pressureMmHg), run.cooling).c_str(),
+                    seasonJson(MoistAir(run.pressureMmHg), run.heating).c_str());
         std::printf(" \"fields\": {\"ESA\": %s, \"EDT\": %s, \"HESA\": %s},\n \"warnings\": [",
                     jsonString(run.fields.ESA).c_str(), jsonString(run.fields.EDT).c_str(),
                     jsonString(run.fields.HESA).c_str());

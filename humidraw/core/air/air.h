@@ -13,8 +13,9 @@ inline constexpr double kStandardPressureMmHg = 760;
 // The pressures a chart may be drawn at: about 5,000 m above to 400 m below sea level.
 inline constexpr double kMinPressureMmHg = 400;
 inline constexpr double kMaxPressureMmHg = 800;
-// mmHg per kPa.
-inline constexpr double kMmHgPerKPa = 7.50062;
+// kPa per mmHg: the standard atmosphere is 101.325 kPa and 760 mmHg.
+inline constexpr double kKPaPerMmHg = 101.325 / 760;  // 0.133322368…
+inline constexpr double kMmHgPerKPa = 760 / 101.325;  // 7.50062…
 
 // The total pressure at an altitude by the standard atmosphere (ASHRAE Fundamentals):
 // p = 101.325 kPa × (1 − 2.25577·10⁻⁵ × Z)^5.2559, Z in m; in mmHg.

@@ -14,7 +14,7 @@ ChartTable build(const ChartSettings& settings, const TextMetrics& metrics, Char
     ChartTable t;
     construction::Context c(f, t, metrics);
     c.ht = metrics.height();
-    construction::appendDryBulbAndTitles(c, settings.pressureMmHg);
+    construction::appendDryBulbAndTitles(c);
     construction::appendRelativeHumidity(c);
     construction::appendHumidityRatio(c);
     construction::appendEnthalpy(c);

@@ -68,11 +68,12 @@ struct Context {
     }
 };
 
+// The enthalpy depends on the dry bulb and the humidity ratio alone, not on the pressure.
 inline double enthalpy(double t, double x) {
     return V_DBAH2EN(t, x);
 }
 
-void appendDryBulbAndTitles(Context& c, double pressureMmHg);
+void appendDryBulbAndTitles(Context& c);
 void appendRelativeHumidity(Context& c);
 void appendHumidityRatio(Context& c);
 void appendEnthalpy(Context& c);

@@ -40,13 +40,13 @@ void appendRelativeHumidityTitle(Context& c, const std::vector<ChartPoint>& curv
 
 }  // namespace
 
-void appendDryBulbAndTitles(Context& c, double pressureMmHg) {
+void appendDryBulbAndTitles(Context& c) {
     ChartFrame& f = c.f;
     const int n = whole(f.nDB);
     for (int i = 0; i <= n; ++i) {
         const double t = f.DBmin + i * f.DBstep;
         const ChartPoint P1 = c.map(enthalpy(t, f.AHmin), f.AHmin);
-        const double xs = saturationRatio(t);
+        const double xs = f.air.saturationRatio(t);
         ChartPoint P2 = c.map(enthalpy(t, xs), xs);
         if (P2.y < f.Ytop) P2 = atHeight(P1, P2, f.Ytop);
         c.line(kDryBulbLine, P1, P2);
@@ -59,9 +59,10 @@ void appendDryBulbAndTitles(Context& c, double pressureMmHg) {
     const std::string title = translate("Chart", "乾球温度 DB [℃]");
     c.text(kDryBulbText, {Xm - c.w(title) / 2, f.OY + 1.1 * c.ht}, 0, title);
 
+    const double pressureMmHg = f.air.pressureMmHg();
     const std::string chartTitle =
         f.si ? withArguments(translate("Chart", "湿り空気 h-x 線図(全圧力P=%1kPa)"),
-                             {formatFixed(pressureMmHg * 0.133322368, 3)})
+                             {formatFixed(pressureMmHg * kKPaPerMmHg, 3)})
              : withArguments(translate("Chart", "湿り空気 h-x 線図(全圧力P=%1mmHg)"),
                              {formatFixed(pressureMmHg, 0)});
     c.text(kChartTitleText, {Xm - c.w(chartTitle) / 2, f.OY + 5 * c.ht}, 0, chartTitle);
@@ -77,7 +78,7 @@ void appendRelativeHumidity(Context& c) {
         std::vector<ChartPoint> points;  // the curve's points, one per dry-bulb step
         for (int j = 0; j <= nDB; ++j) {
             const double t = f.DBmin + j * f.DBstep;
-            const double x = V_PW2AH(V_DB2PWS(t) * r * 0.01);
+            const double x = f.air.PW2AH(f.air.DB2PWS(t) * r * 0.01);
             C = c.map(enthalpy(t, x), x);
             if (j == 0) prev = C;
             bool ends = false;
@@ -107,7 +108,7 @@ void appendRelativeHumidity(Context& c) {
 void appendHumidityRatio(Context& c) {
     ChartFrame& f = c.f;
     const double c0 = c.S0.x + c.S0.y;  // the 45° diagonal through S0
-    const double xsMax = saturationRatio(f.DBmax);
+    const double xsMax = f.air.saturationRatio(f.DBmax);
     bool any = false;
     ChartPoint last;
     for (int i = 0; i <= whole(f.nAH); ++i) {
@@ -206,9 +207,9 @@ void appendWetBulb(Context& c) {
             f.nWB = f.nWB + 1;
             zeroDone = repeat = true;
         }
-        const double t1 = V_WBAH2DB(w, f.AHmin);
+        const double t1 = f.air.WBAH2DB(w, f.AHmin);
         ChartPoint P1 = c.map(enthalpy(t1, f.AHmin), f.AHmin);
-        const double xs = saturationRatio(w);
+        const double xs = f.air.saturationRatio(w);
         ChartPoint P2 = c.map(enthalpy(w, xs), xs);
         bool labelled = false;
         if (!diagonalLine(c, P1, P2, diagonal, labelled)) break;
@@ -234,14 +235,14 @@ void appendSpecificVolume(Context& c) {
     double refAlpha = 0;
     for (int i = 0; i <= whole(f.nSV); ++i) {
         const double v = f.SVmin + i * f.SVstep;
-        const double t1 = V_SVAH2DB(v, f.AHmin);
+        const double t1 = f.air.SVAH2DB(v, f.AHmin);
         ChartPoint P1 = c.map(enthalpy(t1, f.AHmin), f.AHmin);
         // The upper end: just past where the volume line meets the saturation curve.
         double t = t1;
-        for (int k = 0; k < kMaxWalk && V_DBAH2SV(t, saturationRatio(t)) >= v; ++k) t = t - 0.01;
+        for (int k = 0; k < kMaxWalk && f.air.DBAH2SV(t, f.air.saturationRatio(t)) >= v; ++k) t = t - 0.01;
         t = t + 0.05;
-        const double xu = saturationRatio(t);
-        const double t2 = V_SVAH2DB(v, xu);
+        const double xu = f.air.saturationRatio(t);
+        const double t2 = f.air.SVAH2DB(v, xu);
         ChartPoint P2 = c.map(enthalpy(t2, xu), xu);
         const double s = (P2.x == P1.x) ? 1e8 : (P2.y - P1.y) / (P2.x - P1.x);
         const double b = P2.y - s * P2.x;

@@ -48,7 +48,7 @@ void shaftAndTitle(Context& c, ChartFamily family, double a, double shaftEnd,
 
 void appendShfScale(Context& c) {
     const double h0 = 12.0, x0 = 0.01;  // reference state, kcal/kg(DA) and kg/kg(DA)
-    const double t0 = V_ENAH2DB(12.0, 0.01);
+    const double t0 = c.f.air.ENAH2DB(h0, x0);
     const ChartPoint Pr = c.map(h0, x0);
     const double d = c.ht / 2, R = c.R;
     for (double q = 1.0; q >= 0.3; q = q - 0.1) {

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "moistek_internal/air_constants.h"
-#include "moistek/moistek.h"
 #include "lang/language.h"
 #include "text/number_format.h"
 
@@ -33,10 +32,6 @@ bool familyCount(double lo, double hi, double step, double& n) {
 }
 
 }  // namespace
-
-double saturationRatio(double t) {
-    return V_PW2AH(V_DB2PWS(t));
-}
 
 ChartPoint ChartFrame::map(double h, double x) const {
     const double X = (h / ENstep - std::sin(theta) * x / AHstep) * k1 / std::cos(theta) + OX;
@@ -107,6 +102,7 @@ std::string noChartMessage(const ChartSettings& s) {
 
 Status computeRanges(ChartFrame& f, const ChartSettings& s) {
     if (Status st = checkLimits(s); !st) return st;
+    f.air = MoistAir(s.pressureMmHg);
     f.si = s.si;
     f.DBmin = s.dbMin;
     f.DBmax = s.dbMax;
@@ -118,23 +114,23 @@ Status computeRanges(ChartFrame& f, const ChartSettings& s) {
     f.SVstep = 0.01;
     bool ok = familyCount(f.DBmin, f.DBmax, f.DBstep, f.nDB);
     f.AHmin = 0;
-    ok = ok && rounded(saturationRatio(f.DBmax), 3, f.AHmax) &&
+    ok = ok && rounded(f.air.saturationRatio(f.DBmax), 3, f.AHmax) &&
          familyCount(f.AHmin, f.AHmax, f.AHstep, f.nAH);
     f.RHmin = 0;
     f.RHmax = 100;
     ok = ok && familyCount(f.RHmin, f.RHmax, f.RHstep, f.nRH);
-    ok = ok && rounded(V_DBAH2EN(f.DBmin, f.AHmin), 0, f.ENmin) &&
-         rounded(V_DBAH2EN(f.DBmax, f.AHmax), 0, f.ENmax);
+    ok = ok && rounded(f.air.DBAH2EN(f.DBmin, f.AHmin), 0, f.ENmin) &&
+         rounded(f.air.DBAH2EN(f.DBmax, f.AHmax), 0, f.ENmax);
     if (ok) {
         // The enthalpy count is taken in the units the labels show.
         ok = s.si ? familyCount(f.ENmin * kKJPerKcal, f.ENmax * kKJPerKcal, 5.0, f.nEN)
                   : familyCount(f.ENmin, f.ENmax, 1.0, f.nEN);
     }
-    ok = ok && rounded(V_DBAH2WB(f.DBmin, f.AHmin), 0, f.WBmin) &&
-         rounded(V_DBAH2WB(f.DBmax, f.AHmax), 0, f.WBmax) &&
+    ok = ok && rounded(f.air.DBAH2WB(f.DBmin, f.AHmin), 0, f.WBmin) &&
+         rounded(f.air.DBAH2WB(f.DBmax, f.AHmax), 0, f.WBmax) &&
          familyCount(f.WBmin, f.WBmax, f.WBstep, f.nWB);
-    ok = ok && rounded(V_DBAH2SV(f.DBmin, f.AHmin), 2, f.SVmin) &&
-         rounded(V_DBAH2SV(f.DBmax, f.AHmax), 2, f.SVmax) &&
+    ok = ok && rounded(f.air.DBAH2SV(f.DBmin, f.AHmin), 2, f.SVmin) &&
+         rounded(f.air.DBAH2SV(f.DBmax, f.AHmax), 2, f.SVmax) &&
          familyCount(f.SVmin, f.SVmax, f.SVstep, f.nSV);
     if (!ok) return notComputable(f.DBmin, f.DBmax);
     const double B =
@@ -152,10 +148,10 @@ Status fitScale(ChartFrame& f) {
     f.Ytop = kChartTop;
     f.k1 = 0;
     f.k2 = 0;
-    const double xsMax = saturationRatio(f.DBmax);
-    const double xsMin = saturationRatio(f.DBmin);
-    const double hMax = V_DBAH2EN(f.DBmax, xsMax);
-    const double hMin = V_DBAH2EN(f.DBmin, xsMin);
+    const double xsMax = f.air.saturationRatio(f.DBmax);
+    const double xsMin = f.air.saturationRatio(f.DBmin);
+    const double hMax = f.air.DBAH2EN(f.DBmax, xsMax);
+    const double hMin = f.air.DBAH2EN(f.DBmin, xsMin);
     for (long round = 0; round < kMaxFittingRounds; ++round) {
         const ChartPoint A = f.map(hMax, xsMax);
         const ChartPoint B = f.map(hMin, xsMin);
@@ -175,9 +171,9 @@ Status centreAtScale(ChartFrame& f, double k2) {
     f.k2 = k2;
     f.k1 = -std::cos(f.theta) * f.k2 * f.ENstep / (f.DBstep * kDryAirSpecificHeat);
     f.OX = 0;
-    const double xsMax = saturationRatio(f.DBmax), xsMin = saturationRatio(f.DBmin);
+    const double xsMax = f.air.saturationRatio(f.DBmax), xsMin = f.air.saturationRatio(f.DBmin);
     const double ends =
-        f.map(V_DBAH2EN(f.DBmax, xsMax), xsMax).x + f.map(V_DBAH2EN(f.DBmin, xsMin), xsMin).x;
+        f.map(f.air.DBAH2EN(f.DBmax, xsMax), xsMax).x + f.map(f.air.DBAH2EN(f.DBmin, xsMin), xsMin).x;
     f.OX = (kFitLeft + kFitRight) / 2.0 - ends / 2;  // X grows with OX one for one
     if (!std::isfinite(f.OX)) return notComputable(f.DBmin, f.DBmax);
     return {};

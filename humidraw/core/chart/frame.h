@@ -4,6 +4,7 @@
 // and chart coordinates.
 #include <string>
 
+#include "air/air.h"
 #include "chart/chart_settings.h"
 #include "result/result.h"
 
@@ -44,6 +45,8 @@ struct ChartFrame {
     double k1 = 0, k2 = 0;  // scale factors; k2 < 0 once fitted
     double OX = kFitStartOX, OY = kFitOY, Ytop = kChartTop;
     bool si = false;
+    // The air at the chart's total pressure, which every line family is computed with.
+    MoistAir air;
 
     // (h, x) → chart units; pixels come from a ViewTransform (chart/view_transform.h).
     ChartPoint map(double h, double x) const;
@@ -79,8 +82,5 @@ Status fitScale(ChartFrame& f);
 // Sets the vertical scale k2 (k1 with it) and OX so that the saturation curve lies centred
 // between kFitLeft and kFitRight, the span the fitting gives it.
 Status centreAtScale(ChartFrame& f, double k2);
-
-// Saturation humidity ratio at t °C (760 mmHg), 0 where it does not exist.
-double saturationRatio(double t);
 
 }  // namespace humidraw

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "moistek/moistek.h"
 
 namespace humidraw {
 namespace {
@@ -140,12 +139,12 @@ std::vector<OutlineEdge> chartOutline(const ChartFrame& f) {
 }
 
 std::vector<OutlineEdge> chartOutline(const ChartFrame& f, const ViewTransform& v) {
-    const double xs = V_PW2AH(V_DB2PWS(f.DBmin));
-    const ChartPoint left = stateToScreen(f, v, V_DBAH2EN(f.DBmin, xs), xs);
+    const double xs = f.air.saturationRatio(f.DBmin);
+    const ChartPoint left = stateToScreen(f, v, f.air.DBAH2EN(f.DBmin, xs), xs);
     // An isotherm is straight on the chart: the enthalpy is linear in x along it.
     const double t = f.DBmax + f.DBstep;
-    const ChartPoint foot = stateToScreen(f, v, V_DBAH2EN(t, 0), 0),
-                     up = stateToScreen(f, v, V_DBAH2EN(t, 0.01), 0.01);
+    const ChartPoint foot = stateToScreen(f, v, f.air.DBAH2EN(t, 0), 0),
+                     up = stateToScreen(f, v, f.air.DBAH2EN(t, 0.01), 0.01);
     const double dx = up.x - foot.x, dy = up.y - foot.y;
     const double len = std::hypot(dx, dy);
     return {{v.toScreen({0, f.OY}), {0, -1}},

@@ -5,7 +5,6 @@
 
 #include "coil/coil_objects.h"
 #include "moistek_internal/air_constants.h"
-#include "moistek/moistek.h"
 #include "lang/language.h"
 #include "result/result.h"
 #include "text/number_format.h"
@@ -57,8 +56,8 @@ std::optional<double> strict(const std::string& text, Stop& stop) {
     return v;
 }
 
-double x95(double t) {
-    return V_PW2AH(V_DB2PWS(t) * 95 * 0.01);
+double x95(const MoistAir& air, double t) {
+    return air.PW2AH(air.DB2PWS(t) * 95 * 0.01);
 }
 
 // Checks one state's selectors: they must make a pair.
@@ -73,24 +72,24 @@ Status checkPair(int i, int j, const char* side, const char* selectorNames) {
 }
 
 // Whether the library gives everything a row shows of the state (RH and WB from DB and x).
-bool computable(const AirState& s) {
+bool computable(const MoistAir& air, const AirState& s) {
     if (!std::isfinite(s.DB) || !std::isfinite(s.x) || !std::isfinite(s.h) || !std::isfinite(s.RH))
         return false;
-    MoistekClass m;
+    MoistekClass& m = air.library();
     double db = s.DB, x = s.x, rh = 0, wb = 0;
     return m.F_DBAH2RH(db, x, rh) == 1 && m.F_DBAH2WB(db, x, wb) == 1;
 }
 
 // A state given by a pair of selector indexes and values (DB and RH from h and x), or a refusal
 // naming the season and the group of fields.
-bool givenState(AirState& st, int i, int j, double a, double b, bool si, CurrentState& s,
+bool givenState(const MoistAir& air, AirState& st, int i, int j, double a, double b, bool si, CurrentState& s,
                 const char* season, const std::string& group, Stop& stop) {
     orderPair(i, j, a, b);
     if (si) {
         if (i == kEN) a *= kCoilKcalPerKJ;
         if (j == kEN) b *= kCoilKcalPerKJ;
     }
-    const PairResult result = pairState(pairCode(i, j), a, b, s);
+    const PairResult result = pairState(air, pairCode(i, j), a, b, s);
     if (result == PairResult::NotComputable)
         return refuse(
             stop, season,
@@ -99,9 +98,9 @@ bool givenState(AirState& st, int i, int j, double a, double b, bool si, Current
     st.exists = true;
     st.h = s.h;
     st.x = s.x;
-    st.DB = V_ENAH2DB(st.h, st.x);
-    st.RH = V_DBAH2RH(st.DB, st.x);
-    if (result != PairResult::Computed || !computable(st))
+    st.DB = air.ENAH2DB(st.h, st.x);
+    st.RH = air.DBAH2RH(st.DB, st.x);
+    if (result != PairResult::Computed || !computable(air, st))
         return refuse(
             stop, season,
             withArguments(translate("Coil", "%1：この値では空気の状態を計算できません"), {group}));
@@ -117,7 +116,7 @@ bool givenState(AirState& st, int i, int j, double a, double b, bool si, Current
 
 // Mixed air of outdoor and room air at the outdoor share r (cooling: RA + (OA − RA) r,
 // heating: RA − (RA − OA) r, as each season has always computed it).
-void mix(AirState& MA, const Season& s, double r, bool heating) {
+void mix(const MoistAir& air, AirState& MA, const Season& s, double r, bool heating) {
     MA.exists = true;
     if (heating) {
         MA.h = s.RA.h - (s.RA.h - s.OA.h) * r;
@@ -126,18 +125,18 @@ void mix(AirState& MA, const Season& s, double r, bool heating) {
         MA.h = s.RA.h + (s.OA.h - s.RA.h) * r;
         MA.x = s.RA.x + (s.OA.x - s.RA.x) * r;
     }
-    MA.DB = V_ENAH2DB(MA.h, MA.x);
-    MA.RH = V_DBAH2RH(MA.DB, MA.x);
+    MA.DB = air.ENAH2DB(MA.h, MA.x);
+    MA.RH = air.DBAH2RH(MA.DB, MA.x);
 }
 
 // Checks the mixed air and tells when more outdoor air than supply air puts it beyond OA.
-bool checkMix(CoilRun& run, const AirState& MA, double r, const char* season, const char* oaField,
+bool checkMix(const MoistAir& air, CoilRun& run, const AirState& MA, double r, const char* season, const char* oaField,
               const char* saField, Stop& stop) {
     const std::string more = withArguments(
         translate("Coil", "導入外気量(%1)が給気風量(%2)を超えるため、"), {oaField, saField});
     if (MA.x < 0)
         return refuse(stop, season, more + translate("Coil", "混合空気の絶対湿度が負になります"));
-    if (!computable(MA))
+    if (!computable(air, MA))
         return refuse(stop, season,
                       withArguments(translate("Coil", "混合空気の状態を計算できません (%1, %2)"),
                                     {oaField, saField}));
@@ -148,9 +147,9 @@ bool checkMix(CoilRun& run, const AirState& MA, double r, const char* season, co
 }
 
 // Checks a supply state; above saturation it is still plotted, and the user is told.
-bool checkSupply(CoilRun& run, const AirState& SA, const char* season, const std::string& fields,
+bool checkSupply(const MoistAir& air, CoilRun& run, const AirState& SA, const char* season, const std::string& fields,
                  Stop& stop) {
-    if (!computable(SA))
+    if (!computable(air, SA))
         return refuse(
             stop, season,
             withArguments(translate("Coil", "給気の状態を計算できません (%1)"), {fields}));
@@ -165,15 +164,15 @@ bool checkSupply(CoilRun& run, const AirState& SA, const char* season, const std
 
 // The temperature where air of humidity ratio x has 95 % relative humidity (false position);
 // nothing when the search does not close in.
-std::optional<double> coilOutletTemperature(double x, double dbSupply, double dbMin, double dbMax) {
-    double tLo = dbMin - (dbMax - dbMin), xLo = x95(tLo);
-    double tHi = dbSupply, xHi = x95(dbSupply);
+std::optional<double> coilOutletTemperature(const MoistAir& air, double x, double dbSupply, double dbMin, double dbMax) {
+    double tLo = dbMin - (dbMax - dbMin), xLo = x95(air, tLo);
+    double tHi = dbSupply, xHi = x95(air, dbSupply);
     const double tol = 0.1 * 0.001;  // a tenth of the chart's humidity-ratio step
     double T = tLo;
     for (int pass = 0; pass < kMaxSearchPasses; ++pass) {
         if (xHi == xLo) return std::nullopt;
         T = tLo + (tHi - tLo) * (x - xLo) / (xHi - xLo);
-        const double xm = x95(T);
+        const double xm = x95(air, T);
         if (x - tol < xm && xm < x + tol) return T;
         if (xm < x) {
             tLo = T;
@@ -208,18 +207,18 @@ bool readStates(const std::string* const texts[4], const int selectors[4],
 
 // The cooling-coil outlet at 95 %: at the supply temperature when the supply is above 95 %,
 // else at the supply's humidity ratio.
-bool coolingCoilOutlet(AirState& CA, const AirState& SA, double dbMin, double dbMax, Stop& stop) {
+bool coolingCoilOutlet(const MoistAir& air, AirState& CA, const AirState& SA, double dbMin, double dbMax, Stop& stop) {
     CA.exists = true;
     CA.RH = 95;
     if (SA.RH > 95) {
         CA.DB = SA.DB;
-        CA.x = x95(SA.DB);
+        CA.x = x95(air, SA.DB);
     } else {
         CA.x = SA.x;
-        CA.DB = coilOutletTemperature(SA.x, SA.DB, dbMin, dbMax).value_or(NAN);
+        CA.DB = coilOutletTemperature(air, SA.x, SA.DB, dbMin, dbMax).value_or(NAN);
     }
-    CA.h = V_DBAH2EN(CA.DB, CA.x);
-    if (!computable(CA))
+    CA.h = air.DBAH2EN(CA.DB, CA.x);
+    if (!computable(air, CA))
         return refuse(stop, kCool,
                       translate("Coil", "95%のコイル出口状態が求められません (EQL, EDT, ESA)"));
     return true;
@@ -288,14 +287,14 @@ bool readCooling(const CoilInputs& f, bool si, SeasonInput& in, Stop& stop) {
 }
 
 // The cooling season from its read fields; rewrites ESA or EDT, whichever was derived.
-bool computeCooling(CoilRun& run, SeasonInput in, bool si, double dbMin, double dbMax,
+bool computeCooling(const MoistAir& air, CoilRun& run, SeasonInput in, bool si, double dbMin, double dbMax,
                     CurrentState& s, Stop& stop) {
     CoilInputs& f = run.fields;
     const double* v = in.states;
     Season& c = run.cooling;
-    if (!givenState(c.OA, f.CB1, f.CB2, v[0], v[1], si, s, kCool,
+    if (!givenState(air, c.OA, f.CB1, f.CB2, v[0], v[1], si, s, kCool,
                     translate("Coil", "外気条件(X1, X2)"), stop) ||
-        !givenState(c.RA, f.CB10, f.CB20, v[2], v[3], si, s, kCool,
+        !givenState(air, c.RA, f.CB10, f.CB20, v[2], v[3], si, s, kCool,
                     translate("Coil", "室内設定条件(X10, X20)"), stop))
         return false;
     if (!coolingSupplyFlow(f, in.qs, in.sa, in.dt, stop)) return false;
@@ -309,15 +308,15 @@ bool computeCooling(CoilRun& run, SeasonInput in, bool si, double dbMin, double 
             translate(
                 "Coil",
                 "潜熱負荷(EQL)が給気風量(ESA)に対して大きすぎ、給気の絶対湿度が0以下になります"));
-    SA.h = V_DBAH2EN(SA.DB, SA.x);
-    SA.RH = V_DBAH2RH(SA.DB, SA.x);
-    if (!checkSupply(run, SA, kCool, translate("Coil", "吹き出し温度差(EDT)・給気風量(ESA)"), stop))
+    SA.h = air.DBAH2EN(SA.DB, SA.x);
+    SA.RH = air.DBAH2RH(SA.DB, SA.x);
+    if (!checkSupply(air, run, SA, kCool, translate("Coil", "吹き出し温度差(EDT)・給気風量(ESA)"), stop))
         return false;
-    if (!coolingCoilOutlet(c.CA, SA, dbMin, dbMax, stop)) return false;
+    if (!coolingCoilOutlet(air, c.CA, SA, dbMin, dbMax, stop)) return false;
     if (in.oa > 0) {
         const double r = in.oa / in.sa;
-        mix(c.MA, c, r, false);
-        if (!checkMix(run, c.MA, r, kCool, "EOA", "ESA", stop)) return false;
+        mix(air, c.MA, c, r, false);
+        if (!checkMix(air, run, c.MA, r, kCool, "EOA", "ESA", stop)) return false;
     }
     c.flows = {in.oa, in.sa, in.qs, in.ql};
     c.computed = true;
@@ -326,14 +325,14 @@ bool computeCooling(CoilRun& run, SeasonInput in, bool si, double dbMin, double 
 
 // The heating-coil outlet at the mixed air's humidity ratio: at the supply temperature for a
 // steam humidifier, on the supply's wet-bulb line for water spray.
-bool heatingCoilOutlet(AirState& CA, const AirState& SA, const AirState& MA, bool steam,
+bool heatingCoilOutlet(const MoistAir& air, AirState& CA, const AirState& SA, const AirState& MA, bool steam,
                        Stop& stop) {
     CA.exists = true;
     CA.x = MA.x;
-    CA.DB = steam ? SA.DB : V_WBAH2DB(V_DBAH2WB(SA.DB, SA.x), MA.x);
-    CA.h = V_DBAH2EN(CA.DB, CA.x);
-    CA.RH = V_DBAH2RH(CA.DB, CA.x);
-    if (!computable(CA))
+    CA.DB = steam ? SA.DB : air.WBAH2DB(air.DBAH2WB(SA.DB, SA.x), MA.x);
+    CA.h = air.DBAH2EN(CA.DB, CA.x);
+    CA.RH = air.DBAH2RH(CA.DB, CA.x);
+    if (!computable(air, CA))
         return refuse(stop, kHeat,
                       translate("Coil", "加湿前の状態を計算できません (HEQS, HESA, HEOA)"));
     return true;
@@ -365,29 +364,29 @@ bool readHeating(const CoilInputs& f, bool si, SeasonInput& in, Stop& stop) {
 }
 
 // The heating season from its read fields; rewrites HESA when it was taken from cooling.
-bool computeHeating(CoilRun& run, const SeasonInput& in, bool si, CurrentState& s, Stop& stop) {
+bool computeHeating(const MoistAir& air, CoilRun& run, const SeasonInput& in, bool si, CurrentState& s, Stop& stop) {
     CoilInputs& f = run.fields;
     if (in.saFromCooling) f.HESA = formatFixed(in.sa, 0);
     const double* v = in.states;
     Season& w = run.heating;
-    if (!givenState(w.OA, f.HCB1, f.HCB2, v[0], v[1], si, s, kHeat,
+    if (!givenState(air, w.OA, f.HCB1, f.HCB2, v[0], v[1], si, s, kHeat,
                     translate("Coil", "外気条件(HX1, HX2)"), stop) ||
-        !givenState(w.RA, f.HCB10, f.HCB20, v[2], v[3], si, s, kHeat,
+        !givenState(air, w.RA, f.HCB10, f.HCB20, v[2], v[3], si, s, kHeat,
                     translate("Coil", "室内設定条件(HX10, HX20)"), stop))
         return false;
     AirState& SA = w.SA;
     SA.exists = true;
     SA.DB = w.RA.DB + in.qs / in.sa * kPerDensity * kPerSpecificHeat;
     SA.x = w.RA.x;
-    SA.h = V_DBAH2EN(SA.DB, SA.x);
-    SA.RH = V_DBAH2RH(SA.DB, SA.x);
-    if (!checkSupply(run, SA, kHeat, translate("Coil", "顕熱負荷(HEQS)・給気風量(HESA)"), stop))
+    SA.h = air.DBAH2EN(SA.DB, SA.x);
+    SA.RH = air.DBAH2RH(SA.DB, SA.x);
+    if (!checkSupply(air, run, SA, kHeat, translate("Coil", "顕熱負荷(HEQS)・給気風量(HESA)"), stop))
         return false;
     if (in.oa > 0) {
         const double r = in.oa / in.sa;
-        mix(w.MA, w, r, true);
-        if (!checkMix(run, w.MA, r, kHeat, "HEOA", "HESA", stop)) return false;
-        if (!heatingCoilOutlet(w.CA, SA, w.MA, f.Kasitu == 2, stop)) return false;
+        mix(air, w.MA, w, r, true);
+        if (!checkMix(air, run, w.MA, r, kHeat, "HEOA", "HESA", stop)) return false;
+        if (!heatingCoilOutlet(air, w.CA, SA, w.MA, f.Kasitu == 2, stop)) return false;
     }
     w.flows = {in.oa, in.sa, in.qs, 0};
     w.computed = true;
@@ -396,12 +395,12 @@ bool computeHeating(CoilRun& run, const SeasonInput& in, bool si, CurrentState& 
 
 // Read, compute and check both seasons in turn: heating is read after cooling has rewritten
 // its fields.
-bool computeSeasons(CoilRun& run, bool si, double dbMin, double dbMax, CurrentState& s,
+bool computeSeasons(const MoistAir& air, CoilRun& run, bool si, double dbMin, double dbMax, CurrentState& s,
                     Stop& stop) {
     SeasonInput cool, heat;
     return readCooling(run.fields, si, cool, stop) &&
-           computeCooling(run, cool, si, dbMin, dbMax, s, stop) &&
-           readHeating(run.fields, si, heat, stop) && computeHeating(run, heat, si, s, stop);
+           computeCooling(air, run, cool, si, dbMin, dbMax, s, stop) &&
+           readHeating(run.fields, si, heat, stop) && computeHeating(air, run, heat, si, s, stop);
 }
 
 }  // namespace
@@ -416,14 +415,15 @@ CoilInputs defaultInputs(bool si) {
     return in;
 }
 
-CoilRun runCoil(const CoilInputs& in, bool si, double dbMin, double dbMax,
+CoilRun runCoil(const MoistAir& air, const CoilInputs& in, bool si, double dbMin, double dbMax,
                 const CurrentAttributes& attributes, int room, CurrentState& state) {
     CoilRun run;
     run.fields = in;
+    run.pressureMmHg = air.pressureMmHg();
     Stop stop;
-    if (computeSeasons(run, si, dbMin, dbMax, state, stop)) {
-        appendCoolingObjects(run.objects, run.cooling, run.cooling.MA.exists, attributes);
-        appendHeatingObjects(run.objects, run.heating, run.heating.MA.exists, attributes);
+    if (computeSeasons(air, run, si, dbMin, dbMax, state, stop)) {
+        appendCoolingObjects(air, run.objects, run.cooling, run.cooling.MA.exists, attributes);
+        appendHeatingObjects(air, run.objects, run.heating, run.heating.MA.exists, attributes);
         if (static_cast<int>(run.objects.size()) <= room) {
             run.complete = true;
             return run;

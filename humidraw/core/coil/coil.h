@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "air/air.h"
 #include "document/attributes.h"
 #include "document/object_table.h"
 #include "document/state.h"
@@ -66,15 +67,16 @@ struct CoilRun {
     // state above saturation, more outdoor air than supply air.
     std::vector<std::string> warnings;
     Season cooling, heating;
+    double pressureMmHg = kStandardPressureMmHg;  // the air's the run was computed with
     CoilInputs fields;                  // the inputs with ESA, EDT and HESA as rewritten
     std::vector<ObjectRecord> objects;  // cooling objects, then heating objects
     bool complete = false;              // both halves done: repaint and hide the dialog
 };
 
-// Runs both halves, all or nothing. `state` is the current-state record the pair-state
+// Runs both halves, all or nothing, with the air at the chart's pressure. `state` is the current-state record the pair-state
 // calculation works in; `room` the free records of the object table (a run that would not fit
 // adds nothing).
-CoilRun runCoil(const CoilInputs& in, bool si, double dbMin, double dbMax,
+CoilRun runCoil(const MoistAir& air, const CoilInputs& in, bool si, double dbMin, double dbMax,
                 const CurrentAttributes& attributes, int room, CurrentState& state);
 
 }  // namespace humidraw::coil

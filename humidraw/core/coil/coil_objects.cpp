@@ -26,13 +26,13 @@ ObjectRecord row(const std::string& rowText) {
     return tableRowRecord(rowText);
 }
 
-ObjectRecord stateRow(const std::string& label, const AirState& s) {
-    return row(valueRow(label, s.DB, s.RH, s.x, s.h));
+ObjectRecord stateRow(const MoistAir& air, const std::string& label, const AirState& s) {
+    return row(valueRow(air, label, s.DB, s.RH, s.x, s.h));
 }
 
 }  // namespace
 
-void appendCoolingObjects(std::vector<ObjectRecord>& o, const Season& c, bool withOA,
+void appendCoolingObjects(const MoistAir& air, std::vector<ObjectRecord>& o, const Season& c, bool withOA,
                           const CurrentAttributes& attr) {
     if (withOA) {
         o.push_back(text("C:OA", c.OA, 4));
@@ -46,16 +46,16 @@ void appendCoolingObjects(std::vector<ObjectRecord>& o, const Season& c, bool wi
     if (withOA) {
         o.push_back(line(c.CA, c.MA, attr));
         o.push_back(text("C:MA", c.MA, 0));
-        o.push_back(stateRow("C:OA", c.OA));
+        o.push_back(stateRow(air, "C:OA", c.OA));
     }
-    o.push_back(stateRow("C:RA", c.RA));
-    o.push_back(stateRow("C:SA", c.SA));
+    o.push_back(stateRow(air, "C:RA", c.RA));
+    o.push_back(stateRow(air, "C:SA", c.SA));
     // The coil leaves at 95 %: the row says so whatever the outlet search came to.
-    o.push_back(row(valueRow("C:CA", c.CA.DB, 95, c.CA.x, c.CA.h)));
-    if (withOA) o.push_back(stateRow("C:MA", c.MA));
+    o.push_back(row(valueRow(air, "C:CA", c.CA.DB, 95, c.CA.x, c.CA.h)));
+    if (withOA) o.push_back(stateRow(air, "C:MA", c.MA));
 }
 
-void appendHeatingObjects(std::vector<ObjectRecord>& o, const Season& w, bool withOA,
+void appendHeatingObjects(const MoistAir& air, std::vector<ObjectRecord>& o, const Season& w, bool withOA,
                           const CurrentAttributes& attr) {
     if (withOA) {
         o.push_back(text("H:OA", w.OA, 0));
@@ -71,12 +71,12 @@ void appendHeatingObjects(std::vector<ObjectRecord>& o, const Season& w, bool wi
         o.push_back(text("H:MA", w.MA, 0));
     }
     o.push_back(row(" "));
-    if (withOA) o.push_back(stateRow("H:OA", w.OA));
-    o.push_back(stateRow("H:RA", w.RA));
-    o.push_back(stateRow("H:SA", w.SA));
+    if (withOA) o.push_back(stateRow(air, "H:OA", w.OA));
+    o.push_back(stateRow(air, "H:RA", w.RA));
+    o.push_back(stateRow(air, "H:SA", w.SA));
     if (withOA) {
-        o.push_back(stateRow("H:CA", w.CA));
-        o.push_back(stateRow("H:MA", w.MA));
+        o.push_back(stateRow(air, "H:CA", w.CA));
+        o.push_back(stateRow(air, "H:MA", w.MA));
     }
 }
 

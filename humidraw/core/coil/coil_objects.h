@@ -8,11 +8,11 @@
 namespace humidraw::coil {
 
 // Appends the summer objects; `withOutdoorAir` adds OA, MA and the cooling-coil line.
-void appendCoolingObjects(std::vector<ObjectRecord>& objects, const Season& c, bool withOutdoorAir,
+void appendCoolingObjects(const MoistAir& air, std::vector<ObjectRecord>& objects, const Season& c, bool withOutdoorAir,
                           const CurrentAttributes& attributes);
 
 // Appends the winter objects, led by the blank row that separates them from the summer rows.
-void appendHeatingObjects(std::vector<ObjectRecord>& objects, const Season& w, bool withOutdoorAir,
+void appendHeatingObjects(const MoistAir& air, std::vector<ObjectRecord>& objects, const Season& w, bool withOutdoorAir,
                           const CurrentAttributes& attributes);
 
 }  // namespace humidraw::coil

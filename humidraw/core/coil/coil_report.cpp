@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "moistek/moistek.h"
 
 namespace humidraw::coil {
 namespace {
@@ -21,10 +20,10 @@ struct Saturated {
     double h = NAN, x = NAN;  // kcal/kg(DA), kg/kg(DA)
 };
 
-Saturated saturated(double t) {
+Saturated saturated(const MoistAir& air, double t) {
     Saturated s;
-    s.x = V_PW2AH(V_DB2PWS(t));
-    s.h = V_DBAH2EN(t, s.x);
+    s.x = air.saturationRatio(t);
+    s.h = air.DBAH2EN(t, s.x);
     return s;
 }
 
@@ -41,11 +40,11 @@ struct CoilLine {
 };
 
 // The crossing between two sampled temperatures whose sides differ in sign.
-double bisect(const CoilLine& line, double lo, double hi) {
-    const double sideLo = line.side(saturated(lo));
+double bisect(const MoistAir& air, const CoilLine& line, double lo, double hi) {
+    const double sideLo = line.side(saturated(air, lo));
     for (int i = 0; i < kBisections; ++i) {
         const double mid = (lo + hi) / 2;
-        const double s = line.side(saturated(mid));
+        const double s = line.side(saturated(air, mid));
         if (!std::isfinite(s)) break;
         if ((s < 0) == (sideLo < 0))
             lo = mid;
@@ -57,7 +56,7 @@ double bisect(const CoilLine& line, double lo, double hi) {
 
 }  // namespace
 
-std::optional<double> apparatusDewPoint(const AirState& inlet, const AirState& outlet, double dbMin,
+std::optional<double> apparatusDewPoint(const MoistAir& air, const AirState& inlet, const AirState& outlet, double dbMin,
                                         double dbMax) {
     const CoilLine line{inlet.h, inlet.x, outlet.h - inlet.h, (outlet.x - inlet.x) * kGramsPerKg};
     if (!(dbMax > dbMin) || !std::isfinite(dbMax - dbMin) || !std::isfinite(line.dh) ||
@@ -67,13 +66,13 @@ std::optional<double> apparatusDewPoint(const AirState& inlet, const AirState& o
         std::clamp(std::ceil((dbMax - dbMin) / kSampleStep), 1.0, double(kMaxSamples)));
     std::optional<double> best;
     double bestAlong = INFINITY;
-    double tPrev = dbMin, sidePrev = line.side(saturated(dbMin));
+    double tPrev = dbMin, sidePrev = line.side(saturated(air, dbMin));
     for (int i = 1; i <= samples; ++i) {
         const double t = dbMin + (dbMax - dbMin) * i / samples;
-        const double s = line.side(saturated(t));
+        const double s = line.side(saturated(air, t));
         if (std::isfinite(s) && std::isfinite(sidePrev) && (s == 0 || (s < 0) != (sidePrev < 0))) {
-            const double root = s == 0 ? t : bisect(line, tPrev, t);
-            const double a = line.along(saturated(root));
+            const double root = s == 0 ? t : bisect(air, line, tPrev, t);
+            const double a = line.along(saturated(air, root));
             // Beyond the outlet in the coil's direction; the nearest crossing there is the one
             // the line reaches first.
             if (a >= 1 && a < bestAlong) {
@@ -89,7 +88,15 @@ std::optional<double> apparatusDewPoint(const AirState& inlet, const AirState& o
 
 namespace {
 
-CoolingReport coolingReport(const Season& c, double dbMin, double dbMax) {
+// The density of the supply air at the site, told beside the flows reckoned at kAirDensity when
+// the chart is not at the standard atmosphere.
+std::optional<double> siteDensity(const MoistAir& air, const AirState& supply) {
+    if (air.standard() || !supply.exists) return std::nullopt;
+    const double rho = air.density(supply.DB, supply.x);
+    return rho > 0 && std::isfinite(rho) ? std::optional<double>(rho) : std::nullopt;
+}
+
+CoolingReport coolingReport(const MoistAir& air, const Season& c, double dbMin, double dbMax) {
     CoolingReport r;
     r.supplyVolume = c.flows.supplyVolume;
     r.outdoorVolume = c.flows.outdoorVolume;
@@ -101,21 +108,22 @@ CoolingReport coolingReport(const Season& c, double dbMin, double dbMax) {
     if (c.MA.exists) {
         r.coil = true;
         // The coil's path split at the inlet temperature and the outlet's humidity ratio.
-        const double hSplit = V_DBAH2EN(c.MA.DB, c.CA.x);
+        const double hSplit = air.DBAH2EN(c.MA.DB, c.CA.x);
         r.total = G * (c.MA.h - c.CA.h);
         r.sensible = G * (hSplit - c.CA.h);
         r.latent = G * (c.MA.h - hSplit);
         r.water = G * (c.MA.x - c.CA.x);
         if (r.total != 0) r.shf = r.sensible / r.total;
-        r.adp = apparatusDewPoint(c.MA, c.CA, dbMin, dbMax);
+        r.adp = apparatusDewPoint(air, c.MA, c.CA, dbMin, dbMax);
         if (r.adp && c.MA.DB != *r.adp) r.bypass = (c.CA.DB - *r.adp) / (c.MA.DB - *r.adp);
     }
     if (c.SA.DB > c.CA.DB) r.reheat = G * (c.SA.h - c.CA.h);
     if (c.OA.exists) r.outdoorAir = r.outdoorDryAir * (c.OA.h - c.RA.h);
+    r.siteDensity = siteDensity(air, c.SA);
     return r;
 }
 
-HeatingReport heatingReport(const Season& w, bool steam) {
+HeatingReport heatingReport(const MoistAir& air, const Season& w, bool steam) {
     HeatingReport r;
     r.supplyVolume = w.flows.supplyVolume;
     r.outdoorVolume = w.flows.outdoorVolume;
@@ -129,6 +137,7 @@ HeatingReport heatingReport(const Season& w, bool steam) {
         r.humidifier = r.dryAir * (w.SA.x - w.CA.x);
     }
     if (w.OA.exists) r.outdoorAir = r.outdoorDryAir * (w.OA.h - w.RA.h);
+    r.siteDensity = siteDensity(air, w.SA);
     return r;
 }
 
@@ -136,8 +145,10 @@ HeatingReport heatingReport(const Season& w, bool steam) {
 
 CoilReport coilReport(const CoilRun& run, double dbMin, double dbMax) {
     CoilReport r;
-    if (run.cooling.computed) r.cooling = coolingReport(run.cooling, dbMin, dbMax);
-    if (run.heating.computed) r.heating = heatingReport(run.heating, run.fields.Kasitu == 2);
+    const MoistAir air(run.pressureMmHg);
+    r.pressureMmHg = run.pressureMmHg;
+    if (run.cooling.computed) r.cooling = coolingReport(air, run.cooling, dbMin, dbMax);
+    if (run.heating.computed) r.heating = heatingReport(air, run.heating, run.fields.Kasitu == 2);
     return r;
 }
 

@@ -26,6 +26,8 @@ struct CoolingReport {
     // CA → SA when SA is warmer than CA: the reheater or the fan and duct gain; else 0.
     double reheat = 0;      // kcal/h
     double outdoorAir = 0;  // kcal/h, G_OA × (h_OA − h_RA): positive takes heat into the unit
+    // kg/m³, the supply air's density at the site's pressure; only when that is not 760 mmHg.
+    std::optional<double> siteDensity;
 };
 
 struct HeatingReport {
@@ -38,9 +40,12 @@ struct HeatingReport {
     double coilLoad = 0;    // kcal/h
     double humidifier = 0;  // kg/h of water or steam
     double outdoorAir = 0;  // kcal/h, G_OA × (h_OA − h_RA): negative takes heat out of the unit
+    // kg/m³, the supply air's density at the site's pressure; only when that is not 760 mmHg.
+    std::optional<double> siteDensity;
 };
 
 struct CoilReport {
+    double pressureMmHg = kStandardPressureMmHg;  // the chart's, which the run was computed at
     CoolingReport cooling;
     HeatingReport heating;
 };
@@ -52,7 +57,7 @@ CoilReport coilReport(const CoilRun& run, double dbMin, double dbMax);
 // Where the straight line in (h, x) from `inlet` through `outlet` meets the saturation curve
 // beyond the outlet, as a dry-bulb temperature (°C) within [dbMin, dbMax]; nothing when it does
 // not.
-std::optional<double> apparatusDewPoint(const AirState& inlet, const AirState& outlet, double dbMin,
+std::optional<double> apparatusDewPoint(const MoistAir& air, const AirState& inlet, const AirState& outlet, double dbMin,
                                         double dbMax);
 
 }  // namespace humidraw::coil

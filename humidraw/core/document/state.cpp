@@ -9,10 +9,11 @@ CurrentState screenToState(const ChartFrame& frame, const ViewTransform& view, d
     CurrentState s;
     s.h = p.h;
     s.x = p.x;
-    s.DB = V_ENAH2DB(p.h, p.x);
-    s.RH = V_DBAH2RH(s.DB, p.x);
-    s.WB = V_DBAH2WB(s.DB, p.x);
-    s.SV = V_DBAH2SV(s.DB, p.x);
+    const MoistAir& air = frame.air;
+    s.DB = air.ENAH2DB(p.h, p.x);
+    s.RH = air.DBAH2RH(s.DB, p.x);
+    s.WB = air.DBAH2WB(s.DB, p.x);
+    s.SV = air.DBAH2SV(s.DB, p.x);
     return s;
 }
 
@@ -75,15 +76,15 @@ double& field(CurrentState& s, int property) {
 
 }  // namespace
 
-PairResult pairState(int code, double first, double second, CurrentState& s) {
+PairResult pairState(const MoistAir& air, int code, double first, double second,
+                     CurrentState& s) {
     const Complete method = methodFor(code);
     if (!method && code != 34) return PairResult::UnknownPair;
     field(s, code / 10) = first;
     field(s, code % 10) = second;
     if (!method) return PairResult::NotComputable;
-    MoistekClass m;  // the library's defaults: engineering units at 760 mmHg
     double dp = 0;
-    const int done = (m.*method)(s.DB, s.RH, s.x, s.h, s.SV, s.WB, dp);
+    const int done = (air.library().*method)(s.DB, s.RH, s.x, s.h, s.SV, s.WB, dp);
     return done == 1 ? PairResult::Computed : PairResult::Failed;
 }
 

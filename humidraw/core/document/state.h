@@ -42,7 +42,8 @@ inline void orderPair(int& i, int& j, double& first, double& second) {
     }
 }
 
-// Stores the two values into the state and completes it with a fresh library instance.
-PairResult pairState(int code, double first, double second, CurrentState& s);
+// Stores the two values into the state and completes it with the air at the chart's pressure.
+PairResult pairState(const MoistAir& air, int code, double first, double second,
+                     CurrentState& s);
 
 }  // namespace humidraw

@@ -3,39 +3,39 @@
 #include <utility>
 
 #include "chart/sheet_fit.h"
-#include "moistek/moistek.h"
 #include "lang/language.h"
 #include "text/number_format.h"
 
 namespace humidraw {
 
-std::string valueRow(const std::string& label, double DB, double RH, double x, double h) {
-    const double wb = V_DBAH2WB(DB, x);
+std::string valueRow(const MoistAir& air, const std::string& label, double DB, double RH, double x,
+                     double h) {
+    const double wb = air.DBAH2WB(DB, x);
     return label + "," + formatFixed(DB, 1) + "," + formatFixed(RH, 1) + "," + formatFixed(wb, 1) +
            "," + formatFixed(h, 2) + "," + formatFixed(x, 4);
 }
 
-std::string tableRow(const std::string& label, CurrentState& s) {
-    s.DB = V_ENAH2DB(s.h, s.x);
-    return valueRow(label, s.DB, V_DBAH2RH(s.DB, s.x), s.x, s.h);
+std::string tableRow(const MoistAir& air, const std::string& label, CurrentState& s) {
+    s.DB = air.ENAH2DB(s.h, s.x);
+    return valueRow(air, label, s.DB, air.DBAH2RH(s.DB, s.x), s.x, s.h);
 }
 
 namespace {
 
-void labelObjects(const StateSpec& given, CurrentState& s, std::vector<ObjectRecord>& out) {
+void labelObjects(const MoistAir& air, const StateSpec& given, CurrentState& s, std::vector<ObjectRecord>& out) {
     if (given.label.empty()) return;
     out.push_back(labelRecord(given.label, s.h, s.x, given.labelPosition));
-    out.push_back(tableRowRecord(tableRow(given.label, s)));
+    out.push_back(tableRowRecord(tableRow(air, given.label, s)));
 }
 
-void computeState(const StateSpec& given, CurrentState& s, std::vector<std::string>& notices) {
+void computeState(const MoistAir& air, const StateSpec& given, CurrentState& s, std::vector<std::string>& notices) {
     int i = given.first, j = given.second;
     double a = given.a, b = given.b;
     if (j < i) {
         std::swap(i, j);
         std::swap(a, b);
     }
-    if (pairState(pairCode(i, j), a, b, s) == PairResult::NotComputable)
+    if (pairState(air, pairCode(i, j), a, b, s) == PairResult::NotComputable)
         notices.push_back(translate("Document", "この組み合わせでは計算できません"));
 }
 
@@ -60,7 +60,7 @@ ObjectRecord tableRowRecord(const std::string& rowText) {
     return r;
 }
 
-StateLine stateChangeLine(const StateSpec& start, const StateSpec& end,
+StateLine stateChangeLine(const MoistAir& air, const StateSpec& start, const StateSpec& end,
                           const CurrentAttributes& attributes, int room, CurrentState& state) {
     StateLine result;
     if (start.first == start.second) {
@@ -76,11 +76,11 @@ StateLine stateChangeLine(const StateSpec& start, const StateSpec& end,
         result.status = failure(Reason::Full, ObjectTable::fullMessage());
         return result;
     }
-    computeState(start, state, result.notices);
-    labelObjects(start, state, result.objects);
+    computeState(air, start, state, result.notices);
+    labelObjects(air, start, state, result.objects);
     const StatePoint from{state.h, state.x};
-    computeState(end, state, result.notices);
-    labelObjects(end, state, result.objects);
+    computeState(air, end, state, result.notices);
+    labelObjects(air, end, state, result.objects);
     ObjectRecord line;
     line.kind = start.marked ? (end.marked ? kLineBothMarkers : kLineMarkerAtSecond)
                              : (end.marked ? kLineMarkerAtFirst : kLineNoMarker);

@@ -28,11 +28,12 @@ struct StateLine {
 };
 
 // A value-table row "label,DB,RH,WB,h,x" (WB of DB and x; h in kcal/kg(DA) in every unit
-// mode): DB, RH and WB with one decimal, h with two, x with four.
-std::string valueRow(const std::string& label, double DB, double RH, double x, double h);
+// mode): DB, RH and WB with one decimal, h with two, x with four. WB at the air's pressure.
+std::string valueRow(const MoistAir& air, const std::string& label, double DB, double RH, double x,
+                     double h);
 
 // The row of a state given by h and x: DB and RH from them (DB written back into the state).
-std::string tableRow(const std::string& label, CurrentState& s);
+std::string tableRow(const MoistAir& air, const std::string& label, CurrentState& s);
 
 // The records a labelled state adds: its label at (h, x) with a label position, and a row of
 // the value table; both in the label colour.
@@ -40,8 +41,9 @@ ObjectRecord labelRecord(const std::string& label, double h, double x, int label
 ObjectRecord tableRowRecord(const std::string& rowText);
 
 // Computes both states in `state` and the objects to append; refuses when they would not fit
-// into `room` free records. The line is drawn within the chart (kDrawnWithinChart).
-StateLine stateChangeLine(const StateSpec& start, const StateSpec& end,
+// into `room` free records. The line is drawn within the chart (kDrawnWithinChart). Every
+// property at the air's pressure.
+StateLine stateChangeLine(const MoistAir& air, const StateSpec& start, const StateSpec& end,
                           const CurrentAttributes& attributes, int room, CurrentState& state);
 
 // What the status bar says after a state-change line (`line`, its end at (h1, x1), its start at

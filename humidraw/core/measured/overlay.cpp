@@ -20,7 +20,7 @@ int whole(double v) {
 }
 
 PixelPoint pixel(const ChartFrame& f, const ViewTransform& o, double DB, double x) {
-    const ChartPoint p = stateToScreen(f, o, V_DBAH2EN(DB, x), x);
+    const ChartPoint p = stateToScreen(f, o, f.air.DBAH2EN(DB, x), x);
     return {whole(p.x), whole(p.y)};
 }
 

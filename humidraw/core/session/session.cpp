@@ -246,7 +246,8 @@ bool Session::typedPoint(int first, int second, const std::string& firstText,
         return false;
     }
     orderPair(first, second, *a, *b);
-    if (pairState(pairCode(first, second), *a, *b, state_) == PairResult::NotComputable)
+    if (pairState(MoistAir(host_.chartPressure()), pairCode(first, second), *a, *b, state_) ==
+        PairResult::NotComputable)
         tell(translate("TFmIX", "ポイント作成"),
              translate("TFmIX", "この組み合わせでは計算できません"), PromptIcon::Information);
     return true;

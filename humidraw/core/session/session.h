@@ -44,7 +44,7 @@ class SessionHost {
     // Takes an opened document's header (chart settings, pickers, view): empty when taken, else
     // why its chart cannot be drawn (nothing is then taken and the document is not opened).
     virtual std::string takeHeader(const DocumentHeader& h) = 0;
-    // The chart's pressure, which the measured data is drawn at.
+    // The chart's total pressure, which typed points and the measured data are computed at.
     virtual double chartPressure() const = 0;
     // After a save, and after an open before its notices: the caption, the remembered files
     // and (opened) the picture show the document.

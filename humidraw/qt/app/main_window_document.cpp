@@ -217,7 +217,8 @@ void TFmIX::M_Line() {
                   dialog->TXP2->currentIndex(),
                   dialog->HB10->isChecked()};
     const StateLine line =
-        stateChangeLine(start, end, d->attributes, d->session.objects().room(), d->session.state());
+        stateChangeLine(d->frame.air, start, end, d->attributes, d->session.objects().room(),
+                        d->session.state());
     if (!line.status) {
         d->prompts->tell(tr("線分作成").toStdString(), line.status.error(), PromptIcon::Information);
         return;
@@ -286,7 +287,7 @@ void TFmIX::A_Ahu1G() {
 
 void TFmIX::A_Ahu1() {
     const coil::CoilRun run =
-        coil::runCoil(d->coilDialog->inputs(), d->settings.si, d->settings.dbMin, d->settings.dbMax,
+        coil::runCoil(d->frame.air, d->coilDialog->inputs(), d->settings.si, d->settings.dbMin, d->settings.dbMax,
                       d->attributes, d->session.objects().room(), d->session.state());
     if (!run.status) {
         d->prompts->tell(run.errorCaption, run.status.error(), PromptIcon::Information);

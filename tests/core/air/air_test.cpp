@@ -19,8 +19,10 @@ TEST(StandardAtmosphere, PressureAtAltitudeAsTabulated) {
             << row.metres << " m";
         EXPECT_NEAR(altitudeAtPressure(pressureAtAltitudeMmHg(row.metres)), row.metres, 1e-6);
     }
-    // Sea level is 760 mmHg to within the conversion's last digit: 101.325 × 7.50062.
-    EXPECT_NEAR(pressureAtAltitudeMmHg(0), 760.0003, 1e-4);
+    // Sea level is the 760 mmHg of every chart drawn before, and 101.325 kPa.
+    EXPECT_NEAR(pressureAtAltitudeMmHg(0), 760, 1e-12);
+    EXPECT_NEAR(760 * kKPaPerMmHg, 101.325, 1e-12);
+    EXPECT_NEAR(kMmHgPerKPa, 7.50062, 5e-6);
 }
 
 TEST(StandardAtmosphere, AllowedPressures) {

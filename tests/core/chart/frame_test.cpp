@@ -27,7 +27,7 @@ TEST(ChartFrame, DefaultRangesAndCounts) {
     EXPECT_EQ(f.nDB, 50);
     EXPECT_EQ(f.nRH, 10);
     EXPECT_EQ(f.AHmax, 0.065) << "saturation at 45 °C to three decimals";
-    EXPECT_NEAR(saturationRatio(45), 0.0652, 5e-4);
+    EXPECT_NEAR(MoistAir().saturationRatio(45), 0.0652, 5e-4);
     EXPECT_EQ(f.ENmin, -1);
     EXPECT_EQ(f.ENmax, 51);
     EXPECT_EQ(f.SVmin, 0.76);
@@ -38,7 +38,7 @@ TEST(ChartFrame, DefaultRangesAndCounts) {
     // The fitting's guarantee: k1 follows from k2.
     EXPECT_NEAR(f.k1, -std::cos(f.theta) * f.k2 * f.ENstep / (f.DBstep * 0.24), 1e-12);
     // The saturation curve spans the width.
-    const double xs45 = saturationRatio(45), xsm5 = saturationRatio(-5);
+    const double xs45 = MoistAir().saturationRatio(45), xsm5 = MoistAir().saturationRatio(-5);
     EXPECT_GT(f.map(V_DBAH2EN(45, xs45), xs45).x, 570);
     EXPECT_LT(f.map(V_DBAH2EN(-5, xsm5), xsm5).x, 50);
 }

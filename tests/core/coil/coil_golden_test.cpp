@@ -17,7 +17,7 @@ namespace {
 
 CoilRun run(const CoilInputs& in, bool si = false) {
     CurrentState s;
-    return runCoil(in, si, -5, 45, CurrentAttributes{}, 640, s);
+    return runCoil(MoistAir(), in, si, -5, 45, CurrentAttributes{}, 640, s);
 }
 
 std::string dump(const std::string& name, const CoilRun& r) {

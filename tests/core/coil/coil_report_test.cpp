@@ -18,7 +18,7 @@ namespace {
 
 CoilRun run(const CoilInputs& in, bool si = false, double dbMin = -5) {
     CurrentState s;
-    return runCoil(in, si, dbMin, 45, CurrentAttributes{}, 640, s);
+    return runCoil(MoistAir(), in, si, dbMin, 45, CurrentAttributes{}, 640, s);
 }
 
 bool has(const std::string& text, const std::string& part) {
@@ -190,12 +190,12 @@ TEST(CoilReport, SupplyAtCoilTemperatureHasNoReheat) {
 
 TEST(CoilReport, DewPointLineDegenerate) {
     AirState a{true, 20, 50, 0.0073, 9.1};
-    EXPECT_FALSE(apparatusDewPoint(a, a, -5, 45));
+    EXPECT_FALSE(apparatusDewPoint(MoistAir(), a, a, -5, 45));
     AirState b = a;
     b.h = 8;
-    EXPECT_FALSE(apparatusDewPoint(a, b, 45, -5));
-    EXPECT_FALSE(apparatusDewPoint(a, b, -1e308, 1e308)) << "a range no chart has";
+    EXPECT_FALSE(apparatusDewPoint(MoistAir(), a, b, 45, -5));
+    EXPECT_FALSE(apparatusDewPoint(MoistAir(), a, b, -1e308, 1e308)) << "a range no chart has";
     // A wider range than the chart's finds the same crossing (13.694 °C, see the file's head).
     const CoilRun r = run(CoilInputs{});
-    EXPECT_NEAR(apparatusDewPoint(r.cooling.MA, r.cooling.CA, -40, 60).value_or(0), 13.694, 0.02);
+    EXPECT_NEAR(apparatusDewPoint(MoistAir(), r.cooling.MA, r.cooling.CA, -40, 60).value_or(0), 13.694, 0.02);
 }

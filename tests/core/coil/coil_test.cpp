@@ -13,7 +13,7 @@ namespace {
 
 CoilRun run(const CoilInputs& in, bool si = false, int room = 640) {
     CurrentState s;
-    return runCoil(in, si, -5, 45, CurrentAttributes{}, room, s);
+    return runCoil(MoistAir(), in, si, -5, 45, CurrentAttributes{}, room, s);
 }
 
 double x95ForTest(double t) {

@@ -11,7 +11,7 @@ TEST(StateLine, LabelledStatesGiveFiveObjectsInOrder) {
     CurrentState s;
     StateSpec start{kDB, kRH, 26, 50, "S", 0, true};
     StateSpec end{kDB, kRH, 14, 95, "E", 3, true};
-    const StateLine line = stateChangeLine(start, end, CurrentAttributes{}, 640, s);
+    const StateLine line = stateChangeLine(MoistAir(), start, end, CurrentAttributes{}, 640, s);
     ASSERT_TRUE(line.status.ok());
     ASSERT_EQ(line.objects.size(), 5u);
     EXPECT_EQ(line.objects[0].kind, kTextObject);
@@ -43,22 +43,22 @@ TEST(StateLine, LabelledStatesGiveFiveObjectsInOrder) {
 TEST(StateLine, KindsMessagesAndOrderOfPairs) {
     CurrentState s;
     StateSpec a{kDB, kRH, 26, 50, "", 0, true}, b{kRH, kDB, 95, 14, "", 0, false};
-    StateLine line = stateChangeLine(a, b, CurrentAttributes{}, 640, s);
+    StateLine line = stateChangeLine(MoistAir(), a, b, CurrentAttributes{}, 640, s);
     ASSERT_EQ(line.objects.size(), 1u) << "no labels: only the line";
     EXPECT_EQ(line.objects[0].kind, kLineMarkerAtSecond) << "a circle only at the start";
     CurrentState t;
     StateLine same =
-        stateChangeLine(a, StateSpec{kDB, kRH, 14, 95, "", 0, false}, CurrentAttributes{}, 640, t);
+        stateChangeLine(MoistAir(), a, StateSpec{kDB, kRH, 14, 95, "", 0, false}, CurrentAttributes{}, 640, t);
     EXPECT_EQ(line.objects[0].h1, same.objects[0].h1) << "(RH, DB) is the same state as (DB, RH)";
-    EXPECT_EQ(stateChangeLine({kDB, kDB, 1, 2, "", 0, true}, b, {}, 640, s).status.failure(),
+    EXPECT_EQ(stateChangeLine(MoistAir(), {kDB, kDB, 1, 2, "", 0, true}, b, {}, 640, s).status.failure(),
               failure(Reason::Invalid, "始点：違う種類のデータを入力して下さい"));
-    EXPECT_EQ(stateChangeLine(a, {kWB, kWB, 1, 2, "", 0, true}, {}, 640, s).status.failure(),
+    EXPECT_EQ(stateChangeLine(MoistAir(), a, {kWB, kWB, 1, 2, "", 0, true}, {}, 640, s).status.failure(),
               failure(Reason::Invalid, "終点：違う種類のデータを入力して下さい"));
-    const StateLine en = stateChangeLine(a, {kEN, kWB, 12, 15, "", 0, true}, {}, 640, s);
+    const StateLine en = stateChangeLine(MoistAir(), a, {kEN, kWB, 12, 15, "", 0, true}, {}, 640, s);
     ASSERT_EQ(en.notices.size(), 1u);
     EXPECT_EQ(en.notices[0], "この組み合わせでは計算できません");
     EXPECT_EQ(en.objects.size(), 1u) << "the line is still appended";
-    const StateLine full = stateChangeLine({kDB, kRH, 26, 50, "A", 0, true}, b, {}, 2, s);
+    const StateLine full = stateChangeLine(MoistAir(), {kDB, kRH, 26, 50, "A", 0, true}, b, {}, 2, s);
     // Three objects do not fit into two free records.
     EXPECT_EQ(full.status.failure(),
               failure(Reason::Full, "図形の数が上限(640)に達しているため追加できません"));
@@ -68,7 +68,7 @@ TEST(StateLine, KindsMessagesAndOrderOfPairs) {
 TEST(StateLine, EnthalpyAndWetBulbAreKeptAsTyped) {
     // The pair the library cannot complete: both values are stored, nothing else computed.
     CurrentState s;
-    EXPECT_EQ(pairState(pairCode(kEN, kWB), 12.5, 15.25, s), PairResult::NotComputable);
+    EXPECT_EQ(pairState(MoistAir(), pairCode(kEN, kWB), 12.5, 15.25, s), PairResult::NotComputable);
     EXPECT_EQ(s.h, 12.5);
     EXPECT_EQ(s.WB, 15.25);
     EXPECT_EQ(s.RH, 0);
@@ -98,7 +98,7 @@ TEST(StateLine, StatesOffTheChartAreNamedAndKeptAsTyped) {
     };
     for (const Case& c : cases) {
         CurrentState s;
-        const StateLine line = stateChangeLine({kDB, kAH, c.db1, c.x1, "", 0, true},
+        const StateLine line = stateChangeLine(MoistAir(), {kDB, kAH, c.db1, c.x1, "", 0, true},
                                                {kDB, kAH, c.db2, c.x2, "", 0, true}, {}, 640, s);
         ASSERT_EQ(line.objects.size(), 1u);
         const ObjectRecord& l = line.objects[0];

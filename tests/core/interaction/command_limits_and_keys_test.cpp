@@ -44,13 +44,13 @@ TEST_F(Commands, TypedEndTakesTheLastFreeRecordAndTheNextIsRefused) {
     click(200, 300);
     click(0, 0, MouseButton::Right, true);  // the point dialog for the end
     ASSERT_TRUE(w.dialogVisible);
-    pairState(pairCode(kDB, kRH), 25, 50, w.current);
+    pairState(MoistAir(), pairCode(kDB, kRH), 25, 50, w.current);
     ASSERT_TRUE(editor.acceptTypedPoint());
     EXPECT_EQ(w.table.count(), ObjectTable::kCapacity);
     EXPECT_EQ(w.table.at(ObjectTable::kCapacity - 1).h2, w.current.h);
     EXPECT_TRUE(w.told.empty());
     click(0, 0, MouseButton::Right, true);
-    pairState(pairCode(kDB, kRH), 30, 50, w.current);
+    pairState(MoistAir(), pairCode(kDB, kRH), 30, 50, w.current);
     ASSERT_TRUE(editor.acceptTypedPoint());
     EXPECT_EQ(w.told.size(), 1u);
 }

@@ -254,7 +254,7 @@ TEST_F(Interaction, TypedPointsStartAndEndSegments) {
     EXPECT_TRUE(w.dialogVisible);
     EXPECT_EQ(w.dialogCaption, "始点の状態値を入力");
     w.dialogVisible = false;
-    pairState(pairCode(kDB, kRH), 26, 50, w.current);
+    pairState(MoistAir(), pairCode(kDB, kRH), 26, 50, w.current);
     const CurrentState start = w.current;
     ASSERT_TRUE(editor.acceptTypedPoint());
     EXPECT_EQ(editor.segmentState(), 1);
@@ -265,9 +265,9 @@ TEST_F(Interaction, TypedPointsStartAndEndSegments) {
     editor.abandonTypedPoint();  // same property twice, say
     EXPECT_EQ(editor.segmentState(), 1) << "back to waiting for the end point";
     editor.mouseDown(MouseButton::Right, true, p.x, p.y);
-    pairState(pairCode(kDB, kRH), 14, 95, w.current);
+    pairState(MoistAir(), pairCode(kDB, kRH), 14, 95, w.current);
     editor.acceptTypedPoint();
-    pairState(pairCode(kDB, kRH), 30, 40, w.current);
+    pairState(MoistAir(), pairCode(kDB, kRH), 30, 40, w.current);
     editor.mouseDown(MouseButton::Right, true, p.x, p.y);
     editor.acceptTypedPoint();
     ASSERT_EQ(w.table.count(), 2) << "two typed end points chain two segments";
@@ -288,12 +288,12 @@ TEST_F(Interaction, SecondTypingClickAsksForTheSamePoint) {
     EXPECT_EQ(editor.segmentState(), 2) << "one cancel: the start point by mouse again";
 
     editor.mouseDown(MouseButton::Right, true, p.x, p.y);
-    pairState(pairCode(kDB, kRH), 26, 50, w.current);
+    pairState(MoistAir(), pairCode(kDB, kRH), 26, 50, w.current);
     ASSERT_TRUE(editor.acceptTypedPoint());
     editor.mouseDown(MouseButton::Right, true, p.x, p.y);
     editor.mouseDown(MouseButton::Right, true, p.x, p.y);
     EXPECT_EQ(w.dialogCaption, "終点の状態値を入力");
-    pairState(pairCode(kDB, kRH), 30, 40, w.current);
+    pairState(MoistAir(), pairCode(kDB, kRH), 30, 40, w.current);
     ASSERT_TRUE(editor.acceptTypedPoint());
     EXPECT_EQ(w.table.count(), 1) << "the typed end point ends a segment";
 }

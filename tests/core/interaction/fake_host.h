@@ -112,7 +112,7 @@ class FakeHost : public EditorHost, public EditorMarks, public EditorPrompt {
     // The pixel of a state given by DB and RH.
     PixelPoint at(double db, double rh) {
         CurrentState s;
-        pairState(pairCode(kDB, kRH), db, rh, s);
+        pairState(MoistAir(), pairCode(kDB, kRH), db, rh, s);
         const ChartPoint p = stateToScreen(frame_, view, s.h, s.x);
         return {static_cast<int>(p.x), static_cast<int>(p.y)};
     }

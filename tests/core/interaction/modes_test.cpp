@@ -324,7 +324,7 @@ struct Chain {
     Editor editor{w};
     void point(Source how, double db, double rh) {
         CurrentState s;
-        pairState(pairCode(kDB, kRH), db, rh, s);
+        pairState(MoistAir(), pairCode(kDB, kRH), db, rh, s);
         const ChartPoint c = stateToScreen(w.frame(), w.view, s.h, s.x);
         const PixelPoint p{static_cast<int>(c.x), static_cast<int>(c.y)};
         if (how == Source::Click) {
@@ -367,8 +367,8 @@ TEST(TypedAndClicked, GiveTheSameObjectsAndMarks) {
         ASSERT_EQ(c.w.table.count(), 2) << k;
         for (int i = 0; i < 2; ++i) {
             CurrentState a, b;
-            pairState(pairCode(kDB, kRH), points[i][0], points[i][1], a);
-            pairState(pairCode(kDB, kRH), points[i + 1][0], points[i + 1][1], b);
+            pairState(MoistAir(), pairCode(kDB, kRH), points[i][0], points[i][1], a);
+            pairState(MoistAir(), pairCode(kDB, kRH), points[i + 1][0], points[i + 1][1], b);
             const ObjectRecord& r = c.w.table.at(i);
             EXPECT_EQ(r.kind, kLineBothMarkers);
             EXPECT_EQ((std::vector<double>{r.h1, r.x1, r.h2, r.x2}),
