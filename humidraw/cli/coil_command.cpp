@@ -76,6 +76,11 @@ std::string optionalJson(const std::optional<double>& v) {
 
 // The figures in kcal/h, kg/h, m³/h and °C whatever the unit setting; a figure the run cannot
 // give (no mixed air without outdoor air, a coil line that misses the saturation curve) is null.
+// The supply air's density at the site, only when the chart is not at 760 mmHg.
+std::string siteDensityJson(const std::optional<double>& density) {
+    return density ? ", \"site_density\": " + jsonNumber(*density) : std::string();
+}
+
 std::string reportJson(const coil::CoilReport& r) {
     const coil::CoolingReport& c = r.cooling;
     const coil::HeatingReport& h = r.heating;
@@ -87,14 +92,14 @@ std::string reportJson(const coil::CoilReport& r) {
            ", \"adp\": " + optionalJson(c.adp) + ", \"bypass\": " + optionalJson(c.bypass) +
            ", \"reheat\": " + jsonNumber(c.reheat) +
            ", \"supply_air\": " + jsonNumber(c.supplyVolume) +
-           ", \"dry_air\": " + jsonNumber(c.dryAir) +
+           ", \"dry_air\": " + jsonNumber(c.dryAir) + siteDensityJson(c.siteDensity) +
            ", \"room_sensible\": " + jsonNumber(c.roomSensible) +
            ", \"room_latent\": " + jsonNumber(c.roomLatent) +
            "},\n  \"heating\": {\"coil\": " + heatCoil(h.coilLoad) +
            ", \"humidifier\": " + heatCoil(h.humidifier) +
            ", \"humidifier_kind\": " + jsonString(h.steam ? "steam" : "water") +
            ", \"supply_air\": " + jsonNumber(h.supplyVolume) +
-           ", \"dry_air\": " + jsonNumber(h.dryAir) +
+           ", \"dry_air\": " + jsonNumber(h.dryAir) + siteDensityJson(h.siteDensity) +
            ", \"room_sensible\": " + jsonNumber(h.roomSensible) +
            "},\n  \"outdoor_air\": {\"cooling\": " + jsonNumber(c.outdoorAir) +
            ", \"heating\": " + jsonNumber(h.outdoorAir) + "}}";

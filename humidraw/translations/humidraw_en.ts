@@ -67,6 +67,10 @@
         <source>この乾球温度の範囲では線図を作成できません </source>
         <translation>No chart can be made for this dry-bulb temperature range </translation>
     </message>
+    <message>
+        <source>大気圧は400〜800mmHgの範囲で指定してください</source>
+        <translation>Give a total pressure from 400 to 800 mmHg</translation>
+    </message>
 </context>
 <context>
     <name>Coil</name>
@@ -562,6 +566,10 @@
     <message>
         <source>Humidraw のデータファイルではありません</source>
         <translation>not a Humidraw data file</translation>
+    </message>
+    <message>
+        <source>大気圧の行が壊れています</source>
+        <translation>the pressure line is damaged</translation>
     </message>
 </context>
 <context>
@@ -1688,6 +1696,14 @@ Some applications cannot paste it correctly.</translation>
 置き換えますか?</source>
         <translation>%1 already exists.
 Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>図面の大気圧 %1mmHg は範囲外のため、760mmHg で描きます</source>
+        <translation>The drawing&apos;s pressure of %1 mmHg is out of range; the chart is drawn at 760 mmHg</translation>
+    </message>
+    <message>
+        <source>この図面の線・点・表の値は 760mmHg で計算されています。図は図面の大気圧 %1mmHg で描きます。</source>
+        <translation>The lines, points and table values of this drawing were computed at 760 mmHg. The chart is drawn at the drawing&apos;s pressure of %1 mmHg.</translation>
     </message>
 </context>
 <context>

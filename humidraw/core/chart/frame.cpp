@@ -79,6 +79,9 @@ bool upperLimitNotAboveZero(const ChartSettings& s) {
 }
 
 Status checkLimits(const ChartSettings& s) {
+    if (!pressureAllowed(s.pressureMmHg))
+        return failure(Reason::Invalid,
+                       translate("Chart", "大気圧は400〜800mmHgの範囲で指定してください"));
     if (limitsReversed(s))
         return failure(Reason::Invalid,
                        translate("Chart", "乾球温度の下限は上限より低くしてください ") +
@@ -88,7 +91,24 @@ Status checkLimits(const ChartSettings& s) {
                        translate("Chart", "乾球温度の上限は0℃より高くしてください ") +
                            rangeText(s.dbMin, s.dbMax));
     if (!finiteLimits(s.dbMin, s.dbMax)) return notComputable(s.dbMin, s.dbMax);
+    if (const auto highest = highestUpperLimit(s.pressureMmHg); s.dbMax > highest)
+        return failure(Reason::Invalid,
+                       withArguments(translate("Chart", "大気圧 %1mmHg では乾球温度の上限を%2℃以下にしてください"),
+                                     {formatFixed(s.pressureMmHg, 0), formatFixed(highest, 0)}));
     return {};
+}
+
+double highestUpperLimit(double pressureMmHg) {
+    const MoistAir air(pressureMmHg);
+    // Whole degrees down from the highest upper limit the options dialog takes; the humidity
+    // ratio at saturation climbs steeply towards the boiling point.
+    double t = kHighestUpperLimit;
+    while (t > 0) {
+        const double xs = air.saturationRatio(t);
+        if (xs > 0 && xs <= kMostSaturationRatio) break;
+        t -= 1;
+    }
+    return t;
 }
 
 std::string rangeLimitText(double v) {

@@ -73,8 +73,20 @@ std::string rangeLimitText(double v);
 // The steps below fail as Invalid with the reason in the program's language, naming the range:
 // reversed limits, an upper limit not above 0 °C, or a range, count or fitting that cannot be
 // computed.
-// Refuses limits no chart can be fitted to, before anything is computed.
+// Refuses a pressure outside 400–800 mmHg and limits no chart can be fitted to, before anything
+// is computed.
 Status checkLimits(const ChartSettings& s);
+
+// The highest upper limit the options dialog takes (°C).
+constexpr double kHighestUpperLimit = 80;
+// The most humidity ratio at saturation (kg/kg(DA)) a chart's upper limit may have: near the
+// boiling point at a low pressure it grows without bound and leaves the scales and protractors
+// no room on the sheet (at 400 mmHg it is 1.63 at 75 °C, 1.91 at 76 °C; at 760 mmHg 0.55 at
+// 80 °C).
+constexpr double kMostSaturationRatio = 1.7;
+// The highest whole upper limit (°C, at most kHighestUpperLimit) whose saturation humidity ratio
+// at the pressure is at most kMostSaturationRatio: 80 °C from about 460 mmHg up.
+double highestUpperLimit(double pressureMmHg);
 // Steps, ranges, counts and θ from the settings; k1 = k2 = 0.
 Status computeRanges(ChartFrame& f, const ChartSettings& s);
 // Fits k1, k2 and OX so that the saturation curve spans X = kFitLeft (50) to kFitRight (570).

@@ -26,6 +26,14 @@ Row flow(const char* label, double volume, double dryAir) {
             "kg/h"};
 }
 
+// Beside the flows when the chart is not at 760 mmHg: the supply air's density at the site; the
+// mass flows above keep the 1.2 kg/m³ the loads are reckoned with.
+void siteDensityRow(std::vector<Row>& r, const std::optional<double>& density) {
+    if (!density) return;
+    r.push_back({translate("Coil", "給気の空気密度(現地の大気圧)"), formatFixed(*density, 3),
+                 "kg/m³", translate("Coil", "質量流量は 1.2 kg/m³ で換算")});
+}
+
 // The value-table rows as the chart draws them: split at the commas, h in kJ/kg with SI units.
 ReportSection states(const CoilRun& run, bool si) {
     ReportSection s{translate("Coil", "状態値"), {}};
@@ -51,6 +59,7 @@ ReportSection cooling(const CoolingReport& c, bool si) {
     auto& r = s.rows;
     r.push_back(flow(HUMIDRAW_TEXT_NOOP("Coil", "給気風量"), c.supplyVolume, c.dryAir));
     r.push_back(flow(HUMIDRAW_TEXT_NOOP("Coil", "導入外気量"), c.outdoorVolume, c.outdoorDryAir));
+    siteDensityRow(r, c.siteDensity);
     r.push_back(load(HUMIDRAW_TEXT_NOOP("Coil", "室内顕熱負荷"), c.roomSensible, si));
     r.push_back(load(HUMIDRAW_TEXT_NOOP("Coil", "室内潜熱負荷"), c.roomLatent, si));
     if (c.coil) {
@@ -80,6 +89,7 @@ ReportSection heating(const HeatingReport& h, bool si) {
     auto& r = s.rows;
     r.push_back(flow(HUMIDRAW_TEXT_NOOP("Coil", "給気風量"), h.supplyVolume, h.dryAir));
     r.push_back(flow(HUMIDRAW_TEXT_NOOP("Coil", "導入外気量"), h.outdoorVolume, h.outdoorDryAir));
+    siteDensityRow(r, h.siteDensity);
     r.push_back(load(HUMIDRAW_TEXT_NOOP("Coil", "室内顕熱負荷"), h.roomSensible, si));
     if (h.coil) {
         r.push_back(load(HUMIDRAW_TEXT_NOOP("Coil", "加熱コイル負荷"), h.coilLoad, si));

@@ -1,5 +1,7 @@
 #include "document/document_file.h"
 
+#include "air/air.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -373,7 +375,8 @@ DocumentHeader headerFrom(const ChartSettings& s, int colour, int width, int sty
 }
 
 void applyHeader(const DocumentHeader& h, ChartSettings& s) {
-    s.pressureMmHg = h.pressureMmHg;
+    // A pressure no chart is drawn at (a damaged header) leaves the standard atmosphere.
+    s.pressureMmHg = pressureAllowed(h.pressureMmHg) ? h.pressureMmHg : kStandardPressureMmHg;
     s.dbMin = h.dbMin;
     s.dbMax = h.dbMax;
     s.fontSize = h.fontSize;

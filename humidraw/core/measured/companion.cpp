@@ -1,5 +1,7 @@
 #include "measured/companion.h"
 
+#include "air/air.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -60,7 +62,8 @@ std::string companionPath(const std::string& documentPath) {
 }
 
 std::string companionText(const MeasuredData& data,
-                          const std::optional<ContentIdentity>& document) {
+                          const std::optional<ContentIdentity>& document,
+                          std::optional<double> pressureMmHg) {
     std::string out = std::string(kMagic) + "\n";
     if (document) {
         char hash[20];
@@ -68,6 +71,7 @@ std::string companionText(const MeasuredData& data,
                       static_cast<unsigned long long>(document->hash));
         out += "document " + std::to_string(document->length) + " " + hash + "\n";
     }
+    if (pressureMmHg) out += "pressure " + number(*pressureMmHg) + "\n";
     for (const DataSet& s : data.sets) {
         const bool times = s.times.size() == s.points.size() && !s.times.empty();
         out += "set " + std::string(s.visible ? "1" : "0") + (s.density ? " 1 " : " 0 ") +
@@ -280,6 +284,12 @@ Result<CompanionContents> readBody(Lines& lines) {
             const auto hash = w[2].size() == 16 ? wholeOf(w[2], 16) : std::nullopt;
             if (!length || !hash) return damaged(lines, translate("Data", "図面との対応の行が壊れています"));
             contents.document = ContentIdentity{*length, *hash};
+        } else if (w[0] == "pressure" && w.size() == 2 && !contents.pressureMmHg &&
+                   data.sets.empty() && data.zones.empty()) {
+            const auto p = numberOf(w[1]);
+            if (!p || !pressureAllowed(*p))
+                return damaged(lines, translate("Data", "大気圧の行が壊れています"));
+            contents.pressureMmHg = *p;
         } else if (w[0] == "set" && w.size() == 6) {
             DataSet s;
             const auto colour = parseColour(std::string(w[3]));
@@ -390,6 +400,7 @@ CompanionLoad loadCompanion(const std::string& documentPath, const ContentIdenti
     if (lines.failed()) return refused(fileFailure(in.problem()));
     if (!contents) return refused(contents.failure());
     load.data = std::move(contents->data);
+    load.pressureMmHg = contents->pressureMmHg;
     if (contents->document && *contents->document != document) {
         load.found = CompanionFound::OtherDocument;
         load.status = failure(
@@ -421,8 +432,10 @@ std::string keepAside(const std::string& path) {
 
 Result<SavedPair> saveDocumentWithCompanion(const std::string& documentPath,
                                             std::string_view documentBytes,
-                                            const MeasuredData& data, bool keepCompanion) {
+                                            const MeasuredData& data, bool keepCompanion,
+                                            std::optional<double> pressureMmHg) {
     const std::string path = companionPath(documentPath);
+    const bool written = !data.empty() || pressureMmHg.has_value();
     SavedPair saved;
     struct stat st;
     const bool present = lstat(path.c_str(), &st) == 0;
@@ -430,10 +443,10 @@ Result<SavedPair> saveDocumentWithCompanion(const std::string& documentPath,
     // place; then the companion and the document go in back to back. A crash between the two
     // leaves a companion that names the other document, which opening notices.
     PendingReplace companion;
-    if (!data.empty()) {
+    if (written) {
         std::string text;
         try {
-            text = companionText(data, contentIdentity(documentBytes));
+            text = companionText(data, contentIdentity(documentBytes), pressureMmHg);
         } catch (const std::bad_alloc&) {
             return named(path, fileFailure(FileProblem::OutOfMemory));
         }
@@ -442,22 +455,22 @@ Result<SavedPair> saveDocumentWithCompanion(const std::string& documentPath,
     }
     PendingReplace document = prepareReplace(documentPath, documentBytes, NameChoice::User);
     if (!document.ok()) return named(documentPath, writeFailure(document.result()));
-    if (present && keepCompanion && !data.empty()) {
+    if (present && keepCompanion && written) {
         saved.keptAs = keepAside(path);
         if (saved.keptAs.empty())
             return failure(Reason::Unwritable,
                            path + ": " +
                                translate("Data", "読めなかったファイルを残せないため、書き換えません"));
     }
-    if (!data.empty()) {
+    if (written) {
         const WriteResult r = companion.commit();
         if (!r.ok()) return named(path, writeFailure(r));
     }
     const WriteResult r = document.commit();
     if (!r.ok()) return named(documentPath, writeFailure(r));
-    // Without data no companion is left, but one the program did not understand, or a link or
+    // Without data or pressure no companion is left, but one the program did not understand, or a link or
     // anything not a regular file at the name: what was not understood is never deleted.
-    if (data.empty() && present && !keepCompanion && S_ISREG(st.st_mode) &&
+    if (!written && present && !keepCompanion && S_ISREG(st.st_mode) &&
         unlink(path.c_str()) != 0 && errno != ENOENT)
         return failure(Reason::Unwritable, path + ": " + std::strerror(errno));
     return saved;

@@ -1,12 +1,15 @@
 #pragma once
 // The measured data and zones of a document, kept in a file beside it ("NAME.hdw" has
 // "NAME.hdw.data") so the document file itself stays as every version of the program reads it.
-// A document without data has no such file.
+// A document without data has no such file, unless it is drawn at a pressure other than 760 mmHg:
+// the file then says that its objects were computed at that pressure.
 //
 // The file is UTF-8 text, one item a line, numbers written in full precision with a decimal
 // point whatever the locale:
 //   humidraw-data 1
 //   document LENGTH HASH                      (the document saved with it; contentIdentity)
+//   pressure MMHG                              (the total pressure the document's lines,
+//                                               points and rows were computed at)
 //   set VISIBLE DENSITY RRGGBB COUNT TIMES     (VISIBLE, DENSITY, TIMES 0 or 1)
 //   name NAME
 //   DB x [TIME]                                (COUNT lines; °C, kg/kg(DA))
@@ -40,11 +43,15 @@ struct CompanionContents {
     MeasuredData data;
     // The document it was saved with; none in the files of earlier versions.
     std::optional<ContentIdentity> document;
+    // The pressure the document's objects were computed at, mmHg; none in the files of earlier
+    // versions, which computed everything at 760 mmHg.
+    std::optional<double> pressureMmHg;
 };
 
 // The text of a companion, naming the document bytes it goes with when given.
 std::string companionText(const MeasuredData& data,
-                          const std::optional<ContentIdentity>& document = std::nullopt);
+                          const std::optional<ContentIdentity>& document = std::nullopt,
+                          std::optional<double> pressureMmHg = std::nullopt);
 // What a companion's text holds; a failure naming the line when it is damaged or asks for more
 // than the limits above.
 Result<CompanionContents> readCompanionText(std::string_view text);
@@ -59,6 +66,7 @@ enum class CompanionFound {
 struct CompanionLoad {
     CompanionFound found = CompanionFound::None;
     MeasuredData data;  // Read and OtherDocument
+    std::optional<double> pressureMmHg;  // Read and OtherDocument, when the file says it
     Status status;      // Unreadable and OtherDocument: failed with "PATH: reason"
 };
 // The companion beside `documentPath`, whose opened bytes had the identity `document`. Only a
@@ -74,8 +82,11 @@ struct SavedPair {
 // bytes it was saved with. Without data the companion is removed after the document is in
 // place. `keepCompanion`: the companion beside it was not understood when the document was
 // opened; it is never removed, and new data puts it aside as NAME.hdw.data.unread first.
+// `pressureMmHg`, when given, is written as the pressure the objects were computed at, with or
+// without data.
 Result<SavedPair> saveDocumentWithCompanion(const std::string& documentPath,
                                             std::string_view documentBytes,
-                                            const MeasuredData& data, bool keepCompanion);
+                                            const MeasuredData& data, bool keepCompanion,
+                                            std::optional<double> pressureMmHg = std::nullopt);
 
 }  // namespace humidraw

@@ -111,13 +111,14 @@ bool Session::open(const std::string& path) {
     const DocumentName n = documentNameFor(path, host_.fileFolder());
     onDiskPath_ = n.path;
     onDisk_ = doc.identity;
-    loadCompanionOf(path, doc.identity);
+    const std::optional<double> computedAt = loadCompanionOf(path, doc.identity);
     title_ = n.title;
     path_ = n.path;
     named_ = true;
     host_.setFileFolder(n.folder);
     history_.clear();
     host_.documentOpened(path_);
+    if (doc.contents.header) tellPressure(doc.contents.header->pressureMmHg, computedAt);
     if (doc.contents.leftOut > 0)
         tell("Humidraw",
              withArguments(translate("TFmIX",
@@ -148,9 +149,29 @@ bool Session::openGiven(const std::string& path) {
     return open(path);
 }
 
+void Session::tellPressure(double stored, std::optional<double> computedAt) {
+    if (!pressureAllowed(stored)) {
+        tell("Humidraw",
+             withArguments(translate("TFmIX", "図面の大気圧 %1mmHg は範囲外のため、760mmHg で描きます"),
+                           {formatFixed(stored, 0)}),
+             PromptIcon::Warning);
+        return;
+    }
+    // Documents of earlier versions were computed at 760 mmHg whatever their header said; the
+    // objects stay where they are and the user is told once, on opening.
+    if (stored == kStandardPressureMmHg || computedAt == stored) return;
+    tell("Humidraw",
+         withArguments(translate("TFmIX",
+                                 "この図面の線・点・表の値は 760mmHg で計算されています。"
+                                 "図は図面の大気圧 %1mmHg で描きます。"),
+                       {formatFixed(stored, 0)}),
+         PromptIcon::Information);
+}
+
 // ---- the companion file beside the document -----------------------------------------------
 
-void Session::loadCompanionOf(const std::string& path, const ContentIdentity& identity) {
+std::optional<double> Session::loadCompanionOf(const std::string& path,
+                                               const ContentIdentity& identity) {
     CompanionLoad kept = loadCompanion(path, identity);
     companionKept_ = false;
     if (kept.found == CompanionFound::Unreadable) {
@@ -164,7 +185,7 @@ void Session::loadCompanionOf(const std::string& path, const ContentIdentity& id
                      "MeasuredDataWindow",
                      "\n図面は測定データなしで開きます。このファイルは消さずに残します。")),
              PromptIcon::Warning);
-        return;
+        return std::nullopt;
     }
     if (kept.found == CompanionFound::OtherDocument) {
         const Answer a = prompts_.ask(
@@ -176,12 +197,13 @@ void Session::loadCompanionOf(const std::string& path, const ContentIdentity& id
             PromptIcon::Warning, false, true);
         if (a != Answer::Yes) {
             companionKept_ = true;
-            return;
+            return std::nullopt;
         }
     }
     if (!kept.data.empty())
         objects_.overlay = std::make_shared<DataOverlay>(
             std::make_shared<const MeasuredData>(std::move(kept.data)), host_.chartPressure());
+    return kept.pressureMmHg;
 }
 
 bool Session::overwriteChangedFile() {
@@ -201,7 +223,12 @@ bool Session::overwriteChangedFile() {
 
 bool Session::saveWithCompanion(const std::string& bytes) {
     const bool keep = companionKept_ && onDiskPath_ == path_;
-    const auto saved = saveDocumentWithCompanion(path_, bytes, measuredData(), keep);
+    // The pressure is written when it is not the standard one, so that opening knows the
+    // objects were computed at it.
+    const double p = host_.chartPressure();
+    const auto saved = saveDocumentWithCompanion(
+        path_, bytes, measuredData(), keep,
+        p == kStandardPressureMmHg ? std::nullopt : std::optional<double>(p));
     if (!saved) {
         tell(translate("TFmIX", kErrorCaption),
              translate("TFmIX", "ファイルを作成出来ません．\n") + saved.error(),

@@ -120,7 +120,12 @@ class Session {
     // The companion file beside a document, read after opening it (the user told when it
     // cannot be, or belongs to other bytes of the document: its data is then taken only when
     // the user says so); `identity`: the document bytes opened.
-    void loadCompanionOf(const std::string& path, const ContentIdentity& identity);
+    // Loads the measured data beside the document; the pressure its objects were computed at,
+    // when the file says it.
+    std::optional<double> loadCompanionOf(const std::string& path, const ContentIdentity& identity);
+    // Tells, once on opening, of a stored pressure no chart is drawn at, or of objects an
+    // earlier version computed at 760 mmHg in a document of another pressure.
+    void tellPressure(double stored, std::optional<double> computedAt);
     // False when the document changed on disk since it was opened or saved and the user chose
     // not to overwrite it.
     bool overwriteChangedFile();

@@ -29,10 +29,10 @@ struct HalfPlane {
 };
 
 std::vector<HalfPlane> outline(const ChartFrame& f) {
-    const double xs = V_PW2AH(V_DB2PWS(f.DBmin));
-    const ChartPoint S = f.map(V_DBAH2EN(f.DBmin, xs), xs);
+    const double xs = f.air.saturationRatio(f.DBmin);
+    const ChartPoint S = f.map(f.air.DBAH2EN(f.DBmin, xs), xs);
     const double t = f.DBmax + f.DBstep;
-    const ChartPoint foot = f.map(V_DBAH2EN(t, 0), 0), up = f.map(V_DBAH2EN(t, 0.02), 0.02);
+    const ChartPoint foot = f.map(f.air.DBAH2EN(t, 0), 0), up = f.map(f.air.DBAH2EN(t, 0.02), 0.02);
     const double len = std::hypot(up.x - foot.x, up.y - foot.y);
     // foot → up runs up the chart; its left-hand normal on the screen is (dy, −dx).
     return {{{0, f.OY}, {0, -1}},

@@ -162,3 +162,33 @@ TEST(ChartFrame, NarrowWarmRangeStartsOnTheTopBorder) {
         }
     }
 }
+
+TEST(ChartLimits, PressureAndTheUpperLimitItAllows) {
+    // The humidity ratio at saturation at the upper limit may be at most 1.7 kg/kg: by the ideal
+    // gas, x = 0.62194 p_ws / (p − p_ws) with ASHRAE's p_ws, at 400 mmHg
+    //   76 °C: p_ws = 40.18 kPa = 301.4 mmHg, x = 0.62194 × 301.4 / 98.6 = 1.90 (refused),
+    //   75 °C: p_ws = 38.58 kPa = 289.4 mmHg, x = 0.62194 × 289.4 / 110.6 = 1.63 (allowed);
+    // at 500 mmHg, 80 °C: p_ws = 47.39 kPa = 355.5 mmHg, x = 0.62194 × 355.5 / 144.5 = 1.53.
+    const struct {
+        double p, dbMax;
+        const char* refusal;  // "" allowed
+    } cases[] = {
+        {760, 80, ""},
+        {500, 80, ""},
+        {400, 75, ""},
+        {400, 76, "大気圧 400mmHg では乾球温度の上限を75℃以下にしてください"},
+        {400, 80, "大気圧 400mmHg では乾球温度の上限を75℃以下にしてください"},
+        {399, 45, "大気圧は400〜800mmHgの範囲で指定してください"},
+        {801, 45, "大気圧は400〜800mmHgの範囲で指定してください"},
+        {NAN, 45, "大気圧は400〜800mmHgの範囲で指定してください"},
+    };
+    for (const auto& c : cases) {
+        ChartSettings s;
+        s.pressureMmHg = c.p;
+        s.dbMax = c.dbMax;
+        const Status st = checkLimits(s);
+        EXPECT_EQ(st.error(), c.refusal) << c.p << " mmHg, " << c.dbMax << " °C";
+    }
+    EXPECT_EQ(highestUpperLimit(760), 80);
+    EXPECT_EQ(highestUpperLimit(400), 75);
+}

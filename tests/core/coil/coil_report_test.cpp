@@ -199,3 +199,36 @@ TEST(CoilReport, DewPointLineDegenerate) {
     const CoilRun r = run(CoilInputs{});
     EXPECT_NEAR(apparatusDewPoint(MoistAir(), r.cooling.MA, r.cooling.CA, -40, 60).value_or(0), 13.694, 0.02);
 }
+
+TEST(CoilReport, AtAnotherPressureTheStatesMoveAndTheSiteDensityIsTold) {
+    // The same inputs at 626 mmHg (about 1,600 m): the outdoor and room states are typed by DB
+    // and RH, so their humidity ratios are those of the site, x = 0.62194 φ p_ws / (p − φ p_ws).
+    // Room 26 °C / 50 %, p_ws = 3.3629 kPa = 25.224 mmHg (ASHRAE's table):
+    // x = 0.62194 × 12.612 / (626 − 12.612) = 0.012788 (at 760 mmHg: 0.62194 × 12.612 / 747.388
+    // = 0.010495); the library's own saturation pressure and ratio of molar masses differ in the
+    // fourth figure.
+    CurrentState s;
+    const CoilRun site = runCoil(MoistAir(626), CoilInputs{}, false, -5, 45, {}, 640, s);
+    const CoilRun sea = run(CoilInputs{});
+    ASSERT_TRUE(site.complete) << site.status.error();
+    EXPECT_NEAR(site.cooling.RA.x, 0.012788, 1e-5);
+    EXPECT_NEAR(sea.cooling.RA.x, 0.010495, 1e-5);
+    EXPECT_EQ(site.pressureMmHg, 626);
+
+    const CoilReport atSite = coilReport(site, -5, 45), atSea = coilReport(sea, -5, 45);
+    EXPECT_FALSE(atSea.cooling.siteDensity) << "not told at the standard atmosphere";
+    EXPECT_FALSE(atSea.heating.siteDensity);
+    // The supply air's density by the ideal gas: ρ = p (1 + x) / (R_a T (1 + 1.6078 x)),
+    // p = 626 × 133.322 Pa, R_a = 287.042 J/(kg K).
+    for (const auto& [season, report] :
+         {std::pair{&site.cooling, &atSite.cooling.siteDensity},
+          std::pair{&site.heating, &atSite.heating.siteDensity}}) {
+        const double T = season->SA.DB + 273.15, x = season->SA.x;
+        const double rho = 626 * 133.322 * (1 + x) / (287.042 * T * (1 + 1.6078 * x));
+        ASSERT_TRUE(report->has_value());
+        EXPECT_NEAR(**report, rho, 0.002);
+    }
+    // The mass flows keep 1.2 kg/m³: ESA 17400 m³/h is still 20880 kg/h.
+    EXPECT_EQ(atSite.cooling.dryAir, atSea.cooling.dryAir);
+    EXPECT_EQ(atSea.cooling.dryAir, 20880);
+}

@@ -102,6 +102,38 @@ TEST(DataCompanion, ZonesComeBackWhole) {
         EXPECT_TRUE(back->zones[i] == zones[i]) << zones[i].name;
 }
 
+TEST(DataCompanion, ThePressureTheObjectsWereComputedAt) {
+    // Written after the document line, read back exactly; none in the files of earlier versions.
+    const std::string text = companionText(MeasuredData{}, contentIdentity("d"), 626.5);
+    EXPECT_NE(text.find("\npressure 626.5\n"), std::string::npos) << text;
+    const auto back = readCompanionText(text);
+    ASSERT_TRUE(back) << back.error();
+    EXPECT_EQ(back->pressureMmHg, 626.5);
+    EXPECT_EQ(readCompanionText(companionText(sample()))->pressureMmHg, std::nullopt);
+    // A pressure no chart is drawn at, twice, or after the data: damage, told by its line.
+    for (const char* bad : {"pressure 0\n", "pressure 900\n", "pressure x\n", "pressure nan\n",
+                            "pressure 600\npressure 600\n"}) {
+        const auto r = readCompanionText(std::string("humidraw-data 1\n") + bad + "end\n");
+        EXPECT_FALSE(r) << bad;
+        if (!r) EXPECT_EQ(r.reason(), Reason::Damaged) << bad;
+    }
+    const std::string late = companionText(sample());
+    EXPECT_FALSE(readCompanionText(late.substr(0, late.size() - 4) + "pressure 600\nend\n"));
+}
+
+TEST(DataCompanion, APressureAloneKeepsACompanionWithoutData) {
+    Folder f;
+    const std::string doc = (f.path / "a.hdw").string();
+    ASSERT_TRUE(saveDocumentWithCompanion(doc, "drawing A", MeasuredData{}, false, 600.0));
+    const CompanionLoad loaded = loadCompanion(doc, contentIdentity("drawing A"));
+    ASSERT_EQ(loaded.found, CompanionFound::Read) << loaded.status.error();
+    EXPECT_EQ(loaded.pressureMmHg, 600.0);
+    EXPECT_TRUE(loaded.data.empty());
+    // Saved again at 760 mmHg without data: no companion is left.
+    ASSERT_TRUE(saveDocumentWithCompanion(doc, "drawing A", MeasuredData{}, false));
+    EXPECT_FALSE(fs::exists(f.path / "a.hdw.data"));
+}
+
 TEST(DataCompanion, DamagedTextIsRefused) {
     const std::string good = companionText(sample());
     EXPECT_FALSE(parseCompanion(""));

@@ -70,15 +70,20 @@ class FakeHost : public SessionHost {
     std::string takeHeader(const DocumentHeader& h) override {
         if (!refuseHeader.empty()) return refuseHeader;
         taken = h;
+        // As the window does: a pressure no chart is drawn at leaves 760 mmHg.
+        ChartSettings s;
+        applyHeader(h, s);
+        pressure = s.pressureMmHg;
         return {};
     }
-    double chartPressure() const override { return 760; }
+    double chartPressure() const override { return pressure; }
     void documentSaved(const std::string& path) override { saved.push_back(path); }
     void documentOpened(const std::string& path) override { opened.push_back(path); }
 
     std::string folder;
     DocumentHeader header;
     std::string refuseHeader;
+    double pressure = 760;
     std::optional<DocumentHeader> taken;
     std::vector<std::string> saved, opened;
 };
@@ -238,6 +243,45 @@ TEST_F(SessionFiles, OpenTakesTheWholeFileOrNothing) {
     prompts.files = {path("plan.hdw")};
     EXPECT_TRUE(session.openChosen());
     EXPECT_EQ(session.objects().count(), 2);
+}
+
+// The pressure a document is drawn at, and whether its objects were computed at it: documents
+// of earlier versions were computed at 760 mmHg whatever their header says.
+TEST_F(SessionFiles, ADocumentOfAnotherPressureIsToldOnceWhenItsObjectsWereNotComputedAtIt) {
+    const std::string earlier =
+        "この図面の線・点・表の値は 760mmHg で計算されています。図は図面の大気圧 626mmHg で描きます。";
+    const struct {
+        const char* what;
+        double header, chartAtSave;
+        bool companion;                // a companion file is left beside the document
+        std::vector<std::string> told;  // on opening
+        double drawnAt;
+    } cases[] = {
+        {"760 mmHg: nothing told, no companion", 760, 760, false, {}, 760},
+        {"saved by an earlier version at 626", 626, 760, false, {earlier}, 626},
+        {"saved at its own pressure", 626, 626, true, {}, 626},
+        {"a damaged pressure", 0, 760, false, {"図面の大気圧 0mmHg は範囲外のため、760mmHg で描きます"}, 760},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        session.clear();
+        draw("A");
+        host.header.pressureMmHg = c.header;
+        host.pressure = c.chartAtSave;
+        const std::string doc = path(std::string("p") + std::to_string(int(c.header)) +
+                                     std::to_string(int(c.chartAtSave)) + ".hdw");
+        prompts.files = {doc};
+        ASSERT_TRUE(session.save(true));
+        EXPECT_EQ(fs::exists(doc + ".data"), c.companion);
+        host.pressure = 760;
+        const size_t before = prompts.said.size();
+        ASSERT_TRUE(session.open(doc));
+        std::vector<std::string> told;
+        for (size_t i = before; i < prompts.said.size(); ++i) told.push_back(prompts.said[i].text);
+        EXPECT_EQ(told, c.told);
+        EXPECT_EQ(host.pressure, c.drawnAt);
+        EXPECT_EQ(session.objects().count(), 1) << "the objects stay as they were";
+    }
 }
 
 // A save that cannot be written is told under the error caption in the language running.
