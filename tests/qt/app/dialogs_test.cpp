@@ -365,6 +365,17 @@ TEST_F(Window, OptionsPressureAndAltitudeTakeTheNearestBound) {
         EXPECT_EQ(w.settings().pressureMmHg, c.held) << c.typed;
     }
     EXPECT_TRUE(said.empty()) << "every bound is a chart";
+    // A record from a damaged document: the pressure as the field shows it, and an altitude
+    // that does not give it left out.
+    Settings odd = w.settings();
+    odd.pressureMmHg = 5000;
+    odd.altitudeM = 1600;
+    o->toControls(odd);
+    EXPECT_EQ(o->CSpa->text().toStdString(), "800");
+    EXPECT_EQ(o->CSalt->text().toStdString(), "—");
+    const Settings taken = o->fromControls(odd);
+    EXPECT_EQ(taken.pressureMmHg, 800);
+    EXPECT_EQ(taken.altitudeM, std::nullopt);
     o->hide();
 }
 
