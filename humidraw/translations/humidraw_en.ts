@@ -1344,6 +1344,14 @@ This file has been changed elsewhere since it was opened. Overwrite it?</transla
         <source>熱水分比[kJ/kg]</source>
         <translation>Moisture ratio [kJ/kg]</translation>
     </message>
+    <message>
+        <source>標高(m)：</source>
+        <translation>Altitude (m):</translation>
+    </message>
+    <message>
+        <source>大気圧(kPa)：</source>
+        <translation>Atmospheric pressure (kPa):</translation>
+    </message>
 </context>
 <context>
     <name>TFmIX</name>

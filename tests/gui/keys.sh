@@ -39,10 +39,13 @@ save_as() {  # the document under this name, read back as JSON
 field() { grep -o "\"$2\": [-0-9.e+]*" "$work/$1.json" | head -1 | awk '{print $2}'; }
 
 start
-# Options: "-30" in the lower limit, Enter (to the upper limit), "100", 設定保存.
+# Options, which open at the pressure: Tab to the altitude, "1600", Enter (to the lower limit),
+# "-30", Enter (to the upper limit), "100", 設定保存.
 menu o Return
 window_named 'Humidrawの設定' >/dev/null || fail "no options dialog"
-xdotool key ctrl+a
+xdotool key Tab
+xdotool type 1600
+xdotool key Return ctrl+a
 xdotool type -- -30
 xdotool key Return ctrl+a
 xdotool type 100
@@ -53,6 +56,9 @@ sleep 0.3
 tr -d '\r' <"$work/humidraw.ini" >"$work/ini.txt"
 grep -qx 'CSdbmin=-20' "$work/ini.txt" || fail "lower limit: $(grep CSdbmin "$work/ini.txt")"
 grep -qx 'CSdbmax=80' "$work/ini.txt" || fail "upper limit: $(grep CSdbmax "$work/ini.txt")"
+# 1600 m: 101.325 kPa × (1 − 2.25577e−5 × 1600)^5.2559 × 7.50062 = 626.48 mmHg.
+grep -qx 'CSalt=1600' "$work/ini.txt" || fail "altitude: $(grep CSalt "$work/ini.txt")"
+grep -qx 'CSpa=626' "$work/ini.txt" || fail "pressure: $(grep CSpa "$work/ini.txt")"
 escape_closes 'Humidrawの設定'
 
 # The about box: Enter, then Esc.

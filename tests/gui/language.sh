@@ -50,9 +50,10 @@ opens "Humidraw Single Coil System" alt+a s
 shot language_coil_en
 closes "Humidraw Single Coil System"
 
-# The language item (after the dry-bulb limits, the font name and size): 日本語, applied.
+# The language item (after the pressure, the altitude, the dry-bulb limits, the font name and
+# size): 日本語, applied.
 opens "Humidraw Options" alt+o Return
-xdotool key Tab Tab Tab Tab Down
+xdotool key Tab Tab Tab Tab Tab Tab Down
 sleep 0.3
 xdotool key alt+a
 window_named Humidraw >/dev/null || fail "applying another language told nothing"

@@ -47,8 +47,9 @@ xdotool key Return
 options=$(window_named 'Humidrawの設定') || fail "no options dialog"
 xdotool key alt+s
 message_over "$options" save
-# Lower limit 35, upper 30, 適用(A): the range warning over it.
-xdotool key ctrl+a
+# Lower limit 35 (past the pressure and the altitude), upper 30, 適用(A): the range warning
+# over it.
+xdotool key Tab Tab ctrl+a
 xdotool type 35
 xdotool key Return ctrl+a
 xdotool type 30

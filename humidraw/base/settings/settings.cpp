@@ -5,6 +5,7 @@
 #include <limits>
 #include <vector>
 
+#include "air/air.h"
 #include "settings/path_value.h"
 #include "text/number_format.h"
 
@@ -48,9 +49,25 @@ Status writeProfileBool(IniFile& ini, const std::string& section, const std::str
     return ini.writeString(section, key, v ? "1" : "0");
 }
 
+double pressureForAltitude(double metres) {
+    return std::round(pressureAtAltitudeMmHg(metres));
+}
+
+std::optional<double> matchingAltitude(const Settings& s) {
+    const std::optional<double>& z = s.altitudeM;
+    if (!z || !std::isfinite(*z) || *z != std::round(*z) || *z < kMinAltitudeM ||
+        *z > kMaxAltitudeM || pressureForAltitude(*z) != s.pressureMmHg)
+        return std::nullopt;
+    return z;
+}
+
 Settings loadSettings(const IniFile& ini, const std::string& programFolder) {
     Settings s;
-    s.pressureMmHg = readProfileFloat(ini, "Setting", "CSpa", 760);
+    // A damaged file's pressure stays out of the chart: the standard atmosphere instead.
+    s.pressureMmHg = readProfileFloat(ini, "Setting", "CSpa", kStandardPressureMmHg);
+    if (!pressureAllowed(s.pressureMmHg)) s.pressureMmHg = kStandardPressureMmHg;
+    s.altitudeM = parseDecimal(ini.readString("Setting", "CSalt", "", 63));
+    s.altitudeM = matchingAltitude(s);
     s.dbMin = readProfileFloat(ini, "Setting", "CSdbmin", -5);
     s.dbMax = readProfileFloat(ini, "Setting", "CSdbmax", 45);
     s.fontSize = readProfileInt(ini, "Font", "CSFontSize", 6);
@@ -75,7 +92,8 @@ WindowBounds loadWindowBounds(const IniFile& ini) {
 }
 
 namespace {
-// Limits and pressure are written as the whole numbers a spin edit holds, over an int's range.
+// Limits, pressure and altitude are written as the whole numbers a spin edit holds, over an
+// int's range.
 constexpr int kIntMin = std::numeric_limits<int>::min();
 constexpr int kIntMax = std::numeric_limits<int>::max();
 }  // namespace
@@ -84,6 +102,11 @@ Status saveSettings(IniFile& ini, const Settings& s) {
     const auto whole = [](double v) { return wholeNumber(v, kIntMin, kIntMax); };
     std::vector<std::function<Status()>> writes = {
         [&] { return writeProfileInt(ini, "Setting", "CSpa", whole(s.pressureMmHg)); },
+        // Empty when there is none, which reads back as none.
+        [&] {
+            return s.altitudeM ? writeProfileInt(ini, "Setting", "CSalt", whole(*s.altitudeM))
+                               : ini.writeString("Setting", "CSalt", "");
+        },
         [&] { return writeProfileInt(ini, "Setting", "CSdbmin", whole(s.dbMin)); },
         [&] { return writeProfileInt(ini, "Setting", "CSdbmax", whole(s.dbMax)); },
         [&] { return writeProfileInt(ini, "Font", "CSFontSize", s.fontSize); },

@@ -318,6 +318,8 @@ DocumentHeader TFmIX::headerToSave() {
 std::string TFmIX::takeHeader(const DocumentHeader& h) {
     Settings s = d->settings;
     applyHeader(h, s);
+    // The document's pressure replaces the one the altitude gave, unless it is that one.
+    s.altitudeM = matchingAltitude(s);
     if (!rebuildChart(s)) return noChartMessage(s);
     d->settings = s;
     const HeaderView shown = headerView(h, d->view);

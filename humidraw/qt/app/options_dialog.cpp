@@ -7,10 +7,16 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "air/air.h"
+#include "text/number_format.h"
 
 namespace humidraw::app {
 namespace {
@@ -58,6 +64,86 @@ QSpinBox* spin(int lo, int hi, QWidget* parent) {
     return s;
 }
 
+// The pressure field: as BoundSpinBox, with as many decimals as the unit shows (none for mmHg,
+// three for kPa); a comma may stand for the decimal point. Shown with a point, as the chart
+// shows numbers. In kPa a step is one mmHg and lands on a whole mmHg, the pressure the dialog
+// then holds.
+class PressureSpinBox : public QDoubleSpinBox {
+  public:
+    using QDoubleSpinBox::QDoubleSpinBox;
+    bool inKPa() const { return decimals() > 0; }
+
+  protected:
+    QValidator::State validate(QString& text, int&) const override {
+        const QRegularExpression number(
+            inKPa() ? QStringLiteral("^[+-]?[0-9]{0,9}([.,][0-9]{0,%1})?$").arg(decimals())
+                    : QStringLiteral("^[+-]?[0-9]{0,9}$"));
+        const QString t = text.trimmed();
+        if (!number.match(t).hasMatch()) return QValidator::Invalid;
+        const std::optional<double> v = typed(t);
+        return v && *v >= minimum() && *v <= maximum() ? QValidator::Acceptable
+                                                       : QValidator::Intermediate;
+    }
+    void fixup(QString& text) const override {
+        const std::optional<double> v = typed(text);
+        text = textFromValue(v ? std::clamp(*v, minimum(), maximum()) : minimum());
+    }
+    double valueFromText(const QString& text) const override {
+        return typed(text).value_or(minimum());
+    }
+    QString textFromValue(double v) const override {
+        return QString::number(v, 'f', decimals());
+    }
+    void stepBy(int steps) override {
+        QDoubleSpinBox::stepBy(steps);
+        if (inKPa()) setValue(std::round(value() * kMmHgPerKPa) / kMmHgPerKPa);
+    }
+
+  private:
+    static std::optional<double> typed(const QString& text) {
+        return parseTypedDecimal(text.trimmed().toStdString(), ",");
+    }
+};
+
+// The altitude field: whole metres, or none. None is the minimum, one below the lowest
+// altitude, shown as "—" and typed as an empty field; a number outside the altitudes goes to
+// the nearest one, never to none, and a text that is no number reads as none.
+class AltitudeSpinBox : public QSpinBox {
+  public:
+    AltitudeSpinBox(QWidget* parent) : QSpinBox(parent) {
+        setRange(kMinAltitudeM - 1, kMaxAltitudeM);
+        setSpecialValueText(QStringLiteral("—"));
+        setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    }
+  protected:
+    QValidator::State validate(QString& text, int& pos) const override {
+        // Typing into the "—" replaces it.
+        const QString none = specialValueText();
+        if (const qsizetype at = text.indexOf(none); at >= 0 && text != none) {
+            text.remove(at, none.size());
+            if (pos > at) pos = std::max<int>(at, pos - none.size());
+        }
+        static const QRegularExpression number("^[+-]?[0-9]{0,9}$");
+        const QString t = text.trimmed();
+        if (t.isEmpty() || t == none) return QValidator::Acceptable;
+        if (!number.match(t).hasMatch()) return QValidator::Invalid;
+        bool ok = false;
+        const int v = t.toInt(&ok);
+        return ok && v > minimum() && v <= maximum() ? QValidator::Acceptable
+                                                     : QValidator::Intermediate;
+    }
+    void fixup(QString& text) const override {
+        bool ok = false;
+        const int v = text.trimmed().toInt(&ok);
+        text = ok ? QString::number(std::clamp(v, minimum() + 1, maximum())) : QString();
+    }
+    int valueFromText(const QString& text) const override {
+        bool ok = false;
+        const int v = text.trimmed().toInt(&ok);
+        return ok ? std::clamp(v, minimum(), maximum()) : minimum();
+    }
+};
+
 }  // namespace
 
 TFOption::TFOption(OptionsHost& host, QWidget* parent)
@@ -68,19 +154,39 @@ TFOption::TFOption(OptionsHost& host, QWidget* parent)
 
     auto* conditions = new QGroupBox(tr("条件設定"), this);
     auto* cg = new QGridLayout(conditions);
-    CSpa = spin(0, 100000, conditions);
-    CSpa->setEnabled(false);
+    // Created in the order of the rows, which is the order of the tab key.
+    auto* pressure = new PressureSpinBox(conditions);
+    pressure->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    CSpa = pressure;
+    auto* altitude = new AltitudeSpinBox(conditions);
+    CSalt = altitude;
     CSdbmin = spin(-20, 60, conditions);
     CSdbmax = spin(30, 80, conditions);
-    const char* labels[] = {QT_TR_NOOP("大気圧(mmHg)："), QT_TR_NOOP("乾球温度下限(℃)："),
-                            QT_TR_NOOP("乾球温度上限(℃)：")};
-    QSpinBox* spins[] = {CSpa, CSdbmin, CSdbmax};
-    for (int i = 0; i < 3; ++i) {
-        cg->addWidget(new QLabel(tr(labels[i]), conditions), i, 0);
+    pressureLabel_ = new QLabel(tr("大気圧(mmHg)："), conditions);
+    QLabel* labels[] = {pressureLabel_, new QLabel(tr("標高(m)："), conditions),
+                        new QLabel(tr("乾球温度下限(℃)："), conditions),
+                        new QLabel(tr("乾球温度上限(℃)："), conditions)};
+    QAbstractSpinBox* spins[] = {CSpa, CSalt, CSdbmin, CSdbmax};
+    for (int i = 0; i < 4; ++i) {
+        cg->addWidget(labels[i], i, 0);
         cg->addWidget(spins[i], i, 1);
+        labels[i]->setBuddy(spins[i]);
         spins[i]->installEventFilter(this);
     }
+    connect(CSpa, &QDoubleSpinBox::valueChanged, this, [this] {
+        if (!showing_) pressureTyped();
+    });
+    // The altitude goes as soon as the pressure is edited, before the text is a pressure.
+    connect(CSpa->findChild<QLineEdit*>(), &QLineEdit::textEdited, this, [this] {
+        if (!showing_) CSalt->setValue(CSalt->minimum());
+    });
+    // A pressure typed in kPa is held as a whole mmHg, which the field shows once confirmed.
+    connect(CSpa, &QAbstractSpinBox::editingFinished, this, [this] { showPressure(); });
+    connect(CSalt, &QSpinBox::valueChanged, this, [this] {
+        if (!showing_) altitudeTyped();
+    });
     CSpa->setObjectName("CSpa");
+    CSalt->setObjectName("CSalt");
     CSdbmin->setObjectName("CSdbmin");
     CSdbmax->setObjectName("CSdbmax");
 
@@ -119,6 +225,9 @@ TFOption::TFOption(OptionsHost& host, QWidget* parent)
     traditionalItem = new QRadioButton(tr("従来単位"), units);
     ug->addWidget(siItem);
     ug->addWidget(traditionalItem);
+    // The pressure in the unit chosen, converted from what the dialog holds.
+    connect(siItem, &QRadioButton::toggled, this, [this] { showPressure(); });
+    showPressure();
 
     auto* saveButton = new QPushButton(tr("設定保存(&S)"), this);
     auto* applyButton = new QPushButton(tr("適用(&A)"), this);
@@ -157,11 +266,19 @@ TFOption::TFOption(OptionsHost& host, QWidget* parent)
 
 void TFOption::toControls(const Settings& s) {
     CSFont->setValue(s.fontSize);
-    CSpa->setValue(static_cast<int>(s.pressureMmHg));
+    // A pressure no chart is drawn at (a damaged document) held as the field shows it.
+    pressureMmHg_ = std::isnan(s.pressureMmHg)
+                        ? kStandardPressureMmHg
+                        : std::clamp(s.pressureMmHg, kMinPressureMmHg, kMaxPressureMmHg);
+    showing_ = true;
+    const std::optional<double> altitude = matchingAltitude(s);
+    CSalt->setValue(altitude ? static_cast<int>(*altitude) : CSalt->minimum());
+    showing_ = false;
     CSdbmin->setValue(static_cast<int>(s.dbMin));
     CSdbmax->setValue(static_cast<int>(s.dbMax));
     for (int i = 0; i < kViewFlagCount; ++i) flags[i]->setChecked(s.view[i]);
     (s.si ? siItem : traditionalItem)->setChecked(true);
+    showPressure();
     LanguageCB->setCurrentIndex(s.language == "ja" ? 1 : s.language == "en" ? 2 : 0);
     flags[CB_EN]->setText(s.si ? tr("比ｴﾝﾀﾙﾋﾟ h[kJ/kg]") : tr("比ｴﾝﾀﾙﾋﾟ h[kcal/kg]"));
     flags[CB_NE]->setText(s.si ? tr("熱水分比[kJ/kg]") : tr("熱水分比[kcal/kg]"));
@@ -174,7 +291,11 @@ void TFOption::toControls(const Settings& s) {
 
 Settings TFOption::fromControls(const Settings& base) const {
     Settings s = base;
-    s.pressureMmHg = CSpa->value();
+    s.pressureMmHg = pressureMmHg_;
+    if (CSalt->value() > CSalt->minimum())
+        s.altitudeM = CSalt->value();
+    else
+        s.altitudeM.reset();
     s.dbMin = CSdbmin->value();
     s.dbMax = CSdbmax->value();
     for (int i = 0; i < kViewFlagCount; ++i) s.view[i] = flags[i]->isChecked();
@@ -191,8 +312,36 @@ Settings TFOption::fromControls(const Settings& base) const {
 
 Settings TFOption::shown() {
     // A number still being typed counts as it reads, brought into its range.
-    for (QSpinBox* s : {CSpa, CSdbmin, CSdbmax, CSFont}) s->interpretText();
+    for (QAbstractSpinBox* s : std::initializer_list<QAbstractSpinBox*>{CSpa, CSalt, CSdbmin,
+                                                                        CSdbmax, CSFont})
+        s->interpretText();
+    showPressure();
     return fromControls(host_.currentSettings());
+}
+
+void TFOption::showPressure() {
+    const bool kPa = siItem->isChecked();
+    showing_ = true;
+    pressureLabel_->setText(kPa ? tr("大気圧(kPa)：") : tr("大気圧(mmHg)："));
+    CSpa->setDecimals(kPa ? 3 : 0);
+    const double unit = kPa ? kMmHgPerKPa : 1;
+    CSpa->setRange(kMinPressureMmHg / unit, kMaxPressureMmHg / unit);
+    CSpa->setSingleStep(1 / unit);
+    CSpa->setValue(pressureMmHg_ / unit);
+    showing_ = false;
+}
+
+void TFOption::pressureTyped() {
+    pressureMmHg_ = CSpa->decimals() > 0 ? std::round(CSpa->value() * kMmHgPerKPa) : CSpa->value();
+    showing_ = true;
+    CSalt->setValue(CSalt->minimum());
+    showing_ = false;
+}
+
+void TFOption::altitudeTyped() {
+    if (CSalt->value() <= CSalt->minimum()) return;  // none: the pressure stays
+    pressureMmHg_ = pressureForAltitude(CSalt->value());
+    showPressure();
 }
 
 void TFOption::apply() {
@@ -238,6 +387,7 @@ bool TFOption::eventFilter(QObject* watched, QEvent* e) {
         const int key = static_cast<QKeyEvent*>(e)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             static_cast<QAbstractSpinBox*>(watched)->interpretText();
+            if (watched == CSpa) showPressure();
             focusNextChild();
             return true;
         }

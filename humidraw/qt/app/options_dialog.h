@@ -1,9 +1,12 @@
 #pragma once
-// The options dialog: total pressure (shown only), dry-bulb limits, chart font, view flags and
-// unit system, the display language. Apply rebuilds the chart; Save writes the settings file.
+// The options dialog: total pressure (or the altitude that gives it), dry-bulb limits, chart
+// font, view flags and unit system, the display language. Apply rebuilds the chart; Save writes
+// the settings file.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDoubleSpinBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -26,6 +29,8 @@ class OptionsHost {
 };
 
 // The options dialog: pressure, dry-bulb limits, font, units and which families are drawn.
+// The pressure is kept in mmHg and shown in kPa while the SI radio button is checked; an
+// altitude sets it by the standard atmosphere, and a pressure typed by hand clears the altitude.
 class TFOption : public QWidget {
     Q_DECLARE_TR_FUNCTIONS(TFOption)
 
@@ -37,7 +42,10 @@ class TFOption : public QWidget {
     // Copies the record into the controls.
     void toControls(const Settings& s);
 
-    QSpinBox* CSpa;
+    // mmHg as a whole number, or kPa with three decimals under SI units.
+    QDoubleSpinBox* CSpa;
+    // Whole metres; at its minimum it shows "—", no altitude.
+    QSpinBox* CSalt;
     QSpinBox* CSdbmin;
     QSpinBox* CSdbmax;
     QComboBox* FontCB;
@@ -61,8 +69,19 @@ class TFOption : public QWidget {
   private:
     // The settings as the dialog shows them, typed numbers included.
     Settings shown();
+    // Shows pressureMmHg_ in the unit the radio buttons choose.
+    void showPressure();
+    // The pressure field or the altitude field changed by the user.
+    void pressureTyped();
+    void altitudeTyped();
     OptionsHost& host_;
     QPushButton* closeButton_ = nullptr;
+    QLabel* pressureLabel_ = nullptr;
+    // The pressure the dialog holds, mmHg: the record's until the user sets another, which is
+    // a whole number. The field shows it rounded.
+    double pressureMmHg_ = 760;
+    // Set while the dialog itself writes into the pressure and altitude fields.
+    bool showing_ = false;
 };
 
 }  // namespace humidraw::app

@@ -131,6 +131,74 @@ TEST_F(SettingsFile, LimitsBeyondAWholeNumberAreWrittenAtItsEnds) {
     EXPECT_NE(text.find("CSdbmax=45\r\n"), std::string::npos) << text;
 }
 
+TEST_F(SettingsFile, AltitudeRoundTripsAndNoneWritesAnEmptyValue) {
+    // 1600 m by the standard atmosphere: 101.325 × (1 − 2.25577e−5 × 1600)^5.2559
+    // = 101.325 × 0.824311 = 83.523 kPa; × 7.50062 = 626.48 → 626 mmHg.
+    IniFile ini(path_);
+    Settings s;
+    s.pressureMmHg = 626;
+    s.altitudeM = 1600;
+    ASSERT_TRUE(saveSettings(ini, s));
+    EXPECT_NE(read().find("CSpa=626\r\nCSalt=1600\r\nCSdbmin="), std::string::npos)
+        << "after the pressure, as a whole number";
+    Settings back = loadSettings(ini, "/x");
+    EXPECT_EQ(back.pressureMmHg, 626);
+    EXPECT_EQ(back.altitudeM, 1600);
+    // None over one written before: empty, which reads as none.
+    back.pressureMmHg = 700;
+    back.altitudeM.reset();
+    ASSERT_TRUE(saveSettings(ini, back));
+    EXPECT_NE(read().find("CSpa=700\r\nCSalt=\r\n"), std::string::npos) << read();
+    EXPECT_EQ(read().find("1600"), std::string::npos);
+    EXPECT_EQ(loadSettings(ini, "/x").altitudeM, std::nullopt);
+    EXPECT_EQ(loadSettings(ini, "/x").pressureMmHg, 700);
+}
+
+TEST_F(SettingsFile, PressureAndAltitudeAsTheFileHoldsThem) {
+    // 5000 m: 101.325 × (1 − 0.1127885)^5.2559 = 54.020 kPa = 405.18 mmHg → 405;
+    // −400 m: 101.325 × 1.00902308^5.2559 = 106.223 kPa = 796.74 mmHg → 797.
+    struct Case {
+        const char* lines;
+        double pressure;
+        std::optional<double> altitude;
+    };
+    const Case cases[] = {
+        {"CSpa=626\nCSalt=1600\n", 626, 1600},
+        {"CSpa=405\nCSalt=5000\n", 405, 5000},
+        {"CSpa=797\nCSalt=-400\n", 797, -400},
+        {"CSpa=760\nCSalt=0\n", 760, 0},
+        {"CSpa=626\n", 626, std::nullopt},
+        {"CSpa=626\nCSalt=\n", 626, std::nullopt},
+        {"CSpa=626\nCSalt=abc\n", 626, std::nullopt},
+        {"CSpa=626\nCSalt=1600m\n", 626, std::nullopt},
+        {"CSpa=626\nCSalt=1600.5\n", 626, std::nullopt},
+        // An altitude that does not give the pressure (the pressure edited by hand).
+        {"CSpa=700\nCSalt=1600\n", 700, std::nullopt},
+        // Altitudes the dialog does not take: 5001 m and −401 m give 405 and 797 mmHg too.
+        {"CSpa=405\nCSalt=5001\n", 405, std::nullopt},
+        {"CSpa=797\nCSalt=-401\n", 797, std::nullopt},
+        // Pressures a chart is drawn at, whole or not.
+        {"CSpa=400\n", 400, std::nullopt},
+        {"CSpa=800\n", 800, std::nullopt},
+        {"CSpa=626.5\n", 626.5, std::nullopt},
+        // A damaged file: the standard atmosphere, and no altitude beside it.
+        {"CSpa=399.9\n", 760, std::nullopt},
+        {"CSpa=800.1\n", 760, std::nullopt},
+        {"CSpa=0\n", 760, std::nullopt},
+        {"CSpa=-760\n", 760, std::nullopt},
+        {"CSpa=100000\nCSalt=1600\n", 760, std::nullopt},
+        {"CSpa=1e400\n", 760, std::nullopt},
+        {"CSpa=nan\n", 760, std::nullopt},
+        {"CSpa=inf\n", 760, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        write(std::string("[Setting]\n") + c.lines);
+        const Settings s = loadSettings(IniFile(path_), "/x");
+        EXPECT_EQ(s.pressureMmHg, c.pressure) << c.lines;
+        EXPECT_EQ(s.altitudeM, c.altitude) << c.lines;
+    }
+}
+
 TEST(SettingsFileAccess, FileThatCannotBeReadIsNeverReplaced) {
     // Writable but not readable, in a folder anyone may write: only the read can stop it.
     const fs::path dir =

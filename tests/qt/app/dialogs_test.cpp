@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollArea>
@@ -251,6 +252,130 @@ TEST_F(Window, OptionsSpinEditsTakeTheNearestBoundAndSaveWhatTheyShow) {
     QTest::keyClicks(o->CSdbmin, "-");
     o->apply();
     EXPECT_EQ(o->CSdbmin->value(), -20);
+    o->hide();
+}
+
+namespace {
+// Replaces the field's text as typed keys would, without confirming it.
+void typeInto(QAbstractSpinBox* field, const char* text) {
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, text);
+}
+}  // namespace
+
+TEST_F(Window, OptionsPressureFromTheAltitudeOrTypedInEitherUnit) {
+    TFmIX& w = open();
+    w.show();
+    w.action("Options")->trigger();
+    TFOption* o = w.optionsDialog();
+    o->activateWindow();
+    const auto label = [&] {
+        for (const QLabel* l : o->findChildren<QLabel*>())
+            if (l->buddy() == o->CSpa) return l->text().toStdString();
+        return std::string("no label");
+    };
+    EXPECT_TRUE(o->CSpa->isEnabled());
+    EXPECT_EQ(o->CSpa->text().toStdString(), "760");
+    EXPECT_EQ(o->CSalt->text().toStdString(), "—") << "no altitude in a new settings file";
+    EXPECT_EQ(label(), "大気圧(mmHg)：");
+    // 1600 m: 101.325 × (1 − 2.25577e−5 × 1600)^5.2559 = 101.325 × 0.96390768^5.2559
+    // = 101.325 × 0.824311 = 83.523 kPa; × 7.50062 = 626.48 → 626 mmHg.
+    typeInto(o->CSalt, "1600");
+    QTest::keyClick(o->CSalt, Qt::Key_Return);
+    EXPECT_EQ(o->CSpa->text().toStdString(), "626");
+    EXPECT_EQ(o->focusWidget(), o->CSdbmin) << "Enter moves on; the rows are the tab order";
+    o->save();
+    EXPECT_EQ(w.settings().pressureMmHg, 626);
+    EXPECT_EQ(w.settings().altitudeM, 1600);
+    EXPECT_NE(iniText().find("CSpa=626\r\nCSalt=1600\r\n"), std::string::npos) << iniText();
+    // SI: 626 / 7.50062 = 83.45977 kPa; the record keeps mmHg, and back it is 626 again.
+    o->siItem->setChecked(true);
+    EXPECT_EQ(label(), "大気圧(kPa)：");
+    EXPECT_EQ(o->CSpa->text().toStdString(), "83.460");
+    EXPECT_EQ(o->CSalt->text().toStdString(), "1600") << "converting is not typing";
+    o->apply();
+    EXPECT_EQ(w.settings().pressureMmHg, 626);
+    EXPECT_TRUE(w.settings().si);
+    o->traditionalItem->setChecked(true);
+    EXPECT_EQ(o->CSpa->text().toStdString(), "626");
+    // A pressure typed by hand: the altitude goes at the first key.
+    typeInto(o->CSpa, "7");
+    EXPECT_EQ(o->CSalt->text().toStdString(), "—");
+    QTest::keyClicks(o->CSpa, "00");
+    o->save();
+    EXPECT_EQ(w.settings().pressureMmHg, 700);
+    EXPECT_EQ(w.settings().altitudeM, std::nullopt);
+    EXPECT_NE(iniText().find("CSpa=700\r\nCSalt=\r\n"), std::string::npos) << iniText();
+    // In kPa, a comma for the point too; held as the nearest whole mmHg and shown as that
+    // once confirmed: 90 × 7.50062 = 675.06 → 675; 675 / 7.50062 = 89.9926.
+    o->siItem->setChecked(true);
+    EXPECT_EQ(o->CSpa->text().toStdString(), "93.326") << "700 / 7.50062 = 93.32562";
+    typeInto(o->CSpa, "90,0");
+    QTest::keyClick(o->CSpa, Qt::Key_Return);
+    EXPECT_EQ(o->CSpa->text().toStdString(), "89.993");
+    o->apply();
+    EXPECT_EQ(w.settings().pressureMmHg, 675);
+    // A step in kPa is one mmHg: 676 / 7.50062 = 90.1259.
+    o->CSpa->stepBy(1);
+    EXPECT_EQ(o->CSpa->text().toStdString(), "90.126");
+    o->apply();
+    EXPECT_EQ(w.settings().pressureMmHg, 676);
+    o->hide();
+}
+
+TEST_F(Window, OptionsPressureAndAltitudeTakeTheNearestBound) {
+    TFmIX& w = open();
+    w.show();
+    w.action("Options")->trigger();
+    TFOption* o = w.optionsDialog();
+    o->activateWindow();
+    struct Case {
+        bool si;
+        QAbstractSpinBox* field;
+        const char* typed;
+        const char* pressure;  // the pressure field after Enter
+        const char* altitude;  // the altitude field after Enter
+        double held;           // mmHg applied
+    };
+    // 800 / 7.50062 = 106.65785 and 400 / 7.50062 = 53.32892 kPa, shown to three decimals.
+    // 5000 m: 101.325 × (1 − 0.1127885)^5.2559 = 101.325 × 0.533133 = 54.020 kPa = 405.18 mmHg,
+    // held as 405.
+    // −400 m: 101.325 × 1.00902308^5.2559 = 101.325 × 1.048344 = 106.223 kPa = 796.74 mmHg.
+    const Case cases[] = {
+        {false, o->CSpa, "900", "800", "—", 800},
+        {false, o->CSpa, "12", "400", "—", 400},
+        {true, o->CSpa, "120", "106.658", "—", 800},
+        {true, o->CSpa, "20.5", "53.329", "—", 400},
+        {false, o->CSalt, "9000", "405", "5000", 405},
+        {true, o->CSalt, "9000", "53.996", "5000", 405},  // 405 / 7.50062 = 53.9955
+        {false, o->CSalt, "-999", "797", "-400", 797},
+        // An emptied altitude is none, and the pressure stays as the last altitude left it.
+        {false, o->CSalt, "", "797", "—", 797},
+    };
+    for (const Case& c : cases) {
+        (c.si ? o->siItem : o->traditionalItem)->setChecked(true);
+        typeInto(c.field, c.typed);
+        if (!*c.typed) QTest::keyClick(c.field, Qt::Key_Delete);
+        EXPECT_EQ(c.field->text().toStdString(), c.typed) << "no key is dropped";
+        QTest::keyClick(c.field, Qt::Key_Return);
+        EXPECT_EQ(o->CSpa->text().toStdString(), c.pressure) << c.typed;
+        EXPECT_EQ(o->CSalt->text().toStdString(), c.altitude) << c.typed;
+        o->apply();
+        EXPECT_EQ(w.settings().pressureMmHg, c.held) << c.typed;
+    }
+    EXPECT_TRUE(said.empty()) << "every bound is a chart";
+    // A record from a damaged document: the pressure as the field shows it, and an altitude
+    // that does not give it left out.
+    Settings odd = w.settings();
+    odd.pressureMmHg = 5000;
+    odd.altitudeM = 1600;
+    o->toControls(odd);
+    EXPECT_EQ(o->CSpa->text().toStdString(), "800");
+    EXPECT_EQ(o->CSalt->text().toStdString(), "—");
+    const Settings taken = o->fromControls(odd);
+    EXPECT_EQ(taken.pressureMmHg, 800);
+    EXPECT_EQ(taken.altitudeM, std::nullopt);
     o->hide();
 }
 
