@@ -71,6 +71,10 @@
         <source>大気圧は400〜800mmHgの範囲で指定してください</source>
         <translation>Give a total pressure from 400 to 800 mmHg</translation>
     </message>
+    <message>
+        <source>大気圧 %1mmHg では乾球温度の上限を%2℃以下にしてください</source>
+        <translation>At a total pressure of %1 mmHg, give an upper dry-bulb limit of %2 °C or less</translation>
+    </message>
 </context>
 <context>
     <name>Coil</name>
@@ -313,6 +317,14 @@
     <message>
         <source>加熱コイル・加湿器</source>
         <translation>Heating coil and humidifier</translation>
+    </message>
+    <message>
+        <source>給気の空気密度(現地の大気圧)</source>
+        <translation>Supply air density (at the site&apos;s pressure)</translation>
+    </message>
+    <message>
+        <source>質量流量は 1.2 kg/m³ で換算</source>
+        <translation>mass flows reckoned at 1.2 kg/m³</translation>
     </message>
 </context>
 <context>
