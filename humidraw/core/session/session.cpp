@@ -287,6 +287,13 @@ MeasuredData Session::measuredData() const {
     return overlay ? overlay->data() : MeasuredData{};
 }
 
+void Session::pressureChanged() {
+    const auto* overlay = dynamic_cast<const DataOverlay*>(objects_.overlay.get());
+    if (!overlay) return;
+    objects_.overlay = std::make_shared<DataOverlay>(
+        std::make_shared<const MeasuredData>(overlay->data()), host_.chartPressure());
+}
+
 void Session::changeMeasuredData(MeasuredData data) {
     history_.begin(objects_);
     if (data.empty())

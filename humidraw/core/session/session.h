@@ -115,6 +115,9 @@ class Session {
     MeasuredData measuredData() const;
     // Replaces them as one step of the history.
     void changeMeasuredData(MeasuredData data);
+    // After the chart's pressure changed: the measured data's zones are reckoned at the new one
+    // (not a step of the history).
+    void pressureChanged();
 
   private:
     // The companion file beside a document, read after opening it (the user told when it

@@ -385,7 +385,9 @@ bool TFmIX::applySettings(const Settings& s) {
         return false;
     }
     noteLanguageChange(s);
+    const bool newPressure = s.pressureMmHg != d->settings.pressureMmHg;
     d->settings = s;
+    if (newPressure) d->session.pressureChanged();
     const bool fitted = d->fitted;
     d->view = before;
     applyView();
