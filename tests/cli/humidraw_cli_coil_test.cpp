@@ -1,6 +1,7 @@
 // `humidraw-cli coil`: the rows of a valid run, refusals and warnings as a script sees them.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <filesystem>
 
@@ -96,9 +97,10 @@ namespace {
 double stateFigure(const std::string& json, const std::string& name, const std::string& figure) {
     const size_t state = json.find("\"" + name + "\": {");
     const size_t at = json.find("\"" + figure + "\": ", state);
-    return state == std::string::npos || at == std::string::npos
-               ? std::nan("")
-               : std::strtod(json.c_str() + at + figure.size() + 4, nullptr);
+    double v = std::nan("");
+    if (state != std::string::npos && at != std::string::npos)  // '.' in every locale
+        std::from_chars(json.data() + at + figure.size() + 4, json.data() + json.size(), v);
+    return v;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -25,9 +26,10 @@ size_t count(const std::string& text, const std::string& what) {
 // The number after "NAME": in the frame of `elements --json`, NaN when there is none.
 double frameNumber(const std::string& json, const std::string& name) {
     const size_t at = json.find("\"" + name + "\": ");
-    return at == std::string::npos || at > json.find("\"elements\"")
-               ? std::nan("")
-               : std::strtod(json.c_str() + at + name.size() + 4, nullptr);
+    double v = std::nan("");
+    if (at != std::string::npos && at < json.find("\"elements\""))  // '.' in every locale
+        std::from_chars(json.data() + at + name.size() + 4, json.data() + json.size(), v);
+    return v;
 }
 
 }  // namespace
@@ -104,10 +106,10 @@ TEST(HumidrawCliElements, TotalPressureAndAltitude) {
     // The standard atmosphere at 1600 m: 101.325 kPa × (1 − 2.25577e-5 × 1600)^5.2559
     // = 101.325 × 0.963908^5.2559 = 101.325 × 0.824312 = 83.5235 kPa = 626.48 mmHg; taken as it
     // is, so the chart is not the one of 626 mmHg though both titles say 626.
-    char exact[40];
-    std::snprintf(exact, sizeof exact, "%.17g",
-                  101.325 * std::pow(1 - 2.25577e-5 * 1600, 5.2559) * (760 / 101.325));
-    ASSERT_EQ(std::string(exact).substr(0, 6), "626.47");
+    char digits[40];
+    const double p1600 = 101.325 * std::pow(1 - 2.25577e-5 * 1600, 5.2559) * (760 / 101.325);
+    const std::string exact(digits, std::to_chars(digits, digits + sizeof digits, p1600).ptr);
+    ASSERT_EQ(exact.substr(0, 6), "626.47");
     const CommandRun high = cli(chart + " --altitude 1600");
     ASSERT_EQ(high.status, 0) << high.err;
     EXPECT_EQ(high.out, cli(chart + " --pressure " + exact).out);
