@@ -114,6 +114,7 @@ int renderCommand(const ChartOptions& o, const DataOptions& dataOptions) {
         if (o.forceSi) settings.si = true;
         if (o.dbMinOverride) settings.dbMin = *o.dbMinOverride;
         if (o.dbMaxOverride) settings.dbMax = *o.dbMaxOverride;
+        if (o.pressureOverride) settings.pressureMmHg = *o.pressureOverride;
         for (const ObjectRecord& r : doc.contents.records) objects.append(r);
         if (doc.contents.leftOut > 0)
             std::fprintf(stderr, "humidraw-cli: %s: %ld objects beyond the first %d left out\n",

@@ -2,9 +2,11 @@
 
 #include <sys/stat.h>
 
+#include <cmath>
 #include <fstream>
 #include <set>
 
+#include "air/air.h"
 #include "text/number_format.h"
 
 namespace humidraw_cli {
@@ -12,7 +14,7 @@ namespace {
 
 // The options of parseChartOptions each command takes.
 bool commandTakes(const std::string& command, const std::string& option) {
-    static const std::set<std::string> common = {"--settings"};
+    static const std::set<std::string> common = {"--settings", "--pressure", "--altitude"};
     if (common.count(option)) return true;
     if (command == "elements")
         return option == "--si" || option == "--dbmin" || option == "--dbmax" ||
@@ -26,16 +28,42 @@ bool commandTakes(const std::string& command, const std::string& option) {
 
 bool isChartOption(const std::string& a) {
     return a == "--si" || a == "--json" || a == "--settings" || a == "--metrics" ||
-           a == "--dbmin" || a == "--dbmax" || a == "--zoom" || a == "-o";
+           a == "--dbmin" || a == "--dbmax" || a == "--zoom" || a == "-o" || a == "--pressure" ||
+           a == "--altitude";
 }
 
 }  // namespace
+
+std::optional<std::string> pressureOption(const std::string& option, const std::string& value,
+                                          double& mmHg) {
+    const auto n = humidraw::parseDecimal(value);
+    if (!n) return "'" + value + "' is not a number (" + option + ")";
+    const auto whole = [](double v) { return std::to_string(static_cast<long>(v)); };
+    const std::string range =
+        whole(humidraw::kMinPressureMmHg) + " to " + whole(humidraw::kMaxPressureMmHg) + " mmHg";
+    if (option == "--pressure") {
+        if (!humidraw::pressureAllowed(*n))
+            return "--pressure takes a total pressure from " + range + ", not " + value;
+        mmHg = *n;
+        return std::nullopt;
+    }
+    const double p = humidraw::pressureAtAltitudeMmHg(*n);
+    if (!humidraw::pressureAllowed(p)) {
+        // The whole metres whose pressures lie inside the range.
+        const double low = std::ceil(humidraw::altitudeAtPressure(humidraw::kMaxPressureMmHg));
+        const double high = std::floor(humidraw::altitudeAtPressure(humidraw::kMinPressureMmHg));
+        return "--altitude takes an altitude from " + whole(low) + " to " + whole(high) + " m (" +
+               range + " by the standard atmosphere), not " + value;
+    }
+    mmHg = p;
+    return std::nullopt;
+}
 
 std::optional<std::string> parseChartOptions(const std::vector<std::string>& args, ChartOptions& o,
                                              int& status, const std::string& command) {
     status = 2;
     const bool takesDocument = command == "render";
-    std::optional<double> dbMin, dbMax;
+    std::optional<double> dbMin, dbMax, pressure;
     std::optional<std::string> settingsFile;
     std::set<std::string> seen;
     bool si = false, zoomGiven = false, documentGiven = false;
@@ -60,6 +88,7 @@ std::optional<std::string> parseChartOptions(const std::vector<std::string>& arg
         }
         if (!commandTakes(command, a)) return command + " does not take " + a;
         if (!seen.insert(a).second) return "option " + a + " is given twice";
+        if (seen.count("--pressure") && seen.count("--altitude")) return kPressureAndAltitude;
         const auto value = [&](std::string& out) -> std::optional<std::string> {
             if (i + 1 >= args.size()) return "option " + a + " needs a value";
             out = args[++i];
@@ -79,6 +108,10 @@ std::optional<std::string> parseChartOptions(const std::vector<std::string>& arg
                 o.fakeMetrics = v == "fake";
             } else if (a == "-o") {
                 o.output = v;
+            } else if (a == "--pressure" || a == "--altitude") {
+                double mmHg;
+                if (auto e = pressureOption(a, v, mmHg)) return e;
+                pressure = mmHg;
             } else {
                 const auto n = humidraw::parseDecimal(v);
                 if (!n) return "'" + v + "' is not a number (" + a + ")";
@@ -117,6 +150,8 @@ std::optional<std::string> parseChartOptions(const std::vector<std::string>& arg
     o.forceSi = si;
     o.dbMinOverride = dbMin;
     o.dbMaxOverride = dbMax;
+    o.pressureOverride = pressure;
+    if (pressure) o.settings.pressureMmHg = *pressure;
     if (si) o.settings.si = true;
     if (dbMin) o.settings.dbMin = *dbMin;
     if (dbMax) o.settings.dbMax = *dbMax;

@@ -18,7 +18,16 @@ struct ChartOptions {
     // What the command line said, to apply again over a document's own settings.
     bool forceSi = false;
     std::optional<double> dbMinOverride, dbMaxOverride;
+    // The total pressure of --pressure or --altitude, in mmHg.
+    std::optional<double> pressureOverride;
 };
+
+// The total pressure `--pressure MMHG` (option "--pressure") or `--altitude M` ("--altitude", by
+// the standard atmosphere, unrounded) gives, or the message why `value` gives none.
+std::optional<std::string> pressureOption(const std::string& option, const std::string& value,
+                                          double& mmHg);
+// Each says the same pressure: one is enough.
+inline constexpr char kPressureAndAltitude[] = "--pressure and --altitude cannot both be given";
 
 // Parses the arguments of `command` (elements, render, zones: each takes its own options, each
 // once; render one document, after "--" when its name begins with '-'); on failure returns the

@@ -109,24 +109,34 @@ std::string reportJson(const coil::CoilReport& r) {
 
 int coilCommand(const std::vector<std::string>& args) {
     bool si = false, json = false;
-    std::optional<double> dbMin, dbMax;
+    std::optional<double> dbMin, dbMax, pressure;
     std::string output;
     std::vector<std::pair<std::string, std::string>> fields;
     std::set<std::string> seen;  // options and fields, each given once
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if ((a == "--si" || a == "--json" || a == "--dbmin" || a == "--dbmax" || a == "-o") &&
+        const bool pressureOrAltitude = a == "--pressure" || a == "--altitude";
+        if ((a == "--si" || a == "--json" || a == "--dbmin" || a == "--dbmax" || a == "-o" ||
+             pressureOrAltitude) &&
             !seen.insert(a).second)
             return fail(2, "option " + a + " is given twice");
+        if (seen.count("--pressure") && seen.count("--altitude"))
+            return fail(2, kPressureAndAltitude);
         if (a == "--si") {
             si = true;
         } else if (a == "--json") {
             json = true;
-        } else if (a == "--dbmin" || a == "--dbmax" || a == "-o") {
+        } else if (a == "--dbmin" || a == "--dbmax" || a == "-o" || pressureOrAltitude) {
             if (i + 1 >= args.size()) return fail(2, "option " + a + " needs a value");
             const std::string v = args[++i];
             if (a == "-o") {
                 output = v;
+                continue;
+            }
+            if (pressureOrAltitude) {
+                double mmHg;
+                if (auto e = pressureOption(a, v, mmHg)) return fail(2, *e);
+                pressure = mmHg;
                 continue;
             }
             const auto n = parseDecimal(v);
@@ -149,8 +159,10 @@ int coilCommand(const std::vector<std::string>& args) {
     settings.si = si;
     if (dbMin) settings.dbMin = *dbMin;
     if (dbMax) settings.dbMax = *dbMax;
+    if (pressure) settings.pressureMmHg = *pressure;
     CurrentState state;
-    const coil::CoilRun run = coil::runCoil(MoistAir(settings.pressureMmHg), in, si, settings.dbMin, settings.dbMax,
+    const MoistAir air(settings.pressureMmHg);
+    const coil::CoilRun run = coil::runCoil(air, in, si, settings.dbMin, settings.dbMax,
                                             CurrentAttributes{}, ObjectTable::kCapacity, state);
     if (!run.status) {
         if (json) std::printf("{\"error\": %s}\n", jsonString(run.status.error()).c_str());
@@ -171,8 +183,8 @@ int coilCommand(const std::vector<std::string>& args) {
     for (const ObjectRecord& r : run.objects)
         if (r.kind == kTableRow) rows.push_back(r.text);
     if (json) {
-        std::printf("{\"cooling\": %s,\n \"heating\": %s,\n", seasonJson(MoistAir(run.pressureMmHg), run.cooling).c_str(),
-                    seasonJson(MoistAir(run.pressureMmHg), run.heating).c_str());
+        std::printf("{\"cooling\": %s,\n \"heating\": %s,\n", seasonJson(air, run.cooling).c_str(),
+                    seasonJson(air, run.heating).c_str());
         std::printf(" \"fields\": {\"ESA\": %s, \"EDT\": %s, \"HESA\": %s},\n \"warnings\": [",
                     jsonString(run.fields.ESA).c_str(), jsonString(run.fields.EDT).c_str(),
                     jsonString(run.fields.HESA).c_str());

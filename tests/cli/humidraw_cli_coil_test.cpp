@@ -1,6 +1,8 @@
 // `humidraw-cli coil`: the rows of a valid run, refusals and warnings as a script sees them.
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
 #include <filesystem>
 
 #include "command_runner.h"
@@ -87,6 +89,54 @@ TEST(HumidrawCliCoil, ReportFollowsTheRows) {
     ASSERT_EQ(none.status, 0) << none.err;
     EXPECT_TRUE(has(none.out, "{\"total\": null, \"sensible\": null")) << none.out;
     EXPECT_TRUE(has(none.out, "{\"coil\": null, \"humidifier\": null")) << none.out;
+}
+
+namespace {
+
+// A figure of the first state `name` (the cooling season's) in `coil --json`.
+double stateFigure(const std::string& json, const std::string& name, const std::string& figure) {
+    const size_t state = json.find("\"" + name + "\": {");
+    const size_t at = json.find("\"" + figure + "\": ", state);
+    double v = std::nan("");
+    if (state != std::string::npos && at != std::string::npos)  // '.' in every locale
+        std::from_chars(json.data() + at + figure.size() + 4, json.data() + json.size(), v);
+    return v;
+}
+
+}  // namespace
+
+TEST(HumidrawCliCoil, StatesAtTheGivenPressure) {
+    const CommandRun standard = coil("--json");
+    const CommandRun site = coil("--pressure 626 --json");
+    ASSERT_EQ(site.status, 0) << site.err;
+    // The room, 26 °C 50 %, p_ws = 25.231 mmHg: x = 0.62194 × 12.6156 / (626 − 12.6156)
+    // = 0.0127915; the supply 10 K below it carries the latent load away: x = 0.0127915 − 5000 /
+    // 17400 / 601.91 = 0.0127915 − 0.0004774 = 0.0123141 (0.010021 at 760 mmHg).
+    EXPECT_NEAR(stateFigure(site.out, "SA", "x"), 0.0123141, 2e-7);
+    EXPECT_NEAR(stateFigure(site.out, "SA", "DB"), 16, 1e-9);
+    // Its wet bulb at 626 mmHg, by the adiabatic saturation balance
+    // 0.24 DB + (597.5 + 0.441 DB) x + (x_s − x) WB = 0.24 WB + (597.5 + 0.441 WB) x_s:
+    // h = 3.84 + 604.56 × 0.012314 = 11.2845; at WB 14.806, p_ws ≈ 11.993 + 0.806 × (12.794 −
+    // 11.993) = 12.639 mmHg (1.5990 and 1.7057 kPa at 14 and 15 °C, linearly), x_s = 0.62194 ×
+    // 12.639 / 613.36 = 0.012816; left 11.2845 + 0.000502 × 14.806 = 11.2919, right 3.5534 +
+    // 604.03 × 0.012816 = 11.2947: balanced within 0.0028 / 0.72 (the right side's slope per K)
+    // = 0.004 K. At 760 mmHg this state would lie above saturation (x_s(16 °C) = 0.62194 ×
+    // 13.637 / 746.36 = 0.01136), its wet bulb above 16 °C.
+    const double wb = stateFigure(site.out, "SA", "WB");
+    EXPECT_NEAR(wb, 14.806, 0.01);
+    EXPECT_NE(wb, stateFigure(standard.out, "SA", "WB"));
+
+    // The rows too: the room's h = 6.24 + 608.97 × 0.012792 = 14.03 and wet bulb 18.3 (18.7 at
+    // 760 mmHg); the document keeps the pressure.
+    const fs::path doc =
+        fs::temp_directory_path() / ("coil-pa-" + std::to_string(getpid()) + ".hdw");
+    const CommandRun rows = coil("--pressure 626 -o " + doc.string());
+    ASSERT_EQ(rows.status, 0) << rows.err;
+    EXPECT_TRUE(has(rows.out, "\nC:RA,26.0,50.0,18.3,14.03,0.0128\n")) << rows.out;
+    const CommandRun dump = runCommand(HUMIDRAW_CLI, "dump " + doc.string());
+    fs::remove(doc);
+    EXPECT_TRUE(has(dump.out, "\"CSpa\": 626,")) << dump.out.substr(0, 200);
+    EXPECT_EQ(coil("--altitude 0 --json").out, standard.out) << "sea level: 760 mmHg";
 }
 
 TEST(HumidrawCliCoil, RefusalsNameSeasonAndFieldAndWriteNothing) {

@@ -69,6 +69,39 @@ TEST(HumidrawCliData, UserZoneFromJsonAndCsvOutput) {
               "dry,x.csv,1,3,0.3333,1,0,1,0\n");
 }
 
+TEST(HumidrawCliData, ZonesReadTheDataAtTheGivenPressure) {
+    Folder f;
+    // 25 °C 50 %, p_ws(25 °C) = 23.776 mmHg, φ p_ws = 11.888: x = 0.62194 × 11.888 / (p − 11.888)
+    // = 7.3937 / 748.11 = 0.00988 at 760 mmHg, 7.3937 / 614.11 = 0.01204 at 626 and
+    // 7.3937 / 614.59 = 0.01203 at 626.48 (1600 m): only at the lower pressures inside
+    // 11.5–12.5 g/kg.
+    const std::string data = f.write("site.csv", "DB,RH\n25,50\n");
+    const std::string zone = f.write("z.json", "{\"name\": \"z\", \"x\": [11.5, 12.5]}");
+    const std::string ini = f.write("site.ini", "[Setting]\nCSpa=626\n");
+    const std::string zones = "zones --data " + data + " --zone " + zone;
+    const std::string header =
+        "zone,data set,inside,total,share,too hot,too cold,too humid,too dry\n";
+    const struct {
+        std::string args;
+        std::string row;
+    } cases[] = {
+        {"", "z,site.csv,0,1,0.0000,0,0,0,1\n"},
+        {" --pressure 626", "z,site.csv,1,1,1.0000,0,0,0,0\n"},
+        {" --altitude 1600", "z,site.csv,1,1,1.0000,0,0,0,0\n"},
+        {" --settings " + ini, "z,site.csv,1,1,1.0000,0,0,0,0\n"},
+        {" --settings " + ini + " --pressure 760", "z,site.csv,0,1,0.0000,0,0,0,1\n"},
+    };
+    for (const auto& c : cases) {
+        const CommandRun r = runCommand(HUMIDRAW_CLI, zones + c.args);
+        ASSERT_EQ(r.status, 0) << c.args << "\n" << r.err;
+        EXPECT_EQ(r.out, header + c.row) << c.args;
+    }
+    const CommandRun both =
+        runCommand(HUMIDRAW_CLI, zones + " --lang en --pressure 626 --altitude 1600");
+    EXPECT_EQ(both.status, 2);
+    EXPECT_TRUE(has(both.err, "--pressure and --altitude cannot both be given")) << both.err;
+}
+
 TEST(HumidrawCliData, Refusals) {
     Folder f;
     const std::string data = f.write("d.csv", "DB,RH\n20,50\n");

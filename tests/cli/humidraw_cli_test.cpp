@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +21,15 @@ size_t count(const std::string& text, const std::string& what) {
     size_t n = 0;
     for (size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + 1)) ++n;
     return n;
+}
+
+// The number after "NAME": in the frame of `elements --json`, NaN when there is none.
+double frameNumber(const std::string& json, const std::string& name) {
+    const size_t at = json.find("\"" + name + "\": ");
+    double v = std::nan("");
+    if (at != std::string::npos && at < json.find("\"elements\""))  // '.' in every locale
+        std::from_chars(json.data() + at + name.size() + 4, json.data() + json.size(), v);
+    return v;
 }
 
 }  // namespace
@@ -71,6 +82,84 @@ TEST(HumidrawCliElements, SettingsFileAndRefusals) {
         const CommandRun run = cli(c.args);
         EXPECT_EQ(run.status, c.status) << c.args;
         EXPECT_NE(run.err.find(c.says), std::string::npos) << c.args << ": " << run.err;
+    }
+}
+
+TEST(HumidrawCliElements, TotalPressureAndAltitude) {
+    const std::string chart = "elements --json --metrics fake";
+    const CommandRun standard = cli(chart);
+    const CommandRun low = cli(chart + " --pressure 600");
+    ASSERT_EQ(low.status, 0) << low.err;
+    EXPECT_NE(low.out, standard.out);
+    // The top of the humidity-ratio range is the saturation ratio at 45 °C to 3 decimals,
+    // x_s = 0.62194 p_ws / (p − p_ws) with p_ws(45 °C) = 71.97 mmHg:
+    // 760 mmHg: 44.763 / 688.03 = 0.06506 → 0.065; 600 mmHg: 44.763 / 528.03 = 0.08477 → 0.085.
+    EXPECT_EQ(frameNumber(standard.out, "AHmax"), 0.065);
+    EXPECT_EQ(frameNumber(low.out, "AHmax"), 0.085);
+    EXPECT_EQ(frameNumber(low.out, "nAH"), 85) << "a line every 0.001";
+    EXPECT_NE(standard.out.find("(全圧力P=760mmHg)"), std::string::npos);
+    EXPECT_NE(low.out.find("(全圧力P=600mmHg)"), std::string::npos);
+    // 600 × 101.325 / 760 = 79.9934 kPa.
+    EXPECT_NE(cli(chart + " --si --pressure 600").out.find("(全圧力P=79.993kPa)"),
+              std::string::npos);
+
+    // The standard atmosphere at 1600 m: 101.325 kPa × (1 − 2.25577e-5 × 1600)^5.2559
+    // = 101.325 × 0.963908^5.2559 = 101.325 × 0.824312 = 83.5235 kPa = 626.48 mmHg; taken as it
+    // is, so the chart is not the one of 626 mmHg though both titles say 626.
+    char digits[40];
+    const double p1600 = 101.325 * std::pow(1 - 2.25577e-5 * 1600, 5.2559) * (760 / 101.325);
+    const std::string exact(digits, std::to_chars(digits, digits + sizeof digits, p1600).ptr);
+    ASSERT_EQ(exact.substr(0, 6), "626.47");
+    const CommandRun high = cli(chart + " --altitude 1600");
+    ASSERT_EQ(high.status, 0) << high.err;
+    EXPECT_EQ(high.out, cli(chart + " --pressure " + exact).out);
+    const CommandRun rounded = cli(chart + " --pressure 626");
+    EXPECT_NE(high.out, rounded.out);
+    EXPECT_NE(high.out.find("(全圧力P=626mmHg)"), std::string::npos);
+    EXPECT_NE(rounded.out.find("(全圧力P=626mmHg)"), std::string::npos);
+
+    // The ends of the range, and the altitudes of 800 and 400 mmHg: (1 − (p / 760)^(1 / 5.2559))
+    // / 2.25577e-5 = −434.7 and 5096.2 m.
+    for (const char* fine :
+         {"--pressure 400", "--pressure 800", "--altitude -434", "--altitude 5096"})
+        EXPECT_EQ(cli(chart + " " + fine).status, 0) << fine;
+    EXPECT_EQ(cli(chart + " --altitude 0").out, standard.out) << "sea level: 760 mmHg";
+
+    const fs::path ini =
+        fs::temp_directory_path() / ("cli-pa-" + std::to_string(getpid()) + ".ini");
+    { std::ofstream(ini) << "[Setting]\nCSpa=600\n"; }
+    const CommandRun fromFile = cli(chart + " --settings " + ini.string());
+    const CommandRun overridden = cli(chart + " --settings " + ini.string() + " --pressure 700");
+    fs::remove(ini);
+    EXPECT_EQ(fromFile.out, low.out);
+    EXPECT_NE(overridden.out.find("(全圧力P=700mmHg)"), std::string::npos);
+
+    const struct {
+        const char* args;
+        const char* says;
+    } refused[] = {
+        {"elements --pressure 800.5", "--pressure takes a total pressure from 400 to 800 mmHg"},
+        {"elements --pressure 399.9", "from 400 to 800 mmHg, not 399.9"},
+        {"elements --pressure 0", "from 400 to 800 mmHg"},
+        {"elements --pressure low", "'low' is not a number (--pressure)"},
+        {"elements --pressure", "option --pressure needs a value"},
+        {"elements --pressure 700 --pressure 700", "given twice"},
+        {"elements --altitude 5097", "--altitude takes an altitude from -434 to 5096 m"},
+        {"elements --altitude -435", "from -434 to 5096 m"},
+        {"elements --altitude 100000", "from -434 to 5096 m"},  // beyond the atmosphere's top
+        {"elements --pressure 700 --altitude 100", "cannot both be given"},
+        {"render --altitude 100 --pressure 700 -o c.png", "cannot both be given"},
+        {"render --pressure 900 -o c.png", "from 400 to 800 mmHg"},
+        {"coil --pressure 700 --altitude 100", "cannot both be given"},
+        {"coil --altitude 6000", "from -434 to 5096 m"},
+        {"coil --pressure 1013", "from 400 to 800 mmHg"},
+        {"dump --pressure 700", "usage: humidraw-cli dump"},
+    };
+    for (const auto& r : refused) {
+        const CommandRun run = cli(r.args);
+        EXPECT_EQ(run.status, 2) << r.args;
+        EXPECT_NE(run.err.find(r.says), std::string::npos) << r.args << ": " << run.err;
+        EXPECT_EQ(run.out, "") << r.args;
     }
 }
 
@@ -142,6 +231,36 @@ TEST_F(CliDocuments, RenderWithTheDocumentInEveryFormat) {
     EXPECT_EQ(slurp(p("c.emf")).substr(40, 4), " EMF");
     EXPECT_EQ(slurp(p("c.EMF")).substr(40, 4), " EMF");
     EXPECT_EQ(slurp(p("c.wmf")).substr(0, 4), "\xD7\xCD\xC6\x9A");
+}
+
+TEST_F(CliDocuments, PressureOptionTakesThePlaceOfTheDocuments) {
+    // The same document at 760 and at 600 mmHg: the option sets the pressure a document's header
+    // would, the rest of the header as it is.
+    std::string at600 = kDocumentJson;
+    at600.replace(at600.find("\"CSpa\": 760"), 11, "\"CSpa\": 600");
+    std::ofstream(dir / "600.json") << at600;
+    ASSERT_EQ(cli("pack " + p("doc.json") + " -o " + p("760.hdw")).status, 0);
+    ASSERT_EQ(cli("pack " + p("600.json") + " -o " + p("600.hdw")).status, 0);
+    const struct {
+        const char* args;
+        const char* out;
+    } runs[] = {
+        {"render 760.hdw -o ", "760.svg"},
+        {"render 600.hdw -o ", "600.svg"},
+        {"render 760.hdw --pressure 600 -o ", "760-as-600.svg"},
+        {"render 600.hdw --pressure 760 -o ", "600-as-760.svg"},
+        {"render 600.hdw --altitude 0 -o ", "600-at-sea-level.svg"},
+    };
+    for (const auto& r : runs) {
+        const CommandRun run = cli(std::string(r.args).insert(7, dir.string() + "/") + p(r.out));
+        ASSERT_EQ(run.status, 0) << r.args << run.err;
+    }
+    const std::string standard = slurp(p("760.svg")), low = slurp(p("600.svg"));
+    EXPECT_NE(standard, low);
+    EXPECT_NE(low.find("600mmHg"), std::string::npos);
+    EXPECT_EQ(slurp(p("760-as-600.svg")), low);
+    EXPECT_EQ(slurp(p("600-as-760.svg")), standard);
+    EXPECT_EQ(slurp(p("600-at-sea-level.svg")), standard);
 }
 
 TEST_F(CliDocuments, DamagedFilesAndBadJson) {
