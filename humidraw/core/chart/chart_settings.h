@@ -15,7 +15,7 @@ inline constexpr const char* kDefaultFontName = "ＭＳ Ｐゴシック";
 enum ViewFlag { CB_DB, CB_RH, CB_AH, CB_EN, CB_WB, CB_SV, CB_SHF, CB_NE, CB_OP, kViewFlagCount };
 
 struct ChartSettings {
-    double pressureMmHg = 760;  // CSpa; shown in the chart title only
+    double pressureMmHg = 760;  // CSpa, mmHg: every line family and state is computed at it
     double dbMin = -5;          // CSdbmin, °C
     double dbMax = 45;          // CSdbmax, °C
     int32_t fontSize = 6;       // CSFontSize, points

@@ -10,7 +10,7 @@ namespace humidraw {
 namespace {
 
 // The families, scales and texts at the frame's scale.
-ChartTable build(const ChartSettings& settings, const TextMetrics& metrics, ChartFrame& f) {
+ChartTable build(const TextMetrics& metrics, ChartFrame& f) {
     ChartTable t;
     construction::Context c(f, t, metrics);
     c.ht = metrics.height();
@@ -28,13 +28,13 @@ ChartTable build(const ChartSettings& settings, const TextMetrics& metrics, Char
 
 // The chart `steps` scale steps smaller than the fitted frame `fitted`, centred where the
 // fitted one spans; false when no such scale is left or it cannot be placed.
-bool buildSmaller(const ChartSettings& settings, const TextMetrics& metrics, const ChartFrame& fitted,
-                  int steps, ChartFrame& f, ChartTable& t) {
+bool buildSmaller(const TextMetrics& metrics, const ChartFrame& fitted, int steps, ChartFrame& f,
+                  ChartTable& t) {
     const double k2 = fitted.k2 + steps * kFitStep;
     if (!(k2 < 0)) return false;
     f = fitted;
     if (!centreAtScale(f, k2)) return false;
-    t = build(settings, metrics, f);
+    t = build(metrics, f);
     return true;
 }
 
@@ -56,8 +56,7 @@ bool fitsSheet(const ChartTable& t, const TextMetrics& metrics) {
 // Makes a chart whose scales, protractors or texts reach beyond the sheet smaller, by whole
 // steps of the fitting, until they lie on it: the first fitting scale of a coarse walk towards
 // zero, then the fewest steps within that stride by halving. False when no smaller chart fits.
-bool shrinkOntoSheet(const ChartSettings& settings, const TextMetrics& metrics, ChartFrame& f,
-                     ChartTable& t) {
+bool shrinkOntoSheet(const TextMetrics& metrics, ChartFrame& f, ChartTable& t) {
     const ChartFrame fitted = f;
     // The smallest scale is one step above zero (the fitted k2 is a whole number of steps).
     const int most = static_cast<int>(std::floor(-fitted.k2 / kFitStep + 1e-6)) - 1;
@@ -67,7 +66,7 @@ bool shrinkOntoSheet(const ChartSettings& settings, const TextMetrics& metrics, 
     ChartTable gt;
     for (int steps = std::min(stride, most); steps > 0 && !good;
          steps = steps == most ? 0 : std::min(steps + stride, most)) {
-        if (buildSmaller(settings, metrics, fitted, steps, gf, gt) && fitsSheet(gt, metrics))
+        if (buildSmaller(metrics, fitted, steps, gf, gt) && fitsSheet(gt, metrics))
             good = steps;
         else
             bad = steps;
@@ -77,7 +76,7 @@ bool shrinkOntoSheet(const ChartSettings& settings, const TextMetrics& metrics, 
         const int mid = bad + (good - bad) / 2;
         ChartFrame mf;
         ChartTable mt;
-        if (buildSmaller(settings, metrics, fitted, mid, mf, mt) && fitsSheet(mt, metrics)) {
+        if (buildSmaller(metrics, fitted, mid, mf, mt) && fitsSheet(mt, metrics)) {
             good = mid, gf = mf, gt = std::move(mt);
         } else {
             bad = mid;
@@ -88,9 +87,11 @@ bool shrinkOntoSheet(const ChartSettings& settings, const TextMetrics& metrics, 
     return true;
 }
 
+// The default chart: the default range at the standard atmosphere.
 bool isDefaultRange(const ChartSettings& s) {
     const ChartSettings defaults;
-    return s.dbMin == defaults.dbMin && s.dbMax == defaults.dbMax;
+    return s.dbMin == defaults.dbMin && s.dbMax == defaults.dbMax &&
+           s.pressureMmHg == defaults.pressureMmHg;
 }
 
 }  // namespace
@@ -103,7 +104,7 @@ Status constructChart(const ChartSettings& settings, TextMetrics& metrics, Chart
     if (Status st = computeRanges(f, settings); !st) return st;
     if (Status st = fitScale(f); !st) return st;
     const ChartFrame ranges = f;  // the construction changes some ranges (SI enthalpy)
-    ChartTable t = build(settings, metrics, f);
+    ChartTable t = build(metrics, f);
 
     // The fitting spans the saturation curve across the sheet; with a warm lower limit the
     // scales and protractors above it would then leave the sheet. Such a chart is made smaller,
@@ -113,7 +114,7 @@ Status constructChart(const ChartSettings& settings, TextMetrics& metrics, Chart
     if (layout == ChartLayout::OnSheet && !onSheet(t, metrics, false)) {
         ChartFrame smaller = ranges;
         ChartTable st;
-        if (shrinkOntoSheet(settings, metrics, smaller, st)) {
+        if (shrinkOntoSheet(metrics, smaller, st)) {
             f = smaller;
             t = cutGridLinesAtSheet(st);
         }

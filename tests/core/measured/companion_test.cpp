@@ -115,7 +115,9 @@ TEST(DataCompanion, ThePressureTheObjectsWereComputedAt) {
                             "pressure 600\npressure 600\n"}) {
         const auto r = readCompanionText(std::string("humidraw-data 1\n") + bad + "end\n");
         EXPECT_FALSE(r) << bad;
-        if (!r) EXPECT_EQ(r.reason(), Reason::Damaged) << bad;
+        if (!r) {
+            EXPECT_EQ(r.reason(), Reason::Damaged) << bad;
+        }
     }
     const std::string late = companionText(sample());
     EXPECT_FALSE(readCompanionText(late.substr(0, late.size() - 4) + "pressure 600\nend\n"));
