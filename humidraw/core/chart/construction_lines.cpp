@@ -1,5 +1,6 @@
 // The line families of the chart with their labels and titles, in the order they are appended.
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "chart/construction_context.h"
@@ -228,6 +229,56 @@ void appendWetBulb(Context& c) {
     }
 }
 
+namespace {
+
+// From t1 down in steps of 0.01 K (each step subtracted from the last, as the walk has always
+// gone) to the first temperature whose saturated air has a volume below v, or to the walk's
+// bound. Where the saturation humidity ratio exists (one span of temperatures, below the
+// boiling point) the saturated volume grows with the temperature: a stride within that span
+// whose far end is still above v is passed whole, and the stride holding the end is halved to
+// it. A stride reaching beyond the span is walked step by step. The same end as a walk step by
+// step, with far fewer evaluations where the line is long (low pressures).
+double walkToSaturation(const MoistAir& air, double t1, double v) {
+    constexpr int kStride = 256;
+    struct Probe {
+        bool saturates, above;
+    };
+    const auto probe = [&](double t) {
+        const double xs = air.saturationRatio(t);
+        return Probe{xs > 0, air.DBAH2SV(t, xs) >= v};
+    };
+    Probe start = probe(t1);
+    if (!start.above) return t1;
+    std::array<double, kStride + 1> steps;
+    steps[0] = t1;
+    for (int k = 0;;) {
+        int j = 0;
+        for (; j < kStride && k + j < kMaxWalk; ++j) steps[j + 1] = steps[j] - 0.01;
+        const bool bound = k + j >= kMaxWalk;
+        const Probe end = probe(steps[j]);
+        if (start.saturates && end.saturates) {
+            if (!end.above) {
+                int lo = 0, hi = j;  // steps[lo] above, steps[hi] not
+                while (hi - lo > 1) {
+                    const int mid = (lo + hi) / 2;
+                    (probe(steps[mid]).above ? lo : hi) = mid;
+                }
+                return steps[hi];
+            }
+        } else {
+            for (int i = 1; i < j; ++i)
+                if (!probe(steps[i]).above) return steps[i];
+            if (!end.above) return steps[j];
+        }
+        if (bound) return steps[j];
+        steps[0] = steps[j];
+        start = end;
+        k += j;
+    }
+}
+
+}  // namespace
+
 void appendSpecificVolume(Context& c) {
     ChartFrame& f = c.f;
     bool haveReference = false;
@@ -238,8 +289,7 @@ void appendSpecificVolume(Context& c) {
         const double t1 = f.air.SVAH2DB(v, f.AHmin);
         ChartPoint P1 = c.map(enthalpy(t1, f.AHmin), f.AHmin);
         // The upper end: just past where the volume line meets the saturation curve.
-        double t = t1;
-        for (int k = 0; k < kMaxWalk && f.air.DBAH2SV(t, f.air.saturationRatio(t)) >= v; ++k) t = t - 0.01;
+        double t = walkToSaturation(f.air, t1, v);
         t = t + 0.05;
         const double xu = f.air.saturationRatio(t);
         const double t2 = f.air.SVAH2DB(v, xu);
