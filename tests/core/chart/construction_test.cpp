@@ -235,3 +235,34 @@ TEST(FakeMetrics, NarrowAndWideCharacters) {
     EXPECT_EQ(m.height(), 9);
     EXPECT_EQ(m.width("abc"), 13) << "13.5 truncated";
 }
+
+// The relative-humidity curves are those of the chart's pressure: every vertex, read back through
+// the chart's mapping, has a whole ten per cent at 600 mmHg and does not at 760 mmHg (x at a
+// given RH is about 0.62194 φ p_ws / (p − φ p_ws), a quarter higher at 600 mmHg).
+TEST(ChartConstruction, RelativeHumidityCurvesAreThoseOfTheChartsPressure) {
+    ChartSettings s;
+    s.pressureMmHg = 600;
+    FakeTextMetrics m;
+    ChartFrame f;
+    ChartTable t;
+    ASSERT_TRUE(constructChart(s, m, f, t, ChartLayout::AsFitted));
+    const MoistAir site(600), sea(760);
+    int vertices = 0, offAtSea = 0;
+    for (const ChartElement& e : t.elements()) {
+        if (e.kind != kRelativeHumidityLine) continue;
+        for (const ChartPoint p : {ChartPoint{e.c1, e.c2}, ChartPoint{e.c3, e.c4}}) {
+            if (p.y <= f.Ytop + 1e-9) continue;  // cut at the chart's top: not a curve vertex
+            const StatePoint q = f.inverse(p.x, p.y);
+            const double db = site.ENAH2DB(q.h, q.x);
+            const double rh = site.DBAH2RH(db, q.x);
+            // Within 0.002 %: at 0 °C the curve takes the saturation pressure over water and the
+            // read-back, a hair below 0 °C, over ice.
+            EXPECT_NEAR(rh, 10 * std::round(rh / 10), 0.002) << db << " °C, x " << q.x;
+            const double rhSea = sea.DBAH2RH(sea.ENAH2DB(q.h, q.x), q.x);
+            if (std::fabs(rhSea - 10 * std::round(rhSea / 10)) > 0.5) ++offAtSea;
+            ++vertices;
+        }
+    }
+    EXPECT_GT(vertices, 100);
+    EXPECT_GT(offAtSea, vertices / 2) << "the same points are no whole RH at 760 mmHg";
+}
