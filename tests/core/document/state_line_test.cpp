@@ -58,11 +58,22 @@ TEST(StateLine, KindsMessagesAndOrderOfPairs) {
     ASSERT_EQ(en.notices.size(), 1u);
     EXPECT_EQ(en.notices[0], "この組み合わせでは計算できません");
     EXPECT_EQ(en.objects.size(), 1u) << "the line is still appended";
-    const StateLine full = stateChangeLine(MoistAir(), {kDB, kRH, 26, 50, "A", 0, true}, b, {}, 2, s);
-    // Three objects do not fit into two free records.
-    EXPECT_EQ(full.status.failure(),
-              failure(Reason::Full, "図形の数が上限(640)に達しているため追加できません"));
-    EXPECT_TRUE(full.objects.empty());
+    // The line, and a label and a table row for each labelled end: all or nothing.
+    const struct {
+        const char *start, *end;
+        int room;
+        size_t objects;  // 0: refused as full
+    } rooms[] = {{"A", "", 3, 3}, {"A", "", 2, 0}, {"", "B", 3, 3}, {"", "B", 2, 0},
+                 {"A", "B", 5, 5}, {"A", "B", 4, 0}, {"", "", 1, 1},  {"", "", 0, 0}};
+    for (const auto& r : rooms) {
+        const StateLine l = stateChangeLine(MoistAir(), {kDB, kRH, 26, 50, r.start, 0, true},
+                                            {kDB, kRH, 14, 95, r.end, 0, false}, {}, r.room, s);
+        EXPECT_EQ(l.objects.size(), r.objects) << r.start << "/" << r.end << " in " << r.room;
+        if (r.objects == 0) {
+            EXPECT_EQ(l.status.failure(),
+                      failure(Reason::Full, "図形の数が上限(640)に達しているため追加できません"));
+        }
+    }
 }
 
 TEST(StateLine, EnthalpyAndWetBulbAreKeptAsTyped) {

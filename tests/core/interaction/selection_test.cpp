@@ -174,6 +174,11 @@ TEST_F(Selection, DoubleClickAndEnterEditAText) {
     w.hist.undo(w.table);
     EXPECT_EQ(w.table.at(2).text, "room");
     EXPECT_EQ(w.table.at(2).labelPosition, 2);
+    // The first record of the table is a text like any other.
+    w.table.at(0) = w.table.at(2);
+    EXPECT_TRUE(editor.changeText(0, "first", 1));
+    EXPECT_EQ(w.table.at(0).text, "first");
+    EXPECT_FALSE(editor.changeText(-1, "x", 2));
 }
 
 TEST_F(Selection, UndoEndsDrawingAndDropsObjectsThatAreGone) {

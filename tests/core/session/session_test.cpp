@@ -284,6 +284,32 @@ TEST_F(SessionFiles, ADocumentOfAnotherPressureIsToldOnceWhenItsObjectsWereNotCo
     }
 }
 
+// A document changed on disk by another program after it was opened is not overwritten unasked.
+TEST_F(SessionFiles, AFileChangedSinceItWasOpenedIsOverwrittenOnlyOnYes) {
+    draw("A");
+    prompts.files = {path("shared")};
+    ASSERT_TRUE(session.save(false));
+    session.clear();
+    ASSERT_TRUE(session.openGiven(path("shared.hdw")));
+    const auto bytes = [&] {
+        std::ifstream in(path("shared.hdw"), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string theirs = bytes() + "more";
+    { std::ofstream(path("shared.hdw"), std::ios::binary) << theirs; }
+    draw("B");
+    const int asked = prompts.questions;
+    prompts.answers = {Answer::No};
+    EXPECT_FALSE(session.save(false));
+    EXPECT_EQ(prompts.questions, asked + 1);
+    EXPECT_EQ(prompts.said.back().text,
+              path("shared.hdw") + "\nこのファイルは開いた後に他で変更されています。上書きしますか？");
+    EXPECT_EQ(bytes(), theirs) << "kept on No";
+    prompts.answers = {Answer::Yes};
+    EXPECT_TRUE(session.save(false));
+    EXPECT_NE(bytes(), theirs);
+}
+
 // A save that cannot be written is told under the error caption in the language running.
 TEST_F(SessionFiles, FailedSaveIsToldInTheLanguageRunning) {
     draw("A");
