@@ -45,12 +45,16 @@ TEST_F(IniSyntax, OnlyLinesOpeningWithABracketAreSectionHeads) {
         "[\n"  // a lone bracket is no head either
         "After=3\n"
         "  [ T ]  \n"
-        "K=4\n");
+        "K=4\n"
+        "[Unclosed\n"  // no closing bracket: no head, the keys after it stay in T
+        "L=5\n");
     EXPECT_EQ(read("S", "Folder"), "C:]x");
     EXPECT_EQ(read("S", "a]b"), "2");
     EXPECT_EQ(read("S", "After"), "3");
     EXPECT_EQ(read("T", "K"), "4") << "blanks around the head and its name";
     EXPECT_EQ(read("S", "K"), "<none>");
+    EXPECT_EQ(read("T", "L"), "5");
+    EXPECT_EQ(read("", "L"), "<none>");
 }
 
 TEST_F(IniSyntax, QuotesCommentsAndBlanks) {

@@ -45,6 +45,15 @@ TEST(PrintfForms, AsTheCLocaleWritesThem) {
     EXPECT_EQ(formatExact(1e-320), "9.9998886718268301e-321");
 }
 
+TEST(ParseDecimalRange, AtMost400Characters) {
+    // "1." and then zeros: 400 characters read (as 1), 401 refused.
+    const std::string of400 = "1." + std::string(398, '0');
+    ASSERT_EQ(of400.size(), 400u);
+    EXPECT_EQ(parseDecimal(of400), 1.0);
+    EXPECT_EQ(parseDecimal("0" + of400), std::nullopt);
+    EXPECT_EQ(parseDecimal("  " + of400 + " "), parseDecimal(of400)) << "blanks do not count";
+}
+
 TEST(ParseDecimalRange, SubnormalsAreNumbersOverflowIsNot) {
     EXPECT_EQ(parseDecimal("1e+308"), 1e308);
     EXPECT_EQ(parseDecimal("1e-308"), 1e-308);  // below the smallest normal, 2.2e-308
