@@ -174,11 +174,13 @@ TEST_F(Selection, DoubleClickAndEnterEditAText) {
     w.hist.undo(w.table);
     EXPECT_EQ(w.table.at(2).text, "room");
     EXPECT_EQ(w.table.at(2).labelPosition, 2);
-    // The first record of the table is a text like any other.
+    // The first record of the table is a text like any other, and 0 is a label position.
     w.table.at(0) = w.table.at(2);
-    EXPECT_TRUE(editor.changeText(0, "first", 1));
+    EXPECT_TRUE(editor.changeText(0, "first", 0));
     EXPECT_EQ(w.table.at(0).text, "first");
+    EXPECT_EQ(w.table.at(0).labelPosition, 0);
     EXPECT_FALSE(editor.changeText(-1, "x", 2));
+    EXPECT_FALSE(editor.changeText(0, "x", -1));
 }
 
 TEST_F(Selection, UndoEndsDrawingAndDropsObjectsThatAreGone) {
