@@ -1,4 +1,6 @@
 // `coil`: the single-coil process from the dialog's fields, as a table or JSON, or a document.
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <map>
 #include <set>
@@ -11,6 +13,7 @@
 #include "document_json.h"
 #include "files/safe_replace.h"
 #include "json.h"
+#include "measured/companion.h"
 #include "moistek/moistek.h"
 #include "text/number_format.h"
 
@@ -49,6 +52,18 @@ bool setField(coil::CoilInputs& in, const std::string& name, const std::string& 
     }
     error = "unknown field '" + name + "'";
     return false;
+}
+
+// The document a run wrote. Its objects were computed at the pressure of its header: away from
+// 760 mmHg a companion says so, that opening it tells nothing of an earlier version's 760 mmHg.
+// A companion already at that name (another drawing's data) is left as it is.
+Status writeCoilDocument(const std::string& path, const std::string& bytes, double pressureMmHg) {
+    struct stat st;
+    if (pressureMmHg == kStandardPressureMmHg || lstat(companionPath(path).c_str(), &st) == 0)
+        return writeOutcome(path, replaceFile(path, bytes));
+    const auto saved = saveDocumentWithCompanion(path, bytes, MeasuredData{}, false, pressureMmHg);
+    if (!saved) return saved.failure();
+    return {};
 }
 
 std::string stateJson(const MoistAir& air, const coil::AirState& s) {
@@ -173,10 +188,9 @@ int coilCommand(const std::vector<std::string>& args) {
             headerFrom(settings, kDefaultAttributes.colour, kDefaultAttributes.width,
                        kDefaultAttributes.style, 1, 480, 640, 0, 0),
             run.objects);
-        const Status written =
-            bytes ? writeOutcome(output, replaceFile(output, *bytes))
-                  : failure(Reason::Invalid, "cannot encode");
-        if (!written) return fail(1, written.error());
+        if (!bytes) return fail(1, "cannot encode");
+        if (const Status written = writeCoilDocument(output, *bytes, settings.pressureMmHg); !written)
+            return fail(1, written.error());
     }
     const coil::CoilReport report = coil::coilReport(run, settings.dbMin, settings.dbMax);
     std::vector<std::string> rows;

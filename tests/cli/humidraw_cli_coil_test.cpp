@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "command_runner.h"
 
@@ -134,8 +136,18 @@ TEST(HumidrawCliCoil, StatesAtTheGivenPressure) {
     ASSERT_EQ(rows.status, 0) << rows.err;
     EXPECT_TRUE(has(rows.out, "\nC:RA,26.0,50.0,18.3,14.03,0.0128\n")) << rows.out;
     const CommandRun dump = runCommand(HUMIDRAW_CLI, "dump " + doc.string());
+    // Beside it, a companion saying that its objects were computed at 626 mmHg (so that opening
+    // it does not take it for a document of an earlier version computed at 760 mmHg).
+    std::ifstream companion(doc.string() + ".data");
+    const std::string kept((std::istreambuf_iterator<char>(companion)), {});
+    EXPECT_TRUE(has(kept, "\npressure 626\n")) << kept;
     fs::remove(doc);
+    fs::remove(doc.string() + ".data");
     EXPECT_TRUE(has(dump.out, "\"CSpa\": 626,")) << dump.out.substr(0, 200);
+    // At 760 mmHg no companion is written.
+    ASSERT_EQ(coil("-o " + doc.string()).status, 0);
+    EXPECT_FALSE(fs::exists(doc.string() + ".data"));
+    fs::remove(doc);
     EXPECT_EQ(coil("--altitude 0 --json").out, standard.out) << "sea level: 760 mmHg";
 }
 
