@@ -2,7 +2,8 @@
 // A private-profile (ini) file: sections and keys compared without regard to ASCII case, the
 // first match wins, writing one key keeps every other line as it was, and the file is current
 // on disk after every write (written whole to a temporary file and renamed over the old one).
-// Text is CP932 on disk and UTF-8 here.
+// Text is CP932 on disk and UTF-8 here. A file of more than 16 MiB (16 × 2^20 bytes) is taken
+// for no settings file: it is read as one that cannot be read, and never replaced.
 #include <string>
 #include <vector>
 

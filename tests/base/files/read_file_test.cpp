@@ -2,6 +2,7 @@
 // devices are refused without blocking, folders and missing files told apart.
 #include "files/read_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -107,6 +108,53 @@ TEST_F(ReadFile, EachFailureHasItsReason) {
     for (const auto& c : cases) EXPECT_EQ(readRegularFile(c.path, 10).failure(), c.expected);
     EXPECT_EQ(humidraw::fileFailure(FileProblem::OutOfMemory),
               (Failure{Reason::OutOfMemory, "メモリが足りません"}));
+}
+
+namespace {
+
+// The file status flags of the open descriptor of `path`, as the system shows them in
+// /proc/self/fdinfo (octal); -1 when no descriptor of this process is open on it.
+long openFlagsOf(const std::string& path) {
+    std::error_code e;
+    const fs::path target = fs::canonical(path, e);
+    for (const auto& fd : fs::directory_iterator("/proc/self/fd", e)) {
+        std::error_code le;
+        if (fs::read_symlink(fd.path(), le) != target || le) continue;
+        std::ifstream info("/proc/self/fdinfo/" + fd.path().filename().string());
+        std::string key;
+        while (info >> key)
+            if (key == "flags:") {
+                std::string octal;
+                info >> octal;
+                return std::stol(octal, nullptr, 8);
+            }
+    }
+    return -1;
+}
+
+}  // namespace
+
+// The descriptor is opened without blocking so that a FIFO cannot hang the open; a regular file
+// is then read as any other, on a descriptor that blocks (a file system that honours the flag
+// for files would otherwise have reads fail half way), and is not passed on to other programs.
+TEST_F(ReadFile, ARegularFileIsReadOnABlockingDescriptor) {
+    const std::string path = write("plain.txt", "0123456789");
+    humidraw::InputFile in(path);
+    ASSERT_TRUE(in.ok());
+    const long flags = openFlagsOf(path);
+    ASSERT_NE(flags, -1);
+    const struct {
+        const char* what;
+        long mask, value;
+    } cases[] = {
+        {"read only", O_ACCMODE, O_RDONLY},
+        {"blocking", O_NONBLOCK, 0},
+        {"closed on exec", O_CLOEXEC, O_CLOEXEC},
+    };
+    for (const auto& c : cases) EXPECT_EQ(flags & c.mask, c.value) << c.what;
+    char buffer[16];
+    EXPECT_EQ(in.read(buffer, sizeof buffer), 10);
+    EXPECT_EQ(std::string(buffer, 10), "0123456789");
 }
 
 TEST(ContentIdentity, LengthAndFnv1a64OfTheBytes) {

@@ -146,3 +146,24 @@ TEST_F(IniSyntax, ReadWhenStandardInputIsClosed) {
     waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
+
+// The largest settings file read is 16 MiB = 16 777 216 bytes: one of exactly that length gives
+// its values, one a byte longer is refused as unreadable and left as it is.
+TEST_F(IniSyntax, FilesUpTo16MiBAreReadLongerOnesAreRefused) {
+    const std::string head = "[S]\nK=v\n;";  // a comment line fills the rest up to the length
+    for (const size_t length : {size_t{16} << 20, (size_t{16} << 20) + 1}) {
+        const bool taken = length == size_t{16} << 20;
+        const std::string bytes = head + std::string(length - head.size() - 1, 'c') + "\n";
+        ASSERT_EQ(bytes.size(), length);
+        write(bytes);
+        EXPECT_EQ(read("S", "K"), taken ? "v" : "<none>") << length;
+        humidraw::IniFile ini(path_);
+        const humidraw::Status st = ini.writeString("S", "K", "w");
+        EXPECT_EQ(st.ok(), taken) << length;
+        if (!taken) {
+            EXPECT_EQ(st.failure(), (humidraw::Failure{humidraw::Reason::Unwritable,
+                                                      "ファイルを読み込めないため、書き換えません"}));
+            EXPECT_TRUE(contents() == bytes) << "the file stays as it was";
+        }
+    }
+}

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "chart/construction.h"
@@ -231,6 +232,28 @@ TEST(ChartOnSheet, EveryAllowedRangeLiesOnTheSheetAtOtherPressures) {
     sweepAllowedRanges(true, 500, 2);
     sweepAllowedRanges(false, 600, 2);
     sweepAllowedRanges(false, 800, 2);
+}
+
+// Texts so large that no smaller scale brings the chart onto the sheet (a document or settings
+// file may ask for any font size): at 60 points a text is 80 units high and the protractors
+// would need a radius of 5 × 80 = 400, more than half the sheet's 480 height. The chart is then
+// drawn as fitted, at once.
+TEST(ChartOnSheet, TextsTooLargeForAnyScaleLeaveTheChartAsFitted) {
+    for (const auto& [lo, hi] : {std::pair{-5, 45}, std::pair{40, 80}, std::pair{59, 60}}) {
+        ChartSettings s;
+        s.dbMin = lo;
+        s.dbMax = hi;
+        s.fontSize = 60;
+        FakeTextMetrics m;
+        ChartFrame placed, fitted;
+        ChartTable t;
+        ASSERT_TRUE(constructChart(s, m, placed, t, ChartLayout::OnSheet).ok()) << lo << "–" << hi;
+        ASSERT_TRUE(constructChart(s, m, fitted, t, ChartLayout::AsFitted).ok());
+        EXPECT_FALSE(onSheet(t, m, false)) << "off the sheet as fitted: " << lo << "–" << hi;
+        EXPECT_EQ(placed.k1, fitted.k1) << lo << "–" << hi;
+        EXPECT_EQ(placed.k2, fitted.k2) << lo << "–" << hi;
+        EXPECT_EQ(placed.OX, fitted.OX) << lo << "–" << hi;
+    }
 }
 
 TEST(ElementExtent, ArcPointsEveryDegreeCounterClockwise) {

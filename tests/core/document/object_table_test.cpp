@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "document/attributes.h"
 #include "lang/language.h"
 
@@ -45,6 +47,17 @@ TEST(ObjectTable, FullTableRefusesEvenWithErasedObjects) {
     EXPECT_FALSE(t.append(line()));
     EXPECT_EQ(t.count(), 640);
     EXPECT_EQ(walked(t).size(), 639u);
+}
+
+// The fixed colours as red, green and blue (a colour is 0x00BBGGRR, nothing above the blue
+// byte): the paper is white, the chart's lines are the mid grey 128, 128, 128.
+TEST(Attributes, PaperWhiteAndChartGrey) {
+    // Red, green, blue and whatever lies above them.
+    const auto rgb = [](Colour c) {
+        return std::array<unsigned, 4>{c & 0xFFu, (c >> 8) & 0xFFu, (c >> 16) & 0xFFu, c >> 24};
+    };
+    EXPECT_EQ(rgb(kPaperColour), (std::array<unsigned, 4>{255, 255, 255, 0}));
+    EXPECT_EQ(rgb(kChartColour), (std::array<unsigned, 4>{128, 128, 128, 0}));
 }
 
 TEST(Attributes, PaletteWidthsStylesAndLabelBoxes) {

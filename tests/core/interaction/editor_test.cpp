@@ -96,6 +96,8 @@ TEST_F(Interaction, EraseLineAndTextWithEnter) {
     EXPECT_EQ(w.table.count(), 2) << "the count stays";
     EXPECT_TRUE(w.modified);
     EXPECT_FALSE(editor.selecting());
+    EXPECT_EQ(w.status[1], "") << "the prompt goes with the command";
+    EXPECT_EQ(w.cursor, kCursorCross);
 }
 
 TEST_F(Interaction, EraseCancelledAndPickedTwice) {

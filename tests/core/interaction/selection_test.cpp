@@ -149,6 +149,29 @@ TEST_F(Selection, ATextIsDraggedToANewPlace) {
     EXPECT_NEAR(back.x, 500.5, 1e-6);
 }
 
+// A press on a text moves it only once the pointer has gone 3 pixels or more from the press
+// either way; less is play, so that a click is not a move.
+TEST_F(Selection, APressMovesATextOnlyBeyondThePlay) {
+    const struct {
+        int dx, dy;
+        bool dragged;
+    } cases[] = {
+        {2, 0, false}, {3, 0, true},  {-2, 0, false}, {-3, 0, true},  {0, 2, false},
+        {0, 3, true},  {0, -3, true}, {2, 2, false},  {2, -2, false}, {3, 2, true},
+    };
+    for (const auto& c : cases) {
+        editor.startSelect();
+        editor.mouseDown(MouseButton::Left, false, kTextX, kTextY);
+        const int outlines = w.outlines;
+        editor.mouseMove(true, false, kTextX + c.dx, kTextY + c.dy);
+        EXPECT_EQ(w.outlines - outlines, c.dragged ? 1 : 0) << c.dx << "," << c.dy;
+        editor.escapeKey();
+        editor.mouseUp(MouseButton::Left, kTextX + c.dx, kTextY + c.dy);
+        editor.commandEnd();
+    }
+    EXPECT_EQ(w.hist.steps(), 0u) << "nothing dropped";
+}
+
 TEST_F(Selection, DoubleClickAndEnterEditAText) {
     editor.doubleClick(200, 100);
     EXPECT_TRUE(w.editedTexts.empty()) << "a line has no text to edit";

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -284,30 +285,140 @@ TEST_F(SessionFiles, ADocumentOfAnotherPressureIsToldOnceWhenItsObjectsWereNotCo
     }
 }
 
-// A document changed on disk by another program after it was opened is not overwritten unasked.
-TEST_F(SessionFiles, AFileChangedSinceItWasOpenedIsOverwrittenOnlyOnYes) {
-    draw("A");
-    prompts.files = {path("shared")};
-    ASSERT_TRUE(session.save(false));
-    session.clear();
-    ASSERT_TRUE(session.openGiven(path("shared.hdw")));
-    const auto bytes = [&] {
-        std::ifstream in(path("shared.hdw"), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
+// The folder the next file dialog opens in is the one the last save worked in: a save as into
+// another folder moves it there, a save that is cancelled or cannot be written leaves it.
+TEST_F(SessionFiles, TheNextDialogOpensWhereTheLastSaveWorked) {
+    fs::create_directories(dir / "sub");
+    const std::string sub = (dir / "sub").string();
+    const struct {
+        const char* what;
+        std::deque<std::string> files;  // the save dialog's answer, none for cancelled
+        bool saved;
+        std::string folderAfter;
+    } cases[] = {
+        {"cancelled", {}, false, dir.string()},
+        {"into a folder that is not there", {path("no-such-folder/plan")}, false, dir.string()},
+        {"into the sub-folder", {(dir / "sub" / "plan").string()}, true, sub},
+        {"back into the first folder", {path("plan")}, true, dir.string()},
     };
-    const std::string theirs = bytes() + "more";
-    { std::ofstream(path("shared.hdw"), std::ios::binary) << theirs; }
-    draw("B");
-    const int asked = prompts.questions;
-    prompts.answers = {Answer::No};
-    EXPECT_FALSE(session.save(false));
-    EXPECT_EQ(prompts.questions, asked + 1);
-    EXPECT_EQ(prompts.said.back().text,
-              path("shared.hdw") + "\nこのファイルは開いた後に他で変更されています。上書きしますか？");
-    EXPECT_EQ(bytes(), theirs) << "kept on No";
-    prompts.answers = {Answer::Yes};
-    EXPECT_TRUE(session.save(false));
-    EXPECT_NE(bytes(), theirs);
+    draw("A");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        prompts.files = c.files;
+        EXPECT_EQ(session.save(true), c.saved);
+        EXPECT_EQ(host.folder, c.folderAfter);
+    }
+}
+
+// A document changed by another program since it was opened is overwritten only when the user
+// says so; one that is gone meanwhile is saved without a question.
+TEST_F(SessionFiles, AFileChangedSinceOpeningIsOverwrittenOnlyWhenTheUserSaysSo) {
+    const std::string question =
+        path("plan.hdw") + "\nこのファイルは開いた後に他で変更されています。上書きしますか？";
+    const struct {
+        const char* what;
+        const char* outside;  // what another program leaves at the name; null: removed
+        std::deque<Answer> answers;
+        bool asked, saved;
+    } cases[] = {
+        {"unchanged", "", {}, false, true},
+        {"changed, kept", "changed elsewhere", {Answer::No}, true, false},
+        {"changed, overwritten", "changed elsewhere", {Answer::Yes}, true, true},
+        {"removed", nullptr, {}, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        session.clear();
+        draw("A");
+        prompts.files = {path("plan")};
+        ASSERT_TRUE(session.save(false));
+        ASSERT_TRUE(session.open(path("plan.hdw")));
+        if (!c.outside) {
+            fs::remove(path("plan.hdw"));
+        } else if (*c.outside) {
+            std::ofstream(path("plan.hdw"), std::ios::binary) << c.outside;
+        }
+        draw("B");
+        prompts.answers = c.answers;
+        const size_t before = prompts.said.size();
+        EXPECT_EQ(session.save(false), c.saved);
+        std::vector<std::string> said;
+        for (size_t i = before; i < prompts.said.size(); ++i) said.push_back(prompts.said[i].text);
+        EXPECT_EQ(said, c.asked ? std::vector<std::string>{question} : std::vector<std::string>{});
+        std::ifstream in(path("plan.hdw"), std::ios::binary);
+        const std::string now((std::istreambuf_iterator<char>(in)), {});
+        if (c.saved) {
+            const DocumentRead back = readDocumentFile(path("plan.hdw"));
+            ASSERT_TRUE(back.status.ok());
+            ASSERT_EQ(back.contents.records.size(), 2u);
+            EXPECT_EQ(back.contents.records[1].text, "B");
+        } else {
+            EXPECT_EQ(now, c.outside) << "the other program's file stays";
+            EXPECT_TRUE(session.modified());
+        }
+    }
+}
+
+// A document of more objects than the table holds: the first 640 are taken and the user is told
+// how many were left out, even when it is a single one.
+TEST_F(SessionFiles, ObjectsBeyondTheTableAreToldWhenOpening) {
+    const struct {
+        int inFile;
+        int taken;
+        std::vector<std::string> told;
+    } cases[] = {
+        {640, 640, {}},
+        {641, 640,
+         {"図形が640を超えているため、最初の640個だけを読み込みました（1個は読み込まれません）"}},
+        {700, 640,
+         {"図形が640を超えているため、最初の640個だけを読み込みました（60個は読み込まれません）"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.inFile);
+        const auto bytes =
+            serializeDocument(std::nullopt, std::vector<ObjectRecord>(c.inFile, text("A")));
+        ASSERT_TRUE(bytes);
+        std::ofstream(path("many.hdw"), std::ios::binary) << *bytes;
+        const size_t before = prompts.said.size();
+        ASSERT_TRUE(session.open(path("many.hdw")));
+        std::vector<std::string> told;
+        for (size_t i = before; i < prompts.said.size(); ++i) told.push_back(prompts.said[i].text);
+        EXPECT_EQ(told, c.told);
+        EXPECT_EQ(session.objects().count(), c.taken);
+    }
+}
+
+// A companion that could not be read is kept through the saves of its own document only: once
+// another document is opened, that one's companion is written over as usual, never put aside.
+TEST_F(SessionFiles, AnUnreadCompanionIsKeptForItsOwnDocumentOnly) {
+    MeasuredData data;
+    Zone office;
+    office.name = "office";
+    office.ranges[kZoneDB] = {20.0, 26.0};
+    data.zones.push_back(office);
+    session.changeMeasuredData(data);
+    prompts.files = {path("b")};
+    ASSERT_TRUE(session.save(false));
+    ASSERT_TRUE(fs::exists(path("b.hdw.data")));
+    session.clear();
+    draw("A");
+    prompts.files = {path("a")};
+    ASSERT_TRUE(session.save(false));
+    { std::ofstream(path("a.hdw.data")) << "not measured data"; }
+
+    ASSERT_TRUE(session.open(path("a.hdw")));
+    EXPECT_EQ(prompts.said.back().text.rfind("測定データのファイルを読込できません.\n", 0), 0u);
+    ASSERT_TRUE(session.open(path("b.hdw")));
+    ASSERT_EQ(session.measuredData().zones.size(), 1u);
+    const size_t before = prompts.said.size();
+    ASSERT_TRUE(session.save(false));
+    EXPECT_EQ(prompts.said.size(), before) << "nothing put aside, nothing told";
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"a.hdw", "a.hdw.data", "b.hdw", "b.hdw.data"}));
+    std::ifstream in(path("a.hdw.data"));
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), {}), "not measured data");
 }
 
 // A save that cannot be written is told under the error caption in the language running.
