@@ -22,8 +22,14 @@ bool EditHistory::commit(const ObjectTable& table) {
         step.overlayBefore = before_->overlay;
         step.overlayAfter = table.overlay;
     }
+    if (before_->design != table.design) {
+        step.designChanged = true;
+        step.designBefore = before_->design;
+        step.designAfter = table.design;
+    }
     before_.reset();
-    if (step.changes.empty() && step.countBefore == step.countAfter && !step.overlayChanged)
+    if (step.changes.empty() && step.countBefore == step.countAfter && !step.overlayChanged &&
+        !step.designChanged)
         return false;
     // A new step replaces the ones that were undone; if the saved table was among them, no
     // sequence of undo and redo leads back to it.
@@ -40,6 +46,7 @@ bool EditHistory::undo(ObjectTable& table) {
     for (const Change& c : step.changes) table.at(c.index) = c.before;
     table.setCount(step.countBefore);
     if (step.overlayChanged) table.overlay = step.overlayBefore;
+    if (step.designChanged) table.design = step.designBefore;
     return true;
 }
 
@@ -49,6 +56,7 @@ bool EditHistory::redo(ObjectTable& table) {
     for (const Change& c : step.changes) table.at(c.index) = c.after;
     table.setCount(step.countAfter);
     if (step.overlayChanged) table.overlay = step.overlayAfter;
+    if (step.designChanged) table.design = step.designAfter;
     return true;
 }
 

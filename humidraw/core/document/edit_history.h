@@ -4,7 +4,8 @@
 // and keeping, after it, only the records that differ, so any command — one segment, a whole
 // state-change line with its labels and rows, an erase, a coil run — is one step without knowing
 // what it changed. The table's overlay (the measured data and zones drawn with the objects) is
-// kept whole: a command that replaces it carries the overlay before and after in its step.
+// kept whole, and so is the design layer: a command that replaces either carries it before and
+// after in its step.
 // The history also knows whether the table is what was last saved.
 #include <cstddef>
 #include <memory>
@@ -50,6 +51,8 @@ class EditHistory {
         std::vector<Change> changes;
         bool overlayChanged = false;
         std::shared_ptr<const PaintOverlay> overlayBefore, overlayAfter;
+        bool designChanged = false;
+        std::shared_ptr<const PaintOverlay> designBefore, designAfter;
     };
 
     std::vector<Step> steps_;

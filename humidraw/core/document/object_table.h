@@ -73,6 +73,9 @@ class ObjectTable {
     // What the document draws besides its objects (measured data and zones), painted with them
     // on every output; none for most documents. Not part of the table's records or its file.
     std::shared_ptr<const PaintOverlay> overlay;
+    // The design layer (named air states and processes), painted over the objects and the
+    // overlay; none when the document has no design. Kept whole by the history, as the overlay.
+    std::shared_ptr<const PaintOverlay> design;
 
   private:
     std::array<ObjectRecord, kCapacity> records_{};

@@ -69,6 +69,17 @@ void paintLineObject(Canvas& k, TStyleLine& drawer, const ChartFrame& f,
 
 }  // namespace
 
+void paintLines(Canvas& k, const ChartFrame& f, const std::vector<ObjectRecord>& lines,
+                const ViewTransform& o) {
+    TStyleLine drawer;
+    drawer.canvas = &k;
+    const int markerRadius = wholeNumber(-0.3 * f.k2 * o.zoom);
+    const std::vector<OutlineEdge> outline = chartOutline(f, o.unshifted());
+    for (const ObjectRecord& r : lines)
+        if (isLineObject(r.kind)) paintLineObject(k, drawer, f, outline, r, o, markerRadius);
+    k.setPenStyle(PenStyle::Solid);
+}
+
 bool lineOnChart(const ChartFrame& f, const ViewTransform& v, const ObjectRecord& r, ChartPoint& A,
                  ChartPoint& B) {
     return cutAtOutline(chartOutline(f, v), f, v, r, A, B);
@@ -188,6 +199,7 @@ bool paintObjects(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
         k.setPenStyle(penStyleAfterElements(chart, settings.view, PenStyle::Solid));
         walkObjects(k, frame, objects, settings, o);
         paintOverlay(k, frame, objects.overlay.get(), settings, o);
+        paintOverlay(k, frame, objects.design.get(), settings, o);
         return true;
     } catch (const std::exception&) {
         return false;
@@ -202,6 +214,7 @@ bool paintChart(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
         paintElements(k, chart, settings.view, o);
         walkObjects(k, frame, objects, settings, o);
         paintOverlay(k, frame, objects.overlay.get(), settings, o);
+        paintOverlay(k, frame, objects.design.get(), settings, o);
         return true;
     } catch (const std::exception&) {
         return false;

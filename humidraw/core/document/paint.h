@@ -1,5 +1,7 @@
 #pragma once
 // The one painting routine: the chart's elements, then the document's objects, onto any canvas.
+#include <vector>
+
 #include "chart/canvas.h"
 #include "chart/chart_paint.h"
 #include "chart/element.h"
@@ -40,6 +42,11 @@ bool paintObjects(Canvas& k, const ChartFrame& frame, const ChartTable& chart,
 // drawing to refuse.
 bool lineOnChart(const ChartFrame& f, const ViewTransform& v, const ObjectRecord& r, ChartPoint& A,
                  ChartPoint& B);
+
+// Line records (kinds 10–13) drawn as the document draws its line objects, in their order; the
+// pen style is solid after.
+void paintLines(Canvas& k, const ChartFrame& f, const std::vector<ObjectRecord>& lines,
+                const ViewTransform& o);
 
 // Text unrotated at the corner its label position code gives, with a gap of half its height.
 void drawAnchoredText(Canvas& k, const std::string& text, int labelPosition, double X, double Y);

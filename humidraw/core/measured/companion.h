@@ -16,12 +16,14 @@
 //   zone FILLED RRGGBB
 //   name NAME
 //   range PROPERTY LOW HIGH                    (a bound or "-" for none; zone units)
+//   design …, point …, process …               (the design layer: design/design_text.h)
 //   end
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "design/design.h"
 #include "measured/overlay.h"
 #include "files/read_file.h"
 #include "result/result.h"
@@ -46,12 +48,15 @@ struct CompanionContents {
     // The pressure the document's objects were computed at, mmHg; none in the files of earlier
     // versions, which computed everything at 760 mmHg.
     std::optional<double> pressureMmHg;
+    // The design layer's points and processes; empty in the files of earlier versions.
+    design::Design design;
 };
 
 // The text of a companion, naming the document bytes it goes with when given.
 std::string companionText(const MeasuredData& data,
                           const std::optional<ContentIdentity>& document = std::nullopt,
-                          std::optional<double> pressureMmHg = std::nullopt);
+                          std::optional<double> pressureMmHg = std::nullopt,
+                          const design::Design& design = design::Design{});
 // What a companion's text holds; a failure naming the line when it is damaged or asks for more
 // than the limits above.
 Result<CompanionContents> readCompanionText(std::string_view text);
@@ -67,6 +72,7 @@ struct CompanionLoad {
     CompanionFound found = CompanionFound::None;
     MeasuredData data;  // Read and OtherDocument
     std::optional<double> pressureMmHg;  // Read and OtherDocument, when the file says it
+    design::Design design;               // Read and OtherDocument
     Status status;      // Unreadable and OtherDocument: failed with "PATH: reason"
 };
 // The companion beside `documentPath`, whose opened bytes had the identity `document`. Only a
@@ -83,10 +89,12 @@ struct SavedPair {
 // place. `keepCompanion`: the companion beside it was not understood when the document was
 // opened; it is never removed, and new data puts it aside as NAME.hdw.data.unread first.
 // `pressureMmHg`, when given, is written as the pressure the objects were computed at, with or
-// without data.
+// without data; a design that is not empty is written too (a companion is then written
+// whatever else it holds).
 Result<SavedPair> saveDocumentWithCompanion(const std::string& documentPath,
                                             std::string_view documentBytes,
                                             const MeasuredData& data, bool keepCompanion,
-                                            std::optional<double> pressureMmHg = std::nullopt);
+                                            std::optional<double> pressureMmHg = std::nullopt,
+                                            const design::Design& design = design::Design{});
 
 }  // namespace humidraw

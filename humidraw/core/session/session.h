@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "design/design_overlay.h"
 #include "document/attributes.h"
 #include "document/document_file.h"
 #include "document/edit_history.h"
@@ -46,6 +47,8 @@ class SessionHost {
     virtual std::string takeHeader(const DocumentHeader& h) = 0;
     // The chart's total pressure, which typed points and the measured data are computed at.
     virtual double chartPressure() const = 0;
+    // The chart's units, which the design layer's labels are written in.
+    virtual design::UnitSystem chartUnits() const { return design::UnitSystem::Engineering; }
     // After a save, and after an open before its notices: the caption, the remembered files
     // and (opened) the picture show the document.
     virtual void documentSaved(const std::string& path) = 0;
@@ -119,6 +122,18 @@ class Session {
     // (not a step of the history).
     void pressureChanged();
 
+    // The document's design layer: its points and processes as defined (empty when it has
+    // none), and as computed at the chart's pressure.
+    const design::Design& design() const;
+    const design::DesignResult& designResult() const;
+    // Replaces the design as one step of the history; false when it is the same.
+    bool changeDesign(design::Design d);
+    // The design drawn for a moment, not a step of the history (a point being dragged): the
+    // next changeDesign or restoreDesign ends it.
+    void showDesign(design::Design d);
+    // Back to the design as the history has it, after showDesign.
+    void restoreDesign();
+
   private:
     // The companion file beside a document, read after opening it (the user told when it
     // cannot be, or belongs to other bytes of the document: its data is then taken only when
@@ -152,6 +167,9 @@ class Session {
     std::string onDiskPath_;
     ContentIdentity onDisk_;
     bool companionKept_ = false;
+    // The design the history has while another one is shown (showDesign).
+    std::shared_ptr<const PaintOverlay> designKept_;
+    bool designShown_ = false;
 };
 
 }  // namespace humidraw

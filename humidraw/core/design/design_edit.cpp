@@ -1,0 +1,1 @@
+#include "design/design_edit.h"

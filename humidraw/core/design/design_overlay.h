@@ -1,0 +1,45 @@
+#pragma once
+// The design layer as the document draws it, over its objects on every output: each process a
+// line in its look (a mixing from each stream to the mixed state, an SHF line across the chart),
+// each point a marker with its name placed where no other label lies, and the loads written
+// beside a process that asks for them.
+#include <memory>
+#include <optional>
+
+#include "design/design.h"
+#include "design/units.h"
+#include "document/paint.h"
+
+namespace humidraw::design {
+
+class DesignOverlay : public PaintOverlay {
+  public:
+    // Computes the design at the pressure once; painting draws the result.
+    DesignOverlay(std::shared_ptr<const Design> design, double pressureMmHg,
+                  UnitSystem units = UnitSystem::Engineering);
+    void paintUnder(Canvas&, const ChartFrame&, const ViewTransform&) const override {}
+    void paintOver(Canvas& k, const ChartFrame& frame, const ViewTransform& o) const override;
+
+    const Design& design() const { return *design_; }
+    std::shared_ptr<const Design> shared() const { return design_; }
+    const DesignResult& result() const { return result_; }
+    double pressureMmHg() const { return pressure_; }
+    UnitSystem units() const { return units_; }
+
+    // The defined point (its index among the design's points) whose marker is within `radius`
+    // pixels of (X, Y) in the view `o`, the nearest; none when none is.
+    std::optional<size_t> pointAt(const ChartFrame& frame, const ViewTransform& o, double X,
+                                  double Y, double radius) const;
+
+  private:
+    std::shared_ptr<const Design> design_;
+    double pressure_;
+    UnitSystem units_;
+    DesignResult result_;
+};
+
+// The text of a process's load label: "Q=-85.6 kW" in SI, "Q=-73,600 kcal/h (-85.6 kW)" else;
+// empty when it carries no load.
+std::string loadLabel(const ProcessFigures& f, UnitSystem u);
+
+}  // namespace humidraw::design
