@@ -38,6 +38,11 @@ enum class Command {
     PointOk,
     StateLineOk,
     TextOk,
+    // 設計: the design layer's points and processes
+    DesignPoint,        // a point placed by a click on the chart (DB and x there)
+    DesignPointDialog,  // a point typed by two properties
+    DesignProcess,      // a process between points, in its dialog
+    DesignPanel,        // the points and processes tables shown or hidden
     // 自動記入, 設定, ﾍﾙﾌﾟ and the commands without a menu item of their own
     CoilDialog,
     CoilRun,
