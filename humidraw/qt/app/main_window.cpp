@@ -17,6 +17,7 @@
 
 #include "app/about_box.h"
 #include "app/coil_dialog.h"
+#include "app/design_panel.h"
 #include "app/command_dialogs.h"
 #include "app/icons.h"
 #include "app/main_window_p.h"
@@ -95,6 +96,7 @@ TFmIX::TFmIX(std::string settingsPath, std::string programFolder,
     createDataMenu();
     createToolBars();
     createClientArea();
+    createDesignPanel();
     createEditingKeys();
     d->recentFiles = loadRecentFiles(d->ini);
     fillRecentMenu();
@@ -386,8 +388,11 @@ bool TFmIX::applySettings(const Settings& s) {
     }
     noteLanguageChange(s);
     const bool newPressure = s.pressureMmHg != d->settings.pressureMmHg;
+    const bool newUnits = s.si != d->settings.si;
     d->settings = s;
-    if (newPressure) d->session.pressureChanged();
+    // The design is computed at the pressure and labelled in the units.
+    if (newPressure || newUnits) d->session.pressureChanged();
+    if (newPressure || newUnits) historyMoved();
     const bool fitted = d->fitted;
     d->view = before;
     applyView();
@@ -453,6 +458,7 @@ void TFmIX::closeEvent(QCloseEvent* e) {
     // The frame's corner (under a window manager the client area starts below the title bar):
     // the next start puts the window back where it was.
     saveClosingState(d->ini, d->settings.currentDir, {x(), width(), y(), height()});
+    writeProfileBool(d->ini, "Form", "DesignPanel", !d->designPanel->isHidden());
     for (QWidget* w : std::initializer_list<QWidget*>{d->options, d->about, d->textDialog,
                                                       d->lineDialog, d->pointDialog})
         w->hide();

@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 
+#include "app/design_dialogs.h"
 #include "app/measured_data_window.h"
 #include "app/options_dialog.h"
 #include "app/prompts.h"
@@ -37,6 +38,7 @@ class TMk_Line;
 class TEdText1;
 class TAhu1;
 class CoilReportWindow;
+class DesignPanel;
 }  // namespace humidraw::app
 class QPrinter;
 namespace humidraw {
@@ -61,7 +63,8 @@ class TFmIX : public QMainWindow,
               public EditorMarks,
               public EditorPrompt,
               public OptionsHost,
-              public MeasuredDataHost {
+              public MeasuredDataHost,
+              public DesignHost {
     Q_DECLARE_TR_FUNCTIONS(TFmIX)
 
   public:
@@ -214,6 +217,26 @@ class TFmIX : public QMainWindow,
     void showMeasuredData();
     MeasuredDataWindow* measuredDataWindow() const;
 
+    // DesignHost (main_window_design.cpp): the document's design layer.
+    const design::Design& currentDesign() const override;
+    const design::DesignResult& currentDesignResult() const override;
+    MoistAir designAir() const override;
+    design::UnitSystem designUnits() const override;
+    design::Look designLook() const override;
+    void takeDesign(design::Design d) override;
+    Prompts& designPrompts() override;
+    std::optional<std::string> chooseExportFile(const std::string& caption,
+                                                const std::string& filters) override;
+    // 設計: a point placed by a click, the dialogs, the tables beside the chart.
+    void startDesignPoint();
+    void showDesignPointDialog();
+    void showDesignProcessDialog();
+    void showDesignPanel(bool shown);
+    // The dialogs, made when first shown; the panel, made with the window.
+    DesignPointDialog* designPointDialog() const;
+    DesignProcessDialog* designProcessDialog() const;
+    DesignPanel* designPanel() const;
+
   protected:
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
@@ -228,6 +251,7 @@ class TFmIX : public QMainWindow,
     void createCommands();
     void createMenus();
     void createDataMenu();
+    void createDesignPanel();
     void createToolBars();
     void createClientArea();
     void placeWindow();

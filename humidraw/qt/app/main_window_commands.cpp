@@ -75,6 +75,14 @@ const CommandRow kCommands[] = {
     {Command::PointOk, "M_Point", "A_Draw1", "O K", "", 0},
     {Command::StateLineOk, "M_Line", "A_Draw1", "O K", "", 0},
     {Command::TextOk, "M_Text", "A_Draw1", "O K", "", 23},
+    {Command::DesignPoint, "DesignPoint", "A_Design1", QT_TRANSLATE_NOOP("TFmIX", "状態点を置く(&P)"),
+     QT_TRANSLATE_NOOP("TFmIX", "図上をクリックして状態点を置く"), 0},
+    {Command::DesignPointDialog, "DesignPointDialog", "A_Design1",
+     QT_TRANSLATE_NOOP("TFmIX", "状態点を入力(&I)..."), "", 0},
+    {Command::DesignProcess, "DesignProcess", "A_Design1",
+     QT_TRANSLATE_NOOP("TFmIX", "状態変化を追加(&C)..."), "", 0},
+    {Command::DesignPanel, "DesignPanel", "A_Design1",
+     QT_TRANSLATE_NOOP("TFmIX", "状態点と状態変化の表(&T)"), "", 0},
     {Command::CoilDialog, "A_Ahu1G", "A_Draw2", QT_TRANSLATE_NOOP("TFmIX", "ｼﾝｸﾞﾙｺｲﾙ"), "", 0},
     {Command::CoilRun, "A_Ahu1", "A_Draw2", QT_TRANSLATE_NOOP("TFmIX", "記入"), "", 0},
     {Command::Options, "Options", "A_Option1", QT_TRANSLATE_NOOP("TFmIX", "設定"), "", 0},
@@ -138,6 +146,13 @@ const std::vector<Menu>& menus() {
         {"Draw2",
          QT_TRANSLATE_NOOP("TFmIX", "自動記入(&A)"),
          {{Command::CoilDialog, "AUTO_AHU", QT_TRANSLATE_NOOP("TFmIX", "ｼﾝｸﾞﾙｺｲﾙ方式(&S)")}}},
+        {"Design1",
+         QT_TRANSLATE_NOOP("TFmIX", "設計(&D)"),
+         {{Command::DesignPoint, "DESIGN_POINT", nullptr},
+          {Command::DesignPointDialog, "DESIGN_POINT_DIALOG", nullptr},
+          {Command::DesignProcess, "DESIGN_PROCESS", nullptr},
+          {Command::None, "N6", nullptr},
+          {Command::DesignPanel, "DESIGN_PANEL", nullptr}}},
         {"Option1",
          QT_TRANSLATE_NOOP("TFmIX", "設定(&O)"),
          {{Command::Options, "IxOption", nullptr}}},
@@ -188,6 +203,12 @@ void TFmIX::createCommands() {
     });
     on(Command::DeleteSelected, [this] { d->editor.deleteSelected(); });
     on(Command::CoilDialog, [this] { A_Ahu1G(); });
+    on(Command::DesignPoint, [this] { startDesignPoint(); });
+    on(Command::DesignPointDialog, [this] { showDesignPointDialog(); });
+    on(Command::DesignProcess, [this] { showDesignProcessDialog(); });
+    action(Command::DesignPanel)->setCheckable(true);
+    connect(action(Command::DesignPanel), &QAction::toggled, this,
+            [this](bool on) { showDesignPanel(on); });
     on(Command::Print, [this] { PrintIx(); });
     on(Command::Metafile, [this] { MetaSave(); });
     on(Command::ToClipboard, [this] { ToClip(); });

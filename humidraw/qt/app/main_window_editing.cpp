@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include "app/command_dialogs.h"
+#include "app/design_panel.h"
 #include "app/main_window.h"
 #include "app/main_window_p.h"
 #include "app/pickers.h"
@@ -89,6 +90,7 @@ void TFmIX::historyMoved() {
     action(Command::Undo)->setEnabled(d->session.history().canUndo());
     action(Command::Redo)->setEnabled(d->session.history().canRedo());
     if (d->dataWindow && d->dataWindow->isVisible()) d->dataWindow->refresh();
+    if (d->designPanel && !d->designPanel->isHidden()) d->designPanel->refresh();
 }
 
 void TFmIX::documentChanged() {

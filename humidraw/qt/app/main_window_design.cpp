@@ -1,0 +1,96 @@
+// The main window's side of the design layer: the dialogs and the panel, and the design they
+// change (the session keeps it, with the history and the companion file).
+#include "app/design_panel.h"
+#include "app/main_window.h"
+#include "app/main_window_p.h"
+
+namespace humidraw::app {
+
+const design::Design& TFmIX::currentDesign() const {
+    return d->session.design();
+}
+
+const design::DesignResult& TFmIX::currentDesignResult() const {
+    return d->session.designResult();
+}
+
+MoistAir TFmIX::designAir() const {
+    return MoistAir(d->settings.pressureMmHg);
+}
+
+design::UnitSystem TFmIX::designUnits() const {
+    return d->chartUnits();
+}
+
+design::Look TFmIX::designLook() const {
+    return {d->attributes.colour, d->attributes.width, d->attributes.style};
+}
+
+void TFmIX::takeDesign(design::Design changed) {
+    if (!d->session.changeDesign(std::move(changed))) return;
+    documentChanged();
+    ViewIx();
+}
+
+Prompts& TFmIX::designPrompts() {
+    return *d->prompts;
+}
+
+std::optional<std::string> TFmIX::chooseExportFile(const std::string& caption,
+                                                   const std::string& filters) {
+    return chooseDataFile(caption, filters, true);
+}
+
+void TFmIX::startDesignPoint() {
+    // The editor's mode of a point placed by a click comes with the core; until then none.
+    d->editor.commandEnd();
+}
+
+void TFmIX::showDesignPointDialog() {
+    d->editor.commandEnd();
+    if (!d->designPointDialog) d->designPointDialog = new DesignPointDialog(*this, this);
+    d->designPointDialog->prepare();
+    showDialog(d->designPointDialog);
+}
+
+void TFmIX::showDesignProcessDialog() {
+    d->editor.commandEnd();
+    if (!d->designProcessDialog) d->designProcessDialog = new DesignProcessDialog(*this, this);
+    d->designProcessDialog->prepare();
+    showDialog(d->designProcessDialog);
+}
+
+void TFmIX::createDesignPanel() {
+    d->designPanel = new DesignPanel(*this, this);
+    addDockWidget(Qt::RightDockWidgetArea, d->designPanel);
+    // Shown or hidden as the window was last closed; hidden the first time.
+    const bool shown = readProfileBool(d->ini, "Form", "DesignPanel", false);
+    d->designPanel->setVisible(shown);
+    QAction* toggle = action(Command::DesignPanel);
+    toggle->setChecked(shown);
+    if (shown) d->designPanel->refresh();
+    // The panel's own close box unchecks the menu item.
+    connect(d->designPanel, &QDockWidget::visibilityChanged, this,
+            [this, toggle] { toggle->setChecked(!d->designPanel->isHidden()); });
+}
+
+void TFmIX::showDesignPanel(bool shown) {
+    if (!d->designPanel) return;
+    if (shown) d->designPanel->refresh();
+    d->designPanel->setVisible(shown);
+    if (shown) d->designPanel->raise();
+}
+
+DesignPointDialog* TFmIX::designPointDialog() const {
+    return d->designPointDialog;
+}
+
+DesignProcessDialog* TFmIX::designProcessDialog() const {
+    return d->designProcessDialog;
+}
+
+DesignPanel* TFmIX::designPanel() const {
+    return d->designPanel;
+}
+
+}  // namespace humidraw::app
