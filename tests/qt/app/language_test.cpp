@@ -12,6 +12,7 @@
 
 #include "app/about_box.h"
 #include "app/coil_dialog.h"
+#include "app/design_dialogs.h"
 #include "app/command_dialogs.h"
 #include "app/language_choice.h"
 #include "app/prompts.h"
@@ -105,6 +106,13 @@ std::vector<std::string> cutInEveryDialog(TFmIX& w) {
     for (QWidget* d : std::initializer_list<QWidget*>{w.lineDialog(), w.coilDialog(),
                                                       w.optionsDialog(), w.aboutBox()})
         look(d);
+    w.showDesignPointDialog();
+    look(w.designPointDialog());
+    w.showDesignProcessDialog();
+    for (int k = 0; k < design::kProcessKindCount; ++k) {
+        w.designProcessDialog()->setKind(static_cast<design::ProcessKind>(k));
+        look(w.designProcessDialog());
+    }
     return all;
 }
 
@@ -120,7 +128,7 @@ TEST_F(English, MenusDialogsPromptsAndMessagesReadEnglish) {
     TFmIX& w = open();
     EXPECT_EQ(menuCaptions(w),
               (std::vector<std::string>{"&File", "&Edit", "&View", "&Draw", "&Automatic Drawing",
-                                        "&Options", "&Measured Data", "&Help"}));
+                                        "De&sign", "&Options", "&Measured Data", "&Help"}));
     EXPECT_EQ(w.findChild<QAction*>("Fsaveas")->text().toStdString(), "Save &As");
     EXPECT_EQ(w.findChild<QAction*>("ZoomIn")->toolTip().toStdString(), "Zoom In");
     EXPECT_EQ(w.optionsDialog()->windowTitle().toStdString(), "Humidraw Options");

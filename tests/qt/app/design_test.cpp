@@ -1,0 +1,418 @@
+// The design layer in the window: the point and process dialogs, the panel's tables in the
+// chart's units, its copy (text and HTML), CSV, typed defining values and removals, each change
+// one step of the history. Expected states come from the library's plain functions at 760 mmHg
+// (independent of the design code), checked against hand arithmetic.
+#include <QApplication>
+#include <QClipboard>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QTest>
+
+#include "app/design_dialogs.h"
+#include "app/design_panel.h"
+#include "app/pickers.h"
+#include "moistek/moistek.h"
+#include "text/number_format.h"
+#include "window_fixture.h"
+
+using namespace humidraw;
+using namespace humidraw::app;
+using namespace humidraw::app::fixture;
+using P = design::Property;
+
+namespace {
+
+QString f(double v, int decimals) {
+    return QString::fromStdString(formatFixed(v, decimals));
+}
+
+// A state by its dry bulb and relative humidity at 760 mmHg, as the points table shows it in
+// engineering units: name, DB, WB, DP, RH, x, h, SV, PW, density, μ.
+QStringList pointCells(const QString& name, double DB, double RH) {
+    const double x = V_DBRH2AH(DB, RH);
+    const double SV = V_DBAH2SV(DB, x);
+    return {name,
+            f(DB, 1),
+            f(V_DBAH2WB(DB, x), 1),
+            f(V_AH2DP(x), 1),
+            f(RH, 1),
+            f(x, 4),
+            f(V_DBAH2EN(DB, x), 2),
+            f(SV, 3),
+            f(V_DB2PWS(DB) * RH / 100, 2),  // the vapour pressure: RH of the saturation's
+            f((1 + x) / SV, 3),              // moist air: (1 + x) kg in SV m³
+            f(V_DBAH2RV(DB, x), 1)};
+}
+
+QStringList rowOf(const QTableWidget* t, int row) {
+    QStringList cells;
+    for (int c = 0; c < t->columnCount(); ++c)
+        cells << (t->item(row, c) ? t->item(row, c)->text() : QString());
+    return cells;
+}
+
+QStringList headerOf(const QTableWidget* t) {
+    QStringList cells;
+    for (int c = 0; c < t->columnCount(); ++c) cells << t->horizontalHeaderItem(c)->text();
+    return cells;
+}
+
+design::Point point(const std::string& name, double DB, double RH) {
+    return {name, {P::DB, DB}, {P::RH, RH}, {}};
+}
+
+// Two points: P1 10 °C / 50 % (outdoor air in winter) and P2 26 °C / 50 % (the room).
+design::Design twoPoints() {
+    design::Design d;
+    d.points = {point("P1", 10, 50), point("P2", 26, 50)};
+    return d;
+}
+
+// P1 heated at constant x to 30 °C (making P3), 1000 m³/h of it.
+design::Process heating() {
+    design::Process p;
+    p.kind = design::ProcessKind::Sensible;
+    p.from = {"P1"};
+    p.to = "P3";
+    p.flows = {1000};
+    p.leaving = {{P::DB, 30}};
+    return p;
+}
+
+DesignPanel* shownPanel(TFmIX& w) {
+    w.action(Command::DesignPanel)->trigger();
+    DesignPanel* p = w.designPanel();
+    EXPECT_TRUE(p && !p->isHidden());
+    return p;
+}
+
+}  // namespace
+
+// The states the tables are checked against, by hand at 760 mmHg:
+//   10 °C: PWS = 9.21 mmHg, PW = 4.60 mmHg, x = 0.622 × 4.60 / (760 − 4.60) = 0.00379,
+//          h = 0.24 × 10 + 0.00379 × (597.3 + 0.441 × 10) = 4.68 kcal/kg(DA),
+//          SV = 287.05 J/(kg·K) × 283.15 K / (101325 − 613) Pa = 0.807 m³/kg(DA);
+//   26 °C: PWS = 25.2 mmHg, PW = 12.6 mmHg, x = 0.622 × 12.6 / 747.4 = 0.0105,
+//          h = 6.24 + 0.0105 × 608.8 = 12.63 kcal/kg(DA).
+TEST(DesignStates, LibraryAgreesWithTheHandValues) {
+    EXPECT_NEAR(V_DBRH2AH(10, 50), 0.00379, 0.00002);
+    EXPECT_NEAR(V_DBAH2EN(10, V_DBRH2AH(10, 50)), 4.68, 0.02);
+    EXPECT_NEAR(V_DBAH2SV(10, V_DBRH2AH(10, 50)), 0.807, 0.002);
+    EXPECT_NEAR(V_DBRH2AH(26, 50), 0.0105, 0.0001);
+    EXPECT_NEAR(V_DBAH2EN(26, V_DBRH2AH(26, 50)), 12.63, 0.03);
+}
+
+TEST_F(Window, DesignMenuOpensTheDialogsAndThePanel) {
+    TFmIX& w = open();
+    QMenu* menu = w.findChild<QMenu*>("Design1");
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(menu->title(), "設計(&D)");
+    EXPECT_TRUE(w.designPanel()->isHidden()) << "hidden the first time";
+    EXPECT_FALSE(w.action(Command::DesignPanel)->isChecked());
+    w.action(Command::DesignPointDialog)->trigger();
+    ASSERT_TRUE(w.designPointDialog() && w.designPointDialog()->isVisible());
+    EXPECT_EQ(w.designPointDialog()->name->text(), "P1");
+    w.designPointDialog()->reject();
+    w.action(Command::DesignProcess)->trigger();
+    ASSERT_TRUE(w.designProcessDialog() && w.designProcessDialog()->isVisible());
+    w.designProcessDialog()->reject();
+    shownPanel(w);
+    EXPECT_TRUE(w.action(Command::DesignPanel)->isChecked());
+    // Its close box unchecks the item; the window remembers it shown or hidden.
+    w.designPanel()->close();
+    EXPECT_FALSE(w.action(Command::DesignPanel)->isChecked());
+    w.action(Command::DesignPanel)->trigger();
+    w.close();
+    EXPECT_NE(iniText().find("DesignPanel=1"), std::string::npos) << iniText();
+}
+
+TEST_F(Window, DesignPointDialogAddsAPointOrKeepsWhatWasTyped) {
+    TFmIX& w = open();
+    w.showDesignPointDialog();
+    DesignPointDialog* p = w.designPointDialog();
+    p->name->setText("OA");
+    p->first->setCurrentIndex(static_cast<int>(P::DB));
+    p->firstValue->setText("33");
+    p->second->setCurrentIndex(static_cast<int>(P::WB));
+    p->secondValue->setText("27");
+    w.colourPicker()->setCurrentIndex(3);  // colour 4
+    ASSERT_TRUE(p->confirm());
+    EXPECT_FALSE(p->isVisible());
+    ASSERT_EQ(w.session().design().points.size(), 1u);
+    const design::Point& oa = w.session().design().points[0];
+    EXPECT_EQ(oa.name, "OA");
+    EXPECT_EQ(oa.first, (design::Given{P::DB, 33}));
+    EXPECT_EQ(oa.second, (design::Given{P::WB, 27}));
+    EXPECT_EQ(oa.look.colour, 4);
+    EXPECT_TRUE(w.modified());
+
+    // Refused: a name in use, a text that is no number, a pair above saturation. Each is told
+    // over the dialog, which keeps what was typed; the design stays as it was.
+    struct Case {
+        const char *name, *first, *second;
+    };
+    for (const Case& c : {Case{"OA", "20", "15"}, Case{"B", "2O", "15"}, Case{"B", "20", "25"}}) {
+        said.clear();
+        w.showDesignPointDialog();
+        p->name->setText(c.name);
+        p->firstValue->setText(c.first);
+        p->secondValue->setText(c.second);
+        EXPECT_FALSE(p->confirm()) << c.name << " " << c.first << " " << c.second;
+        ASSERT_EQ(said.size(), 1u);
+        EXPECT_EQ(said[0].caption, "状態点の入力");
+        EXPECT_TRUE(p->isVisible());
+        EXPECT_EQ(p->name->text(), c.name);
+        EXPECT_EQ(p->firstValue->text(), c.first);
+        EXPECT_EQ(w.session().design().points.size(), 1u);
+        p->reject();
+    }
+    // One step: undone, the design is empty again.
+    w.Undo();
+    EXPECT_TRUE(w.session().design().empty());
+}
+
+// On an SI chart, enthalpy is typed in kJ/kg(DA): 50.2326 kJ/kg ÷ 4.18605 kJ/kcal = 12 kcal/kg.
+TEST_F(Window, DesignPointDialogTakesTheChartsUnits) {
+    TFmIX& w = open();
+    Settings si = w.settings();
+    si.si = true;
+    ASSERT_TRUE(w.applySettings(si));
+    w.showDesignPointDialog();
+    DesignPointDialog* p = w.designPointDialog();
+    p->first->setCurrentIndex(static_cast<int>(P::DB));
+    p->firstValue->setText("26");
+    p->second->setCurrentIndex(static_cast<int>(P::H));
+    EXPECT_EQ(p->second->currentText(), "比エンタルピ h [kJ/kg(DA)]");
+    p->secondValue->setText("50.2326");
+    ASSERT_TRUE(p->confirm()) << (said.empty() ? "" : said.back().text);
+    const design::Given h = w.session().design().points[0].second;
+    EXPECT_EQ(h.kind, P::H);
+    EXPECT_NEAR(h.value, 12.0, 1e-9);
+}
+
+TEST_F(Window, DesignProcessDialogAddsEachKindOfProcess) {
+    TFmIX& w = open();
+    w.takeDesign(twoPoints());
+    w.showDesignProcessDialog();
+    DesignProcessDialog* p = w.designProcessDialog();
+    EXPECT_EQ(p->toName->text(), "P3");
+    p->setKind(design::ProcessKind::Sensible);
+    p->from->setCurrentText("P1");
+    p->flow->setText("1000");
+    p->sensibleBy->setCurrentIndex(0);  // to a dry bulb
+    p->sensibleValue->setText("30");
+    ASSERT_TRUE(p->confirm()) << (said.empty() ? "" : said.back().text);
+    ASSERT_EQ(w.session().design().processes.size(), 1u);
+    design::Process want = heating();
+    EXPECT_EQ(w.session().design().processes[0], want);
+    EXPECT_EQ(w.session().design().basis, design::AirBasis::Actual);
+
+    // A mixing of P1 and P2, 1000 and 3000 m³/h, on the standard air, its load written.
+    w.showDesignProcessDialog();
+    p->setKind(design::ProcessKind::Mixing);
+    p->setStreamCount(2);
+    static_cast<QComboBox*>(p->streams->cellWidget(0, 0))->setCurrentText("P1");
+    static_cast<QLineEdit*>(p->streams->cellWidget(0, 1))->setText("1000");
+    static_cast<QComboBox*>(p->streams->cellWidget(1, 0))->setCurrentText("P2");
+    static_cast<QLineEdit*>(p->streams->cellWidget(1, 1))->setText("3000");
+    EXPECT_EQ(p->toName->text(), "P4");
+    p->standardAir->setChecked(true);
+    ASSERT_TRUE(p->confirm()) << (said.empty() ? "" : said.back().text);
+    const design::Design& d = w.session().design();
+    ASSERT_EQ(d.processes.size(), 2u);
+    EXPECT_EQ(d.processes[1].kind, design::ProcessKind::Mixing);
+    EXPECT_EQ(d.processes[1].from, (std::vector<std::string>{"P1", "P2"}));
+    EXPECT_EQ(d.processes[1].flows, (std::vector<double>{1000, 3000}));
+    EXPECT_EQ(d.processes[1].to, "P4");
+    EXPECT_EQ(d.basis, design::AirBasis::Standard) << "the whole design's";
+
+    // Refused: the state made named as a point that is there; a flow that is no number.
+    for (const auto& [name, flow] : {std::pair{"P2", "1000"}, std::pair{"P5", "1.000,0"}}) {
+        said.clear();
+        w.showDesignProcessDialog();
+        p->setKind(design::ProcessKind::Sensible);
+        p->toName->setText(name);
+        p->flow->setText(flow);
+        EXPECT_FALSE(p->confirm()) << name;
+        EXPECT_EQ(said.size(), 1u) << name;
+        EXPECT_TRUE(p->isVisible());
+        EXPECT_EQ(p->toName->text(), name);
+        EXPECT_EQ(w.session().design().processes.size(), 2u);
+        p->reject();
+    }
+}
+
+// Loads are typed in kcal/h, or in kW on an SI chart: 10 kW × 860 = 8600 kcal/h, 2 kW 1720.
+TEST_F(Window, DesignProcessDialogTakesLoadsInTheChartsUnits) {
+    TFmIX& w = open();
+    Settings si = w.settings();
+    si.si = true;
+    ASSERT_TRUE(w.applySettings(si));
+    w.takeDesign(twoPoints());
+    w.showDesignProcessDialog();
+    DesignProcessDialog* p = w.designProcessDialog();
+    p->setKind(design::ProcessKind::Supply);
+    p->from->setCurrentText("P2");
+    p->flow->setText("5000");
+    p->supplySensible->setText("10");
+    p->supplyLatent->setText("2");
+    ASSERT_TRUE(p->confirm()) << (said.empty() ? "" : said.back().text);
+    const design::Process& s = w.session().design().processes.at(0);
+    EXPECT_EQ(s.kind, design::ProcessKind::Supply);
+    EXPECT_EQ(s.from, (std::vector<std::string>{"P2"}));
+    EXPECT_NEAR(*s.sensibleLoad, 8600, 1e-9);
+    EXPECT_NEAR(*s.latentLoad, 1720, 1e-9);
+}
+
+TEST_F(Window, DesignPanelShowsPointsAndProcessesInTheChartsUnits) {
+    TFmIX& w = open();
+    DesignPanel* panel = shownPanel(w);
+    design::Design d = twoPoints();
+    d.processes = {heating()};
+    w.takeDesign(d);
+    EXPECT_EQ(headerOf(panel->points),
+              (QStringList{"名前", "DB [°C]", "WB [°C]", "DP [°C]", "RH [%]", "x [kg/kg(DA)]",
+                           "h [kcal/kg(DA)]", "SV [m³/kg(DA)]", "PW [mmHg]", "密度 [kg/m³]",
+                           "飽和度 μ [%]"}));
+    ASSERT_EQ(panel->points->rowCount(), 3);
+    EXPECT_EQ(rowOf(panel->points, 0), pointCells("P1", 10, 50));
+    EXPECT_EQ(rowOf(panel->points, 1), pointCells("P2", 26, 50));
+    // P3: P1's humidity ratio at 30 °C.
+    const double x1 = V_DBRH2AH(10, 50);
+    EXPECT_EQ(rowOf(panel->points, 2), pointCells("P3", 30, V_DBAH2RH(30, x1)));
+    // Only the defining values of the defined points can be typed over.
+    const auto editable = [&](int row, int column) {
+        return bool(panel->points->item(row, column)->flags() & Qt::ItemIsEditable);
+    };
+    EXPECT_TRUE(editable(0, 1) && editable(0, 4));
+    EXPECT_FALSE(editable(0, 0) || editable(0, 2) || editable(0, 5));
+    for (int c = 0; c < panel->points->columnCount(); ++c) EXPECT_FALSE(editable(2, c)) << c;
+
+    // Heating 1000 m³/h of P1 to 30 °C: G = 1000 / SV(P1) ≈ 1000 / 0.807 = 1239 kg/h; the load
+    // G × (h(30 °C) − h(10 °C)) ≈ 1239 × (0.24 + 0.441 × 0.00379) × 20 ≈ 5990 kcal/h, all of it
+    // sensible.
+    const double G = 1000 / V_DBAH2SV(10, x1);
+    const double Q = G * (V_DBAH2EN(30, x1) - V_DBAH2EN(10, x1));
+    EXPECT_NEAR(G, 1240, 3);
+    EXPECT_NEAR(Q, 5990, 15);
+    EXPECT_EQ(headerOf(panel->processes),
+              (QStringList{"種類", "入口", "出口", "風量 [m³/h]", "G [kg/h]", "全熱 [kcal/h]",
+                           "顕熱 [kcal/h]", "潜熱 [kcal/h]", "SHF", "水分 [kg/h]", "ADP [°C]",
+                           "BF"}));
+    ASSERT_EQ(panel->processes->rowCount(), 1);
+    const QStringList heated = rowOf(panel->processes, 0);
+    EXPECT_EQ(heated.mid(0, 7),
+              (QStringList{"顕熱", "P1", "P3", "1000", f(G, 1), f(Q, 0), f(Q, 0)}));
+
+    // In SI: h in kJ/kg(DA) (× 4.18605), PW in kPa (× 101.325/760), loads in kW (÷ 860).
+    Settings si = w.settings();
+    si.si = true;
+    ASSERT_TRUE(w.applySettings(si));
+    EXPECT_EQ(panel->points->horizontalHeaderItem(6)->text(), "h [kJ/kg(DA)]");
+    EXPECT_EQ(panel->points->horizontalHeaderItem(8)->text(), "PW [kPa]");
+    EXPECT_EQ(panel->points->item(0, 6)->text(), f(V_DBAH2EN(10, x1) * 4.18605, 2));
+    EXPECT_EQ(panel->points->item(0, 8)->text(), f(V_DB2PWS(10) * 0.5 * 101.325 / 760, 3));
+    EXPECT_EQ(panel->processes->horizontalHeaderItem(5)->text(), "全熱 [kW]");
+    EXPECT_EQ(panel->processes->item(0, 5)->text(), f(Q / 860, 2));
+
+    // Undone, the tables follow the history.
+    w.Undo();
+    EXPECT_EQ(panel->points->rowCount(), 0);
+    EXPECT_EQ(panel->processes->rowCount(), 0);
+    w.Redo();
+    EXPECT_EQ(panel->points->rowCount(), 3);
+}
+
+TEST_F(Window, DesignPanelCopiesTextAndHtmlAndWritesCsv) {
+    TFmIX& w = open();
+    DesignPanel* panel = shownPanel(w);
+    design::Design d = twoPoints();
+    d.points[1].name = "R&D, <2>";  // a name the HTML has to escape and the CSV to quote
+    w.takeDesign(d);
+    const QStringList p1 = pointCells("P1", 10, 50), p2 = pointCells("R&D, <2>", 26, 50);
+    const QStringList head = headerOf(panel->points);
+
+    // Nothing selected: every row; the header first.
+    panel->copyRows(panel->points);
+    const QMimeData* clip = QApplication::clipboard()->mimeData();
+    ASSERT_TRUE(clip);
+    EXPECT_EQ(clip->text(), head.join('\t') + "\n" + p1.join('\t') + "\n" + p2.join('\t') + "\n");
+    // The second row selected, copied by Ctrl+C.
+    panel->points->selectRow(1);
+    QTest::keyClick(panel->points, Qt::Key_C, Qt::ControlModifier);
+    clip = QApplication::clipboard()->mimeData();
+    EXPECT_EQ(clip->text(), head.join('\t') + "\n" + p2.join('\t') + "\n");
+    ASSERT_TRUE(clip->hasHtml());
+    QString html = "<table>\n<tr>";
+    for (const QString& h : head) html += "<th>" + h + "</th>";
+    html += "</tr>\n<tr><td>R&amp;D, &lt;2&gt;</td>";
+    for (int c = 1; c < p2.size(); ++c) html += "<td>" + p2[c] + "</td>";
+    html += "</tr>\n</table>\n";
+    EXPECT_EQ(clip->html(), html);
+
+    // CSV: UTF-8 behind its byte-order mark EF BB BF; the name with a comma quoted.
+    const std::string csv = "\xEF\xBB\xBF" + head.join(',').toStdString() + "\n" +
+                            p1.join(',').toStdString() + "\n\"R&D, <2>\"," +
+                            p2.mid(1).join(',').toStdString() + "\n";
+    EXPECT_EQ(panel->csvText(panel->points), csv);
+    ASSERT_TRUE(panel->writeCsv(panel->points, (dir / "points.csv").string()));
+    std::ifstream in(dir / "points.csv", std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    EXPECT_EQ(bytes.str(), csv);
+    said.clear();
+    EXPECT_FALSE(panel->writeCsv(panel->points, (dir / "gone" / "points.csv").string()));
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_EQ(said[0].caption, "CSV書き出し");
+}
+
+TEST_F(Window, DesignPanelTakesTypedDefiningValuesAsOneStep) {
+    TFmIX& w = open();
+    DesignPanel* panel = shownPanel(w);
+    w.takeDesign(twoPoints());
+    const auto type = [&](int row, int column, const char* text) {
+        panel->points->item(row, column)->setText(text);
+        QCoreApplication::processEvents();
+    };
+    // P1's dry bulb typed as 12 (a comma is a decimal point too: 12,0).
+    type(0, 1, "12,0");
+    EXPECT_EQ(w.session().design().points[0].first, (design::Given{P::DB, 12}));
+    EXPECT_EQ(rowOf(panel->points, 0), pointCells("P1", 12, 50));
+    // Refused: above saturation, and no number; the cell shows the value again.
+    for (const char* text : {"120", "abc"}) {
+        said.clear();
+        type(0, 4, text);
+        EXPECT_EQ(said.size(), 1u) << text;
+        EXPECT_EQ(panel->points->item(0, 4)->text(), "50.0") << text;
+        EXPECT_EQ(w.session().design().points[0].second, (design::Given{P::RH, 50}));
+    }
+    w.Undo();
+    EXPECT_EQ(w.session().design().points[0].first, (design::Given{P::DB, 10}));
+    EXPECT_EQ(panel->points->item(0, 1)->text(), "10.0");
+}
+
+TEST_F(Window, DesignPanelRemovesTheSelectionWithTheDeleteKey) {
+    TFmIX& w = open();
+    w.show();
+    DesignPanel* panel = shownPanel(w);
+    design::Design d = twoPoints();
+    d.processes = {heating()};
+    w.takeDesign(d);
+    const int drawn = w.documentObjects().count();
+    // The process: P3 goes with it; the drawn objects stay (the window's Delete is theirs).
+    panel->processes->setFocus();
+    panel->processes->selectRow(0);
+    QTest::keyClick(panel->processes, Qt::Key_Delete);
+    EXPECT_TRUE(w.session().design().processes.empty());
+    EXPECT_EQ(panel->points->rowCount(), 2);
+    EXPECT_EQ(w.documentObjects().count(), drawn);
+    // Both points at once, as one step.
+    panel->points->selectAll();
+    QTest::keyClick(panel->points, Qt::Key_Delete);
+    EXPECT_TRUE(w.session().design().empty());
+    w.Undo();
+    EXPECT_EQ(w.session().design().points.size(), 2u);
+    EXPECT_TRUE(w.session().design().processes.empty());
+    w.Undo();
+    EXPECT_EQ(w.session().design(), d);
+}
