@@ -585,6 +585,303 @@
     </message>
 </context>
 <context>
+    <name>Design</name>
+    <message>
+        <source>直線</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>顕熱変化（加熱・冷却）</source>
+        <translation>Sensible (heating or cooling)</translation>
+    </message>
+    <message>
+        <source>冷却除湿コイル</source>
+        <translation>Cooling and dehumidifying coil</translation>
+    </message>
+    <message>
+        <source>蒸気加湿</source>
+        <translation>Steam humidifying</translation>
+    </message>
+    <message>
+        <source>水噴霧加湿</source>
+        <translation>Water spray humidifying</translation>
+    </message>
+    <message>
+        <source>混合</source>
+        <translation>Mixing</translation>
+    </message>
+    <message>
+        <source>吹出し状態</source>
+        <translation>Supply state</translation>
+    </message>
+    <message>
+        <source>SHF線</source>
+        <translation>SHF line</translation>
+    </message>
+    <message>
+        <source>乾球温度 DB</source>
+        <translation>Dry bulb DB</translation>
+    </message>
+    <message>
+        <source>湿球温度 WB</source>
+        <translation>Wet bulb WB</translation>
+    </message>
+    <message>
+        <source>露点温度 DP</source>
+        <translation>Dew point DP</translation>
+    </message>
+    <message>
+        <source>相対湿度 RH</source>
+        <translation>Relative humidity RH</translation>
+    </message>
+    <message>
+        <source>絶対湿度 x</source>
+        <translation>Humidity ratio x</translation>
+    </message>
+    <message>
+        <source>比エンタルピ h</source>
+        <translation>Specific enthalpy h</translation>
+    </message>
+    <message>
+        <source>比容積 SV</source>
+        <translation>Specific volume SV</translation>
+    </message>
+    <message>
+        <source>%1: 数値ではありません: &apos;%2&apos;</source>
+        <translation>%1: not a number: &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>状態点の入力</source>
+        <translation>Air State</translation>
+    </message>
+    <message>
+        <source>名前(&amp;N)：</source>
+        <translation>&amp;Name:</translation>
+    </message>
+    <message>
+        <source>色・幅・線種はツールバーで選んだものになります。</source>
+        <translation>Drawn in the colour, width and style chosen in the tool bar.</translation>
+    </message>
+    <message>
+        <source>状態変化の追加</source>
+        <translation>Add Process</translation>
+    </message>
+    <message>
+        <source>状態点</source>
+        <translation>Air states</translation>
+    </message>
+    <message>
+        <source>風量 [m³/h]</source>
+        <translation>Air flow [m³/h]</translation>
+    </message>
+    <message>
+        <source>流れを追加(&amp;A)</source>
+        <translation>&amp;Add stream</translation>
+    </message>
+    <message>
+        <source>流れを削除(&amp;R)</source>
+        <translation>&amp;Remove stream</translation>
+    </message>
+    <message>
+        <source>空欄: 負荷を求めない</source>
+        <translation>empty: no loads</translation>
+    </message>
+    <message>
+        <source>出口状態の2つの値</source>
+        <translation>Two values of the leaving state</translation>
+    </message>
+    <message>
+        <source>装置露点 ADP とバイパスファクタ BF</source>
+        <translation>Apparatus dew point ADP and bypass factor BF</translation>
+    </message>
+    <message>
+        <source>ADP [°C]：</source>
+        <translation>ADP [°C]:</translation>
+    </message>
+    <message>
+        <source>BF [0〜1]：</source>
+        <translation>BF [0–1]:</translation>
+    </message>
+    <message>
+        <source>飽和効率 [0〜1]</source>
+        <translation>Saturation efficiency [0–1]</translation>
+    </message>
+    <message>
+        <source>室内顕熱負荷 [%1]：</source>
+        <translation>Room sensible load [%1]:</translation>
+    </message>
+    <message>
+        <source>室内潜熱負荷 [%1]：</source>
+        <translation>Room latent load [%1]:</translation>
+    </message>
+    <message>
+        <source>顕熱比 SHF</source>
+        <translation>Sensible heat factor SHF</translation>
+    </message>
+    <message>
+        <source>室内の顕熱負荷と潜熱負荷</source>
+        <translation>Room sensible and latent loads</translation>
+    </message>
+    <message>
+        <source>SHF [0〜1]：</source>
+        <translation>SHF [0–1]:</translation>
+    </message>
+    <message>
+        <source>標準空気（1.2 kg/m³）で風量を質量流量にする(&amp;S)</source>
+        <translation>Mass flows from air flows by the &amp;standard air (1.2 kg/m³)</translation>
+    </message>
+    <message>
+        <source>負荷を線の横に書く(&amp;L)</source>
+        <translation>Write the &amp;load beside the line</translation>
+    </message>
+    <message>
+        <source>種類(&amp;K)：</source>
+        <translation>&amp;Kind:</translation>
+    </message>
+    <message>
+        <source>混合する流れ：</source>
+        <translation>Streams mixed:</translation>
+    </message>
+    <message>
+        <source>出口の状態点(&amp;T)：</source>
+        <translation>S&amp;tate made:</translation>
+    </message>
+    <message>
+        <source>風量 [m³/h](&amp;F)：</source>
+        <translation>Air &amp;flow [m³/h]:</translation>
+    </message>
+    <message>
+        <source>（標準空気の指定は設計のすべての状態変化に適用されます）</source>
+        <translation>(The standard air applies to every process of the design.)</translation>
+    </message>
+    <message>
+        <source>室内の状態点(&amp;R)：</source>
+        <translation>&amp;Room state:</translation>
+    </message>
+    <message>
+        <source>入口の状態点(&amp;I)：</source>
+        <translation>&amp;Inlet state:</translation>
+    </message>
+    <message>
+        <source>加熱量（冷却は負） [%1]</source>
+        <translation>Heating (cooling negative) [%1]</translation>
+    </message>
+    <message>
+        <source>流れ %1 の風量</source>
+        <translation>Air flow of stream %1</translation>
+    </message>
+    <message>
+        <source>顕熱</source>
+        <translation>Sensible</translation>
+    </message>
+    <message>
+        <source>コイル</source>
+        <translation>Coil</translation>
+    </message>
+    <message>
+        <source>水噴霧</source>
+        <translation>Spray</translation>
+    </message>
+    <message>
+        <source>吹出し</source>
+        <translation>Supply</translation>
+    </message>
+    <message>
+        <source>SHF</source>
+        <translation>SHF</translation>
+    </message>
+    <message>
+        <source>状態点と状態変化</source>
+        <translation>Air States and Processes</translation>
+    </message>
+    <message>
+        <source>状態変化</source>
+        <translation>Processes</translation>
+    </message>
+    <message>
+        <source>名前</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>密度 [kg/m³]</source>
+        <translation>Density [kg/m³]</translation>
+    </message>
+    <message>
+        <source>飽和度 μ [%]</source>
+        <translation>Degree of saturation μ [%]</translation>
+    </message>
+    <message>
+        <source>種類</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>入口</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>出口</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>G [kg/h]</source>
+        <translation>G [kg/h]</translation>
+    </message>
+    <message>
+        <source>全熱 [%1]</source>
+        <translation>Total [%1]</translation>
+    </message>
+    <message>
+        <source>顕熱 [%1]</source>
+        <translation>Sensible [%1]</translation>
+    </message>
+    <message>
+        <source>潜熱 [%1]</source>
+        <translation>Latent [%1]</translation>
+    </message>
+    <message>
+        <source>水分 [kg/h]</source>
+        <translation>Water [kg/h]</translation>
+    </message>
+    <message>
+        <source>状態変化で求めた点</source>
+        <translation>A state made by a process</translation>
+    </message>
+    <message>
+        <source>CSV書き出し</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>ファイルを作成出来ません．
+</source>
+        <translation>Cannot create the file.
+</translation>
+    </message>
+    <message>
+        <source>CSV ファイル (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>選択した行をコピー(&amp;C)</source>
+        <translation>&amp;Copy the selected rows</translation>
+    </message>
+    <message>
+        <source>すべてコピー(&amp;C)</source>
+        <translation>&amp;Copy all</translation>
+    </message>
+    <message>
+        <source>すべて選択(&amp;A)</source>
+        <translation>Select &amp;All</translation>
+    </message>
+    <message>
+        <source>CSV書き出し(&amp;S)...</source>
+        <translation>Export CSV(&amp;S)...</translation>
+    </message>
+    <message>
+        <source>削除(&amp;D)</source>
+        <translation>&amp;Delete</translation>
+    </message>
+</context>
+<context>
     <name>Document</name>
     <message>
         <source>実&#x3000;&#x3000;線</source>
@@ -1724,6 +2021,30 @@ Do you want to replace it?</translation>
     <message>
         <source>この図面の線・点・表の値は 760mmHg で計算されています。図は図面の大気圧 %1mmHg で描きます。</source>
         <translation>The lines, points and table values of this drawing were computed at 760 mmHg. The chart is drawn at the drawing&apos;s pressure of %1 mmHg.</translation>
+    </message>
+    <message>
+        <source>状態点を置く(&amp;P)</source>
+        <translation>&amp;Place an Air State</translation>
+    </message>
+    <message>
+        <source>図上をクリックして状態点を置く</source>
+        <translation>Place an air state by a click on the chart</translation>
+    </message>
+    <message>
+        <source>状態点を入力(&amp;I)...</source>
+        <translation>&amp;Input an Air State...</translation>
+    </message>
+    <message>
+        <source>状態変化を追加(&amp;C)...</source>
+        <translation>Add a &amp;Process...</translation>
+    </message>
+    <message>
+        <source>状態点と状態変化の表(&amp;T)</source>
+        <translation>&amp;Tables of States and Processes</translation>
+    </message>
+    <message>
+        <source>設計(&amp;D)</source>
+        <translation>De&amp;sign</translation>
     </message>
 </context>
 <context>
