@@ -106,6 +106,8 @@ QTableWidget* table(const char* name, int columns, QWidget* parent) {
     t->setContextMenuPolicy(Qt::CustomContextMenu);
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     t->verticalHeader()->hide();
+    // Tab goes on to the next table, not along the cells.
+    t->setTabKeyNavigation(false);
     t->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                        QAbstractItemView::AnyKeyPressed);
     return t;

@@ -78,7 +78,10 @@ void TFmIX::showDesignPanel(bool shown) {
     if (!d->designPanel) return;
     if (shown) d->designPanel->refresh();
     d->designPanel->setVisible(shown);
-    if (shown) d->designPanel->raise();
+    if (!shown) return;
+    // The keyboard goes to the tables: Ctrl+C copies, Tab goes on to the processes.
+    d->designPanel->raise();
+    d->designPanel->points->setFocus();
 }
 
 DesignPointDialog* TFmIX::designPointDialog() const {

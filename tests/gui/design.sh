@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# The design layer on a desktop, keyboard only: 設計 → 状態点を入力 places P1 (10 °C, 50 %) and
+# P2 (26 °C, 50 %), 設計 → 状態変化を追加 heats 1000 m³/h of P1 to 30 °C (making P3), and the
+# table of 設計 → 状態点と状態変化の表 is read back through the clipboard (xclip) as another
+# program pastes it: tab-separated text beside an HTML table.
+# Usage: design.sh BIN_DIR   (run under xvfb-run; exits 77 when the tools are missing)
+set -euo pipefail
+bin=$1
+. "$(dirname "$0")/lib.sh"
+need openbox xprop xwininfo xdotool xclip import
+start_wm
+
+# The values by hand at 760 mmHg (the library's plain functions give the same to the digits
+# shown):
+#   P1 10 °C, 50 %: PWS 9.21 mmHg, PW 4.60 mmHg, x = 0.622 × 4.60 / (760 − 4.60) = 0.0038,
+#      h = 0.24 × 10 + 0.0038 × (597.3 + 0.441 × 10) = 4.68 kcal/kg(DA),
+#      SV = 287.05 × 283.15 / (101325 − 613) = 0.807 m³/kg(DA);
+#   P2 26 °C, 50 %: PWS 25.2 mmHg, x = 0.622 × 12.6 / 747.4 = 0.0105, h = 6.24 + 0.0105 × 608.8
+#      = 12.63 kcal/kg(DA);
+#   P3 30 °C at P1's x: h = 7.20 + 0.0038 × 610.5 = 9.52 kcal/kg(DA);
+#   the heating: G = 1000 / 0.807 = 1239.1 kg/h, Q = 1239.1 × (9.516 − 4.683) = 5989 kcal/h.
+
+# Opens an item of the 設計 menu by its access keys.
+design_item() {
+  xdotool windowactivate --sync "$wid"
+  xdotool key alt+d
+  sleep 0.3
+  xdotool key "$1"
+  sleep 0.5
+}
+
+# Types a point into the point dialog: its name as proposed, DB and RH as the selectors offer.
+type_point() {
+  design_item i
+  local dialog
+  dialog=$(window_named '状態点の入力') || fail "no point dialog"
+  xdotool windowactivate --sync "$dialog"
+  xdotool key Tab Tab
+  xdotool type "$1"
+  xdotool key Tab Tab
+  xdotool type "$2"
+  shot "design-point-$1"
+  xdotool key Return
+  sleep 0.5
+  visible '状態点の入力' && fail "the point dialog stayed open ($1, $2)"
+  return 0
+}
+
+start
+type_point 10 50
+type_point 26 50
+
+design_item c
+process=$(window_named '状態変化の追加') || fail "no process dialog"
+xdotool windowactivate --sync "$process"
+# 顕熱変化 from P1, the state made named P3 as proposed: the flow, then the dry bulb it reaches.
+xdotool key Tab Tab Tab
+xdotool type 1000
+xdotool key Tab Tab
+xdotool type 30
+shot design-process
+xdotool key Return
+sleep 0.5
+visible '状態変化の追加' && fail "the process dialog stayed open"
+
+design_item t
+shot design-panel
+xdotool key ctrl+c
+sleep 0.5
+xclip -selection clipboard -t TARGETS -o | grep -qx 'text/html' || fail "no HTML on the clipboard"
+xclip -selection clipboard -t text/html -o | grep -q '<td>P3</td>' || fail "no P3 in the HTML"
+xclip -selection clipboard -t UTF8_STRING -o >"$work/points.txt"
+# Name, DB, RH, x and h of each point (columns 1, 2, 5, 6, 7), under the header.
+got=$(awk -F'\t' 'NR > 1 {print $1, $2, $5, $6, $7}' "$work/points.txt")
+want=$'P1 10.0 50.0 0.0038 4.68\nP2 26.0 50.0 0.0105 12.63\nP3 30.0 14.5 0.0038 9.52'
+[ "$got" = "$want" ] || fail "points: $(cat "$work/points.txt")"
+
+xdotool key Tab
+sleep 0.2
+xdotool key ctrl+c
+sleep 0.5
+xclip -selection clipboard -t UTF8_STRING -o >"$work/processes.txt"
+got=$(awk -F'\t' 'NR > 1 {print $1, $2, $3, $4, $5, $6}' "$work/processes.txt")
+[ "$got" = "顕熱 P1 P3 1000 1239.1 5989" ] || fail "processes: $(cat "$work/processes.txt")"
+
+kill_program
+keep_shots
+echo "design test passed"
