@@ -374,8 +374,8 @@ TEST_F(Window, DesignPanelTakesTypedDefiningValuesAsOneStep) {
         panel->points->item(row, column)->setText(text);
         QCoreApplication::processEvents();
     };
-    // P1's dry bulb typed as 12 (a comma is a decimal point too: 12,0).
-    type(0, 1, "12,0");
+    // P1's dry bulb typed as 12.
+    type(0, 1, "12");
     EXPECT_EQ(w.session().design().points[0].first, (design::Given{P::DB, 12}));
     EXPECT_EQ(rowOf(panel->points, 0), pointCells("P1", 12, 50));
     // Refused: above saturation, and no number; the cell shows the value again.
