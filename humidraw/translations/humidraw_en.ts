@@ -2043,7 +2043,7 @@ Do you want to replace it?</translation>
         <translation>&amp;Tables of States and Processes</translation>
     </message>
     <message>
-        <source>設計(&amp;D)</source>
+        <source>設計(&amp;S)</source>
         <translation>De&amp;sign</translation>
     </message>
 </context>

@@ -23,7 +23,7 @@ start_wm
 # Opens an item of the 設計 menu by its access keys.
 design_item() {
   xdotool windowactivate --sync "$wid"
-  xdotool key alt+d
+  xdotool key alt+s
   sleep 0.3
   xdotool key "$1"
   sleep 0.5

@@ -146,8 +146,9 @@ const std::vector<Menu>& menus() {
         {"Draw2",
          QT_TRANSLATE_NOOP("TFmIX", "自動記入(&A)"),
          {{Command::CoilDialog, "AUTO_AHU", QT_TRANSLATE_NOOP("TFmIX", "ｼﾝｸﾞﾙｺｲﾙ方式(&S)")}}},
+        // S: 作成 has D, and two menus of one access key would take turns at opening.
         {"Design1",
-         QT_TRANSLATE_NOOP("TFmIX", "設計(&D)"),
+         QT_TRANSLATE_NOOP("TFmIX", "設計(&S)"),
          {{Command::DesignPoint, "DESIGN_POINT", nullptr},
           {Command::DesignPointDialog, "DESIGN_POINT_DIALOG", nullptr},
           {Command::DesignProcess, "DESIGN_PROCESS", nullptr},

@@ -106,7 +106,7 @@ TEST_F(Window, DesignMenuOpensTheDialogsAndThePanel) {
     TFmIX& w = open();
     QMenu* menu = w.findChild<QMenu*>("Design1");
     ASSERT_TRUE(menu);
-    EXPECT_EQ(menu->title(), "設計(&D)");
+    EXPECT_EQ(menu->title(), "設計(&S)");
     EXPECT_TRUE(w.designPanel()->isHidden()) << "hidden the first time";
     EXPECT_FALSE(w.action(Command::DesignPanel)->isChecked());
     w.action(Command::DesignPointDialog)->trigger();

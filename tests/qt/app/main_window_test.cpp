@@ -116,7 +116,7 @@ TEST_F(Window, MenusShowTheirItemsAndRunTheirCommands) {
           {"画面移動(&P)", C::PanMode}}},
         {"作成(&D)", {{"状態変化直線(&L)", C::StateLine}, {"線分記入(&F)", C::FreeSegment}}},
         {"自動記入(&A)", {{"ｼﾝｸﾞﾙｺｲﾙ方式(&S)", C::CoilDialog}}},
-        {"設計(&D)",
+        {"設計(&S)",
          {{"状態点を置く(&P)", C::DesignPoint},
           {"状態点を入力(&I)...", C::DesignPointDialog},
           {"状態変化を追加(&C)...", C::DesignProcess},
