@@ -390,8 +390,8 @@ bool TFmIX::applySettings(const Settings& s) {
     const bool newPressure = s.pressureMmHg != d->settings.pressureMmHg;
     const bool newUnits = s.si != d->settings.si;
     d->settings = s;
-    // The design is computed at the pressure and labelled in the units.
-    if (newPressure || newUnits) d->session.pressureChanged();
+    if (newPressure) d->session.pressureChanged();
+    // The design's tables show its values at the pressure, in the units.
     if (newPressure || newUnits) historyMoved();
     const bool fitted = d->fitted;
     d->view = before;

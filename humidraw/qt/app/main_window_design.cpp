@@ -19,7 +19,7 @@ MoistAir TFmIX::designAir() const {
 }
 
 design::UnitSystem TFmIX::designUnits() const {
-    return d->chartUnits();
+    return d->settings.si ? design::UnitSystem::SI : design::UnitSystem::Engineering;
 }
 
 design::Look TFmIX::designLook() const {

@@ -28,9 +28,6 @@ struct TFmIX::Private final : SessionHost {
     DocumentHeader headerToSave() override { return w.headerToSave(); }
     std::string takeHeader(const DocumentHeader& h) override { return w.takeHeader(h); }
     double chartPressure() const override { return settings.pressureMmHg; }
-    design::UnitSystem chartUnits() const override {
-        return settings.si ? design::UnitSystem::SI : design::UnitSystem::Engineering;
-    }
     void documentSaved(const std::string& path) override;
     void documentOpened(const std::string& path) override;
 
