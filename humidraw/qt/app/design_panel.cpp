@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
@@ -172,7 +171,9 @@ DesignPanel::DesignPanel(DesignHost& host, QWidget* parent) : QDockWidget(parent
         // Taken once the table is done with its editor: the change fills the table anew.
         const int row = i->row(), column = i->column();
         const QString text = i->text();
-        QTimer::singleShot(0, this, [this, row, column, text] { cellEdited(row, column, text); });
+        QMetaObject::invokeMethod(
+            this, [this, row, column, text] { cellEdited(row, column, text); },
+            Qt::QueuedConnection);
     });
     setHeaders();
 }
