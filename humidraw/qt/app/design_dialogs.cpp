@@ -434,6 +434,13 @@ void DesignProcessDialog::showPageFields() {
     shfValue->setEnabled(byFactor);
     shfSensible->setEnabled(!byFactor);
     shfLatent->setEnabled(!byFactor);
+    // The page shown takes its own height, not the tallest page's.
+    for (int i = 0; i < parameters->count(); ++i)
+        parameters->widget(i)->setSizePolicy(
+            i == parameters->currentIndex() ? QSizePolicy::Preferred : QSizePolicy::Ignored,
+            i == parameters->currentIndex() ? QSizePolicy::Preferred : QSizePolicy::Ignored);
+    parameters->adjustSize();
+    if (isVisible()) adjustSize();
 }
 
 void DesignProcessDialog::showUnits() {
