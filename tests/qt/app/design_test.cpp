@@ -300,9 +300,10 @@ TEST_F(Window, DesignPanelShowsPointsAndProcessesInTheChartsUnits) {
                            "顕熱 [kcal/h]", "潜熱 [kcal/h]", "SHF", "水分 [kg/h]", "ADP [°C]",
                            "BF"}));
     ASSERT_EQ(panel->processes->rowCount(), 1);
-    const QStringList heated = rowOf(panel->processes, 0);
-    EXPECT_EQ(heated.mid(0, 7),
-              (QStringList{"顕熱", "P1", "P3", "1000", f(G, 1), f(Q, 0), f(Q, 0)}));
+    // At constant x nothing is latent (SHF 1) and no water is taken up; no ADP or BF.
+    EXPECT_EQ(rowOf(panel->processes, 0),
+              (QStringList{"顕熱", "P1", "P3", "1000", f(G, 1), f(Q, 0), f(Q, 0), "0", "1.00",
+                           "0.00", "", ""}));
 
     // In SI: h in kJ/kg(DA) (× 4.18605), PW in kPa (× 101.325/760), loads in kW (÷ 860).
     Settings si = w.settings();
@@ -315,12 +316,27 @@ TEST_F(Window, DesignPanelShowsPointsAndProcessesInTheChartsUnits) {
     EXPECT_EQ(panel->processes->horizontalHeaderItem(5)->text(), "全熱 [kW]");
     EXPECT_EQ(panel->processes->item(0, 5)->text(), f(Q / 860, 2));
 
+    // At 700 mmHg the same RH holds more water: x = 0.622 × 4.60 / (700 − 4.60) = 0.00412.
+    si.si = false;
+    si.pressureMmHg = 700;
+    ASSERT_TRUE(w.applySettings(si));
+    const double x700 = MoistAir(700).DBRH2AH(10, 50);
+    EXPECT_NEAR(x700, 0.00412, 0.00002);
+    EXPECT_EQ(panel->points->item(0, 5)->text(), f(x700, 4));
+    EXPECT_EQ(panel->processes->item(0, 4)->text(),
+              f(1000 / MoistAir(700).DBAH2SV(10, x700), 1));
+    si.pressureMmHg = 760;
+    ASSERT_TRUE(w.applySettings(si));
+
     // Undone, the tables follow the history.
     w.Undo();
     EXPECT_EQ(panel->points->rowCount(), 0);
     EXPECT_EQ(panel->processes->rowCount(), 0);
     w.Redo();
     EXPECT_EQ(panel->points->rowCount(), 3);
+    // A new document has no design.
+    w.Fnew();
+    EXPECT_EQ(panel->points->rowCount(), 0);
 }
 
 TEST_F(Window, DesignPanelCopiesTextAndHtmlAndWritesCsv) {
