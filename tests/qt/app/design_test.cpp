@@ -433,3 +433,59 @@ TEST_F(Window, DesignPanelRemovesTheSelectionWithTheDeleteKey) {
     w.Undo();
     EXPECT_EQ(w.session().design(), d);
 }
+
+// A coil by its apparatus dew point and bypass factor through the dialog: 2000 m³/h of the room
+// P2 (26 °C, 50 %) over a coil of ADP 12 °C and BF 0.15. The leaving state mixes 0.15 of the
+// inlet with 0.85 of the saturated air at 12 °C, in h and x:
+//   xs = 0.00873, hs = 0.24 × 12 + 0.00873 × (597.3 + 0.441 × 12) = 8.14 kcal/kg(DA);
+//   x = 0.00873 + 0.15 × (0.0105 − 0.00873) = 0.00900, h = 8.14 + 0.15 × (12.63 − 8.14) = 8.81;
+//   DB = (8.81 − 597.3 × 0.00900) / (0.24 + 0.441 × 0.00900) = 14.1 °C.
+TEST_F(Window, DesignPanelShowsACoilAndWhatCannotBeComputed) {
+    TFmIX& w = open();
+    DesignPanel* panel = shownPanel(w);
+    w.takeDesign(twoPoints());
+    w.showDesignProcessDialog();
+    DesignProcessDialog* p = w.designProcessDialog();
+    p->setKind(design::ProcessKind::Coil);
+    p->from->setCurrentText("P2");
+    p->flow->setText("2000");
+    p->coilBy->setCurrentIndex(1);
+    p->adp->setText("12");
+    p->bf->setText("0.15");
+    ASSERT_TRUE(p->confirm()) << (said.empty() ? "" : said.back().text);
+
+    const double xs = V_DBRH2AH(12, 100), hs = V_DBAH2EN(12, xs);
+    const double x2 = V_DBRH2AH(26, 50), h2 = V_DBAH2EN(26, x2);
+    const double x = xs + 0.15 * (x2 - xs), h = hs + 0.15 * (h2 - hs);
+    const double DB = V_ENAH2DB(h, x);
+    EXPECT_NEAR(xs, 0.00873, 0.00002);
+    EXPECT_NEAR(DB, 14.1, 0.05);
+    ASSERT_EQ(panel->points->rowCount(), 3);
+    EXPECT_EQ(rowOf(panel->points, 2), pointCells("P3", DB, V_DBAH2RH(DB, x)));
+    // Cooled and dried: the loads and the water taken out are negative.
+    const double G = 2000 / V_DBAH2SV(26, x2);
+    const double total = G * (h - h2), sensible = G * (V_DBAH2EN(DB, x2) - h2);
+    EXPECT_NEAR(total, -2000 / 0.86 * (12.63 - 8.81), 150);  // SV(P2) ≈ 0.86 m³/kg(DA)
+    EXPECT_EQ(rowOf(panel->processes, 0),
+              (QStringList{"コイル", "P2", "P3", "2000", f(G, 1), f(total, 0), f(sensible, 0),
+                           f(total - sensible, 0), f(sensible / total, 2),
+                           f(G * (x - x2), 2), "12.0", "0.15"}));
+    EXPECT_TRUE(panel->status->isHidden());
+
+    // A design the core cannot compute in full (steam to 150 %): what it could is shown, and
+    // why the rest is not.
+    design::Design d = twoPoints();
+    design::Process steam;
+    steam.kind = design::ProcessKind::Steam;
+    steam.from = {"P1"};
+    steam.to = "P3";
+    steam.leaving = {{P::RH, 150}};
+    d.processes = {steam};
+    w.takeDesign(d);
+    EXPECT_EQ(panel->points->rowCount(), 2);
+    EXPECT_EQ(panel->processes->rowCount(), 1);
+    EXPECT_EQ(rowOf(panel->processes, 0).mid(0, 4), (QStringList{"蒸気加湿", "P1", "P3", ""}));
+    EXPECT_FALSE(panel->status->isHidden());
+    EXPECT_TRUE(panel->status->text().startsWith("状態変化 1 (steam): "))
+        << panel->status->text().toStdString();
+}
