@@ -587,6 +587,240 @@
 <context>
     <name>Design</name>
     <message>
+        <source>設計の一部を計算できません:
+</source>
+        <translation>Part of the design cannot be computed:
+</translation>
+    </message>
+    <message>
+        <source>状態点 %1</source>
+        <translation>point %1</translation>
+    </message>
+    <message>
+        <source>状態変化 %1 (%2)</source>
+        <translation>process %1 (%2)</translation>
+    </message>
+    <message>
+        <source>名前は 1〜64 バイトの、制御文字を含まない文字列です</source>
+        <translation>a name is 1 to 64 bytes without control characters</translation>
+    </message>
+    <message>
+        <source>同じ名前の状態点がすでにあります</source>
+        <translation>a point of the same name exists already</translation>
+    </message>
+    <message>
+        <source>これより前に状態点 %1 がありません</source>
+        <translation>no point %1 before it</translation>
+    </message>
+    <message>
+        <source>出口の状態点の名前がないか、名前にできない文字列です</source>
+        <translation>the leaving point has no name, or one that cannot be a name</translation>
+    </message>
+    <message>
+        <source>状態点 %1 はすでにあります</source>
+        <translation>point %1 exists already</translation>
+    </message>
+    <message>
+        <source>風量は正の数です</source>
+        <translation>an air flow is a positive number</translation>
+    </message>
+    <message>
+        <source>風量が二つ以上あります</source>
+        <translation>more than one air flow</translation>
+    </message>
+    <message>
+        <source>入口の状態点は一つです</source>
+        <translation>a process has one inlet point</translation>
+    </message>
+    <message>
+        <source>出口が露点より低くなります（結露するため、冷却コイルで表してください）</source>
+        <translation>the leaving state is below the dew point (the air condenses: use a cooling coil)</translation>
+    </message>
+    <message>
+        <source>負荷で与えるには風量が要ります</source>
+        <translation>a load needs an air flow</translation>
+    </message>
+    <message>
+        <source>負荷が数値ではありません</source>
+        <translation>a load is not a number</translation>
+    </message>
+    <message>
+        <source>出口の乾球温度か負荷の一方を与えてください</source>
+        <translation>give either the leaving dry bulb or the load</translation>
+    </message>
+    <message>
+        <source>出口の状態がありません</source>
+        <translation>no leaving state</translation>
+    </message>
+    <message>
+        <source>装置露点とバイパスファクタは二つとも与え、出口の状態とは別にしてください</source>
+        <translation>give both the apparatus dew point and the bypass factor, and no leaving state with them</translation>
+    </message>
+    <message>
+        <source>バイパスファクタは 0 以上 1 未満です</source>
+        <translation>the bypass factor is at least 0 and below 1</translation>
+    </message>
+    <message>
+        <source>装置露点の飽和状態がありません</source>
+        <translation>no saturated state at the apparatus dew point</translation>
+    </message>
+    <message>
+        <source>装置露点が入口の露点より高く、除湿しません</source>
+        <translation>the apparatus dew point is above the inlet&apos;s dew point: no dehumidification</translation>
+    </message>
+    <message>
+        <source>出口の状態を二つの量で、または装置露点とバイパスファクタで与えてください</source>
+        <translation>give the leaving state by two properties, or an apparatus dew point and a bypass factor</translation>
+    </message>
+    <message>
+        <source>冷却コイルの出口は入口よりエンタルピーも絶対湿度も高くなれません</source>
+        <translation>a cooling coil&apos;s leaving state cannot have a higher enthalpy or humidity ratio than its inlet</translation>
+    </message>
+    <message>
+        <source>出口の絶対湿度か相対湿度の一方を与えてください</source>
+        <translation>give either the leaving humidity ratio or the leaving RH</translation>
+    </message>
+    <message>
+        <source>加湿で絶対湿度は下がりません</source>
+        <translation>humidification cannot lower the humidity ratio</translation>
+    </message>
+    <message>
+        <source>出口が飽和を超えます</source>
+        <translation>the leaving state is above saturation</translation>
+    </message>
+    <message>
+        <source>飽和効率は 0 から 1 です</source>
+        <translation>the saturation efficiency is from 0 to 1</translation>
+    </message>
+    <message>
+        <source>出口の絶対湿度か相対湿度か飽和効率の一つを与えてください</source>
+        <translation>give one of the leaving humidity ratio, the leaving RH or the saturation efficiency</translation>
+    </message>
+    <message>
+        <source>混合は 2〜16 の流れです</source>
+        <translation>a mixing has 2 to 16 streams</translation>
+    </message>
+    <message>
+        <source>流れごとに風量が一つ要ります</source>
+        <translation>each stream needs one air flow</translation>
+    </message>
+    <message>
+        <source>混合した状態が飽和を超えます（霧になります）</source>
+        <translation>the mixed state is above saturation (fog)</translation>
+    </message>
+    <message>
+        <source>室内の状態点は一つです</source>
+        <translation>one room point</translation>
+    </message>
+    <message>
+        <source>室内の顕熱負荷と潜熱負荷を与えてください</source>
+        <translation>give the room&apos;s sensible and latent loads</translation>
+    </message>
+    <message>
+        <source>給気の風量が要ります</source>
+        <translation>the supply air flow is needed</translation>
+    </message>
+    <message>
+        <source>給気の状態がありません（風量が少なすぎます）</source>
+        <translation>no supply state (the air flow is too small)</translation>
+    </message>
+    <message>
+        <source>顕熱比か、顕熱負荷と潜熱負荷を与えてください</source>
+        <translation>give the SHF, or the sensible and latent loads</translation>
+    </message>
+    <message>
+        <source>顕熱比が数値ではありません</source>
+        <translation>the SHF is not a number</translation>
+    </message>
+    <message>
+        <source>状態点は %1 までです</source>
+        <translation>at most %1 points</translation>
+    </message>
+    <message>
+        <source>状態変化は %1 までです</source>
+        <translation>at most %1 processes</translation>
+    </message>
+    <message>
+        <source>状態点に名前がありません</source>
+        <translation>a point has no name</translation>
+    </message>
+    <message>
+        <source>状態点の名前が壊れています</source>
+        <translation>a point&apos;s name is damaged</translation>
+    </message>
+    <message>
+        <source>設計の行が壊れています</source>
+        <translation>the design line is damaged</translation>
+    </message>
+    <message>
+        <source>設計の行の前に状態点や状態変化があります</source>
+        <translation>points or processes before the design line</translation>
+    </message>
+    <message>
+        <source>状態点が多すぎます</source>
+        <translation>too many points</translation>
+    </message>
+    <message>
+        <source>状態点の行が壊れています</source>
+        <translation>a point line is damaged</translation>
+    </message>
+    <message>
+        <source>状態変化が多すぎます</source>
+        <translation>too many processes</translation>
+    </message>
+    <message>
+        <source>状態変化の行が壊れています</source>
+        <translation>a process line is damaged</translation>
+    </message>
+    <message>
+        <source>状態変化の前にその値があります</source>
+        <translation>a process value before any process</translation>
+    </message>
+    <message>
+        <source>入口の行が壊れています</source>
+        <translation>a from line is damaged</translation>
+    </message>
+    <message>
+        <source>出口の行が壊れています</source>
+        <translation>a to line is damaged</translation>
+    </message>
+    <message>
+        <source>風量の行が壊れています</source>
+        <translation>a flow line is damaged</translation>
+    </message>
+    <message>
+        <source>出口の状態の行が壊れています</source>
+        <translation>a leaving line is damaged</translation>
+    </message>
+    <message>
+        <source>状態変化の値の行が壊れています</source>
+        <translation>a param line is damaged</translation>
+    </message>
+    <message>
+        <source>知らない行です</source>
+        <translation>unknown line</translation>
+    </message>
+    <message>
+        <source>この二つの値の空気の状態はありません（飽和を超えるか、範囲の外です）</source>
+        <translation>no air state has these two values (above saturation, or out of range)</translation>
+    </message>
+    <message>
+        <source>同じ量が二つです</source>
+        <translation>the same property twice</translation>
+    </message>
+    <message>
+        <source>露点と絶対湿度はどちらも絶対湿度を決めるだけで、状態は決まりません</source>
+        <translation>the dew point and the humidity ratio both give only the humidity ratio: no state</translation>
+    </message>
+    <message>
+        <source>エンタルピーと湿球温度の線はほぼ重なるため、状態は決まりません</source>
+        <translation>lines of enthalpy and wet bulb nearly coincide: no state</translation>
+    </message>
+    <message>
+        <source>値が数値ではありません</source>
+        <translation>a value is not a number</translation>
+    </message>
+    <message>
         <source>直線</source>
         <translation>Line</translation>
     </message>
@@ -880,240 +1114,6 @@
         <source>削除(&amp;D)</source>
         <translation>&amp;Delete</translation>
     </message>
-    <message>
-        <source>設計の一部を計算できません:
-</source>
-        <translation>Part of the design cannot be computed:
-</translation>
-    </message>
-    <message>
-        <source>状態点 %1</source>
-        <translation>Air state %1</translation>
-    </message>
-    <message>
-        <source>状態変化 %1 (%2)</source>
-        <translation>Process %1 (%2)</translation>
-    </message>
-    <message>
-        <source>名前は 1〜64 バイトの、制御文字を含まない文字列です</source>
-        <translation>A name is 1 to 64 bytes of text without control characters</translation>
-    </message>
-    <message>
-        <source>同じ名前の状態点がすでにあります</source>
-        <translation>An air state of the same name is already there</translation>
-    </message>
-    <message>
-        <source>これより前に状態点 %1 がありません</source>
-        <translation>No air state %1 comes before this</translation>
-    </message>
-    <message>
-        <source>出口の状態点の名前がないか、名前にできない文字列です</source>
-        <translation>The state made has no name, or one that cannot be a name</translation>
-    </message>
-    <message>
-        <source>状態点 %1 はすでにあります</source>
-        <translation>Air state %1 is already there</translation>
-    </message>
-    <message>
-        <source>風量は正の数です</source>
-        <translation>An air flow is a positive number</translation>
-    </message>
-    <message>
-        <source>風量が二つ以上あります</source>
-        <translation>More than one air flow is given</translation>
-    </message>
-    <message>
-        <source>入口の状態点は一つです</source>
-        <translation>A process has one inlet state</translation>
-    </message>
-    <message>
-        <source>出口が露点より低くなります（結露するため、冷却コイルで表してください）</source>
-        <translation>The leaving air is below the dew point (it condenses: use a cooling coil)</translation>
-    </message>
-    <message>
-        <source>負荷で与えるには風量が要ります</source>
-        <translation>A load needs an air flow</translation>
-    </message>
-    <message>
-        <source>負荷が数値ではありません</source>
-        <translation>The load is not a number</translation>
-    </message>
-    <message>
-        <source>出口の乾球温度か負荷の一方を与えてください</source>
-        <translation>Give either the leaving dry bulb or the load</translation>
-    </message>
-    <message>
-        <source>出口の状態がありません</source>
-        <translation>There is no leaving state</translation>
-    </message>
-    <message>
-        <source>装置露点とバイパスファクタは二つとも与え、出口の状態とは別にしてください</source>
-        <translation>Give both the apparatus dew point and the bypass factor, and no leaving state with them</translation>
-    </message>
-    <message>
-        <source>バイパスファクタは 0 以上 1 未満です</source>
-        <translation>The bypass factor is at least 0 and below 1</translation>
-    </message>
-    <message>
-        <source>装置露点の飽和状態がありません</source>
-        <translation>There is no saturated state at the apparatus dew point</translation>
-    </message>
-    <message>
-        <source>装置露点が入口の露点より高く、除湿しません</source>
-        <translation>The apparatus dew point is above the inlet dew point: the coil does not dehumidify</translation>
-    </message>
-    <message>
-        <source>出口の状態を二つの量で、または装置露点とバイパスファクタで与えてください</source>
-        <translation>Give the leaving state by two properties, or by the apparatus dew point and the bypass factor</translation>
-    </message>
-    <message>
-        <source>冷却コイルの出口は入口よりエンタルピーも絶対湿度も高くなれません</source>
-        <translation>A cooling coil leaves neither a higher enthalpy nor a higher humidity ratio than it takes in</translation>
-    </message>
-    <message>
-        <source>出口の絶対湿度か相対湿度の一方を与えてください</source>
-        <translation>Give either the leaving humidity ratio or the leaving relative humidity</translation>
-    </message>
-    <message>
-        <source>加湿で絶対湿度は下がりません</source>
-        <translation>Humidifying does not lower the humidity ratio</translation>
-    </message>
-    <message>
-        <source>出口が飽和を超えます</source>
-        <translation>The leaving air is beyond saturation</translation>
-    </message>
-    <message>
-        <source>飽和効率は 0 から 1 です</source>
-        <translation>The saturation efficiency is from 0 to 1</translation>
-    </message>
-    <message>
-        <source>出口の絶対湿度か相対湿度か飽和効率の一つを与えてください</source>
-        <translation>Give one of the leaving humidity ratio, the leaving relative humidity or the saturation efficiency</translation>
-    </message>
-    <message>
-        <source>混合は 2〜16 の流れです</source>
-        <translation>A mixing takes 2 to 16 streams</translation>
-    </message>
-    <message>
-        <source>流れごとに風量が一つ要ります</source>
-        <translation>Each stream needs one air flow</translation>
-    </message>
-    <message>
-        <source>混合した状態が飽和を超えます（霧になります）</source>
-        <translation>The mixed state is beyond saturation (it turns to fog)</translation>
-    </message>
-    <message>
-        <source>室内の状態点は一つです</source>
-        <translation>There is one room state</translation>
-    </message>
-    <message>
-        <source>室内の顕熱負荷と潜熱負荷を与えてください</source>
-        <translation>Give the room's sensible and latent loads</translation>
-    </message>
-    <message>
-        <source>給気の風量が要ります</source>
-        <translation>The supply air flow is needed</translation>
-    </message>
-    <message>
-        <source>給気の状態がありません（風量が少なすぎます）</source>
-        <translation>There is no supply state (the air flow is too small)</translation>
-    </message>
-    <message>
-        <source>顕熱比か、顕熱負荷と潜熱負荷を与えてください</source>
-        <translation>Give the sensible heat factor, or the sensible and latent loads</translation>
-    </message>
-    <message>
-        <source>顕熱比が数値ではありません</source>
-        <translation>The sensible heat factor is not a number</translation>
-    </message>
-    <message>
-        <source>状態点は %1 までです</source>
-        <translation>At most %1 air states</translation>
-    </message>
-    <message>
-        <source>状態変化は %1 までです</source>
-        <translation>At most %1 processes</translation>
-    </message>
-    <message>
-        <source>状態点に名前がありません</source>
-        <translation>An air state has no name</translation>
-    </message>
-    <message>
-        <source>状態点の名前が壊れています</source>
-        <translation>An air state's name is damaged</translation>
-    </message>
-    <message>
-        <source>設計の行が壊れています</source>
-        <translation>The design line is damaged</translation>
-    </message>
-    <message>
-        <source>設計の行の前に状態点や状態変化があります</source>
-        <translation>Air states or processes come before the design line</translation>
-    </message>
-    <message>
-        <source>状態点が多すぎます</source>
-        <translation>Too many air states</translation>
-    </message>
-    <message>
-        <source>状態点の行が壊れています</source>
-        <translation>An air state line is damaged</translation>
-    </message>
-    <message>
-        <source>状態変化が多すぎます</source>
-        <translation>Too many processes</translation>
-    </message>
-    <message>
-        <source>状態変化の行が壊れています</source>
-        <translation>A process line is damaged</translation>
-    </message>
-    <message>
-        <source>状態変化の前にその値があります</source>
-        <translation>A process's value comes before the process</translation>
-    </message>
-    <message>
-        <source>入口の行が壊れています</source>
-        <translation>An inlet line is damaged</translation>
-    </message>
-    <message>
-        <source>出口の行が壊れています</source>
-        <translation>An outlet line is damaged</translation>
-    </message>
-    <message>
-        <source>風量の行が壊れています</source>
-        <translation>An air flow line is damaged</translation>
-    </message>
-    <message>
-        <source>出口の状態の行が壊れています</source>
-        <translation>A leaving state line is damaged</translation>
-    </message>
-    <message>
-        <source>状態変化の値の行が壊れています</source>
-        <translation>A process's value line is damaged</translation>
-    </message>
-    <message>
-        <source>知らない行です</source>
-        <translation>unknown line</translation>
-    </message>
-    <message>
-        <source>この二つの値の空気の状態はありません（飽和を超えるか、範囲の外です）</source>
-        <translation>No air state has these two values (beyond saturation, or out of range)</translation>
-    </message>
-    <message>
-        <source>同じ量が二つです</source>
-        <translation>The same property is given twice</translation>
-    </message>
-    <message>
-        <source>露点と絶対湿度はどちらも絶対湿度を決めるだけで、状態は決まりません</source>
-        <translation>The dew point and the humidity ratio both give only the humidity ratio: they fix no state</translation>
-    </message>
-    <message>
-        <source>エンタルピーと湿球温度の線はほぼ重なるため、状態は決まりません</source>
-        <translation>The lines of enthalpy and wet bulb almost coincide: they fix no state</translation>
-    </message>
-    <message>
-        <source>値が数値ではありません</source>
-        <translation>A value is not a number</translation>
-    </message>
 </context>
 <context>
     <name>Document</name>
@@ -1315,6 +1315,10 @@
     <message>
         <source>図形を選択([SHIFT]+[左ｸﾘｯｸ]で追加, [ESC]で解除)：</source>
         <translation>Select objects ([Shift]+[left click] adds, [Esc] clears):</translation>
+    </message>
+    <message>
+        <source>状態点の位置をｸﾘｯｸ([右ｸﾘｯｸ]か[ESC]で終了)：</source>
+        <translation>Click where the point goes ([right click] or [Esc] ends):</translation>
     </message>
 </context>
 <context>

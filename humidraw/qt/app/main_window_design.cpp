@@ -42,8 +42,7 @@ std::optional<std::string> TFmIX::chooseExportFile(const std::string& caption,
 }
 
 void TFmIX::startDesignPoint() {
-    // The editor's mode of a point placed by a click comes with the core; until then none.
-    d->editor.commandEnd();
+    d->editor.startDesignPoint();
 }
 
 void TFmIX::showDesignPointDialog() {
