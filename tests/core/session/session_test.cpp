@@ -288,9 +288,9 @@ TEST_F(SessionFiles, ADocumentOfAnotherPressureIsToldOnceWhenItsObjectsWereNotCo
 // The design layer is saved in the companion (the document's bytes as without it), read back on
 // opening, computed at the chart's pressure, and each change is one step of the history.
 TEST_F(SessionFiles, TheDesignIsKeptBesideTheDocumentAndComputedAtTheChartsPressure) {
-    using namespace design;
+    using design::Design;
     Design d;
-    d.points = {{"RA", {Property::DB, 26}, {Property::RH, 50}, {}}};
+    d.points = {{"RA", {design::Property::DB, 26}, {design::Property::RH, 50}, {}}};
     ASSERT_TRUE(session.changeDesign(d));
     EXPECT_FALSE(session.changeDesign(d));  // the same: no step
     EXPECT_TRUE(session.modified());
