@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The design layer on a desktop, keyboard only: 設計 → 状態点を入力 places P1 (10 °C, 50 %) and
-# P2 (26 °C, 50 %), 設計 → 状態変化を追加 heats 1000 m³/h of P1 to 30 °C (making P3), and the
-# table of 設計 → 状態点と状態変化の表 is read back through the clipboard (xclip) as another
-# program pastes it: tab-separated text beside an HTML table.
+# The design layer on a desktop: 設計 → 状態点を入力 places P1 (10 °C, 50 %) and P2 (26 °C,
+# 50 %), 設計 → 状態変化を追加 heats 1000 m³/h of P1 to 30 °C (making P3), 設計 → 状態点を置く
+# puts P4 by a click on the chart, and the tables of 設計 → 状態点と状態変化の表 are read back
+# through the clipboard (xclip) as another program pastes them: tab-separated text beside an
+# HTML table.
 # Usage: design.sh BIN_DIR   (run under xvfb-run; exits 77 when the tools are missing)
 set -euo pipefail
 bin=$1
@@ -63,6 +64,15 @@ xdotool key Return
 sleep 0.5
 visible '状態変化の追加' && fail "the process dialog stayed open"
 
+# 状態点を置く: a click below the middle of the chart puts P4 at its dry bulb and humidity ratio
+# (about 20 °C and 0.006 kg/kg(DA) on this screen); the right button ends the command.
+design_item p
+read -r cx cy < <(centre_of "$wid")
+xdotool mousemove --sync "$cx" $((cy + 100)) click 1
+sleep 0.5
+xdotool click 3
+sleep 0.3
+
 design_item t
 shot design-panel
 xdotool key ctrl+c
@@ -72,8 +82,13 @@ xclip -selection clipboard -t text/html -o | grep -q '<td>P3</td>' || fail "no P
 xclip -selection clipboard -t UTF8_STRING -o >"$work/points.txt"
 # Name, DB, RH, x and h of each point (columns 1, 2, 5, 6, 7), under the header.
 got=$(awk -F'\t' 'NR > 1 {print $1, $2, $5, $6, $7}' "$work/points.txt")
-want=$'P1 10.0 50.0 0.0038 4.68\nP2 26.0 50.0 0.0105 12.63\nP3 30.0 14.5 0.0038 9.52'
-[ "$got" = "$want" ] || fail "points: $(cat "$work/points.txt")"
+# The defined points in their order (P1, P2 and the clicked P4), then P3 that the heating made.
+want=$'P1 10.0 50.0 0.0038 4.68\nP2 26.0 50.0 0.0105 12.63'
+[ "$(echo "$got" | sed -n 1,2p)" = "$want" ] || fail "points: $(cat "$work/points.txt")"
+[ "$(echo "$got" | sed -n 4p)" = "P3 30.0 14.5 0.0038 9.52" ] || fail "P3: $(cat "$work/points.txt")"
+# The clicked point: somewhere on the chart, under saturation.
+echo "$got" | awk 'NR == 3 && $1 == "P4" && $2 > 0 && $2 < 45 && $3 > 0 && $3 < 100 {ok = 1}
+  END {exit !ok}' || fail "no clicked point: $(cat "$work/points.txt")"
 
 xdotool key Tab
 sleep 0.2
