@@ -166,7 +166,24 @@ TEST_F(Window, DesignPointDialogAddsAPointOrKeepsWhatWasTyped) {
         EXPECT_EQ(w.session().design().points.size(), 1u);
         p->reject();
     }
-    // One step: undone, the design is empty again.
+    // Enter in a field confirms; Esc cancels and leaves the design as it was.
+    w.showDesignPointDialog();
+    EXPECT_EQ(p->name->text(), "P1");
+    p->firstValue->setText("20");
+    p->secondValue->setText("15");
+    QTest::keyClick(p->secondValue, Qt::Key_Return);
+    EXPECT_FALSE(p->isVisible());
+    ASSERT_EQ(w.session().design().points.size(), 2u);
+    EXPECT_EQ(w.session().design().points[1].name, "P1");
+    w.showDesignPointDialog();
+    EXPECT_EQ(p->name->text(), "P2");
+    QTest::keyClick(p->name, Qt::Key_Escape);
+    EXPECT_FALSE(p->isVisible());
+    EXPECT_EQ(w.session().design().points.size(), 2u);
+
+    // Each point one step: undone twice, the design is empty again.
+    w.Undo();
+    EXPECT_EQ(w.session().design().points.size(), 1u);
     w.Undo();
     EXPECT_TRUE(w.session().design().empty());
 }
