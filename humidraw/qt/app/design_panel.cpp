@@ -67,15 +67,15 @@ QString fixed(double v, int decimals) {
     return q(formatFixed(v, decimals));
 }
 
-// A value someone typed, shown as typed: the column's decimals, or as many more (up to six)
-// as it has.
+// A defining value: as typed when it has up to two decimals more than the column shows
+// (26.25 °C), else at the column's decimals (a point put by a click).
 QString typedText(double v, int decimals) {
-    for (int d = decimals; d < decimals + 6; ++d) {
+    for (int d = decimals; d <= decimals + 2; ++d) {
         const double scale = std::pow(10.0, d);
         if (std::abs(std::round(v * scale) / scale - v) <= 1e-9 * std::max(1.0, std::abs(v)))
             return fixed(v, d);
     }
-    return fixed(v, decimals + 6);
+    return fixed(v, decimals);
 }
 
 // A number without trailing zeros, to at most `decimals`.

@@ -423,6 +423,17 @@ TEST_F(Window, DesignPanelTakesTypedDefiningValuesAsOneStep) {
     w.Undo();
     EXPECT_EQ(w.session().design().points[0].first, (design::Given{P::DB, 10}));
     EXPECT_EQ(panel->points->item(0, 1)->text(), "10.0");
+
+    // A defining value reads as typed up to two decimals more than its column's; a point put
+    // by a click reads at the column's decimals, and the text it shows, typed back, is no change.
+    design::Design d = twoPoints();
+    d.points[0].first.value = 10.25;
+    d.points[1].first.value = 21.1133245;
+    w.takeDesign(d);
+    EXPECT_EQ(panel->points->item(0, 1)->text(), "10.25");
+    EXPECT_EQ(panel->points->item(1, 1)->text(), "21.1");
+    type(1, 1, "21.1");
+    EXPECT_EQ(w.session().design(), d);
 }
 
 TEST_F(Window, DesignPanelRemovesTheSelectionWithTheDeleteKey) {
