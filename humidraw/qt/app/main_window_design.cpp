@@ -78,6 +78,11 @@ void TFmIX::showDesignPanel(bool shown) {
     if (shown) d->designPanel->refresh();
     d->designPanel->setVisible(shown);
     if (!shown) return;
+    // Room for a few columns of the tables the first time, the chart keeping the rest.
+    if (!d->designPanelSized && !d->designPanel->isFloating()) {
+        d->designPanelSized = true;
+        resizeDocks({d->designPanel}, {std::max(320, width() * 2 / 5)}, Qt::Horizontal);
+    }
     // The keyboard goes to the tables: Ctrl+C copies, Tab goes on to the processes.
     d->designPanel->raise();
     d->designPanel->points->setFocus();

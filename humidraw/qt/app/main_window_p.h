@@ -42,6 +42,7 @@ struct TFmIX::Private final : SessionHost {
     Session session;
     MeasuredDataWindow* dataWindow = nullptr;
     DesignPanel* designPanel = nullptr;
+    bool designPanelSized = false;  // given room beside the chart when first shown
     DesignPointDialog* designPointDialog = nullptr;
     DesignProcessDialog* designProcessDialog = nullptr;
     ViewState view;
