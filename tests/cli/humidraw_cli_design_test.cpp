@@ -260,7 +260,8 @@ TEST(HumidrawCliDesign, RefusalsNameWhatIsWrongAndWriteNothing) {
          "point 1 (OA): \"width\" must be a whole number from 0 to 4"},
         {points(R"({"name": "OA", "DB": 34, "WB": 27, "style": -1})"),
          "point 1 (OA): \"style\" must be a whole number from 0 to 4"},
-        {points(R"({"name": "OA", "DB": 1e999, "WB": 27})"), "point 1 (OA): \"DB\" must be a number"},
+        // JSON holds no number beyond the largest double: the parser refuses it.
+        {points(R"({"name": "OA", "DB": 1e999, "WB": 27})"), "not JSON (illegal number"},
         {processes(mix + R"(, {"kind": "coil", "from": "MA", "adp": 12, "bf": "0.1", "to": "CA"})"),
          "process 2 (coil): \"bf\" must be a number"},
         {processes(R"({"kind": "coil", "from": "OA", "adp": 12, "to": "CA"})"),
@@ -393,11 +394,11 @@ TEST(HumidrawCliDesign, DocumentKeepsTheDesignAndRendersIt) {
     ASSERT_EQ(design(file + " --pressure 700 -o " + direct).status, 0);
     ASSERT_EQ(runCommand(HUMIDRAW_CLI, "render " + doc + " -o " + again).status, 0);
     const std::string svg = slurp(direct);
-    EXPECT_TRUE(has(svg, ">MA<") && has(svg, ">SP<")) << "the points are named";
-    EXPECT_EQ(svg, slurp(again));
+    EXPECT_TRUE(has(svg, ">MA</text>") && has(svg, ">SP</text>")) << "the points are named";
+    EXPECT_TRUE(svg == slurp(again)) << "the document draws as the design file does";
     const std::string plain = f.at("plain.svg");
     ASSERT_EQ(runCommand(HUMIDRAW_CLI, "render --pressure 700 -o " + plain).status, 0);
-    EXPECT_NE(slurp(plain), svg) << "the design is drawn over the chart";
+    EXPECT_TRUE(slurp(plain) != svg) << "the design is drawn over the chart";
 
     // At 760 mmHg the companion names no pressure but still carries the design.
     ASSERT_EQ(design(file + " -o " + doc).status, 0);
