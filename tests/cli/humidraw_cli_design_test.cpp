@@ -191,16 +191,16 @@ TEST(HumidrawCliDesign, SiUnitsAndStandardAir) {
     // (860 kcal/h each): 20 kW = 17200 kcal/h over G = 10000 × 1.2 = 12000 kg/h of standard air
     // raise h by 1.43333 kcal/kg(DA) = 6.0000 kJ/kg(DA).
     const std::string file = f.write("si.json", R"({"units": "si", "air": "standard",
-        "points": [{"name": "A", "DB": 26, "h": 52.8698115}],
-        "processes": [{"kind": "sensible", "from": "A", "load": 20, "flow": 10000, "to": "B"},
-                      {"kind": "mixing", "from": ["A", "B"], "flows": [1000, 3000], "to": "M"}]})");
+        "points": [{"name": "室", "DB": 26, "h": 52.8698115}],
+        "processes": [{"kind": "sensible", "from": "室", "load": 20, "flow": 10000, "to": "B"},
+                      {"kind": "mixing", "from": ["室", "B"], "flows": [1000, 3000], "to": "M"}]})");
     const CommandRun r = design(file + " --json");
     ASSERT_EQ(r.status, 0) << r.err;
     const double xA = V_ENDB2AH(12.63, 26);
-    EXPECT_NEAR(pointField(r.out, "A", "x"), xA, 1e-8);
-    EXPECT_NEAR(pointField(r.out, "A", "h"), 52.8698115, 1e-6);
+    EXPECT_NEAR(pointField(r.out, "室", "x"), xA, 1e-8);
+    EXPECT_NEAR(pointField(r.out, "室", "h"), 52.8698115, 1e-6);
     // The vapour pressure in kPa: that of saturation at the dew point, mmHg × 101.325 / 760.
-    EXPECT_NEAR(pointField(r.out, "A", "PW"), V_DB2PWS(V_AH2DP(xA)) * 101.325 / 760, 1e-5);
+    EXPECT_NEAR(pointField(r.out, "室", "PW"), V_DB2PWS(V_AH2DP(xA)) * 101.325 / 760, 1e-5);
     EXPECT_NEAR(pointField(r.out, "B", "h"), 52.8698115 + 6.0, 1e-3);
     const std::string heating = processLine(r.out, "B");
     EXPECT_NEAR(field(heating, "G").value_or(0), 12000, 1e-9);
@@ -213,6 +213,8 @@ TEST(HumidrawCliDesign, SiUnitsAndStandardAir) {
     ASSERT_EQ(t.status, 0) << t.err;
     EXPECT_TRUE(has(t.out, "h kJ/kg(DA)") && has(t.out, "PW kPa") && has(t.out, "loads kW"))
         << t.out;
+    // The name column as wide as "name": the wide 室 takes two of its four columns.
+    EXPECT_TRUE(has(t.out, "\n室     26.0 ")) << t.out;
 }
 
 TEST(HumidrawCliDesign, RefusalsNameWhatIsWrongAndWriteNothing) {
