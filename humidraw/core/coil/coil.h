@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "air/air.h"
+#include "moistek_internal/air_constants.h"
 #include "document/attributes.h"
 #include "document/object_table.h"
 #include "document/state.h"
@@ -16,8 +17,7 @@
 
 namespace humidraw::coil {
 
-// kcal/h in 1 kW: loads given in kW (SI) are converted with it, and the report shows kW with it.
-constexpr double kKcalHPerKW = 860;
+// Loads given in kW (SI) are converted with kKcalHPerKW, and the report shows kW with it.
 
 // The dialog's fields as typed: selector indexes and texts.
 struct CoilInputs {

@@ -12,30 +12,31 @@
 
 namespace humidraw::design {
 
+// Painting computes the design again when the chart is drawn at another pressure than the last
+// one, and writes its labels in the chart's units.
 class DesignOverlay : public PaintOverlay {
   public:
-    // Computes the design at the pressure once; painting draws the result.
-    DesignOverlay(std::shared_ptr<const Design> design, double pressureMmHg,
-                  UnitSystem units = UnitSystem::Engineering);
+    // Computes the design at the pressure.
+    DesignOverlay(std::shared_ptr<const Design> design, double pressureMmHg);
     void paintUnder(Canvas&, const ChartFrame&, const ViewTransform&) const override {}
     void paintOver(Canvas& k, const ChartFrame& frame, const ViewTransform& o) const override;
 
     const Design& design() const { return *design_; }
     std::shared_ptr<const Design> shared() const { return design_; }
+    // As last computed, and as computed at a pressure (again when it is another one).
     const DesignResult& result() const { return result_; }
+    const DesignResult& resultAt(double pressureMmHg) const;
     double pressureMmHg() const { return pressure_; }
-    UnitSystem units() const { return units_; }
 
     // The defined point (its index among the design's points) whose marker is within `radius`
-    // pixels of (X, Y) in the view `o`, the nearest; none when none is.
+    // pixels of (X, Y) in the view `o`, the nearest; none when none is. As last computed.
     std::optional<size_t> pointAt(const ChartFrame& frame, const ViewTransform& o, double X,
                                   double Y, double radius) const;
 
   private:
     std::shared_ptr<const Design> design_;
-    double pressure_;
-    UnitSystem units_;
-    DesignResult result_;
+    mutable double pressure_;
+    mutable DesignResult result_;
 };
 
 // The text of a process's load label: "Q=-85.6 kW" in SI, "Q=-73,600 kcal/h (-85.6 kW)" else;

@@ -1,5 +1,7 @@
 #include "measured/companion.h"
 
+#include "design/design_text.h"
+
 #include "air/air.h"
 
 #include <sys/stat.h>
@@ -63,7 +65,7 @@ std::string companionPath(const std::string& documentPath) {
 
 std::string companionText(const MeasuredData& data,
                           const std::optional<ContentIdentity>& document,
-                          std::optional<double> pressureMmHg) {
+                          std::optional<double> pressureMmHg, const design::Design& design) {
     std::string out = std::string(kMagic) + "\n";
     if (document) {
         char hash[20];
@@ -93,6 +95,7 @@ std::string companionText(const MeasuredData& data,
                        bound(r.low) + " " + bound(r.high) + "\n";
         }
     }
+    out += design::designText(design);
     return out + "end\n";
 }
 
@@ -275,10 +278,24 @@ Result<CompanionContents> readBody(Lines& lines) {
     std::string_view line;
     CompanionContents contents;
     MeasuredData& data = contents.data;
+    design::DesignReader design;
+    bool inDesign = false;
     bool first = true;
     while (lines.next(line)) {
-        if (line == "end") return contents;
+        if (line == "end") {
+            if (const std::string why = design.finish(); !why.empty()) return damaged(lines, why);
+            contents.design = std::move(design.design());
+            return contents;
+        }
         const auto w = words(line, 6);
+        // The design's lines come last; a name line among them is a point's.
+        if (design::DesignReader::takes(w[0]) || (inDesign && w[0] == "name")) {
+            inDesign = true;
+            if (const std::string why = design.take(line); !why.empty()) return damaged(lines, why);
+            first = false;
+            continue;
+        }
+        if (inDesign) return damaged(lines, translate("Data", "知らない行です"));
         if (first && w[0] == "document" && w.size() == 3) {
             const auto length = wholeOf(w[1]);
             const auto hash = w[2].size() == 16 ? wholeOf(w[2], 16) : std::nullopt;
@@ -401,6 +418,7 @@ CompanionLoad loadCompanion(const std::string& documentPath, const ContentIdenti
     if (!contents) return refused(contents.failure());
     load.data = std::move(contents->data);
     load.pressureMmHg = contents->pressureMmHg;
+    load.design = std::move(contents->design);
     if (contents->document && *contents->document != document) {
         load.found = CompanionFound::OtherDocument;
         load.status = failure(
@@ -433,9 +451,10 @@ std::string keepAside(const std::string& path) {
 Result<SavedPair> saveDocumentWithCompanion(const std::string& documentPath,
                                             std::string_view documentBytes,
                                             const MeasuredData& data, bool keepCompanion,
-                                            std::optional<double> pressureMmHg) {
+                                            std::optional<double> pressureMmHg,
+                                            const design::Design& design) {
     const std::string path = companionPath(documentPath);
-    const bool written = !data.empty() || pressureMmHg.has_value();
+    const bool written = !data.empty() || pressureMmHg.has_value() || !design.empty();
     SavedPair saved;
     struct stat st;
     const bool present = lstat(path.c_str(), &st) == 0;
@@ -446,7 +465,7 @@ Result<SavedPair> saveDocumentWithCompanion(const std::string& documentPath,
     if (written) {
         std::string text;
         try {
-            text = companionText(data, contentIdentity(documentBytes), pressureMmHg);
+            text = companionText(data, contentIdentity(documentBytes), pressureMmHg, design);
         } catch (const std::bad_alloc&) {
             return named(path, fileFailure(FileProblem::OutOfMemory));
         }

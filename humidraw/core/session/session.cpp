@@ -39,6 +39,8 @@ HeaderView headerView(const DocumentHeader& h, const ViewState& current) {
 void Session::clear() {
     objects_.clear();
     objects_.overlay.reset();
+    objects_.design.reset();
+    designShown_ = false;
     state_ = CurrentState{};
     title_ = "Project";
     path_.clear();
@@ -106,6 +108,8 @@ bool Session::open(const std::string& path) {
     }
     objects_.clear();
     objects_.overlay.reset();
+    objects_.design.reset();
+    designShown_ = false;
     state_ = CurrentState{};
     for (const ObjectRecord& r : doc.contents.records) objects_.append(r);
     const DocumentName n = documentNameFor(path, host_.fileFolder());
@@ -203,6 +207,15 @@ std::optional<double> Session::loadCompanionOf(const std::string& path,
     if (!kept.data.empty())
         objects_.overlay = std::make_shared<DataOverlay>(
             std::make_shared<const MeasuredData>(std::move(kept.data)), host_.chartPressure());
+    if (!kept.design.empty()) {
+        objects_.design = std::make_shared<design::DesignOverlay>(
+            std::make_shared<const design::Design>(std::move(kept.design)), host_.chartPressure());
+        // Kept as defined even when it cannot all be computed: the user is told what stops it.
+        if (const Status& s = designResult().status; !s)
+            tell("Humidraw",
+                 translate("Design", "設計の一部を計算できません:\n") + s.error(),
+                 PromptIcon::Warning);
+    }
     return kept.pressureMmHg;
 }
 
@@ -228,7 +241,7 @@ bool Session::saveWithCompanion(const std::string& bytes) {
     const double p = host_.chartPressure();
     const auto saved = saveDocumentWithCompanion(
         path_, bytes, measuredData(), keep,
-        p == kStandardPressureMmHg ? std::nullopt : std::optional<double>(p));
+        p == kStandardPressureMmHg ? std::nullopt : std::optional<double>(p), design());
     if (!saved) {
         tell(translate("TFmIX", kErrorCaption),
              translate("TFmIX", "ファイルを作成出来ません．\n") + saved.error(),
@@ -289,6 +302,7 @@ MeasuredData Session::measuredData() const {
 
 void Session::pressureChanged() {
     const auto* overlay = dynamic_cast<const DataOverlay*>(objects_.overlay.get());
+    if (objects_.design) designResult();  // computed again at the new pressure
     if (!overlay) return;
     objects_.overlay = std::make_shared<DataOverlay>(
         std::make_shared<const MeasuredData>(overlay->data()), host_.chartPressure());
@@ -302,6 +316,54 @@ void Session::changeMeasuredData(MeasuredData data) {
         objects_.overlay = std::make_shared<DataOverlay>(
             std::make_shared<const MeasuredData>(std::move(data)), host_.chartPressure());
     history_.commit(objects_);
+}
+
+// ---- the design layer ---------------------------------------------------------------------
+
+namespace {
+
+const design::DesignOverlay* designOf(const ObjectTable& t) {
+    return dynamic_cast<const design::DesignOverlay*>(t.design.get());
+}
+
+}  // namespace
+
+const design::Design& Session::design() const {
+    static const design::Design none;
+    const auto* d = designOf(objects_);
+    return d ? d->design() : none;
+}
+
+const design::DesignResult& Session::designResult() const {
+    static const design::DesignResult none;
+    const auto* d = designOf(objects_);
+    return d ? d->resultAt(host_.chartPressure()) : none;
+}
+
+bool Session::changeDesign(design::Design d) {
+    restoreDesign();
+    if (d == design()) return false;
+    history_.begin(objects_);
+    if (d.empty() && d.basis == design::AirBasis::Actual)
+        objects_.design.reset();
+    else
+        objects_.design = std::make_shared<design::DesignOverlay>(
+            std::make_shared<const design::Design>(std::move(d)), host_.chartPressure());
+    return history_.commit(objects_);
+}
+
+void Session::showDesign(design::Design d) {
+    if (!designShown_) designKept_ = objects_.design;
+    designShown_ = true;
+    objects_.design = std::make_shared<design::DesignOverlay>(
+        std::make_shared<const design::Design>(std::move(d)), host_.chartPressure());
+}
+
+void Session::restoreDesign() {
+    if (!designShown_) return;
+    objects_.design = designKept_;
+    designKept_.reset();
+    designShown_ = false;
 }
 
 }  // namespace humidraw

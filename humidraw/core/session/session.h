@@ -47,8 +47,6 @@ class SessionHost {
     virtual std::string takeHeader(const DocumentHeader& h) = 0;
     // The chart's total pressure, which typed points and the measured data are computed at.
     virtual double chartPressure() const = 0;
-    // The chart's units, which the design layer's labels are written in.
-    virtual design::UnitSystem chartUnits() const { return design::UnitSystem::Engineering; }
     // After a save, and after an open before its notices: the caption, the remembered files
     // and (opened) the picture show the document.
     virtual void documentSaved(const std::string& path) = 0;

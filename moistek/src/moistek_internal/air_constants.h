@@ -16,5 +16,7 @@ constexpr double kVapourSpecificHeat = 0.441;
 constexpr double kKJPerKcal = 4.18605;
 // Its inverse, correctly rounded (the double nearest 0.2388886898149807).
 constexpr double kKcalPerKJ = 1 / kKJPerKcal;
+// kcal/h in 1 kW, for the loads shown and typed in SI units.
+constexpr double kKcalHPerKW = 860;
 
 }  // namespace humidraw
