@@ -162,8 +162,7 @@ int renderCommand(const ChartOptions& o, const DataOptions& dataOptions) {
         if (!kept.design.empty())
             objects.design = std::make_shared<design::DesignOverlay>(
                 std::make_shared<const design::Design>(std::move(kept.design)),
-                settings.pressureMmHg,
-                settings.si ? design::UnitSystem::SI : design::UnitSystem::Engineering);
+                settings.pressureMmHg);
     }
     return renderObjects(o, settings, objects, data, dataOptions);
 }

@@ -114,7 +114,8 @@ void printTable(const Design& d, const DesignResult& r, UnitSystem u, double pre
     }
     if (d.processes.empty()) return;
     // Each process on one line: what it joins, then its figures, "-" where one does not apply.
-    std::printf("\nprocesses: G kg/h, loads %s (positive: heat added), water kg/h, ADP °C\n",
+    std::printf("\nprocesses: G kg/h, loads %s (positive: heat added to the air, or gained by the "
+                "room of a supply), water kg/h, ADP °C\n",
                 loadUnit(u).c_str());
     std::vector<std::string> joins;
     size_t joinWidth = 5;
@@ -124,7 +125,7 @@ void printTable(const Design& d, const DesignResult& r, UnitSystem u, double pre
         joins.push_back(p.kind == ProcessKind::Shf ? from : from + " -> " + p.to);
         joinWidth = std::max(joinWidth, columns(joins.back()));
     }
-    std::printf("kind      %s         G      total   sensible     latent   SHF   water   ADP"
+    std::printf("kind      %s         G      total   sensible     latent    SHF   water   ADP"
                 "     BF\n",
                 padded("joins", joinWidth).c_str());
     const auto figure = [](const std::optional<double>& v, int decimals) {
@@ -135,7 +136,7 @@ void printTable(const Design& d, const DesignResult& r, UnitSystem u, double pre
     };
     for (size_t i = 0; i < r.processes.size() && i < d.processes.size(); ++i) {
         const ProcessFigures& f = r.processes[i];
-        std::printf("%-8s  %s %9s %10s %10s %10s %5s %7s %5s %6s\n",
+        std::printf("%-8s  %s %9s %10s %10s %10s %6s %7s %5s %6s\n",
                     std::string(processKindName(d.processes[i].kind)).c_str(),
                     padded(joins[i], joinWidth).c_str(), figure(f.G, 0).c_str(),
                     load(f.total).c_str(), load(f.sensible).c_str(), load(f.latent).c_str(),
@@ -195,8 +196,7 @@ int designCommand(const ChartOptions& o, const DataOptions& dataOptions) {
         if (!saved) return fail(1, saved.error());
     } else if (!o.output.empty()) {
         ObjectTable objects;
-        objects.design = std::make_shared<DesignOverlay>(
-            design, pressure, settings.si ? UnitSystem::SI : UnitSystem::Engineering);
+        objects.design = std::make_shared<DesignOverlay>(design, pressure);
         if (const int status = renderObjects(o, settings, objects,
                                              std::make_shared<MeasuredData>(), dataOptions))
             return status;

@@ -323,18 +323,18 @@ TEST(HumidrawCliDesign, RefusalsNameWhatIsWrongAndWriteNothing) {
         EXPECT_EQ(j.out.rfind("{\"error\": \"", 0), 0u) << j.out;
     }
 
-    // What the core cannot compute: the message it names the point or process with, and no
-    // document; a document already there stays as it was.
+    // What the core cannot compute: the message names the point or the process (in the words of
+    // the run's language), and no document is written; one already there stays as it was.
     std::ofstream(doc) << "kept";
     const struct {
         std::string json;
         std::string names;
     } uncomputable[] = {
-        {points(R"({"name": "A", "DB": 20, "RH": 150})"), "point"},
-        {processes(R"({"kind": "line", "from": "OA", "to": "ZZ"})"), "process 1 (line)"},
+        {points(R"({"name": "Hot", "DB": 20, "RH": 150})"), " Hot: "},
+        {processes(R"({"kind": "line", "from": "OA", "to": "ZZ"})"), " 1 (line): "},
         {processes(mix + R"(, {"kind": "coil", "from": "NONE", "adp": 12, "bf": 0.1,
             "to": "CA"})"),
-         "process 2 (coil)"},
+         " 2 (coil): "},
     };
     for (const auto& c : uncomputable) {
         const std::string file = f.write("bad.json", c.json);
@@ -394,12 +394,12 @@ TEST(HumidrawCliDesign, DocumentKeepsTheDesignAndRendersIt) {
     // Rendered directly and from the document: the same drawing, names and all.
     const std::string direct = f.at("direct.svg"), again = f.at("again.svg");
     ASSERT_EQ(design(file + " --pressure 700 -o " + direct).status, 0);
-    ASSERT_EQ(runCommand(HUMIDRAW_CLI, "render " + doc + " -o " + again).status, 0);
+    ASSERT_EQ(runCommand(HUMIDRAW_CLI, "--lang en render " + doc + " -o " + again).status, 0);
     const std::string svg = slurp(direct);
     EXPECT_TRUE(has(svg, ">MA</text>") && has(svg, ">SP</text>")) << "the points are named";
     EXPECT_TRUE(svg == slurp(again)) << "the document draws as the design file does";
     const std::string plain = f.at("plain.svg");
-    ASSERT_EQ(runCommand(HUMIDRAW_CLI, "render --pressure 700 -o " + plain).status, 0);
+    ASSERT_EQ(runCommand(HUMIDRAW_CLI, "--lang en render --pressure 700 -o " + plain).status, 0);
     EXPECT_TRUE(slurp(plain) != svg) << "the design is drawn over the chart";
 
     // At 760 mmHg the companion names no pressure but still carries the design.
