@@ -11,6 +11,8 @@
 #include "app/main_window.h"
 #include "app/paint_box.h"
 #include "render/qt_text.h"
+#include "design/design_overlay.h"
+#include "interaction/modes.h"
 #include "support/full_table.h"
 
 using namespace humidraw;
@@ -127,6 +129,51 @@ void BM_BandMove640(benchmark::State& state) {
     e.escapeKey();
 }
 BENCHMARK(BM_BandMove640)->Unit(benchmark::kMillisecond);
+
+// A design point dragged at the fitted zoom, in a design of 100 points and 100 processes (each
+// point heated to a point of its own, 200 markers with their names): each move computes the
+// design at the new place and repaints the objects over the kept chart layer.
+void BM_DesignPointDrag100(benchmark::State& state) {
+    TFmIX* w = emptyWindow();
+    w->ZoomAll();
+    design::Design d;
+    for (int i = 0; i < 100; ++i) {
+        const double db = 5 + (i % 10) * 3, rh = 20 + (i / 10) * 7;
+        d.points.push_back({"P" + std::to_string(i), {design::Property::DB, db},
+                            {design::Property::RH, rh}, {}});
+        design::Process heat;
+        heat.kind = design::ProcessKind::Sensible;
+        heat.from = {"P" + std::to_string(i)};
+        heat.to = "H" + std::to_string(i);
+        heat.leaving = {{design::Property::DB, db + 10}};
+        heat.flows = {1000};
+        heat.loadLabel = true;
+        d.processes.push_back(heat);
+    }
+    w->session().changeDesign(d);
+    w->ViewIx();
+    w->Select();
+    Editor& e = w->editor();
+    const EditorView v = w->chartView();
+    const auto& first = static_cast<const design::DesignOverlay&>(*w->documentObjects().design)
+                            .result()
+                            .points[0]
+                            .air;
+    const ChartPoint p = stateToScreen(v.frame, v.screen, first.h, first.x);
+    const int x0 = static_cast<int>(p.x), y0 = static_cast<int>(p.y);
+    e.mouseMove(false, false, x0, y0);
+    e.mouseDown(MouseButton::Left, false, x0, y0);
+    int dx = 10;
+    for (auto _ : state) {
+        e.mouseMove(true, false, x0 + dx, y0 - dx);
+        w->paintBox()->repaint();
+        dx = dx == 10 ? 20 : 10;
+    }
+    e.escapeKey();
+    e.mouseUp(MouseButton::Left, x0 + dx, y0 - dx);
+    w->session().changeDesign({});
+}
+BENCHMARK(BM_DesignPointDrag100)->Unit(benchmark::kMillisecond);
 
 // Erasing a line at the largest zoom: picked (highlighted), erased on the right button, the
 // picture repainted; the line comes back between rounds, untimed.

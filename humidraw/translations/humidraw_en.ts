@@ -585,6 +585,243 @@
     </message>
 </context>
 <context>
+    <name>Design</name>
+    <message>
+        <source>設計の一部を計算できません:
+</source>
+        <translation>Part of the design cannot be computed:
+</translation>
+    </message>
+    <message>
+        <source>状態点 %1</source>
+        <translation>point %1</translation>
+    </message>
+    <message>
+        <source>状態変化 %1 (%2)</source>
+        <translation>process %1 (%2)</translation>
+    </message>
+    <message>
+        <source>名前は 1〜64 バイトの、制御文字を含まない文字列です</source>
+        <translation>a name is 1 to 64 bytes without control characters</translation>
+    </message>
+    <message>
+        <source>同じ名前の状態点がすでにあります</source>
+        <translation>a point of the same name exists already</translation>
+    </message>
+    <message>
+        <source>これより前に状態点 %1 がありません</source>
+        <translation>no point %1 before it</translation>
+    </message>
+    <message>
+        <source>出口の状態点の名前がないか、名前にできない文字列です</source>
+        <translation>the leaving point has no name, or one that cannot be a name</translation>
+    </message>
+    <message>
+        <source>状態点 %1 はすでにあります</source>
+        <translation>point %1 exists already</translation>
+    </message>
+    <message>
+        <source>風量は正の数です</source>
+        <translation>an air flow is a positive number</translation>
+    </message>
+    <message>
+        <source>風量が二つ以上あります</source>
+        <translation>more than one air flow</translation>
+    </message>
+    <message>
+        <source>入口の状態点は一つです</source>
+        <translation>a process has one inlet point</translation>
+    </message>
+    <message>
+        <source>出口が露点より低くなります（結露するため、冷却コイルで表してください）</source>
+        <translation>the leaving state is below the dew point (the air condenses: use a cooling coil)</translation>
+    </message>
+    <message>
+        <source>負荷で与えるには風量が要ります</source>
+        <translation>a load needs an air flow</translation>
+    </message>
+    <message>
+        <source>負荷が数値ではありません</source>
+        <translation>a load is not a number</translation>
+    </message>
+    <message>
+        <source>出口の乾球温度か負荷の一方を与えてください</source>
+        <translation>give either the leaving dry bulb or the load</translation>
+    </message>
+    <message>
+        <source>出口の状態がありません</source>
+        <translation>no leaving state</translation>
+    </message>
+    <message>
+        <source>装置露点とバイパスファクタは二つとも与え、出口の状態とは別にしてください</source>
+        <translation>give both the apparatus dew point and the bypass factor, and no leaving state with them</translation>
+    </message>
+    <message>
+        <source>バイパスファクタは 0 以上 1 未満です</source>
+        <translation>the bypass factor is at least 0 and below 1</translation>
+    </message>
+    <message>
+        <source>装置露点の飽和状態がありません</source>
+        <translation>no saturated state at the apparatus dew point</translation>
+    </message>
+    <message>
+        <source>装置露点が入口の露点より高く、除湿しません</source>
+        <translation>the apparatus dew point is above the inlet&apos;s dew point: no dehumidification</translation>
+    </message>
+    <message>
+        <source>出口の状態を二つの量で、または装置露点とバイパスファクタで与えてください</source>
+        <translation>give the leaving state by two properties, or an apparatus dew point and a bypass factor</translation>
+    </message>
+    <message>
+        <source>冷却コイルの出口は入口よりエンタルピーも絶対湿度も高くなれません</source>
+        <translation>a cooling coil&apos;s leaving state cannot have a higher enthalpy or humidity ratio than its inlet</translation>
+    </message>
+    <message>
+        <source>出口の絶対湿度か相対湿度の一方を与えてください</source>
+        <translation>give either the leaving humidity ratio or the leaving RH</translation>
+    </message>
+    <message>
+        <source>加湿で絶対湿度は下がりません</source>
+        <translation>humidification cannot lower the humidity ratio</translation>
+    </message>
+    <message>
+        <source>出口が飽和を超えます</source>
+        <translation>the leaving state is above saturation</translation>
+    </message>
+    <message>
+        <source>飽和効率は 0 から 1 です</source>
+        <translation>the saturation efficiency is from 0 to 1</translation>
+    </message>
+    <message>
+        <source>出口の絶対湿度か相対湿度か飽和効率の一つを与えてください</source>
+        <translation>give one of the leaving humidity ratio, the leaving RH or the saturation efficiency</translation>
+    </message>
+    <message>
+        <source>混合は 2〜16 の流れです</source>
+        <translation>a mixing has 2 to 16 streams</translation>
+    </message>
+    <message>
+        <source>流れごとに風量が一つ要ります</source>
+        <translation>each stream needs one air flow</translation>
+    </message>
+    <message>
+        <source>混合した状態が飽和を超えます（霧になります）</source>
+        <translation>the mixed state is above saturation (fog)</translation>
+    </message>
+    <message>
+        <source>室内の状態点は一つです</source>
+        <translation>one room point</translation>
+    </message>
+    <message>
+        <source>室内の顕熱負荷と潜熱負荷を与えてください</source>
+        <translation>give the room&apos;s sensible and latent loads</translation>
+    </message>
+    <message>
+        <source>給気の風量が要ります</source>
+        <translation>the supply air flow is needed</translation>
+    </message>
+    <message>
+        <source>給気の状態がありません（風量が少なすぎます）</source>
+        <translation>no supply state (the air flow is too small)</translation>
+    </message>
+    <message>
+        <source>顕熱比か、顕熱負荷と潜熱負荷を与えてください</source>
+        <translation>give the SHF, or the sensible and latent loads</translation>
+    </message>
+    <message>
+        <source>顕熱比が数値ではありません</source>
+        <translation>the SHF is not a number</translation>
+    </message>
+    <message>
+        <source>状態点は %1 までです</source>
+        <translation>at most %1 points</translation>
+    </message>
+    <message>
+        <source>状態変化は %1 までです</source>
+        <translation>at most %1 processes</translation>
+    </message>
+    <message>
+        <source>状態点に名前がありません</source>
+        <translation>a point has no name</translation>
+    </message>
+    <message>
+        <source>状態点の名前が壊れています</source>
+        <translation>a point&apos;s name is damaged</translation>
+    </message>
+    <message>
+        <source>設計の行が壊れています</source>
+        <translation>the design line is damaged</translation>
+    </message>
+    <message>
+        <source>設計の行の前に状態点や状態変化があります</source>
+        <translation>points or processes before the design line</translation>
+    </message>
+    <message>
+        <source>状態点が多すぎます</source>
+        <translation>too many points</translation>
+    </message>
+    <message>
+        <source>状態点の行が壊れています</source>
+        <translation>a point line is damaged</translation>
+    </message>
+    <message>
+        <source>状態変化が多すぎます</source>
+        <translation>too many processes</translation>
+    </message>
+    <message>
+        <source>状態変化の行が壊れています</source>
+        <translation>a process line is damaged</translation>
+    </message>
+    <message>
+        <source>状態変化の前にその値があります</source>
+        <translation>a process value before any process</translation>
+    </message>
+    <message>
+        <source>入口の行が壊れています</source>
+        <translation>a from line is damaged</translation>
+    </message>
+    <message>
+        <source>出口の行が壊れています</source>
+        <translation>a to line is damaged</translation>
+    </message>
+    <message>
+        <source>風量の行が壊れています</source>
+        <translation>a flow line is damaged</translation>
+    </message>
+    <message>
+        <source>出口の状態の行が壊れています</source>
+        <translation>a leaving line is damaged</translation>
+    </message>
+    <message>
+        <source>状態変化の値の行が壊れています</source>
+        <translation>a param line is damaged</translation>
+    </message>
+    <message>
+        <source>知らない行です</source>
+        <translation>unknown line</translation>
+    </message>
+    <message>
+        <source>この二つの値の空気の状態はありません（飽和を超えるか、範囲の外です）</source>
+        <translation>no air state has these two values (above saturation, or out of range)</translation>
+    </message>
+    <message>
+        <source>同じ量が二つです</source>
+        <translation>the same property twice</translation>
+    </message>
+    <message>
+        <source>露点と絶対湿度はどちらも絶対湿度を決めるだけで、状態は決まりません</source>
+        <translation>the dew point and the humidity ratio both give only the humidity ratio: no state</translation>
+    </message>
+    <message>
+        <source>エンタルピーと湿球温度の線はほぼ重なるため、状態は決まりません</source>
+        <translation>lines of enthalpy and wet bulb nearly coincide: no state</translation>
+    </message>
+    <message>
+        <source>値が数値ではありません</source>
+        <translation>a value is not a number</translation>
+    </message>
+</context>
+<context>
     <name>Document</name>
     <message>
         <source>実&#x3000;&#x3000;線</source>
@@ -784,6 +1021,10 @@
     <message>
         <source>図形を選択([SHIFT]+[左ｸﾘｯｸ]で追加, [ESC]で解除)：</source>
         <translation>Select objects ([Shift]+[left click] adds, [Esc] clears):</translation>
+    </message>
+    <message>
+        <source>状態点の位置をｸﾘｯｸ([右ｸﾘｯｸ]か[ESC]で終了)：</source>
+        <translation>Click where the point goes ([right click] or [Esc] ends):</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 // libFuzzer target for the companion reader: any bytes are read or refused without a crash,
 // undefined behaviour or a runaway; what is read writes back to text that reads the same, and
-// its density grids stay within their points.
+// its density grids stay within their points; a design read computes without a crash and writes
+// back to the same design.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -28,7 +29,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (c.column < 0 || c.row < 0 || c.column >= g.columns || c.row >= g.rows) std::abort();
     }
     if (points > kMostCompanionPoints || points > size / 4) std::abort();
-    const auto again = readCompanionText(companionText(d, read->document));
+    const design::Design& plan = read->design;
+    if (plan.points.size() > design::kMostPoints || plan.processes.size() > design::kMostProcesses)
+        std::abort();
+    const design::DesignResult computed = design::computeDesign(MoistAir(), plan);
+    if (!computed.status && computed.status.error().empty()) std::abort();
+    const auto again =
+        readCompanionText(companionText(d, read->document, read->pressureMmHg, plan));
+    if (!again || !(again->design == plan)) std::abort();
     if (!again || again->data.sets.size() != d.sets.size() ||
         again->data.zones.size() != d.zones.size() || again->document != read->document)
         std::abort();

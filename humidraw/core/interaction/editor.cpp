@@ -140,6 +140,12 @@ void Editor::startSelect() {
     host_.changed(Change::Selection);
 }
 
+void Editor::startDesignPoint() {
+    commandEnd();
+    command_ = std::make_unique<DesignPointMode>(host_);
+    lastCommand_ = Command::DesignPoint;
+}
+
 void Editor::startZoomMode() {
     view_ = std::make_unique<ZoomMode>(host_);
     // A view mode entered during a segment or a placement is not what Enter repeats.

@@ -39,6 +39,7 @@ class Editor {
     void startPanningMode();                           // 画面移動
     void startTextPlacement(const std::string& text);  // 文字記入, after its dialog
     void startSelect();                                // 選択
+    void startDesignPoint();                           // 状態点を置く
 
     // Select and change. Each change is one step of the history; false when nothing changed.
     void selectAll();

@@ -4,9 +4,11 @@
 // placement runs beside both, its outline following the pointer until a click. The Editor
 // (editor.h) holds the modes and hands each event to the one it belongs to.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "design/design.h"
 #include "interaction/editor_host.h"
 
 namespace humidraw {
@@ -151,9 +153,11 @@ enum class LineAttribute { Colour, Width, Style };
 class SelectMode : public CommandMode {
   public:
     enum class Status {
-        Picking,   // no button held on a text
-        Pressed,   // the left button went down on a text, not moved beyond the play yet
-        Dragging,  // the text's outline follows the pointer
+        Picking,        // no button held on a text or a design point
+        Pressed,        // the left button went down on a text, not moved beyond the play yet
+        Dragging,       // the text's outline follows the pointer
+        PointPressed,   // the left button went down on a design point
+        PointDragging,  // the point follows the pointer, its processes with it
     };
     explicit SelectMode(EditorHost& host);
     Command command() const override { return Command::Select; }
@@ -185,6 +189,11 @@ class SelectMode : public CommandMode {
   private:
     Outline textOutline(const ObjectRecord& r, int dx, int dy);
     void hideOutline();
+    // The design point under a pixel, its index among the design's points.
+    std::optional<size_t> designPointAt(PixelPoint at);
+    void dragPoint(PixelPoint at);
+    // The design as it was when the point was taken, put back.
+    void dropPoint();
 
     Status status_ = Status::Picking;
     std::vector<int> selection_;
@@ -193,7 +202,29 @@ class SelectMode : public CommandMode {
     CurrentState fromAt_;   // the same place on the chart, which a zoom step keeps
     Outline outline_{};     // while Dragging, on the picture when outlineShown_
     bool outlineShown_ = false;
+    // While PointPressed or PointDragging: the point, whether Shift keeps its first property,
+    // and the design layer before the drag (the history's).
+    size_t point_ = 0;
+    bool keepFirst_ = false;
+    std::shared_ptr<const PaintOverlay> designBefore_;
 };
+
+// 状態点を置く: each click puts a design point at the chart's place (its dry bulb and humidity
+// ratio there), one step of the history each; a right click or Esc ends it.
+class DesignPointMode : public CommandMode {
+  public:
+    explicit DesignPointMode(EditorHost& host);
+    Command command() const override { return Command::DesignPoint; }
+    bool press(const Press& p) override;
+    bool escape() override { return false; }
+    void cancel() override;
+    void finish() override;
+};
+
+// The design of a document's design layer, empty when it has none.
+const design::Design& designOf(const ObjectTable& t);
+// The design layer of a changed design at the chart's pressure (none for an empty design).
+std::shared_ptr<const PaintOverlay> designLayer(design::Design d, const ChartFrame& frame);
 
 // Dragging the chart, in pan mode or with the middle button held anywhere: moves alternate
 // between setting the anchor and scrolling by twice the way from it.

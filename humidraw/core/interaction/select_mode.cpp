@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "design/design_edit.h"
+#include "design/design_overlay.h"
 #include "document/paint.h"
 #include "interaction/modes.h"
 #include "lang/language.h"
@@ -23,8 +25,26 @@ void SelectMode::setSelection(std::vector<int> picked) {
     host_.changed(Change::Selection);
 }
 
+std::optional<size_t> SelectMode::designPointAt(PixelPoint at) {
+    const auto* layer =
+        dynamic_cast<const design::DesignOverlay*>(host_.document().objects.design.get());
+    if (!layer) return std::nullopt;
+    const EditorView v = host_.chartView();
+    // The marker and a few pixels round it.
+    return layer->pointAt(v.frame, v.screen, at.x, at.y, markerRadius() + 4);
+}
+
 bool SelectMode::press(const Press& p) {
     if (p.button != MouseButton::Left) return true;
+    // A design point lies over the objects: it is taken first.
+    if (const auto point = designPointAt(p.at)) {
+        status_ = Status::PointPressed;
+        point_ = *point;
+        keepFirst_ = p.shift;
+        from_ = p.at;
+        designBefore_ = host_.document().objects.design;
+        return true;
+    }
     const int hit = pick(p.at);
     const bool held =
         hit >= 0 && std::find(selection_.begin(), selection_.end(), hit) != selection_.end();
@@ -108,11 +128,42 @@ Outline SelectMode::textOutline(const ObjectRecord& r, int dx, int dy) {
         PixelPoint{l, t}, {l + e.width, t}, {l + e.width, t + e.height}, {l, t + e.height}, {l, t}};
 }
 
+void SelectMode::dragPoint(PixelPoint at) {
+    const EditorView v = host_.chartView();
+    const auto* before = dynamic_cast<const design::DesignOverlay*>(designBefore_.get());
+    if (!before) return;
+    const CurrentState s = screenToState(v.frame, v.screen, at.x, at.y);
+    const MoistAir& air = v.frame.air;
+    const auto there = design::stateAt(air, s.DB, s.x);
+    if (!there) return;  // off the chart's air: the point stays where it last was
+    const auto moved = design::movedPoint(air, before->design(), point_, *there,
+                                          keepFirst_ ? std::optional<int>(0) : std::nullopt);
+    // A place where the design cannot be computed (a process that cannot follow) is not taken.
+    if (!moved) return;
+    host_.document().objects.design = designLayer(std::move(*moved), v.frame);
+    host_.repaint();
+}
+
+void SelectMode::dropPoint() {
+    if (status_ == Status::PointDragging) {
+        host_.document().objects.design = designBefore_;
+        host_.repaint();
+    }
+    designBefore_.reset();
+    status_ = Status::Picking;
+}
+
 void SelectMode::move(PixelPoint at, const CurrentState&, bool leftHeld) {
     if (!leftHeld || status_ == Status::Picking) return;
-    // A few pixels of play, so that a click is not a move.
-    if (status_ == Status::Pressed && std::abs(at.x - from_.x) < 3 && std::abs(at.y - from_.y) < 3)
+    const bool inPlay = std::abs(at.x - from_.x) < 3 && std::abs(at.y - from_.y) < 3;
+    if (status_ == Status::PointPressed || status_ == Status::PointDragging) {
+        if (status_ == Status::PointPressed && inPlay) return;
+        status_ = Status::PointDragging;
+        dragPoint(at);
         return;
+    }
+    // A few pixels of play, so that a click is not a move.
+    if (status_ == Status::Pressed && inPlay) return;
     hideOutline();
     status_ = Status::Dragging;
     outline_ = textOutline(host_.document().objects.at(held_), at.x - from_.x, at.y - from_.y);
@@ -132,7 +183,9 @@ void SelectMode::marksAgain() {
 }
 
 void SelectMode::viewChanged() {
-    if (status_ == Status::Picking) return;
+    if (status_ == Status::Picking || status_ == Status::PointPressed ||
+        status_ == Status::PointDragging)
+        return;
     // The repaint to come takes the outline; the next move draws it at the new scale, measured
     // from where the button went down as that place now shows.
     outlineShown_ = false;
@@ -143,6 +196,17 @@ void SelectMode::viewChanged() {
 
 void SelectMode::release(MouseButton b, PixelPoint at) {
     if (b != MouseButton::Left || status_ == Status::Picking) return;
+    if (status_ == Status::PointPressed || status_ == Status::PointDragging) {
+        const bool moved = status_ == Status::PointDragging;
+        const std::shared_ptr<const PaintOverlay> last = host_.document().objects.design;
+        host_.document().objects.design = designBefore_;
+        designBefore_.reset();
+        status_ = Status::Picking;
+        // The whole drag is one step: from the design before it to where it was let go.
+        if (moved) recordStep([&](ObjectTable& t) { t.design = last; });
+        host_.repaint();
+        return;
+    }
     const bool moved = status_ == Status::Dragging;
     hideOutline();
     status_ = Status::Picking;
@@ -162,6 +226,10 @@ void SelectMode::release(MouseButton b, PixelPoint at) {
 }
 
 bool SelectMode::escape() {
+    if (status_ == Status::PointPressed || status_ == Status::PointDragging) {
+        dropPoint();  // the point goes back where it was
+        return true;
+    }
     status_ = Status::Picking;
     if (selection_.empty()) return false;
     setSelection({});
@@ -176,6 +244,7 @@ bool SelectMode::enter(bool underViewMode) {
 }
 
 void SelectMode::cancel() {
+    if (status_ == Status::PointPressed || status_ == Status::PointDragging) dropPoint();
     selection_.clear();
     status_ = Status::Picking;
     host_.repaint();
@@ -183,6 +252,10 @@ void SelectMode::cancel() {
 }
 
 void SelectMode::dropDrag() {
+    if (status_ == Status::PointPressed || status_ == Status::PointDragging) {
+        dropPoint();
+        return;
+    }
     hideOutline();
     status_ = Status::Picking;
 }

@@ -8,6 +8,7 @@
 #include "design/design_overlay.h"
 #include "design/design_text.h"
 #include "measured/companion.h"
+#include "support/default_chart.h"
 #include "support/recording_canvas.h"
 
 using namespace humidraw;
@@ -104,20 +105,11 @@ TEST(DesignFile, MoreThanTheLimitsIsRefused) {
 
 namespace {
 
-struct Chart {
-    ChartFrame frame;
-    ChartTable table;
-    ChartSettings settings;
-    Chart() {
-        FakeTextMetrics metrics;
-        EXPECT_TRUE(constructChart(settings, metrics, frame, table).ok());
-    }
+struct Chart : testing_support::DefaultChart {
     RecordingCanvas paint(const Design& d) {
         ObjectTable objects;
         objects.design = std::make_shared<DesignOverlay>(std::make_shared<const Design>(d), 760);
-        RecordingCanvas k;
-        EXPECT_TRUE(paintChart(k, frame, table, objects, settings, ViewTransform{1.0}));
-        return k;
+        return DefaultChart::paint(objects);
     }
 };
 

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "chart/construction.h"
+#include "support/default_chart.h"
 #include "support/recording_canvas.h"
 #include "chart/text_metrics.h"
 #include "moistek/moistek.h"
@@ -98,20 +99,11 @@ TEST(DataDrawing, DensityGridOfAnySpreadStaysWithItsPoints) {
 
 namespace {
 
-struct Chart {
-    ChartFrame frame;
-    ChartTable table;
-    ChartSettings settings;
-    Chart() {
-        FakeTextMetrics metrics;
-        EXPECT_TRUE(constructChart(settings, metrics, frame, table).ok());
-    }
+struct Chart : testing_support::DefaultChart {
     RecordingCanvas paint(std::shared_ptr<const MeasuredData> data) {
         ObjectTable objects;
         objects.overlay = std::make_shared<DataOverlay>(std::move(data));
-        RecordingCanvas k;
-        EXPECT_TRUE(paintChart(k, frame, table, objects, settings, ViewTransform{1.0}));
-        return k;
+        return DefaultChart::paint(objects);
     }
 };
 

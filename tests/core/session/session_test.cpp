@@ -285,6 +285,45 @@ TEST_F(SessionFiles, ADocumentOfAnotherPressureIsToldOnceWhenItsObjectsWereNotCo
     }
 }
 
+// The design layer is saved in the companion (the document's bytes as without it), read back on
+// opening, computed at the chart's pressure, and each change is one step of the history.
+TEST_F(SessionFiles, TheDesignIsKeptBesideTheDocumentAndComputedAtTheChartsPressure) {
+    using design::Design;
+    Design d;
+    d.points = {{"RA", {design::Property::DB, 26}, {design::Property::RH, 50}, {}}};
+    ASSERT_TRUE(session.changeDesign(d));
+    EXPECT_FALSE(session.changeDesign(d));  // the same: no step
+    EXPECT_TRUE(session.modified());
+    const std::string doc = path("design.hdw");
+    prompts.files = {doc};
+    ASSERT_TRUE(session.save(true));
+    ASSERT_TRUE(fs::exists(doc + ".data"));
+    session.clear();
+    EXPECT_TRUE(session.design().empty());
+    ASSERT_TRUE(session.open(doc));
+    EXPECT_TRUE(session.design() == d);
+    // x at 26 °C, 50 % at 760 mmHg, then at 600 mmHg after the chart's pressure changed:
+    // x = 0.622 pw / (P − pw) grows as P falls.
+    EXPECT_EQ(session.designResult().points[0].air.x, V_DBRH2AH(26, 50));
+    host.pressure = 600;
+    session.pressureChanged();
+    EXPECT_NEAR(session.designResult().points[0].air.x, MoistAir(600).DBRH2AH(26, 50), 1e-15);
+    EXPECT_GT(session.designResult().points[0].air.x, V_DBRH2AH(26, 50) * 1.2);
+    // Emptied: one step, undone back to the point.
+    ASSERT_TRUE(session.changeDesign(Design{}));
+    EXPECT_EQ(session.objects().design, nullptr);
+    ASSERT_TRUE(session.history().undo(session.objects()));
+    EXPECT_TRUE(session.design() == d);
+    // A design shown for a moment (a drag) is not a step; restoring puts the history's back.
+    Design moved = d;
+    moved.points[0].first.value = 30;
+    session.showDesign(moved);
+    EXPECT_TRUE(session.design() == moved);
+    session.restoreDesign();
+    EXPECT_TRUE(session.design() == d);
+}
+
+
 // The folder the next file dialog opens in is the one the last save worked in: a save as into
 // another folder moves it there, a save that is cancelled or cannot be written leaves it.
 TEST_F(SessionFiles, TheNextDialogOpensWhereTheLastSaveWorked) {
