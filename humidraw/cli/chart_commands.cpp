@@ -5,6 +5,7 @@
 #include "commands.h"
 #include "measured/companion.h"
 #include "data_options.h"
+#include "design/design_overlay.h"
 #include "document/document_file.h"
 #include "files/safe_replace.h"
 #include "json.h"
@@ -92,16 +93,46 @@ int elementsCommand(const ChartOptions& o) {
     return 0;
 }
 
+std::optional<std::string> renderFormatProblem(const std::string& command,
+                                               const std::string& path) {
+    if (path.empty()) return command + " needs -o OUT.png, .svg, .pdf, .emf or .wmf";
+    if (!isMetafilePath(path) && formatForPath(path) == ExportFormat::Unknown)
+        return "unknown output format (use .png, .svg, .pdf, .emf or .wmf): " + path;
+    return std::nullopt;
+}
+
+bool isMetafilePath(const std::string& path) {
+    std::string lower = path;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower.ends_with(".emf") || lower.ends_with(".wmf");
+}
+
+int renderObjects(const ChartOptions& o, const Settings& settings, ObjectTable& objects,
+                  std::shared_ptr<MeasuredData> data, const DataOptions& dataOptions) {
+    MeasuredData given;
+    std::vector<ImportReport> reports;
+    if (auto e = loadData(dataOptions, settings.pressureMmHg, given, reports)) return fail(1, *e);
+    for (DataSet& s : given.sets) data->sets.push_back(std::move(s));
+    for (Zone& z : given.zones) data->zones.push_back(std::move(z));
+    if (!data->empty())
+        objects.overlay = std::make_shared<DataOverlay>(data, settings.pressureMmHg);
+    QtTextMetrics metrics;
+    ChartFrame frame;
+    ChartTable table;
+    if (!constructChart(settings, metrics, frame, table)) return fail(1, englishReason(settings));
+    Status written;
+    if (isMetafilePath(o.output)) {
+        const std::string bytes = metafileBytes(metafileFormatFor(o.output), frame, table, objects,
+                                                settings, screenTextExtent, screenCharAdvances);
+        written = writeOutcome(o.output, replaceFile(o.output, bytes));
+    } else {
+        written = exportDrawing({frame, table, objects, settings}, o.zoom, o.output);
+    }
+    return written ? 0 : fail(1, written.error());
+}
+
 int renderCommand(const ChartOptions& o, const DataOptions& dataOptions) {
-    if (o.output.empty()) return fail(2, "render needs -o OUT.png, .svg, .pdf, .emf or .wmf");
-    const std::string lower = [&] {
-        std::string s = o.output;
-        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return s;
-    }();
-    const bool metafile = lower.ends_with(".emf") || lower.ends_with(".wmf");
-    if (!metafile && formatForPath(o.output) == ExportFormat::Unknown)
-        return fail(2, "unknown output format (use .png, .svg, .pdf, .emf or .wmf): " + o.output);
+    if (auto problem = renderFormatProblem("render", o.output)) return fail(2, *problem);
 
     Settings settings = o.settings;
     ObjectTable objects;
@@ -121,33 +152,19 @@ int renderCommand(const ChartOptions& o, const DataOptions& dataOptions) {
                          visibleText(o.document).c_str(), doc.contents.leftOut,
                          ObjectTable::kCapacity);
     }
-    // The document's own data and zones (its companion file), then those of the command line.
+    // The document's own data, zones and design (its companion file), then the data and zones
+    // of the command line.
     auto data = std::make_shared<MeasuredData>();
     if (!o.document.empty()) {
         CompanionLoad kept = loadCompanion(o.document, documentIdentity);
         if (!kept.status) return fail(1, kept.status.error());
         *data = std::move(kept.data);
+        if (!kept.design.empty())
+            objects.design = std::make_shared<design::DesignOverlay>(
+                std::make_shared<const design::Design>(std::move(kept.design)),
+                settings.pressureMmHg);
     }
-    MeasuredData given;
-    std::vector<ImportReport> reports;
-    if (auto e = loadData(dataOptions, settings.pressureMmHg, given, reports)) return fail(1, *e);
-    for (DataSet& s : given.sets) data->sets.push_back(std::move(s));
-    for (Zone& z : given.zones) data->zones.push_back(std::move(z));
-    if (!data->empty())
-        objects.overlay = std::make_shared<DataOverlay>(data, settings.pressureMmHg);
-    QtTextMetrics metrics;
-    ChartFrame frame;
-    ChartTable table;
-    if (!constructChart(settings, metrics, frame, table)) return fail(1, englishReason(settings));
-    Status written;
-    if (metafile) {
-        const std::string bytes = metafileBytes(metafileFormatFor(o.output), frame, table, objects,
-                                                settings, screenTextExtent, screenCharAdvances);
-        written = writeOutcome(o.output, replaceFile(o.output, bytes));
-    } else {
-        written = exportDrawing({frame, table, objects, settings}, o.zoom, o.output);
-    }
-    return written ? 0 : fail(1, written.error());
+    return renderObjects(o, settings, objects, data, dataOptions);
 }
 
 }  // namespace humidraw_cli

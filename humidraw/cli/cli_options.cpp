@@ -19,9 +19,9 @@ bool commandTakes(const std::string& command, const std::string& option) {
     if (command == "elements")
         return option == "--si" || option == "--dbmin" || option == "--dbmax" ||
                option == "--metrics" || option == "--json";
-    if (command == "render")
+    if (command == "render" || command == "design")
         return option == "--si" || option == "--dbmin" || option == "--dbmax" ||
-               option == "--zoom" || option == "-o";
+               option == "--zoom" || option == "-o" || (command == "design" && option == "--json");
     if (command == "zones") return option == "--json";
     return false;
 }
@@ -62,7 +62,8 @@ std::optional<std::string> pressureOption(const std::string& option, const std::
 std::optional<std::string> parseChartOptions(const std::vector<std::string>& args, ChartOptions& o,
                                              int& status, const std::string& command) {
     status = 2;
-    const bool takesDocument = command == "render";
+    const bool takesDocument = command == "render" || command == "design";
+    const std::string file = command == "design" ? "design file" : "document";
     std::optional<double> dbMin, dbMax, pressure;
     std::optional<std::string> settingsFile;
     std::set<std::string> seen;
@@ -71,8 +72,8 @@ std::optional<std::string> parseChartOptions(const std::vector<std::string>& arg
         const std::string& a = args[i];
         if (a == "--") {  // the end of the options: the document, whatever its name
             if (!takesDocument || documentGiven || i + 2 != args.size())
-                return command + (takesDocument ? " takes one document after --"
-                                                : " takes no document");
+                return command + (takesDocument ? " takes one " + file + " after --"
+                                                : std::string(" takes no document"));
             o.document = args[i + 1];
             break;
         }
@@ -83,7 +84,7 @@ std::optional<std::string> parseChartOptions(const std::vector<std::string>& arg
                 continue;
             }
             if (takesDocument && documentGiven && !a.empty() && a[0] != '-')
-                return command + " takes one document; '" + a + "' is a second";
+                return command + " takes one " + file + "; '" + a + "' is a second";
             return "unknown option '" + a + "'";
         }
         if (!commandTakes(command, a)) return command + " does not take " + a;
@@ -129,6 +130,7 @@ std::optional<std::string> parseChartOptions(const std::vector<std::string>& arg
             }
         }
     }
+    o.zoomGiven = zoomGiven;
     if (zoomGiven && !o.output.empty()) {
         std::string lower = o.output;
         for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

@@ -13,6 +13,7 @@ struct ChartOptions {
     bool fakeMetrics = false;
     bool json = false;
     double zoom = 1.875;
+    bool zoomGiven = false;
     std::string output;
     std::string document;  // the one positional argument, where a command takes it
     // What the command line said, to apply again over a document's own settings.
@@ -29,8 +30,9 @@ std::optional<std::string> pressureOption(const std::string& option, const std::
 // Each says the same pressure: one is enough.
 inline constexpr char kPressureAndAltitude[] = "--pressure and --altitude cannot both be given";
 
-// Parses the arguments of `command` (elements, render, zones: each takes its own options, each
-// once; render one document, after "--" when its name begins with '-'); on failure returns the
+// Parses the arguments of `command` (elements, render, zones, design: each takes its own options,
+// each once; render one document and design one design file, after "--" when its name begins
+// with '-'); on failure returns the
 // message and sets `status` (2 usage, 1 unreadable file).
 std::optional<std::string> parseChartOptions(const std::vector<std::string>& args, ChartOptions& o,
                                              int& status, const std::string& command);

@@ -29,6 +29,13 @@ const char kUsage[] =
     "                      -o OUT.png|.svg|.pdf|.emf|.wmf\n"
     "      renders the chart with the document's objects and its own settings; zoom 1.875\n"
     "      (1200 x 900) unless told otherwise; .emf and .wmf are always 1200 x 900.\n"
+    "  humidraw-cli design DESIGN.json [--settings FILE.ini] [--si] [--dbmin T] [--dbmax T]\n"
+    "                      [PRESSURE] [--zoom Z] [DATA OPTIONS] [--json]\n"
+    "                      [-o DOC.hdw|OUT.png|.svg|.pdf|.emf|.wmf]\n"
+    "      the design file's named air states and processes: every point's properties and\n"
+    "      every process's figures (JSON with --json); -o ending in .hdw writes a document\n"
+    "      whose companion DOC.hdw.data keeps the design (and the data), any other -o draws\n"
+    "      them as render does.\n"
     "  humidraw-cli zones --data FILE [DATA OPTIONS] [--settings FILE.ini] [PRESSURE]\n"
     "                     [--json]\n"
     "      the points of the file inside each zone (the presets unless --zone is given), and\n"
@@ -93,12 +100,12 @@ int run(int argc, char** argv) {
     if (command == "pack") return humidraw_cli::packCommand(rest);
     if (command == "coil") return humidraw_cli::coilCommand(rest);
     if (command == "zones") return humidraw_cli::zonesCommand(rest);
-    if (command != "elements" && command != "render")
+    if (command != "elements" && command != "render" && command != "design")
         return humidraw_cli::fail(2, "unknown command '" + command + "'\n" + kUsage);
     humidraw_cli::ChartOptions o;
     humidraw_cli::DataOptions data;
     std::vector<std::string> chartArgs = rest;
-    if (command == "render") {
+    if (command == "render" || command == "design") {
         if (auto error = humidraw_cli::takeDataOptions(chartArgs, data))
             return humidraw_cli::fail(2, *error);
     }
@@ -107,6 +114,7 @@ int run(int argc, char** argv) {
         return humidraw_cli::fail(status, *error);
     QGuiApplication app(argc, argv);
     humidraw::installFontSubstitutions();
+    if (command == "design") return humidraw_cli::designCommand(o, data);
     return command == "elements" ? humidraw_cli::elementsCommand(o)
                                  : humidraw_cli::renderCommand(o, data);
 }
