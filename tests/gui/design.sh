@@ -3,7 +3,7 @@
 # 50 %), 設計 → 状態変化を追加 heats 1000 m³/h of P1 to 30 °C (making P3), 設計 → 状態点を置く
 # puts P4 by a click on the chart, and the tables of 設計 → 状態点と状態変化の表 are read back
 # through the clipboard (xclip) as another program pastes them: tab-separated text beside an
-# HTML table.
+# HTML table. In 選択 the clicked point is dragged and the drag undone in one step.
 # Usage: design.sh BIN_DIR   (run under xvfb-run; exits 77 when the tools are missing)
 set -euo pipefail
 bin=$1
@@ -97,6 +97,42 @@ sleep 0.5
 xclip -selection clipboard -t UTF8_STRING -o >"$work/processes.txt"
 got=$(awk -F'\t' 'NR > 1 {print $1, $2, $3, $4, $5, $6}' "$work/processes.txt")
 [ "$got" = "顕熱 P1 P3 1000 1239.1 5989" ] || fail "processes: $(cat "$work/processes.txt")"
+
+# 選択: P4 dragged 40 pixels to the right keeps its kinds (DB and x): a higher dry bulb at the
+# same humidity ratio; Ctrl+Z takes the whole drag back. The panel is hidden while dragging, so
+# the chart is fitted to the whole window again and P4 is where it was clicked.
+panel_p4() {
+  design_item t
+  xdotool key ctrl+c
+  sleep 0.5
+  xclip -selection clipboard -t UTF8_STRING -o | awk -F'\t' '$1 == "P4" {print $2, $6}'
+  design_item t
+}
+design_item t
+before=$(panel_p4)
+[ -n "$before" ] || fail "no P4 in the panel"
+xdotool windowactivate --sync "$wid"
+xdotool key alt+e
+sleep 0.3
+xdotool key s
+sleep 0.3
+xdotool mousemove --sync "$cx" $((cy + 100)) mousedown 1
+for step in 10 20 30 40; do
+  xdotool mousemove --sync $((cx + step)) $((cy + 100))
+  sleep 0.1
+done
+shot design-drag
+xdotool mouseup 1
+sleep 0.5
+after=$(panel_p4)
+read -r db0 x0 <<<"$before"
+read -r db1 x1 <<<"$after"
+awk -v a="$db0" -v b="$db1" 'BEGIN {exit !(b > a + 0.5)}' || fail "P4 not dragged: $before -> $after"
+[ "$x0" = "$x1" ] || fail "P4's humidity ratio changed in a level drag: $before -> $after"
+xdotool windowactivate --sync "$wid"
+xdotool key ctrl+z
+sleep 0.5
+[ "$(panel_p4)" = "$before" ] || fail "the drag was not undone in one step"
 
 kill_program
 keep_shots
