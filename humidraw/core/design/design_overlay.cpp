@@ -53,6 +53,11 @@ DesignOverlay::DesignOverlay(std::shared_ptr<const Design> design, double pressu
     : design_(std::move(design)), pressure_(pressureMmHg),
       result_(computeDesign(MoistAir(pressureMmHg), *design_)) {}
 
+std::shared_ptr<const PaintOverlay> designLayer(Design d, double pressureMmHg) {
+    if (d.empty()) return nullptr;
+    return std::make_shared<DesignOverlay>(std::make_shared<const Design>(std::move(d)), pressureMmHg);
+}
+
 const DesignResult& DesignOverlay::resultAt(double pressureMmHg) const {
     if (pressureMmHg != pressure_) {
         result_ = computeDesign(MoistAir(pressureMmHg), *design_);

@@ -39,6 +39,10 @@ class DesignOverlay : public PaintOverlay {
     mutable DesignResult result_;
 };
 
+// The layer a document draws for a design computed at a pressure; none for an empty design
+// (no points, no processes), which a document does not keep.
+std::shared_ptr<const PaintOverlay> designLayer(Design d, double pressureMmHg);
+
 // The text of a process's load label: "Q=-85.6 kW" in SI, "Q=-73,600 kcal/h (-85.6 kW)" else;
 // empty when it carries no load.
 std::string loadLabel(const ProcessFigures& f, UnitSystem u);

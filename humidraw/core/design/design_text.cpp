@@ -80,7 +80,7 @@ constexpr Param kParams[] = {
 }  // namespace
 
 std::string designText(const Design& d) {
-    if (d.empty() && d.basis == AirBasis::Actual) return {};
+    if (d.empty()) return {};
     std::string out = std::string("design ") +
                       (d.basis == AirBasis::Standard ? "standard" : "actual") + "\n";
     for (const Point& p : d.points)

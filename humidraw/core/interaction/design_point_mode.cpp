@@ -13,9 +13,7 @@ const design::Design& designOf(const ObjectTable& t) {
 }
 
 std::shared_ptr<const PaintOverlay> designLayer(design::Design d, const ChartFrame& frame) {
-    if (d.empty() && d.basis == design::AirBasis::Actual) return nullptr;
-    return std::make_shared<design::DesignOverlay>(std::make_shared<const design::Design>(std::move(d)),
-                                                   frame.air.pressureMmHg());
+    return design::designLayer(std::move(d), frame.air.pressureMmHg());
 }
 
 DesignPointMode::DesignPointMode(EditorHost& host) : CommandMode(host) {

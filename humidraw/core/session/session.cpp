@@ -40,7 +40,6 @@ void Session::clear() {
     objects_.clear();
     objects_.overlay.reset();
     objects_.design.reset();
-    designShown_ = false;
     state_ = CurrentState{};
     title_ = "Project";
     path_.clear();
@@ -109,7 +108,6 @@ bool Session::open(const std::string& path) {
     objects_.clear();
     objects_.overlay.reset();
     objects_.design.reset();
-    designShown_ = false;
     state_ = CurrentState{};
     for (const ObjectRecord& r : doc.contents.records) objects_.append(r);
     const DocumentName n = documentNameFor(path, host_.fileFolder());
@@ -208,8 +206,7 @@ std::optional<double> Session::loadCompanionOf(const std::string& path,
         objects_.overlay = std::make_shared<DataOverlay>(
             std::make_shared<const MeasuredData>(std::move(kept.data)), host_.chartPressure());
     if (!kept.design.empty()) {
-        objects_.design = std::make_shared<design::DesignOverlay>(
-            std::make_shared<const design::Design>(std::move(kept.design)), host_.chartPressure());
+        objects_.design = design::designLayer(std::move(kept.design), host_.chartPressure());
         // Kept as defined even when it cannot all be computed: the user is told what stops it.
         if (const Status& s = designResult().status; !s)
             tell("Humidraw",
@@ -341,29 +338,10 @@ const design::DesignResult& Session::designResult() const {
 }
 
 bool Session::changeDesign(design::Design d) {
-    restoreDesign();
     if (d == design()) return false;
     history_.begin(objects_);
-    if (d.empty() && d.basis == design::AirBasis::Actual)
-        objects_.design.reset();
-    else
-        objects_.design = std::make_shared<design::DesignOverlay>(
-            std::make_shared<const design::Design>(std::move(d)), host_.chartPressure());
+    objects_.design = design::designLayer(std::move(d), host_.chartPressure());
     return history_.commit(objects_);
-}
-
-void Session::showDesign(design::Design d) {
-    if (!designShown_) designKept_ = objects_.design;
-    designShown_ = true;
-    objects_.design = std::make_shared<design::DesignOverlay>(
-        std::make_shared<const design::Design>(std::move(d)), host_.chartPressure());
-}
-
-void Session::restoreDesign() {
-    if (!designShown_) return;
-    objects_.design = designKept_;
-    designKept_.reset();
-    designShown_ = false;
 }
 
 }  // namespace humidraw

@@ -124,13 +124,9 @@ class Session {
     // none), and as computed at the chart's pressure.
     const design::Design& design() const;
     const design::DesignResult& designResult() const;
-    // Replaces the design as one step of the history; false when it is the same.
+    // Replaces the design as one step of the history; false when it is the same. (A point
+    // being dragged is shown by the editor, which records the drag as one step.)
     bool changeDesign(design::Design d);
-    // The design drawn for a moment, not a step of the history (a point being dragged): the
-    // next changeDesign or restoreDesign ends it.
-    void showDesign(design::Design d);
-    // Back to the design as the history has it, after showDesign.
-    void restoreDesign();
 
   private:
     // The companion file beside a document, read after opening it (the user told when it
@@ -165,9 +161,6 @@ class Session {
     std::string onDiskPath_;
     ContentIdentity onDisk_;
     bool companionKept_ = false;
-    // The design the history has while another one is shown (showDesign).
-    std::shared_ptr<const PaintOverlay> designKept_;
-    bool designShown_ = false;
 };
 
 }  // namespace humidraw
