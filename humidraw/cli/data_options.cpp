@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <set>
 
+#include "json.h"
 #include "lang/language.h"
 #include "text/visible_text.h"
 
@@ -126,36 +127,6 @@ std::optional<Colour32> parseColour(const QString& s) {
     return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
 }
 
-// The first key the top-level object of `json` (valid JSON) holds twice, if any: the parser
-// would keep only the last.
-std::optional<std::string> repeatedKey(const std::string& json) {
-    std::set<QString> keys;
-    int depth = 0;
-    for (size_t i = 0; i < json.size(); ++i) {
-        const char c = json[i];
-        if (c == '{' || c == '[') {
-            ++depth;
-        } else if (c == '}' || c == ']') {
-            --depth;
-        } else if (c == '"') {
-            const size_t start = i;
-            for (++i; i < json.size() && json[i] != '"'; ++i)
-                if (json[i] == '\\') ++i;
-            if (depth != 1) continue;
-            size_t next = json.find_first_not_of(" \t\r\n", i + 1);
-            if (next == std::string::npos || json[next] != ':') continue;
-            // The key's text with its escapes read, as the parser reads it.
-            const QJsonArray one =
-                QJsonDocument::fromJson(
-                    QByteArray::fromStdString("[" + json.substr(start, i - start + 1) + "]"))
-                    .array();
-            const QString key = one.isEmpty() ? QString() : one[0].toString();
-            if (!keys.insert(key).second) return key.toStdString();
-        }
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 std::optional<Zone> zoneFromJson(const std::string& json, std::string& error) {
@@ -165,8 +136,8 @@ std::optional<Zone> zoneFromJson(const std::string& json, std::string& error) {
         error = "not a JSON object (" + parse.errorString().toStdString() + ")";
         return std::nullopt;
     }
-    if (const auto key = repeatedKey(json)) {
-        error = "the key '" + *key + "' is given twice";
+    if (const auto repeated = firstRepeatedKey(json)) {
+        error = "the key '" + repeated->key + "' is given twice";
         return std::nullopt;
     }
     const QJsonObject o = doc.object();

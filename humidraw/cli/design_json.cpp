@@ -8,6 +8,8 @@
 #include <set>
 #include <vector>
 
+#include "json.h"
+
 using namespace humidraw;
 using namespace humidraw::design;
 
@@ -53,54 +55,13 @@ std::string placeOf(const std::vector<std::string>& path, const QJsonObject& top
     return s;
 }
 
-// The first key some object of `json` (valid JSON) holds twice, with where it lies: the parser
-// would keep only the last.
+// The first key some object of `json` (valid JSON) holds twice, with where it lies.
 std::optional<std::string> repeatedKey(const std::string& json, const QJsonObject& top) {
-    struct Frame {
-        bool object;
-        std::set<QString> keys;
-        std::string lastKey;
-        size_t index = 0;
-        std::vector<std::string> path;
-    };
-    std::vector<Frame> stack;
-    for (size_t i = 0; i < json.size(); ++i) {
-        const char c = json[i];
-        if (c == '{' || c == '[') {
-            std::vector<std::string> path;
-            if (!stack.empty()) {
-                path = stack.back().path;
-                path.push_back(stack.back().object ? stack.back().lastKey
-                                                   : std::to_string(stack.back().index));
-            }
-            stack.push_back({c == '{', {}, {}, 0, std::move(path)});
-        } else if (c == '}' || c == ']') {
-            if (!stack.empty()) stack.pop_back();
-        } else if (c == ',') {
-            if (!stack.empty() && !stack.back().object) ++stack.back().index;
-        } else if (c == '"') {
-            const size_t start = i;
-            for (++i; i < json.size() && json[i] != '"'; ++i)
-                if (json[i] == '\\') ++i;
-            if (stack.empty() || !stack.back().object) continue;
-            const size_t next = json.find_first_not_of(" \t\r\n", i + 1);
-            if (next == std::string::npos || json[next] != ':') continue;
-            // The key's text with its escapes read, as the parser reads it.
-            const QJsonArray one =
-                QJsonDocument::fromJson(
-                    QByteArray::fromStdString("[" + json.substr(start, i - start + 1) + "]"))
-                    .array();
-            const QString key = one.isEmpty() ? QString() : one[0].toString();
-            Frame& f = stack.back();
-            if (!f.keys.insert(key).second) {
-                const std::string where = placeOf(f.path, top);
-                return (where.empty() ? "" : where + ": ") + "the key " + quoted(key) +
-                       " is given twice";
-            }
-            f.lastKey = key.toStdString();
-        }
-    }
-    return std::nullopt;
+    const auto repeated = firstRepeatedKey(json);
+    if (!repeated) return std::nullopt;
+    const std::string where = placeOf(repeated->path, top);
+    return (where.empty() ? "" : where + ": ") + "the key " +
+           quoted(QString::fromStdString(repeated->key)) + " is given twice";
 }
 
 double number(const QJsonObject& o, const QString& key, const std::string& who) {
