@@ -309,6 +309,27 @@ TEST_F(SessionFiles, TheDesignIsKeptBesideTheDocumentAndComputedAtTheChartsPress
     session.pressureChanged();
     EXPECT_NEAR(session.designResult().points[0].air.x, MoistAir(600).DBRH2AH(26, 50), 1e-15);
     EXPECT_GT(session.designResult().points[0].air.x, V_DBRH2AH(26, 50) * 1.2);
+    // A design that cannot all be computed (its process names a point that is not there) is
+    // kept as it was defined, and opening says which process stops it.
+    Design broken = d;
+    design::Process heat;
+    heat.kind = design::ProcessKind::Sensible;
+    heat.from = {"XX"};
+    heat.to = "SA";
+    heat.leaving = {{design::Property::DB, 30}};
+    broken.processes = {heat};
+    host.pressure = 760;
+    ASSERT_TRUE(session.changeDesign(broken));
+    ASSERT_TRUE(session.save(false));
+    session.clear();
+    const size_t said = prompts.said.size();
+    ASSERT_TRUE(session.open(doc));
+    EXPECT_TRUE(session.design() == broken);
+    ASSERT_EQ(prompts.said.size(), said + 1);
+    EXPECT_EQ(prompts.said.back().text,
+              "設計の一部を計算できません:\n状態変化 1 (sensible): これより前に状態点 XX がありません");
+    EXPECT_EQ(session.designResult().points.size(), 1u);  // RA is still drawn
+    ASSERT_TRUE(session.changeDesign(d));
     // Emptied: one step, undone back to the point.
     ASSERT_TRUE(session.changeDesign(Design{}));
     EXPECT_EQ(session.objects().design, nullptr);
