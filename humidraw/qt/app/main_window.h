@@ -164,7 +164,7 @@ class TFmIX : public QMainWindow,
     EditorPrompt& prompt() override { return *this; }
     void zoomAtPointer(bool in) override { zoomStep(in, true); }
     void scrollBy(int dx, int dy) override;
-    void repaint() override { ViewIx(); }
+    void repaint() override;
     void runCommand(Command c) override;
     void changed(Change what) override;
     // EditorPrompt

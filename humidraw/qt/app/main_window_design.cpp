@@ -41,6 +41,15 @@ std::optional<std::string> TFmIX::chooseExportFile(const std::string& caption,
     return chooseDataFile(caption, filters, true);
 }
 
+void TFmIX::repaint() {
+    ViewIx();
+    // The editor's repaint during a drag: the panel shows the point where it is now.
+    const auto& shown = d->session.objects().design;
+    if (shown == d->panelDesign) return;
+    d->panelDesign = shown;
+    if (d->designPanel && !d->designPanel->isHidden()) d->designPanel->refresh();
+}
+
 void TFmIX::startDesignPoint() {
     d->editor.startDesignPoint();
 }

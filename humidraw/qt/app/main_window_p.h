@@ -43,6 +43,9 @@ struct TFmIX::Private final : SessionHost {
     MeasuredDataWindow* dataWindow = nullptr;
     DesignPanel* designPanel = nullptr;
     bool designPanelSized = false;  // given room beside the chart when first shown
+    // The design layer the panel last showed while the editor repainted: a point being dragged
+    // shows a new one at each move, and the panel follows it.
+    std::shared_ptr<const PaintOverlay> panelDesign;
     DesignPointDialog* designPointDialog = nullptr;
     DesignProcessDialog* designProcessDialog = nullptr;
     ViewState view;

@@ -436,6 +436,27 @@ TEST_F(Window, DesignPanelTakesTypedDefiningValuesAsOneStep) {
     EXPECT_EQ(w.session().design(), d);
 }
 
+// The panel follows a point while it is dragged in 選択, and the drag is one step.
+TEST_F(Window, DesignPanelFollowsADraggedPoint) {
+    TFmIX& w = open();
+    DesignPanel* panel = shownPanel(w);
+    w.takeDesign(twoPoints());
+    w.Select();
+    const size_t steps = w.session().history().steps();
+    const EditorView v = w.chartView();
+    const auto& p1 = w.session().designResult().points[0].air;
+    const ChartPoint at = stateToScreen(v.frame, v.screen, p1.h, p1.x);
+    const int x = static_cast<int>(at.x), y = static_cast<int>(at.y);
+    Editor& e = w.editor();
+    e.mouseDown(MouseButton::Left, false, x, y);
+    e.mouseMove(true, false, x + 30, y);
+    const QString moving = panel->points->item(0, 1)->text();
+    EXPECT_NE(moving, "10.0");  // warmer to the right, shown before the button is let go
+    e.mouseUp(MouseButton::Left, x + 30, y);
+    EXPECT_EQ(panel->points->item(0, 1)->text(), moving);
+    EXPECT_EQ(w.session().history().steps(), steps + 1);
+}
+
 TEST_F(Window, DesignPanelRemovesTheSelectionWithTheDeleteKey) {
     TFmIX& w = open();
     w.show();
