@@ -105,6 +105,8 @@ QTableWidget* table(const char* name, int columns, QWidget* parent) {
     t->setContextMenuPolicy(Qt::CustomContextMenu);
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     t->verticalHeader()->hide();
+    // Rows as high as the text and a little room, so a screen shows many points at once.
+    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 6);
     // Tab goes on to the next table, not along the cells.
     t->setTabKeyNavigation(false);
     t->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
