@@ -173,3 +173,32 @@ TEST(DesignDrawing, ProcessesAndTheirLoadLabel) {
     EXPECT_GT(heating, 0);
     EXPECT_GT(shfLine, 0);
 }
+
+TEST(DesignDrawing, AMixingOfTwoIsOneLineFromStreamToStream) {
+    Chart chart;
+    Design d;
+    d.points = {{"OA", {Property::DB, 34}, {Property::RH, 60}, {}},
+                {"RA", {Property::DB, 26}, {Property::RH, 50}, {}}};
+    Process mix;
+    mix.kind = ProcessKind::Mixing;
+    mix.from = {"OA", "RA"};
+    mix.flows = {1000, 3000};
+    mix.to = "MA";
+    mix.look = {9, 3, 0};
+    d.processes = {mix};
+    const RecordingCanvas k = chart.paint(d);
+    std::vector<RecordedOp> lines;
+    for (const RecordedOp& op : k.of(RecordedOp::Line))
+        if (op.penColour == paletteColour(9)) lines.push_back(op);
+    // The mixed state lies on it: one line, OA to RA, not two meeting at MA.
+    ASSERT_EQ(lines.size(), 1u);
+    const ChartPoint oa = stateToScreen(chart.frame, ViewTransform{1.0}, V_DBAH2EN(34, V_DBRH2AH(34, 60)),
+                                        V_DBRH2AH(34, 60));
+    const ChartPoint ra = stateToScreen(chart.frame, ViewTransform{1.0}, V_DBAH2EN(26, V_DBRH2AH(26, 50)),
+                                        V_DBRH2AH(26, 50));
+    const auto near = [](int a, double b) { return std::abs(a - b) <= 1; };
+    const RecordedOp& l = lines[0];
+    const bool oaToRa = near(l.v[0], oa.x) && near(l.v[1], oa.y) && near(l.v[2], ra.x) && near(l.v[3], ra.y);
+    const bool raToOa = near(l.v[0], ra.x) && near(l.v[1], ra.y) && near(l.v[2], oa.x) && near(l.v[3], oa.y);
+    EXPECT_TRUE(oaToRa || raToOa) << l.v[0] << "," << l.v[1] << " " << l.v[2] << "," << l.v[3];
+}

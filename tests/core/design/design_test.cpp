@@ -255,7 +255,10 @@ TEST(DesignProcesses, WhatCannotBeComputedIsNamed) {
     badFlow.leaving = {{Property::DB, 30}};
     Process taken = from(ProcessKind::Sensible, {"W"}, "W");
     taken.leaving = {{Property::DB, 30}};
-    for (const Process& p : {unknown, condenses, drying, highAdp, oneStream, noFlowLoad, badFlow, taken}) {
+    Process halfLoads = from(ProcessKind::Supply, {"W"}, "SA", {1000});
+    halfLoads.sensibleLoad = 5000;  // no latent load
+    for (const Process& p :
+         {unknown, condenses, drying, highAdp, oneStream, noFlowLoad, badFlow, taken, halfLoads}) {
         const DesignResult r = withOne(p);
         ASSERT_FALSE(r.status.ok()) << processKindName(p.kind);
         // "状態変化 1 (kind): reason"; the point before it still computed.
@@ -312,6 +315,9 @@ TEST(DesignEdits, RemovingAPointTakesWhatFollowsFromIt) {
     // The heating made C from A, and the line started at C: both go; B's own line stays.
     ASSERT_EQ(without.processes.size(), 1u);
     EXPECT_EQ(without.processes[0].from[0], "B");
+    // An index past the end changes nothing.
+    EXPECT_TRUE(withoutPoint(d, d.points.size()) == d);
+    EXPECT_TRUE(withoutProcess(d, d.processes.size()) == d);
     const Design noHeat = withoutProcess(d, 0);
     EXPECT_EQ(noHeat.points.size(), 2u);
     EXPECT_EQ(noHeat.processes.size(), 1u);
