@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "document/state.h"
 #include "lang/language.h"
 
 namespace humidraw::design {
@@ -42,42 +43,16 @@ double AirProperties::value(Property p) const {
 
 namespace {
 
-// Positions of the library's complete states: DB, RH, AH, EN, SV, WB (DP is their output).
-enum Slot { kSlotDB, kSlotRH, kSlotAH, kSlotEN, kSlotSV, kSlotWB };
-
-using Complete = int (MoistekClass::*)(double&, double&, double&, double&, double&, double&,
-                                       double&);
-
-Slot slotOf(Property p) {
+// The index of a property among the pair-state selector's (x and a dew point, once turned into
+// its x, are the humidity ratio).
+int selectorIndex(Property p) {
     switch (p) {
-        case Property::DB: return kSlotDB;
-        case Property::RH: return kSlotRH;
-        case Property::H: return kSlotEN;
-        case Property::SV: return kSlotSV;
-        case Property::WB: return kSlotWB;
-        default: return kSlotAH;  // x, and a dew point once turned into its x
-    }
-}
-
-// The library's complete state of two slots, a < b.
-Complete completeFor(Slot a, Slot b) {
-    const int code = 10 * a + b;
-    switch (code) {
-        case 1: return &MoistekClass::C_DBRH;
-        case 2: return &MoistekClass::C_DBAH;
-        case 3: return &MoistekClass::C_DBEN;
-        case 4: return &MoistekClass::C_DBSV;
-        case 5: return &MoistekClass::C_DBWB;
-        case 12: return &MoistekClass::C_RHAH;
-        case 13: return &MoistekClass::C_RHEN;
-        case 14: return &MoistekClass::C_RHSV;
-        case 15: return &MoistekClass::C_RHWB;
-        case 23: return &MoistekClass::C_AHEN;
-        case 24: return &MoistekClass::C_AHSV;
-        case 25: return &MoistekClass::C_AHWB;
-        case 34: return &MoistekClass::C_ENSV;
-        case 45: return &MoistekClass::C_WBSV;
-        default: return nullptr;
+        case Property::DB: return kDB;
+        case Property::RH: return kRH;
+        case Property::H: return kEN;
+        case Property::SV: return kSV;
+        case Property::WB: return kWB;
+        default: return kAH;
     }
 }
 
@@ -123,23 +98,16 @@ Result<AirProperties> stateFrom(const MoistAir& air, Given a, Given b) {
             return failure(Reason::Invalid, noState());
         *g = {Property::X, x};
     }
-    Slot sa = slotOf(a.kind), sb = slotOf(b.kind);
+    int i = selectorIndex(a.kind), j = selectorIndex(b.kind);
     double first = a.value, second = b.value;
-    if (sb < sa) {
-        std::swap(sa, sb);
-        std::swap(first, second);
-    }
-    const Complete method = completeFor(sa, sb);
-    if (!method) return failure(Reason::Invalid, noState());
-    double v[6] = {0, 0, 0, 0, 0, 0}, dp = 0;
-    v[sa] = first;
-    v[sb] = second;
-    if ((air.library().*method)(v[kSlotDB], v[kSlotRH], v[kSlotAH], v[kSlotEN], v[kSlotSV],
-                                v[kSlotWB], dp) != 1)
+    orderPair(i, j, first, second);
+    CurrentState c;
+    if (pairState(air, pairCode(i, j), first, second, c) != PairResult::Computed)
         return failure(Reason::Invalid, noState());
     AirProperties s;
-    s.DB = v[kSlotDB], s.RH = v[kSlotRH], s.x = v[kSlotAH], s.h = v[kSlotEN];
-    s.SV = v[kSlotSV], s.WB = v[kSlotWB], s.DP = dewPoint ? *dewPoint : dp;
+    s.DB = c.DB, s.RH = c.RH, s.x = c.x, s.h = c.h, s.SV = c.SV, s.WB = c.WB;
+    // The library's complete states end with the dew point of their x.
+    s.DP = dewPoint ? *dewPoint : air.AH2DP(c.x);
     if (s.x < 0 || s.RH > 100.0000001) return failure(Reason::Invalid, noState());
     completeFrom(air, s);
     for (double f : {s.DB, s.RH, s.x, s.h, s.SV, s.WB, s.DP, s.PW, s.density, s.mu})
