@@ -6,23 +6,18 @@
 #include <vector>
 
 #include "lang/language.h"
+#include "text/number_format.h"
 
 namespace humidraw::design {
 
 namespace {
 
 std::string number(double v) {
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, r.ptr);
+    return formatShortest(v);
 }
 
 std::optional<double> numberOf(std::string_view s) {
-    double v = 0;
-    const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (s.empty() || r.ec != std::errc() || r.ptr != s.data() + s.size() || !std::isfinite(v))
-        return std::nullopt;
-    return v;
+    return parseShortest(s);
 }
 
 std::optional<int> indexOf(std::string_view s, int most) {

@@ -1,6 +1,7 @@
 #include "measured/companion.h"
 
 #include "design/design_text.h"
+#include "text/number_format.h"
 
 #include "air/air.h"
 
@@ -26,9 +27,7 @@ namespace {
 constexpr const char* kMagic = "humidraw-data 1";
 
 std::string number(double v) {
-    char buffer[40];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, v);
-    return std::string(buffer, r.ptr);
+    return formatShortest(v);
 }
 
 std::string hexColour(Colour32 c) {
@@ -194,11 +193,7 @@ std::vector<std::string_view> words(std::string_view line, size_t most) {
 }
 
 std::optional<double> numberOf(std::string_view s) {
-    double v = 0;
-    const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (r.ec != std::errc() || r.ptr != s.data() + s.size() || !std::isfinite(v))
-        return std::nullopt;
-    return v;
+    return parseShortest(s);
 }
 
 std::optional<uint64_t> wholeOf(std::string_view s, int base = 10) {

@@ -109,6 +109,21 @@ std::string formatExact(double v) {
     return charsOf(v, std::chars_format::general, 17);
 }
 
+std::string formatShortest(double v) {
+    char buf[40];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
+std::optional<double> parseShortest(std::string_view text) {
+    double v = 0;
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (text.empty() || r.ec != std::errc() || r.ptr != text.data() + text.size() ||
+        !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
 std::optional<double> parseDecimal(std::string_view text) {
     text = withoutPlus(trimmed(text));
     if (text.empty() || text.size() > 400) return std::nullopt;

@@ -23,6 +23,13 @@ std::string formatPrintfGeneral(double v, int precision, int width = 0);
 // Seventeen significant digits ("%.17g"): reads back to the same double.
 std::string formatExact(double v);
 
+// The shortest text that reads back to the same double ("0.1", "1e+300"), as the program's own
+// text files write numbers.
+std::string formatShortest(double v);
+// A finite number written as formatShortest writes one: the whole text, no blanks, no sign
+// but a minus; nothing otherwise.
+std::optional<double> parseShortest(std::string_view text);
+
 // A finite number taking the whole text (blanks around it allowed); nothing otherwise.
 // Subnormal numbers are numbers; text beyond the range of a double is not.
 std::optional<double> parseDecimal(std::string_view text);

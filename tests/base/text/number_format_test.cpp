@@ -180,3 +180,19 @@ TEST(ParseNumbers, APlusSignOnlyWhereAMinusCouldBe) {
     EXPECT_EQ(parseDecimal(longer.substr(0, 2)), 5.0);
     EXPECT_EQ(parseInteger(longer.substr(0, 2)), 5);
 }
+
+// The shortest form of the program's text files: read back bit for bit, and read only as written.
+TEST(ShortestNumbers, WrittenShortAndReadOnlyAsWritten) {
+    const struct {
+        double v;
+        const char* text;
+    } written[] = {{0.1, "0.1"}, {-2.5, "-2.5"}, {760, "760"}, {1e300, "1e+300"}, {0.000125, "0.000125"}};
+    for (const auto& w : written) {
+        EXPECT_EQ(formatShortest(w.v), w.text);
+        EXPECT_EQ(parseShortest(w.text), w.v) << w.text;
+    }
+    const double third = 1.0 / 3;
+    EXPECT_EQ(parseShortest(formatShortest(third)), third);
+    for (const char* text : {"", " 1", "1 ", "+1", "1,5", "nan", "inf", "1e999", "0x10", "1.5x"})
+        EXPECT_FALSE(parseShortest(text).has_value()) << '"' << text << '"';
+}
