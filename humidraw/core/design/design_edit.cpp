@@ -62,24 +62,31 @@ std::string freePointName(const Design& d) {
     }
 }
 
-Design withoutPoint(const Design& d, size_t index) {
-    if (index >= d.points.size()) return d;
-    Design out = d;
-    std::set<std::string> gone = {d.points[index].name};
-    out.points.erase(out.points.begin() + static_cast<long>(index));
-    // Processes in order: one using a name that is gone goes, and so does the point it made.
+namespace {
+
+// The processes in order without those using a name that is gone; the points those made go too.
+std::vector<Process> processesWithout(const std::vector<Process>& processes,
+                                      std::set<std::string> gone) {
     std::vector<Process> kept;
-    for (const Process& p : d.processes) {
+    for (const Process& p : processes) {
         const bool uses = std::any_of(p.from.begin(), p.from.end(),
                                       [&](const std::string& n) { return gone.count(n) > 0; }) ||
                           (p.kind == ProcessKind::Line && gone.count(p.to) > 0);
-        if (uses) {
-            if (p.kind != ProcessKind::Line && !p.to.empty()) gone.insert(p.to);
-        } else {
+        if (!uses)
             kept.push_back(p);
-        }
+        else if (p.kind != ProcessKind::Line && !p.to.empty())
+            gone.insert(p.to);
     }
-    out.processes = std::move(kept);
+    return kept;
+}
+
+}  // namespace
+
+Design withoutPoint(const Design& d, size_t index) {
+    if (index >= d.points.size()) return d;
+    Design out = d;
+    out.points.erase(out.points.begin() + static_cast<long>(index));
+    out.processes = processesWithout(d.processes, {d.points[index].name});
     return out;
 }
 
@@ -95,16 +102,11 @@ Result<Design> withProcess(const MoistAir& air, const Design& d, const Process& 
 Design withoutProcess(const Design& d, size_t index) {
     if (index >= d.processes.size()) return d;
     const Process& p = d.processes[index];
-    if (p.kind == ProcessKind::Line || p.to.empty()) {
-        Design out = d;
-        out.processes.erase(out.processes.begin() + static_cast<long>(index));
-        return out;
-    }
+    Design out = d;
+    out.processes.erase(out.processes.begin() + static_cast<long>(index));
     // The point it made goes too, with every process after that uses it.
-    Design marked = d;
-    marked.points.insert(marked.points.begin(), Point{p.to, {}, {}, {}});
-    marked.processes.erase(marked.processes.begin() + static_cast<long>(index));
-    Design out = withoutPoint(marked, 0);
+    if (p.kind != ProcessKind::Line && !p.to.empty())
+        out.processes = processesWithout(out.processes, {p.to});
     return out;
 }
 
