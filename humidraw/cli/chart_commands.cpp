@@ -142,7 +142,7 @@ int renderCommand(const ChartOptions& o, const DataOptions& dataOptions) {
         if (!doc.status) return fail(1, o.document + ": " + doc.status.error());
         documentIdentity = doc.identity;
         if (doc.contents.header) applyHeader(*doc.contents.header, settings);
-        if (o.forceSi) settings.si = true;
+        if (o.forceUnits) settings.units = *o.forceUnits;
         if (o.dbMinOverride) settings.dbMin = *o.dbMinOverride;
         if (o.dbMaxOverride) settings.dbMax = *o.dbMaxOverride;
         if (o.pressureOverride) settings.pressureMmHg = *o.pressureOverride;

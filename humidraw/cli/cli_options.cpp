@@ -7,6 +7,7 @@
 #include <set>
 
 #include "air/air.h"
+#include "moistek_internal/ip_units.h"
 #include "text/number_format.h"
 
 namespace humidraw_cli {
@@ -17,17 +18,17 @@ bool commandTakes(const std::string& command, const std::string& option) {
     static const std::set<std::string> common = {"--settings", "--pressure", "--altitude"};
     if (common.count(option)) return true;
     if (command == "elements")
-        return option == "--si" || option == "--dbmin" || option == "--dbmax" ||
+        return option == "--si" || option == "--units" || option == "--dbmin" || option == "--dbmax" ||
                option == "--metrics" || option == "--json";
     if (command == "render" || command == "design")
-        return option == "--si" || option == "--dbmin" || option == "--dbmax" ||
+        return option == "--si" || option == "--units" || option == "--dbmin" || option == "--dbmax" ||
                option == "--zoom" || option == "-o" || (command == "design" && option == "--json");
     if (command == "zones") return option == "--json";
     return false;
 }
 
 bool isChartOption(const std::string& a) {
-    return a == "--si" || a == "--json" || a == "--settings" || a == "--metrics" ||
+    return a == "--si" || a == "--units" || a == "--json" || a == "--settings" || a == "--metrics" ||
            a == "--dbmin" || a == "--dbmax" || a == "--zoom" || a == "-o" || a == "--pressure" ||
            a == "--altitude";
 }
@@ -68,6 +69,7 @@ std::optional<std::string> parseChartOptions(const std::vector<std::string>& arg
     std::optional<std::string> settingsFile;
     std::set<std::string> seen;
     bool si = false, zoomGiven = false, documentGiven = false;
+    std::optional<humidraw::UnitSystem> units;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--") {  // the end of the options: the document, whatever its name
@@ -107,6 +109,10 @@ std::optional<std::string> parseChartOptions(const std::vector<std::string>& arg
             } else if (a == "--metrics") {
                 if (v != "qt" && v != "fake") return "--metrics takes qt or fake, not " + v;
                 o.fakeMetrics = v == "fake";
+            } else if (a == "--units") {
+                const auto u = humidraw::unitSystemNamed(v);
+                if (!u) return "--units takes kcal, si or ip, not " + v;
+                units = *u;
             } else if (a == "-o") {
                 o.output = v;
             } else if (a == "--pressure" || a == "--altitude") {
@@ -149,14 +155,20 @@ std::optional<std::string> parseChartOptions(const std::vector<std::string>& arg
         o.settings = humidraw::loadSettings(humidraw::IniFile(*settingsFile),
                                             humidraw::folderOf(*settingsFile));
     }
-    o.forceSi = si;
+    if (si && units && *units != humidraw::UnitSystem::SI) return "--si and --units " + std::string(humidraw::unitSystemName(*units)) + " say different units";
+    if (si) units = humidraw::UnitSystem::SI;
+    o.forceUnits = units;
     o.dbMinOverride = dbMin;
     o.dbMaxOverride = dbMax;
     o.pressureOverride = pressure;
     if (pressure) o.settings.pressureMmHg = *pressure;
-    if (si) o.settings.si = true;
-    if (dbMin) o.settings.dbMin = *dbMin;
-    if (dbMax) o.settings.dbMax = *dbMax;
+    if (units) o.settings.units = *units;
+    // Under IP units the limits are typed in °F.
+    const auto celsius = [&](double v) {
+        return o.settings.isIP() ? humidraw::celsiusFromFahrenheit(v) : v;
+    };
+    if (dbMin) o.dbMinOverride = o.settings.dbMin = celsius(*dbMin);
+    if (dbMax) o.dbMaxOverride = o.settings.dbMax = celsius(*dbMax);
     return std::nullopt;
 }
 

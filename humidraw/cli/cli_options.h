@@ -17,7 +17,7 @@ struct ChartOptions {
     std::string output;
     std::string document;  // the one positional argument, where a command takes it
     // What the command line said, to apply again over a document's own settings.
-    bool forceSi = false;
+    std::optional<humidraw::UnitSystem> forceUnits;
     std::optional<double> dbMinOverride, dbMaxOverride;
     // The total pressure of --pressure or --altitude, in mmHg.
     std::optional<double> pressureOverride;

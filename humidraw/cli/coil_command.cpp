@@ -171,7 +171,7 @@ int coilCommand(const std::vector<std::string>& args) {
         if (!setField(in, name, value, error)) return fail(2, error);
     }
     Settings settings;
-    settings.si = si;
+    settings.units = si ? UnitSystem::SI : UnitSystem::Engineering;
     if (dbMin) settings.dbMin = *dbMin;
     if (dbMax) settings.dbMax = *dbMax;
     if (pressure) settings.pressureMmHg = *pressure;

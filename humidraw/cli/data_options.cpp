@@ -9,6 +9,7 @@
 #include "json.h"
 #include "lang/language.h"
 #include "text/visible_text.h"
+#include "units/unit_system.h"
 
 using namespace humidraw;
 
@@ -69,9 +70,14 @@ std::optional<std::string> takeDataOptions(std::vector<std::string>& args, DataO
             rest.insert(rest.end(), args.begin() + i, args.end());
             break;
         }
-        if (a != "--data" && a != "--columns" && a != "--units" && a != "--zone" &&
-            a != "--time" && a != "--density") {
+        // `--units kcal|si|ip` is the chart's unit system, not the columns' units.
+        const bool chartUnits = a == "--units" && i + 1 < args.size() &&
+                                humidraw::unitSystemNamed(args[i + 1]).has_value();
+        if ((a != "--data" && a != "--columns" && a != "--units" && a != "--zone" &&
+             a != "--time" && a != "--density") ||
+            chartUnits) {
             rest.push_back(a);
+            if (chartUnits) rest.push_back(args[++i]);
             continue;
         }
         if (a != "--data" && a != "--zone" && !seen.insert(a).second)

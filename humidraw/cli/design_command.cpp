@@ -174,7 +174,7 @@ int designCommand(const ChartOptions& o, const DataOptions& dataOptions) {
     Settings settings = o.settings;
     if (!o.pressureOverride && file->pressureMmHg) settings.pressureMmHg = *file->pressureMmHg;
     const double pressure = settings.pressureMmHg;
-    if (file->units == UnitSystem::SI) settings.si = true;
+    if (file->units != UnitSystem::Engineering) settings.units = file->units;
     const auto design = std::make_shared<const Design>(file->design);
     const DesignResult result = computeDesign(MoistAir(pressure), *design);
     if (!result.status) return refused(o.document + ": " + result.status.error());

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "air/air.h"
+#include "moistek_internal/ip_units.h"
 #include "settings/path_value.h"
 #include "text/number_format.h"
 
@@ -75,7 +76,16 @@ Settings loadSettings(const IniFile& ini, const std::string& programFolder) {
     if (s.fontName.empty()) s.fontName = kDefaultFontName;
     for (int i = 0; i < kViewFlagCount; ++i)
         s.view[i] = readProfileBool(ini, "View", kViewFlagKeys[i], i < CB_SHF);
-    s.si = readProfileBool(ini, "Setting", "SiUnit", false);
+    // Units names the unit system; a file without it (or with a name no program knows) has
+    // only SiUnit, which every version writes.
+    const bool si = readProfileBool(ini, "Setting", "SiUnit", false);
+    s.units = unitSystemNamed(ini.readString("Setting", "Units", "", 63))
+                  .value_or(si ? UnitSystem::SI : UnitSystem::Engineering);
+    if (s.isIP()) {
+        // Under IP units the range is kept in whole °F, beside the °C range of the others.
+        s.dbMin = celsiusFromFahrenheit(readProfileFloat(ini, "Setting", "CSdbminF", kDefaultIpDbMinF));
+        s.dbMax = celsiusFromFahrenheit(readProfileFloat(ini, "Setting", "CSdbmaxF", kDefaultIpDbMaxF));
+    }
     s.currentDir = readPathSetting(ini, "Setting", "CurrentDir", programFolder);
     s.language = ini.readString("Setting", "Language", "", 63);
     if (s.language != "ja" && s.language != "en") s.language.clear();
@@ -107,18 +117,28 @@ Status saveSettings(IniFile& ini, const Settings& s) {
             return s.altitudeM ? writeProfileInt(ini, "Setting", "CSalt", whole(*s.altitudeM))
                                : ini.writeString("Setting", "CSalt", "");
         },
-        [&] { return writeProfileInt(ini, "Setting", "CSdbmin", whole(s.dbMin)); },
-        [&] { return writeProfileInt(ini, "Setting", "CSdbmax", whole(s.dbMax)); },
+        // Under IP units the °F keys take the range and the °C keys keep the range the other
+        // units had.
+        [&] {
+            return s.isIP() ? writeProfileInt(ini, "Setting", "CSdbminF", whole(std::round(fahrenheitFromCelsius(s.dbMin))))
+                            : writeProfileInt(ini, "Setting", "CSdbmin", whole(s.dbMin));
+        },
+        [&] {
+            return s.isIP() ? writeProfileInt(ini, "Setting", "CSdbmaxF", whole(std::round(fahrenheitFromCelsius(s.dbMax))))
+                            : writeProfileInt(ini, "Setting", "CSdbmax", whole(s.dbMax));
+        },
         [&] { return writeProfileInt(ini, "Font", "CSFontSize", s.fontSize); },
         [&] { return ini.writeString("Font", "CSFontName", s.fontName); },
     };
     for (int i = 0; i < kViewFlagCount; ++i)
         writes.push_back(
             [&, i] { return writeProfileBool(ini, "View", kViewFlagKeys[i], s.view[i]); });
-    writes.push_back([&] { return writeProfileBool(ini, "Setting", "SiUnit", s.si); });
+    writes.push_back([&] { return writeProfileBool(ini, "Setting", "SiUnit", s.isSI()); });
     writes.push_back([&] {
         return ini.writeString("Setting", "Language", s.language.empty() ? "auto" : s.language);
     });
+    // The unit system by name, last: SiUnit stays as every version reads it.
+    writes.push_back([&] { return ini.writeString("Setting", "Units", unitSystemName(s.units)); });
     for (const auto& write : writes)
         if (Status st = write(); !st) return st;
     return {};

@@ -14,6 +14,7 @@ ChartTable build(const TextMetrics& metrics, ChartFrame& f) {
     ChartTable t;
     construction::Context c(f, t, metrics);
     c.ht = metrics.height();
+    c.grids = f.isIP() ? construction::ipGrids(f, metrics) : construction::engineeringGrids(f);
     construction::appendDryBulbAndTitles(c);
     construction::appendRelativeHumidity(c);
     construction::appendHumidityRatio(c);

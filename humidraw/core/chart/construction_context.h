@@ -2,6 +2,7 @@
 // What the construction steps share while they append the chart's elements.
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "chart/element.h"
 #include "chart/frame.h"
@@ -41,6 +42,28 @@ inline ChartPoint midpoint(ChartPoint a, ChartPoint b) {
     return {(a.x + b.x) / 2, (a.y + b.y) / 2};
 }
 
+// One line of a family: its value in the engine's units, its label (none when empty) and
+// whether it carries the family's title.
+struct GridLine {
+    double value = 0;
+    std::string label;
+    bool title = false;
+};
+
+// What the families are drawn at and labelled with, in the chart's units: the engineering and SI
+// charts on whole °C, 0.001 kg/kg(DA), whole kcal/kg or 5 kJ/kg, 0.01 m³/kg(DA); the IP chart
+// on whole °F, 10 gr/lb(DA), whole Btu/lb(DA), 0.5 ft³/lb(DA).
+struct Grids {
+    std::vector<GridLine> dryBulb;   // °C; the relative-humidity curves are traced at them too
+    std::vector<GridLine> humidity;  // kg/kg(DA)
+    std::vector<GridLine> enthalpy;  // kcal/kg(DA), within the range
+    std::vector<GridLine> wetBulb;   // °C
+    std::vector<GridLine> volume;    // m³/kg(DA)
+    int rhTitleStepsBack = 4;        // dry-bulb steps below the upper limit of the RH title
+    std::string dryBulbTitle, chartTitle, datumNote, humidityTitle, enthalpyTitle, wetBulbTitle,
+        volumeTitle, moistureRatioTitle;
+};
+
 struct Context {
     Context(ChartFrame& frame, ChartTable& t, const TextMetrics& m)
         : f(frame), table(t), metrics(m) {}
@@ -54,6 +77,7 @@ struct Context {
     ChartPoint diagonalA, diagonalB;  // the enthalpy diagonal
     ChartPoint centre;                // protractor centre
     double R = 0;                     // SHF arc radius
+    Grids grids;
 
     double w(const std::string& s) const { return metrics.width(s); }
     ChartPoint map(double h, double x) const { return f.map(h, x); }
@@ -72,6 +96,11 @@ struct Context {
 inline double enthalpy(double t, double x) {
     return V_DBAH2EN(t, x);
 }
+
+// The families' values, labels and titles for the frame's units; the IP ones need the fitted
+// scale and the text sizes (labels that would touch are thinned).
+Grids engineeringGrids(ChartFrame& f);
+Grids ipGrids(const ChartFrame& f, const TextMetrics& metrics);
 
 void appendDryBulbAndTitles(Context& c);
 void appendRelativeHumidity(Context& c);

@@ -27,10 +27,11 @@ namespace {
 void appendRelativeHumidityTitle(Context& c, const std::vector<ChartPoint>& curve, int steps) {
     if (curve.size() < 2) return;
     const int last = static_cast<int>(curve.size()) - 1;
-    const int q1 = std::max(0, (last >= steps - 3 ? steps : last) - 4);
+    const int back = c.grids.rhTitleStepsBack;
+    const int q1 = std::max(0, (last >= steps - (back - 1) ? steps : last) - back);
     const ChartPoint Q1 = curve[q1], Q2 = curve[q1 + 1];
     if (!(Q2.x - Q1.x > 0)) return;
-    const std::string title = translate("Chart", "相対湿度RH[%]");
+    const std::string title = translate("Chart", "相対湿度RH[%]");  // the same in every unit
     const double D = 1.1 * c.ht, E = c.w(title) / 2;
     const ChartPoint M = midpoint(Q1, Q2);
     const double a = std::atan((Q1.y - Q2.y) / (Q2.x - Q1.x));
@@ -43,42 +44,49 @@ void appendRelativeHumidityTitle(Context& c, const std::vector<ChartPoint>& curv
 
 void appendDryBulbAndTitles(Context& c) {
     ChartFrame& f = c.f;
-    const int n = whole(f.nDB);
-    for (int i = 0; i <= n; ++i) {
-        const double t = f.DBmin + i * f.DBstep;
+    const std::vector<GridLine>& lines = c.grids.dryBulb;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const double t = lines[i].value;
         const ChartPoint P1 = c.map(enthalpy(t, f.AHmin), f.AHmin);
         const double xs = f.air.saturationRatio(t);
         ChartPoint P2 = c.map(enthalpy(t, xs), xs);
         if (P2.y < f.Ytop) P2 = atHeight(P1, P2, f.Ytop);
         c.line(kDryBulbLine, P1, P2);
-        const std::string s = formatFixed(t, 0);
-        c.text(kDryBulbText, {P1.x - c.w(s) / 2, P1.y}, 0, s);
+        const std::string& s = lines[i].label;
+        if (!s.empty()) c.text(kDryBulbText, {P1.x - c.w(s) / 2, P1.y}, 0, s);
         if (i == 0) c.XL = P1.x;
-        if (i == n) c.XR = P1.x;
+        if (i + 1 == lines.size()) c.XR = P1.x;
+    }
+    if (f.isIP()) {
+        // Whole °F need not reach the ends of the range: the border is the range's own.
+        c.XL = c.map(enthalpy(f.DBmin, f.AHmin), f.AHmin).x;
+        c.XR = c.map(enthalpy(f.DBmax, f.AHmin), f.AHmin).x;
     }
     const double Xm = (c.XL + c.XR) / 2;
-    const std::string title = translate("Chart", "乾球温度 DB [℃]");
+    const std::string& title = c.grids.dryBulbTitle;
     c.text(kDryBulbText, {Xm - c.w(title) / 2, f.OY + 1.1 * c.ht}, 0, title);
-
-    const double pressureMmHg = f.air.pressureMmHg();
-    const std::string chartTitle =
-        f.si ? withArguments(translate("Chart", "湿り空気 h-x 線図(全圧力P=%1kPa)"),
-                             {formatFixed(pressureMmHg * kKPaPerMmHg, 3)})
-             : withArguments(translate("Chart", "湿り空気 h-x 線図(全圧力P=%1mmHg)"),
-                             {formatFixed(pressureMmHg, 0)});
+    const std::string& chartTitle = c.grids.chartTitle;
     c.text(kChartTitleText, {Xm - c.w(chartTitle) / 2, f.OY + 5 * c.ht}, 0, chartTitle);
+    if (const std::string& note = c.grids.datumNote; !note.empty())
+        c.text(kChartTitleText, {Xm - c.w(note) / 2, f.OY + 6.2 * c.ht}, 0, note);
 }
 
 void appendRelativeHumidity(Context& c) {
     ChartFrame& f = c.f;
-    const int nDB = whole(f.nDB);
+    // The curves are traced at the dry-bulb lines, and on to the upper limit where the lines
+    // stop short of it (whole °F in a range that is not).
+    std::vector<double> steps;
+    for (const GridLine& g : c.grids.dryBulb) steps.push_back(g.value);
+    if (f.isIP() && !steps.empty() && steps.back() < f.DBmax) steps.push_back(f.DBmax);
+    if (f.isIP() && !steps.empty() && steps.front() > f.DBmin) steps.insert(steps.begin(), f.DBmin);
+    const int nDB = static_cast<int>(steps.size()) - 1;
     const int nRH = whole(f.nRH);
     for (int i = 0; i <= nRH; ++i) {
         const double r = f.RHmin + i * f.RHstep;
         ChartPoint prev, C;
         std::vector<ChartPoint> points;  // the curve's points, one per dry-bulb step
         for (int j = 0; j <= nDB; ++j) {
-            const double t = f.DBmin + j * f.DBstep;
+            const double t = steps[j];
             const double x = f.air.PW2AH(f.air.DB2PWS(t) * r * 0.01);
             C = c.map(enthalpy(t, x), x);
             if (j == 0) prev = C;
@@ -112,8 +120,8 @@ void appendHumidityRatio(Context& c) {
     const double xsMax = f.air.saturationRatio(f.DBmax);
     bool any = false;
     ChartPoint last;
-    for (int i = 0; i <= whole(f.nAH); ++i) {
-        const double x = f.AHmin + i * f.AHstep;
+    for (const GridLine& g : c.grids.humidity) {
+        const double x = g.value;
         if (x >= xsMax) continue;
         const ChartPoint P1 = c.map(enthalpy(f.DBmin, x), x);
         if (P1.y < f.Ytop) break;
@@ -122,12 +130,12 @@ void appendHumidityRatio(Context& c) {
         ChartPoint L = ln.onDiagonal(c0);
         if (L.x < c.S0.x) L = {c.S0.x, ln.yAt(c.S0.x)};
         c.line(kHumidityRatioLine, L, P2);
-        c.text(kHumidityRatioText, {P2.x + c.ht / 2, P2.y - c.ht / 2}, 0, formatFixed(x, 3));
+        if (!g.label.empty()) c.text(kHumidityRatioText, {P2.x + c.ht / 2, P2.y - c.ht / 2}, 0, g.label);
         last = P2;
         any = true;
     }
     if (!any) return;
-    const std::string title = translate("Chart", "絶対湿度 x [kg/kg(DA)]");
+    const std::string& title = c.grids.humidityTitle;
     c.text(kHumidityRatioText, {last.x + c.w("0.00000"), (f.OY + last.y) / 2 + c.w(title) / 2}, 900,
            title);
 }
@@ -173,41 +181,28 @@ void appendEnthalpy(Context& c) {
     c.diagonalA = {c.S0.x, diagonal - c.S0.x};
     c.diagonalB = {diagonal - f.Ytop, f.Ytop};
     c.line(kEnthalpyLine, c.diagonalA, c.diagonalB);
-    const std::string title = f.si ? translate("Chart", "比エンタルピ h [kJ/kg(DA)]")
-                                   : translate("Chart", "比エンタルピ h [kcal/kg(DA)]");
+    const std::string& title = c.grids.enthalpyTitle;
     const ChartPoint M = midpoint(c.diagonalA, c.diagonalB);
     const double D = 2.5 * c.ht, E = c.w(title) / 2, a = kPi / 4;
     c.text(kEnthalpyText,
            {M.x - std::sin(a) * D - std::cos(a) * E, M.y - std::cos(a) * D + std::sin(a) * E}, 450,
            title);
 
-    if (f.si) f.ENmin = f.ENstep * std::trunc(f.ENmin / f.ENstep);
-    const double factor = f.si ? kKJPerKcal : 1;  // kJ per kcal on the labels
-    for (int i = 0; i <= whole(f.nEN); ++i) {
-        const double u = f.ENmin * factor + f.ENstep * i;
-        if (!(f.ENmin * factor < u && u < f.ENmax * factor)) continue;
-        const double h = u / factor;
+    for (const GridLine& g : c.grids.enthalpy) {
+        const double h = g.value;
         ChartPoint P1 = c.map(h, f.AHmin), P2 = c.map(h, xh);
         bool labelled = false;
         if (!diagonalLine(c, P1, P2, diagonal, labelled)) break;
         c.line(kEnthalpyLine, P1, P2);
-        if (labelled) diagonalLabel(c, kEnthalpyText, P2, formatFixed(u, 0));
+        if (labelled && !g.label.empty()) diagonalLabel(c, kEnthalpyText, P2, g.label);
     }
 }
 
 void appendWetBulb(Context& c) {
     ChartFrame& f = c.f;
     const double diagonal = c.S0.x + c.S0.y + 0.5 * f.k2;
-    bool zeroDone = false;
-    for (int i = 0; i <= whole(f.nWB);) {
-        double w = f.WBmin + i * f.WBstep;
-        bool repeat = false;
-        if (!zeroDone && w == 0) {
-            // 0 °C gets two lines: first one just on the ice side, then the water one.
-            w = -0.0001;
-            f.nWB = f.nWB + 1;
-            zeroDone = repeat = true;
-        }
+    for (const GridLine& g : c.grids.wetBulb) {
+        const double w = g.value;
         const double t1 = f.air.WBAH2DB(w, f.AHmin);
         ChartPoint P1 = c.map(enthalpy(t1, f.AHmin), f.AHmin);
         const double xs = f.air.saturationRatio(w);
@@ -215,9 +210,9 @@ void appendWetBulb(Context& c) {
         bool labelled = false;
         if (!diagonalLine(c, P1, P2, diagonal, labelled)) break;
         c.line(kWetBulbLine, P1, P2);
-        if (labelled && w != 0) diagonalLabel(c, kWetBulbText, P2, formatFixed(w, 0));
-        if (std::trunc(w) == 18) {
-            const std::string title = translate("Chart", "湿球温度WB[℃]");
+        if (labelled && !g.label.empty()) diagonalLabel(c, kWetBulbText, P2, g.label);
+        if (g.title) {
+            const std::string& title = c.grids.wetBulbTitle;
             const double D = 1.1 * c.ht, E = c.w(title) / 2;
             const double a = std::atan((P2.x - P1.x) / (P2.y - P1.y));
             c.text(kWetBulbText,
@@ -225,7 +220,6 @@ void appendWetBulb(Context& c) {
                     P2.y + std::cos(a) * E - std::sin(a) * D},
                    tenths(a + 3 * kPi / 2), title);
         }
-        if (!repeat) ++i;
     }
 }
 
@@ -284,8 +278,8 @@ void appendSpecificVolume(Context& c) {
     bool haveReference = false;
     ChartPoint refP1;
     double refAlpha = 0;
-    for (int i = 0; i <= whole(f.nSV); ++i) {
-        const double v = f.SVmin + i * f.SVstep;
+    for (const GridLine& g : c.grids.volume) {
+        const double v = g.value;
         const double t1 = f.air.SVAH2DB(v, f.AHmin);
         ChartPoint P1 = c.map(enthalpy(t1, f.AHmin), f.AHmin);
         // The upper end: just past where the volume line meets the saturation curve.
@@ -319,10 +313,10 @@ void appendSpecificVolume(Context& c) {
         const double d = c.ht / 2;
         c.text(kSpecificVolumeText,
                {A.x + std::cos(kPi / 2 - a) * d, A.y - std::sin(kPi / 2 - a) * d},
-               tenths(2 * kPi - a), formatFixed(v, 2));
+               tenths(2 * kPi - a), g.label);
     }
     if (!haveReference) return;
-    const std::string title = translate("Chart", "比容積 v [m^3/kg(DA)]");
+    const std::string& title = c.grids.volumeTitle;
     const double D = 1.1 * c.ht, E = 1.2 * c.w(title), a = refAlpha;
     c.text(
         kSpecificVolumeText,

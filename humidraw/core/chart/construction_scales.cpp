@@ -4,6 +4,7 @@
 
 #include "chart/construction_context.h"
 #include "moistek_internal/air_constants.h"
+#include "moistek_internal/ip_units.h"
 #include "lang/language.h"
 #include "text/number_format.h"
 
@@ -88,10 +89,10 @@ void appendMoistureRatioScale(Context& c) {
 
     const double h0 = 12.63, x0 = 0.01049, x1 = 0.01549;
     const ChartPoint Pr = c.map(h0, x0);
-    const double g = f.si ? kKcalPerKJ : 1;  // u in kJ/kg with SI, else kcal/kg
+    // u in kJ/kg with SI, in Btu/lb with IP, else kcal/kg.
+    const double g = f.isSI() ? kKcalPerKJ : f.isIP() ? 1 / kBtuPerLbPerKcalPerKg : 1;
     const double d = c.ht / 2;
-    const std::string title =
-        f.si ? translate("Chart", "熱水分比[kJ/kg]") : translate("Chart", "熱水分比[kcal/kg]");
+    const std::string& title = c.grids.moistureRatioTitle;
 
     const ScaleRun si[] = {
         {3600, 0, true, 50, {{1000, 100}}, {}, 400},
@@ -127,7 +128,25 @@ void appendMoistureRatioScale(Context& c) {
          {-100, -400, -1000, -2000, -5000},
          0},
     };
-    const ScaleRun* runs = f.si ? si : traditional;
+    // Btu/lb are 1.8 kcal/kg: the traditional runs on round values about 1.8 times theirs.
+    const ScaleRun ip[] = {
+        {1500, 0, true, 20, {{600, 50}, {200, 100}}, {}, 200},
+        {1550,
+         9000,
+         false,
+         50,
+         {{1999, 100}, {2999, 500}, {3999, 1000}, {4999, 4000}},
+         {1600, 1800, 2000, 2500, 3000, 4000, 5000, 9000},
+         0},
+        {-100,
+         -9000,
+         true,
+         100,
+         {{-200, 200}, {-800, 400}, {-2000, 2000}, {-4000, 5000}},
+         {-200, -800, -2000, -4000, -9000},
+         0},
+    };
+    const ScaleRun* runs = f.isSI() ? si : f.isIP() ? ip : traditional;
     for (int r = 0; r < 3; ++r) {
         const ScaleRun& run = runs[r];
         double step = run.step;

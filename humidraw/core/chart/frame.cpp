@@ -123,13 +123,13 @@ std::string noChartMessage(const ChartSettings& s) {
 Status computeRanges(ChartFrame& f, const ChartSettings& s) {
     if (Status st = checkLimits(s); !st) return st;
     f.air = MoistAir(s.pressureMmHg);
-    f.si = s.si;
+    f.units = s.units;
     f.DBmin = s.dbMin;
     f.DBmax = s.dbMax;
     f.DBstep = 1.0;
     f.AHstep = 0.001;
     f.RHstep = 10.0;
-    f.ENstep = s.si ? 5.0 : 1.0;
+    f.ENstep = s.isSI() ? 5.0 : 1.0;
     f.WBstep = f.DBstep;
     f.SVstep = 0.01;
     bool ok = familyCount(f.DBmin, f.DBmax, f.DBstep, f.nDB);
@@ -143,7 +143,7 @@ Status computeRanges(ChartFrame& f, const ChartSettings& s) {
          rounded(f.air.DBAH2EN(f.DBmax, f.AHmax), 0, f.ENmax);
     if (ok) {
         // The enthalpy count is taken in the units the labels show.
-        ok = s.si ? familyCount(f.ENmin * kKJPerKcal, f.ENmax * kKJPerKcal, 5.0, f.nEN)
+        ok = s.isSI() ? familyCount(f.ENmin * kKJPerKcal, f.ENmax * kKJPerKcal, 5.0, f.nEN)
                   : familyCount(f.ENmin, f.ENmax, 1.0, f.nEN);
     }
     ok = ok && rounded(f.air.DBAH2WB(f.DBmin, f.AHmin), 0, f.WBmin) &&

@@ -44,7 +44,9 @@ struct ChartFrame {
     double theta = 0;                                             // enthalpy skew, radians
     double k1 = 0, k2 = 0;  // scale factors; k2 < 0 once fitted
     double OX = kFitStartOX, OY = kFitOY, Ytop = kChartTop;
-    bool si = false;
+    UnitSystem units = UnitSystem::Engineering;  // the labels' units
+    bool isSI() const { return units == UnitSystem::SI; }
+    bool isIP() const { return units == UnitSystem::IP; }
     // The air at the chart's total pressure, which every line family is computed with.
     MoistAir air;
 
@@ -77,7 +79,10 @@ std::string rangeLimitText(double v);
 // is computed.
 Status checkLimits(const ChartSettings& s);
 
-// The highest upper limit the options dialog takes (°C).
+// The limits the options dialog takes (°C): the lower from −20 to 60, the upper from 30 to 80.
+constexpr double kLowestLowerLimit = -20;
+constexpr double kHighestLowerLimit = 60;
+constexpr double kLowestUpperLimit = 30;
 constexpr double kHighestUpperLimit = 80;
 // The most humidity ratio at saturation (kg/kg(DA)) a chart's upper limit may have: near the
 // boiling point at a low pressure it grows without bound and leaves the scales and protractors

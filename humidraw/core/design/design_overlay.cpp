@@ -46,6 +46,9 @@ std::string loadLabel(const ProcessFigures& f, UnitSystem u) {
     if (!f.total) return {};
     const double kw = shownLoad(*f.total, UnitSystem::SI);
     if (u == UnitSystem::SI) return "Q=" + formatFixed(kw, 1) + " kW";
+    if (u == UnitSystem::IP)
+        return "Q=" + grouped(shownLoad(*f.total, u)) + " Btu/h (" + formatFixed(units::tons(*f.total), 2) +
+               " tons)";
     return "Q=" + grouped(*f.total) + " kcal/h (" + formatFixed(kw, 1) + " kW)";
 }
 
@@ -69,7 +72,7 @@ const DesignResult& DesignOverlay::resultAt(double pressureMmHg) const {
 void DesignOverlay::paintOver(Canvas& k, const ChartFrame& frame, const ViewTransform& o) const {
     const Design& d = *design_;
     const DesignResult& r = resultAt(frame.air.pressureMmHg());
-    const UnitSystem units = frame.si ? UnitSystem::SI : UnitSystem::Engineering;
+    const UnitSystem units = frame.units;
     // The processes' lines first, the points' markers and names over them.
     std::vector<ObjectRecord> lines;
     const auto state = [&](int i) -> const AirProperties& { return r.points[i].air; };

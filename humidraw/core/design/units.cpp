@@ -1,49 +1,52 @@
 #include "design/units.h"
 
-#include "air/air.h"
-#include "moistek_internal/air_constants.h"
-
 namespace humidraw::design {
 
-double shownValue(Property p, double stored, UnitSystem u) {
-    return p == Property::H && u == UnitSystem::SI ? stored * kKJPerKcal : stored;
-}
+using units::Quantity;
 
-double storedValue(Property p, double shown, UnitSystem u) {
-    return p == Property::H && u == UnitSystem::SI ? shown / kKJPerKcal : shown;
-}
-
-double shownLoad(double kcalPerHour, UnitSystem u) {
-    return u == UnitSystem::SI ? kcalPerHour / kKcalHPerKW : kcalPerHour;
-}
-
-double storedLoad(double shown, UnitSystem u) {
-    return u == UnitSystem::SI ? shown * kKcalHPerKW : shown;
-}
-
-double shownPressure(double mmHg, UnitSystem u) {
-    return u == UnitSystem::SI ? mmHg * kKPaPerMmHg : mmHg;
-}
-
-std::string propertyUnit(Property p, UnitSystem u) {
+Quantity quantityOf(Property p) {
     switch (p) {
         case Property::DB:
         case Property::WB:
-        case Property::DP: return "°C";
-        case Property::RH: return "%";
-        case Property::X: return "kg/kg(DA)";
-        case Property::H: return u == UnitSystem::SI ? "kJ/kg(DA)" : "kcal/kg(DA)";
-        case Property::SV: return "m³/kg(DA)";
+        case Property::DP: return Quantity::Temperature;
+        case Property::RH: return Quantity::RelativeHumidity;
+        case Property::X: return Quantity::HumidityRatio;
+        case Property::H: return Quantity::Enthalpy;
+        case Property::SV: return Quantity::Volume;
     }
-    return "";
+    return Quantity::RelativeHumidity;
+}
+
+double shownValue(Property p, double stored, UnitSystem u) {
+    return units::shown(quantityOf(p), stored, u);
+}
+
+double storedValue(Property p, double shown, UnitSystem u) {
+    return units::stored(quantityOf(p), shown, u);
+}
+
+double shownLoad(double kcalPerHour, UnitSystem u) {
+    return units::shown(Quantity::Load, kcalPerHour, u);
+}
+
+double storedLoad(double shown, UnitSystem u) {
+    return units::stored(Quantity::Load, shown, u);
+}
+
+double shownPressure(double mmHg, UnitSystem u) {
+    return units::shown(Quantity::Pressure, mmHg, u);
+}
+
+std::string propertyUnit(Property p, UnitSystem u) {
+    return units::unitText(quantityOf(p), u);
 }
 
 std::string loadUnit(UnitSystem u) {
-    return u == UnitSystem::SI ? "kW" : "kcal/h";
+    return units::unitText(Quantity::Load, u);
 }
 
 std::string pressureUnit(UnitSystem u) {
-    return u == UnitSystem::SI ? "kPa" : "mmHg";
+    return units::unitText(Quantity::Pressure, u);
 }
 
 }  // namespace humidraw::design

@@ -362,7 +362,7 @@ DocumentHeader headerFrom(const ChartSettings& s, int colour, int width, int sty
     h.fontSize = s.fontSize;
     h.fontName = s.fontName;
     h.view = s.view;
-    h.si = s.si;
+    h.si = s.isSI();
     h.colourItem = colour - 1;
     h.widthItem = width;
     h.styleItem = style;
@@ -382,7 +382,7 @@ void applyHeader(const DocumentHeader& h, ChartSettings& s) {
     s.fontSize = h.fontSize;
     s.fontName = h.fontName;
     s.view = h.view;
-    s.si = h.si;
+    s.units = h.si ? UnitSystem::SI : UnitSystem::Engineering;
 }
 
 DocumentName documentNameFor(const std::string& chosen, const std::string& initialFolder) {

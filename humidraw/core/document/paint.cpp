@@ -2,11 +2,13 @@
 
 #include <cmath>
 #include <exception>
+#include <optional>
 
 #include "chart/sheet_fit.h"
 #include "chart/style_line.h"
 #include "document/attributes.h"
 #include "moistek_internal/air_constants.h"
+#include "units/units.h"
 #include "text/number_format.h"
 
 namespace humidraw {
@@ -94,7 +96,24 @@ void drawAnchoredText(Canvas& k, const std::string& text, int labelPosition, dou
     k.textOut(wholeNumber(left), wholeNumber(top), text);
 }
 
-void drawTableRow(Canvas& k, double X0, double Y0, int n, const std::string& text, bool si) {
+namespace {
+
+// A data cell of column i as the units show it: unchanged when it is no number.
+std::string shownCell(const std::string& cell, int i, UnitSystem units) {
+    using units::Quantity;
+    if (units == UnitSystem::Engineering || cell == " ") return cell;
+    const auto v = parseDecimal(cell);
+    if (!v) return cell;
+    if (units == UnitSystem::SI) return i == 4 ? formatFixed(*v * kKJPerKcal, 1) : cell;
+    static const std::optional<Quantity> column[6] = {std::nullopt, Quantity::Temperature,
+                                                      std::nullopt, Quantity::Temperature,
+                                                      Quantity::Enthalpy, Quantity::HumidityRatio};
+    return column[i] ? formatFixed(units::shown(*column[i], *v, units), 1) : cell;
+}
+
+}  // namespace
+
+void drawTableRow(Canvas& k, double X0, double Y0, int n, const std::string& text, UnitSystem units) {
     k.setFont(k.fontFace(), k.fontHeight(), 0);
     const double cw = k.textExtent("0000000").width;
     const double H = k.textExtent("0").height;
@@ -105,9 +124,7 @@ void drawTableRow(Canvas& k, double X0, double Y0, int n, const std::string& tex
     for (int i = 0; i < 6; ++i) {
         const size_t comma = rest.find(',');
         std::string cell = rest.substr(0, comma);
-        if (si && i == 4 && n != 0 && cell != " ") {
-            if (const auto kcal = parseDecimal(cell)) cell = formatFixed(*kcal * kKJPerKcal, 1);
-        }
+        if (n != 0) cell = shownCell(cell, i, units);
         if (i > 0) {
             k.moveTo(wholeNumber(X0 + i * cw), wholeNumber(n * rh + Y0));
             k.lineTo(wholeNumber(X0 + i * cw), wholeNumber(n * rh + Y0 + rh));
@@ -129,7 +146,7 @@ void walkObjects(Canvas& k, const ChartFrame& frame, const ObjectTable& objects,
     TStyleLine drawer;
     drawer.canvas = &k;
     const int markerRadius = wholeNumber(-0.3 * f.k2 * z);
-    const double tableScale = settings.si ? f.k1 * 0.16393442622950820627 : f.k1;
+    const double tableScale = settings.isSI() ? f.k1 * 0.16393442622950820627 : f.k1;
     const std::vector<OutlineEdge> outline = chartOutline(f, o.unshifted());
     int row = 0;
     objects.walk([&](int, const ObjectRecord& r) {
@@ -147,10 +164,10 @@ void walkObjects(Canvas& k, const ChartFrame& frame, const ObjectTable& objects,
             k.setFontColour(paletteColour(r.colour));
             k.setPenWidth(0);
             if (row == 0)
-                drawTableRow(k, a + z * tableScale, z * f.Ytop, 0, ",DB,RH,WB,H,X", settings.si);
+                drawTableRow(k, a + z * tableScale, z * f.Ytop, 0, ",DB,RH,WB,H,X", settings.units);
             ++row;
             drawTableRow(k, a + z * ((r.h1 + 1) * tableScale), z * (r.x1 * tableScale + f.Ytop),
-                         row, r.text, settings.si);
+                         row, r.text, settings.units);
         }
     });
 }

@@ -52,7 +52,9 @@ void paintLines(Canvas& k, const ChartFrame& f, const std::vector<ObjectRecord>&
 void drawAnchoredText(Canvas& k, const std::string& text, int labelPosition, double X, double Y);
 
 // Row n of the value table (0 the header) at (X0, Y0): six centred cells under a rule; with
-// `si` the enthalpy column of data rows is converted from kcal/kg to kJ/kg.
-void drawTableRow(Canvas& k, double X0, double Y0, int n, const std::string& text, bool si);
+// `units` SI the enthalpy column of data rows is converted from kcal/kg to kJ/kg; with IP the
+// dry and wet bulbs to °F, the enthalpy to Btu/lb and the humidity ratio to gr/lb, one decimal
+// each. The rows keep engineering values whatever is shown.
+void drawTableRow(Canvas& k, double X0, double Y0, int n, const std::string& text, UnitSystem units);
 
 }  // namespace humidraw

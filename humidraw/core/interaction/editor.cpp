@@ -6,6 +6,7 @@
 #include "document/paint.h"
 #include "lang/language.h"
 #include "moistek_internal/air_constants.h"
+#include "units/units.h"
 #include "text/number_format.h"
 
 namespace humidraw {
@@ -17,11 +18,18 @@ bool between(double v, double a, double b) {
 
 }  // namespace
 
-std::string readoutText(const CurrentState& s, bool si) {
-    return "DB:" + formatPrintfFixed(s.DB, 1, 5) + " RH:" + formatPrintfFixed(s.RH, 1, 5) +
-           " WB:" + formatPrintfFixed(s.WB, 1, 5) +
-           " H:" + formatPrintfFixed(si ? s.h * kKJPerKcal : s.h, 1, 5) +
-           " X:" + formatPrintfFixed(s.x, 4, 7) + " SV:" + formatPrintfFixed(s.SV, 3, 6);
+std::string readoutText(const CurrentState& s, UnitSystem u) {
+    using units::Quantity;
+    const auto v = [u](Quantity q, double value) { return units::shown(q, value, u); };
+    // Under IP units the humidity ratio in gr/lb and the volume in ft³/lb take one decimal
+    // fewer and one more place: the same room in the status bar.
+    const bool ip = u == UnitSystem::IP;
+    return "DB:" + formatPrintfFixed(v(Quantity::Temperature, s.DB), 1, 5) +
+           " RH:" + formatPrintfFixed(s.RH, 1, 5) +
+           " WB:" + formatPrintfFixed(v(Quantity::Temperature, s.WB), 1, 5) +
+           " H:" + formatPrintfFixed(v(Quantity::Enthalpy, s.h), 1, 5) +
+           " X:" + formatPrintfFixed(v(Quantity::HumidityRatio, s.x), ip ? 1 : 4, 7) +
+           " SV:" + formatPrintfFixed(v(Quantity::Volume, s.SV), ip ? 2 : 3, 6);
 }
 
 int hitTest(const ObjectTable& objects, const ChartFrame& frame, const ViewTransform& view,
@@ -244,7 +252,7 @@ void Editor::mouseMove(bool leftHeld, bool middleHeld, int x, int y) {
     const EditorView v = host_.chartView();
     const CurrentState s = screenToState(v.frame, v.screen, x, y);
     host_.document().state = s;
-    if (s.x >= 0 && s.RH <= 100) host_.prompt().setStatus(0, readoutText(s, v.si));
+    if (s.x >= 0 && s.RH <= 100) host_.prompt().setStatus(0, readoutText(s, v.units));
     if (command_) command_->move(pointer_, s, leftHeld);
     if ((panningMode() && leftHeld) || (middleDrag_ && middleHeld)) panner_.move(host_, pointer_);
     if (placement_) placement_->move(pointer_);

@@ -24,7 +24,7 @@ int hitTest(const ObjectTable& objects, const ChartFrame& frame, const ViewTrans
             double X, double Y, const std::function<TextExtent(const std::string&)>& measure);
 
 // The readout of a state: "DB:%5.1f RH:%5.1f WB:%5.1f H:%5.1f X:%7.4f SV:%6.3f".
-std::string readoutText(const CurrentState& s, bool si);
+std::string readoutText(const CurrentState& s, UnitSystem u);
 
 class Editor {
   public:

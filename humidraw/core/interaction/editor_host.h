@@ -66,7 +66,7 @@ struct EditorDocument {
 struct EditorView {
     const ChartFrame& frame;
     ViewTransform screen;
-    bool si;  // the readout's enthalpy in kJ/kg
+    UnitSystem units;  // the readout's
 };
 
 enum class Change {

@@ -257,7 +257,7 @@ EditorDocument TFmIX::document() {
     return {d->session.objects(), d->session.history(), d->session.state(), d->attributes};
 }
 EditorView TFmIX::chartView() const {
-    return {d->frame, screen(), d->settings.si};
+    return {d->frame, screen(), d->settings.units};
 }
 ObjectTable& TFmIX::objects() {
     return d->session.objects();
@@ -276,7 +276,7 @@ const CurrentAttributes& TFmIX::attributes() const {
     return d->attributes;
 }
 bool TFmIX::siUnits() const {
-    return d->settings.si;
+    return d->settings.isSI();
 }
 EditHistory& TFmIX::history() {
     return d->session.history();
@@ -388,7 +388,7 @@ bool TFmIX::applySettings(const Settings& s) {
     }
     noteLanguageChange(s);
     const bool newPressure = s.pressureMmHg != d->settings.pressureMmHg;
-    const bool newUnits = s.si != d->settings.si;
+    const bool newUnits = s.units != d->settings.units;
     d->settings = s;
     if (newPressure) d->session.pressureChanged();
     // The design's tables show its values at the pressure, in the units.

@@ -19,7 +19,7 @@ MoistAir TFmIX::designAir() const {
 }
 
 design::UnitSystem TFmIX::designUnits() const {
-    return d->settings.si ? design::UnitSystem::SI : design::UnitSystem::Engineering;
+    return d->settings.units;
 }
 
 design::Look TFmIX::designLook() const {

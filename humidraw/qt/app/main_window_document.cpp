@@ -281,13 +281,13 @@ void TFmIX::A_Ahu1G() {
     ViewIx();
     d->editor.commandEnd();
     d->coilDialog->selectDefaults();
-    d->coilDialog->applyUnits(d->settings.si);
+    d->coilDialog->applyUnits(d->settings.isSI());
     showDialog(d->coilDialog);
 }
 
 void TFmIX::A_Ahu1() {
     const coil::CoilRun run =
-        coil::runCoil(d->frame.air, d->coilDialog->inputs(), d->settings.si, d->settings.dbMin, d->settings.dbMax,
+        coil::runCoil(d->frame.air, d->coilDialog->inputs(), d->settings.isSI(), d->settings.dbMin, d->settings.dbMax,
                       d->attributes, d->session.objects().room(), d->session.state());
     if (!run.status) {
         d->prompts->tell(run.errorCaption, run.status.error(), PromptIcon::Information);
@@ -302,7 +302,7 @@ void TFmIX::A_Ahu1() {
     for (const std::string& w : run.warnings) d->prompts->tell("Humidraw", w, PromptIcon::Warning);
     if (!d->coilReport) d->coilReport = new CoilReportWindow(*d->prompts, this);
     d->coilReport->showReport(run, coil::coilReport(run, d->settings.dbMin, d->settings.dbMax),
-                              d->settings.si, *d->coilDialog);
+                              d->settings.isSI(), *d->coilDialog);
     d->coilDialog->hide();
 }
 

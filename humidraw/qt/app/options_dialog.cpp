@@ -16,6 +16,8 @@
 #include <optional>
 
 #include "air/air.h"
+#include "chart/frame.h"
+#include "moistek_internal/ip_units.h"
 #include "text/number_format.h"
 
 namespace humidraw::app {
@@ -160,12 +162,13 @@ TFOption::TFOption(OptionsHost& host, QWidget* parent)
     CSpa = pressure;
     auto* altitude = new AltitudeSpinBox(conditions);
     CSalt = altitude;
-    CSdbmin = spin(-20, 60, conditions);
-    CSdbmax = spin(30, 80, conditions);
+    CSdbmin = spin(kLowestLowerLimit, kHighestLowerLimit, conditions);
+    CSdbmax = spin(kLowestUpperLimit, kHighestUpperLimit, conditions);
     pressureLabel_ = new QLabel(tr("大気圧(mmHg)："), conditions);
-    QLabel* labels[] = {pressureLabel_, new QLabel(tr("標高(m)："), conditions),
-                        new QLabel(tr("乾球温度下限(℃)："), conditions),
-                        new QLabel(tr("乾球温度上限(℃)："), conditions)};
+    lowerLabel_ = new QLabel(tr("乾球温度下限(℃)："), conditions);
+    upperLabel_ = new QLabel(tr("乾球温度上限(℃)："), conditions);
+    QLabel* labels[] = {pressureLabel_, new QLabel(tr("標高(m)："), conditions), lowerLabel_,
+                        upperLabel_};
     QAbstractSpinBox* spins[] = {CSpa, CSalt, CSdbmin, CSdbmax};
     for (int i = 0; i < 4; ++i) {
         cg->addWidget(labels[i], i, 0);
@@ -223,10 +226,18 @@ TFOption::TFOption(OptionsHost& host, QWidget* parent)
     auto* ug = new QVBoxLayout(units);
     siItem = new QRadioButton(tr("ＳＩ 単位"), units);
     traditionalItem = new QRadioButton(tr("従来単位"), units);
+    ipItem = new QRadioButton(tr("ＩＰ 単位"), units);
+    ipItem->setObjectName("ipItem");
     ug->addWidget(siItem);
     ug->addWidget(traditionalItem);
-    // The pressure in the unit chosen, converted from what the dialog holds.
-    connect(siItem, &QRadioButton::toggled, this, [this] { showPressure(); });
+    ug->addWidget(ipItem);
+    // The pressure and the range in the units chosen, converted from what the dialog holds.
+    for (QRadioButton* b : {siItem, traditionalItem, ipItem})
+        connect(b, &QRadioButton::toggled, this, [this](bool on) {
+            if (!on) return;
+            showPressure();
+            showRangeUnits();
+        });
     showPressure();
 
     auto* saveButton = new QPushButton(tr("設定保存(&S)"), this);
@@ -274,14 +285,24 @@ void TFOption::toControls(const Settings& s) {
     const std::optional<double> altitude = matchingAltitude(s);
     CSalt->setValue(altitude ? static_cast<int>(*altitude) : CSalt->minimum());
     showing_ = false;
-    CSdbmin->setValue(static_cast<int>(s.dbMin));
-    CSdbmax->setValue(static_cast<int>(s.dbMax));
-    for (int i = 0; i < kViewFlagCount; ++i) flags[i]->setChecked(s.view[i]);
-    (s.si ? siItem : traditionalItem)->setChecked(true);
+    (s.isSI() ? siItem : s.isIP() ? ipItem : traditionalItem)->setChecked(true);
     showPressure();
+    showRangeUnits();
+    if (s.isIP()) {
+        CSdbmin->setValue(static_cast<int>(std::round(fahrenheitFromCelsius(s.dbMin))));
+        CSdbmax->setValue(static_cast<int>(std::round(fahrenheitFromCelsius(s.dbMax))));
+    } else {
+        CSdbmin->setValue(static_cast<int>(s.dbMin));
+        CSdbmax->setValue(static_cast<int>(s.dbMax));
+    }
+    for (int i = 0; i < kViewFlagCount; ++i) flags[i]->setChecked(s.view[i]);
     LanguageCB->setCurrentIndex(s.language == "ja" ? 1 : s.language == "en" ? 2 : 0);
-    flags[CB_EN]->setText(s.si ? tr("比ｴﾝﾀﾙﾋﾟ h[kJ/kg]") : tr("比ｴﾝﾀﾙﾋﾟ h[kcal/kg]"));
-    flags[CB_NE]->setText(s.si ? tr("熱水分比[kJ/kg]") : tr("熱水分比[kcal/kg]"));
+    flags[CB_EN]->setText(s.isSI()   ? tr("比ｴﾝﾀﾙﾋﾟ h[kJ/kg]")
+                          : s.isIP() ? tr("比ｴﾝﾀﾙﾋﾟ h[Btu/lb]")
+                                     : tr("比ｴﾝﾀﾙﾋﾟ h[kcal/kg]"));
+    flags[CB_NE]->setText(s.isSI()   ? tr("熱水分比[kJ/kg]")
+                          : s.isIP() ? tr("熱水分比[Btu/lb]")
+                                     : tr("熱水分比[kcal/kg]"));
     // The entry equal to the font name; with several the last; with none, no selection.
     int found = -1;
     for (int i = 0; i < FontCB->count(); ++i)
@@ -296,17 +317,19 @@ Settings TFOption::fromControls(const Settings& base) const {
         s.altitudeM = CSalt->value();
     else
         s.altitudeM.reset();
-    s.dbMin = CSdbmin->value();
-    s.dbMax = CSdbmax->value();
+    s.units = chosenUnits();
+    if (s.isIP()) {
+        s.dbMin = celsiusFromFahrenheit(CSdbmin->value());
+        s.dbMax = celsiusFromFahrenheit(CSdbmax->value());
+    } else {
+        s.dbMin = CSdbmin->value();
+        s.dbMax = CSdbmax->value();
+    }
     for (int i = 0; i < kViewFlagCount; ++i) s.view[i] = flags[i]->isChecked();
     s.fontSize = CSFont->value();
     if (FontCB->currentIndex() >= 0) s.fontName = FontCB->currentText().toStdString();
     const char* const languages[] = {"", "ja", "en"};
     s.language = languages[std::clamp(LanguageCB->currentIndex(), 0, 2)];
-    if (siItem->isChecked())
-        s.si = true;
-    else if (traditionalItem->isChecked())
-        s.si = false;
     return s;
 }
 
@@ -319,12 +342,52 @@ Settings TFOption::shown() {
     return fromControls(host_.currentSettings());
 }
 
+UnitSystem TFOption::chosenUnits() const {
+    return siItem->isChecked() ? UnitSystem::SI
+           : ipItem->isChecked() ? UnitSystem::IP
+                                 : UnitSystem::Engineering;
+}
+
+void TFOption::showRangeUnits() {
+    const bool ip = chosenUnits() == UnitSystem::IP;
+    if (ip == rangeInFahrenheit_) return;
+    // The range as typed, converted to the other scale (whole degrees); the default range of
+    // one is the default of the other.
+    CSdbmin->interpretText();
+    CSdbmax->interpretText();
+    const double lo = CSdbmin->value(), hi = CSdbmax->value();
+    const ChartSettings defaults;
+    double newLo, newHi;
+    if (ip) {
+        const bool isDefault = lo == defaults.dbMin && hi == defaults.dbMax;
+        newLo = isDefault ? kDefaultIpDbMinF : std::round(fahrenheitFromCelsius(lo));
+        newHi = isDefault ? kDefaultIpDbMaxF : std::round(fahrenheitFromCelsius(hi));
+    } else {
+        const bool isDefault = lo == kDefaultIpDbMinF && hi == kDefaultIpDbMaxF;
+        newLo = isDefault ? defaults.dbMin : std::round(celsiusFromFahrenheit(lo));
+        newHi = isDefault ? defaults.dbMax : std::round(celsiusFromFahrenheit(hi));
+    }
+    // The fields' bounds are the same temperatures in either scale: −20 to 60 °C (−4 to
+    // 140 °F) and 30 to 80 °C (86 to 176 °F).
+    const auto bound = [ip](double c) {
+        return static_cast<int>(ip ? std::round(fahrenheitFromCelsius(c)) : c);
+    };
+    CSdbmin->setRange(bound(kLowestLowerLimit), bound(kHighestLowerLimit));
+    CSdbmax->setRange(bound(kLowestUpperLimit), bound(kHighestUpperLimit));
+    CSdbmin->setValue(static_cast<int>(newLo));
+    CSdbmax->setValue(static_cast<int>(newHi));
+    lowerLabel_->setText(ip ? tr("乾球温度下限(°F)：") : tr("乾球温度下限(℃)："));
+    upperLabel_->setText(ip ? tr("乾球温度上限(°F)：") : tr("乾球温度上限(℃)："));
+    rangeInFahrenheit_ = ip;
+}
+
 void TFOption::showPressure() {
-    const bool kPa = siItem->isChecked();
+    const UnitSystem u = chosenUnits();
+    const bool kPa = u == UnitSystem::SI, psia = u == UnitSystem::IP;
     showing_ = true;
-    pressureLabel_->setText(kPa ? tr("大気圧(kPa)：") : tr("大気圧(mmHg)："));
-    CSpa->setDecimals(kPa ? 3 : 0);
-    const double unit = kPa ? kMmHgPerKPa : 1;
+    pressureLabel_->setText(kPa ? tr("大気圧(kPa)：") : psia ? tr("大気圧(psia)：") : tr("大気圧(mmHg)："));
+    CSpa->setDecimals(kPa || psia ? 3 : 0);
+    const double unit = kPa ? kMmHgPerKPa : psia ? 1 / kPsiPerMmHg : 1;
     CSpa->setRange(kMinPressureMmHg / unit, kMaxPressureMmHg / unit);
     CSpa->setSingleStep(1 / unit);
     CSpa->setValue(pressureMmHg_ / unit);
@@ -332,7 +395,9 @@ void TFOption::showPressure() {
 }
 
 void TFOption::pressureTyped() {
-    pressureMmHg_ = CSpa->decimals() > 0 ? std::round(CSpa->value() * kMmHgPerKPa) : CSpa->value();
+    const UnitSystem u = chosenUnits();
+    const double unit = u == UnitSystem::SI ? kMmHgPerKPa : u == UnitSystem::IP ? 1 / kPsiPerMmHg : 1;
+    pressureMmHg_ = unit != 1 ? std::round(CSpa->value() * unit) : CSpa->value();
     showing_ = true;
     CSalt->setValue(CSalt->minimum());
     showing_ = false;

@@ -53,6 +53,7 @@ class TFOption : public QWidget {
     std::array<QCheckBox*, kViewFlagCount> flags;
     QRadioButton* siItem;
     QRadioButton* traditionalItem;
+    QRadioButton* ipItem;  // the dry-bulb range in whole °F, the pressure in psia
     QComboBox* LanguageCB;  // 自動 (the locale's), 日本語, English
 
     void apply();          // "適用(&A)"
@@ -71,12 +72,19 @@ class TFOption : public QWidget {
     Settings shown();
     // Shows pressureMmHg_ in the unit the radio buttons choose.
     void showPressure();
+    // The unit system the radio buttons choose.
+    UnitSystem chosenUnits() const;
+    // Shows the dry-bulb range fields in the chosen units, converting what they hold.
+    void showRangeUnits();
     // The pressure field or the altitude field changed by the user.
     void pressureTyped();
     void altitudeTyped();
     OptionsHost& host_;
     QPushButton* closeButton_ = nullptr;
     QLabel* pressureLabel_ = nullptr;
+    QLabel* lowerLabel_ = nullptr;
+    QLabel* upperLabel_ = nullptr;
+    bool rangeInFahrenheit_ = false;  // what the range fields hold
     // The pressure the dialog holds, mmHg: the record's until the user sets another, which is
     // a whole number. The field shows it rounded.
     double pressureMmHg_ = 760;

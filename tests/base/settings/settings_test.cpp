@@ -40,7 +40,7 @@ TEST_F(SettingsFile, MissingFileGivesDefaultsAndCreatesNothing) {
     EXPECT_EQ(s.fontSize, 6);
     EXPECT_EQ(s.fontName, "ＭＳ Ｐゴシック");
     EXPECT_EQ(s.view, (std::array<bool, 9>{1, 1, 1, 1, 1, 1, 0, 0, 0}));
-    EXPECT_FALSE(s.si);
+    EXPECT_FALSE(s.isSI());
     EXPECT_EQ(s.currentDir, "/opt/humidraw");
     EXPECT_FALSE(fs::exists(path_));
 }
@@ -63,7 +63,7 @@ TEST_F(SettingsFile, EncodingsAndBadValues) {
     EXPECT_EQ(s.dbMin, -5.5);
     EXPECT_EQ(s.dbMax, 40);
     EXPECT_EQ(s.pressureMmHg, 760) << "unconvertible: default";
-    EXPECT_TRUE(s.si) << "only the first character counts";
+    EXPECT_TRUE(s.isSI()) << "only the first character counts";
     EXPECT_FALSE(s.view[CB_RH]) << "'yes' is not '1'";
     EXPECT_TRUE(s.view[CB_DB]) << "empty: default";
     EXPECT_TRUE(s.view[CB_OP]) << "the first match wins";
@@ -81,7 +81,7 @@ TEST_F(SettingsFile, SaveWritesKeysInOrderAndKeepsOtherLines) {
     IniFile ini(path_);
     Settings s;
     s.dbMin = -5.5;
-    s.si = true;
+    s.units = UnitSystem::SI;
     s.view[CB_OP] = true;
     ASSERT_TRUE(saveSettings(ini, s));
     const std::string text = read();

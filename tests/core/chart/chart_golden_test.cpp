@@ -30,7 +30,7 @@ std::string frameLine(const ChartSettings& s, ChartLayout layout) {
     ChartTable t;
     const Status st = constructChart(s, m, f, t, layout);
     const std::vector<std::string> head = {
-        goldenNumber(s.dbMin), goldenNumber(s.dbMax), s.si ? "si" : "kcal",
+        goldenNumber(s.dbMin), goldenNumber(s.dbMax), s.isSI() ? "si" : "kcal",
         layout == ChartLayout::OnSheet ? "sheet" : "fitted", std::to_string(outcomeColumn(st, s))};
     if (!st) return goldenLine(head);
     std::vector<std::string> fields = head;
@@ -74,7 +74,7 @@ TEST(ChartGolden, FrameOfEachRangeLayoutAndUnit) {
                     ChartSettings s;
                     s.dbMin = lo;
                     s.dbMax = hi;
-                    s.si = si;
+                    s.units = si ? UnitSystem::SI : UnitSystem::Engineering;
                     out += frameLine(s, layout);
                 }
     humidraw::testing::expectMatchesGolden("core/chart/golden/frames.txt", out);
@@ -87,7 +87,7 @@ TEST(ChartGolden, EveryElementOfTheDefaultChart) {
 
 TEST(ChartGolden, EveryElementOfTheDefaultSiChart) {
     ChartSettings si;
-    si.si = true;
+    si.units = UnitSystem::SI;
     humidraw::testing::expectMatchesGolden("core/chart/golden/default_si_chart.txt", elementLines(si));
 }
 

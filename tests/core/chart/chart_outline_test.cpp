@@ -129,7 +129,7 @@ ChartFrame chartFor(int lo, int hi, bool si, ChartTable& t) {
     ChartSettings s;
     s.dbMin = lo;
     s.dbMax = hi;
-    s.si = si;
+    s.units = si ? UnitSystem::SI : UnitSystem::Engineering;
     FakeTextMetrics m;
     ChartFrame f;
     EXPECT_TRUE(constructChart(s, m, f, t).ok()) << lo << " " << hi;

@@ -53,7 +53,7 @@ ChartTable chartFor(int lo, int hi, bool si, ChartLayout layout = ChartLayout::O
     ChartSettings s;
     s.dbMin = lo;
     s.dbMax = hi;
-    s.si = si;
+    s.units = si ? UnitSystem::SI : UnitSystem::Engineering;
     s.pressureMmHg = pressureMmHg;
     FakeTextMetrics m;
     ChartFrame f;

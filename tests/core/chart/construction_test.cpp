@@ -153,7 +153,7 @@ TEST_F(Construction, HumidityRatioAndClippedLinesCarryNoLabel) {
 
 TEST_F(Construction, SiLabelsAndTitles) {
     ChartSettings s;
-    s.si = true;
+    s.units = UnitSystem::SI;
     build(s);
     EXPECT_EQ(textsOf(kChartTitleText),
               std::vector<std::string>{"湿り空気 h-x 線図(全圧力P=101.325kPa)"});
@@ -183,7 +183,7 @@ TEST_F(Construction, SiLabelsAndTitles) {
 
 TEST_F(Construction, LowerLimitWithNegativeEnthalpyGivesShiftedSiLabels) {
     ChartSettings s;
-    s.si = true;
+    s.units = UnitSystem::SI;
     s.dbMin = -20;
     build(s);
     EXPECT_LE(frame.ENmin, -5);

@@ -69,7 +69,7 @@ TEST(ChartFrame, InverseMappingRoundTripAtAnyZoom) {
 
 TEST(ChartFrame, SiUnitsAndPressureMoveNoState) {
     ChartSettings si;
-    si.si = true;
+    si.units = UnitSystem::SI;
     ChartSettings pressure;
     pressure.pressureMmHg = 700;
     const ChartFrame a = built(ChartSettings{}), b = built(si), c = built(pressure);
@@ -133,7 +133,7 @@ TEST(ChartFrame, EveryRangeTheOptionsAllowGivesFiniteElements) {
             s.dbMin = lo;
             s.dbMax = hi;
             for (bool si : {false, true}) {
-                s.si = si;
+                s.units = si ? UnitSystem::SI : UnitSystem::Engineering;
                 ChartFrame f;
                 ChartTable t;
                 ASSERT_TRUE(constructChart(s, m, f, t).ok()) << lo << " " << hi;

@@ -50,5 +50,5 @@ TEST(DocumentEdges, NewHeaderCarriesTheDefaultSettings) {
     EXPECT_EQ(h.fontSize, s.fontSize);
     EXPECT_EQ(h.fontName, s.fontName);
     EXPECT_EQ(h.view, s.view);
-    EXPECT_EQ(h.si, s.si);
+    EXPECT_EQ(h.si, s.isSI());
 }

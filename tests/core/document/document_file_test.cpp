@@ -300,13 +300,13 @@ TEST(DocumentName, TitlePathAndFolder) {
 TEST(DocumentHeaderSettings, HeaderCarriesTheChartSettings) {
     ChartSettings s;
     s.dbMax = 40;
-    s.si = true;
+    s.units = UnitSystem::SI;
     s.view[CB_OP] = true;
     const DocumentHeader h = headerFrom(s, 7, 3, 0, 1.5, 720, 960, 5, 6);
     EXPECT_EQ(h.colourItem, 6);
     ChartSettings back;
     applyHeader(h, back);
     EXPECT_EQ(back.dbMax, 40);
-    EXPECT_TRUE(back.si);
+    EXPECT_TRUE(back.isSI());
     EXPECT_TRUE(back.view[CB_OP]);
 }

@@ -63,7 +63,7 @@ std::string opLine(const RecordedOp& op) {
 
 std::string painted(bool si, double zoom, double offset) {
     ChartSettings s;
-    s.si = si;
+    s.units = si ? UnitSystem::SI : UnitSystem::Engineering;
     s.view[CB_OP] = true;
     FakeTextMetrics m;
     ChartFrame frame;

@@ -122,7 +122,7 @@ TEST_F(Painting, TableRowsOnlyWithFlagHeaderOnce) {
     EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](auto& t) { return t.text == "DB"; }), 1);
     EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](auto& t) { return t.text == "OA"; }), 2);
     EXPECT_TRUE(hasText(k, "20.51"));
-    settings.si = true;
+    settings.units = UnitSystem::SI;
     const RecordingCanvas si = paint();
     EXPECT_TRUE(hasText(si, "85.9")) << "20.51 kcal/kg × 4.18605";
     EXPECT_FALSE(hasText(si, "20.51"));
@@ -132,11 +132,11 @@ TEST_F(Painting, TableRowsOnlyWithFlagHeaderOnce) {
 }
 
 TEST_F(Painting, BlankEnthalpyCellStaysBlankInSi) {
-    settings.si = true;
+    settings.units = UnitSystem::SI;
     settings.view.fill(false);
     RecordingCanvas k;
     k.setFont("f", 8, 0);
-    drawTableRow(k, 0, 0, 1, "A, , , , ,", true);
+    drawTableRow(k, 0, 0, 1, "A, , , , ,", UnitSystem::SI);
     const auto texts = k.of(RecordedOp::Text);
     ASSERT_EQ(texts.size(), 6u);
     EXPECT_EQ(texts[4].text, " ");

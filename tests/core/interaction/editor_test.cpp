@@ -243,7 +243,7 @@ TEST_F(Interaction, ReadoutKeepsItsTextOverTheSupersaturatedRegion) {
     EXPECT_EQ(text.rfind("DB: 20.0 RH: 5", 0), 0u) << text;
     editor.mouseMove(false, false, w.at(10, 100).x, w.at(10, 100).y - 60);  // far above saturation
     EXPECT_EQ(w.status[0], text);
-    EXPECT_EQ(readoutText(CurrentState{0.0072630, 9.2037, 20, 50, 13.78, 0.8402}, true),
+    EXPECT_EQ(readoutText(CurrentState{0.0072630, 9.2037, 20, 50, 13.78, 0.8402}, UnitSystem::SI),
               "DB: 20.0 RH: 50.0 WB: 13.8 H: 38.5 X: 0.0073 SV: 0.840");
 }
 

@@ -21,7 +21,7 @@ class FakeHost : public EditorHost, public EditorMarks, public EditorPrompt {
 
     // EditorHost
     EditorDocument document() override { return {table, hist, current, attrs}; }
-    EditorView chartView() const override { return {frame_, view, false}; }
+    EditorView chartView() const override { return {frame_, view, UnitSystem::Engineering}; }
     EditorMarks& marks() override { return *this; }
     EditorPrompt& prompt() override { return *this; }
     void zoomAtPointer(bool in) override { zooms.push_back(in); }

@@ -155,7 +155,7 @@ TEST_F(Window, CoilReportCopiesTabsAndHtmlAndPrintsOnePage) {
 TEST_F(Window, CoilReportInSiUnitsHasKilowattsOnly) {
     TFmIX& w = open();
     Settings si = w.settings();
-    si.si = true;
+    si.units = UnitSystem::SI;
     ASSERT_TRUE(w.applySettings(si));
     w.A_Ahu1G();
     w.coilDialog()->Button1->click();

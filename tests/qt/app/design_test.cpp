@@ -192,7 +192,7 @@ TEST_F(Window, DesignPointDialogAddsAPointOrKeepsWhatWasTyped) {
 TEST_F(Window, DesignPointDialogTakesTheChartsUnits) {
     TFmIX& w = open();
     Settings si = w.settings();
-    si.si = true;
+    si.units = UnitSystem::SI;
     ASSERT_TRUE(w.applySettings(si));
     w.showDesignPointDialog();
     DesignPointDialog* p = w.designPointDialog();
@@ -263,7 +263,7 @@ TEST_F(Window, DesignProcessDialogAddsEachKindOfProcess) {
 TEST_F(Window, DesignProcessDialogTakesLoadsInTheChartsUnits) {
     TFmIX& w = open();
     Settings si = w.settings();
-    si.si = true;
+    si.units = UnitSystem::SI;
     ASSERT_TRUE(w.applySettings(si));
     w.takeDesign(twoPoints());
     w.showDesignProcessDialog();
@@ -324,7 +324,7 @@ TEST_F(Window, DesignPanelShowsPointsAndProcessesInTheChartsUnits) {
 
     // In SI: h in kJ/kg(DA) (× 4.18605), PW in kPa (× 101.325/760), loads in kW (÷ 860).
     Settings si = w.settings();
-    si.si = true;
+    si.units = UnitSystem::SI;
     ASSERT_TRUE(w.applySettings(si));
     EXPECT_EQ(panel->points->horizontalHeaderItem(6)->text(), "h [kJ/kg(DA)]");
     EXPECT_EQ(panel->points->horizontalHeaderItem(8)->text(), "PW [kPa]");
@@ -334,7 +334,7 @@ TEST_F(Window, DesignPanelShowsPointsAndProcessesInTheChartsUnits) {
     EXPECT_EQ(panel->processes->item(0, 5)->text(), f(Q / 860, 2));
 
     // At 700 mmHg the same RH holds more water: x = 0.622 × 4.60 / (700 − 4.60) = 0.00412.
-    si.si = false;
+    si.units = UnitSystem::Engineering;
     si.pressureMmHg = 700;
     ASSERT_TRUE(w.applySettings(si));
     const double x700 = MoistAir(700).DBRH2AH(10, 50);

@@ -296,7 +296,7 @@ TEST_F(Window, OptionsPressureFromTheAltitudeOrTypedInEitherUnit) {
     EXPECT_EQ(o->CSalt->text().toStdString(), "1600") << "converting is not typing";
     o->apply();
     EXPECT_EQ(w.settings().pressureMmHg, 626);
-    EXPECT_TRUE(w.settings().si);
+    EXPECT_TRUE(w.settings().isSI());
     o->traditionalItem->setChecked(true);
     EXPECT_EQ(o->CSpa->text().toStdString(), "626");
     // A pressure typed by hand: the altitude goes at the first key.

@@ -623,7 +623,7 @@ TEST_F(Window, CoilDialogPlotsBothProcesses) {
     d->hide();
     // Switching to SI units resets the loads and relabels the enthalpy entries, once.
     Settings si = w.settings();
-    si.si = true;
+    si.units = UnitSystem::SI;
     ASSERT_TRUE(w.applySettings(si));
     w.A_Ahu1G();
     EXPECT_EQ(d->EQS->text().toStdString(), "60");

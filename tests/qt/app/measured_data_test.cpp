@@ -194,7 +194,7 @@ TEST_F(Window, ZoneDialogFollowsTheChartsUnits) {
 
     // On the SI chart the same zone reads 50.2326 kJ/kg(DA); left as shown, it stays the same.
     Settings si = w.settings();
-    si.si = true;
+    si.units = UnitSystem::SI;
     ASSERT_TRUE(w.applySettings(si));
     d->zones->setCurrentRow(0);
     onZoneDialog([](ZoneDialogView& v) {
@@ -207,7 +207,7 @@ TEST_F(Window, ZoneDialogFollowsTheChartsUnits) {
     EXPECT_TRUE(sameRanges(w.measuredData().zones[0], typed));
 
     // Back on the engineering chart: 12 kcal/kg(DA) again, and untouched bounds stay exact.
-    si.si = false;
+    si.units = UnitSystem::Engineering;
     ASSERT_TRUE(w.applySettings(si));
     onZoneDialog([](ZoneDialogView& v) { EXPECT_EQ(v.bounds[kHHigh]->text(), "12"); });
     d->editZoneButton->click();
