@@ -136,12 +136,15 @@ int renderCommand(const ChartOptions& o, const DataOptions& dataOptions) {
 
     Settings settings = o.settings;
     ObjectTable objects;
-    ContentIdentity documentIdentity;
+    CompanionLoad kept;
     if (!o.document.empty()) {
         const DocumentRead doc = readDocumentFile(o.document);
         if (!doc.status) return fail(1, o.document + ": " + doc.status.error());
-        documentIdentity = doc.identity;
+        // The document's own data, zones, design and units (its companion file).
+        kept = loadCompanion(o.document, doc.identity);
+        if (!kept.status) return fail(1, kept.status.error());
         if (doc.contents.header) applyHeader(*doc.contents.header, settings);
+        if (doc.contents.header && kept.units) settings.units = *kept.units;
         if (o.forceUnits) settings.units = *o.forceUnits;
         if (o.dbMinOverride) settings.dbMin = *o.dbMinOverride;
         if (o.dbMaxOverride) settings.dbMax = *o.dbMaxOverride;
@@ -152,12 +155,9 @@ int renderCommand(const ChartOptions& o, const DataOptions& dataOptions) {
                          visibleText(o.document).c_str(), doc.contents.leftOut,
                          ObjectTable::kCapacity);
     }
-    // The document's own data, zones and design (its companion file), then the data and zones
-    // of the command line.
+    // The document's own data, zones and design, then the data and zones of the command line.
     auto data = std::make_shared<MeasuredData>();
     if (!o.document.empty()) {
-        CompanionLoad kept = loadCompanion(o.document, documentIdentity);
-        if (!kept.status) return fail(1, kept.status.error());
         *data = std::move(kept.data);
         if (!kept.design.empty())
             objects.design = std::make_shared<design::DesignOverlay>(

@@ -64,7 +64,8 @@ std::string companionPath(const std::string& documentPath) {
 
 std::string companionText(const MeasuredData& data,
                           const std::optional<ContentIdentity>& document,
-                          std::optional<double> pressureMmHg, const design::Design& design) {
+                          std::optional<double> pressureMmHg, const design::Design& design,
+                          std::optional<UnitSystem> units) {
     std::string out = std::string(kMagic) + "\n";
     if (document) {
         char hash[20];
@@ -73,6 +74,7 @@ std::string companionText(const MeasuredData& data,
         out += "document " + std::to_string(document->length) + " " + hash + "\n";
     }
     if (pressureMmHg) out += "pressure " + number(*pressureMmHg) + "\n";
+    if (units) out += std::string("units ") + unitSystemName(*units) + "\n";
     for (const DataSet& s : data.sets) {
         const bool times = s.times.size() == s.points.size() && !s.times.empty();
         out += "set " + std::string(s.visible ? "1" : "0") + (s.density ? " 1 " : " 0 ") +
@@ -296,6 +298,10 @@ Result<CompanionContents> readBody(Lines& lines) {
             const auto hash = w[2].size() == 16 ? wholeOf(w[2], 16) : std::nullopt;
             if (!length || !hash) return damaged(lines, translate("Data", "図面との対応の行が壊れています"));
             contents.document = ContentIdentity{*length, *hash};
+        } else if (w[0] == "units" && w.size() == 2 && !contents.units && data.sets.empty() &&
+                   data.zones.empty()) {
+            contents.units = unitSystemNamed(w[1]);
+            if (!contents.units) return damaged(lines, translate("Data", "単位の行が壊れています"));
         } else if (w[0] == "pressure" && w.size() == 2 && !contents.pressureMmHg &&
                    data.sets.empty() && data.zones.empty()) {
             const auto p = numberOf(w[1]);
@@ -413,6 +419,7 @@ CompanionLoad loadCompanion(const std::string& documentPath, const ContentIdenti
     if (!contents) return refused(contents.failure());
     load.data = std::move(contents->data);
     load.pressureMmHg = contents->pressureMmHg;
+    load.units = contents->units;
     load.design = std::move(contents->design);
     if (contents->document && *contents->document != document) {
         load.found = CompanionFound::OtherDocument;
@@ -447,9 +454,11 @@ Result<SavedPair> saveDocumentWithCompanion(const std::string& documentPath,
                                             std::string_view documentBytes,
                                             const MeasuredData& data, bool keepCompanion,
                                             std::optional<double> pressureMmHg,
-                                            const design::Design& design) {
+                                            const design::Design& design,
+                                            std::optional<UnitSystem> units) {
     const std::string path = companionPath(documentPath);
-    const bool written = !data.empty() || pressureMmHg.has_value() || !design.empty();
+    const bool written =
+        !data.empty() || pressureMmHg.has_value() || !design.empty() || units.has_value();
     SavedPair saved;
     struct stat st;
     const bool present = lstat(path.c_str(), &st) == 0;
@@ -460,7 +469,7 @@ Result<SavedPair> saveDocumentWithCompanion(const std::string& documentPath,
     if (written) {
         std::string text;
         try {
-            text = companionText(data, contentIdentity(documentBytes), pressureMmHg, design);
+            text = companionText(data, contentIdentity(documentBytes), pressureMmHg, design, units);
         } catch (const std::bad_alloc&) {
             return named(path, fileFailure(FileProblem::OutOfMemory));
         }

@@ -50,13 +50,17 @@ struct CompanionContents {
     std::optional<double> pressureMmHg;
     // The design layer's points and processes; empty in the files of earlier versions.
     design::Design design;
+    // The units the document is shown in, when the header's SI flag cannot say it (IP); none in
+    // the files of earlier versions.
+    std::optional<UnitSystem> units;
 };
 
 // The text of a companion, naming the document bytes it goes with when given.
 std::string companionText(const MeasuredData& data,
                           const std::optional<ContentIdentity>& document = std::nullopt,
                           std::optional<double> pressureMmHg = std::nullopt,
-                          const design::Design& design = design::Design{});
+                          const design::Design& design = design::Design{},
+                          std::optional<UnitSystem> units = std::nullopt);
 // What a companion's text holds; a failure naming the line when it is damaged or asks for more
 // than the limits above.
 Result<CompanionContents> readCompanionText(std::string_view text);
@@ -73,6 +77,7 @@ struct CompanionLoad {
     MeasuredData data;  // Read and OtherDocument
     std::optional<double> pressureMmHg;  // Read and OtherDocument, when the file says it
     design::Design design;               // Read and OtherDocument
+    std::optional<UnitSystem> units;     // Read and OtherDocument, when the file says them
     Status status;      // Unreadable and OtherDocument: failed with "PATH: reason"
 };
 // The companion beside `documentPath`, whose opened bytes had the identity `document`. Only a
@@ -89,12 +94,13 @@ struct SavedPair {
 // place. `keepCompanion`: the companion beside it was not understood when the document was
 // opened; it is never removed, and new data puts it aside as NAME.hdw.data.unread first.
 // `pressureMmHg`, when given, is written as the pressure the objects were computed at, with or
-// without data; a design that is not empty is written too (a companion is then written
-// whatever else it holds).
+// without data; a design that is not empty is written too, and `units` when given (a companion
+// is then written whatever else it holds).
 Result<SavedPair> saveDocumentWithCompanion(const std::string& documentPath,
                                             std::string_view documentBytes,
                                             const MeasuredData& data, bool keepCompanion,
                                             std::optional<double> pressureMmHg = std::nullopt,
-                                            const design::Design& design = design::Design{});
+                                            const design::Design& design = design::Design{},
+                                            std::optional<UnitSystem> units = std::nullopt);
 
 }  // namespace humidraw

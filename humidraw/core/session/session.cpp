@@ -97,8 +97,13 @@ bool Session::open(const std::string& path) {
              PromptIcon::Warning);
         return false;
     }
+    // The companion is read before the header is taken: units it names (IP, which the header's
+    // SI flag cannot say) are the chart's.
+    CompanionLoad kept = loadCompanion(path, doc.identity);
     if (doc.contents.header) {
-        if (const std::string why = host_.takeHeader(*doc.contents.header); !why.empty()) {
+        const std::optional<UnitSystem> units =
+            kept.found == CompanionFound::Read ? kept.units : std::nullopt;
+        if (const std::string why = host_.takeHeader(*doc.contents.header, units); !why.empty()) {
             tell(translate("TFmIX", kErrorCaption),
                  translate("TFmIX", "データファイルを読込できません.\n") + why,
                  PromptIcon::Warning);
@@ -113,7 +118,7 @@ bool Session::open(const std::string& path) {
     const DocumentName n = documentNameFor(path, host_.fileFolder());
     onDiskPath_ = n.path;
     onDisk_ = doc.identity;
-    const std::optional<double> computedAt = loadCompanionOf(path, doc.identity);
+    const std::optional<double> computedAt = takeCompanion(std::move(kept));
     title_ = n.title;
     path_ = n.path;
     named_ = true;
@@ -172,9 +177,7 @@ void Session::tellPressure(double stored, std::optional<double> computedAt) {
 
 // ---- the companion file beside the document -----------------------------------------------
 
-std::optional<double> Session::loadCompanionOf(const std::string& path,
-                                               const ContentIdentity& identity) {
-    CompanionLoad kept = loadCompanion(path, identity);
+std::optional<double> Session::takeCompanion(CompanionLoad kept) {
     companionKept_ = false;
     if (kept.found == CompanionFound::Unreadable) {
         // Kept as it is: a later save without data leaves it, one with data puts it aside.
@@ -238,7 +241,10 @@ bool Session::saveWithCompanion(const std::string& bytes) {
     const double p = host_.chartPressure();
     const auto saved = saveDocumentWithCompanion(
         path_, bytes, measuredData(), keep,
-        p == kStandardPressureMmHg ? std::nullopt : std::optional<double>(p), design());
+        p == kStandardPressureMmHg ? std::nullopt : std::optional<double>(p), design(),
+        // The header's SI flag says the engineering and SI units; the companion says IP.
+        host_.chartUnits() == UnitSystem::IP ? std::optional<UnitSystem>(UnitSystem::IP)
+                                             : std::nullopt);
     if (!saved) {
         tell(translate("TFmIX", kErrorCaption),
              translate("TFmIX", "ファイルを作成出来ません．\n") + saved.error(),

@@ -13,6 +13,7 @@
 #include "document/object_table.h"
 #include "document/state.h"
 #include "lang/language.h"
+#include "measured/companion.h"
 #include "measured/overlay.h"
 #include "session/prompts.h"
 #include "view/view_zoom.h"
@@ -44,9 +45,13 @@ class SessionHost {
     virtual DocumentHeader headerToSave() = 0;
     // Takes an opened document's header (chart settings, pickers, view): empty when taken, else
     // why its chart cannot be drawn (nothing is then taken and the document is not opened).
-    virtual std::string takeHeader(const DocumentHeader& h) = 0;
+    // `units`, when given, are the document's (its companion's) and replace what the header's SI
+    // flag says.
+    virtual std::string takeHeader(const DocumentHeader& h, std::optional<UnitSystem> units) = 0;
     // The chart's total pressure, which typed points and the measured data are computed at.
     virtual double chartPressure() const = 0;
+    // The units the chart is shown in, which a save keeps with the document.
+    virtual UnitSystem chartUnits() const = 0;
     // After a save, and after an open before its notices: the caption, the remembered files
     // and (opened) the picture show the document.
     virtual void documentSaved(const std::string& path) = 0;
@@ -129,12 +134,11 @@ class Session {
     bool changeDesign(design::Design d);
 
   private:
-    // The companion file beside a document, read after opening it (the user told when it
-    // cannot be, or belongs to other bytes of the document: its data is then taken only when
-    // the user says so); `identity`: the document bytes opened.
-    // Loads the measured data beside the document; the pressure its objects were computed at,
-    // when the file says it.
-    std::optional<double> loadCompanionOf(const std::string& path, const ContentIdentity& identity);
+    // The companion file beside a document, read on opening it, taken after the document is
+    // (the user told when it cannot be read, or belongs to other bytes of the document: its
+    // data is then taken only when the user says so). Returns the pressure its objects were
+    // computed at, when the file says it.
+    std::optional<double> takeCompanion(CompanionLoad kept);
     // Tells, once on opening, of a stored pressure no chart is drawn at, or of objects an
     // earlier version computed at 760 mmHg in a document of another pressure.
     void tellPressure(double stored, std::optional<double> computedAt);

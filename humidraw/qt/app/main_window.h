@@ -259,7 +259,7 @@ class TFmIX : public QMainWindow,
     bool rebuildChart(const Settings& s);
     // The session's host: the header of a save, and an opened document's header taken.
     DocumentHeader headerToSave();
-    std::string takeHeader(const DocumentHeader& h);
+    std::string takeHeader(const DocumentHeader& h, std::optional<UnitSystem> units);
     // A command that changes the table as a whole (state-change line, coil run, 全消去): one step.
     template <typename F>
     void recordCommand(F change);

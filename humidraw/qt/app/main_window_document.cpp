@@ -315,9 +315,10 @@ DocumentHeader TFmIX::headerToSave() {
                       d->view.scrollY);
 }
 
-std::string TFmIX::takeHeader(const DocumentHeader& h) {
+std::string TFmIX::takeHeader(const DocumentHeader& h, std::optional<UnitSystem> units) {
     Settings s = d->settings;
     applyHeader(h, s);
+    if (units) s.units = *units;
     // The document's pressure replaces the one the altitude gave, unless it is that one.
     s.altitudeM = matchingAltitude(s);
     if (!rebuildChart(s)) return noChartMessage(s);

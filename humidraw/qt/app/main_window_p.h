@@ -26,7 +26,10 @@ struct TFmIX::Private final : SessionHost {
     std::string fileFolder() const override { return settings.currentDir; }
     void setFileFolder(const std::string& folder) override { settings.currentDir = folder; }
     DocumentHeader headerToSave() override { return w.headerToSave(); }
-    std::string takeHeader(const DocumentHeader& h) override { return w.takeHeader(h); }
+    std::string takeHeader(const DocumentHeader& h, std::optional<UnitSystem> units) override {
+        return w.takeHeader(h, units);
+    }
+    UnitSystem chartUnits() const override { return w.settings().units; }
     double chartPressure() const override { return settings.pressureMmHg; }
     void documentSaved(const std::string& path) override;
     void documentOpened(const std::string& path) override;

@@ -68,9 +68,10 @@ class FakeHost : public SessionHost {
     std::string fileFolder() const override { return folder; }
     void setFileFolder(const std::string& f) override { folder = f; }
     DocumentHeader headerToSave() override { return header; }
-    std::string takeHeader(const DocumentHeader& h) override {
+    std::string takeHeader(const DocumentHeader& h, std::optional<UnitSystem> u) override {
         if (!refuseHeader.empty()) return refuseHeader;
         taken = h;
+        takenUnits = u;
         // As the window does: a pressure no chart is drawn at leaves 760 mmHg.
         ChartSettings s;
         applyHeader(h, s);
@@ -78,6 +79,7 @@ class FakeHost : public SessionHost {
         return {};
     }
     double chartPressure() const override { return pressure; }
+    UnitSystem chartUnits() const override { return units; }
     void documentSaved(const std::string& path) override { saved.push_back(path); }
     void documentOpened(const std::string& path) override { opened.push_back(path); }
 
@@ -85,7 +87,9 @@ class FakeHost : public SessionHost {
     DocumentHeader header;
     std::string refuseHeader;
     double pressure = 760;
+    UnitSystem units = UnitSystem::Engineering;
     std::optional<DocumentHeader> taken;
+    std::optional<UnitSystem> takenUnits;
     std::vector<std::string> saved, opened;
 };
 
@@ -282,6 +286,39 @@ TEST_F(SessionFiles, ADocumentOfAnotherPressureIsToldOnceWhenItsObjectsWereNotCo
         EXPECT_EQ(told, c.told);
         EXPECT_EQ(host.pressure, c.drawnAt);
         EXPECT_EQ(session.objects().count(), 1) << "the objects stay as they were";
+    }
+}
+
+// The units a document is shown in: the header's SI flag says the engineering and SI units, and
+// only IP needs the companion, which opening hands to the window with the header.
+TEST_F(SessionFiles, IpUnitsAreKeptBesideTheDocumentAndTakenWithItsHeader) {
+    const struct {
+        UnitSystem atSave;
+        bool companion;
+        std::optional<UnitSystem> taken;
+    } cases[] = {
+        {UnitSystem::Engineering, false, std::nullopt},
+        {UnitSystem::SI, false, std::nullopt},
+        {UnitSystem::IP, true, UnitSystem::IP},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(unitSystemName(c.atSave));
+        session.clear();
+        draw("A");
+        host.units = c.atSave;
+        const std::string doc = path(std::string("u-") + unitSystemName(c.atSave) + ".hdw");
+        prompts.files = {doc};
+        ASSERT_TRUE(session.save(true));
+        ASSERT_EQ(fs::exists(doc + ".data"), c.companion);
+        if (c.companion) {
+            std::ifstream in(doc + ".data");
+            const std::string text((std::istreambuf_iterator<char>(in)), {});
+            EXPECT_NE(text.find("\nunits ip\n"), std::string::npos);
+        }
+        host.units = UnitSystem::Engineering;
+        host.takenUnits = UnitSystem::SI;  // replaced by what opening hands over
+        ASSERT_TRUE(session.open(doc));
+        EXPECT_EQ(host.takenUnits, c.taken);
     }
 }
 
