@@ -4,10 +4,12 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "callables.h"
 #include "commands.h"
 #include "files/standard_streams.h"
+#include "moistek_internal/ip_units.h"
 #include "numbers.h"
 #include "text/number_format.h"
 
@@ -15,7 +17,7 @@ namespace moistek_cli {
 namespace {
 
 constexpr const char* kNames[7] = {"DB", "RH", "AH", "EN", "SV", "WB", "DP"};
-constexpr int kHumidity = 2, kEnthalpy = 3, kDewPoint = 6;
+constexpr int kRelativeHumidity = 1, kHumidity = 2, kEnthalpy = 3, kVolume = 4, kDewPoint = 6;
 
 int propertyIndex(std::string_view name) {
     for (int i = 0; i < 7; ++i)
@@ -39,10 +41,15 @@ const Callable* methodFor(int a, int b) {
     return nullptr;
 }
 
+// The units values are given and printed in: the library's own (kcal/kg(DA), mmHg), SI
+// (kJ/kg(DA), hPa) or inch-pound (°F, gr/lb(DA), Btu/lb(DA), ft³/lb(DA), psia).
+enum class Units { Engineering, Si, Ip };
+
 struct StateRequest {
     int a = -1, b = -1;
     double va = 0, vb = 0;
-    bool si = false, hasPa = false;
+    Units units = Units::Engineering;
+    bool hasPa = false;
     double pa = 760;
 };
 
@@ -65,10 +72,54 @@ std::string checkPair(const StateRequest& r) {
     return {};
 }
 
+// Property INDEX's value V in the library's units, from the units of R.
+double toEngineering(const StateRequest& r, const MoistekClass& m, int index, double v) {
+    if (r.units == Units::Si) return index == kEnthalpy ? v / m.KcalKJ : v;
+    if (r.units != Units::Ip) return v;
+    switch (index) {
+        case kRelativeHumidity:
+            return v;  // % in every system
+        case kHumidity:
+            return v / humidraw::kGrainsPerPound;
+        case kEnthalpy:
+            return humidraw::kcalPerKgFromBtuPerLb(v);
+        case kVolume:
+            return v / humidraw::kCubicFeetPerPoundPerCubicMetrePerKg;
+        default:
+            return humidraw::celsiusFromFahrenheit(v);  // DB, WB, DP
+    }
+}
+
+// The library's value V of property INDEX in the units of R.
+double fromEngineering(const StateRequest& r, const MoistekClass& m, int index, double v) {
+    if (r.units == Units::Si) return index == kEnthalpy ? v * m.KcalKJ : v;
+    if (r.units != Units::Ip) return v;
+    switch (index) {
+        case kRelativeHumidity:
+            return v;
+        case kHumidity:
+            return v * humidraw::kGrainsPerPound;
+        case kEnthalpy:
+            return humidraw::btuPerLbFromKcalPerKg(v);
+        case kVolume:
+            return v * humidraw::kCubicFeetPerPoundPerCubicMetrePerKg;
+        default:
+            return humidraw::fahrenheitFromCelsius(v);
+    }
+}
+
+// The total pressure in mmHg from the units of R: hPa with --si, psia with --ip.
+double pressureMmHg(const StateRequest& r, const MoistekClass& m) {
+    if (r.units == Units::Si) return r.pa * m.HPaMmHg;
+    if (r.units == Units::Ip) return r.pa / humidraw::kPsiPerMmHg;
+    return r.pa;
+}
+
 // The state is always computed in engineering units (kcal/kg(DA), mmHg), the physics the
 // library defines; with --si the enthalpy given is converted from kJ/kg(DA) and the pressure
 // from hPa on the way in, and the enthalpy back to kJ/kg(DA) on the way out, each with the
-// library's own conversion constant.
+// library's own conversion constant. With --ip every value but RH is converted both ways, and
+// the pressure from psia, with the inch-pound factors (the enthalpy on the IP datum).
 //
 // A dew point gives the humidity ratio in closed form: the vapour pressure is the saturation
 // pressure at the dew point (F_DB2PWS), the humidity ratio that of this vapour pressure at the
@@ -77,14 +128,11 @@ std::string checkPair(const StateRequest& r) {
 State solve(const StateRequest& r) {
     const Callable* c = methodFor(r.a, r.b);
     MoistekClass m;
-    if (r.hasPa) m.PA = r.si ? r.pa * m.HPaMmHg : r.pa;
-    const auto toEngineering = [&](int index, double v) {
-        return r.si && index == kEnthalpy ? v / m.KcalKJ : v;
-    };
+    if (r.hasPa) m.PA = pressureMmHg(r, m);
     State s;
     s.method = c->name;
-    s.p[r.a] = toEngineering(r.a, r.va);
-    s.p[r.b] = toEngineering(r.b, r.vb);
+    s.p[r.a] = toEngineering(r, m, r.a, r.va);
+    s.p[r.b] = toEngineering(r, m, r.b, r.vb);
     const bool dewPoint = r.a == kDewPoint || r.b == kDewPoint;
     if (dewPoint) {
         s.method = std::string("F_DB2PWS+F_PW2AH+") + c->name;
@@ -95,19 +143,21 @@ State solve(const StateRequest& r) {
     }
     if (!dewPoint || s.result == 1)
         s.result = (m.*c->complete)(s.p[0], s.p[1], s.p[2], s.p[3], s.p[4], s.p[5], s.p[6]);
-    if (dewPoint) s.p[kDewPoint] = r.a == kDewPoint ? r.va : r.vb;
-    if (r.si) {
-        s.p[kEnthalpy] *= m.KcalKJ;
-        // A given enthalpy is shown as given, not after a division and a multiplication.
-        if (r.a == kEnthalpy) s.p[r.a] = r.va;
-        if (r.b == kEnthalpy) s.p[r.b] = r.vb;
-    }
+    for (int i = 0; i < 7; ++i) s.p[i] = fromEngineering(r, m, i, s.p[i]);
+    // A value converted on the way in is shown as given, not after a conversion there and back
+    // (in SI the enthalpy, in IP all but RH); a dew point always so.
+    for (const auto& [index, given] : {std::pair(r.a, r.va), std::pair(r.b, r.vb)})
+        if (index == kDewPoint || (r.units == Units::Si && index == kEnthalpy) ||
+            (r.units == Units::Ip && index != kRelativeHumidity))
+            s.p[index] = given;
     return s;
 }
 
-void printText(const State& s, bool si) {
-    const char* units[7] = {"°C",        "%",  "kg/kg(DA)", si ? "kJ/kg(DA)" : "kcal/kg(DA)",
-                            "m³/kg(DA)", "°C", "°C"};
+void printText(const State& s, Units system) {
+    const char* metric[7] = {"°C", "%", "kg/kg(DA)", "kcal/kg(DA)", "m³/kg(DA)", "°C", "°C"};
+    const char* ip[7] = {"°F", "%", "gr/lb(DA)", "Btu/lb(DA)", "ft³/lb(DA)", "°F", "°F"};
+    const char* const* units = system == Units::Ip ? ip : metric;
+    const char* enthalpy = system == Units::Si ? "kJ/kg(DA)" : units[kEnthalpy];
     if (s.result == 1)
         std::printf("%s: result 1\n", s.method.c_str());
     else
@@ -115,20 +165,27 @@ void printText(const State& s, bool si) {
                     s.method.c_str(), s.result);
     for (int i = 0; i < 7; ++i)
         std::printf("%s  %s %s\n", kNames[i],
-                    humidraw::formatPrintfGeneral(s.p[i], 10, -22).c_str(), units[i]);
+                    humidraw::formatPrintfGeneral(s.p[i], 10, -22).c_str(),
+                    i == kEnthalpy ? enthalpy : units[i]);
 }
 
-void printJson(const State& s) {
+// The units last, as the name of their system: "kcal", "si" or "ip".
+void printJson(const State& s, Units system) {
     std::printf("{\"method\": \"%s\", \"result\": %d", s.method.c_str(), s.result);
     for (int i = 0; i < 7; ++i) std::printf(", \"%s\": %s", kNames[i], exact(s.p[i]).c_str());
-    std::printf("}\n");
+    std::printf(", \"units\": \"%s\"}\n", system == Units::Ip   ? "ip"
+                                          : system == Units::Si ? "si"
+                                                                : "kcal");
 }
 
-// Reads --si and --pa; returns an error text or "".
+// Reads --si, --ip and --pa; returns an error text or "".
 std::string takeUnitOptions(const std::vector<std::string>& args, size_t& i, StateRequest& r) {
-    if (args[i] == "--si") {
-        if (r.si) return "option --si is given twice";
-        r.si = true;
+    if (args[i] == "--si" || args[i] == "--ip") {
+        const Units units = args[i] == "--si" ? Units::Si : Units::Ip;
+        if (r.units == units) return "option " + args[i] + " is given twice";
+        if (r.units != Units::Engineering)
+            return "options --si and --ip do not go together: give one system of units";
+        r.units = units;
         return {};
     }
     if (args[i] == "--pa") {
@@ -179,7 +236,7 @@ int stateCommand(const std::vector<std::string>& args) {
         return 2;
     }
     const State s = solve(r);
-    json ? printJson(s) : printText(s, r.si);
+    json ? printJson(s, r.units) : printText(s, r.units);
     return s.result == 1 ? 0 : 1;
 }
 

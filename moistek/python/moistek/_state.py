@@ -3,7 +3,7 @@
 import ctypes
 import math
 
-from . import _functions, _library
+from . import _functions, _library, _units
 
 PROPERTIES = ("DB", "RH", "AH", "EN", "SV", "WB", "DP")
 POSITIONS = PROPERTIES
@@ -11,7 +11,6 @@ LONG_NAMES = {
     "dry_bulb": "DB", "relative_humidity": "RH", "humidity_ratio": "AH", "enthalpy": "EN",
     "specific_volume": "SV", "wet_bulb": "WB", "dew_point": "DP",
 }
-_ENTHALPY = POSITIONS.index("EN")
 _HUMIDITY = POSITIONS.index("AH")
 _DEW_POINT = POSITIONS.index("DP")
 # A pair with the dew point: its humidity ratio from the saturation pressure at the dew point,
@@ -68,18 +67,21 @@ def choose_method(given):
     return method
 
 
-def solve(given, method, si, pa):
+def solve(given, method, units, pa):
     """The seven positions and the method's result. The state is computed in engineering units;
-    with SI an enthalpy given is in kJ/kg(DA) and PA in hPa, and the enthalpy comes back in
-    kJ/kg(DA), each converted with the library's own constants. A dew point gives the humidity
-    ratio of the saturation pressure at it (F_DB2PWS, F_PW2AH) and is shown as given."""
+    with UNITS "si" an enthalpy given is in kJ/kg(DA) and PA in hPa, and the enthalpy comes back
+    in kJ/kg(DA), each converted with the library's own constants; with "ip" every value but RH
+    is converted both ways and PA is in psia (see _units). A value converted on the way in is
+    shown as given. A dew point gives the humidity ratio of the saturation pressure at it
+    (F_DB2PWS, F_PW2AH) and is shown as given. UNITS True and False are "si" and "kcal"."""
+    if isinstance(units, bool):
+        units = "si" if units else "kcal"
     instance = _library.new_instance()
     if pa is not None:
-        instance.PA = pa * instance.HPaMmHg if si else pa
+        instance.PA = _units.pressure_mmhg(units, pa, instance)
     p = [ctypes.c_double(0.0) for _ in POSITIONS]
     for name, value in given:
-        v = value / instance.KcalKJ if si and name == "EN" else value
-        p[POSITIONS.index(name)].value = v
+        p[POSITIONS.index(name)].value = _units.to_library(units, name, value, instance)
     result = 1
     if method.startswith(_FROM_DEW_POINT):
         pw = ctypes.c_double(0.0)
@@ -90,18 +92,14 @@ def solve(given, method, si, pa):
                                           ctypes.byref(p[_HUMIDITY]))
         if result != 1:
             p[_HUMIDITY].value = 0.0
-    dew_point = p[_DEW_POINT].value
     if result == 1:
         result = _complete(method.split("+")[-1])(ctypes.byref(instance),
                                                   *[ctypes.byref(x) for x in p])
-    values = [x.value for x in p]
-    if method.startswith(_FROM_DEW_POINT):
-        values[_DEW_POINT] = dew_point
-    if si:
-        values[_ENTHALPY] *= instance.KcalKJ
-        for name, value in given:
-            if name == "EN":
-                values[_ENTHALPY] = value  # shown as given, not divided and multiplied back
+    values = [_units.from_library(units, name, x.value, instance)
+              for name, x in zip(POSITIONS, p)]
+    for name, value in given:
+        if _units.converted(units, name) or name == "DP":
+            values[POSITIONS.index(name)] = value  # not converted there and back
     return values, result
 
 
@@ -110,27 +108,31 @@ class State:
 
     Keywords: DB RH AH EN SV WB DP in either case, or dry_bulb, relative_humidity,
     humidity_ratio, enthalpy, specific_volume, wet_bulb, dew_point; the dew point goes with any
-    other but the humidity ratio (which fixes it). si=True takes and gives the enthalpy in kJ/kg(DA) and
-    reads pa in hPa; pa is the total pressure (760 mmHg unless given). The attributes DB RH AH
-    EN SV WB DP (and their long names) hold the state; `method` names the library method used.
-    A pair the library does not accept, or values without a state, raise ValueError.
+    other but the humidity ratio (which fixes it). pa is the total pressure (760 mmHg unless
+    given). units chooses the units values are given and kept in: "kcal" (the library's:
+    °C, %, kg/kg(DA), kcal/kg(DA), m³/kg(DA), pa in mmHg), "si" (the enthalpy in kJ/kg(DA), pa in
+    hPa) or "ip" (°F, %, gr/lb(DA), Btu/lb(DA) with dry air at 0 °F and water at 32 °F,
+    ft³/lb(DA), pa in psia); si=True is units="si". The attributes DB RH AH EN SV WB DP (and
+    their long names) hold the state, `units` its system; `method` names the library method
+    used. A pair the library does not accept, or values without a state, raise ValueError.
     """
 
-    __slots__ = POSITIONS + ("method", "si")
+    __slots__ = POSITIONS + ("method", "si", "units")
 
-    def __init__(self, si=False, pa=None, **properties):
-        si = _switch(si, "si")
+    def __init__(self, si=False, pa=None, units=None, **properties):
+        units = _units.system(units, _switch(si, "si"))
         given = [(_property(k), _functions._number(v, k)) for k, v in properties.items()]
         self.method = choose_method(given)
         if pa is not None:
             pa = _functions._number(pa, "pa")
-        values, result = solve(given, self.method, si, pa)
+        values, result = solve(given, self.method, units, pa)
         if result != 1:
             raise ValueError("%s: no state for %s" % (
                 self.method, " ".join("%s=%r" % (n, v) for n, v in given)))
         for name, value in zip(POSITIONS, values):
             setattr(self, name, value)
-        self.si = si
+        self.units = units
+        self.si = units == "si"
 
     def __getattr__(self, name):
         if name in LONG_NAMES:
@@ -157,13 +159,13 @@ def _switch(value, name):
     raise TypeError("%s must be True or False, not %r" % (name, value))
 
 
-def states(si=False, pa=None, errors="raise", **columns):
+def states(si=False, pa=None, errors="raise", units=None, **columns):
     """Complete states for columns of two properties (numbers, sequences or NumPy arrays, as the
-    aliases take them): a dict of the seven positions, each a list or an array. A row without a
-    state raises ValueError, or with errors='nan' gives NaN in all seven positions; a row masked
-    in a masked array is not computed and is masked in all seven."""
+    aliases take them): a dict of the seven positions, each a list or an array, in UNITS as for
+    State. A row without a state raises ValueError, or with errors='nan' gives NaN in all seven
+    positions; a row masked in a masked array is not computed and is masked in all seven."""
     _functions.check_errors(errors)
-    si = _switch(si, "si")
+    units = _units.system(units, _switch(si, "si"))
     names = [_property(k) for k in columns]
     method = choose_method([(n, 0.0) for n in names])
     if pa is not None:
@@ -182,7 +184,7 @@ def states(si=False, pa=None, errors="raise", **columns):
                 rows.append(nan)
                 continue
             given = list(zip(names, row))
-            values, result = (None, 0) if i in bad else solve(given, method, si, pa)
+            values, result = (None, 0) if i in bad else solve(given, method, units, pa)
             if result != 1:
                 if errors == "raise":
                     raise ValueError("%s: no state for %s (row %d)" % (
