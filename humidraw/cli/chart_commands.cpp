@@ -145,7 +145,7 @@ int renderCommand(const ChartOptions& o, const DataOptions& dataOptions) {
         if (!kept.status) return fail(1, kept.status.error());
         if (doc.contents.header) applyHeader(*doc.contents.header, settings);
         if (doc.contents.header && kept.units) settings.units = *kept.units;
-        if (o.forceUnits) settings.units = *o.forceUnits;
+        if (o.forceUnits) settings.units = *o.forceUnits;  // the document keeps its range
         if (o.dbMinOverride) settings.dbMin = *o.dbMinOverride;
         if (o.dbMaxOverride) settings.dbMax = *o.dbMaxOverride;
         if (o.pressureOverride) settings.pressureMmHg = *o.pressureOverride;

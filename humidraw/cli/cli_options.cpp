@@ -162,7 +162,7 @@ std::optional<std::string> parseChartOptions(const std::vector<std::string>& arg
     o.dbMaxOverride = dbMax;
     o.pressureOverride = pressure;
     if (pressure) o.settings.pressureMmHg = *pressure;
-    if (units) o.settings.units = *units;
+    if (units) humidraw::chooseUnits(o.settings, *units);
     // Under IP units the limits are typed in °F.
     const auto celsius = [&](double v) {
         return o.settings.isIP() ? humidraw::celsiusFromFahrenheit(v) : v;

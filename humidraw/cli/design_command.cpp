@@ -60,16 +60,25 @@ std::string fromJson(const Process& p) {
 }
 
 void printJson(const Design& d, const DesignResult& r, UnitSystem u) {
+    using units::Quantity;
+    const auto v = [u](Quantity q, double value) { return units::shown(q, value, u); };
+    const auto optional = [&](Quantity q, const std::optional<double>& value) {
+        return value ? jsonNumber(v(q, *value)) : std::string("null");
+    };
     std::printf("{\"points\": [");
     for (size_t i = 0; i < r.points.size(); ++i) {
         const AirProperties& a = r.points[i].air;
         std::printf("%s\n  {\"name\": %s, \"DB\": %s, \"WB\": %s, \"DP\": %s, \"RH\": %s, "
                     "\"x\": %s, \"h\": %s, \"SV\": %s, \"PW\": %s, \"density\": %s}",
-                    i ? "," : "", jsonString(r.points[i].name).c_str(), jsonNumber(a.DB).c_str(),
-                    jsonNumber(a.WB).c_str(), jsonNumber(a.DP).c_str(), jsonNumber(a.RH).c_str(),
-                    jsonNumber(a.x).c_str(), jsonNumber(shownValue(Property::H, a.h, u)).c_str(),
-                    jsonNumber(a.SV).c_str(), jsonNumber(shownPressure(a.PW, u)).c_str(),
-                    jsonNumber(a.density).c_str());
+                    i ? "," : "", jsonString(r.points[i].name).c_str(),
+                    jsonNumber(v(Quantity::Temperature, a.DB)).c_str(),
+                    jsonNumber(v(Quantity::Temperature, a.WB)).c_str(),
+                    jsonNumber(v(Quantity::Temperature, a.DP)).c_str(), jsonNumber(a.RH).c_str(),
+                    jsonNumber(v(Quantity::HumidityRatio, a.x)).c_str(),
+                    jsonNumber(v(Quantity::Enthalpy, a.h)).c_str(),
+                    jsonNumber(v(Quantity::Volume, a.SV)).c_str(),
+                    jsonNumber(v(Quantity::Pressure, a.PW)).c_str(),
+                    jsonNumber(v(Quantity::Density, a.density)).c_str());
     }
     std::printf("],\n \"processes\": [");
     const auto load = [&](const std::optional<double>& q) {
@@ -83,40 +92,47 @@ void printJson(const Design& d, const DesignResult& r, UnitSystem u) {
                     "\"sensible\": %s, \"latent\": %s, \"shf\": %s, \"water\": %s, \"adp\": %s, "
                     "\"bf\": %s}",
                     i ? "," : "", jsonString(std::string(processKindName(p.kind))).c_str(),
-                    fromJson(p).c_str(), to.c_str(), optionalJson(f.G).c_str(),
+                    fromJson(p).c_str(), to.c_str(), optional(Quantity::MassFlow, f.G).c_str(),
                     load(f.total).c_str(), load(f.sensible).c_str(), load(f.latent).c_str(),
-                    optionalJson(f.shf).c_str(), optionalJson(f.water).c_str(),
-                    optionalJson(f.adp).c_str(), optionalJson(f.bf).c_str());
+                    optionalJson(f.shf).c_str(), optional(Quantity::MassFlow, f.water).c_str(),
+                    optional(Quantity::Temperature, f.adp).c_str(), optionalJson(f.bf).c_str());
     }
     std::printf("\n]}\n");
 }
 
 void printTable(const Design& d, const DesignResult& r, UnitSystem u, double pressureMmHg) {
-    const bool si = u == UnitSystem::SI;
+    using units::Quantity;
+    const bool si = u == UnitSystem::SI, ip = u == UnitSystem::IP;
+    const auto v = [u](Quantity q, double value) { return units::shown(q, value, u); };
+    const auto unit = [u](Quantity q) { return units::unitText(q, u); };
     size_t nameWidth = 4;
     for (const PointState& s : r.points) nameWidth = std::max(nameWidth, columns(s.name));
-    std::printf("points at %s mmHg: DB WB DP °C, RH %%, x kg/kg(DA), h %s, SV m³/kg(DA), PW %s, "
-                "density kg/m³\n",
-                formatPrintfGeneral(pressureMmHg, 6).c_str(),
-                propertyUnit(Property::H, u).c_str(), pressureUnit(u).c_str());
+    std::printf("points at %s mmHg: DB WB DP %s, RH %%, x %s, h %s, SV %s, PW %s, density %s\n",
+                formatPrintfGeneral(pressureMmHg, 6).c_str(), unit(Quantity::Temperature).c_str(),
+                unit(Quantity::HumidityRatio).c_str(), unit(Quantity::Enthalpy).c_str(),
+                unit(Quantity::Volume).c_str(), unit(Quantity::Pressure).c_str(),
+                unit(Quantity::Density).c_str());
     std::printf("%s     DB     WB     DP     RH        x       h     SV      PW  density\n",
                 padded("name", nameWidth).c_str());
     for (const PointState& s : r.points) {
         const AirProperties& a = s.air;
         std::printf("%s %6s %6s %6s %6s %8s %7s %6s %7s %8s\n", padded(s.name, nameWidth).c_str(),
-                    formatFixed(a.DB, 1).c_str(), formatFixed(a.WB, 1).c_str(),
-                    formatFixed(a.DP, 1).c_str(), formatFixed(a.RH, 1).c_str(),
-                    formatFixed(a.x, 5).c_str(),
-                    formatFixed(shownValue(Property::H, a.h, u), 2).c_str(),
-                    formatFixed(a.SV, 3).c_str(),
-                    formatFixed(shownPressure(a.PW, u), si ? 3 : 2).c_str(),
-                    formatFixed(a.density, 3).c_str());
+                    formatFixed(v(Quantity::Temperature, a.DB), 1).c_str(),
+                    formatFixed(v(Quantity::Temperature, a.WB), 1).c_str(),
+                    formatFixed(v(Quantity::Temperature, a.DP), 1).c_str(),
+                    formatFixed(a.RH, 1).c_str(),
+                    formatFixed(v(Quantity::HumidityRatio, a.x), ip ? 2 : 5).c_str(),
+                    formatFixed(v(Quantity::Enthalpy, a.h), 2).c_str(),
+                    formatFixed(v(Quantity::Volume, a.SV), ip ? 2 : 3).c_str(),
+                    formatFixed(v(Quantity::Pressure, a.PW), si || ip ? 3 : 2).c_str(),
+                    formatFixed(v(Quantity::Density, a.density), ip ? 4 : 3).c_str());
     }
     if (d.processes.empty()) return;
     // Each process on one line: what it joins, then its figures, "-" where one does not apply.
-    std::printf("\nprocesses: G kg/h, loads %s (positive: heat added to the air, or gained by the "
-                "room of a supply), water kg/h, ADP °C\n",
-                loadUnit(u).c_str());
+    std::printf("\nprocesses: G %s, loads %s (positive: heat added to the air, or gained by the "
+                "room of a supply), water %s, ADP %s\n",
+                unit(Quantity::MassFlow).c_str(), loadUnit(u).c_str(),
+                unit(Quantity::MassFlow).c_str(), unit(Quantity::Temperature).c_str());
     std::vector<std::string> joins;
     size_t joinWidth = 5;
     for (const Process& p : d.processes) {
@@ -128,6 +144,9 @@ void printTable(const Design& d, const DesignResult& r, UnitSystem u, double pre
     std::printf("kind      %s         G      total   sensible     latent    SHF   water   ADP"
                 "     BF\n",
                 padded("joins", joinWidth).c_str());
+    const auto shownOf = [&](Quantity q, const std::optional<double>& value) {
+        return value ? std::optional<double>(v(q, *value)) : std::nullopt;
+    };
     const auto figure = [](const std::optional<double>& v, int decimals) {
         return v ? formatFixed(*v, decimals) : std::string("-");
     };
@@ -138,10 +157,10 @@ void printTable(const Design& d, const DesignResult& r, UnitSystem u, double pre
         const ProcessFigures& f = r.processes[i];
         std::printf("%-8s  %s %9s %10s %10s %10s %6s %7s %5s %6s\n",
                     std::string(processKindName(d.processes[i].kind)).c_str(),
-                    padded(joins[i], joinWidth).c_str(), figure(f.G, 0).c_str(),
+                    padded(joins[i], joinWidth).c_str(), figure(shownOf(Quantity::MassFlow, f.G), 0).c_str(),
                     load(f.total).c_str(), load(f.sensible).c_str(), load(f.latent).c_str(),
-                    figure(f.shf, 2).c_str(), figure(f.water, 2).c_str(),
-                    figure(f.adp, 1).c_str(), figure(f.bf, 3).c_str());
+                    figure(f.shf, 2).c_str(), figure(shownOf(Quantity::MassFlow, f.water), 2).c_str(),
+                    figure(shownOf(Quantity::Temperature, f.adp), 1).c_str(), figure(f.bf, 3).c_str());
     }
 }
 
@@ -174,7 +193,7 @@ int designCommand(const ChartOptions& o, const DataOptions& dataOptions) {
     Settings settings = o.settings;
     if (!o.pressureOverride && file->pressureMmHg) settings.pressureMmHg = *file->pressureMmHg;
     const double pressure = settings.pressureMmHg;
-    if (file->units != UnitSystem::Engineering) settings.units = file->units;
+    if (file->units != UnitSystem::Engineering) chooseUnits(settings, file->units);
     const auto design = std::make_shared<const Design>(file->design);
     const DesignResult result = computeDesign(MoistAir(pressure), *design);
     if (!result.status) return refused(o.document + ": " + result.status.error());

@@ -201,11 +201,12 @@ Process readProcess(const QJsonValue& v, size_t i, UnitSystem units) {
             const QJsonValue f = flows.toArray()[k];
             if (!f.isDouble() || !std::isfinite(f.toDouble()))
                 refuse(who, "\"flows\" item " + std::to_string(k + 1) + " must be a number");
-            p.flows.push_back(f.toDouble());
+            p.flows.push_back(units::stored(units::Quantity::AirFlow, f.toDouble(), units));
         }
     } else {
         p.from.push_back(pointName(o.value(fromKey), quoted(fromKey), who));
-        if (const auto flow = optionalNumber(o, "flow", who)) p.flows.push_back(*flow);
+        if (const auto flow = optionalNumber(o, "flow", who))
+            p.flows.push_back(units::stored(units::Quantity::AirFlow, *flow, units));
     }
     if (p.kind != ProcessKind::Shf) {
         require("to");
@@ -226,7 +227,8 @@ Process readProcess(const QJsonValue& v, size_t i, UnitSystem units) {
     switch (p.kind) {
         case ProcessKind::Sensible:
             oneOf({"DB", "load"});
-            if (const auto db = optionalNumber(o, "DB", who)) p.leaving.push_back({Property::DB, *db});
+            if (const auto db = optionalNumber(o, "DB", who))
+                p.leaving.push_back({Property::DB, storedValue(Property::DB, *db, units)});
             if (const auto q = optionalNumber(o, "load", who)) p.load = storedLoad(*q, units);
             break;
         case ProcessKind::Coil: {
@@ -244,7 +246,7 @@ Process readProcess(const QJsonValue& v, size_t i, UnitSystem units) {
             } else {
                 require("adp");
                 require("bf");
-                p.adp = number(o, "adp", who);
+                p.adp = storedValue(Property::DB, number(o, "adp", who), units);
                 p.bf = number(o, "bf", who);
             }
             break;
@@ -313,9 +315,9 @@ std::optional<DesignFile> designFromJson(const std::string& json, std::string& e
         }
         if (top.contains("units")) {
             const QJsonValue v = top.value("units");
-            if (v != QJsonValue("kcal") && v != QJsonValue("si"))
-                refuse("", "\"units\" must be \"kcal\" or \"si\"");
-            f.units = v == QJsonValue("si") ? UnitSystem::SI : UnitSystem::Engineering;
+            const auto u = v.isString() ? unitSystemNamed(v.toString().toStdString()) : std::nullopt;
+            if (!u) refuse("", "\"units\" must be \"kcal\", \"si\" or \"ip\"");
+            f.units = *u;
         }
         if (top.contains("air")) {
             const QJsonValue v = top.value("air");

@@ -143,7 +143,10 @@ State solve(const StateRequest& r) {
     }
     if (!dewPoint || s.result == 1)
         s.result = (m.*c->complete)(s.p[0], s.p[1], s.p[2], s.p[3], s.p[4], s.p[5], s.p[6]);
-    for (int i = 0; i < 7; ++i) s.p[i] = fromEngineering(r, m, i, s.p[i]);
+    // A failed state keeps the library's zeros, its sign of failure, unconverted: 32 °F or
+    // 7.68 Btu/lb would read as values.
+    if (s.result == 1)
+        for (int i = 0; i < 7; ++i) s.p[i] = fromEngineering(r, m, i, s.p[i]);
     // A value converted on the way in is shown as given, not after a conversion there and back
     // (in SI the enthalpy, in IP all but RH); a dew point always so.
     for (const auto& [index, given] : {std::pair(r.a, r.va), std::pair(r.b, r.vb)})

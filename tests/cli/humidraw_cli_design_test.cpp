@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 
 #include "command_runner.h"
@@ -25,6 +26,13 @@ struct Folder {
     }
     std::string at(const std::string& name) const { return (path / name).string(); }
 };
+
+// A number as JSON takes it, every digit kept.
+std::string formatG17(double v) {
+    char b[40];
+    const auto end = std::to_chars(b, b + sizeof b, v).ptr;  // the shortest exact form, any locale
+    return std::string(b, end);
+}
 
 CommandRun design(const std::string& args) {
     return runCommand(HUMIDRAW_CLI, "--lang en design " + args);
@@ -217,6 +225,86 @@ TEST(HumidrawCliDesign, SiUnitsAndStandardAir) {
     EXPECT_TRUE(has(t.out, "\n室     26.0 ")) << t.out;
 }
 
+// The example typed in IP units (every value converted by hand with the published factors:
+// °F = 1.8 °C + 32, 7000 gr/lb, 1.699011 m³/h a cfm, 3.968321 Btu/h a kcal/h) computes the same
+// design: each figure is the engineering one converted, to 1e-9.
+TEST(HumidrawCliDesign, IpUnitsGiveTheEngineeringDesignConverted) {
+    Folder f;
+    const auto cfm = [](double m3h) { return formatG17(m3h / 1.699011); };
+    const auto btuh = [](double kcalh) { return formatG17(kcalh * 3.968321); };
+    const std::string ip = std::string(R"({"pressure_mmHg": 760, "units": "ip", "air": "actual",
+ "points": [{"name": "OA", "DB": 93.2, "WB": 80.6}, {"name": "RA", "DB": 78.8, "RH": 50},
+            {"name": "W", "DB": 68, "DP": 50}],
+ "processes": [
+   {"kind": "mixing", "from": ["OA", "RA"], "flows": [)") + cfm(5000) + ", " + cfm(12400) +
+                           R"(], "to": "MA"},
+   {"kind": "coil", "from": "MA", "adp": 53.6, "bf": 0.1, "flow": )" + cfm(17400) + R"(, "to": "CA"},
+   {"kind": "coil", "from": "MA", "leaving": {"DB": 57.2, "RH": 95}, "flow": )" + cfm(17400) +
+                           R"(, "to": "CB"},
+   {"kind": "sensible", "from": "CA", "DB": 60.8, "flow": )" + cfm(17400) + R"(, "to": "SA"},
+   {"kind": "sensible", "from": "CA", "load": )" + btuh(20000) + ", \"flow\": " + cfm(17400) +
+                           R"(, "to": "SB"},
+   {"kind": "steam", "from": "W", "x": 63, "flow": )" + cfm(3000) + R"(, "to": "S1"},
+   {"kind": "spray", "from": "W", "efficiency": 0.8, "flow": )" + cfm(3000) + R"(, "to": "S2"},
+   {"kind": "spray", "from": "W", "RH": 90, "flow": )" + cfm(3000) + R"(, "to": "S3"},
+   {"kind": "supply", "room": "RA", "sensible": )" + btuh(50000) + ", \"latent\": " + btuh(5000) +
+                           ", \"flow\": " + cfm(17400) + R"(, "to": "SP"},
+   {"kind": "shf", "room": "RA", "shf": 0.8}]})";
+    const CommandRun e = design(f.write("kcal.json", kExample) + " --json");
+    const CommandRun r = design(f.write("ip.json", ip) + " --json");
+    ASSERT_EQ(e.status, 0) << e.err;
+    ASSERT_EQ(r.status, 0) << r.err;
+    // Enthalpy on the IP datum: 1.8 h + 32 Cpa, Cpa the library's own (the float 0.24 widened).
+    const double cpa = MoistekClass().Cpa;
+    const auto F = [](double c) { return 1.8 * c + 32; };
+    const struct {
+        const char* key;
+        std::function<double(double)> convert;
+    } properties[] = {
+        {"DB", F}, {"WB", F}, {"DP", F}, {"RH", [](double v) { return v; }},
+        {"x", [](double v) { return v * 7000; }},
+        {"h", [&](double v) { return 1.8 * v + 32 * cpa; }},
+        {"SV", [](double v) { return v * 16.01846; }},
+        {"PW", [](double v) { return v * 0.0193368; }},
+        {"density", [](double v) { return v * 0.06242796; }},
+    };
+    const auto near = [](double ip, double expected) {
+        return std::fabs(ip - expected) <= 1e-9 * std::max(1.0, std::fabs(expected));
+    };
+    for (const char* name : {"OA", "RA", "W", "MA", "CA", "CB", "SA", "SB", "S1", "S2", "S3", "SP"})
+        for (const auto& p : properties) {
+            const double kcal = pointField(e.out, name, p.key), inIp = pointField(r.out, name, p.key);
+            EXPECT_TRUE(near(inIp, p.convert(kcal))) << name << " " << p.key << ": " << inIp
+                                                     << " vs " << p.convert(kcal);
+        }
+    const struct {
+        const char* key;
+        double factor;
+    } figures[] = {{"G", 2.2046226}, {"total", 3.968321}, {"sensible", 3.968321},
+                   {"latent", 3.968321}, {"water", 2.2046226}, {"shf", 1}, {"bf", 1}};
+    for (const char* to : {"MA", "CA", "CB", "SA", "SB", "S1", "S2", "S3", "SP"})
+        for (const auto& g : figures) {
+            const auto kcal = field(processLine(e.out, to), g.key);
+            const auto inIp = field(processLine(r.out, to), g.key);
+            ASSERT_EQ(kcal.has_value(), inIp.has_value()) << to << " " << g.key;
+            if (kcal) {
+                EXPECT_TRUE(near(*inIp, *kcal * g.factor)) << to << " " << g.key;
+            }
+        }
+    const auto adp = field(processLine(r.out, "CB"), "adp");
+    ASSERT_TRUE(adp.has_value());
+    EXPECT_TRUE(near(*adp, F(*field(processLine(e.out, "CB"), "adp"))));
+
+    const CommandRun t = design(f.at("ip.json"));
+    ASSERT_EQ(t.status, 0) << t.err;
+    EXPECT_TRUE(has(t.out, "DB WB DP °F") && has(t.out, "x gr/lb(DA)") &&
+                has(t.out, "h Btu/lb(DA)") && has(t.out, "SV ft³/lb(DA)") &&
+                has(t.out, "PW psia") && has(t.out, "loads Btu/h") && has(t.out, "G lb/h"))
+        << t.out;
+    // 26 °C, 50 % at 760 mmHg reads 78.8 °F.
+    EXPECT_TRUE(has(t.out, "\nRA     78.8 ")) << t.out;
+}
+
 TEST(HumidrawCliDesign, RefusalsNameWhatIsWrongAndWriteNothing) {
     Folder f;
     const std::string doc = f.at("d.hdw");
@@ -235,7 +323,7 @@ TEST(HumidrawCliDesign, RefusalsNameWhatIsWrongAndWriteNothing) {
         {"[1, 2]", "a design file holds one JSON object"},
         {"{\"points\": [", "not JSON ("},
         {"{\"points\": []}", "\"points\" must be a list of one point or more"},
-        {"{\"points\": [" + oa + "], \"units\": \"SI\"}", "\"units\" must be \"kcal\" or \"si\""},
+        {"{\"points\": [" + oa + "], \"units\": \"SI\"}", "\"units\" must be \"kcal\", \"si\" or \"ip\""},
         {"{\"points\": [" + oa + "], \"air\": 1}", "\"air\" must be \"actual\" or \"standard\""},
         {"{\"points\": [" + oa + "], \"pressure_mmHg\": 900}",
          "\"pressure_mmHg\" must be a total pressure from 400 to 800 mmHg"},

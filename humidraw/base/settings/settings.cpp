@@ -62,6 +62,20 @@ std::optional<double> matchingAltitude(const Settings& s) {
     return z;
 }
 
+void chooseUnits(ChartSettings& s, UnitSystem u) {
+    const ChartSettings defaults;
+    const double ipMin = celsiusFromFahrenheit(kDefaultIpDbMinF);
+    const double ipMax = celsiusFromFahrenheit(kDefaultIpDbMaxF);
+    if (u == UnitSystem::IP && !s.isIP() && s.dbMin == defaults.dbMin && s.dbMax == defaults.dbMax) {
+        s.dbMin = ipMin;
+        s.dbMax = ipMax;
+    } else if (u != UnitSystem::IP && s.isIP() && s.dbMin == ipMin && s.dbMax == ipMax) {
+        s.dbMin = defaults.dbMin;
+        s.dbMax = defaults.dbMax;
+    }
+    s.units = u;
+}
+
 Settings loadSettings(const IniFile& ini, const std::string& programFolder) {
     Settings s;
     // A damaged file's pressure stays out of the chart: the standard atmosphere instead.

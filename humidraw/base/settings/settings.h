@@ -33,6 +33,10 @@ double pressureForAltitude(double metres);
 // record's pressure; none otherwise (a pressure typed by hand, or one a document brought).
 std::optional<double> matchingAltitude(const Settings& s);
 
+// Shows the chart in `u`. The range stays the same temperatures, except that the default range of
+// the °C scale (−5 to 45 °C) and that of IP units (25 to 115 °F) are taken for one another.
+void chooseUnits(ChartSettings& s, UnitSystem u);
+
 struct WindowBounds {
     int left = 0, width = 0, top = 0, height = 0;
 };

@@ -95,7 +95,8 @@ def solve(given, method, units, pa):
     if result == 1:
         result = _complete(method.split("+")[-1])(ctypes.byref(instance),
                                                   *[ctypes.byref(x) for x in p])
-    values = [_units.from_library(units, name, x.value, instance)
+    # A failed state keeps the library's zeros, its sign of failure, unconverted.
+    values = [_units.from_library(units, name, x.value, instance) if result == 1 else x.value
               for name, x in zip(POSITIONS, p)]
     for name, value in given:
         if _units.converted(units, name) or name == "DP":

@@ -209,4 +209,8 @@ TEST(MoistekStateIp, UsageErrors) {
         EXPECT_EQ(r.out.find("inf"), std::string::npos) << args << ": " << r.out;
         EXPECT_EQ(r.out.find("nan"), std::string::npos) << args << ": " << r.out;
     }
+    // A failed state's other values are the library's zeros, not 0 °C read as 32 °F.
+    const CommandRun failed = moistek("state DB=1e308 RH=50 --ip --json");
+    EXPECT_NE(failed.out.find("\"WB\": 0,"), std::string::npos) << failed.out;
+    EXPECT_NE(failed.out.find("\"EN\": 0,"), std::string::npos) << failed.out;
 }

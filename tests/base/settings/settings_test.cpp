@@ -103,6 +103,80 @@ TEST_F(SettingsFile, SaveWritesKeysInOrderAndKeepsOtherLines) {
     EXPECT_EQ(loadWindowBounds(ini).height, 4);
 }
 
+// The unit system: Units by name, SiUnit beside it for every version; under IP units the range
+// in whole °F in keys of its own, the °C keys left with the range the other units had.
+TEST_F(SettingsFile, UnitsAndTheIpRangeAreKeptBesideTheOtherKeys) {
+    const struct {
+        const char* file;
+        UnitSystem units;
+        double dbMin, dbMax;  // °C
+    } reads[] = {
+        {"", UnitSystem::Engineering, -5, 45},
+        {"[Setting]\nSiUnit=1\n", UnitSystem::SI, -5, 45},
+        {"[Setting]\nSiUnit=1\nUnits=kcal\n", UnitSystem::Engineering, -5, 45},
+        // A name no version writes: SiUnit decides.
+        {"[Setting]\nSiUnit=1\nUnits=metric\n", UnitSystem::SI, -5, 45},
+        // The IP default 25 … 115 °F: (25 − 32) / 1.8 = −3.888… °C, (115 − 32) / 1.8 = 46.111… °C.
+        {"[Setting]\nUnits=ip\nCSdbmin=0\n", UnitSystem::IP, -7 / 1.8, 83 / 1.8},
+        {"[Setting]\nUnits=ip\nCSdbminF=32\nCSdbmaxF=104\n", UnitSystem::IP, 0, 40},
+    };
+    for (const auto& c : reads) {
+        SCOPED_TRACE(c.file);
+        write(c.file);
+        const Settings s = loadSettings(IniFile(path_), "/x");
+        EXPECT_EQ(s.units, c.units);
+        EXPECT_NEAR(s.dbMin, c.dbMin, 1e-12);
+        EXPECT_NEAR(s.dbMax, c.dbMax, 1e-12);
+    }
+    write("[Setting]\r\nCSdbmin=-10\r\nCSdbmax=40\r\n");
+    IniFile ini(path_);
+    Settings s;
+    s.units = UnitSystem::IP;
+    s.dbMin = (14 - 32) / 1.8;
+    s.dbMax = (100 - 32) / 1.8;
+    ASSERT_TRUE(saveSettings(ini, s));
+    const std::string text = read();
+    for (const char* key : {"CSdbminF=14\r\n", "CSdbmaxF=100\r\n", "CSdbmin=-10\r\n",
+                            "CSdbmax=40\r\n", "SiUnit=0\r\n", "Units=ip\r\n"})
+        EXPECT_NE(text.find(key), std::string::npos) << key << "\n" << text;
+    const Settings back = loadSettings(ini, "/x");
+    EXPECT_EQ(back.units, UnitSystem::IP);
+    EXPECT_NEAR(back.dbMin, -10, 1e-12);  // 14 °F
+    EXPECT_NEAR(back.dbMax, 37.777777777777779, 1e-12);  // 100 °F
+    // Back to engineering units: the °C range as it was.
+    s.units = UnitSystem::Engineering;
+    s.dbMin = -10;
+    s.dbMax = 40;
+    ASSERT_TRUE(saveSettings(ini, s));
+    EXPECT_EQ(loadSettings(ini, "/x").units, UnitSystem::Engineering);
+    EXPECT_NE(read().find("Units=kcal\r\n"), std::string::npos);
+}
+
+// Choosing units keeps the range's temperatures; the default range of the °C scale and that of
+// IP units are taken for one another.
+TEST(ChooseUnits, TheDefaultRangesAreTakenForOneAnother) {
+    const struct {
+        UnitSystem from, to;
+        double lo, hi, wantLo, wantHi;
+    } cases[] = {
+        {UnitSystem::Engineering, UnitSystem::IP, -5, 45, -7 / 1.8, 83 / 1.8},
+        {UnitSystem::SI, UnitSystem::IP, 0, 40, 0, 40},
+        {UnitSystem::IP, UnitSystem::Engineering, -7 / 1.8, 83 / 1.8, -5, 45},
+        {UnitSystem::IP, UnitSystem::SI, 0, 40, 0, 40},
+        {UnitSystem::Engineering, UnitSystem::SI, -5, 45, -5, 45},
+    };
+    for (const auto& c : cases) {
+        ChartSettings s;
+        s.units = c.from;
+        s.dbMin = c.lo;
+        s.dbMax = c.hi;
+        chooseUnits(s, c.to);
+        EXPECT_EQ(s.units, c.to);
+        EXPECT_NEAR(s.dbMin, c.wantLo, 1e-12);
+        EXPECT_NEAR(s.dbMax, c.wantHi, 1e-12);
+    }
+}
+
 TEST_F(SettingsFile, UnwritableFolderFailsAndKeepsNothingHalfWritten) {
     IniFile ini("/nonexistent-folder/humidraw.ini");
     EXPECT_EQ(saveSettings(ini, Settings{}).failure(),

@@ -234,6 +234,33 @@ TEST(ChartOnSheet, EveryAllowedRangeLiesOnTheSheetAtOtherPressures) {
     sweepAllowedRanges(false, 800, 2);
 }
 
+// IP units: every range the options dialog allows in °F (lower −4 … 140, upper 86 … 176, the
+// °C bounds converted) lies on the sheet with its scales, protractors and titles, its grid lines
+// within the outline, its titles apart.
+TEST(ChartOnSheet, EveryAllowedRangeLiesOnTheSheetInIpUnits) {
+    for (int lo = -4; lo <= 140; lo += (lo >= 137 ? 1 : 3))
+        for (int hi = std::max(86, lo + 1); hi <= 176; hi += (hi >= 170 ? 1 : 2)) {
+            ChartSettings s;
+            s.units = UnitSystem::IP;
+            s.dbMin = (lo - 32) / 1.8;
+            s.dbMax = (hi - 32) / 1.8;
+            FakeTextMetrics m;
+            ChartFrame f;
+            ChartTable t;
+            ASSERT_TRUE(constructChart(s, m, f, t).ok()) << lo << "–" << hi << " °F";
+            auto outside = offSheet(t, 6);
+            std::erase_if(outside, [](const ChartElement& e) { return ofTheSixFamilies(e); });
+            std::string kinds;
+            for (const ChartElement& e : outside) kinds += " " + std::to_string(e.kind);
+            EXPECT_TRUE(outside.empty())
+                << lo << "–" << hi << " °F: " << outside.size() << " off the sheet, kinds" << kinds;
+            EXPECT_TRUE(hasText(t, kRhTitle)) << lo << "–" << hi << " °F";
+            std::string all;
+            for (const auto& fault : outlineFaults(f, t)) all += "\n  " + fault;
+            EXPECT_TRUE(all.empty()) << lo << "–" << hi << " °F" << all;
+        }
+}
+
 // Texts so large that no smaller scale brings the chart onto the sheet (a document or settings
 // file may ask for any font size): at 60 points a text is 80 units high and the protractors
 // would need a radius of 5 × 80 = 400, more than half the sheet's 480 height. The chart is then

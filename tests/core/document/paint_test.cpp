@@ -126,6 +126,14 @@ TEST_F(Painting, TableRowsOnlyWithFlagHeaderOnce) {
     const RecordingCanvas si = paint();
     EXPECT_TRUE(hasText(si, "85.9")) << "20.51 kcal/kg × 4.18605";
     EXPECT_FALSE(hasText(si, "20.51"));
+    // IP: 33.0 °C = 1.8 × 33 + 32 = 91.4 °F; 27.2 °C = 80.96 → 81.0 °F; 20.51 kcal/kg =
+    // 1.8 × 20.51 + 32 × 0.24f = 36.918 + 7.68 = 44.598 → 44.6 Btu/lb; 0.0203 × 7000 = 142.1
+    // gr/lb; RH and the name as they are.
+    settings.units = UnitSystem::IP;
+    const RecordingCanvas ip = paint();
+    for (const char* cell : {"OA", "91.4", "63.0", "81.0", "44.6", "142.1"})
+        EXPECT_TRUE(hasText(ip, cell)) << cell;
+    EXPECT_FALSE(hasText(ip, "33.0"));
     // No rows: no header.
     objects.clear();
     EXPECT_FALSE(hasText(paint(), "DB"));

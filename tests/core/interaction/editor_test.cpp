@@ -245,6 +245,10 @@ TEST_F(Interaction, ReadoutKeepsItsTextOverTheSupersaturatedRegion) {
     EXPECT_EQ(w.status[0], text);
     EXPECT_EQ(readoutText(CurrentState{0.0072630, 9.2037, 20, 50, 13.78, 0.8402}, UnitSystem::SI),
               "DB: 20.0 RH: 50.0 WB: 13.8 H: 38.5 X: 0.0073 SV: 0.840");
+    // IP: 20 °C = 68.0 °F, 13.78 °C = 56.804 °F, 9.2037 kcal/kg = 1.8 × 9.2037 + 7.68 = 24.247
+    // Btu/lb, 0.007263 × 7000 = 50.84 gr/lb, 0.8402 × 16.01846 = 13.459 ft³/lb.
+    EXPECT_EQ(readoutText(CurrentState{0.0072630, 9.2037, 20, 50, 13.78, 0.8402}, UnitSystem::IP),
+              "DB: 68.0 RH: 50.0 WB: 56.8 H: 24.2 X:   50.8 SV: 13.46");
 }
 
 TEST_F(Interaction, TypedPointsStartAndEndSegments) {
