@@ -1959,6 +1959,22 @@ This file has been changed elsewhere since it was opened. Overwrite it?</transla
         <source>大気圧(psia)：</source>
         <translation>Atmospheric pressure (psia):</translation>
     </message>
+    <message>
+        <source>乾球温度 DB[°F]</source>
+        <translation>Dry-bulb temperature DB [°F]</translation>
+    </message>
+    <message>
+        <source>絶対湿度 x[gr/lb]</source>
+        <translation>Humidity ratio W [gr/lb]</translation>
+    </message>
+    <message>
+        <source>湿球温度 WB[°F]</source>
+        <translation>Wet-bulb temperature WB [°F]</translation>
+    </message>
+    <message>
+        <source>比容積 v[ft^3/lb]</source>
+        <translation>Specific volume v [ft^3/lb]</translation>
+    </message>
 </context>
 <context>
     <name>TFmIX</name>

@@ -237,6 +237,7 @@ TFOption::TFOption(OptionsHost& host, QWidget* parent)
             if (!on) return;
             showPressure();
             showRangeUnits();
+            showFlagCaptions(chosenUnits());
         });
     showPressure();
 
@@ -297,12 +298,7 @@ void TFOption::toControls(const Settings& s) {
     }
     for (int i = 0; i < kViewFlagCount; ++i) flags[i]->setChecked(s.view[i]);
     LanguageCB->setCurrentIndex(s.language == "ja" ? 1 : s.language == "en" ? 2 : 0);
-    flags[CB_EN]->setText(s.isSI()   ? tr("比ｴﾝﾀﾙﾋﾟ h[kJ/kg]")
-                          : s.isIP() ? tr("比ｴﾝﾀﾙﾋﾟ h[Btu/lb]")
-                                     : tr("比ｴﾝﾀﾙﾋﾟ h[kcal/kg]"));
-    flags[CB_NE]->setText(s.isSI()   ? tr("熱水分比[kJ/kg]")
-                          : s.isIP() ? tr("熱水分比[Btu/lb]")
-                                     : tr("熱水分比[kcal/kg]"));
+    showFlagCaptions(s.units);
     // The entry equal to the font name; with several the last; with none, no selection.
     int found = -1;
     for (int i = 0; i < FontCB->count(); ++i)
@@ -340,6 +336,23 @@ Settings TFOption::shown() {
         s->interpretText();
     showPressure();
     return fromControls(host_.currentSettings());
+}
+
+void TFOption::showFlagCaptions(UnitSystem u) {
+    const bool si = u == UnitSystem::SI, ip = u == UnitSystem::IP;
+    for (int i = 0; i < kViewFlagCount; ++i) flags[i]->setText(tr(kFlagCaptions[i]));
+    if (ip) {
+        flags[CB_DB]->setText(tr("乾球温度 DB[°F]"));
+        flags[CB_AH]->setText(tr("絶対湿度 x[gr/lb]"));
+        flags[CB_WB]->setText(tr("湿球温度 WB[°F]"));
+        flags[CB_SV]->setText(tr("比容積 v[ft^3/lb]"));
+    }
+    flags[CB_EN]->setText(si ? tr("比ｴﾝﾀﾙﾋﾟ h[kJ/kg]")
+                          : ip ? tr("比ｴﾝﾀﾙﾋﾟ h[Btu/lb]")
+                               : tr("比ｴﾝﾀﾙﾋﾟ h[kcal/kg]"));
+    flags[CB_NE]->setText(si ? tr("熱水分比[kJ/kg]")
+                          : ip ? tr("熱水分比[Btu/lb]")
+                               : tr("熱水分比[kcal/kg]"));
 }
 
 UnitSystem TFOption::chosenUnits() const {

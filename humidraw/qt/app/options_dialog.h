@@ -76,6 +76,8 @@ class TFOption : public QWidget {
     UnitSystem chosenUnits() const;
     // Shows the dry-bulb range fields in the chosen units, converting what they hold.
     void showRangeUnits();
+    // The line families' check boxes with the units of `u`.
+    void showFlagCaptions(UnitSystem u);
     // The pressure field or the altitude field changed by the user.
     void pressureTyped();
     void altitudeTyped();

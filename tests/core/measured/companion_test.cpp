@@ -123,6 +123,24 @@ TEST(DataCompanion, ThePressureTheObjectsWereComputedAt) {
     EXPECT_FALSE(readCompanionText(late.substr(0, late.size() - 4) + "pressure 600\nend\n"));
 }
 
+// The units line: IP said where the document's header cannot; read back by name; none in the
+// files of earlier versions; damage when unknown, twice, or after the data.
+TEST(DataCompanion, TheUnitsTheDocumentIsShownIn) {
+    const std::string text =
+        companionText(MeasuredData{}, contentIdentity("d"), 626.5, design::Design{}, UnitSystem::IP);
+    EXPECT_NE(text.find("\npressure 626.5\nunits ip\n"), std::string::npos) << text;
+    const auto back = readCompanionText(text);
+    ASSERT_TRUE(back) << back.error();
+    EXPECT_EQ(back->units, UnitSystem::IP);
+    EXPECT_EQ(readCompanionText(companionText(sample()))->units, std::nullopt);
+    for (const char* bad : {"units IP\n", "units\n", "units ip ip\n", "units ip\nunits ip\n"}) {
+        const auto r = readCompanionText(std::string("humidraw-data 1\n") + bad + "end\n");
+        EXPECT_FALSE(r) << bad;
+    }
+    const std::string late = companionText(sample());
+    EXPECT_FALSE(readCompanionText(late.substr(0, late.size() - 4) + "units ip\nend\n"));
+}
+
 TEST(DataCompanion, APressureAloneKeepsACompanionWithoutData) {
     Folder f;
     const std::string doc = (f.path / "a.hdw").string();

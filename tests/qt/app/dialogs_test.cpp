@@ -324,6 +324,47 @@ TEST_F(Window, OptionsPressureFromTheAltitudeOrTypedInEitherUnit) {
     o->hide();
 }
 
+// IP units in the options dialog: the range in whole °F (the default ranges taken for one
+// another, others converted), the pressure in psia, both kept in the settings file.
+TEST_F(Window, OptionsInIpUnits) {
+    TFmIX& w = open();
+    w.show();
+    w.action("Options")->trigger();
+    TFOption* o = w.optionsDialog();
+    o->activateWindow();
+    EXPECT_EQ(o->CSdbmin->value(), -5);
+    o->ipItem->setChecked(true);
+    // The default −5 … 45 °C becomes the IP default 25 … 115 °F; 760 × 0.0193368 = 14.696 psia.
+    EXPECT_EQ(o->CSdbmin->value(), 25);
+    EXPECT_EQ(o->CSdbmax->value(), 115);
+    EXPECT_EQ(o->CSpa->text().toStdString(), "14.696");
+    // The bounds are the °C ones converted: −20 … 60 °C is −4 … 140 °F, 30 … 80 °C 86 … 176 °F.
+    EXPECT_EQ(o->CSdbmin->minimum(), -4);
+    EXPECT_EQ(o->CSdbmin->maximum(), 140);
+    EXPECT_EQ(o->CSdbmax->minimum(), 86);
+    EXPECT_EQ(o->CSdbmax->maximum(), 176);
+    typeInto(o->CSdbmin, "32");
+    typeInto(o->CSdbmax, "104");
+    // 12 psia: 12 / 0.0193368 = 620.58 → 621 mmHg, shown back as 621 × 0.0193368 = 12.008.
+    typeInto(o->CSpa, "12");
+    QTest::keyClick(o->CSpa, Qt::Key_Return);
+    EXPECT_EQ(o->CSpa->text().toStdString(), "12.008");
+    o->save();
+    const Settings& s = w.settings();
+    EXPECT_EQ(s.units, UnitSystem::IP);
+    EXPECT_NEAR(s.dbMin, 0, 1e-12);   // 32 °F
+    EXPECT_NEAR(s.dbMax, 40, 1e-12);  // 104 °F
+    EXPECT_EQ(s.pressureMmHg, 621);
+    for (const char* key : {"CSdbminF=32\r\n", "CSdbmaxF=104\r\n", "Units=ip\r\n", "CSpa=621\r\n"})
+        EXPECT_NE(iniText().find(key), std::string::npos) << key << iniText();
+    // Back to the °C scale: 32 … 104 °F is 0 … 40 °C.
+    o->traditionalItem->setChecked(true);
+    EXPECT_EQ(o->CSdbmin->value(), 0);
+    EXPECT_EQ(o->CSdbmax->value(), 40);
+    EXPECT_EQ(o->CSpa->text().toStdString(), "621");
+    o->hide();
+}
+
 TEST_F(Window, OptionsPressureAndAltitudeTakeTheNearestBound) {
     TFmIX& w = open();
     w.show();
