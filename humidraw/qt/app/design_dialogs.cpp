@@ -13,9 +13,10 @@
 namespace humidraw::app {
 namespace {
 
-using design::Property;
 using design::ProcessKind;
+using design::Property;
 using design::UnitSystem;
+using units::Quantity;
 
 QString ui(const char* source) {
     return QCoreApplication::translate("Design", source);
@@ -73,6 +74,27 @@ QString notANumber(const QString& field, const QString& text) {
     return ui(QT_TRANSLATE_NOOP("Design", "%1: 数値ではありません: '%2'")).arg(field, text);
 }
 
+// A number as a field is filled with: to at most `decimals`, without trailing zeros.
+QString typedNumber(double v, int decimals) {
+    QString s = q(formatFixed(v, decimals));
+    if (s.contains('.')) {
+        while (s.endsWith('0')) s.chop(1);
+        if (s.endsWith('.')) s.chop(1);
+    }
+    return s == "-0" ? QStringLiteral("0") : s;
+}
+
+// A field's value of `q` typed in the units `from`, written again in `to`: 26 °C as 78.8 °F,
+// to one decimal more than the tables show. A text that is no number, or a unit the same in
+// both, stays as typed.
+void reexpress(QLineEdit* e, Quantity q, UnitSystem from, UnitSystem to) {
+    if (units::unitText(q, from) == units::unitText(q, to)) return;
+    const auto v = typedValue(e->text());
+    if (!v) return;
+    e->setText(
+        typedNumber(units::shown(q, units::stored(q, *v, from), to), shownDecimals(q, to) + 1));
+}
+
 // The caption of a field in a form, without its access key marker and colon.
 QString fieldName(const QString& caption) {
     QString s = caption;
@@ -89,6 +111,43 @@ std::optional<double> typedValue(const QString& text) {
 
 QString propertyCaption(Property p, UnitSystem u) {
     return ui(kPropertyNames[static_cast<int>(p)]) + " [" + q(design::propertyUnit(p, u)) + "]";
+}
+
+int shownDecimals(Quantity q, UnitSystem u) {
+    const bool si = u == UnitSystem::SI, ip = u == UnitSystem::IP;
+    switch (q) {
+        case Quantity::Temperature:
+        case Quantity::TemperatureDifference:
+        case Quantity::RelativeHumidity:
+            return 1;
+        case Quantity::HumidityRatio:
+            return ip ? 1 : 4;
+        case Quantity::Enthalpy:
+        case Quantity::EnthalpyDifference:
+        case Quantity::MoistureRatio:
+            return 2;
+        case Quantity::Volume:
+            return ip ? 2 : 3;
+        case Quantity::Density:
+            return ip ? 4 : 3;  // lb/ft³ near 0.075
+        case Quantity::Pressure:
+            return ip ? 4 : si ? 3 : 2;
+        case Quantity::Load:
+            return si ? 2 : 0;
+        case Quantity::AirFlow:
+            return 2;
+        case Quantity::MassFlow:
+            return 1;
+        case Quantity::Length:
+            return 0;
+    }
+    return 2;
+}
+
+QString unitCaption(const char* fixed, const char* withUnit, Quantity quantity, UnitSystem u) {
+    const std::string unit = units::unitText(quantity, u);
+    if (unit == units::unitText(quantity, UnitSystem::Engineering)) return ui(fixed);
+    return ui(withUnit).arg(q(unit));
 }
 
 // ---- the point dialog ------------------------------------------------------------------------
@@ -133,9 +192,13 @@ DesignPointDialog::DesignPointDialog(DesignHost& host, QWidget* parent)
 }
 
 void DesignPointDialog::prepare() {
+    const UnitSystem u = host_.designUnits();
     name->setText(q(design::freePointName(host_.currentDesign())));
-    captionProperties(first, host_.designUnits());
-    captionProperties(second, host_.designUnits());
+    captionProperties(first, u);
+    captionProperties(second, u);
+    reexpress(firstValue, design::quantityOf(propertyOf(first)), typedIn_, u);
+    reexpress(secondValue, design::quantityOf(propertyOf(second)), typedIn_, u);
+    typedIn_ = u;
     name->selectAll();
     name->setFocus();
 }
@@ -204,8 +267,6 @@ DesignProcessDialog::DesignProcessDialog(DesignHost& host, QWidget* parent)
     from->setObjectName("from");
     streams = new QTableWidget(0, 2, this);
     streams->setObjectName("streams");
-    streams->setHorizontalHeaderLabels({ui(QT_TRANSLATE_NOOP("Design", "状態点")),
-                                        ui(QT_TRANSLATE_NOOP("Design", "風量 [m³/h]"))});
     streams->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     streams->verticalHeader()->hide();
     streams->setMinimumHeight(110);
@@ -261,7 +322,8 @@ DesignProcessDialog::DesignProcessDialog(DesignHost& host, QWidget* parent)
         adp->setObjectName("adp");
         bf = valueEdit(parameters, "0.15");
         bf->setObjectName("bf");
-        f->addRow(ui(QT_TRANSLATE_NOOP("Design", "ADP [°C]：")), adp);
+        adpLabel_ = new QLabel(parameters);
+        f->addRow(adpLabel_, adp);
         f->addRow(ui(QT_TRANSLATE_NOOP("Design", "BF [0〜1]：")), bf);
         connect(coilBy, &QComboBox::currentIndexChanged, this, [this] { showPageFields(); });
     }
@@ -324,8 +386,7 @@ DesignProcessDialog::DesignProcessDialog(DesignHost& host, QWidget* parent)
         connect(shfBy, &QComboBox::currentIndexChanged, this, [this] { showPageFields(); });
     }
 
-    standardAir = new QCheckBox(
-        ui(QT_TRANSLATE_NOOP("Design", "標準空気（1.2 kg/m³）で風量を質量流量にする(&S)")), this);
+    standardAir = new QCheckBox(this);
     standardAir->setObjectName("standardAir");
     loadLabel = new QCheckBox(ui(QT_TRANSLATE_NOOP("Design", "負荷を線の横に書く(&L)")), this);
     loadLabel->setObjectName("loadLabel");
@@ -342,7 +403,7 @@ DesignProcessDialog::DesignProcessDialog(DesignHost& host, QWidget* parent)
     toRow->addWidget(toName);
     toRow->addWidget(toPoint);
     f->addRow(toLabel_, toRow);
-    flowLabel_ = new QLabel(ui(QT_TRANSLATE_NOOP("Design", "風量 [m³/h](&F)：")), this);
+    flowLabel_ = new QLabel(this);
     flowLabel_->setBuddy(flow);
     f->addRow(flowLabel_, flow);
     f->addRow(parameters);
@@ -369,6 +430,7 @@ DesignProcessDialog::DesignProcessDialog(DesignHost& host, QWidget* parent)
         connect(c, &QComboBox::currentIndexChanged, this, [this] { showPageFields(); });
     setStreamCount(2);
     setKind(ProcessKind::Sensible);
+    showUnits();
 }
 
 QStringList DesignProcessDialog::pointNames() const {
@@ -445,6 +507,27 @@ void DesignProcessDialog::showPageFields() {
 
 void DesignProcessDialog::showUnits() {
     const UnitSystem u = host_.designUnits();
+    streams->setHorizontalHeaderLabels(
+        {ui(QT_TRANSLATE_NOOP("Design", "状態点")),
+         unitCaption(QT_TRANSLATE_NOOP("Design", "風量 [m³/h]"),
+                     QT_TRANSLATE_NOOP("Design", "風量 [%1]"), Quantity::AirFlow, u)});
+    flowLabel_->setText(unitCaption(QT_TRANSLATE_NOOP("Design", "風量 [m³/h](&F)："),
+                                    QT_TRANSLATE_NOOP("Design", "風量 [%1](&F)："),
+                                    Quantity::AirFlow, u));
+    adpLabel_->setText(unitCaption(QT_TRANSLATE_NOOP("Design", "ADP [°C]："),
+                                   QT_TRANSLATE_NOOP("Design", "ADP [%1]："), Quantity::Temperature,
+                                   u));
+    // The standard air's density, as its unit writes it: 1.2 kg/m³, 0.0749 lb/ft³.
+    if (units::unitText(Quantity::Density, u) ==
+        units::unitText(Quantity::Density, UnitSystem::Engineering))
+        standardAir->setText(
+            ui(QT_TRANSLATE_NOOP("Design", "標準空気（1.2 kg/m³）で風量を質量流量にする(&S)")));
+    else
+        standardAir->setText(
+            ui(QT_TRANSLATE_NOOP("Design", "標準空気（%1）で風量を質量流量にする(&S)"))
+                .arg(q(formatFixed(units::shown(Quantity::Density, design::kStandardAirDensity, u),
+                                   shownDecimals(Quantity::Density, u)) +
+                       " " + units::unitText(Quantity::Density, u))));
     const QString load = q(design::loadUnit(u));
     for (auto& [label, caption] : loadCaptions_) label->setText(ui(caption).arg(load));
     sensibleBy->setItemText(0, propertyCaption(Property::DB, u));
@@ -473,8 +556,31 @@ void DesignProcessDialog::prepare() {
     toName->setText(q(design::freePointName(host_.currentDesign())));
     standardAir->setChecked(host_.currentDesign().basis == design::AirBasis::Standard);
     showUnits();
+    reexpressKept(host_.designUnits());
     showPageFields();
     kindBox->setFocus();
+}
+
+void DesignProcessDialog::reexpressKept(UnitSystem to) {
+    const UnitSystem from = typedIn_;
+    typedIn_ = to;
+    if (from == to) return;
+    const auto property = [](const QComboBox* c) {
+        return design::quantityOf(static_cast<Property>(c->currentData().toInt()));
+    };
+    reexpress(flow, Quantity::AirFlow, from, to);
+    for (int r = 0; r < streams->rowCount(); ++r)
+        reexpress(static_cast<QLineEdit*>(streams->cellWidget(r, 1)), Quantity::AirFlow, from, to);
+    reexpress(sensibleValue,
+              sensibleBy->currentIndex() == 0 ? Quantity::Temperature : Quantity::Load, from, to);
+    reexpress(coilFirstValue, property(coilFirst), from, to);
+    reexpress(coilSecondValue, property(coilSecond), from, to);
+    reexpress(adp, Quantity::Temperature, from, to);
+    reexpress(steamValue, property(steamBy), from, to);
+    if (sprayBy->currentData().toInt() >= 0)  // not the efficiency, which has no unit
+        reexpress(sprayValue, property(sprayBy), from, to);
+    for (QLineEdit* e : {supplySensible, supplyLatent, shfSensible, shfLatent})
+        reexpress(e, Quantity::Load, from, to);
 }
 
 void DesignProcessDialog::refuse(const QString& why) {
@@ -520,14 +626,14 @@ bool DesignProcessDialog::confirm() {
             if (!number(f, ui(QT_TRANSLATE_NOOP("Design", "流れ %1 の風量")).arg(r + 1), v))
                 return false;
             p.from.push_back(point->currentText().toStdString());
-            p.flows.push_back(v);
+            p.flows.push_back(units::stored(Quantity::AirFlow, v, u));
         }
     } else {
         p.from.push_back(from->currentText().toStdString());
         if (k != ProcessKind::Shf && !flow->text().trimmed().isEmpty()) {
             double v;
             if (!number(flow, flowLabel_->text(), v)) return false;
-            p.flows.push_back(v);
+            p.flows.push_back(units::stored(Quantity::AirFlow, v, u));
         }
     }
     if (k == ProcessKind::Line)
@@ -555,7 +661,7 @@ bool DesignProcessDialog::confirm() {
                 double a, b;
                 if (!number(adp, QStringLiteral("ADP"), a) || !number(bf, QStringLiteral("BF"), b))
                     return false;
-                p.adp = a;
+                p.adp = units::stored(Quantity::Temperature, a, u);
                 p.bf = b;
             }
             break;

@@ -50,6 +50,14 @@ class DesignHost {
 std::optional<double> typedValue(const QString& text);
 // The name of a property with its unit in `u`: "乾球温度 DB [°C]".
 QString propertyCaption(design::Property p, design::UnitSystem u);
+// Decimals a value of `q` is shown with in `u`: enough to read the chart by, no more (a humidity
+// ratio to 0.0001 kg/kg(DA) or 0.1 gr/lb(DA), a volume to 0.001 m³/kg(DA) or 0.01 ft³/lb(DA)).
+int shownDecimals(units::Quantity q, design::UnitSystem u);
+// A caption that names the unit of `q`: `fixed` ("風量 [m³/h]", the unit written in) where `u`
+// has that unit, which is the engineering one; else `withUnit` ("風量 [%1]") with `u`'s unit.
+// Both are translated ("Design").
+QString unitCaption(const char* fixed, const char* withUnit, units::Quantity q,
+                    design::UnitSystem u);
 
 // A point typed by name and two properties.
 class DesignPointDialog : public QDialog {
@@ -71,6 +79,8 @@ class DesignPointDialog : public QDialog {
   private:
     void refuse(const QString& why);
     DesignHost& host_;
+    // The units the kept values were typed in: written again in the chart's when they differ.
+    design::UnitSystem typedIn_ = design::UnitSystem::Engineering;
 };
 
 // A process: its kind, where it starts, the state it makes and what fixes it.
@@ -94,7 +104,7 @@ class DesignProcessDialog : public QDialog {
     QPushButton *addStream, *removeStream;
     QLineEdit* toName;           // the state made
     QComboBox* toPoint;          // line: the point it leads to
-    QLineEdit* flow;             // m³/h, optional
+    QLineEdit* flow;             // in the chart's units (m³/h or cfm), optional
     QStackedWidget* parameters;  // one page a kind
     // Sensible: to a DB, or by a load.
     QComboBox* sensibleBy;
@@ -123,6 +133,8 @@ class DesignProcessDialog : public QDialog {
     void refuse(const QString& why);
     // Fills the unit captions for the chart's units.
     void showUnits();
+    // The values kept from the last use, typed in other units, written again in the chart's.
+    void reexpressKept(design::UnitSystem to);
     void showPageFields();
     // The point names the selectors offer: every computed point of the design.
     QStringList pointNames() const;
@@ -134,7 +146,9 @@ class DesignProcessDialog : public QDialog {
     QLabel* streamsLabel_;
     QLabel* toLabel_;
     QLabel* flowLabel_;
+    QLabel* adpLabel_;
     QWidget* streamRow_;  // the stream buttons
+    design::UnitSystem typedIn_ = design::UnitSystem::Engineering;  // as the point dialog's
 };
 
 }  // namespace humidraw::app

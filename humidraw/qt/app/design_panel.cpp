@@ -21,6 +21,7 @@ namespace {
 
 using design::Property;
 using design::UnitSystem;
+using units::Quantity;
 
 QString ui(const char* source) {
     return QCoreApplication::translate("Design", source);
@@ -39,28 +40,27 @@ const char* const kKindCells[design::kProcessKindCount] = {
 };
 
 enum PointColumn { kName, kDB, kWB, kDP, kRH, kX, kH, kSV, kPW, kDensity, kMu, kPointColumns };
+// The total in tons of refrigeration follows BF in IP units only, beside the Btu/h.
 enum ProcessColumn {
-    kKind, kFrom, kTo, kFlow, kG, kTotal, kSensible, kLatent, kShf, kWater, kAdp, kBf,
-    kProcessColumns
+    kKind, kFrom, kTo, kFlow, kG, kTotal, kSensible, kLatent, kShf, kWater, kAdp, kBf, kTons,
+    kMostProcessColumns
 };
+
+int processColumns(UnitSystem u) {
+    return u == UnitSystem::IP ? kTons + 1 : kTons;
+}
+
+// The unit tons of refrigeration are written in (12,000 Btu/h each, units::tons).
+const char* const kTonsUnit = "tons";
 
 // The column of a defining property: the properties stand in their own order after the name.
 int columnOf(Property p) {
     return 1 + static_cast<int>(p);
 }
 
-// Decimals a property is shown with: enough to read the chart by, no more.
-int decimalsOf(Property p) {
-    switch (p) {
-        case Property::X:
-            return 4;
-        case Property::H:
-            return 2;
-        case Property::SV:
-            return 3;
-        default:
-            return 1;
-    }
+// Decimals a property is shown with in `u`.
+int decimalsOf(Property p, UnitSystem u) {
+    return shownDecimals(design::quantityOf(p), u);
 }
 
 QString fixed(double v, int decimals) {
@@ -88,11 +88,16 @@ QString trimmed(double v, int decimals) {
     return s;
 }
 
-QString optionalLoad(const std::optional<double>& kcal, UnitSystem u) {
-    if (!kcal) return {};
-    return fixed(design::shownLoad(*kcal, u), u == UnitSystem::SI ? 2 : 0);
+// A value of `q` the process may not have, shown in `u`.
+QString optional(const std::optional<double>& v, Quantity q, UnitSystem u, int decimals) {
+    return v ? fixed(units::shown(q, *v, u), decimals) : QString();
 }
 
+QString optionalLoad(const std::optional<double>& kcal, UnitSystem u) {
+    return optional(kcal, Quantity::Load, u, shownDecimals(Quantity::Load, u));
+}
+
+// A figure without a unit.
 QString optional(const std::optional<double>& v, int decimals) {
     return v ? fixed(*v, decimals) : QString();
 }
@@ -153,7 +158,7 @@ DesignPanel::DesignPanel(DesignHost& host, QWidget* parent) : QDockWidget(parent
     points = table("points", kPointColumns, body);
     layout->addWidget(points, 3);
     layout->addWidget(new QLabel(ui(QT_TRANSLATE_NOOP("Design", "状態変化")), body));
-    processes = table("processes", kProcessColumns, body);
+    processes = table("processes", kTons, body);
     processes->setEditTriggers(QAbstractItemView::NoEditTriggers);
     layout->addWidget(processes, 2);
     status = new QLabel(body);
@@ -186,18 +191,30 @@ void DesignPanel::setHeaders() {
     for (Property k : design::kProperties)
         p << q(std::string(design::propertyName(k))) + " [" + q(design::propertyUnit(k, u)) + "]";
     p << "PW [" + q(design::pressureUnit(u)) + "]"
-      << ui(QT_TRANSLATE_NOOP("Design", "密度 [kg/m³]"))
+      << unitCaption(QT_TRANSLATE_NOOP("Design", "密度 [kg/m³]"),
+                     QT_TRANSLATE_NOOP("Design", "密度 [%1]"), Quantity::Density, u)
       << ui(QT_TRANSLATE_NOOP("Design", "飽和度 μ [%]"));
     points->setHorizontalHeaderLabels(p);
     const QString load = q(design::loadUnit(u));
-    processes->setHorizontalHeaderLabels(
-        {ui(QT_TRANSLATE_NOOP("Design", "種類")), ui(QT_TRANSLATE_NOOP("Design", "入口")),
-         ui(QT_TRANSLATE_NOOP("Design", "出口")), ui(QT_TRANSLATE_NOOP("Design", "風量 [m³/h]")),
-         ui(QT_TRANSLATE_NOOP("Design", "G [kg/h]")),
-         ui(QT_TRANSLATE_NOOP("Design", "全熱 [%1]")).arg(load),
-         ui(QT_TRANSLATE_NOOP("Design", "顕熱 [%1]")).arg(load),
-         ui(QT_TRANSLATE_NOOP("Design", "潜熱 [%1]")).arg(load), "SHF",
-         ui(QT_TRANSLATE_NOOP("Design", "水分 [kg/h]")), "ADP [°C]", "BF"});
+    QStringList h{ui(QT_TRANSLATE_NOOP("Design", "種類")),
+                  ui(QT_TRANSLATE_NOOP("Design", "入口")),
+                  ui(QT_TRANSLATE_NOOP("Design", "出口")),
+                  unitCaption(QT_TRANSLATE_NOOP("Design", "風量 [m³/h]"),
+                              QT_TRANSLATE_NOOP("Design", "風量 [%1]"), Quantity::AirFlow, u),
+                  unitCaption(QT_TRANSLATE_NOOP("Design", "G [kg/h]"),
+                              QT_TRANSLATE_NOOP("Design", "G [%1]"), Quantity::MassFlow, u),
+                  ui(QT_TRANSLATE_NOOP("Design", "全熱 [%1]")).arg(load),
+                  ui(QT_TRANSLATE_NOOP("Design", "顕熱 [%1]")).arg(load),
+                  ui(QT_TRANSLATE_NOOP("Design", "潜熱 [%1]")).arg(load),
+                  "SHF",
+                  unitCaption(QT_TRANSLATE_NOOP("Design", "水分 [kg/h]"),
+                              QT_TRANSLATE_NOOP("Design", "水分 [%1]"), Quantity::MassFlow, u),
+                  "ADP [" + q(units::unitText(Quantity::Temperature, u)) + "]",
+                  "BF"};
+    if (processColumns(u) > kTons)
+        h << ui(QT_TRANSLATE_NOOP("Design", "全熱 [%1]")).arg(QLatin1String(kTonsUnit));
+    processes->setColumnCount(processColumns(u));
+    processes->setHorizontalHeaderLabels(h);
 }
 
 void DesignPanel::refresh() {
@@ -235,10 +252,11 @@ void DesignPanel::fillPoints() {
         if (pr.state >= 0) {
             const design::AirProperties& a = r.points[pr.state].air;
             for (Property k : design::kProperties)
-                cells[columnOf(k)] =
-                    fixed(design::shownValue(k, a.value(k), u), decimalsOf(k));
-            cells[kPW] = fixed(design::shownPressure(a.PW, u), u == UnitSystem::SI ? 3 : 2);
-            cells[kDensity] = fixed(a.density, 3);
+                cells[columnOf(k)] = fixed(design::shownValue(k, a.value(k), u), decimalsOf(k, u));
+            cells[kPW] =
+                fixed(design::shownPressure(a.PW, u), shownDecimals(Quantity::Pressure, u));
+            cells[kDensity] = fixed(units::shown(Quantity::Density, a.density, u),
+                                    shownDecimals(Quantity::Density, u));
             cells[kMu] = fixed(a.mu, 1);
         }
         if (defined) {
@@ -246,7 +264,7 @@ void DesignPanel::fillPoints() {
             for (int w = 0; w < 2; ++w) {
                 const Property k = given[w]->kind;
                 cells[columnOf(k)] =
-                    typedText(design::shownValue(k, given[w]->value, u), decimalsOf(k));
+                    typedText(design::shownValue(k, given[w]->value, u), decimalsOf(k, u));
                 shownDefining_[row][w] = cells[columnOf(k)];
             }
         }
@@ -277,26 +295,32 @@ void DesignPanel::fillProcesses() {
     processes->setRowCount(static_cast<int>(d.processes.size()));
     for (int row = 0; row < static_cast<int>(d.processes.size()); ++row) {
         const design::Process& p = d.processes[row];
-        std::array<QString, kProcessColumns> cells;
+        std::array<QString, kMostProcessColumns> cells;
         cells[kKind] = ui(kKindCells[static_cast<int>(p.kind)]);
         QStringList from, flows;
         for (const std::string& f : p.from) from << q(f);
-        for (double f : p.flows) flows << trimmed(f, 2);
+        for (double f : p.flows)
+            flows << trimmed(units::shown(Quantity::AirFlow, f, u),
+                             shownDecimals(Quantity::AirFlow, u));
         cells[kFrom] = from.join(" + ");
         cells[kTo] = q(p.to);
         cells[kFlow] = flows.join(" + ");
         if (row < static_cast<int>(r.processes.size())) {
             const design::ProcessFigures& f = r.processes[row];
-            cells[kG] = optional(f.G, 1);
+            cells[kG] = optional(f.G, Quantity::MassFlow, u, shownDecimals(Quantity::MassFlow, u));
             cells[kTotal] = optionalLoad(f.total, u);
             cells[kSensible] = optionalLoad(f.sensible, u);
             cells[kLatent] = optionalLoad(f.latent, u);
             cells[kShf] = optional(f.shf, 2);
-            cells[kWater] = optional(f.water, 2);
-            if (f.adpMet) cells[kAdp] = optional(f.adp, 1);
+            // Water to a hundredth of a kg/h or lb/h: a steam humidifier's few kg/h.
+            cells[kWater] = optional(f.water, Quantity::MassFlow, u, 2);
+            if (f.adpMet)
+                cells[kAdp] = optional(f.adp, Quantity::Temperature, u,
+                                       shownDecimals(Quantity::Temperature, u));
             cells[kBf] = optional(f.bf, 2);
+            if (f.total) cells[kTons] = fixed(units::tons(*f.total), 2);
         }
-        for (int c = 0; c < kProcessColumns; ++c) {
+        for (int c = 0; c < processColumns(u); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
             if (c > kTo) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);

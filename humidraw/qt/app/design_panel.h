@@ -1,8 +1,9 @@
 #pragma once
 // The design panel: the tables of the document's points and processes beside the chart. Every
-// property of each point and the figures of each process, in the chart's units; a defined
-// point's two defining values can be typed over, a selection copied (tab-separated text and an
-// HTML table) or removed, a table written as CSV. Each change is one step of the history.
+// property of each point and the figures of each process, in the chart's units (in IP units the
+// total in tons of refrigeration too); a defined point's two defining values can be typed over,
+// a selection copied (tab-separated text and an HTML table) or removed, a table written as CSV.
+// Each change is one step of the history.
 #include <QDockWidget>
 #include <QLabel>
 #include <QTableWidget>

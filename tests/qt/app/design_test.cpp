@@ -4,6 +4,7 @@
 // (independent of the design code), checked against hand arithmetic.
 #include <QApplication>
 #include <QClipboard>
+#include <QFormLayout>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QTest>
@@ -537,4 +538,313 @@ TEST_F(Window, DesignPanelShowsACoilAndWhatCannotBeComputed) {
     EXPECT_FALSE(panel->status->isHidden());
     EXPECT_TRUE(panel->status->text().startsWith("状態変化 1 (steam): "))
         << panel->status->text().toStdString();
+}
+
+// ---- IP units ----------------------------------------------------------------------------------
+// The factors written out here, as the IP tables define them: °F = 1.8 × °C + 32; 7000 gr a lb;
+// 1 m³/kg = 16.01846 ft³/lb; 1 mmHg = 0.0193368 psi; 1 kg/m³ = 0.06242796 lb/ft³; 1 kg = 2.2046226
+// lb; 1 cfm = 0.02831685 m³/min = 1.699011 m³/h; 1 kcal/h = 3.968321 Btu/h; a ton 12,000 Btu/h;
+// the enthalpy on the IP datum h [Btu/lb] = 1.8 × h [kcal/kg] + 32 × 0.24.
+namespace {
+
+double fahrenheit(double c) {
+    return 1.8 * c + 32;
+}
+
+// A state by its dry bulb in °F and relative humidity at 760 mmHg (14.696 psia), as the points
+// table shows it in IP units: name, DB, WB, DP (°F, 0.1), RH, x (gr/lb, 0.1), h (Btu/lb, 0.01),
+// SV (ft³/lb, 0.01), PW (psia, 0.0001), density (lb/ft³, 0.0001), μ.
+QStringList ipPointCells(const QString& name, double DBF, double RH) {
+    const double DB = (DBF - 32) / 1.8;
+    const double x = V_DBRH2AH(DB, RH);
+    const double SV = V_DBAH2SV(DB, x);
+    return {name,
+            f(DBF, 1),
+            f(fahrenheit(V_DBAH2WB(DB, x)), 1),
+            f(fahrenheit(V_AH2DP(x)), 1),
+            f(RH, 1),
+            f(x * 7000, 1),
+            f(1.8 * V_DBAH2EN(DB, x) + 32 * 0.24, 2),
+            f(SV * 16.01846, 2),
+            f(V_DB2PWS(DB) * RH / 100 * 0.0193368, 4),
+            f((1 + x) / SV * 0.06242796, 4),
+            f(V_DBAH2RV(DB, x), 1)};
+}
+
+TFmIX& inIP(TFmIX& w) {
+    Settings ip = w.settings();
+    ip.units = UnitSystem::IP;
+    EXPECT_TRUE(w.applySettings(ip));
+    return w;
+}
+
+}  // namespace
+
+// 75 °F, 50 % at 14.696 psia, by hand: 75 °F = 23.889 °C, PWS = 22.24 mmHg, PW = 11.12 mmHg,
+// x = 0.622 × 11.12 / (760 − 11.12) = 0.009236 kg/kg(DA) (the library 0.009238: its saturation
+// pressure) = 64.7 gr/lb(DA); h = 0.24 × 23.889 + 0.009238 × (597.3 + 0.441 × 23.889)
+// = 11.348 kcal/kg(DA) = 1.8 × 11.348 + 7.68 = 28.11 Btu/lb(DA) (ASHRAE's table 28.1);
+// SV = 287.05 × 297.04 / (101325 − 1483) = 0.8540 m³/kg(DA) = 13.68 ft³/lb(DA).
+TEST_F(Window, DesignPointTypedInIPShowsInIP) {
+    TFmIX& w = inIP(open());
+    DesignPanel* panel = shownPanel(w);
+    w.showDesignPointDialog();
+    DesignPointDialog* p = w.designPointDialog();
+    EXPECT_EQ(p->first->currentText(), "乾球温度 DB [°F]");
+    EXPECT_EQ(p->first->itemText(static_cast<int>(P::X)), "絶対湿度 x [gr/lb(DA)]");
+    p->firstValue->setText("75");
+    p->secondValue->setText("50");
+    ASSERT_TRUE(p->confirm()) << (said.empty() ? "" : said.back().text);
+    const design::Point& typed = w.session().design().points.at(0);
+    EXPECT_EQ(typed.first.kind, P::DB);
+    EXPECT_NEAR(typed.first.value, 23.8888888889, 1e-9);  // (75 − 32) / 1.8
+    EXPECT_EQ(typed.second, (design::Given{P::RH, 50}));
+
+    EXPECT_EQ(headerOf(panel->points),
+              (QStringList{"名前", "DB [°F]", "WB [°F]", "DP [°F]", "RH [%]", "x [gr/lb(DA)]",
+                           "h [Btu/lb(DA)]", "SV [ft³/lb(DA)]", "PW [psia]", "密度 [lb/ft³]",
+                           "飽和度 μ [%]"}));
+    const QStringList row = rowOf(panel->points, 0);
+    EXPECT_EQ(row, ipPointCells("P1", 75, 50));
+    EXPECT_EQ(row.mid(0, 2), (QStringList{"P1", "75.0"}));
+    EXPECT_EQ(row[5], "64.7");
+    EXPECT_NEAR(row[6].toDouble(), 28.11, 0.01);
+    EXPECT_EQ(row[7], "13.68");
+
+    // A point typed by its humidity ratio in gr/lb: 70 gr/lb = 0.01 kg/kg(DA).
+    w.showDesignPointDialog();
+    p->first->setCurrentIndex(static_cast<int>(P::DB));
+    p->firstValue->setText("80");
+    p->second->setCurrentIndex(static_cast<int>(P::X));
+    p->secondValue->setText("70");
+    ASSERT_TRUE(p->confirm()) << (said.empty() ? "" : said.back().text);
+    const design::Given x = w.session().design().points.at(1).second;
+    EXPECT_EQ(x.kind, P::X);
+    EXPECT_NEAR(x.value, 0.01, 1e-12);
+    EXPECT_EQ(panel->points->item(1, 5)->text(), "70.0");
+}
+
+// Heating 1000 cfm = 1699.011 m³/h of P1 (10 °C, 50 %) to 86 °F = (86 − 32) / 1.8 = 30 °C: by
+// hand G = 1699.011 / 0.807 = 2105 kg/h = 4641 lb/h, Q = 2105 × 0.2417 × 20 = 10177 kcal/h
+// = 10177 × 3.968321 = 40385 Btu/h = 3.37 tons.
+TEST_F(Window, DesignProcessTypedInIPStoresEngineeringUnits) {
+    TFmIX& w = inIP(open());
+    DesignPanel* panel = shownPanel(w);
+    w.takeDesign(twoPoints());
+    w.showDesignProcessDialog();
+    DesignProcessDialog* p = w.designProcessDialog();
+    p->setKind(design::ProcessKind::Sensible);
+    p->from->setCurrentText("P1");
+    p->flow->setText("1000");
+    p->sensibleBy->setCurrentIndex(0);
+    EXPECT_EQ(p->sensibleBy->currentText(), "乾球温度 DB [°F]");
+    p->sensibleValue->setText("86");
+    ASSERT_TRUE(p->confirm()) << (said.empty() ? "" : said.back().text);
+    const design::Process& s = w.session().design().processes.at(0);
+    ASSERT_EQ(s.flows.size(), 1u);
+    EXPECT_NEAR(s.flows[0], 1699.011, 1e-9);
+    ASSERT_EQ(s.leaving.size(), 1u);
+    EXPECT_EQ(s.leaving[0].kind, P::DB);
+    EXPECT_NEAR(s.leaving[0].value, 30, 1e-9);
+
+    const double x1 = V_DBRH2AH(10, 50);
+    const double G = 1699.011 / V_DBAH2SV(10, x1);
+    const double Q = G * (V_DBAH2EN(30, x1) - V_DBAH2EN(10, x1));
+    EXPECT_NEAR(G * 2.2046226, 4641, 10);
+    EXPECT_NEAR(Q * 3.968321, 40385, 100);
+    EXPECT_EQ(headerOf(panel->processes),
+              (QStringList{"種類", "入口", "出口", "風量 [cfm]", "G [lb/h]", "全熱 [Btu/h]",
+                           "顕熱 [Btu/h]", "潜熱 [Btu/h]", "SHF", "水分 [lb/h]", "ADP [°F]", "BF",
+                           "全熱 [tons]"}));
+    EXPECT_EQ(
+        rowOf(panel->processes, 0),
+        (QStringList{"顕熱", "P1", "P3", "1000", f(G * 2.2046226, 1), f(Q * 3.968321, 0),
+                     f(Q * 3.968321, 0), "0", "1.00", "0.00", "", "", f(Q * 3.968321 / 12000, 2)}));
+    // P3 at 86 °F: the points table in °F.
+    EXPECT_EQ(panel->points->item(2, 1)->text(), "86.0");
+
+    // A mixing of 1000 and 3000 cfm: 1699.011 and 5097.033 m³/h.
+    w.showDesignProcessDialog();
+    p->setKind(design::ProcessKind::Mixing);
+    EXPECT_EQ(p->streams->horizontalHeaderItem(1)->text(), "風量 [cfm]");
+    static_cast<QComboBox*>(p->streams->cellWidget(0, 0))->setCurrentText("P1");
+    static_cast<QLineEdit*>(p->streams->cellWidget(0, 1))->setText("1000");
+    static_cast<QComboBox*>(p->streams->cellWidget(1, 0))->setCurrentText("P2");
+    static_cast<QLineEdit*>(p->streams->cellWidget(1, 1))->setText("3000");
+    ASSERT_TRUE(p->confirm()) << (said.empty() ? "" : said.back().text);
+    const design::Process& m = w.session().design().processes.at(1);
+    ASSERT_EQ(m.flows.size(), 2u);
+    EXPECT_NEAR(m.flows[0], 1699.011, 1e-9);
+    EXPECT_NEAR(m.flows[1], 5097.033, 1e-9);
+    EXPECT_EQ(panel->processes->item(1, 3)->text(), "1000 + 3000");
+
+    // Back in engineering units the same process reads in m³/h and kcal/h, without the tons.
+    Settings e = w.settings();
+    e.units = UnitSystem::Engineering;
+    ASSERT_TRUE(w.applySettings(e));
+    EXPECT_EQ(panel->processes->columnCount(), 12);
+    EXPECT_EQ(panel->processes->item(0, 3)->text(), "1699.01");
+    EXPECT_EQ(panel->processes->item(0, 5)->text(), f(Q, 0));
+}
+
+// Loads typed in Btu/h: 34000 / 3.968321 = 8567.9 kcal/h, 6000 / 3.968321 = 1512.0 kcal/h.
+TEST_F(Window, DesignProcessDialogTakesLoadsInBtuPerHour) {
+    TFmIX& w = inIP(open());
+    w.takeDesign(twoPoints());
+    w.showDesignProcessDialog();
+    DesignProcessDialog* p = w.designProcessDialog();
+    p->setKind(design::ProcessKind::Supply);
+    p->from->setCurrentText("P2");
+    p->flow->setText("3000");
+    p->supplySensible->setText("34000");
+    p->supplyLatent->setText("6000");
+    ASSERT_TRUE(p->confirm()) << (said.empty() ? "" : said.back().text);
+    const design::Process& s = w.session().design().processes.at(0);
+    EXPECT_NEAR(*s.sensibleLoad, 8567.85, 0.01);
+    EXPECT_NEAR(*s.latentLoad, 1511.97, 0.01);
+    EXPECT_NEAR(s.flows.at(0), 5097.033, 1e-9);
+}
+
+// A coil by ADP 53.6 °F = (53.6 − 32) / 1.8 = 12 °C and BF 0.15, 2000 cfm = 3398.022 m³/h of P2:
+// the leaving state as in DesignPanelShowsACoilAndWhatCannotBeComputed (14.1 °C = 57.4 °F), the
+// water taken out G × Δx in lb/h: 3398 / 0.86 × (−0.0015) ≈ −5.9 kg/h ≈ −13 lb/h.
+TEST_F(Window, DesignCoilByADPInIP) {
+    TFmIX& w = inIP(open());
+    DesignPanel* panel = shownPanel(w);
+    w.takeDesign(twoPoints());
+    w.showDesignProcessDialog();
+    DesignProcessDialog* p = w.designProcessDialog();
+    p->setKind(design::ProcessKind::Coil);
+    p->from->setCurrentText("P2");
+    p->flow->setText("2000");
+    p->coilBy->setCurrentIndex(1);
+    p->adp->setText("53.6");
+    p->bf->setText("0.15");
+    ASSERT_TRUE(p->confirm()) << (said.empty() ? "" : said.back().text);
+    const design::Process& c = w.session().design().processes.at(0);
+    EXPECT_NEAR(*c.adp, 12, 1e-9);
+    EXPECT_NEAR(c.flows.at(0), 3398.022, 1e-9);
+
+    const double xs = V_DBRH2AH(12, 100), hs = V_DBAH2EN(12, xs);
+    const double x2 = V_DBRH2AH(26, 50), h2 = V_DBAH2EN(26, x2);
+    const double x = xs + 0.15 * (x2 - xs), h = hs + 0.15 * (h2 - hs);
+    const double DB = V_ENAH2DB(h, x);
+    const double G = 3398.022 / V_DBAH2SV(26, x2);
+    const double total = G * (h - h2), sensible = G * (V_DBAH2EN(DB, x2) - h2);
+    EXPECT_NEAR(G * (x - x2) * 2.2046226, -13, 1);
+    EXPECT_EQ(
+        rowOf(panel->processes, 0),
+        (QStringList{"コイル", "P2", "P3", "2000", f(G * 2.2046226, 1), f(total * 3.968321, 0),
+                     f(sensible * 3.968321, 0), f((total - sensible) * 3.968321, 0),
+                     f(sensible / total, 2), f(G * (x - x2) * 2.2046226, 2), "53.6", "0.15",
+                     f(total * 3.968321 / 12000, 2)}));
+    EXPECT_EQ(panel->points->item(2, 1)->text(), f(fahrenheit(DB), 1));
+}
+
+// A defining value typed over in °F: 68 °F = (68 − 32) / 1.8 = 20 °C; 14 °F = −10 °C.
+TEST_F(Window, DesignPanelTakesTypedValuesInIP) {
+    TFmIX& w = inIP(open());
+    DesignPanel* panel = shownPanel(w);
+    w.takeDesign(twoPoints());
+    const auto type = [&](int row, int column, const char* text) {
+        panel->points->item(row, column)->setText(text);
+        QCoreApplication::sendPostedEvents(panel, QEvent::MetaCall);
+    };
+    EXPECT_EQ(panel->points->item(0, 1)->text(), "50.0");  // 10 °C
+    // The cell reads as typed, to two decimals more than the column's 0.1 °F.
+    struct Case {
+        const char *typed, *shown;
+        double celsius;
+    };
+    for (const Case& c :
+         {Case{"68", "68.0", 20}, Case{"14", "14.0", -10}, Case{"50.45", "50.45", 10.25}}) {
+        type(0, 1, c.typed);
+        const design::Given db = w.session().design().points[0].first;
+        EXPECT_EQ(db.kind, P::DB) << c.typed;
+        EXPECT_NEAR(db.value, c.celsius, 1e-9) << c.typed;
+        const QStringList row = rowOf(panel->points, 0);
+        EXPECT_EQ(row[1], c.shown);
+        EXPECT_EQ(row.mid(2), ipPointCells("P1", fahrenheit(c.celsius), 50).mid(2)) << c.typed;
+    }
+    // Refused: no number; the cell shows the value again, in °F.
+    said.clear();
+    type(0, 1, "abc");
+    EXPECT_EQ(said.size(), 1u);
+    EXPECT_EQ(panel->points->item(0, 1)->text(), "50.45");
+}
+
+// The copy and the CSV carry what the tables show, under the IP headers.
+TEST_F(Window, DesignPanelCopiesAndWritesIP) {
+    TFmIX& w = inIP(open());
+    DesignPanel* panel = shownPanel(w);
+    design::Design d = twoPoints();
+    d.processes = {heating()};
+    w.takeDesign(d);
+    const QStringList head = headerOf(panel->processes), row = rowOf(panel->processes, 0);
+    ASSERT_EQ(head.size(), 13);
+    EXPECT_EQ(head[3], "風量 [cfm]");
+    // 1000 m³/h ÷ 1.699011 = 588.58 cfm.
+    EXPECT_EQ(row[3], "588.58");
+    panel->copyRows(panel->processes);
+    EXPECT_EQ(QApplication::clipboard()->mimeData()->text(),
+              head.join('\t') + "\n" + row.join('\t') + "\n");
+    EXPECT_EQ(panel->csvText(panel->processes), "\xEF\xBB\xBF" + head.join(',').toStdString() +
+                                                    "\n" + row.join(',').toStdString() + "\n");
+}
+
+// The values the dialogs keep from their last use are written again when the chart's units
+// change: 26 °C = 78.8 °F, 15 °C = 59 °F, 12 °C = 53.6 °F; RH and BF as they were. The
+// captions name the units: cfm, °F, and the standard air 1.2 × 0.06242796 = 0.0749 lb/ft³.
+TEST_F(Window, DesignDialogsKeepTheirValuesAcrossUnits) {
+    TFmIX& w = open();
+    w.takeDesign(twoPoints());
+    w.showDesignPointDialog();
+    DesignPointDialog* p = w.designPointDialog();
+    EXPECT_EQ(p->firstValue->text(), "26");
+    p->reject();
+    w.showDesignProcessDialog();
+    DesignProcessDialog* c = w.designProcessDialog();
+    EXPECT_EQ(c->standardAir->text(), "標準空気（1.2 kg/m³）で風量を質量流量にする(&S)");
+    c->flow->setText("1699.011");
+    c->reject();
+
+    inIP(w);
+    w.showDesignPointDialog();
+    EXPECT_EQ(p->firstValue->text(), "78.8");
+    EXPECT_EQ(p->secondValue->text(), "50");
+    p->reject();
+    w.showDesignProcessDialog();
+    c->setKind(design::ProcessKind::Coil);
+    EXPECT_EQ(c->flow->text(), "1000");
+    EXPECT_EQ(c->coilFirstValue->text(), "59");
+    EXPECT_EQ(c->coilSecondValue->text(), "95");
+    EXPECT_EQ(c->adp->text(), "53.6");
+    EXPECT_EQ(c->bf->text(), "0.15");
+    EXPECT_EQ(c->standardAir->text(), "標準空気（0.0749 lb/ft³）で風量を質量流量にする(&S)");
+    const auto label = [&](QWidget* field) {
+        for (QLabel* l : c->findChildren<QLabel*>())
+            if (l->buddy() == field) return l->text();
+        auto* form = qobject_cast<QFormLayout*>(field->parentWidget()->layout());
+        if (form)
+            if (auto* l = qobject_cast<QLabel*>(form->labelForField(field))) return l->text();
+        return QString();
+    };
+    EXPECT_EQ(label(c->flow), "風量 [cfm](&F)：");
+    EXPECT_EQ(label(c->adp), "ADP [°F]：");
+    c->setKind(design::ProcessKind::Supply);
+    EXPECT_EQ(label(c->supplySensible), "室内顕熱負荷 [Btu/h]：");
+    c->reject();
+
+    // Back again: as they were typed.
+    Settings e = w.settings();
+    e.units = UnitSystem::Engineering;
+    ASSERT_TRUE(w.applySettings(e));
+    w.showDesignPointDialog();
+    EXPECT_EQ(p->firstValue->text(), "26");
+    p->reject();
+    w.showDesignProcessDialog();
+    EXPECT_EQ(c->flow->text(), "1699.011");
+    EXPECT_EQ(c->adp->text(), "12");
+    EXPECT_EQ(label(c->flow), "風量 [m³/h](&F)：");
+    EXPECT_EQ(label(c->adp), "ADP [°C]：");
 }
