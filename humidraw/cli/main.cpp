@@ -21,15 +21,15 @@ namespace {
 
 const char kUsage[] =
     "usage:\n"
-    "  humidraw-cli elements [--settings FILE.ini] [--si] [--dbmin T] [--dbmax T]\n"
+    "  humidraw-cli elements [--settings FILE.ini] [--si | --units kcal|si|ip] [--dbmin T] [--dbmax T]\n"
     "                        [PRESSURE] [--metrics qt|fake] [--json]\n"
     "      the chart frame and its element table (JSON with --json).\n"
-    "  humidraw-cli render [DOC.hdw] [--settings FILE.ini] [--si] [--dbmin T] [--dbmax T]\n"
+    "  humidraw-cli render [DOC.hdw] [--settings FILE.ini] [--si | --units kcal|si|ip] [--dbmin T] [--dbmax T]\n"
     "                      [PRESSURE] [--zoom Z] [DATA OPTIONS]\n"
     "                      -o OUT.png|.svg|.pdf|.emf|.wmf\n"
     "      renders the chart with the document's objects and its own settings; zoom 1.875\n"
     "      (1200 x 900) unless told otherwise; .emf and .wmf are always 1200 x 900.\n"
-    "  humidraw-cli design DESIGN.json [--settings FILE.ini] [--si] [--dbmin T] [--dbmax T]\n"
+    "  humidraw-cli design DESIGN.json [--settings FILE.ini] [--si | --units kcal|si|ip] [--dbmin T] [--dbmax T]\n"
     "                      [PRESSURE] [--zoom Z] [DATA OPTIONS] [--json]\n"
     "                      [-o DOC.hdw|OUT.png|.svg|.pdf|.emf|.wmf]\n"
     "      the design file's named air states and processes: every point's properties and\n"

@@ -412,6 +412,26 @@
         <source>比容積 v[m^3/kg]</source>
         <translation>Specific volume v [m^3/kg]</translation>
     </message>
+    <message>
+        <source>乾球温度 DB[°F]</source>
+        <translation type="unfinished">Dry-bulb temperature DB [°F]</translation>
+    </message>
+    <message>
+        <source>絶対湿度 x[gr/lb]</source>
+        <translation type="unfinished">Humidity ratio W [gr/lb]</translation>
+    </message>
+    <message>
+        <source>比ｴﾝﾀﾙﾋﾟ h[Btu/lb]</source>
+        <translation type="unfinished">Specific enthalpy h [Btu/lb]</translation>
+    </message>
+    <message>
+        <source>湿球温度 WB[°F]</source>
+        <translation type="unfinished">Wet-bulb temperature WB [°F]</translation>
+    </message>
+    <message>
+        <source>比容積 v[ft^3/lb]</source>
+        <translation type="unfinished">Specific volume v [ft^3/lb]</translation>
+    </message>
 </context>
 <context>
     <name>Data</name>
@@ -1149,6 +1169,34 @@
     <message>
         <source>削除(&amp;D)</source>
         <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>風量 [%1]</source>
+        <translation>Air flow [%1]</translation>
+    </message>
+    <message>
+        <source>風量 [%1](&amp;F)：</source>
+        <translation>Air &amp;flow [%1]:</translation>
+    </message>
+    <message>
+        <source>ADP [%1]：</source>
+        <translation>ADP [%1]:</translation>
+    </message>
+    <message>
+        <source>標準空気（%1）で風量を質量流量にする(&amp;S)</source>
+        <translation>Mass flows from air flows by the &amp;standard air (%1)</translation>
+    </message>
+    <message>
+        <source>密度 [%1]</source>
+        <translation>Density [%1]</translation>
+    </message>
+    <message>
+        <source>G [%1]</source>
+        <translation>G [%1]</translation>
+    </message>
+    <message>
+        <source>水分 [%1]</source>
+        <translation>Water [%1]</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,7 @@
 #include "document/state.h"
 
+#include "units/units.h"
+
 #include "moistek/moistek.h"
 
 namespace humidraw {
@@ -86,6 +88,19 @@ PairResult pairState(const MoistAir& air, int code, double first, double second,
     double dp = 0;
     const int done = (air.library().*method)(s.DB, s.RH, s.x, s.h, s.SV, s.WB, dp);
     return done == 1 ? PairResult::Computed : PairResult::Failed;
+}
+
+double typedInEngineering(int property, double typed, UnitSystem units) {
+    if (units != UnitSystem::IP) return typed;
+    using units::Quantity;
+    switch (property) {
+        case kDB:
+        case kWB: return units::stored(Quantity::Temperature, typed, units);
+        case kAH: return units::stored(Quantity::HumidityRatio, typed, units);
+        case kEN: return units::stored(Quantity::Enthalpy, typed, units);
+        case kSV: return units::stored(Quantity::Volume, typed, units);
+        default: return typed;  // RH in % in every system
+    }
 }
 
 }  // namespace humidraw

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "chart/frame.h"
+#include "units/unit_system.h"
 #include "chart/view_transform.h"
 
 namespace humidraw {
@@ -41,6 +42,11 @@ inline void orderPair(int& i, int& j, double& first, double& second) {
         std::swap(first, second);
     }
 }
+
+// A value typed for `property` (a selector index) in the engine's units. Under IP units the point
+// and line dialogs take °F, gr/lb(DA), Btu/lb(DA) and ft³/lb(DA); under the others they take
+// engineering units, as they always have (SI included).
+double typedInEngineering(int property, double typed, UnitSystem units);
 
 // Stores the two values into the state and completes it with the air at the chart's pressure.
 PairResult pairState(const MoistAir& air, int code, double first, double second,

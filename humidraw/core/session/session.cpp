@@ -288,6 +288,8 @@ bool Session::typedPoint(int first, int second, const std::string& firstText,
              translate("TFmIX", "違う種類のデータを入力して下さい"), PromptIcon::Information);
         return false;
     }
+    *a = typedInEngineering(first, *a, host_.chartUnits());
+    *b = typedInEngineering(second, *b, host_.chartUnits());
     orderPair(first, second, *a, *b);
     if (pairState(MoistAir(host_.chartPressure()), pairCode(first, second), *a, *b, state_) ==
         PairResult::NotComputable)

@@ -11,6 +11,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "units/unit_system.h"
+
 namespace humidraw::app {
 
 // A secondary window: its activation disables the main window, its hiding enables it. Enter
@@ -46,6 +48,9 @@ inline constexpr Qt::WindowFlags kToolWindowFlags =
 
 // The seven items of the property selectors (the last one empty).
 QComboBox* propertySelector(QWidget* parent, int initial);
+// The six properties of a selector captioned with the units the point and line dialogs take:
+// engineering units, or IP (°F, gr/lb, Btu/lb, ft³/lb).
+void captionPropertySelector(QComboBox* c, UnitSystem units);
 
 // The point dialog: a free segment's start or end point typed as any two properties.
 class TID_Point : public CommandDialog {

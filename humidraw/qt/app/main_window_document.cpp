@@ -159,6 +159,8 @@ bool TFmIX::pointDialogVisible() const {
 
 void TFmIX::showPointDialog(const std::string& caption) {
     d->pointDialog->setCaption(QString::fromStdString(caption));
+    captionPropertySelector(d->pointDialog->CB1, d->settings.units);
+    captionPropertySelector(d->pointDialog->CB2, d->settings.units);
     d->pointDialog->move(QCursor::pos());
     d->pointDialog->show();
     d->pointDialog->raise();
@@ -189,6 +191,9 @@ void TFmIX::M_LineG() {
                              {d->lineDialog->CB10, 0},
                              {d->lineDialog->CB20, 1}})
         if (box->currentIndex() < 0) box->setCurrentIndex(item);
+    for (QComboBox* box : {d->lineDialog->CB1, d->lineDialog->CB2, d->lineDialog->CB10,
+                           d->lineDialog->CB20})
+        captionPropertySelector(box, d->settings.units);
     showDialog(d->lineDialog);
     d->editor.setLastCommand(Command::StateLine);
 }
@@ -197,10 +202,11 @@ void TFmIX::M_Line() {
     TMk_Line* dialog = d->lineDialog;
     double values[4];
     QLineEdit* edits[4] = {dialog->X1, dialog->X2, dialog->X10, dialog->X20};
+    QComboBox* selectors[4] = {dialog->CB1, dialog->CB2, dialog->CB10, dialog->CB20};
     for (int i = 0; i < 4; ++i) {
         const auto v = d->session.typedNumber(edits[i]->text().toStdString());
         if (!v) return;
-        values[i] = *v;
+        values[i] = typedInEngineering(selectors[i]->currentIndex(), *v, d->settings.units);
     }
     StateSpec start{dialog->CB1->currentIndex(),
                     dialog->CB2->currentIndex(),

@@ -629,6 +629,37 @@ TEST_F(SessionTyped, PointsFromTwoTypedProperties) {
     EXPECT_EQ(session.state().WB, 18);
 }
 
+// Under IP units a point is typed in °F, gr/lb(DA), Btu/lb(DA) and ft³/lb(DA); the state keeps
+// engineering units. Under SI the dialog takes engineering units, as it always has.
+TEST_F(SessionTyped, PointsTypedInIpUnits) {
+    const struct {
+        UnitSystem units;
+        int first, second;
+        const char *a, *b;
+        double DB, x;
+    } cases[] = {
+        // 77 °F = (77 − 32) / 1.8 = 25 °C; 70 gr/lb = 70 / 7000 = 0.01 kg/kg(DA).
+        {UnitSystem::IP, kDB, kAH, "77", "70", 25, 0.01},
+        {UnitSystem::IP, kAH, kDB, "70", "77", 25, 0.01},
+        {UnitSystem::SI, kDB, kAH, "25", "0.01", 25, 0.01},
+        // 25.68 Btu/lb = (25.68 − 32 × 0.24f) / 1.8 = 10.0000001 kcal/kg(DA) at 0.01 kg/kg:
+        // DB = (10 − 5.975) / (0.24 + 0.00441) = 16.4 °C (the library's own search to 1e-4).
+        {UnitSystem::IP, kEN, kAH, "25.68", "70", (10.0000000954 - 5.975) / 0.24441, 0.01},
+    };
+    for (const auto& c : cases) {
+        host.units = c.units;
+        session.state() = CurrentState{};
+        EXPECT_TRUE(session.typedPoint(c.first, c.second, c.a, c.b));
+        EXPECT_NEAR(session.state().DB, c.DB, 1e-3) << c.a << " " << c.b;
+        EXPECT_NEAR(session.state().x, c.x, 1e-12) << c.a << " " << c.b;
+    }
+    EXPECT_EQ(typedInEngineering(kRH, 50, UnitSystem::IP), 50);
+    // 13.5 ft³/lb ÷ 16.01846 = 0.842777 m³/kg(DA); 68 °F wet bulb is 20 °C.
+    EXPECT_NEAR(typedInEngineering(kSV, 13.5, UnitSystem::IP), 0.8427776, 1e-7);
+    EXPECT_NEAR(typedInEngineering(kWB, 68, UnitSystem::IP), 20, 1e-12);
+    EXPECT_EQ(typedInEngineering(kEN, 41.86, UnitSystem::SI), 41.86);
+}
+
 TEST_F(SessionTyped, TypedNumbers) {
     EXPECT_EQ(session.typedNumber("0.5"), 0.5);
     EXPECT_EQ(session.typedNumber("-3.25"), -3.25);
