@@ -414,23 +414,23 @@
     </message>
     <message>
         <source>乾球温度 DB[°F]</source>
-        <translation type="unfinished">Dry-bulb temperature DB [°F]</translation>
+        <translation>Dry-bulb temperature DB [°F]</translation>
     </message>
     <message>
         <source>絶対湿度 x[gr/lb]</source>
-        <translation type="unfinished">Humidity ratio W [gr/lb]</translation>
+        <translation>Humidity ratio W [gr/lb]</translation>
     </message>
     <message>
         <source>比ｴﾝﾀﾙﾋﾟ h[Btu/lb]</source>
-        <translation type="unfinished">Specific enthalpy h [Btu/lb]</translation>
+        <translation>Specific enthalpy h [Btu/lb]</translation>
     </message>
     <message>
         <source>湿球温度 WB[°F]</source>
-        <translation type="unfinished">Wet-bulb temperature WB [°F]</translation>
+        <translation>Wet-bulb temperature WB [°F]</translation>
     </message>
     <message>
         <source>比容積 v[ft^3/lb]</source>
-        <translation type="unfinished">Specific volume v [ft^3/lb]</translation>
+        <translation>Specific volume v [ft^3/lb]</translation>
     </message>
 </context>
 <context>
