@@ -75,6 +75,38 @@
         <source>大気圧 %1mmHg では乾球温度の上限を%2℃以下にしてください</source>
         <translation>At a total pressure of %1 mmHg, give an upper dry-bulb limit of %2 °C or less</translation>
     </message>
+    <message>
+        <source>湿り空気 h-x 線図(全圧力P=%1psia)</source>
+        <translation>Psychrometric chart h-x (total pressure P = %1 psia)</translation>
+    </message>
+    <message>
+        <source>乾球温度 DB [°F]</source>
+        <translation>Dry-bulb temperature DB [°F]</translation>
+    </message>
+    <message>
+        <source>比エンタルピの基準: 乾き空気 0°F, 水 32°F</source>
+        <translation>Enthalpy datum: dry air at 0 °F, water at 32 °F</translation>
+    </message>
+    <message>
+        <source>絶対湿度 x [gr/lb(DA)]</source>
+        <translation>Humidity ratio x [gr/lb(DA)]</translation>
+    </message>
+    <message>
+        <source>比エンタルピ h [Btu/lb(DA)]</source>
+        <translation>Specific enthalpy h [Btu/lb(DA)]</translation>
+    </message>
+    <message>
+        <source>湿球温度WB[°F]</source>
+        <translation>Wet-bulb temperature WB [°F]</translation>
+    </message>
+    <message>
+        <source>比容積 v [ft^3/lb(DA)]</source>
+        <translation>Sp. vol. v [ft^3/lb(DA)]</translation>
+    </message>
+    <message>
+        <source>熱水分比[Btu/lb]</source>
+        <translation>Moist. ratio [Btu/lb]</translation>
+    </message>
 </context>
 <context>
     <name>Coil</name>
@@ -326,6 +358,14 @@
         <source>質量流量は 1.2 kg/m³ で換算</source>
         <translation>mass flows reckoned at 1.2 kg/m³</translation>
     </message>
+    <message>
+        <source>冷凍トン</source>
+        <translation>tons</translation>
+    </message>
+    <message>
+        <source>質量流量は %1 lb/ft³ で換算</source>
+        <translation>mass flows reckoned at %1 lb/ft³</translation>
+    </message>
 </context>
 <context>
     <name>CoilReportWindow</name>
@@ -379,6 +419,26 @@
     <message>
         <source>比容積 v[m^3/kg]</source>
         <translation>Specific volume v [m^3/kg]</translation>
+    </message>
+    <message>
+        <source>乾球温度 DB[°F]</source>
+        <translation>Dry-bulb temperature DB [°F]</translation>
+    </message>
+    <message>
+        <source>絶対湿度 x[gr/lb&apos;]</source>
+        <translation>Humidity ratio x [gr/lb&apos;]</translation>
+    </message>
+    <message>
+        <source>比ｴﾝﾀﾙﾋﾟ h[Btu/lb]</source>
+        <translation>Specific enthalpy h [Btu/lb]</translation>
+    </message>
+    <message>
+        <source>湿球温度 WB[°F]</source>
+        <translation>Wet-bulb temperature WB [°F]</translation>
+    </message>
+    <message>
+        <source>比容積 v[ft^3/lb]</source>
+        <translation>Specific volume v [ft^3/lb]</translation>
     </message>
 </context>
 <context>
@@ -1753,6 +1813,26 @@ This file has been changed elsewhere since it was opened. Overwrite it?</transla
         <source>潜熱負荷[kW]：</source>
         <translation>Latent load [kW]:</translation>
     </message>
+    <message>
+        <source>顕熱負荷[Btu/h]：</source>
+        <translation>Sensible load [Btu/h]:</translation>
+    </message>
+    <message>
+        <source>潜熱負荷[Btu/h]：</source>
+        <translation>Latent load [Btu/h]:</translation>
+    </message>
+    <message>
+        <source>導入外気量[cfm]：</source>
+        <translation>Outdoor air volume [cfm]:</translation>
+    </message>
+    <message>
+        <source>給気風量[cfm]：</source>
+        <translation>Supply air volume [cfm]:</translation>
+    </message>
+    <message>
+        <source>吹き出し温度差[°F]：</source>
+        <translation>Supply temperature difference [°F]:</translation>
+    </message>
 </context>
 <context>
     <name>TEdText1</name>
@@ -1898,6 +1978,30 @@ This file has been changed elsewhere since it was opened. Overwrite it?</transla
     <message>
         <source>大気圧(kPa)：</source>
         <translation>Atmospheric pressure (kPa):</translation>
+    </message>
+    <message>
+        <source>ＩＰ 単位</source>
+        <translation>IP units</translation>
+    </message>
+    <message>
+        <source>比ｴﾝﾀﾙﾋﾟ h[Btu/lb]</source>
+        <translation>Specific enthalpy h [Btu/lb]</translation>
+    </message>
+    <message>
+        <source>熱水分比[Btu/lb]</source>
+        <translation>Moisture ratio [Btu/lb]</translation>
+    </message>
+    <message>
+        <source>乾球温度下限(°F)：</source>
+        <translation>Lowest dry-bulb temperature (°F):</translation>
+    </message>
+    <message>
+        <source>乾球温度上限(°F)：</source>
+        <translation>Highest dry-bulb temperature (°F):</translation>
+    </message>
+    <message>
+        <source>大気圧(psia)：</source>
+        <translation>Atmospheric pressure (psia):</translation>
     </message>
 </context>
 <context>

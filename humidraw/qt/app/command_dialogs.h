@@ -11,6 +11,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "units/unit_system.h"
+
 namespace humidraw::app {
 
 // A secondary window: its activation disables the main window, its hiding enables it. Enter
@@ -46,6 +48,8 @@ inline constexpr Qt::WindowFlags kToolWindowFlags =
 
 // The seven items of the property selectors (the last one empty).
 QComboBox* propertySelector(QWidget* parent, int initial);
+// The units in the selector's items: DB, x, h, WB and v as `units` types them.
+void setPropertyUnits(QComboBox* selector, UnitSystem units);
 
 // The point dialog: a free segment's start or end point typed as any two properties.
 class TID_Point : public CommandDialog {

@@ -281,14 +281,14 @@ void TFmIX::A_Ahu1G() {
     ViewIx();
     d->editor.commandEnd();
     d->coilDialog->selectDefaults();
-    d->coilDialog->applyUnits(d->settings.isSI());
+    d->coilDialog->applyUnits(d->settings.units);
     showDialog(d->coilDialog);
 }
 
 void TFmIX::A_Ahu1() {
-    const coil::CoilRun run =
-        coil::runCoil(d->frame.air, d->coilDialog->inputs(), d->settings.isSI(), d->settings.dbMin, d->settings.dbMax,
-                      d->attributes, d->session.objects().room(), d->session.state());
+    const coil::CoilRun run = coil::runCoil(
+        d->frame.air, d->coilDialog->inputs(), d->settings.units, d->settings.dbMin,
+        d->settings.dbMax, d->attributes, d->session.objects().room(), d->session.state());
     if (!run.status) {
         d->prompts->tell(run.errorCaption, run.status.error(), PromptIcon::Information);
         return;  // nothing appended; the dialog stays open for correction
@@ -302,7 +302,7 @@ void TFmIX::A_Ahu1() {
     for (const std::string& w : run.warnings) d->prompts->tell("Humidraw", w, PromptIcon::Warning);
     if (!d->coilReport) d->coilReport = new CoilReportWindow(*d->prompts, this);
     d->coilReport->showReport(run, coil::coilReport(run, d->settings.dbMin, d->settings.dbMax),
-                              d->settings.isSI(), *d->coilDialog);
+                              d->settings.units, *d->coilDialog);
     d->coilDialog->hide();
 }
 
