@@ -1731,6 +1731,30 @@ This file has been changed elsewhere since it was opened. Overwrite it?</transla
         <source>読み込めなかった測定データのファイルは %1 として残しました</source>
         <translation>The measured-data file that could not be read was kept as %1</translation>
     </message>
+    <message>
+        <source>乾球温度 DB [°F]</source>
+        <translation>Dry-bulb temperature DB [°F]</translation>
+    </message>
+    <message>
+        <source>絶対湿度 x [gr/lb(DA)]</source>
+        <translation>Humidity ratio x [gr/lb(DA)]</translation>
+    </message>
+    <message>
+        <source>比エンタルピ h [Btu/lb(DA)]</source>
+        <translation>Specific enthalpy h [Btu/lb(DA)]</translation>
+    </message>
+    <message>
+        <source>湿球温度 WB [°F]</source>
+        <translation>Wet-bulb temperature WB [°F]</translation>
+    </message>
+    <message>
+        <source>比容積 SV [ft³/lb(DA)]</source>
+        <translation>Specific volume SV [ft³/lb(DA)]</translation>
+    </message>
+    <message>
+        <source>露点温度 DP [°F]</source>
+        <translation>Dew-point temperature DP [°F]</translation>
+    </message>
 </context>
 <context>
     <name>Render</name>
