@@ -643,6 +643,10 @@
         <source>大気圧の行が壊れています</source>
         <translation>the pressure line is damaged</translation>
     </message>
+    <message>
+        <source>%1 時間/(%2 °F × %3 gr/lb(DA))</source>
+        <translation>%1 hours/(%2 °F × %3 gr/lb(DA))</translation>
+    </message>
 </context>
 <context>
     <name>Design</name>
