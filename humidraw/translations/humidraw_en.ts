@@ -358,6 +358,14 @@
         <source>質量流量は 1.2 kg/m³ で換算</source>
         <translation>mass flows reckoned at 1.2 kg/m³</translation>
     </message>
+    <message>
+        <source>冷凍トン</source>
+        <translation>tons</translation>
+    </message>
+    <message>
+        <source>質量流量は %1 lb/ft³ で換算</source>
+        <translation>mass flows reckoned at %1 lb/ft³</translation>
+    </message>
 </context>
 <context>
     <name>CoilReportWindow</name>
@@ -417,10 +425,6 @@
         <translation>Dry-bulb temperature DB [°F]</translation>
     </message>
     <message>
-        <source>絶対湿度 x[gr/lb]</source>
-        <translation>Humidity ratio W [gr/lb]</translation>
-    </message>
-    <message>
         <source>比ｴﾝﾀﾙﾋﾟ h[Btu/lb]</source>
         <translation>Specific enthalpy h [Btu/lb]</translation>
     </message>
@@ -431,6 +435,10 @@
     <message>
         <source>比容積 v[ft^3/lb]</source>
         <translation>Specific volume v [ft^3/lb]</translation>
+    </message>
+    <message>
+        <source>絶対湿度 x[gr/lb&apos;]</source>
+        <translation>Humidity ratio x [gr/lb']</translation>
     </message>
 </context>
 <context>
@@ -638,6 +646,10 @@
     <message>
         <source>単位の行が壊れています</source>
         <translation>the units line is damaged</translation>
+    </message>
+    <message>
+        <source>%1 時間/(%2 °F × %3 gr/lb(DA))</source>
+        <translation>%1 hours/(%2 °F × %3 gr/lb(DA))</translation>
     </message>
 </context>
 <context>
@@ -1755,6 +1767,30 @@ This file has been changed elsewhere since it was opened. Overwrite it?</transla
         <source>読み込めなかった測定データのファイルは %1 として残しました</source>
         <translation>The measured-data file that could not be read was kept as %1</translation>
     </message>
+    <message>
+        <source>乾球温度 DB [°F]</source>
+        <translation>Dry-bulb temperature DB [°F]</translation>
+    </message>
+    <message>
+        <source>絶対湿度 x [gr/lb(DA)]</source>
+        <translation>Humidity ratio x [gr/lb(DA)]</translation>
+    </message>
+    <message>
+        <source>比エンタルピ h [Btu/lb(DA)]</source>
+        <translation>Specific enthalpy h [Btu/lb(DA)]</translation>
+    </message>
+    <message>
+        <source>湿球温度 WB [°F]</source>
+        <translation>Wet-bulb temperature WB [°F]</translation>
+    </message>
+    <message>
+        <source>比容積 SV [ft³/lb(DA)]</source>
+        <translation>Specific volume SV [ft³/lb(DA)]</translation>
+    </message>
+    <message>
+        <source>露点温度 DP [°F]</source>
+        <translation>Dew-point temperature DP [°F]</translation>
+    </message>
 </context>
 <context>
     <name>Render</name>
@@ -1836,6 +1872,26 @@ This file has been changed elsewhere since it was opened. Overwrite it?</transla
     <message>
         <source>潜熱負荷[kW]：</source>
         <translation>Latent load [kW]:</translation>
+    </message>
+    <message>
+        <source>顕熱負荷[Btu/h]：</source>
+        <translation>Sensible load [Btu/h]:</translation>
+    </message>
+    <message>
+        <source>潜熱負荷[Btu/h]：</source>
+        <translation>Latent load [Btu/h]:</translation>
+    </message>
+    <message>
+        <source>導入外気量[cfm]：</source>
+        <translation>Outdoor air volume [cfm]:</translation>
+    </message>
+    <message>
+        <source>給気風量[cfm]：</source>
+        <translation>Supply air volume [cfm]:</translation>
+    </message>
+    <message>
+        <source>吹き出し温度差[°F]：</source>
+        <translation>Supply temperature difference [°F]:</translation>
     </message>
 </context>
 <context>

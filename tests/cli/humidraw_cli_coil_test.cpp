@@ -198,3 +198,42 @@ TEST(HumidrawCliCoil, SupersaturatedSupplyIsListedAsAWarning) {
     EXPECT_TRUE(has(t.err, "warning") && has(t.err, "EDT")) << t.err;
     EXPECT_TRUE(has(t.out, "\nC:SA,12.0,")) << t.out;
 }
+
+TEST(HumidrawCliCoil, IpUnitsInTheFieldsTheReportAndTheJson) {
+    // The IP defaults: 200,000 Btu/h = 50,399.13 kcal/h over 18 °F = 10 K gives
+    // 50399.13 / 10 / 0.288 = 17499.7 → 17500 m³/h = 10300.11 cfm; its dry air 21000 kg/h
+    // × 2.2046226 = 46297.07 lb/h; the outdoor air 3000 cfm.
+    const CommandRun r = coil("--units ip");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(has(r.out, "fields: ESA=10300 EDT=18.0 HESA=10300\n")) << r.out;
+    // The outdoor air as typed: 93 °F, 60 %.
+    EXPECT_TRUE(has(r.out, "\nC:OA,93.0,60.0,")) << r.out;
+    for (const char* line : {"\n給気風量\t10300\tcfm\t46297\tlb/h\n", "\n導入外気量\t3000\tcfm\t",
+                             "\n室内顕熱負荷\t200000\tBtu/h\n", "\n室内潜熱負荷\t20000\tBtu/h\n"})
+        EXPECT_TRUE(has(r.out, line)) << line << " missing in " << r.out;
+    EXPECT_TRUE(has(r.out, "\tBtu/h\t36.")) << "tons beside the coil's total: " << r.out;
+
+    const CommandRun j = coil("--units ip --json");
+    ASSERT_EQ(j.status, 0) << j.err;
+    for (const char* key : {"\"OA\": {\"DB\": 93, ", "\"room_sensible\": 200000,",
+                            "\"dry_air\": 46297.07", "\"system\": \"ip\"", "\"load\": \"Btu/h\"",
+                            "\"air_volume\": \"cfm\"", "\"total_tons\": 36."})
+        EXPECT_TRUE(has(j.out, key)) << key << " missing in " << j.out.substr(0, 3000);
+    // The engineering JSON names its units too and keeps them with SI.
+    const CommandRun si = coil("--si --json");
+    ASSERT_EQ(si.status, 0) << si.err;
+    EXPECT_TRUE(has(si.out, "\"system\": \"kcal\"")) << si.out.substr(0, 3000);
+    EXPECT_TRUE(has(si.out, "\"room_sensible\": 51600,"));
+
+    // The limits in °F: 23 °F to 113 °F is the default −5 to 45 °C.
+    const CommandRun limits = coil("--units ip --dbmin 23 --dbmax 113");
+    EXPECT_EQ(limits.out, r.out);
+
+    // Two unit systems, or none the program knows, are usage errors.
+    const CommandRun both = coil("--si --units ip");
+    EXPECT_EQ(both.status, 2);
+    EXPECT_TRUE(has(both.err, "--si and --units ip say different units")) << both.err;
+    EXPECT_EQ(coil("--si --units si").status, 0);
+    EXPECT_EQ(coil("--units metric").status, 2);
+    EXPECT_EQ(coil("--units ip --units ip").status, 2);
+}

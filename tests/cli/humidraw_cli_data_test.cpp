@@ -69,6 +69,31 @@ TEST(HumidrawCliData, UserZoneFromJsonAndCsvOutput) {
               "dry,x.csv,1,3,0.3333,1,0,1,0\n");
 }
 
+// The same points in IP units: 68 °F = 20 °C, 86 °F = 30 °C; 35 gr/lb = 5 g/kg, 63 gr/lb
+// = 9 g/kg (÷ 7000); a header naming °F and gr/lb is read in them without --units.
+TEST(HumidrawCliData, IpUnitsOfTheColumns) {
+    Folder f;
+    const std::string zone =
+        f.write("zone.json", "{\"name\": \"dry\", \"x\": [null, 8], \"DB\": [null, 25]}");
+    const std::string want =
+        "zone,data set,inside,total,share,too hot,too cold,too humid,too dry\n"
+        "dry,x.csv,1,3,0.3333,1,0,1,0\n";
+    const std::string data = f.write("x.csv", "DB,x\n68,35\n68,63\n86,35\n");
+    const CommandRun r = runCommand(
+        HUMIDRAW_CLI, "zones --data " + data + " --columns DB,x --units F,gr/lb --zone " + zone);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, want);
+    f.write("x.csv", "DB [°F],x [gr/lb(DA)]\n68,35\n68,63\n86,35\n");
+    const CommandRun named = runCommand(HUMIDRAW_CLI, "zones --data " + data + " --zone " + zone);
+    ASSERT_EQ(named.status, 0) << named.err;
+    EXPECT_EQ(named.out, want);
+    // A unit of another property is refused.
+    const CommandRun wrong = runCommand(
+        HUMIDRAW_CLI, "zones --data " + data + " --columns DB,x --units gr/lb,F --zone " + zone);
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_TRUE(has(wrong.err, "'gr/lb' is not a unit of DB")) << wrong.err;
+}
+
 TEST(HumidrawCliData, ZonesReadTheDataAtTheGivenPressure) {
     Folder f;
     // 25 °C 50 %, p_ws(25 °C) = 23.776 mmHg, φ p_ws = 11.888: x = 0.62194 × 11.888 / (p − 11.888)

@@ -4,10 +4,11 @@
 #include <utility>
 
 #include "coil/coil_objects.h"
-#include "moistek_internal/air_constants.h"
 #include "lang/language.h"
+#include "moistek_internal/air_constants.h"
 #include "result/result.h"
 #include "text/number_format.h"
+#include "units/units.h"
 
 namespace humidraw::coil {
 namespace {
@@ -403,20 +404,61 @@ bool computeSeasons(const MoistAir& air, CoilRun& run, bool si, double dbMin, do
            readHeating(run.fields, si, heat, stop) && computeHeating(air, run, heat, si, s, stop);
 }
 
-}  // namespace
-
-CoilInputs defaultInputs(bool si) {
-    CoilInputs in;
-    if (si) {
-        in.EQS = "60";
-        in.EQL = "6";
-        in.HEQS = "60";
+// What a state's value is, by its selector; nothing for the blank item.
+std::optional<units::Quantity> stateQuantity(int selector) {
+    using units::Quantity;
+    switch (selector) {
+        case kDB:
+        case kWB:
+            return Quantity::Temperature;
+        case kRH:
+            return Quantity::RelativeHumidity;
+        case kAH:
+            return Quantity::HumidityRatio;
+        case kEN:
+            return Quantity::Enthalpy;
+        case kSV:
+            return Quantity::Volume;
+        default:
+            return std::nullopt;
     }
-    return in;
 }
 
-CoilRun runCoil(const MoistAir& air, const CoilInputs& in, bool si, double dbMin, double dbMax,
-                const CurrentAttributes& attributes, int room, CurrentState& state) {
+// A typed IP value as the engineering text the calculation reads: exact to the last bit, so a
+// run in IP is the engineering run of the converted values. Text that is no number, and a
+// value of no quantity, stays as typed: the calculation refuses or reads it as it would.
+void toEngineering(std::string& text, std::optional<units::Quantity> q) {
+    if (!q) return;
+    if (const auto v = parseTypedDecimal(text))
+        text = formatShortest(units::stored(*q, *v, UnitSystem::IP));
+}
+
+CoilInputs engineeringInputs(const CoilInputs& ip) {
+    using units::Quantity;
+    CoilInputs e = ip;
+    const std::pair<std::string*, int> states[] = {
+        {&e.X1, e.CB1},   {&e.X2, e.CB2},   {&e.X10, e.CB10},   {&e.X20, e.CB20},
+        {&e.HX1, e.HCB1}, {&e.HX2, e.HCB2}, {&e.HX10, e.HCB10}, {&e.HX20, e.HCB20}};
+    for (const auto& [text, selector] : states) toEngineering(*text, stateQuantity(selector));
+    for (std::string* flow : {&e.EOA, &e.ESA, &e.HEOA, &e.HESA})
+        toEngineering(*flow, Quantity::AirFlow);
+    for (std::string* load : {&e.EQS, &e.EQL, &e.HEQS}) toEngineering(*load, Quantity::Load);
+    toEngineering(e.EDT, Quantity::TemperatureDifference);
+    return e;
+}
+
+// A field the calculation rewrote, back in IP: the supply volumes in whole cfm; the temperature
+// difference (a tenth of a kelvin) in hundredths of a °F, which 0.18 °F a tenth shows exactly,
+// so that the next run reads back the difference this one used.
+void rewrittenToIp(std::string& ip, const std::string& typed, const std::string& rewritten,
+                   units::Quantity q, int decimals) {
+    if (rewritten == typed) return;  // not rewritten: the IP text as typed
+    if (const auto v = parseDecimal(rewritten))
+        ip = formatFixed(units::shown(q, *v, UnitSystem::IP), decimals);
+}
+
+CoilRun runEngine(const MoistAir& air, const CoilInputs& in, bool si, double dbMin, double dbMax,
+                  const CurrentAttributes& attributes, int room, CurrentState& state) {
     CoilRun run;
     run.fields = in;
     run.pressureMmHg = air.pressureMmHg();
@@ -439,6 +481,48 @@ CoilRun runCoil(const MoistAir& air, const CoilInputs& in, bool si, double dbMin
     refused.errorCaption = stop.caption;
     refused.fields = in;
     return refused;
+}
+
+}  // namespace
+
+CoilInputs defaultInputs(UnitSystem units) {
+    CoilInputs in;
+    if (units == UnitSystem::SI) {
+        in.EQS = "60";
+        in.EQL = "6";
+        in.HEQS = "60";
+    } else if (units == UnitSystem::IP) {
+        // The engineering defaults converted and rounded: 34 °C = 93.2 °F → 93, 26 °C = 78.8 °F
+        // → 79, −1 °C = 30.2 °F → 30, 22 °C = 71.6 °F → 72; 5000 m³/h = 2943 cfm → 3000;
+        // 50000 kcal/h = 198,416 Btu/h → 200,000, 5000 kcal/h = 19,842 Btu/h → 20,000;
+        // 10 K = 18 °F exactly. The relative humidities stay.
+        in.X1 = "93";
+        in.X10 = "79";
+        in.HX1 = "30";
+        in.HX10 = "72";
+        in.EOA = in.HEOA = "3000";
+        in.EQS = in.HEQS = "200000";
+        in.EQL = "20000";
+        in.EDT = "18.0";
+    }
+    return in;
+}
+
+CoilRun runCoil(const MoistAir& air, const CoilInputs& in, UnitSystem units, double dbMin,
+                double dbMax, const CurrentAttributes& attributes, int room, CurrentState& state) {
+    if (units != UnitSystem::IP)
+        return runEngine(air, in, units == UnitSystem::SI, dbMin, dbMax, attributes, room, state);
+    const CoilInputs engineering = engineeringInputs(in);
+    CoilRun run = runEngine(air, engineering, false, dbMin, dbMax, attributes, room, state);
+    const CoilInputs rewritten = run.fields;
+    run.fields = in;
+    if (!run.status) return run;
+    using units::Quantity;
+    rewrittenToIp(run.fields.ESA, engineering.ESA, rewritten.ESA, Quantity::AirFlow, 0);
+    rewrittenToIp(run.fields.EDT, engineering.EDT, rewritten.EDT, Quantity::TemperatureDifference,
+                  2);
+    rewrittenToIp(run.fields.HESA, engineering.HESA, rewritten.HESA, Quantity::AirFlow, 0);
+    return run;
 }
 
 }  // namespace humidraw::coil

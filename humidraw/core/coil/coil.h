@@ -3,17 +3,19 @@
 // summer process (mixing, cooling coil to 95 %, reheat, supply) and the winter process (mixing,
 // heating coil, water-spray or steam humidifier, supply), and the objects that plot them.
 // Enthalpies in kcal/kg(DA), loads in kcal/h, volumes in m³/h; with SI units the typed
-// enthalpies are kJ/kg and the loads kW.
+// enthalpies are kJ/kg and the loads kW; with IP units every typed value is in IP (°F, gr/lb,
+// Btu/lb, ft³/lb, Btu/h, cfm) and converted to the engine's units before the run.
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "air/air.h"
-#include "moistek_internal/air_constants.h"
 #include "document/attributes.h"
 #include "document/object_table.h"
 #include "document/state.h"
+#include "moistek_internal/air_constants.h"
 #include "result/result.h"
+#include "units/unit_system.h"
 
 namespace humidraw::coil {
 
@@ -34,8 +36,9 @@ struct CoilInputs {
     int Kasitu = 1;  // 1 water spray, 2 steam
 };
 
-// The defaults of the load fields in either unit system.
-CoilInputs defaultInputs(bool si);
+// The fields' defaults in a unit system: the engineering ones as they are, with SI the loads
+// in kW, with IP every value converted and rounded to a round IP figure.
+CoilInputs defaultInputs(UnitSystem units);
 
 struct AirState {
     bool exists = false;
@@ -68,15 +71,16 @@ struct CoilRun {
     std::vector<std::string> warnings;
     Season cooling, heating;
     double pressureMmHg = kStandardPressureMmHg;  // the air's the run was computed with
-    CoilInputs fields;                  // the inputs with ESA, EDT and HESA as rewritten
+    CoilInputs fields;  // the inputs with ESA, EDT and HESA as rewritten, in the run's units
     std::vector<ObjectRecord> objects;  // cooling objects, then heating objects
     bool complete = false;              // both halves done: repaint and hide the dialog
 };
 
-// Runs both halves, all or nothing, with the air at the chart's pressure. `state` is the current-state record the pair-state
-// calculation works in; `room` the free records of the object table (a run that would not fit
-// adds nothing).
-CoilRun runCoil(const MoistAir& air, const CoilInputs& in, bool si, double dbMin, double dbMax,
-                const CurrentAttributes& attributes, int room, CurrentState& state);
+// Runs both halves, all or nothing, with the air at the chart's pressure, the fields typed in
+// `units`. `state` is the current-state record the pair-state calculation works in; `room` the
+// free records of the object table (a run that would not fit adds nothing). The seasons, flows
+// and objects are in the engine's units whatever `units` is; only the fields are in `units`.
+CoilRun runCoil(const MoistAir& air, const CoilInputs& in, UnitSystem units, double dbMin,
+                double dbMax, const CurrentAttributes& attributes, int room, CurrentState& state);
 
 }  // namespace humidraw::coil

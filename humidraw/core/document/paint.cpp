@@ -96,10 +96,7 @@ void drawAnchoredText(Canvas& k, const std::string& text, int labelPosition, dou
     k.textOut(wholeNumber(left), wholeNumber(top), text);
 }
 
-namespace {
-
-// A data cell of column i as the units show it: unchanged when it is no number.
-std::string shownCell(const std::string& cell, int i, UnitSystem units) {
+std::string shownTableCell(const std::string& cell, int i, UnitSystem units) {
     using units::Quantity;
     if (units == UnitSystem::Engineering || cell == " ") return cell;
     const auto v = parseDecimal(cell);
@@ -108,10 +105,9 @@ std::string shownCell(const std::string& cell, int i, UnitSystem units) {
     static const std::optional<Quantity> column[6] = {std::nullopt, Quantity::Temperature,
                                                       std::nullopt, Quantity::Temperature,
                                                       Quantity::Enthalpy, Quantity::HumidityRatio};
-    return column[i] ? formatFixed(units::shown(*column[i], *v, units), 1) : cell;
+    return i >= 0 && i < 6 && column[i] ? formatFixed(units::shown(*column[i], *v, units), 1)
+                                        : cell;
 }
-
-}  // namespace
 
 void drawTableRow(Canvas& k, double X0, double Y0, int n, const std::string& text, UnitSystem units) {
     k.setFont(k.fontFace(), k.fontHeight(), 0);
@@ -124,7 +120,7 @@ void drawTableRow(Canvas& k, double X0, double Y0, int n, const std::string& tex
     for (int i = 0; i < 6; ++i) {
         const size_t comma = rest.find(',');
         std::string cell = rest.substr(0, comma);
-        if (n != 0) cell = shownCell(cell, i, units);
+        if (n != 0) cell = shownTableCell(cell, i, units);
         if (i > 0) {
             k.moveTo(wholeNumber(X0 + i * cw), wholeNumber(n * rh + Y0));
             k.lineTo(wholeNumber(X0 + i * cw), wholeNumber(n * rh + Y0 + rh));

@@ -57,4 +57,8 @@ void drawAnchoredText(Canvas& k, const std::string& text, int labelPosition, dou
 // each. The rows keep engineering values whatever is shown.
 void drawTableRow(Canvas& k, double X0, double Y0, int n, const std::string& text, UnitSystem units);
 
+// A data cell of column i (0 the label, then DB, RH, WB, h, x) of a value-table row as
+// drawTableRow shows it in `units`; unchanged when it is no number.
+std::string shownTableCell(const std::string& cell, int column, UnitSystem units);
+
 }  // namespace humidraw

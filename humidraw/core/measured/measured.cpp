@@ -4,9 +4,10 @@
 #include <cctype>
 #include <cmath>
 
-#include "moistek_internal/air_constants.h"
-#include "moistek/moistek.h"
 #include "lang/language.h"
+#include "moistek/moistek.h"
+#include "moistek_internal/air_constants.h"
+#include "units/units.h"
 
 namespace humidraw {
 
@@ -43,15 +44,18 @@ std::optional<Quantity> parseQuantity(const std::string& name) {
 }
 
 std::string unitName(Unit u) {
-    static const char* const names[] = {"°C", "%", "kg/kg", "g/kg", "kJ/kg", "kcal/kg", "m3/kg"};
+    static const char* const names[] = {"°C",    "%",  "kg/kg", "g/kg",   "kJ/kg", "kcal/kg",
+                                        "m3/kg", "°F", "gr/lb", "Btu/lb", "ft3/lb"};
     return names[static_cast<int>(u)];
 }
 
 std::optional<Unit> parseUnit(const std::string& name) {
     const std::string n = lowered(name);
     if (n == "c" || n == "degc" || n == "°c") return Unit::Celsius;
+    if (n == "f" || n == "degf" || n == "°f") return Unit::Fahrenheit;
     if (n == "m³/kg") return Unit::M3PerKg;
-    for (int i = 0; i <= static_cast<int>(Unit::M3PerKg); ++i) {
+    if (n == "ft³/lb") return Unit::Ft3PerLb;
+    for (int i = 0; i <= static_cast<int>(Unit::Ft3PerLb); ++i) {
         const auto u = static_cast<Unit>(i);
         if (lowered(unitName(u)) == n) return u;
     }
@@ -63,13 +67,13 @@ std::vector<Unit> unitsFor(Quantity q) {
         case Quantity::RH:
             return {Unit::Percent};
         case Quantity::X:
-            return {Unit::KgPerKg, Unit::GPerKg};
+            return {Unit::KgPerKg, Unit::GPerKg, Unit::GrPerLb};
         case Quantity::H:
-            return {Unit::KJPerKg, Unit::KcalPerKg};
+            return {Unit::KJPerKg, Unit::KcalPerKg, Unit::BtuPerLb};
         case Quantity::SV:
-            return {Unit::M3PerKg};
+            return {Unit::M3PerKg, Unit::Ft3PerLb};
         default:
-            return {Unit::Celsius};
+            return {Unit::Celsius, Unit::Fahrenheit};
     }
 }
 
@@ -84,6 +88,14 @@ double toEngineering(double v, Unit u) {
             return v * 0.001;
         case Unit::KJPerKg:
             return v * kKcalPerKJ;
+        case Unit::Fahrenheit:
+            return units::stored(units::Quantity::Temperature, v, UnitSystem::IP);
+        case Unit::GrPerLb:
+            return units::stored(units::Quantity::HumidityRatio, v, UnitSystem::IP);
+        case Unit::BtuPerLb:
+            return units::stored(units::Quantity::Enthalpy, v, UnitSystem::IP);
+        case Unit::Ft3PerLb:
+            return units::stored(units::Quantity::Volume, v, UnitSystem::IP);
         default:
             return v;
     }

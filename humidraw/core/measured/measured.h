@@ -23,20 +23,26 @@ enum class Unit {
     KJPerKg,    // kJ/kg(DA)
     KcalPerKg,  // kcal/kg(DA)
     M3PerKg,    // m³/kg(DA)
+    // IP units, after the others so that each keeps its number.
+    Fahrenheit,  // °F
+    GrPerLb,     // gr/lb(DA)
+    BtuPerLb,    // Btu/lb(DA), on the IP tables' datum (dry air 0 °F, water 32 °F)
+    Ft3PerLb,    // ft³/lb(DA)
 };
 
 // "DB", "RH", "x", "h", "WB", "SV", "DP"; parsing takes any letter case (and "AH" for x).
 std::string quantityName(Quantity q);
 std::optional<Quantity> parseQuantity(const std::string& name);
-// "°C", "%", "kg/kg", "g/kg", "kJ/kg", "kcal/kg", "m3/kg"; parsing also takes "C", "kj/kg" and
-// other letter cases.
+// "°C", "%", "kg/kg", "g/kg", "kJ/kg", "kcal/kg", "m3/kg", "°F", "gr/lb", "Btu/lb", "ft3/lb";
+// parsing also takes "C", "F", "degC", "degF", "m³/kg", "ft³/lb", "kj/kg" and other letter cases.
 std::string unitName(Unit u);
 std::optional<Unit> parseUnit(const std::string& name);
 // The units a property may be given in; the first is its default.
 std::vector<Unit> unitsFor(Quantity q);
 bool unitFits(Quantity q, Unit u);
 
-// A value converted to the library's engineering units: °C, %, kg/kg(DA), kcal/kg(DA), m³/kg(DA).
+// A value converted to the library's engineering units: °C, %, kg/kg(DA), kcal/kg(DA), m³/kg(DA)
+// (an IP value through units/units.h).
 double toEngineering(double v, Unit u);
 
 struct MeasuredPoint {

@@ -6,8 +6,10 @@
 #include <string>
 
 #include "chart/sheet_fit.h"
-#include "moistek/moistek.h"
 #include "lang/language.h"
+#include "moistek/moistek.h"
+#include "text/number_format.h"
+#include "units/units.h"
 
 namespace humidraw {
 namespace {
@@ -209,6 +211,22 @@ void DataOverlay::paintOver(Canvas& k, const ChartFrame& f, const ViewTransform&
     k.setBrushClear();
 }
 
+namespace {
+
+// The hours a shade stands for per cell of 1 °C × 1 g/kg(DA), the cell written in the chart's
+// humidity unit: kg/kg(DA), on an IP chart 1.8 °F × 7 gr/lb(DA).
+std::string cellLegend(const std::string& hours, UnitSystem u) {
+    if (u != UnitSystem::IP)
+        return withArguments(translate("Data", "%1 時間/(1 °C × 0.001 kg/kg(DA))"), {hours});
+    using units::Quantity;
+    return withArguments(
+        translate("Data", "%1 時間/(%2 °F × %3 gr/lb(DA))"),
+        {hours, formatPrintfGeneral(units::shown(Quantity::TemperatureDifference, 1, u), 6),
+         formatPrintfGeneral(units::shown(Quantity::HumidityRatio, 0.001, u), 6)});
+}
+
+}  // namespace
+
 void DataOverlay::paintLegend(Canvas& k, const ChartFrame& f, const ViewTransform& o) const {
     const int H = std::max(1, k.fontHeight());
     int X = whole(o.offsetX + 60 * o.zoom), Y = whole((f.Ytop + 6) * o.zoom);
@@ -232,9 +250,7 @@ void DataOverlay::paintLegend(Canvas& k, const ChartFrame& f, const ViewTransfor
             k.fillRect(X + H, Y, X + 2 * H, Y + H);
             const std::string hours =
                 std::to_string(from) + (to > from ? "–" + std::to_string(to) : "");
-            k.textOut(
-                X + 2 * H + H / 2, Y,
-                withArguments(translate("Data", "%1 時間/(1 °C × 0.001 kg/kg(DA))"), {hours}));
+            k.textOut(X + 2 * H + H / 2, Y, cellLegend(hours, f.units));
             from = to + 1;
             Y += H + H / 4;
         }

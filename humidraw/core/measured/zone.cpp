@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "lang/language.h"
+#include "moistek_internal/air_constants.h"
+#include "units/units.h"
 
 namespace humidraw {
 
@@ -23,6 +25,49 @@ std::optional<ZoneProperty> parseZoneProperty(const std::string& name) {
         if (same) return static_cast<ZoneProperty>(i);
     }
     return std::nullopt;
+}
+
+namespace {
+
+// Zone units per shown unit in the engineering and SI dialogs: g/kg(DA) per kg/kg(DA),
+// kJ/kg(DA) per kcal/kg(DA) (an SI dialog shows kJ/kg(DA) as the zone keeps it).
+double zoneUnitsPerShown(ZoneProperty p, UnitSystem units) {
+    if (p == kZoneX) return 1000;
+    if (p == kZoneH && units != UnitSystem::SI) return kKJPerKcal;
+    return 1;
+}
+
+// What an IP bound is: a temperature, a humidity ratio or an enthalpy; RH is shown as kept.
+std::optional<units::Quantity> ipQuantity(ZoneProperty p) {
+    switch (p) {
+        case kZoneDB:
+        case kZoneDP:
+        case kZoneWB:
+            return units::Quantity::Temperature;
+        case kZoneX:
+            return units::Quantity::HumidityRatio;
+        case kZoneH:
+            return units::Quantity::Enthalpy;
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace
+
+// With IP units the zone's value goes to the engine's units (kg/kg, kcal/kg) first, and from
+// there to IP; the others divide or multiply by one factor as the dialog always has.
+double zoneBoundShown(ZoneProperty p, double v, UnitSystem units) {
+    const double engine = v / zoneUnitsPerShown(p, units);
+    if (units != UnitSystem::IP) return engine;
+    const auto q = ipQuantity(p);
+    return q ? units::shown(*q, engine, units) : engine;
+}
+
+double zoneBoundStored(ZoneProperty p, double shown, UnitSystem units) {
+    const auto q = ipQuantity(p);
+    const double engine = units == UnitSystem::IP && q ? units::stored(*q, shown, units) : shown;
+    return engine * zoneUnitsPerShown(p, units);
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "measured/measured.h"
+#include "units/unit_system.h"
 
 namespace humidraw {
 
@@ -24,6 +25,12 @@ struct Zone {
     // Every field the same (a zone as it was saved and read back).
     bool operator==(const Zone&) const = default;
 };
+
+// A bound as the zone dialog shows and takes it in a unit system, from and to the zone units
+// above: the temperatures in °C (°F with IP), x in kg/kg(DA) (gr/lb(DA)), h in kcal/kg(DA)
+// (kJ/kg(DA) with SI, Btu/lb(DA) on the IP datum with IP), RH in % in all.
+double zoneBoundShown(ZoneProperty p, double zoneValue, UnitSystem units);
+double zoneBoundStored(ZoneProperty p, double shown, UnitSystem units);
 
 // "DB", "RH", "x", "DP", "WB", "h"; parsing takes any letter case.
 std::string zonePropertyName(ZoneProperty p);

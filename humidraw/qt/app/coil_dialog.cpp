@@ -74,7 +74,8 @@ TAhu1::TAhu1(std::function<void(bool)> setMainEnabled, QWidget* parent)
     const StateFields outdoor =
         stateGroup(tr("外気条件及び風量"), coolPanel, kOutdoor, "34", "60", true, CB1, X1, CB2, X2);
     EOA = edit("EOA", "5000", outdoor.group);
-    addRow(outdoor.grid, label(tr("導入外気量[CMH]："), outdoor.group), EOA);
+    LabelEOA = label(tr("導入外気量[CMH]："), outdoor.group);
+    addRow(outdoor.grid, LabelEOA, EOA);
     const StateFields room = stateGroup(tr("室内設定条件及び負荷"), coolPanel, kRoom, "26", "50",
                                         false, CB10, X10, CB20, X20);
     EQS = edit("EQS", "50000", room.group);
@@ -87,8 +88,10 @@ TAhu1::TAhu1(std::function<void(bool)> setMainEnabled, QWidget* parent)
     auto* sg = new QGridLayout(supply);
     EDT = edit("EDT", "10.0", supply);
     ESA = edit("ESA", "0", supply);
-    addRow(sg, label(tr("吹き出し温度差[℃]："), supply), EDT);
-    addRow(sg, label(tr("給気風量[CMH]："), supply), ESA);
+    LabelEDT = label(tr("吹き出し温度差[℃]："), supply);
+    LabelESA = label(tr("給気風量[CMH]："), supply);
+    addRow(sg, LabelEDT, EDT);
+    addRow(sg, LabelESA, ESA);
     cool->addWidget(outdoor.group);
     cool->addWidget(room.group);
     cool->addWidget(supply);
@@ -100,7 +103,8 @@ TAhu1::TAhu1(std::function<void(bool)> setMainEnabled, QWidget* parent)
     const StateFields houtdoor = stateGroup(tr("外気条件及び風量"), heatPanel, kHeatOutdoor, "-1",
                                             "60", false, HCB1, HX1, HCB2, HX2);
     HEOA = edit("HEOA", "5000", houtdoor.group);
-    addRow(houtdoor.grid, label(tr("導入外気量[CMH]："), houtdoor.group), HEOA);
+    LabelHEOA = label(tr("導入外気量[CMH]："), houtdoor.group);
+    addRow(houtdoor.grid, LabelHEOA, HEOA);
     const StateFields hroom = stateGroup(tr("室内設定条件及び負荷"), heatPanel, kHeatRoom, "22",
                                          "50", false, HCB10, HX10, HCB20, HX20);
     HEQS = edit("HEQS", "50000", hroom.group);
@@ -118,7 +122,8 @@ TAhu1::TAhu1(std::function<void(bool)> setMainEnabled, QWidget* parent)
     auto* hsupply = new QGroupBox(tr("吹き出し温度差(給気風量)"), heatPanel);
     auto* hsg = new QGridLayout(hsupply);
     HESA = edit("HESA", "0", hsupply);
-    addRow(hsg, label(tr("給気風量[CMH]："), hsupply), HESA);
+    LabelHESA = label(tr("給気風量[CMH]："), hsupply);
+    addRow(hsg, LabelHESA, HESA);
     heat->addWidget(houtdoor.group);
     heat->addWidget(hroom.group);
     heat->addWidget(humid);
@@ -191,18 +196,44 @@ void TAhu1::selectDefaults() {
         if (box->currentIndex() < 0) box->setCurrentIndex(item);
 }
 
-void TAhu1::applyUnits(bool si) {
-    const QString wanted = si ? tr("顕熱負荷[kW]：") : tr("顕熱負荷[kcal/h]：");
-    if (Label2->text() == wanted) return;  // unchanged: what was typed stays
-    Label2->setText(wanted);
-    EQS->setText(si ? "60" : "50000");
-    Label3->setText(si ? tr("潜熱負荷[kW]：") : tr("潜熱負荷[kcal/h]："));
-    EQL->setText(si ? "6" : "5000");
-    Label7->setText(wanted);
-    HEQS->setText(si ? "60" : "50000");
-    const QString entry =
-        si ? CommandDialog::tr("比ｴﾝﾀﾙﾋﾟ h[kJ/kg]") : CommandDialog::tr("比ｴﾝﾀﾙﾋﾟ h[kcal/kg]");
-    for (QComboBox* c : {CB1, CB2, CB10, CB20, HCB1, HCB2, HCB10, HCB20}) c->setItemText(3, entry);
+void TAhu1::applyUnits(UnitSystem units) {
+    if (units == units_) return;  // unchanged: what was typed stays
+    const bool ip = units == UnitSystem::IP, withIp = ip || units_ == UnitSystem::IP;
+    units_ = units;
+    const coil::CoilInputs d = coil::defaultInputs(units);
+    const QString sensible = ip                        ? tr("顕熱負荷[Btu/h]：")
+                             : units == UnitSystem::SI ? tr("顕熱負荷[kW]：")
+                                                       : tr("顕熱負荷[kcal/h]：");
+    Label2->setText(sensible);
+    Label7->setText(sensible);
+    Label3->setText(ip                        ? tr("潜熱負荷[Btu/h]：")
+                    : units == UnitSystem::SI ? tr("潜熱負荷[kW]：")
+                                              : tr("潜熱負荷[kcal/h]："));
+    for (QLabel* l : {LabelEOA, LabelHEOA})
+        l->setText(ip ? tr("導入外気量[cfm]：") : tr("導入外気量[CMH]："));
+    for (QLabel* l : {LabelESA, LabelHESA})
+        l->setText(ip ? tr("給気風量[cfm]：") : tr("給気風量[CMH]："));
+    LabelEDT->setText(ip ? tr("吹き出し温度差[°F]：") : tr("吹き出し温度差[℃]："));
+    for (QComboBox* c : {CB1, CB2, CB10, CB20, HCB1, HCB2, HCB10, HCB20})
+        setPropertyUnits(c, units);
+    const auto put = [](QLineEdit* e, const std::string& text) {
+        e->setText(QString::fromStdString(text));
+    };
+    put(EQS, d.EQS);
+    put(EQL, d.EQL);
+    put(HEQS, d.HEQS);
+    if (!withIp) return;
+    // A value typed in °C or kg/kg means nothing in °F or gr/lb: every field and selector
+    // starts again from the defaults of the new units.
+    const std::pair<QLineEdit*, const std::string*> fields[] = {
+        {X1, &d.X1},     {X2, &d.X2},     {EOA, &d.EOA},  {X10, &d.X10}, {X20, &d.X20},
+        {EDT, &d.EDT},   {ESA, &d.ESA},   {HX1, &d.HX1},  {HX2, &d.HX2}, {HEOA, &d.HEOA},
+        {HX10, &d.HX10}, {HX20, &d.HX20}, {HESA, &d.HESA}};
+    for (const auto& [e, text] : fields) put(e, *text);
+    const std::pair<QComboBox*, int> selectors[] = {
+        {CB1, d.CB1},   {CB2, d.CB2},   {CB10, d.CB10},   {CB20, d.CB20},
+        {HCB1, d.HCB1}, {HCB2, d.HCB2}, {HCB10, d.HCB10}, {HCB20, d.HCB20}};
+    for (const auto& [c, item] : selectors) c->setCurrentIndex(item);
 }
 
 }  // namespace humidraw::app

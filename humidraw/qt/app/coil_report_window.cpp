@@ -67,9 +67,9 @@ void CoilReportWindow::keyPressEvent(QKeyEvent* e) {
     QWidget::keyPressEvent(e);
 }
 
-void CoilReportWindow::showReport(const coil::CoilRun& run, const coil::CoilReport& report, bool si,
-                                  const QWidget& dialog) {
-    const auto sections = coil::reportSections(run, report, si);
+void CoilReportWindow::showReport(const coil::CoilRun& run, const coil::CoilReport& report,
+                                  UnitSystem units, const QWidget& dialog) {
+    const auto sections = coil::reportSections(run, report, units);
     tsv_ = coil::reportTsv(sections);
     html_ = coil::reportHtml(sections);
     view->setHtml(QString::fromStdString(html_));

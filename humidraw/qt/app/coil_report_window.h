@@ -24,9 +24,9 @@ class CoilReportWindow : public QWidget {
   public:
     CoilReportWindow(UserPrompts& prompts, QWidget* parent);
 
-    // The report of a complete run in the chart's unit mode; a window not yet shown opens
+    // The report of a complete run in the chart's unit system; a window not yet shown opens
     // beside the coil dialog, one already shown stays where the user left it.
-    void showReport(const coil::CoilRun& run, const coil::CoilReport& report, bool si,
+    void showReport(const coil::CoilRun& run, const coil::CoilReport& report, UnitSystem units,
                     const QWidget& dialog);
     // Tab-separated text and HTML on the clipboard.
     void copy();

@@ -79,31 +79,30 @@ void CommandDialog::closeEvent(QCloseEvent* e) {
     cancel_->click();
 }
 
-void captionPropertySelector(QComboBox* c, UnitSystem units) {
-    static const char* const engineering[] = {
-        QT_TRANSLATE_NOOP("CommandDialog", "乾球温度 DB[℃]"),
-        QT_TRANSLATE_NOOP("CommandDialog", "相対湿度 RH[%]"),
-        QT_TRANSLATE_NOOP("CommandDialog", "絶対湿度 x[kg/kg']"),
-        QT_TRANSLATE_NOOP("CommandDialog", "比ｴﾝﾀﾙﾋﾟ h[kcal/kg]"),
-        QT_TRANSLATE_NOOP("CommandDialog", "湿球温度 WB[℃]"),
-        QT_TRANSLATE_NOOP("CommandDialog", "比容積 v[m^3/kg]")};
-    static const char* const ip[] = {
-        QT_TRANSLATE_NOOP("CommandDialog", "乾球温度 DB[°F]"),
-        QT_TRANSLATE_NOOP("CommandDialog", "相対湿度 RH[%]"),
-        QT_TRANSLATE_NOOP("CommandDialog", "絶対湿度 x[gr/lb]"),
-        QT_TRANSLATE_NOOP("CommandDialog", "比ｴﾝﾀﾙﾋﾟ h[Btu/lb]"),
-        QT_TRANSLATE_NOOP("CommandDialog", "湿球温度 WB[°F]"),
-        QT_TRANSLATE_NOOP("CommandDialog", "比容積 v[ft^3/lb]")};
-    const char* const* items = units == UnitSystem::IP ? ip : engineering;
-    for (int i = 0; i < 6 && i < c->count(); ++i) c->setItemText(i, CommandDialog::tr(items[i]));
-}
-
 QComboBox* propertySelector(QWidget* parent, int initial) {
     auto* c = new QComboBox(parent);
     for (int i = 0; i < 7; ++i) c->addItem(QString());  // six properties and none
-    captionPropertySelector(c, UnitSystem::Engineering);
+    setPropertyUnits(c, UnitSystem::Engineering);
     c->setCurrentIndex(initial);
     return c;
+}
+
+void setPropertyUnits(QComboBox* c, UnitSystem units) {
+    const bool ip = units == UnitSystem::IP;
+    const char* const items[6] = {ip ? QT_TRANSLATE_NOOP("CommandDialog", "乾球温度 DB[°F]")
+                                     : QT_TRANSLATE_NOOP("CommandDialog", "乾球温度 DB[℃]"),
+                                  QT_TRANSLATE_NOOP("CommandDialog", "相対湿度 RH[%]"),
+                                  ip ? QT_TRANSLATE_NOOP("CommandDialog", "絶対湿度 x[gr/lb']")
+                                     : QT_TRANSLATE_NOOP("CommandDialog", "絶対湿度 x[kg/kg']"),
+                                  ip ? QT_TRANSLATE_NOOP("CommandDialog", "比ｴﾝﾀﾙﾋﾟ h[Btu/lb]")
+                                  : units == UnitSystem::SI
+                                      ? QT_TRANSLATE_NOOP("CommandDialog", "比ｴﾝﾀﾙﾋﾟ h[kJ/kg]")
+                                      : QT_TRANSLATE_NOOP("CommandDialog", "比ｴﾝﾀﾙﾋﾟ h[kcal/kg]"),
+                                  ip ? QT_TRANSLATE_NOOP("CommandDialog", "湿球温度 WB[°F]")
+                                     : QT_TRANSLATE_NOOP("CommandDialog", "湿球温度 WB[℃]"),
+                                  ip ? QT_TRANSLATE_NOOP("CommandDialog", "比容積 v[ft^3/lb]")
+                                     : QT_TRANSLATE_NOOP("CommandDialog", "比容積 v[m^3/kg]")};
+    for (int i = 0; i < 6 && i < c->count(); ++i) c->setItemText(i, CommandDialog::tr(items[i]));
 }
 
 namespace {

@@ -48,9 +48,8 @@ inline constexpr Qt::WindowFlags kToolWindowFlags =
 
 // The seven items of the property selectors (the last one empty).
 QComboBox* propertySelector(QWidget* parent, int initial);
-// The six properties of a selector captioned with the units the point and line dialogs take:
-// engineering units, or IP (°F, gr/lb, Btu/lb, ft³/lb).
-void captionPropertySelector(QComboBox* c, UnitSystem units);
+// The units in the selector's items: DB, x, h, WB and v as `units` types them.
+void setPropertyUnits(QComboBox* selector, UnitSystem units);
 
 // The point dialog: a free segment's start or end point typed as any two properties.
 class TID_Point : public CommandDialog {

@@ -12,7 +12,6 @@
 #include <iterator>
 
 #include "app/measured_data_window.h"
-#include "moistek_internal/air_constants.h"
 #include "text/number_format.h"
 
 namespace humidraw::app {
@@ -40,6 +39,15 @@ const PropertyUnit kPropertyUnits[] = {
     {Quantity::WB, Unit::Celsius, QT_TRANSLATE_NOOP("MeasuredDataWindow", "湿球温度 WB [°C]")},
     {Quantity::SV, Unit::M3PerKg, QT_TRANSLATE_NOOP("MeasuredDataWindow", "比容積 SV [m³/kg(DA)]")},
     {Quantity::DP, Unit::Celsius, QT_TRANSLATE_NOOP("MeasuredDataWindow", "露点温度 DP [°C]")},
+    // IP units after the others, so that the first two stay DB and RH.
+    {Quantity::DB, Unit::Fahrenheit, QT_TRANSLATE_NOOP("MeasuredDataWindow", "乾球温度 DB [°F]")},
+    {Quantity::X, Unit::GrPerLb, QT_TRANSLATE_NOOP("MeasuredDataWindow", "絶対湿度 x [gr/lb(DA)]")},
+    {Quantity::H, Unit::BtuPerLb,
+     QT_TRANSLATE_NOOP("MeasuredDataWindow", "比エンタルピ h [Btu/lb(DA)]")},
+    {Quantity::WB, Unit::Fahrenheit, QT_TRANSLATE_NOOP("MeasuredDataWindow", "湿球温度 WB [°F]")},
+    {Quantity::SV, Unit::Ft3PerLb,
+     QT_TRANSLATE_NOOP("MeasuredDataWindow", "比容積 SV [ft³/lb(DA)]")},
+    {Quantity::DP, Unit::Fahrenheit, QT_TRANSLATE_NOOP("MeasuredDataWindow", "露点温度 DP [°F]")},
 };
 
 QComboBox* columnBox(const std::vector<std::string>& header, QWidget* parent, int pick,
@@ -112,8 +120,9 @@ QString boundText(const std::optional<double>& v) {
     return v ? QString::fromStdString(formatPrintfGeneral(*v, 10)) : QString();
 }
 
-// The zone's rows as the chart labels its axes: x in kg/kg(DA) in both unit settings, h in
-// kcal/kg(DA) or, on an SI chart, kJ/kg(DA). Zones keep g/kg(DA) and kJ/kg(DA) (zone.h).
+// The zone's rows as the chart labels its axes: x in kg/kg(DA) in engineering and SI units, h
+// in kcal/kg(DA) or, on an SI chart, kJ/kg(DA); on an IP chart °F, gr/lb(DA) and Btu/lb(DA).
+// Zones keep °C, g/kg(DA) and kJ/kg(DA) (zone.h).
 const char* const kZoneLabels[] = {
     QT_TRANSLATE_NOOP("MeasuredDataWindow", "乾球温度 DB [°C]"),
     QT_TRANSLATE_NOOP("MeasuredDataWindow", "相対湿度 RH [%]"),
@@ -123,17 +132,24 @@ const char* const kZoneLabels[] = {
     QT_TRANSLATE_NOOP("MeasuredDataWindow", "比エンタルピ h [kcal/kg(DA)]")};
 const char kSiEnthalpyLabel[] =
     QT_TRANSLATE_NOOP("MeasuredDataWindow", "比エンタルピ h [kJ/kg(DA)]");
+const char* const kIpZoneLabels[] = {
+    QT_TRANSLATE_NOOP("MeasuredDataWindow", "乾球温度 DB [°F]"),
+    QT_TRANSLATE_NOOP("MeasuredDataWindow", "相対湿度 RH [%]"),
+    QT_TRANSLATE_NOOP("MeasuredDataWindow", "絶対湿度 x [gr/lb(DA)]"),
+    QT_TRANSLATE_NOOP("MeasuredDataWindow", "露点温度 DP [°F]"),
+    QT_TRANSLATE_NOOP("MeasuredDataWindow", "湿球温度 WB [°F]"),
+    QT_TRANSLATE_NOOP("MeasuredDataWindow", "比エンタルピ h [Btu/lb(DA)]")};
 
-// Zone units per dialog unit: g/kg(DA) per kg/kg(DA), kJ/kg(DA) per kcal/kg(DA).
-double zoneUnitsPerShown(int property, bool si) {
-    if (property == kZoneX) return 1000;
-    if (property == kZoneH && !si) return kKJPerKcal;
-    return 1;
+const char* zoneLabel(int property, UnitSystem units) {
+    if (units == UnitSystem::IP) return kIpZoneLabels[property];
+    if (units == UnitSystem::SI && property == kZoneH) return kSiEnthalpyLabel;
+    return kZoneLabels[property];
 }
 
 }  // namespace
 
-std::optional<Zone> askZone(const Zone& start, QWidget* parent, bool si, Prompts& prompts) {
+std::optional<Zone> askZone(const Zone& start, QWidget* parent, UnitSystem units,
+                            Prompts& prompts) {
     QDialog d(parent);
     d.setObjectName("ZoneDialog");
     d.setWindowTitle(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "ゾーン")));
@@ -153,8 +169,7 @@ std::optional<Zone> askZone(const Zone& start, QWidget* parent, bool si, Prompts
         new QLabel(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "上限（空欄: なし）")), &d), 2, 2);
     QLineEdit *low[kZonePropertyCount], *high[kZonePropertyCount];
     for (int i = 0; i < kZonePropertyCount; ++i) {
-        const bool siH = si && i == kZoneH;
-        grid->addWidget(new QLabel(ui(siH ? kSiEnthalpyLabel : kZoneLabels[i]), &d), 3 + i, 0);
+        grid->addWidget(new QLabel(ui(zoneLabel(i, units)), &d), 3 + i, 0);
         grid->addWidget(low[i] = new QLineEdit(&d), 3 + i, 1);
         grid->addWidget(high[i] = new QLineEdit(&d), 3 + i, 2);
     }
@@ -168,7 +183,9 @@ std::optional<Zone> askZone(const Zone& start, QWidget* parent, bool si, Prompts
     // its value exactly, through the round trip of the units.
     Zone shown = start;
     const auto display = [&](const std::optional<double>& v, int i) {
-        return boundText(v ? std::optional<double>(*v / zoneUnitsPerShown(i, si)) : std::nullopt);
+        return boundText(
+            v ? std::optional<double>(zoneBoundShown(static_cast<ZoneProperty>(i), *v, units))
+              : std::nullopt);
     };
     const auto show = [&](const Zone& z) {
         shown = z;
@@ -226,7 +243,8 @@ std::optional<Zone> askZone(const Zone& start, QWidget* parent, bool si, Prompts
                         PromptIcon::Warning);
                     return;
                 }
-                (e == low[i] ? z.ranges[i].low : z.ranges[i].high) = *v * zoneUnitsPerShown(i, si);
+                (e == low[i] ? z.ranges[i].low : z.ranges[i].high) =
+                    zoneBoundStored(static_cast<ZoneProperty>(i), *v, units);
             }
         }
         if (z.name.empty())

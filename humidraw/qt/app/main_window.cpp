@@ -275,8 +275,8 @@ CurrentState& TFmIX::state() {
 const CurrentAttributes& TFmIX::attributes() const {
     return d->attributes;
 }
-bool TFmIX::siUnits() const {
-    return d->settings.isSI();
+UnitSystem TFmIX::chartUnits() const {
+    return d->settings.units;
 }
 EditHistory& TFmIX::history() {
     return d->session.history();

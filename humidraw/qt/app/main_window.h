@@ -190,7 +190,7 @@ class TFmIX : public QMainWindow,
     ViewTransform screen() const;
     CurrentState& state();
     const CurrentAttributes& attributes() const;
-    bool siUnits() const override;
+    UnitSystem chartUnits() const override;
     EditHistory& history();
     void documentChanged();
     void selectionChanged();

@@ -159,8 +159,10 @@ bool TFmIX::pointDialogVisible() const {
 
 void TFmIX::showPointDialog(const std::string& caption) {
     d->pointDialog->setCaption(QString::fromStdString(caption));
-    captionPropertySelector(d->pointDialog->CB1, d->settings.units);
-    captionPropertySelector(d->pointDialog->CB2, d->settings.units);
+    // The point and line dialogs take engineering units under SI, as they always have.
+    const UnitSystem typed = d->settings.isIP() ? UnitSystem::IP : UnitSystem::Engineering;
+    setPropertyUnits(d->pointDialog->CB1, typed);
+    setPropertyUnits(d->pointDialog->CB2, typed);
     d->pointDialog->move(QCursor::pos());
     d->pointDialog->show();
     d->pointDialog->raise();
@@ -193,7 +195,7 @@ void TFmIX::M_LineG() {
         if (box->currentIndex() < 0) box->setCurrentIndex(item);
     for (QComboBox* box : {d->lineDialog->CB1, d->lineDialog->CB2, d->lineDialog->CB10,
                            d->lineDialog->CB20})
-        captionPropertySelector(box, d->settings.units);
+        setPropertyUnits(box, d->settings.isIP() ? UnitSystem::IP : UnitSystem::Engineering);
     showDialog(d->lineDialog);
     d->editor.setLastCommand(Command::StateLine);
 }
@@ -287,14 +289,14 @@ void TFmIX::A_Ahu1G() {
     ViewIx();
     d->editor.commandEnd();
     d->coilDialog->selectDefaults();
-    d->coilDialog->applyUnits(d->settings.isSI());
+    d->coilDialog->applyUnits(d->settings.units);
     showDialog(d->coilDialog);
 }
 
 void TFmIX::A_Ahu1() {
-    const coil::CoilRun run =
-        coil::runCoil(d->frame.air, d->coilDialog->inputs(), d->settings.isSI(), d->settings.dbMin, d->settings.dbMax,
-                      d->attributes, d->session.objects().room(), d->session.state());
+    const coil::CoilRun run = coil::runCoil(
+        d->frame.air, d->coilDialog->inputs(), d->settings.units, d->settings.dbMin,
+        d->settings.dbMax, d->attributes, d->session.objects().room(), d->session.state());
     if (!run.status) {
         d->prompts->tell(run.errorCaption, run.status.error(), PromptIcon::Information);
         return;  // nothing appended; the dialog stays open for correction
@@ -308,7 +310,7 @@ void TFmIX::A_Ahu1() {
     for (const std::string& w : run.warnings) d->prompts->tell("Humidraw", w, PromptIcon::Warning);
     if (!d->coilReport) d->coilReport = new CoilReportWindow(*d->prompts, this);
     d->coilReport->showReport(run, coil::coilReport(run, d->settings.dbMin, d->settings.dbMax),
-                              d->settings.isSI(), *d->coilDialog);
+                              d->settings.units, *d->coilDialog);
     d->coilDialog->hide();
 }
 

@@ -255,7 +255,7 @@ void MeasuredDataWindow::editZone(int index) {
     const MeasuredData d = host_.measuredData();
     const bool existing = index >= 0 && index < static_cast<int>(d.zones.size());
     const auto z = askZone(existing ? d.zones[index] : zonePresets().front().zone, this,
-                           host_.siUnits(), host_.dataPrompts());
+                           host_.chartUnits(), host_.dataPrompts());
     if (z) putZone(*z, existing ? index : -1);
 }
 

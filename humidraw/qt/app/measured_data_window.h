@@ -23,8 +23,8 @@ class MeasuredDataHost {
     // Replaces the document's data as one step that can be undone.
     virtual void changeMeasuredData(MeasuredData data) = 0;
     virtual double chartPressure() const = 0;
-    // The chart's unit setting: zones are typed in its units (kcal or kJ per kg(DA)).
-    virtual bool siUnits() const = 0;
+    // The chart's unit system: zones are typed in its units (zone.h, zoneBoundShown).
+    virtual UnitSystem chartUnits() const = 0;
     // A message to the user (the main window's prompts).
     virtual void tellData(const std::string& caption, const std::string& text) = 0;
     // A file to read or (`save`) to write, chosen in the main window's file dialog and folder;
@@ -84,9 +84,9 @@ class MeasuredDataWindow : public QDialog {
 // optional date-time column. Empty when cancelled.
 std::optional<CsvChoice> askCsvColumns(const std::vector<std::string>& header, QWidget* parent);
 
-// The zone dialog: name, preset, ranges in the chart's units (x in kg/kg(DA), h in kcal/kg(DA)
-// or with `si` kJ/kg(DA)), colour, fill; what cannot be taken is told through `prompts`. Empty
-// when cancelled.
-std::optional<Zone> askZone(const Zone& start, QWidget* parent, bool si, Prompts& prompts);
+// The zone dialog: name, preset, ranges in the chart's units (x in kg/kg(DA), h in kcal/kg(DA),
+// with SI kJ/kg(DA); with IP °F, gr/lb(DA) and Btu/lb(DA)), colour, fill; what cannot be taken
+// is told through `prompts`. Empty when cancelled.
+std::optional<Zone> askZone(const Zone& start, QWidget* parent, UnitSystem units, Prompts& prompts);
 
 }  // namespace humidraw::app

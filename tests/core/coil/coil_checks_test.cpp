@@ -13,7 +13,7 @@ namespace {
 
 CoilRun run(const CoilInputs& in) {
     CurrentState s;
-    return runCoil(MoistAir(), in, false, -5, 45, CurrentAttributes{}, 640, s);
+    return runCoil(MoistAir(), in, UnitSystem::Engineering, -5, 45, CurrentAttributes{}, 640, s);
 }
 
 bool says(const std::string& text, const std::string& part) {
@@ -217,10 +217,11 @@ TEST(CoilWarnings, MoreOutdoorAirThanSupplyAir) {
 }
 
 TEST(CoilChecks, AHeatingVolumeBelowOneIsNotCalledNegative) {
-    CoilInputs in = defaultInputs(false);
+    CoilInputs in = defaultInputs(UnitSystem::Engineering);
     in.HESA = "0.5";
     CurrentState s;
-    const CoilRun r = runCoil(MoistAir(), in, false, -5, 45, CurrentAttributes{}, 640, s);
+    const CoilRun r =
+        runCoil(MoistAir(), in, UnitSystem::Engineering, -5, 45, CurrentAttributes{}, 640, s);
     // The default load through half a cubic metre an hour would heat the supply by thousands of
     // degrees: refused as a supply that cannot be computed, not as a negative volume.
     EXPECT_EQ(r.status.error().find("負の値"), std::string::npos) << r.status.error();

@@ -17,7 +17,8 @@ namespace {
 
 CoilRun run(const CoilInputs& in, bool si = false) {
     CurrentState s;
-    return runCoil(MoistAir(), in, si, -5, 45, CurrentAttributes{}, 640, s);
+    return runCoil(MoistAir(), in, si ? UnitSystem::SI : UnitSystem::Engineering, -5, 45,
+                   CurrentAttributes{}, 640, s);
 }
 
 std::string dump(const std::string& name, const CoilRun& r) {
@@ -34,12 +35,14 @@ std::string dump(const std::string& name, const CoilRun& r) {
 
 std::string allCases() {
     std::string out = dump("defaults", run(CoilInputs{}));
-    out += dump("si defaults", run(defaultInputs(true), true));
-    CoilInputs siEnthalpy = defaultInputs(true);  // outdoor and winter room by enthalpy, kJ/kg
+    out += dump("si defaults", run(defaultInputs(UnitSystem::SI), true));
+    CoilInputs siEnthalpy =
+        defaultInputs(UnitSystem::SI);  // outdoor and winter room by enthalpy, kJ/kg
     siEnthalpy.CB2 = kEN, siEnthalpy.X2 = "86";
     siEnthalpy.HCB10 = kEN, siEnthalpy.HX10 = "43";
     out += dump("si enthalpies", run(siEnthalpy, true));
-    CoilInputs siVolume = defaultInputs(true);  // room by enthalpy (kJ/kg) and specific volume
+    CoilInputs siVolume =
+        defaultInputs(UnitSystem::SI);  // room by enthalpy (kJ/kg) and specific volume
     siVolume.CB10 = kEN, siVolume.X10 = "52.88", siVolume.CB20 = kSV, siVolume.X20 = "0.8616";
     out += dump("si enthalpy with volume", run(siVolume, true));
     CoilInputs steam;

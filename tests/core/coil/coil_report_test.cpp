@@ -18,7 +18,8 @@ namespace {
 
 CoilRun run(const CoilInputs& in, bool si = false, double dbMin = -5) {
     CurrentState s;
-    return runCoil(MoistAir(), in, si, dbMin, 45, CurrentAttributes{}, 640, s);
+    return runCoil(MoistAir(), in, si ? UnitSystem::SI : UnitSystem::Engineering, dbMin, 45,
+                   CurrentAttributes{}, 640, s);
 }
 
 bool has(const std::string& text, const std::string& part) {
@@ -87,13 +88,14 @@ TEST(CoilReport, SteamHumidifierWithItsOwnVolume) {
     // 24000 × (0.0082258044 − 0.0066891418) = 24000 × 0.0015366626 = 36.880 kg/h: the same
     // outdoor air lacks the same water.
     EXPECT_NEAR(h.humidifier, 36.880, 0.001);
-    const std::string tsv = reportTsv(reportSections(r, coilReport(r, -5, 45), false));
+    const std::string tsv =
+        reportTsv(reportSections(r, coilReport(r, -5, 45), UnitSystem::Engineering));
     EXPECT_TRUE(has(tsv, "加湿量(蒸気加湿)\t36.9\tkg/h\n")) << tsv;
     EXPECT_TRUE(has(tsv, "加熱コイル負荷\t83861\tkcal/h\t97.51\tkW\n")) << tsv;  // / 860
 }
 
 TEST(CoilReport, SiUnitsShowKilowattsOnly) {
-    const CoilRun r = run(defaultInputs(true), true);
+    const CoilRun r = run(defaultInputs(UnitSystem::SI), true);
     ASSERT_TRUE(r.complete) << r.status.error();
     const CoilReport rep = coilReport(r, -5, 45);
     // 60 kW = 51600 kcal/h over 2.88: 17916.7, up to ESA 18000 m³/h; G = 21600 kg/h.
@@ -110,7 +112,7 @@ TEST(CoilReport, SiUnitsShowKilowattsOnly) {
     EXPECT_NEAR(*rep.cooling.adp, 13.709, 0.02);
     // H:MA h 7.6987950 → H:CA 12.6675312: 21600 × 4.9687362 / 860 = 124.796 kW.
     EXPECT_NEAR(rep.heating.coilLoad / 860, 124.796, 0.001);
-    const std::string tsv = reportTsv(reportSections(r, rep, true));
+    const std::string tsv = reportTsv(reportSections(r, rep, UnitSystem::SI));
     EXPECT_TRUE(has(tsv, "冷却コイル 全熱負荷\t131.77\tkW\n")) << tsv;
     EXPECT_TRUE(has(tsv, "室内顕熱負荷\t60.00\tkW\n")) << tsv;
     EXPECT_TRUE(has(tsv, "加熱コイル負荷\t124.80\tkW\n")) << tsv;
@@ -123,14 +125,16 @@ TEST(CoilReport, SiUnitsShowKilowattsOnly) {
 
 TEST(CoilReport, EngineeringUnitsShowKcalBesideKilowatts) {
     const CoilRun r = run(CoilInputs{});
-    const std::string tsv = reportTsv(reportSections(r, coilReport(r, -5, 45), false));
+    const std::string tsv =
+        reportTsv(reportSections(r, coilReport(r, -5, 45), UnitSystem::Engineering));
     // 111153.94 kcal/h / 860 = 129.249 kW; 6467.26 / 860 = 7.520.
     EXPECT_TRUE(has(tsv, "冷却コイル 全熱負荷\t111154\tkcal/h\t129.25\tkW\n")) << tsv;
     EXPECT_TRUE(has(tsv, "CA→SA\t6467\tkcal/h\t7.52\tkW\n")) << tsv;
     EXPECT_TRUE(has(tsv, "装置露点温度 ADP\t13.7\t℃\n")) << tsv;
     EXPECT_TRUE(has(tsv, "除湿量(凝縮水)\t68.5\tkg/h\n")) << tsv;
     EXPECT_TRUE(has(tsv, "C:CA\t14.7\t95.0\t14.3\t9.59\t0.0100\n")) << tsv;
-    const std::string html = reportHtml(reportSections(r, coilReport(r, -5, 45), false));
+    const std::string html =
+        reportHtml(reportSections(r, coilReport(r, -5, 45), UnitSystem::Engineering));
     EXPECT_TRUE(has(html, "<td>冷却コイル 全熱負荷</td><td align=\"right\">111154</td>")) << html;
 }
 
@@ -148,7 +152,7 @@ TEST(CoilReport, CoilLineMissingTheSaturationCurveHasNoDewPoint) {
     EXPECT_FALSE(rep.cooling.bypass);
     // The coil heats: 20880 × (3.1371037 − 9.5883055) = −134701.09 kcal/h.
     EXPECT_NEAR(rep.cooling.total, -134701.09, 0.05);
-    const std::string tsv = reportTsv(reportSections(r, rep, false));
+    const std::string tsv = reportTsv(reportSections(r, rep, UnitSystem::Engineering));
     EXPECT_TRUE(has(tsv, "装置露点温度 ADP\tコイルの線は図の範囲内で飽和曲線と交わりません\n"))
         << tsv;
     EXPECT_TRUE(has(tsv, "バイパスファクタ BF\t—\n")) << tsv;
@@ -171,7 +175,7 @@ TEST(CoilReport, WithoutOutdoorAirThereIsNoCoilToReport) {
     EXPECT_FALSE(rep.heating.coil);
     EXPECT_EQ(rep.cooling.outdoorAir, 0);
     EXPECT_NEAR(rep.cooling.reheat, 6467.26, 0.05);  // as with the defaults: SA and CA alike
-    const std::string tsv = reportTsv(reportSections(r, rep, false));
+    const std::string tsv = reportTsv(reportSections(r, rep, UnitSystem::Engineering));
     EXPECT_TRUE(has(tsv, "冷却コイル\t導入外気量が0のため")) << tsv;
     EXPECT_TRUE(has(tsv, "加熱コイル・加湿器\t導入外気量が0のため")) << tsv;
     EXPECT_FALSE(has(tsv, "C:MA")) << tsv;
@@ -208,7 +212,8 @@ TEST(CoilReport, AtAnotherPressureTheStatesMoveAndTheSiteDensityIsTold) {
     // = 0.010495); the library's own saturation pressure and ratio of molar masses differ in the
     // fourth figure.
     CurrentState s;
-    const CoilRun site = runCoil(MoistAir(626), CoilInputs{}, false, -5, 45, {}, 640, s);
+    const CoilRun site =
+        runCoil(MoistAir(626), CoilInputs{}, UnitSystem::Engineering, -5, 45, {}, 640, s);
     const CoilRun sea = run(CoilInputs{});
     ASSERT_TRUE(site.complete) << site.status.error();
     EXPECT_NEAR(site.cooling.RA.x, 0.012788, 1e-5);

@@ -13,7 +13,8 @@ namespace {
 
 CoilRun run(const CoilInputs& in, bool si = false, int room = 640) {
     CurrentState s;
-    return runCoil(MoistAir(), in, si, -5, 45, CurrentAttributes{}, room, s);
+    return runCoil(MoistAir(), in, si ? UnitSystem::SI : UnitSystem::Engineering, -5, 45,
+                   CurrentAttributes{}, room, s);
 }
 
 double x95ForTest(double t) {
@@ -134,7 +135,7 @@ TEST(Coil, SiInputsMatchTraditionalOnes) {
     CoilInputs kcal;
     kcal.CB2 = 3;
     kcal.X2 = "20.5";  // outdoor enthalpy, kcal/kg
-    CoilInputs kj = defaultInputs(true);
+    CoilInputs kj = defaultInputs(UnitSystem::SI);
     kj.CB2 = 3;
     kj.X2 = exact(20.5 * 4.18605);
     kj.EQS = exact(50000.0 / 860);
@@ -144,8 +145,8 @@ TEST(Coil, SiInputsMatchTraditionalOnes) {
     EXPECT_NEAR(a.cooling.OA.h, b.cooling.OA.h, 1e-9);
     EXPECT_NEAR(a.cooling.SA.x, b.cooling.SA.x, 1e-12);
     EXPECT_EQ(a.fields.ESA, b.fields.ESA);
-    EXPECT_EQ(defaultInputs(true).EQS, "60");
-    EXPECT_EQ(defaultInputs(true).EQL, "6");
+    EXPECT_EQ(defaultInputs(UnitSystem::SI).EQS, "60");
+    EXPECT_EQ(defaultInputs(UnitSystem::SI).EQL, "6");
 }
 
 TEST(Coil, RefusalsNameTheProblem) {

@@ -13,6 +13,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "text/number_format.h"
+
 using namespace humidraw;
 
 namespace {
@@ -392,7 +394,12 @@ TEST(DataImport, ColumnsProposedByTheHeader) {
         {{"humidity ratio", "h (kcal/kg)"}, "1 x kg/kg", "2 h kcal/kg", ""},
         {{"DP", "x", "WB"}, "1 DP °C", "3 WB °C", ""},               // DP and x are one property
         {{"h [kJ/kg]", "WB", "SV"}, "1 h kJ/kg", "3 SV m3/kg", ""},  // as are h and WB
-        {{"DB [°F]", "RH"}, "", "", ""},                             // a unit not of the dry bulb
+        {{"DB [°F]", "RH"}, "1 DB °F", "2 RH %", ""},
+        {{"temp_F", "x (gr/lb(DA))"}, "1 DB °F", "2 x gr/lb", ""},
+        {{"h [Btu/lb]", "SV [ft3/lb]"}, "1 h Btu/lb", "2 SV ft3/lb", ""},
+        {{"DP (degF)", "DB [°C]"}, "2 DB °C", "1 DP °F", ""},
+        {{"DB [K]", "RH"}, "", "", ""},      // a unit not of the dry bulb
+        {{"DB", "RH [gr/lb]"}, "", "", ""},  // nor of the relative humidity
         {{"DB"}, "", "", ""},
         {{"A", "B", "C"}, "", "", ""},
         {{}, "", "", ""},
@@ -465,4 +472,86 @@ TEST(DataImport, ProgressIsAskedEvery65536Lines) {
     ASSERT_TRUE(longFile) << longFile.error();
     EXPECT_EQ(longFile->set.points.size(), 70000u);
     EXPECT_EQ(asked, 1);
+}
+
+// IP units: the conversion of each (°F = 1.8 °C + 32; 7000 gr to the lb; ft³/lb = 16.01846 ×
+// m³/kg; Btu/lb = 1.8 kcal/kg + 32 × 0.24 on the IP datum), their names, and imports in them
+// giving the same states as the engineering values.
+TEST(DataImport, IpUnits) {
+    const double kIpDatum = 32 * static_cast<double>(0.24f);
+    const struct {
+        double v;
+        Unit u;
+        double engineering;
+    } conversions[] = {
+        {77, Unit::Fahrenheit, 25},  // (77 − 32) / 1.8
+        {32, Unit::Fahrenheit, 0},
+        {-40, Unit::Fahrenheit, -40},
+        {70, Unit::GrPerLb, 0.01},  // 70 / 7000
+        {0, Unit::GrPerLb, 0},
+        // (30.68 − 7.68) / 1.8 = 12.7778; the IP datum puts dry air at 0 °C at 32 × Cpa
+        // = 7.68 Btu/lb, Cpa the library's 0.24 as a float (7.6799998 exactly).
+        {30.68, Unit::BtuPerLb, (30.68 - kIpDatum) / 1.8},
+        {kIpDatum, Unit::BtuPerLb, 0},
+        {13.7, Unit::Ft3PerLb, 13.7 / 16.01846},  // 0.855263 m³/kg
+    };
+    for (const auto& c : conversions)
+        EXPECT_NEAR(toEngineering(c.v, c.u), c.engineering, 1e-12) << c.v << " " << unitName(c.u);
+
+    const struct {
+        const char* text;
+        std::optional<Unit> unit;
+    } names[] = {{"F", Unit::Fahrenheit},    {"°F", Unit::Fahrenheit},   {"degF", Unit::Fahrenheit},
+                 {"gr/lb", Unit::GrPerLb},   {"GR/LB", Unit::GrPerLb},   {"Btu/lb", Unit::BtuPerLb},
+                 {"BTU/LB", Unit::BtuPerLb}, {"ft3/lb", Unit::Ft3PerLb}, {"ft³/lb", Unit::Ft3PerLb},
+                 {"C", Unit::Celsius},       {"gr", std::nullopt},       {"lb", std::nullopt},
+                 {"K", std::nullopt}};
+    for (const auto& n : names) EXPECT_EQ(parseUnit(n.text), n.unit) << n.text;
+    for (Unit u : {Unit::Fahrenheit, Unit::GrPerLb, Unit::BtuPerLb, Unit::Ft3PerLb})
+        EXPECT_EQ(parseUnit(unitName(u)), u) << unitName(u);
+    EXPECT_EQ(unitName(Unit::Fahrenheit), "°F");
+    EXPECT_EQ(unitName(Unit::Ft3PerLb), "ft3/lb");
+    for (Quantity q : {Quantity::DB, Quantity::WB, Quantity::DP})
+        EXPECT_TRUE(unitFits(q, Unit::Fahrenheit));
+    EXPECT_FALSE(unitFits(Quantity::RH, Unit::Fahrenheit));
+    EXPECT_TRUE(unitFits(Quantity::X, Unit::GrPerLb));
+    EXPECT_FALSE(unitFits(Quantity::H, Unit::GrPerLb));
+    EXPECT_TRUE(unitFits(Quantity::H, Unit::BtuPerLb));
+    EXPECT_TRUE(unitFits(Quantity::SV, Unit::Ft3PerLb));
+    EXPECT_FALSE(unitFits(Quantity::DB, Unit::Ft3PerLb));
+
+    // 77 °F, 70 gr/lb is 25 °C, 0.01 kg/kg; the dry bulb and enthalpy pair of the same air.
+    CsvChoice ip;
+    ip.first = {"DB", Quantity::DB, Unit::Fahrenheit};
+    ip.second = {"x", Quantity::X, Unit::GrPerLb};
+    const auto r = importCsvText("DB,x\n77,70\n", ip);
+    ASSERT_TRUE(r) << r.error();
+    ASSERT_EQ(r->set.points.size(), 1u);
+    EXPECT_NEAR(r->set.points[0].DB, 25, 1e-12);
+    EXPECT_NEAR(r->set.points[0].x, 0.01, 1e-15);
+    // h = 0.24 × 25 + (597.5 + 0.441 × 25) × 0.01 = 6 + 6.0853 = 12.0853 kcal/kg.
+    EXPECT_NEAR(r->set.points[0].h, 12.0853, 0.005);
+    // The same air by its enthalpy in Btu/lb: 1.8 h + 7.68, and back to 77 °F, 70 gr/lb.
+    CsvChoice byH;
+    byH.first = {"h", Quantity::H, Unit::BtuPerLb};
+    byH.second = {"x", Quantity::X, Unit::GrPerLb};
+    const double btu = 1.8 * r->set.points[0].h + kIpDatum;
+    const auto h = importCsvText("h,x\n" + formatExact(btu) + ",70\n", byH);
+    ASSERT_TRUE(h) << h.error();
+    EXPECT_NEAR(h->set.points[0].DB, 25, 1e-9);
+    // The specific volume in ft³/lb: that of 25 °C, 0.01 kg/kg at 760 mmHg,
+    // (29.27 + 47.06 × 0.01) × 298.15 / 10332.27 = 0.858201 m³/kg = 13.7471 ft³/lb.
+    CsvChoice bySv;
+    bySv.first = {"DB", Quantity::DB, Unit::Fahrenheit};
+    bySv.second = {"SV", Quantity::SV, Unit::Ft3PerLb};
+    const auto sv = importCsvText("DB,SV\n77,13.7471\n", bySv);
+    ASSERT_TRUE(sv) << sv.error();
+    EXPECT_NEAR(sv->set.points[0].x, 0.01, 0.00005);
+    // A header naming the units is read in them without being told.
+    const auto proposed = proposeCsvColumns({"DB [°F]", "x [gr/lb]"});
+    ASSERT_TRUE(proposed) << proposed.error();
+    const auto named = importCsvText("DB [°F],x [gr/lb]\n77,70\n", *proposed);
+    ASSERT_TRUE(named) << named.error();
+    EXPECT_NEAR(named->set.points[0].DB, 25, 1e-12);
+    EXPECT_NEAR(named->set.points[0].x, 0.01, 1e-15);
 }

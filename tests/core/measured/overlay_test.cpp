@@ -161,6 +161,16 @@ TEST(DataDrawing, DensityLegendInTheChartsHumidityUnit) {
         setLanguage(Language::Japanese);
         EXPECT_EQ(legend, (std::vector<std::string>{"1" + c.unit, "2" + c.unit, "3" + c.unit}));
     }
+    // On an IP chart the same cell is 1.8 °F × 7 gr/lb(DA) (1 K = 1.8 °F, 0.001 × 7000).
+    Chart ip;
+    ip.settings.units = UnitSystem::IP;
+    FakeTextMetrics metrics;
+    ASSERT_TRUE(constructChart(ip.settings, metrics, ip.frame, ip.table).ok());
+    std::vector<std::string> legend;
+    for (const RecordedOp& op : ip.paint(data).of(RecordedOp::Text))
+        if (op.text.find("gr/lb(DA))") != std::string::npos) legend.push_back(op.text);
+    const std::string unit = " 時間/(1.8 °F × 7 gr/lb(DA))";
+    EXPECT_EQ(legend, (std::vector<std::string>{"1" + unit, "2" + unit, "3" + unit}));
 }
 
 TEST(DataDrawing, ZoneOutlineAndFillDrawnWithTheChart) {

@@ -198,3 +198,48 @@ TEST(DataZones, OutlineCutToTheChartAndSaturation) {
     wet.ranges[kZoneX] = {30.0, std::nullopt};
     EXPECT_TRUE(zoneBoundary(wet, -5, 45, calc).empty());
 }
+
+// The zone dialog's bounds in each unit system, from the zone units (°C, %, g/kg(DA), kJ/kg(DA)):
+// x 6 g/kg = 0.006 kg/kg = 42 gr/lb (× 7000); h 50.2326 kJ/kg = 12 kcal/kg (÷ 4.18605) =
+// 1.8 × 12 + 32 × 0.24 = 29.28 Btu/lb; 18 °C = 64.4 °F; −12 °C = 10.4 °F; RH as it is.
+TEST(DataZones, BoundsShownInTheChartsUnits) {
+    const double ipDatum = 32 * static_cast<double>(0.24f);
+    const struct {
+        ZoneProperty p;
+        double zone;
+        UnitSystem u;
+        double shown;
+    } cases[] = {
+        {kZoneDB, 18, UnitSystem::Engineering, 18},
+        {kZoneX, 6, UnitSystem::Engineering, 0.006},
+        {kZoneH, 50.2326, UnitSystem::Engineering, 12},
+        {kZoneX, 6, UnitSystem::SI, 0.006},
+        {kZoneH, 50.2326, UnitSystem::SI, 50.2326},
+        {kZoneDB, 18, UnitSystem::IP, 64.4},
+        {kZoneDP, -12, UnitSystem::IP, 10.4},
+        {kZoneWB, 0, UnitSystem::IP, 32},
+        {kZoneRH, 40, UnitSystem::IP, 40},
+        {kZoneX, 6, UnitSystem::IP, 42},
+        {kZoneH, 50.2326, UnitSystem::IP, 1.8 * 12 + ipDatum},
+        {kZoneH, 0, UnitSystem::IP, ipDatum},
+    };
+    for (const auto& c : cases) {
+        const std::string what = zonePropertyName(c.p) + " " + unitSystemName(c.u);
+        EXPECT_NEAR(zoneBoundShown(c.p, c.zone, c.u), c.shown, 1e-12) << what;
+        EXPECT_NEAR(zoneBoundStored(c.p, c.shown, c.u), c.zone, 1e-12) << what;
+    }
+    // Engineering and SI bounds go through one factor each, as they always have.
+    EXPECT_EQ(zoneBoundShown(kZoneH, 50.2326, UnitSystem::Engineering), 50.2326 / 4.18605);
+    EXPECT_EQ(zoneBoundStored(kZoneX, 0.006, UnitSystem::SI), 0.006 * 1000);
+    // Every preset bound comes back through IP within rounding.
+    for (const ZonePreset& preset : zonePresets())
+        for (int i = 0; i < kZonePropertyCount; ++i)
+            for (const auto& b : {preset.zone.ranges[i].low, preset.zone.ranges[i].high})
+                if (b) {
+                    const auto p = static_cast<ZoneProperty>(i);
+                    EXPECT_NEAR(
+                        zoneBoundStored(p, zoneBoundShown(p, *b, UnitSystem::IP), UnitSystem::IP),
+                        *b, 1e-12 * std::max(1.0, std::abs(*b)))
+                        << preset.key << " " << zonePropertyName(p);
+                }
+}

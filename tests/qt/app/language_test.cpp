@@ -147,7 +147,7 @@ TEST_F(English, MenusDialogsPromptsAndMessagesReadEnglish) {
     ASSERT_FALSE(said.empty());
     EXPECT_EQ(said.back().text, "Cooling: The outdoor air volume (EOA) is negative");
     // The units switch keeps the English entry.
-    w.coilDialog()->applyUnits(true);
+    w.coilDialog()->applyUnits(UnitSystem::SI);
     EXPECT_EQ(w.coilDialog()->CB1->itemText(3).toStdString(), "Specific enthalpy h [kJ/kg]");
 }
 

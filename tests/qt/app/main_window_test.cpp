@@ -25,6 +25,7 @@
 
 #include "app/about_box.h"
 #include "app/coil_dialog.h"
+#include "app/coil_report_window.h"
 #include "app/command_dialogs.h"
 #include "app/options_dialog.h"
 #include "app/paint_box.h"
@@ -633,6 +634,50 @@ TEST_F(Window, CoilDialogPlotsBothProcesses) {
     d->hide();
     w.A_Ahu1G();
     EXPECT_EQ(d->EQS->text().toStdString(), "55") << "typed values survive reopening";
+}
+
+TEST_F(Window, CoilDialogInIpUnits) {
+    TFmIX& w = open();
+    w.A_Ahu1G();
+    TAhu1* d = w.coilDialog();
+    d->CB1->setCurrentIndex(3);  // the outdoor air by enthalpy, in kcal/kg
+    d->hide();
+    Settings ip = w.settings();
+    ip.units = UnitSystem::IP;
+    ASSERT_TRUE(w.applySettings(ip));
+    w.A_Ahu1G();
+    // Every field and selector starts again from the IP defaults, in IP units.
+    EXPECT_EQ(d->CB1->currentIndex(), 0);
+    EXPECT_EQ(d->X1->text().toStdString(), "93");
+    EXPECT_EQ(d->EOA->text().toStdString(), "3000");
+    EXPECT_EQ(d->EQS->text().toStdString(), "200000");
+    EXPECT_EQ(d->EDT->text().toStdString(), "18.0");
+    EXPECT_EQ(d->Label2->text().toStdString(), "顕熱負荷[Btu/h]：");
+    EXPECT_EQ(d->LabelESA->text().toStdString(), "給気風量[cfm]：");
+    EXPECT_EQ(d->LabelEDT->text().toStdString(), "吹き出し温度差[°F]：");
+    EXPECT_EQ(d->CB10->itemText(0).toStdString(), "乾球温度 DB[°F]");
+    EXPECT_EQ(d->CB10->itemText(2).toStdString(), "絶対湿度 x[gr/lb']");
+    EXPECT_EQ(d->CB10->itemText(3).toStdString(), "比ｴﾝﾀﾙﾋﾟ h[Btu/lb]");
+    EXPECT_EQ(d->CB10->itemText(5).toStdString(), "比容積 v[ft^3/lb]");
+    // 200,000 Btu/h over 18 °F: 17500 m³/h, shown as 10300 cfm; the report in IP.
+    d->Button1->click();
+    EXPECT_EQ(w.documentObjects().count(), 29);
+    EXPECT_EQ(d->ESA->text().toStdString(), "10300");
+    EXPECT_EQ(d->HESA->text().toStdString(), "10300");
+    ASSERT_NE(w.coilReport(), nullptr);
+    EXPECT_NE(w.coilReport()->tsv().find("\n給気風量\t10300\tcfm\t46297\tlb/h\n"),
+              std::string::npos)
+        << w.coilReport()->tsv();
+    // Back to engineering units: the engineering defaults again.
+    Settings kcal = w.settings();
+    kcal.units = UnitSystem::Engineering;
+    ASSERT_TRUE(w.applySettings(kcal));
+    w.A_Ahu1G();
+    EXPECT_EQ(d->X1->text().toStdString(), "34");
+    EXPECT_EQ(d->EQS->text().toStdString(), "50000");
+    EXPECT_EQ(d->LabelESA->text().toStdString(), "給気風量[CMH]：");
+    EXPECT_EQ(d->CB10->itemText(0).toStdString(), "乾球温度 DB[℃]");
+    d->hide();
 }
 
 TEST_F(Window, CoilRunIsAllOrNothingAndWarnsOverTheDialog) {

@@ -214,6 +214,65 @@ TEST_F(Window, ZoneDialogFollowsTheChartsUnits) {
     EXPECT_TRUE(sameRanges(w.measuredData().zones[0], typed));
 }
 
+// On an IP chart the bounds are °F, gr/lb(DA) and Btu/lb(DA): the preset's 18–28 °C reads
+// 64.4–82.4 °F; 42 and 84 gr/lb are 6 and 12 g/kg (÷ 7000 × 1000); 29.28 Btu/lb is
+// (29.28 − 7.68) / 1.8 = 12 kcal/kg = 50.2326 kJ/kg. The zone keeps its own units.
+TEST_F(Window, ZoneDialogInIpUnits) {
+    TFmIX& w = open();
+    Settings ip = w.settings();
+    ip.units = UnitSystem::IP;
+    ASSERT_TRUE(w.applySettings(ip));
+    w.action("MeasuredData")->trigger();
+    MeasuredDataWindow* d = w.measuredDataWindow();
+    ASSERT_TRUE(d);
+    enum { kDBLow = 0, kDBHigh = 1, kXLow = 4, kXHigh = 5, kDPLow = 6, kHHigh = 11 };
+    onZoneDialog([](ZoneDialogView& v) {
+        for (const char* label :
+             {"乾球温度 DB [°F]", "相対湿度 RH [%]", "絶対湿度 x [gr/lb(DA)]", "露点温度 DP [°F]",
+              "湿球温度 WB [°F]", "比エンタルピ h [Btu/lb(DA)]"})
+            EXPECT_TRUE(v.labels.contains(QString::fromUtf8(label)))
+                << label << " in " << v.labels.join("|").toStdString();
+        EXPECT_EQ(v.bounds[kDBLow]->text(), "64.4");
+        EXPECT_EQ(v.bounds[kDBHigh]->text(), "82.4");
+        v.bounds[kXLow]->setText("42");
+        v.bounds[kXHigh]->setText("84");
+        v.bounds[kDPLow]->setText("32");
+        v.bounds[kHHigh]->setText("29.28");
+    });
+    d->addZoneButton->click();
+    ASSERT_EQ(w.measuredData().zones.size(), 1u);
+    const Zone typed = w.measuredData().zones[0];
+    EXPECT_EQ(typed.ranges[kZoneDB].low, 18.0) << "the preset's bound as it was";
+    EXPECT_EQ(typed.ranges[kZoneDB].high, 28.0);
+    EXPECT_NEAR(*typed.ranges[kZoneX].low, 6.0, 1e-12);
+    EXPECT_NEAR(*typed.ranges[kZoneX].high, 12.0, 1e-12);
+    EXPECT_NEAR(*typed.ranges[kZoneDP].low, 0.0, 1e-12);
+    EXPECT_NEAR(*typed.ranges[kZoneH].high, 50.2326, 1e-5);
+
+    // Opened again in IP it reads as typed; left as shown, it stays the same zone.
+    d->zones->setCurrentRow(0);
+    onZoneDialog([](ZoneDialogView& v) {
+        EXPECT_EQ(v.bounds[kXLow]->text(), "42");
+        EXPECT_EQ(v.bounds[kXHigh]->text(), "84");
+        EXPECT_EQ(v.bounds[kDPLow]->text(), "32");
+        EXPECT_EQ(v.bounds[kHHigh]->text(), "29.28");
+        EXPECT_EQ(v.bounds[kDBLow]->text(), "64.4");
+    });
+    d->editZoneButton->click();
+    EXPECT_TRUE(sameRanges(w.measuredData().zones[0], typed));
+
+    // On the engineering chart the same zone reads in kg/kg(DA) and °C.
+    Settings kcal = w.settings();
+    kcal.units = UnitSystem::Engineering;
+    ASSERT_TRUE(w.applySettings(kcal));
+    onZoneDialog([](ZoneDialogView& v) {
+        EXPECT_EQ(v.bounds[kXLow]->text(), "0.006");
+        EXPECT_EQ(v.bounds[kDBLow]->text(), "18");
+    });
+    d->editZoneButton->click();
+    EXPECT_TRUE(sameRanges(w.measuredData().zones[0], typed));
+}
+
 // The zone dialog tells what it cannot take through the program's prompts and stays open; a
 // cancelled column dialog is a cancelled import, not a failed one.
 TEST_F(Window, DataDialogsAskThroughThePrompts) {
