@@ -21,15 +21,6 @@ start_wm
 #   P3 30 °C at P1's x: h = 7.20 + 0.0038 × 610.5 = 9.52 kcal/kg(DA);
 #   the heating: G = 1000 / 0.807 = 1239.1 kg/h, Q = 1239.1 × (9.516 − 4.683) = 5989 kcal/h.
 
-# Opens an item of the 設計 menu by its access keys.
-design_item() {
-  xdotool windowactivate --sync "$wid"
-  xdotool key alt+s
-  sleep 0.3
-  xdotool key "$1"
-  sleep 0.5
-}
-
 # Types a point into the point dialog: its name as proposed, DB and RH as the selectors offer.
 type_point() {
   design_item i

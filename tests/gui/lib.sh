@@ -99,3 +99,12 @@ centre_of() {
 }
 shot() { import -window root "$work/$1.png"; }
 keep_shots() { cp "$work"/*.png "${SMOKE_SHOTS:-/tmp}/" 2>/dev/null || true; }
+
+# Opens an item of the 設計 menu by its access keys.
+design_item() {
+  xdotool windowactivate --sync "$wid"
+  xdotool key alt+s
+  sleep 0.3
+  xdotool key "$1"
+  sleep 0.5
+}

@@ -15,14 +15,6 @@ printf '[Setting]\r\nUnits=ip\r\n' >"$work/humidraw.ini"
 # x = 0.622 × 11.88 / (760 − 11.88) = 0.00988 kg/kg(DA) = 69.2 gr/lb(DA);
 # h = 0.24 × 25 + 0.00988 × (597.5 + 0.441 × 25) = 12.01 kcal/kg(DA), on the IP datum
 # 1.8 × 12.01 + 32 × 0.24 = 29.30 Btu/lb(DA).
-design_item() {
-  xdotool windowactivate --sync "$wid"
-  xdotool key alt+s
-  sleep 0.3
-  xdotool key "$1"
-  sleep 0.5
-}
-
 start
 shot units-ip-chart
 design_item i
