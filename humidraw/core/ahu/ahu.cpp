@@ -79,10 +79,14 @@ class SeasonComputer {
         const auto sa = supply(*ra);
         if (!sa) return fail(sa.failure());
         supply_ = *sa;
-        part_ = translate("Ahu", "外気");
-        const auto gOA = outdoorFlow(*oa);
-        if (!gOA) return fail(gOA.failure());
-        r_.outdoorG = s_.mixing.on ? *gOA : r_.supplyG;
+        // Without mixing the unit takes all its supply from outdoors.
+        r_.outdoorG = r_.supplyG;
+        if (s_.mixing.on) {
+            part_ = translate("Ahu", "外気");
+            const auto gOA = outdoorFlow(*oa);
+            if (!gOA) return fail(gOA.failure());
+            r_.outdoorG = *gOA;
+        }
 
         r_.states.push_back({prefix_ + "OA", *oa});
         const Status chain = components(*ra);
@@ -174,7 +178,7 @@ class SeasonComputer {
             if (!finite({flow}) || flow <= 0) return invalid(translate("Ahu", "外気量は正の数です"));
         }
         const double G = massFlow(flow, oa);
-        if (s_.mixing.on && G > r_.supplyG * (1 + 1e-9))
+        if (G > r_.supplyG * (1 + 1e-9))
             return invalid(translate("Ahu", "外気量が給気量を超えます"));
         return std::min(G, r_.supplyG);
     }

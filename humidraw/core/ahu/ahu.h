@@ -26,6 +26,8 @@ struct HeatRecovery {
     double enthalpyEffectiveness = 0.6;     // εh
 };
 
+// With the return air at the room state; when off, the unit supplies outdoor air only and the
+// outdoor flow is not used.
 struct Mixing {
     bool on = true;
 };

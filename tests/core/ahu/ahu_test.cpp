@@ -262,6 +262,25 @@ TEST(AhuSeasons, SupplyByTemperatureDifferenceAndActualAir) {
     EXPECT_TRUE(hasWarning(r, "夏・給気: "));
 }
 
+TEST(AhuSeasons, WithoutMixingTheUnitSuppliesOutdoorAirOnly) {
+    const MoistAir air;
+    Unit u = summerUnit();
+    u.summer.mixing.on = false;
+    u.summer.outdoorFlow = 0;  // not used
+    const UnitResult r = computeUnit(air, u);
+    ASSERT_TRUE(r.status.ok()) << r.status.error();
+    EXPECT_EQ(r.summer.find("S:MA"), nullptr);
+    EXPECT_EQ(r.summer.component(Part::Mixing), nullptr);
+    // The heat exchanger carries the whole 12000 kg/h: G·(h_HX − h_OA) with h_HX as above.
+    const double xOA = V_DBWB2AH(34, 27), hOA = enthalpy(34, xOA);
+    const double hRA = enthalpy(26, V_DBRH2AH(26, 50));
+    const Component* hx = r.summer.component(Part::Recovery);
+    ASSERT_TRUE(hx);
+    EXPECT_DOUBLE_EQ(hx->G, 12000);
+    EXPECT_NEAR(hx->total, 12000 * 0.6 * (hRA - hOA), 40);
+    EXPECT_EQ(r.summer.states[2].name, "S:CC");
+}
+
 TEST(AhuSeasons, TargetsNotReachedAreWarnings) {
     const MoistAir air;
     struct Case {
