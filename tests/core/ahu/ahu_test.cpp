@@ -338,6 +338,26 @@ TEST(AhuSeasons, TargetsNotReachedAreWarnings) {
     EXPECT_NEAR(hu->air.x, V_DBRH2AH(ma->air.DB, 100), 2e-6);
 }
 
+TEST(AhuSeasons, ATotalHeatExchangerPastSaturationLeavesSaturated) {
+    // OA 0 °C / 50 %, RA 22 °C / 40 %, εt 0.3, εh 0.8: DB 0 + 0.3·22 = 6.6 °C could hold
+    // x_s(6.6) but h_HX = h_OA + 0.8·(h_RA − h_OA) needs more: the air condenses and leaves
+    // saturated at that enthalpy.
+    const MoistAir air;
+    Unit u = winterUnit();
+    u.winter.recovery = {true, RecoveryKind::Total, 0.3, 0.8};
+    const UnitResult r = computeUnit(air, u);
+    ASSERT_TRUE(r.status.ok()) << r.status.error();
+    EXPECT_TRUE(hasWarning(r, "冬・熱交換器: "));
+    const double hOA = enthalpy(0, V_DBRH2AH(0, 50)), hRA = enthalpy(22, V_DBRH2AH(22, 40));
+    const double hHX = hOA + 0.8 * (hRA - hOA);
+    EXPECT_GT((hHX - 0.24 * 6.6) / (597.5 + 0.441 * 6.6), V_DBRH2AH(6.6, 100));
+    const NamedState* hx = r.winter.find("W:HX");
+    ASSERT_TRUE(hx);
+    EXPECT_NEAR(hx->air.h, hHX, 1e-6);
+    EXPECT_NEAR(hx->air.RH, 100, 1e-6);
+    EXPECT_NEAR(hx->air.x, V_DBRH2AH(hx->air.DB, 100), 2e-6);
+}
+
 TEST(AhuSeasons, DefinitionsThatCannotBeComputedNameSeasonAndPart) {
     const MoistAir air;
     struct Case {
