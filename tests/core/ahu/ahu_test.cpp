@@ -238,6 +238,44 @@ TEST(AhuSeasons, WinterWithPreheatAndAVaporisingHumidifier) {
     EXPECT_NEAR(r.winter.sum.total, preheat + reheat + huTotal + fan, 80);
 }
 
+TEST(AhuSeasons, CoilByApparatusDewPointAndSteamHumidifier) {
+    const MoistAir air;
+    // Summer coil at ADP 12 °C, BF 0.1: CC = ADP + 0.1·(MA − ADP) in h and x.
+    Unit u = summerUnit();
+    u.summer.coil.mode = CoilMode::AdpBf, u.summer.coil.adp = 12, u.summer.coil.bf = 0.1;
+    // Winter: steam at constant DB after the reheat, which heats to the supply DB less the
+    // fan's 1 K.
+    u.winter = winterUnit().winter;
+    u.winter.humidifier.kind = HumidifierKind::Steam;
+    const UnitResult r = computeUnit(air, u);
+    ASSERT_TRUE(r.status.ok()) << r.status.error();
+    const NamedState* ma = r.summer.find("S:MA");
+    const NamedState* cc = r.summer.find("S:CC");
+    ASSERT_TRUE(ma && cc);
+    const double xA = V_DBRH2AH(12, 100), hA = enthalpy(12, xA);
+    EXPECT_NEAR(cc->air.h, hA + 0.1 * (ma->air.h - hA), 1e-6);
+    EXPECT_NEAR(cc->air.x, xA + 0.1 * (ma->air.x - xA), 1e-9);
+    const Component* c = r.summer.component(Part::Coil);
+    ASSERT_TRUE(c && c->adp && c->bf);
+    EXPECT_EQ(*c->adp, 12);
+    EXPECT_EQ(*c->bf, 0.1);
+
+    const double xRA = V_DBRH2AH(22, 40), hRA = enthalpy(22, xRA);
+    const double dbSA = dryBulb(hRA + 2.5, xRA);
+    const NamedState* rh = r.winter.find("W:RH");
+    const NamedState* hu = r.winter.find("W:HU");
+    ASSERT_TRUE(rh && hu);
+    EXPECT_NEAR(rh->air.DB, dbSA - 1, 1e-5);  // the supply DB from its h by a search
+    EXPECT_NEAR(hu->air.DB, rh->air.DB, 1e-9);
+    EXPECT_NEAR(hu->air.x, xRA, 1e-9);
+    // Steam: water G·Δx, and its heat nearly all latent (the vapour's 0.441·t only).
+    const Component* h = r.winter.component(Part::Humidifier);
+    ASSERT_TRUE(h);
+    EXPECT_NEAR(h->water, 12000 * (xRA - rh->air.x), 1e-6);
+    EXPECT_NEAR(h->sensible, 0, 1e-6);
+    EXPECT_NEAR(h->total, 12000 * (xRA - rh->air.x) * (597.5 + 0.441 * (dbSA - 1)), 1e-3);
+}
+
 TEST(AhuSeasons, SupplyByTemperatureDifferenceAndActualAir) {
     const MoistAir air;
     Unit u = summerUnit();
