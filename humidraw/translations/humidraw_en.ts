@@ -2,6 +2,161 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja_JP">
 <context>
+    <name>Ahu</name>
+    <message>
+        <source>夏</source>
+        <translation>Summer</translation>
+    </message>
+    <message>
+        <source>冬</source>
+        <translation>Winter</translation>
+    </message>
+    <message>
+        <source>室内</source>
+        <translation>room</translation>
+    </message>
+    <message>
+        <source>外気</source>
+        <translation>outdoor air</translation>
+    </message>
+    <message>
+        <source>給気</source>
+        <translation>supply air</translation>
+    </message>
+    <message>
+        <source>装置の出口が給気の状態に届きません（乾球温度 %1 °C、絶対湿度 %2 kg/kg(DA)、給気は %3 °C、%4 kg/kg(DA)）</source>
+        <translation>The unit's outlet does not reach the supply state (dry bulb %1 °C, humidity ratio %2 kg/kg(DA); supply %3 °C, %4 kg/kg(DA))</translation>
+    </message>
+    <message>
+        <source>%1・%2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>負荷が数値ではありません</source>
+        <translation>A load is not a number</translation>
+    </message>
+    <message>
+        <source>吹出温度差は正の数です</source>
+        <translation>The supply temperature difference must be a positive number</translation>
+    </message>
+    <message>
+        <source>顕熱負荷が 0 では吹出温度差から給気量が決まりません</source>
+        <translation>With a sensible load of 0 the supply temperature difference gives no supply air flow</translation>
+    </message>
+    <message>
+        <source>吹出温度差と負荷から給気量が決まりません</source>
+        <translation>The supply temperature difference and the loads give no supply air flow</translation>
+    </message>
+    <message>
+        <source>外気量の割合は 0 より大きく 1 以下です</source>
+        <translation>The outdoor air fraction must be greater than 0 and at most 1</translation>
+    </message>
+    <message>
+        <source>外気量は正の数です</source>
+        <translation>The outdoor air flow must be a positive number</translation>
+    </message>
+    <message>
+        <source>外気量が給気量を超えます</source>
+        <translation>The outdoor air flow exceeds the supply air flow</translation>
+    </message>
+    <message>
+        <source>出口の状態がありません</source>
+        <translation>There is no leaving state</translation>
+    </message>
+    <message>
+        <source>熱交換器</source>
+        <translation>heat exchanger</translation>
+    </message>
+    <message>
+        <source>混合</source>
+        <translation>mixing</translation>
+    </message>
+    <message>
+        <source>混合した状態が飽和を超えます</source>
+        <translation>The mixed state is beyond saturation</translation>
+    </message>
+    <message>
+        <source>予熱コイル</source>
+        <translation>preheat coil</translation>
+    </message>
+    <message>
+        <source>冷却コイル</source>
+        <translation>cooling coil</translation>
+    </message>
+    <message>
+        <source>送風機</source>
+        <translation>fan</translation>
+    </message>
+    <message>
+        <source>温度上昇と動力は 0 以上の数です</source>
+        <translation>The temperature rise and the power must be numbers of 0 or more</translation>
+    </message>
+    <message>
+        <source>再熱コイル</source>
+        <translation>reheat coil</translation>
+    </message>
+    <message>
+        <source>加湿器</source>
+        <translation>humidifier</translation>
+    </message>
+    <message>
+        <source>効率は 0 から 1 です</source>
+        <translation>An effectiveness must be from 0 to 1</translation>
+    </message>
+    <message>
+        <source>出口が飽和を超えるため、飽和した状態としました</source>
+        <translation>The leaving state would be beyond saturation; the saturated state is used</translation>
+    </message>
+    <message>
+        <source>値が数値ではありません</source>
+        <translation>A value is not a number</translation>
+    </message>
+    <message>
+        <source>目標の乾球温度 %1 °C が入口の %2 °C より低く、加熱しません</source>
+        <translation>The target dry bulb %1 °C is below the inlet's %2 °C; the coil does not heat</translation>
+    </message>
+    <message>
+        <source>給気の絶対湿度では飽和を超えるため、飽和した状態としました</source>
+        <translation>The supply humidity ratio would be beyond saturation; the saturated state is used</translation>
+    </message>
+    <message>
+        <source>飽和効率は 0 より大きく 1 以下です</source>
+        <translation>The saturation efficiency must be greater than 0 and at most 1</translation>
+    </message>
+    <message>
+        <source>飽和効率 %1 では給気の絶対湿度まで加湿できません</source>
+        <translation>At a saturation efficiency of %1 the humidifier cannot reach the supply humidity ratio</translation>
+    </message>
+    <message>
+        <source>バイパスファクタは 0 以上 1 未満です</source>
+        <translation>The bypass factor must be at least 0 and below 1</translation>
+    </message>
+    <message>
+        <source>装置露点の飽和状態がありません</source>
+        <translation>There is no saturated state at the apparatus dew point</translation>
+    </message>
+    <message>
+        <source>装置露点が入口の乾球温度以上で、冷却しません</source>
+        <translation>The apparatus dew point is at or above the inlet dry bulb; the coil does not cool</translation>
+    </message>
+    <message>
+        <source>装置露点が入口の露点以上のため除湿せず、顕熱だけの冷却としました</source>
+        <translation>The apparatus dew point is at or above the inlet dew point; the coil cools without dehumidifying</translation>
+    </message>
+    <message>
+        <source>出口のエンタルピーが入口より高く、冷却しません</source>
+        <translation>The leaving enthalpy is above the inlet's; the coil does not cool</translation>
+    </message>
+    <message>
+        <source>入口の絶対湿度が出口の目標より低いため除湿せず、出口の乾球温度まで顕熱だけの冷却としました</source>
+        <translation>The inlet humidity ratio is below the leaving target's; the coil cools to the leaving dry bulb without dehumidifying</translation>
+    </message>
+    <message>
+        <source>出口が装置露点より下になり、冷却コイルでは届きません（入口と出口を結ぶ線が飽和線と交わりません）</source>
+        <translation>The leaving state would be below the apparatus dew point and a cooling coil cannot reach it (the line through the inlet and the leaving state does not meet saturation)</translation>
+    </message>
+</context>
+<context>
     <name>Chart</name>
     <message>
         <source>相対湿度RH[%]</source>
@@ -438,7 +593,7 @@
     </message>
     <message>
         <source>絶対湿度 x[gr/lb&apos;]</source>
-        <translation>Humidity ratio x [gr/lb']</translation>
+        <translation>Humidity ratio x [gr/lb&apos;]</translation>
     </message>
 </context>
 <context>
