@@ -76,7 +76,7 @@ ahu::Unit defaultUnit() {
     s.outdoor1 = {Property::DB, 34}, s.outdoor2 = {Property::WB, 27};
     s.outdoorBy = ahu::OutdoorBy::Flow, s.outdoorFlow = 2500, s.outdoorFraction = 0.25;
     s.room1 = {Property::DB, 26}, s.room2 = {Property::RH, 50};
-    s.sensibleLoad = 25000, s.latentLoad = 5000;
+    s.sensibleLoad = 25000, s.latentLoad = 7400;
     s.supplyBy = ahu::SupplyBy::Flow, s.supplyFlow = 10000, s.supplyDifference = 9;
     s.recovery = {true, ahu::RecoveryKind::Total, 0.6, 0.6};
     s.mixing.on = true;

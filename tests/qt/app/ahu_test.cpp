@@ -87,6 +87,19 @@ TEST_F(Window, AhuDialogDrawsTheDefaultUnit) {
         EXPECT_NEAR(p->first.value, c.DB, 1e-6) << c.name;
     }
     ASSERT_TRUE(dlg.report() && dlg.report()->isVisible());
+    EXPECT_EQ(dlg.report()->tsv().find("注意"), std::string::npos) << dlg.report()->tsv();
+
+    // A coil leaving at 12 °C dries the air past what the room needs: drawn, the warning in
+    // the report and no prompt.
+    shownDialog(w);
+    dlg.summer.coilDB->setText("12");
+    dlg.drawButton->click();
+    EXPECT_TRUE(said.empty()) << lastSaid(said);
+    EXPECT_FALSE(dlg.isVisible());
+    const std::string& tsv = dlg.report()->tsv();
+    const std::size_t warnings = tsv.find("\n注意\n");
+    ASSERT_NE(warnings, std::string::npos) << tsv;
+    EXPECT_NE(tsv.find("夏", warnings), std::string::npos) << tsv;
 }
 
 // 記入 again replaces the unit's drawing, leaving the user's own point; each run one step.
@@ -145,6 +158,15 @@ TEST_F(Window, AhuDialogRefusesATextThatIsNoNumber) {
         EXPECT_TRUE(w.session().design().empty());
         c.edit->setText(kept);
     }
+    // A state that cannot be: told with the reason, nothing drawn, the dialog open.
+    said.clear();
+    dlg.summer.room2Value->setText("150");
+    EXPECT_FALSE(dlg.run(true));
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_FALSE(said[0].text.empty());
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_TRUE(w.session().design().empty());
+    dlg.summer.room2Value->setText("50");
     // Neither season: told, nothing drawn.
     said.clear();
     dlg.summer.column->setChecked(false);
