@@ -239,3 +239,67 @@ TEST_F(Window, AhuReportCopiesTheStates) {
     QTest::keyClick(r, Qt::Key_Escape);
     EXPECT_FALSE(r->isVisible());
 }
+
+// Each choice's own fields read into the unit in engineering units, typed on an IP chart:
+// 18 °F of difference = 18 / 1.8 = 10 K; 55.4 °F = (55.4 − 32) / 1.8 = 13 °C; 1 °F of rise
+// = 0.5556 K; 59 °F = 15 °C; 5000 cfm = 5000 × 1.699011 = 8495.05 m³/h; percentages, factors
+// and kW the same in every system.
+TEST_F(Window, AhuDialogReadsEachChoiceInEngineeringUnits) {
+    TFmIX& w = open();
+    Settings ip = w.settings();
+    ip.units = UnitSystem::IP;
+    ASSERT_TRUE(w.applySettings(ip));
+    AhuDialog& dlg = shownDialog(w);
+    AhuSeasonFields& s = dlg.summer;
+    s.outdoorBy->setCurrentIndex(1);
+    s.outdoorFraction->setText("30");
+    s.supplyBy->setCurrentIndex(1);
+    s.supplyDifference->setText("18");
+    s.recoveryKind->setCurrentIndex(0);
+    s.et->setText("0.7");
+    s.coilMode->setCurrentIndex(1);
+    s.adp->setText("55.4");
+    s.bf->setText("0.15");
+    s.fanMode->setCurrentIndex(1);
+    s.fanPower->setText("2.5");
+    AhuSeasonFields& wi = dlg.winter;
+    wi.supplyFlow->setText("5000");
+    wi.preheat->setChecked(true);
+    wi.preheatDB->setText("59");
+    wi.humidifierKind->setCurrentIndex(1);
+    wi.fanRise->setText("1");
+    EXPECT_FALSE(s.outdoorFlow->isEnabled());
+    EXPECT_TRUE(s.outdoorFraction->isEnabled());
+    EXPECT_FALSE(s.coilDB->isEnabled());
+    // The season and the part switched off and on again: still only the chosen fields.
+    s.column->setChecked(false);
+    s.coil->setChecked(false);
+    EXPECT_FALSE(s.adp->isEnabled());
+    s.column->setChecked(true);
+    s.coil->setChecked(true);
+    EXPECT_FALSE(s.outdoorFlow->isEnabled());
+    EXPECT_FALSE(s.coilDB->isEnabled());
+    EXPECT_TRUE(s.adp->isEnabled());
+    const std::optional<ahu::Unit> u = dlg.unit();
+    ASSERT_TRUE(u) << lastSaid(said);
+    const ahu::Season& su = u->summer;
+    EXPECT_EQ(su.outdoorBy, ahu::OutdoorBy::Fraction);
+    EXPECT_DOUBLE_EQ(su.outdoorFraction, 0.3);
+    EXPECT_EQ(su.supplyBy, ahu::SupplyBy::TemperatureDifference);
+    EXPECT_NEAR(su.supplyDifference, 10, 1e-9);
+    EXPECT_EQ(su.recovery.kind, ahu::RecoveryKind::Sensible);
+    EXPECT_DOUBLE_EQ(su.recovery.temperatureEffectiveness, 0.7);
+    EXPECT_EQ(su.coil.mode, ahu::CoilMode::AdpBf);
+    EXPECT_NEAR(su.coil.adp, 13, 1e-9);
+    EXPECT_DOUBLE_EQ(su.coil.bf, 0.15);
+    EXPECT_EQ(su.fan.mode, ahu::FanMode::Power);
+    EXPECT_DOUBLE_EQ(su.fan.powerKW, 2.5);
+    EXPECT_NEAR(su.sensibleLoad, 25000, 0.01);  // shown in Btu/h, kept in kcal/h
+    const ahu::Season& wn = u->winter;
+    EXPECT_NEAR(wn.supplyFlow, 8495.05, 0.01);
+    EXPECT_TRUE(wn.preheat.on);
+    EXPECT_NEAR(wn.preheat.DB, 15, 1e-9);
+    EXPECT_EQ(wn.humidifier.kind, ahu::HumidifierKind::Spray);
+    EXPECT_NEAR(wn.fan.rise, 1 / 1.8, 1e-9);
+    EXPECT_FALSE(wn.coil.on);
+}
