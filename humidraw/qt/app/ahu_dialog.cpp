@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/ahu_report_window.h"
 #include "text/number_format.h"
@@ -113,7 +114,9 @@ AhuDialog::AhuDialog(DesignHost& host, QWidget* parent) : QDialog(parent), host_
     auto* scroll = new QScrollArea(this);
     scroll->setWidget(columns);
     scroll->setWidgetResizable(true);
+    // Both columns side by side; as tall as the screen lets it, the rest scrolled.
     scroll->setMinimumWidth(columns->sizeHint().width() + 24);
+    scroll->setMinimumHeight(std::min(columns->sizeHint().height() + 4, 600));
     computeButton = new QPushButton(ui(QT_TRANSLATE_NOOP("AhuDialog", "計算(&C)")), this);
     computeButton->setObjectName("Compute");
     drawButton = new QPushButton(ui(QT_TRANSLATE_NOOP("AhuDialog", "記入(&D)")), this);
@@ -182,10 +185,10 @@ QGroupBox* AhuDialog::seasonColumn(AhuSeasonFields& s, const ahu::Season& d, con
     group(QT_TRANSLATE_NOOP("AhuDialog", "外気"), grid);
     propertyRow(grid, d.outdoor1, s.outdoor1, s.outdoor1Value);
     propertyRow(grid, d.outdoor2, s.outdoor2, s.outdoor2Value);
-    s.outdoorBy = choice(grid->parentWidget(),
-                         {QT_TRANSLATE_NOOP("AhuDialog", "外気量で"),
-                          QT_TRANSLATE_NOOP("AhuDialog", "外気率で")},
-                         d.outdoorBy == ahu::OutdoorBy::Flow ? 0 : 1);
+    s.outdoorBy = choice(
+        grid->parentWidget(),
+        {QT_TRANSLATE_NOOP("AhuDialog", "外気量で"), QT_TRANSLATE_NOOP("AhuDialog", "外気率で")},
+        d.outdoorBy == ahu::OutdoorBy::Flow ? 0 : 1);
     grid->addWidget(s.outdoorBy, grid->rowCount(), 0, 1, 3);
     s.outdoorFlow = field(grid, QT_TRANSLATE_NOOP("AhuDialog", "外気量 [%1]"), Quantity::AirFlow,
                           true, d.outdoorFlow);
@@ -196,8 +199,8 @@ QGroupBox* AhuDialog::seasonColumn(AhuSeasonFields& s, const ahu::Season& d, con
     group(QT_TRANSLATE_NOOP("AhuDialog", "室内と負荷"), grid);
     propertyRow(grid, d.room1, s.room1, s.room1Value);
     propertyRow(grid, d.room2, s.room2, s.room2Value);
-    s.sensible = field(grid, QT_TRANSLATE_NOOP("AhuDialog", "顕熱負荷 [%1]"), Quantity::Load,
-                       true, d.sensibleLoad);
+    s.sensible = field(grid, QT_TRANSLATE_NOOP("AhuDialog", "顕熱負荷 [%1]"), Quantity::Load, true,
+                       d.sensibleLoad);
     s.latent = field(grid, QT_TRANSLATE_NOOP("AhuDialog", "潜熱負荷 [%1]"), Quantity::Load, true,
                      d.latentLoad);
 
@@ -228,8 +231,8 @@ QGroupBox* AhuDialog::seasonColumn(AhuSeasonFields& s, const ahu::Season& d, con
 
     s.mixing = part(QT_TRANSLATE_NOOP("AhuDialog", "還気との混合"), d.mixing.on, s.column, grid);
     v->addWidget(s.mixing);
-    grid->addWidget(new QLabel(ui(QT_TRANSLATE_NOOP("AhuDialog", "還気は室内の状態")), s.mixing),
-                    0, 0);
+    grid->addWidget(new QLabel(ui(QT_TRANSLATE_NOOP("AhuDialog", "還気は室内の状態")), s.mixing), 0,
+                    0);
 
     s.preheat = part(QT_TRANSLATE_NOOP("AhuDialog", "予熱"), d.preheat.on, s.column, grid);
     v->addWidget(s.preheat);
@@ -254,25 +257,25 @@ QGroupBox* AhuDialog::seasonColumn(AhuSeasonFields& s, const ahu::Season& d, con
                      Quantity::Temperature, true, d.coil.DB);
     s.coilRH = field(grid, QT_TRANSLATE_NOOP("AhuDialog", "出口相対湿度 [%]"),
                      Quantity::RelativeHumidity, false, d.coil.RH);
-    enableBy(s.coilMode, {{s.coil1, s.coil1Value, s.coil2, s.coil2Value}, {s.adp, s.bf},
-                          {s.coilDB, s.coilRH}});
+    enableBy(s.coilMode,
+             {{s.coil1, s.coil1Value, s.coil2, s.coil2Value}, {s.adp, s.bf}, {s.coilDB, s.coilRH}});
 
-    s.reheat = part(QT_TRANSLATE_NOOP("AhuDialog", "再熱（給気温度まで）"), d.reheat.on, s.column,
-                    grid);
+    s.reheat =
+        part(QT_TRANSLATE_NOOP("AhuDialog", "再熱（給気温度まで）"), d.reheat.on, s.column, grid);
     v->addWidget(s.reheat);
     grid->addWidget(
-        new QLabel(ui(QT_TRANSLATE_NOOP("AhuDialog", "送風機の昇温を除いて給気温度まで")), s.reheat),
+        new QLabel(ui(QT_TRANSLATE_NOOP("AhuDialog", "送風機の昇温を除いて給気温度まで")),
+                   s.reheat),
         0, 0);
 
-    s.humidifier =
-        part(QT_TRANSLATE_NOOP("AhuDialog", "加湿器（給気の絶対湿度まで）"), d.humidifier.on,
-             s.column, grid);
+    s.humidifier = part(QT_TRANSLATE_NOOP("AhuDialog", "加湿器（給気の絶対湿度まで）"),
+                        d.humidifier.on, s.column, grid);
     v->addWidget(s.humidifier);
-    s.humidifierKind = choice(s.humidifier,
-                              {QT_TRANSLATE_NOOP("AhuDialog", "蒸気"),
-                               QT_TRANSLATE_NOOP("AhuDialog", "水噴霧"),
-                               QT_TRANSLATE_NOOP("AhuDialog", "気化式")},
-                              static_cast<int>(d.humidifier.kind));
+    s.humidifierKind =
+        choice(s.humidifier,
+               {QT_TRANSLATE_NOOP("AhuDialog", "蒸気"), QT_TRANSLATE_NOOP("AhuDialog", "水噴霧"),
+                QT_TRANSLATE_NOOP("AhuDialog", "気化式")},
+               static_cast<int>(d.humidifier.kind));
     grid->addWidget(s.humidifierKind, 0, 0, 1, 3);
     s.efficiency = field(grid, QT_TRANSLATE_NOOP("AhuDialog", "飽和効率 η"),
                          Quantity::RelativeHumidity, false, d.humidifier.efficiency);
@@ -280,10 +283,9 @@ QGroupBox* AhuDialog::seasonColumn(AhuSeasonFields& s, const ahu::Season& d, con
 
     s.fan = part(QT_TRANSLATE_NOOP("AhuDialog", "送風機"), d.fan.on, s.column, grid);
     v->addWidget(s.fan);
-    s.fanMode = choice(s.fan,
-                       {QT_TRANSLATE_NOOP("AhuDialog", "昇温で"),
-                        QT_TRANSLATE_NOOP("AhuDialog", "動力で")},
-                       d.fan.mode == ahu::FanMode::Rise ? 0 : 1);
+    s.fanMode = choice(
+        s.fan, {QT_TRANSLATE_NOOP("AhuDialog", "昇温で"), QT_TRANSLATE_NOOP("AhuDialog", "動力で")},
+        d.fan.mode == ahu::FanMode::Rise ? 0 : 1);
     grid->addWidget(s.fanMode, 0, 0, 1, 3);
     s.fanRise = field(grid, QT_TRANSLATE_NOOP("AhuDialog", "昇温 [%1]"),
                       Quantity::TemperatureDifference, true, d.fan.rise);
@@ -297,13 +299,13 @@ QGroupBox* AhuDialog::seasonColumn(AhuSeasonFields& s, const ahu::Season& d, con
 void AhuDialog::showUnits() {
     const UnitSystem u = host_.designUnits();
     for (const Field& f : fields_)
-        f.label->setText(f.convert ? ui(f.name).arg(QString::fromStdString(
-                                         units::unitText(f.quantity, u)))
-                                   : ui(f.name));
+        f.label->setText(
+            f.convert ? ui(f.name).arg(QString::fromStdString(units::unitText(f.quantity, u)))
+                      : ui(f.name));
     for (const auto& [box, value] : propertyFields_)
         for (int i = 0; i < box->count(); ++i)
-            box->setItemText(
-                i, propertyCaption(static_cast<Property>(box->itemData(i).toInt()), u));
+            box->setItemText(i,
+                             propertyCaption(static_cast<Property>(box->itemData(i).toInt()), u));
 }
 
 void AhuDialog::prepare() {
@@ -317,14 +319,13 @@ void AhuDialog::prepare() {
 }
 
 void AhuDialog::refuse(const QString& why) {
-    host_.designPrompts().tell(windowTitle().toStdString(), why.toStdString(),
-                               PromptIcon::Warning);
+    host_.designPrompts().tell(windowTitle().toStdString(), why.toStdString(), PromptIcon::Warning);
 }
 
 // Why a field's text cannot be taken, naming the season and the field.
 bool AhuDialog::number(const AhuSeasonFields& f, QLineEdit* e, double& out) {
-    const auto it = std::find_if(fields_.begin(), fields_.end(),
-                                 [e](const Field& x) { return x.edit == e; });
+    const auto it =
+        std::find_if(fields_.begin(), fields_.end(), [e](const Field& x) { return x.edit == e; });
     const auto v = typedValue(e->text());
     if (!v) {
         QString caption = it->label->text();
@@ -357,7 +358,8 @@ bool AhuDialog::readSeason(const AhuSeasonFields& f, ahu::Season& s) {
     if (!given(f, f.outdoor1, f.outdoor1Value, s.outdoor1) ||
         !given(f, f.outdoor2, f.outdoor2Value, s.outdoor2))
         return false;
-    s.outdoorBy = f.outdoorBy->currentIndex() == 0 ? ahu::OutdoorBy::Flow : ahu::OutdoorBy::Fraction;
+    s.outdoorBy =
+        f.outdoorBy->currentIndex() == 0 ? ahu::OutdoorBy::Flow : ahu::OutdoorBy::Fraction;
     if (!(s.outdoorBy == ahu::OutdoorBy::Flow ? number(f, f.outdoorFlow, s.outdoorFlow)
                                               : number(f, f.outdoorFraction, fraction)))
         return false;

@@ -7,10 +7,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QGridLayout>
 #include <QPushButton>
 #include <optional>
 #include <vector>
@@ -70,8 +70,7 @@ class AhuDialog : public QDialog {
         units::Quantity quantity;  // how it is typed in each unit system
         bool convert;              // false: the same number in every unit system
     };
-    QGroupBox* seasonColumn(AhuSeasonFields& s, const ahu::Season& defaults,
-                            const char* title);
+    QGroupBox* seasonColumn(AhuSeasonFields& s, const ahu::Season& defaults, const char* title);
     QLineEdit* field(QGridLayout* grid, const char* name, units::Quantity q, bool convert,
                      double value);
     void propertyRow(QGridLayout* grid, design::Given g, QComboBox*& box, QLineEdit*& value);

@@ -36,13 +36,20 @@ std::string withUnit(const char* name, Quantity q, UnitSystem u) {
 
 std::string partCaption(ahu::Part p) {
     switch (p) {
-        case ahu::Part::Recovery: return text(QT_TRANSLATE_NOOP("AhuReportWindow", "熱交換器"));
-        case ahu::Part::Mixing: return text(QT_TRANSLATE_NOOP("AhuReportWindow", "混合"));
-        case ahu::Part::Preheat: return text(QT_TRANSLATE_NOOP("AhuReportWindow", "予熱"));
-        case ahu::Part::Coil: return text(QT_TRANSLATE_NOOP("AhuReportWindow", "冷却コイル"));
-        case ahu::Part::Reheat: return text(QT_TRANSLATE_NOOP("AhuReportWindow", "再熱"));
-        case ahu::Part::Humidifier: return text(QT_TRANSLATE_NOOP("AhuReportWindow", "加湿器"));
-        case ahu::Part::Fan: return text(QT_TRANSLATE_NOOP("AhuReportWindow", "送風機"));
+        case ahu::Part::Recovery:
+            return text(QT_TRANSLATE_NOOP("AhuReportWindow", "熱交換器"));
+        case ahu::Part::Mixing:
+            return text(QT_TRANSLATE_NOOP("AhuReportWindow", "混合"));
+        case ahu::Part::Preheat:
+            return text(QT_TRANSLATE_NOOP("AhuReportWindow", "予熱"));
+        case ahu::Part::Coil:
+            return text(QT_TRANSLATE_NOOP("AhuReportWindow", "冷却コイル"));
+        case ahu::Part::Reheat:
+            return text(QT_TRANSLATE_NOOP("AhuReportWindow", "再熱"));
+        case ahu::Part::Humidifier:
+            return text(QT_TRANSLATE_NOOP("AhuReportWindow", "加湿器"));
+        case ahu::Part::Fan:
+            return text(QT_TRANSLATE_NOOP("AhuReportWindow", "送風機"));
     }
     return {};
 }
@@ -73,18 +80,18 @@ void season(const char* title, const ahu::SeasonResult& s, UnitSystem u, std::st
     html += "<h3>" + escaped(name) + "</h3>";
     const bool ip = u == UnitSystem::IP;
     Table states = {{text(QT_TRANSLATE_NOOP("AhuReportWindow", "状態")),
-                     withUnit("DB", Quantity::Temperature, u), withUnit("WB", Quantity::Temperature, u),
+                     withUnit("DB", Quantity::Temperature, u),
+                     withUnit("WB", Quantity::Temperature, u),
                      withUnit("DP", Quantity::Temperature, u), "RH [%]",
-                     withUnit("x", Quantity::HumidityRatio, u), withUnit("h", Quantity::Enthalpy, u),
-                     withUnit("SV", Quantity::Volume, u)}};
+                     withUnit("x", Quantity::HumidityRatio, u),
+                     withUnit("h", Quantity::Enthalpy, u), withUnit("SV", Quantity::Volume, u)}};
     for (const ahu::NamedState& n : s.states) {
         const design::AirProperties& a = n.air;
-        states.push_back({n.name, value(Quantity::Temperature, a.DB, u),
-                          value(Quantity::Temperature, a.WB, u),
-                          value(Quantity::Temperature, a.DP, u),
-                          value(Quantity::RelativeHumidity, a.RH, u),
-                          value(Quantity::HumidityRatio, a.x, u), value(Quantity::Enthalpy, a.h, u),
-                          value(Quantity::Volume, a.SV, u)});
+        states.push_back(
+            {n.name, value(Quantity::Temperature, a.DB, u), value(Quantity::Temperature, a.WB, u),
+             value(Quantity::Temperature, a.DP, u), value(Quantity::RelativeHumidity, a.RH, u),
+             value(Quantity::HumidityRatio, a.x, u), value(Quantity::Enthalpy, a.h, u),
+             value(Quantity::Volume, a.SV, u)});
     }
     write(states, tsv, html);
     tsv += "\n";
@@ -96,7 +103,8 @@ void season(const char* title, const ahu::SeasonResult& s, UnitSystem u, std::st
     for (const std::string& h :
          {withUnit(text(QT_TRANSLATE_NOOP("AhuReportWindow", "顕熱")).c_str(), Quantity::Load, u),
           withUnit(text(QT_TRANSLATE_NOOP("AhuReportWindow", "潜熱")).c_str(), Quantity::Load, u),
-          withUnit(text(QT_TRANSLATE_NOOP("AhuReportWindow", "水量")).c_str(), Quantity::MassFlow, u),
+          withUnit(text(QT_TRANSLATE_NOOP("AhuReportWindow", "水量")).c_str(), Quantity::MassFlow,
+                   u),
           withUnit("ADP", Quantity::Temperature, u), std::string("BF")})
         header.push_back(h);
     Table parts = {header};
@@ -121,8 +129,8 @@ void season(const char* title, const ahu::SeasonResult& s, UnitSystem u, std::st
     sum.push_back("");
     parts.push_back(sum);
     write(parts, tsv, html);
-    const std::string flow =
-        withUnit(text(QT_TRANSLATE_NOOP("AhuReportWindow", "給気量")).c_str(), Quantity::AirFlow, u);
+    const std::string flow = withUnit(text(QT_TRANSLATE_NOOP("AhuReportWindow", "給気量")).c_str(),
+                                      Quantity::AirFlow, u);
     const std::string flowValue = value(Quantity::AirFlow, s.supplyFlow, u);
     tsv += flow + "\t" + flowValue + "\n\n";
     html += "<p>" + escaped(flow) + " " + flowValue + "</p>";
@@ -133,8 +141,10 @@ void season(const char* title, const ahu::SeasonResult& s, UnitSystem u, std::st
 void ahuReport(const ahu::UnitResult& r, UnitSystem u, std::string& tsv, std::string& html) {
     tsv.clear();
     html = "<html><body>";
-    if (r.summer.computed) season(QT_TRANSLATE_NOOP("AhuReportWindow", "夏期"), r.summer, u, tsv, html);
-    if (r.winter.computed) season(QT_TRANSLATE_NOOP("AhuReportWindow", "冬期"), r.winter, u, tsv, html);
+    if (r.summer.computed)
+        season(QT_TRANSLATE_NOOP("AhuReportWindow", "夏期"), r.summer, u, tsv, html);
+    if (r.winter.computed)
+        season(QT_TRANSLATE_NOOP("AhuReportWindow", "冬期"), r.winter, u, tsv, html);
     if (!r.warnings.empty()) {
         const std::string title = text(QT_TRANSLATE_NOOP("AhuReportWindow", "注意"));
         tsv += title + "\n";

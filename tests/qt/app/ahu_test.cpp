@@ -143,9 +143,10 @@ TEST_F(Window, AhuDialogRefusesATextThatIsNoNumber) {
         const char* text;
         const char* named;
     };
-    for (const Case& c : {Case{dlg.summer.sensible, "abc", "夏期 顕熱負荷 [kcal/h]: 数値ではありません: 'abc'"},
-                          Case{dlg.winter.outdoor1Value, "1O", "冬期 乾球温度 DB [°C]: 数値ではありません: '1O'"},
-                          Case{dlg.winter.efficiency, "", "冬期 飽和効率 η: 数値ではありません: ''"}}) {
+    for (const Case& c :
+         {Case{dlg.summer.sensible, "abc", "夏期 顕熱負荷 [kcal/h]: 数値ではありません: 'abc'"},
+          Case{dlg.winter.outdoor1Value, "1O", "冬期 乾球温度 DB [°C]: 数値ではありません: '1O'"},
+          Case{dlg.winter.efficiency, "", "冬期 飽和効率 η: 数値ではありません: ''"}}) {
         said.clear();
         const QString kept = c.edit->text();
         c.edit->setText(c.text);
