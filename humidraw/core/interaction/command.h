@@ -46,6 +46,7 @@ enum class Command {
     // 自動記入, 設定, ﾍﾙﾌﾟ and the commands without a menu item of their own
     CoilDialog,
     CoilRun,
+    AhuDialog,  // the air-handling unit designer
     Options,
     About,
     MeasuredData,

@@ -38,6 +38,7 @@ class TMk_Line;
 class TEdText1;
 class TAhu1;
 class CoilReportWindow;
+class AhuDialog;
 class DesignPanel;
 }  // namespace humidraw::app
 class QPrinter;
@@ -236,6 +237,9 @@ class TFmIX : public QMainWindow,
     DesignPointDialog* designPointDialog() const;
     DesignProcessDialog* designProcessDialog() const;
     DesignPanel* designPanel() const;
+    // 自動記入 → 空調機設計: the unit designer, made when first shown.
+    void showAhuDialog();
+    AhuDialog* ahuDialog() const;
 
   protected:
     void closeEvent(QCloseEvent* e) override;

@@ -85,6 +85,8 @@ const CommandRow kCommands[] = {
      QT_TRANSLATE_NOOP("TFmIX", "状態点と状態変化の表(&T)"), "", 0},
     {Command::CoilDialog, "A_Ahu1G", "A_Draw2", QT_TRANSLATE_NOOP("TFmIX", "ｼﾝｸﾞﾙｺｲﾙ"), "", 0},
     {Command::CoilRun, "A_Ahu1", "A_Draw2", QT_TRANSLATE_NOOP("TFmIX", "記入"), "", 0},
+    {Command::AhuDialog, "AhuDialog", "A_Draw2", QT_TRANSLATE_NOOP("TFmIX", "空調機設計(&U)..."),
+     "", 0},
     {Command::Options, "Options", "A_Option1", QT_TRANSLATE_NOOP("TFmIX", "設定"), "", 0},
     {Command::About, "Humidrawabout", "", QT_TRANSLATE_NOOP("TFmIX", "Humidrawについて(&A)"), "",
      0},
@@ -145,7 +147,8 @@ const std::vector<Menu>& menus() {
          {{Command::StateLine, "FIXLINE", nullptr}, {Command::FreeSegment, "LINE", nullptr}}},
         {"Draw2",
          QT_TRANSLATE_NOOP("TFmIX", "自動記入(&A)"),
-         {{Command::CoilDialog, "AUTO_AHU", QT_TRANSLATE_NOOP("TFmIX", "ｼﾝｸﾞﾙｺｲﾙ方式(&S)")}}},
+         {{Command::CoilDialog, "AUTO_AHU", QT_TRANSLATE_NOOP("TFmIX", "ｼﾝｸﾞﾙｺｲﾙ方式(&S)")},
+          {Command::AhuDialog, "AUTO_AHU_DESIGN", nullptr}}},
         // S: 作成 has D, and two menus of one access key would take turns at opening.
         {"Design1",
          QT_TRANSLATE_NOOP("TFmIX", "設計(&S)"),
@@ -204,6 +207,7 @@ void TFmIX::createCommands() {
     });
     on(Command::DeleteSelected, [this] { d->editor.deleteSelected(); });
     on(Command::CoilDialog, [this] { A_Ahu1G(); });
+    on(Command::AhuDialog, [this] { showAhuDialog(); });
     on(Command::DesignPoint, [this] { startDesignPoint(); });
     on(Command::DesignPointDialog, [this] { showDesignPointDialog(); });
     on(Command::DesignProcess, [this] { showDesignProcessDialog(); });

@@ -1,5 +1,6 @@
 // The main window's side of the design layer: the dialogs and the panel, and the design they
 // change (the session keeps it, with the history and the companion file).
+#include "app/ahu_dialog.h"
 #include "app/design_panel.h"
 #include "app/main_window.h"
 #include "app/main_window_p.h"
@@ -66,6 +67,17 @@ void TFmIX::showDesignProcessDialog() {
     if (!d->designProcessDialog) d->designProcessDialog = new DesignProcessDialog(*this, this);
     d->designProcessDialog->prepare();
     showDialog(d->designProcessDialog);
+}
+
+void TFmIX::showAhuDialog() {
+    d->editor.commandEnd();
+    if (!d->ahuDialog) d->ahuDialog = new AhuDialog(*this, this);
+    d->ahuDialog->prepare();
+    showDialog(d->ahuDialog);
+}
+
+AhuDialog* TFmIX::ahuDialog() const {
+    return d->ahuDialog;
 }
 
 void TFmIX::createDesignPanel() {

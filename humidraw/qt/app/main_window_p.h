@@ -51,6 +51,7 @@ struct TFmIX::Private final : SessionHost {
     std::shared_ptr<const PaintOverlay> panelDesign;
     DesignPointDialog* designPointDialog = nullptr;
     DesignProcessDialog* designProcessDialog = nullptr;
+    AhuDialog* ahuDialog = nullptr;
     ViewState view;
     CurrentAttributes attributes;
     QtTextMetrics metrics;
