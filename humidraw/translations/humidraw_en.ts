@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>装置の出口が給気の状態に届きません（乾球温度 %1 °C、絶対湿度 %2 kg/kg(DA)、給気は %3 °C、%4 kg/kg(DA)）</source>
-        <translation>The unit's outlet does not reach the supply state (dry bulb %1 °C, humidity ratio %2 kg/kg(DA); supply %3 °C, %4 kg/kg(DA))</translation>
+        <translation>The unit&apos;s outlet does not reach the supply state (dry bulb %1 °C, humidity ratio %2 kg/kg(DA); supply %3 °C, %4 kg/kg(DA))</translation>
     </message>
     <message>
         <source>%1・%2</source>
@@ -113,7 +113,7 @@
     </message>
     <message>
         <source>目標の乾球温度 %1 °C が入口の %2 °C より低く、加熱しません</source>
-        <translation>The target dry bulb %1 °C is below the inlet's %2 °C; the coil does not heat</translation>
+        <translation>The target dry bulb %1 °C is below the inlet&apos;s %2 °C; the coil does not heat</translation>
     </message>
     <message>
         <source>給気の絶対湿度では飽和を超えるため、飽和した状態としました</source>
@@ -145,15 +145,305 @@
     </message>
     <message>
         <source>出口のエンタルピーが入口より高く、冷却しません</source>
-        <translation>The leaving enthalpy is above the inlet's; the coil does not cool</translation>
+        <translation>The leaving enthalpy is above the inlet&apos;s; the coil does not cool</translation>
     </message>
     <message>
         <source>入口の絶対湿度が出口の目標より低いため除湿せず、出口の乾球温度まで顕熱だけの冷却としました</source>
-        <translation>The inlet humidity ratio is below the leaving target's; the coil cools to the leaving dry bulb without dehumidifying</translation>
+        <translation>The inlet humidity ratio is below the leaving target&apos;s; the coil cools to the leaving dry bulb without dehumidifying</translation>
     </message>
     <message>
         <source>出口が装置露点より下になり、冷却コイルでは届きません（入口と出口を結ぶ線が飽和線と交わりません）</source>
         <translation>The leaving state would be below the apparatus dew point and a cooling coil cannot reach it (the line through the inlet and the leaving state does not meet saturation)</translation>
+    </message>
+</context>
+<context>
+    <name>AhuDialog</name>
+    <message>
+        <source>空調機設計</source>
+        <translation>Air-Handling Unit Design</translation>
+    </message>
+    <message>
+        <source>夏期</source>
+        <translation>Summer</translation>
+    </message>
+    <message>
+        <source>冬期</source>
+        <translation>Winter</translation>
+    </message>
+    <message>
+        <source>計算(&amp;C)</source>
+        <translation>&amp;Compute</translation>
+    </message>
+    <message>
+        <source>記入(&amp;D)</source>
+        <translation>&amp;Draw</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>外気</source>
+        <translation>Outdoor air</translation>
+    </message>
+    <message>
+        <source>外気量で</source>
+        <translation>By outdoor air flow</translation>
+    </message>
+    <message>
+        <source>外気率で</source>
+        <translation>By outdoor air fraction</translation>
+    </message>
+    <message>
+        <source>外気量 [%1]</source>
+        <translation>Outdoor air flow [%1]</translation>
+    </message>
+    <message>
+        <source>外気率 [%]</source>
+        <translation>Outdoor air fraction [%]</translation>
+    </message>
+    <message>
+        <source>室内と負荷</source>
+        <translation>Room and loads</translation>
+    </message>
+    <message>
+        <source>顕熱負荷 [%1]</source>
+        <translation>Sensible load [%1]</translation>
+    </message>
+    <message>
+        <source>潜熱負荷 [%1]</source>
+        <translation>Latent load [%1]</translation>
+    </message>
+    <message>
+        <source>給気</source>
+        <translation>Supply air</translation>
+    </message>
+    <message>
+        <source>給気量で</source>
+        <translation>By supply air flow</translation>
+    </message>
+    <message>
+        <source>吹出し温度差で</source>
+        <translation>By supply temperature difference</translation>
+    </message>
+    <message>
+        <source>給気量 [%1]</source>
+        <translation>Supply air flow [%1]</translation>
+    </message>
+    <message>
+        <source>吹出し温度差 [%1]</source>
+        <translation>Supply temperature difference [%1]</translation>
+    </message>
+    <message>
+        <source>熱交換器</source>
+        <translation>Heat recovery</translation>
+    </message>
+    <message>
+        <source>顕熱交換器</source>
+        <translation>Sensible heat exchanger</translation>
+    </message>
+    <message>
+        <source>全熱交換器</source>
+        <translation>Total heat exchanger</translation>
+    </message>
+    <message>
+        <source>温度効率 εt</source>
+        <translation>Temperature effectiveness εt</translation>
+    </message>
+    <message>
+        <source>エンタルピ効率 εh</source>
+        <translation>Enthalpy effectiveness εh</translation>
+    </message>
+    <message>
+        <source>還気との混合</source>
+        <translation>Mixing with return air</translation>
+    </message>
+    <message>
+        <source>還気は室内の状態</source>
+        <translation>The return air is at the room state</translation>
+    </message>
+    <message>
+        <source>予熱</source>
+        <translation>Preheat</translation>
+    </message>
+    <message>
+        <source>出口乾球温度 [%1]</source>
+        <translation>Leaving dry-bulb temperature [%1]</translation>
+    </message>
+    <message>
+        <source>冷却コイル</source>
+        <translation>Cooling coil</translation>
+    </message>
+    <message>
+        <source>出口の2つの状態値</source>
+        <translation>Two properties of the leaving air</translation>
+    </message>
+    <message>
+        <source>装置露点とバイパスファクタ</source>
+        <translation>Apparatus dew point and bypass factor</translation>
+    </message>
+    <message>
+        <source>出口乾球温度と相対湿度</source>
+        <translation>Leaving dry-bulb temperature and relative humidity</translation>
+    </message>
+    <message>
+        <source>装置露点 ADP [%1]</source>
+        <translation>Apparatus dew point ADP [%1]</translation>
+    </message>
+    <message>
+        <source>バイパスファクタ BF</source>
+        <translation>Bypass factor BF</translation>
+    </message>
+    <message>
+        <source>出口相対湿度 [%]</source>
+        <translation>Leaving relative humidity [%]</translation>
+    </message>
+    <message>
+        <source>再熱（給気温度まで）</source>
+        <translation>Reheat (to the supply temperature)</translation>
+    </message>
+    <message>
+        <source>送風機の昇温を除いて給気温度まで</source>
+        <translation>To the supply temperature less the fan's rise</translation>
+    </message>
+    <message>
+        <source>加湿器（給気の絶対湿度まで）</source>
+        <translation>Humidifier (to the supply humidity ratio)</translation>
+    </message>
+    <message>
+        <source>蒸気</source>
+        <translation>Steam</translation>
+    </message>
+    <message>
+        <source>水噴霧</source>
+        <translation>Water spray</translation>
+    </message>
+    <message>
+        <source>気化式</source>
+        <translation>Vaporising</translation>
+    </message>
+    <message>
+        <source>飽和効率 η</source>
+        <translation>Saturation efficiency η</translation>
+    </message>
+    <message>
+        <source>送風機</source>
+        <translation>Fan</translation>
+    </message>
+    <message>
+        <source>昇温で</source>
+        <translation>By temperature rise</translation>
+    </message>
+    <message>
+        <source>動力で</source>
+        <translation>By power</translation>
+    </message>
+    <message>
+        <source>昇温 [%1]</source>
+        <translation>Temperature rise [%1]</translation>
+    </message>
+    <message>
+        <source>動力 [kW]</source>
+        <translation>Power [kW]</translation>
+    </message>
+    <message>
+        <source>夏期か冬期のどちらかを選んでください。</source>
+        <translation>Choose the summer, the winter or both.</translation>
+    </message>
+</context>
+<context>
+    <name>AhuReportWindow</name>
+    <message>
+        <source>熱交換器</source>
+        <translation>Heat recovery</translation>
+    </message>
+    <message>
+        <source>混合</source>
+        <translation>Mixing</translation>
+    </message>
+    <message>
+        <source>予熱</source>
+        <translation>Preheat</translation>
+    </message>
+    <message>
+        <source>冷却コイル</source>
+        <translation>Cooling coil</translation>
+    </message>
+    <message>
+        <source>再熱</source>
+        <translation>Reheat</translation>
+    </message>
+    <message>
+        <source>加湿器</source>
+        <translation>Humidifier</translation>
+    </message>
+    <message>
+        <source>送風機</source>
+        <translation>Fan</translation>
+    </message>
+    <message>
+        <source>状態</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>機器</source>
+        <translation>Component</translation>
+    </message>
+    <message>
+        <source>出口</source>
+        <translation>Leaving</translation>
+    </message>
+    <message>
+        <source>全熱</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>全熱 [ton]</source>
+        <translation>Total [ton]</translation>
+    </message>
+    <message>
+        <source>顕熱</source>
+        <translation>Sensible</translation>
+    </message>
+    <message>
+        <source>潜熱</source>
+        <translation>Latent</translation>
+    </message>
+    <message>
+        <source>水量</source>
+        <translation>Water</translation>
+    </message>
+    <message>
+        <source>合計</source>
+        <translation>Sum</translation>
+    </message>
+    <message>
+        <source>給気量</source>
+        <translation>Supply air flow</translation>
+    </message>
+    <message>
+        <source>夏期</source>
+        <translation>Summer</translation>
+    </message>
+    <message>
+        <source>冬期</source>
+        <translation>Winter</translation>
+    </message>
+    <message>
+        <source>注意</source>
+        <translation>Warnings</translation>
+    </message>
+    <message>
+        <source>Humidraw 空調機設計 計算結果</source>
+        <translation>Humidraw Air-Handling Unit Design Results</translation>
+    </message>
+    <message>
+        <source>コピー(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>
@@ -2618,6 +2908,10 @@ Do you want to replace it?</translation>
     <message>
         <source>設計(&amp;S)</source>
         <translation>De&amp;sign</translation>
+    </message>
+    <message>
+        <source>空調機設計(&amp;U)...</source>
+        <translation>Air-Handling &amp;Unit Design...</translation>
     </message>
 </context>
 <context>
