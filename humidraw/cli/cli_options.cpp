@@ -24,6 +24,7 @@ bool commandTakes(const std::string& command, const std::string& option) {
         return option == "--si" || option == "--units" || option == "--dbmin" || option == "--dbmax" ||
                option == "--zoom" || option == "-o" || (command == "design" && option == "--json");
     if (command == "zones") return option == "--json";
+    if (command == "ahu") return option == "--units" || option == "--json" || option == "-o";
     return false;
 }
 
@@ -63,8 +64,10 @@ std::optional<std::string> pressureOption(const std::string& option, const std::
 std::optional<std::string> parseChartOptions(const std::vector<std::string>& args, ChartOptions& o,
                                              int& status, const std::string& command) {
     status = 2;
-    const bool takesDocument = command == "render" || command == "design";
-    const std::string file = command == "design" ? "design file" : "document";
+    const bool takesDocument = command == "render" || command == "design" || command == "ahu";
+    const std::string file = command == "design" ? "design file"
+                             : command == "ahu"  ? "unit file"
+                                                 : "document";
     std::optional<double> dbMin, dbMax, pressure;
     std::optional<std::string> settingsFile;
     std::set<std::string> seen;

@@ -30,8 +30,9 @@ std::optional<std::string> pressureOption(const std::string& option, const std::
 // Each says the same pressure: one is enough.
 inline constexpr char kPressureAndAltitude[] = "--pressure and --altitude cannot both be given";
 
-// Parses the arguments of `command` (elements, render, zones, design: each takes its own options,
-// each once; render one document and design one design file, after "--" when its name begins
+// Parses the arguments of `command` (elements, render, zones, design, ahu: each takes its own
+// options, each once; render one document, design one design file and ahu one unit file, after
+// "--" when its name begins
 // with '-'); on failure returns the
 // message and sets `status` (2 usage, 1 unreadable file).
 std::optional<std::string> parseChartOptions(const std::vector<std::string>& args, ChartOptions& o,

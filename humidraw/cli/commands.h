@@ -28,6 +28,8 @@ int renderObjects(const ChartOptions& o, const humidraw::Settings& settings,
                   const DataOptions& dataOptions);
 // `design DESIGN.json`: the design's points and processes, its document or its rendering.
 int designCommand(const ChartOptions& o, const DataOptions& data);
+// `ahu UNIT.json`: the unit's seasons, states and components, and its document.
+int ahuCommand(const ChartOptions& o);
 int dumpCommand(const std::vector<std::string>& args);
 int packCommand(const std::vector<std::string>& args);
 int coilCommand(const std::vector<std::string>& args);

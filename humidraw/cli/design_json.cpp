@@ -14,17 +14,55 @@ using namespace humidraw;
 using namespace humidraw::design;
 
 namespace humidraw_cli {
-namespace {
-
-struct Refused {
-    std::string message;
-};
 
 [[noreturn]] void refuse(const std::string& who, const std::string& what) {
     throw Refused{who.empty() ? what : who + ": " + what};
 }
 
 std::string quoted(const QString& key) { return "\"" + key.toStdString() + "\""; }
+
+double number(const QJsonObject& o, const QString& key, const std::string& who) {
+    const QJsonValue v = o.value(key);
+    if (!v.isDouble() || !std::isfinite(v.toDouble())) refuse(who, quoted(key) + " must be a number");
+    return v.toDouble();
+}
+
+std::optional<double> optionalNumber(const QJsonObject& o, const QString& key,
+                                     const std::string& who) {
+    if (!o.contains(key)) return std::nullopt;
+    return number(o, key, who);
+}
+
+void onlyKeys(const QJsonObject& o, const std::vector<QString>& allowed, const std::string& who,
+              bool properties) {
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        if (properties && parseProperty(it.key().toStdString())) continue;
+        bool known = false;
+        for (const QString& a : allowed) known = known || a == it.key();
+        if (known) continue;
+        std::string list;
+        for (const QString& a : allowed) list += (list.empty() ? "" : ", ") + a.toStdString();
+        if (properties) list += ", and two of DB, WB, DP, RH, x, h, SV";
+        refuse(who, "unknown key " + quoted(it.key()) + " (it takes " + list + ")");
+    }
+}
+
+// The two defining properties among the keys of `o`, in the order of kProperties (DB first,
+// SV last) whatever the file's order.
+std::pair<Given, Given> twoProperties(const QJsonObject& o, const std::string& who,
+                                      UnitSystem units) {
+    std::vector<Given> given;
+    for (const Property wanted : kProperties)
+        for (auto it = o.begin(); it != o.end(); ++it)
+            if (parseProperty(it.key().toStdString()) == wanted)
+                given.push_back({wanted, storedValue(wanted, number(o, it.key(), who), units)});
+    if (given.size() != 2)
+        refuse(who, "needs exactly two properties (of DB, WB, DP, RH, x, h, SV), not " +
+                        std::to_string(given.size()));
+    return {given[0], given[1]};
+}
+
+namespace {
 
 // "point 2 (RA)", "process 3 (coil)": 1-based, with the name or kind when the file gives one.
 std::string pointLabel(size_t i, const QJsonValue& v) {
@@ -64,18 +102,6 @@ std::optional<std::string> repeatedKey(const std::string& json, const QJsonObjec
            quoted(QString::fromStdString(repeated->key)) + " is given twice";
 }
 
-double number(const QJsonObject& o, const QString& key, const std::string& who) {
-    const QJsonValue v = o.value(key);
-    if (!v.isDouble() || !std::isfinite(v.toDouble())) refuse(who, quoted(key) + " must be a number");
-    return v.toDouble();
-}
-
-std::optional<double> optionalNumber(const QJsonObject& o, const QString& key,
-                                     const std::string& who) {
-    if (!o.contains(key)) return std::nullopt;
-    return number(o, key, who);
-}
-
 std::string pointName(const QJsonValue& v, const std::string& what, const std::string& who) {
     if (!v.isString()) refuse(who, what + " must be a point's name (a text)");
     const std::string name = v.toString().toStdString();
@@ -101,35 +127,6 @@ Look lookOf(const QJsonObject& o, const std::string& who) {
     if (o.contains("width")) look.width = lookIndex(o, "width", 4, who);
     if (o.contains("style")) look.style = lookIndex(o, "style", 4, who);
     return look;
-}
-
-void onlyKeys(const QJsonObject& o, const std::vector<QString>& allowed, const std::string& who,
-              bool properties = false) {
-    for (auto it = o.begin(); it != o.end(); ++it) {
-        if (properties && parseProperty(it.key().toStdString())) continue;
-        bool known = false;
-        for (const QString& a : allowed) known = known || a == it.key();
-        if (known) continue;
-        std::string list;
-        for (const QString& a : allowed) list += (list.empty() ? "" : ", ") + a.toStdString();
-        if (properties) list += ", and two of DB, WB, DP, RH, x, h, SV";
-        refuse(who, "unknown key " + quoted(it.key()) + " (it takes " + list + ")");
-    }
-}
-
-// The two defining properties among the keys of `o`, in the order of kProperties (DB first,
-// SV last) whatever the file's order.
-std::pair<Given, Given> twoProperties(const QJsonObject& o, const std::string& who,
-                                      UnitSystem units) {
-    std::vector<Given> given;
-    for (const Property wanted : kProperties)
-        for (auto it = o.begin(); it != o.end(); ++it)
-            if (parseProperty(it.key().toStdString()) == wanted)
-                given.push_back({wanted, storedValue(wanted, number(o, it.key(), who), units)});
-    if (given.size() != 2)
-        refuse(who, "needs exactly two properties (of DB, WB, DP, RH, x, h, SV), not " +
-                        std::to_string(given.size()));
-    return {given[0], given[1]};
 }
 
 Point readPoint(const QJsonValue& v, size_t i, UnitSystem units) {

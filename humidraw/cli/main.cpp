@@ -36,6 +36,12 @@ const char kUsage[] =
     "      every process's figures (JSON with --json); -o ending in .hdw writes a document\n"
     "      whose companion DOC.hdw.data keeps the design (and the data), any other -o draws\n"
     "      them as render does.\n"
+    "  humidraw-cli ahu UNIT.json [--settings FILE.ini] [--units kcal|si|ip] [PRESSURE] [--json]\n"
+    "                   [-o DOC.hdw]\n"
+    "      the air-handling unit's summer and winter seasons: every state's properties,\n"
+    "      every component's loads and water, their sum and the targets not reached (JSON\n"
+    "      with --json), in the file's units unless --units says others; -o writes a\n"
+    "      document whose companion DOC.hdw.data keeps the unit and its drawing.\n"
     "  humidraw-cli zones --data FILE [DATA OPTIONS] [--settings FILE.ini] [PRESSURE]\n"
     "                     [--json]\n"
     "      the points of the file inside each zone (the presets unless --zone is given), and\n"
@@ -103,7 +109,7 @@ int run(int argc, char** argv) {
     if (command == "pack") return humidraw_cli::packCommand(rest);
     if (command == "coil") return humidraw_cli::coilCommand(rest);
     if (command == "zones") return humidraw_cli::zonesCommand(rest);
-    if (command != "elements" && command != "render" && command != "design")
+    if (command != "elements" && command != "render" && command != "design" && command != "ahu")
         return humidraw_cli::fail(2, "unknown command '" + command + "'\n" + kUsage);
     humidraw_cli::ChartOptions o;
     humidraw_cli::DataOptions data;
@@ -118,6 +124,7 @@ int run(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     humidraw::installFontSubstitutions();
     if (command == "design") return humidraw_cli::designCommand(o, data);
+    if (command == "ahu") return humidraw_cli::ahuCommand(o);
     return command == "elements" ? humidraw_cli::elementsCommand(o)
                                  : humidraw_cli::renderCommand(o, data);
 }

@@ -24,18 +24,21 @@ struct HeatRecovery {
     RecoveryKind kind = RecoveryKind::Total;
     double temperatureEffectiveness = 0.6;  // εt
     double enthalpyEffectiveness = 0.6;     // εh
+    bool operator==(const HeatRecovery&) const = default;
 };
 
 // With the return air at the room state; when off, the unit supplies outdoor air only and the
 // outdoor flow is not used.
 struct Mixing {
     bool on = true;
+    bool operator==(const Mixing&) const = default;
 };
 
 // Heats at constant x to a DB.
 struct Preheat {
     bool on = false;
     double DB = 0;
+    bool operator==(const Preheat&) const = default;
 };
 
 // The leaving state by two properties; by the apparatus dew point and bypass factor; or by a
@@ -47,12 +50,14 @@ struct CoolingCoil {
     Given first{Property::DB, 15}, second{Property::RH, 95};  // Leaving
     double adp = 12, bf = 0.1;                                // AdpBf
     double DB = 15, RH = 95;                                  // DbAtRh
+    bool operator==(const CoolingCoil&) const = default;
 };
 
 // Heats at constant x to the DB that leaves the unit at the supply DB (what the fan adds taken
 // off; along the wet-bulb line of a spray or vaporising humidifier after it).
 struct Reheat {
     bool on = false;
+    bool operator==(const Reheat&) const = default;
 };
 
 // To the supply x: steam at constant DB; water spray along the inlet's wet-bulb line; vaporising
@@ -62,6 +67,7 @@ struct Humidifier {
     bool on = false;
     HumidifierKind kind = HumidifierKind::Steam;
     double efficiency = 0.6;  // η, vaporising
+    bool operator==(const Humidifier&) const = default;
 };
 
 // The air's temperature rise through the fan: given in K, or from the fan's power,
@@ -72,6 +78,7 @@ struct Fan {
     FanMode mode = FanMode::Rise;
     double rise = 0;     // K
     double powerKW = 0;  // kW
+    bool operator==(const Fan&) const = default;
 };
 
 enum class OutdoorBy { Flow, Fraction };
@@ -95,11 +102,13 @@ struct Season {
     Reheat reheat;
     Humidifier humidifier;
     Fan fan;
+    bool operator==(const Season&) const = default;
 };
 
 struct Unit {
     Season summer, winter;
     design::AirBasis basis = design::AirBasis::Actual;
+    bool operator==(const Unit&) const = default;
 };
 
 enum class Part { Recovery, Mixing, Preheat, Coil, Reheat, Humidifier, Fan };

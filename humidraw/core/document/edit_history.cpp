@@ -27,9 +27,14 @@ bool EditHistory::commit(const ObjectTable& table) {
         step.designBefore = before_->design;
         step.designAfter = table.design;
     }
+    if (before_->attachment != table.attachment) {
+        step.attachmentChanged = true;
+        step.attachmentBefore = before_->attachment;
+        step.attachmentAfter = table.attachment;
+    }
     before_.reset();
     if (step.changes.empty() && step.countBefore == step.countAfter && !step.overlayChanged &&
-        !step.designChanged)
+        !step.designChanged && !step.attachmentChanged)
         return false;
     // A new step replaces the ones that were undone; if the saved table was among them, no
     // sequence of undo and redo leads back to it.
@@ -47,6 +52,7 @@ bool EditHistory::undo(ObjectTable& table) {
     table.setCount(step.countBefore);
     if (step.overlayChanged) table.overlay = step.overlayBefore;
     if (step.designChanged) table.design = step.designBefore;
+    if (step.attachmentChanged) table.attachment = step.attachmentBefore;
     return true;
 }
 
@@ -57,6 +63,7 @@ bool EditHistory::redo(ObjectTable& table) {
     table.setCount(step.countAfter);
     if (step.overlayChanged) table.overlay = step.overlayAfter;
     if (step.designChanged) table.design = step.designAfter;
+    if (step.attachmentChanged) table.attachment = step.attachmentAfter;
     return true;
 }
 

@@ -4,8 +4,8 @@
 // and keeping, after it, only the records that differ, so any command — one segment, a whole
 // state-change line with its labels and rows, an erase, a coil run — is one step without knowing
 // what it changed. The table's overlay (the measured data and zones drawn with the objects) is
-// kept whole, and so is the design layer: a command that replaces either carries it before and
-// after in its step.
+// kept whole, and so are the design layer and what is attached to it: a command that replaces
+// one carries it before and after in its step.
 // The history also knows whether the table is what was last saved.
 #include <cstddef>
 #include <memory>
@@ -53,6 +53,8 @@ class EditHistory {
         std::shared_ptr<const PaintOverlay> overlayBefore, overlayAfter;
         bool designChanged = false;
         std::shared_ptr<const PaintOverlay> designBefore, designAfter;
+        bool attachmentChanged = false;
+        std::shared_ptr<const TableAttachment> attachmentBefore, attachmentAfter;
     };
 
     std::vector<Step> steps_;

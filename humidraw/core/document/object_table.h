@@ -43,6 +43,13 @@ struct ObjectRecord {
     bool operator==(const ObjectRecord&) const = default;
 };
 
+// Something the document keeps beside its table that the table does not know, kept by the
+// history as the table's layers are.
+class TableAttachment {
+  public:
+    virtual ~TableAttachment() = default;
+};
+
 class ObjectTable {
   public:
     static constexpr int kCapacity = 640;
@@ -76,6 +83,10 @@ class ObjectTable {
     // The design layer (named air states and processes), painted over the objects and the
     // overlay; none when the document has no design. Kept whole by the history, as the overlay.
     std::shared_ptr<const PaintOverlay> design;
+    // What the design was drawn from that the design does not hold (the air-handling unit its
+    // unit drawing was computed from), known to the session only; none for most documents. Kept
+    // whole by the history, as the design.
+    std::shared_ptr<const TableAttachment> attachment;
 
   private:
     std::array<ObjectRecord, kCapacity> records_{};

@@ -1,5 +1,6 @@
 #include "measured/companion.h"
 
+#include "ahu/ahu_text.h"
 #include "design/design_text.h"
 #include "text/number_format.h"
 
@@ -65,7 +66,8 @@ std::string companionPath(const std::string& documentPath) {
 std::string companionText(const MeasuredData& data,
                           const std::optional<ContentIdentity>& document,
                           std::optional<double> pressureMmHg, const design::Design& design,
-                          std::optional<UnitSystem> units) {
+                          std::optional<UnitSystem> units,
+                          const std::optional<ahu::Unit>& unit) {
     std::string out = std::string(kMagic) + "\n";
     if (document) {
         char hash[20];
@@ -97,6 +99,7 @@ std::string companionText(const MeasuredData& data,
         }
     }
     out += design::designText(design);
+    if (unit) out += ahu::unitText(*unit);
     return out + "end\n";
 }
 
@@ -276,15 +279,25 @@ Result<CompanionContents> readBody(Lines& lines) {
     CompanionContents contents;
     MeasuredData& data = contents.data;
     design::DesignReader design;
+    ahu::UnitReader unit;
     bool inDesign = false;
     bool first = true;
     while (lines.next(line)) {
         if (line == "end") {
             if (const std::string why = design.finish(); !why.empty()) return damaged(lines, why);
+            if (const std::string why = unit.finish(); !why.empty()) return damaged(lines, why);
             contents.design = std::move(design.design());
+            if (unit.started()) contents.unit = unit.unit();
             return contents;
         }
         const auto w = words(line, 6);
+        // The unit's lines come after the design's, last of all.
+        if (ahu::UnitReader::takes(w[0])) {
+            if (const std::string why = unit.take(line); !why.empty()) return damaged(lines, why);
+            first = false;
+            continue;
+        }
+        if (unit.started()) return damaged(lines, translate("Data", "知らない行です"));
         // The design's lines come last; a name line among them is a point's.
         if (design::DesignReader::takes(w[0]) || (inDesign && w[0] == "name")) {
             inDesign = true;
@@ -421,6 +434,7 @@ CompanionLoad loadCompanion(const std::string& documentPath, const ContentIdenti
     load.pressureMmHg = contents->pressureMmHg;
     load.units = contents->units;
     load.design = std::move(contents->design);
+    load.unit = std::move(contents->unit);
     if (contents->document && *contents->document != document) {
         load.found = CompanionFound::OtherDocument;
         load.status = failure(
@@ -455,10 +469,11 @@ Result<SavedPair> saveDocumentWithCompanion(const std::string& documentPath,
                                             const MeasuredData& data, bool keepCompanion,
                                             std::optional<double> pressureMmHg,
                                             const design::Design& design,
-                                            std::optional<UnitSystem> units) {
+                                            std::optional<UnitSystem> units,
+                                            const std::optional<ahu::Unit>& unit) {
     const std::string path = companionPath(documentPath);
-    const bool written =
-        !data.empty() || pressureMmHg.has_value() || !design.empty() || units.has_value();
+    const bool written = !data.empty() || pressureMmHg.has_value() || !design.empty() ||
+                         units.has_value() || unit.has_value();
     SavedPair saved;
     struct stat st;
     const bool present = lstat(path.c_str(), &st) == 0;
@@ -469,7 +484,8 @@ Result<SavedPair> saveDocumentWithCompanion(const std::string& documentPath,
     if (written) {
         std::string text;
         try {
-            text = companionText(data, contentIdentity(documentBytes), pressureMmHg, design, units);
+            text = companionText(data, contentIdentity(documentBytes), pressureMmHg, design, units,
+                                 unit);
         } catch (const std::bad_alloc&) {
             return named(path, fileFailure(FileProblem::OutOfMemory));
         }

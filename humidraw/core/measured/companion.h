@@ -17,12 +17,14 @@
 //   name NAME
 //   range PROPERTY LOW HIGH                    (a bound or "-" for none; zone units)
 //   design …, point …, process …               (the design layer: design/design_text.h)
+//   unit …, season …, outdoor …                (the air-handling unit: ahu/ahu_text.h)
 //   end
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "ahu/ahu.h"
 #include "design/design.h"
 #include "measured/overlay.h"
 #include "files/read_file.h"
@@ -53,6 +55,9 @@ struct CompanionContents {
     // The units the document is shown in, when the header's SI flag cannot say it (IP); none in
     // the files of earlier versions.
     std::optional<UnitSystem> units;
+    // The air-handling unit the design's unit drawing was computed from; none in the files of
+    // earlier versions.
+    std::optional<ahu::Unit> unit;
 };
 
 // The text of a companion, naming the document bytes it goes with when given.
@@ -60,7 +65,8 @@ std::string companionText(const MeasuredData& data,
                           const std::optional<ContentIdentity>& document = std::nullopt,
                           std::optional<double> pressureMmHg = std::nullopt,
                           const design::Design& design = design::Design{},
-                          std::optional<UnitSystem> units = std::nullopt);
+                          std::optional<UnitSystem> units = std::nullopt,
+                          const std::optional<ahu::Unit>& unit = std::nullopt);
 // What a companion's text holds; a failure naming the line when it is damaged or asks for more
 // than the limits above.
 Result<CompanionContents> readCompanionText(std::string_view text);
@@ -78,6 +84,7 @@ struct CompanionLoad {
     std::optional<double> pressureMmHg;  // Read and OtherDocument, when the file says it
     design::Design design;               // Read and OtherDocument
     std::optional<UnitSystem> units;     // Read and OtherDocument, when the file says them
+    std::optional<ahu::Unit> unit;       // Read and OtherDocument, when the file has one
     Status status;      // Unreadable and OtherDocument: failed with "PATH: reason"
 };
 // The companion beside `documentPath`, whose opened bytes had the identity `document`. Only a
@@ -94,13 +101,14 @@ struct SavedPair {
 // place. `keepCompanion`: the companion beside it was not understood when the document was
 // opened; it is never removed, and new data puts it aside as NAME.hdw.data.unread first.
 // `pressureMmHg`, when given, is written as the pressure the objects were computed at, with or
-// without data; a design that is not empty is written too, and `units` when given (a companion
-// is then written whatever else it holds).
+// without data; a design that is not empty is written too, and `units` and `unit` when given (a
+// companion is then written whatever else it holds).
 Result<SavedPair> saveDocumentWithCompanion(const std::string& documentPath,
                                             std::string_view documentBytes,
                                             const MeasuredData& data, bool keepCompanion,
                                             std::optional<double> pressureMmHg = std::nullopt,
                                             const design::Design& design = design::Design{},
-                                            std::optional<UnitSystem> units = std::nullopt);
+                                            std::optional<UnitSystem> units = std::nullopt,
+                                            const std::optional<ahu::Unit>& unit = std::nullopt);
 
 }  // namespace humidraw

@@ -13,6 +13,17 @@ namespace {
 
 constexpr uint64_t kMostDocumentBytes = 256u << 20;  // as the document reader takes
 
+// The air-handling unit beside the design, as the table keeps it.
+class UnitAttachment : public TableAttachment {
+  public:
+    explicit UnitAttachment(ahu::Unit u) : unit(std::move(u)) {}
+    const std::optional<ahu::Unit> unit;
+};
+
+std::shared_ptr<const TableAttachment> unitAttachment(ahu::Unit u) {
+    return std::make_shared<const UnitAttachment>(std::move(u));
+}
+
 std::string dataText(const char* source) {
     return translate("MeasuredDataWindow", source);
 }
@@ -40,6 +51,7 @@ void Session::clear() {
     objects_.clear();
     objects_.overlay.reset();
     objects_.design.reset();
+    objects_.attachment.reset();
     state_ = CurrentState{};
     title_ = "Project";
     path_.clear();
@@ -113,6 +125,7 @@ bool Session::open(const std::string& path) {
     objects_.clear();
     objects_.overlay.reset();
     objects_.design.reset();
+    objects_.attachment.reset();
     state_ = CurrentState{};
     for (const ObjectRecord& r : doc.contents.records) objects_.append(r);
     const DocumentName n = documentNameFor(path, host_.fileFolder());
@@ -216,6 +229,7 @@ std::optional<double> Session::takeCompanion(CompanionLoad kept) {
                  translate("Design", "設計の一部を計算できません:\n") + s.error(),
                  PromptIcon::Warning);
     }
+    if (kept.unit) objects_.attachment = unitAttachment(std::move(*kept.unit));
     return kept.pressureMmHg;
 }
 
@@ -244,7 +258,8 @@ bool Session::saveWithCompanion(const std::string& bytes) {
         p == kStandardPressureMmHg ? std::nullopt : std::optional<double>(p), design(),
         // The header's SI flag says the engineering and SI units; the companion says IP.
         host_.chartUnits() == UnitSystem::IP ? std::optional<UnitSystem>(UnitSystem::IP)
-                                             : std::nullopt);
+                                             : std::nullopt,
+        unit());
     if (!saved) {
         tell(translate("TFmIX", kErrorCaption),
              translate("TFmIX", "ファイルを作成出来ません．\n") + saved.error(),
@@ -349,6 +364,29 @@ bool Session::changeDesign(design::Design d) {
     if (d == design()) return false;
     history_.begin(objects_);
     objects_.design = design::designLayer(std::move(d), host_.chartPressure());
+    return history_.commit(objects_);
+}
+
+const std::optional<ahu::Unit>& Session::unit() const {
+    static const std::optional<ahu::Unit> none;
+    const auto* a = dynamic_cast<const UnitAttachment*>(objects_.attachment.get());
+    return a ? a->unit : none;
+}
+
+bool Session::changeUnit(ahu::Unit u) {
+    const ahu::UnitResult result = ahu::computeUnit(MoistAir(host_.chartPressure()), u);
+    if (!result.status) {
+        tell("Humidraw", translate("Ahu", "空調機を計算できません:\n") + result.status.error(),
+             PromptIcon::Warning);
+        return false;
+    }
+    design::Design d = design();
+    ahu::replaceUnitDrawing(d, ahu::unitDesign(u, result));
+    const bool sameUnit = unit() && *unit() == u;
+    if (sameUnit && d == design()) return false;
+    history_.begin(objects_);
+    if (d != design()) objects_.design = design::designLayer(std::move(d), host_.chartPressure());
+    if (!sameUnit) objects_.attachment = unitAttachment(std::move(u));
     return history_.commit(objects_);
 }
 

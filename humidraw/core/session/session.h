@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "ahu/ahu.h"
 #include "design/design_overlay.h"
 #include "document/attributes.h"
 #include "document/document_file.h"
@@ -132,6 +133,15 @@ class Session {
     // Replaces the design as one step of the history; false when it is the same. (A point
     // being dragged is shown by the editor, which records the drag as one step.)
     bool changeDesign(design::Design d);
+
+    // The document's air-handling unit as defined; none when it has none. Kept with the
+    // document's companion and by the history, beside the design.
+    const std::optional<ahu::Unit>& unit() const;
+    // Computes the unit at the chart's pressure and puts its drawing in the design in place of
+    // the one before it, the unit and its drawing as one step of the history. False, with the
+    // user told why, when a season cannot be computed (nothing changes then), and when it is the
+    // unit there already with its drawing as computed.
+    bool changeUnit(ahu::Unit u);
 
   private:
     // The companion file beside a document, read on opening it, taken after the document is

@@ -375,6 +375,84 @@ TEST_F(SessionFiles, TheDesignIsKeptBesideTheDocumentAndComputedAtTheChartsPress
 }
 
 
+// A summer-only unit: OA 34 °C / WB 27 °C, 3000 m³/h; RA 26 °C / 50 %; 10000 m³/h supply; mixing,
+// a coil to 14 °C at 95 % and reheat.
+ahu::Unit summerUnit(double outdoorFlow) {
+    ahu::Unit u;
+    ahu::Season& s = u.summer;
+    s.outdoor1 = {design::Property::DB, 34}, s.outdoor2 = {design::Property::WB, 27};
+    s.outdoorFlow = outdoorFlow;
+    s.room1 = {design::Property::DB, 26}, s.room2 = {design::Property::RH, 50};
+    s.sensibleLoad = 25000, s.latentLoad = 3000;
+    s.supplyFlow = 10000;
+    s.coil.on = true, s.coil.DB = 14, s.coil.RH = 95;
+    s.reheat.on = true;
+    u.winter.on = false;
+    return u;
+}
+
+std::vector<std::string> pointNames(const design::Design& d) {
+    std::vector<std::string> names;
+    for (const design::Point& p : d.points) names.push_back(p.name);
+    return names;
+}
+
+TEST_F(SessionFiles, TheUnitIsKeptBesideTheDocumentAndItsDrawingReplacedInOneStep) {
+    // A point of the user's own stays through every run of the unit.
+    design::Design mine;
+    mine.points = {{"P1", {design::Property::DB, 20}, {design::Property::RH, 40}, {}}};
+    ASSERT_TRUE(session.changeDesign(mine));
+    EXPECT_FALSE(session.unit().has_value());
+    const ahu::Unit first = summerUnit(3000);
+    ASSERT_TRUE(session.changeUnit(first));
+    EXPECT_FALSE(session.changeUnit(first));  // the same unit, drawn the same: no step
+    ASSERT_TRUE(session.unit().has_value());
+    EXPECT_TRUE(*session.unit() == first);
+    // OA, MA, CC, RH, then SA and RA; drawn after the user's point.
+    const std::vector<std::string> drawn = {"P1", "S:OA", "S:MA", "S:CC", "S:RH", "S:SA", "S:RA"};
+    EXPECT_EQ(pointNames(session.design()), drawn);
+    const design::Design firstDrawing = session.design();
+
+    // Run again with more outdoor air: the drawing is replaced, not added to, and one undo puts
+    // back both the unit and its drawing.
+    const size_t steps = session.history().steps();
+    const ahu::Unit second = summerUnit(5000);
+    ASSERT_TRUE(session.changeUnit(second));
+    EXPECT_EQ(session.history().steps(), steps + 1);
+    EXPECT_EQ(pointNames(session.design()), drawn);
+    EXPECT_FALSE(session.design() == firstDrawing);  // the mixed state moved
+    EXPECT_TRUE(*session.unit() == second);
+    ASSERT_TRUE(session.history().undo(session.objects()));
+    EXPECT_TRUE(*session.unit() == first);
+    EXPECT_TRUE(session.design() == firstDrawing);
+    ASSERT_TRUE(session.history().redo(session.objects()));
+    EXPECT_TRUE(*session.unit() == second);
+
+    // Saved and opened again: the unit as it was defined, and its drawing.
+    const design::Design secondDrawing = session.design();
+    const std::string doc = path("unit.hdw");
+    prompts.files = {doc};
+    ASSERT_TRUE(session.save(true));
+    session.clear();
+    EXPECT_FALSE(session.unit().has_value());
+    ASSERT_TRUE(session.open(doc));
+    ASSERT_TRUE(session.unit().has_value());
+    EXPECT_TRUE(*session.unit() == second);
+    EXPECT_TRUE(session.design() == secondDrawing);
+    EXPECT_FALSE(session.modified());
+
+    // A unit that cannot be computed (the room at 150 %) is told and changes nothing.
+    ahu::Unit broken = second;
+    broken.summer.room2.value = 150;
+    const size_t said = prompts.said.size();
+    EXPECT_FALSE(session.changeUnit(broken));
+    ASSERT_EQ(prompts.said.size(), said + 1);
+    EXPECT_EQ(prompts.said.back().text.rfind("空調機を計算できません:\n", 0), 0u)
+        << prompts.said.back().text;
+    EXPECT_TRUE(*session.unit() == second);
+    EXPECT_FALSE(session.modified());
+}
+
 // The folder the next file dialog opens in is the one the last save worked in: a save as into
 // another folder moves it there, a save that is cancelled or cannot be written leaves it.
 TEST_F(SessionFiles, TheNextDialogOpensWhereTheLastSaveWorked) {
