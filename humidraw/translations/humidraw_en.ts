@@ -155,6 +155,68 @@
         <source>出口が装置露点より下になり、冷却コイルでは届きません（入口と出口を結ぶ線が飽和線と交わりません）</source>
         <translation>The leaving state would be below the apparatus dew point and a cooling coil cannot reach it (the line through the inlet and the leaving state does not meet saturation)</translation>
     </message>
+    <message>
+        <source>空調機を計算できません:
+</source>
+        <translation>The air-handling unit cannot be computed:
+</translation>
+    </message>
+    <message>
+        <source>空調機の季節の行が壊れています</source>
+        <translation>The air-handling unit's season line is damaged</translation>
+    </message>
+    <message>
+        <source>空調機の外気の行が壊れています</source>
+        <translation>The air-handling unit's outdoor air line is damaged</translation>
+    </message>
+    <message>
+        <source>空調機の室内の行が壊れています</source>
+        <translation>The air-handling unit's room line is damaged</translation>
+    </message>
+    <message>
+        <source>空調機の給気の行が壊れています</source>
+        <translation>The air-handling unit's supply air line is damaged</translation>
+    </message>
+    <message>
+        <source>空調機の熱回収の行が壊れています</source>
+        <translation>The air-handling unit's heat recovery line is damaged</translation>
+    </message>
+    <message>
+        <source>空調機の混合の行が壊れています</source>
+        <translation>The air-handling unit's mixing line is damaged</translation>
+    </message>
+    <message>
+        <source>空調機の予熱の行が壊れています</source>
+        <translation>The air-handling unit's preheat line is damaged</translation>
+    </message>
+    <message>
+        <source>空調機の冷却コイルの行が壊れています</source>
+        <translation>The air-handling unit's cooling coil line is damaged</translation>
+    </message>
+    <message>
+        <source>空調機の再熱の行が壊れています</source>
+        <translation>The air-handling unit's reheat line is damaged</translation>
+    </message>
+    <message>
+        <source>空調機の加湿器の行が壊れています</source>
+        <translation>The air-handling unit's humidifier line is damaged</translation>
+    </message>
+    <message>
+        <source>空調機の送風機の行が壊れています</source>
+        <translation>The air-handling unit's fan line is damaged</translation>
+    </message>
+    <message>
+        <source>空調機の行が壊れています</source>
+        <translation>The air-handling unit's line is damaged</translation>
+    </message>
+    <message>
+        <source>空調機の行の順序が違います</source>
+        <translation>The air-handling unit's lines are out of order</translation>
+    </message>
+    <message>
+        <source>空調機の行が途中で終わっています</source>
+        <translation>The air-handling unit's lines end part way</translation>
+    </message>
 </context>
 <context>
     <name>AhuDialog</name>
@@ -304,7 +366,7 @@
     </message>
     <message>
         <source>送風機の昇温を除いて給気温度まで</source>
-        <translation>To the supply temperature less the fan's rise</translation>
+        <translation>To the supply temperature less the fan&apos;s rise</translation>
     </message>
     <message>
         <source>加湿器（給気の絶対湿度まで）</source>

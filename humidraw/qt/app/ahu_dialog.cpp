@@ -308,6 +308,58 @@ void AhuDialog::showUnits() {
                              propertyCaption(static_cast<Property>(box->itemData(i).toInt()), u));
 }
 
+void AhuDialog::showSeason(AhuSeasonFields& f, const ahu::Season& s) {
+    const auto put = [](QLineEdit* e, double v) { e->setText(typedNumber(v, 6)); };
+    const auto putGiven = [&](QComboBox* c, QLineEdit* e, design::Given g) {
+        c->setCurrentIndex(c->findData(static_cast<int>(g.kind)));
+        put(e, g.value);
+    };
+    f.column->setChecked(s.on);
+    putGiven(f.outdoor1, f.outdoor1Value, s.outdoor1);
+    putGiven(f.outdoor2, f.outdoor2Value, s.outdoor2);
+    f.outdoorBy->setCurrentIndex(s.outdoorBy == ahu::OutdoorBy::Flow ? 0 : 1);
+    put(f.outdoorFlow, s.outdoorFlow);
+    put(f.outdoorFraction, s.outdoorFraction * 100);
+    putGiven(f.room1, f.room1Value, s.room1);
+    putGiven(f.room2, f.room2Value, s.room2);
+    put(f.sensible, s.sensibleLoad);
+    put(f.latent, s.latentLoad);
+    f.supplyBy->setCurrentIndex(s.supplyBy == ahu::SupplyBy::Flow ? 0 : 1);
+    put(f.supplyFlow, s.supplyFlow);
+    put(f.supplyDifference, s.supplyDifference);
+    f.recovery->setChecked(s.recovery.on);
+    f.recoveryKind->setCurrentIndex(s.recovery.kind == ahu::RecoveryKind::Sensible ? 0 : 1);
+    put(f.et, s.recovery.temperatureEffectiveness);
+    put(f.eh, s.recovery.enthalpyEffectiveness);
+    f.mixing->setChecked(s.mixing.on);
+    f.preheat->setChecked(s.preheat.on);
+    put(f.preheatDB, s.preheat.DB);
+    f.coil->setChecked(s.coil.on);
+    f.coilMode->setCurrentIndex(static_cast<int>(s.coil.mode));
+    putGiven(f.coil1, f.coil1Value, s.coil.first);
+    putGiven(f.coil2, f.coil2Value, s.coil.second);
+    put(f.adp, s.coil.adp);
+    put(f.bf, s.coil.bf);
+    put(f.coilDB, s.coil.DB);
+    put(f.coilRH, s.coil.RH);
+    f.reheat->setChecked(s.reheat.on);
+    f.humidifier->setChecked(s.humidifier.on);
+    f.humidifierKind->setCurrentIndex(static_cast<int>(s.humidifier.kind));
+    put(f.efficiency, s.humidifier.efficiency);
+    f.fan->setChecked(s.fan.on);
+    f.fanMode->setCurrentIndex(s.fan.mode == ahu::FanMode::Rise ? 0 : 1);
+    put(f.fanRise, s.fan.rise);
+    put(f.fanPower, s.fan.powerKW);
+}
+
+void AhuDialog::showUnit(const ahu::Unit& u) {
+    // The unit keeps engineering units: written so, then shown in the chart's.
+    showSeason(summer, u.summer);
+    showSeason(winter, u.winter);
+    typedIn_ = UnitSystem::Engineering;
+    prepare();
+}
+
 void AhuDialog::prepare() {
     const UnitSystem u = host_.designUnits();
     for (const Field& f : fields_)
@@ -436,9 +488,7 @@ bool AhuDialog::run(bool draw) {
     if (!report_) report_ = new AhuReportWindow(parentWidget() ? parentWidget() : this);
     report_->showReport(r, host_.designUnits());
     if (!draw) return true;
-    design::Design d = host_.currentDesign();
-    ahu::replaceUnitDrawing(d, ahu::unitDesign(*u, r));
-    host_.takeDesign(std::move(d));
+    host_.takeUnit(*u);
     accept();
     return true;
 }

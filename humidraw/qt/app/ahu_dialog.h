@@ -51,6 +51,8 @@ class AhuDialog : public QDialog {
     // Ready to be shown: captions in the chart's units, what was typed in other units written
     // again in the chart's.
     void prepare();
+    // The fields set from a unit (the document's, when it has one), shown in the chart's units.
+    void showUnit(const ahu::Unit& u);
     // The unit as typed, in engineering units; none when a field is no number (told, naming it).
     std::optional<ahu::Unit> unit();
     // Computes and shows the report; with `draw` also draws the unit (the dialog then closes).
@@ -75,6 +77,7 @@ class AhuDialog : public QDialog {
                      double value);
     void propertyRow(QGridLayout* grid, design::Given g, QComboBox*& box, QLineEdit*& value);
     bool readSeason(const AhuSeasonFields& f, ahu::Season& s);
+    void showSeason(AhuSeasonFields& f, const ahu::Season& s);
     bool number(const AhuSeasonFields& f, QLineEdit* e, double& out);
     bool given(const AhuSeasonFields& f, QComboBox* c, QLineEdit* e, design::Given& out);
     void showUnits();

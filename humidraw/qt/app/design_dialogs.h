@@ -13,6 +13,8 @@
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <optional>
+
+#include "ahu/ahu.h"
 #include <string>
 
 #include "air/air.h"
@@ -37,6 +39,11 @@ class DesignHost {
     virtual design::Look designLook() const = 0;
     // Replaces the design as one step of the history (nothing when it is the same).
     virtual void takeDesign(design::Design d) = 0;
+    // The document's air-handling unit: none until one is drawn or opened.
+    virtual const std::optional<ahu::Unit>& currentUnit() const = 0;
+    // Takes the unit and draws it in place of the unit drawn before, as one step of the history
+    // (nothing when it is the same); a unit that cannot be computed is told and not taken.
+    virtual void takeUnit(ahu::Unit u) = 0;
     // The main window's messages and questions.
     virtual Prompts& designPrompts() = 0;
     // A file to write an export to, chosen in the main window's file dialog and folder (an

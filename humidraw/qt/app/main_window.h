@@ -225,6 +225,8 @@ class TFmIX : public QMainWindow,
     design::UnitSystem designUnits() const override;
     design::Look designLook() const override;
     void takeDesign(design::Design d) override;
+    const std::optional<ahu::Unit>& currentUnit() const override;
+    void takeUnit(ahu::Unit u) override;
     Prompts& designPrompts() override;
     std::optional<std::string> chooseExportFile(const std::string& caption,
                                                 const std::string& filters) override;

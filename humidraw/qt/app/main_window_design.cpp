@@ -33,6 +33,16 @@ void TFmIX::takeDesign(design::Design changed) {
     ViewIx();
 }
 
+const std::optional<ahu::Unit>& TFmIX::currentUnit() const {
+    return d->session.unit();
+}
+
+void TFmIX::takeUnit(ahu::Unit u) {
+    if (!d->session.changeUnit(std::move(u))) return;
+    documentChanged();
+    ViewIx();
+}
+
 Prompts& TFmIX::designPrompts() {
     return *d->prompts;
 }
@@ -72,7 +82,11 @@ void TFmIX::showDesignProcessDialog() {
 void TFmIX::showAhuDialog() {
     d->editor.commandEnd();
     if (!d->ahuDialog) d->ahuDialog = new AhuDialog(*this, this);
-    d->ahuDialog->prepare();
+    // A document's unit opens as it was defined, to be changed and drawn again.
+    if (const auto& u = d->session.unit())
+        d->ahuDialog->showUnit(*u);
+    else
+        d->ahuDialog->prepare();
     showDialog(d->ahuDialog);
 }
 
