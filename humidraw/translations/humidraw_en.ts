@@ -163,59 +163,59 @@
     </message>
     <message>
         <source>空調機の季節の行が壊れています</source>
-        <translation>The air-handling unit's season line is damaged</translation>
+        <translation>The air-handling unit&apos;s season line is damaged</translation>
     </message>
     <message>
         <source>空調機の外気の行が壊れています</source>
-        <translation>The air-handling unit's outdoor air line is damaged</translation>
+        <translation>The air-handling unit&apos;s outdoor air line is damaged</translation>
     </message>
     <message>
         <source>空調機の室内の行が壊れています</source>
-        <translation>The air-handling unit's room line is damaged</translation>
+        <translation>The air-handling unit&apos;s room line is damaged</translation>
     </message>
     <message>
         <source>空調機の給気の行が壊れています</source>
-        <translation>The air-handling unit's supply air line is damaged</translation>
+        <translation>The air-handling unit&apos;s supply air line is damaged</translation>
     </message>
     <message>
         <source>空調機の熱回収の行が壊れています</source>
-        <translation>The air-handling unit's heat recovery line is damaged</translation>
+        <translation>The air-handling unit&apos;s heat recovery line is damaged</translation>
     </message>
     <message>
         <source>空調機の混合の行が壊れています</source>
-        <translation>The air-handling unit's mixing line is damaged</translation>
+        <translation>The air-handling unit&apos;s mixing line is damaged</translation>
     </message>
     <message>
         <source>空調機の予熱の行が壊れています</source>
-        <translation>The air-handling unit's preheat line is damaged</translation>
+        <translation>The air-handling unit&apos;s preheat line is damaged</translation>
     </message>
     <message>
         <source>空調機の冷却コイルの行が壊れています</source>
-        <translation>The air-handling unit's cooling coil line is damaged</translation>
+        <translation>The air-handling unit&apos;s cooling coil line is damaged</translation>
     </message>
     <message>
         <source>空調機の再熱の行が壊れています</source>
-        <translation>The air-handling unit's reheat line is damaged</translation>
+        <translation>The air-handling unit&apos;s reheat line is damaged</translation>
     </message>
     <message>
         <source>空調機の加湿器の行が壊れています</source>
-        <translation>The air-handling unit's humidifier line is damaged</translation>
+        <translation>The air-handling unit&apos;s humidifier line is damaged</translation>
     </message>
     <message>
         <source>空調機の送風機の行が壊れています</source>
-        <translation>The air-handling unit's fan line is damaged</translation>
+        <translation>The air-handling unit&apos;s fan line is damaged</translation>
     </message>
     <message>
         <source>空調機の行が壊れています</source>
-        <translation>The air-handling unit's line is damaged</translation>
+        <translation>The air-handling unit&apos;s line is damaged</translation>
     </message>
     <message>
         <source>空調機の行の順序が違います</source>
-        <translation>The air-handling unit's lines are out of order</translation>
+        <translation>The air-handling unit&apos;s lines are out of order</translation>
     </message>
     <message>
         <source>空調機の行が途中で終わっています</source>
-        <translation>The air-handling unit's lines end part way</translation>
+        <translation>The air-handling unit&apos;s lines end part way</translation>
     </message>
 </context>
 <context>
@@ -506,6 +506,14 @@
     <message>
         <source>閉じる</source>
         <translation>Close</translation>
+    </message>
+    <message>
+        <source>印刷(&amp;P)</source>
+        <translation>&amp;Print</translation>
+    </message>
+    <message>
+        <source>印刷処理が中断されました</source>
+        <translation>Printing was interrupted</translation>
     </message>
 </context>
 <context>

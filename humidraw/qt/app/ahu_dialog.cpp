@@ -103,7 +103,8 @@ ahu::Unit defaultUnit() {
     return u;
 }
 
-AhuDialog::AhuDialog(DesignHost& host, QWidget* parent) : QDialog(parent), host_(host) {
+AhuDialog::AhuDialog(DesignHost& host, UserPrompts& prompts, QWidget* parent)
+    : QDialog(parent), host_(host), prompts_(prompts) {
     setObjectName("AhuDialog");
     setWindowTitle(ui(QT_TRANSLATE_NOOP("AhuDialog", "空調機設計")));
     const ahu::Unit d = defaultUnit();
@@ -485,7 +486,7 @@ bool AhuDialog::run(bool draw) {
         refuse(QString::fromStdString(r.status.error()));
         return false;
     }
-    if (!report_) report_ = new AhuReportWindow(parentWidget() ? parentWidget() : this);
+    if (!report_) report_ = new AhuReportWindow(prompts_, parentWidget() ? parentWidget() : this);
     report_->showReport(r, host_.designUnits());
     if (!draw) return true;
     host_.takeUnit(*u);

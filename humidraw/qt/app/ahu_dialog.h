@@ -17,6 +17,7 @@
 
 #include "ahu/ahu.h"
 #include "app/design_dialogs.h"
+#include "app/prompts.h"
 
 namespace humidraw::app {
 
@@ -47,7 +48,7 @@ struct AhuSeasonFields {
 
 class AhuDialog : public QDialog {
   public:
-    AhuDialog(DesignHost& host, QWidget* parent);
+    AhuDialog(DesignHost& host, UserPrompts& prompts, QWidget* parent);
     // Ready to be shown: captions in the chart's units, what was typed in other units written
     // again in the chart's.
     void prepare();
@@ -84,6 +85,7 @@ class AhuDialog : public QDialog {
     void refuse(const QString& why);
 
     DesignHost& host_;
+    UserPrompts& prompts_;
     std::vector<Field> fields_;
     // The value fields beside a property selector.
     std::vector<std::pair<QComboBox*, QLineEdit*>> propertyFields_;

@@ -6,9 +6,11 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPrinter>
 #include <QVBoxLayout>
 #include <vector>
 
+#include "app/coil_report_window.h"
 #include "app/design_dialogs.h"
 #include "design/units.h"
 #include "text/number_format.h"
@@ -158,7 +160,8 @@ void ahuReport(const ahu::UnitResult& r, UnitSystem u, std::string& tsv, std::st
     html += "</body></html>";
 }
 
-AhuReportWindow::AhuReportWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+AhuReportWindow::AhuReportWindow(UserPrompts& prompts, QWidget* parent)
+    : QWidget(parent, Qt::Window), prompts_(prompts) {
     setObjectName("AhuReport");
     setWindowTitle(QString::fromStdString(
         text(QT_TRANSLATE_NOOP("AhuReportWindow", "Humidraw 空調機設計 計算結果"))));
@@ -172,16 +175,31 @@ AhuReportWindow::AhuReportWindow(QWidget* parent) : QWidget(parent, Qt::Window) 
     closeButton = new QPushButton(
         QString::fromStdString(text(QT_TRANSLATE_NOOP("AhuReportWindow", "閉じる"))), this);
     closeButton->setObjectName("CloseButton");
+    printButton = new QPushButton(
+        QString::fromStdString(text(QT_TRANSLATE_NOOP("AhuReportWindow", "印刷(&P)"))), this);
+    printButton->setObjectName("PrintButton");
     connect(copyButton, &QPushButton::clicked, this, [this] { copy(); });
+    connect(printButton, &QPushButton::clicked, this, [this] { print(); });
     connect(closeButton, &QPushButton::clicked, this, [this] { hide(); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(copyButton);
+    buttons->addWidget(printButton);
     buttons->addWidget(closeButton);
     auto* all = new QVBoxLayout(this);
     all->addWidget(view);
     all->addLayout(buttons);
     resize(760, 700);
+}
+
+void AhuReportWindow::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    if (!prompts_.setUpPrinter(printer)) return;
+    if (!printReportHtml(printer, html_, view->font()))
+        prompts_.tell(
+            "Humidraw",
+            text(QT_TRANSLATE_NOOP("AhuReportWindow", "印刷処理が中断されました")),
+            PromptIcon::Error);
 }
 
 // A window of its own: Esc closes it as 閉じる does, Ctrl+C copies the whole report.

@@ -8,30 +8,35 @@
 #include <string>
 
 #include "ahu/ahu.h"
+#include "app/prompts.h"
 #include "units/unit_system.h"
 
 namespace humidraw::app {
 
 class AhuReportWindow : public QWidget {
   public:
-    explicit AhuReportWindow(QWidget* parent);
+    AhuReportWindow(UserPrompts& prompts, QWidget* parent);
 
     // The report of a computed unit in `units`, shown and raised.
     void showReport(const ahu::UnitResult& result, UnitSystem units);
     // Tab-separated text and HTML on the clipboard.
     void copy();
+    // The report on the printer chosen in the print dialog; a failure is told.
+    void print();
 
     const std::string& tsv() const { return tsv_; }
     const std::string& html() const { return html_; }
 
     QTextBrowser* view;
     QPushButton* copyButton;   // "コピー(&C)"
+    QPushButton* printButton;  // "印刷(&P)"
     QPushButton* closeButton;  // "閉じる"
 
   protected:
     void keyPressEvent(QKeyEvent* e) override;
 
   private:
+    UserPrompts& prompts_;
     std::string tsv_, html_;
 };
 

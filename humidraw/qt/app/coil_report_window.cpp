@@ -135,14 +135,18 @@ void CoilReportWindow::print() {
 }
 
 bool CoilReportWindow::printOn(QPrinter& printer) const {
+    return printReportHtml(printer, html_, view->font());
+}
+
+bool printReportHtml(QPrinter& printer, const std::string& html, const QFont& font) {
     QPainter painter;
     if (!painter.begin(&printer)) return false;
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
     // Laid out with the printer's own metrics across the page, shrunk when taller than it.
     QTextDocument doc;
     doc.documentLayout()->setPaintDevice(&printer);
-    doc.setDefaultFont(view->font());
-    doc.setHtml(QString::fromStdString(html_));
+    doc.setDefaultFont(font);
+    doc.setHtml(QString::fromStdString(html));
     doc.setTextWidth(page.width());
     const double tall = doc.size().height();
     if (tall > page.height()) {

@@ -10,6 +10,7 @@
 #include "coil/coil_report.h"
 
 class QPrinter;
+class QFont;
 
 namespace humidraw::app {
 
@@ -51,5 +52,9 @@ class CoilReportWindow : public QWidget {
     UserPrompts& prompts_;
     std::string tsv_, html_;
 };
+
+// A report's HTML on one page of the printer, laid out across it and shrunk when taller; false
+// when the printing could not be done.
+bool printReportHtml(QPrinter& printer, const std::string& html, const QFont& font);
 
 }  // namespace humidraw::app

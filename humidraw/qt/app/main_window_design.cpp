@@ -81,7 +81,7 @@ void TFmIX::showDesignProcessDialog() {
 
 void TFmIX::showAhuDialog() {
     d->editor.commandEnd();
-    if (!d->ahuDialog) d->ahuDialog = new AhuDialog(*this, this);
+    if (!d->ahuDialog) d->ahuDialog = new AhuDialog(*this, *d->prompts, this);
     // A document's unit opens as it was defined, to be changed and drawn again.
     if (const auto& u = d->session.unit())
         d->ahuDialog->showUnit(*u);

@@ -4,13 +4,17 @@
 // arithmetic on the typed values or the library's plain functions at 760 mmHg.
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QPrinter>
 #include <QMenu>
 #include <QMimeData>
 #include <QTest>
 #include <algorithm>
+#include <cstdio>
 
 #include "app/ahu_dialog.h"
 #include "app/ahu_report_window.h"
+#include "app/coil_report_window.h"
 #include "moistek/moistek.h"
 #include "window_fixture.h"
 
@@ -36,6 +40,17 @@ AhuDialog& shownDialog(TFmIX& w) {
     w.action(Command::AhuDialog)->trigger();
     EXPECT_TRUE(w.ahuDialog() && w.ahuDialog()->isVisible());
     return *w.ahuDialog();
+}
+
+// What a command prints on its standard output; empty when it cannot be run.
+std::string runText(const std::string& command) {
+    std::string out;
+    if (FILE* p = popen((command + " 2>/dev/null").c_str(), "r")) {
+        char b[4096];
+        for (size_t n; (n = fread(b, 1, sizeof b, p)) > 0;) out.append(b, n);
+        pclose(p);
+    }
+    return out;
 }
 
 std::string lastSaid(const std::vector<Said>& said) {
@@ -303,4 +318,39 @@ TEST_F(Window, AhuDialogReadsEachChoiceInEngineeringUnits) {
     EXPECT_EQ(wn.humidifier.kind, ahu::HumidifierKind::Spray);
     EXPECT_NEAR(wn.fan.rise, 1 / 1.8, 1e-9);
     EXPECT_FALSE(wn.coil.on);
+}
+
+// The unit drawn is the document's: it reopens in the dialog as it was drawn (what was typed
+// since and not drawn gives way to it), and its report prints on one page of a PDF that
+// another program reads back.
+TEST_F(Window, AhuUnitReopensAsDrawnAndItsReportPrints) {
+    TFmIX& w = open();
+    AhuDialog& dlg = shownDialog(w);
+    dlg.summer.supplyFlow->setText("12000");
+    dlg.drawButton->click();
+    ASSERT_TRUE(w.session().unit().has_value());
+    EXPECT_EQ(w.session().unit()->summer.supplyFlow, 12000);
+    shownDialog(w);
+    dlg.summer.supplyFlow->setText("9000");
+    dlg.cancelButton->click();
+    shownDialog(w);
+    EXPECT_EQ(dlg.summer.supplyFlow->text(), "12000");
+    const auto again = dlg.unit();
+    ASSERT_TRUE(again.has_value());
+    EXPECT_TRUE(*again == *w.session().unit()) << "every field shown as the unit holds it";
+    ASSERT_TRUE(dlg.report());
+
+    const std::string pdf = (QDir::tempPath() + "/ahu-report-" +
+                             QString::number(QCoreApplication::applicationPid()) + ".pdf")
+                                .toStdString();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf));
+    ASSERT_TRUE(printReportHtml(printer, dlg.report()->html(), dlg.report()->view->font()));
+    const std::string text = runText("pdftotext " + pdf + " -");
+    std::remove(pdf.c_str());
+    if (text.empty()) GTEST_SKIP() << "no pdftotext";
+    EXPECT_NE(text.find("S:OA"), std::string::npos) << text;
+    EXPECT_NE(text.find("W:RA"), std::string::npos) << text;
+    dlg.cancelButton->click();
 }
