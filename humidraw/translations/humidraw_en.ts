@@ -906,6 +906,29 @@
     </message>
 </context>
 <context>
+    <name>Comfort</name>
+    <message>
+        <source>代謝量は正の数です</source>
+        <translation>the metabolic rate must be a positive number</translation>
+    </message>
+    <message>
+        <source>着衣量は 0 以上の数です</source>
+        <translation>the clothing insulation must be a number of 0 or more</translation>
+    </message>
+    <message>
+        <source>気流速度は 0 以上の数です</source>
+        <translation>the air speed must be a number of 0 or more</translation>
+    </message>
+    <message>
+        <source>平均放射温度の差は数です</source>
+        <translation>the mean radiant temperature's offset must be a number</translation>
+    </message>
+    <message>
+        <source>外部仕事は 0 以上、代謝量以下の数です</source>
+        <translation>the external work must be a number from 0 to the metabolic rate</translation>
+    </message>
+</context>
+<context>
     <name>CommandDialog</name>
     <message>
         <source>比ｴﾝﾀﾙﾋﾟ h[kJ/kg]</source>
