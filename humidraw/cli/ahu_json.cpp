@@ -213,27 +213,7 @@ std::optional<UnitFile> unitFromJson(const std::string& json, std::string& error
     try {
         onlyKeys(top, {"pressure_mmHg", "units", "air", "summer", "winter"}, "");
         UnitFile f;
-        if (top.contains("pressure_mmHg")) {
-            const QJsonValue v = top.value("pressure_mmHg");
-            if (!v.isDouble() || !pressureAllowed(v.toDouble()))
-                refuse("", "\"pressure_mmHg\" must be a total pressure from " +
-                               std::to_string(static_cast<int>(kMinPressureMmHg)) + " to " +
-                               std::to_string(static_cast<int>(kMaxPressureMmHg)) + " mmHg");
-            f.pressureMmHg = v.toDouble();
-        }
-        if (top.contains("units")) {
-            const QJsonValue v = top.value("units");
-            const auto u = v.isString() ? unitSystemNamed(v.toString().toStdString()) : std::nullopt;
-            if (!u) refuse("", "\"units\" must be \"kcal\", \"si\" or \"ip\"");
-            f.units = *u;
-        }
-        if (top.contains("air")) {
-            const QJsonValue v = top.value("air");
-            if (v != QJsonValue("actual") && v != QJsonValue("standard"))
-                refuse("", "\"air\" must be \"actual\" or \"standard\"");
-            f.unit.basis = v == QJsonValue("standard") ? design::AirBasis::Standard
-                                                       : design::AirBasis::Actual;
-        }
+        readFileTop(top, f.pressureMmHg, f.units, f.unit.basis);
         if (!top.contains("summer") && !top.contains("winter"))
             refuse("", "needs \"summer\" or \"winter\", or both");
         f.unit.summer.on = f.unit.winter.on = false;

@@ -284,6 +284,30 @@ Process readProcess(const QJsonValue& v, size_t i, UnitSystem units) {
 
 }  // namespace
 
+void readFileTop(const QJsonObject& top, std::optional<double>& pressureMmHg, UnitSystem& units,
+                 AirBasis& basis) {
+    if (top.contains("pressure_mmHg")) {
+        const QJsonValue v = top.value("pressure_mmHg");
+        if (!v.isDouble() || !pressureAllowed(v.toDouble()))
+            refuse("", "\"pressure_mmHg\" must be a total pressure from " +
+                           std::to_string(static_cast<int>(kMinPressureMmHg)) + " to " +
+                           std::to_string(static_cast<int>(kMaxPressureMmHg)) + " mmHg");
+        pressureMmHg = v.toDouble();
+    }
+    if (top.contains("units")) {
+        const QJsonValue v = top.value("units");
+        const auto u = v.isString() ? unitSystemNamed(v.toString().toStdString()) : std::nullopt;
+        if (!u) refuse("", "\"units\" must be \"kcal\", \"si\" or \"ip\"");
+        units = *u;
+    }
+    if (top.contains("air")) {
+        const QJsonValue v = top.value("air");
+        if (v != QJsonValue("actual") && v != QJsonValue("standard"))
+            refuse("", "\"air\" must be \"actual\" or \"standard\"");
+        basis = v == QJsonValue("standard") ? AirBasis::Standard : AirBasis::Actual;
+    }
+}
+
 std::optional<DesignFile> designFromJson(const std::string& json, std::string& error) {
     QJsonParseError parse;
     const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(json), &parse);
@@ -302,26 +326,7 @@ std::optional<DesignFile> designFromJson(const std::string& json, std::string& e
     try {
         onlyKeys(top, {"pressure_mmHg", "units", "air", "points", "processes"}, "");
         DesignFile f;
-        if (top.contains("pressure_mmHg")) {
-            const QJsonValue v = top.value("pressure_mmHg");
-            if (!v.isDouble() || !pressureAllowed(v.toDouble()))
-                refuse("", "\"pressure_mmHg\" must be a total pressure from " +
-                               std::to_string(static_cast<int>(kMinPressureMmHg)) + " to " +
-                               std::to_string(static_cast<int>(kMaxPressureMmHg)) + " mmHg");
-            f.pressureMmHg = v.toDouble();
-        }
-        if (top.contains("units")) {
-            const QJsonValue v = top.value("units");
-            const auto u = v.isString() ? unitSystemNamed(v.toString().toStdString()) : std::nullopt;
-            if (!u) refuse("", "\"units\" must be \"kcal\", \"si\" or \"ip\"");
-            f.units = *u;
-        }
-        if (top.contains("air")) {
-            const QJsonValue v = top.value("air");
-            if (v != QJsonValue("actual") && v != QJsonValue("standard"))
-                refuse("", "\"air\" must be \"actual\" or \"standard\"");
-            f.design.basis = v == QJsonValue("standard") ? AirBasis::Standard : AirBasis::Actual;
-        }
+        readFileTop(top, f.pressureMmHg, f.units, f.design.basis);
         if (!top.value("points").isArray() || top.value("points").toArray().isEmpty())
             refuse("", "\"points\" must be a list of one point or more");
         if (top.contains("processes") && !top.value("processes").isArray())

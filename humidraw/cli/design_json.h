@@ -36,6 +36,10 @@ std::optional<double> optionalNumber(const QJsonObject& o, const QString& key,
 // Refuses a key not in `allowed` (nor a property name, with `properties`), listing them.
 void onlyKeys(const QJsonObject& o, const std::vector<QString>& allowed, const std::string& who,
               bool properties = false);
+// The keys a design and a unit file share at their top: "pressure_mmHg", "units" and "air",
+// each refused when wrong; what is not given keeps what the caller put there.
+void readFileTop(const QJsonObject& top, std::optional<double>& pressureMmHg,
+                 humidraw::design::UnitSystem& units, humidraw::design::AirBasis& basis);
 // The two defining properties among the keys of `o`, in the order of kProperties (DB first,
 // SV last) whatever the file's order, each taken from `units`.
 std::pair<humidraw::design::Given, humidraw::design::Given> twoProperties(
