@@ -24,26 +24,6 @@ Property propertyOf(const QComboBox* c) {
     return static_cast<Property>(c->currentData().toInt());
 }
 
-// A number as a field is filled with: to at most `decimals`, without trailing zeros.
-QString typedNumber(double v, int decimals) {
-    QString s = QString::fromStdString(formatFixed(v, decimals));
-    if (s.contains('.')) {
-        while (s.endsWith('0')) s.chop(1);
-        if (s.endsWith('.')) s.chop(1);
-    }
-    return s == "-0" ? QStringLiteral("0") : s;
-}
-
-// A field's value typed in `from`, written again in `to` (a text that is no number, or a unit
-// the same in both, stays as typed).
-void reexpress(QLineEdit* e, Quantity q, UnitSystem from, UnitSystem to) {
-    if (units::unitText(q, from) == units::unitText(q, to)) return;
-    const auto v = typedValue(e->text());
-    if (!v) return;
-    e->setText(
-        typedNumber(units::shown(q, units::stored(q, *v, from), to), shownDecimals(q, to) + 1));
-}
-
 QComboBox* choice(QWidget* parent, std::initializer_list<const char*> items, int current) {
     auto* c = new QComboBox(parent);
     for (const char* i : items) c->addItem(ui(i));

@@ -74,6 +74,16 @@ QString notANumber(const QString& field, const QString& text) {
     return ui(QT_TRANSLATE_NOOP("Design", "%1: 数値ではありません: '%2'")).arg(field, text);
 }
 
+// The caption of a field in a form, without its access key marker and colon.
+QString fieldName(const QString& caption) {
+    QString s = caption;
+    s.remove('&');
+    if (s.endsWith(QStringLiteral("：")) || s.endsWith(':')) s.chop(1);
+    return s.trimmed();
+}
+
+}  // namespace
+
 // A number as a field is filled with: to at most `decimals`, without trailing zeros.
 QString typedNumber(double v, int decimals) {
     QString s = q(formatFixed(v, decimals));
@@ -95,15 +105,6 @@ void reexpress(QLineEdit* e, Quantity q, UnitSystem from, UnitSystem to) {
         typedNumber(units::shown(q, units::stored(q, *v, from), to), shownDecimals(q, to) + 1));
 }
 
-// The caption of a field in a form, without its access key marker and colon.
-QString fieldName(const QString& caption) {
-    QString s = caption;
-    s.remove('&');
-    if (s.endsWith(QStringLiteral("：")) || s.endsWith(':')) s.chop(1);
-    return s.trimmed();
-}
-
-}  // namespace
 
 std::optional<double> typedValue(const QString& text) {
     return parseTypedDecimal(text.trimmed().toStdString());

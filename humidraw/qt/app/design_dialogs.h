@@ -55,6 +55,12 @@ class DesignHost {
 // A value as the dialogs and the table read it: a decimal point or the locale's comma; none
 // for a text that is not a number.
 std::optional<double> typedValue(const QString& text);
+// A number as a field is filled with: to at most `decimals`, without trailing zeros.
+QString typedNumber(double v, int decimals);
+// A field's value of `q` typed in the units `from`, written again in `to`: 26 °C as 78.8 °F,
+// to one decimal more than the tables show. A text that is no number, or a unit the same in
+// both, stays as typed.
+void reexpress(QLineEdit* e, units::Quantity q, design::UnitSystem from, design::UnitSystem to);
 // The name of a property with its unit in `u`: "乾球温度 DB [°C]".
 QString propertyCaption(design::Property p, design::UnitSystem u);
 // Decimals a value of `q` is shown with in `u`: enough to read the chart by, no more (a humidity
