@@ -423,6 +423,12 @@ TEST(AhuSeasons, DefinitionsThatCannotBeComputedNameSeasonAndPart) {
         ASSERT_FALSE(r.status.ok());
         EXPECT_EQ(r.status.error().rfind(c.start, 0), 0u) << r.status.error();
     }
+    // The bounds themselves are taken: a saturation efficiency of exactly 1 is a humidifier
+    // that can reach saturation.
+    Unit whole = summerUnit();
+    whole.winter = winterUnit().winter;
+    whole.winter.humidifier.efficiency = 1;
+    EXPECT_TRUE(computeUnit(air, whole).status.ok());
 }
 
 TEST(AhuDrawing, PointsAndLinesReplaceTheUnitsEarlierDrawing) {
