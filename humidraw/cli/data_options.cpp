@@ -3,11 +3,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cmath>
 #include <cstdio>
 #include <set>
 
 #include "json.h"
 #include "lang/language.h"
+#include "text/number_format.h"
 #include "text/visible_text.h"
 #include "units/unit_system.h"
 
@@ -44,11 +46,18 @@ std::optional<std::string> zoneArgument(const std::string& v, DataOptions& o) {
         o.zones.push_back(*preset);
         return std::nullopt;
     }
+    std::string comfortError;
+    if (const auto comfortZone = comfortZoneFromText(v, comfortError)) {
+        o.zones.push_back(*comfortZone);
+        return std::nullopt;
+    }
+    if (!comfortError.empty()) return "--zone " + v + ": " + comfortError;
     const auto text = readWholeFile(v);
     if (!text)
         return "'" + v +
                "' is neither a zone preset (building-hygiene, tc99-recommended, "
-               "tc99-a1) nor a readable file";
+               "tc99-a1), a comfort zone (pmv[:...], adaptive:month=M[,...]) nor a readable "
+               "file";
     std::string error;
     const auto zone = zoneFromJson(*text, error);
     if (!zone) return v + ": " + error;
@@ -173,6 +182,39 @@ std::optional<Zone> zoneFromJson(const std::string& json, std::string& error) {
                 return std::nullopt;
             }
             z.colour = *c;
+        } else if (key == "pmv" || key == "adaptive") {
+            if (!it->isObject()) {
+                error = key + " takes an object, e.g. {\"met\": 1.1, \"clo\": 0.5}";
+                return std::nullopt;
+            }
+            // The same names as --zone takes, as text, and the zone of them.
+            std::string spec = key;
+            const QJsonObject fields = it->toObject();
+            for (auto f = fields.begin(); f != fields.end(); ++f) {
+                const std::string value =
+                    f->isDouble()   ? formatShortest(f->toDouble())
+                    : f->isString() ? f->toString().toStdString()
+                    : f->isNull()   ? std::string("none")
+                                    : std::string("?");
+                spec += (f == fields.begin() ? ":" : ",") + f.key().toStdString() + "=" + value;
+            }
+            const auto comfortZone = comfortZoneFromText(spec, error);
+            if (!comfortZone) {
+                error = key + ": " + error;
+                return std::nullopt;
+            }
+            if (z.pmv || z.adaptive) {
+                error = "a zone is either pmv or adaptive";
+                return std::nullopt;
+            }
+            z.pmv = comfortZone->pmv;
+            z.adaptive = comfortZone->adaptive;
+            for (int i = 0; i < kZonePropertyCount; ++i)
+                if (comfortZone->ranges[i].low || comfortZone->ranges[i].high)
+                    z.ranges[i] = comfortZone->ranges[i];
+            if (!o.contains("name")) z.name = comfortZone->name;
+            if (!o.contains("colour") && !o.contains("color")) z.colour = comfortZone->colour;
+            if (!o.contains("fill")) z.filled = comfortZone->filled;
         } else if (const auto p = parseZoneProperty(key)) {
             const QJsonArray range = it->toArray();
             if (!it->isArray() || range.size() != 2 ||
@@ -184,11 +226,14 @@ std::optional<Zone> zoneFromJson(const std::string& json, std::string& error) {
             if (range[0].isDouble()) z.ranges[*p].low = range[0].toDouble();
             if (range[1].isDouble()) z.ranges[*p].high = range[1].toDouble();
         } else {
-            error = "unknown key '" + key + "' (name, DB, RH, x, DP, WB, h, colour, fill)";
+            error = "unknown key '" + key +
+                    "' (name, DB, RH, x, DP, WB, h, pmv, adaptive, colour, fill)";
             return std::nullopt;
         }
     }
     if (z.name.empty()) z.name = "zone";
+    // An adaptive zone's mean may come from the data file: checked once it is known.
+    if (z.adaptive && std::isnan(z.adaptive->prevailingMean)) return z;
     error = zoneProblem(z);
     if (!error.empty()) return std::nullopt;
     return z;
@@ -231,6 +276,18 @@ std::optional<std::string> loadData(const DataOptions& o, double pressureMmHg, M
         data.sets.push_back(std::move(r->set));
     }
     data.zones = o.zones;
+    // Adaptive zones without their mean take it from the first data file, the weather file.
+    for (Zone& z : data.zones) {
+        if (!z.adaptive || !std::isnan(z.adaptive->prevailingMean)) continue;
+        if (data.sets.empty())
+            return z.name + ": " +
+                   translate("HumidrawCli",
+                             "代表外気温度 (mean=) か、時刻のある気象データ (--data) が要ります");
+        std::string error;
+        const auto filled = withPrevailingMean(z, data.sets.front(), error);
+        if (!filled) return z.name + ": " + error;
+        z = *filled;
+    }
     return std::nullopt;
 }
 

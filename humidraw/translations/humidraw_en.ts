@@ -921,7 +921,7 @@
     </message>
     <message>
         <source>平均放射温度の差は数です</source>
-        <translation>the mean radiant temperature's offset must be a number</translation>
+        <translation>the mean radiant temperature&apos;s offset must be a number</translation>
     </message>
     <message>
         <source>外部仕事は 0 以上、代謝量以下の数です</source>
@@ -1188,6 +1188,58 @@
     <message>
         <source>%1 時間/(%2 °F × %3 gr/lb(DA))</source>
         <translation>%1 hours/(%2 °F × %3 gr/lb(DA))</translation>
+    </message>
+    <message>
+        <source>快適域 PMV %1 (%2 met, %3 clo, %4 m/s)</source>
+        <translation>Comfort zone PMV %1 (%2 met, %3 clo, %4 m/s)</translation>
+    </message>
+    <message>
+        <source>適応快適域 %1 月 %2 %</source>
+        <translation>Adaptive comfort, month %1, %2 %</translation>
+    </message>
+    <message>
+        <source>%1 に %2 月の時刻の点がなく、代表外気温度が求められません</source>
+        <translation>%1 has no dated points in month %2: the prevailing mean outdoor temperature cannot be found</translation>
+    </message>
+    <message>
+        <source>快適域の行が壊れています</source>
+        <translation>The comfort zone's line is damaged</translation>
+    </message>
+    <message>
+        <source>適応快適域の行が壊れています</source>
+        <translation>The adaptive zone's line is damaged</translation>
+    </message>
+    <message>
+        <source>快適域と適応快適域を一つのゾーンにはできません</source>
+        <translation>A zone cannot be both a PMV comfort zone and an adaptive zone</translation>
+    </message>
+    <message>
+        <source>快適域が限れるのは PMV と絶対湿度 x だけです</source>
+        <translation>A comfort zone bounds only the PMV and the humidity ratio x</translation>
+    </message>
+    <message>
+        <source>適応快適域が限れるのは乾球温度だけです</source>
+        <translation>An adaptive zone bounds only the dry bulb</translation>
+    </message>
+    <message>
+        <source>PMV の下限は上限以下の数です</source>
+        <translation>The lower PMV limit must be a number no greater than the upper</translation>
+    </message>
+    <message>
+        <source>月は 1 から 12 です</source>
+        <translation>The month is 1 to 12</translation>
+    </message>
+    <message>
+        <source>許容率は 80 % か 90 % です</source>
+        <translation>The acceptability is 80 % or 90 %</translation>
+    </message>
+    <message>
+        <source>代表外気温度が 10～33.5 °C になく、適応モデルは使えません</source>
+        <translation>The prevailing mean outdoor temperature is not within 10–33.5 °C: the adaptive model does not apply</translation>
+    </message>
+    <message>
+        <source>適応快適域の乾球温度の範囲が代表外気温度と合いません</source>
+        <translation>The adaptive zone's dry-bulb range does not match its prevailing mean</translation>
     </message>
 </context>
 <context>
@@ -2027,6 +2079,10 @@
     <message>
         <source>%1 行目: %2</source>
         <translation>line %1: %2</translation>
+    </message>
+    <message>
+        <source>代表外気温度 (mean=) か、時刻のある気象データ (--data) が要ります</source>
+        <translation>needs a prevailing mean (mean=) or a weather file with date-times (--data)</translation>
     </message>
 </context>
 <context>

@@ -152,4 +152,63 @@ std::vector<BoundaryPoint> comfortBoundary(const MoistAir& air, const ComfortInp
     return out;
 }
 
+namespace {
+
+// The point in [a, b] where `below` turns from true (at a) to false (at b), to within the
+// boundary tolerance; none when it cannot be told at some point between.
+template <typename Below>
+std::optional<double> turning(double a, double b, Below below) {
+    while (b - a > kBoundaryToleranceK) {
+        const double mid = (a + b) / 2;
+        const std::optional<bool> m = below(mid);
+        if (!m) return std::nullopt;
+        (*m ? a : b) = mid;
+    }
+    return (a + b) / 2;
+}
+
+}  // namespace
+
+std::optional<ZoneRow> zoneRow(const MoistAir& air, const ComfortInputs& in, double pmvLow,
+                               double pmvHigh, double x, double dbMin, double dbMax) {
+    if (!finite(x) || x < 0 || !finite(dbMin) || !finite(dbMax) || !(dbMin <= dbMax) ||
+        !finite(pmvLow) || !finite(pmvHigh) || pmvLow > pmvHigh)
+        return std::nullopt;
+    // The lowest dry bulb of the range where the air can hold x: the dew point, when above it.
+    double start = dbMin;
+    if (!(air.saturationRatio(dbMin) >= x)) {
+        if (!(air.saturationRatio(dbMax) >= x)) return std::nullopt;
+        const auto dew = turning(dbMin, dbMax, [&](double DB) -> std::optional<bool> {
+            return air.saturationRatio(DB) < x;
+        });
+        if (!dew) return std::nullopt;
+        // Just above the halving's last step, where the air certainly holds x.
+        start = std::min(dbMax, *dew + kBoundaryToleranceK / 2);
+    }
+    const PmvResult atStart = pmvAt(air, start, x, in), atEnd = pmvAt(air, dbMax, x, in);
+    if (!atStart.ok || !atEnd.ok || atStart.pmv > pmvHigh || atEnd.pmv < pmvLow)
+        return std::nullopt;
+    // The PMV rises with the dry bulb: below the limit on the left of each edge.
+    const auto below = [&](double limit) {
+        return [&air, &in, x, limit](double DB) -> std::optional<bool> {
+            const PmvResult r = pmvAt(air, DB, x, in);
+            if (!r.ok) return std::nullopt;
+            return r.pmv < limit;
+        };
+    };
+    std::optional<double> high = dbMax, low = start;
+    if (atEnd.pmv > pmvHigh) high = turning(start, dbMax, below(pmvHigh));
+    if (atStart.pmv < pmvLow && high) low = turning(start, *high, below(pmvLow));
+    if (!high || !low) return std::nullopt;
+    return ZoneRow{*low, *high};
+}
+
+double adaptiveComfortTemperature(double prevailingMean) {
+    return 0.31 * prevailingMean + 17.8;
+}
+
+double adaptiveHalfWidth(int acceptability) {
+    return acceptability == 80 ? 3.5 : acceptability == 90 ? 2.5 : 0.0;
+}
+
 }  // namespace humidraw::comfort

@@ -18,6 +18,7 @@ struct ComfortInputs {
     double airSpeed = 0.1;     // relative air speed, m/s
     double mrtOffset = 0;      // K: the mean radiant temperature is the dry bulb plus this
     double externalWork = 0;   // met, the part of the metabolic rate done as work
+    bool operator==(const ComfortInputs&) const = default;
 };
 
 struct PmvResult {
@@ -59,5 +60,26 @@ inline constexpr double kBoundaryToleranceK = 1e-4;
 std::vector<BoundaryPoint> comfortBoundary(const MoistAir& air, const ComfortInputs& in,
                                            double pmvLow, double pmvHigh, double maxX,
                                            std::vector<double> xs);
+
+// The edges of the comfort zone along one humidity ratio, where a state can be: its dry bulbs
+// from the lower to the upper PMV limit, the lower edge raised to the dew point of x where the
+// air would be saturated below it, and both cut to [dbMin, dbMax]. Empty where no dry bulb
+// of the line is in the zone. Each edge is found by halving to kBoundaryToleranceK.
+struct ZoneRow {
+    double lowDB = 0, highDB = 0;
+};
+std::optional<ZoneRow> zoneRow(const MoistAir& air, const ComfortInputs& in, double pmvLow,
+                               double pmvHigh, double x, double dbMin = kBoundaryMinDB,
+                               double dbMax = kBoundaryMaxDB);
+
+// ASHRAE 55's adaptive model for naturally ventilated spaces: the comfort operative temperature
+// 0.31·t + 17.8 °C for a prevailing mean outdoor temperature t, which applies for t from
+// kAdaptiveMinMean to kAdaptiveMaxMean; the acceptable band is ±3.5 K about it for 80 %
+// acceptability and ±2.5 K for 90 %.
+inline constexpr double kAdaptiveMinMean = 10;
+inline constexpr double kAdaptiveMaxMean = 33.5;
+double adaptiveComfortTemperature(double prevailingMean);
+// The half width of the band, K, for 80 or 90 (% acceptability); 0 for any other.
+double adaptiveHalfWidth(int acceptability);
 
 }  // namespace humidraw::comfort

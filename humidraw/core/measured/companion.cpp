@@ -91,9 +91,20 @@ std::string companionText(const MeasuredData& data,
     for (const Zone& z : data.zones) {
         out += "zone " + std::string(z.filled ? "1 " : "0 ") + hexColour(z.colour) + "\nname " +
                oneLine(z.name) + "\n";
+        if (z.pmv) {
+            const comfort::ComfortInputs& in = z.pmv->inputs;
+            out += "pmv " + number(in.met) + " " + number(in.clo) + " " + number(in.airSpeed) +
+                   " " + number(in.mrtOffset) + " " + number(in.externalWork) + " " +
+                   number(z.pmv->low) + " " + number(z.pmv->high) + "\n";
+        }
+        // An adaptive zone's band is made again from its mean when read.
+        if (z.adaptive)
+            out += "adaptive " + std::to_string(z.adaptive->month) + " " +
+                   number(z.adaptive->prevailingMean) + " " +
+                   std::to_string(z.adaptive->acceptability) + "\n";
         for (int i = 0; i < kZonePropertyCount; ++i) {
             const ZoneRange& r = z.ranges[i];
-            if (r.low || r.high)
+            if ((r.low || r.high) && !(z.adaptive && i == kZoneDB))
                 out += "range " + zonePropertyName(static_cast<ZoneProperty>(i)) + " " +
                        bound(r.low) + " " + bound(r.high) + "\n";
         }
@@ -350,6 +361,27 @@ Result<CompanionContents> readBody(Lines& lines) {
             z.filled = w[1] == "1", z.colour = *colour;
             if (!readName(lines, z.name)) return damaged(lines, translate("Data", "ゾーンに名前がありません"));
             data.zones.push_back(std::move(z));
+        } else if (w[0] == "pmv" && w.size() == 8 && !data.zones.empty() &&
+                   !data.zones.back().pmv && !data.zones.back().adaptive) {
+            double v[7];
+            for (int k = 0; k < 7; ++k) {
+                const auto n = numberOf(w[1 + k]);
+                if (!n) return damaged(lines, translate("Data", "快適域の行が壊れています"));
+                v[k] = *n;
+            }
+            data.zones.back().pmv = PmvBounds{{v[0], v[1], v[2], v[3], v[4]}, v[5], v[6]};
+            if (!zoneProblem(data.zones.back()).empty())
+                return damaged(lines, zoneProblem(data.zones.back()));
+        } else if (w[0] == "adaptive" && w.size() == 4 && !data.zones.empty() &&
+                   !data.zones.back().pmv && !data.zones.back().adaptive) {
+            const auto month = wholeOf(w[1]), accept = wholeOf(w[3]);
+            const auto mean = numberOf(w[2]);
+            if (!month || !accept || !mean || *month > 12 || *accept > 100)
+                return damaged(lines, translate("Data", "適応快適域の行が壊れています"));
+            Zone& z = data.zones.back();
+            z.adaptive = AdaptiveBand{static_cast<int>(*month), *mean, static_cast<int>(*accept)};
+            z.ranges[kZoneDB] = adaptiveRange(*z.adaptive);
+            if (!zoneProblem(z).empty()) return damaged(lines, zoneProblem(z));
         } else if (w[0] == "range" && w.size() == 4 && !data.zones.empty()) {
             const auto q = parseZoneProperty(std::string(w[1]));
             if (!q) return damaged(lines, withArguments(translate("Data", "知らない量 %1"), {std::string(w[1])}));

@@ -109,6 +109,10 @@ StateCalculator::StateCalculator(double pressureMmHg) : m_(new Engine) {
     m_->m.PA = pressureMmHg;
 }
 
+double StateCalculator::pressureMmHg() const {
+    return m_->m.PA;
+}
+
 StateCalculator::~StateCalculator() {
     delete m_;
 }

@@ -94,6 +94,7 @@ class StateCalculator {
     std::optional<double> ratioOnLine(ZoneProperty q, double v, double DB);
     // Saturation humidity ratio at `DB`, kg/kg(DA); empty where there is none.
     std::optional<double> saturation(double DB);
+    double pressureMmHg() const;
 
   private:
     std::optional<double> ratioFromDewPoint(double DP);

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cmath>
 
+#include "air/air.h"
 #include "lang/language.h"
 #include "moistek_internal/air_constants.h"
 #include "units/units.h"
@@ -107,8 +108,44 @@ std::optional<Zone> presetZone(const std::string& key) {
     return std::nullopt;
 }
 
+namespace {
+
+std::string comfortProblem(const Zone& z) {
+    if (z.pmv && z.adaptive)
+        return translate("Data", "快適域と適応快適域を一つのゾーンにはできません");
+    for (int i = 0; i < kZonePropertyCount; ++i) {
+        const ZoneRange& r = z.ranges[i];
+        const bool allowed = (z.pmv && i == kZoneX) || (z.adaptive && i == kZoneDB);
+        if ((r.low || r.high) && !allowed)
+            return z.pmv ? translate("Data", "快適域が限れるのは PMV と絶対湿度 x だけです")
+                         : translate("Data", "適応快適域が限れるのは乾球温度だけです");
+    }
+    if (z.pmv) {
+        if (std::string why = comfort::inputsProblem(z.pmv->inputs); !why.empty()) return why;
+        if (!std::isfinite(z.pmv->low) || !std::isfinite(z.pmv->high) || z.pmv->low > z.pmv->high)
+            return translate("Data", "PMV の下限は上限以下の数です");
+    }
+    if (z.adaptive) {
+        const AdaptiveBand& b = *z.adaptive;
+        if (b.month < 1 || b.month > 12) return translate("Data", "月は 1 から 12 です");
+        if (b.acceptability != 80 && b.acceptability != 90)
+            return translate("Data", "許容率は 80 % か 90 % です");
+        if (!(b.prevailingMean >= comfort::kAdaptiveMinMean &&
+              b.prevailingMean <= comfort::kAdaptiveMaxMean))
+            return translate("Data", "代表外気温度が 10～33.5 °C になく、適応モデルは使えません");
+        if (z.ranges[kZoneDB] != adaptiveRange(b))
+            return translate("Data", "適応快適域の乾球温度の範囲が代表外気温度と合いません");
+    }
+    return {};
+}
+
+}  // namespace
+
 std::string zoneProblem(const Zone& z) {
-    bool bounded = false;
+    if (z.pmv || z.adaptive) {
+        if (std::string why = comfortProblem(z); !why.empty()) return why;
+    }
+    bool bounded = z.pmv.has_value();
     for (int i = 0; i < kZonePropertyCount; ++i) {
         const ZoneRange& r = z.ranges[i];
         const std::string name = zonePropertyName(static_cast<ZoneProperty>(i));
@@ -135,7 +172,11 @@ double value(const PointProperties& p, int i) {
 // The verdict by the properties in the order below; `value(q)` is asked only for the bounded
 // properties reached, so a point too hot never has its dew point searched for.
 template <typename Value>
-ZoneVerdict classifyBy(const Zone& z, Value value) {
+ZoneVerdict classifyBy(const Zone& z, Value value, const std::optional<double>& pmv) {
+    if (z.pmv) {
+        if (!pmv || !(*pmv >= z.pmv->low - kBoundTolerance)) return ZoneVerdict::TooCold;
+        if (!(*pmv <= z.pmv->high + kBoundTolerance)) return ZoneVerdict::TooHot;
+    }
     static const struct {
         ZoneProperty q;
         ZoneVerdict above, below;
@@ -158,15 +199,32 @@ ZoneVerdict classifyBy(const Zone& z, Value value) {
     return ZoneVerdict::Inside;
 }
 
-ZoneVerdict classify(const Zone& z, const PointProperties& p) {
-    return classifyBy(z, [&p](ZoneProperty q) { return value(p, q); });
+namespace {
+
+std::optional<double> pmvOf(const Zone& z, const MoistAir& air, double DB, double x) {
+    if (!z.pmv) return std::nullopt;
+    const comfort::PmvResult r = comfort::pmvAt(air, DB, x, z.pmv->inputs);
+    return r.ok ? std::optional<double>(r.pmv) : std::nullopt;
+}
+
+}  // namespace
+
+ZoneVerdict classify(const Zone& z, const PointProperties& p, double pressureMmHg) {
+    const MoistAir air(pressureMmHg);
+    return classifyBy(z, [&p](ZoneProperty q) { return value(p, q); },
+                      pmvOf(z, air, p.DB, p.x / 1000));
 }
 
 ZoneCount countInZone(const Zone& z, const DataSet& set, StateCalculator& calc) {
     ZoneCount c;
-    for (const MeasuredPoint& p : set.points) {
+    const MoistAir air(calc.pressureMmHg());
+    const bool byMonth = z.adaptive && !set.times.empty() && set.times.size() == set.points.size();
+    for (size_t i = 0; i < set.points.size(); ++i) {
+        const MeasuredPoint& p = set.points[i];
+        if (byMonth && monthOfTime(set.times[i]) != z.adaptive->month) continue;
         ++c.total;
-        switch (classifyBy(z, [&](ZoneProperty q) { return calc.property(p, q); })) {
+        switch (classifyBy(z, [&](ZoneProperty q) { return calc.property(p, q); },
+                           pmvOf(z, air, p.DB, p.x))) {
             case ZoneVerdict::Inside:
                 ++c.inside;
                 break;

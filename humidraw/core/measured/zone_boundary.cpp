@@ -76,6 +76,8 @@ double crossing(double a, double b, Pred pred) {
 
 std::vector<ZonePoint> zoneBoundary(const Zone& z, double dbMin, double dbMax,
                                     StateCalculator& calc) {
+    if (!zoneProblem(z).empty()) return {};
+    if (z.pmv) return comfortOutline(z, dbMin, dbMax, calc.pressureMmHg());
     double lo = dbMin, hi = dbMax;
     if (z.ranges[kZoneDB].low) lo = std::max(lo, *z.ranges[kZoneDB].low);
     if (z.ranges[kZoneDB].high) hi = std::min(hi, *z.ranges[kZoneDB].high);
