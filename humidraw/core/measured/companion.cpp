@@ -301,7 +301,8 @@ Result<CompanionContents> readBody(Lines& lines) {
             if (unit.started()) contents.unit = unit.unit();
             return contents;
         }
-        const auto w = words(line, 6);
+        // A comfort zone's line has eight words, every other at most six.
+        const auto w = words(line, line.substr(0, 4) == "pmv " ? 8 : 6);
         // The unit's lines come after the design's, last of all.
         if (ahu::UnitReader::takes(w[0])) {
             if (const std::string why = unit.take(line); !why.empty()) return damaged(lines, why);
