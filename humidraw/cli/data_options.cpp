@@ -188,7 +188,7 @@ std::optional<Zone> zoneFromJson(const std::string& json, std::string& error) {
                 return std::nullopt;
             }
             // The same names as --zone takes, as text, and the zone of them.
-            std::string spec = key;
+            std::string zoneText = key;
             const QJsonObject fields = it->toObject();
             for (auto f = fields.begin(); f != fields.end(); ++f) {
                 const std::string value =
@@ -196,9 +196,9 @@ std::optional<Zone> zoneFromJson(const std::string& json, std::string& error) {
                     : f->isString() ? f->toString().toStdString()
                     : f->isNull()   ? std::string("none")
                                     : std::string("?");
-                spec += (f == fields.begin() ? ":" : ",") + f.key().toStdString() + "=" + value;
+                zoneText += (f == fields.begin() ? ":" : ",") + f.key().toStdString() + "=" + value;
             }
-            const auto comfortZone = comfortZoneFromText(spec, error);
+            const auto comfortZone = comfortZoneFromText(zoneText, error);
             if (!comfortZone) {
                 error = key + ": " + error;
                 return std::nullopt;
@@ -209,9 +209,10 @@ std::optional<Zone> zoneFromJson(const std::string& json, std::string& error) {
             }
             z.pmv = comfortZone->pmv;
             z.adaptive = comfortZone->adaptive;
+            // Its ranges (its humidity limit, an adaptive band) unless the file gives its own,
+            // whichever key comes first.
             for (int i = 0; i < kZonePropertyCount; ++i)
-                if (comfortZone->ranges[i].low || comfortZone->ranges[i].high)
-                    z.ranges[i] = comfortZone->ranges[i];
+                if (!z.ranges[i].low && !z.ranges[i].high) z.ranges[i] = comfortZone->ranges[i];
             if (!o.contains("name")) z.name = comfortZone->name;
             if (!o.contains("colour") && !o.contains("color")) z.colour = comfortZone->colour;
             if (!o.contains("fill")) z.filled = comfortZone->filled;

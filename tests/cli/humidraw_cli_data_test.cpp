@@ -69,6 +69,42 @@ TEST(HumidrawCliData, UserZoneFromJsonAndCsvOutput) {
               "dry,x.csv,1,3,0.3333,1,0,1,0\n");
 }
 
+TEST(HumidrawCliData, ComfortZonesByOptionJsonAndWeatherFile) {
+    Folder f;
+    // Summer 0.5 clo, 1.1 met at 50 %: 26 °C inside, 31 °C too hot, 20 °C too cold; 26 °C at
+    // 16 g/kg(DA) above the 12 g/kg(DA) limit too humid (or above the file's 14 too).
+    const std::string data = f.write("r.csv",
+                                     "time,DB,x\n"
+                                     "2023-07-01 01:00,26,10.5\n"
+                                     "2023-07-01 02:00,31,14\n"
+                                     "2023-07-01 03:00,20,7.3\n"
+                                     "2023-08-01 01:00,26,16\n");
+    const std::string base = "zones --lang en --data " + data + " --columns DB,x --units C,g/kg";
+    const std::string header = "zone,data set,inside,total,share,too hot,too cold,too humid,too dry\n";
+    const std::string summer = "\"Comfort zone PMV ±0.5 (1.1 met, 0.5 clo, 0.1 m/s)\",r.csv,1,4,0.2500,1,1,1,0\n";
+    const CommandRun option = runCommand(HUMIDRAW_CLI, base + " --zone pmv");
+    ASSERT_EQ(option.status, 0) << option.err;
+    EXPECT_EQ(option.out, header + summer);
+    // The file's own humidity limit stands whether it comes before or after the "pmv" key.
+    for (const char* json : {"{\"name\": \"s\", \"x\": [null, 14], \"pmv\": {\"clo\": 0.5}}",
+                             "{\"name\": \"s\", \"pmv\": {\"clo\": 0.5}, \"x\": [null, 14]}"}) {
+        const CommandRun r = runCommand(HUMIDRAW_CLI, base + " --zone " + f.write("z.json", json));
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, header + "s,r.csv,1,4,0.2500,1,1,1,0\n") << json;
+    }
+    // July's mean from the file's July hours: (26 + 31 + 20) / 3 = 25.667 °C, so the 80 % band is
+    // 0.31 × 25.667 + 17.8 ± 3.5 = 22.257 to 29.257 °C: 26 inside, 31 too hot, 20 too cold; the
+    // August hour is not counted.
+    const CommandRun adaptive =
+        runCommand(HUMIDRAW_CLI, base + " --time time --zone adaptive:month=7");
+    ASSERT_EQ(adaptive.status, 0) << adaptive.err;
+    EXPECT_EQ(adaptive.out, header + "\"Adaptive comfort, month 7, 80 %\",r.csv,1,3,0.3333,1,1,0,0\n");
+    // No hours of March: the mean cannot be found.
+    const CommandRun march = runCommand(HUMIDRAW_CLI, base + " --time time --zone adaptive:month=3");
+    EXPECT_EQ(march.status, 1) << march.out;  // what the file holds, not a usage error
+    EXPECT_TRUE(has(march.err, "month 3")) << march.err;
+}
+
 // The same points in IP units: 68 °F = 20 °C, 86 °F = 30 °C; 35 gr/lb = 5 g/kg, 63 gr/lb
 // = 9 g/kg (÷ 7000); a header naming °F and gr/lb is read in them without --units.
 TEST(HumidrawCliData, IpUnitsOfTheColumns) {

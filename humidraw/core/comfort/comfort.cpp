@@ -112,23 +112,41 @@ PmvResult pmvAt(const MoistAir& air, double DB, double x, const ComfortInputs& i
 
 namespace {
 
+// The point in [a, b] where `below` turns from true (at a) to false (at b), to within the
+// boundary tolerance; none when it cannot be told at some point between.
+template <typename Below>
+std::optional<double> turning(double a, double b, Below below) {
+    while (b - a > kBoundaryToleranceK) {
+        const double mid = (a + b) / 2;
+        const std::optional<bool> m = below(mid);
+        if (!m) return std::nullopt;
+        (*m ? a : b) = mid;
+    }
+    return (a + b) / 2;
+}
+
+// Whether the PMV at a dry bulb on the line of x is below `limit`; none where it cannot be
+// computed. The PMV rises with the dry bulb, so the edge at `limit` is where this turns.
+auto pmvBelow(const MoistAir& air, const ComfortInputs& in, double x, double limit) {
+    return [&air, &in, x, limit](double DB) -> std::optional<bool> {
+        const PmvResult r = pmvAt(air, DB, x, in);
+        if (!r.ok) return std::nullopt;
+        return r.pmv < limit;
+    };
+}
+
 // The dry bulb between kBoundaryMinDB and kBoundaryMaxDB where the PMV at x is `target`, by
 // halving; none when the PMV at the ends does not straddle it or cannot be computed.
 std::optional<double> dryBulbAt(const MoistAir& air, const ComfortInputs& in, double x,
                                 double target) {
     if (!finite(target)) return std::nullopt;
-    double lo = kBoundaryMinDB, hi = kBoundaryMaxDB;
+    const double lo = kBoundaryMinDB, hi = kBoundaryMaxDB;
     const PmvResult atLo = pmvAt(air, lo, x, in), atHi = pmvAt(air, hi, x, in);
     if (!atLo.ok || !atHi.ok || atLo.pmv > target || atHi.pmv < target) return std::nullopt;
-    while (hi - lo > kBoundaryToleranceK) {
-        const double mid = (lo + hi) / 2;
-        const PmvResult m = pmvAt(air, mid, x, in);
-        if (!m.ok) return std::nullopt;
-        (m.pmv < target ? lo : hi) = mid;
-    }
-    const double DB = (lo + hi) / 2;
+    const auto DB = turning(lo, hi, pmvBelow(air, in, x, target));
+    if (!DB) return std::nullopt;
     // Air cannot hold x below its dew point: that part of the line is off the chart.
-    const double saturated = air.saturationRatio(DB);
+    const double saturated = air.saturationRatio(*DB);
     if (!(saturated > 0) || x > saturated) return std::nullopt;
     return DB;
 }
@@ -152,23 +170,6 @@ std::vector<BoundaryPoint> comfortBoundary(const MoistAir& air, const ComfortInp
     return out;
 }
 
-namespace {
-
-// The point in [a, b] where `below` turns from true (at a) to false (at b), to within the
-// boundary tolerance; none when it cannot be told at some point between.
-template <typename Below>
-std::optional<double> turning(double a, double b, Below below) {
-    while (b - a > kBoundaryToleranceK) {
-        const double mid = (a + b) / 2;
-        const std::optional<bool> m = below(mid);
-        if (!m) return std::nullopt;
-        (*m ? a : b) = mid;
-    }
-    return (a + b) / 2;
-}
-
-}  // namespace
-
 std::optional<ZoneRow> zoneRow(const MoistAir& air, const ComfortInputs& in, double pmvLow,
                                double pmvHigh, double x, double dbMin, double dbMax) {
     if (!finite(x) || x < 0 || !finite(dbMin) || !finite(dbMax) || !(dbMin <= dbMax) ||
@@ -188,17 +189,9 @@ std::optional<ZoneRow> zoneRow(const MoistAir& air, const ComfortInputs& in, dou
     const PmvResult atStart = pmvAt(air, start, x, in), atEnd = pmvAt(air, dbMax, x, in);
     if (!atStart.ok || !atEnd.ok || atStart.pmv > pmvHigh || atEnd.pmv < pmvLow)
         return std::nullopt;
-    // The PMV rises with the dry bulb: below the limit on the left of each edge.
-    const auto below = [&](double limit) {
-        return [&air, &in, x, limit](double DB) -> std::optional<bool> {
-            const PmvResult r = pmvAt(air, DB, x, in);
-            if (!r.ok) return std::nullopt;
-            return r.pmv < limit;
-        };
-    };
     std::optional<double> high = dbMax, low = start;
-    if (atEnd.pmv > pmvHigh) high = turning(start, dbMax, below(pmvHigh));
-    if (atStart.pmv < pmvLow && high) low = turning(start, *high, below(pmvLow));
+    if (atEnd.pmv > pmvHigh) high = turning(start, dbMax, pmvBelow(air, in, x, pmvHigh));
+    if (atStart.pmv < pmvLow && high) low = turning(start, *high, pmvBelow(air, in, x, pmvLow));
     if (!high || !low) return std::nullopt;
     return ZoneRow{*low, *high};
 }
