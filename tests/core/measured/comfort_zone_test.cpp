@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 #include "air/air.h"
 #include "measured/companion.h"
@@ -20,7 +21,8 @@ TEST(DataZones, MonthOfDateTexts) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(monthOfTime(c.text).value_or(0), c.month);
+        // 0: no month (a month of 0 is not one).
+        EXPECT_EQ(monthOfTime(c.text), c.month ? std::optional<int>(c.month) : std::nullopt);
     }
 }
 
@@ -100,6 +102,17 @@ TEST(DataZones, PmvOutlineLiesOnTheLimits) {
     }
 }
 
+TEST(DataZones, ZeroWidthPmvRowIsOneDryBulb) {
+    // Limits equal: the row closes to the one dry bulb where the PMV is 0, both edges within
+    // the halving's tolerance of it.
+    const MoistAir air;
+    const auto row = comfort::zoneRow(air, comfort::ComfortInputs{}, 0, 0, 0.008);
+    ASSERT_TRUE(row);
+    EXPECT_NEAR(row->lowDB, row->highDB, 2 * comfort::kBoundaryToleranceK);
+    EXPECT_NEAR(comfort::pmvAt(air, row->highDB, 0.008, comfort::ComfortInputs{}).pmv, 0, 0.005);
+    EXPECT_FALSE(comfort::zoneRow(air, comfort::ComfortInputs{}, 0.1, 0, 0.008));
+}
+
 TEST(DataZones, PmvCountsOfAHandMadeSet) {
     // Summer clothing, 1.1 met, 0.1 m/s: the zone at 50 % lies near 24.5–27.5 °C (the drawn
     // outline), so 26 °C is inside, 31 °C too hot, 20 °C too cold, and 26 °C at 0.016 above
@@ -128,6 +141,16 @@ TEST(DataZones, ComfortZoneTexts) {
     ASSERT_TRUE(open) << error;
     EXPECT_FALSE(open->ranges[kZoneX].high);
     EXPECT_EQ(open->pmv->low, -0.7);
+    // An adaptive zone waiting for its weather file's mean is a zone, checked but for the mean.
+    const auto waiting = comfortZoneFromText("adaptive:month=7,acceptability=90", error);
+    ASSERT_TRUE(waiting) << error;
+    EXPECT_TRUE(std::isnan(waiting->adaptive->prevailingMean));
+    EXPECT_EQ(waiting->adaptive->acceptability, 90);
+    // Summer and winter, 80 % and 90 %, are told apart on the chart.
+    EXPECT_NE(pmvZone(PmvBounds{}).colour, winter->colour);
+    AdaptiveBand a80, a90;
+    a90.acceptability = 90;
+    EXPECT_NE(adaptiveZone(a80).colour, adaptiveZone(a90).colour);
     EXPECT_FALSE(comfortZoneFromText("building-hygiene", error));
     EXPECT_TRUE(error.empty());
     for (const char* bad : {"pmv:met=-1", "pmv:met", "pmv:met=1,met=2", "pmv:speed=1",
