@@ -23,7 +23,7 @@ bool commandTakes(const std::string& command, const std::string& option) {
     if (command == "render" || command == "design")
         return option == "--si" || option == "--units" || option == "--dbmin" || option == "--dbmax" ||
                option == "--zoom" || option == "-o" || (command == "design" && option == "--json");
-    if (command == "zones") return option == "--json";
+    if (command == "zones" || command == "comfort") return option == "--json";
     if (command == "ahu") return option == "--units" || option == "--json" || option == "-o";
     return false;
 }

@@ -34,5 +34,7 @@ int dumpCommand(const std::vector<std::string>& args);
 int packCommand(const std::vector<std::string>& args);
 int coilCommand(const std::vector<std::string>& args);
 int zonesCommand(const std::vector<std::string>& args);
+// `comfort --DB T --RH R|--x G ...`: the PMV and PPD of one state.
+int comfortCommand(const std::vector<std::string>& args);
 
 }  // namespace humidraw_cli

@@ -46,12 +46,20 @@ const char kUsage[] =
     "                     [--json]\n"
     "      the points of the file inside each zone (the presets unless --zone is given), and\n"
     "      too hot, too cold, too humid or too dry outside it; CSV unless --json.\n"
+    "  humidraw-cli comfort --DB T (--RH R | --x G) [--met M] [--clo C] [--v V]\n"
+    "                       [--mrt T | --mrt-offset K] [--work W] [--settings FILE.ini] [PRESSURE] [--json]\n"
+    "      the PMV and PPD (ISO 7730) of the state: dry bulb °C, RH % or x g/kg(DA) at the\n"
+    "      chart's pressure; 1.1 met, 0.5 clo, 0.1 m/s, mean radiant temperature the dry bulb,\n"
+    "      no external work unless told otherwise.\n"
     "  DATA OPTIONS: --data FILE.csv|FILE.epw (repeatable), --columns P1[=COL],P2[=COL]\n"
     "      (properties DB RH x h WB SV DP; default: the columns the header names;\n"
     "      COL a header name or number),\n"
     "      --units U1,U2 (C % kg/kg g/kg kJ/kg kcal/kg m3/kg, IP: F gr/lb Btu/lb ft3/lb),\n"
     "      --time COL,\n"
     "      --zone building-hygiene|tc99-recommended|tc99-a1|ZONE.json (repeatable),\n"
+    "      --zone pmv[:met=M,clo=C,v=V,mrt=K,work=W,pmv=P|low=L,high=H|category=A|B|C,x=G|none]\n"
+    "             (the PMV comfort zone), --zone adaptive:month=M[,acceptability=80|90,mean=T]\n"
+    "             (the adaptive band; without mean=, the month's mean of the first --data),\n"
     "      --density (hours per 1 °C x 1 g/kg cell rather than dots).\n"
     "  humidraw-cli dump [--] DOC.hdw\n"
     "      the document as JSON.\n"
@@ -109,6 +117,7 @@ int run(int argc, char** argv) {
     if (command == "pack") return humidraw_cli::packCommand(rest);
     if (command == "coil") return humidraw_cli::coilCommand(rest);
     if (command == "zones") return humidraw_cli::zonesCommand(rest);
+    if (command == "comfort") return humidraw_cli::comfortCommand(rest);
     if (command != "elements" && command != "render" && command != "design" && command != "ahu")
         return humidraw_cli::fail(2, "unknown command '" + command + "'\n" + kUsage);
     humidraw_cli::ChartOptions o;

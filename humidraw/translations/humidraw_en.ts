@@ -1203,11 +1203,11 @@
     </message>
     <message>
         <source>快適域の行が壊れています</source>
-        <translation>The comfort zone's line is damaged</translation>
+        <translation>The comfort zone&apos;s line is damaged</translation>
     </message>
     <message>
         <source>適応快適域の行が壊れています</source>
-        <translation>The adaptive zone's line is damaged</translation>
+        <translation>The adaptive zone&apos;s line is damaged</translation>
     </message>
     <message>
         <source>快適域と適応快適域を一つのゾーンにはできません</source>
@@ -1239,7 +1239,7 @@
     </message>
     <message>
         <source>適応快適域の乾球温度の範囲が代表外気温度と合いません</source>
-        <translation>The adaptive zone's dry-bulb range does not match its prevailing mean</translation>
+        <translation>The adaptive zone&apos;s dry-bulb range does not match its prevailing mean</translation>
     </message>
 </context>
 <context>
@@ -2384,6 +2384,138 @@ This file has been changed elsewhere since it was opened. Overwrite it?</transla
     <message>
         <source>露点温度 DP [°F]</source>
         <translation>Dew-point temperature DP [°F]</translation>
+    </message>
+    <message>
+        <source>カテゴリ A (PMV ±0.2)</source>
+        <translation>Category A (PMV ±0.2)</translation>
+    </message>
+    <message>
+        <source>カテゴリ B (PMV ±0.5)</source>
+        <translation>Category B (PMV ±0.5)</translation>
+    </message>
+    <message>
+        <source>カテゴリ C (PMV ±0.7)</source>
+        <translation>Category C (PMV ±0.7)</translation>
+    </message>
+    <message>
+        <source>快適域</source>
+        <translation>Comfort Zone</translation>
+    </message>
+    <message>
+        <source>PMV 快適域 (ISO 7730, ASHRAE 55)</source>
+        <translation>PMV comfort zone (ISO 7730, ASHRAE 55)</translation>
+    </message>
+    <message>
+        <source>適応快適域 (ASHRAE 55, 自然換気)</source>
+        <translation>Adaptive comfort zone (ASHRAE 55, naturally ventilated)</translation>
+    </message>
+    <message>
+        <source>冬の快適域も加える(&amp;W)</source>
+        <translation>Add the &amp;winter zone too</translation>
+    </message>
+    <message>
+        <source>指定 (下限と上限)</source>
+        <translation>Typed (lower and upper limit)</translation>
+    </message>
+    <message>
+        <source>代謝量 [met]</source>
+        <translation>Metabolic rate [met]</translation>
+    </message>
+    <message>
+        <source>着衣量 [clo]</source>
+        <translation>Clothing [clo]</translation>
+    </message>
+    <message>
+        <source>着衣量 夏 [clo]</source>
+        <translation>Clothing, summer [clo]</translation>
+    </message>
+    <message>
+        <source>着衣量 冬 [clo]</source>
+        <translation>Clothing, winter [clo]</translation>
+    </message>
+    <message>
+        <source>気流速度 [m/s]</source>
+        <translation>Air speed [m/s]</translation>
+    </message>
+    <message>
+        <source>平均放射温度 − 乾球温度 [K]</source>
+        <translation>Mean radiant temperature − dry bulb [K]</translation>
+    </message>
+    <message>
+        <source>外部仕事 [met]</source>
+        <translation>External work [met]</translation>
+    </message>
+    <message>
+        <source>PMV の範囲</source>
+        <translation>PMV limits</translation>
+    </message>
+    <message>
+        <source>PMV 下限</source>
+        <translation>Lower PMV limit</translation>
+    </message>
+    <message>
+        <source>PMV 上限</source>
+        <translation>Upper PMV limit</translation>
+    </message>
+    <message>
+        <source>絶対湿度の上限 [gr/lb(DA)]（空欄: なし）</source>
+        <translation>Humidity ratio at most [gr/lb(DA)] (empty: no limit)</translation>
+    </message>
+    <message>
+        <source>絶対湿度の上限 [kg/kg(DA)]（空欄: なし）</source>
+        <translation>Humidity ratio at most [kg/kg(DA)] (empty: no limit)</translation>
+    </message>
+    <message>
+        <source>%1 月</source>
+        <translation>Month %1</translation>
+    </message>
+    <message>
+        <source>入力した値</source>
+        <translation>The value typed</translation>
+    </message>
+    <message>
+        <source>%1 の月平均</source>
+        <translation>Monthly mean of %1</translation>
+    </message>
+    <message>
+        <source>月</source>
+        <translation>Month</translation>
+    </message>
+    <message>
+        <source>許容率</source>
+        <translation>Acceptability</translation>
+    </message>
+    <message>
+        <source>代表外気温度</source>
+        <translation>Prevailing mean from</translation>
+    </message>
+    <message>
+        <source>代表外気温度 [°F]</source>
+        <translation>Prevailing mean outdoor temperature [°F]</translation>
+    </message>
+    <message>
+        <source>代表外気温度 [°C]</source>
+        <translation>Prevailing mean outdoor temperature [°C]</translation>
+    </message>
+    <message>
+        <source>許容範囲</source>
+        <translation>Acceptable band</translation>
+    </message>
+    <message>
+        <source>代表外気温度は 10～33.5 °C の範囲で決まります</source>
+        <translation>The band is defined for a prevailing mean from 10 to 33.5 °C</translation>
+    </message>
+    <message>
+        <source>このデータにはその月の時刻の点がありません</source>
+        <translation>This data set has no hours of that month</translation>
+    </message>
+    <message>
+        <source>代表外気温度がありません</source>
+        <translation>No prevailing mean outdoor temperature is given</translation>
+    </message>
+    <message>
+        <source>快適域追加(&amp;K)...</source>
+        <translation>Add Co&amp;mfort Zone...</translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <charconv>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
@@ -398,5 +400,78 @@ TEST(HumidrawCliData, ColumnsFromTheHeaderAndMessagesInTheChosenLanguage) {
                                          f.write("n.csv", "a,b\n1,2\n"));
         EXPECT_EQ(none.status, 1);
         EXPECT_TRUE(has(none.err, "n.csv: " + l.refusal)) << none.err;
+    }
+}
+
+namespace {
+
+// The number after "key": in a JSON object printed on a few lines.
+double jsonField(const std::string& json, const std::string& key) {
+    const size_t at = json.find("\"" + key + "\": ");
+    EXPECT_NE(at, std::string::npos) << key << " in " << json;
+    if (at == std::string::npos) return NAN;
+    // Read as JSON writes it, whatever the test's locale.
+    double v = NAN;
+    const char* from = json.c_str() + at + key.size() + 4;
+    std::from_chars(from, json.c_str() + json.size(), v);
+    return v;
+}
+
+}  // namespace
+
+// `comfort` against ISO 7730's worked cases (Annex D, Table D.1: PMV to ±0.01, PPD to ±1 %),
+// the mean radiant temperature given either way, and the humidity as RH or as x.
+TEST(HumidrawCliComfort, IsoWorkedCasesAndRefusals) {
+    struct Case {
+        const char* args;
+        double pmv, ppd;
+    };
+    const Case cases[] = {
+        {"--DB 22 --RH 60 --met 1.2 --clo 0.5 --v 0.1", -0.75, 17},
+        {"--DB 27 --RH 60 --met 1.2 --clo 0.5 --v 0.3", 0.44, 9},
+        {"--DB 23.5 --RH 60 --mrt 25.5 --met 1.2 --clo 0.5 --v 0.1", -0.01, 5},
+        {"--DB 23.5 --RH 60 --mrt-offset 2 --met 1.2 --clo 0.5 --v 0.3", -0.55, 11},
+        {"--DB 19 --RH 40 --met 1.2 --clo 1.0 --v 0.1", -0.60, 13},
+        {"--DB 27 --RH 60 --met 1.6 --clo 0.5", 1.17, 34},  // 0.1 m/s unless told
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        const CommandRun r = runCommand(HUMIDRAW_CLI, std::string("comfort --lang en --json ") + c.args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NEAR(jsonField(r.out, "pmv"), c.pmv, 0.01) << r.out;
+        EXPECT_NEAR(jsonField(r.out, "ppd"), c.ppd, 1.0) << r.out;
+    }
+    // The same air as x: 22 °C at 60 % is 9.9 g/kg(DA) (0.622 × 0.6 × 19.83 / (760 − 0.6 ×
+    // 19.83) mmHg ≈ 0.00990), which gives back 60 % and the same vote to the second decimal.
+    const CommandRun x = runCommand(HUMIDRAW_CLI, "comfort --lang en --DB 22 --x 9.9 --met 1.2");
+    ASSERT_EQ(x.status, 0) << x.err;
+    EXPECT_TRUE(has(x.out, "RH 60.0 %")) << x.out;
+    EXPECT_TRUE(has(x.out, "PMV -0.7")) << x.out;
+    EXPECT_TRUE(has(x.out, "\nPPD ")) << x.out;
+
+    struct Refusal {
+        const char* args;
+        const char* message;
+    };
+    const Refusal refusals[] = {
+        {"--RH 50", "needs --DB"},
+        {"--DB 25", "one of --RH"},
+        {"--DB 25 --RH 50 --x 10", "one of --RH"},
+        {"--DB 25 --RH 120", "0 to 100"},
+        {"--DB 25 --RH fifty", "not a number"},
+        {"--DB 25 --RH 50 --RH 50", "given twice"},
+        {"--DB 25 --RH 50 --met 0", "metabolic"},
+        {"--DB 25 --RH 50 --clo -1", "clothing"},
+        {"--DB 25 --RH 50 --mrt 30 --mrt-offset 2", "cannot both"},
+        {"--DB 25 --x 40", "above saturation"},
+        {"--DB 25 --RH 50 --zoom 2", "does not take --zoom"},
+        {"--DB 25 --RH 50 --met", "needs a value"},
+    };
+    for (const Refusal& f : refusals) {
+        SCOPED_TRACE(f.args);
+        const CommandRun r = runCommand(HUMIDRAW_CLI, std::string("comfort --lang en ") + f.args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_TRUE(has(r.err, f.message)) << r.err;
+        EXPECT_EQ(r.out, "");
     }
 }

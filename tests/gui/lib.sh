@@ -98,6 +98,10 @@ centre_of() {
 
 }
 shot() { import -window root "$work/$1.png"; }
+# Pixels of one colour ("#RRGGBB") in a screenshot taken by shot.
+pixels_of() {
+  convert "$work/$1.png" -fill black +opaque "$2" -fill white -opaque "$2" -format '%[fx:mean*w*h]' info:
+}
 keep_shots() { cp "$work"/*.png "${SMOKE_SHOTS:-/tmp}/" 2>/dev/null || true; }
 
 # Opens an item of the 設計 menu by its access keys.

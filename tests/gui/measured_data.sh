@@ -15,11 +15,6 @@ start_wm
   for i in $(seq 0 143); do echo "$i,$((20 + i % 7)),$((40 + i % 25))"; done
 } >"$work/room.csv"
 
-# Pixels of one colour in a screenshot.
-pixels_of() {
-  convert "$work/$1.png" -fill black +opaque "$2" -fill white -opaque "$2" -format '%[fx:mean*w*h]' info:
-}
-
 start
 shot data-before
 before=$(pixels_of data-before '#0050B0')

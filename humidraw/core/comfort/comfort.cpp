@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "lang/language.h"
+#include "text/number_format.h"
 
 namespace humidraw::comfort {
 
@@ -38,6 +39,25 @@ std::string inputsProblem(const ComfortInputs& in) {
     if (!finite(in.externalWork) || in.externalWork < 0 || in.externalWork > in.met)
         return translate("Comfort", "外部仕事は 0 以上、代謝量以下の数です");
     return {};
+}
+
+std::string pmvReadout(const MoistAir& air, double DB, double x,
+                       const std::vector<ComfortInputs>& each) {
+    if (each.empty()) return {};
+    std::string pmvs, ppds;
+    for (size_t i = 0; i < each.size(); ++i) {
+        const PmvResult r = pmvAt(air, DB, x, each[i]);
+        const std::string sep = i ? "/" : "";
+        if (!r.ok) {
+            pmvs += sep + "—";
+            ppds += sep + "—";
+            continue;
+        }
+        const std::string p = formatFixed(r.pmv, 2);
+        pmvs += sep + (p[0] != '-' && p != "0.00" ? "+" : "") + p;
+        ppds += sep + formatFixed(r.ppd, 1);
+    }
+    return " PMV:" + pmvs + " PPD:" + ppds;
 }
 
 double ppd(double pmv) {

@@ -72,6 +72,12 @@ std::optional<ZoneRow> zoneRow(const MoistAir& air, const ComfortInputs& in, dou
                                double pmvHigh, double x, double dbMin = kBoundaryMinDB,
                                double dbMax = kBoundaryMaxDB);
 
+// The readout's PMV and PPD at a state (DB °C, x kg/kg(DA)) for each comfort zone's inputs:
+// " PMV:-0.45 PPD:9.2", for two zones " PMV:-0.45/+0.12 PPD:9.2/5.3" (in their order, a PMV that
+// cannot be computed as "—"); empty for no inputs.
+std::string pmvReadout(const MoistAir& air, double DB, double x,
+                       const std::vector<ComfortInputs>& each);
+
 // ASHRAE 55's adaptive model for naturally ventilated spaces: the comfort operative temperature
 // 0.31·t + 17.8 °C for a prevailing mean outdoor temperature t, which applies for t from
 // kAdaptiveMinMean to kAdaptiveMaxMean; the acceptable band is ±3.5 K about it for 80 %

@@ -252,7 +252,10 @@ void Editor::mouseMove(bool leftHeld, bool middleHeld, int x, int y) {
     const EditorView v = host_.chartView();
     const CurrentState s = screenToState(v.frame, v.screen, x, y);
     host_.document().state = s;
-    if (s.x >= 0 && s.RH <= 100) host_.prompt().setStatus(0, readoutText(s, v.units));
+    if (s.x >= 0 && s.RH <= 100)
+        host_.prompt().setStatus(
+            0, readoutText(s, v.units) +
+                   comfort::pmvReadout(MoistAir(v.pressureMmHg), s.DB, s.x, v.comfort));
     if (command_) command_->move(pointer_, s, leftHeld);
     if ((panningMode() && leftHeld) || (middleDrag_ && middleHeld)) panner_.move(host_, pointer_);
     if (placement_) placement_->move(pointer_);

@@ -4,10 +4,12 @@
 // repaint, run a command).
 #include <array>
 #include <string>
+#include <vector>
 
 #include "chart/canvas.h"
 #include "chart/frame.h"
 #include "chart/view_transform.h"
+#include "comfort/comfort.h"
 #include "document/attributes.h"
 #include "document/edit_history.h"
 #include "document/object_table.h"
@@ -67,6 +69,10 @@ struct EditorView {
     const ChartFrame& frame;
     ViewTransform screen;
     UnitSystem units;  // the readout's
+    // The inputs of the comfort zones shown, each once: the readout adds their PMV and PPD,
+    // computed at the chart's total pressure.
+    std::vector<comfort::ComfortInputs> comfort = {};
+    double pressureMmHg = 760;
 };
 
 enum class Change {

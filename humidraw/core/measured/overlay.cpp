@@ -164,6 +164,21 @@ void DataOverlay::paintDensity(Canvas& k, size_t index, const ChartFrame& f,
     }
 }
 
+LabelBox clearOf(const std::vector<LabelBox>& placed, LabelBox wanted) {
+    const auto overlaps = [](const LabelBox& a, const LabelBox& b) {
+        return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+               b.top < a.top + a.height;
+    };
+    // Each move goes above the name it hit, and names only move up, so no name is hit twice.
+    for (size_t tries = 0; tries <= placed.size(); ++tries) {
+        const auto hit = std::find_if(placed.begin(), placed.end(),
+                                      [&](const LabelBox& b) { return overlaps(wanted, b); });
+        if (hit == placed.end()) break;
+        wanted.top = hit->top - wanted.height - 2;
+    }
+    return wanted;
+}
+
 void DataOverlay::paintDots(Canvas& k, const DataSet& set, const ChartFrame& f,
                             const ViewTransform& o) const {
     const int size = std::max(2, whole(1.6 * o.zoom));
@@ -189,6 +204,9 @@ void DataOverlay::paintOver(Canvas& k, const ChartFrame& f, const ViewTransform&
         if (s.visible && !s.density) paintDots(k, s, f, o);
     k.setPenStyle(PenStyle::Solid);
     k.setPenWidth(std::max(1, whole(o.zoom)));
+    // The names drawn so far: a name that would cover one is moved up a line until it is clear
+    // (a summer and a winter comfort zone share their upper edge, x = 12 g/kg(DA)).
+    std::vector<LabelBox> names;
     for (size_t i = 0; i < data_->zones.size(); ++i) {
         const std::vector<ZonePoint>& line = outline(i, f);
         if (line.empty()) continue;
@@ -205,7 +223,11 @@ void DataOverlay::paintOver(Canvas& k, const ChartFrame& f, const ViewTransform&
         const PixelPoint corner = pixel(f, o, line[1].DB, line[1].x);
         k.setFont(k.fontFace(), k.fontHeight(), 0);
         k.setFontColour(z.colour);
-        k.textOut(corner.x + 2, corner.y - k.fontHeight() - 2, z.name);
+        const TextExtent e = k.textExtent(z.name);
+        const LabelBox box = clearOf(
+            names, {corner.x + 2, corner.y - k.fontHeight() - 2, e.width, k.fontHeight()});
+        names.push_back(box);
+        k.textOut(box.left, box.top, z.name);
     }
     paintLegend(k, f, o);
     k.setBrushClear();

@@ -38,6 +38,14 @@ int densityLevel(uint32_t count, uint32_t most);
 // `c` mixed with white: `share` 0 white, 1 the colour itself.
 Colour32 tint(Colour32 c, double share);
 
+// A zone's name as drawn: its top-left pixel and extent.
+struct LabelBox {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+// Where a name wanted at `wanted` is drawn so that it covers none of `placed`: moved up, to 2
+// pixels above each name it would cover, as far as it takes.
+LabelBox clearOf(const std::vector<LabelBox>& placed, LabelBox wanted);
+
 class DataOverlay : public PaintOverlay {
   public:
     DataOverlay(std::shared_ptr<const MeasuredData> data, double pressureMmHg = 760);

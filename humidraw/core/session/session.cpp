@@ -320,6 +320,16 @@ MeasuredData Session::measuredData() const {
     return overlay ? overlay->data() : MeasuredData{};
 }
 
+std::vector<comfort::ComfortInputs> Session::comfortInputs() const {
+    std::vector<comfort::ComfortInputs> each;
+    const auto* overlay = dynamic_cast<const DataOverlay*>(objects_.overlay.get());
+    if (!overlay) return each;
+    for (const Zone& z : overlay->data().zones)
+        if (z.pmv && std::find(each.begin(), each.end(), z.pmv->inputs) == each.end())
+            each.push_back(z.pmv->inputs);
+    return each;
+}
+
 void Session::pressureChanged() {
     const auto* overlay = dynamic_cast<const DataOverlay*>(objects_.overlay.get());
     if (objects_.design) designResult();  // computed again at the new pressure

@@ -122,6 +122,9 @@ class Session {
     MeasuredData measuredData() const;
     // Replaces them as one step of the history.
     void changeMeasuredData(MeasuredData data);
+    // The occupants' inputs of the PMV comfort zones, each once, in the zones' order: what the
+    // readout gives PMV and PPD for.
+    std::vector<comfort::ComfortInputs> comfortInputs() const;
     // After the chart's pressure changed: the measured data's zones are reckoned at the new one
     // (not a step of the history).
     void pressureChanged();

@@ -1,4 +1,4 @@
-// The dialogs of the measured-data window: the CSV columns and a zone.
+// The dialogs of the measured-data window: the CSV columns, a zone and a comfort zone.
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
@@ -9,6 +9,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 #include <iterator>
 
 #include "app/measured_data_window.h"
@@ -258,6 +262,292 @@ std::optional<Zone> askZone(const Zone& start, QWidget* parent, UnitSystem units
             return;
         }
         result = z;
+        d.accept();
+    });
+    if (d.exec() != QDialog::Accepted) return std::nullopt;
+    return result;
+}
+
+}  // namespace humidraw::app
+
+namespace humidraw::app {
+namespace {
+
+// A number field with its text, for the comfort dialog's rows.
+QLineEdit* numberField(double v, QWidget* parent, const char* name) {
+    auto* e = new QLineEdit(QString::fromStdString(formatShortest(v)), parent);
+    e->setObjectName(name);
+    return e;
+}
+
+// ISO 7730's categories and the PMV limits each allows.
+struct PmvCategory {
+    const char* label;
+    double limit;
+};
+const PmvCategory kPmvCategories[] = {
+    {QT_TRANSLATE_NOOP("MeasuredDataWindow", "カテゴリ A (PMV ±0.2)"), 0.2},
+    {QT_TRANSLATE_NOOP("MeasuredDataWindow", "カテゴリ B (PMV ±0.5)"), 0.5},
+    {QT_TRANSLATE_NOOP("MeasuredDataWindow", "カテゴリ C (PMV ±0.7)"), 0.7},
+};
+constexpr int kUserLimits = 3;  // the item after the categories: limits typed
+
+}  // namespace
+
+std::optional<std::vector<Zone>> askComfortZones(const Zone* editing, const MeasuredData& data,
+                                                 QWidget* parent, UnitSystem units,
+                                                 Prompts& prompts) {
+    const QString caption = ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "快適域"));
+    QDialog d(parent);
+    d.setObjectName("ComfortZoneDialog");
+    d.setWindowTitle(caption);
+    auto* layout = new QVBoxLayout(&d);
+    auto* kind = new QComboBox(&d);
+    kind->setObjectName("kind");
+    kind->addItem(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "PMV 快適域 (ISO 7730, ASHRAE 55)")));
+    kind->addItem(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "適応快適域 (ASHRAE 55, 自然換気)")));
+    layout->addWidget(kind);
+    auto* pages = new QStackedWidget(&d);
+    layout->addWidget(pages);
+
+    // The PMV page: the occupant, the limits and the humidity limit.
+    const PmvBounds pmvStart = editing && editing->pmv ? *editing->pmv : PmvBounds{};
+    auto* pmvPage = new QWidget(pages);
+    auto* pmvForm = new QFormLayout(pmvPage);
+    auto* met = numberField(pmvStart.inputs.met, pmvPage, "met");
+    auto* cloSummer = numberField(pmvStart.inputs.clo, pmvPage, "cloSummer");
+    auto* winterToo =
+        new QCheckBox(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "冬の快適域も加える(&W)")), pmvPage);
+    winterToo->setObjectName("winterToo");
+    auto* cloWinter = numberField(1.0, pmvPage, "cloWinter");
+    auto* speed = numberField(pmvStart.inputs.airSpeed, pmvPage, "airSpeed");
+    auto* mrt = numberField(pmvStart.inputs.mrtOffset, pmvPage, "mrtOffset");
+    auto* work = numberField(pmvStart.inputs.externalWork, pmvPage, "work");
+    auto* category = new QComboBox(pmvPage);
+    category->setObjectName("category");
+    for (const PmvCategory& c : kPmvCategories) category->addItem(ui(c.label));
+    category->addItem(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "指定 (下限と上限)")));
+    auto* low = numberField(pmvStart.low, pmvPage, "pmvLow");
+    auto* high = numberField(pmvStart.high, pmvPage, "pmvHigh");
+    // The humidity limit in the chart's unit of x; empty for none.
+    const std::optional<double> xStart =
+        editing && editing->pmv ? editing->ranges[kZoneX].high : std::optional(kComfortMaxXg);
+    const auto xShown = [&](double g) {
+        return QString::fromStdString(formatPrintfGeneral(zoneBoundShown(kZoneX, g, units), 10));
+    };
+    auto* maxX = new QLineEdit(xStart ? xShown(*xStart) : QString(), pmvPage);
+    maxX->setObjectName("maxX");
+    pmvForm->addRow(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "代謝量 [met]")), met);
+    pmvForm->addRow(ui(editing ? QT_TRANSLATE_NOOP("MeasuredDataWindow", "着衣量 [clo]")
+                               : QT_TRANSLATE_NOOP("MeasuredDataWindow", "着衣量 夏 [clo]")),
+                    cloSummer);
+    pmvForm->addRow(QString(), winterToo);
+    pmvForm->addRow(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "着衣量 冬 [clo]")), cloWinter);
+    pmvForm->addRow(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "気流速度 [m/s]")), speed);
+    pmvForm->addRow(
+        ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "平均放射温度 − 乾球温度 [K]")), mrt);
+    pmvForm->addRow(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "外部仕事 [met]")), work);
+    pmvForm->addRow(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "PMV の範囲")), category);
+    pmvForm->addRow(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "PMV 下限")), low);
+    pmvForm->addRow(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "PMV 上限")), high);
+    pmvForm->addRow(ui(units == UnitSystem::IP
+                           ? QT_TRANSLATE_NOOP("MeasuredDataWindow",
+                                               "絶対湿度の上限 [gr/lb(DA)]（空欄: なし）")
+                           : QT_TRANSLATE_NOOP("MeasuredDataWindow",
+                                               "絶対湿度の上限 [kg/kg(DA)]（空欄: なし）")),
+                    maxX);
+    pages->addWidget(pmvPage);
+    // A zone being changed is one zone; a new one may come with its winter companion.
+    winterToo->setChecked(!editing);
+    winterToo->setVisible(!editing);
+    cloWinter->setVisible(!editing);
+    pmvForm->labelForField(cloWinter)->setVisible(!editing);
+    const auto limitsTyped = [=](int i) {
+        low->setEnabled(i == kUserLimits);
+        high->setEnabled(i == kUserLimits);
+        if (i < kUserLimits) {
+            low->setText(QString::fromStdString(formatShortest(-kPmvCategories[i].limit)));
+            high->setText(QString::fromStdString(formatShortest(kPmvCategories[i].limit)));
+        }
+    };
+    int startCategory = kUserLimits;
+    for (int i = 0; i < kUserLimits; ++i)
+        if (pmvStart.low == -kPmvCategories[i].limit && pmvStart.high == kPmvCategories[i].limit)
+            startCategory = i;
+    category->setCurrentIndex(startCategory);
+    limitsTyped(startCategory);
+    QObject::connect(category, &QComboBox::currentIndexChanged, &d, limitsTyped);
+    QObject::connect(winterToo, &QCheckBox::toggled, cloWinter, &QWidget::setEnabled);
+
+    // The adaptive page: the month, the acceptability and the prevailing mean, typed or the
+    // month's mean of a data set with date-times.
+    const AdaptiveBand bandStart = editing && editing->adaptive ? *editing->adaptive : AdaptiveBand{};
+    auto* adaptivePage = new QWidget(pages);
+    auto* adaptiveForm = new QFormLayout(adaptivePage);
+    auto* month = new QComboBox(adaptivePage);
+    month->setObjectName("month");
+    for (int m = 1; m <= 12; ++m)
+        month->addItem(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "%1 月")).arg(m));
+    month->setCurrentIndex(std::clamp(bandStart.month, 1, 12) - 1);
+    auto* acceptability = new QComboBox(adaptivePage);
+    acceptability->setObjectName("acceptability");
+    acceptability->addItem("80 %");
+    acceptability->addItem("90 %");
+    acceptability->setCurrentIndex(bandStart.acceptability == 90 ? 1 : 0);
+    auto* source = new QComboBox(adaptivePage);
+    source->setObjectName("meanSource");
+    source->addItem(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "入力した値")));
+    std::vector<const DataSet*> weather;
+    for (const DataSet& s : data.sets)
+        if (!s.times.empty()) {
+            weather.push_back(&s);
+            source->addItem(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "%1 の月平均"))
+                                .arg(QString::fromStdString(s.name)));
+        }
+    const auto tShown = [&](double c) {
+        return QString::fromStdString(formatFixed(zoneBoundShown(kZoneDB, c, units), 2));
+    };
+    auto* mean = new QLineEdit(std::isfinite(bandStart.prevailingMean)
+                                   ? tShown(bandStart.prevailingMean)
+                                   : QString(),
+                               adaptivePage);
+    mean->setObjectName("mean");
+    auto* band = new QLabel(adaptivePage);
+    band->setObjectName("band");
+    adaptiveForm->addRow(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "月")), month);
+    adaptiveForm->addRow(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "許容率")), acceptability);
+    adaptiveForm->addRow(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "代表外気温度")), source);
+    adaptiveForm->addRow(ui(units == UnitSystem::IP
+                                ? QT_TRANSLATE_NOOP("MeasuredDataWindow", "代表外気温度 [°F]")
+                                : QT_TRANSLATE_NOOP("MeasuredDataWindow", "代表外気温度 [°C]")),
+                         mean);
+    adaptiveForm->addRow(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "許容範囲")), band);
+    pages->addWidget(adaptivePage);
+    // The mean as typed, in °C; empty when it is not a number.
+    const auto typedMean = [=]() -> std::optional<double> {
+        const auto v = parseDecimal(mean->text().trimmed().toStdString());
+        if (!v) return std::nullopt;
+        return zoneBoundStored(kZoneDB, *v, units);
+    };
+    const auto showBand = [=] {
+        const auto t = typedMean();
+        if (!t || *t < comfort::kAdaptiveMinMean || *t > comfort::kAdaptiveMaxMean) {
+            band->setText(ui(QT_TRANSLATE_NOOP(
+                "MeasuredDataWindow", "代表外気温度は 10～33.5 °C の範囲で決まります")));
+            return;
+        }
+        AdaptiveBand b;
+        b.prevailingMean = *t;
+        b.acceptability = acceptability->currentIndex() == 1 ? 90 : 80;
+        const ZoneRange r = adaptiveRange(b);
+        band->setText(QString("%1 – %2 %3")
+                          .arg(tShown(*r.low), tShown(*r.high),
+                               units == UnitSystem::IP ? "°F" : "°C"));
+    };
+    // The month's mean of the chosen set, or a message when it has no hours of that month; the
+    // mean itself is kept, the field showing it rounded.
+    std::optional<double> setMean;
+    const auto takeMean = [=, &setMean] {
+        const int i = source->currentIndex();
+        mean->setReadOnly(i > 0);
+        setMean.reset();
+        if (i <= 0) return;
+        const auto means = monthlyMeanDB(*weather[i - 1]);
+        const auto m = means[month->currentIndex()];
+        setMean = m;
+        mean->setText(m ? tShown(*m) : QString());
+        if (!m)
+            band->setText(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow",
+                                               "このデータにはその月の時刻の点がありません")));
+        else
+            showBand();
+    };
+    QObject::connect(source, &QComboBox::currentIndexChanged, &d, takeMean);
+    QObject::connect(month, &QComboBox::currentIndexChanged, &d, takeMean);
+    QObject::connect(acceptability, &QComboBox::currentIndexChanged, &d, showBand);
+    QObject::connect(mean, &QLineEdit::textChanged, &d, showBand);
+    showBand();
+
+    kind->setCurrentIndex(editing && editing->adaptive ? 1 : 0);
+    pages->setCurrentIndex(kind->currentIndex());
+    kind->setEnabled(!editing);
+    QObject::connect(kind, &QComboBox::currentIndexChanged, pages, &QStackedWidget::setCurrentIndex);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &d);
+    layout->addWidget(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    std::vector<Zone> result;
+    const auto refuse = [&](const QString& why) {
+        prompts.tell(caption.toStdString(), why.toStdString(), PromptIcon::Warning);
+    };
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &d, [&] {
+        std::vector<Zone> zones;
+        // A number of a field, or the user told which field is not one.
+        const auto number = [&](QLineEdit* e, double& out) {
+            const auto v = parseDecimal(e->text().trimmed().toStdString());
+            if (v && std::isfinite(*v)) {
+                out = *v;
+                return true;
+            }
+            refuse(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "数値ではありません: ")) + e->text());
+            e->setFocus();
+            return false;
+        };
+        if (kind->currentIndex() == 0) {
+            PmvBounds b;
+            if (!number(met, b.inputs.met) || !number(cloSummer, b.inputs.clo) ||
+                !number(speed, b.inputs.airSpeed) || !number(mrt, b.inputs.mrtOffset) ||
+                !number(work, b.inputs.externalWork) || !number(low, b.low) || !number(high, b.high))
+                return;
+            std::optional<double> xLimit;
+            if (!maxX->text().trimmed().isEmpty()) {
+                double shown = 0;
+                if (!number(maxX, shown)) return;
+                // A limit left as shown keeps its value exactly.
+                xLimit = xStart && maxX->text() == xShown(*xStart)
+                             ? *xStart
+                             : zoneBoundStored(kZoneX, shown, units);
+            }
+            if (const std::string p = comfort::inputsProblem(b.inputs); !p.empty())
+                return refuse(QString::fromStdString(p));
+            zones.push_back(pmvZone(b, xLimit));
+            if (winterToo->isChecked()) {
+                PmvBounds winter = b;
+                if (!number(cloWinter, winter.inputs.clo)) return;
+                if (const std::string p = comfort::inputsProblem(winter.inputs); !p.empty())
+                    return refuse(QString::fromStdString(p));
+                zones.push_back(pmvZone(winter, xLimit));
+            }
+        } else {
+            AdaptiveBand b;
+            b.month = month->currentIndex() + 1;
+            b.acceptability = acceptability->currentIndex() == 1 ? 90 : 80;
+            if (mean->text().trimmed().isEmpty())
+                return refuse(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow",
+                                                   "代表外気温度がありません")));
+            double shown = 0;
+            if (!number(mean, shown)) return;
+            // A mean left as shown keeps its value exactly.
+            if (setMean && mean->text() == tShown(*setMean))
+                b.prevailingMean = *setMean;
+            else if (editing && editing->adaptive &&
+                     mean->text() == tShown(bandStart.prevailingMean))
+                b.prevailingMean = bandStart.prevailingMean;
+            else
+                b.prevailingMean = zoneBoundStored(kZoneDB, shown, units);
+            zones.push_back(adaptiveZone(b));
+        }
+        for (Zone& z : zones) {
+            if (const std::string p = zoneProblem(z); !p.empty())
+                return refuse(ui(QT_TRANSLATE_NOOP("MeasuredDataWindow", "このゾーンは使えません: ")) +
+                              QString::fromStdString(p));
+            // A zone changed keeps how it was drawn.
+            if (editing) {
+                z.colour = editing->colour;
+                z.filled = editing->filled;
+            }
+        }
+        result = std::move(zones);
         d.accept();
     });
     if (d.exec() != QDialog::Accepted) return std::nullopt;

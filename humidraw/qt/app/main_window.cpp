@@ -257,7 +257,8 @@ EditorDocument TFmIX::document() {
     return {d->session.objects(), d->session.history(), d->session.state(), d->attributes};
 }
 EditorView TFmIX::chartView() const {
-    return {d->frame, screen(), d->settings.units};
+    return {d->frame, screen(), d->settings.units, d->session.comfortInputs(),
+            d->settings.pressureMmHg};
 }
 ObjectTable& TFmIX::objects() {
     return d->session.objects();

@@ -51,6 +51,8 @@ MeasuredDataWindow::MeasuredDataWindow(MeasuredDataHost& host, QWidget* parent)
     auto* zoneRow = new QHBoxLayout;
     addZoneButton =
         button(QT_TRANSLATE_NOOP("MeasuredDataWindow", "ゾーン追加(&A)..."), this, zoneRow);
+    addComfortButton =
+        button(QT_TRANSLATE_NOOP("MeasuredDataWindow", "快適域追加(&K)..."), this, zoneRow);
     editZoneButton = button(QT_TRANSLATE_NOOP("MeasuredDataWindow", "変更(&E)..."), this, zoneRow);
     removeZoneButton =
         button(QT_TRANSLATE_NOOP("MeasuredDataWindow", "ゾーン削除(&Z)"), this, zoneRow);
@@ -84,6 +86,7 @@ MeasuredDataWindow::MeasuredDataWindow(MeasuredDataHost& host, QWidget* parent)
     connect(sets, &QListWidget::itemChanged, this,
             [this](QListWidgetItem* i) { setVisibility(i); });
     connect(addZoneButton, &QPushButton::clicked, this, [this] { editZone(-1); });
+    connect(addComfortButton, &QPushButton::clicked, this, [this] { addComfortZones(); });
     connect(editZoneButton, &QPushButton::clicked, this, [this] { editZone(zones->currentRow()); });
     connect(zones, &QListWidget::itemDoubleClicked, this,
             [this] { editZone(zones->currentRow()); });
@@ -254,9 +257,27 @@ void MeasuredDataWindow::putZone(const Zone& z, int index) {
 void MeasuredDataWindow::editZone(int index) {
     const MeasuredData d = host_.measuredData();
     const bool existing = index >= 0 && index < static_cast<int>(d.zones.size());
+    // A comfort zone is changed in its own dialog: the plain one would keep only its ranges.
+    if (existing && (d.zones[index].pmv || d.zones[index].adaptive)) {
+        const auto z =
+            askComfortZones(&d.zones[index], d, this, host_.chartUnits(), host_.dataPrompts());
+        if (z && !z->empty()) putZone(z->front(), index);
+        return;
+    }
     const auto z = askZone(existing ? d.zones[index] : zonePresets().front().zone, this,
                            host_.chartUnits(), host_.dataPrompts());
     if (z) putZone(*z, existing ? index : -1);
+}
+
+void MeasuredDataWindow::addComfortZones() {
+    const auto zones =
+        askComfortZones(nullptr, host_.measuredData(), this, host_.chartUnits(), host_.dataPrompts());
+    if (!zones || zones->empty()) return;
+    // One step of the history for the summer and the winter zone together.
+    MeasuredData d = host_.measuredData();
+    for (const Zone& z : *zones) d.zones.push_back(z);
+    host_.changeMeasuredData(std::move(d));
+    refresh();
 }
 
 void MeasuredDataWindow::removeZone() {

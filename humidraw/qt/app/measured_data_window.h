@@ -61,7 +61,8 @@ class MeasuredDataWindow : public QDialog {
     QListWidget* zones;
     QTableWidget* counts;
     QPushButton *importButton, *removeSetButton, *densityButton;
-    QPushButton *addZoneButton, *editZoneButton, *removeZoneButton, *exportButton;
+    QPushButton *addZoneButton, *addComfortButton, *editZoneButton, *removeZoneButton,
+        *exportButton;
     // The message of the last import, for the tests and the status line.
     QString lastReport;
 
@@ -71,6 +72,7 @@ class MeasuredDataWindow : public QDialog {
     void toggleDensity();
     void setVisibility(QListWidgetItem* item);
     void editZone(int index);
+    void addComfortZones();
     void removeZone();
     void exportCounts();
     void fillCounts(const MeasuredData& d);
@@ -88,5 +90,14 @@ std::optional<CsvChoice> askCsvColumns(const std::vector<std::string>& header, Q
 // with SI kJ/kg(DA); with IP °F, gr/lb(DA) and Btu/lb(DA)), colour, fill; what cannot be taken
 // is told through `prompts`. Empty when cancelled.
 std::optional<Zone> askZone(const Zone& start, QWidget* parent, UnitSystem units, Prompts& prompts);
+
+// The comfort-zone dialog: a PMV zone (when adding, with a winter zone of heavier clothing
+// beside it) or an adaptive band for a month, its prevailing mean typed or the month's mean of
+// one of `data`'s sets with date-times. Changing `editing` (a comfort zone) gives one zone of the
+// same kind, drawn as it was. What cannot be taken is told through `prompts`. Empty when
+// cancelled.
+std::optional<std::vector<Zone>> askComfortZones(const Zone* editing, const MeasuredData& data,
+                                                 QWidget* parent, UnitSystem units,
+                                                 Prompts& prompts);
 
 }  // namespace humidraw::app

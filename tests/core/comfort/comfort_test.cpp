@@ -182,3 +182,34 @@ TEST(ComfortBoundary, NoEdgeWhereThereIsNone) {
     EXPECT_FALSE(none[0].lowDB || none[0].highDB);
     EXPECT_TRUE(comfortBoundary(air, summer, -0.5, 0.5, 0.012, {}).empty());
 }
+
+// The readout's PMV and PPD at the pointer: ISO 7730's first and second worked cases (22 °C and
+// 27 °C at RH 60 %, 1.2 met, 0.5 clo, 0.1 m/s: PMV −0.75 and +0.77, PPD 17 % each), for one
+// zone and for a summer and a winter zone at once; inputs that cannot be computed with read "—".
+TEST(Pmv, ReadoutOfTheZonesShown) {
+    const MoistAir air;
+    const ComfortInputs annex = inputs(1.2, 0.5, 0.1), broken = inputs(-1, 0.5, 0.1);
+    EXPECT_EQ(pmvReadout(air, 22, air.DBRH2AH(22, 60), {}), "");
+    // " PMV:a/b PPD:c/d" split into its numbers, "—" as NaN.
+    const auto numbers = [](const std::string& text, std::string& pmvs, std::string& ppds) {
+        const size_t p = text.find(" PMV:"), q = text.find(" PPD:");
+        EXPECT_EQ(p, 0u) << text;
+        EXPECT_NE(q, std::string::npos) << text;
+        pmvs = text.substr(5, q - 5);
+        ppds = text.substr(q + 5);
+    };
+    std::string pmvs, ppds;
+    numbers(pmvReadout(air, 22, air.DBRH2AH(22, 60), {annex}), pmvs, ppds);
+    // The published value to ±0.01, and the readout's rounding to two decimals besides.
+    EXPECT_NEAR(std::stod(pmvs), -0.75, 0.015);
+    EXPECT_EQ(pmvs.size(), 5u) << pmvs;  // "-0.75": two decimals
+    EXPECT_NEAR(std::stod(ppds), 17, 1);
+    EXPECT_EQ(ppds.find('.'), ppds.size() - 2) << ppds;  // one decimal
+
+    numbers(pmvReadout(air, 27, air.DBRH2AH(27, 60), {annex, broken, annex}), pmvs, ppds);
+    ASSERT_EQ(pmvs.find('/'), 5u) << pmvs;
+    EXPECT_EQ(pmvs.substr(0, 1), "+") << "a warm vote is signed";
+    EXPECT_NEAR(std::stod(pmvs.substr(1, 4)), 0.77, 0.015);
+    EXPECT_EQ(pmvs.substr(5), "/—/" + pmvs.substr(0, 5));
+    EXPECT_EQ(ppds.substr(ppds.find('/')), "/—/" + ppds.substr(0, ppds.find('/')));
+}

@@ -217,3 +217,30 @@ TEST(DataDrawing, ZoneOutlineAndFillDrawnWithTheChart) {
         named = named || (op.text == z.name && op.fontColour == 0x00445566);
     EXPECT_TRUE(named);
 }
+
+// Zone names are moved up clear of the names drawn before them: one above the other when they
+// would overlap, left where they are when they only touch or lie apart.
+TEST(DataDrawing, ZoneNamesKeptApart) {
+    struct Case {
+        const char* what;
+        std::vector<LabelBox> placed;
+        LabelBox wanted;
+        int top;  // where it is drawn
+    };
+    const Case cases[] = {
+        {"nothing drawn yet", {}, {100, 200, 80, 12}, 200},
+        {"the same place: 2 px above the other", {{100, 200, 80, 12}}, {100, 200, 80, 12}, 186},
+        {"half a line lower: still above it", {{100, 200, 80, 12}}, {150, 206, 80, 12}, 186},
+        {"touching on the right", {{100, 200, 80, 12}}, {180, 200, 40, 12}, 200},
+        {"touching below", {{100, 200, 80, 12}}, {100, 212, 80, 12}, 212},
+        // Out of the first into the second, then above both.
+        {"two stacked", {{100, 200, 80, 12}, {100, 186, 80, 12}}, {120, 200, 30, 12}, 172},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const LabelBox b = clearOf(c.placed, c.wanted);
+        EXPECT_EQ(b.top, c.top);
+        EXPECT_EQ(b.left, c.wanted.left);
+        EXPECT_EQ(b.width, c.wanted.width);
+    }
+}

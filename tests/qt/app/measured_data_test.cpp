@@ -1,6 +1,7 @@
 // The measured-data window in the program: import, zones and counts, undo and redo, and the
 // companion file saved and opened with the document while the document file stays as it was.
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -504,4 +505,110 @@ TEST_F(Window, MeasuredDataFileDialogsOpenWhereTheDocumentsDo) {
         EXPECT_EQ(said[0].text, "mine.csv は既にあります。\n置き換えますか?");
         EXPECT_EQ(slurp(mine) == d->countsText(), a == Answer::Yes);
     }
+}
+
+namespace {
+
+// Works the comfort-zone dialog once it is open, then presses OK.
+void onComfortDialog(std::function<void(QDialog&)> work) {
+    QTimer::singleShot(0, [work] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QDialog*>(top);
+            if (!dialog || top->objectName() != "ComfortZoneDialog" || !top->isVisible()) continue;
+            work(*dialog);
+            top->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+            return;
+        }
+        ADD_FAILURE() << "no comfort-zone dialog";
+    });
+}
+
+}  // namespace
+
+// 快適域追加 adds a summer and a winter PMV zone in one step; 変更 on a comfort zone opens the
+// comfort dialog again, so the zone stays a comfort zone with its inputs changed; an adaptive
+// zone takes its month's mean from a data set's hours exactly; the readout then gives PMV and
+// PPD at the pointer for both PMV zones.
+TEST_F(Window, ComfortZonesAddedChangedAndReadOut) {
+    TFmIX& w = open();
+    w.show();
+    QApplication::processEvents();
+    w.action("MeasuredData")->trigger();
+    MeasuredDataWindow* d = w.measuredDataWindow();
+    ASSERT_TRUE(d);
+    onComfortDialog([](QDialog& dialog) {
+        EXPECT_TRUE(dialog.findChild<QCheckBox*>("winterToo")->isChecked());
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("maxX")->text(), "0.012");  // kg/kg(DA)
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("pmvHigh")->text(), "0.5");  // category B
+    });
+    d->addComfortButton->click();
+    std::vector<Zone> zones = w.measuredData().zones;
+    ASSERT_EQ(zones.size(), 2u);
+    ASSERT_TRUE(zones[0].pmv && zones[1].pmv);
+    EXPECT_EQ(zones[0].pmv->inputs.clo, 0.5);
+    EXPECT_EQ(zones[1].pmv->inputs.clo, 1.0);
+    EXPECT_EQ(zones[0].ranges[kZoneX].high, 12.0);
+    EXPECT_EQ(zones[0].name, "快適域 PMV ±0.5 (1.1 met, 0.5 clo, 0.1 m/s)");
+    EXPECT_EQ(zones[1].name, "快適域 PMV ±0.5 (1.1 met, 1 clo, 0.1 m/s)");
+    w.Undo();
+    EXPECT_TRUE(w.measuredData().zones.empty()) << "both zones were one step";
+    w.Redo();
+    ASSERT_EQ(w.measuredData().zones.size(), 2u);
+
+    // Category C and 0.6 clo for the summer zone: its limits, name and humidity limit follow,
+    // and it stays a comfort zone drawn as before.
+    d->refresh();
+    d->zones->setCurrentRow(0);
+    onComfortDialog([](QDialog& dialog) {
+        EXPECT_FALSE(dialog.findChild<QCheckBox*>("winterToo")->isVisible());
+        EXPECT_FALSE(dialog.findChild<QComboBox*>("kind")->isEnabled());
+        dialog.findChild<QLineEdit*>("cloSummer")->setText("0.6");
+        dialog.findChild<QComboBox*>("category")->setCurrentIndex(2);
+    });
+    d->editZoneButton->click();
+    zones = w.measuredData().zones;
+    ASSERT_EQ(zones.size(), 2u);
+    ASSERT_TRUE(zones[0].pmv);
+    EXPECT_EQ(zones[0].pmv->inputs.clo, 0.6);
+    EXPECT_EQ(zones[0].pmv->low, -0.7);
+    EXPECT_EQ(zones[0].pmv->high, 0.7);
+    EXPECT_EQ(zones[0].ranges[kZoneX].high, 12.0);
+    EXPECT_EQ(zones[0].name, "快適域 PMV ±0.7 (1.1 met, 0.6 clo, 0.1 m/s)");
+
+    // July's hours 24, 25 and 27.5 °C: the mean 76.5 / 3 = 25.5 °C exactly, the band
+    // 0.31 × 25.5 + 17.8 ± 2.5 = 25.705 ± 2.5 = 23.205 to 28.205 °C at 90 %, shown to two
+    // decimals rounded half away from zero.
+    std::ofstream(dir / "weather.csv") << "time,DB,RH\n"
+                                          "2023-06-30 23:00,10,50\n"
+                                          "2023-07-01 00:00,24,50\n"
+                                          "2023-07-01 01:00,25,50\n"
+                                          "2023-07-31 23:00,27.5,50\n";
+    CsvChoice timed = dbRh();
+    timed.timeColumn = "time";
+    ASSERT_EQ(d->importPath((dir / "weather.csv").string(), timed), ImportOutcome::Added);
+    onComfortDialog([](QDialog& dialog) {
+        dialog.findChild<QComboBox*>("kind")->setCurrentIndex(1);
+        dialog.findChild<QComboBox*>("month")->setCurrentIndex(6);
+        dialog.findChild<QComboBox*>("acceptability")->setCurrentIndex(1);
+        dialog.findChild<QComboBox*>("meanSource")->setCurrentIndex(1);
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("mean")->text(), "25.50");
+        EXPECT_EQ(dialog.findChild<QLabel*>("band")->text(), "23.21 – 28.21 °C");
+    });
+    d->addComfortButton->click();
+    zones = w.measuredData().zones;
+    ASSERT_EQ(zones.size(), 3u);
+    ASSERT_TRUE(zones[2].adaptive);
+    EXPECT_EQ(zones[2].adaptive->month, 7);
+    EXPECT_EQ(zones[2].adaptive->acceptability, 90);
+    EXPECT_EQ(zones[2].adaptive->prevailingMean, 25.5);
+    EXPECT_EQ(zones[2].name, "適応快適域 7 月 90 %");
+
+    // The readout at the pointer: a PMV for each of the two PMV zones.
+    w.editor().mouseMove(false, false, 400, 300);
+    const std::string readout = w.statusPanel(0)->text().toStdString();
+    EXPECT_NE(readout.find("DB:"), std::string::npos) << readout;
+    const size_t pmv = readout.find(" PMV:");
+    ASSERT_NE(pmv, std::string::npos) << readout;
+    EXPECT_NE(readout.find('/', pmv), std::string::npos) << readout;
+    EXPECT_NE(readout.find(" PPD:", pmv), std::string::npos) << readout;
 }
