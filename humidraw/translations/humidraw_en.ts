@@ -2399,7 +2399,7 @@ This file has been changed elsewhere since it was opened. Overwrite it?</transla
     </message>
     <message>
         <source>快適域</source>
-        <translation>Comfort Zone</translation>
+        <translation>Comfort zone</translation>
     </message>
     <message>
         <source>PMV 快適域 (ISO 7730, ASHRAE 55)</source>
