@@ -169,8 +169,9 @@ LabelBox clearOf(const std::vector<LabelBox>& placed, LabelBox wanted) {
         return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
                b.top < a.top + a.height;
     };
-    // Each move goes above the name it hit, and names only move up, so no name is hit twice.
-    for (size_t tries = 0; tries <= placed.size(); ++tries) {
+    // Each move goes above the name it hit, and names only move up, so no name is hit twice:
+    // after as many moves as there are names, none is left to hit.
+    for (size_t moves = 0; moves < placed.size(); ++moves) {
         const auto hit = std::find_if(placed.begin(), placed.end(),
                                       [&](const LabelBox& b) { return overlaps(wanted, b); });
         if (hit == placed.end()) break;
