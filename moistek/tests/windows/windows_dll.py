@@ -7,6 +7,9 @@
       stdcall (each returns popping its arguments); only Windows' own DLLs are imported.
   windows_dll.py prepare WINE PREFIX
       makes the private Wine prefix the call tests run in (the first start takes a while).
+  windows_dll.py version-reader WINE PREFIX EXE ARCH
+      ReadVersionStrings of the DLL (in version_reader.exe) on its own file, one without version
+      information and a missing one, in a Japanese locale (ANSI code page 932).
   windows_dll.py calls WINE PREFIX NATIVE EXE ARCH COUNT
       COUNT seeded cases for every export, written by the Linux build of export_calls (NATIVE),
       run by it and by the Windows build (EXE, beside Moistek.dll) under Wine; every result must
@@ -185,7 +188,7 @@ def stop_server(wine, prefix):
                        check=False)
 
 
-def wine_run(wine, prefix, arguments, cwd, stdin_text=None, timeout=150):
+def wine_run(wine, prefix, arguments, cwd, stdin_text=None, timeout=150, locale=None):
     # Wine's server outlives the program and keeps the streams it was given: hand it files,
     # never the test runner's pipes.
     with tempfile.TemporaryFile("w+") as out, tempfile.TemporaryFile("w+") as err:
@@ -197,7 +200,10 @@ def wine_run(wine, prefix, arguments, cwd, stdin_text=None, timeout=150):
             infile.seek(0)
             src = infile
         try:
-            code = subprocess.run([wine] + arguments, cwd=cwd, env=wine_environment(prefix),
+            env = wine_environment(prefix)
+            if locale:
+                env.update(LANG=locale, LC_ALL=locale)
+            code = subprocess.run([wine] + arguments, cwd=cwd, env=env,
                                   stdin=src, stdout=out, stderr=err, timeout=timeout,
                                   check=False).returncode
         finally:
@@ -334,6 +340,60 @@ def calls(wine, prefix, native, exe, arch, count):
     return 1 if failures else 0
 
 
+def has_locale(name):
+    out = run(["locale", "-a"])
+    wanted = name.lower().replace("-", "")
+    return any(l.strip().lower().replace("-", "") == wanted for l in out.stdout.splitlines())
+
+
+def version_reader(wine, prefix, exe, arch):
+    if arch == "i686" and not runs_32_bit(wine):
+        print("SKIP: this Wine has no 32-bit loader (Debian package wine32:i386)")
+        return SKIP
+    if not has_locale("ja_JP.utf8"):
+        print("SKIP: no ja_JP.UTF-8 locale for code page 932 (scripts/install-deps makes it)")
+        return SKIP
+    folder = os.path.dirname(os.path.abspath(exe))
+    try:
+        code, out, err = wine_run(wine, prefix, [os.path.basename(exe)], cwd=folder,
+                                  locale="ja_JP.UTF-8")
+    except subprocess.TimeoutExpired:
+        stop_server(wine, prefix)
+        return fail("version_reader did not finish under Wine")
+    stop_server(wine, prefix)
+    if code != 0:
+        return fail("version_reader exited %d: %s" % (code, err[-1500:]))
+
+    def hexed(text):
+        return text.encode("cp932").hex()
+    own = "version_reader.exe"
+    expected = [
+        own + " 1",
+        # 258 bytes and then a two-byte character, which does not fit the 259: cut before it
+        own + " CompanyName " + hexed("x" * 258),
+        own + " FileDescription " + hexed("空気線図作成ソフト"),
+        own + " FileVersion " + hexed("9.8.7.6"),
+        own + ' InternalName ' + hexed('with \\ backslash and "quotes"'),
+        # 257 bytes and one two-byte character fill the field exactly
+        own + " LegalCopyright " + hexed("x" * 257 + "空"),
+        own + " OriginalFilename ",
+        own + " ProductName ",
+        own + " ProductVersion " + hexed("2.0"),
+        "export_calls.exe 0",  # no version information
+        "no such file.dll 0",
+    ]
+    got = [l.rstrip() for l in out.splitlines()]
+    failures = 0
+    for line in expected:
+        if line.rstrip() not in got:
+            failures += fail("expected %r" % line)
+    if failures:
+        print(out)
+        return 1
+    print("version_reader: %d lines as expected" % len(expected))
+    return 0
+
+
 def main(argv):
     if len(argv) < 2:
         print(__doc__)
@@ -343,6 +403,8 @@ def main(argv):
         return check_exports(*argv[2:6])
     if command == "prepare" and len(argv) == 4:
         return prepare(argv[2], argv[3])
+    if command == "version-reader" and len(argv) == 6:
+        return version_reader(*argv[2:6])
     if command == "calls" and len(argv) == 8:
         return calls(argv[2], argv[3], argv[4], argv[5], argv[6], int(argv[7]))
     print(__doc__)
