@@ -87,12 +87,23 @@ const Method kMethods[] = {
 #undef BINARY
 #undef COMPLETE
 
-const char* const kPlain[] = {
-    "V_DB2PWS",  "V_PW2AH",   "V_ENDB2AH", "V_DBWB2AH", "V_DBSV2AH", "V_SVWB2AH",
-    "V_DBRH2AH", "V_DBAH2EN", "V_DBAH2WB", "V_DBAH2SV", "V_WBAH2DB", "V_SVAH2DB",
-    "V_ENAH2DB", "V_RHAH2DB", "V_RHEN2DB", "V_RHWB2DB", "V_RHSV2DB", "V_SVEN2DB",
-    "V_DBAH2RH", "V_DBAH2RV", "V_AH2DP",
+// The plain functions, with their addresses as the program's import binds them.
+struct Plain {
+    const char* name;
+    PlainUnary unary;
+    PlainBinary binary;
 };
+#define UNARY(n) {#n, &n, nullptr}
+#define BINARY(n) {#n, nullptr, &n}
+const Plain kPlainFunctions[] = {
+    UNARY(V_DB2PWS),   UNARY(V_PW2AH),    BINARY(V_ENDB2AH), BINARY(V_DBWB2AH), BINARY(V_DBSV2AH),
+    BINARY(V_SVWB2AH), BINARY(V_DBRH2AH), BINARY(V_DBAH2EN), BINARY(V_DBAH2WB), BINARY(V_DBAH2SV),
+    BINARY(V_WBAH2DB), BINARY(V_SVAH2DB), BINARY(V_ENAH2DB), BINARY(V_RHAH2DB), BINARY(V_RHEN2DB),
+    BINARY(V_RHWB2DB), BINARY(V_RHSV2DB), BINARY(V_SVEN2DB), BINARY(V_DBAH2RH), BINARY(V_DBAH2RV),
+    UNARY(V_AH2DP),
+};
+#undef UNARY
+#undef BINARY
 
 // The quantities a name reads: the two-letter abbreviations between "F_" or "V_" and "2", or
 // the two after "C_".
@@ -154,7 +165,8 @@ uint64_t seedOf(const char* name) {
 // Cases: "NAME a [b]" for a plain function; "NAME mode pa v0 ... vN" for a member, whose
 // argument slots hold the inputs and some earlier contents in the outputs.
 int writeCases(int count) {
-    for (const char* name : kPlain) {
+    for (const Plain& p : kPlainFunctions) {
+        const char* const name = p.name;
         const std::vector<Kind> kinds = inputsOf(name);
         Random r(seedOf(name));
         for (int i = 0; i < count; ++i) {
@@ -281,6 +293,23 @@ int runCases(Library lib) {
         std::printf(" = %d", code);
         for (size_t i = 0; i < slots; ++i) put(s[i]);
         std::printf(" %d\n", static_cast<int>(instance.Mode));
+    }
+    // Each plain function called as the program's import binds it (on 32-bit Windows through
+    // the decorated names of the import library) gives what the export found by name gives.
+    for (const Plain& p : kPlainFunctions) {
+        const double a = 20, b = p.unary ? 0 : 0.0072630;
+        void* f = lookUp(lib, p.name);
+        if (!f) continue;  // reported above
+        const double linked = p.unary ? p.unary(a) : p.binary(a, b);
+        const double found = p.unary ? reinterpret_cast<PlainUnary>(f)(a)
+                                     : reinterpret_cast<PlainBinary>(f)(a, b);
+        std::printf("linked %s", p.name);
+        put(linked);
+        std::printf("\n");
+        if (bitsOf(linked) != bitsOf(found)) {
+            std::printf("%s through the import differs from the export\n", p.name);
+            ++bad;
+        }
     }
     // Every member is found by its name as well as through the import.
     for (const Method& m : kMethods) {

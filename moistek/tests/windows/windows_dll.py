@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Checks of the cross-built Moistek.dll, run by CTest.
 
-  windows_dll.py exports OBJDUMP DLL MAP ARCH
+  windows_dll.py exports OBJDUMP DLL MAP ARCH EXE
       the DLL's export table: the plain functions of the Linux build's export list (MAP)
       undecorated, the members of MoistekClass, nothing else; on i686 the plain functions are
-      stdcall (each returns popping its arguments); only Windows' own DLLs are imported.
+      stdcall (each returns popping its arguments); only Windows' own DLLs are imported; and
+      the program EXE, linked with the DLL's import library, imports only names it exports.
   windows_dll.py prepare WINE PREFIX
       makes the private Wine prefix the call tests run in (the first start takes a while).
   windows_dll.py version-reader WINE PREFIX EXE ARCH
@@ -127,9 +128,31 @@ def pops_of(objdump, dll, address):
     return pops
 
 
-def check_exports(objdump, dll, map_file, arch):
+def imported_from(objdump, exe, dll_name):
+    """The names a program imports from one DLL."""
+    out = run([objdump, "-p", exe])
+    names, inside = [], False
+    for line in out.stdout.splitlines():
+        if "DLL Name:" in line:
+            inside = line.split("DLL Name:", 1)[1].strip().lower() == dll_name.lower()
+        elif inside:
+            m = re.match(r"^\s+[0-9a-f]+\s+\d+\s+(\S+)$", line)
+            if m:
+                names.append(m.group(1))
+            elif not line.strip():
+                inside = False
+    return names
+
+
+def check_exports(objdump, dll, map_file, arch, exe):
     names, base, imports = read_exports(objdump, dll)
     failures = 0
+    linked = imported_from(objdump, exe, "Moistek.dll")
+    if len(linked) < len(PLAIN) - 1:
+        failures += fail("%s imports only %d names from Moistek.dll" % (exe, len(linked)))
+    for n in linked:
+        if n not in names:
+            failures += fail("%s imports %s, which Moistek.dll does not export" % (exe, n))
     plain = {n for n in names if not n.startswith("_Z")}
     for n in sorted(plain):
         if "@" in n or n.startswith("_"):
@@ -399,8 +422,8 @@ def main(argv):
         print(__doc__)
         return 2
     command = argv[1]
-    if command == "exports" and len(argv) == 6:
-        return check_exports(*argv[2:6])
+    if command == "exports" and len(argv) == 7:
+        return check_exports(*argv[2:7])
     if command == "prepare" and len(argv) == 4:
         return prepare(argv[2], argv[3])
     if command == "version-reader" and len(argv) == 6:
