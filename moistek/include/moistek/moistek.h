@@ -22,6 +22,7 @@
 #define MOISTEK_API __declspec(dllimport)
 #endif
 #define MOISTEK_CALL __stdcall
+#include <stddef.h>  // wchar_t, of the automation string V_Ver returns there
 #else
 #define MOISTEK_API __attribute__((visibility("default")))
 #define MOISTEK_CALL
@@ -151,7 +152,6 @@ MOISTEK_API double MOISTEK_CALL V_AH2DP(double AH);
 // information cannot be read. On Windows an automation string (BSTR) holding the text's bytes,
 // freed with SysFreeString; elsewhere a malloc'ed, zero-terminated copy, freed with free().
 #if defined(_WIN32)
-#include <stddef.h>
 MOISTEK_API wchar_t* MOISTEK_CALL V_Ver(void);
 #else
 MOISTEK_API char* V_Ver(void);
