@@ -10,7 +10,23 @@
 //
 // From C, only the plain functions at the end are declared.
 
+// MOISTEK_API marks what the library exports: on Windows every function so marked is in the
+// DLL's export table (and imported by its callers), elsewhere it has default visibility.
+// MOISTEK_CALL is the calling convention of the plain functions: __stdcall on Windows, which
+// 32-bit spreadsheet macros require (the names are exported without the @N decoration), and
+// the ordinary one elsewhere.
+#if defined(_WIN32)
+#if defined(MOISTEK_BUILDING_LIBRARY)
+#define MOISTEK_API __declspec(dllexport)
+#else
+#define MOISTEK_API __declspec(dllimport)
+#endif
+#define MOISTEK_CALL __stdcall
+#include <stddef.h>  // wchar_t, of the automation string V_Ver returns there
+#else
 #define MOISTEK_API __attribute__((visibility("default")))
+#define MOISTEK_CALL
+#endif
 
 #ifdef __cplusplus
 #include <cstdint>
@@ -111,30 +127,35 @@ class MoistekClass {
 #ifdef __cplusplus
 extern "C" {
 #endif
-MOISTEK_API double V_DB2PWS(double DB);
-MOISTEK_API double V_PW2AH(double PW);
-MOISTEK_API double V_ENDB2AH(double EN, double DB);
-MOISTEK_API double V_DBWB2AH(double DB, double WB);
-MOISTEK_API double V_DBSV2AH(double DB, double SV);
-MOISTEK_API double V_SVWB2AH(double SV, double WB);
-MOISTEK_API double V_DBRH2AH(double DB, double RH);
-MOISTEK_API double V_DBAH2EN(double DB, double AH);
-MOISTEK_API double V_DBAH2WB(double DB, double AH);
-MOISTEK_API double V_DBAH2SV(double DB, double AH);
-MOISTEK_API double V_WBAH2DB(double WB, double AH);
-MOISTEK_API double V_SVAH2DB(double SV, double AH);
-MOISTEK_API double V_ENAH2DB(double EN, double AH);
-MOISTEK_API double V_RHAH2DB(double RH, double AH);
-MOISTEK_API double V_RHEN2DB(double RH, double EN);
-MOISTEK_API double V_RHWB2DB(double RH, double WB);
-MOISTEK_API double V_RHSV2DB(double RH, double SV);
-MOISTEK_API double V_SVEN2DB(double SV, double EN);
-MOISTEK_API double V_DBAH2RH(double DB, double AH);
-MOISTEK_API double V_DBAH2RV(double DB, double AH);
-MOISTEK_API double V_AH2DP(double AH);
-// A newly malloc'ed, zero-terminated copy of the library's FileVersion text, which the caller
-// frees with free(); null when the version information cannot be read.
+MOISTEK_API double MOISTEK_CALL V_DB2PWS(double DB);
+MOISTEK_API double MOISTEK_CALL V_PW2AH(double PW);
+MOISTEK_API double MOISTEK_CALL V_ENDB2AH(double EN, double DB);
+MOISTEK_API double MOISTEK_CALL V_DBWB2AH(double DB, double WB);
+MOISTEK_API double MOISTEK_CALL V_DBSV2AH(double DB, double SV);
+MOISTEK_API double MOISTEK_CALL V_SVWB2AH(double SV, double WB);
+MOISTEK_API double MOISTEK_CALL V_DBRH2AH(double DB, double RH);
+MOISTEK_API double MOISTEK_CALL V_DBAH2EN(double DB, double AH);
+MOISTEK_API double MOISTEK_CALL V_DBAH2WB(double DB, double AH);
+MOISTEK_API double MOISTEK_CALL V_DBAH2SV(double DB, double AH);
+MOISTEK_API double MOISTEK_CALL V_WBAH2DB(double WB, double AH);
+MOISTEK_API double MOISTEK_CALL V_SVAH2DB(double SV, double AH);
+MOISTEK_API double MOISTEK_CALL V_ENAH2DB(double EN, double AH);
+MOISTEK_API double MOISTEK_CALL V_RHAH2DB(double RH, double AH);
+MOISTEK_API double MOISTEK_CALL V_RHEN2DB(double RH, double EN);
+MOISTEK_API double MOISTEK_CALL V_RHWB2DB(double RH, double WB);
+MOISTEK_API double MOISTEK_CALL V_RHSV2DB(double RH, double SV);
+MOISTEK_API double MOISTEK_CALL V_SVEN2DB(double SV, double EN);
+MOISTEK_API double MOISTEK_CALL V_DBAH2RH(double DB, double AH);
+MOISTEK_API double MOISTEK_CALL V_DBAH2RV(double DB, double AH);
+MOISTEK_API double MOISTEK_CALL V_AH2DP(double AH);
+// The library's FileVersion text, newly allocated and owned by the caller; null when the version
+// information cannot be read. On Windows an automation string (BSTR) holding the text's bytes,
+// freed with SysFreeString; elsewhere a malloc'ed, zero-terminated copy, freed with free().
+#if defined(_WIN32)
+MOISTEK_API wchar_t* MOISTEK_CALL V_Ver(void);
+#else
 MOISTEK_API char* V_Ver(void);
+#endif
 #ifdef __cplusplus
 }
 #endif
