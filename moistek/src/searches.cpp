@@ -250,15 +250,13 @@ int wetBulb(const MoistekClass& m, double DB, double AH, double& wb) {
     }
     const auto known = trials.known();
     double v;
-    const auto end = stepSearch(
-        v, kTempStart, kTempStep, m.TolT, [&](double t) { return known.below(t); },
-        [&](double t) {
+    const auto end = stepSearchSides(
+        v, kTempStart, kTempStep, m.TolT, known.iceBelow, known.waterBelow, [&](double t) {
             if (known.over(t)) return Trial::Over;
             double q, xs;
             if (!relation.evaluate(t, q, xs)) return Trial::Failed;
             return q > DB ? Trial::Over : Trial::Below;
-        },
-        [](double) { return false; });
+        });
     if (end != SearchEnd::Found) return -1;
     wb = v;
     return 1;
