@@ -71,11 +71,15 @@ class ProbedTrials {
             if (!probe(x, q, xs)) return;
             const double d = r_.slope(x, q, xs);
             if (!(d > 0)) return;
-            const double step = (r_.target() - q) / d;
-            const double w = 3 * r_.margin(xs) / d;
+            const double inverse = 1 / d;
+            const double step = (r_.target() - q) * inverse;
+            const double w = 3 * r_.margin(xs) * inverse;
             if (0.1 * step * step <= w) {
-                probe(x + step - 2 * w, q, xs);
-                probe(x + step + 2 * w, q, xs);
+                // The root lies within 0.1·step² of x + step; a probe just clear of the margin
+                // either side, so that few trials between them are left to evaluate.
+                const double clear = 2 * r_.margin(xs) * inverse + 0.1 * step * step;
+                probe(x + step - clear, q, xs);
+                probe(x + step + clear, q, xs);
                 return;
             }
             const double next = within(x + step);
@@ -129,12 +133,25 @@ class ProbedTrials {
     }
     const Side& side(double v) const { return v < 0 ? ice_ : water_; }
 
-    // The most the saturation pressure can grow over the 10 K above p on p's side.
+    // The most the saturation pressure can grow over the 10 K above p on p's side. Below 0 °C
+    // the bound falls as p rises, so its value at the whole degree at or below p (p > −270)
+    // holds for p; those are computed once.
     static double growth(double p) {
         if (p >= 0) return 2.15;  // above exp(0.761) = 2.1404
-        const double T = (p + kKelvinAtZero) * (1 - 1e-12);
-        return std::exp(10 * (-kOverIce.a / (T * T) + 0.0107));
+        static const IceGrowth ice;
+        int degree = static_cast<int>(p);  // towards 0: one up where p is not whole
+        if (degree > p) degree = degree - 1;
+        return ice.atDegree[degree - static_cast<int>(kTempStart)];
     }
+    struct IceGrowth {
+        double atDegree[-static_cast<int>(kTempStart)];  // −270 … −1 °C
+        IceGrowth() {
+            for (int i = 0; i < -static_cast<int>(kTempStart); ++i) {
+                const double T = (i + kTempStart + kKelvinAtZero) * (1 - 1e-12);
+                atDegree[i] = std::exp(10 * (-kOverIce.a / (T * T) + 0.0107));
+            }
+        }
+    };
 
     const Relation& r_;
     const bool enabled_;
