@@ -92,6 +92,19 @@ struct WetBulbRelation {
         const double dN = (L - c * v + m.Cpv * v) * xsSlope + m.Cpa + (m.Cpv - c) * xs + c * AH;
         return dN * BInverse;
     }
+    // d²q/dv², for Halley's steps: N'' = (L − (c − Cpv)·v)·xs'' + 2·(Cpv − c)·xs', with
+    // xs' = xs·(1 + xs/k)·g and xs'' = xs'·g·(1 + 2·xs/k) + xs·(1 + xs/k)·g', g = d(ln e)/dT.
+    double curvature(double v, double, double xs) const {
+        const double c = v >= 0 ? m.Cw : m.Ci, L = v >= 0 ? m.R0 : m.R0 + m.Lf;
+        const double T = v + kKelvinAtZero, u = 1 / T;
+        const SaturationFormula& s = formulaAt(v);
+        const double g = -s.a * u * u + s.c + 2 * s.d * T + s.f * u;
+        const double dg = 2 * s.a * u * u * u - s.f * u * u + 2 * s.d;
+        const double grow = 1 + xs * kInverse;
+        const double xs1 = xs * grow * g;
+        const double xs2 = xs1 * g * (grow + xs * kInverse) + xs * grow * dg;
+        return ((L - (c - m.Cpv) * v) * xs2 + 2 * (m.Cpv - c) * xs1) * BInverse;
+    }
     double ratio() const { return k; }
     // On the ice side q rises towards (L + Lf)·(xs(0 °C) − AH)/B at 0 °C.
     bool wholeIceSideBelow() const {
@@ -245,6 +258,9 @@ int wetBulb(const MoistekClass& m, double DB, double AH, double& wb) {
         // The wet bulb lies about a third of the way from the dew point to the dry bulb.
         const double rough = (2 * roughDewPoint(m, AH, pa) + DB) / 3;
         trials.locate(rough);
+        // A root placed below 0 °C may not be the search's: where the relation steps down at
+        // 0 °C to below DB, the root is above 0 °C, and trials there must be proven too.
+        if (!trials.waterKnown()) trials.locate(0, true);
         double q, xs;
         if (!trials.iceProven()) {
             if (relation.wholeIceSideBelow())

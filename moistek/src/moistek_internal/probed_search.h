@@ -61,10 +61,11 @@ class ProbedTrials {
         return true;
     }
 
-    // Newton steps from x (brought inside the probes' range) towards the root (the relation's slope
-    // in closed form); once the next step would land within the proof's width of the root, a probe
-    // either side of it.
-    void locate(double x) {
+    // Halley's steps from x (brought inside the probes' range) towards the root, with the
+    // relation's slope and curvature in closed form; once the next step would land within the
+    // proof's width of the root, a probe either side of it, just clear of the margin. With
+    // `oneSide`, no step goes to the other side of 0 °C.
+    void locate(double x, bool oneSide = false) {
         x = within(x);
         for (int i = 0; i < 10; ++i) {
             double q, xs;
@@ -72,18 +73,22 @@ class ProbedTrials {
             const double d = r_.slope(x, q, xs);
             if (!(d > 0)) return;
             const double inverse = 1 / d;
-            const double step = (r_.target() - q) * inverse;
+            const double newton = (r_.target() - q) * inverse;
             const double w = 3 * r_.margin(xs) * inverse;
-            if (0.1 * step * step <= w) {
-                // The root lies within 0.1·step² of x + step; a probe just clear of the margin
-                // either side, so that few trials between them are left to evaluate.
-                const double clear = 2 * r_.margin(xs) * inverse + 0.1 * step * step;
+            // Halley's correction; its error falls with the cube of the step (a hundredth of it
+            // bounds it here), Newton's with the square (a tenth).
+            const double bend = 1 + 0.5 * newton * r_.curvature(x, q, xs) * inverse;
+            const bool halley = bend > 0.5 && bend < 2;
+            const double step = halley ? newton / bend : newton;
+            const double off = halley ? 0.01 * std::fabs(step * step * step) : 0.1 * step * step;
+            if (off <= w) {
+                const double clear = 2 * r_.margin(xs) * inverse + off;
                 probe(x + step - clear, q, xs);
                 probe(x + step + clear, q, xs);
                 return;
             }
             const double next = within(x + step);
-            if (next == x) return;
+            if (next == x || (oneSide && (next < 0) != (x < 0))) return;
             x = next;
         }
     }
@@ -94,6 +99,9 @@ class ProbedTrials {
         probe(within(root - 2 * w), q, xs);
         probe(within(root + 2 * w), q, xs);
     }
+
+    // Whether a probe proved anything at or above 0 °C.
+    bool waterKnown() const { return water_.below > -kInf || water_.over < kInf; }
 
     // Whether the side below 0 °C has a proven-below probe.
     bool iceProven() const { return ice_.below > -kInf; }
