@@ -272,7 +272,8 @@ int wetBulb(const MoistekClass& m, double DB, double AH, double& wb) {
     const auto known = trials.known();
     double v;
     const auto end = stepSearchSides(
-        v, kTempStart, kTempStep, m.TolT, known.iceBelow, known.waterBelow, [&](double t) {
+        v, kTempStart, kTempStep, m.TolT, known.iceBelow, known.waterBelow, trials.near(),
+        [&](double t) {
             if (known.over(t)) return Trial::Over;
             double q, xs;
             if (!relation.evaluate(t, q, xs)) return Trial::Failed;

@@ -100,6 +100,13 @@ class ProbedTrials {
         probe(within(root + 2 * w), q, xs);
     }
 
+    // The proven-below probe nearest the root (the water side's where there is one), or 0.
+    double near() const {
+        if (water_.below > -kInf) return water_.below;
+        if (ice_.below > -kInf && ice_.below < -1e-300) return ice_.below;
+        return 0;
+    }
+
     // Whether a probe proved anything at or above 0 °C.
     bool waterKnown() const { return water_.below > -kInf || water_.over < kInf; }
 

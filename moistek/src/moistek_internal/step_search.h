@@ -190,16 +190,69 @@ inline int provenRunUpTo(double v, double s, double lim, double& last) {
 
 // The same search when the trial points proven below are those below 0 at or below
 // `iceBelow` (which is below 0) and those at or above 0 at or below `waterBelow`, and `stop`
-// answers false for all of them: each run of proven trials is counted at once where
-// provenRunUpTo can, and otherwise goes point by point. Every trial point, the counter and the
-// outcome are those of the search above.
+// answers false for all of them. Every trial point, the counter and the outcome are those of
+// the search above.
+//
+// `near` is a point near the root, in the binade where the search's points end up. A level
+// whose step s is below that binade's bottom and not halfway between two of its multiples
+// forms its points there as v + j·d (see provenRunUpTo), d and its multiples worked out before
+// the level's points are: its run of proven trials is counted at once, the point after it is
+// last + d, and backing off from it gives last again (last + d − s lies within u/2 of last, on
+// the grid of spacing u, as long as v lies above the binade's bottom in magnitude). Other levels count what provenRunUpTo can and go point by point
+// otherwise.
 template <typename TrialFn>
 inline SearchEnd stepSearchSides(double& v, double start, double step, double tolerance,
-                                 double iceBelow, double waterBelow, TrialFn trial) {
+                                 double iceBelow, double waterBelow, double near, TrialFn trial) {
+    constexpr uint64_t kSignExponent = 0xfff0000000000000ULL;
+    uint64_t nearBits;
+    std::memcpy(&nearBits, &near, sizeof nearBits);
+    uint64_t bottomBits = nearBits & 0x7ff0000000000000ULL;
+    double bottom;
+    std::memcpy(&bottom, &bottomBits, sizeof bottom);
+    const bool usable = bottomBits != 0 && std::fabs(near) < 1e300;
+    const double u = bottom * 0x1p-52;
+    const double top = near > 0 ? 2 * bottom - u : -bottom - u;
+    const double sideBelow = near < 0 ? iceBelow : waterBelow;
+    const double limit = sideBelow < top ? sideBelow : top;
+
     v = start;
     double s = step;
     int n = 0;
     while (s > tolerance) {
+        const double d = (bottom + s) - bottom;  // exact: bottom + s < 2·bottom when s < bottom
+        if (usable && s < bottom && std::fabs(s - d) != 0.5 * u && n < kMaxTrials - kRunCount) {
+            double offset[kRunCount + 1];
+            for (int j = 0; j <= kRunCount; ++j) offset[j] = j * d;
+            uint64_t vBits;
+            std::memcpy(&vBits, &v, sizeof vBits);
+            // v strictly inside: backing off to last must not cross the binade's bottom, below
+            // which the spacing halves.
+            if ((vBits & kSignExponent) == (nearBits & kSignExponent) && std::fabs(v) > bottom) {
+                int k = 0;
+                for (int j = 1; j <= kRunCount; ++j) k += (v + offset[j] <= limit) ? 1 : 0;
+                const double last = v + offset[k];
+                const double next = last + d;  // fl(last + s), the run's end, when next <= top
+                if (k < kRunCount && next <= top) {
+                    n = n + k;
+                    switch (trial(next)) {
+                        case Trial::Failed:
+                            return SearchEnd::Failed;
+                        case Trial::Fault:
+                            v = next;
+                            return SearchEnd::Fault;
+                        case Trial::Over:
+                            v = last;  // fl(next - s)
+                            s = s * 0.1;
+                            continue;
+                        case Trial::Below:
+                            break;
+                    }
+                    v = next;
+                    n = n + 1;
+                    continue;
+                }
+            }
+        }
         double next = v + s;
         for (;;) {
             // Points below 0 are proven up to iceBelow (< 0), so a run below 0 stays below 0;

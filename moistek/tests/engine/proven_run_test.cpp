@@ -8,6 +8,8 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
+#include <vector>
 
 #include "moistek_internal/step_search.h"
 #include "sweep_inputs.h"
@@ -91,4 +93,64 @@ TEST(ProvenRun, CountsExactlyThePointsTheAdditionsForm) {
     // The sweep reaches both cases and counts most runs.
     EXPECT_GT(whole, 5000);
     EXPECT_GT(counted, cases / 3);
+}
+
+// The search over proven sides against the general search with the same proven ranges: the
+// same trial points asked in the same order and the same end, for roots at and around the
+// binades' edges (±2^k), near 0 °C and anywhere, proven ranges tight or loose on either side.
+TEST(ProvenRun, SearchOverSidesAsksWhatTheGeneralSearchAsks) {
+    sweep::Random r(2030);
+    const double inf = std::numeric_limits<double>::infinity();
+    int fastCases = 0;
+    for (int i = 0; i < 20000; ++i) {
+        double root;
+        switch (r.below(3)) {
+            case 0: {
+                const double edge = std::ldexp(1.0, r.below(8) - 1) * (r.below(2) ? 1 : -1);
+                root = edge + r.between(-1e-3, 1e-3) * std::pow(10.0, -r.below(6));
+                break;
+            }
+            case 1:
+                root = r.between(-1, 1) * std::pow(10.0, -r.below(8));
+                break;
+            default:
+                root = r.between(-100, 99);
+                break;
+        }
+        const double lo = root - r.between(0, 1e-6) * (r.below(4) ? 1 : 1e4);
+        double iceBelow = -inf, waterBelow = -inf;
+        if (lo < 0) {
+            iceBelow = lo;
+        } else {
+            waterBelow = lo;
+            const double ice[] = {-inf, -std::numeric_limits<double>::denorm_min(), -5, -0.3};
+            iceBelow = r.pick(ice);
+        }
+        const double overFrom = root + r.between(0, 1e-6);
+        std::vector<double> asked, askedSides;
+        const auto trialInto = [&](std::vector<double>& log) {
+            return [&, overFrom](double t) {
+                log.push_back(t);
+                if (t >= overFrom && t < overFrom + 10) return moistek::Trial::Over;
+                return t > root ? moistek::Trial::Over : moistek::Trial::Below;
+            };
+        };
+        double v = 0, w = 0;
+        const auto end = moistek::stepSearch(
+            v, moistek::kTempStart, moistek::kTempStep, 1e-8,
+            [&](double t) { return t <= iceBelow || (t >= 0 && t <= waterBelow); },
+            trialInto(asked), [](double) { return false; });
+        const double near = lo < 0 ? (lo < -1e-300 ? lo : 0) : lo;
+        const auto endSides = moistek::stepSearchSides(w, moistek::kTempStart, moistek::kTempStep,
+                                                       1e-8, iceBelow, waterBelow, near,
+                                                       trialInto(askedSides));
+        ASSERT_EQ(end, endSides) << root;
+        ASSERT_EQ(std::bit_cast<uint64_t>(v), std::bit_cast<uint64_t>(w)) << root << " " << v;
+        ASSERT_EQ(asked.size(), askedSides.size()) << root;
+        for (size_t j = 0; j < asked.size(); ++j)
+            ASSERT_EQ(std::bit_cast<uint64_t>(asked[j]), std::bit_cast<uint64_t>(askedSides[j]))
+                << root << " trial " << j;
+        if (asked.size() < 30) ++fastCases;
+    }
+    EXPECT_GT(fastCases, 10000);  // most searches ask a few trials, the rest being proven
 }
