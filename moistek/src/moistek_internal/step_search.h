@@ -150,7 +150,7 @@ inline SearchEnd stepSearchAbove(double& v, double start, double step, double to
 // Returns how many of the points after v (j = 1, 2, ... up to kRunCount) are at most `lim`,
 // every one of them the point the additions give, and sets `last` to the last one (v when
 // none); 0 where neither case holds.
-constexpr int kRunCount = 12;
+constexpr int kRunCount = 10;
 
 inline int wholeRunUpTo(double v, double s, double lim, double& last) {
     const double x = (lim - v) / s;  // within one of the count
@@ -221,16 +221,14 @@ inline SearchEnd stepSearchSides(double& v, double start, double step, double to
     while (s > tolerance) {
         const double d = (bottom + s) - bottom;  // exact: bottom + s < 2·bottom when s < bottom
         if (usable && s < bottom && std::fabs(s - d) != 0.5 * u && n < kMaxTrials - kRunCount) {
-            double offset[kRunCount + 1];
-            for (int j = 0; j <= kRunCount; ++j) offset[j] = j * d;
             uint64_t vBits;
             std::memcpy(&vBits, &v, sizeof vBits);
             // v strictly inside: backing off to last must not cross the binade's bottom, below
             // which the spacing halves.
             if ((vBits & kSignExponent) == (nearBits & kSignExponent) && std::fabs(v) > bottom) {
                 int k = 0;
-                for (int j = 1; j <= kRunCount; ++j) k += (v + offset[j] <= limit) ? 1 : 0;
-                const double last = v + offset[k];
+                for (int j = 1; j <= kRunCount; ++j) k += (v + j * d <= limit) ? 1 : 0;
+                const double last = v + k * d;
                 const double next = last + d;  // fl(last + s), the run's end, when next <= top
                 if (k < kRunCount && next <= top) {
                     n = n + k;
