@@ -141,9 +141,8 @@ struct DewPointRelation {
 };
 
 // A dew point good to a degree or two: Magnus over water, from the vapour pressure in hPa.
-double roughDewPoint(const MoistekClass& m, double AH, double paMmHg) {
-    const double e = AH * paMmHg / (m.Mw / m.Ma + AH) / m.HPaMmHg;
-    const double g = std::log(e / kMagnusE0);
+double roughDewPoint(const MoistekClass& m, double k, double AH, double paMmHg) {
+    const double g = std::log(AH * paMmHg / ((k + AH) * m.HPaMmHg * kMagnusE0));
     return kMagnusC * g / (kMagnusB - g);
 }
 
@@ -256,7 +255,7 @@ int wetBulb(const MoistekClass& m, double DB, double AH, double& wb) {
                                                        std::isfinite(pa) && standardConstants(m));
     if (kTempStep > m.TolT) {
         // The wet bulb lies about a third of the way from the dew point to the dry bulb.
-        const double rough = (2 * roughDewPoint(m, AH, pa) + DB) / 3;
+        const double rough = (2 * roughDewPoint(m, relation.k, AH, pa) + DB) * (1.0 / 3);
         trials.locate(rough);
         // A root placed below 0 °C may not be the search's: where the relation steps down at
         // 0 °C to below DB, the root is above 0 °C, and trials there must be proven too.
