@@ -73,13 +73,14 @@ class ProbedTrials {
             const double d = r_.slope(x, q, xs);
             if (!(d > 0)) return;
             const double inverse = 1 / d;
-            const double newton = (r_.target() - q) * inverse;
+            const double gap = r_.target() - q;
             const double w = 3 * r_.margin(xs) * inverse;
-            // Halley's correction; its error falls with the cube of the step (a hundredth of it
-            // bounds it here), Newton's with the square (a tenth).
-            const double bend = 1 + 0.5 * newton * r_.curvature(x, q, xs) * inverse;
-            const bool halley = bend > 0.5 && bend < 2;
-            const double step = halley ? newton / bend : newton;
+            // Halley's step 2·gap·d / (2·d² + gap·q''), one division; its error falls with the
+            // cube of the step (a hundredth of it bounds it here). Where the correction to
+            // Newton's step (gap/d, error with the square, a tenth) is large, Newton's.
+            const double d2 = 2 * d * d, denominator = d2 + gap * r_.curvature(x, q, xs);
+            const bool halley = denominator > 0.5 * d2 && denominator < 2 * d2;
+            const double step = halley ? 2 * gap * d / denominator : gap * inverse;
             const double off = halley ? 0.01 * std::fabs(step * step * step) : 0.1 * step * step;
             if (off <= w) {
                 const double clear = 2 * r_.margin(xs) * inverse + off;
