@@ -2,6 +2,7 @@
 // call thousands of times, and the complete states a point dialog runs once per point.
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "moistek/moistek.h"
@@ -82,6 +83,33 @@ void BM_States_CompleteFromDBRH(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_States_CompleteFromDBRH);
+
+// The array forms over the same 2048 states, one call per iteration; the time per state is
+// the items' rate.
+void BM_States_WetBulbArray(benchmark::State& state) {
+    const States& s = states();
+    std::vector<double> wb(2048);
+    std::vector<int8_t> ok(2048);
+    for (auto _ : state) {
+        VA_DBAH2WB(s.db.data(), s.ah.data(), wb.data(), ok.data(), 2048);
+        benchmark::DoNotOptimize(wb.data());
+    }
+    state.SetItemsProcessed(state.iterations() * 2048);
+}
+BENCHMARK(BM_States_WetBulbArray)->Unit(benchmark::kMicrosecond);
+
+void BM_States_CompleteFromDBRHArray(benchmark::State& state) {
+    const States& s = states();
+    std::vector<double> ah(2048), en(2048), sv(2048), wb(2048), dp(2048);
+    std::vector<int8_t> ok(2048);
+    for (auto _ : state) {
+        VA_DBRH(s.db.data(), s.rh.data(), ah.data(), en.data(), sv.data(), wb.data(), dp.data(),
+                ok.data(), 2048);
+        benchmark::DoNotOptimize(wb.data());
+    }
+    state.SetItemsProcessed(state.iterations() * 2048);
+}
+BENCHMARK(BM_States_CompleteFromDBRHArray)->Unit(benchmark::kMicrosecond);
 
 void BM_F_DB2PWS(benchmark::State& state) {
     M m;

@@ -8,8 +8,10 @@
 #include <dlfcn.h>
 #endif
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <new>
 #include <string>
 
@@ -31,6 +33,47 @@ double plain(Unary f, double a) {
 double plain(Binary f, double a, double b) {
     double out;
     return (shared.*f)(a, b, out) < 0 ? 0.0 : out;
+}
+
+// The array forms: arrays of COUNT elements, every pointer non-null unless COUNT is 0, and no
+// more elements than an array of doubles can hold.
+bool usableArrays(int64_t count, std::initializer_list<const void*> arrays) {
+    constexpr int64_t kMostElements = PTRDIFF_MAX / static_cast<int64_t>(sizeof(double));
+    if (count < 0 || count > kMostElements) return false;
+    if (count == 0) return true;
+    for (const void* a : arrays)
+        if (!a) return false;
+    return true;
+}
+
+// Element i of OUT is what plain(f, IN[i]...) gives, through the same method on the same
+// instance; STATUS[i] is 1 where the method succeeded, 0 where it failed (OUT[i] is then 0.0).
+// The inputs of an element are read before its outputs are written, so an output may be one of
+// the input arrays. The number of failed elements, or -1 for unusable arguments.
+int64_t plainArray(Unary f, const double* a, double* out, int8_t* status, int64_t count) {
+    if (!usableArrays(count, {a, out, status})) return -1;
+    int64_t failed = 0;
+    for (int64_t i = 0; i < count; ++i) {
+        double x = a[i], r;
+        const bool ok = (shared.*f)(x, r) >= 0;
+        out[i] = ok ? r : 0.0;
+        status[i] = ok ? 1 : 0;
+        failed += ok ? 0 : 1;
+    }
+    return failed;
+}
+int64_t plainArray(Binary f, const double* a, const double* b, double* out, int8_t* status,
+                   int64_t count) {
+    if (!usableArrays(count, {a, b, out, status})) return -1;
+    int64_t failed = 0;
+    for (int64_t i = 0; i < count; ++i) {
+        double x = a[i], y = b[i], r;
+        const bool ok = (shared.*f)(x, y, r) >= 0;
+        out[i] = ok ? r : 0.0;
+        status[i] = ok ? 1 : 0;
+        failed += ok ? 0 : 1;
+    }
+    return failed;
 }
 
 #if defined(_WIN32)
@@ -132,6 +175,46 @@ double MOISTEK_CALL V_DBAH2RV(double DB, double AH) {
 }
 double MOISTEK_CALL V_AH2DP(double AH) {
     return plain(&MoistekClass::F_AH2DP, AH);
+}
+
+int64_t VA_DBAH2WB(const double* DB, const double* AH, double* WB, int8_t* status,
+                   int64_t count) {
+    return plainArray(&MoistekClass::F_DBAH2WB, DB, AH, WB, status, count);
+}
+int64_t VA_AH2DP(const double* AH, double* DP, int8_t* status, int64_t count) {
+    return plainArray(&MoistekClass::F_AH2DP, AH, DP, status, count);
+}
+int64_t VA_DBAH2RH(const double* DB, const double* AH, double* RH, int8_t* status,
+                   int64_t count) {
+    return plainArray(&MoistekClass::F_DBAH2RH, DB, AH, RH, status, count);
+}
+int64_t VA_DBAH2EN(const double* DB, const double* AH, double* EN, int8_t* status,
+                   int64_t count) {
+    return plainArray(&MoistekClass::F_DBAH2EN, DB, AH, EN, status, count);
+}
+int64_t VA_DBAH2SV(const double* DB, const double* AH, double* SV, int8_t* status,
+                   int64_t count) {
+    return plainArray(&MoistekClass::F_DBAH2SV, DB, AH, SV, status, count);
+}
+
+// C_DBRH on the shared instance, which is at the constructor's defaults; a failed state is 0.0
+// in all five outputs, whatever steps of the method had delivered.
+int64_t VA_DBRH(const double* DB, const double* RH, double* AH, double* EN, double* SV,
+                double* WB, double* DP, int8_t* status, int64_t count) {
+    if (!usableArrays(count, {DB, RH, AH, EN, SV, WB, DP, status})) return -1;
+    int64_t failed = 0;
+    for (int64_t i = 0; i < count; ++i) {
+        double p[7] = {DB[i], RH[i], 0, 0, 0, 0, 0};
+        const bool ok = shared.C_DBRH(p[0], p[1], p[2], p[3], p[4], p[5], p[6]) >= 0;
+        AH[i] = ok ? p[2] : 0.0;
+        EN[i] = ok ? p[3] : 0.0;
+        SV[i] = ok ? p[4] : 0.0;
+        WB[i] = ok ? p[5] : 0.0;
+        DP[i] = ok ? p[6] : 0.0;
+        status[i] = ok ? 1 : 0;
+        failed += ok ? 0 : 1;
+    }
+    return failed;
 }
 
 #if defined(_WIN32)

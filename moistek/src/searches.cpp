@@ -68,11 +68,12 @@ double iceRatioBound(const MoistekClass& m, double pa) {
 // at most 273·1.4e-12·xsMax + 5e-14; the sum 1.1e-16·|N|; all divided by B ≥ 0.24, itself and
 // the quotient 3.3e-16 relative. In all ε ≤ 1.2e-8·xsMax + 1.9e-12·(xsMax + AH) + 2.5e-13 +
 // 5.5e-16·|q|, and the margin 1e-7·xsMax + 1e-11·(1 + AH) + 1e-14·(|DB| + |q|) exceeds 2ε.
+// k = Mw/Ma as the relations divide it; 1/k and 1/B only place probes.
 struct WetBulbRelation {
     const MoistekClass& m;
-    double DB, AH, B, pa;
+    double DB, AH, B, pa, k, kInverse, BInverse;
     bool evaluate(double v, double& q, double& xs) const {
-        return saturatedRatioAt(m, v, pa, xs) && dryBulbOfWetBulb(m, v, AH, xs, B, q);
+        return saturatedRatioAt(m, k, v, pa, xs) && dryBulbOfWetBulb(m, v, AH, xs, B, q);
     }
     double target() const { return DB; }
     double delta(double q, double xsMax) const {
@@ -80,14 +81,31 @@ struct WetBulbRelation {
     }
     bool provenBelow(double q, double xsMax) const { return q <= DB - delta(q, xsMax); }
     bool provenOver(double q, double xsMax) const { return q >= DB + delta(q, xsMax); }
-    double margin(double xs) const { return delta(DB, 2.15 * xs / 0.7); }
+    double margin(double xs) const { return delta(DB, (2.15 / 0.7) * xs); }
+    // dq/dv as ratioSlope and the slope of N give it, with one division.
     double slope(double v, double, double xs) const {
         const double c = v >= 0 ? m.Cw : m.Ci, L = v >= 0 ? m.R0 : m.R0 + m.Lf;
-        const double dN =
-            (L - c * v + m.Cpv * v) * ratioSlope(m, v, xs) + m.Cpa + (m.Cpv - c) * xs + c * AH;
-        return dN / B;
+        const double T = v + kKelvinAtZero, u = 1 / T;
+        const SaturationFormula& s = formulaAt(v);
+        const double lnSlope = -s.a * u * u + s.c + 2 * s.d * T + s.f * u;
+        const double xsSlope = xs * (1 + xs * kInverse) * lnSlope;
+        const double dN = (L - c * v + m.Cpv * v) * xsSlope + m.Cpa + (m.Cpv - c) * xs + c * AH;
+        return dN * BInverse;
     }
-    double ratio() const { return m.Mw / m.Ma; }
+    // d²q/dv², for Halley's steps: N'' = (L − (c − Cpv)·v)·xs'' + 2·(Cpv − c)·xs', with
+    // xs' = xs·(1 + xs/k)·g and xs'' = xs'·g·(1 + 2·xs/k) + xs·(1 + xs/k)·g', g = d(ln e)/dT.
+    double curvature(double v, double, double xs) const {
+        const double c = v >= 0 ? m.Cw : m.Ci, L = v >= 0 ? m.R0 : m.R0 + m.Lf;
+        const double T = v + kKelvinAtZero, u = 1 / T;
+        const SaturationFormula& s = formulaAt(v);
+        const double g = -s.a * u * u + s.c + 2 * s.d * T + s.f * u;
+        const double dg = 2 * s.a * u * u * u - s.f * u * u + 2 * s.d;
+        const double grow = 1 + xs * kInverse;
+        const double xs1 = xs * grow * g;
+        const double xs2 = xs1 * g * (grow + xs * kInverse) + xs * grow * dg;
+        return ((L - (c - m.Cpv) * v) * xs2 + 2 * (m.Cpv - c) * xs1) * BInverse;
+    }
+    double ratio() const { return k; }
     // On the ice side q rises towards (L + Lf)·(xs(0 °C) − AH)/B at 0 °C.
     bool wholeIceSideBelow() const {
         const double xsMax = iceRatioBound(m, pa);
@@ -123,9 +141,8 @@ struct DewPointRelation {
 };
 
 // A dew point good to a degree or two: Magnus over water, from the vapour pressure in hPa.
-double roughDewPoint(const MoistekClass& m, double AH, double paMmHg) {
-    const double e = AH * paMmHg / (m.Mw / m.Ma + AH) / m.HPaMmHg;
-    const double g = std::log(e / kMagnusE0);
+double roughDewPoint(const MoistekClass& m, double k, double AH, double paMmHg) {
+    const double g = std::log(AH * paMmHg / ((k + AH) * m.HPaMmHg * kMagnusE0));
     return kMagnusC * g / (kMagnusB - g);
 }
 
@@ -233,13 +250,16 @@ int wetBulb(const MoistekClass& m, double DB, double AH, double& wb) {
     const double B = m.Cpv * AH + m.Cpa;
     if (kTempStep > m.TolT && (!usableDivisor(B) || std::isnan(DB))) return -1;
     const double pa = (m.Mode == 1) ? m.PA * m.HPaMmHg : m.PA;
-    const WetBulbRelation relation{m, DB, AH, B, pa};
+    const WetBulbRelation relation{m, DB, AH, B, pa, m.Mw / m.Ma, m.Ma / m.Mw, 1 / B};
     ProbedTrials<WetBulbRelation> trials(relation, AH >= 0 && AH <= 10000 && std::isfinite(DB) &&
                                                        std::isfinite(pa) && standardConstants(m));
     if (kTempStep > m.TolT) {
         // The wet bulb lies about a third of the way from the dew point to the dry bulb.
-        const double rough = (2 * roughDewPoint(m, AH, pa) + DB) / 3;
+        const double rough = (2 * roughDewPoint(m, relation.k, AH, pa) + DB) * (1.0 / 3);
         trials.locate(rough);
+        // A root placed below 0 °C may not be the search's: where the relation steps down at
+        // 0 °C to below DB, the root is above 0 °C, and trials there must be proven too.
+        if (!trials.waterKnown()) trials.locate(0, true);
         double q, xs;
         if (!trials.iceProven()) {
             if (relation.wholeIceSideBelow())
@@ -250,15 +270,14 @@ int wetBulb(const MoistekClass& m, double DB, double AH, double& wb) {
     }
     const auto known = trials.known();
     double v;
-    const auto end = stepSearch(
-        v, kTempStart, kTempStep, m.TolT, [&](double t) { return known.below(t); },
+    const auto end = stepSearchSides(
+        v, kTempStart, kTempStep, m.TolT, known.iceBelow, known.waterBelow, trials.near(),
         [&](double t) {
             if (known.over(t)) return Trial::Over;
             double q, xs;
             if (!relation.evaluate(t, q, xs)) return Trial::Failed;
             return q > DB ? Trial::Over : Trial::Below;
-        },
-        [](double) { return false; });
+        });
     if (end != SearchEnd::Found) return -1;
     wb = v;
     return 1;

@@ -124,6 +124,7 @@ class MoistekClass {
 
 // Plain functions over the library's own instance (engineering mode, 760 mmHg). Each returns
 // the method's output, or 0.0 when the method fails.
+#include <stdint.h>
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -148,6 +149,26 @@ MOISTEK_API double MOISTEK_CALL V_SVEN2DB(double SV, double EN);
 MOISTEK_API double MOISTEK_CALL V_DBAH2RH(double DB, double AH);
 MOISTEK_API double MOISTEK_CALL V_DBAH2RV(double DB, double AH);
 MOISTEK_API double MOISTEK_CALL V_AH2DP(double AH);
+// Array forms of the most used plain functions, over the same instance: inputs in the order of
+// the name, then the output array(s), the status array and the element count. Element i of each
+// output is exactly what the plain function gives for element i of the inputs (0.0 where it
+// fails); status[i] is 1 where the method succeeded and 0 where it failed. An output may be
+// the same array as an input. They return the number of failed elements, or -1 without writing
+// anything when count is negative or beyond what an array of doubles can hold, or a pointer is
+// null while count > 0; a count of 0 returns 0 and reads no pointer.
+MOISTEK_API int64_t VA_DBAH2WB(const double* DB, const double* AH, double* WB, int8_t* status,
+                               int64_t count);
+MOISTEK_API int64_t VA_AH2DP(const double* AH, double* DP, int8_t* status, int64_t count);
+MOISTEK_API int64_t VA_DBAH2RH(const double* DB, const double* AH, double* RH, int8_t* status,
+                               int64_t count);
+MOISTEK_API int64_t VA_DBAH2EN(const double* DB, const double* AH, double* EN, int8_t* status,
+                               int64_t count);
+MOISTEK_API int64_t VA_DBAH2SV(const double* DB, const double* AH, double* SV, int8_t* status,
+                               int64_t count);
+// The complete state from DB and RH, as MoistekClass::C_DBRH gives it at the constructor's
+// defaults (engineering mode, 760 mmHg); a failed state is 0.0 in all five outputs.
+MOISTEK_API int64_t VA_DBRH(const double* DB, const double* RH, double* AH, double* EN,
+                            double* SV, double* WB, double* DP, int8_t* status, int64_t count);
 // The library's FileVersion text, newly allocated and owned by the caller; null when the version
 // information cannot be read. On Windows an automation string (BSTR) holding the text's bytes,
 // freed with SysFreeString; elsewhere a malloc'ed, zero-terminated copy, freed with free().

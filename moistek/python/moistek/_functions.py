@@ -44,6 +44,16 @@ TABLE = [
 ]
 
 
+# The plain functions the library also offers over arrays, and the name of that form.
+ARRAY_FORMS = {"V_DBAH2WB": "VA_DBAH2WB", "V_AH2DP": "VA_AH2DP", "V_DBAH2RH": "VA_DBAH2RH",
+               "V_DBAH2EN": "VA_DBAH2EN", "V_DBAH2SV": "VA_DBAH2SV"}
+
+# Whether NumPy arguments go to the array forms (one call per CHUNK rows) rather than to the
+# plain function one element at a time; both give the same doubles. Tests and the benchmark
+# compare the two.
+use_array_forms = True
+
+
 def describe(inputs, values):
     return ", ".join("%s=%r %s" % (n, v, UNITS[n]) for n, v in zip(inputs, values))
 
@@ -57,6 +67,8 @@ class _Function:
         self.inputs = inputs
         self.what = what
         self.plain = _library.plain(name, len(inputs))
+        self.array = (_library.array_form(ARRAY_FORMS[name], len(inputs) + 2)
+                      if name in ARRAY_FORMS else None)
         self._method = _library.method("F_" + name[2:], len(inputs) + 1)
         self._instance = _library.new_instance()
         output = name[2:].split("2")[1]
@@ -243,6 +255,21 @@ class Columns:
         return [[a] * (stop - start) if isinstance(a, float) else _float_list(a[start:stop], start)
                 for a in self._lists]
 
+    def block(self, start, stop):
+        """Rows START to STOP of each array argument as a contiguous, aligned array of doubles:
+        a view of the argument where it is one already, else a copy of those rows (numbers as
+        chunk() reads them)."""
+        out = []
+        for a in self._arrays:
+            if a.dtype == numpy.float64 and a.flags.c_contiguous and a.flags.aligned:
+                out.append(a.reshape(-1)[start:stop])
+                continue
+            part = a.flat[start:stop]
+            if part.dtype.kind in "OU":
+                part = numpy.array(_float_list(part.tolist(), start), dtype=numpy.float64)
+            out.append(numpy.ascontiguousarray(part, dtype=numpy.float64))
+        return out
+
     def masked_rows(self, start, stop):
         """The rows from START to STOP not to compute (a list of offsets from START)."""
         if self.mask is None:
@@ -295,12 +322,15 @@ def _vectorised(f, args, errors):
     Masked elements are not computed; they stay masked (NaN under the mask)."""
     check_errors(errors)
     data = Columns(args)
+    if f.array is not None and use_array_forms and data._arrays is not None:
+        return _over_arrays(f, data, errors)
     out = data.output()
     for start in range(0, data.size, CHUNK):
         stop = min(start + CHUNK, data.size)
         columns = data.chunk(start, stop)
         masked = data.masked_rows(start, stop)
-        bad = non_finite_rows(columns)
+        # A masked element is not computed, so infinity or NaN under the mask is no failure.
+        bad = sorted(set(non_finite_rows(columns)) - set(masked))
         skip = sorted(set(masked) | set(bad))
         if skip:
             keep = sorted(set(range(stop - start)) - set(skip))
@@ -327,6 +357,43 @@ def _vectorised(f, args, errors):
         for i in failed:
             values[i] = math.nan
         _store(out, start, values)
+    return data.shaped(out)
+
+
+def _over_arrays(f, data, errors):
+    """_vectorised for arrays through the array form of F: one call per CHUNK rows, the results
+    written straight into the output; the same values, NaN and errors as one call per element."""
+    out = data.output()
+    status = numpy.empty(min(CHUNK, data.size), dtype=numpy.int8)
+    for start in range(0, data.size, CHUNK):
+        stop = min(start + CHUNK, data.size)
+        n = stop - start
+        columns = data.block(start, stop)
+        target = out[start:stop]
+        with _library.plain_lock:
+            failures = f.array(*[c.ctypes.data for c in columns], target.ctypes.data,
+                               status.ctypes.data, n)
+        if failures < 0:
+            raise RuntimeError("%s: the library refused %d rows" % (f.array.__name__, n))
+        bad = numpy.zeros(n, dtype=bool)
+        for c in columns:
+            bad |= ~numpy.isfinite(c)
+        failed = (status[:n] == 0) | bad
+        if data.mask is not None:
+            masked = data.mask[start:stop]
+            failed &= ~masked
+            bad &= ~masked
+            target[masked] = math.nan
+        if not failed.any():
+            continue
+        if errors == "raise":
+            i = int(numpy.flatnonzero(failed)[0])
+            row = [float(c[i]) for c in columns]
+            if bad[i]:
+                raise ValueError("%s: %s is not a finite number (element %d)"
+                                 % (f.name, describe(f.inputs, row), start + i))
+            raise ValueError("%s (element %d)" % (f.reason(row), start + i))
+        target[failed] = math.nan
     return data.shaped(out)
 
 

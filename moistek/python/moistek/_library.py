@@ -57,6 +57,16 @@ def plain(name, arity):
     return f
 
 
+def array_form(name, arrays):
+    """The array form NAME of a plain function taking ARRAYS pointers (inputs, outputs, status;
+    passed as addresses) and the element count; it returns the number of failed elements, or -1
+    for unusable arguments."""
+    f = getattr(lib, name)
+    f.argtypes = [ctypes.c_void_p] * arrays + [ctypes.c_int64]
+    f.restype = ctypes.c_int64
+    return f
+
+
 def method(name, references):
     """The member NAME of MoistekClass taking REFERENCES references to double."""
     # Itanium C++ ABI: MoistekClass::NAME(double&, ...) is a plain function taking `this` first.

@@ -172,6 +172,9 @@ def states(si=False, pa=None, errors="raise", units=None, **columns):
     if pa is not None:
         pa = _functions._number(pa, "pa")
     data = _functions.Columns(list(columns.values()))
+    if (set(names) == {"DB", "RH"} and pa is None and units in ("kcal", "si")
+            and _functions.use_array_forms and data.shape not in (None, _functions.SCALAR)):
+        return _from_db_rh_arrays(names, data, units, errors)
     out = [data.output() for _ in POSITIONS]
     nan = [math.nan] * len(POSITIONS)
     for start in range(0, data.size, _ROWS):
@@ -195,3 +198,52 @@ def states(si=False, pa=None, errors="raise", units=None, **columns):
         for position, column in enumerate(out):
             _functions._store(column, start, [r[position] for r in rows])
     return {n: data.shaped(c) for n, c in zip(POSITIONS, out)}
+
+
+_DB_RH_ARRAYS = None
+
+
+def _from_db_rh_arrays(names, data, units, errors):
+    """states() for arrays of DB and RH at 760 mmHg through the library's array form of C_DBRH
+    (on its own instance, at the defaults as a new instance is): one call per _ROWS rows, the
+    same values, NaN and errors as one state a row. In SI units the enthalpy is converted as
+    solve() converts it."""
+    global _DB_RH_ARRAYS
+    if _DB_RH_ARRAYS is None:
+        _DB_RH_ARRAYS = _library.array_form("VA_DBRH", 8)
+    numpy = _functions.numpy
+    kcal_kj = _library.new_instance().KcalKJ
+    out = {name: data.output() for name in POSITIONS}
+    computed = [out[name] for name in POSITIONS[2:]]  # AH EN SV WB DP
+    status = numpy.empty(min(_ROWS, data.size), dtype=numpy.int8)
+    db_at, rh_at = names.index("DB"), names.index("RH")
+    for start in range(0, data.size, _ROWS):
+        stop = min(start + _ROWS, data.size)
+        n = stop - start
+        columns = data.block(start, stop)
+        db, rh = columns[db_at], columns[rh_at]
+        targets = [c[start:stop] for c in computed]
+        with _library.plain_lock:
+            _DB_RH_ARRAYS(db.ctypes.data, rh.ctypes.data, *[t.ctypes.data for t in targets],
+                          status.ctypes.data, n)
+        out["DB"][start:stop] = db
+        out["RH"][start:stop] = rh
+        if units == "si":
+            out["EN"][start:stop] *= kcal_kj
+        failed = (status[:n] == 0) | ~numpy.isfinite(db) | ~numpy.isfinite(rh)
+        rows = [c[start:stop] for c in out.values()]
+        if data.mask is not None:
+            masked = data.mask[start:stop]
+            failed &= ~masked
+            for r in rows:
+                r[masked] = math.nan
+        if not failed.any():
+            continue
+        if errors == "raise":
+            i = int(numpy.flatnonzero(failed)[0])
+            given = [(name, float(columns[j][i])) for j, name in enumerate(names)]
+            raise ValueError("C_DBRH: no state for %s (row %d)"
+                             % (" ".join("%s=%r" % g for g in given), start + i))
+        for r in rows:
+            r[failed] = math.nan
+    return {name: data.shaped(out[name]) for name in POSITIONS}

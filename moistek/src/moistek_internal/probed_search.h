@@ -61,25 +61,35 @@ class ProbedTrials {
         return true;
     }
 
-    // Newton steps from x (brought inside the probes' range) towards the root (the relation's slope
-    // in closed form); once the next step would land within the proof's width of the root, a probe
-    // either side of it.
-    void locate(double x) {
+    // Halley's steps from x (brought inside the probes' range) towards the root, with the
+    // relation's slope and curvature in closed form; once the next step would land within the
+    // proof's width of the root, a probe either side of it, just clear of the margin. With
+    // `oneSide`, no step goes to the other side of 0 °C.
+    void locate(double x, bool oneSide = false) {
         x = within(x);
         for (int i = 0; i < 10; ++i) {
             double q, xs;
             if (!probe(x, q, xs)) return;
             const double d = r_.slope(x, q, xs);
             if (!(d > 0)) return;
-            const double step = (r_.target() - q) / d;
-            const double w = 3 * r_.margin(xs) / d;
-            if (0.1 * step * step <= w) {
-                probe(x + step - 2 * w, q, xs);
-                probe(x + step + 2 * w, q, xs);
+            const double inverse = 1 / d;
+            const double gap = r_.target() - q;
+            const double w = 3 * r_.margin(xs) * inverse;
+            // Halley's step 2·gap·d / (2·d² + gap·q''), one division; its error falls with the
+            // cube of the step (a hundredth of it bounds it here). Where the correction to
+            // Newton's step (gap/d, error with the square, a tenth) is large, Newton's.
+            const double d2 = 2 * d * d, denominator = d2 + gap * r_.curvature(x, q, xs);
+            const bool halley = denominator > 0.5 * d2 && denominator < 2 * d2;
+            const double step = halley ? 2 * gap * d / denominator : gap * inverse;
+            const double off = halley ? 0.01 * std::fabs(step * step * step) : 0.1 * step * step;
+            if (off <= w) {
+                const double clear = 2 * r_.margin(xs) * inverse + off;
+                probe(x + step - clear, q, xs);
+                probe(x + step + clear, q, xs);
                 return;
             }
             const double next = within(x + step);
-            if (next == x) return;
+            if (next == x || (oneSide && (next < 0) != (x < 0))) return;
             x = next;
         }
     }
@@ -90,6 +100,16 @@ class ProbedTrials {
         probe(within(root - 2 * w), q, xs);
         probe(within(root + 2 * w), q, xs);
     }
+
+    // The proven-below probe nearest the root (the water side's where there is one), or 0.
+    double near() const {
+        if (water_.below > -kInf) return water_.below;
+        if (ice_.below > -kInf && ice_.below < -1e-300) return ice_.below;
+        return 0;
+    }
+
+    // Whether a probe proved anything at or above 0 °C.
+    bool waterKnown() const { return water_.below > -kInf || water_.over < kInf; }
 
     // Whether the side below 0 °C has a proven-below probe.
     bool iceProven() const { return ice_.below > -kInf; }
@@ -129,12 +149,25 @@ class ProbedTrials {
     }
     const Side& side(double v) const { return v < 0 ? ice_ : water_; }
 
-    // The most the saturation pressure can grow over the 10 K above p on p's side.
+    // The most the saturation pressure can grow over the 10 K above p on p's side. Below 0 °C
+    // the bound falls as p rises, so its value at the whole degree at or below p (p > −270)
+    // holds for p; those are computed once.
     static double growth(double p) {
         if (p >= 0) return 2.15;  // above exp(0.761) = 2.1404
-        const double T = (p + kKelvinAtZero) * (1 - 1e-12);
-        return std::exp(10 * (-kOverIce.a / (T * T) + 0.0107));
+        static const IceGrowth ice;
+        int degree = static_cast<int>(p);  // towards 0: one up where p is not whole
+        if (degree > p) degree = degree - 1;
+        return ice.atDegree[degree - static_cast<int>(kTempStart)];
     }
+    struct IceGrowth {
+        double atDegree[-static_cast<int>(kTempStart)];  // −270 … −1 °C
+        IceGrowth() {
+            for (int i = 0; i < -static_cast<int>(kTempStart); ++i) {
+                const double T = (i + kTempStart + kKelvinAtZero) * (1 - 1e-12);
+                atDegree[i] = std::exp(10 * (-kOverIce.a / (T * T) + 0.0107));
+            }
+        }
+    };
 
     const Relation& r_;
     const bool enabled_;

@@ -46,13 +46,17 @@ inline bool saturationHPa(double DB, double& e) {
     return true;
 }
 
-// Humidity ratio from total and vapour pressure, both already in mmHg.
-inline bool ratioFromPressures(const MoistekClass& m, double pa, double pw, double& ah) {
+// Humidity ratio from total and vapour pressure, both already in mmHg; `k` is Mw/Ma (a search
+// that evaluates it many times divides once).
+inline bool ratioFromPressures(double k, double pa, double pw, double& ah) {
     const double d = pa - pw;
     if (!(d > 0)) return false;
     if (!isFinite(d)) return false;
-    ah = m.Mw / m.Ma * pw / d;
+    ah = k * pw / d;
     return isFinite(ah);
+}
+inline bool ratioFromPressures(const MoistekClass& m, double pa, double pw, double& ah) {
+    return ratioFromPressures(m.Mw / m.Ma, pa, pw, ah);
 }
 
 // The instance's total pressure in mmHg, as the vapour-pressure relations read it.
@@ -72,10 +76,13 @@ inline bool ratioAt(const MoistekClass& m, double DB, double RH, double pa, doub
 
 // Saturated humidity ratio at WB, the vapour pressure of the wet-bulb relation: in either unit
 // mode the vapour pressure reaches mmHg as e·HPaMmHg.
-inline bool saturatedRatioAt(const MoistekClass& m, double WB, double pa, double& xs) {
+inline bool saturatedRatioAt(const MoistekClass& m, double k, double WB, double pa, double& xs) {
     double e;
     if (!saturationHPa(WB, e)) return false;
-    return ratioFromPressures(m, pa, e * m.HPaMmHg, xs);
+    return ratioFromPressures(k, pa, e * m.HPaMmHg, xs);
+}
+inline bool saturatedRatioAt(const MoistekClass& m, double WB, double pa, double& xs) {
+    return saturatedRatioAt(m, m.Mw / m.Ma, WB, pa, xs);
 }
 
 // Dry bulb of the wet bulb WB at humidity ratio AH (F_WBAH2DB), given xs = saturatedRatioAt(WB)

@@ -96,7 +96,8 @@ TEST(Exports, ExactlyTheLibraryInterface) {
          {"V_DB2PWS",  "V_PW2AH",   "V_ENDB2AH", "V_DBWB2AH", "V_DBSV2AH", "V_SVWB2AH",
           "V_DBRH2AH", "V_DBAH2EN", "V_DBAH2WB", "V_DBAH2SV", "V_WBAH2DB", "V_SVAH2DB",
           "V_ENAH2DB", "V_RHAH2DB", "V_RHEN2DB", "V_RHWB2DB", "V_RHSV2DB", "V_SVEN2DB",
-          "V_DBAH2RH", "V_DBAH2RV", "V_AH2DP",   "V_Ver"})
+          "V_DBAH2RH", "V_DBAH2RV", "V_AH2DP",   "V_Ver",     "VA_DBAH2WB", "VA_AH2DP",
+          "VA_DBAH2RH", "VA_DBAH2EN", "VA_DBAH2SV", "VA_DBRH"})
         expected.insert(f);
     EXPECT_EQ(names, expected);
 }
