@@ -16,6 +16,13 @@
       run by it and by the Windows build (EXE, beside Moistek.dll) under Wine; every result must
       be the Linux build's to the last bit, except as LIBM_ALLOWANCE says; and V_Ver and the
       version resource must give the library's version.
+  windows_dll.py libm-native NATIVE COUNT
+      the DLL's exp, log and pow (glibc 2.36's), compiled natively in libm_match (NATIVE), against
+      the C library on COUNT rounds of arguments: the generic build with the C library's FMA
+      build masked by GLIBC_TUNABLES, and the FMA build (where the processor has FMA and AVX2).
+  windows_dll.py libm WINE PREFIX NATIVE EXE ARCH COUNT
+      the same functions as the cross compiler built them (libm_match.exe, EXE) under Wine:
+      digests of their results must be the Linux C library's, for both builds.
 Exit status 0 on success, 1 on a failure, 77 when the test cannot run here (skipped).
 """
 import os
@@ -363,6 +370,75 @@ def calls(wine, prefix, native, exe, arch, count):
     return 1 if failures else 0
 
 
+# The Linux C library's choice among its builds of exp, log and pow: the FMA one where the
+# processor has FMA and AVX2 (glibc's default here), the generic one with those masked.
+GENERIC_LIBC = {"GLIBC_TUNABLES": "glibc.cpu.hwcaps=-AVX2,-FMA,-FMA4"}
+
+
+def libm_native(native, count):
+    """The vendored exp, log and pow, built natively, against the C library, both builds."""
+    failures = 0
+    skipped = 0
+    for variant, env in (("generic", GENERIC_LIBC), ("fma", {})):
+        result = run([native, "compare", variant, str(count)], env=dict(os.environ, **env))
+        sys.stdout.write(result.stdout)
+        if result.returncode == SKIP:
+            skipped += 1
+        elif result.returncode != 0:
+            failures += fail("libm_match compare %s exited %d:\n%s" %
+                             (variant, result.returncode, result.stderr[-2000:]))
+    if failures:
+        return 1
+    return SKIP if skipped == 2 else 0
+
+
+def libm(wine, prefix, native, exe, arch, count):
+    """The DLL's exp, log and pow as the cross compiler built them, run under Wine, against the
+    Linux C library making the same choice: digests of the same arguments' results."""
+    if arch == "i686" and not runs_32_bit(wine):
+        print("SKIP: this Wine has no 32-bit loader (Debian package wine32:i386)")
+        return SKIP
+    if not os.path.exists(os.path.join(prefix, "system.reg")):
+        return fail("no Wine prefix at %s (the fixture windows.wineprefix makes it)" % prefix)
+    folder = os.path.dirname(os.path.abspath(exe))
+    failures = 0
+    compared = 0
+    for variant, env in (("generic", GENERIC_LIBC), ("fma", {})):
+        reference = run([native, "digest", "libc", str(count)], env=dict(os.environ, **env))
+        own = run([native, "digest", variant, str(count)])
+        if own.returncode == SKIP:
+            print("%s: %s" % (variant, own.stdout.strip()))
+            continue
+        if reference.returncode != 0 or own.returncode != 0:
+            failures += fail("libm_match digest on Linux: %s %s" % (reference.stderr,
+                                                                    own.stderr))
+            continue
+        if own.stdout != reference.stdout:
+            # the C library did not make the expected choice; libm-native shows where
+            failures += fail("the Linux C library's %s results are not the vendored ones:\n%s%s"
+                             % (variant, reference.stdout, own.stdout))
+            continue
+        try:
+            code, out, err = wine_run(wine, prefix, [os.path.basename(exe), "digest", variant,
+                                                     str(count)], cwd=folder)
+        except subprocess.TimeoutExpired:
+            stop_server(wine, prefix)
+            return fail("libm_match did not finish under Wine")
+        if code != 0:
+            failures += fail("libm_match.exe digest %s exited %d: %s" % (variant, code,
+                                                                          err[-1500:]))
+        elif out != reference.stdout:
+            failures += fail("%s: Windows build's results differ from the C library's:\n"
+                             "  Linux:\n%s  Windows:\n%s" % (variant, reference.stdout, out))
+        else:
+            compared += 1
+            print("%s %s: the same results as the Linux C library\n%s" % (arch, variant, out))
+    stop_server(wine, prefix)
+    if failures:
+        return 1
+    return 0 if compared else SKIP
+
+
 def has_locale(name):
     out = run(["locale", "-a"])
     wanted = name.lower().replace("-", "")
@@ -428,6 +504,10 @@ def main(argv):
         return prepare(argv[2], argv[3])
     if command == "version-reader" and len(argv) == 6:
         return version_reader(*argv[2:6])
+    if command == "libm-native" and len(argv) == 4:
+        return libm_native(argv[2], int(argv[3]))
+    if command == "libm" and len(argv) == 8:
+        return libm(argv[2], argv[3], argv[4], argv[5], argv[6], int(argv[7]))
     if command == "calls" and len(argv) == 8:
         return calls(argv[2], argv[3], argv[4], argv[5], argv[6], int(argv[7]))
     print(__doc__)
