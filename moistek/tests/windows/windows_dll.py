@@ -255,9 +255,23 @@ def prepare(wine, prefix):
 
 
 def runs_32_bit(wine):
-    """Debian's wine runs 32-bit programs only with its 32-bit loader (package wine32)."""
-    return (os.path.exists("/usr/lib/wine/wine") or shutil.which("wine32") is not None
-            or os.path.exists("/usr/lib/i386-linux-gnu/wine/wine"))
+    """Debian's wine runs 32-bit programs only with its 32-bit loader (package wine32:i386), and
+    only on a kernel that runs 32-bit programs at all: the loader must start."""
+    loaders = [p for p in ("/usr/lib/wine/wine", "/usr/lib/i386-linux-gnu/wine/wine")
+               if os.path.exists(p)]
+    if shutil.which("wine32"):
+        loaders.append(shutil.which("wine32"))
+    for loader in loaders:
+        try:
+            if run([loader, "--version"], timeout=60).returncode == 0:
+                return True
+        except (OSError, subprocess.TimeoutExpired):
+            pass
+    return False
+
+
+NO_32_BIT = ("SKIP: Wine cannot run 32-bit programs here (it needs the Debian package "
+             "wine32:i386 and a kernel that runs 32-bit programs)")
 
 
 def ulp_distance(a, b):
@@ -288,7 +302,7 @@ def compare(native_lines, windows_lines):
 
 def calls(wine, prefix, native, exe, arch, count):
     if arch == "i686" and not runs_32_bit(wine):
-        print("SKIP: this Wine has no 32-bit loader (Debian package wine32:i386)")
+        print(NO_32_BIT)
         return SKIP
     if not os.path.exists(os.path.join(prefix, "system.reg")):
         return fail("no Wine prefix at %s (the fixture windows.wineprefix makes it)" % prefix)
@@ -365,7 +379,7 @@ def libm(wine, prefix, native, exe, arch, count):
     """The DLL's exp, log and pow as the cross compiler built them, run under Wine, against the
     Linux C library making the same choice: digests of the same arguments' results."""
     if arch == "i686" and not runs_32_bit(wine):
-        print("SKIP: this Wine has no 32-bit loader (Debian package wine32:i386)")
+        print(NO_32_BIT)
         return SKIP
     if not os.path.exists(os.path.join(prefix, "system.reg")):
         return fail("no Wine prefix at %s (the fixture windows.wineprefix makes it)" % prefix)
@@ -416,7 +430,7 @@ def has_locale(name):
 
 def version_reader(wine, prefix, exe, arch):
     if arch == "i686" and not runs_32_bit(wine):
-        print("SKIP: this Wine has no 32-bit loader (Debian package wine32:i386)")
+        print(NO_32_BIT)
         return SKIP
     if not has_locale("ja_JP.utf8"):
         print("SKIP: no ja_JP.UTF-8 locale for code page 932 (scripts/install-deps makes it)")
