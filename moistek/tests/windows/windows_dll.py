@@ -383,6 +383,10 @@ def libm(wine, prefix, native, exe, arch, count):
         return SKIP
     if not os.path.exists(os.path.join(prefix, "system.reg")):
         return fail("no Wine prefix at %s (the fixture windows.wineprefix makes it)" % prefix)
+    version = run([native, "compare", "generic", "0"], env=dict(os.environ, **GENERIC_LIBC))
+    if version.returncode == SKIP:  # not the C library the DLL's functions come from
+        print("SKIP: " + version.stdout.strip())
+        return SKIP
     folder = os.path.dirname(os.path.abspath(exe))
     failures = 0
     compared = 0
