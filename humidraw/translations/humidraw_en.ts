@@ -1959,6 +1959,14 @@
         <source>始点が線図の範囲外にあります。線図の内側だけを描きます</source>
         <translation>The start state lies outside the chart: only the part within the chart is drawn</translation>
     </message>
+    <message>
+        <source>ヘッダの形式番号 %1 は 100 を超えなければなりません</source>
+        <translation>The header's format number %1 must be above 100</translation>
+    </message>
+    <message>
+        <source>ヘッダのない形式では先頭の記号の色番号を %1 にできません</source>
+        <translation>A file without a header cannot begin with an object of colour number %1</translation>
+    </message>
 </context>
 <context>
     <name>Editor</name>

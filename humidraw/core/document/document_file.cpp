@@ -1,7 +1,5 @@
 #include "document/document_file.h"
 
-#include "air/air.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +9,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "air/air.h"
 #include "files/folder.h"
 #include "lang/language.h"
 #include "text/cp932.h"
@@ -178,7 +177,7 @@ DocumentRead parseDocument(std::string_view bytes) {
         return refused(d);
     }
     Reader records(bytes);
-    if (format > 100) {
+    if (format > kLastHeaderlessFormat) {
         DocumentHeader h;
         Reader hr(bytes);
         if (!readHeader(hr, h, d)) return refused(d);
@@ -300,13 +299,20 @@ Result<std::string> serializeDocument(const std::optional<DocumentHeader>& heade
         const DocumentHeader& h = *header;
         const auto name = utf8ToCp932(h.fontName);
         if (!name || name->find('\0') != std::string::npos) {
-            return failure(Reason::Invalid,
-                           translate("Document", "フォント名を CP932 で保存できません: ") +
-                               h.fontName);
+            return failure(
+                Reason::Invalid,
+                translate("Document", "フォント名を CP932 で保存できません: ") + h.fontName);
         }
         if (!allFinite({h.pressureMmHg, h.dbMin, h.dbMax, h.zoom, h.boxHeight, h.boxWidth})) {
             return failure(Reason::Invalid,
                            translate("Document", "ヘッダに数値でない値（無限大・NaN）があります"));
+        }
+        if (h.format <= kLastHeaderlessFormat) {
+            return failure(
+                Reason::Invalid,
+                withArguments(
+                    translate("Document", "ヘッダの形式番号 %1 は 100 を超えなければなりません"),
+                    {std::to_string(h.format)}));
         }
         putI32(out, 0);
         putI32(out, h.format);
@@ -331,6 +337,15 @@ Result<std::string> serializeDocument(const std::optional<DocumentHeader>& heade
         if (!allFinite({o.h1, o.x1, o.h2, o.x2})) {
             return failure(Reason::Invalid,
                            translate("Document", "座標が数値ではありません（無限大・NaN）"));
+        }
+        // Without a header the reader takes a first record's colour above 100 for the format
+        // number of a header, and the file would open as something else.
+        if (!header && out.empty() && o.colour > kLastHeaderlessFormat) {
+            return failure(
+                Reason::Invalid,
+                withArguments(translate("Document",
+                                        "ヘッダのない形式では先頭の記号の色番号を %1 にできません"),
+                              {std::to_string(o.colour)}));
         }
         const auto text = utf8ToCp932(o.text);
         if (!text || text->find('\0') != std::string::npos) {

@@ -18,6 +18,8 @@
 namespace humidraw {
 
 constexpr int32_t kDocumentFormat = 320;
+// The int32 at offset 4 is this or less in a file without a header: the first record's colour.
+constexpr int32_t kLastHeaderlessFormat = 100;
 
 struct DocumentHeader {
     int32_t format = kDocumentFormat;  // above 100: the header is present

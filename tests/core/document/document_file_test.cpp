@@ -231,6 +231,66 @@ TEST(DocumentFile, TextsCp932CannotHoldAreRefused) {
     EXPECT_EQ(font.error(), "フォント名を CP932 で保存できません: Font 😀");
 }
 
+// A file without a header is told from one with a header by the int32 at offset 4: the first
+// record's colour there, the format number (above 100) in a header. A file that would be read
+// back as the other kind is refused when written, never written to open as something else.
+TEST(DocumentFile, WritesThatWouldReadBackAsTheOtherKindAreRefused) {
+    ObjectRecord erased = record(kDeleted), wide = record(30, "a"), edge = record(30, "b");
+    wide.colour = 131077;  // a colour no palette has, as a damaged or foreign file may hold
+    edge.colour = 100;
+    struct Case {
+        const char* what;
+        std::optional<DocumentHeader> header;
+        std::vector<ObjectRecord> records;
+        std::string error;  // empty: written, and read back the same
+    } cases[] = {
+        {"colour 131077 first",
+         std::nullopt,
+         {wide},
+         "ヘッダのない形式では先頭の記号の色番号を 131077 にできません"},
+        {"first once the erased one is left out",
+         std::nullopt,
+         {erased, wide},
+         "ヘッダのない形式では先頭の記号の色番号を 131077 にできません"},
+        {"colour 100 first", std::nullopt, {edge, wide}, ""},
+        {"colour 131077 second", std::nullopt, {record(11), wide}, ""},
+        {"colour 131077 after a header", header(), {wide}, ""},
+        {"format 100 in a header",
+         [] {
+             auto h = header();
+             h.format = 100;
+             return h;
+         }(),
+         {},
+         "ヘッダの形式番号 100 は 100 を超えなければなりません"},
+        {"format 101 in a header",
+         [] {
+             auto h = header();
+             h.format = 101;
+             return h;
+         }(),
+         {edge},
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto bytes = serializeDocument(c.header, c.records);
+        if (!c.error.empty()) {
+            ASSERT_FALSE(bytes);
+            EXPECT_EQ(bytes.failure(), failure(Reason::Invalid, c.error));
+            continue;
+        }
+        ASSERT_TRUE(bytes) << bytes.error();
+        const DocumentRead back = parseDocument(*bytes);
+        ASSERT_TRUE(back.status.ok()) << back.status.error();
+        EXPECT_EQ(back.contents.header, c.header);
+        std::vector<ObjectRecord> live;
+        for (const ObjectRecord& r : c.records)
+            if (r.kind != kDeleted) live.push_back(r);
+        EXPECT_EQ(back.contents.records, live);
+    }
+}
+
 TEST(DocumentFile, FoldersAndMissingFilesAreRefusedWithTheirReason) {
     const fs::path dir = fs::temp_directory_path() / ("docfile-" + std::to_string(getpid()));
     fs::create_directories(dir / "plans.hdw");
