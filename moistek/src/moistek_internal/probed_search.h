@@ -36,6 +36,8 @@ namespace moistek {
 // provenOver(q, xsMax) — the margin tests above, for trials whose saturated humidity ratio is
 // at most xsMax; double margin(xs) — 2ε near the target; double slope(v, q, xs) — dq/dv, to
 // place probes only; double ratio() — Mw/Ma, to turn xs into the vapour pressure's share.
+// locate() also takes double curvature(v, q, xs) — d²q/dv², for placing — and double
+// delta(q, xsMax) — a bound above twice the rounding error of a trial's q near q.
 template <typename Relation>
 class ProbedTrials {
   public:
@@ -46,25 +48,25 @@ class ProbedTrials {
         if (!enabled_ || !(p > kTempStart) || !(p < 100) || !r_.evaluate(p, q, xs)) return false;
         Side& s = side(p);
         const double share = xs / (r_.ratio() + xs);  // pw / pa
-        if (share <= 0.3 && r_.provenBelow(q, xs)) {
-            if (p > s.below) s.below = p;
-            return true;
-        }
         // Above p the humidity ratio grows at most as the vapour pressure's share s does,
-        // times (1 − s(p))/(1 − s) ≤ 1/0.7.
+        // times (1 − s(p))/(1 − s) ≤ 1/0.7. Which way a probe proves is as likely one as the
+        // other, so both tests are made and the ranges chosen without a branch.
         const double g = growth(p);
-        if (share * g <= 0.3 && p < s.over && r_.provenOver(q, xs * g / 0.7)) {
-            s.over = p;
-            const double end = p < 0 ? 0.0 : 100.0;
-            s.overEnd = p + 10 < end ? p + 10 : end;
-        }
+        const bool below = (share <= 0.3) & r_.provenBelow(q, xs);
+        const bool over =
+            !below & (share * g <= 0.3) & (p < s.over) & r_.provenOver(q, xs * g / 0.7);
+        s.below = below & (p > s.below) ? p : s.below;
+        const double end = p < 0 ? 0.0 : 100.0;
+        s.overEnd = over ? (p + 10 < end ? p + 10 : end) : s.overEnd;
+        s.over = over ? p : s.over;
         return true;
     }
 
     // Halley's steps from x (brought inside the probes' range) towards the root, with the
     // relation's slope and curvature in closed form; once the next step would land within the
-    // proof's width of the root, a probe either side of it, just clear of the margin. With
-    // `oneSide`, no step goes to the other side of 0 °C.
+    // proof's width of the root, one probe there (straddle), or where that proves too little a
+    // probe either side of it, just clear of the margin. With `oneSide`, no step goes to the
+    // other side of 0 °C.
     void locate(double x, bool oneSide = false) {
         x = within(x);
         for (int i = 0; i < 10; ++i) {
@@ -83,6 +85,7 @@ class ProbedTrials {
             const double step = halley ? 2 * gap * d / denominator : gap * inverse;
             const double off = halley ? 0.01 * std::fabs(step * step * step) : 0.1 * step * step;
             if (off <= w) {
+                if (straddle(x + step)) return;
                 const double clear = 2 * r_.margin(xs) * inverse + off;
                 probe(x + step - clear, q, xs);
                 probe(x + step + clear, q, xs);
@@ -93,6 +96,45 @@ class ProbedTrials {
             x = next;
         }
     }
+
+    // One probe at a root already estimated to well within the proof's width, and the slope
+    // there, prove the trials on both sides of it; false where the conditions below fail (the
+    // probe's own proofs are kept). Within kReach of the probe on its side of 0 °C the exact
+    // slope q' stays above m = q'(root)·(1 − 1e-4): |q''|/q' ≤ g·(1 + 2·xs/k) + |g'|/g + 0.0021
+    // per K (g = d(ln e)/dT; the last term from 2·|Cpv − c|·xs' against N' ≥ (L − (c − Cpv)·v)
+    // ·xs' + 0.072), under 0.5 per K above −100 °C with the vapour pressure's share at most
+    // 0.3, so it changes by under 5e-7 of itself over kReach, and the computed slope is
+    // within 1e-11 of the exact one. With D ≥ 2ε the rounding bound (delta), for v ≤ lo =
+    // root − (q − target + D)/m: exact q(v) ≤ exact q(root) − (root − v)·m ≤ q + ε − (q − target
+    // + D), so computed q(v) ≤ target; below lo as well, q rising on the side. Likewise every
+    // trial from hi = root + (target − q + D)/m up to 10 K above it is over, D taken for the
+    // saturated humidity ratio's growth over those 10 K as a probe's over-range takes it.
+    bool straddle(double root) {
+        double q, xs;
+        if (!probe(root, q, xs) || !(root >= -100) || !(root < 99)) return false;
+        const double xsMax = xs * 1.001;  // at most the value anywhere within kReach above root
+        const double share = xsMax / (r_.ratio() + xsMax);
+        const double m = r_.slope(root, q, xs) * (1 - 1e-4);
+        if (!(share <= 0.3) || !(m > 0)) return false;
+        const double target = r_.target();
+        const double lo = root - (q - target + r_.delta(q, xsMax)) / m;
+        const double g = growth(root);
+        const double hi = root + (target - q + r_.delta(q, xsMax * g / 0.7)) / m;
+        const bool ice = root < 0;
+        // Both within reach, on the probe's side; a proof already made by the probe (lo above
+        // root, hi below it) is not extended, there being no upper bound on the slope.
+        if (!(lo >= root - kReach && hi <= root + kReach && (ice ? hi < 0 : lo >= 0)) ||
+            share * g > 0.3)
+            return false;
+        Side& s = side(root);
+        s.below = (lo <= root) & (lo > s.below) ? lo : s.below;
+        const bool over = (hi >= root) & (hi < s.over);
+        const double end = ice ? 0.0 : 100.0;
+        s.overEnd = over ? (hi + 10 < end ? hi + 10 : end) : s.overEnd;
+        s.over = over ? hi : s.over;
+        return true;
+    }
+    static constexpr double kReach = 1e-6;  // K
 
     // A probe either side of a root already estimated to well within w, w = 3·margin/slope.
     void bracket(double root, double w) {

@@ -162,6 +162,22 @@ TEST(LiteralSearch, ChangedConstantsAndPressures) {
     }
 }
 
+TEST(LiteralSearch, RootsAtTheEdgesOfTheOneProbeProof) {
+    // One probe at the wet bulb and its slope prove the trials either side from −100 °C up,
+    // with the vapour pressure's share of the total at most 0.3: roots either side of −100 °C
+    // and of 99 °C, and pressures that put the share near 0.3 at the root (about 21 mmHg at
+    // 20 °C saturated: 0.3 of 70 mmHg) or beyond it.
+    for (double pa : {760.0, 70.0, 58.0, 50.0, 45.0}) {
+        M m;
+        m.PA = pa;
+        for (double t : {-100.0000001, -100.0, -99.9999999, -60.0, 10.0, 15.0, 20.0, 25.0})
+            expectStatesAt(m, t);
+    }
+    M hot;
+    hot.PA = 1200;
+    for (double t : {98.9999999, 99.0, 99.0000001}) expectStatesAt(hot, t);
+}
+
 TEST(LiteralSearch, RefusedAndNonFiniteInputs) {
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
