@@ -3,7 +3,11 @@
 #define NOMINMAX
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
+// after windows.h, whose types it uses
 #include <oleauto.h>
+// windows.h's 16-bit pointer words, which would rename the engine's own names
+#undef near
+#undef far
 #else
 #include <dlfcn.h>
 #endif
@@ -16,6 +20,7 @@
 #include <string>
 
 #include "moistek/moistek.h"
+#include "moistek_internal/relations.h"
 #include "version/version_strings.h"
 
 namespace {
@@ -177,30 +182,49 @@ double MOISTEK_CALL V_AH2DP(double AH) {
     return plain(&MoistekClass::F_AH2DP, AH);
 }
 
-int64_t VA_DBAH2WB(const double* DB, const double* AH, double* WB, int8_t* status,
-                   int64_t count) {
-    return plainArray(&MoistekClass::F_DBAH2WB, DB, AH, WB, status, count);
+// Two elements at a time, their searches side by side (moistek::wetBulbPair), each what
+// F_DBAH2WB on the shared instance gives; a pair with a humidity ratio above 10000 kg/kg(DA),
+// whose wet bulb the method sets to 100 °C without a search, goes through the method.
+int64_t VA_DBAH2WB(const double* DB, const double* AH, double* WB, int8_t* status, int64_t count) {
+    if (!usableArrays(count, {DB, AH, WB, status})) return -1;
+    int64_t failed = 0, i = 0;
+    for (; i + 1 < count; i += 2) {
+        double db[2] = {DB[i], DB[i + 1]}, ah[2] = {AH[i], AH[i + 1]}, wb[2] = {0, 0};
+        int result[2];
+        if (ah[0] > 10000 || ah[1] > 10000) {
+            for (int j = 0; j < 2; ++j) result[j] = shared.F_DBAH2WB(db[j], ah[j], wb[j]);
+        } else {
+            moistek::wetBulbPair(shared, db, ah, wb, result);
+        }
+        for (int j = 0; j < 2; ++j) {
+            const bool ok = result[j] >= 0;
+            WB[i + j] = ok ? wb[j] : 0.0;
+            status[i + j] = ok ? 1 : 0;
+            failed += ok ? 0 : 1;
+        }
+    }
+    if (i < count)
+        failed +=
+            plainArray(&MoistekClass::F_DBAH2WB, DB + i, AH + i, WB + i, status + i, count - i);
+    return failed;
 }
 int64_t VA_AH2DP(const double* AH, double* DP, int8_t* status, int64_t count) {
     return plainArray(&MoistekClass::F_AH2DP, AH, DP, status, count);
 }
-int64_t VA_DBAH2RH(const double* DB, const double* AH, double* RH, int8_t* status,
-                   int64_t count) {
+int64_t VA_DBAH2RH(const double* DB, const double* AH, double* RH, int8_t* status, int64_t count) {
     return plainArray(&MoistekClass::F_DBAH2RH, DB, AH, RH, status, count);
 }
-int64_t VA_DBAH2EN(const double* DB, const double* AH, double* EN, int8_t* status,
-                   int64_t count) {
+int64_t VA_DBAH2EN(const double* DB, const double* AH, double* EN, int8_t* status, int64_t count) {
     return plainArray(&MoistekClass::F_DBAH2EN, DB, AH, EN, status, count);
 }
-int64_t VA_DBAH2SV(const double* DB, const double* AH, double* SV, int8_t* status,
-                   int64_t count) {
+int64_t VA_DBAH2SV(const double* DB, const double* AH, double* SV, int8_t* status, int64_t count) {
     return plainArray(&MoistekClass::F_DBAH2SV, DB, AH, SV, status, count);
 }
 
 // C_DBRH on the shared instance, which is at the constructor's defaults; a failed state is 0.0
 // in all five outputs, whatever steps of the method had delivered.
-int64_t VA_DBRH(const double* DB, const double* RH, double* AH, double* EN, double* SV,
-                double* WB, double* DP, int8_t* status, int64_t count) {
+int64_t VA_DBRH(const double* DB, const double* RH, double* AH, double* EN, double* SV, double* WB,
+                double* DP, int8_t* status, int64_t count) {
     if (!usableArrays(count, {DB, RH, AH, EN, SV, WB, DP, status})) return -1;
     int64_t failed = 0;
     for (int64_t i = 0; i < count; ++i) {

@@ -146,6 +146,19 @@ double roughDewPoint(const MoistekClass& m, double k, double AH, double paMmHg) 
     return kMagnusC * g / (kMagnusB - g);
 }
 
+// A first estimate of the wet bulb, only to place probes: the balance B·(DB − WB) = L·(xs(WB) −
+// AH) with xs on its tangent at the dew point (Magnus's slope there); within a few tenths of a
+// kelvin in ordinary air. A third of the way from the dew point to the dry bulb where it
+// cannot be formed (no humidity).
+double roughWetBulb(const MoistekClass& m, double k, double DB, double AH, double B, double pa) {
+    const double dp = roughDewPoint(m, k, AH, pa);
+    const double L = dp >= 0 ? m.R0 : m.R0 + m.Lf;
+    const double t = kMagnusC + dp;
+    const double slope = AH * (1 + AH / k) * (kMagnusB * kMagnusC / (t * t));
+    const double wb = (B * DB + L * slope * dp) / (B + L * slope);
+    return std::isfinite(wb) ? wb : (2 * dp + DB) * (1.0 / 3);
+}
+
 // The dew point estimated without evaluating the saturation pressure: Magnus over water, then
 // Newton steps on ln e of the saturation formula itself towards the vapour pressure (hPa) that
 // AH stands for. Only a place for probes: from Magnus's 0.1 K or so the second step already
@@ -244,44 +257,107 @@ SearchEnd searchDewPoint(const ProbedTrials<DewPointRelation>::Known& known, dou
 
 }  // namespace
 
-int wetBulb(const MoistekClass& m, double DB, double AH, double& wb) {
-    // Every trial divides by B and compares with DB: when either is unusable the first trial
-    // (if the tolerance lets one run) fails or faults, and the search with it.
-    const double B = m.Cpv * AH + m.Cpa;
-    if (kTempStep > m.TolT && (!usableDivisor(B) || std::isnan(DB))) return -1;
-    const double pa = (m.Mode == 1) ? m.PA * m.HPaMmHg : m.PA;
-    const WetBulbRelation relation{m, DB, AH, B, pa, m.Mw / m.Ma, m.Ma / m.Mw, 1 / B};
-    ProbedTrials<WetBulbRelation> trials(relation, AH >= 0 && AH <= 10000 && std::isfinite(DB) &&
-                                                       std::isfinite(pa) && standardConstants(m));
-    if (kTempStep > m.TolT) {
-        // The wet bulb lies about a third of the way from the dew point to the dry bulb.
-        const double rough = (2 * roughDewPoint(m, relation.k, AH, pa) + DB) * (1.0 / 3);
-        trials.locate(rough);
-        // A root placed below 0 °C may not be the search's: where the relation steps down at
-        // 0 °C to below DB, the root is above 0 °C, and trials there must be proven too.
-        if (!trials.waterKnown()) trials.locate(0, true);
-        double q, xs;
-        if (!trials.iceProven()) {
-            if (relation.wholeIceSideBelow())
-                trials.iceSideBelow();
-            else
-                trials.probe(-10, q, xs);
+namespace {
+
+// One wet-bulb search: the location of its root by probes, taken one probe at a time (so that
+// two searches can run side by side), then the search over the proven ranges.
+class WetBulbSearch {
+  public:
+    WetBulbSearch(const MoistekClass& m, double DB, double AH)
+        : m_(m),
+          B_(m.Cpv * AH + m.Cpa),
+          pa_((m.Mode == 1) ? m.PA * m.HPaMmHg : m.PA),
+          relation_{m, DB, AH, B_, pa_, m.Mw / m.Ma, m.Ma / m.Mw, 1 / B_},
+          trials_(relation_, AH >= 0 && AH <= 10000 && std::isfinite(DB) && std::isfinite(pa_) &&
+                                 standardConstants(m)),
+          // Every trial divides by B and compares with DB: when either is unusable the first
+          // trial (if the tolerance lets one run) fails or faults, and the search with it.
+          refused_(kTempStep > m.TolT && (!usableDivisor(B_) || std::isnan(DB))),
+          probing_(kTempStep > m.TolT && !refused_) {
+        if (probing_) {
+            locating_ = trials_.locating(roughWetBulb(m, relation_.k, DB, AH, B_, pa_));
         }
     }
-    const auto known = trials.known();
-    double v;
-    const auto end = stepSearchSides(
-        v, kTempStart, kTempStep, m.TolT, known.iceBelow, known.waterBelow, trials.near(),
-        [&](double t) {
-            if (known.over(t)) return Trial::Over;
-            double q, xs;
-            if (!relation.evaluate(t, q, xs)) return Trial::Failed;
-            return q > DB ? Trial::Over : Trial::Below;
-        });
-    if (end != SearchEnd::Found) return -1;
-    wb = v;
-    return 1;
+    WetBulbSearch(const WetBulbSearch&) = delete;
+    WetBulbSearch& operator=(const WetBulbSearch&) = delete;
+
+    // The next probe; false once the root is located.
+    bool advance() {
+        if (!probing_) return false;
+        if (trials_.advance(locating_)) return true;
+        // A root placed below 0 °C may not be the search's: where the relation steps down at
+        // 0 °C to below DB, the root is above 0 °C, and trials there must be proven too.
+        if (!atZero_ && !trials_.waterKnown()) {
+            atZero_ = true;
+            locating_ = trials_.locating(0, true);
+            return true;
+        }
+        probing_ = false;
+        return false;
+    }
+
+    // The search itself, once every probe is made; 1 with the wet bulb in `wb`, or -1.
+    int finish(double& wb) {
+        if (refused_) return -1;
+        if (kTempStep > m_.TolT && !trials_.iceProven()) {
+            if (relation_.wholeIceSideBelow()) {
+                trials_.iceSideBelow();
+            } else {
+                double q, xs;
+                trials_.probe(-10, q, xs);
+            }
+        }
+        const auto known = trials_.known();
+        const double DB = relation_.DB;
+        double v;
+        const auto end = stepSearchSides(v, kTempStart, kTempStep, m_.TolT, known.iceBelow,
+                                         known.waterBelow, trials_.near(), [&](double t) {
+                                             if (known.over(t)) return Trial::Over;
+                                             double q, xs;
+                                             if (!relation_.evaluate(t, q, xs))
+                                                 return Trial::Failed;
+                                             return q > DB ? Trial::Over : Trial::Below;
+                                         });
+        if (end != SearchEnd::Found) return -1;
+        wb = v;
+        return 1;
+    }
+
+  private:
+    const MoistekClass& m_;
+    const double B_, pa_;
+    const WetBulbRelation relation_;
+    ProbedTrials<WetBulbRelation> trials_;
+    const bool refused_;
+    bool probing_;
+    bool atZero_ = false;
+    ProbedTrials<WetBulbRelation>::Locating locating_{};
+};
+
+}  // namespace
+
+int wetBulb(const MoistekClass& m, double DB, double AH, double& wb) {
+    WetBulbSearch search(m, DB, AH);
+    while (search.advance()) {
+    }
+    return search.finish(wb);
 }
+
+void wetBulbPair(const MoistekClass& m, const double DB[2], const double AH[2], double wb[2],
+                 int result[2]) {
+    WetBulbSearch a(m, DB[0], AH[0]), b(m, DB[1], AH[1]);
+    // A probe of one search, then one of the other: each waits mostly on its own chain of
+    // logarithm, exponential and divisions, which the other's fills.
+    bool moreA = a.advance(), moreB = b.advance();
+    while (moreA || moreB) {
+        if (moreA) moreA = a.advance();
+        if (moreB) moreB = b.advance();
+    }
+    result[0] = a.finish(wb[0]);
+    result[1] = b.finish(wb[1]);
+}
+
+namespace {
 
 // The proven ranges from probes: Newton steps to an estimate, a probe either side of it.
 ProbedTrials<DewPointRelation>::Known probedRanges(const DewPointRelation& relation, bool enabled) {
@@ -301,6 +377,8 @@ ProbedTrials<DewPointRelation>::Known probedRanges(const DewPointRelation& relat
     }
     return trials.known();
 }
+
+}  // namespace
 
 int dewPoint(const MoistekClass& m, double AH, double& dp) {
     if (kTempStep > m.TolT && std::isnan(AH)) return -1;  // the first trial faults

@@ -3,13 +3,15 @@
 //
 // A step search (step_search.h) forms its trial points by repeated addition and stops a level at
 // the first trial whose quantity q(v) passes the target; the wet-bulb and dew-point searches
-// take about 77 trials. Here the root is first located by a few secant steps, each an
-// evaluation of the search's own trial relation at a probe point. A probe whose q lies below
+// take about 77 trials. Here the root is first located by a few Newton or Halley steps, each
+// an evaluation of the search's own trial relation at a probe point. A probe whose q lies below
 // the target by more than twice the rounding bound ε proves every trial point v ≤ p on the same
 // side of 0 °C below; one whose q lies above by more than 2ε proves every trial point from p up
-// to the end of its growth interval (see below) over. The search then runs as before, with the
-// same trial points, counter and early stop, evaluating only the trials in between: only
-// evaluations whose outcome is proven are left out, so every result is the same to the last bit.
+// to the end of its growth interval (see below) over; one near the root, with bounds on the
+// slope around it, proves both sides of the root at once (straddleAt). The search then runs as
+// before, with the same trial points, counter and early stop, evaluating only the trials in
+// between: only evaluations whose outcome is proven are left out, so every result is the same
+// to the last bit.
 //
 // The proof, for both searches (the relation-specific bounds are in searches.cpp): on each side
 // of 0 °C, q rises with v in exact arithmetic wherever the vapour pressure stays below 30 % of
@@ -63,78 +65,114 @@ class ProbedTrials {
     }
 
     // Halley's steps from x (brought inside the probes' range) towards the root, with the
-    // relation's slope and curvature in closed form; once the next step would land within the
-    // proof's width of the root, one probe there (straddle), or where that proves too little a
-    // probe either side of it, just clear of the margin. With `oneSide`, no step goes to the
+    // relation's slope and curvature in closed form, until a probe lands within kNearRoot of
+    // the root and proves both sides of it (straddleAt), or the next step would land within
+    // a hundredth of kReach of it: one probe there (straddle), or where that proves too little
+    // a probe either side of it, just clear of the margin. With `oneSide`, no step goes to the
     // other side of 0 °C.
     void locate(double x, bool oneSide = false) {
-        x = within(x);
-        for (int i = 0; i < 10; ++i) {
-            double q, xs;
-            if (!probe(x, q, xs)) return;
-            const double d = r_.slope(x, q, xs);
-            if (!(d > 0)) return;
-            const double inverse = 1 / d;
-            const double gap = r_.target() - q;
-            const double w = 3 * r_.margin(xs) * inverse;
-            // Halley's step 2·gap·d / (2·d² + gap·q''), one division; its error falls with the
-            // cube of the step (a hundredth of it bounds it here). Where the correction to
-            // Newton's step (gap/d, error with the square, a tenth) is large, Newton's.
-            const double d2 = 2 * d * d, denominator = d2 + gap * r_.curvature(x, q, xs);
-            const bool halley = denominator > 0.5 * d2 && denominator < 2 * d2;
-            const double step = halley ? 2 * gap * d / denominator : gap * inverse;
-            const double off = halley ? 0.01 * std::fabs(step * step * step) : 0.1 * step * step;
-            if (off <= w) {
-                if (straddle(x + step)) return;
-                const double clear = 2 * r_.margin(xs) * inverse + off;
-                probe(x + step - clear, q, xs);
-                probe(x + step + clear, q, xs);
-                return;
-            }
-            const double next = within(x + step);
-            if (next == x || (oneSide && (next < 0) != (x < 0))) return;
-            x = next;
+        Locating l = locating(x, oneSide);
+        while (advance(l)) {
         }
     }
 
-    // One probe at a root already estimated to well within the proof's width, and the slope
-    // there, prove the trials on both sides of it; false where the conditions below fail (the
-    // probe's own proofs are kept). Within kReach of the probe on its side of 0 °C the exact
-    // slope q' stays above m = q'(root)·(1 − 1e-4): |q''|/q' ≤ g·(1 + 2·xs/k) + |g'|/g + 0.0021
-    // per K (g = d(ln e)/dT; the last term from 2·|Cpv − c|·xs' against N' ≥ (L − (c − Cpv)·v)
-    // ·xs' + 0.072), under 0.5 per K above −100 °C with the vapour pressure's share at most
-    // 0.3, so it changes by under 5e-7 of itself over kReach, and the computed slope is
-    // within 1e-11 of the exact one. With D ≥ 2ε the rounding bound (delta), for v ≤ lo =
-    // root − (q − target + D)/m: exact q(v) ≤ exact q(root) − (root − v)·m ≤ q + ε − (q − target
-    // + D), so computed q(v) ≤ target; below lo as well, q rising on the side. Likewise every
-    // trial from hi = root + (target − q + D)/m up to 10 K above it is over, D taken for the
-    // saturated humidity ratio's growth over those 10 K as a probe's over-range takes it.
-    bool straddle(double root) {
-        double q, xs;
-        if (!probe(root, q, xs) || !(root >= -100) || !(root < 99)) return false;
-        const double xsMax = xs * 1.001;  // at most the value anywhere within kReach above root
-        const double share = xsMax / (r_.ratio() + xsMax);
-        const double m = r_.slope(root, q, xs) * (1 - 1e-4);
-        if (!(share <= 0.3) || !(m > 0)) return false;
-        const double target = r_.target();
-        const double lo = root - (q - target + r_.delta(q, xsMax)) / m;
-        const double g = growth(root);
-        const double hi = root + (target - q + r_.delta(q, xsMax * g / 0.7)) / m;
-        const bool ice = root < 0;
-        // Both within reach, on the probe's side; a proof already made by the probe (lo above
-        // root, hi below it) is not extended, there being no upper bound on the slope.
-        if (!(lo >= root - kReach && hi <= root + kReach && (ice ? hi < 0 : lo >= 0)) ||
-            share * g > 0.3)
+    // A location taken one probe at a time, so that the locations of independent searches can
+    // run in turn and the processor overlap their arithmetic: `advance` makes the next probe
+    // and answers whether another follows.
+    struct Locating {
+        double x;  // the next probe
+        bool oneSide;
+        bool atRoot = false;  // x is the root, to within the proof's width
+        int steps = 0;        // Halley's steps made
+        double clear = 0;     // from the root to each of two probes, where the one falls short
+    };
+    Locating locating(double x, bool oneSide = false) const { return {within(x), oneSide}; }
+
+    bool advance(Locating& l) {
+        if (l.atRoot) {
+            if (!straddle(l.x)) {
+                double q, xs;
+                probe(l.x - l.clear, q, xs);
+                probe(l.x + l.clear, q, xs);
+            }
             return false;
-        Side& s = side(root);
-        s.below = (lo <= root) & (lo > s.below) ? lo : s.below;
-        const bool over = (hi >= root) & (hi < s.over);
-        const double end = ice ? 0.0 : 100.0;
-        s.overEnd = over ? (hi + 10 < end ? hi + 10 : end) : s.overEnd;
-        s.over = over ? hi : s.over;
+        }
+        const double x = l.x;
+        double q, xs;
+        if (!probe(x, q, xs)) return false;
+        const double d = r_.slope(x, q, xs);
+        if (!(d > 0)) return false;
+        // A probe already this near the root proves both sides itself.
+        if (straddleAt(x, q, xs, d, kNearRoot)) return false;
+        const double inverse = 1 / d;
+        const double gap = r_.target() - q;
+        const double w = 3 * r_.margin(xs) * inverse;
+        // Halley's step 2·gap·d / (2·d² + gap·q''), one division; its error falls with the
+        // cube of the step (a hundredth of it bounds it here). Where the correction to
+        // Newton's step (gap/d, error with the square, a tenth) is large, Newton's.
+        const double d2 = 2 * d * d, denominator = d2 + gap * r_.curvature(x, q, xs);
+        const bool halley = denominator > 0.5 * d2 && denominator < 2 * d2;
+        const double step = halley ? 2 * gap * d / denominator : gap * inverse;
+        const double off = halley ? 0.01 * std::fabs(step * step * step) : 0.1 * step * step;
+        if (off <= w || off <= 0.01 * kReach) {
+            l.x = x + step;
+            l.atRoot = true;
+            l.clear = 2 * r_.margin(xs) * inverse + off;
+            return true;
+        }
+        const double next = within(x + step);
+        if (next == x || (l.oneSide && (next < 0) != (x < 0)) || ++l.steps == 10) return false;
+        l.x = next;
         return true;
     }
-    static constexpr double kReach = 1e-6;  // K
+
+    // A probe at p near the root (q and xs its values, d the slope there) proves the trials on both
+    // sides of the root; false where the conditions below fail (the probe's own proofs are kept).
+    // The points lo and hi below lie within R = 1.01·(|q − target| + D)/d of p, R at most `reach`
+    // (at most kReach, 1e-4 K). There, on p's side of 0 °C, the exact slope q' stays between m =
+    // d·(1 − 1e-10 − R) and M = d·(1 + 1e-10 + R): |q''|/q' ≤ g·(1 + 2·xs/k) + |g'|/g + 0.0021 per
+    // K (g = d(ln e)/dT; the last term from 2·|Cpv − c|·xs' against N' ≥ (L − (c − Cpv)·v)·xs' +
+    // 0.072), under 0.5 per K above −100 °C with the vapour pressure's share at most 0.3, so q'
+    // changes by under R/2 of itself, and the computed slope is within 1e-11 of the exact one. With
+    // D ≥ 2ε the rounding bound (delta), lo = p − (q − target + D)/s, s = m where the numerator is
+    // positive (lo below p) and M otherwise: exact q(lo) ≤ exact q(p) − (q − target + D) ≤ q + ε −
+    // (q − target + D), so computed q(v) ≤ target at v = lo and, q rising on the side, below it.
+    // Likewise every trial from hi = p + (target − q + D)/s up to 10 K above it is over, D taken
+    // for the saturated humidity ratio's growth over those 10 K as a probe's over-range takes it.
+    // The bounds on the slope move lo and hi off the tightest points by about R·|p − root|, under
+    // 1e-9 K for the reaches used.
+    bool straddleAt(double p, double q, double xs, double d, double reach) {
+        if (!(p >= -100) || !(p < 99) || !(d > 0)) return false;
+        const double xsMax = xs * 1.001;  // at most the value anywhere within reach above p
+        const double share = xsMax / (r_.ratio() + xsMax);
+        const double g = growth(p);
+        if (!(share <= 0.3) || !(share * g <= 0.3)) return false;
+        const double target = r_.target();
+        const double below = r_.delta(q, xsMax), over = r_.delta(q, xsMax * g / 0.7);
+        const double R = 1.01 * (std::fabs(q - target) + (below > over ? below : over)) / d;
+        if (!(R <= reach)) return false;
+        const double m = d * (1 - 1e-10 - R), M = d * (1 + 1e-10 + R);
+        const double toLo = q - target + below, toHi = target - q + over;
+        const double lo = p - toLo / (toLo > 0 ? m : M);
+        const double hi = p + toHi / (toHi > 0 ? m : M);
+        const bool ice = p < 0;
+        if (!(ice ? hi < 0 : lo >= 0)) return false;  // both on the probe's side
+        Side& s = side(p);
+        s.below = lo > s.below ? lo : s.below;
+        const bool isOver = hi < s.over;
+        const double end = ice ? 0.0 : 100.0;
+        s.overEnd = isOver ? (hi + 10 < end ? hi + 10 : end) : s.overEnd;
+        s.over = isOver ? hi : s.over;
+        return true;
+    }
+
+    // The same from a probe made at `root` for it.
+    bool straddle(double root) {
+        double q, xs;
+        return probe(root, q, xs) && straddleAt(root, q, xs, r_.slope(root, q, xs), kReach);
+    }
+    static constexpr double kReach = 1e-4;     // K, the most a straddle reaches
+    static constexpr double kNearRoot = 3e-5;  // K, from a probe made on the way
 
     // A probe either side of a root already estimated to well within w, w = 3·margin/slope.
     void bracket(double root, double w) {

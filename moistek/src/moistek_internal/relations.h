@@ -109,6 +109,11 @@ inline bool usableDivisor(double B) {
 // The wet bulb of DB and AH (F_DBAH2WB); 1 or -1, the wet bulb in `wb` on success.
 int wetBulb(const MoistekClass& m, double DB, double AH, double& wb);
 
+// The wet bulbs of two states at once, each as wetBulb gives it (result[i] and wb[i]); the two
+// searches run side by side, which is faster than one after the other.
+void wetBulbPair(const MoistekClass& m, const double DB[2], const double AH[2], double wb[2],
+                 int result[2]);
+
 // The dew point of AH (F_AH2DP); 1 or -1, the dew point in `dp` on success.
 int dewPoint(const MoistekClass& m, double AH, double& dp);
 

@@ -1,7 +1,7 @@
-// What one probe near a root proves (ProbedTrials::straddle): with the root estimated a little
-// off, on either side of 0 °C, every trial point it claims below lies truly at or below the
-// target and every one it claims over truly above it, the unproven gap between them is no
-// wider than the rounding bound makes it, and estimates beyond its reach or whose interval
+// What one probe near a root proves (ProbedTrials::straddle): with the probe a little off the
+// root, on either side of 0 °C, every trial point it claims below lies truly below the target
+// by the rounding bound and every one it claims over above it by as much, the unproven gap
+// between them is no wider than that bound makes it, and probes beyond its reach or whose gap
 // would cross 0 °C prove nothing beyond what the probe itself proves.
 #include <gtest/gtest.h>
 
@@ -41,14 +41,15 @@ double rootOf(double DB) {
 
 TEST(ProbedTrials, OneProbeProvesBothSidesOfTheRootAndNoMore) {
     struct Case {
-        double root, offset;  // the estimate is root + offset
+        double root, offset;  // the probe is at root + offset
         bool proves;          // lo and hi both set by the straddle
     } cases[] = {
-        {15.3, 0, true},     {15.3, 1e-7, true},  {15.3, -1e-7, true},  {15.3, 9e-7, true},
-        {15.3, -9e-7, true}, {-20.2, 3e-7, true}, {-20.2, -3e-7, true}, {-99.5, 2e-7, true},
-        {60.0, -5e-7, true}, {15.3, 2e-6, false}, {15.3, -2e-6, false},  // beyond its reach
-        {3e-10, 0, false},   {-3e-10, 0, false},  // the gap would cross 0 °C
-        {-100.5, 0, false},                       // below −100 °C
+        {15.3, 0, true},       {15.3, 1e-7, true},     {15.3, -1e-7, true},   {15.3, 9e-7, true},
+        {15.3, -9e-7, true},   {15.3, 5e-5, true},     {15.3, -9.5e-5, true}, {-20.2, 3e-7, true},
+        {-20.2, -3e-5, true},  {-99.5, 2e-7, true},    {60.0, -5e-7, true},   {60.0, 8e-5, true},
+        {15.3, 1.1e-4, false}, {15.3, -1.1e-4, false},  // beyond its reach
+        {3e-10, 0, false},     {-3e-10, 0, false},      // the gap would cross 0 °C
+        {-100.5, 0, false},                             // below −100 °C
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "root " << c.root << " offset " << c.offset);
@@ -62,20 +63,22 @@ TEST(ProbedTrials, OneProbeProvesBothSidesOfTheRootAndNoMore) {
         const double lo = ice ? known.iceBelow : known.waterBelow;
         const double hi = ice ? known.iceOver : known.waterOver;
         EXPECT_EQ(done, c.proves);
-        // Whatever is claimed holds: q at the last point claimed below is not over the
-        // target, at the first claimed over it is.
+        // Whatever is claimed holds with the rounding bound δ to spare (this relation rounds
+        // far less): q at the last point claimed below is at most the target − δ, at the first
+        // claimed over at least the target + δ.
+        const double d = Parabola::kDelta;
         if (std::isfinite(lo)) {
-            EXPECT_LE(Parabola::q(lo), r.DB);
+            EXPECT_LE(Parabola::q(lo), r.DB - 0.99 * d);
         }
         if (std::isfinite(hi)) {
-            EXPECT_GT(Parabola::q(hi), r.DB);
+            EXPECT_GE(Parabola::q(hi), r.DB + 0.99 * d);
         }
         if (!c.proves) continue;
-        // And the gap left is the rounding bound's either side, 2·δ/q' with 1e-4 to spare, or
-        // where the estimate itself proves one side, from there to δ/q' past the root.
-        const double slope = 1 + 2 * Parabola::c * root;
-        EXPECT_LT(hi - lo, 2 * Parabola::kDelta / slope * 1.001 + std::fabs(c.offset));
-        EXPECT_GT(hi - lo, 2 * Parabola::kDelta / slope * 0.999);
+        // And the gap left is that bound's either side, 2·δ/q', widened by the bounds on the
+        // slope over the probe's distance from the root e by about e² (e in K).
+        const double slope = 1 + 2 * Parabola::c * root, e2 = c.offset * c.offset;
+        EXPECT_LT(hi - lo, 2 * d / slope * 1.001 + 3 * e2);
+        EXPECT_GT(hi - lo, 2 * d / slope * 0.999);
         EXPECT_LE(lo, root);
         EXPECT_GE(hi, root);
     }
