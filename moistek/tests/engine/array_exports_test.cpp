@@ -46,10 +46,10 @@ Columns sweepOf(sweep::Kind ka, sweep::Kind kb, uint64_t seed,
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
 
-// DB 400 (no saturation pressure for RH, a wet bulb of about 60.5 °C), a saturated state (20 °C at about 0.01475 kg/kg(DA)),
-// negative and enormous humidity ratios, the ice side, infinity and NaN.
+// DB 400 (no saturation pressure for RH, a wet bulb of about 60.5 °C), a saturated state (20 °C at
+// about 0.01475 kg/kg(DA)), negative and enormous humidity ratios, the ice side, infinity and NaN.
 const std::initializer_list<std::pair<double, double>> kNamedDBAH = {
-    {400, 0.01}, {20, 0.0147}, {20, 0.0148}, {20, -0.001}, {20, -2}, {-20, 0.0005},
+    {400, 0.01}, {20, 0.0147}, {20, 0.0148}, {20, -0.001}, {20, -2},  {-20, 0.0005},
     {50, 10001}, {120, 0.5},   {kNaN, 0.01}, {20, kInf},   {-300, 0}, {20, 0.0072630}};
 
 }  // namespace
@@ -79,8 +79,8 @@ TEST(ArrayForms, EveryElementIsThePlainFunctionsDouble) {
             failures += ok ? 0 : 1;
             const bool same = sameBits(out[i], f.plain(in.a[i], in.b[i])) && status[i] == ok;
             if (!same && mismatches++ < 5)
-                ADD_FAILURE() << f.name << " element " << i << " (" << in.a[i] << ", "
-                              << in.b[i] << "): " << out[i] << " status " << int(status[i]);
+                ADD_FAILURE() << f.name << " element " << i << " (" << in.a[i] << ", " << in.b[i]
+                              << "): " << out[i] << " status " << int(status[i]);
         }
         EXPECT_EQ(failed, failures) << f.name;
         // The sweep must exercise both outcomes, or it tells nothing about the status.
@@ -95,8 +95,8 @@ TEST(ArrayForms, DewPointElementsAreThePlainFunctionsDouble) {
                                {{5, 0}, {-0.001, 0}, {0, 0}, {0.0072630, 0}, {kNaN, 0}});
     std::vector<double> out(in.a.size());
     std::vector<int8_t> status(in.a.size());
-    const int64_t failed = VA_AH2DP(in.a.data(), out.data(), status.data(),
-                                    static_cast<int64_t>(in.a.size()));
+    const int64_t failed =
+        VA_AH2DP(in.a.data(), out.data(), status.data(), static_cast<int64_t>(in.a.size()));
     int64_t failures = 0;
     for (size_t i = 0; i < in.a.size(); ++i) {
         M fresh;
@@ -112,8 +112,16 @@ TEST(ArrayForms, DewPointElementsAreThePlainFunctionsDouble) {
 
 TEST(ArrayForms, CompleteStateIsTheMethodOnAFreshInstance) {
     const Columns in = sweepOf(sweep::Kind::DB, sweep::Kind::RH, 31,
-                               {{400, 50}, {20, 100}, {20, 100.5}, {20, -5}, {20, 0}, {-20, 80},
-                                {99.99, 100}, {kNaN, 50}, {20, kInf}, {20, 50}});
+                               {{400, 50},
+                                {20, 100},
+                                {20, 100.5},
+                                {20, -5},
+                                {20, 0},
+                                {-20, 80},
+                                {99.99, 100},
+                                {kNaN, 50},
+                                {20, kInf},
+                                {20, 50}});
     const size_t n = in.a.size();
     std::vector<double> ah(n, -7), en(n, -7), sv(n, -7), wb(n, -7), dp(n, -7);
     std::vector<int8_t> status(n, -7);
@@ -139,6 +147,32 @@ TEST(ArrayForms, CompleteStateIsTheMethodOnAFreshInstance) {
     EXPECT_GT(failures, 50);
 }
 
+TEST(ArrayForms, WetBulbsOfEveryCountAndOffset) {
+    // The wet bulbs are worked out two at a time: odd counts leave one over, and a pair holding
+    // a humidity ratio above 10000 kg/kg(DA) (a wet bulb of 100 °C without a search) or a
+    // failing element goes its own way; each element stays the plain function's double.
+    const std::vector<double> db = {20, 50, -5, 35, 20, 120, -20, 400, 25, 0.5, 10},
+                              ah = {0.0072630, 10001, 0.002, 0.02,   -2,   0.5,
+                                    0.0005,    0.01,  1e5,   0.0037, 0.004};
+    for (size_t from = 0; from < 3; ++from)
+        for (size_t count = 0; from + count <= db.size(); ++count) {
+            std::vector<double> out(count, -7);
+            std::vector<int8_t> status(count, -7);
+            int64_t failures = 0;
+            const int64_t failed = VA_DBAH2WB(db.data() + from, ah.data() + from, out.data(),
+                                              status.data(), static_cast<int64_t>(count));
+            for (size_t i = 0; i < count; ++i) {
+                M fresh;
+                const bool ok = call(fresh, &M::F_DBAH2WB, db[from + i], ah[from + i]).result == 1;
+                failures += ok ? 0 : 1;
+                EXPECT_TRUE(sameBits(out[i], V_DBAH2WB(db[from + i], ah[from + i])) &&
+                            status[i] == ok)
+                    << "from " << from << " count " << count << " element " << i;
+            }
+            EXPECT_EQ(failed, failures) << "from " << from << " count " << count;
+        }
+}
+
 TEST(ArrayForms, AnOutputMayBeAnInputArray) {
     // No wet bulb at -2 kg/kg(DA).
     std::vector<double> db = {20, 20, -5, 35}, ah = {0.0072630, -2, 0.002, 0.02};
@@ -159,11 +193,16 @@ TEST(ArrayForms, UnusableArgumentsAreRefusedWithoutWriting) {
         int8_t* status;
         int64_t count, result;
     } const cases[] = {
-        {nullptr, b, out, status, 2, -1},    {a, nullptr, out, status, 2, -1},
-        {a, b, nullptr, status, 2, -1},      {a, b, out, nullptr, 2, -1},
-        {a, b, out, status, -1, -1},         {a, b, out, status, INT64_MIN, -1},
-        {a, b, out, status, most + 1, -1},   {a, b, out, status, INT64_MAX, -1},
-        {nullptr, nullptr, nullptr, nullptr, 0, 0}, {a, b, out, status, 0, 0},
+        {nullptr, b, out, status, 2, -1},
+        {a, nullptr, out, status, 2, -1},
+        {a, b, nullptr, status, 2, -1},
+        {a, b, out, nullptr, 2, -1},
+        {a, b, out, status, -1, -1},
+        {a, b, out, status, INT64_MIN, -1},
+        {a, b, out, status, most + 1, -1},
+        {a, b, out, status, INT64_MAX, -1},
+        {nullptr, nullptr, nullptr, nullptr, 0, 0},
+        {a, b, out, status, 0, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(VA_DBAH2WB(c.a, c.b, c.out, c.status, c.count), c.result) << c.count;
@@ -173,8 +212,7 @@ TEST(ArrayForms, UnusableArgumentsAreRefusedWithoutWriting) {
         // The one-input form reads A, null where either input is.
         EXPECT_EQ(VA_AH2DP(c.a && c.b ? c.a : nullptr, c.out, c.status, c.count), c.result)
             << c.count;
-        EXPECT_EQ(VA_DBRH(c.a, c.b, c.out, c.out, c.out, c.out, c.out, c.status, c.count),
-                  c.result)
+        EXPECT_EQ(VA_DBRH(c.a, c.b, c.out, c.out, c.out, c.out, c.out, c.status, c.count), c.result)
             << c.count;
         EXPECT_EQ(out[0], -7);
         EXPECT_EQ(status[0], -7);
