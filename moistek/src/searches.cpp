@@ -310,14 +310,14 @@ class WetBulbSearch {
         const auto known = trials_.known();
         const double DB = relation_.DB;
         double v;
+        const auto trial = [&](double t) {
+            if (known.over(t)) return Trial::Over;
+            double q, xs;
+            if (!relation_.evaluate(t, q, xs)) return Trial::Failed;
+            return q > DB ? Trial::Over : Trial::Below;
+        };
         const auto end = stepSearchSides(v, kTempStart, kTempStep, m_.TolT, known.iceBelow,
-                                         known.waterBelow, trials_.near(), [&](double t) {
-                                             if (known.over(t)) return Trial::Over;
-                                             double q, xs;
-                                             if (!relation_.evaluate(t, q, xs))
-                                                 return Trial::Failed;
-                                             return q > DB ? Trial::Over : Trial::Below;
-                                         });
+                                         known.waterBelow, trials_.near(), trial);
         if (end != SearchEnd::Found) return -1;
         wb = v;
         return 1;
