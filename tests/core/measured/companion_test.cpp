@@ -123,11 +123,27 @@ TEST(DataCompanion, ThePressureTheObjectsWereComputedAt) {
     EXPECT_FALSE(readCompanionText(late.substr(0, late.size() - 4) + "pressure 600\nend\n"));
 }
 
+// The design's basis is kept even before the design has a point: standard air written as its
+// own line and read back, the default (actual air) writing nothing.
+TEST(DataCompanion, TheDesignsBasisComesBackWithoutPoints) {
+    for (const auto basis : {design::AirBasis::Standard, design::AirBasis::Actual}) {
+        design::Design plan;
+        plan.basis = basis;
+        const std::string text = companionText(sample(), contentIdentity("d"), 626.5, plan);
+        EXPECT_EQ(text.find("\ndesign standard\n") != std::string::npos,
+                  basis == design::AirBasis::Standard)
+            << text;
+        const auto back = readCompanionText(text);
+        ASSERT_TRUE(back) << back.error();
+        EXPECT_TRUE(back->design == plan);
+    }
+}
+
 // The units line: IP said where the document's header cannot; read back by name; none in the
 // files of earlier versions; damage when unknown, twice, or after the data.
 TEST(DataCompanion, TheUnitsTheDocumentIsShownIn) {
-    const std::string text =
-        companionText(MeasuredData{}, contentIdentity("d"), 626.5, design::Design{}, UnitSystem::IP);
+    const std::string text = companionText(MeasuredData{}, contentIdentity("d"), 626.5,
+                                           design::Design{}, UnitSystem::IP);
     EXPECT_NE(text.find("\npressure 626.5\nunits ip\n"), std::string::npos) << text;
     const auto back = readCompanionText(text);
     ASSERT_TRUE(back) << back.error();
@@ -357,7 +373,8 @@ TEST(DataCompanion, OnlyARegularFileIsRead) {
     EXPECT_EQ(humidraw_test::asOtherUser([&] {
                   const CompanionLoad l = loadCompanion(doc, {});
                   return l.found == CompanionFound::Unreadable &&
-                                 l.status.error().find("読み込みの権限がありません") != std::string::npos
+                                 l.status.error().find("読み込みの権限がありません") !=
+                                     std::string::npos
                              ? 0
                              : 1;
               }),
@@ -385,7 +402,8 @@ TEST(DataCompanion, CountsBeyondTheLimitsAreRefusedBeforeReading) {
     };
     const auto within = asking("6990506");
     ASSERT_FALSE(within);
-    EXPECT_NE(within.error().find("データセットの見出しが壊れています"), std::string::npos) << within.error();
+    EXPECT_NE(within.error().find("データセットの見出しが壊れています"), std::string::npos)
+        << within.error();
     const auto beyond = asking("6990507");
     ASSERT_FALSE(beyond);
     EXPECT_NE(beyond.error().find("160 MB"), std::string::npos) << beyond.error();
@@ -436,10 +454,11 @@ TEST(DataCompanion, AnUnreadableOrForeignCompanionSaysWhy) {
     std::ofstream(data) << companionText(sample(), contentIdentity("drawing A"));
     const CompanionLoad other = loadCompanion(doc, contentIdentity("drawing B"));
     EXPECT_EQ(other.found, CompanionFound::OtherDocument);
-    EXPECT_EQ(other.status.failure(),
-              failure(Reason::Invalid,
-                      data + ": この図面を保存したときのものではありません（図面が別に保存されたか、"
-                             "他の図面のものです）"));
+    EXPECT_EQ(
+        other.status.failure(),
+        failure(Reason::Invalid,
+                data + ": この図面を保存したときのものではありません（図面が別に保存されたか、"
+                       "他の図面のものです）"));
     EXPECT_FALSE(other.data.empty()) << "the data are still handed over";
 }
 
