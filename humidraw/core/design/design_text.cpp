@@ -33,8 +33,8 @@ std::vector<std::string_view> words(std::string_view line) {
     size_t i = 0;
     while (true) {
         const size_t space = line.find(' ', i);
-        w.push_back(
-            line.substr(i, space == std::string_view::npos ? std::string_view::npos : space - i));
+        w.push_back(line.substr(i, space == std::string_view::npos ? std::string_view::npos
+                                                                     : space - i));
         if (space == std::string_view::npos) return w;
         i = space + 1;
     }
@@ -66,12 +66,9 @@ struct Param {
     std::optional<double> Process::*field;
 };
 constexpr Param kParams[] = {
-    {"load", &Process::load},
-    {"adp", &Process::adp},
-    {"bf", &Process::bf},
-    {"efficiency", &Process::efficiency},
-    {"shf", &Process::shf},
-    {"sensible", &Process::sensibleLoad},
+    {"load", &Process::load},         {"adp", &Process::adp},
+    {"bf", &Process::bf},             {"efficiency", &Process::efficiency},
+    {"shf", &Process::shf},           {"sensible", &Process::sensibleLoad},
     {"latent", &Process::latentLoad},
 };
 
@@ -80,8 +77,8 @@ constexpr Param kParams[] = {
 std::string designText(const Design& d) {
     // A design with nothing in it yet still keeps a basis other than the default.
     if (d.empty() && d.basis == AirBasis::Actual) return {};
-    std::string out =
-        std::string("design ") + (d.basis == AirBasis::Standard ? "standard" : "actual") + "\n";
+    std::string out = std::string("design ") +
+                      (d.basis == AirBasis::Standard ? "standard" : "actual") + "\n";
     for (const Point& p : d.points)
         out += "point " + given(p.first) + " " + given(p.second) + " " + look(p.look) + "\nname " +
                p.name + "\n";
@@ -93,8 +90,7 @@ std::string designText(const Design& d) {
         for (double f : p.flows) out += "flow " + number(f) + "\n";
         for (const Given& g : p.leaving) out += "leaving " + given(g) + "\n";
         for (const Param& q : kParams)
-            if (p.*q.field)
-                out += std::string("param ") + q.name + " " + number(*(p.*q.field)) + "\n";
+            if (p.*q.field) out += std::string("param ") + q.name + " " + number(*(p.*q.field)) + "\n";
     }
     return out;
 }
@@ -133,12 +129,10 @@ std::string DesignReader::take(std::string_view line) {
         return {};
     }
     if (w[0] == "process") {
-        if (design_.processes.size() >= kMostProcesses)
-            return translate("Design", "状態変化が多すぎます");
+        if (design_.processes.size() >= kMostProcesses) return translate("Design", "状態変化が多すぎます");
         const auto kind = w.size() == 6 ? parseProcessKind(w[1]) : std::nullopt;
         const auto l = w.size() == 6 ? lookOf(w[2], w[3], w[4]) : std::nullopt;
-        if (!kind || !l || (w[5] != "0" && w[5] != "1"))
-            return translate("Design", "状態変化の行が壊れています");
+        if (!kind || !l || (w[5] != "0" && w[5] != "1")) return translate("Design", "状態変化の行が壊れています");
         Process p;
         p.kind = *kind;
         p.look = *l;
@@ -152,17 +146,14 @@ std::string DesignReader::take(std::string_view line) {
                                  ? std::string()
                                  : std::string(line.substr(line.find(' ') + 1));
     if (w[0] == "from") {
-        if (p.from.size() >= kMostStreams || !validPointName(rest))
-            return translate("Design", "入口の行が壊れています");
+        if (p.from.size() >= kMostStreams || !validPointName(rest)) return translate("Design", "入口の行が壊れています");
         p.from.push_back(rest);
     } else if (w[0] == "to") {
-        if (!p.to.empty() || !validPointName(rest))
-            return translate("Design", "出口の行が壊れています");
+        if (!p.to.empty() || !validPointName(rest)) return translate("Design", "出口の行が壊れています");
         p.to = rest;
     } else if (w[0] == "flow") {
         const auto v = w.size() == 2 ? numberOf(w[1]) : std::nullopt;
-        if (!v || p.flows.size() >= kMostStreams)
-            return translate("Design", "風量の行が壊れています");
+        if (!v || p.flows.size() >= kMostStreams) return translate("Design", "風量の行が壊れています");
         p.flows.push_back(*v);
     } else if (w[0] == "leaving") {
         const auto g = w.size() == 3 ? givenOf(w[1], w[2]) : std::nullopt;

@@ -1,5 +1,7 @@
 #include "document/document_file.h"
 
+#include "air/air.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,7 +11,6 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "air/air.h"
 #include "files/folder.h"
 #include "lang/language.h"
 #include "text/cp932.h"
@@ -299,9 +300,9 @@ Result<std::string> serializeDocument(const std::optional<DocumentHeader>& heade
         const DocumentHeader& h = *header;
         const auto name = utf8ToCp932(h.fontName);
         if (!name || name->find('\0') != std::string::npos) {
-            return failure(
-                Reason::Invalid,
-                translate("Document", "フォント名を CP932 で保存できません: ") + h.fontName);
+            return failure(Reason::Invalid,
+                           translate("Document", "フォント名を CP932 で保存できません: ") +
+                               h.fontName);
         }
         if (!allFinite({h.pressureMmHg, h.dbMin, h.dbMax, h.zoom, h.boxHeight, h.boxWidth})) {
             return failure(Reason::Invalid,

@@ -46,10 +46,10 @@ Columns sweepOf(sweep::Kind ka, sweep::Kind kb, uint64_t seed,
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
 
-// DB 400 (no saturation pressure for RH, a wet bulb of about 60.5 °C), a saturated state (20 °C at
-// about 0.01475 kg/kg(DA)), negative and enormous humidity ratios, the ice side, infinity and NaN.
+// DB 400 (no saturation pressure for RH, a wet bulb of about 60.5 °C), a saturated state (20 °C at about 0.01475 kg/kg(DA)),
+// negative and enormous humidity ratios, the ice side, infinity and NaN.
 const std::initializer_list<std::pair<double, double>> kNamedDBAH = {
-    {400, 0.01}, {20, 0.0147}, {20, 0.0148}, {20, -0.001}, {20, -2},  {-20, 0.0005},
+    {400, 0.01}, {20, 0.0147}, {20, 0.0148}, {20, -0.001}, {20, -2}, {-20, 0.0005},
     {50, 10001}, {120, 0.5},   {kNaN, 0.01}, {20, kInf},   {-300, 0}, {20, 0.0072630}};
 
 }  // namespace
@@ -79,8 +79,8 @@ TEST(ArrayForms, EveryElementIsThePlainFunctionsDouble) {
             failures += ok ? 0 : 1;
             const bool same = sameBits(out[i], f.plain(in.a[i], in.b[i])) && status[i] == ok;
             if (!same && mismatches++ < 5)
-                ADD_FAILURE() << f.name << " element " << i << " (" << in.a[i] << ", " << in.b[i]
-                              << "): " << out[i] << " status " << int(status[i]);
+                ADD_FAILURE() << f.name << " element " << i << " (" << in.a[i] << ", "
+                              << in.b[i] << "): " << out[i] << " status " << int(status[i]);
         }
         EXPECT_EQ(failed, failures) << f.name;
         // The sweep must exercise both outcomes, or it tells nothing about the status.
@@ -95,8 +95,8 @@ TEST(ArrayForms, DewPointElementsAreThePlainFunctionsDouble) {
                                {{5, 0}, {-0.001, 0}, {0, 0}, {0.0072630, 0}, {kNaN, 0}});
     std::vector<double> out(in.a.size());
     std::vector<int8_t> status(in.a.size());
-    const int64_t failed =
-        VA_AH2DP(in.a.data(), out.data(), status.data(), static_cast<int64_t>(in.a.size()));
+    const int64_t failed = VA_AH2DP(in.a.data(), out.data(), status.data(),
+                                    static_cast<int64_t>(in.a.size()));
     int64_t failures = 0;
     for (size_t i = 0; i < in.a.size(); ++i) {
         M fresh;
@@ -112,16 +112,8 @@ TEST(ArrayForms, DewPointElementsAreThePlainFunctionsDouble) {
 
 TEST(ArrayForms, CompleteStateIsTheMethodOnAFreshInstance) {
     const Columns in = sweepOf(sweep::Kind::DB, sweep::Kind::RH, 31,
-                               {{400, 50},
-                                {20, 100},
-                                {20, 100.5},
-                                {20, -5},
-                                {20, 0},
-                                {-20, 80},
-                                {99.99, 100},
-                                {kNaN, 50},
-                                {20, kInf},
-                                {20, 50}});
+                               {{400, 50}, {20, 100}, {20, 100.5}, {20, -5}, {20, 0}, {-20, 80},
+                                {99.99, 100}, {kNaN, 50}, {20, kInf}, {20, 50}});
     const size_t n = in.a.size();
     std::vector<double> ah(n, -7), en(n, -7), sv(n, -7), wb(n, -7), dp(n, -7);
     std::vector<int8_t> status(n, -7);
@@ -193,16 +185,11 @@ TEST(ArrayForms, UnusableArgumentsAreRefusedWithoutWriting) {
         int8_t* status;
         int64_t count, result;
     } const cases[] = {
-        {nullptr, b, out, status, 2, -1},
-        {a, nullptr, out, status, 2, -1},
-        {a, b, nullptr, status, 2, -1},
-        {a, b, out, nullptr, 2, -1},
-        {a, b, out, status, -1, -1},
-        {a, b, out, status, INT64_MIN, -1},
-        {a, b, out, status, most + 1, -1},
-        {a, b, out, status, INT64_MAX, -1},
-        {nullptr, nullptr, nullptr, nullptr, 0, 0},
-        {a, b, out, status, 0, 0},
+        {nullptr, b, out, status, 2, -1},    {a, nullptr, out, status, 2, -1},
+        {a, b, nullptr, status, 2, -1},      {a, b, out, nullptr, 2, -1},
+        {a, b, out, status, -1, -1},         {a, b, out, status, INT64_MIN, -1},
+        {a, b, out, status, most + 1, -1},   {a, b, out, status, INT64_MAX, -1},
+        {nullptr, nullptr, nullptr, nullptr, 0, 0}, {a, b, out, status, 0, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(VA_DBAH2WB(c.a, c.b, c.out, c.status, c.count), c.result) << c.count;
@@ -212,7 +199,8 @@ TEST(ArrayForms, UnusableArgumentsAreRefusedWithoutWriting) {
         // The one-input form reads A, null where either input is.
         EXPECT_EQ(VA_AH2DP(c.a && c.b ? c.a : nullptr, c.out, c.status, c.count), c.result)
             << c.count;
-        EXPECT_EQ(VA_DBRH(c.a, c.b, c.out, c.out, c.out, c.out, c.out, c.status, c.count), c.result)
+        EXPECT_EQ(VA_DBRH(c.a, c.b, c.out, c.out, c.out, c.out, c.out, c.status, c.count),
+                  c.result)
             << c.count;
         EXPECT_EQ(out[0], -7);
         EXPECT_EQ(status[0], -7);

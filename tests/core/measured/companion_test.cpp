@@ -142,8 +142,8 @@ TEST(DataCompanion, TheDesignsBasisComesBackWithoutPoints) {
 // The units line: IP said where the document's header cannot; read back by name; none in the
 // files of earlier versions; damage when unknown, twice, or after the data.
 TEST(DataCompanion, TheUnitsTheDocumentIsShownIn) {
-    const std::string text = companionText(MeasuredData{}, contentIdentity("d"), 626.5,
-                                           design::Design{}, UnitSystem::IP);
+    const std::string text =
+        companionText(MeasuredData{}, contentIdentity("d"), 626.5, design::Design{}, UnitSystem::IP);
     EXPECT_NE(text.find("\npressure 626.5\nunits ip\n"), std::string::npos) << text;
     const auto back = readCompanionText(text);
     ASSERT_TRUE(back) << back.error();
@@ -373,8 +373,7 @@ TEST(DataCompanion, OnlyARegularFileIsRead) {
     EXPECT_EQ(humidraw_test::asOtherUser([&] {
                   const CompanionLoad l = loadCompanion(doc, {});
                   return l.found == CompanionFound::Unreadable &&
-                                 l.status.error().find("読み込みの権限がありません") !=
-                                     std::string::npos
+                                 l.status.error().find("読み込みの権限がありません") != std::string::npos
                              ? 0
                              : 1;
               }),
@@ -402,8 +401,7 @@ TEST(DataCompanion, CountsBeyondTheLimitsAreRefusedBeforeReading) {
     };
     const auto within = asking("6990506");
     ASSERT_FALSE(within);
-    EXPECT_NE(within.error().find("データセットの見出しが壊れています"), std::string::npos)
-        << within.error();
+    EXPECT_NE(within.error().find("データセットの見出しが壊れています"), std::string::npos) << within.error();
     const auto beyond = asking("6990507");
     ASSERT_FALSE(beyond);
     EXPECT_NE(beyond.error().find("160 MB"), std::string::npos) << beyond.error();
@@ -454,11 +452,10 @@ TEST(DataCompanion, AnUnreadableOrForeignCompanionSaysWhy) {
     std::ofstream(data) << companionText(sample(), contentIdentity("drawing A"));
     const CompanionLoad other = loadCompanion(doc, contentIdentity("drawing B"));
     EXPECT_EQ(other.found, CompanionFound::OtherDocument);
-    EXPECT_EQ(
-        other.status.failure(),
-        failure(Reason::Invalid,
-                data + ": この図面を保存したときのものではありません（図面が別に保存されたか、"
-                       "他の図面のものです）"));
+    EXPECT_EQ(other.status.failure(),
+              failure(Reason::Invalid,
+                      data + ": この図面を保存したときのものではありません（図面が別に保存されたか、"
+                             "他の図面のものです）"));
     EXPECT_FALSE(other.data.empty()) << "the data are still handed over";
 }
 
